@@ -1,0 +1,23 @@
+# Thin wrapper over CMake: `make run` and `make test` do the whole set-up on a fresh Debian 12.
+BUILD ?= build
+JOBS ?= 2
+
+.PHONY: deps configure build run test bench fuzz clean
+
+deps:
+	@scripts/setup-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	@scripts/run.sh $(BUILD)/vexlor
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,147 @@
+#include "app/Main.h"
+#include "info/info_window.h"
+#include "platform/beep.h"
+#include "prefs/prefswin.h"
+#include "preview/preview_window.h"
+#include "storage/dlg_open.h"
+#include "storage/picture_file.h"
+#include "zoom/zoom_window.h"
+#include <QPainter>
+
+Tokno1* okno1 = nullptr;
+
+// A palette button's glyph: its colour in a 20 x 20 square, framed black at the top and left
+// and white at the bottom and right.
+static QIcon palette_glyph(const QColor& fill) {
+    QPixmap glyph(22, 22);
+    glyph.fill(fill);
+    QPainter p(&glyph);
+    p.setPen(Qt::black);
+    p.drawLine(0, 0, 21, 0);
+    p.drawLine(0, 0, 0, 21);
+    p.setPen(Qt::white);
+    p.drawLine(1, 21, 21, 21);
+    p.drawLine(21, 1, 21, 21);
+    return QIcon(glyph);
+}
+
+Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
+    Q_INIT_RESOURCE(icons); // the icons live in a static library
+    setupUi(this);
+    for (auto* button : palette_group->buttons())
+        button->setIcon(palette_glyph(QColor(button->property("GlyphColor").toString())));
+    OpenDialog.Filter = SaveDialog.Filter = "Vexlor file|*.vxr|All Files|*.*";
+    Loaded();
+}
+
+void Tokno1::FormCreate(TObject*) {
+    image_changed = 1;
+    tool_mode = 1;
+    preview_size = 2;
+    picture_format = fmtMulticolor;
+}
+
+void Tokno1::choose_color(std::uint8_t index) {
+    okno2->draw_color = index;
+    okno_info->show_current_colors();
+}
+
+void Tokno1::color_b0Click(TObject*) { choose_color(0); }
+void Tokno1::color_b1Click(TObject*) { choose_color(1); }
+void Tokno1::color_b2Click(TObject*) { choose_color(2); }
+void Tokno1::color_b3Click(TObject*) { choose_color(3); }
+void Tokno1::color_b4Click(TObject*) { choose_color(4); }
+void Tokno1::color_b5Click(TObject*) { choose_color(5); }
+void Tokno1::color_b6Click(TObject*) { choose_color(6); }
+void Tokno1::color_b7Click(TObject*) { choose_color(7); }
+void Tokno1::color_b8Click(TObject*) { choose_color(8); }
+void Tokno1::color_b9Click(TObject*) { choose_color(9); }
+void Tokno1::SpeedButton1Click(TObject*) { choose_color(10); }
+void Tokno1::color_baClick(TObject*) { choose_color(11); }
+void Tokno1::color_bbClick(TObject*) { choose_color(12); }
+void Tokno1::color_bcClick(TObject*) { choose_color(13); }
+void Tokno1::color_bdClick(TObject*) { choose_color(14); }
+void Tokno1::color_beClick(TObject*) { choose_color(15); }
+
+void Tokno1::tool_b2Click(TObject*) { tool_mode = 1; }
+void Tokno1::SpeedButton2Click(TObject*) { tool_mode = 2; }
+void Tokno1::tool_b3Click(TObject*) { redraw_preview(kPictureColumns, kPictureRows); }
+
+// The tool-bar zoom keeps the view's top-left pixel, unlike set_zoom.
+void Tokno1::tool_zoom1Click(TObject*) {
+    okno2->resize_view(okno2->zoom_factor * 8, 48);
+    okno2->FormPaint();
+}
+
+void Tokno1::tool_zoom2Click(TObject*) {
+    okno2->resize_view(okno2->zoom_factor * 4, 24);
+    okno2->FormPaint();
+}
+
+// The picture always counts as changed, so every replacement of it asks first.
+bool Tokno1::confirmed_change() {
+    if (image_changed) dlgopen->ShowModal();
+    return dlgopen->ModalResult != mrCancel;
+}
+
+void Tokno1::tool_clrClick(TObject*) {
+    if (!confirmed_change()) return;
+    MessageBeep(0);
+    okno2->picture.fill(okno2->back_color);
+    redraw_preview(kPictureColumns, kPictureRows);
+}
+
+// The dialog's settings take effect while it is open; what they change in the preview and
+// the zoom view shows once both are redrawn here.
+void Tokno1::Preferences1Click(TObject*) {
+    prefs->ShowModal();
+    redraw_preview(kPictureColumns, kPictureRows);
+    okno2->FormPaint();
+}
+
+void Tokno1::FileOpen(TObject*) {
+    if (!confirmed_change()) return;
+    if (!OpenDialog.Execute()) return;
+    if (!load_picture_file(OpenDialog.GetFileName(), okno2->picture.data())) return;
+    tool_b3Click();
+}
+
+void Tokno1::FileSaveAs(TObject*) {
+    if (!SaveDialog.Execute()) return;
+    save_picture_file(SaveDialog.GetFileName(), okno2->picture.data());
+}
+
+void Tokno1::FileExit(TObject*) { Close(); }
+
+// Leaving throws the picture away, so it asks like Open and Clear do.
+void Tokno1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = confirmed_change(); }
+
+void Tokno1::draw_preview_pixel(TCanvas* canvas, std::uint32_t u, std::uint32_t v) {
+    const TColor color = palette_color(okno2->picture[v * kPictureColumns + u]);
+    const int x = int(u), y = int(v);
+    if (preview_size == 2) {
+        canvas->Brush.Color = color;
+        canvas->FillRect({4 * x + 2, 2 * y + 2, 4 * x + 6, 2 * y + 4});
+    }
+    if (preview_size == 1) {
+        canvas->SetPixel(2 * x, y, color);
+        canvas->SetPixel(2 * x + 1, y, color);
+    }
+}
+
+void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
+    TCanvas* canvas = okno_prv->GetCanvas();
+    for (std::uint32_t v = 0; v < rows && v < std::uint32_t(kPictureRows); ++v)
+        for (std::uint32_t u = 0; u < columns && u < std::uint32_t(kPictureColumns); ++u)
+            draw_preview_pixel(canvas, u, v);
+}
+
+// The band starts at the pixel itself; the parts of it past the picture are not drawn.
+void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
+    TCanvas* canvas = okno_prv->GetCanvas();
+    const std::uint64_t right = std::uint64_t(column) + okno2->zoom_factor;
+    const std::uint64_t bottom = std::uint64_t(row) + 8;
+    for (std::uint64_t v = row; v < bottom && v < std::uint64_t(kPictureRows); ++v)
+        for (std::uint64_t u = column; u < right && u < std::uint64_t(kPictureColumns); ++u)
+            draw_preview_pixel(canvas, std::uint32_t(u), std::uint32_t(v));
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include "platform/common_dialogs.h"
+#include "platform/tform.h"
+#include "ui_main.h"
+#include <cstdint>
+
+class TCanvas;
+
+// The frame window: palette bar, tool bar, File menu, the editor's modes, and the two preview
+// drawing operations.
+class Tokno1 : public TForm, public Ui::Tokno1 {
+    Q_OBJECT
+public:
+    explicit Tokno1(QWidget* owner);
+
+    std::uint8_t image_changed{};
+    std::uint8_t tool_mode{};      // 1 free paint, 2 put char
+    std::uint8_t preview_size{};   // 1 single size, 2 double size
+    std::uint8_t picture_format{}; // 1 Multicolor, 2 FLI
+
+    TOpenDialog OpenDialog;
+    TSaveDialog SaveDialog;
+
+    void redraw_preview(std::uint32_t columns, std::uint32_t rows);
+    void redraw_preview_band(std::uint32_t column, std::uint32_t row);
+
+public slots:
+    void FormCreate(TObject* Sender = nullptr);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+
+    void color_b0Click(TObject* Sender = nullptr);
+    void color_b1Click(TObject* Sender = nullptr);
+    void color_b2Click(TObject* Sender = nullptr);
+    void color_b3Click(TObject* Sender = nullptr);
+    void color_b4Click(TObject* Sender = nullptr);
+    void color_b5Click(TObject* Sender = nullptr);
+    void color_b6Click(TObject* Sender = nullptr);
+    void color_b7Click(TObject* Sender = nullptr);
+    void color_b8Click(TObject* Sender = nullptr);
+    void color_b9Click(TObject* Sender = nullptr);
+    void SpeedButton1Click(TObject* Sender = nullptr);
+    void color_baClick(TObject* Sender = nullptr);
+    void color_bbClick(TObject* Sender = nullptr);
+    void color_bcClick(TObject* Sender = nullptr);
+    void color_bdClick(TObject* Sender = nullptr);
+    void color_beClick(TObject* Sender = nullptr);
+
+    void tool_b2Click(TObject* Sender = nullptr);
+    void SpeedButton2Click(TObject* Sender = nullptr);
+    void tool_b3Click(TObject* Sender = nullptr);
+    void tool_zoom1Click(TObject* Sender = nullptr);
+    void tool_zoom2Click(TObject* Sender = nullptr);
+    void tool_clrClick(TObject* Sender = nullptr);
+    void Preferences1Click(TObject* Sender = nullptr);
+
+    void FileOpen(TObject* Sender = nullptr);
+    void FileSaveAs(TObject* Sender = nullptr);
+    void FileExit(TObject* Sender = nullptr);
+
+private:
+    void choose_color(std::uint8_t index);
+    bool confirmed_change();
+    void draw_preview_pixel(TCanvas* canvas, std::uint32_t column, std::uint32_t row);
+};
+
+extern Tokno1* okno1;

@@ -1,0 +1,35 @@
+#include "app/startup.h"
+#include "app/Main.h"
+#include "info/info_window.h"
+#include "platform/exception.h"
+#include "platform/tapplication.h"
+#include "prefs/prefswin.h"
+#include "preview/preview_window.h"
+#include "storage/dlg_open.h"
+#include "zoom/zoom_window.h"
+
+void create_windows() {
+    Application->CreateForm(okno1);
+    Application->CreateForm(okno_prv);
+    Application->CreateForm(okno2);
+    Application->CreateForm(okno_info);
+    Application->CreateForm(dlgopen);
+    Application->CreateForm(prefs);
+}
+
+int run_guarded(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const Exception& error) {
+        Application->ShowException(error);
+    }
+    return 0;
+}
+
+int vexlor_main() {
+    return run_guarded([] {
+        Application->Initialize();
+        create_windows();
+        Application->Run();
+    });
+}

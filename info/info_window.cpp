@@ -1,0 +1,28 @@
+#include "info/info_window.h"
+#include "zoom/zoom_window.h"
+
+Tokno_info* okno_info = nullptr;
+
+Tokno_info::Tokno_info(QWidget* owner) : TForm(owner) {
+    setupUi(this);
+    Loaded();
+    okno_info->SetTop(10);
+    okno_info->SetLeft(700);
+}
+
+void Tokno_info::swatch(TColor color, int x1, int y1, int x2, int y2) {
+    Canvas->Pen.Color = color;
+    Canvas->Brush.Color = color;
+    Canvas->Rectangle(x1, y1, x2, y2);
+}
+
+// The draw colour goes second, so it lies over the background swatch.
+void Tokno_info::show_current_colors() {
+    swatch(palette_color(okno2->back_color), 176, 66, 216, 106);
+    swatch(palette_color(okno2->draw_color), 160, 50, 200, 90);
+}
+
+void Tokno_info::show_color1(unsigned index) { swatch(palette_color(index), 20, 70, 46, 86); }
+void Tokno_info::show_color2(unsigned index) { swatch(palette_color(index), 20, 90, 46, 106); }
+void Tokno_info::show_color3(unsigned index) { swatch(palette_color(index), 20, 110, 46, 126); }
+void Tokno_info::show_back() { swatch(palette_color(okno2->back_color), 20, 130, 46, 146); }

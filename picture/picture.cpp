@@ -1,0 +1,92 @@
+#include "picture/picture.h"
+
+const std::array<TColor, 16> palette = {
+    0x000000, 0xFFFFFF, 0x0000CC, 0xFFFF00, 0x00CC00, 0xFF00FF, 0xC00000, 0x11E0FF,
+    0x0070D8, 0x004078, 0x8A8AF0, 0x555555, 0x999999, 0x88E880, 0xFF8800, 0xCCCCCC,
+};
+
+std::uint8_t PictureModel::read_pixel(std::int32_t column, std::int32_t row) const {
+    if (column < 0 || column >= kPictureColumns || row < 0 || row >= kPictureRows) return 0;
+    return picture[row * kPictureColumns + column];
+}
+
+void PictureModel::write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color) {
+    if (column >= std::uint32_t(kPictureColumns) || row >= std::uint32_t(kPictureRows)) return;
+    picture[row * kPictureColumns + column] = color;
+}
+
+void PictureModel::analyse_cell(std::int32_t column, std::int32_t row) {
+    analyse(column & ~3, row & ~7, 8);
+}
+
+void PictureModel::analyse_row(std::int32_t column, std::int32_t row) { analyse(column & ~3, row, 1); }
+
+void PictureModel::analyse(std::int32_t left, std::int32_t top, int rows) {
+    cell_color1 = cell_color2 = cell_color3 = back_color;
+    cell_count = 0;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < 4; ++c) {
+            const std::uint8_t p = read_pixel(left + c, top + r);
+            scan_color = p;
+            if (p == back_color || p == cell_color1 || p == cell_color2 || p == cell_color3)
+                continue;
+            if (cell_color1 == back_color)
+                cell_color1 = p;
+            else if (cell_color2 == back_color)
+                cell_color2 = p;
+            else if (cell_color3 == back_color)
+                cell_color3 = p;
+        }
+    count_colors();
+}
+
+// The distinct values among the three slots and colour index 0 that differ from the colour
+// scanned last. The constant 0, not back_color, is the fourth value.
+void PictureModel::count_colors() {
+    const std::uint8_t s = scan_color, c1 = cell_color1, c2 = cell_color2, c3 = cell_color3;
+    cell_count = 0;
+    if (c1 != s && c1 != c2 && c1 != c3 && c1 != 0) ++cell_count;
+    if (c2 != s && c2 != c3 && c2 != 0) ++cell_count;
+    if (c3 != s && c3 != 0) ++cell_count;
+    if (s != 0) ++cell_count;
+}
+
+bool PictureModel::plot(std::int32_t column, std::int32_t row, std::uint8_t color) {
+    old_color = read_pixel(column, row);
+    // The limit only guards background pixels: a coloured pixel may always be painted over.
+    const bool accepted = !(cell_count == 3 && old_color == back_color);
+    if (accepted) write_pixel(std::uint32_t(column), std::uint32_t(row), color);
+    refresh_windows(column, row);
+    return accepted;
+}
+
+bool PictureModel::plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color) {
+    analyse_cell(column, row);
+    return plot(column, row, color);
+}
+
+bool PictureModel::plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color) {
+    analyse_row(column, row);
+    return plot(column, row, color);
+}
+
+bool PictureModel::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row,
+                              std::uint8_t color) {
+    switch (format) {
+    case fmtMulticolor:
+        return plot_multicolor(column, row, color);
+    case fmtFli:
+        return plot_fli(column, row, color) || plot_multicolor(column, row, color);
+    default:
+        return false;
+    }
+}
+
+void PictureModel::refresh_windows(std::int32_t column, std::int32_t row) {
+    if (!refresh) return;
+    refresh->show_color1(cell_color1);
+    refresh->show_color2(cell_color2);
+    refresh->show_color3(cell_color3);
+    refresh->show_back();
+    refresh->redraw_preview_band(std::uint32_t(column), std::uint32_t(row));
+}

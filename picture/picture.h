@@ -1,0 +1,64 @@
+#pragma once
+#include "platform/tcolor.h"
+#include <array>
+#include <cstdint>
+
+constexpr int kPictureColumns = 160;
+constexpr int kPictureRows = 200;
+constexpr int kPictureBytes = kPictureColumns * kPictureRows;
+
+enum PictureFormat : std::uint8_t { fmtMulticolor = 1, fmtFli = 2 };
+
+// The 16 display colours, indexed by colour index.
+extern const std::array<TColor, 16> palette;
+
+// Only 16 entries exist; a stray byte above 15 shows as the colour of its low four bits.
+inline TColor palette_color(unsigned index) { return palette[index & 0x0F]; }
+
+// What a plot attempt brings up to date once it has decided: the four analysis swatches, then
+// the preview block that starts at the attempted pixel.
+class PlotRefresh {
+public:
+    virtual ~PlotRefresh() = default;
+    virtual void show_color1(unsigned index) = 0;
+    virtual void show_color2(unsigned index) = 0;
+    virtual void show_color3(unsigned index) = 0;
+    virtual void show_back() = 0;
+    virtual void redraw_preview_band(std::uint32_t column, std::uint32_t row) = 0;
+};
+
+// The one picture, the current and grid colours, and the colour-cell rules that guard painting.
+class PictureModel {
+public:
+    std::array<std::uint8_t, kPictureBytes> picture{};
+    std::uint8_t draw_color = 1;
+    std::uint8_t back_color = 0;
+    TColor pixel_grid_color = 0x555555;
+    TColor char_grid_color = 0x11E0FF;
+    // Results of the last analysis and plot attempt.
+    std::uint8_t scan_color = 0;
+    std::uint8_t cell_color1 = 0;
+    std::uint8_t cell_color2 = 0;
+    std::uint8_t cell_color3 = 0;
+    std::uint8_t old_color = 0;
+    std::uint8_t cell_count = 0;
+
+    PlotRefresh* refresh = nullptr;
+
+    // Columns 0..159 and rows 0..199; anything else reads 0 and is never written.
+    std::uint8_t read_pixel(std::int32_t column, std::int32_t row) const;
+    void write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color);
+
+    void analyse_cell(std::int32_t column, std::int32_t row); // the 4 x 8 cell
+    void analyse_row(std::int32_t column, std::int32_t row);  // its 4 x 1 row
+
+    bool plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color);
+    bool plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color);
+    bool plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row, std::uint8_t color);
+
+private:
+    void analyse(std::int32_t left, std::int32_t top, int rows);
+    void count_colors();
+    bool plot(std::int32_t column, std::int32_t row, std::uint8_t color);
+    void refresh_windows(std::int32_t column, std::int32_t row);
+};

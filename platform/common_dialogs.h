@@ -1,0 +1,57 @@
+#pragma once
+#include "platform/tcolor.h"
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+
+// The file dialogs. Each keeps the name chosen last and offers it again. Tests answer them
+// through QueueAnswer (a name, or nullopt for Cancel) instead of showing a real dialog.
+class TFileDialog {
+public:
+    QString Filter;   // "Name|*.ext|Other|*.*"
+    QString FileName; // the name chosen last
+    QString GetFileName() const { return FileName; }
+    bool Execute();
+
+    static void QueueAnswer(std::optional<QString> answer) { answers().push_back(answer); }
+    static int PendingAnswers() { return int(answers().size()); }
+    static int ExecuteCount() { return executed(); }
+
+    // "Name|*.ext|Other|*.*" as Qt's name filters: "Name (*.ext)", "Other (*.*)".
+    static QStringList QtFilters(const QString& filter);
+
+protected:
+    explicit TFileDialog(bool saving) : saving_(saving) {}
+
+private:
+    static std::deque<std::optional<QString>>& answers();
+    static int& executed();
+    bool saving_;
+};
+
+class TOpenDialog : public TFileDialog {
+public:
+    TOpenDialog() : TFileDialog(false) {}
+};
+
+class TSaveDialog : public TFileDialog {
+public:
+    TSaveDialog() : TFileDialog(true) {}
+};
+
+// The colour dialog opens with the colour it returned last; black the first time.
+class TColorDialog {
+public:
+    TColor Color = clBlack;
+    bool Execute();
+
+    static void QueueAnswer(std::optional<TColor> answer) { answers().push_back(answer); }
+
+private:
+    static std::deque<std::optional<TColor>>& answers();
+};
+
+// A warning in a message box. Tests replace where the text goes.
+void ShowErrorMessage(const QString& caption, const QString& text);
+void SetErrorMessageDisplay(std::function<void(const QString&, const QString&)> display);

@@ -1,0 +1,55 @@
+#include "platform/tapplication.h"
+#include <QMessageBox>
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    Application = this;
+    // The layouts were drawn for a small sans-serif face.
+    QFont face("DejaVu Sans");
+    face.setPixelSize(12);
+    setFont(face);
+}
+
+TApplication::~TApplication() {
+    // Children live inside the frame, so the frame goes last, taking them with it.
+    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
+        if (*it == MainForm()) continue;
+        if (!(*it)->Host())
+            delete *it;
+        else if ((*it)->Host()->isWindow())
+            delete (*it)->Host();
+    }
+    if (MainForm()) delete MainForm()->Host();
+    Application = nullptr;
+}
+
+void TApplication::adopt(TForm* form) {
+    forms_.push_back(form);
+    form->DoCreate();
+}
+
+void TApplication::Run() {
+    if (!MainForm()) return;
+    MainForm()->ShowMaximized();
+    running_ = true;
+    exec();
+    running_ = false;
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    const QString message = QString::fromLocal8Bit(error.what());
+    if (display_)
+        display_(message);
+    else
+        QMessageBox::critical(nullptr, applicationName(), message);
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowException(error);
+        return false;
+    }
+}

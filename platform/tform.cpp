@@ -1,0 +1,345 @@
+#include "platform/tform.h"
+#include "platform/exception.h"
+#include "platform/tapplication.h"
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kEventNames[] = {"OnCreate",    "OnShow",     "OnPaint",     "OnMouseDown",
+                                       "OnMouseMove", "OnDblClick", "OnCloseQuery"};
+constexpr int kEventArity[] = {1, 1, 1, 5, 4, 1, 2};
+
+QString layoutText(const QObject* object, const char* name) {
+    return object->property(name).toString();
+}
+
+class FrameHost : public QMainWindow {
+public:
+    explicit FrameHost(TForm* form) : form_(form) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        if (form_->CloseQuery())
+            event->accept();
+        else
+            event->ignore();
+    }
+
+private:
+    TForm* form_;
+};
+
+// A child window with a close box is minimised by it, never closed.
+class ChildHost : public QMdiSubWindow {
+public:
+    explicit ChildHost(bool closeBox) : closeBox_(closeBox) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        if (closeBox_) showMinimized();
+    }
+
+private:
+    bool closeBox_;
+};
+
+// Esc presses the form's cancel button; the close box answers mrCancel.
+class DialogHost : public QDialog {
+public:
+    explicit DialogHost(TForm* form) : form_(form) {}
+
+    void reject() override {
+        for (auto* button : form_->findChildren<QAbstractButton*>())
+            if (button->property("Cancel").toBool() && button->isEnabled()) {
+                button->click();
+                break;
+            }
+        if (form_->ModalResult == mrNone) form_->ModalResult = mrCancel;
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        if (form_->ModalResult == mrNone) form_->ModalResult = mrCancel;
+        event->accept();
+    }
+
+private:
+    TForm* form_;
+};
+
+} // namespace
+
+TModalResult& TModalResult::operator=(int value) {
+    value_ = value;
+    form_.modalResultSet();
+    return *this;
+}
+
+TForm::TForm(QWidget* owner) : QWidget(owner), Canvas(&canvas_) { handlers_.fill(-1); }
+
+TForm::~TForm() = default;
+
+void TForm::Loaded() {
+    const QVariant color = property("Color");
+    formColor_ = color.isValid() ? RGBColor(color.value<QColor>().red(), color.value<QColor>().green(),
+                                            color.value<QColor>().blue())
+                                 : FromSurfaceWord(palette().window().color().rgb());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    makeSurface();
+    bindEvents();
+    bindModalButtons();
+    createHost();
+}
+
+void TForm::bindEvents() {
+    const QMetaObject* meta = metaObject();
+    for (int e = 0; e < kEvents; ++e) {
+        const QString handler = layoutText(this, kEventNames[e]);
+        if (handler.isEmpty()) continue;
+        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+            const QMetaMethod method = meta->method(i);
+            if (QString::fromLatin1(method.name()) == handler &&
+                method.parameterCount() == kEventArity[e])
+                handlers_[e] = i;
+        }
+        if (handlers_[e] < 0)
+            throw Exception(QStringLiteral("%1: %2 names %3, which the form does not have")
+                                .arg(objectName(), kEventNames[e], handler)
+                                .toStdString());
+    }
+    if (handlers_[OnMouseMove] >= 0) setMouseTracking(true);
+}
+
+void TForm::bindModalButtons() {
+    for (auto* button : findChildren<QAbstractButton*>()) {
+        const int result = button->property("ModalResult").toInt();
+        if (result != mrNone) connect(button, &QAbstractButton::clicked, this, [this, result] {
+            ModalResult = result;
+        });
+    }
+}
+
+void TForm::createHost() {
+    const QString style = layoutText(this, "FormStyle");
+    const QString border = layoutText(this, "BorderStyle");
+    const QString icons = layoutText(this, "BorderIcons");
+    const QString caption = windowTitle();
+    if (style == "fsMDIForm") {
+        auto* frame = new FrameHost(this);
+        if (auto* menu = findChild<QMenuBar*>()) frame->setMenuBar(menu);
+        frame->setCentralWidget(this);
+        mdiClient_ = findChild<QMdiArea*>();
+        if (mdiClient_) {
+            mdiClient_->setBackground(QColor(SurfaceWord(formColor_)));
+            mdiClient_->viewport()->installEventFilter(this);
+        }
+        frame->resize(size());
+        frame->setWindowTitle(caption);
+        host_ = frame;
+    } else if (style == "fsMDIChild") {
+        QMdiArea* area = Application->MainForm() ? Application->MainForm()->MdiClient() : nullptr;
+        if (!area) throw Exception("a child window needs the frame window first");
+        const bool closeBox = icons.contains("biSystemMenu");
+        Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (border == "bsToolWindow") flags |= Qt::Tool;
+        if (icons.contains("biMinimize")) flags |= Qt::WindowMinimizeButtonHint;
+        if (icons.contains("biMaximize")) flags |= Qt::WindowMaximizeButtonHint;
+        if (closeBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        auto* child = new ChildHost(closeBox);
+        setFixedSize(size());
+        child->setWidget(this);
+        child->setWindowFlags(flags);
+        child->setWindowTitle(caption);
+        area->addSubWindow(child);
+        child->adjustSize();
+        child->show();
+        host_ = child;
+    } else {
+        auto* dialog = new DialogHost(this);
+        dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowCloseButtonHint);
+        auto* layout = new QVBoxLayout(dialog);
+        layout->setContentsMargins(0, 0, 0, 0);
+        setFixedSize(size());
+        layout->addWidget(this);
+        dialog->setWindowTitle(caption);
+        dialog->setModal(true);
+        dialog->setFixedSize(dialog->sizeHint());
+        host_ = dialog;
+    }
+}
+
+void TForm::makeSurface() {
+    surface_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    surface_.fill(SurfaceWord(formColor_));
+    canvas_.Attach(&surface_, [this](const QRect& area) { surfaceTouched(area); });
+    surfaceHasContent_ = false;
+}
+
+void TForm::surfaceTouched(const QRect& area) {
+    pendingArea_ |= area;
+    if (flushQueued_) return;
+    flushQueued_ = true;
+    QMetaObject::invokeMethod(this, &TForm::flushSurface, Qt::QueuedConnection);
+}
+
+void TForm::flushSurface() {
+    flushQueued_ = false;
+    update(pendingArea_);
+    pendingArea_ = QRect();
+}
+
+bool TForm::fire(Event event, void** argv) {
+    const int index = handlers_[event];
+    if (index < 0) return false;
+    if (!Application || !Application->Running()) {
+        QMetaObject::metacall(this, QMetaObject::InvokeMetaMethod, index, argv);
+        return true;
+    }
+    try {
+        QMetaObject::metacall(this, QMetaObject::InvokeMetaMethod, index, argv);
+    } catch (const std::exception& error) {
+        Application->ShowException(error);
+    }
+    return true;
+}
+
+void TForm::fireSimple(Event event) {
+    TObject* sender = this;
+    void* argv[] = {nullptr, &sender};
+    fire(event, argv);
+}
+
+void TForm::DoCreate() { fireSimple(OnCreate); }
+
+bool TForm::CloseQuery() {
+    TObject* sender = this;
+    bool canClose = true;
+    void* argv[] = {nullptr, &sender, &canClose};
+    fire(OnCloseQuery, argv);
+    return canClose;
+}
+
+void TForm::Repaint() {
+    ++paintCount_;
+    fireSimple(OnPaint);
+}
+
+void TForm::paintEvent(QPaintEvent* event) {
+    if (!surfaceHasContent_) {
+        surfaceHasContent_ = true;
+        Repaint();
+    }
+    QPainter painter(this);
+    for (const QRect& area : event->region()) painter.drawImage(area, surface_, area);
+}
+
+static TShiftState shiftOf(const QMouseEvent* event) {
+    TShiftState shift = 0;
+    if (event->buttons() & Qt::LeftButton) shift |= ssLeft;
+    if (event->buttons() & Qt::RightButton) shift |= ssRight;
+    if (event->buttons() & Qt::MiddleButton) shift |= ssMiddle;
+    if (event->modifiers() & Qt::ShiftModifier) shift |= ssShift;
+    if (event->modifiers() & Qt::ControlModifier) shift |= ssCtrl;
+    if (event->modifiers() & Qt::AltModifier) shift |= ssAlt;
+    return shift;
+}
+
+void TForm::mousePressEvent(QMouseEvent* event) {
+    TMouseButton button = mbLeft;
+    if (event->button() == Qt::RightButton)
+        button = mbRight;
+    else if (event->button() == Qt::MiddleButton)
+        button = mbMiddle;
+    else if (event->button() != Qt::LeftButton)
+        return;
+    TObject* sender = this;
+    TShiftState shift = shiftOf(event);
+    int x = event->position().toPoint().x(), y = event->position().toPoint().y();
+    void* argv[] = {nullptr, &sender, &button, &shift, &x, &y};
+    fire(OnMouseDown, argv);
+}
+
+void TForm::mouseMoveEvent(QMouseEvent* event) {
+    TObject* sender = this;
+    TShiftState shift = shiftOf(event);
+    int x = event->position().toPoint().x(), y = event->position().toPoint().y();
+    void* argv[] = {nullptr, &sender, &shift, &x, &y};
+    fire(OnMouseMove, argv);
+}
+
+void TForm::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (handlers_[OnDblClick] >= 0 && !mdiClient_)
+        fireSimple(OnDblClick);
+    else
+        QWidget::mouseDoubleClickEvent(event);
+}
+
+bool TForm::eventFilter(QObject* watched, QEvent* event) {
+    if (mdiClient_ && watched == mdiClient_->viewport() &&
+        event->type() == QEvent::MouseButtonDblClick) {
+        fireSimple(OnDblClick);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fireSimple(OnShow);
+}
+
+void TForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (size() != surface_.size()) makeSurface();
+}
+
+void TForm::modalResultSet() {
+    if (modalRunning_ && ModalResult != mrNone)
+        if (auto* dialog = qobject_cast<QDialog*>(host_)) dialog->done(ModalResult);
+}
+
+int TForm::ShowModal() {
+    auto* dialog = qobject_cast<QDialog*>(host_);
+    if (!dialog) throw Exception("only a dialog can be shown modally");
+    ModalResult.value_ = mrNone;
+    // Both dialogs open centred on the screen, with the first control of the tab order focused.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    dialog->move(screen.center() - dialog->rect().center());
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabledTo(this) && isAncestorOf(w)) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    modalRunning_ = true;
+    dialog->exec();
+    modalRunning_ = false;
+    if (ModalResult == mrNone) ModalResult.value_ = mrCancel;
+    return ModalResult;
+}
+
+void TForm::Close() { host_->close(); }
+
+void TForm::SetTop(int top) { host_->move(host_->x(), top); }
+void TForm::SetLeft(int left) { host_->move(left, host_->y()); }
+int TForm::GetTop() const { return host_->y(); }
+int TForm::GetLeft() const { return host_->x(); }
+
+void TForm::ShowMaximized() {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        host_->setGeometry(screen->availableGeometry());
+    host_->showMaximized();
+}

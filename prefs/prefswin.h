@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/common_dialogs.h"
+#include "platform/tform.h"
+#include "ui_prefswin.h"
+
+// Zoom, grids and preview size for the current run. The grid check boxes are themselves the
+// switches that the zoom view reads whenever it paints.
+class Tprefs : public TForm, public Ui::Tprefs {
+    Q_OBJECT
+public:
+    explicit Tprefs(QWidget* owner);
+
+    TColorDialog ColorDialog1;
+
+public slots:
+    void FormShow(TObject* Sender = nullptr);
+    void gridcol1Click(TObject* Sender = nullptr);
+    void gridcol2Click(TObject* Sender = nullptr);
+    void zom1Click(TObject* Sender = nullptr);
+    void zom2Click(TObject* Sender = nullptr);
+    void vexlor_grid1Click(TObject* Sender = nullptr);
+    void vexlor_grid2Click(TObject* Sender = nullptr);
+    void prvdoubleClick(TObject* Sender = nullptr);
+    void Button1Click(TObject* Sender = nullptr);
+
+private:
+    void choose_grid_color(TColor& grid_color, TShape* shape);
+    void switch_grid(QCheckBox* box, QPushButton* color_button);
+};
+
+extern Tprefs* prefs;

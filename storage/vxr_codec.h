@@ -1,0 +1,37 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The .vxr picture file: the picture bytes in order, each 0x0A stored as 0x0D 0x0A.
+
+std::vector<std::uint8_t> encode_vxr(const std::uint8_t* picture, std::size_t size);
+
+// Reads file bytes into a picture buffer: a 0x0D directly before 0x0A is dropped, 0x1A ends the
+// data, and at most `capacity` bytes are taken; the rest of the buffer keeps what it held.
+// Bytes above 15 keep their low four bits, so the picture only ever holds colour indices.
+class VxrReader {
+public:
+    VxrReader(std::uint8_t* picture, std::size_t capacity) : out_(picture), capacity_(capacity) {}
+
+    // Takes the next bytes; false once nothing more will be taken.
+    bool feed(const std::uint8_t* data, std::size_t size);
+    // The end of the file: a 0x0D held back for its successor is taken after all.
+    void finish();
+    std::size_t taken() const { return taken_; }
+    bool done() const { return done_; }
+
+private:
+    void take(std::uint8_t byte);
+
+    std::uint8_t* out_;
+    std::size_t capacity_;
+    std::size_t taken_ = 0;
+    bool pending_cr_ = false;
+    bool done_ = false;
+};
+
+// Loads a file into the picture; false, with the picture untouched, when it cannot be opened.
+// It reads no more of the file than the picture can take.
+bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity);

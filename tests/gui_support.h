@@ -1,0 +1,26 @@
+#pragma once
+#include "platform/tcolor.h"
+#include "platform/tform.h"
+#include <QRect>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+// Every pixel of `area` on the form's surface has `color`.
+::testing::AssertionResult AreaIs(TForm* form, const QRect& area, TColor color);
+
+// Runs `answer` once the next modal dialog is up, as a user would answer it.
+void WhenModal(std::function<void()> answer);
+
+// Lets queued events run, so that the surface reaches the screen.
+void Settle();
+
+std::string Hex(TColor color);
+
+// The six windows, in the order of their creation.
+std::vector<TForm*> all_windows();
+
+// How many paints ran between the windows' creation and the frame's first showing.
+extern int paints_before_show;

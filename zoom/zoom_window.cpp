@@ -1,0 +1,132 @@
+#include "zoom/zoom_window.h"
+#include "app/Main.h"
+#include "info/info_window.h"
+#include "prefs/prefswin.h"
+
+Tokno2* okno2 = nullptr;
+
+constexpr int kAreaWidth = 640; // the drawing area at the client area's top-left corner
+constexpr int kAreaHeight = 480;
+
+void WindowRefresh::show_color1(unsigned index) { okno_info->show_color1(index); }
+void WindowRefresh::show_color2(unsigned index) { okno_info->show_color2(index); }
+void WindowRefresh::show_color3(unsigned index) { okno_info->show_color3(index); }
+void WindowRefresh::show_back() { okno_info->show_back(); }
+void WindowRefresh::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
+    okno1->redraw_preview_band(column, row);
+}
+
+Tokno2::Tokno2(QWidget* owner) : TForm(owner) {
+    setupUi(this);
+    Loaded();
+    okno2->SetTop(420);
+    okno2->SetLeft(180);
+    zoom_factor = 4;
+    set_zoom(4, 3);
+    // The start colours are the picture model's own defaults.
+    refresh = &window_refresh_;
+}
+
+void Tokno2::resize_view(std::uint32_t columns, std::uint32_t rows) {
+    view_cols = columns;
+    view_rows = rows;
+    cell_w = kAreaWidth / view_cols;
+    cell_h = kAreaHeight / view_rows;
+}
+
+void Tokno2::set_zoom(std::int32_t across, std::int32_t down) {
+    resize_view(std::uint32_t(across) * zoom_factor, std::uint32_t(down) * 8);
+    cursor_x = cursor_y = scroll_x = scroll_y = 0;
+}
+
+void Tokno2::scroll1Scroll(TObject*) {
+    scroll_x = scroll1->value() * std::int32_t(zoom_factor);
+    FormPaint();
+}
+
+void Tokno2::scroll2Scroll(TObject*) {
+    scroll_y = scroll2->value() * 8;
+    FormPaint();
+}
+
+void Tokno2::FormPaint(TObject*) {
+    const bool pixel_grid = prefs->vexlor_grid1->isChecked();
+    const int w = int(cell_w), h = int(cell_h);
+    for (int i = 0; i < int(view_rows); ++i)
+        for (int j = 0; j < int(view_cols); ++j) {
+            Canvas->Pen.Style = psSolid;
+            Canvas->Brush.Color = palette_color(read_pixel(j + scroll_x, i + scroll_y));
+            Canvas->Pen.Color = pixel_grid ? pixel_grid_color : Canvas->Brush.Color;
+            Canvas->Rectangle(j * w, i * h, (j + 1) * w, (i + 1) * h);
+        }
+    if (!prefs->vexlor_grid2->isChecked()) return;
+    // The row passes are view_rows / 3, so the lines below the view run into the strip under
+    // the drawing area and past the window, where they are clipped.
+    Canvas->Pen.Color = char_grid_color;
+    const int cell_across = w * int(zoom_factor), cell_down = h * 8;
+    for (int i = 0; i < int(view_rows) / 3; ++i)
+        for (int j = 0; j < int(view_cols) / 4; ++j) {
+            Canvas->MoveTo(j * cell_across, 0);
+            Canvas->LineTo(j * cell_across, kAreaHeight);
+            Canvas->MoveTo(0, i * cell_down);
+            Canvas->LineTo(kAreaWidth, i * cell_down);
+        }
+}
+
+static bool in_drawing_area(int x, int y) {
+    return 0 < x && x < kAreaWidth && 0 < y && y < kAreaHeight;
+}
+
+void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row) {
+    const int w = int(cell_w), h = int(cell_h);
+    Canvas->Brush.Color = palette_color(color);
+    Canvas->Pen.Color = pixel_grid_color;
+    Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
+}
+
+void Tokno2::plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color) {
+    if (plot_pixel(okno1->picture_format, column, row, color))
+        draw_painted_pixel(color, column - scroll_x, row - scroll_y);
+}
+
+void Tokno2::show_analysis() {
+    okno_info->show_color1(cell_color1);
+    okno_info->show_color2(cell_color2);
+    okno_info->show_color3(cell_color3);
+    okno_info->show_back();
+}
+
+// The view cell comes from an unsigned division, so a position left of or above the window
+// lands far outside the picture.
+void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    if (!in_drawing_area(X, Y)) return;
+    cursor_x = scroll_x + std::int32_t(std::uint32_t(X) / cell_w);
+    cursor_y = scroll_y + std::int32_t(std::uint32_t(Y) / cell_h);
+    if (Button == mbLeft) plot_and_draw(cursor_x, cursor_y, draw_color);
+    if (Button == mbRight) plot_and_draw(cursor_x, cursor_y, back_color);
+}
+
+void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
+    const std::int32_t column = scroll_x + std::int32_t(std::uint32_t(X) / cell_w);
+    const std::int32_t row = scroll_y + std::int32_t(std::uint32_t(Y) / cell_h);
+    if (in_drawing_area(X, Y)) {
+        if (Shift & ssLeft) {
+            cursor_x = column;
+            cursor_y = row;
+            if (okno1->tool_mode == 1) plot_and_draw(cursor_x, cursor_y, draw_color);
+            if (okno1->tool_mode == 2) {
+                cursor_x &= ~3;
+                cursor_y &= ~7;
+                for (int i = 0; i < 8; ++i)
+                    for (int j = 0; j < 4; ++j) plot_and_draw(cursor_x + j, cursor_y + i, draw_color);
+            }
+        }
+        if (Shift & ssRight) {
+            cursor_x = column;
+            cursor_y = row;
+            plot_and_draw(cursor_x, cursor_y, back_color);
+        }
+    }
+    analyse_row(column, row);
+    show_analysis();
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include "picture/picture.h"
+#include "platform/tform.h"
+#include "ui_zoom_window.h"
+#include <cstdint>
+
+// Carries a plot attempt's refresh to the information window and the preview.
+class WindowRefresh : public PlotRefresh {
+public:
+    void show_color1(unsigned index) override;
+    void show_color2(unsigned index) override;
+    void show_color3(unsigned index) override;
+    void show_back() override;
+    void redraw_preview_band(std::uint32_t column, std::uint32_t row) override;
+};
+
+// The zoomed editing view. It owns the picture model.
+class Tokno2 : public TForm, public Ui::Tokno2, public PictureModel {
+    Q_OBJECT
+public:
+    explicit Tokno2(QWidget* owner);
+
+    std::uint32_t cell_w{};      // screen width of one shown picture pixel
+    std::uint32_t cell_h{};      // screen height of one shown picture pixel
+    std::uint32_t zoom_factor{}; // picture columns per character cell
+    std::uint32_t view_cols{};
+    std::uint32_t view_rows{};
+    std::int32_t cursor_x{}; // picture position of the last paint
+    std::int32_t cursor_y{};
+    std::int32_t scroll_x{}; // picture position at the drawing area's top-left corner
+    std::int32_t scroll_y{};
+
+    // Shows `across` x `down` character cells from the picture's top-left corner.
+    void set_zoom(std::int32_t across, std::int32_t down);
+    // Shows `columns` x `rows` picture pixels, keeping the scroll position.
+    void resize_view(std::uint32_t columns, std::uint32_t rows);
+
+public slots:
+    void FormPaint(TObject* Sender = nullptr);
+    void scroll1Scroll(TObject* Sender = nullptr);
+    void scroll2Scroll(TObject* Sender = nullptr);
+    void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+
+private:
+    void plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color);
+    void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
+    void show_analysis();
+
+    WindowRefresh window_refresh_;
+};
+
+extern Tokno2* okno2;
