@@ -17,7 +17,7 @@ run: build
 	@scripts/run.sh $(BUILD)/vexlor
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j$(JOBS)
 
 clean:
 	rm -rf $(BUILD)

@@ -138,9 +138,8 @@ TEST(MainRoutine, ReturnsZeroAfterANormalEnd) {
 TEST(MessageLoop, AnExceptionFromAHandlerIsShownAndGoesNoFurther) {
     ShownExceptions shown;
     QObject target;
-    QObject::connect(&target, &QObject::objectNameChanged, [] { throw Exception("handler failed"); });
-    QTimer::singleShot(0, &target, [&] { target.setObjectName("poke"); });
-    QTimer::singleShot(5, Application, &QCoreApplication::quit);
+    QMetaObject::invokeMethod(&target, [] { throw Exception("handler failed"); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(Application, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     Application->exec();
     EXPECT_EQ(shown.messages, QStringList{"handler failed"});
 }
