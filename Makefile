@@ -21,3 +21,6 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+bench: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/vexlor_bench

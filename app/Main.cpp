@@ -116,32 +116,34 @@ void Tokno1::FileExit(TObject*) { Close(); }
 // Leaving throws the picture away, so it asks like Open and Clear do.
 void Tokno1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = confirmed_change(); }
 
-void Tokno1::draw_preview_pixel(TCanvas* canvas, std::uint32_t u, std::uint32_t v) {
-    const TColor color = palette_color(okno2->picture[v * kPictureColumns + u]);
-    const int x = int(u), y = int(v);
-    if (preview_size == 2) {
-        canvas->Brush.Color = color;
-        canvas->FillRect({4 * x + 2, 2 * y + 2, 4 * x + 6, 2 * y + 4});
-    }
-    if (preview_size == 1) {
-        canvas->SetPixel(2 * x, y, color);
-        canvas->SetPixel(2 * x + 1, y, color);
-    }
+// Each picture pixel is one 4 x 2 block from (2, 2) at double size, or two screen pixels from
+// (0, 0) at single size. Only pixels of the picture are drawn.
+void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
+                               std::uint64_t bottom) {
+    TCanvas* canvas = okno_prv->GetCanvas();
+    const std::uint8_t* picture = okno2->picture.data();
+    const std::uint8_t size = preview_size;
+    right = std::min<std::uint64_t>(right, kPictureColumns);
+    bottom = std::min<std::uint64_t>(bottom, kPictureRows);
+    for (int v = int(std::min<std::uint64_t>(top, bottom)); v < int(bottom); ++v)
+        for (int u = int(std::min<std::uint64_t>(left, right)); u < int(right); ++u) {
+            const TColor color = palette_color(picture[v * kPictureColumns + u]);
+            if (size == 2) {
+                canvas->Brush.Color = color;
+                canvas->FillRect({4 * u + 2, 2 * v + 2, 4 * u + 6, 2 * v + 4});
+            }
+            if (size == 1) {
+                canvas->SetPixel(2 * u, v, color);
+                canvas->SetPixel(2 * u + 1, v, color);
+            }
+        }
 }
 
 void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
-    TCanvas* canvas = okno_prv->GetCanvas();
-    for (std::uint32_t v = 0; v < rows && v < std::uint32_t(kPictureRows); ++v)
-        for (std::uint32_t u = 0; u < columns && u < std::uint32_t(kPictureColumns); ++u)
-            draw_preview_pixel(canvas, u, v);
+    draw_preview_area(0, 0, columns, rows);
 }
 
-// The band starts at the pixel itself; the parts of it past the picture are not drawn.
+// The band starts at the pixel itself, not at the corner of its cell.
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
-    TCanvas* canvas = okno_prv->GetCanvas();
-    const std::uint64_t right = std::uint64_t(column) + okno2->zoom_factor;
-    const std::uint64_t bottom = std::uint64_t(row) + 8;
-    for (std::uint64_t v = row; v < bottom && v < std::uint64_t(kPictureRows); ++v)
-        for (std::uint64_t u = column; u < right && u < std::uint64_t(kPictureColumns); ++u)
-            draw_preview_pixel(canvas, std::uint32_t(u), std::uint32_t(v));
+    draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor, std::uint64_t(row) + 8);
 }

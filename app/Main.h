@@ -4,8 +4,6 @@
 #include "ui_main.h"
 #include <cstdint>
 
-class TCanvas;
-
 // The frame window: palette bar, tool bar, File menu, the editor's modes, and the two preview
 // drawing operations.
 class Tokno1 : public TForm, public Ui::Tokno1 {
@@ -60,7 +58,8 @@ public slots:
 private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();
-    void draw_preview_pixel(TCanvas* canvas, std::uint32_t column, std::uint32_t row);
+    void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
+                           std::uint64_t bottom);
 };
 
 extern Tokno1* okno1;

@@ -45,11 +45,14 @@ void TApplication::ShowException(const std::exception& error) {
         QMessageBox::critical(nullptr, applicationName(), message);
 }
 
+// Whatever a handler drew on a canvas reaches the screen once its event has been handled.
 bool TApplication::notify(QObject* receiver, QEvent* event) {
+    bool handled = false;
     try {
-        return QApplication::notify(receiver, event);
+        handled = QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
         ShowException(error);
-        return false;
     }
+    for (TForm* form : forms_) form->FlushSurface();
+    return handled;
 }

@@ -2,27 +2,21 @@
 #include <algorithm>
 #include <cstdlib>
 
-void TCanvas::Attach(QImage* surface, DirtySink onDirty) {
+void TCanvas::Attach(QImage* surface) {
     surface_ = surface;
     bits_ = reinterpret_cast<std::uint32_t*>(surface->bits());
     stride_ = surface->bytesPerLine() / 4;
     width_ = surface->width();
     height_ = surface->height();
-    onDirty_ = std::move(onDirty);
+    touchLeft_ = touchRight_ = 0;
 }
 
-void TCanvas::touched(int x1, int y1, int x2, int y2) {
-    if (onDirty_ && x1 < x2 && y1 < y2) onDirty_(QRect(x1, y1, x2 - x1, y2 - y1));
-}
-
-void TCanvas::fillClipped(int x1, int y1, int x2, int y2, std::uint32_t word) {
-    x1 = std::max(x1, 0);
-    y1 = std::max(y1, 0);
-    x2 = std::min(x2, width_);
-    y2 = std::min(y2, height_);
-    if (x1 >= x2 || y1 >= y2) return;
-    for (int y = y1; y < y2; ++y) std::fill(bits_ + y * stride_ + x1, bits_ + y * stride_ + x2, word);
-    touched(x1, y1, x2, y2);
+QRect TCanvas::TakeTouched() {
+    if (touchLeft_ >= touchRight_) return {};
+    const QRect area(QPoint(int(touchLeft_), int(touchTop_)),
+                     QPoint(int(touchRight_ - 1), int(touchBottom_ - 1)));
+    touchLeft_ = touchRight_ = 0;
+    return area;
 }
 
 void TCanvas::plot(int x, int y, std::uint32_t word) {
@@ -30,32 +24,27 @@ void TCanvas::plot(int x, int y, std::uint32_t word) {
     bits_[y * stride_ + x] = word;
 }
 
+// One pass, row by row: the outline rows, then each inner row filled and given its two edges.
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
-    if (x2 - x1 < 1 || y2 - y1 < 1) return;
+    const qsizetype left = std::max(x1, 0), top = std::max(y1, 0);
+    const qsizetype right = std::min<qsizetype>(x2, width_), bottom = std::min<qsizetype>(y2, height_);
+    if (left >= right || top >= bottom) return;
     const std::uint32_t fill = SurfaceWord(Brush.Color);
-    const bool outlined = Pen.Style == psSolid && Pen.Color != Brush.Color;
-    if (!outlined || x2 - x1 < 3 || y2 - y1 < 3) {
-        fillClipped(x1, y1, x2, y2, outlined ? SurfaceWord(Pen.Color) : fill);
-        return;
+    const std::uint32_t edge = Pen.Style == psSolid ? SurfaceWord(Pen.Color) : fill;
+    const bool leftEdge = x1 >= 0, rightEdge = x2 - 1 < width_;
+    for (qsizetype y = top; y < bottom; ++y) {
+        std::uint32_t* row = bits_ + y * stride_;
+        if (y == y1 || y == y2 - 1) {
+            std::fill(row + left, row + right, edge);
+            continue;
+        }
+        std::fill(row + left, row + right, fill);
+        if (leftEdge) row[x1] = edge;
+        if (rightEdge) row[x2 - 1] = edge;
     }
-    const std::uint32_t edge = SurfaceWord(Pen.Color);
-    fillClipped(x1, y1, x2, y1 + 1, edge);
-    fillClipped(x1, y2 - 1, x2, y2, edge);
-    fillClipped(x1, y1 + 1, x1 + 1, y2 - 1, edge);
-    fillClipped(x2 - 1, y1 + 1, x2, y2 - 1, edge);
-    fillClipped(x1 + 1, y1 + 1, x2 - 1, y2 - 1, fill);
-}
-
-void TCanvas::FillRect(const TRect& r) {
-    fillClipped(r.Left, r.Top, r.Right, r.Bottom, SurfaceWord(Brush.Color));
-}
-
-void TCanvas::SetPixel(int x, int y, TColor color) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    bits_[y * stride_ + x] = SurfaceWord(color);
-    touched(x, y, x + 1, y + 1);
+    touched(left, top, right, bottom);
 }
 
 TColor TCanvas::GetPixel(int x, int y) const {
@@ -92,6 +81,8 @@ void TCanvas::LineTo(int x, int y) {
         if (e2 >= dy) { err += dy; px += sx; }
         if (e2 <= dx) { err += dx; py += sy; }
     }
-    touched(std::max(std::min(x0, x), 0), std::max(std::min(y0, y), 0),
-            std::min(std::max(x0, x) + 1, width_), std::min(std::max(y0, y) + 1, height_));
+    const qsizetype left = std::max(std::min(x0, x), 0), top = std::max(std::min(y0, y), 0);
+    const qsizetype right = std::min<qsizetype>(std::max(x0, x) + 1, width_);
+    const qsizetype bottom = std::min<qsizetype>(std::max(y0, y) + 1, height_);
+    if (left < right && top < bottom) touched(left, top, right, bottom);
 }

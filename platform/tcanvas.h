@@ -2,7 +2,7 @@
 #include "platform/tcolor.h"
 #include <QImage>
 #include <QRect>
-#include <functional>
+#include <algorithm>
 
 enum TPenStyle { psSolid, psClear };
 
@@ -21,38 +21,62 @@ struct TBrush {
 
 // Immediate drawing onto a form's surface with the GDI conventions: a rectangle covers
 // x1..x2-1 and y1..y2-1, FillRect leaves out the right and bottom edges, LineTo leaves out its
-// end point. Everything is clipped to the surface; each call reports the area it touched.
+// end point. Everything is clipped to the surface. The canvas gathers the area it touched
+// until its owner takes it, to bring that area to the screen.
 class TCanvas {
 public:
-    using DirtySink = std::function<void(const QRect&)>;
-
     TCanvas() = default;
-    void Attach(QImage* surface, DirtySink onDirty);
+    void Attach(QImage* surface);
+    QRect TakeTouched();
 
     TPen Pen;
     TBrush Brush;
 
     void Rectangle(int x1, int y1, int x2, int y2);
-    void FillRect(const TRect& r);
-    void SetPixel(int x, int y, TColor color);
+    void FillRect(const TRect& r) { fillClipped(r.Left, r.Top, r.Right, r.Bottom, SurfaceWord(Brush.Color)); }
+    void SetPixel(int x, int y, TColor color) {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+        bits_[y * stride_ + x] = SurfaceWord(color);
+        touched(x, y, x + 1, y + 1);
+    }
     TColor GetPixel(int x, int y) const;
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return int(width_); }
+    int Height() const { return int(height_); }
 
 private:
-    void fillClipped(int x1, int y1, int x2, int y2, std::uint32_t word);
+    void fillClipped(qsizetype x1, qsizetype y1, qsizetype x2, qsizetype y2, std::uint32_t word) {
+        x1 = std::max<qsizetype>(x1, 0);
+        y1 = std::max<qsizetype>(y1, 0);
+        x2 = std::min(x2, width_);
+        y2 = std::min(y2, height_);
+        if (x1 >= x2 || y1 >= y2) return;
+        for (qsizetype y = y1; y < y2; ++y)
+            std::fill(bits_ + y * stride_ + x1, bits_ + y * stride_ + x2, word);
+        touched(x1, y1, x2, y2);
+    }
     void plot(int x, int y, std::uint32_t word);
-    void touched(int x1, int y1, int x2, int y2);
+    void touched(qsizetype x1, qsizetype y1, qsizetype x2, qsizetype y2) {
+        if (x1 >= touchLeft_ && y1 >= touchTop_ && x2 <= touchRight_ && y2 <= touchBottom_) return;
+        if (touchLeft_ >= touchRight_) {
+            touchLeft_ = x1, touchTop_ = y1, touchRight_ = x2, touchBottom_ = y2;
+            return;
+        }
+        touchLeft_ = std::min(touchLeft_, x1);
+        touchTop_ = std::min(touchTop_, y1);
+        touchRight_ = std::max(touchRight_, x2);
+        touchBottom_ = std::max(touchBottom_, y2);
+    }
 
     QImage* surface_ = nullptr;
     std::uint32_t* bits_ = nullptr;
     qsizetype stride_ = 0; // in words
-    int width_ = 0;
-    int height_ = 0;
+    // Kept 64-bit so that the compiler knows a pixel store cannot change them.
+    qsizetype width_ = 0;
+    qsizetype height_ = 0;
     int penX_ = 0;
     int penY_ = 0;
-    DirtySink onDirty_;
+    qsizetype touchLeft_ = 0, touchTop_ = 0, touchRight_ = 0, touchBottom_ = 0;
 };

@@ -185,21 +185,13 @@ void TForm::createHost() {
 void TForm::makeSurface() {
     surface_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     surface_.fill(SurfaceWord(formColor_));
-    canvas_.Attach(&surface_, [this](const QRect& area) { surfaceTouched(area); });
+    canvas_.Attach(&surface_);
     surfaceHasContent_ = false;
 }
 
-void TForm::surfaceTouched(const QRect& area) {
-    pendingArea_ |= area;
-    if (flushQueued_) return;
-    flushQueued_ = true;
-    QMetaObject::invokeMethod(this, &TForm::flushSurface, Qt::QueuedConnection);
-}
-
-void TForm::flushSurface() {
-    flushQueued_ = false;
-    update(pendingArea_);
-    pendingArea_ = QRect();
+void TForm::FlushSurface() {
+    const QRect touched = canvas_.TakeTouched();
+    if (!touched.isEmpty()) update(touched);
 }
 
 bool TForm::fire(Event event, void** argv) {

@@ -80,6 +80,9 @@ public:
     // The OnCloseQuery handler's answer; true where the layout binds none.
     bool CloseQuery();
 
+    // Brings what the canvas drew to the screen; the application does it after every event.
+    void FlushSurface();
+
     // Runs the OnPaint handler onto the surface, as a paint request does.
     void Repaint();
 
@@ -104,8 +107,6 @@ private:
     void bindModalButtons();
     void createHost();
     void makeSurface();
-    void surfaceTouched(const QRect& area);
-    void flushSurface();
     bool fire(Event event, void** argv);
     void fireSimple(Event event);
     void modalResultSet();
@@ -117,9 +118,7 @@ private:
     TColor formColor_ = clBlack;
     bool surfaceHasContent_ = false;
     bool inPaint_ = false;
-    bool flushQueued_ = false;
     bool modalRunning_ = false;
     int paintCount_ = 0;
-    QRect pendingArea_;
     std::array<int, kEvents> handlers_{};
 };

@@ -8,10 +8,9 @@ namespace {
 struct Surface : ::testing::Test {
     QImage image{40, 30, QImage::Format_RGB32};
     TCanvas canvas;
-    QRect touched;
     void SetUp() override {
         image.fill(Qt::black);
-        canvas.Attach(&image, [this](const QRect& r) { touched |= r; });
+        canvas.Attach(&image);
     }
     int count(TColor color) const {
         int n = 0;
@@ -35,7 +34,18 @@ TEST_F(Surface, RectangleFillsInsideItsOutlineAndStopsShortOfTheSecondCorner) {
     EXPECT_EQ(canvas.GetPixel(5, 7), clBlack);
     EXPECT_EQ(count(0x555555), 2 * 6 + 2 * 2);
     EXPECT_EQ(count(0x0000CC), 4 * 2);
-    EXPECT_EQ(touched, QRect(2, 3, 6, 4));
+    EXPECT_EQ(canvas.TakeTouched(), QRect(2, 3, 6, 4));
+}
+
+TEST_F(Surface, TouchedAreaGathersUntilTaken) {
+    canvas.SetPixel(5, 5, clWhite);
+    canvas.SetPixel(9, 2, clWhite);
+    canvas.SetPixel(99, 99, clWhite); // clipped: touches nothing
+    EXPECT_EQ(canvas.TakeTouched(), QRect(QPoint(5, 2), QPoint(9, 5)));
+    EXPECT_EQ(canvas.TakeTouched(), QRect());
+    canvas.MoveTo(0, 0);
+    canvas.LineTo(3, 0);
+    EXPECT_EQ(canvas.TakeTouched(), QRect(0, 0, 3, 1));
 }
 
 TEST_F(Surface, RectangleWithThePenInTheFillColourIsSolid) {

@@ -40,3 +40,23 @@ void WhenModal(std::function<void()> answer) {
 void Settle() { QApplication::processEvents(); }
 
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }
+
+void ResetEditor() {
+    okno2->scroll1->setValue(0);
+    okno2->scroll2->setValue(0);
+    okno2->set_zoom(4, 3);
+    okno2->picture.fill(0);
+    okno2->draw_color = 1;
+    okno2->pixel_grid_color = 0x555555;
+    okno2->char_grid_color = 0x11E0FF;
+    prefs->vexlor_grid1->setChecked(true);
+    prefs->vexlor_grid2->setChecked(true);
+    okno1->preview_size = 2;
+    okno1->tool_mode = 1;
+    for (TForm* form : {static_cast<TForm*>(okno_prv), static_cast<TForm*>(okno_info)}) {
+        form->Canvas->Brush.Color = clBlack;
+        form->Canvas->FillRect({0, 0, form->ClientWidth(), form->ClientHeight()});
+    }
+    okno2->FormPaint();
+    Settle();
+}

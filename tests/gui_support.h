@@ -24,3 +24,7 @@ std::vector<TForm*> all_windows();
 
 // How many paints ran between the windows' creation and the frame's first showing.
 extern int paints_before_show;
+
+// Puts the editor back as it starts: empty picture, 4 x 3 zoom at the origin, both grids on,
+// double-size preview, free paint, black surfaces.
+void ResetEditor();

@@ -1,0 +1,6 @@
+#pragma once
+#include <benchmark/benchmark.h>
+
+// Each measured operation "name" may stand beside "name/baseline" (the same bytes written in
+// one call) and "name/naive" (a QPainter opened per canvas call); the run ends with the ratios.
+#define VEXLOR_BENCH(fn, name) BENCHMARK(fn)->Name(name)->Unit(benchmark::kMicrosecond)
