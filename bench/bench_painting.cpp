@@ -1,0 +1,52 @@
+#include "app/Main.h"
+#include "bench/bench_support.h"
+#include "zoom/zoom_window.h"
+#include <QApplication>
+#include <QMouseEvent>
+
+namespace {
+
+// The surface pixels one event writes: zoomed pixels, preview blocks, analysis swatches.
+constexpr int kZoomPixel = 40 * 20, kBand = 32 * 4 * 2, kSwatches = 4 * 26 * 16;
+constexpr int kFreePaintPixels = kZoomPixel + kBand + 2 * kSwatches;
+constexpr int kPutCharPixels = 32 * (kZoomPixel + kBand + kSwatches) + kSwatches;
+
+void drag(benchmark::State& state, std::uint8_t tool) {
+    okno2->picture.fill(0);
+    okno1->tool_mode = tool;
+    okno1->tool_zoom2Click();
+    const QPoint at(230, 190);
+    QMouseEvent move(QEvent::MouseMove, at, okno2->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    for (auto _ : state) QApplication::sendEvent(okno2, &move);
+    state.counters["events/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void fill_pixels(benchmark::State& state, int pixels) {
+    const int width = okno2->ClientWidth();
+    for (auto _ : state) {
+        okno2->Canvas->Brush.Color = 0x123456;
+        okno2->Canvas->FillRect({0, 0, width, pixels / width});
+    }
+}
+
+void plot(benchmark::State& state) {
+    okno2->picture.fill(0);
+    for (auto _ : state) benchmark::DoNotOptimize(okno2->plot_pixel(fmtMulticolor, 5, 9, 2));
+}
+
+void BM_FreePaint(benchmark::State& s) { drag(s, 1); }
+void BM_FreePaintArea(benchmark::State& s) { fill_pixels(s, kFreePaintPixels); }
+void BM_PutChar(benchmark::State& s) { drag(s, 2); }
+void BM_PutCharArea(benchmark::State& s) { fill_pixels(s, kPutCharPixels); }
+void BM_Plot(benchmark::State& s) { plot(s); }
+void BM_PlotArea(benchmark::State& s) { fill_pixels(s, kBand + kSwatches); }
+
+} // namespace
+
+VEXLOR_BENCH(BM_Plot, "plot_pixel");
+VEXLOR_BENCH(BM_PlotArea, "plot_pixel/baseline");
+VEXLOR_BENCH(BM_FreePaint, "free-paint move");
+VEXLOR_BENCH(BM_FreePaintArea, "free-paint move/baseline");
+VEXLOR_BENCH(BM_PutChar, "Put char move");
+VEXLOR_BENCH(BM_PutCharArea, "Put char move/baseline");

@@ -1,0 +1,199 @@
+#include "picture/picture.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records the refresh a plot attempt asks for, in order.
+struct RecordedRefresh : PlotRefresh {
+    std::vector<std::string> calls;
+    void show_color1(unsigned i) override { calls.push_back("c1:" + std::to_string(i)); }
+    void show_color2(unsigned i) override { calls.push_back("c2:" + std::to_string(i)); }
+    void show_color3(unsigned i) override { calls.push_back("c3:" + std::to_string(i)); }
+    void show_back() override { calls.push_back("back"); }
+    void redraw_preview_band(std::uint32_t u, std::uint32_t v) override {
+        calls.push_back("band:" + std::to_string(u) + "," + std::to_string(v));
+    }
+};
+
+struct Model : ::testing::Test {
+    PictureModel model;
+    RecordedRefresh refresh;
+    void SetUp() override { model.refresh = &refresh; }
+
+    void put_row(int c0, int row, std::array<std::uint8_t, 4> colors) {
+        for (int i = 0; i < 4; ++i) model.write_pixel(c0 + i, row, colors[i]);
+    }
+    std::array<std::uint8_t, 4> slots_and_scan() const {
+        return {model.cell_color1, model.cell_color2, model.cell_color3, model.scan_color};
+    }
+};
+
+struct Example {
+    std::array<std::uint8_t, 4> row;
+    std::array<std::uint8_t, 3> slots;
+    std::uint8_t scan, count;
+    int on_background; // -1: no such pixel, 0: refused, 1: accepted
+    int on_colour;
+};
+
+// The rows of the worked examples, with back_color 0.
+const Example kExamples[] = {
+    {{0, 0, 0, 0}, {0, 0, 0}, 0, 0, 1, -1}, {{2, 0, 0, 0}, {2, 0, 0}, 0, 1, 1, 1},
+    {{0, 0, 0, 2}, {2, 0, 0}, 2, 1, 1, 1},  {{2, 2, 2, 2}, {2, 0, 0}, 2, 1, -1, 1},
+    {{2, 5, 0, 0}, {2, 5, 0}, 0, 2, 1, 1},  {{2, 5, 7, 0}, {2, 5, 7}, 0, 3, 0, 1},
+    {{0, 2, 5, 7}, {2, 5, 7}, 7, 3, 0, 1},  {{2, 5, 0, 7}, {2, 5, 7}, 7, 3, 0, 1},
+    {{2, 5, 7, 2}, {2, 5, 7}, 2, 3, -1, 1}, {{2, 5, 7, 9}, {2, 5, 7}, 9, 4, -1, 1},
+    {{9, 2, 5, 7}, {9, 2, 5}, 7, 4, -1, 1},
+};
+
+int first_with(const std::array<std::uint8_t, 4>& row, bool background) {
+    for (int i = 0; i < 4; ++i)
+        if ((row[i] == 0) == background) return i;
+    return -1;
+}
+
+} // namespace
+
+TEST_F(Model, RowAnalysisFollowsTheWorkedExamples) {
+    for (const Example& e : kExamples) {
+        SCOPED_TRACE(::testing::PrintToString(e.row));
+        model.picture.fill(0);
+        put_row(8, 13, e.row);
+        model.analyse_row(10, 13);
+        EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{e.slots[0], e.slots[1], e.slots[2], e.scan}));
+        EXPECT_EQ(model.cell_count, e.count);
+        for (bool background : {true, false}) {
+            const int column = first_with(e.row, background);
+            const int expected = background ? e.on_background : e.on_colour;
+            ASSERT_EQ(column < 0, expected < 0);
+            if (column < 0) continue;
+            const auto before = model.picture;
+            const bool accepted = model.plot_fli(8 + column, 13, 12);
+            EXPECT_EQ(accepted, expected == 1) << "column " << column;
+            EXPECT_EQ(model.read_pixel(8 + column, 13), accepted ? 12 : before[13 * 160 + 8 + column]);
+            model.picture = before;
+        }
+    }
+}
+
+TEST_F(Model, CellAnalysisFollowsTheWorkedExamplesSpreadOverTheCell) {
+    // The same colours in scan order: the first three in the top row, the last at the bottom
+    // right, so that it is still the pixel scanned last.
+    for (const Example& e : kExamples) {
+        SCOPED_TRACE(::testing::PrintToString(e.row));
+        model.picture.fill(0);
+        put_row(4, 8, {e.row[0], e.row[1], e.row[2], 0});
+        model.write_pixel(7, 15, e.row[3]);
+        model.analyse_cell(6, 13);
+        EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{e.slots[0], e.slots[1], e.slots[2], e.scan}));
+        EXPECT_EQ(model.cell_count, e.count);
+        if (e.count == 3) EXPECT_FALSE(model.plot_multicolor(5, 12, 2)); // a 0 pixel in the middle
+        else EXPECT_TRUE(model.plot_multicolor(5, 12, 2));
+    }
+}
+
+TEST_F(Model, TopRowTwoFiveSeven) {
+    put_row(4, 8, {2, 5, 7, 0});
+    EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 7, 8, 2)); // a colour already there, on a 0 pixel
+    EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 5, 11, 9));
+    EXPECT_EQ(model.read_pixel(7, 8), 0);
+    EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 5, 8, 9)); // over the 5
+    EXPECT_EQ(model.read_pixel(5, 8), 9);
+    EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 6, 8, model.back_color)); // right button over 7
+    EXPECT_EQ(model.read_pixel(6, 8), 0);
+    put_row(4, 8, {2, 5, 7, 0});
+    EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 4, 14, model.back_color)); // over a 0 pixel
+}
+
+TEST_F(Model, OverwritingAColouredPixelCanLeaveFourColours) {
+    put_row(4, 8, {2, 5, 7, 0});
+    model.write_pixel(4, 12, 5);
+    EXPECT_TRUE(model.plot_multicolor(5, 8, 9));
+    model.analyse_cell(4, 8);
+    EXPECT_EQ(model.cell_color1, 2);
+    EXPECT_EQ(model.cell_color2, 9);
+    EXPECT_EQ(model.cell_color3, 7);
+}
+
+TEST_F(Model, AFourthColourAtTheBottomRightCountsFour) {
+    put_row(4, 8, {2, 5, 7, 0});
+    model.write_pixel(7, 15, 9);
+    model.analyse_cell(4, 8);
+    EXPECT_EQ(model.cell_count, 4);
+    EXPECT_TRUE(model.plot_multicolor(4, 10, 3));
+    EXPECT_TRUE(model.plot_multicolor(6, 14, 6));
+}
+
+TEST_F(Model, AnalysesExamineTheCellAndTheRowOfTheirTarget) {
+    // Colours just outside columns 4..7 and rows 8..15 must not be seen.
+    model.picture.fill(3);
+    for (int r = 8; r < 16; ++r) put_row(4, r, {0, 0, 0, 0});
+    model.write_pixel(4, 8, 2);
+    model.write_pixel(7, 13, 5);
+    model.analyse_cell(6, 13);
+    EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{2, 5, 0, 0}));
+    model.analyse_row(6, 13);
+    EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{5, 0, 0, 5}));
+}
+
+TEST_F(Model, EveryAttemptRefreshesSwatchesThenTheBandAtThePixel) {
+    put_row(4, 8, {2, 5, 7, 0});
+    EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 6, 13, 4));
+    EXPECT_EQ(refresh.calls, (std::vector<std::string>{"c1:2", "c2:5", "c3:7", "back", "band:6,13"}));
+    refresh.calls.clear();
+    EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 20, 30, 4));
+    // The swatches show the cell as it was before the write.
+    EXPECT_EQ(refresh.calls, (std::vector<std::string>{"c1:0", "c2:0", "c3:0", "back", "band:20,30"}));
+}
+
+TEST_F(Model, OtherFormatsDoNothing) {
+    for (std::uint8_t format : {0, 3, 255}) {
+        EXPECT_FALSE(model.plot_pixel(format, 5, 5, 2));
+        EXPECT_EQ(model.read_pixel(5, 5), 0);
+    }
+    EXPECT_TRUE(refresh.calls.empty());
+}
+
+TEST_F(Model, FliFallsBackToTheCellAndRefreshesTwice) {
+    put_row(4, 9, {2, 5, 7, 0});
+    EXPECT_FALSE(model.plot_pixel(fmtFli, 7, 9, 3)); // refused by the row and by the cell
+    EXPECT_EQ(refresh.calls.size(), 10u);
+    refresh.calls.clear();
+    model.write_pixel(7, 15, 9); // the cell now counts four: it accepts
+    EXPECT_TRUE(model.plot_pixel(fmtFli, 7, 9, 3));
+    EXPECT_EQ(model.read_pixel(7, 9), 3);
+    EXPECT_EQ(refresh.calls, (std::vector<std::string>{"c1:2", "c2:5", "c3:7", "back", "band:7,9", "c1:2",
+                                                        "c2:5", "c3:7", "back", "band:7,9"}));
+    refresh.calls.clear();
+    EXPECT_TRUE(model.plot_pixel(fmtFli, 20, 20, 3)); // accepted by the row alone
+    EXPECT_EQ(refresh.calls.size(), 5u);
+}
+
+TEST_F(Model, SuccessiveAnalysesStartAfresh) {
+    put_row(4, 8, {2, 5, 7, 9});
+    model.analyse_cell(4, 8);
+    ASSERT_EQ(model.cell_count, 3);
+    model.analyse_cell(40, 40);
+    EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(model.cell_count, 0);
+    EXPECT_TRUE(model.plot_multicolor(41, 41, 6));
+    EXPECT_EQ(model.old_color, 0);
+}
+
+TEST_F(Model, ColumnZeroAndRowZeroArePaintable) {
+    EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 0, 0, 6));
+    EXPECT_EQ(model.picture[0], 6);
+    EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 0, 120, 2));
+    EXPECT_EQ(model.read_pixel(0, 120), 2);
+    model.analyse_cell(1, 1);
+    EXPECT_EQ(model.cell_color1, 6);
+}
+
+TEST_F(Model, TargetsOutsideThePictureChangeNothing) {
+    const auto before = model.picture;
+    for (auto [c, r] : {std::pair{-1, 5}, {160, 5}, {5, 200}, {INT32_MAX, INT32_MAX}, {INT32_MIN, 0}})
+        EXPECT_TRUE(model.plot_pixel(fmtMulticolor, c, r, 2)); // an empty area: accepted, not written
+    EXPECT_EQ(model.picture, before);
+}
