@@ -24,3 +24,6 @@ clean:
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/vexlor_bench
+
+fuzz: deps
+	fuzz/run.sh $(FUZZ_SECONDS)

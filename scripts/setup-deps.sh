@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
-    clang
+    clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -143,3 +143,5 @@ TEST(MessageLoop, AnExceptionFromAHandlerIsShownAndGoesNoFurther) {
     Application->exec();
     EXPECT_EQ(shown.messages, QStringList{"handler failed"});
 }
+
+TEST(StartUp, ConfirmationHasNoAnswerBeforeItIsFirstShown) { EXPECT_EQ(dlgopen->ModalResult, mrNone); }
