@@ -1,0 +1,144 @@
+#include "app/Main.h"
+#include "platform/common_dialogs.h"
+#include "prefs/prefswin.h"
+#include "preview/preview_window.h"
+#include "tests/gui_support.h"
+#include "zoom/zoom_window.h"
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs `use` while the dialog is open, then closes it with "Use".
+void withPreferences(std::function<void()> use) {
+    WhenModal([use] {
+        use();
+        QTest::mouseClick(prefs->Button1, Qt::LeftButton);
+    });
+    okno1->Preferences1Click();
+}
+
+struct Preferences : ::testing::Test {
+    void SetUp() override { ResetEditor(); }
+};
+
+} // namespace
+
+TEST_F(Preferences, LayoutShowsTheZoomTabFirst) {
+    EXPECT_EQ(prefs->PageControl1->currentWidget(), prefs->tools);
+    EXPECT_EQ(prefs->PageControl1->tabText(0), "General");
+    EXPECT_EQ(prefs->PageControl1->tabText(1), "Zoom");
+    EXPECT_EQ(prefs->zom1->text(), "Zoom1 (4 *3 chars)");
+    EXPECT_EQ(prefs->zom2->text(), "Zoom1 (8 * 6 chars)");
+    EXPECT_EQ(prefs->prvdouble->text(), "Enble DOUBL SIZE preview");
+    EXPECT_EQ(prefs->prvscanline->text(), "Enble SCANLINE in preview");
+    EXPECT_EQ(prefs->gridcol2->text(), "Select CHARS GRID color");
+    EXPECT_EQ(prefs->name->text(), "picture0.vxr");
+    EXPECT_EQ(prefs->format->title(), "File format");
+    EXPECT_TRUE(prefs->zom1->isChecked());
+    EXPECT_TRUE(prefs->bt_multicolor->isChecked());
+    EXPECT_FALSE(prefs->prvscanline->isEnabled());
+    EXPECT_FALSE(prefs->bt_ifli->isEnabled());
+    EXPECT_FALSE(prefs->Edit1->isEnabled());
+    EXPECT_EQ(prefs->Edit2->text(), "160");
+}
+
+TEST_F(Preferences, ShowingFillsTheColourShapes) {
+    okno2->char_grid_color = 0x0000CC;
+    withPreferences([] {
+        EXPECT_EQ(prefs->gcol1->BrushColor(), 0x555555u);
+        EXPECT_EQ(prefs->gcol2->BrushColor(), 0x0000CCu);
+    });
+}
+
+TEST_F(Preferences, GridBoxesSwitchTheGridsAtOnce) {
+    withPreferences([] {
+        QTest::mouseClick(prefs->vexlor_grid1, Qt::LeftButton);
+        EXPECT_FALSE(prefs->gridcol1->isEnabled());
+        EXPECT_TRUE(AreaIs(okno2, QRect(40, 20, 40, 20), palette[0])); // no outline now
+        QTest::mouseClick(prefs->vexlor_grid2, Qt::LeftButton);
+        EXPECT_FALSE(prefs->gridcol2->isEnabled());
+        EXPECT_TRUE(AreaIs(okno2, QRect(160, 0, 1, 480), palette[0]));
+        QTest::mouseClick(prefs->vexlor_grid1, Qt::LeftButton);
+        EXPECT_TRUE(prefs->gridcol1->isEnabled());
+        EXPECT_TRUE(AreaIs(okno2, QRect(40, 20, 40, 1), 0x555555));
+    });
+    EXPECT_FALSE(prefs->vexlor_grid2->isChecked()); // the boxes keep their states
+}
+
+TEST_F(Preferences, GridColourShowsInTheShapeAndAtTheNextPaint) {
+    withPreferences([] {
+        TColorDialog::QueueAnswer(0x0000CC);
+        QTest::mouseClick(prefs->gridcol1, Qt::LeftButton);
+        EXPECT_EQ(okno2->pixel_grid_color, 0x0000CCu);
+        EXPECT_EQ(prefs->gcol1->BrushColor(), 0x0000CCu);
+        EXPECT_TRUE(AreaIs(okno2, QRect(40, 20, 40, 1), 0x555555)); // not yet repainted
+        TColorDialog::QueueAnswer(std::nullopt);
+        QTest::mouseClick(prefs->gridcol2, Qt::LeftButton);
+        EXPECT_EQ(okno2->char_grid_color, 0x11E0FFu);
+        EXPECT_EQ(prefs->gcol2->BrushColor(), 0x11E0FFu);
+        // The colour dialog keeps what it returned last, for either button.
+        EXPECT_EQ(prefs->ColorDialog1.Color, 0x0000CCu);
+    });
+    EXPECT_TRUE(AreaIs(okno2, QRect(40, 20, 40, 1), 0x0000CC)); // redrawn after the dialog
+}
+
+TEST_F(Preferences, ZoomButtonsResetTheViewWhileTheBarsStay) {
+    okno2->scroll1->setValue(10);
+    okno2->scroll2->setValue(3);
+    withPreferences([] {
+        QTest::mouseClick(prefs->zom2, Qt::LeftButton);
+        EXPECT_EQ(okno2->view_cols, 32u);
+        EXPECT_EQ(okno2->scroll_x, 0);
+        EXPECT_EQ(okno2->scroll_y, 0);
+        EXPECT_EQ(okno2->cell_w, 20u);
+    });
+    EXPECT_EQ(okno2->scroll1->value(), 10);
+    EXPECT_TRUE(okno1->tool_zoom2->isChecked()); // the tool bar does not follow
+    withPreferences([] { QTest::mouseClick(prefs->zom1, Qt::LeftButton); });
+    EXPECT_EQ(okno2->view_cols, 16u);
+}
+
+TEST_F(Preferences, PreviewSizeChangesWithTheNextDrawing) {
+    okno2->picture.fill(1);
+    okno1->tool_b3Click();
+    bool unchanged = false;
+    WhenModal([&] {
+        QTest::mouseClick(prefs->prvdouble, Qt::LeftButton);
+        unchanged = AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[1]);
+        QTest::mouseClick(prefs->Button1, Qt::LeftButton);
+    });
+    okno2->picture.fill(2);
+    okno1->Preferences1Click();
+    EXPECT_TRUE(unchanged);
+    EXPECT_EQ(okno1->preview_size, 1);
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(0, 0, 320, 200), palette[2]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(322, 202, 300, 150), palette[1]));
+    withPreferences([] { QTest::mouseClick(prefs->prvdouble, Qt::LeftButton); });
+    EXPECT_EQ(okno1->preview_size, 2);
+}
+
+TEST_F(Preferences, EveryWayOutAnswersCancelAndSaveDoesNothing) {
+    int afterSave = -1;
+    WhenModal([&] {
+        QTest::mouseClick(prefs->Button2, Qt::LeftButton);
+        afterSave = prefs->ModalResult;
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    });
+    okno1->Preferences1Click();
+    EXPECT_EQ(afterSave, mrNone);
+    EXPECT_EQ(prefs->ModalResult, mrCancel);
+    WhenModal([] { prefs->Host()->close(); });
+    okno1->Preferences1Click();
+    EXPECT_EQ(prefs->ModalResult, mrCancel);
+}
+
+TEST_F(Preferences, FliOnTheGeneralTabChangesNothing) {
+    withPreferences([] {
+        prefs->PageControl1->setCurrentWidget(prefs->general);
+        QTest::mouseClick(prefs->bt_fli, Qt::LeftButton);
+        prefs->PageControl1->setCurrentWidget(prefs->tools);
+    });
+    EXPECT_EQ(okno1->picture_format, 1);
+}
