@@ -2,7 +2,7 @@
 # Installs what the build, the tests and the run need on Debian 12; quick when all is present.
 set -euo pipefail
 packages=(
-    cmake make g++ pkg-config
+    cmake make g++ pkg-config python3
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
