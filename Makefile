@@ -1,8 +1,12 @@
 # Thin wrapper over CMake: `make run` and `make test` do the whole set-up on a fresh Debian 12.
 BUILD ?= build
+SANITIZED ?= build-asan
 JOBS ?= 2
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps configure build run test bench fuzz clean
+.PHONY: deps configure build sanitized run test bench fuzz clean
 
 deps:
 	@scripts/setup-deps.sh
@@ -13,14 +17,21 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
+# The same suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitized: deps
+	@cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXLOR_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZED) -j$(JOBS)
+
 run: build
 	@scripts/run.sh $(BUILD)/vexlor
 
-test: build
+test: build sanitized
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j$(JOBS)
+	cd $(SANITIZED) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
+		ctest --output-on-failure --timeout 600 -j$(JOBS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZED) build-fuzz
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/vexlor_bench

@@ -12,16 +12,22 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 TApplication::~TApplication() {
-    // Children live inside the frame, so the frame goes last, taking them with it.
-    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
-        if (*it == MainForm()) continue;
+    ReleaseForms();
+    Application = nullptr;
+}
+
+// The forms leave the list first: events sent while they are destroyed must not reach them.
+// Children live inside the frame, so the frame goes last, taking them with it.
+void TApplication::ReleaseForms() {
+    const std::vector<TForm*> forms = std::exchange(forms_, {});
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+        if (it + 1 == forms.rend()) break;
         if (!(*it)->Host())
             delete *it;
         else if ((*it)->Host()->isWindow())
             delete (*it)->Host();
     }
-    if (MainForm()) delete MainForm()->Host();
-    Application = nullptr;
+    if (!forms.empty()) delete forms.front()->Host();
 }
 
 void TApplication::adopt(TForm* form) {

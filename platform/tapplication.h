@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <new>
+#include <utility>
 #include <vector>
 
 // The application object: creates the forms, runs the message loop and shows exceptions that
@@ -32,6 +33,8 @@ public:
     }
 
     void Run();
+    // Destroys every form; the program's end does it.
+    void ReleaseForms();
     void ShowException(const std::exception& error);
     bool notify(QObject* receiver, QEvent* event) override;
 

@@ -78,20 +78,28 @@ class Screen:
         return None
 
 
+log_path = os.path.join(shots, "editor.log")
+
+
 def check(condition, what):
     print(("ok    " if condition else "FAIL  ") + what)
     if not condition:
+        if app and app.poll() is None:
+            app.kill()
+            app.wait()
+        print("the editor's output:\n" + open(log_path, errors="replace").read()[-3000:])
         sys.exit(1)
 
 
+app = None
 server, display = start_display()
 if not server:
     print("SKIPPED: Xvfb cannot start here, so the editor was not driven through X")
     sys.exit(SKIP)
-app = None
 try:
     screen = Screen(display)
-    app = subprocess.Popen([editor], env=screen.env, stderr=subprocess.DEVNULL)
+    log = open(log_path, "w")
+    app = subprocess.Popen([editor], env=screen.env, stdout=log, stderr=log)
     origin = None
     for _ in range(50):
         time.sleep(0.2)
