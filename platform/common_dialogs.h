@@ -16,6 +16,7 @@ public:
 
     static void QueueAnswer(std::optional<QString> answer) { answers().push_back(answer); }
     static int PendingAnswers() { return int(answers().size()); }
+    static void DropAnswers() { answers().clear(); }
     static int ExecuteCount() { return executed(); }
 
     // "Name|*.ext|Other|*.*" as Qt's name filters: "Name (*.ext)", "Other (*.*)".
