@@ -3,6 +3,7 @@
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -35,6 +36,45 @@ void plot(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(okno2->plot_pixel(fmtMulticolor, 5, 9, 2));
 }
 
+// The canvas calls of one event, each through a painter of its own.
+struct NaiveCanvas {
+    QImage image{783, 520, QImage::Format_RGB32};
+    void rect(int w, int h) {
+        QPainter p(&image);
+        p.setPen(QColor(0x55, 0x55, 0x55));
+        p.setBrush(QColor(0xCC, 0, 0));
+        p.drawRect(80, 40, w - 1, h - 1);
+    }
+    void fill(int w, int h) {
+        QPainter p(&image);
+        p.fillRect(42, 28, w, h, QColor(0xCC, 0, 0));
+    }
+    void swatches() {
+        for (int i = 0; i < 4; ++i) rect(26, 16);
+    }
+    void plot() {
+        swatches();
+        for (int i = 0; i < 32; ++i) fill(4, 2);
+    }
+};
+
+void naive(benchmark::State& state, int plots) {
+    NaiveCanvas canvas;
+    for (auto _ : state) {
+        for (int i = 0; i < plots; ++i) {
+            canvas.plot();
+            canvas.rect(40, 20);
+        }
+        canvas.swatches();
+    }
+}
+
+void BM_PlotNaive(benchmark::State& s) {
+    NaiveCanvas canvas;
+    for (auto _ : s) canvas.plot();
+}
+void BM_FreePaintNaive(benchmark::State& s) { naive(s, 1); }
+void BM_PutCharNaive(benchmark::State& s) { naive(s, 32); }
 void BM_FreePaint(benchmark::State& s) { drag(s, 1); }
 void BM_FreePaintArea(benchmark::State& s) { fill_pixels(s, kFreePaintPixels); }
 void BM_PutChar(benchmark::State& s) { drag(s, 2); }
@@ -46,7 +86,10 @@ void BM_PlotArea(benchmark::State& s) { fill_pixels(s, kBand + kSwatches); }
 
 VEXLOR_BENCH(BM_Plot, "plot_pixel");
 VEXLOR_BENCH(BM_PlotArea, "plot_pixel/baseline");
+VEXLOR_BENCH(BM_PlotNaive, "plot_pixel/naive");
 VEXLOR_BENCH(BM_FreePaint, "free-paint move");
 VEXLOR_BENCH(BM_FreePaintArea, "free-paint move/baseline");
+VEXLOR_BENCH(BM_FreePaintNaive, "free-paint move/naive");
 VEXLOR_BENCH(BM_PutChar, "Put char move");
 VEXLOR_BENCH(BM_PutCharArea, "Put char move/baseline");
+VEXLOR_BENCH(BM_PutCharNaive, "Put char move/naive");

@@ -1,6 +1,9 @@
 #include "storage/vxr_codec.h"
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 constexpr std::uint8_t kCR = 0x0D, kLF = 0x0A, kEnd = 0x1A;
 
@@ -19,24 +22,62 @@ void VxrReader::take(std::uint8_t byte) {
     if (taken_ == capacity_) done_ = true;
 }
 
+constexpr std::size_t kBlock = 32;
+
+// A block without 0x0D and 0x1A goes across whole; written so that it compiles to vector steps.
+static bool plain_block(const std::uint8_t* in) {
+    unsigned special = 0;
+    for (std::size_t k = 0; k < kBlock; ++k) special |= unsigned(in[k] == kCR) | unsigned(in[k] == kEnd);
+    return special == 0;
+}
+
+static void copy_block(std::uint8_t* out, const std::uint8_t* in) {
+    std::uint8_t block[kBlock];
+    std::memcpy(block, in, kBlock);
+    for (std::uint8_t& byte : block) byte &= 0x0F;
+    std::memcpy(out, block, kBlock);
+}
+
+// Every byte is stored and the count moves on unless the byte is a 0x0D before a 0x0A: no
+// branch on the data but the end marker. A 0x0D at the end of one read waits for the next.
 bool VxrReader::feed(const std::uint8_t* data, std::size_t size) {
-    for (std::size_t i = 0; i < size && !done_; ++i) {
-        const std::uint8_t byte = data[i];
-        if (pending_cr_) {
-            pending_cr_ = false;
-            if (byte != kLF) {
-                take(kCR);
-                if (done_) break;
-            }
+    if (done_ || size == 0) return !done_;
+    if (pending_cr_) {
+        pending_cr_ = false;
+        if (data[0] != kLF) take(kCR);
+        if (done_) return false;
+    }
+    std::uint8_t* const out = out_;
+    std::size_t taken = taken_, i = 0;
+    while (i + 1 < size && taken < capacity_ && !done_) {
+        if (i + kBlock < size && capacity_ - taken >= kBlock && plain_block(data + i)) {
+            copy_block(out + taken, data + i);
+            taken += kBlock;
+            i += kBlock;
+            continue;
         }
-        if (byte == kEnd) {
-            done_ = true;
-        } else if (byte == kCR) {
-            pending_cr_ = true;
-        } else {
-            take(byte);
+        // A block with a special byte goes byte by byte; the last byte of the data waits.
+        for (const std::size_t stop = std::min(size - 1, i + kBlock); i < stop && taken < capacity_; ++i) {
+            const std::uint8_t byte = data[i];
+            if (byte == kEnd) {
+                done_ = true;
+                break;
+            }
+            out[taken] = byte & 0x0F;
+            taken += !(byte == kCR && data[i + 1] == kLF);
         }
     }
+    taken_ = taken;
+    if (!done_ && i + 1 == size && taken_ < capacity_) {
+        const std::uint8_t last = data[i];
+        if (last == kEnd)
+            done_ = true;
+        else if (last == kCR)
+            pending_cr_ = true;
+        else
+            take(last);
+    }
+    if (taken_ == capacity_) done_ = true;
     return !done_;
 }
 
@@ -52,10 +93,12 @@ bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t c
     std::ifstream file(path, std::ios::binary);
     if (!file) return false;
     VxrReader reader(picture, capacity);
-    char chunk[8192];
+    // One read takes a whole file of an ordinary size; larger ones are read no further than needed.
+    constexpr std::size_t kChunk = 65536;
+    const std::unique_ptr<char[]> chunk(new char[kChunk]);
     while (!reader.done() && file) {
-        file.read(chunk, sizeof chunk);
-        reader.feed(reinterpret_cast<const std::uint8_t*>(chunk), std::size_t(file.gcount()));
+        file.read(chunk.get(), std::streamsize(kChunk));
+        reader.feed(reinterpret_cast<const std::uint8_t*>(chunk.get()), std::size_t(file.gcount()));
     }
     reader.finish();
     return true;
