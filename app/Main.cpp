@@ -145,5 +145,6 @@ void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
 
 // The band starts at the pixel itself, not at the corner of its cell.
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
-    draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor, std::uint64_t(row) + 8);
+    draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor,
+                      std::uint64_t(row) + 8);
 }

@@ -41,7 +41,8 @@ void BM_ReadOnce(benchmark::State& state) {
 }
 
 void BM_Save(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(save_picture_file(file().path, file().picture.data()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(save_picture_file(file().path, file().picture.data()));
 }
 
 void BM_WriteOnce(benchmark::State& state) {

@@ -18,16 +18,19 @@ public:
     void Finalize() override {
         ConsoleReporter::Finalize();
         if (const auto put = times_.find("Put char move"); put != times_.end())
-            std::printf("\nA Put char drag sustains %.0f events per second (a 1 kHz mouse sends 1000).\n",
-                        1e6 / put->second);
+            std::printf(
+                "\nA Put char drag sustains %.0f events per second (a 1 kHz mouse sends 1000).\n",
+                1e6 / put->second);
         std::printf("\n%-34s %12s %12s\n", "operation", "x baseline", "naive / it");
         for (const auto& [name, time] : times_) {
             if (name.find('/') != std::string::npos) continue;
             const auto base = times_.find(name + "/baseline");
             const auto naive = times_.find(name + "/naive");
             std::printf("%-34s", name.c_str());
-            if (base != times_.end()) std::printf(" %11.2fx", time / base->second);
-            else std::printf(" %12s", "-");
+            if (base != times_.end())
+                std::printf(" %11.2fx", time / base->second);
+            else
+                std::printf(" %12s", "-");
             if (naive != times_.end()) std::printf(" %11.1fx", naive->second / time);
             std::printf("\n");
         }

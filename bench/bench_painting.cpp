@@ -20,7 +20,8 @@ void drag(benchmark::State& state, std::uint8_t tool) {
     QMouseEvent move(QEvent::MouseMove, at, okno2->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     for (auto _ : state) QApplication::sendEvent(okno2, &move);
-    state.counters["events/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["events/s"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void fill_pixels(benchmark::State& state, int pixels) {

@@ -19,7 +19,9 @@ void PictureModel::analyse_cell(std::int32_t column, std::int32_t row) {
     analyse(column & ~3, row & ~7, 8);
 }
 
-void PictureModel::analyse_row(std::int32_t column, std::int32_t row) { analyse(column & ~3, row, 1); }
+void PictureModel::analyse_row(std::int32_t column, std::int32_t row) {
+    analyse(column & ~3, row, 1);
+}
 
 void PictureModel::analyse(std::int32_t left, std::int32_t top, int rows) {
     cell_color1 = cell_color2 = cell_color3 = back_color;

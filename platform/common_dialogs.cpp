@@ -56,8 +56,8 @@ bool TColorDialog::Execute() {
         answer = answers().front();
         answers().pop_front();
     } else {
-        const QColor chosen = QColorDialog::getColor(QColor(SurfaceWord(Color)),
-                                                     QApplication::activeWindow());
+        const QColor chosen =
+            QColorDialog::getColor(QColor(SurfaceWord(Color)), QApplication::activeWindow());
         if (chosen.isValid()) answer = RGBColor(chosen.red(), chosen.green(), chosen.blue());
     }
     if (!answer) return false;

@@ -29,7 +29,8 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     const qsizetype left = std::max(x1, 0), top = std::max(y1, 0);
-    const qsizetype right = std::min<qsizetype>(x2, width_), bottom = std::min<qsizetype>(y2, height_);
+    const qsizetype right = std::min<qsizetype>(x2, width_),
+                    bottom = std::min<qsizetype>(y2, height_);
     if (left >= right || top >= bottom) return;
     const std::uint32_t fill = SurfaceWord(Brush.Color);
     const std::uint32_t edge = Pen.Style == psSolid ? SurfaceWord(Pen.Color) : fill;
@@ -78,8 +79,14 @@ void TCanvas::LineTo(int x, int y) {
     while (px != x || py != y) {
         plot(px, py, word);
         const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; px += sx; }
-        if (e2 <= dx) { err += dx; py += sy; }
+        if (e2 >= dy) {
+            err += dy;
+            px += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            py += sy;
+        }
     }
     const qsizetype left = std::max(std::min(x0, x), 0), top = std::max(std::min(y0, y), 0);
     const qsizetype right = std::min<qsizetype>(std::max(x0, x) + 1, width_);

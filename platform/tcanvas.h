@@ -33,7 +33,9 @@ public:
     TBrush Brush;
 
     void Rectangle(int x1, int y1, int x2, int y2);
-    void FillRect(const TRect& r) { fillClipped(r.Left, r.Top, r.Right, r.Bottom, SurfaceWord(Brush.Color)); }
+    void FillRect(const TRect& r) {
+        fillClipped(r.Left, r.Top, r.Right, r.Bottom, SurfaceWord(Brush.Color));
+    }
     void SetPixel(int x, int y, TColor color) {
         if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
         bits_[y * stride_ + x] = SurfaceWord(color);

@@ -94,9 +94,10 @@ TForm::~TForm() = default;
 
 void TForm::Loaded() {
     const QVariant color = property("Color");
-    formColor_ = color.isValid() ? RGBColor(color.value<QColor>().red(), color.value<QColor>().green(),
-                                            color.value<QColor>().blue())
-                                 : FromSurfaceWord(palette().window().color().rgb());
+    formColor_ = color.isValid()
+                     ? RGBColor(color.value<QColor>().red(), color.value<QColor>().green(),
+                                color.value<QColor>().blue())
+                     : FromSurfaceWord(palette().window().color().rgb());
     setAttribute(Qt::WA_OpaquePaintEvent);
     makeSurface();
     bindEvents();
@@ -126,9 +127,9 @@ void TForm::bindEvents() {
 void TForm::bindModalButtons() {
     for (auto* button : findChildren<QAbstractButton*>()) {
         const int result = button->property("ModalResult").toInt();
-        if (result != mrNone) connect(button, &QAbstractButton::clicked, this, [this, result] {
-            ModalResult = result;
-        });
+        if (result != mrNone)
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, result] { ModalResult = result; });
     }
 }
 

@@ -13,8 +13,8 @@ bool save_picture_file(const QString& path, const std::uint8_t* picture) {
     const std::vector<std::uint8_t> bytes = encode_vxr(picture, kPictureBytes);
     QSaveFile file(path);
     const bool saved = file.open(QIODevice::WriteOnly) &&
-                       file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) ==
-                           qint64(bytes.size()) &&
+                       file.write(reinterpret_cast<const char*>(bytes.data()),
+                                  qint64(bytes.size())) == qint64(bytes.size()) &&
                        file.commit();
     if (!saved)
         ShowErrorMessage(QStringLiteral("Vexlor"),

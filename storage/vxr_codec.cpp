@@ -27,7 +27,8 @@ constexpr std::size_t kBlock = 32;
 // A block without 0x0D and 0x1A goes across whole; written so that it compiles to vector steps.
 static bool plain_block(const std::uint8_t* in) {
     unsigned special = 0;
-    for (std::size_t k = 0; k < kBlock; ++k) special |= unsigned(in[k] == kCR) | unsigned(in[k] == kEnd);
+    for (std::size_t k = 0; k < kBlock; ++k)
+        special |= unsigned(in[k] == kCR) | unsigned(in[k] == kEnd);
     return special == 0;
 }
 
@@ -57,7 +58,8 @@ bool VxrReader::feed(const std::uint8_t* data, std::size_t size) {
             continue;
         }
         // A block with a special byte goes byte by byte; the last byte of the data waits.
-        for (const std::size_t stop = std::min(size - 1, i + kBlock); i < stop && taken < capacity_; ++i) {
+        for (const std::size_t stop = std::min(size - 1, i + kBlock); i < stop && taken < capacity_;
+             ++i) {
             const std::uint8_t byte = data[i];
             if (byte == kEnd) {
                 done_ = true;

@@ -62,7 +62,8 @@ TEST_F(Model, RowAnalysisFollowsTheWorkedExamples) {
         model.picture.fill(0);
         put_row(8, 13, e.row);
         model.analyse_row(10, 13);
-        EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{e.slots[0], e.slots[1], e.slots[2], e.scan}));
+        EXPECT_EQ(slots_and_scan(),
+                  (std::array<std::uint8_t, 4>{e.slots[0], e.slots[1], e.slots[2], e.scan}));
         EXPECT_EQ(model.cell_count, e.count);
         for (bool background : {true, false}) {
             const int column = first_with(e.row, background);
@@ -72,7 +73,8 @@ TEST_F(Model, RowAnalysisFollowsTheWorkedExamples) {
             const auto before = model.picture;
             const bool accepted = model.plot_fli(8 + column, 13, 12);
             EXPECT_EQ(accepted, expected == 1) << "column " << column;
-            EXPECT_EQ(model.read_pixel(8 + column, 13), accepted ? 12 : before[13 * 160 + 8 + column]);
+            EXPECT_EQ(model.read_pixel(8 + column, 13),
+                      accepted ? 12 : before[13 * 160 + 8 + column]);
             model.picture = before;
         }
     }
@@ -87,10 +89,13 @@ TEST_F(Model, CellAnalysisFollowsTheWorkedExamplesSpreadOverTheCell) {
         put_row(4, 8, {e.row[0], e.row[1], e.row[2], 0});
         model.write_pixel(7, 15, e.row[3]);
         model.analyse_cell(6, 13);
-        EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{e.slots[0], e.slots[1], e.slots[2], e.scan}));
+        EXPECT_EQ(slots_and_scan(),
+                  (std::array<std::uint8_t, 4>{e.slots[0], e.slots[1], e.slots[2], e.scan}));
         EXPECT_EQ(model.cell_count, e.count);
-        if (e.count == 3) EXPECT_FALSE(model.plot_multicolor(5, 12, 2)); // a 0 pixel in the middle
-        else EXPECT_TRUE(model.plot_multicolor(5, 12, 2));
+        if (e.count == 3)
+            EXPECT_FALSE(model.plot_multicolor(5, 12, 2)); // a 0 pixel in the middle
+        else
+            EXPECT_TRUE(model.plot_multicolor(5, 12, 2));
     }
 }
 
@@ -141,11 +146,13 @@ TEST_F(Model, AnalysesExamineTheCellAndTheRowOfTheirTarget) {
 TEST_F(Model, EveryAttemptRefreshesSwatchesThenTheBandAtThePixel) {
     put_row(4, 8, {2, 5, 7, 0});
     EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 6, 13, 4));
-    EXPECT_EQ(refresh.calls, (std::vector<std::string>{"c1:2", "c2:5", "c3:7", "back", "band:6,13"}));
+    EXPECT_EQ(refresh.calls,
+              (std::vector<std::string>{"c1:2", "c2:5", "c3:7", "back", "band:6,13"}));
     refresh.calls.clear();
     EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 20, 30, 4));
     // The swatches show the cell as it was before the write.
-    EXPECT_EQ(refresh.calls, (std::vector<std::string>{"c1:0", "c2:0", "c3:0", "back", "band:20,30"}));
+    EXPECT_EQ(refresh.calls,
+              (std::vector<std::string>{"c1:0", "c2:0", "c3:0", "back", "band:20,30"}));
 }
 
 TEST_F(Model, OtherFormatsDoNothing) {
@@ -164,8 +171,9 @@ TEST_F(Model, FliFallsBackToTheCellAndRefreshesTwice) {
     model.write_pixel(7, 15, 9); // the cell now counts four: it accepts
     EXPECT_TRUE(model.plot_pixel(fmtFli, 7, 9, 3));
     EXPECT_EQ(model.read_pixel(7, 9), 3);
-    EXPECT_EQ(refresh.calls, (std::vector<std::string>{"c1:2", "c2:5", "c3:7", "back", "band:7,9", "c1:2",
-                                                        "c2:5", "c3:7", "back", "band:7,9"}));
+    EXPECT_EQ(refresh.calls,
+              (std::vector<std::string>{"c1:2", "c2:5", "c3:7", "back", "band:7,9", "c1:2", "c2:5",
+                                        "c3:7", "back", "band:7,9"}));
     refresh.calls.clear();
     EXPECT_TRUE(model.plot_pixel(fmtFli, 20, 20, 3)); // accepted by the row alone
     EXPECT_EQ(refresh.calls.size(), 5u);
@@ -193,7 +201,9 @@ TEST_F(Model, ColumnZeroAndRowZeroArePaintable) {
 
 TEST_F(Model, TargetsOutsideThePictureChangeNothing) {
     const auto before = model.picture;
-    for (auto [c, r] : {std::pair{-1, 5}, {160, 5}, {5, 200}, {INT32_MAX, INT32_MAX}, {INT32_MIN, 0}})
-        EXPECT_TRUE(model.plot_pixel(fmtMulticolor, c, r, 2)); // an empty area: accepted, not written
+    for (auto [c, r] :
+         {std::pair{-1, 5}, {160, 5}, {5, 200}, {INT32_MAX, INT32_MAX}, {INT32_MIN, 0}})
+        EXPECT_TRUE(
+            model.plot_pixel(fmtMulticolor, c, r, 2)); // an empty area: accepted, not written
     EXPECT_EQ(model.picture, before);
 }

@@ -22,8 +22,8 @@ struct Files : ::testing::Test {
 
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
         const fs::path path = dir / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    std::streamsize(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path.string();
     }
     static Picture load(const std::vector<std::uint8_t>& bytes, std::uint8_t previous = 9) {
@@ -71,7 +71,9 @@ TEST_F(Files, EveryPictureOfColourIndicesComesBackFromItsFile) {
         // Mostly 10 and 13 in some rounds, to meet their pairs often.
         const bool newlines = round % 2 == 0;
         for (auto& byte : picture)
-            byte = newlines ? std::uint8_t(random() % 3 == 0 ? 13 : random() % 2 ? 10 : random() % 16)
+            byte = newlines ? std::uint8_t(random() % 3 == 0 ? 13
+                                           : random() % 2    ? 10
+                                                             : random() % 16)
                             : std::uint8_t(random() % 16);
         const std::string path = write("random.vxr", encode_vxr(picture.data(), picture.size()));
         Picture loaded{};

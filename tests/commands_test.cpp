@@ -57,7 +57,8 @@ TEST_F(Commands, PaletteButtonsChooseTheDrawColourAndRepaintOnlyItsSwatches) {
         EXPECT_TRUE(button->isChecked());
         EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette[entry.index]));
         const QImage glyph = button->icon().pixmap(22, 22).toImage();
-        EXPECT_EQ(glyph.pixel(11, 11) & 0xFFFFFF, entry.glyph) << button->objectName().toStdString();
+        EXPECT_EQ(glyph.pixel(11, 11) & 0xFFFFFF, entry.glyph)
+            << button->objectName().toStdString();
     }
     EXPECT_EQ(okno2->back_color, 0);
     EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette[5]));
@@ -134,9 +135,11 @@ TEST_F(Commands, ClearAnsweredCancelOrEscapeChangesNothing) {
 TEST_F(Commands, MenuHasItsItemsInOrder) {
     QStringList items;
     for (QAction* action : okno1->FileMenu->actions())
-        items << (action->isSeparator() ? "-" : action->text() + " " + action->shortcut().toString());
+        items << (action->isSeparator() ? "-"
+                                        : action->text() + " " + action->shortcut().toString());
     EXPECT_EQ(items, (QStringList{"&New ", "&Open... Ctrl+O", "&Save Ctrl+S", "Save &As... ", "-",
-                                  "&Print ", "P&rint Setup... ", "-", "Preferences Ctrl+P", "-", "E&xit "}));
+                                  "&Print ", "P&rint Setup... ", "-", "Preferences Ctrl+P", "-",
+                                  "E&xit "}));
     EXPECT_EQ(okno1->FileMenu->title(), "&File");
     EXPECT_EQ(okno1->FileOpenItem->statusTip(), "Open an existing file");
 }

@@ -1,13 +1,13 @@
 #include "tests/gui_support.h"
-#include <QApplication>
-#include <QDialog>
-#include <cstdio>
 #include "app/Main.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"
 #include "zoom/zoom_window.h"
+#include <QApplication>
+#include <QDialog>
+#include <cstdio>
 
 std::string Hex(TColor color) {
     char text[16];
@@ -20,8 +20,8 @@ std::string Hex(TColor color) {
         for (int x = area.left(); x <= area.right(); ++x)
             if (form->Canvas->GetPixel(x, y) != color)
                 return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is " << Hex(form->Canvas->GetPixel(x, y))
-                       << ", not " << Hex(color);
+                       << "pixel (" << x << ", " << y << ") is "
+                       << Hex(form->Canvas->GetPixel(x, y)) << ", not " << Hex(color);
     return ::testing::AssertionSuccess();
 }
 

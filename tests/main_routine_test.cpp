@@ -22,7 +22,8 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
     QTimer::singleShot(0, [&] {
         seen.ran = true;
         seen.maximised = okno1->Host()->isMaximized();
-        seen.info_active = okno1->MdiClient()->activeSubWindow() == static_cast<QWidget*>(okno_info->Host());
+        seen.info_active =
+            okno1->MdiClient()->activeSubWindow() == static_cast<QWidget*>(okno_info->Host());
         seen.preview = {okno_prv->GetLeft(), okno_prv->GetTop()};
         seen.zoom = {okno2->GetLeft(), okno2->GetTop()};
         seen.info = {okno_info->GetLeft(), okno_info->GetTop()};

@@ -15,7 +15,8 @@ constexpr TColor kGrid = 0x555555;
 
 // A move with buttons held, as the window system reports a drag.
 void dragTo(QPoint at, Qt::MouseButtons held) {
-    QMouseEvent move(QEvent::MouseMove, at, okno2->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, at, okno2->mapToGlobal(at), Qt::NoButton, held,
+                     Qt::NoModifier);
     QApplication::sendEvent(okno2, &move);
 }
 
@@ -59,7 +60,8 @@ TEST_F(Painting, LeftPressPaintsThePixelUnderThePointer) {
 TEST_F(Painting, PressesOnTheDrawingAreasEdgesDoNothing) {
     const auto before = okno2->picture;
     okno2->cursor_x = okno2->cursor_y = 7;
-    for (QPoint at : {QPoint(0, 50), QPoint(50, 0), QPoint(640, 50), QPoint(50, 480), QPoint(660, 500)}) {
+    for (QPoint at :
+         {QPoint(0, 50), QPoint(50, 0), QPoint(640, 50), QPoint(50, 480), QPoint(660, 500)}) {
         press(at);
         press(at, Qt::RightButton);
     }

@@ -13,7 +13,8 @@ struct Preview : ::testing::Test {
     static int count(TColor color) {
         int n = 0;
         for (int y = 0; y < okno_prv->ClientHeight(); ++y)
-            for (int x = 0; x < okno_prv->ClientWidth(); ++x) n += okno_prv->Canvas->GetPixel(x, y) == color;
+            for (int x = 0; x < okno_prv->ClientWidth(); ++x)
+                n += okno_prv->Canvas->GetPixel(x, y) == color;
         return n;
     }
 };

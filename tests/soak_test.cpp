@@ -68,10 +68,12 @@ protected:
         const int kind = pick(1000);
         if (kind < 450) { // a move with any buttons held, most often painting
             static const Qt::MouseButtons held[] = {Qt::NoButton, Qt::LeftButton, Qt::LeftButton,
-                                                    Qt::RightButton, Qt::LeftButton | Qt::RightButton};
+                                                    Qt::RightButton,
+                                                    Qt::LeftButton | Qt::RightButton};
             mouse(QEvent::MouseMove, anywhere(), Qt::NoButton, held[pick(5)]);
         } else if (kind < 600) {
-            static const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+            static const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton,
+                                                      Qt::MiddleButton};
             const Qt::MouseButton button = buttons[pick(3)];
             const QPoint at = anywhere();
             mouse(QEvent::MouseButtonPress, at, button, button);
@@ -120,14 +122,16 @@ protected:
             return ::testing::AssertionFailure() << "the view does not fill the drawing area";
         for (int i = 0; i < int(okno2->view_rows); ++i)
             for (int j = 0; j < int(okno2->view_cols); ++j) {
-                const TColor want = palette[okno2->read_pixel(j + okno2->scroll_x, i + okno2->scroll_y)];
+                const TColor want =
+                    palette[okno2->read_pixel(j + okno2->scroll_x, i + okno2->scroll_y)];
                 if (okno2->Canvas->GetPixel(j * w + w / 2, i * h + h / 2) != want)
                     return ::testing::AssertionFailure() << "zoom view cell " << j << "," << i;
             }
         for (int v = 0; v < 200; ++v)
             for (int u = 0; u < 160; ++u) {
                 const TColor want = palette[okno2->picture[v * 160 + u]];
-                const QPoint at = okno1->preview_size == 2 ? QPoint(4 * u + 3, 2 * v + 3) : QPoint(2 * u + 1, v);
+                const QPoint at =
+                    okno1->preview_size == 2 ? QPoint(4 * u + 3, 2 * v + 3) : QPoint(2 * u + 1, v);
                 if (okno_prv->Canvas->GetPixel(at.x(), at.y()) != want)
                     return ::testing::AssertionFailure() << "preview pixel " << u << "," << v;
             }

@@ -138,10 +138,14 @@ TEST(MainRoutine, ReturnsZeroAfterANormalEnd) {
 TEST(MessageLoop, AnExceptionFromAHandlerIsShownAndGoesNoFurther) {
     ShownExceptions shown;
     QObject target;
-    QMetaObject::invokeMethod(&target, [] { throw Exception("handler failed"); }, Qt::QueuedConnection);
-    QMetaObject::invokeMethod(Application, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &target, [] { throw Exception("handler failed"); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        Application, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     Application->exec();
     EXPECT_EQ(shown.messages, QStringList{"handler failed"});
 }
 
-TEST(StartUp, ConfirmationHasNoAnswerBeforeItIsFirstShown) { EXPECT_EQ(dlgopen->ModalResult, mrNone); }
+TEST(StartUp, ConfirmationHasNoAnswerBeforeItIsFirstShown) {
+    EXPECT_EQ(dlgopen->ModalResult, mrNone);
+}

@@ -99,7 +99,8 @@ TEST_F(Storage, DoubleClickOnTheFramesSurfaceOpens) {
     answerOk();
     TFileDialog::QueueAnswer(std::nullopt);
     QWidget* surface = okno1->MdiClient()->viewport();
-    QTest::mouseDClick(surface, Qt::LeftButton, {}, QPoint(surface->width() - 20, surface->height() - 20));
+    QTest::mouseDClick(surface, Qt::LeftButton, {},
+                       QPoint(surface->width() - 20, surface->height() - 20));
     EXPECT_EQ(TFileDialog::ExecuteCount(), shown + 1);
 }
 

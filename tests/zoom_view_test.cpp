@@ -14,8 +14,9 @@ struct ZoomView : ::testing::Test {
         const int w = int(okno2->cell_w), h = int(okno2->cell_h);
         const QRect box(c * w, r * h, w, h);
         if (auto inside = AreaIs(okno2, box.adjusted(1, 1, -1, -1), fill); !inside) return inside;
-        for (const QRect& edge : {QRect(box.left(), box.top(), w, 1), QRect(box.left(), box.bottom(), w, 1),
-                                  QRect(box.left(), box.top(), 1, h), QRect(box.right(), box.top(), 1, h)})
+        for (const QRect& edge :
+             {QRect(box.left(), box.top(), w, 1), QRect(box.left(), box.bottom(), w, 1),
+              QRect(box.left(), box.top(), 1, h), QRect(box.right(), box.top(), 1, h)})
             if (auto line = AreaIs(okno2, edge, outline); !line) return line;
         return ::testing::AssertionSuccess();
     }
@@ -104,7 +105,8 @@ TEST_F(ZoomView, PixelGridOffOutlinesEachPixelInItsOwnColour) {
 }
 
 TEST_F(ZoomView, CharacterGridAtFourByThree) {
-    for (int x : {0, 160, 320, 480}) EXPECT_TRUE(AreaIs(okno2, QRect(x, 0, 1, 480), kCharGrid)) << x;
+    for (int x : {0, 160, 320, 480})
+        EXPECT_TRUE(AreaIs(okno2, QRect(x, 0, 1, 480), kCharGrid)) << x;
     for (int y : {0, 160, 320}) EXPECT_TRUE(AreaIs(okno2, QRect(0, y, 640, 1), kCharGrid)) << y;
     // The line at y = 480 lies in the strip under the drawing area.
     EXPECT_TRUE(AreaIs(okno2, QRect(0, 480, 640, 1), kCharGrid));
@@ -115,8 +117,10 @@ TEST_F(ZoomView, CharacterGridAtFourByThree) {
 
 TEST_F(ZoomView, CharacterGridAtEightBySix) {
     okno1->tool_zoom1Click();
-    for (int x = 0; x <= 560; x += 80) EXPECT_TRUE(AreaIs(okno2, QRect(x, 0, 1, 480), kCharGrid)) << x;
-    for (int y = 0; y <= 480; y += 80) EXPECT_TRUE(AreaIs(okno2, QRect(0, y, 640, 1), kCharGrid)) << y;
+    for (int x = 0; x <= 560; x += 80)
+        EXPECT_TRUE(AreaIs(okno2, QRect(x, 0, 1, 480), kCharGrid)) << x;
+    for (int y = 0; y <= 480; y += 80)
+        EXPECT_TRUE(AreaIs(okno2, QRect(0, y, 640, 1), kCharGrid)) << y;
     EXPECT_NE(okno2->Canvas->GetPixel(640, 100), kCharGrid);
     EXPECT_NE(okno2->Canvas->GetPixel(100, 40), kCharGrid);
 }

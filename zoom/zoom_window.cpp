@@ -118,7 +118,8 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
                 cursor_x &= ~3;
                 cursor_y &= ~7;
                 for (int i = 0; i < 8; ++i)
-                    for (int j = 0; j < 4; ++j) plot_and_draw(cursor_x + j, cursor_y + i, draw_color);
+                    for (int j = 0; j < 4; ++j)
+                        plot_and_draw(cursor_x + j, cursor_y + i, draw_color);
             }
         }
         if (Shift & ssRight) {
