@@ -226,7 +226,7 @@ bool TForm::CloseQuery() {
     return canClose;
 }
 
-void TForm::Repaint() {
+void TForm::runPaintHandler() {
     ++paintCount_;
     fireSimple(OnPaint);
 }
@@ -234,7 +234,7 @@ void TForm::Repaint() {
 void TForm::paintEvent(QPaintEvent* event) {
     if (!surfaceHasContent_) {
         surfaceHasContent_ = true;
-        Repaint();
+        runPaintHandler();
     }
     QPainter painter(this);
     for (const QRect& area : event->region()) painter.drawImage(area, surface_, area);

@@ -63,7 +63,6 @@ public:
 
     QWidget* Host() const { return host_; }
     QMdiArea* MdiClient() const { return mdiClient_; }
-    bool IsModalRunning() const { return modalRunning_; }
 
     // Fills the whole window (the frame fills the screen even where no window manager runs).
     void ShowMaximized();
@@ -83,8 +82,6 @@ public:
     // Brings what the canvas drew to the screen; the application does it after every event.
     void FlushSurface();
 
-    // Runs the OnPaint handler onto the surface, as a paint request does.
-    void Repaint();
 
 protected:
     // Builds the host window and binds the events; each window calls it after setupUi().
@@ -109,6 +106,7 @@ private:
     void makeSurface();
     bool fire(Event event, void** argv);
     void fireSimple(Event event);
+    void runPaintHandler();
     void modalResultSet();
 
     QWidget* host_ = nullptr;
@@ -117,7 +115,6 @@ private:
     QImage surface_;
     TColor formColor_ = clBlack;
     bool surfaceHasContent_ = false;
-    bool inPaint_ = false;
     bool modalRunning_ = false;
     int paintCount_ = 0;
     std::array<int, kEvents> handlers_{};
