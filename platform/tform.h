@@ -82,7 +82,6 @@ public:
     // Brings what the canvas drew to the screen; the application does it after every event.
     void FlushSurface();
 
-
 protected:
     // Builds the host window and binds the events; each window calls it after setupUi().
     void Loaded();
