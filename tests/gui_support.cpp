@@ -53,6 +53,8 @@ void ResetEditor() {
     prefs->vexlor_grid2->setChecked(true);
     okno1->preview_size = 2;
     okno1->tool_mode = 1;
+    for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})
+        down->setChecked(true);
     for (TForm* form : {static_cast<TForm*>(okno_prv), static_cast<TForm*>(okno_info)}) {
         form->Canvas->Brush.Color = clBlack;
         form->Canvas->FillRect({0, 0, form->ClientWidth(), form->ClientHeight()});

@@ -20,6 +20,12 @@ TEST(StartUp, NothingPaintsBeforeAllSixWindowsExist) {
     EXPECT_TRUE(prefs->vexlor_grid1->isChecked());
 }
 
+TEST(StartUp, BarsStartWithWhiteFreePaintAndFourByThreeDown) {
+    EXPECT_TRUE(okno1->color_b1->isChecked());
+    EXPECT_TRUE(okno1->tool_b2->isChecked());
+    EXPECT_TRUE(okno1->tool_zoom2->isChecked());
+}
+
 TEST(StartUp, ModesHaveTheirStartValues) {
     EXPECT_EQ(okno1->image_changed, 1);
     EXPECT_EQ(okno1->tool_mode, 1);

@@ -164,7 +164,6 @@ TEST(Confirmation, HasItsLayout) {
     EXPECT_EQ(dlgopen->Label2->text(), "Proceed anyway ?");
     EXPECT_EQ(dlgopen->OKBtn->text(), "OK");
     EXPECT_EQ(dlgopen->CancelBtn->text(), "Cancel");
-    EXPECT_TRUE(dlgopen->OKBtn->isDefault());
     EXPECT_EQ(dlgopen->OKBtn->geometry(), QRect(105, 78, 93, 30));
     EXPECT_EQ(dlgopen->Image1->pixmap().size(), QSize(32, 32));
 }
@@ -172,6 +171,7 @@ TEST(Confirmation, HasItsLayout) {
 TEST(Confirmation, EnterAnswersOkAndTheAnswerStays) {
     WhenModal([] {
         EXPECT_EQ(QApplication::focusWidget(), dlgopen->OKBtn);
+        EXPECT_TRUE(dlgopen->OKBtn->isDefault());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     EXPECT_EQ(dlgopen->ShowModal(), mrOk);
