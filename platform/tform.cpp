@@ -94,10 +94,8 @@ TForm::~TForm() = default;
 
 void TForm::Loaded() {
     const QVariant color = property("Color");
-    formColor_ = color.isValid()
-                     ? RGBColor(color.value<QColor>().red(), color.value<QColor>().green(),
-                                color.value<QColor>().blue())
-                     : FromSurfaceWord(palette().window().color().rgb());
+    formColor_ = FromSurfaceWord(
+        (color.isValid() ? color.value<QColor>() : palette().window().color()).rgb());
     setAttribute(Qt::WA_OpaquePaintEvent);
     makeSurface();
     bindEvents();
