@@ -201,3 +201,10 @@ TEST(Confirmation, ShowingItAgainStartsWithoutAnAnswer) {
     dlgopen->ShowModal();
     EXPECT_EQ(during, mrNone);
 }
+
+TEST(FileDialogs, OfferTheEditorsFilterAsTwoEntries) {
+    EXPECT_EQ(okno1->OpenDialog.Filter, "Vexlor file|*.vxr|All Files|*.*");
+    EXPECT_EQ(okno1->SaveDialog.Filter, okno1->OpenDialog.Filter);
+    EXPECT_EQ(TFileDialog::QtFilters(okno1->OpenDialog.Filter),
+              (QStringList{"Vexlor file (*.vxr)", "All Files (*.*)"}));
+}
