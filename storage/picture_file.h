@@ -1,6 +1,10 @@
 #pragma once
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <vector>
+
+class QSaveFile;
 
 // Opening keeps quiet when a file cannot be read: nothing has been lost.
 bool load_picture_file(const QString& path, std::uint8_t* picture);
@@ -8,3 +12,10 @@ bool load_picture_file(const QString& path, std::uint8_t* picture);
 // Writes the whole file beside the target and replaces the target only once it is complete;
 // when that fails the user is told which file and why, and an existing file keeps its content.
 bool save_picture_file(const QString& path, const std::uint8_t* picture);
+
+// The same for any bytes: every file the editor writes goes through here.
+bool save_file_atomically(const QString& path, const std::vector<std::uint8_t>& bytes);
+
+// Runs just before a save's last step (flush, sync and rename), where a disk can still fail;
+// tests make that step fail through it.
+void SetBeforeCommitHook(std::function<void(QSaveFile&)> hook);
