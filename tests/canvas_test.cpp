@@ -97,6 +97,17 @@ TEST_F(Surface, DrawingOutsideTheSurfaceIsClipped) {
     EXPECT_EQ(canvas.GetPixel(500, 500), clBlack);
 }
 
+// Scan lines lie end to end, so a rectangle that spilled past the left edge would land at the
+// end of the row above.
+TEST_F(Surface, ARectangleLeftOfTheSurfaceLeavesTheRowsEndsAlone) {
+    canvas.Brush.Color = canvas.Pen.Color = 0xFFFFFF;
+    canvas.Rectangle(-12, 5, 4, 20);
+    EXPECT_EQ(count(0xFFFFFF), 4 * 15);
+    EXPECT_EQ(canvas.GetPixel(39, 10), clBlack);
+    canvas.FillRect({-12, 5, 4, 20});
+    EXPECT_EQ(count(0xFFFFFF), 4 * 15);
+}
+
 TEST_F(Surface, ColoursKeepTheirChannels) {
     canvas.SetPixel(1, 1, 0x0070D8); // orange: red D8, green 70
     EXPECT_EQ(canvas.GetPixel(1, 1), 0x0070D8u);

@@ -45,7 +45,7 @@ const Example kExamples[] = {
     {{2, 5, 0, 0}, {2, 5, 0}, 0, 2, 1, 1},  {{2, 5, 7, 0}, {2, 5, 7}, 0, 3, 0, 1},
     {{0, 2, 5, 7}, {2, 5, 7}, 7, 3, 0, 1},  {{2, 5, 0, 7}, {2, 5, 7}, 7, 3, 0, 1},
     {{2, 5, 7, 2}, {2, 5, 7}, 2, 3, -1, 1}, {{2, 5, 7, 9}, {2, 5, 7}, 9, 4, -1, 1},
-    {{9, 2, 5, 7}, {9, 2, 5}, 7, 4, -1, 1},
+    {{9, 2, 5, 7}, {9, 2, 5}, 7, 4, -1, 1}, {{2, 5, 5, 7}, {2, 5, 7}, 7, 3, -1, 1},
 };
 
 int first_with(const std::array<std::uint8_t, 4>& row, bool background) {
@@ -110,6 +110,16 @@ TEST_F(Model, TopRowTwoFiveSeven) {
     EXPECT_EQ(model.read_pixel(6, 8), 0);
     put_row(4, 8, {2, 5, 7, 0});
     EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 4, 14, model.back_color)); // over a 0 pixel
+}
+
+// A colour met again after the second slot is filled must not take the third slot.
+TEST_F(Model, ARepeatedColourIsRecordedOnce) {
+    put_row(4, 8, {2, 5, 5, 7});
+    model.analyse_cell(4, 8);
+    EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{2, 5, 7, 0}));
+    EXPECT_EQ(model.cell_count, 3);
+    EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 6, 12, 9));
+    EXPECT_EQ(model.read_pixel(6, 12), 0);
 }
 
 TEST_F(Model, OverwritingAColouredPixelCanLeaveFourColours) {

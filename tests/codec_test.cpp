@@ -131,6 +131,25 @@ TEST_F(Files, BytesAboveFifteenKeepTheirLowFourBits) {
               (std::vector<std::uint8_t>{0, 15, 15, 11, 10}));
 }
 
+// Once the picture is full the reader says so, whatever the data still holds: that is what
+// ends the reading of an endless file.
+TEST_F(Files, TheReaderReportsItselfFullAtThePicturesEnd) {
+    Picture picture{};
+    VxrReader reader(picture.data(), picture.size());
+    const std::vector<std::uint8_t> data(20000, 3);
+    EXPECT_TRUE(reader.feed(data.data(), data.size()));
+    EXPECT_FALSE(reader.done());
+    EXPECT_FALSE(reader.feed(data.data(), data.size()));
+    EXPECT_TRUE(reader.done());
+    EXPECT_EQ(reader.taken(), picture.size());
+    EXPECT_FALSE(reader.feed(data.data(), data.size()));
+
+    VxrReader exact(picture.data(), picture.size());
+    const std::vector<std::uint8_t> whole(32000, 4);
+    EXPECT_FALSE(exact.feed(whole.data(), whole.size()));
+    EXPECT_TRUE(exact.done());
+}
+
 TEST_F(Files, AnEmptyFileChangesNothing) {
     Picture picture;
     picture.fill(6);

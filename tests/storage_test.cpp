@@ -1,7 +1,9 @@
 #include "app/Main.h"
+#include "platform/beep.h"
 #include "platform/common_dialogs.h"
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"
+#include "storage/picture_file.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
@@ -9,11 +11,16 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -159,6 +166,57 @@ TEST_F(Storage, ASaveThatFailsHalfWayKeepsTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.vxr"});
 }
 
+TEST_F(Storage, ASaveWhoseLastStepFailsSaysSoAndKeepsTheOldFile) {
+    const QString file = write("old.vxr", QByteArray(32000, 4));
+    okno2->picture.fill(2);
+    SetBeforeCommitHook([](QSaveFile& save) { save.cancelWriting(); });
+    TFileDialog::QueueAnswer(file);
+    okno1->FileSaveAs();
+    SetBeforeCommitHook(nullptr);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(file));
+    EXPECT_EQ(read(file), QByteArray(32000, 4));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.vxr"});
+}
+
+// Root may write anywhere; the save runs on a thread of its own that gives up that right, as
+// capabilities belong to a thread.
+static bool without_file_permission_override(const std::function<void()>& body) {
+    bool dropped = false;
+    std::thread worker([&] {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct data[2]{};
+        if (syscall(SYS_capget, &header, data) != 0) return;
+        data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        if (syscall(SYS_capset, &header, data) != 0) return;
+        dropped = true;
+        body();
+    });
+    worker.join();
+    return dropped;
+}
+
+TEST_F(Storage, AWritableFileInAFolderThatIsNotWritableIsWrittenInPlace) {
+    const QString file = write("old.vxr", QByteArray(32000, 4));
+    const QString locked = path("locked");
+    QDir(dir.path()).mkdir("locked");
+    QFile::rename(file, locked + "/old.vxr");
+    QFile(locked).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    std::vector<std::uint8_t> bytes(32000, 6);
+    bool saved = false, refused = true;
+    ASSERT_TRUE(without_file_permission_override([&] {
+        saved = save_file_atomically(locked + "/old.vxr", bytes);
+        refused = !save_file_atomically(locked + "/new.vxr", bytes);
+    }));
+    QFile(locked).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                 QFileDevice::ExeOwner);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(read(locked + "/old.vxr"), QByteArray(32000, 6));
+    EXPECT_TRUE(refused); // nothing to write in place: the folder takes no new file
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(locked + "/new.vxr"));
+}
+
 TEST(Confirmation, HasItsLayout) {
     EXPECT_EQ(dlgopen->Label1->text(), "Vexloor image was changed.");
     EXPECT_EQ(dlgopen->Label2->text(), "Proceed anyway ?");
@@ -200,6 +258,19 @@ TEST(Confirmation, ShowingItAgainStartsWithoutAnAnswer) {
     });
     dlgopen->ShowModal();
     EXPECT_EQ(during, mrNone);
+}
+
+// The answer of an earlier showing must not stand in for the next one.
+TEST(Confirmation, TheCloseBoxAfterAnEarlierOkAnswersCancel) {
+    okno2->picture.fill(3);
+    WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+    EXPECT_EQ(dlgopen->ShowModal(), mrOk);
+    WhenModal([] { dlgopen->Host()->close(); });
+    const int beeps = BeepCount();
+    okno1->tool_clrClick();
+    EXPECT_EQ(dlgopen->ModalResult, mrCancel);
+    EXPECT_EQ(BeepCount(), beeps);
+    EXPECT_EQ(okno2->picture[100], 3);
 }
 
 TEST(FileDialogs, OfferTheEditorsFilterAsTwoEntries) {
