@@ -53,10 +53,16 @@ void PictureModel::count_colors() {
     if (s != 0) ++cell_count;
 }
 
+static bool inside_picture(std::int32_t column, std::int32_t row) {
+    return 0 <= column && column < kPictureColumns && 0 <= row && row < kPictureRows;
+}
+
 bool PictureModel::plot(std::int32_t column, std::int32_t row, std::uint8_t color) {
     old_color = read_pixel(column, row);
     // The limit only guards background pixels: a coloured pixel may always be painted over.
-    const bool accepted = !(cell_count == 3 && old_color == back_color);
+    // Past the picture's edge there is nothing to paint, so nothing is accepted there.
+    const bool accepted =
+        inside_picture(column, row) && !(cell_count == 3 && old_color == back_color);
     if (accepted) write_pixel(std::uint32_t(column), std::uint32_t(row), color);
     refresh_windows(column, row);
     return accepted;

@@ -209,11 +209,17 @@ TEST_F(Model, ColumnZeroAndRowZeroArePaintable) {
     EXPECT_EQ(model.cell_color1, 6);
 }
 
-TEST_F(Model, TargetsOutsideThePictureChangeNothing) {
+// Past the edge nothing can be written, so the plot is refused, and refreshes as any refusal.
+TEST_F(Model, TargetsOutsideThePictureAreRefused) {
     const auto before = model.picture;
     for (auto [c, r] :
-         {std::pair{-1, 5}, {160, 5}, {5, 200}, {INT32_MAX, INT32_MAX}, {INT32_MIN, 0}})
-        EXPECT_TRUE(
-            model.plot_pixel(fmtMulticolor, c, r, 2)); // an empty area: accepted, not written
+         {std::pair{-1, 5}, {160, 5}, {5, 200}, {187, 247}, {INT32_MAX, INT32_MAX}, {INT32_MIN, 0}})
+        for (std::uint8_t format : {fmtMulticolor, fmtFli}) {
+            refresh.calls.clear();
+            EXPECT_FALSE(model.plot_pixel(format, c, r, 2)) << c << "," << r;
+            EXPECT_EQ(refresh.calls.size(), format == fmtFli ? 10u : 5u);
+        }
     EXPECT_EQ(model.picture, before);
+    EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 159, 199, 2));
+    EXPECT_EQ(model.picture[31999], 2);
 }

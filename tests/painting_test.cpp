@@ -191,6 +191,27 @@ TEST_F(Painting, APointerLeftOfTheWindowPaintsNothing) {
     EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette[0])); // far outside: only 0
 }
 
+// At the 4 x 3 level the bars at their ends show columns 156..171 and rows 200..223.
+TEST_F(Painting, PastThePicturesEdgeNothingIsPaintedOrDrawn) {
+    okno2->scroll1->setValue(39);
+    okno2->scroll2->setValue(24);
+    okno2->draw_color = 2;
+    const auto before = okno2->picture;
+    press({4 * 40 + 20, 10});                            // column 160, row 192
+    press({20, 8 * 20 + 10});                            // column 156, row 200
+    dragTo({6 * 40 + 20, 10 * 20 + 10}, Qt::LeftButton); // column 162, row 202
+    QTest::mouseClick(okno1->SpeedButton2, Qt::LeftButton);
+    dragTo({4 * 40 + 20, 30}, Qt::LeftButton); // Put char on the cell of columns 160..163
+    EXPECT_EQ(okno2->picture, before);
+    int drawn = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) drawn += okno2->Canvas->GetPixel(x, y) == palette[2];
+    EXPECT_EQ(drawn, 0);
+    press({3 * 40 + 20, 10}); // column 159, row 192: a real pixel
+    EXPECT_EQ(pixel(159, 192), 2);
+    EXPECT_TRUE(PaintedCell(3, 0, palette[2]));
+}
+
 TEST_F(Painting, ToolButtonsChooseTheTool) {
     QTest::mouseClick(okno1->SpeedButton2, Qt::LeftButton);
     EXPECT_EQ(okno1->tool_mode, 2);
