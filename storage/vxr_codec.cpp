@@ -1,9 +1,11 @@
 #include "storage/vxr_codec.h"
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 constexpr std::uint8_t kCR = 0x0D, kLF = 0x0A, kEnd = 0x1A;
 
@@ -89,19 +91,33 @@ void VxrReader::finish() {
     done_ = true;
 }
 
+// Only a regular file is a picture file. A named pipe or a device would block the open or the
+// reads, so the file is opened without waiting and looked at before anything is read.
+static int open_regular_file(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
+    const int fd = open_regular_file(path);
+    if (fd < 0) return false;
     VxrReader reader(picture, capacity);
     // One read takes a whole file of an ordinary size; larger ones are read no further than needed.
     constexpr std::size_t kChunk = 65536;
-    const std::unique_ptr<char[]> chunk(new char[kChunk]);
-    while (!reader.done() && file) {
-        file.read(chunk.get(), std::streamsize(kChunk));
-        reader.feed(reinterpret_cast<const std::uint8_t*>(chunk.get()), std::size_t(file.gcount()));
+    const std::unique_ptr<std::uint8_t[]> chunk(new std::uint8_t[kChunk]);
+    while (!reader.done()) {
+        const ssize_t got = ::read(fd, chunk.get(), kChunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        reader.feed(chunk.get(), std::size_t(got));
     }
     reader.finish();
+    ::close(fd);
     return true;
 }

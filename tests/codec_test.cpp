@@ -1,9 +1,12 @@
 #include "storage/vxr_codec.h"
 #include <array>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -173,8 +176,27 @@ TEST_F(Files, AHugeFileIsReadOnlyAsFarAsThePictureReaches) {
     for (auto byte : picture) ASSERT_EQ(byte, 13);
 }
 
-TEST_F(Files, AnEndlessFileCostsNoMoreThanANormalOne) {
-    Picture picture{};
-    ASSERT_TRUE(load_vxr_file("/dev/zero", picture.data(), picture.size()));
+TEST_F(Files, AVastFileCostsNoMoreThanANormalOne) {
+    const std::string path = write("vast.vxr", {});
+    fs::resize_file(path, std::uintmax_t(1) << 40); // a terabyte of zeros, sparse on disk
+    Picture picture;
+    picture.fill(6);
+    ASSERT_TRUE(load_vxr_file(path, picture.data(), picture.size()));
     for (auto byte : picture) ASSERT_EQ(byte, 0);
+}
+
+// A pipe or a device would block the editor on open or read; it is refused at once.
+TEST_F(Files, WhatIsNotARegularFileIsRefusedWithoutWaiting) {
+    const std::string fifo = (dir / "pipe.vxr").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Picture picture;
+    picture.fill(6);
+    EXPECT_FALSE(load_vxr_file(fifo, picture.data(), picture.size())); // no writer
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);     // a writer that never writes
+    ASSERT_GE(writer, 0);
+    EXPECT_FALSE(load_vxr_file(fifo, picture.data(), picture.size()));
+    ::close(writer);
+    EXPECT_FALSE(load_vxr_file("/dev/zero", picture.data(), picture.size()));
+    EXPECT_FALSE(load_vxr_file("/dev/null", picture.data(), picture.size()));
+    for (auto byte : picture) ASSERT_EQ(byte, 6);
 }
