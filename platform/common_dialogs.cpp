@@ -14,12 +14,29 @@ int& TFileDialog::executed() {
     return count;
 }
 
+// "*.*" means every file to the people who write it, but Qt matches it literally: a name
+// without a dot would be hidden, and a save dialog would turn "x.vxr" into "x.*".
 QStringList TFileDialog::QtFilters(const QString& filter) {
     const QStringList parts = filter.split('|');
     QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        filters << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        if (patterns == "*.*") patterns = "*";
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
     return filters;
+}
+
+// The entries show their names only; the patterns work underneath.
+void TFileDialog::Configure(QFileDialog& dialog) const {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(saving_ ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving_ ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The editor asks nothing before an existing file is replaced.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(QtFilters(Filter));
+    if (!FileName.isEmpty()) dialog.selectFile(FileName);
 }
 
 bool TFileDialog::Execute() {
@@ -30,13 +47,7 @@ bool TFileDialog::Execute() {
         answers().pop_front();
     } else {
         QFileDialog dialog(QApplication::activeWindow());
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setAcceptMode(saving_ ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(saving_ ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        // The editor asks nothing before an existing file is replaced.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.setNameFilters(QtFilters(Filter));
-        if (!FileName.isEmpty()) dialog.selectFile(FileName);
+        Configure(dialog);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             answer = dialog.selectedFiles().front();
     }

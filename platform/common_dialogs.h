@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+class QFileDialog;
+
 // The file dialogs. Each keeps the name chosen last and offers it again. Tests answer them
 // through QueueAnswer (a name, or nullopt for Cancel) instead of showing a real dialog.
 class TFileDialog {
@@ -19,8 +21,10 @@ public:
     static void DropAnswers() { answers().clear(); }
     static int ExecuteCount() { return executed(); }
 
-    // "Name|*.ext|Other|*.*" as Qt's name filters: "Name (*.ext)", "Other (*.*)".
+    // "Name|*.ext|Other|*.*" as Qt's name filters: "Name (*.ext)", "Other (*)".
     static QStringList QtFilters(const QString& filter);
+    // Sets a file dialog up as Execute shows it.
+    void Configure(QFileDialog& dialog) const;
 
 protected:
     explicit TFileDialog(bool saving) : saving_(saving) {}

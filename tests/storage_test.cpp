@@ -7,7 +7,11 @@
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -276,6 +280,41 @@ TEST(Confirmation, TheCloseBoxAfterAnEarlierOkAnswersCancel) {
 TEST(FileDialogs, OfferTheEditorsFilterAsTwoEntries) {
     EXPECT_EQ(okno1->OpenDialog.Filter, "Vexlor file|*.vxr|All Files|*.*");
     EXPECT_EQ(okno1->SaveDialog.Filter, okno1->OpenDialog.Filter);
-    EXPECT_EQ(TFileDialog::QtFilters(okno1->OpenDialog.Filter),
-              (QStringList{"Vexlor file (*.vxr)", "All Files (*.*)"}));
+    QFileDialog dialog;
+    okno1->OpenDialog.Configure(dialog);
+    EXPECT_EQ(dialog.nameFilters().size(), 2);
+    auto* entries = dialog.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_TRUE(entries);
+    EXPECT_EQ(entries->itemText(0), "Vexlor file");
+    EXPECT_EQ(entries->itemText(1), "All Files");
+}
+
+// "All Files" must show a name without a dot, and must not rewrite a name typed to save.
+TEST(FileDialogs, AllFilesMeansEveryFile) {
+    QTemporaryDir dir;
+    QFile(dir.filePath("picture")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("other.vxr")).open(QIODevice::WriteOnly);
+    QFileDialog open;
+    okno1->OpenDialog.Configure(open);
+    open.setDirectory(dir.path());
+    open.selectNameFilter(open.nameFilters()[1]);
+    auto* list = open.findChild<QListView*>("listView");
+    ASSERT_TRUE(list);
+    auto shown = [list] {
+        QStringList names;
+        for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+            names << list->model()->index(row, 0, list->rootIndex()).data().toString();
+        names.sort();
+        return names;
+    };
+    // The folder is read on a thread of the dialog's own.
+    QTRY_COMPARE_WITH_TIMEOUT(shown(), (QStringList{"other.vxr", "picture"}), 3000);
+
+    QFileDialog save;
+    okno1->SaveDialog.Configure(save);
+    save.setDirectory(dir.path());
+    auto* name = save.findChild<QLineEdit*>("fileNameEdit");
+    name->setText("mine.vxr");
+    save.selectNameFilter(save.nameFilters()[1]);
+    EXPECT_EQ(name->text(), "mine.vxr");
 }
