@@ -7,6 +7,7 @@
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <cstdio>
 
 std::string Hex(TColor color) {
@@ -38,6 +39,16 @@ void WhenModal(std::function<void()> answer) {
 }
 
 void Settle() { QApplication::processEvents(); }
+
+bool SettleUntil(const std::function<bool()>& condition, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.hasExpired(milliseconds)) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
 
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }
 

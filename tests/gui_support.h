@@ -17,6 +17,9 @@ void WhenModal(std::function<void()> answer);
 // Lets queued events run, so that the surface reaches the screen.
 void Settle();
 
+// Lets events run until `condition` holds or `milliseconds` have passed; whether it held.
+bool SettleUntil(const std::function<bool()>& condition, int milliseconds = 3000);
+
 std::string Hex(TColor color);
 
 // The six windows, in the order of their creation.
