@@ -5,10 +5,9 @@ TBevel::TBevel(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void TBevel::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+void TBevel::DrawOnto(QPainter& p) const {
     const QColor dark = palette().dark().color(), light = palette().light().color();
-    const int r = width() - 1, b = height() - 1;
+    const int x = this->x(), y = this->y(), r = x + width() - 1, b = y + height() - 1;
     auto lowered = [&](int x1, int y1, int x2, int y2, bool vertical) {
         p.setPen(dark);
         p.drawLine(x1, y1, x2, y2);
@@ -17,17 +16,17 @@ void TBevel::paintEvent(QPaintEvent*) {
                    y2 + (vertical ? 0 : 1));
     };
     if (shape_ == "bsTopLine") {
-        lowered(0, 0, r, 0, false);
+        lowered(x, y, r, y, false);
     } else if (shape_ == "bsLeftLine") {
-        lowered(0, 0, 0, b, true);
+        lowered(x, y, x, b, true);
     } else { // bsBox and bsFrame: a lowered rectangle
         p.setPen(dark);
-        p.drawRect(0, 0, r - 1, b - 1);
+        p.drawRect(x, y, r - x - 1, b - y - 1);
         p.setPen(light);
-        p.drawLine(1, 1, r - 2, 1);
-        p.drawLine(1, 1, 1, b - 2);
-        p.drawLine(0, b, r, b);
-        p.drawLine(r, 0, r, b);
+        p.drawLine(x + 1, y + 1, r - 2, y + 1);
+        p.drawLine(x + 1, y + 1, x + 1, b - 2);
+        p.drawLine(x, b, r, b);
+        p.drawLine(r, y, r, b);
     }
 }
 
@@ -43,4 +42,10 @@ void TShape::paintEvent(QPaintEvent*) {
     p.setPen(Qt::black);
     p.setBrush(QColor(SurfaceWord(brush_)));
     p.drawRect(0, 0, width() - 1, height() - 1);
+}
+
+TRadioButton::TRadioButton(QWidget* parent) : QRadioButton(parent) {
+    connect(this, &QAbstractButton::toggled, this, [this](bool checked) {
+        if (checked) emit Click();
+    });
 }

@@ -1,8 +1,12 @@
 #pragma once
 #include "platform/tcolor.h"
+#include <QRadioButton>
 #include <QWidget>
 
-// A lowered line or box drawn over its parent, as a frame around other content.
+class QPainter;
+
+// A lowered line or box. It is drawn into its form's surface, under whatever the form's canvas
+// draws later, as a frame around other content; the widget itself only holds the place.
 class TBevel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Shape READ shape WRITE setShape)
@@ -10,9 +14,8 @@ public:
     explicit TBevel(QWidget* parent = nullptr);
     QString shape() const { return shape_; }
     void setShape(const QString& shape) { shape_ = shape; }
-
-protected:
-    void paintEvent(QPaintEvent*) override;
+    // Draws the bevel at its place in its parent's coordinates.
+    void DrawOnto(QPainter& painter) const;
 
 private:
     QString shape_ = "bsBox";
@@ -31,4 +34,14 @@ protected:
 
 private:
     TColor brush_ = clWhite;
+};
+
+// A radio button whose click comes when it becomes checked, not when a checked one is pressed
+// again.
+class TRadioButton : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit TRadioButton(QWidget* parent = nullptr);
+signals:
+    void Click();
 };

@@ -1,5 +1,6 @@
 #include "platform/tapplication.h"
 #include <QMessageBox>
+#include <QTimer>
 
 TApplication* Application = nullptr;
 
@@ -38,6 +39,7 @@ void TApplication::adopt(TForm* form) {
 void TApplication::Run() {
     if (!MainForm()) return;
     MainForm()->ShowMaximized();
+    MainForm()->Host()->activateWindow();
     running_ = true;
     exec();
     running_ = false;
@@ -51,8 +53,22 @@ void TApplication::ShowException(const std::exception& error) {
         QMessageBox::critical(nullptr, applicationName(), message);
 }
 
+// Where no window manager runs, nobody hands the keyboard on when a dialog closes: the dialog
+// still open under it takes it back, or else the frame.
+void TApplication::passFocusOnFrom(QObject* receiver) {
+    auto* window = qobject_cast<QWidget*>(receiver);
+    if (!window || !window->isWindow() || !MainForm() || window == MainForm()->Host()) return;
+    if (window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip) return;
+    QTimer::singleShot(0, this, [this] {
+        QWidget* next = activeModalWidget();
+        if (!next && MainForm()) next = MainForm()->Host();
+        if (next && next->isVisible()) next->activateWindow();
+    });
+}
+
 // Whatever a handler drew on a canvas reaches the screen once its event has been handled.
 bool TApplication::notify(QObject* receiver, QEvent* event) {
+    if (event->type() == QEvent::Hide) passFocusOnFrom(receiver);
     bool handled = false;
     try {
         handled = QApplication::notify(receiver, event);

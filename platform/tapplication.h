@@ -47,6 +47,7 @@ public:
 
 private:
     void adopt(TForm* form);
+    void passFocusOnFrom(QObject* receiver);
 
     std::vector<TForm*> forms_;
     ExceptionDisplay display_;

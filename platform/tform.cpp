@@ -1,10 +1,12 @@
 #include "platform/tform.h"
 #include "platform/exception.h"
+#include "platform/controls.h"
 #include "platform/tapplication.h"
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -92,11 +94,19 @@ TForm::TForm(QWidget* owner) : QWidget(owner), Canvas(&canvas_) { handlers_.fill
 
 TForm::~TForm() = default;
 
+// Labels take the size of their text, so that no caption is cut short by the size it was
+// drawn at; a label that shows a picture keeps its place and size.
+static void sizeLabelsToTheirText(QWidget* form) {
+    for (auto* label : form->findChildren<QLabel*>())
+        if (label->pixmap().isNull() && !label->text().isEmpty()) label->adjustSize();
+}
+
 void TForm::Loaded() {
     const QVariant color = property("Color");
     formColor_ = FromSurfaceWord(
         (color.isValid() ? color.value<QColor>() : palette().window().color()).rgb());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    sizeLabelsToTheirText(this);
     makeSurface();
     bindEvents();
     bindModalButtons();
@@ -133,7 +143,6 @@ void TForm::bindModalButtons() {
 
 void TForm::createHost() {
     const QString style = layoutText(this, "FormStyle");
-    const QString border = layoutText(this, "BorderStyle");
     const QString icons = layoutText(this, "BorderIcons");
     const QString caption = windowTitle();
     if (style == "fsMDIForm") {
@@ -143,6 +152,9 @@ void TForm::createHost() {
         mdiClient_ = findChild<QMdiArea*>();
         if (mdiClient_) {
             mdiClient_->setBackground(QColor(SurfaceWord(formColor_)));
+            // Children placed beyond the frame's client area stay within reach.
+            mdiClient_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+            mdiClient_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
             mdiClient_->viewport()->installEventFilter(this);
         }
         frame->resize(size());
@@ -153,16 +165,16 @@ void TForm::createHost() {
         if (!area) throw Exception("a child window needs the frame window first");
         const bool closeBox = icons.contains("biSystemMenu");
         Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-        if (border == "bsToolWindow") flags |= Qt::Tool;
         if (icons.contains("biMinimize")) flags |= Qt::WindowMinimizeButtonHint;
         if (icons.contains("biMaximize")) flags |= Qt::WindowMaximizeButtonHint;
         if (closeBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         auto* child = new ChildHost(closeBox);
         setFixedSize(size());
         child->setWidget(this);
-        child->setWindowFlags(flags);
         child->setWindowTitle(caption);
         area->addSubWindow(child);
+        // The area gives every child it takes a system menu, and with it a close box.
+        child->setWindowFlags(flags);
         child->adjustSize();
         child->show();
         host_ = child;
@@ -184,6 +196,11 @@ void TForm::createHost() {
 void TForm::makeSurface() {
     surface_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     surface_.fill(SurfaceWord(formColor_));
+    // Bevels lie under what the canvas draws, as they belong to the form's own surface.
+    if (const auto bevels = findChildren<TBevel*>(); !bevels.isEmpty()) {
+        QPainter painter(&surface_);
+        for (const TBevel* bevel : bevels) bevel->DrawOnto(painter);
+    }
     canvas_.Attach(&surface_);
     surfaceHasContent_ = false;
 }
@@ -281,7 +298,8 @@ void TForm::mouseDoubleClickEvent(QMouseEvent* event) {
 
 bool TForm::eventFilter(QObject* watched, QEvent* event) {
     if (mdiClient_ && watched == mdiClient_->viewport() &&
-        event->type() == QEvent::MouseButtonDblClick) {
+        event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         fireSimple(OnDblClick);
         return true;
     }
@@ -308,8 +326,7 @@ int TForm::ShowModal() {
     if (!dialog) throw Exception("only a dialog can be shown modally");
     ModalResult.value_ = mrNone;
     // Both dialogs open centred on the screen, with the first control of the tab order focused.
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    dialog->move(screen.center() - dialog->rect().center());
+    CentreOnScreen(dialog, QGuiApplication::primaryScreen());
     for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
         if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabledTo(this) && isAncestorOf(w)) {
             w->setFocus(Qt::TabFocusReason);
@@ -320,6 +337,11 @@ int TForm::ShowModal() {
     modalRunning_ = false;
     if (ModalResult == mrNone) ModalResult.value_ = mrCancel;
     return ModalResult;
+}
+
+void CentreOnScreen(QWidget* window, const QScreen* screen) {
+    if (!screen) return; // where there is no screen to centre on, the window stays where it is
+    window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 void TForm::Close() { host_->close(); }

@@ -5,6 +5,7 @@
 #include <array>
 
 class QMdiArea;
+class QScreen;
 
 using TObject = QObject;
 
@@ -18,6 +19,9 @@ enum TShiftFlag : unsigned {
     ssRight = 16,
     ssMiddle = 32,
 };
+
+// Moves a top-level window to the middle of the screen's available area.
+void CentreOnScreen(QWidget* window, const QScreen* screen);
 
 enum TModalResultValue { mrNone = 0, mrOk = 1, mrCancel = 2 };
 

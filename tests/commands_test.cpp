@@ -8,6 +8,9 @@
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
+#include <QMdiArea>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -149,7 +152,9 @@ TEST_F(Commands, ShortcutsReachTheirCommands) {
     TFileDialog::QueueAnswer(std::nullopt);
     QTest::keyClick(okno1->Host(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(TFileDialog::ExecuteCount(), shown + 1);
-    QApplication::setActiveWindow(okno1->Host()); // as the window system does after a dialog
+    Settle();
+    // The frame has the keyboard again once the dialogs are gone.
+    EXPECT_EQ(QApplication::activeWindow(), okno1->Host());
     bool prefsShown = false;
     WhenModal([&] {
         prefsShown = QApplication::activeModalWidget() == prefs->Host();
@@ -196,6 +201,47 @@ TEST_F(Commands, ExitAsksFirstAndCancelKeepsTheEditor) {
     okno1->FileExit();
     EXPECT_FALSE(okno1->Host()->isVisible());
     okno1->ShowMaximized();
+}
+
+// On a small screen the frame's area scrolls to bring every part of the zoom window into view.
+TEST_F(Commands, ASmallFrameScrollsToTheWholeZoomWindow) {
+    QWidget* frame = okno1->Host();
+    frame->showNormal();
+    frame->setGeometry(0, 0, 1000, 640);
+    Settle();
+    QMdiArea* area = okno1->MdiClient();
+    QScrollBar* across = area->horizontalScrollBar();
+    QScrollBar* down = area->verticalScrollBar();
+    EXPECT_TRUE(down->isVisible());
+    EXPECT_FALSE(area->viewport()->rect().contains(okno2->Host()->geometry()));
+    across->setValue(across->maximum());
+    down->setValue(down->maximum());
+    Settle();
+    const QRect zoom = okno2->Host()->geometry();
+    EXPECT_TRUE(area->viewport()->rect().contains(zoom))
+        << zoom.x() << "," << zoom.y() << " " << zoom.width() << "x" << zoom.height();
+    across->setValue(0);
+    down->setValue(0);
+    okno1->ShowMaximized();
+    Settle();
+    EXPECT_EQ(okno2->GetTop(), 420);
+}
+
+// Only the left button's double-click on the frame's surface opens a picture.
+TEST_F(Commands, OnlyALeftDoubleClickOnTheSurfaceOpens) {
+    const int shown = TFileDialog::ExecuteCount();
+    bool asked = false;
+    QPointer<QTimer> answering = WhenModal([&] {
+        asked = true;
+        QTest::mouseClick(dlgopen->CancelBtn, Qt::LeftButton);
+    });
+    QWidget* surface = okno1->MdiClient()->viewport();
+    const QPoint corner(surface->width() - 20, surface->height() - 20);
+    QTest::mouseDClick(surface, Qt::RightButton, {}, corner);
+    QTest::mouseDClick(surface, Qt::MiddleButton, {}, corner);
+    delete answering.data();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(TFileDialog::ExecuteCount(), shown);
 }
 
 TEST_F(Commands, ClosingTheZoomWindowOnlyMinimisesIt) {

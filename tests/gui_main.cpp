@@ -1,17 +1,25 @@
 // Runs the window tests on one editor, built once as the editor builds itself.
 #include "app/Main.h"
 #include "app/startup.h"
+#include "storage/dlg_open.h"
 #include "platform/tapplication.h"
 #include "tests/gui_support.h"
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 #include <gtest/gtest.h>
 
-int paints_before_show = -1;
+StartState start_state;
 
 static void record_paints_before_show() {
-    paints_before_show = 0;
-    for (TForm* form : all_windows()) paints_before_show += form->PaintCount();
+    start_state.paints_before_show = 0;
+    for (TForm* form : all_windows()) start_state.paints_before_show += form->PaintCount();
 }
+
+// Every test leaves the editor as it starts, so that none depends on the ones run before it.
+class RestoreAfterEachTest : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { ResetEditor(); }
+};
 
 static QtMessageHandler defaultHandler = nullptr;
 
@@ -32,5 +40,8 @@ int main(int argc, char** argv) {
     record_paints_before_show();
     okno1->ShowMaximized();
     Settle();
+    start_state.active_child = okno1->MdiClient()->activeSubWindow();
+    start_state.confirmation_answer = dlgopen->ModalResult;
+    ::testing::UnitTest::GetInstance()->listeners().Append(new RestoreAfterEachTest);
     return RUN_ALL_TESTS();
 }

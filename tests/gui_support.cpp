@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <cstdio>
 
 std::string Hex(TColor color) {
@@ -26,7 +28,7 @@ std::string Hex(TColor color) {
     return ::testing::AssertionSuccess();
 }
 
-void WhenModal(std::function<void()> answer) {
+QTimer* WhenModal(std::function<void()> answer) {
     auto* poll = new QTimer;
     poll->setInterval(1);
     QObject::connect(poll, &QTimer::timeout, [poll, answer] {
@@ -36,6 +38,7 @@ void WhenModal(std::function<void()> answer) {
         answer();
     });
     poll->start();
+    return poll;
 }
 
 void Settle() { QApplication::processEvents(); }
@@ -62,6 +65,9 @@ void ResetEditor() {
     okno2->char_grid_color = 0x11E0FF;
     prefs->vexlor_grid1->setChecked(true);
     prefs->vexlor_grid2->setChecked(true);
+    prefs->gridcol1->setEnabled(true);
+    prefs->gridcol2->setEnabled(true);
+    prefs->zom1->setChecked(true);
     okno1->preview_size = 2;
     okno1->tool_mode = 1;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})
@@ -70,6 +76,10 @@ void ResetEditor() {
         form->Canvas->Brush.Color = clBlack;
         form->Canvas->FillRect({0, 0, form->ClientWidth(), form->ClientHeight()});
     }
+    // The children lie as they were created, the information window on top and active.
+    for (TForm* child : {static_cast<TForm*>(okno_prv), static_cast<TForm*>(okno2),
+                         static_cast<TForm*>(okno_info)})
+        okno1->MdiClient()->setActiveSubWindow(static_cast<QMdiSubWindow*>(child->Host()));
     okno2->FormPaint();
     Settle();
 }

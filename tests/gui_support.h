@@ -11,8 +11,9 @@
 // Every pixel of `area` on the form's surface has `color`.
 ::testing::AssertionResult AreaIs(TForm* form, const QRect& area, TColor color);
 
-// Runs `answer` once the next modal dialog is up, as a user would answer it.
-void WhenModal(std::function<void()> answer);
+// Runs `answer` once the next modal dialog is up, as a user would answer it. The timer that
+// waits for it may be deleted where no dialog came.
+QTimer* WhenModal(std::function<void()> answer);
 
 // Lets queued events run, so that the surface reaches the screen.
 void Settle();
@@ -25,8 +26,13 @@ std::string Hex(TColor color);
 // The six windows, in the order of their creation.
 std::vector<TForm*> all_windows();
 
-// How many paints ran between the windows' creation and the frame's first showing.
-extern int paints_before_show;
+// What held once the windows were created and the frame first shown, before any test ran.
+struct StartState {
+    int paints_before_show = -1; // paints between the windows' creation and the first showing
+    QWidget* active_child = nullptr;
+    int confirmation_answer = -1;
+};
+extern StartState start_state;
 
 // Puts the editor back as it starts: empty picture, 4 x 3 zoom at the origin, both grids on,
 // double-size preview, free paint, black surfaces.

@@ -100,6 +100,22 @@ TEST_F(Preferences, ZoomButtonsResetTheViewWhileTheBarsStay) {
     EXPECT_EQ(okno2->view_cols, 16u);
 }
 
+// Pressing the zoom that is already chosen changes nothing, as the view may have been zoomed
+// from the tool bar since.
+TEST_F(Preferences, TheCheckedZoomButtonPressedAgainDoesNothing) {
+    okno2->scroll1->setValue(10);
+    QTest::mouseClick(okno1->tool_zoom1, Qt::LeftButton);
+    withPreferences([] { QTest::mouseClick(prefs->zom1, Qt::LeftButton); });
+    EXPECT_EQ(okno2->view_cols, 32u);
+    EXPECT_EQ(okno2->scroll_x, 40);
+    withPreferences([] {
+        QTest::mouseClick(prefs->zom2, Qt::LeftButton);
+        QTest::mouseClick(prefs->zom2, Qt::LeftButton);
+    });
+    EXPECT_EQ(okno2->view_cols, 32u);
+    EXPECT_EQ(okno2->scroll_x, 0);
+}
+
 TEST_F(Preferences, PreviewSizeChangesWithTheNextDrawing) {
     okno2->picture.fill(1);
     okno1->tool_b3Click();

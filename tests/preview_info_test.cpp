@@ -108,6 +108,33 @@ TEST(InfoWindow, DrawColourLiesOverTheBackgroundSwatch) {
     EXPECT_EQ(okno_info->Canvas->GetPixel(175, 95), 0xFFFFFFu);
 }
 
+// What the window shows on screen: the frames lie under the swatches, each a solid block.
+TEST(InfoWindow, SwatchesShowOverTheirFrames) {
+    ResetEditor();
+    okno2->draw_color = 7;
+    okno_info->show_current_colors();
+    okno_info->show_color1(2);
+    okno_info->show_color2(5);
+    okno_info->show_color3(6);
+    okno_info->show_back();
+    Settle();
+    const QImage shown = okno_info->grab().toImage();
+    auto solid = [&](QRect area, TColor color) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (FromSurfaceWord(shown.pixel(x, y)) != color)
+                    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ")";
+        return ::testing::AssertionSuccess();
+    };
+    EXPECT_TRUE(solid(QRect(QPoint(160, 50), QPoint(199, 89)), palette[7]));
+    EXPECT_TRUE(solid(QRect(QPoint(200, 66), QPoint(215, 105)), palette[0]));
+    EXPECT_TRUE(solid(QRect(QPoint(176, 90), QPoint(199, 105)), palette[0]));
+    EXPECT_TRUE(solid(QRect(QPoint(20, 70), QPoint(45, 85)), palette[2]));
+    EXPECT_TRUE(solid(QRect(QPoint(20, 90), QPoint(45, 105)), palette[5]));
+    EXPECT_TRUE(solid(QRect(QPoint(20, 110), QPoint(45, 125)), palette[6]));
+    EXPECT_TRUE(solid(QRect(QPoint(20, 130), QPoint(45, 145)), palette[0]));
+}
+
 TEST(InfoWindow, LabelsKeepTheirCaptions) {
     EXPECT_EQ(okno_info->label_posx->text(), "POS-X:");
     EXPECT_EQ(okno_info->Label_posy->text(), "POS-Y");

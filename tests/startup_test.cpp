@@ -8,6 +8,9 @@
 #include "storage/dlg_open.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -15,7 +18,7 @@
 
 TEST(StartUp, NothingPaintsBeforeAllSixWindowsExist) {
     for (TForm* form : all_windows()) ASSERT_NE(form, nullptr);
-    EXPECT_EQ(paints_before_show, 0);
+    EXPECT_EQ(start_state.paints_before_show, 0);
     EXPECT_GE(okno2->PaintCount(), 1);
     EXPECT_TRUE(prefs->vexlor_grid1->isChecked());
 }
@@ -64,17 +67,20 @@ TEST(StartUp, WindowsHaveTheirCaptionsAndClientSizes) {
     EXPECT_FALSE(prefs->Host()->isVisible());
 }
 
+// The title bar shows a close box wherever a child has a system menu.
 TEST(StartUp, OnlyTheZoomWindowHasACloseBox) {
-    EXPECT_TRUE(okno2->Host()->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(okno_prv->Host()->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(okno_info->Host()->windowFlags() & Qt::WindowCloseButtonHint);
+    const auto closeBox = Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+    EXPECT_EQ(okno2->Host()->windowFlags() & closeBox, closeBox);
+    EXPECT_FALSE(okno_prv->Host()->windowFlags() & closeBox);
+    EXPECT_FALSE(okno_info->Host()->windowFlags() & closeBox);
+    EXPECT_TRUE(okno_info->Host()->windowFlags() & Qt::WindowMinimizeButtonHint);
 }
 
 TEST(StartUp, FrameFillsTheScreenWithTheInfoWindowActive) {
     EXPECT_TRUE(okno1->Host()->isMaximized() ||
                 okno1->Host()->geometry() == okno1->Host()->screen()->availableGeometry());
     QMdiArea* area = okno1->MdiClient();
-    EXPECT_EQ(area->activeSubWindow(), okno_info->Host());
+    EXPECT_EQ(start_state.active_child, okno_info->Host());
     const auto stack = area->subWindowList(QMdiArea::StackingOrder);
     EXPECT_GT(stack.indexOf(static_cast<QMdiSubWindow*>(okno2->Host())),
               stack.indexOf(static_cast<QMdiSubWindow*>(okno_prv->Host())));
@@ -153,5 +159,31 @@ TEST(MessageLoop, AnExceptionFromAHandlerIsShownAndGoesNoFurther) {
 }
 
 TEST(StartUp, ConfirmationHasNoAnswerBeforeItIsFirstShown) {
-    EXPECT_EQ(dlgopen->ModalResult, mrNone);
+    EXPECT_EQ(start_state.confirmation_answer, mrNone);
+}
+
+// Where nothing tells the size of the screen, a dialog opens where it stands.
+TEST(StartUp, ADialogWithoutAScreenStaysWhereItIs) {
+    QDialog dialog;
+    dialog.move(12, 34);
+    CentreOnScreen(&dialog, nullptr);
+    EXPECT_EQ(dialog.pos(), QPoint(12, 34));
+    CentreOnScreen(&dialog, QGuiApplication::primaryScreen());
+    EXPECT_EQ(dialog.geometry().center(),
+              QGuiApplication::primaryScreen()->availableGeometry().center());
+}
+
+// Labels take the size of their text, so none of them shows its caption cut short, and each
+// lies inside its window.
+TEST(StartUp, NoLabelClipsItsCaption) {
+    for (TForm* form : all_windows())
+        for (const QLabel* label : form->findChildren<QLabel*>()) {
+            SCOPED_TRACE(label->objectName().toStdString());
+            const QSize needed = label->sizeHint();
+            EXPECT_GE(label->width(), needed.width());
+            EXPECT_GE(label->height(), needed.height());
+            EXPECT_TRUE(label->parentWidget()->rect().contains(label->geometry()));
+        }
+    EXPECT_GE(okno_info->Label1->width(),
+              okno_info->Label1->fontMetrics().horizontalAdvance("Current colors:"));
 }
