@@ -82,8 +82,7 @@ TEST_F(FileTypes, RealFilesAreRecognisedByTheirNameNotTheirContent) {
     EXPECT_EQ(database.mimeTypeForFile(write("scene.kla", koala)).name(), "image/x-koala");
     EXPECT_EQ(database.mimeTypeForFile(write("scene.vxr", QByteArray(32000, 3))).name(),
               "image/x-vexlor");
-    EXPECT_EQ(database.mimeTypeForFile(write("dump", koala)).name(),
-              "application/octet-stream");
+    EXPECT_EQ(database.mimeTypeForFile(write("dump", koala)).name(), "application/octet-stream");
 }
 
 } // namespace
