@@ -6,7 +6,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps configure build sanitized run test bench fuzz clean
+.PHONY: deps configure build sanitized run test bench fuzz clean package
 
 deps:
 	@scripts/setup-deps.sh
@@ -38,3 +38,11 @@ bench: build
 
 fuzz: deps
 	fuzz/run.sh $(FUZZ_SECONDS)
+
+# The Debian package from the release build: vexlor_<version>_<arch>.deb in this folder, in place
+# of any earlier one.
+package: build
+	@rm -rf $(BUILD)/deb
+	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/deb
+	@rm -f vexlor_*.deb
+	cp $(BUILD)/deb/vexlor_*.deb .
