@@ -1,6 +1,6 @@
 #include "platform/tform.h"
-#include "platform/exception.h"
 #include "platform/controls.h"
+#include "platform/exception.h"
 #include "platform/tapplication.h"
 #include <QAbstractButton>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "storage/vxr_codec.h"
 #include <algorithm>
-#include <cstring>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>

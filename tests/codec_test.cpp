@@ -192,7 +192,7 @@ TEST_F(Files, WhatIsNotARegularFileIsRefusedWithoutWaiting) {
     Picture picture;
     picture.fill(6);
     EXPECT_FALSE(load_vxr_file(fifo, picture.data(), picture.size())); // no writer
-    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);     // a writer that never writes
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);      // a writer that never writes
     ASSERT_GE(writer, 0);
     EXPECT_FALSE(load_vxr_file(fifo, picture.data(), picture.size()));
     ::close(writer);

@@ -1,8 +1,8 @@
 // Runs the window tests on one editor, built once as the editor builds itself.
 #include "app/Main.h"
 #include "app/startup.h"
-#include "storage/dlg_open.h"
 #include "platform/tapplication.h"
+#include "storage/dlg_open.h"
 #include "tests/gui_support.h"
 #include <QMdiArea>
 #include <QMdiSubWindow>

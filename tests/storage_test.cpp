@@ -9,11 +9,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QFile>
-#include <QKeyEvent>
 #include <QMdiArea>
 #include <QSaveFile>
 #include <QTemporaryDir>

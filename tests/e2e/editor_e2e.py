@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Starts the built editor on a virtual X display and uses it as a person would, with real X
-input only: pick a colour, draw, Clear, open the preferences, exit. Checks screenshots."""
+"""Starts the built editor on virtual X displays of two common sizes and uses it as a person
+would, with real X input only: keyboard shortcuts first, then drawing, Clear, the preferences
+and Exit. Checks what the screen shows."""
 import os
 import subprocess
 import sys
@@ -15,12 +16,21 @@ RED = (0xCC, 0x00, 0x00)        # palette entry 2
 BLACK = (0, 0, 0)
 CHAR_GRID = (0xFF, 0xE0, 0x11)  # the character grid's yellow
 
+# Where the children stand in the frame's area; the client areas keep the same offsets.
+PREVIEW_FROM_ZOOM = (20 - 180, 5 - 420)
+INFO_FROM_ZOOM = (700 - 180, 10 - 420)
 
-def start_display():
+
+class Failed(Exception):
+    pass
+
+
+def start_display(width, height):
     try:
         read, write = os.pipe()
-        server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1920x1080x24",
-                                   "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
+        server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
+                                   f"{width}x{height}x24", "-nolisten", "tcp"],
+                                  pass_fds=[write], stderr=subprocess.DEVNULL)
     except FileNotFoundError:
         return None, None
     os.close(write)
@@ -32,8 +42,9 @@ def start_display():
 
 
 class Screen:
-    def __init__(self, display):
+    def __init__(self, display, name):
         self.env = dict(os.environ, DISPLAY=display)
+        self.name = name
         self.count = 0
 
     def run(self, *args):
@@ -43,9 +54,18 @@ class Screen:
         self.run("xdotool", *map(str, args))
         time.sleep(0.15)
 
-    def shot(self, name):
+    def key(self, keys, settle=0.5):
+        self.xdo("key", keys)
+        time.sleep(settle)
+
+    def window_shown(self, caption):
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{caption}$"],
+                               env=self.env, capture_output=True, text=True).stdout.split()
+        return bool(found)
+
+    def shot(self, label):
         self.count += 1
-        path = os.path.join(shots, f"{self.count:02d}-{name}.png")
+        path = os.path.join(shots, f"{self.name}-{self.count:02d}-{label}.png")
         self.run("import", "-window", "root", path)
         with tempfile.NamedTemporaryFile(suffix=".ppm") as ppm:
             self.run("convert", path, ppm.name)
@@ -67,6 +87,10 @@ class Screen:
         i = (y * self.width + x) * 3
         return tuple(self.pixels[i:i + 3])
 
+    def area_is(self, left, top, right, bottom, color):
+        return all(self.pixel(x, y) == color
+                   for y in range(top, bottom + 1) for x in range(left, right + 1))
+
     def find(self, color):
         for y in range(self.height):
             row = self.pixels[y * self.width * 3:(y + 1) * self.width * 3]
@@ -78,92 +102,160 @@ class Screen:
         return None
 
 
-log_path = os.path.join(shots, "editor.log")
-
-
 def check(condition, what):
     print(("ok    " if condition else "FAIL  ") + what)
     if not condition:
-        if app and app.poll() is None:
-            app.kill()
-            app.wait()
-        print("the editor's output:\n" + open(log_path, errors="replace").read()[-3000:])
-        sys.exit(1)
+        raise Failed(what)
 
 
-app = None
-server, display = start_display()
-if not server:
-    print("SKIPPED: Xvfb cannot start here, so the editor was not driven through X")
-    sys.exit(SKIP)
-try:
-    screen = Screen(display)
-    log = open(log_path, "w")
-    app = subprocess.Popen([editor], env=screen.env, stdout=log, stderr=log)
-    origin = None
-    for _ in range(50):
-        time.sleep(0.2)
-        screen.shot("start")
-        origin = screen.find(CHAR_GRID)
-        if origin:
-            break
-    check(origin is not None, "the zoom view shows its character grid")
-    ox, oy = origin
-    # The frame's client area begins under the menu bar, where the black surface starts.
-    top = next(y for y in range(screen.height) if screen.pixel(1900, y) == BLACK)
-    bottom = screen.height  # the palette bar is the frame's bottom 40 pixels
-    check(screen.pixel(ox + 100, oy + 50) == BLACK, "the picture starts black")
+class Session:
+    """One run of the editor on one screen."""
 
-    screen.xdo("mousemove", 118 + 16, bottom - 40 + 19, "click", 1)  # the red palette button
-    screen.xdo("mousemove", ox + 60, oy + 50, "mousedown", 1)
+    def __init__(self, screen, log_path):
+        self.screen = screen
+        self.log = open(log_path, "w")
+        self.app = subprocess.Popen([editor], env=screen.env, stdout=self.log, stderr=self.log)
+
+    def wait_for_view(self):
+        s = self.screen
+        for _ in range(50):
+            time.sleep(0.2)
+            s.shot("start")
+            origin = s.find(CHAR_GRID)
+            if origin:
+                self.zoom = origin
+                self.preview = (origin[0] + PREVIEW_FROM_ZOOM[0], origin[1] + PREVIEW_FROM_ZOOM[1])
+                self.info = (origin[0] + INFO_FROM_ZOOM[0], origin[1] + INFO_FROM_ZOOM[1])
+                # The frame's client area begins under the menu bar, where the surface starts.
+                self.top = next(y for y in range(s.height) if s.pixel(s.width - 30, y) == BLACK)
+                self.bottom = s.height  # the palette bar is the frame's bottom 40 pixels
+                return True
+        return False
+
+    def palette_button(self, index):
+        lefts = [57, 88, 118, 151, 183, 216, 248, 280, 312, 344, 378, 410, 443, 476, 508, 540]
+        return lefts[index] + 16, self.bottom - 40 + 19
+
+    def tool_button(self, top):
+        return 8 + 17, self.top + top + 17
+
+    def click(self, x, y, button=1):
+        self.screen.xdo("mousemove", x, y, "click", button)
+
+    def stop(self):
+        if self.app.poll() is None:
+            self.app.kill()
+            self.app.wait()
+
+
+def keyboard_first(session):
+    """Shortcuts work at once, before anything has been clicked, and after each dialog."""
+    s = session.screen
+    s.key("ctrl+o")
+    check(s.window_shown("Vexloor"), "Ctrl+O right after start-up asks first")
+    s.key("Escape")
+    check(not s.window_shown("Vexloor"), "Esc answers the question")
+    s.key("ctrl+p")
+    check(s.window_shown("Vexloor preferences"), "Ctrl+P after a dialog opens the preferences")
+    s.key("Escape")
+    s.key("alt+f", 0.4)
+    s.key("x")  # E&xit, from the File menu opened by Alt+F
+    check(s.window_shown("Vexloor"), "Alt+F, X asks before leaving")
+    s.key("Escape")
+    check(session.app.poll() is None, "Cancel keeps the editor running")
+
+
+def draw_clear_preferences(session):
+    s = session.screen
+    ox, oy = session.zoom
+    s.shot("view")
+    check(s.pixel(ox + 100, oy + 50) == BLACK, "the picture starts black")
+    session.click(*session.palette_button(2))
+    s.xdo("mousemove", ox + 60, oy + 50, "mousedown", 1)
     for x in range(60, 320, 20):
-        screen.xdo("mousemove", ox + x, oy + 50)
-    screen.xdo("mouseup", 1)
+        s.xdo("mousemove", ox + x, oy + 50)
+    s.xdo("mouseup", 1)
     time.sleep(0.3)
-    screen.shot("drawn")
-    check(screen.pixel(ox + 100, oy + 50) == RED, "the stroke shows in the zoom view")
-    check(screen.pixel(ox + 300, oy + 50) == RED, "the stroke reaches where the pointer went")
-    # Picture pixel (2, 2) is the 4 x 2 block at (10, 6) of the preview, which stands
-    # 160 left of and 415 above the zoom window.
-    px, py = ox - 160 + 10, oy - 415 + 6
-    check(screen.pixel(px, py) == RED, "the stroke shows in the preview")
+    s.shot("drawn")
+    check(s.pixel(ox + 100, oy + 50) == RED, "the stroke shows in the zoom view")
+    check(s.pixel(ox + 300, oy + 50) == RED, "the stroke reaches where the pointer went")
+    # Picture pixel (2, 2) is the preview's 4 x 2 block at (10, 6).
+    px, py = session.preview[0] + 10, session.preview[1] + 6
+    check(s.pixel(px, py) == RED, "the stroke shows in the preview")
+    ix, iy = session.info
+    check(s.area_is(ix + 160, iy + 50, ix + 199, iy + 89, RED),
+          "the information window shows the draw colour as a solid block")
+    check(s.area_is(ix + 200, iy + 66, ix + 215, iy + 105, BLACK) and
+          s.area_is(ix + 176, iy + 90, ix + 199, iy + 105, BLACK),
+          "the background colour shows as an unbroken rim below and right of it")
+    check(s.area_is(ix + 20, iy + 70, ix + 45, iy + 85, RED),
+          "Color1 shows the red of the row under the pointer")
 
-    screen.xdo("mousemove", 8 + 17, top + 272 + 17, "click", 1)  # Clear
+    session.click(*session.tool_button(272))  # Clear
     time.sleep(0.5)
-    screen.shot("clear-asks")
-    screen.xdo("key", "Return")
-    time.sleep(0.5)
-    screen.shot("cleared")
-    check(screen.pixel(px, py) == BLACK, "Clear empties the preview")
-    check(screen.pixel(ox + 100, oy + 50) == RED, "the zoom view keeps the old picture until it paints")
+    s.shot("clear-asks")
+    s.key("Return")
+    s.shot("cleared")
+    check(s.pixel(px, py) == BLACK, "Clear empties the preview")
+    check(s.pixel(ox + 100, oy + 50) == RED, "the zoom view keeps the old picture until it paints")
 
-    screen.xdo("mousemove", 1900, 600, "click", 1)
-    screen.xdo("key", "ctrl+p")
-    time.sleep(0.6)
-    screen.shot("preferences")
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Vexloor preferences"],
-                           env=screen.env, capture_output=True, text=True).stdout.split()
-    check(bool(found), "Ctrl+P opens the preferences")
-    screen.xdo("key", "Escape")
-    time.sleep(0.5)
-    screen.shot("after-preferences")
-    check(screen.pixel(ox + 100, oy + 50) == BLACK, "closing the preferences repaints the zoom view")
+    s.key("ctrl+p", 0.6)
+    s.shot("preferences")
+    check(s.window_shown("Vexloor preferences"), "Ctrl+P opens the preferences")
+    s.key("Escape")
+    s.shot("after-preferences")
+    check(s.pixel(ox + 100, oy + 50) == BLACK, "closing the preferences repaints the zoom view")
 
-    screen.xdo("mousemove", 15, top // 2, "click", 1)  # the File menu
-    time.sleep(0.4)
-    screen.shot("file-menu")
-    screen.xdo("key", "x")  # E&xit
-    time.sleep(0.5)
-    screen.shot("exit-asks")
-    check(app.poll() is None, "Exit asks before it ends the editor")
-    screen.xdo("key", "Return")
+
+def exit_editor(session):
+    s = session.screen
+    s.key("alt+f", 0.4)
+    s.shot("file-menu")
+    s.key("x")
+    s.shot("exit-asks")
+    check(session.app.poll() is None, "Exit asks before it ends the editor")
+    s.xdo("key", "Return")
     try:
-        app.wait(timeout=10)
+        session.app.wait(timeout=10)
     except subprocess.TimeoutExpired:
         pass
-    check(app.poll() == 0, "answering OK ends the editor with 0")
-    print("1 passed, 0 failed")
-finally:
-    if app and app.poll() is None:
-        app.kill()
-    server.kill()
+    check(session.app.poll() == 0, "answering OK ends the editor with 0")
+
+
+SCREENS = [
+    ((1920, 1080), [keyboard_first, draw_clear_preferences, exit_editor]),
+    ((1366, 768), [keyboard_first, draw_clear_preferences, exit_editor]),
+]
+
+
+def run_on(size, scenarios):
+    width, height = size
+    server, display = start_display(width, height)
+    if not server:
+        return None
+    name = f"{width}x{height}"
+    log_path = os.path.join(shots, f"{name}-editor.log")
+    session = None
+    try:
+        print(f"-- on a {name} screen")
+        session = Session(Screen(display, name), log_path)
+        check(session.wait_for_view(), "the zoom view shows its character grid")
+        for scenario in scenarios:
+            scenario(session)
+        return True
+    except Failed:
+        print("the editor's output:\n" + open(log_path, errors="replace").read()[-3000:])
+        return False
+    finally:
+        if session:
+            session.stop()
+        server.kill()
+
+
+results = [run_on(size, scenarios) for size, scenarios in SCREENS]
+if results[0] is None:
+    print("SKIPPED: Xvfb cannot start here, so the editor was not driven through X")
+    sys.exit(SKIP)
+if not all(results):
+    sys.exit(1)
+print(f"{len(results)} passed, 0 failed")
