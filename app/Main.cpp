@@ -31,6 +31,8 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     for (auto* button : palette_group->buttons())
         button->setIcon(palette_glyph(QColor(button->property("GlyphColor").toString())));
     OpenDialog.Filter = SaveDialog.Filter = "Vexlor file|*.vxr|All Files|*.*";
+    EditRedoItem->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     Loaded();
 }
 
@@ -87,7 +89,9 @@ bool Tokno1::confirmed_change() {
 void Tokno1::tool_clrClick(TObject*) {
     if (!confirmed_change()) return;
     MessageBeep(0);
+    begin_step();
     okno2->picture.fill(okno2->back_color);
+    end_step("Clear");
     redraw_preview(kPictureColumns, kPictureRows);
 }
 
@@ -102,7 +106,9 @@ void Tokno1::Preferences1Click(TObject*) {
 void Tokno1::FileOpen(TObject*) {
     if (!confirmed_change()) return;
     if (!OpenDialog.Execute()) return;
+    begin_step();
     if (!load_picture_file(OpenDialog.GetFileName(), okno2->picture.data())) return;
+    end_step("Open");
     tool_b3Click();
 }
 
@@ -112,6 +118,36 @@ void Tokno1::FileSaveAs(TObject*) {
 }
 
 void Tokno1::FileExit(TObject*) { Close(); }
+
+void Tokno1::begin_step() { end_step("Paint"); }
+
+void Tokno1::end_step(const char* label) {
+    if (okno2->history.record(label, okno2->picture.data())) update_edit_menu();
+}
+
+// Each item says what it would take back or bring back, and is off when there is nothing.
+void Tokno1::update_edit_menu() {
+    const auto describe = [](QAction* item, const std::string& step) {
+        const QString command = item->text().section(' ', 0, 0);
+        item->setText(step.empty() ? command : command + ' ' + QString::fromStdString(step));
+        item->setEnabled(!step.empty());
+    };
+    describe(EditUndoItem, okno2->history.undo_label());
+    describe(EditRedoItem, okno2->history.redo_label());
+}
+
+// Going back or forth changes the whole picture at once, so both views are drawn anew.
+void Tokno1::go_through_history(bool (PictureHistory::*move)(std::uint8_t*)) {
+    begin_step();
+    if (!(okno2->history.*move)(okno2->picture.data())) return;
+    update_edit_menu();
+    redraw_preview(kPictureColumns, kPictureRows);
+    okno2->FormPaint();
+    okno2->show_pointer_row();
+}
+
+void Tokno1::EditUndoClick(TObject*) { go_through_history(&PictureHistory::undo); }
+void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo); }
 
 // Leaving throws the picture away, so it asks like Open and Clear do.
 void Tokno1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = confirmed_change(); }

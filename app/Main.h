@@ -1,4 +1,5 @@
 #pragma once
+#include "history/picture_history.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
 #include "ui_main.h"
@@ -21,6 +22,13 @@ public:
 
     void redraw_preview(std::uint32_t columns, std::uint32_t rows);
     void redraw_preview_band(std::uint32_t column, std::uint32_t row);
+
+    // A command that changes the picture opens with begin_step, so that a stroke still under
+    // way stays a step of its own, and ends with end_step, naming what it did.
+    void begin_step();
+    void end_step(const char* label);
+    // Brings the Edit menu's items up to date with the history.
+    void update_edit_menu();
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -55,9 +63,13 @@ public slots:
     void FileSaveAs(TObject* Sender = nullptr);
     void FileExit(TObject* Sender = nullptr);
 
+    void EditUndoClick(TObject* Sender = nullptr);
+    void EditRedoClick(TObject* Sender = nullptr);
+
 private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();
+    void go_through_history(bool (PictureHistory::*move)(std::uint8_t*));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
 };

@@ -19,9 +19,9 @@
 
 namespace {
 
-constexpr const char* kEventNames[] = {"OnCreate",    "OnShow",     "OnPaint",     "OnMouseDown",
-                                       "OnMouseMove", "OnDblClick", "OnCloseQuery"};
-constexpr int kEventArity[] = {1, 1, 1, 5, 4, 1, 2};
+constexpr const char* kEventNames[] = {"OnCreate",    "OnShow",    "OnPaint",    "OnMouseDown",
+                                       "OnMouseMove", "OnMouseUp", "OnDblClick", "OnCloseQuery"};
+constexpr int kEventArity[] = {1, 1, 1, 5, 4, 5, 1, 2};
 
 QString layoutText(const QObject* object, const char* name) {
     return object->property(name).toString();
@@ -266,20 +266,23 @@ static TShiftState shiftOf(const QMouseEvent* event) {
     return shift;
 }
 
-void TForm::mousePressEvent(QMouseEvent* event) {
+void TForm::fireButton(Event event, QMouseEvent* mouse) {
     TMouseButton button = mbLeft;
-    if (event->button() == Qt::RightButton)
+    if (mouse->button() == Qt::RightButton)
         button = mbRight;
-    else if (event->button() == Qt::MiddleButton)
+    else if (mouse->button() == Qt::MiddleButton)
         button = mbMiddle;
-    else if (event->button() != Qt::LeftButton)
+    else if (mouse->button() != Qt::LeftButton)
         return;
     TObject* sender = this;
-    TShiftState shift = shiftOf(event);
-    int x = event->position().toPoint().x(), y = event->position().toPoint().y();
+    TShiftState shift = shiftOf(mouse);
+    int x = mouse->position().toPoint().x(), y = mouse->position().toPoint().y();
     void* argv[] = {nullptr, &sender, &button, &shift, &x, &y};
-    fire(OnMouseDown, argv);
+    fire(event, argv);
 }
+
+void TForm::mousePressEvent(QMouseEvent* event) { fireButton(OnMouseDown, event); }
+void TForm::mouseReleaseEvent(QMouseEvent* event) { fireButton(OnMouseUp, event); }
 
 void TForm::mouseMoveEvent(QMouseEvent* event) {
     TObject* sender = this;

@@ -93,6 +93,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -100,8 +101,17 @@ protected:
 
 private:
     friend class TModalResult;
-    enum Event { OnCreate, OnShow, OnPaint, OnMouseDown, OnMouseMove, OnDblClick, OnCloseQuery };
-    static constexpr int kEvents = 7;
+    enum Event {
+        OnCreate,
+        OnShow,
+        OnPaint,
+        OnMouseDown,
+        OnMouseMove,
+        OnMouseUp,
+        OnDblClick,
+        OnCloseQuery
+    };
+    static constexpr int kEvents = 8;
 
     void bindEvents();
     void bindModalButtons();
@@ -109,6 +119,7 @@ private:
     void makeSurface();
     bool fire(Event event, void** argv);
     void fireSimple(Event event);
+    void fireButton(Event event, QMouseEvent* mouse);
     void runPaintHandler();
     void modalResultSet();
 

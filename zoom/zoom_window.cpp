@@ -128,6 +128,20 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
             plot_and_draw(cursor_x, cursor_y, back_color);
         }
     }
+    pointer_seen_ = true;
+    pointer_column_ = column;
+    pointer_row_ = row;
     analyse_row(column, row);
+    show_analysis();
+}
+
+// A stroke ends when its button is let go: all it painted is one step.
+void Tokno2::FormMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
+    okno1->end_step("Paint");
+}
+
+void Tokno2::show_pointer_row() {
+    if (!pointer_seen_) return;
+    analyse_row(pointer_column_, pointer_row_);
     show_analysis();
 }

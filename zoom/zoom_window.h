@@ -1,4 +1,5 @@
 #pragma once
+#include "history/picture_history.h"
 #include "picture/picture.h"
 #include "platform/tform.h"
 #include "ui_zoom_window.h"
@@ -35,12 +36,20 @@ public:
     // Shows `columns` x `rows` picture pixels, keeping the scroll position.
     void resize_view(std::uint32_t columns, std::uint32_t rows);
 
+    // What each user action changed in the picture, to be taken back and brought back.
+    PictureHistory history{picture.data(), picture.size()};
+
+    // Shows the colours of the row last analysed under the pointer again, as the picture there
+    // may have changed under it.
+    void show_pointer_row();
+
 public slots:
     void FormPaint(TObject* Sender = nullptr);
     void scroll1Scroll(TObject* Sender = nullptr);
     void scroll2Scroll(TObject* Sender = nullptr);
     void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void FormMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
 private:
     void plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color);
@@ -48,6 +57,9 @@ private:
     void show_analysis();
 
     WindowRefresh window_refresh_;
+    bool pointer_seen_ = false; // the picture position whose row the swatches show
+    std::int32_t pointer_column_ = 0;
+    std::int32_t pointer_row_ = 0;
 };
 
 extern Tokno2* okno2;

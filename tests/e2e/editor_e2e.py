@@ -191,6 +191,16 @@ def draw_clear_preferences(session):
     check(s.area_is(ix + 20, iy + 70, ix + 45, iy + 85, RED),
           "Color1 shows the red of the row under the pointer")
 
+    s.key("ctrl+z")
+    s.shot("undone")
+    check(s.pixel(ox + 100, oy + 50) == BLACK and s.pixel(ox + 300, oy + 50) == BLACK,
+          "Ctrl+Z takes the whole stroke back in the zoom view")
+    check(s.pixel(px, py) == BLACK, "... and in the preview")
+    s.key("ctrl+y")
+    s.shot("redone")
+    check(s.pixel(ox + 100, oy + 50) == RED and s.pixel(px, py) == RED,
+          "Ctrl+Y brings it back in both views")
+
     session.click(*session.tool_button(272))  # Clear
     time.sleep(0.5)
     s.shot("clear-asks")

@@ -1,0 +1,61 @@
+#include "app/Main.h"
+#include "bench/bench_support.h"
+#include "zoom/zoom_window.h"
+
+namespace {
+
+void fresh_history() {
+    for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t((i / 3) % 16);
+    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno1->tool_zoom2Click();
+}
+
+// Undo then redo of one step, each with its redraw of the preview and the zoom view.
+void undo_and_redo(benchmark::State& state, void (*make_step)()) {
+    fresh_history();
+    make_step();
+    for (auto _ : state) {
+        okno1->EditUndoClick();
+        okno1->EditRedoClick();
+    }
+}
+
+void clear_step() {
+    okno2->picture.fill(0);
+    okno1->end_step("Clear");
+}
+
+void one_pixel_step() {
+    okno2->picture[5 * 160 + 7] ^= 1;
+    okno1->end_step("Paint");
+}
+
+// What redrawing both views twice costs, as undo and redo each do once.
+void BM_RedrawBothTwice(benchmark::State& state) {
+    fresh_history();
+    for (auto _ : state) {
+        for (int i = 0; i < 2; ++i) {
+            okno1->redraw_preview(160, 200);
+            okno2->FormPaint();
+        }
+    }
+}
+
+void BM_UndoRedoClear(benchmark::State& s) { undo_and_redo(s, clear_step); }
+void BM_UndoRedoPixel(benchmark::State& s) { undo_and_redo(s, one_pixel_step); }
+
+// The memory a history of one-pixel strokes keeps for each.
+void BM_OnePixelStepBytes(benchmark::State& state) {
+    fresh_history();
+    for (auto _ : state) one_pixel_step();
+    state.counters["bytes/step"] =
+        double(okno2->history.bytes()) / double(std::max<std::size_t>(okno2->history.steps(), 1));
+}
+
+} // namespace
+
+VEXLOR_BENCH(BM_UndoRedoClear, "undo+redo Clear");
+VEXLOR_BENCH(BM_RedrawBothTwice, "undo+redo Clear/baseline");
+VEXLOR_BENCH(BM_UndoRedoPixel, "undo+redo 1-pixel stroke");
+VEXLOR_BENCH(BM_RedrawBothTwice, "undo+redo 1-pixel stroke/baseline");
+VEXLOR_BENCH(BM_OnePixelStepBytes, "record 1-pixel step");

@@ -1,0 +1,169 @@
+#include "history/picture_history.h"
+#include <array>
+#include <functional>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+using Picture = std::array<std::uint8_t, 32000>;
+
+// What a user action does to the picture, kept so that any state can be replayed from the start.
+using Action = std::function<void(Picture&)>;
+
+struct Replay {
+    Picture start{};
+    std::vector<Action> line; // the actions that made the picture, the oldest first
+    std::size_t dropped = 0;  // the oldest of them, too old to be undone
+    std::size_t done = 0;     // of the rest, how many are in effect
+
+    std::size_t kept() const { return line.size() - dropped; }
+    void recorded(Action action, std::size_t steps_kept) {
+        line.resize(dropped + done); // what could have been redone is gone
+        line.push_back(std::move(action));
+        done = kept();
+        while (kept() > steps_kept) ++dropped, --done;
+    }
+    Picture state() const {
+        Picture picture = start;
+        for (std::size_t i = 0; i < dropped + done; ++i) line[i](picture);
+        return picture;
+    }
+};
+
+Action stroke(std::mt19937& random) {
+    std::vector<std::pair<int, std::uint8_t>> plots(1 + random() % 40);
+    const int around = int(random() % 32000);
+    for (auto& [at, color] : plots) {
+        at = (around + int(random() % 500)) % 32000;
+        color = std::uint8_t(random() % 16);
+    }
+    return [plots](Picture& p) {
+        for (auto [at, color] : plots) p[at] = color;
+    };
+}
+
+Action clear(std::uint8_t color) {
+    return [color](Picture& p) { p.fill(color); };
+}
+
+Action open(std::mt19937& random) {
+    Picture loaded;
+    for (auto& byte : loaded) byte = std::uint8_t(random() % 16);
+    const std::size_t length = random() % 2 ? 32000 : random() % 32000; // a short file too
+    return [loaded, length](Picture& p) { std::copy_n(loaded.begin(), length, p.begin()); };
+}
+
+} // namespace
+
+// Whatever users do, the picture is always what replaying the steps still in effect gives.
+TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        Replay replay;
+        Picture picture = replay.start;
+        PictureHistory history(picture.data(), picture.size(), {40, std::size_t(1) << 20});
+        for (int event = 0; event < 600; ++event) {
+            const unsigned kind = random() % 100;
+            if (kind < 55) {
+                Action action = kind < 40   ? stroke(random)
+                                : kind < 48 ? clear(std::uint8_t(random() % 3))
+                                            : open(random);
+                action(picture);
+                if (history.record("step", picture.data())) {
+                    replay.recorded(std::move(action), history.steps());
+                } else {
+                    // It changed nothing: it leaves no trace, and redo survives it.
+                    EXPECT_EQ(picture, replay.state());
+                    continue;
+                }
+            } else if (kind < 80) {
+                EXPECT_EQ(history.undo(picture.data()), replay.done > 0);
+                if (replay.done > 0) --replay.done;
+            } else {
+                EXPECT_EQ(history.redo(picture.data()), replay.done < replay.kept());
+                if (replay.done < replay.kept()) ++replay.done;
+            }
+            ASSERT_EQ(picture, replay.state()) << "after event " << event;
+            ASSERT_EQ(history.can_undo(), replay.done > 0);
+            ASSERT_EQ(history.can_redo(), replay.done < replay.kept());
+        }
+    }
+}
+
+TEST(History, AStepIsNamedAndOnlyChangesMakeOne) {
+    Picture picture{};
+    PictureHistory history(picture.data(), picture.size());
+    EXPECT_FALSE(history.record("Clear", picture.data()));
+    EXPECT_FALSE(history.can_undo());
+    EXPECT_EQ(history.undo_label(), "");
+    picture[5] = 2;
+    EXPECT_TRUE(history.record("Paint", picture.data()));
+    picture.fill(7);
+    EXPECT_TRUE(history.record("Open", picture.data()));
+    EXPECT_EQ(history.undo_label(), "Open");
+    EXPECT_TRUE(history.undo(picture.data()));
+    EXPECT_EQ(history.undo_label(), "Paint");
+    EXPECT_EQ(history.redo_label(), "Open");
+    EXPECT_EQ(picture[5], 2);
+    EXPECT_EQ(picture[6], 0);
+    EXPECT_FALSE(history.record("Paint", picture.data())); // no change since: redo stays
+    EXPECT_TRUE(history.can_redo());
+}
+
+TEST(History, ANewStepDropsWhatCouldHaveBeenRedone) {
+    Picture picture{};
+    PictureHistory history(picture.data(), picture.size());
+    picture[1] = 1;
+    history.record("Paint", picture.data());
+    picture[2] = 2;
+    history.record("Paint", picture.data());
+    history.undo(picture.data());
+    picture[3] = 3;
+    history.record("Fill", picture.data());
+    EXPECT_FALSE(history.can_redo());
+    EXPECT_FALSE(history.redo(picture.data()));
+    EXPECT_EQ(history.steps(), 2u);
+    history.undo(picture.data());
+    history.undo(picture.data());
+    EXPECT_EQ(picture, Picture{});
+}
+
+// The oldest steps go first, by count and by bytes; the rest still undo to the right picture.
+TEST(History, StaysWithinItsBounds) {
+    Picture picture{};
+    PictureHistory by_count(picture.data(), picture.size(), {5, std::size_t(1) << 30});
+    for (std::uint8_t i = 1; i <= 8; ++i) {
+        picture.fill(i);
+        by_count.record("Clear", picture.data());
+    }
+    EXPECT_EQ(by_count.steps(), 5u);
+    while (by_count.undo(picture.data())) {
+    }
+    EXPECT_EQ(picture[0], 3);
+
+    picture.fill(0);
+    PictureHistory by_bytes(picture.data(), picture.size(), {1000, 100'000});
+    for (std::uint8_t i = 1; i <= 10; ++i) {
+        picture.fill(i);
+        by_bytes.record("Clear", picture.data());
+        EXPECT_LE(by_bytes.bytes(), 100'000u);
+    }
+    EXPECT_EQ(by_bytes.steps(), 3u); // each Clear keeps its 32000 bytes
+    while (by_bytes.undo(picture.data())) {
+    }
+    EXPECT_EQ(picture[31999], 7);
+}
+
+TEST(History, AOnePixelStepCostsAFewBytes) {
+    Picture picture{};
+    PictureHistory history(picture.data(), picture.size());
+    picture[31999] = 9;
+    history.record("Paint", picture.data());
+    EXPECT_LT(history.bytes(), 128u);
+    // Scattered pixels keep only their runs; a full change keeps one byte per pixel.
+    picture.fill(1);
+    history.record("Clear", picture.data());
+    EXPECT_LT(history.bytes(), 32000u + 256u);
+}
