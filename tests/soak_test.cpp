@@ -93,8 +93,10 @@ protected:
         } else if (kind < 950) {
             const auto buttons = okno1->palette_group->buttons();
             QTest::mouseClick(buttons[pick(int(buttons.size()))], Qt::LeftButton);
-        } else if (kind < 960) {
+        } else if (kind < 955) {
             QTest::mouseClick(okno1->tool_b3, Qt::LeftButton);
+        } else if (kind < 960) {
+            (pick(2) ? okno1->EditUndoItem : okno1->EditRedoItem)->trigger();
         } else if (kind < 970) {
             QCheckBox* boxes[] = {prefs->vexlor_grid1, prefs->vexlor_grid2, prefs->prvdouble};
             boxes[pick(3)]->click();
