@@ -1,8 +1,10 @@
 #include "app/Main.h"
+#include "edit/replace_colour_dialog.h"
 #include "info/info_window.h"
 #include "platform/beep.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
+#include "raster/raster.h"
 #include "storage/dlg_open.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
@@ -65,8 +67,19 @@ void Tokno1::color_bcClick(TObject*) { choose_color(13); }
 void Tokno1::color_bdClick(TObject*) { choose_color(14); }
 void Tokno1::color_beClick(TObject*) { choose_color(15); }
 
-void Tokno1::tool_b2Click(TObject*) { tool_mode = 1; }
-void Tokno1::SpeedButton2Click(TObject*) { tool_mode = 2; }
+void Tokno1::tool_b2Click(TObject*) { tool_mode = toolFreePaint; }
+void Tokno1::SpeedButton2Click(TObject*) { tool_mode = toolPutChar; }
+void Tokno1::tool_fillClick(TObject*) { tool_mode = toolFill; }
+void Tokno1::tool_lineClick(TObject*) { tool_mode = toolLine; }
+void Tokno1::tool_rectClick(TObject*) { tool_mode = toolRectangle; }
+void Tokno1::tool_pickClick(TObject*) { tool_mode = toolPickColour; }
+
+QAbstractButton* Tokno1::palette_button(std::uint8_t index) const {
+    QAbstractButton* const buttons[] = {
+        color_b0, color_b1, color_b2,     color_b3, color_b4, color_b5, color_b6, color_b7,
+        color_b8, color_b9, SpeedButton1, color_ba, color_bb, color_bc, color_bd, color_be};
+    return buttons[index & 0x0F];
+}
 void Tokno1::tool_b3Click(TObject*) { redraw_preview(kPictureColumns, kPictureRows); }
 
 // The tool-bar zoom keeps the view's top-left pixel, unlike set_zoom.
@@ -136,18 +149,32 @@ void Tokno1::update_edit_menu() {
     describe(EditRedoItem, okno2->history.redo_label());
 }
 
-// Going back or forth changes the whole picture at once, so both views are drawn anew.
-void Tokno1::go_through_history(bool (PictureHistory::*move)(std::uint8_t*)) {
-    begin_step();
-    if (!(okno2->history.*move)(okno2->picture.data())) return;
-    update_edit_menu();
+void Tokno1::redraw_views() {
     redraw_preview(kPictureColumns, kPictureRows);
     okno2->FormPaint();
     okno2->show_pointer_row();
 }
 
+// Going back or forth changes the whole picture at once, so both views are drawn anew.
+void Tokno1::go_through_history(bool (PictureHistory::*move)(std::uint8_t*)) {
+    begin_step();
+    if (!(okno2->history.*move)(okno2->picture.data())) return;
+    update_edit_menu();
+    redraw_views();
+}
+
 void Tokno1::EditUndoClick(TObject*) { go_through_history(&PictureHistory::undo); }
 void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo); }
+
+// One colour for another all over: no cell gains a colour, so it writes past the cell rules.
+void Tokno1::EditReplaceColourClick(TObject*) {
+    std::uint8_t from = okno2->draw_color, to = okno2->back_color;
+    if (!ask_replace_colour(from, to)) return;
+    begin_step();
+    replace_colour(okno2->picture.data(), okno2->picture.size(), from, to);
+    end_step("Replace Colour");
+    redraw_views();
+}
 
 // Leaving throws the picture away, so it asks like Open and Clear do.
 void Tokno1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = confirmed_change(); }

@@ -5,6 +5,15 @@
 #include "ui_main.h"
 #include <cstdint>
 
+enum ToolMode : std::uint8_t {
+    toolFreePaint = 1,
+    toolPutChar = 2,
+    toolFill = 3,
+    toolLine = 4,
+    toolRectangle = 5,
+    toolPickColour = 6,
+};
+
 // The frame window: palette bar, tool bar, File menu, the editor's modes, and the two preview
 // drawing operations.
 class Tokno1 : public TForm, public Ui::Tokno1 {
@@ -13,7 +22,7 @@ public:
     explicit Tokno1(QWidget* owner);
 
     std::uint8_t image_changed{};
-    std::uint8_t tool_mode{};      // 1 free paint, 2 put char
+    std::uint8_t tool_mode{};      // a ToolMode: 1 free paint, 2 put char, ...
     std::uint8_t preview_size{};   // 1 single size, 2 double size
     std::uint8_t picture_format{}; // 1 Multicolor, 2 FLI
 
@@ -29,6 +38,10 @@ public:
     void end_step(const char* label);
     // Brings the Edit menu's items up to date with the history.
     void update_edit_menu();
+    // Redraws the whole preview and the zoom view after a change to much of the picture.
+    void redraw_views();
+    // The palette bar's button for a colour index.
+    QAbstractButton* palette_button(std::uint8_t index) const;
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -53,6 +66,10 @@ public slots:
 
     void tool_b2Click(TObject* Sender = nullptr);
     void SpeedButton2Click(TObject* Sender = nullptr);
+    void tool_fillClick(TObject* Sender = nullptr);
+    void tool_lineClick(TObject* Sender = nullptr);
+    void tool_rectClick(TObject* Sender = nullptr);
+    void tool_pickClick(TObject* Sender = nullptr);
     void tool_b3Click(TObject* Sender = nullptr);
     void tool_zoom1Click(TObject* Sender = nullptr);
     void tool_zoom2Click(TObject* Sender = nullptr);
@@ -65,6 +82,7 @@ public slots:
 
     void EditUndoClick(TObject* Sender = nullptr);
     void EditRedoClick(TObject* Sender = nullptr);
+    void EditReplaceColourClick(TObject* Sender = nullptr);
 
 private:
     void choose_color(std::uint8_t index);

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -110,6 +111,7 @@ void TForm::Loaded() {
     makeSurface();
     bindEvents();
     bindModalButtons();
+    bindKeys();
     createHost();
 }
 
@@ -138,6 +140,18 @@ void TForm::bindModalButtons() {
         if (result != mrNone)
             connect(button, &QAbstractButton::clicked, this,
                     [this, result] { ModalResult = result; });
+    }
+}
+
+// A button's key presses it wherever the keyboard is within the form's window; a dialog in
+// front has a window of its own, so the keys rest while it is open.
+void TForm::bindKeys() {
+    for (auto* button : findChildren<QAbstractButton*>()) {
+        const QString key = button->property("Key").toString();
+        if (key.isEmpty()) continue;
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setObjectName(button->objectName() + "Key");
+        connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
     }
 }
 

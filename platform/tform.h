@@ -115,6 +115,7 @@ private:
 
     void bindEvents();
     void bindModalButtons();
+    void bindKeys();
     void createHost();
     void makeSurface();
     bool fire(Event event, void** argv);

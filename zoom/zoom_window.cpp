@@ -102,6 +102,7 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, in
     if (!in_drawing_area(X, Y)) return;
     cursor_x = scroll_x + std::int32_t(std::uint32_t(X) / cell_w);
     cursor_y = scroll_y + std::int32_t(std::uint32_t(Y) / cell_h);
+    if (okno1->tool_mode > toolPutChar) return use_tool(Button);
     if (Button == mbLeft) plot_and_draw(cursor_x, cursor_y, draw_color);
     if (Button == mbRight) plot_and_draw(cursor_x, cursor_y, back_color);
 }
@@ -109,7 +110,9 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, in
 void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     const std::int32_t column = scroll_x + std::int32_t(std::uint32_t(X) / cell_w);
     const std::int32_t row = scroll_y + std::int32_t(std::uint32_t(Y) / cell_h);
-    if (in_drawing_area(X, Y)) {
+    if (shaping_) drag_shape(X, Y, Shift);
+    // The other tools act on a press alone.
+    if (in_drawing_area(X, Y) && okno1->tool_mode <= toolPutChar) {
         if (Shift & ssLeft) {
             cursor_x = column;
             cursor_y = row;
@@ -136,7 +139,8 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
 }
 
 // A stroke ends when its button is let go: all it painted is one step.
-void Tokno2::FormMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
+void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int, int) {
+    if (shaping_ && Button == shape_button_) finish_shape(Shift);
     okno1->end_step("Paint");
 }
 

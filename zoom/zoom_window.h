@@ -2,6 +2,7 @@
 #include "history/picture_history.h"
 #include "picture/picture.h"
 #include "platform/tform.h"
+#include "raster/raster.h"
 #include "ui_zoom_window.h"
 #include <cstdint>
 
@@ -43,6 +44,10 @@ public:
     // may have changed under it.
     void show_pointer_row();
 
+    // Paints every pixel of `pixels` through the colour-cell rules, as painting does, and
+    // draws both views once at the end instead of after every pixel.
+    void plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color);
+
 public slots:
     void FormPaint(TObject* Sender = nullptr);
     void scroll1Scroll(TObject* Sender = nullptr);
@@ -52,11 +57,26 @@ public slots:
     void FormMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
 private:
+    // The tools that act on a press, or from a press to the release.
+    void use_tool(TMouseButton button);
+    void fill(std::uint8_t color);
+    void pick_colour();
+    void drag_shape(int x, int y, TShiftState shift);
+    void finish_shape(TShiftState shift);
+    std::vector<PixelPos> shape_to(PixelPos end, bool filled) const;
+    void draw_band(const std::vector<PixelPos>& pixels);
+    PixelPos view_pixel_at(int x, int y) const;
+
     void plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color);
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
     void show_analysis();
 
     WindowRefresh window_refresh_;
+    bool shaping_ = false; // a line or a rectangle is being dragged out
+    PixelPos shape_start_;
+    PixelPos shape_end_;
+    std::uint8_t shape_color_ = 0;
+    TMouseButton shape_button_ = mbLeft;
     bool pointer_seen_ = false; // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;
     std::int32_t pointer_row_ = 0;

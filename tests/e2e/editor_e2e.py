@@ -13,6 +13,8 @@ editor, shots = sys.argv[1], sys.argv[2]
 os.makedirs(shots, exist_ok=True)
 
 RED = (0xCC, 0x00, 0x00)        # palette entry 2
+PURPLE = (0xFF, 0x00, 0xFF)     # palette entry 5
+LIGHT_GREEN = (0x80, 0xE8, 0x88)  # palette entry 13
 BLACK = (0, 0, 0)
 CHAR_GRID = (0xFF, 0xE0, 0x11)  # the character grid's yellow
 
@@ -217,6 +219,68 @@ def draw_clear_preferences(session):
     check(s.pixel(ox + 100, oy + 50) == BLACK, "closing the preferences repaints the zoom view")
 
 
+def drawing_tools(session):
+    """Fill, line, rectangle and pick colour, chosen from the keyboard and used with the mouse."""
+    s = session.screen
+    ox, oy = session.zoom
+
+    def view(column, row):
+        return ox + column * 40 + 20, oy + row * 20 + 10
+
+    def preview(column, row):
+        return session.preview[0] + 4 * column + 3, session.preview[1] + 2 * row + 2
+
+    s.xdo("mousemove", *view(5, 5))
+    s.key("g", 0.2)
+    s.key("5", 0.2)
+    session.click(*view(5, 5))
+    time.sleep(0.3)
+    s.shot("filled")
+    check(s.pixel(*view(0, 0)) == PURPLE and s.pixel(*view(15, 23)) == PURPLE,
+          "G, 5 and a click fill the empty picture in purple")
+    check(s.pixel(*preview(159, 0)) == PURPLE and s.pixel(*preview(20, 150)) == PURPLE,
+          "... and the preview shows it at once")
+
+    s.key("l", 0.2)
+    s.key("2", 0.2)
+    s.xdo("mousemove", *view(1, 1), "mousedown", 1)
+    for column in range(2, 9):
+        s.xdo("mousemove", *view(column, 1 + column // 3))
+    s.xdo("mousemove", *view(6, 3))
+    s.shot("line-dragged")
+    check(s.pixel(*view(6, 3)) == RED, "the line shows while it is dragged")
+    check(s.pixel(*preview(6, 3)) == PURPLE, "... but the picture has not changed yet")
+    s.xdo("mouseup", 1)
+    time.sleep(0.3)
+    s.shot("line")
+    check(all(s.pixel(*view(c, r)) == RED for c, r in [(1, 1), (3, 2), (4, 2), (6, 3)]),
+          "L draws a line from the press to the release")
+    check(s.pixel(*view(8, 3)) == PURPLE, "... and nothing where the pointer only passed")
+    check(s.pixel(*preview(1, 1)) == RED and s.pixel(*preview(6, 3)) == RED,
+          "the line shows in the preview")
+
+    s.key("r", 0.2)
+    s.key("d", 0.2)
+    s.xdo("mousemove", *view(8, 6), "mousedown", 1)
+    s.xdo("mousemove", *view(10, 8))
+    s.xdo("mousemove", *view(12, 10))
+    s.xdo("mouseup", 1)
+    time.sleep(0.3)
+    s.shot("rectangle")
+    check(all(s.pixel(*view(c, r)) == LIGHT_GREEN for c, r in [(8, 6), (12, 6), (8, 10),
+                                                                (12, 10), (10, 6)]),
+          "R draws the rectangle's outline")
+    check(s.pixel(*view(10, 8)) == PURPLE, "... leaving its inside as it was")
+
+    s.key("k", 0.2)
+    session.click(*view(3, 2))
+    time.sleep(0.3)
+    s.shot("picked")
+    ix, iy = session.info
+    check(s.area_is(ix + 160, iy + 50, ix + 199, iy + 89, RED),
+          "K and a click on the line make red the draw colour")
+
+
 def exit_editor(session):
     s = session.screen
     s.key("alt+f", 0.4)
@@ -233,7 +297,7 @@ def exit_editor(session):
 
 
 SCREENS = [
-    ((1920, 1080), [keyboard_first, draw_clear_preferences, exit_editor]),
+    ((1920, 1080), [keyboard_first, draw_clear_preferences, drawing_tools, exit_editor]),
     ((1366, 768), [keyboard_first, draw_clear_preferences, exit_editor]),
 ]
 

@@ -1,0 +1,49 @@
+#include "edit/replace_colour_dialog.h"
+#include "picture/picture.h"
+#include <QApplication>
+#include <QPainter>
+#include <QToolButton>
+
+namespace {
+
+const char* const kColourNames[16] = {"black",  "white",       "red",        "cyan",
+                                      "green",  "purple",      "blue",       "yellow",
+                                      "orange", "brown",       "light red",  "dark grey",
+                                      "grey",   "light green", "light blue", "light grey"};
+
+QIcon swatch(TColor color) {
+    QPixmap square(20, 20);
+    square.fill(QColor(SurfaceWord(color)));
+    QPainter(&square).drawRect(0, 0, 19, 19);
+    return QIcon(square);
+}
+
+} // namespace
+
+ReplaceColourDialog::ReplaceColourDialog(std::uint8_t from, std::uint8_t to, QWidget* parent)
+    : QDialog(parent) {
+    setupUi(this);
+    fill_row(from_row, from_group_, from);
+    fill_row(to_row, to_group_, to);
+}
+
+void ReplaceColourDialog::fill_row(QWidget* row, QButtonGroup& group, std::uint8_t chosen) {
+    for (int index = 0; index < 16; ++index) {
+        auto* button = new QToolButton(row);
+        button->setCheckable(true);
+        button->setIcon(swatch(::palette[index]));
+        button->setIconSize(QSize(20, 20));
+        button->setToolTip(kColourNames[index]);
+        row->layout()->addWidget(button);
+        group.addButton(button, index);
+    }
+    group.button(chosen & 0x0F)->setChecked(true);
+}
+
+bool ask_replace_colour(std::uint8_t& from, std::uint8_t& to) {
+    ReplaceColourDialog dialog(from, to, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) return false;
+    from = dialog.from();
+    to = dialog.to();
+    return true;
+}

@@ -1,0 +1,248 @@
+#include "app/Main.h"
+#include "edit/replace_colour_dialog.h"
+#include "info/info_window.h"
+#include "prefs/prefswin.h"
+#include "preview/preview_window.h"
+#include "tests/gui_support.h"
+#include "zoom/zoom_window.h"
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
+
+// The middle of a view cell at the 4 x 3 level.
+QPoint cell(int column, int row) { return {column * 40 + 20, row * 20 + 10}; }
+
+void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+           Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QMouseEvent event(type, at, okno2->mapToGlobal(at), button, held, keys);
+    QApplication::sendEvent(okno2, &event);
+}
+
+void press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    mouse(QEvent::MouseButtonPress, at, button, button);
+}
+void release(QPoint at, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    mouse(QEvent::MouseButtonRelease, at, button, Qt::NoButton, keys);
+}
+void dragTo(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    mouse(QEvent::MouseMove, at, Qt::NoButton, button);
+}
+
+struct Tools : ::testing::Test {
+    void SetUp() override {
+        ResetEditor();
+        QApplication::setActiveWindow(okno1->Host());
+    }
+    static void choose(QAbstractButton* tool) { QTest::mouseClick(tool, Qt::LeftButton); }
+    static QString undoText() { return okno1->EditUndoItem->text(); }
+    // The zoom view's cell shows `color` inside its outline.
+    static ::testing::AssertionResult Shows(int column, int row, TColor color) {
+        return AreaIs(okno2, QRect(column * 40 + 1, row * 20 + 1, 38, 18), color);
+    }
+};
+
+} // namespace
+
+TEST_F(Tools, NewButtonsStandInTheFreePlacesAndChooseTheirTools) {
+    const struct {
+        QToolButton* button;
+        int top;
+        const char* hint;
+        std::uint8_t mode;
+    } tools[] = {{okno1->tool_fill, 109, "Fill (G)", toolFill},
+                 {okno1->tool_line, 142, "Line (L)", toolLine},
+                 {okno1->tool_rect, 306, "Rectangle (R)", toolRectangle},
+                 {okno1->tool_pick, 340, "Pick colour (K)", toolPickColour}};
+    for (const auto& tool : tools) {
+        EXPECT_EQ(tool.button->geometry(), QRect(8, tool.top, 35, 34)) << tool.hint;
+        EXPECT_EQ(tool.button->toolTip(), tool.hint);
+        EXPECT_FALSE(tool.button->icon().isNull());
+        EXPECT_EQ(tool.button->group(), okno1->tool_b2->group());
+        choose(tool.button);
+        EXPECT_EQ(okno1->tool_mode, tool.mode);
+        EXPECT_TRUE(tool.button->isChecked());
+        EXPECT_FALSE(okno1->tool_b2->isChecked());
+    }
+    // No new button covers another.
+    for (QToolButton* button : okno1->Panel2->findChildren<QToolButton*>())
+        for (const auto& tool : tools) {
+            if (button == tool.button) continue;
+            const QRect inner = tool.button->geometry().adjusted(0, 1, 0, -1);
+            EXPECT_FALSE(button->geometry().intersects(inner))
+                << button->objectName().toStdString() << " and " << tool.hint;
+        }
+}
+
+TEST_F(Tools, FillOfAnEmptyPictureCoversItAndRedrawsBothViews) {
+    choose(okno1->tool_fill);
+    okno2->draw_color = 6;
+    press(cell(3, 4));
+    release(cell(3, 4));
+    for (std::uint8_t byte : okno2->picture) ASSERT_EQ(byte, 6);
+    EXPECT_TRUE(Shows(0, 0, palette[6]));
+    EXPECT_TRUE(Shows(15, 23, palette[6]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[6]));
+    EXPECT_EQ(undoText(), "&Undo Fill");
+    EXPECT_EQ(okno2->history.steps(), 1u);
+    okno1->EditUndoClick();
+    EXPECT_EQ(okno2->picture, decltype(okno2->picture){});
+}
+
+// A fill paints its area pixel by pixel through the cell rules: the result is the rule applied
+// in the fill's order, so a cell that already holds three colours keeps its background.
+TEST_F(Tools, FillObeysTheCellRulesInItsOwnOrder) {
+    for (int c = 0; c < 160; ++c) pixel(c, 30) = 11; // a wall: the area lies above it
+    pixel(4, 8) = 2, pixel(5, 8) = 5, pixel(6, 8) = 7;
+    pixel(9, 13) = 3, pixel(10, 13) = 4;
+    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    PictureModel expected;
+    expected.picture = okno2->picture;
+    for (PixelPos at : fill_area(expected.picture.data(), 160, 200, {1, 1}))
+        expected.plot_pixel(fmtMulticolor, at.column, at.row, 9);
+    choose(okno1->tool_fill);
+    okno2->draw_color = 9;
+    press(cell(1, 1));
+    EXPECT_EQ(okno2->picture, expected.picture);
+    EXPECT_EQ(pixel(7, 9), 0); // refused: its cell counts three colours
+    EXPECT_EQ(pixel(3, 9), 9);
+    EXPECT_EQ(pixel(50, 31), 0); // beyond the wall
+}
+
+TEST_F(Tools, FillWithTheAreasOwnColourChangesNothing) {
+    okno2->picture.fill(4);
+    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    choose(okno1->tool_fill);
+    okno2->draw_color = 4;
+    press(cell(2, 2));
+    release(cell(2, 2));
+    EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
+    press(cell(2, 2), Qt::RightButton); // the background colour over 4: a real fill
+    release(cell(2, 2), Qt::RightButton);
+    EXPECT_EQ(pixel(100, 100), 0);
+    EXPECT_EQ(undoText(), "&Undo Fill");
+}
+
+// While dragging, the view shows the line and the picture stays; the release paints it.
+TEST_F(Tools, ALineIsShownWhileDraggedAndPaintedOnRelease) {
+    choose(okno1->tool_line);
+    okno2->draw_color = 2;
+    press(cell(1, 1));
+    dragTo(cell(9, 5));
+    dragTo(cell(6, 3));
+    EXPECT_EQ(okno2->picture, decltype(okno2->picture){});
+    for (PixelPos at : line_pixels({1, 1}, {6, 3}))
+        EXPECT_TRUE(Shows(at.column, at.row, palette[2]));
+    EXPECT_TRUE(Shows(9, 5, palette[0])); // the band follows the pointer
+    release(cell(6, 3));
+    for (PixelPos at : line_pixels({1, 1}, {6, 3})) EXPECT_EQ(pixel(at.column, at.row), 2);
+    EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 2), 6);
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(4 * 6 + 2, 2 * 3 + 2, 4, 2), palette[2]));
+    EXPECT_EQ(undoText(), "&Undo Line");
+}
+
+TEST_F(Tools, ARectangleIsOutlinedOrFilledWithShiftAndTheRightButtonUsesTheBackground) {
+    choose(okno1->tool_rect);
+    okno2->draw_color = 13;
+    press(cell(8, 6));
+    dragTo(cell(2, 2));
+    release(cell(2, 2));
+    EXPECT_EQ(pixel(2, 2), 13);
+    EXPECT_EQ(pixel(8, 6), 13);
+    EXPECT_EQ(pixel(5, 4), 0);
+    EXPECT_EQ(undoText(), "&Undo Rectangle");
+    press(cell(3, 3));
+    dragTo(cell(7, 5));
+    release(cell(7, 5), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(pixel(5, 4), 13);
+    press(cell(4, 4), Qt::RightButton);
+    dragTo(cell(6, 4), Qt::RightButton);
+    release(cell(6, 4), Qt::RightButton);
+    EXPECT_EQ(pixel(5, 4), 0);
+    EXPECT_EQ(okno2->history.steps(), 3u);
+}
+
+TEST_F(Tools, PickColourIsLikePressingThatPaletteButton) {
+    pixel(3, 2) = 5;
+    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno2->FormPaint();
+    choose(okno1->tool_pick);
+    press(cell(3, 2));
+    release(cell(3, 2));
+    EXPECT_EQ(okno2->draw_color, 5);
+    EXPECT_TRUE(okno1->color_b5->isChecked());
+    EXPECT_FALSE(okno1->color_b1->isChecked());
+    EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette[5]));
+    EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
+}
+
+// The keys choose colours and tools from any inner window, buttons included; not in a dialog.
+TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
+    const std::pair<Qt::Key, QAbstractButton*> tools[] = {
+        {Qt::Key_G, okno1->tool_fill},    {Qt::Key_L, okno1->tool_line},
+        {Qt::Key_R, okno1->tool_rect},    {Qt::Key_K, okno1->tool_pick},
+        {Qt::Key_U, okno1->SpeedButton2}, {Qt::Key_P, okno1->tool_b2}};
+    const Qt::Key colours[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
+                               Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_A, Qt::Key_B,
+                               Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
+    for (TForm* inner : {static_cast<TForm*>(okno2), static_cast<TForm*>(okno_prv),
+                         static_cast<TForm*>(okno_info)}) {
+        SCOPED_TRACE(inner->objectName().toStdString());
+        inner->setFocusPolicy(Qt::ClickFocus);
+        inner->setFocus();
+        for (int index = 15; index >= 0; --index) {
+            QTest::keyClick(inner, colours[index]);
+            EXPECT_EQ(okno2->draw_color, index);
+            EXPECT_TRUE(okno1->palette_button(std::uint8_t(index))->isChecked());
+            EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette[index]));
+        }
+        for (auto [key, button] : tools) {
+            QTest::keyClick(inner, key);
+            EXPECT_TRUE(button->isChecked()) << button->objectName().toStdString();
+        }
+        EXPECT_EQ(okno1->tool_mode, toolFreePaint);
+        inner->setFocusPolicy(Qt::NoFocus);
+    }
+    bool typed = false;
+    const std::uint8_t colour = okno2->draw_color;
+    WhenModal([&] {
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_G);
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_7);
+        typed = true;
+        QTest::mouseClick(prefs->Button1, Qt::LeftButton);
+    });
+    okno1->Preferences1Click();
+    EXPECT_TRUE(typed);
+    EXPECT_EQ(okno1->tool_mode, toolFreePaint);
+    EXPECT_EQ(okno2->draw_color, colour);
+}
+
+TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {
+    for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t(i % 3 == 0 ? 5 : i % 3);
+    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    auto answer = [](int from, int to, bool ok) {
+        WhenModal([=] {
+            auto* dialog = qobject_cast<ReplaceColourDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            dialog->from_button(std::uint8_t(from))->click();
+            dialog->to_button(std::uint8_t(to))->click();
+            ok ? dialog->accept() : dialog->reject();
+        });
+    };
+    answer(5, 12, false);
+    okno1->EditReplaceColourItem->trigger();
+    EXPECT_EQ(pixel(0, 0), 5);
+    answer(5, 12, true);
+    okno1->EditReplaceColourItem->trigger();
+    EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 5), 0);
+    EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 12), 10667);
+    EXPECT_EQ(pixel(1, 0), 1);
+    EXPECT_TRUE(Shows(0, 0, palette[12]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette[12]));
+    EXPECT_EQ(undoText(), "&Undo Replace Colour");
+}
