@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "edit/replace_colour_dialog.h"
+#include "help/help_windows.h"
 #include "info/info_window.h"
 #include "platform/beep.h"
 #include "prefs/prefswin.h"
@@ -165,6 +166,9 @@ void Tokno1::go_through_history(bool (PictureHistory::*move)(std::uint8_t*)) {
 
 void Tokno1::EditUndoClick(TObject*) { go_through_history(&PictureHistory::undo); }
 void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo); }
+
+void Tokno1::HelpShortcutsClick(TObject*) { show_shortcuts(Host()); }
+void Tokno1::HelpAboutClick(TObject*) { show_about(); }
 
 // One colour for another all over: no cell gains a colour, so it writes past the cell rules.
 void Tokno1::EditReplaceColourClick(TObject*) {

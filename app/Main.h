@@ -84,6 +84,9 @@ public slots:
     void EditRedoClick(TObject* Sender = nullptr);
     void EditReplaceColourClick(TObject* Sender = nullptr);
 
+    void HelpShortcutsClick(TObject* Sender = nullptr);
+    void HelpAboutClick(TObject* Sender = nullptr);
+
 private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();

@@ -6,11 +6,6 @@
 
 namespace {
 
-const char* const kColourNames[16] = {"black",  "white",       "red",        "cyan",
-                                      "green",  "purple",      "blue",       "yellow",
-                                      "orange", "brown",       "light red",  "dark grey",
-                                      "grey",   "light green", "light blue", "light grey"};
-
 QIcon swatch(TColor color) {
     QPixmap square(20, 20);
     square.fill(QColor(SurfaceWord(color)));
@@ -33,7 +28,7 @@ void ReplaceColourDialog::fill_row(QWidget* row, QButtonGroup& group, std::uint8
         button->setCheckable(true);
         button->setIcon(swatch(::palette[index]));
         button->setIconSize(QSize(20, 20));
-        button->setToolTip(kColourNames[index]);
+        button->setToolTip(colour_names[std::size_t(index)]);
         row->layout()->addWidget(button);
         group.addButton(button, index);
     }

@@ -5,6 +5,11 @@ const std::array<TColor, 16> palette = {
     0x0070D8, 0x004078, 0x8A8AF0, 0x555555, 0x999999, 0x88E880, 0xFF8800, 0xCCCCCC,
 };
 
+const std::array<const char*, 16> colour_names = {
+    "black", "white",       "red",        "cyan",      "green",     "purple",
+    "blue",  "yellow",      "orange",     "brown",     "light red", "dark grey",
+    "grey",  "light green", "light blue", "light grey"};
+
 std::uint8_t PictureModel::read_pixel(std::int32_t column, std::int32_t row) const {
     if (column < 0 || column >= kPictureColumns || row < 0 || row >= kPictureRows) return 0;
     return picture[row * kPictureColumns + column];

@@ -12,6 +12,9 @@ enum PictureFormat : std::uint8_t { fmtMulticolor = 1, fmtFli = 2 };
 // The 16 display colours, indexed by colour index.
 extern const std::array<TColor, 16> palette;
 
+// What each colour index is called.
+extern const std::array<const char*, 16> colour_names;
+
 // Only 16 entries exist; a stray byte above 15 shows as the colour of its low four bits.
 inline TColor palette_color(unsigned index) { return palette[index & 0x0F]; }
 

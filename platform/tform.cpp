@@ -149,8 +149,7 @@ void TForm::bindKeys() {
     for (auto* button : findChildren<QAbstractButton*>()) {
         const QString key = button->property("Key").toString();
         if (key.isEmpty()) continue;
-        auto* shortcut = new QShortcut(QKeySequence(key), this);
-        shortcut->setObjectName(button->objectName() + "Key");
+        auto* shortcut = new QShortcut(QKeySequence(key), button);
         connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
     }
 }
