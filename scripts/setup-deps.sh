@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
     clang libclang-rt-14-dev
+    acme
 )
 missing=()
 for p in "${packages[@]}"; do
