@@ -88,8 +88,8 @@ KoalaRead read_koala(std::span<const std::uint8_t> file, KoalaPacking packing) {
     const std::span<const std::uint8_t> data = file.subspan(2);
     if (file.size() > kKoalaMaxFileBytes)
         return {{},
-                format("it holds %zu bytes, more than a Koala picture's %zu with padding",
-                       file.size(), kKoalaMaxFileBytes)};
+                format("it holds more than %zu bytes, the most a Koala picture takes with padding",
+                       kKoalaMaxFileBytes)};
     if (data.size() >= kDataBytes) return {image_from_data(data), {}};
     if (packing == KoalaPacking::Plain)
         return {{},

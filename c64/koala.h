@@ -16,7 +16,7 @@ constexpr std::uint16_t kKoalaLoadAddress = 0x6000;
 // Bytes after the picture that a reader ignores: padding added on the way off a C64 disk, or a
 // border colour. A file with more is not a Koala picture.
 constexpr std::size_t kKoalaMaxTrailingBytes = 255;
-// No Koala file, packed or not, is longer: a caller never needs to read more to decide.
+// No Koala file, packed or not, is longer: a caller need not read more than one byte beyond.
 constexpr std::size_t kKoalaMaxFileBytes = kKoalaFileBytes + kKoalaMaxTrailingBytes;
 
 std::vector<std::uint8_t> write_koala(const MulticolorImage& image);
