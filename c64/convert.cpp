@@ -167,21 +167,52 @@ PictureBytes map_to_cells(const PictureTarget& target, const LabPalette& colors,
     return map_nearest(target, colors, cells);
 }
 
+namespace {
+
+// The palette and the target a conversion works on.
+struct Prepared {
+    PaletteMatch palette;
+    const LabPalette* colors;
+    PictureTarget target;
+};
+
+Prepared prepare(const RgbImage& image, std::optional<PaletteId> wanted) {
+    const PaletteMatch palette = match_palette(image, wanted);
+    const LabPalette& colors = lab_palette(palette.palette);
+    return {palette, &colors, fit_to_picture(image, palette.drawn_in_it ? &colors : nullptr)};
+}
+
+CellColors search_cells(const Prepared& prepared, const ConversionOptions& options) {
+    return choose_cell_colors(prepared.target.pixels, *prepared.colors,
+                              options.background == BackgroundChoice::Black
+                                  ? std::optional<std::uint8_t>(0)
+                                  : std::nullopt,
+                              options.dither == Dither::None ? CellError::Nearest : CellError::Mix);
+}
+
+} // namespace
+
 Conversion convert_image(const RgbImage& image, const ConversionOptions& options) {
-    Conversion result;
-    result.palette = match_palette(image, options.palette);
-    const LabPalette& colors = lab_palette(result.palette.palette);
-    const PictureTarget target =
-        fit_to_picture(image, result.palette.drawn_in_it ? &colors : nullptr);
-    result.scaled = target.scaled;
-    const CellColors cells = choose_cell_colors(
-        target.pixels, colors,
-        options.background == BackgroundChoice::Black ? std::optional<std::uint8_t>(0)
-                                                      : std::nullopt,
-        options.dither == Dither::None ? CellError::Nearest : CellError::Mix);
-    result.background = cells.background;
-    result.picture = map_to_cells(target, colors, cells, options.dither);
-    return result;
+    const Prepared prepared = prepare(image, options.palette);
+    const CellColors cells = search_cells(prepared, options);
+    return {map_to_cells(prepared.target, *prepared.colors, cells, options.dither),
+            cells.background, prepared.palette, prepared.target.scaled};
+}
+
+ConversionError measure_conversion(const RgbImage& image, const ConversionOptions& options) {
+    const Prepared prepared = prepare(image, options.palette);
+    const LabPalette& colors = *prepared.colors;
+    const PictureTarget& target = prepared.target;
+    const PictureBytes searched =
+        map_to_cells(target, colors, search_cells(prepared, options), options.dither);
+    const PictureBytes simple = map_to_cells(
+        target, colors, choose_cell_colors_by_frequency(target.pixels, colors), Dither::None);
+    PictureBytes nearest;
+    for (int i = 0; i < kPictureBytes; ++i)
+        nearest[i] = std::uint8_t(nearest_color(target.pixels[i], colors));
+    return {mean_delta_e(target, nearest.data(), colors),
+            mean_delta_e(target, searched.data(), colors),
+            mean_delta_e(target, simple.data(), colors)};
 }
 
 double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,

@@ -50,3 +50,14 @@ Conversion convert_image(const RgbImage& image, const ConversionOptions& options
 // over the area the image covers.
 double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,
                     const LabPalette& colors);
+
+// How close a conversion comes to the image: its mean difference next to that of the simple
+// method (each pixel its nearest colour, the most frequent as background, each cell's three
+// most frequent others), on the same target and palette; and the floor, each pixel its nearest
+// colour with no limit per cell, which neither can pass.
+struct ConversionError {
+    double floor = 0;
+    double searched = 0;
+    double simple = 0;
+};
+ConversionError measure_conversion(const RgbImage& image, const ConversionOptions& options);

@@ -2,12 +2,18 @@
 #include "picture/picture.h"
 #include <algorithm>
 
+static int scale_of(const RenderOptions& options) { return std::clamp(options.scale, 1, 4); }
+
+int rendered_width(const RenderOptions& options) {
+    return kPictureColumns * (options.double_width ? 2 : 1) * scale_of(options);
+}
+
+int rendered_height(const RenderOptions& options) { return kPictureRows * scale_of(options); }
+
 RgbImage render_picture(const std::uint8_t* picture, const RenderOptions& options) {
-    const int scale = std::clamp(options.scale, 1, 4);
+    const int scale = scale_of(options);
     const int pixel_width = (options.double_width ? 2 : 1) * scale;
-    RgbImage image;
-    image.width = kPictureColumns * pixel_width;
-    image.height = kPictureRows * scale;
+    RgbImage image{rendered_width(options), rendered_height(options), {}};
     image.rgb.resize(std::size_t(image.width) * std::size_t(image.height) * 3);
     const Palette& colors = palette_colors(options.palette);
     const std::size_t line_bytes = std::size_t(image.width) * 3;

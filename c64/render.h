@@ -12,3 +12,7 @@ struct RenderOptions {
 };
 
 RgbImage render_picture(const std::uint8_t* picture, const RenderOptions& options);
+
+// The size of the image render_picture makes.
+int rendered_width(const RenderOptions& options);
+int rendered_height(const RenderOptions& options);
