@@ -23,22 +23,41 @@ RgbImage rgb_from(const QImage& decoded) {
     return rgb;
 }
 
+// Qt's GIF reader reports the first frame's size but decodes onto the whole logical screen,
+// whose size only the file's header tells.
+QSize gif_screen_size(QIODevice& device) {
+    const QByteArray head = device.peek(10);
+    if (head.size() < 10 || !head.startsWith("GIF8")) return {};
+    return {std::uint8_t(head[6]) | std::uint8_t(head[7]) << 8,
+            std::uint8_t(head[8]) | std::uint8_t(head[9]) << 8};
+}
+
+QString too_large(QSize size, int max_side) {
+    return QStringLiteral("it is %1 × %2 pixels; images up to %3 × %3 can be imported")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(max_side);
+}
+
+bool fits(QSize size, int max_side) {
+    return size.width() <= max_side && size.height() <= max_side;
+}
+
 } // namespace
 
 ImageRead read_image(QIODevice& device, int max_side) {
+    const QSize screen = gif_screen_size(device);
     QImageReader reader(&device);
     if (!reader.canRead()) return {{}, QStringLiteral("it is not an image Vexlor can read")};
-    const QSize size = reader.size();
+    const QSize size = reader.size().expandedTo(screen);
     if (!size.isValid()) return {{}, QStringLiteral("its size cannot be read from it")};
-    if (size.width() > max_side || size.height() > max_side)
-        return {{},
-                QStringLiteral("it is %1 × %2 pixels; images up to %3 × %3 can be imported")
-                    .arg(size.width())
-                    .arg(size.height())
-                    .arg(max_side)};
+    if (!fits(size, max_side)) return {{}, too_large(size, max_side)};
+    // Room for the largest image allowed, 4 bytes a pixel, in MiB; never more.
+    reader.setAllocationLimit(int((qint64(max_side) * max_side * 4 >> 20) + 1));
     const QImage image = reader.read();
     if (image.isNull())
         return {{}, QStringLiteral("it cannot be decoded (%1)").arg(reader.errorString())};
+    if (!fits(image.size(), max_side)) return {{}, too_large(image.size(), max_side)};
     return {rgb_from(image), {}};
 }
 

@@ -137,3 +137,18 @@ TEST_F(Exchange, TransparentPartsComeInAsTheBlackBackground) {
     EXPECT_EQ(picture[4], 0);
     EXPECT_EQ(picture[199 * 160 + 159], 0);
 }
+
+TEST_F(Exchange, AGifIsMeasuredByItsWholeScreenNotByItsFirstFrame) {
+    // One white pixel on a 1 x 1 screen; then the same frame on larger screens.
+    std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1,   0,    1,    0, 0x80, 0,
+                                     0,   0,   0,   0,   255, 255, 255, 0x2C, 0,    0, 0,    0,
+                                     1,   0,   1,   0,   0,   2,   2,   0x4C, 0x01, 0, 0x3B};
+    when_import_dialog([](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Ok); });
+    EXPECT_TRUE(import(write("dot.gif", gif)));
+    EXPECT_EQ(picture[100 * 160 + 80], 1);
+    gif[6] = 9000 & 0xFF, gif[7] = 9000 >> 8;
+    expect_refused(write("wide.gif", gif), "9000 × 1 pixels");
+    // Far too large to decode at all: refused for its size, not for a failed decoding.
+    gif[8] = 20000 & 0xFF, gif[9] = 20000 >> 8;
+    expect_refused(write("huge.gif", gif), "9000 × 20000 pixels");
+}
