@@ -16,22 +16,6 @@ MulticolorImage drawn_image() {
     return encode_multicolor(picture.data()).image;
 }
 
-// The run-length code of packed files: FE value count (0 for 256); a literal FE is a run of one.
-std::vector<std::uint8_t> pack(const std::vector<std::uint8_t>& file) {
-    std::vector<std::uint8_t> packed(file.begin(), file.begin() + 2);
-    for (std::size_t i = 2; i < file.size();) {
-        std::size_t run = 1;
-        while (i + run < file.size() && file[i + run] == file[i] && run < 256) ++run;
-        if (run >= 4 || file[i] == 0xFE)
-            packed.insert(packed.end(), {0xFE, file[i], std::uint8_t(run)});
-        else
-            packed.insert(packed.end(), file.begin() + std::ptrdiff_t(i),
-                          file.begin() + std::ptrdiff_t(i + run));
-        i += run;
-    }
-    return packed;
-}
-
 std::string refusal(const std::vector<std::uint8_t>& file,
                     KoalaPacking packing = KoalaPacking::Plain) {
     const KoalaRead read = read_koala(file, packing);

@@ -17,15 +17,7 @@ TEST_F(Exchange, PackedAndPaddedKoalaFilesAreRead) {
     PictureBytes drawn{};
     for (int cell = 0; cell < kCells; ++cell) fill_cell(drawn, cell, std::uint8_t(cell % 7));
     std::vector<std::uint8_t> koala = write_koala(encode_multicolor(drawn.data()).image);
-    // Packed by hand: each run of equal bytes as FE value count.
-    std::vector<std::uint8_t> packed(koala.begin(), koala.begin() + 2);
-    for (std::size_t i = 2; i < koala.size();) {
-        std::size_t run = 1;
-        while (i + run < koala.size() && koala[i + run] == koala[i] && run < 255) ++run;
-        packed.insert(packed.end(), {0xFE, koala[i], std::uint8_t(run)});
-        i += run;
-    }
-    EXPECT_TRUE(import(write("packed.gg", packed)));
+    EXPECT_TRUE(import(write("packed.gg", pack(koala))));
     EXPECT_EQ(picture, drawn);
     picture.fill(9);
     koala.resize(koala.size() + 30, 0);
