@@ -18,6 +18,8 @@ ImportDialog::ImportDialog(RgbImage image, QWidget* parent)
     convert();
 }
 
+// The boxes list their choices in the order of the enumerations, after "Automatic" for the
+// palette.
 ConversionOptions ImportDialog::options() const {
     ConversionOptions options;
     if (paletteBox->currentIndex() > 0)
