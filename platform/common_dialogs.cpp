@@ -2,7 +2,16 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
+
+// A name typed without an extension gets the dialog's default one.
+static QString with_extension(QString name, const QString& extension) {
+    if (extension.isEmpty() || !QFileInfo(name).suffix().isEmpty()) return name;
+    if (!name.endsWith('.')) name += '.';
+    return name + extension;
+}
 
 std::deque<std::optional<QString>>& TFileDialog::answers() {
     static std::deque<std::optional<QString>> queue;
@@ -52,7 +61,7 @@ bool TFileDialog::Execute() {
             answer = dialog.selectedFiles().front();
     }
     if (!answer) return false;
-    FileName = *answer;
+    FileName = saving_ ? with_extension(*answer, DefaultExt) : *answer;
     return true;
 }
 
@@ -90,4 +99,25 @@ void ShowErrorMessage(const QString& caption, const QString& text) {
         errorDisplay()(caption, text);
     else
         QMessageBox::warning(QApplication::activeWindow(), caption, text);
+}
+
+static std::function<bool(const QString&, const QString&)>& questionDisplay() {
+    static std::function<bool(const QString&, const QString&)> display;
+    return display;
+}
+
+void SetQuestionDisplay(std::function<bool(const QString&, const QString&)> display) {
+    questionDisplay() = std::move(display);
+}
+
+bool AskQuestion(const QString& caption, const QString& text, const QString& yes,
+                 const QString& no) {
+    if (questionDisplay()) return questionDisplay()(caption, text);
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton* const yes_button = box.addButton(yes, QMessageBox::AcceptRole);
+    box.setEscapeButton(box.addButton(no, QMessageBox::RejectRole));
+    box.setDefaultButton(yes_button);
+    box.exec();
+    return box.clickedButton() == yes_button;
 }

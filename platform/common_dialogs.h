@@ -11,8 +11,9 @@ class QFileDialog;
 // through QueueAnswer (a name, or nullopt for Cancel) instead of showing a real dialog.
 class TFileDialog {
 public:
-    QString Filter;   // "Name|*.ext|Other|*.*"
-    QString FileName; // the name chosen last
+    QString Filter;     // "Name|*.ext|Other|*.*"
+    QString FileName;   // the name chosen last
+    QString DefaultExt; // "ext": a save dialog adds it to a name typed without an extension
     QString GetFileName() const { return FileName; }
     bool Execute();
 
@@ -60,3 +61,9 @@ private:
 // A warning in a message box. Tests replace where the text goes.
 void ShowErrorMessage(const QString& caption, const QString& text);
 void SetErrorMessageDisplay(std::function<void(const QString&, const QString&)> display);
+
+// A question in a message box with two buttons, `yes` (the default) and `no` (also Esc); true
+// for `yes`. Tests replace who answers: the display gets the caption and the text.
+bool AskQuestion(const QString& caption, const QString& text, const QString& yes,
+                 const QString& no);
+void SetQuestionDisplay(std::function<bool(const QString&, const QString&)> display);

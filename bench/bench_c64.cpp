@@ -1,0 +1,139 @@
+#include "bench/bench_support.h"
+#include "c64/convert.h"
+#include "c64/koala.h"
+#include "c64/prg.h"
+#include "c64/render.h"
+#include "exchange/image_file.h"
+#include "exchange/picture_export.h"
+#include "storage/picture_file.h"
+#include <QDir>
+#include <QFile>
+#include <random>
+
+namespace {
+
+// A picture as one draws it: cells of up to four colours on black, a few with a fifth.
+const PictureBytes& drawn_picture() {
+    static const PictureBytes picture = [] {
+        PictureBytes p{};
+        std::mt19937 random(1);
+        for (int cell = 0; cell < kCells; ++cell) {
+            const std::uint8_t colors[5] = {
+                0, std::uint8_t(random() % 16), std::uint8_t(random() % 16),
+                std::uint8_t(random() % 16), std::uint8_t(cell % 50 ? 0 : 7)};
+            for (int pixel = 0; pixel < kCellPixels; ++pixel)
+                p[cell_pixel_offset(cell, pixel)] = colors[random() % 5];
+        }
+        return p;
+    }();
+    return picture;
+}
+
+QString temp_file(const char* name) { return QDir::temp().filePath(name); }
+
+QString sample(const char* name) {
+    return QStringLiteral(VEXLOR_SAMPLE_IMAGES "/%1.png").arg(name);
+}
+
+void BM_KoalaExport(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            save_file_atomically(temp_file("vexlor-bench.koa"),
+                                 write_koala(encode_multicolor(drawn_picture().data()).image)));
+}
+
+void BM_KoalaImport(benchmark::State& state) {
+    save_file_atomically(temp_file("vexlor-bench.koa"),
+                         write_koala(encode_multicolor(drawn_picture().data()).image));
+    PictureBytes picture;
+    for (auto _ : state) {
+        QFile file(temp_file("vexlor-bench.koa"));
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.read(kKoalaMaxFileBytes + 1);
+        const KoalaRead read = read_koala(
+            {reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())});
+        decode_multicolor(*read.image, picture.data());
+        benchmark::DoNotOptimize(picture);
+    }
+}
+
+void BM_PrgExport(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            save_file_atomically(temp_file("vexlor-bench.prg"),
+                                 write_prg(encode_multicolor(drawn_picture().data()).image)));
+}
+
+void BM_PngExport(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(save_file_atomically(
+            temp_file("vexlor-bench.png"), encode_png(render_picture(drawn_picture().data(), {}))));
+}
+
+// What the zoom view runs after a plot to mark the cells an export cannot show.
+void BM_Clashes(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(find_clashes(drawn_picture().data()));
+}
+
+// A 320 x 200 photograph from its PNG file to a picture, as Import does it.
+void BM_Conversion(benchmark::State& state, ConversionOptions options) {
+    for (auto _ : state) {
+        const ImageRead read = read_image_file(sample("wizard-320x200"));
+        if (!read.error.isEmpty()) {
+            state.SkipWithError("no sample images: ImageMagick's convert was not found");
+            return;
+        }
+        benchmark::DoNotOptimize(convert_image(read.image, options));
+    }
+}
+
+// The mean colour difference (CIE76) of the conversion and of the simple method on
+// ImageMagick's own images, shown as counters.
+void BM_ConversionError(benchmark::State& state, const char* name) {
+    const ImageRead read = read_image_file(sample(name));
+    if (!read.error.isEmpty()) {
+        state.SkipWithError("no sample images: ImageMagick's convert was not found");
+        return;
+    }
+    ConversionError best, black;
+    for (auto _ : state) {
+        best = measure_conversion(read.image, {.background = BackgroundChoice::Best});
+        black = measure_conversion(read.image, {.background = BackgroundChoice::Black});
+    }
+    state.counters["dE_floor"] = best.floor;
+    state.counters["dE_search_best_bg"] = best.searched;
+    state.counters["dE_search_black"] = black.searched;
+    state.counters["dE_simple"] = best.simple;
+}
+
+} // namespace
+
+VEXLOR_BENCH(BM_KoalaExport, "Koala export");
+VEXLOR_BENCH(BM_KoalaImport, "Koala import");
+VEXLOR_BENCH(BM_PrgExport, "PRG export");
+VEXLOR_BENCH(BM_PngExport, "PNG export 320x200");
+VEXLOR_BENCH(BM_Clashes, "Clash check");
+BENCHMARK_CAPTURE(BM_Conversion, plain, ConversionOptions{})
+    ->Name("Convert 320x200 PNG")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Conversion, best, ConversionOptions{.background = BackgroundChoice::Best})
+    ->Name("Convert PNG, best background")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Conversion, ordered, ConversionOptions{.dither = Dither::Ordered})
+    ->Name("Convert PNG, ordered dither")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Conversion, diffused, ConversionOptions{.dither = Dither::FloydSteinberg})
+    ->Name("Convert PNG, Floyd-Steinberg")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ConversionError, rose, "rose")
+    ->Name("Colour error/rose")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ConversionError, logo, "logo")
+    ->Name("Colour error/logo")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ConversionError, wizard, "wizard")
+    ->Name("Colour error/wizard")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ConversionError, granite, "granite")
+    ->Name("Colour error/granite")
+    ->Unit(benchmark::kMillisecond);

@@ -1,0 +1,228 @@
+#include "c64/convert.h"
+#include "c64/mix.h"
+#include <algorithm>
+#include <limits>
+#include <unordered_map>
+
+namespace {
+
+constexpr float kNearMiss = 5.0f;
+constexpr double kDrawnShare = 0.99;
+// An image with more distinct colours than this was not drawn in a 16-colour palette.
+constexpr std::size_t kMaxDrawnColors = 4096;
+
+using Histogram = std::unordered_map<std::uint32_t, std::uint64_t>;
+
+std::optional<Histogram> color_histogram(const RgbImage& image) {
+    Histogram histogram;
+    std::uint32_t last = 0xFFFFFFFF;
+    std::uint64_t* last_count = nullptr;
+    for (std::size_t i = 0; i + 2 < image.rgb.size(); i += 3) {
+        const std::uint32_t key = image.rgb[i] << 16 | image.rgb[i + 1] << 8 | image.rgb[i + 2];
+        if (key != last) {
+            last = key;
+            last_count = &histogram[key];
+            if (histogram.size() > kMaxDrawnColors) return std::nullopt;
+        }
+        ++*last_count;
+    }
+    return histogram;
+}
+
+using CellSet4 = std::array<std::uint8_t, 4>;
+
+std::uint8_t nearest_of(const Lab& color, const CellSet4& set, const LabPalette& colors) {
+    std::uint8_t best = set[0];
+    for (std::uint8_t c : set)
+        if (delta_e_squared(color, colors[c]) < delta_e_squared(color, colors[best])) best = c;
+    return best;
+}
+
+Lab operator-(const Lab& x, const Lab& y) { return {x.L - y.L, x.a - y.a, x.b - y.b}; }
+Lab operator+(const Lab& x, const Lab& y) { return {x.L + y.L, x.a + y.a, x.b + y.b}; }
+Lab operator*(float k, const Lab& x) { return {k * x.L, k * x.a, k * x.b}; }
+
+// The two of a cell's colours whose mix best makes up the wanted colour.
+struct Mix {
+    std::uint8_t from = 0, to = 0;
+    float share = 0;
+};
+
+Mix best_mix(const Lab& wanted, const CellSet4& set, const LabPalette& colors) {
+    Mix best{set[0], set[0], 0};
+    float least = std::numeric_limits<float>::max();
+    for (int i = 0; i < 4; ++i)
+        for (int j = i; j < 4; ++j) {
+            const MixFit fit = fit_mix(wanted, colors[set[i]], colors[set[j]]);
+            if (fit.error_squared < least)
+                least = fit.error_squared, best = {set[i], set[j], fit.share};
+        }
+    return best;
+}
+
+constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+
+PictureBytes map_nearest(const PictureTarget& target, const LabPalette& colors,
+                         const CellColors& cells) {
+    PictureBytes picture;
+    for (int i = 0; i < kPictureBytes; ++i)
+        picture[i] =
+            nearest_of(target.pixels[i],
+                       cells.cells[cell_of(i % kPictureColumns, i / kPictureColumns)], colors);
+    return picture;
+}
+
+PictureBytes map_ordered(const PictureTarget& target, const LabPalette& colors,
+                         const CellColors& cells) {
+    PictureBytes picture;
+    for (int row = 0; row < kPictureRows; ++row)
+        for (int column = 0; column < kPictureColumns; ++column) {
+            const int i = row * kPictureColumns + column;
+            const Mix mix = best_mix(target.pixels[i], cells.cells[cell_of(column, row)], colors);
+            const float threshold = (kBayer[row % 4][column % 4] + 0.5f) / 16;
+            picture[i] = mix.share > threshold ? mix.to : mix.from;
+        }
+    return picture;
+}
+
+// The error a pixel passes on is capped, so that a colour a cell cannot show does not push
+// its neighbours far off.
+constexpr float kMaxCarried = 30.0f;
+
+Lab capped(const Lab& error) {
+    return {std::clamp(error.L, -kMaxCarried, kMaxCarried),
+            std::clamp(error.a, -kMaxCarried, kMaxCarried),
+            std::clamp(error.b, -kMaxCarried, kMaxCarried)};
+}
+
+PictureBytes map_diffused(const PictureTarget& target, const LabPalette& colors,
+                          const CellColors& cells) {
+    PictureBytes picture;
+    // One spare entry each side, so that the edges need no test.
+    std::vector<Lab> here(kPictureColumns + 2), below(kPictureColumns + 2);
+    for (int row = 0; row < kPictureRows; ++row) {
+        for (int column = 0; column < kPictureColumns; ++column) {
+            const int i = row * kPictureColumns + column;
+            const Lab wanted = target.pixels[i] + here[column + 1];
+            const std::uint8_t chosen =
+                nearest_of(wanted, cells.cells[cell_of(column, row)], colors);
+            picture[i] = chosen;
+            const Lab error = capped(wanted - colors[chosen]);
+            here[column + 2] = here[column + 2] + (7.0f / 16) * error;
+            below[column] = below[column] + (3.0f / 16) * error;
+            below[column + 1] = below[column + 1] + (5.0f / 16) * error;
+            below[column + 2] = below[column + 2] + (1.0f / 16) * error;
+        }
+        here.swap(below);
+        std::fill(below.begin(), below.end(), Lab{});
+    }
+    return picture;
+}
+
+} // namespace
+
+std::optional<PaletteId> recognise_palette(const RgbImage& image,
+                                           std::span<const PaletteId> candidates) {
+    const std::optional<Histogram> histogram = color_histogram(image);
+    if (!histogram || histogram->empty()) return std::nullopt;
+    std::vector<std::pair<Lab, std::uint64_t>> distinct;
+    std::uint64_t pixels = 0;
+    for (const auto& [key, count] : *histogram) {
+        distinct.push_back({lab_from_rgb(key >> 16, (key >> 8) & 0xFF, key & 0xFF), count});
+        pixels += count;
+    }
+    std::optional<PaletteId> recognised;
+    double least_error = std::numeric_limits<double>::max();
+    for (PaletteId id : candidates) {
+        const LabPalette& colors = lab_palette(id);
+        std::uint64_t matched = 0;
+        double error = 0;
+        for (const auto& [lab, count] : distinct) {
+            const float miss = delta_e(lab, colors[nearest_color(lab, colors)]);
+            if (miss <= kNearMiss) matched += count;
+            error += double(miss) * double(count);
+        }
+        if (matched >= kDrawnShare * double(pixels) && error < least_error)
+            recognised = id, least_error = error;
+    }
+    return recognised;
+}
+
+PaletteMatch match_palette(const RgbImage& image, std::optional<PaletteId> wanted) {
+    if (wanted) return {*wanted, recognise_palette(image, {&*wanted, 1}).has_value()};
+    if (const std::optional<PaletteId> drawn = recognise_palette(image)) return {*drawn, true};
+    return {};
+}
+
+PictureBytes map_to_cells(const PictureTarget& target, const LabPalette& colors,
+                          const CellColors& cells, Dither dither) {
+    switch (dither) {
+    case Dither::Ordered:
+        return map_ordered(target, colors, cells);
+    case Dither::FloydSteinberg:
+        return map_diffused(target, colors, cells);
+    case Dither::None:
+        break;
+    }
+    return map_nearest(target, colors, cells);
+}
+
+namespace {
+
+// The palette and the target a conversion works on.
+struct Prepared {
+    PaletteMatch palette;
+    const LabPalette* colors;
+    PictureTarget target;
+};
+
+Prepared prepare(const RgbImage& image, std::optional<PaletteId> wanted) {
+    const PaletteMatch palette = match_palette(image, wanted);
+    const LabPalette& colors = lab_palette(palette.palette);
+    return {palette, &colors, fit_to_picture(image, palette.drawn_in_it ? &colors : nullptr)};
+}
+
+CellColors search_cells(const Prepared& prepared, const ConversionOptions& options) {
+    return choose_cell_colors(prepared.target.pixels, *prepared.colors,
+                              options.background == BackgroundChoice::Black
+                                  ? std::optional<std::uint8_t>(0)
+                                  : std::nullopt,
+                              options.dither == Dither::None ? CellError::Nearest : CellError::Mix);
+}
+
+} // namespace
+
+Conversion convert_image(const RgbImage& image, const ConversionOptions& options) {
+    const Prepared prepared = prepare(image, options.palette);
+    const CellColors cells = search_cells(prepared, options);
+    return {map_to_cells(prepared.target, *prepared.colors, cells, options.dither),
+            cells.background, prepared.palette, prepared.target.scaled};
+}
+
+ConversionError measure_conversion(const RgbImage& image, const ConversionOptions& options) {
+    const Prepared prepared = prepare(image, options.palette);
+    const LabPalette& colors = *prepared.colors;
+    const PictureTarget& target = prepared.target;
+    const PictureBytes searched =
+        map_to_cells(target, colors, search_cells(prepared, options), options.dither);
+    const PictureBytes simple = map_to_cells(
+        target, colors, choose_cell_colors_by_frequency(target.pixels, colors), Dither::None);
+    PictureBytes nearest;
+    for (int i = 0; i < kPictureBytes; ++i)
+        nearest[i] = std::uint8_t(nearest_color(target.pixels[i], colors));
+    return {mean_delta_e(target, nearest.data(), colors),
+            mean_delta_e(target, searched.data(), colors),
+            mean_delta_e(target, simple.data(), colors)};
+}
+
+double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,
+                    const LabPalette& colors) {
+    double sum = 0;
+    for (int y = target.top; y < target.top + target.height; ++y)
+        for (int x = target.left; x < target.left + target.width; ++x) {
+            const int i = y * kPictureColumns + x;
+            sum += delta_e(target.pixels[i], colors[picture[i] & 0x0F]);
+        }
+    const int pixels = target.width * target.height;
+    return pixels ? sum / pixels : 0;
+}

@@ -1,0 +1,106 @@
+#include "c64/koala.h"
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kDataBytes = kKoalaFileBytes - 2;
+constexpr std::size_t kScreenAt = kBitmapBytes;
+constexpr std::size_t kColorAt = kScreenAt + kCells;
+constexpr std::size_t kBackgroundAt = kColorAt + kCells;
+constexpr std::uint8_t kRunMarker = 0xFE;
+
+std::string format(const char* pattern, auto... values) {
+    char text[200];
+    std::snprintf(text, sizeof text, pattern, values...);
+    return text;
+}
+
+bool plausible_load_address(unsigned address) {
+    return (address & 0xFF) == 0 && address + kDataBytes <= 0x10000;
+}
+
+MulticolorImage image_from_data(std::span<const std::uint8_t> data) {
+    MulticolorImage image;
+    std::copy_n(data.begin(), kBitmapBytes, image.bitmap.begin());
+    std::copy_n(data.begin() + kScreenAt, kCells, image.screen.begin());
+    std::copy_n(data.begin() + kColorAt, kCells, image.color.begin());
+    image.background = data[kBackgroundAt];
+    return image;
+}
+
+struct Unpacked {
+    std::vector<std::uint8_t> data;
+    std::string error;
+};
+
+Unpacked unpack(std::span<const std::uint8_t> packed) {
+    Unpacked result;
+    std::vector<std::uint8_t>& data = result.data;
+    data.reserve(kDataBytes);
+    std::size_t at = 0;
+    while (at < packed.size() && data.size() < kDataBytes) {
+        if (packed[at] != kRunMarker) {
+            data.push_back(packed[at++]);
+            continue;
+        }
+        if (at + 2 >= packed.size()) {
+            result.error = "the packed data end inside a run";
+            return result;
+        }
+        const std::uint8_t value = packed[at + 1];
+        const std::size_t count = packed[at + 2] == 0 ? 256 : packed[at + 2];
+        if (data.size() + count > kDataBytes) {
+            result.error = format("a run of %zu bytes goes past the end of the picture", count);
+            return result;
+        }
+        data.insert(data.end(), count, value);
+        at += 3;
+    }
+    if (data.size() < kDataBytes)
+        result.error = format("the packed data end after %zu of the picture's %zu bytes",
+                              data.size(), kDataBytes);
+    else if (packed.size() - at > kKoalaMaxTrailingBytes)
+        result.error = format("%zu bytes follow the packed picture", packed.size() - at);
+    return result;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> write_koala(const MulticolorImage& image) {
+    std::vector<std::uint8_t> file = {kKoalaLoadAddress & 0xFF, kKoalaLoadAddress >> 8};
+    file.reserve(kKoalaFileBytes);
+    file.insert(file.end(), image.bitmap.begin(), image.bitmap.end());
+    file.insert(file.end(), image.screen.begin(), image.screen.end());
+    file.insert(file.end(), image.color.begin(), image.color.end());
+    file.push_back(image.background);
+    return file;
+}
+
+KoalaRead read_koala(std::span<const std::uint8_t> file, KoalaPacking packing) {
+    if (file.size() < 2)
+        return {{},
+                format("it holds %zu bytes, where a Koala picture takes %zu", file.size(),
+                       kKoalaFileBytes)};
+    const unsigned address = file[0] | file[1] << 8;
+    if (!plausible_load_address(address))
+        return {{}, format("it starts with $%04X, which is no load address of a picture", address)};
+    const std::span<const std::uint8_t> data = file.subspan(2);
+    if (file.size() > kKoalaMaxFileBytes)
+        return {{},
+                format("it holds more than %zu bytes, the most a Koala picture takes with padding",
+                       kKoalaMaxFileBytes)};
+    if (data.size() >= kDataBytes) return {image_from_data(data), {}};
+    if (packing == KoalaPacking::Plain)
+        return {{},
+                format("it holds %zu bytes, fewer than a Koala picture's %zu", file.size(),
+                       kKoalaFileBytes)};
+    const Unpacked unpacked = unpack(data);
+    if (!unpacked.error.empty()) return {{}, unpacked.error};
+    return {image_from_data(unpacked.data), {}};
+}
+
+bool looks_like_koala(std::span<const std::uint8_t> file) {
+    return file.size() >= 2 && (file[0] | file[1] << 8) == kKoalaLoadAddress &&
+           read_koala(file, KoalaPacking::Plain).image.has_value();
+}

@@ -1,0 +1,69 @@
+#pragma once
+#include "picture/picture.h"
+#include <array>
+#include <bitset>
+#include <cstdint>
+
+using PictureBytes = std::array<std::uint8_t, kPictureBytes>;
+
+// The picture is 40 x 25 cells of 4 x 8 pixels; a cell shows the picture's one background
+// colour and at most three colours of its own.
+constexpr int kCellWidth = 4;
+constexpr int kCellHeight = 8;
+constexpr int kCellColumns = kPictureColumns / kCellWidth;
+constexpr int kCellRows = kPictureRows / kCellHeight;
+constexpr int kCells = kCellColumns * kCellRows;
+constexpr int kCellPixels = kCellWidth * kCellHeight;
+constexpr int kBitmapBytes = kCells * kCellHeight;
+
+constexpr int cell_of(int column, int row) {
+    return row / kCellHeight * kCellColumns + column / kCellWidth;
+}
+
+// Where a cell's pixel (0..31, row by row) lies in the picture.
+constexpr int cell_pixel_offset(int cell, int pixel) {
+    return (cell / kCellColumns * kCellHeight + pixel / kCellWidth) * kPictureColumns +
+           cell % kCellColumns * kCellWidth + pixel % kCellWidth;
+}
+
+// A multicolour bitmap as the C64 keeps it in memory. Every colour is a C64 colour number.
+// Bitmap: 8 bytes a cell (its pixel rows, top first), cells left to right, then top to bottom;
+// bits 7-6 are a row's leftmost pixel. A pixel's two bits pick its colour: 00 the background,
+// 01 the high and 10 the low nybble of the cell's screen byte, 11 the cell's colour byte.
+struct MulticolorImage {
+    std::array<std::uint8_t, kBitmapBytes> bitmap{};
+    std::array<std::uint8_t, kCells> screen{};
+    std::array<std::uint8_t, kCells> color{}; // only the low nybble counts
+    std::uint8_t background = 0;              // only the low nybble counts
+
+    bool operator==(const MulticolorImage&) const = default;
+};
+
+using CellSet = std::bitset<kCells>;
+
+// The background (a Vexlor index) that lets the most cells encode exactly; black when that is
+// as good as any, otherwise the lowest index among the best.
+std::uint8_t best_background(const std::uint8_t* picture);
+
+// The cells that hold more than three colours besides `background`.
+CellSet inexact_cells(const std::uint8_t* picture, std::uint8_t background);
+
+// The cells an export cannot show exactly, with the background it would choose. Cheap enough
+// to run after every plot (one pass over the picture).
+struct Clashes {
+    CellSet cells;
+    std::uint8_t background = 0;
+};
+Clashes find_clashes(const std::uint8_t* picture);
+
+// The picture (Vexlor indices) as a multicolour bitmap, on the best background. A cell that
+// cannot encode exactly keeps its three most used colours (besides the background) and shows
+// each other colour as the kept colour nearest to it on a C64.
+struct Encoding {
+    MulticolorImage image;
+    int inexact_cells = 0;
+};
+Encoding encode_multicolor(const std::uint8_t* picture);
+
+// The bitmap as a picture of Vexlor indices.
+void decode_multicolor(const MulticolorImage& image, std::uint8_t* picture);

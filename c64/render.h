@@ -1,0 +1,18 @@
+#pragma once
+#include "c64/palettes.h"
+#include "c64/rgb_image.h"
+#include <cstdint>
+
+// How a picture becomes an ordinary image: each picture pixel two image pixels wide (320 x 200,
+// as a C64 shows it) or one (160 x 200), then every image pixel `scale` x `scale` (1..4).
+struct RenderOptions {
+    bool double_width = true;
+    int scale = 1;
+    PaletteId palette = PaletteId::Vexlor;
+};
+
+RgbImage render_picture(const std::uint8_t* picture, const RenderOptions& options);
+
+// The size of the image render_picture makes.
+int rendered_width(const RenderOptions& options);
+int rendered_height(const RenderOptions& options);

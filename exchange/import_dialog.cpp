@@ -1,0 +1,44 @@
+#include "exchange/import_dialog.h"
+#include "c64/render.h"
+#include "exchange/image_file.h"
+#include <QComboBox>
+#include <QPixmap>
+
+ImportDialog::ImportDialog(RgbImage image, QWidget* parent)
+    : QDialog(parent), image_(std::move(image)) {
+    setupUi(this);
+    originalView->setPixmap(QPixmap::fromImage(to_qimage(image_).scaled(
+        originalView->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    scaledNote->setText(tr("The image is %1 × %2 pixels: it has been scaled to fit 320 × 200, "
+                           "keeping its shape.")
+                            .arg(image_.width)
+                            .arg(image_.height));
+    for (QComboBox* box : {paletteBox, backgroundBox, ditherBox})
+        connect(box, &QComboBox::currentIndexChanged, this, &ImportDialog::convert);
+    convert();
+}
+
+// The boxes list their choices in the order of the enumerations, after "Automatic" for the
+// palette.
+ConversionOptions ImportDialog::options() const {
+    ConversionOptions options;
+    if (paletteBox->currentIndex() > 0)
+        options.palette = kKnownPalettes[paletteBox->currentIndex() - 1];
+    options.background = BackgroundChoice(backgroundBox->currentIndex());
+    options.dither = Dither(ditherBox->currentIndex());
+    return options;
+}
+
+void ImportDialog::convert() {
+    conversion_ = convert_image(image_, options());
+    const PaletteMatch& match = conversion_.palette;
+    const RgbImage shown =
+        render_picture(conversion_.picture.data(), {.scale = 2, .palette = match.palette});
+    resultView->setPixmap(QPixmap::fromImage(to_qimage(shown)));
+    paletteNote->setText(
+        match.drawn_in_it
+            ? tr("Drawn in the %1 palette: taken colour for colour.")
+                  .arg(palette_name(match.palette))
+            : tr("Colours matched to the %1 palette.").arg(palette_name(match.palette)));
+    scaledNote->setVisible(conversion_.scaled);
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include "c64/convert.h"
+#include "ui_import_dialog.h"
+#include <QDialog>
+
+// An image converted to a picture, shown before it is taken, with the conversion's choices:
+// palette, background, dithering. A changed choice converts again at once.
+class ImportDialog : public QDialog, public Ui::ImportDialog {
+    Q_OBJECT
+public:
+    explicit ImportDialog(RgbImage image, QWidget* parent = nullptr);
+
+    ConversionOptions options() const;
+    const Conversion& conversion() const { return conversion_; }
+
+private:
+    void convert();
+
+    RgbImage image_;
+    Conversion conversion_;
+};

@@ -1,0 +1,19 @@
+#pragma once
+#include "c64/rgb_image.h"
+#include "platform/common_dialogs.h"
+#include <cstdint>
+#include <vector>
+
+// Picture > Export as ...: each asks for a file name (the dialog's filter and default
+// extension are set here, so a name typed without one gets .koa, .prg or .png), writes the
+// whole file beside it and replaces it only once complete, and names the file and the reason
+// when that fails. True once the file is written.
+//
+// Koala and PRG first count the cells that cannot be shown exactly and, when there are any,
+// ask whether to export anyway. PNG asks for its size and colours after the name.
+bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture);
+bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture);
+bool export_png(TSaveDialog& dialog, const std::uint8_t* picture);
+
+// The image as the bytes of a PNG file.
+std::vector<std::uint8_t> encode_png(const RgbImage& image);

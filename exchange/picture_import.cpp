@@ -1,0 +1,66 @@
+#include "exchange/picture_import.h"
+#include "c64/koala.h"
+#include "exchange/image_file.h"
+#include "exchange/import_dialog.h"
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+const QString kImportFilter = QStringLiteral(
+    "C64 pictures|*.koa;*.kla;*.gg|Images|*.png;*.gif;*.bmp;*.jpg;*.jpeg|All Files|*.*");
+
+// What a file holds: a picture to take as it is, or an image to convert, or why neither.
+struct Source {
+    std::optional<PictureBytes> picture;
+    RgbImage image;
+    QString error;
+};
+
+Source picture_from_koala(std::span<const std::uint8_t> bytes, KoalaPacking packing) {
+    const KoalaRead read = read_koala(bytes, packing);
+    if (!read.image) return {{}, {}, QString::fromStdString(read.error)};
+    PictureBytes picture;
+    decode_multicolor(*read.image, picture.data());
+    return {picture, {}, {}};
+}
+
+Source read_source(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return {{}, {}, QStringLiteral("it cannot be opened")};
+    const QByteArray head = file.read(qint64(kKoalaMaxFileBytes) + 1);
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(head.data()),
+                                              std::size_t(head.size()));
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == "gg") return picture_from_koala(bytes, KoalaPacking::RunLength);
+    if (suffix == "koa" || suffix == "kla" || looks_like_koala(bytes))
+        return picture_from_koala(bytes, KoalaPacking::Plain);
+    file.seek(0);
+    ImageRead read = read_image(file);
+    return {{}, std::move(read.image), read.error};
+}
+
+} // namespace
+
+bool import_picture(TOpenDialog& dialog, std::uint8_t* picture) {
+    dialog.Filter = kImportFilter;
+    if (!dialog.Execute()) return false;
+    const QString path = dialog.GetFileName();
+    Source source = read_source(path);
+    if (!source.error.isEmpty()) {
+        ShowErrorMessage(QStringLiteral("Vexlor"),
+                         QStringLiteral("\"%1\" cannot be imported: %2.").arg(path, source.error));
+        return false;
+    }
+    if (!source.picture) {
+        ImportDialog options(std::move(source.image), QApplication::activeWindow());
+        if (options.exec() != QDialog::Accepted) return false;
+        source.picture = options.conversion().picture;
+    }
+    std::copy(source.picture->begin(), source.picture->end(), picture);
+    return true;
+}

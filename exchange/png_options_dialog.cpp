@@ -1,0 +1,27 @@
+#include "exchange/png_options_dialog.h"
+#include <QComboBox>
+#include <QSpinBox>
+
+namespace {
+
+constexpr PaletteId kPalettes[] = {PaletteId::Vexlor, PaletteId::Pepto, PaletteId::Colodore};
+
+} // namespace
+
+PngOptionsDialog::PngOptionsDialog(QWidget* parent) : QDialog(parent) {
+    setupUi(this);
+    connect(widthBox, &QComboBox::currentIndexChanged, this, &PngOptionsDialog::show_size);
+    connect(scaleBox, &QSpinBox::valueChanged, this, &PngOptionsDialog::show_size);
+    show_size();
+}
+
+RenderOptions PngOptionsDialog::options() const {
+    return {widthBox->currentIndex() == 0, scaleBox->value(),
+            kPalettes[paletteBox->currentIndex()]};
+}
+
+void PngOptionsDialog::show_size() {
+    sizeNote->setText(tr("The file will be %1 × %2 pixels.")
+                          .arg(rendered_width(options()))
+                          .arg(rendered_height(options())));
+}

@@ -1,0 +1,194 @@
+#include "c64/convert.h"
+#include "c64/render.h"
+#include "tests/c64_support.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+RgbImage flat_image(int width, int height, std::uint32_t rgb) {
+    RgbImage image{width, height, {}};
+    for (int i = 0; i < width * height; ++i)
+        image.rgb.insert(image.rgb.end(),
+                         {std::uint8_t(rgb >> 16), std::uint8_t(rgb >> 8), std::uint8_t(rgb)});
+    return image;
+}
+
+void set_pixel(RgbImage& image, int x, int y, std::uint32_t rgb) {
+    std::uint8_t* p = image.rgb.data() + (y * image.width + x) * 3;
+    p[0] = std::uint8_t(rgb >> 16), p[1] = std::uint8_t(rgb >> 8), p[2] = std::uint8_t(rgb);
+}
+
+RgbImage noise_image(int width, int height, unsigned seed) {
+    std::mt19937 random(seed);
+    RgbImage image{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
+    for (std::uint8_t& v : image.rgb) v = std::uint8_t(random());
+    return image;
+}
+
+Lab lab_at(const PictureTarget& target, int x, int y) { return target.pixels[y * 160 + x]; }
+
+bool obeys_limit(const Conversion& conversion) {
+    return inexact_cells(conversion.picture.data(), conversion.background).none();
+}
+
+double cells_error(const std::vector<Lab>& target, const LabPalette& colors,
+                   const CellColors& cells) {
+    const PictureTarget whole{target, 0, 0, 160, 200, false};
+    return mean_delta_e(whole, map_to_cells(whole, colors, cells, Dither::None).data(), colors);
+}
+
+} // namespace
+
+TEST(Fit, TakesA160By200ImagePixelForPixelAnd320By200AsPairs) {
+    RgbImage narrow = flat_image(160, 200, 0x000000);
+    set_pixel(narrow, 3, 5, 0xFF0000);
+    const PictureTarget one = fit_to_picture(narrow);
+    EXPECT_FALSE(one.scaled);
+    EXPECT_EQ(one.width, 160);
+    EXPECT_NEAR(lab_at(one, 3, 5).L, lab_from_rgb(255, 0, 0).L, 0.01);
+    EXPECT_NEAR(lab_at(one, 4, 5).L, 0, 0.01);
+
+    RgbImage wide = flat_image(320, 200, 0x000000);
+    set_pixel(wide, 6, 1, 0x404040); // pair 3: two greys
+    set_pixel(wide, 7, 1, 0xC0C0C0);
+    set_pixel(wide, 8, 1, 0xFFFFFF); // pair 4: white
+    set_pixel(wide, 9, 1, 0xFFFFFF);
+    const PictureTarget pairs = fit_to_picture(wide);
+    EXPECT_FALSE(pairs.scaled);
+    EXPECT_EQ(pairs.width, 160);
+    const float light = (linear_from_srgb(0x40) + linear_from_srgb(0xC0)) / 2; // mixed as light
+    EXPECT_NEAR(lab_at(pairs, 3, 1).L, lab_from_linear(light, light, light).L, 0.01);
+    EXPECT_NEAR(lab_at(pairs, 4, 1).L, 100, 0.01);
+}
+
+TEST(Fit, ScalesAnyOtherSizeToFitTheScreenKeepingItsAspect) {
+    const PictureTarget photo = fit_to_picture(flat_image(640, 480, 0xFFFFFF));
+    EXPECT_TRUE(photo.scaled);
+    EXPECT_EQ(photo.height, 200);
+    EXPECT_EQ(photo.width, 134); // 267 screen pixels
+    EXPECT_EQ(photo.left, 13);
+    EXPECT_NEAR(lab_at(photo, 13, 0).L, 100, 0.01);
+    EXPECT_NEAR(lab_at(photo, 12, 0).L, 0, 0.01); // black beside it
+    EXPECT_NEAR(lab_at(photo, 146, 199).L, 100, 0.01);
+    EXPECT_NEAR(lab_at(photo, 147, 199).L, 0, 0.01);
+
+    const PictureTarget banner = fit_to_picture(flat_image(100, 50, 0xFFFFFF));
+    EXPECT_EQ(banner.width, 160);
+    EXPECT_EQ(banner.height, 160);
+    EXPECT_EQ(banner.top, 20);
+    EXPECT_TRUE(fit_to_picture(flat_image(160, 100, 0)).scaled);
+}
+
+TEST(Palettes, AnImageDrawnInAKnownPaletteIsRecognised) {
+    std::mt19937 random(4);
+    const PictureBytes picture = random_encodable_picture(random, 0);
+    for (PaletteId id : kKnownPalettes) {
+        const RgbImage image = render_picture(picture.data(), {.palette = id});
+        EXPECT_EQ(recognise_palette(image), id) << palette_name(id);
+    }
+    EXPECT_EQ(recognise_palette(noise_image(160, 200, 1)), std::nullopt);
+    EXPECT_EQ(recognise_palette(flat_image(10, 10, 0x808000)), std::nullopt);
+}
+
+TEST(Palettes, NearMissesOfAPaletteAreStillIt) {
+    // The other circulating Pepto table, and one stray colour in a hundred pixels.
+    const std::uint32_t pepto_copy[] = {0x67372D, 0x73A3B1, 0x6F3D86, 0x588D43, 0x352879};
+    RgbImage image = flat_image(100, 1, 0x000000);
+    for (int x = 0; x < 99; ++x) set_pixel(image, x, 0, pepto_copy[x % 5]);
+    set_pixel(image, 99, 0, 0x123456);
+    EXPECT_EQ(recognise_palette(image), PaletteId::Pepto);
+    set_pixel(image, 98, 0, 0x654321); // two strays in a hundred are too many
+    EXPECT_EQ(recognise_palette(image), std::nullopt);
+}
+
+TEST(Conversion, AnImageDrawnInAPaletteUnderTheLimitIsTakenColourForColour) {
+    std::mt19937 random(21);
+    const PictureBytes on_black = random_encodable_picture(random, 0);
+    for (PaletteId id : kKnownPalettes) {
+        const Conversion conversion =
+            convert_image(render_picture(on_black.data(), {.palette = id}), {});
+        EXPECT_TRUE(conversion.palette.drawn_in_it);
+        EXPECT_EQ(conversion.palette.palette, id);
+        EXPECT_FALSE(conversion.scaled);
+        EXPECT_EQ(conversion.picture, on_black) << palette_name(id);
+    }
+    // On another background only "best" finds it; black cannot show it.
+    const PictureBytes on_blue = random_encodable_picture(random, 6);
+    const RgbImage image =
+        render_picture(on_blue.data(), {.double_width = false, .palette = PaletteId::Colodore});
+    const Conversion best = convert_image(image, {.background = BackgroundChoice::Best});
+    EXPECT_EQ(best.background, 6);
+    EXPECT_EQ(best.picture, on_blue);
+    const Conversion black = convert_image(image, {});
+    EXPECT_EQ(black.background, 0);
+    EXPECT_NE(black.picture, on_blue);
+    EXPECT_TRUE(obeys_limit(black));
+}
+
+TEST(Conversion, SearchesTheCombinationsRatherThanTakingTheMostFrequentColours) {
+    // One cell: three greys, 7 pixels each, red 6, black 6. Most frequent: the greys, and red
+    // is lost; least error: red and two greys.
+    const LabPalette& colors = lab_palette(PaletteId::Pepto);
+    std::vector<Lab> target(kPictureBytes, colors[0]);
+    const std::uint8_t shades[] = {11, 12, 15, 2, 0};
+    const int counts[] = {7, 7, 7, 6, 5};
+    int pixel = 0;
+    for (int k = 0; k < 5; ++k)
+        for (int n = 0; n < counts[k]; ++n)
+            target[cell_pixel_offset(0, pixel++)] = colors[shades[k]];
+    const CellColors searched = choose_cell_colors(target, colors, 0);
+    EXPECT_NE(std::find(searched.cells[0].begin(), searched.cells[0].end(), 2),
+              searched.cells[0].end());
+    const CellColors frequent = choose_cell_colors_by_frequency(target, colors);
+    EXPECT_EQ(std::find(frequent.cells[0].begin(), frequent.cells[0].end(), 2),
+              frequent.cells[0].end());
+    EXPECT_LT(cells_error(target, colors, searched), cells_error(target, colors, frequent));
+}
+
+TEST(Conversion, TheSearchIsNeverWorseThanTheFrequentColours) {
+    const LabPalette& colors = lab_palette(PaletteId::Colodore);
+    const PictureTarget target = fit_to_picture(noise_image(160, 200, 7));
+    const CellColors frequent = choose_cell_colors_by_frequency(target.pixels, colors);
+    const CellColors searched = choose_cell_colors(target.pixels, colors, frequent.background);
+    const CellColors best = choose_cell_colors(target.pixels, colors, std::nullopt);
+    const double simple_error = cells_error(target.pixels, colors, frequent);
+    EXPECT_LT(cells_error(target.pixels, colors, searched), simple_error);
+    EXPECT_LE(cells_error(target.pixels, colors, best),
+              cells_error(target.pixels, colors, searched) + 1e-3);
+}
+
+TEST(Conversion, EveryOptionGivesAPictureThatObeysTheLimit) {
+    const RgbImage image = noise_image(123, 77, 9);
+    for (BackgroundChoice background : {BackgroundChoice::Black, BackgroundChoice::Best})
+        for (Dither dither : {Dither::None, Dither::Ordered, Dither::FloydSteinberg}) {
+            const Conversion conversion =
+                convert_image(image, {PaletteId::Pepto, background, dither});
+            EXPECT_TRUE(conversion.scaled);
+            EXPECT_TRUE(obeys_limit(conversion)) << int(background) << " " << int(dither);
+            for (std::uint8_t index : conversion.picture) ASSERT_LT(index, 16);
+        }
+    EXPECT_TRUE(obeys_limit(convert_image(RgbImage{}, {})));
+}
+
+TEST(Conversion, DitheringMixesColoursToComeCloserOnAverage) {
+    // A flat colour no C64 colour matches: a blue between Colodore's blue and light blue.
+    const RgbImage image = flat_image(160, 200, 0x4F4CC3);
+    const Lab wanted = lab_from_rgb(0x4F, 0x4C, 0xC3);
+    const LabPalette& colors = lab_palette(PaletteId::Colodore);
+    auto mean_of = [&](const PictureBytes& picture) {
+        Lab sum;
+        for (int y = 100; y < 108; ++y)
+            for (int x = 80; x < 88; ++x) {
+                const Lab& c = colors[picture[y * 160 + x]];
+                sum = {sum.L + c.L / 64, sum.a + c.a / 64, sum.b + c.b / 64};
+            }
+        return sum;
+    };
+    const Conversion plain = convert_image(image, {PaletteId::Colodore});
+    const float plain_miss = delta_e(mean_of(plain.picture), wanted);
+    EXPECT_GT(plain_miss, 5);
+    for (Dither dither : {Dither::Ordered, Dither::FloydSteinberg}) {
+        const Conversion dithered = convert_image(image, {PaletteId::Colodore, {}, dither});
+        EXPECT_LT(delta_e(mean_of(dithered.picture), wanted), plain_miss / 2) << int(dither);
+    }
+}

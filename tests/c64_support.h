@@ -1,0 +1,38 @@
+#pragma once
+#include "c64/multicolor.h"
+#include <random>
+#include <vector>
+
+// A random picture in which every cell holds at most three colours besides `background`.
+inline PictureBytes random_encodable_picture(std::mt19937& random, std::uint8_t background) {
+    PictureBytes picture{};
+    std::uniform_int_distribution<int> color(0, 15), slot(0, 3);
+    for (int cell = 0; cell < kCells; ++cell) {
+        const std::uint8_t colors[4] = {background, std::uint8_t(color(random)),
+                                        std::uint8_t(color(random)), std::uint8_t(color(random))};
+        for (int pixel = 0; pixel < kCellPixels; ++pixel)
+            picture[cell_pixel_offset(cell, pixel)] = colors[slot(random)];
+    }
+    return picture;
+}
+
+inline void fill_cell(PictureBytes& picture, int cell, std::uint8_t color) {
+    for (int pixel = 0; pixel < kCellPixels; ++pixel)
+        picture[cell_pixel_offset(cell, pixel)] = color;
+}
+
+// The run-length code of packed files: FE value count (0 for 256); a literal FE is a run of one.
+inline std::vector<std::uint8_t> pack(const std::vector<std::uint8_t>& file) {
+    std::vector<std::uint8_t> packed(file.begin(), file.begin() + 2);
+    for (std::size_t i = 2; i < file.size();) {
+        std::size_t run = 1;
+        while (i + run < file.size() && file[i + run] == file[i] && run < 256) ++run;
+        if (run >= 4 || file[i] == 0xFE)
+            packed.insert(packed.end(), {0xFE, file[i], std::uint8_t(run)});
+        else
+            packed.insert(packed.end(), file.begin() + std::ptrdiff_t(i),
+                          file.begin() + std::ptrdiff_t(i + run));
+        i += run;
+    }
+    return packed;
+}

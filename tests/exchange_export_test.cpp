@@ -1,0 +1,139 @@
+#include "storage/picture_file.h"
+#include "tests/exchange_support.h"
+#include <QSaveFile>
+
+namespace {
+
+// Five colours in each of the given cells, so that they cannot be shown exactly.
+void make_clashes(PictureBytes& picture, std::initializer_list<int> cells) {
+    for (int cell : cells)
+        for (int pixel = 0; pixel < kCellPixels; ++pixel)
+            picture[cell_pixel_offset(cell, pixel)] = std::uint8_t(pixel % 5 + 1);
+}
+
+std::uint32_t rgb_of(TColor color) { return SurfaceWord(color) & 0xFFFFFF; }
+
+} // namespace
+
+TEST_F(Exchange, KoalaExportWritesTheStandardFileAndAddsTheExtensionToATypedName) {
+    picture = some_picture(4, 6);
+    TFileDialog::QueueAnswer(path("out"));
+    EXPECT_TRUE(export_koala(save_dialog, picture.data()));
+    EXPECT_EQ(save_dialog.FileName, path("out.koa"));
+    const std::vector<std::uint8_t> bytes = read(path("out.koa"));
+    EXPECT_EQ(bytes, write_koala(encode_multicolor(picture.data()).image));
+    ASSERT_EQ(bytes.size(), 10003u);
+    EXPECT_EQ(bytes[10002], 6);
+    PictureBytes back{};
+    decode_multicolor(*read_koala(bytes).image, back.data());
+    EXPECT_EQ(back, picture);
+
+    TFileDialog::QueueAnswer(path("other.kla"));
+    EXPECT_TRUE(export_koala(save_dialog, picture.data()));
+    EXPECT_TRUE(QFile::exists(path("other.kla")));
+    EXPECT_FALSE(QFile::exists(path("other.kla.koa")));
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(save_dialog.Filter.startsWith("Koala pictures|*.koa;*.kla|"));
+}
+
+TEST_F(Exchange, PrgExportWritesTheViewerWithThePicture) {
+    picture = some_picture(5, 2);
+    TFileDialog::QueueAnswer(path("show"));
+    EXPECT_TRUE(export_prg(save_dialog, picture.data()));
+    EXPECT_EQ(save_dialog.FileName, path("show.prg"));
+    EXPECT_EQ(read(path("show.prg")), write_prg(encode_multicolor(picture.data()).image));
+}
+
+TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
+    picture = some_picture(6);
+    make_clashes(picture, {0, 500, 999});
+    answer_yes = false;
+    const int shown = TFileDialog::ExecuteCount();
+    EXPECT_FALSE(export_koala(save_dialog, picture.data()));
+    EXPECT_EQ(TFileDialog::ExecuteCount(), shown);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains("3 of the picture's 1000 cells"))
+        << questions[0].toStdString();
+
+    answer_yes = true;
+    TFileDialog::QueueAnswer(path("anyway.prg"));
+    EXPECT_TRUE(export_prg(save_dialog, picture.data()));
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_EQ(read(path("anyway.prg")), write_prg(encode_multicolor(picture.data()).image));
+}
+
+TEST_F(Exchange, AFailedWriteNamesTheFileAndKeepsWhatWasThere) {
+    TFileDialog::QueueAnswer(path("no/such/folder/x.koa"));
+    EXPECT_FALSE(export_koala(save_dialog, picture.data()));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(path("no/such/folder/x.koa")));
+
+    const QString kept = write("kept.png", {1, 2, 3});
+    SetBeforeCommitHook([](QSaveFile& file) { file.cancelWriting(); });
+    TFileDialog::QueueAnswer(kept);
+    WhenModal([] {
+        auto* options = qobject_cast<PngOptionsDialog*>(QApplication::activeModalWidget());
+        press(options->buttonBox, QDialogButtonBox::Ok);
+    });
+    EXPECT_FALSE(export_png(save_dialog, picture.data()));
+    SetBeforeCommitHook(nullptr);
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_EQ(read(kept), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST_F(Exchange, PngExportShowsThePictureAsTheEditorDoesUnlessToldOtherwise) {
+    picture = some_picture(7);
+    make_clashes(picture, {12}); // a PNG shows every pixel as it is
+    TFileDialog::QueueAnswer(path("shot"));
+    QString size_note;
+    WhenModal([&] {
+        auto* options = qobject_cast<PngOptionsDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(options, nullptr);
+        EXPECT_EQ(options->widthBox->currentIndex(), 0);
+        EXPECT_EQ(options->scaleBox->value(), 1);
+        EXPECT_EQ(options->paletteBox->currentIndex(), 0);
+        size_note = options->sizeNote->text();
+        press(options->buttonBox, QDialogButtonBox::Ok);
+    });
+    EXPECT_TRUE(export_png(save_dialog, picture.data()));
+    EXPECT_TRUE(size_note.contains("320 × 200")) << size_note.toStdString();
+    EXPECT_TRUE(questions.isEmpty());
+    const QImage wide(path("shot.png"));
+    ASSERT_EQ(wide.size(), QSize(320, 200));
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(wide.pixel(x, y) & 0xFFFFFF, rgb_of(palette[picture[y * 160 + x / 2]]))
+                << x << "," << y;
+}
+
+TEST_F(Exchange, PngOptionsOfferOnePixelEachAScaleAndTheC64Palettes) {
+    picture = some_picture(8);
+    TFileDialog::QueueAnswer(path("big.png"));
+    WhenModal([] {
+        auto* options = qobject_cast<PngOptionsDialog*>(QApplication::activeModalWidget());
+        options->widthBox->setCurrentIndex(1);
+        options->scaleBox->setValue(3);
+        options->paletteBox->setCurrentIndex(1);
+        EXPECT_TRUE(options->sizeNote->text().contains("480 × 600"));
+        press(options->buttonBox, QDialogButtonBox::Ok);
+    });
+    EXPECT_TRUE(export_png(save_dialog, picture.data()));
+    const QImage big(path("big.png"));
+    ASSERT_EQ(big.size(), QSize(480, 600));
+    const Palette& pepto = palette_colors(PaletteId::Pepto);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 480; ++x)
+            ASSERT_EQ(big.pixel(x, y) & 0xFFFFFF, rgb_of(pepto[picture[y / 3 * 160 + x / 3]]));
+
+    TFileDialog::QueueAnswer(path("cancelled.png"));
+    WhenModal([] {
+        auto* options = qobject_cast<PngOptionsDialog*>(QApplication::activeModalWidget());
+        press(options->buttonBox, QDialogButtonBox::Cancel);
+    });
+    EXPECT_FALSE(export_png(save_dialog, picture.data()));
+    EXPECT_FALSE(QFile::exists(path("cancelled.png")));
+    TFileDialog::QueueAnswer(std::nullopt);
+    EXPECT_FALSE(export_koala(save_dialog, picture.data()));
+    EXPECT_TRUE(errors.isEmpty());
+}

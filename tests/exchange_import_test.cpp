@@ -1,0 +1,146 @@
+#include "tests/exchange_support.h"
+
+TEST_F(Exchange, AKoalaFileIsTakenAsItIsByNameOrByContent) {
+    const PictureBytes drawn = some_picture(1);
+    const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(drawn.data()).image);
+    for (const QString name : {"a.koa", "b.KLA", "c.png", "d"}) {
+        picture.fill(9);
+        EXPECT_TRUE(import(write(name, koala))) << name.toStdString();
+        EXPECT_EQ(picture, drawn) << name.toStdString();
+    }
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(open_dialog.FileName, path("d"));
+    EXPECT_TRUE(open_dialog.Filter.startsWith("C64 pictures|*.koa;*.kla;*.gg|Images|"));
+}
+
+TEST_F(Exchange, PackedAndPaddedKoalaFilesAreRead) {
+    PictureBytes drawn{};
+    for (int cell = 0; cell < kCells; ++cell) fill_cell(drawn, cell, std::uint8_t(cell % 7));
+    std::vector<std::uint8_t> koala = write_koala(encode_multicolor(drawn.data()).image);
+    EXPECT_TRUE(import(write("packed.gg", pack(koala))));
+    EXPECT_EQ(picture, drawn);
+    picture.fill(9);
+    koala.resize(koala.size() + 30, 0);
+    EXPECT_TRUE(import(write("padded.koa", koala)));
+    EXPECT_EQ(picture, drawn);
+}
+
+TEST_F(Exchange, FilesThatCannotBeImportedAreRefusedAndThePictureStays) {
+    const std::vector<std::uint8_t> koala =
+        write_koala(encode_multicolor(some_picture(2).data()).image);
+    expect_refused(write("short.koa", {koala.begin(), koala.begin() + 5000}), "5000 bytes");
+    std::vector<std::uint8_t> oversized = koala;
+    oversized.resize(200000);
+    expect_refused(write("big.kla", oversized), "more than 10258 bytes");
+    expect_refused(write("text.koa", std::vector<std::uint8_t>(10003, 'x')), "$7878");
+    expect_refused(write("broken.gg", {0x00, 0x60, 0xFE, 0x01}), "inside a run");
+    expect_refused(write("noise.png", std::vector<std::uint8_t>(3000, 0x55)), "not an image");
+    std::vector<std::uint8_t> png = encode_png(render_picture(picture.data(), {}));
+    png.resize(png.size() / 2);
+    expect_refused(write("cut.png", png), "cannot be decoded");
+    expect_refused(path("missing.png"), "cannot be opened");
+    expect_refused(dir.path(), "cannot be opened");
+    ASSERT_EQ(::mkfifo(path("pipe.koa").toLocal8Bit().constData(), 0600), 0);
+    expect_refused(path("pipe.koa"), "cannot be opened");
+}
+
+TEST_F(Exchange, AnImageTooLargeToDecodeIsRefusedBeforeDecoding) {
+    QImage wide(kMaxImageSide + 1, 2, QImage::Format_RGB888);
+    wide.fill(Qt::white);
+    wide.save(path("wide.png"));
+    expect_refused(path("wide.png"), "8193 × 2 pixels");
+    QImage largest(kMaxImageSide, 1, QImage::Format_RGB888);
+    largest.fill(Qt::white);
+    largest.save(path("largest.png"));
+    when_import_dialog([](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Ok); });
+    EXPECT_TRUE(import(path("largest.png")));
+}
+
+TEST_F(Exchange, AnImageDrawnInAPaletteIsTakenColourForColourOnceAccepted) {
+    const PictureBytes drawn = some_picture(3);
+    const QString file =
+        write_png("drawn.png", render_picture(drawn.data(), {.palette = PaletteId::Pepto}));
+    QString palette_note;
+    bool scaled_shown = true;
+    when_import_dialog([&](ImportDialog& dialog) {
+        palette_note = dialog.paletteNote->text();
+        scaled_shown = dialog.scaledNote->isVisibleTo(&dialog);
+        press(dialog.buttonBox, QDialogButtonBox::Ok);
+    });
+    EXPECT_TRUE(import(file));
+    EXPECT_EQ(picture, drawn);
+    EXPECT_TRUE(palette_note.contains("Pepto")) << palette_note.toStdString();
+    EXPECT_FALSE(scaled_shown);
+}
+
+TEST_F(Exchange, TheDialogConvertsAgainWhenAChoiceChangesAndTakesWhatItShows) {
+    RgbImage gradient{200, 150, {}};
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 200; ++x)
+            gradient.rgb.insert(gradient.rgb.end(),
+                                {std::uint8_t(x), std::uint8_t(y + 50), std::uint8_t(255 - x)});
+    const QString file = write_png("gradient.png", gradient);
+    PictureBytes shown{};
+    QString scaled_note;
+    when_import_dialog([&](ImportDialog& dialog) {
+        scaled_note = dialog.scaledNote->isVisibleTo(&dialog) ? dialog.scaledNote->text() : "";
+        const QImage plain = dialog.resultView->pixmap().toImage();
+        EXPECT_EQ(plain.size(), QSize(640, 400));
+        dialog.ditherBox->setCurrentIndex(2);
+        EXPECT_NE(dialog.resultView->pixmap().toImage(), plain);
+        dialog.backgroundBox->setCurrentIndex(1);
+        dialog.paletteBox->setCurrentIndex(2);
+        EXPECT_EQ(dialog.options().palette, PaletteId::Pepto);
+        EXPECT_EQ(dialog.options().dither, Dither::FloydSteinberg);
+        EXPECT_EQ(dialog.options().background, BackgroundChoice::Best);
+        shown = dialog.conversion().picture;
+        const QImage expected =
+            to_qimage(render_picture(shown.data(), {.scale = 2, .palette = PaletteId::Pepto}));
+        EXPECT_EQ(dialog.resultView->pixmap().toImage().convertToFormat(QImage::Format_RGB888),
+                  expected);
+        press(dialog.buttonBox, QDialogButtonBox::Ok);
+    });
+    EXPECT_TRUE(import(file));
+    EXPECT_EQ(picture, shown);
+    EXPECT_TRUE(scaled_note.contains("200 × 150")) << scaled_note.toStdString();
+}
+
+TEST_F(Exchange, CancellingEitherDialogLeavesThePicture) {
+    const QString file =
+        write_png("flat.png", RgbImage{160, 200, std::vector<std::uint8_t>(96000, 200)});
+    when_import_dialog(
+        [](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Cancel); });
+    EXPECT_FALSE(import(file));
+    TFileDialog::QueueAnswer(std::nullopt);
+    EXPECT_FALSE(import_picture(open_dialog, picture.data()));
+    for (std::uint8_t index : picture) ASSERT_EQ(index, 9);
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(Exchange, TransparentPartsComeInAsTheBlackBackground) {
+    QImage image(160, 200, QImage::Format_ARGB32);
+    image.fill(QColor(255, 255, 255, 0)); // invisible white
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 4; ++x) image.setPixelColor(x, y, QColor(255, 255, 255));
+    image.save(path("clear.png"));
+    when_import_dialog([](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Ok); });
+    EXPECT_TRUE(import(path("clear.png")));
+    EXPECT_EQ(picture[0], 1);
+    EXPECT_EQ(picture[4], 0);
+    EXPECT_EQ(picture[199 * 160 + 159], 0);
+}
+
+TEST_F(Exchange, AGifIsMeasuredByItsWholeScreenNotByItsFirstFrame) {
+    // One white pixel on a 1 x 1 screen; then the same frame on larger screens.
+    std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1,   0,    1,    0, 0x80, 0,
+                                     0,   0,   0,   0,   255, 255, 255, 0x2C, 0,    0, 0,    0,
+                                     1,   0,   1,   0,   0,   2,   2,   0x4C, 0x01, 0, 0x3B};
+    when_import_dialog([](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Ok); });
+    EXPECT_TRUE(import(write("dot.gif", gif)));
+    EXPECT_EQ(picture[100 * 160 + 80], 1);
+    gif[6] = 9000 & 0xFF, gif[7] = 9000 >> 8;
+    expect_refused(write("wide.gif", gif), "9000 × 1 pixels");
+    // Far too large to decode at all: refused for its size, not for a failed decoding.
+    gif[8] = 20000 & 0xFF, gif[9] = 20000 >> 8;
+    expect_refused(write("huge.gif", gif), "9000 × 20000 pixels");
+}
