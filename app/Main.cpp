@@ -1,5 +1,7 @@
 #include "app/Main.h"
 #include "edit/replace_colour_dialog.h"
+#include "exchange/picture_export.h"
+#include "exchange/picture_import.h"
 #include "help/help_windows.h"
 #include "info/info_window.h"
 #include "platform/beep.h"
@@ -166,6 +168,24 @@ void Tokno1::go_through_history(bool (PictureHistory::*move)(std::uint8_t*)) {
 
 void Tokno1::EditUndoClick(TObject*) { go_through_history(&PictureHistory::undo); }
 void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo); }
+
+// An import replaces the picture, so it asks first, like Open.
+void Tokno1::PictureImportClick(TObject*) {
+    if (!confirmed_change()) return;
+    begin_step();
+    if (!import_picture(ImportFileDialog, okno2->picture.data())) return;
+    end_step("Import");
+    redraw_views();
+}
+
+void Tokno1::PictureKoalaClick(TObject*) { export_koala(KoalaFileDialog, okno2->picture.data()); }
+void Tokno1::PicturePrgClick(TObject*) { export_prg(PrgFileDialog, okno2->picture.data()); }
+void Tokno1::PicturePngClick(TObject*) { export_png(PngFileDialog, okno2->picture.data()); }
+
+void Tokno1::PictureClashesClick(TObject*) {
+    okno2->show_clashes = PictureClashesItem->isChecked();
+    okno2->FormPaint();
+}
 
 void Tokno1::HelpShortcutsClick(TObject*) { show_shortcuts(Host()); }
 void Tokno1::HelpAboutClick(TObject*) { show_about(); }

@@ -28,6 +28,11 @@ public:
 
     TOpenDialog OpenDialog;
     TSaveDialog SaveDialog;
+    // The Picture menu's own file dialogs, each keeping its last folder and name.
+    TOpenDialog ImportFileDialog;
+    TSaveDialog KoalaFileDialog;
+    TSaveDialog PrgFileDialog;
+    TSaveDialog PngFileDialog;
 
     void redraw_preview(std::uint32_t columns, std::uint32_t rows);
     void redraw_preview_band(std::uint32_t column, std::uint32_t row);
@@ -83,6 +88,12 @@ public slots:
     void EditUndoClick(TObject* Sender = nullptr);
     void EditRedoClick(TObject* Sender = nullptr);
     void EditReplaceColourClick(TObject* Sender = nullptr);
+
+    void PictureImportClick(TObject* Sender = nullptr);
+    void PictureKoalaClick(TObject* Sender = nullptr);
+    void PicturePrgClick(TObject* Sender = nullptr);
+    void PicturePngClick(TObject* Sender = nullptr);
+    void PictureClashesClick(TObject* Sender = nullptr);
 
     void HelpShortcutsClick(TObject* Sender = nullptr);
     void HelpAboutClick(TObject* Sender = nullptr);

@@ -10,8 +10,11 @@
 
 namespace {
 
-const QString kImportFilter = QStringLiteral(
-    "C64 pictures|*.koa;*.kla;*.gg|Images|*.png;*.gif;*.bmp;*.jpg;*.jpeg|All Files|*.*");
+// The entries show their names only, so these names carry their patterns.
+const QString kImportFilter =
+    QStringLiteral("C64 pictures (*.koa *.kla *.gg)|*.koa;*.kla;*.gg|"
+                   "Images (*.png *.gif *.bmp *.jpg *.jpeg)|*.png;*.gif;*.bmp;*.jpg;*.jpeg|"
+                   "All Files (*.*)|*.*");
 
 // What a file holds: a picture to take as it is, or an image to convert, or why neither.
 struct Source {

@@ -1,4 +1,6 @@
 #include "tests/exchange_support.h"
+#include <QComboBox>
+#include <QFileDialog>
 
 TEST_F(Exchange, AKoalaFileIsTakenAsItIsByNameOrByContent) {
     const PictureBytes drawn = some_picture(1);
@@ -10,7 +12,14 @@ TEST_F(Exchange, AKoalaFileIsTakenAsItIsByNameOrByContent) {
     }
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_EQ(open_dialog.FileName, path("d"));
-    EXPECT_TRUE(open_dialog.Filter.startsWith("C64 pictures|*.koa;*.kla;*.gg|Images|"));
+    QFileDialog shown;
+    open_dialog.Configure(shown);
+    auto* entries = shown.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_TRUE(entries);
+    QStringList names;
+    for (int i = 0; i < entries->count(); ++i) names << entries->itemText(i);
+    EXPECT_EQ(names, (QStringList{"C64 pictures (*.koa *.kla *.gg)",
+                                  "Images (*.png *.gif *.bmp *.jpg *.jpeg)", "All Files (*.*)"}));
 }
 
 TEST_F(Exchange, PackedAndPaddedKoalaFilesAreRead) {

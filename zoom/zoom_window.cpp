@@ -2,6 +2,7 @@
 #include "app/Main.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
+#include <utility>
 
 Tokno2* okno2 = nullptr;
 
@@ -59,7 +60,12 @@ void Tokno2::FormPaint(TObject*) {
             Canvas->Pen.Color = pixel_grid ? pixel_grid_color : Canvas->Brush.Color;
             Canvas->Rectangle(j * w, i * h, (j + 1) * w, (i + 1) * h);
         }
-    if (!prefs->vexlor_grid2->isChecked()) return;
+    if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
+    if (show_clashes) draw_clash_marks();
+}
+
+void Tokno2::draw_char_grid() {
+    const int w = int(cell_w), h = int(cell_h);
     // The row passes are view_rows / 3, so the lines below the view run into the strip under
     // the drawing area and past the window, where they are clipped.
     Canvas->Pen.Color = char_grid_color;
@@ -85,8 +91,44 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
 }
 
 void Tokno2::plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color) {
-    if (plot_pixel(okno1->picture_format, column, row, color))
-        draw_painted_pixel(color, column - scroll_x, row - scroll_y);
+    if (!plot_pixel(okno1->picture_format, column, row, color)) return;
+    draw_painted_pixel(color, column - scroll_x, row - scroll_y);
+    painted_ = true;
+}
+
+// A red cross in a red and white frame over every clashing cell in the view: it shows on a
+// cell of any colour.
+void Tokno2::draw_clash_marks() {
+    marked_ = find_clashes(picture.data()).cells;
+    const int w = int(cell_w) * kCellWidth, h = int(cell_h) * kCellHeight;
+    constexpr TColor red = RGBColor(255, 0, 0);
+    for (int top = 0; top < int(view_rows); top += kCellHeight)
+        for (int left = 0; left < int(view_cols); left += kCellWidth) {
+            const int column = scroll_x + left, row = scroll_y + top;
+            if (column >= kPictureColumns || row >= kPictureRows) continue;
+            if (!marked_[std::size_t(cell_of(column, row))]) continue;
+            const int x = left * int(cell_w), y = top * int(cell_h);
+            Canvas->Pen.Style = psSolid;
+            for (int inset = 0; inset < 4; ++inset) {
+                Canvas->Pen.Color = inset < 2 ? red : clWhite;
+                Canvas->MoveTo(x + inset, y + inset);
+                Canvas->LineTo(x + w - 1 - inset, y + inset);
+                Canvas->LineTo(x + w - 1 - inset, y + h - 1 - inset);
+                Canvas->LineTo(x + inset, y + h - 1 - inset);
+                Canvas->LineTo(x + inset, y + inset);
+            }
+            Canvas->Pen.Color = red;
+            Canvas->MoveTo(x, y);
+            Canvas->LineTo(x + w, y + h);
+            Canvas->MoveTo(x + w - 1, y);
+            Canvas->LineTo(x - 1, y + h);
+        }
+}
+
+// After painting, the marks are drawn anew where a cell has started or stopped clashing.
+void Tokno2::update_clash_marks() {
+    if (!std::exchange(painted_, false) || !show_clashes) return;
+    if (find_clashes(picture.data()).cells != marked_) FormPaint();
 }
 
 void Tokno2::show_analysis() {
@@ -105,6 +147,7 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, in
     if (okno1->tool_mode > toolPutChar) return use_tool(Button);
     if (Button == mbLeft) plot_and_draw(cursor_x, cursor_y, draw_color);
     if (Button == mbRight) plot_and_draw(cursor_x, cursor_y, back_color);
+    update_clash_marks();
 }
 
 void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
@@ -131,6 +174,7 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
             plot_and_draw(cursor_x, cursor_y, back_color);
         }
     }
+    update_clash_marks();
     pointer_seen_ = true;
     pointer_column_ = column;
     pointer_row_ = row;

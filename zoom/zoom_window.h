@@ -1,4 +1,5 @@
 #pragma once
+#include "c64/multicolor.h"
 #include "history/picture_history.h"
 #include "picture/picture.h"
 #include "platform/tform.h"
@@ -44,6 +45,9 @@ public:
     // may have changed under it.
     void show_pointer_row();
 
+    // Marks the cells that a C64 export could not show exactly, over the view.
+    bool show_clashes = false;
+
     // Paints every pixel of `pixels` through the colour-cell rules, as painting does, and
     // draws both views once at the end instead of after every pixel.
     void plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color);
@@ -67,11 +71,17 @@ private:
     void draw_band(const std::vector<PixelPos>& pixels);
     PixelPos view_pixel_at(int x, int y) const;
 
+    void draw_char_grid();
+    void draw_clash_marks();
+    void update_clash_marks();
+
     void plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color);
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
     void show_analysis();
 
     WindowRefresh window_refresh_;
+    CellSet marked_;       // the cells marked as clashing when the view was last drawn
+    bool painted_ = false; // whether the event being handled has changed the picture
     bool shaping_ = false; // a line or a rectangle is being dragged out
     PixelPos shape_start_;
     PixelPos shape_end_;

@@ -11,12 +11,20 @@ import time
 SKIP = 77
 editor, shots = sys.argv[1], sys.argv[2]
 os.makedirs(shots, exist_ok=True)
+for old in os.listdir(shots):
+    os.remove(os.path.join(shots, old))
 
 RED = (0xCC, 0x00, 0x00)        # palette entry 2
 PURPLE = (0xFF, 0x00, 0xFF)     # palette entry 5
 LIGHT_GREEN = (0x80, 0xE8, 0x88)  # palette entry 13
 BLACK = (0, 0, 0)
 CHAR_GRID = (0xFF, 0xE0, 0x11)  # the character grid's yellow
+
+# The editor's palette, colour index to RGB.
+PALETTE = [(0x00, 0x00, 0x00), (0xFF, 0xFF, 0xFF), (0xCC, 0x00, 0x00), (0x00, 0xFF, 0xFF),
+           (0x00, 0xCC, 0x00), (0xFF, 0x00, 0xFF), (0x00, 0x00, 0xC0), (0xFF, 0xE0, 0x11),
+           (0xD8, 0x70, 0x00), (0x78, 0x40, 0x00), (0xF0, 0x8A, 0x8A), (0x55, 0x55, 0x55),
+           (0x99, 0x99, 0x99), (0x80, 0xE8, 0x88), (0x00, 0x88, 0xFF), (0xCC, 0xCC, 0xCC)]
 
 # Where the children stand in the frame's area; the client areas keep the same offsets.
 PREVIEW_FROM_ZOOM = (20 - 180, 5 - 420)
@@ -281,6 +289,96 @@ def drawing_tools(session):
           "K and a click on the line make red the draw colour")
 
 
+def drawn_picture(x, y):
+    """A picture in the editor's colours that a C64 shows exactly: black and three colours of
+    its own in every cell, green (4) and purple (5) among them."""
+    cell = x // 4 + y // 8 * 40
+    own = [1 + cell % 15, 1 + (cell + 4) % 15, 1 + (cell + 9) % 15]
+    return ([0] + own)[(x + y) % 4]
+
+
+def read_ppm(path):
+    data = subprocess.run(["convert", path, "ppm:-"], capture_output=True, check=True).stdout
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        start = pos
+        while not data[pos:pos + 1].isspace():
+            pos += 1
+        fields.append(data[start:pos])
+    width, height = int(fields[1]), int(fields[2])
+    pixels = data[pos + 1:]
+    return width, height, lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
+
+
+def koala_pixel(koala, x, y):
+    """The editor's colour index of pixel (x, y) of a Koala file's bytes."""
+    cx, cy, row = x // 4, y // 8, y % 8
+    bits = koala[2 + cy * 320 + cx * 8 + row] >> (6 - 2 * (x % 4)) & 3
+    screen, colour = koala[8002 + cy * 40 + cx], koala[9002 + cy * 40 + cx]
+    c64 = [koala[10002], screen >> 4, screen & 15, colour][bits] & 15
+    return {4: 5, 5: 4}.get(c64, c64)
+
+
+def type_file_name(screen, path):
+    screen.xdo("type", "--delay", "20", path)
+    screen.key("Return", 0.8)
+
+
+def import_export(session):
+    """Import a PNG, export it as Koala and as PNG, all through the real dialogs."""
+    s = session.screen
+    ox, oy = session.zoom
+    folder = tempfile.mkdtemp(prefix="vexlor-e2e-")
+    ppm = os.path.join(folder, "drawn.ppm")
+    with open(ppm, "wb") as out:
+        out.write(b"P6 160 200 255\n")
+        out.write(bytes(c for y in range(200) for x in range(160)
+                        for c in PALETTE[drawn_picture(x, y)]))
+    source = os.path.join(folder, "drawn.png")
+    subprocess.run(["convert", ppm, source], check=True)
+
+    s.key("ctrl+i")
+    check(s.window_shown("Vexloor"), "Ctrl+I asks first, like Open")
+    s.key("Return", 0.8)
+    type_file_name(s, source)
+    s.shot("import-dialog")
+    s.key("Return", 0.8)
+    s.shot("imported")
+    check(all(s.pixel(ox + c * 40 + 20, oy + r * 20 + 10) == PALETTE[drawn_picture(c, r)]
+              for c in range(16) for r in range(24)),
+          "the imported picture shows in the zoom view, pixel for pixel")
+    check(all(s.pixel(session.preview[0] + 4 * x + 3, session.preview[1] + 2 * y + 2) ==
+              PALETTE[drawn_picture(x, y)] for x in range(0, 160, 7) for y in range(0, 120, 5)),
+          "... and in the preview")
+
+    s.key("alt+p", 0.4)
+    s.key("k", 0.8)
+    type_file_name(s, os.path.join(folder, "exported"))
+    koala_path = os.path.join(folder, "exported.koa")
+    check(os.path.exists(koala_path), "Export as Koala writes the name typed, with .koa added")
+    koala = open(koala_path, "rb").read()
+    check(len(koala) == 10003 and koala[:2] == b"\x00\x60",
+          "it is a standard Koala file: 10003 bytes, loading at $6000")
+    check(all(koala_pixel(koala, x, y) == drawn_picture(x, y)
+              for y in range(200) for x in range(160)),
+          "its bitmap, screen and colour bytes give back every pixel, green and purple too")
+
+    s.key("alt+p", 0.4)
+    s.key("n", 0.8)
+    type_file_name(s, os.path.join(folder, "exported"))
+    s.shot("png-options")
+    s.key("Return", 0.8)
+    png_path = os.path.join(folder, "exported.png")
+    check(os.path.exists(png_path), "Export as PNG writes the name typed, with .png added")
+    width, height, png = read_ppm(png_path)
+    check((width, height) == (320, 200), "the PNG is 320 x 200")
+    check(all(png(2 * x, y) == png(2 * x + 1, y) == PALETTE[drawn_picture(x, y)]
+              for y in range(200) for x in range(160)),
+          "each picture pixel is two PNG pixels in the colours the editor shows")
+
+
 def exit_editor(session):
     s = session.screen
     s.key("alt+f", 0.4)
@@ -297,7 +395,8 @@ def exit_editor(session):
 
 
 SCREENS = [
-    ((1920, 1080), [keyboard_first, draw_clear_preferences, drawing_tools, exit_editor]),
+    ((1920, 1080), [keyboard_first, draw_clear_preferences, drawing_tools, import_export,
+                    exit_editor]),
     ((1366, 768), [keyboard_first, draw_clear_preferences, exit_editor]),
 ]
 
