@@ -51,6 +51,21 @@ def start_display(width, height):
     return server, ":" + number
 
 
+def read_image(path):
+    """An image file's width, height and RGB bytes, through ImageMagick's PPM."""
+    data = subprocess.run(["convert", path, "ppm:-"], capture_output=True, check=True).stdout
+    # P6 header: magic, width, height, maxval, then RGB bytes.
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        start = pos
+        while not data[pos:pos + 1].isspace():
+            pos += 1
+        fields.append(data[start:pos])
+    return int(fields[1]), int(fields[2]), data[pos + 1:]
+
+
 class Screen:
     def __init__(self, display, name):
         self.env = dict(os.environ, DISPLAY=display)
@@ -77,20 +92,7 @@ class Screen:
         self.count += 1
         path = os.path.join(shots, f"{self.name}-{self.count:02d}-{label}.png")
         self.run("import", "-window", "root", path)
-        with tempfile.NamedTemporaryFile(suffix=".ppm") as ppm:
-            self.run("convert", path, ppm.name)
-            data = open(ppm.name, "rb").read()
-        # P6 header: magic, width, height, maxval, then RGB bytes.
-        fields, pos = [], 0
-        while len(fields) < 4:
-            while data[pos:pos + 1].isspace():
-                pos += 1
-            start = pos
-            while not data[pos:pos + 1].isspace():
-                pos += 1
-            fields.append(data[start:pos])
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[pos + 1:]
+        self.width, self.height, self.pixels = read_image(path)
         return path
 
     def pixel(self, x, y):
@@ -297,21 +299,6 @@ def drawn_picture(x, y):
     return ([0] + own)[(x + y) % 4]
 
 
-def read_ppm(path):
-    data = subprocess.run(["convert", path, "ppm:-"], capture_output=True, check=True).stdout
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while data[pos:pos + 1].isspace():
-            pos += 1
-        start = pos
-        while not data[pos:pos + 1].isspace():
-            pos += 1
-        fields.append(data[start:pos])
-    width, height = int(fields[1]), int(fields[2])
-    pixels = data[pos + 1:]
-    return width, height, lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
-
-
 def koala_pixel(koala, x, y):
     """The editor's colour index of pixel (x, y) of a Koala file's bytes."""
     cx, cy, row = x // 4, y // 8, y % 8
@@ -372,8 +359,11 @@ def import_export(session):
     s.key("Return", 0.8)
     png_path = os.path.join(folder, "exported.png")
     check(os.path.exists(png_path), "Export as PNG writes the name typed, with .png added")
-    width, height, png = read_ppm(png_path)
+    width, height, pixels = read_image(png_path)
     check((width, height) == (320, 200), "the PNG is 320 x 200")
+
+    def png(x, y):
+        return tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
     check(all(png(2 * x, y) == png(2 * x + 1, y) == PALETTE[drawn_picture(x, y)]
               for y in range(200) for x in range(160)),
           "each picture pixel is two PNG pixels in the colours the editor shows")
