@@ -167,6 +167,26 @@ TEST_F(Tools, ARectangleIsOutlinedOrFilledWithShiftAndTheRightButtonUsesTheBackg
     EXPECT_EQ(okno2->history.steps(), 3u);
 }
 
+// A shape whose release never came (a dialog took it) is dropped at the next move; a key that
+// changes the tool while dragging does not change the shape.
+TEST_F(Tools, AShapeKeepsItsToolAndIsDroppedWhenItsButtonIsGone) {
+    choose(okno1->tool_line);
+    press(cell(1, 1));
+    dragTo(cell(5, 1));
+    choose(okno1->tool_rect);
+    release(cell(5, 3)); // the end is where the button is let go
+    EXPECT_EQ(undoText(), "&Undo Line");
+    EXPECT_EQ(pixel(5, 3), 1);
+    EXPECT_EQ(pixel(1, 3), 0); // a rectangle's corner
+    press(cell(8, 8));
+    dragTo(cell(10, 10));
+    mouse(QEvent::MouseMove, cell(11, 11), Qt::NoButton, Qt::NoButton);
+    EXPECT_TRUE(Shows(10, 10, palette[0]));
+    release(cell(11, 11));
+    EXPECT_EQ(pixel(8, 8), 0);
+    EXPECT_EQ(undoText(), "&Undo Line");
+}
+
 TEST_F(Tools, PickColourIsLikePressingThatPaletteButton) {
     pixel(3, 2) = 5;
     okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());

@@ -14,6 +14,7 @@ void Tokno2::use_tool(TMouseButton button) {
         shaping_ = true;
         shape_start_ = shape_end_ = {cursor_x, cursor_y};
         shape_color_ = color;
+        shape_tool_ = okno1->tool_mode;
         shape_button_ = button;
         return draw_band({shape_start_});
     case toolPickColour:
@@ -48,15 +49,19 @@ PixelPos Tokno2::view_pixel_at(int x, int y) const {
 }
 
 std::vector<PixelPos> Tokno2::shape_to(PixelPos end, bool filled) const {
-    if (okno1->tool_mode == toolLine) return line_pixels(shape_start_, end);
+    if (shape_tool_ == toolLine) return line_pixels(shape_start_, end);
     return rectangle_pixels(shape_start_, end, filled);
 }
 
-// The view shows the shape as it would be painted, while the picture stays as it is.
+// The view shows the shape as it would be painted, while the picture stays as it is. A move
+// without the shape's button means its release went elsewhere (to a dialog): the shape is
+// dropped.
 void Tokno2::drag_shape(int x, int y, TShiftState shift) {
+    const bool held = shift & (shape_button_ == mbLeft ? ssLeft : ssRight);
+    shaping_ = held;
     shape_end_ = view_pixel_at(x, y);
     FormPaint();
-    draw_band(shape_to(shape_end_, shift & ssShift));
+    if (held) draw_band(shape_to(shape_end_, shift & ssShift));
 }
 
 void Tokno2::draw_band(const std::vector<PixelPos>& pixels) {
@@ -64,10 +69,11 @@ void Tokno2::draw_band(const std::vector<PixelPos>& pixels) {
         draw_painted_pixel(shape_color_, at.column - scroll_x, at.row - scroll_y);
 }
 
-// Shift held at the release fills the rectangle.
-void Tokno2::finish_shape(TShiftState shift) {
+// The shape ends where the button is let go; Shift held then fills the rectangle.
+void Tokno2::finish_shape(int x, int y, TShiftState shift) {
     shaping_ = false;
+    shape_end_ = view_pixel_at(x, y);
     okno1->begin_step();
     plot_all(shape_to(shape_end_, shift & ssShift), shape_color_);
-    okno1->end_step(okno1->tool_mode == toolLine ? "Line" : "Rectangle");
+    okno1->end_step(shape_tool_ == toolLine ? "Line" : "Rectangle");
 }

@@ -183,8 +183,8 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
 }
 
 // A stroke ends when its button is let go: all it painted is one step.
-void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int, int) {
-    if (shaping_ && Button == shape_button_) finish_shape(Shift);
+void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (shaping_ && Button == shape_button_) finish_shape(X, Y, Shift);
     okno1->end_step("Paint");
 }
 

@@ -66,7 +66,7 @@ private:
     void fill(std::uint8_t color);
     void pick_colour();
     void drag_shape(int x, int y, TShiftState shift);
-    void finish_shape(TShiftState shift);
+    void finish_shape(int x, int y, TShiftState shift);
     std::vector<PixelPos> shape_to(PixelPos end, bool filled) const;
     void draw_band(const std::vector<PixelPos>& pixels);
     PixelPos view_pixel_at(int x, int y) const;
@@ -86,6 +86,7 @@ private:
     PixelPos shape_start_;
     PixelPos shape_end_;
     std::uint8_t shape_color_ = 0;
+    std::uint8_t shape_tool_ = 0;
     TMouseButton shape_button_ = mbLeft;
     bool pointer_seen_ = false; // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;
