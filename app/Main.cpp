@@ -172,10 +172,8 @@ void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo)
 // An import replaces the picture, so it asks first, like Open.
 void Tokno1::PictureImportClick(TObject*) {
     if (!confirmed_change()) return;
-    begin_step();
-    if (!import_picture(ImportFileDialog, okno2->picture.data())) return;
-    end_step("Import");
-    redraw_views();
+    change_picture("Import",
+                   [this] { return import_picture(ImportFileDialog, okno2->picture.data()); });
 }
 
 void Tokno1::PictureKoalaClick(TObject*) { export_koala(KoalaFileDialog, okno2->picture.data()); }
@@ -194,10 +192,9 @@ void Tokno1::HelpAboutClick(TObject*) { show_about(); }
 void Tokno1::EditReplaceColourClick(TObject*) {
     std::uint8_t from = okno2->draw_color, to = okno2->back_color;
     if (!ask_replace_colour(from, to)) return;
-    begin_step();
-    replace_colour(okno2->picture.data(), okno2->picture.size(), from, to);
-    end_step("Replace Colour");
-    redraw_views();
+    change_picture("Replace Colour", [=] {
+        return replace_colour(okno2->picture.data(), okno2->picture.size(), from, to) > 0;
+    });
 }
 
 // Leaving throws the picture away, so it asks like Open and Clear do.

@@ -45,6 +45,14 @@ public:
     void update_edit_menu();
     // Redraws the whole preview and the zoom view after a change to much of the picture.
     void redraw_views();
+    // Runs `change` (true when it changed the picture) as one step called `label`, then
+    // redraws both views; nothing is recorded or redrawn when it returns false.
+    template <class Change> void change_picture(const char* label, Change change) {
+        begin_step();
+        if (!change()) return;
+        end_step(label);
+        redraw_views();
+    }
     // The palette bar's button for a colour index.
     QAbstractButton* palette_button(std::uint8_t index) const;
 

@@ -35,12 +35,15 @@ QString sample(const char* name) {
     return QStringLiteral(VEXLOR_SAMPLE_IMAGES "/%1.png").arg(name);
 }
 
-void BM_KoalaExport(benchmark::State& state) {
+// Encoding the picture for a C64 and writing the file, as an export does.
+void export_c64(benchmark::State& state, const char* name,
+                std::vector<std::uint8_t> (*write)(const MulticolorImage&)) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            save_file_atomically(temp_file("vexlor-bench.koa"),
-                                 write_koala(encode_multicolor(drawn_picture().data()).image)));
+        benchmark::DoNotOptimize(save_file_atomically(
+            temp_file(name), write(encode_multicolor(drawn_picture().data()).image)));
 }
+
+void BM_KoalaExport(benchmark::State& state) { export_c64(state, "vexlor-bench.koa", write_koala); }
 
 void BM_KoalaImport(benchmark::State& state) {
     save_file_atomically(temp_file("vexlor-bench.koa"),
@@ -57,12 +60,7 @@ void BM_KoalaImport(benchmark::State& state) {
     }
 }
 
-void BM_PrgExport(benchmark::State& state) {
-    for (auto _ : state)
-        benchmark::DoNotOptimize(
-            save_file_atomically(temp_file("vexlor-bench.prg"),
-                                 write_prg(encode_multicolor(drawn_picture().data()).image)));
-}
+void BM_PrgExport(benchmark::State& state) { export_c64(state, "vexlor-bench.prg", write_prg); }
 
 void BM_PngExport(benchmark::State& state) {
     for (auto _ : state)

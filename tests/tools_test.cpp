@@ -187,6 +187,21 @@ TEST_F(Tools, AShapeKeepsItsToolAndIsDroppedWhenItsButtonIsGone) {
     EXPECT_EQ(undoText(), "&Undo Line");
 }
 
+// A shape whose every pixel the rule refuses leaves no step, and no band behind in the view.
+TEST_F(Tools, ARefusedShapeLeavesNothingBehind) {
+    pixel(4, 8) = 2, pixel(5, 8) = 5, pixel(6, 8) = 7;
+    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    choose(okno1->tool_line);
+    okno2->draw_color = 9;
+    press(cell(7, 9));
+    dragTo(cell(7, 10));
+    EXPECT_TRUE(Shows(7, 10, palette[9]));
+    release(cell(7, 10));
+    EXPECT_EQ(pixel(7, 10), 0);
+    EXPECT_TRUE(Shows(7, 10, palette[0]));
+    EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
+}
+
 TEST_F(Tools, PickColourIsLikePressingThatPaletteButton) {
     pixel(3, 2) = 5;
     okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());

@@ -27,15 +27,16 @@ void Tokno2::plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color) {
     refresh = nullptr;
     for (const PixelPos& at : pixels) plot_pixel(okno1->picture_format, at.column, at.row, color);
     refresh = &window_refresh_;
-    okno1->redraw_views();
 }
 
 // Filling with the area's own colour would change nothing: no step, no redraw.
 void Tokno2::fill(std::uint8_t color) {
     if (read_pixel(cursor_x, cursor_y) == color) return;
-    okno1->begin_step();
-    plot_all(fill_area(picture.data(), kPictureColumns, kPictureRows, {cursor_x, cursor_y}), color);
-    okno1->end_step("Fill");
+    okno1->change_picture("Fill", [&] {
+        plot_all(fill_area(picture.data(), kPictureColumns, kPictureRows, {cursor_x, cursor_y}),
+                 color);
+        return true;
+    });
 }
 
 // As if the colour's own palette button had been pressed.
@@ -69,11 +70,14 @@ void Tokno2::draw_band(const std::vector<PixelPos>& pixels) {
         draw_painted_pixel(shape_color_, at.column - scroll_x, at.row - scroll_y);
 }
 
-// The shape ends where the button is let go; Shift held then fills the rectangle.
+// The shape ends where the button is let go; Shift held then fills the rectangle. The views
+// are redrawn even when every pixel was refused, as the band must go.
 void Tokno2::finish_shape(int x, int y, TShiftState shift) {
     shaping_ = false;
     shape_end_ = view_pixel_at(x, y);
-    okno1->begin_step();
-    plot_all(shape_to(shape_end_, shift & ssShift), shape_color_);
-    okno1->end_step(shape_tool_ == toolLine ? "Line" : "Rectangle");
+    const bool filled = shift & ssShift;
+    okno1->change_picture(shape_tool_ == toolLine ? "Line" : "Rectangle", [&] {
+        plot_all(shape_to(shape_end_, filled), shape_color_);
+        return true;
+    });
 }

@@ -48,8 +48,8 @@ public:
     // Marks the cells that a C64 export could not show exactly, over the view.
     bool show_clashes = false;
 
-    // Paints every pixel of `pixels` through the colour-cell rules, as painting does, and
-    // draws both views once at the end instead of after every pixel.
+    // Paints every pixel of `pixels` through the colour-cell rules, as painting does, without
+    // the swatches and the preview band after every pixel: the caller redraws once at the end.
     void plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color);
 
 public slots:
