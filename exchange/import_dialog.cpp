@@ -4,15 +4,15 @@
 #include <QComboBox>
 #include <QPixmap>
 
-ImportDialog::ImportDialog(RgbImage image, QWidget* parent)
+ImportDialog::ImportDialog(RgbImage image, QSize decoded_size, QWidget* parent)
     : QDialog(parent), image_(std::move(image)) {
     setupUi(this);
     originalView->setPixmap(QPixmap::fromImage(to_qimage(image_).scaled(
         originalView->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     scaledNote->setText(tr("The image is %1 × %2 pixels: it has been scaled to fit 320 × 200, "
                            "keeping its shape.")
-                            .arg(image_.width)
-                            .arg(image_.height));
+                            .arg(decoded_size.width())
+                            .arg(decoded_size.height()));
     for (QComboBox* box : {paletteBox, backgroundBox, ditherBox})
         connect(box, &QComboBox::currentIndexChanged, this, &ImportDialog::convert);
     convert();

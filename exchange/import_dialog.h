@@ -8,7 +8,8 @@
 class ImportDialog : public QDialog, public Ui::ImportDialog {
     Q_OBJECT
 public:
-    explicit ImportDialog(RgbImage image, QWidget* parent = nullptr);
+    // `decoded_size` is the size of the image the working copy `image` was made from.
+    ImportDialog(RgbImage image, QSize decoded_size, QWidget* parent = nullptr);
 
     ConversionOptions options() const;
     const Conversion& conversion() const { return conversion_; }
