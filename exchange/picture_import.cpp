@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <optional>
 
 namespace {
 
@@ -16,25 +15,20 @@ const QString kImportFilter =
                    "Images (*.png *.gif *.bmp *.jpg *.jpeg)|*.png;*.gif;*.bmp;*.jpg;*.jpeg|"
                    "All Files (*.*)|*.*");
 
-// What a file holds: a picture to take as it is, or an image to convert, or why neither.
-struct Source {
-    std::optional<PictureBytes> picture;
-    RgbImage image;
-    QString error;
-};
-
-Source picture_from_koala(std::span<const std::uint8_t> bytes, KoalaPacking packing) {
+ImportSource picture_from_koala(std::span<const std::uint8_t> bytes, KoalaPacking packing) {
     const KoalaRead read = read_koala(bytes, packing);
-    if (!read.image) return {{}, {}, QString::fromStdString(read.error)};
+    if (!read.image) return {{}, 0, {}, QString::fromStdString(read.error)};
     PictureBytes picture;
     decode_multicolor(*read.image, picture.data());
-    return {picture, {}, {}};
+    return {picture, vexlor_color_index(read.image->background), {}, {}};
 }
 
-Source read_source(const QString& path) {
+} // namespace
+
+ImportSource read_import_source(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return {{}, {}, QStringLiteral("it cannot be opened")};
+        return {{}, 0, {}, QStringLiteral("it cannot be opened")};
     const QByteArray head = file.read(qint64(kKoalaMaxFileBytes) + 1);
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(head.data()),
                                               std::size_t(head.size()));
@@ -44,16 +38,11 @@ Source read_source(const QString& path) {
         return picture_from_koala(bytes, KoalaPacking::Plain);
     file.seek(0);
     ImageRead read = read_image(file);
-    return {{}, std::move(read.image), read.error};
+    return {{}, 0, std::move(read.image), read.error};
 }
 
-} // namespace
-
-bool import_picture(TOpenDialog& dialog, std::uint8_t* picture) {
-    dialog.Filter = kImportFilter;
-    if (!dialog.Execute()) return false;
-    const QString path = dialog.GetFileName();
-    Source source = read_source(path);
+bool import_picture_file(const QString& path, std::uint8_t* picture) {
+    ImportSource source = read_import_source(path);
     if (!source.error.isEmpty()) {
         ShowErrorMessage(QStringLiteral("Vexlor"),
                          QStringLiteral("\"%1\" cannot be imported: %2.").arg(path, source.error));
@@ -66,4 +55,9 @@ bool import_picture(TOpenDialog& dialog, std::uint8_t* picture) {
     }
     std::copy(source.picture->begin(), source.picture->end(), picture);
     return true;
+}
+
+bool import_picture(TOpenDialog& dialog, std::uint8_t* picture) {
+    dialog.Filter = kImportFilter;
+    return dialog.Execute() && import_picture_file(dialog.GetFileName(), picture);
 }
