@@ -35,13 +35,15 @@ int run_in_terminal(const CommandLine& command, int argc, char** argv) {
     case CommandLine::Mode::Usage:
         errors << "vexlor: " << command.problem << '\n' << usage_line() << '\n';
         return kExitUsage;
-    case CommandLine::Mode::Convert:
+    case CommandLine::Mode::Convert: {
+        const ConvertOutcome outcome = convert_file(command.convert);
+        errors << "vexlor: " << outcome.report << '\n';
+        return outcome.exit_code;
+    }
     case CommandLine::Mode::Edit:
         break;
     }
-    const ConvertOutcome outcome = convert_file(command.convert);
-    errors << "vexlor: " << outcome.report << '\n';
-    return outcome.exit_code;
+    return 0;
 }
 
 } // namespace
