@@ -40,7 +40,26 @@ struct Options {
                                         "colours than a C64 can show."};
 };
 
+// Qt's own options for the editor's windows (-platform offscreen, -style fusion, and -session,
+// which session managers give a restored program): the application object takes them, so they
+// are let through unnamed in the help.
+QList<QCommandLineOption> qt_options() {
+    QList<QCommandLineOption> options;
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "geometry", "qwindowicon", "icon", "qwindowtitle", "title", "session", "display", "name",
+          "style", "stylesheet", "qmljsdebugger"})
+        options << QCommandLineOption(name, {}, "value");
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        options << QCommandLineOption(name);
+    for (QCommandLineOption& option : options) option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return options;
+}
+
 void set_up(QCommandLineParser& parser, const Options& options) {
+    // Qt's options start with one dash: -platform is not -p -l -a ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(qt_options());
     parser.setApplicationDescription(
         "Vexlor, an editor for Commodore 64 multicolour bitmap pictures.\n"
         "Opens FILE (a .vxr picture, a Koala picture or an image) when given.");
@@ -111,7 +130,8 @@ CommandLine parse_command_line(const QStringList& arguments) {
     const Options options;
     set_up(parser, options);
     if (!parser.parse(arguments)) return usage(parser.errorText());
-    if (parser.isSet("help")) return {CommandLine::Mode::Help, {}, {}, {}};
+    if (parser.isSet("help") || parser.isSet("help-all"))
+        return {CommandLine::Mode::Help, {}, {}, {}};
     if (parser.isSet("version")) return {CommandLine::Mode::Version, {}, {}, {}};
     if (parser.isSet(options.convert)) return conversion(parser, options);
     for (const QCommandLineOption* option :

@@ -1,4 +1,5 @@
 // The converter run as a build script runs it: a process with no display.
+#include "cli/command_line.h"
 #include "storage/vxr_codec.h"
 #include "tests/exchange_support.h"
 #include "vexlor_version.h"
@@ -187,6 +188,25 @@ TEST_F(Converter, HelpAndVersionNeedNoDisplay) {
     const Finished version = run_vexlor({"--version"});
     EXPECT_EQ(version.exit_code, 0);
     EXPECT_EQ(version.out, QString("vexlor %1\n").arg(VEXLOR_VERSION));
+}
+
+TEST(CommandLine, QtsOwnOptionsAreLeftToTheApplicationObject) {
+    const struct {
+        QStringList arguments;
+        CommandLine::Mode mode;
+        QString file;
+    } calls[] = {
+        {{"-platform", "offscreen", "pic.kla"}, CommandLine::Mode::Edit, "pic.kla"},
+        {{"-style=fusion", "-session", "1a2b", "-reverse"}, CommandLine::Mode::Edit, ""},
+        {{"--help-all"}, CommandLine::Mode::Help, ""},
+        {{"-p", "pic.kla"}, CommandLine::Mode::Usage, ""},
+    };
+    for (const auto& call : calls) {
+        SCOPED_TRACE(call.arguments.join(' ').toStdString());
+        const CommandLine line = parse_command_line(QStringList{"vexlor"} + call.arguments);
+        EXPECT_EQ(line.mode, call.mode);
+        EXPECT_EQ(line.file, call.file);
+    }
 }
 
 } // namespace
