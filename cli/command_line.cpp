@@ -83,13 +83,18 @@ CommandLine usage(const QString& problem) { return {CommandLine::Mode::Usage, {}
 
 // Reads --background into the conversion's choices; false when it names no colour.
 bool read_background(const QString& text, ConversionOptions& options) {
-    if (text == "black") return options.background = BackgroundChoice::Black, true;
-    if (text == "best") return options.background = BackgroundChoice::Best, true;
     bool number = false;
     const int c64_number = text.toInt(&number);
-    if (!number || c64_number < 0 || c64_number > 15) return false;
-    options.background = BackgroundChoice::Given;
-    options.given_background = vexlor_color_index(std::uint8_t(c64_number));
+    if (text == "black") {
+        options.background = BackgroundChoice::Black;
+    } else if (text == "best") {
+        options.background = BackgroundChoice::Best;
+    } else if (number && c64_number >= 0 && c64_number <= 15) {
+        options.background = BackgroundChoice::Given;
+        options.given_background = vexlor_color_index(std::uint8_t(c64_number));
+    } else {
+        return false;
+    }
     return true;
 }
 
