@@ -122,10 +122,7 @@ void Tokno1::Preferences1Click(TObject*) {
 void Tokno1::FileOpen(TObject*) {
     if (!confirmed_change()) return;
     if (!OpenDialog.Execute()) return;
-    begin_step();
-    if (!load_picture_file(OpenDialog.GetFileName(), okno2->picture.data())) return;
-    end_step("Open");
-    tool_b3Click();
+    open_picture(OpenDialog.GetFileName(), OpenAs::VexlorFile);
 }
 
 void Tokno1::FileSaveAs(TObject*) {

@@ -14,6 +14,11 @@ enum ToolMode : std::uint8_t {
     toolPickColour = 6,
 };
 
+// How a picture file is read. Open reads the file it is given as Vexlor's own and keeps quiet
+// when it cannot; a file named on the command line or dropped on a window is read by its kind
+// (.vxr, else as Import reads it) and a failure is named in a message.
+enum class OpenAs : std::uint8_t { VexlorFile, ByKind };
+
 // The frame window: palette bar, tool bar, File menu, the editor's modes, and the two preview
 // drawing operations.
 class Tokno1 : public TForm, public Ui::Tokno1 {
@@ -53,6 +58,11 @@ public:
         end_step(label);
         redraw_views();
     }
+    // Replaces the picture with the file's, as one step, and redraws: every way of opening a
+    // picture ends here.
+    void open_picture(const QString& path, OpenAs as);
+    // Files dropped on a window: asks first, as Open does, then opens the first.
+    void open_dropped(const QStringList& paths);
     // The palette bar's button for a colour index.
     QAbstractButton* palette_button(std::uint8_t index) const;
 

@@ -191,10 +191,10 @@ Prepared prepare(const RgbImage& image, std::optional<PaletteId> wanted) {
 }
 
 CellColors search_cells(const Prepared& prepared, const ConversionOptions& options) {
-    return choose_cell_colors(prepared.target.pixels, *prepared.colors,
-                              options.background == BackgroundChoice::Black
-                                  ? std::optional<std::uint8_t>(0)
-                                  : std::nullopt,
+    std::optional<std::uint8_t> background;
+    if (options.background == BackgroundChoice::Black) background = 0;
+    if (options.background == BackgroundChoice::Given) background = options.given_background & 0x0F;
+    return choose_cell_colors(prepared.target.pixels, *prepared.colors, background,
                               options.dither == Dither::None ? CellError::Nearest : CellError::Mix);
 }
 

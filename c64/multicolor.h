@@ -64,6 +64,8 @@ struct Encoding {
     int inexact_cells = 0;
 };
 Encoding encode_multicolor(const std::uint8_t* picture);
+// The same on a background chosen by the caller (a Vexlor index).
+Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background);
 
 // The bitmap as a picture of Vexlor indices.
 void decode_multicolor(const MulticolorImage& image, std::uint8_t* picture);

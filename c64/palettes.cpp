@@ -96,3 +96,11 @@ const char* palette_name(PaletteId id) {
     }
     return "Vexlor";
 }
+
+const char* c64_color_name(std::uint8_t c64_number) {
+    static const char* const names[16] = {"black",  "white",       "red",        "cyan",
+                                          "purple", "green",       "blue",       "yellow",
+                                          "orange", "brown",       "light red",  "dark grey",
+                                          "grey",   "light green", "light blue", "light grey"};
+    return names[c64_number & 0x0F];
+}

@@ -1,14 +1,18 @@
 // The real main routine, from start-up to the end of the message loop.
 #include "app/Main.h"
 #include "app/startup.h"
+#include "c64/koala.h"
 #include "info/info_window.h"
 #include "platform/tapplication.h"
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
+#include <QElapsedTimer>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -45,6 +49,34 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
     EXPECT_EQ(seen.modes[2], 2);
     EXPECT_EQ(seen.modes[3], 1);
     EXPECT_FALSE(okno1->Host()->isVisible());
+}
+
+TEST(MainRoutine, ShowsTheFileNamedOnTheCommandLineOnceUp) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("stripes.kla"));
+    PictureBytes stripes;
+    for (std::size_t i = 0; i < stripes.size(); ++i) stripes[i] = std::uint8_t(i / 160 % 3 + 6);
+    const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(stripes.data()).image);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(koala.data()), qint64(koala.size()));
+    file.close();
+
+    Application->ReleaseForms(); // the windows of the run before
+    bool shown = false;
+    QTimer poll;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        shown = std::equal(stripes.begin(), stripes.end(), okno2->picture.begin()) &&
+                AreaIs(okno_prv, QRect(2, 2, 640, 2), palette[6]);
+        if (!shown && !clock.hasExpired(3000)) return;
+        poll.stop();
+        WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+        okno1->FileExit();
+    });
+    poll.start(10);
+    EXPECT_EQ(vexlor_main(file.fileName()), 0);
+    EXPECT_TRUE(shown);
 }
 
 int main(int argc, char** argv) {
