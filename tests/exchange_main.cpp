@@ -1,10 +1,12 @@
 // Runs the import and export tests on Qt's offscreen platform, without the editor's windows.
+#include "tests/gui_support.h"
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    const TemporarySettings settings;
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,7 @@
 #include "platform/tcolor.h"
 #include "platform/tform.h"
 #include <QRect>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -22,6 +23,18 @@ void Settle();
 bool SettleUntil(const std::function<bool()>& condition, int milliseconds = 3000);
 
 std::string Hex(TColor color);
+
+// Keeps what test runs store away from the user's own settings: from its creation, settings are
+// read from and written to a folder of its own that goes with it. Create it before the windows.
+class TemporarySettings {
+public:
+    TemporarySettings();
+    // Where the editor's own settings are written.
+    QString file() const;
+
+private:
+    QTemporaryDir dir_;
+};
 
 // The six windows, in the order of their creation.
 std::vector<TForm*> all_windows();

@@ -1,6 +1,8 @@
 // The real main routine, from start-up to the end of the message loop.
 #include "app/Main.h"
 #include "app/startup.h"
+#include "display/displayed_palette.h"
+#include "display/palette_setting.h"
 #include "info/info_window.h"
 #include "platform/tapplication.h"
 #include "preview/preview_window.h"
@@ -17,7 +19,10 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
         bool ran = false, maximised = false, info_active = false;
         QPoint preview, zoom, info;
         int modes[4] = {};
+        PaletteId palette = PaletteId::Vexlor;
+        bool palette_checked = false;
     } seen;
+    store_palette(PaletteId::Colodore); // as an earlier run left it
     // The first moment the user can act: the message loop has started.
     QTimer::singleShot(0, [&] {
         seen.ran = true;
@@ -30,6 +35,8 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
         int* m = seen.modes;
         m[0] = okno1->image_changed, m[1] = okno1->tool_mode, m[2] = okno1->preview_size;
         m[3] = okno1->picture_format;
+        seen.palette = shown_palette();
+        seen.palette_checked = okno1->ViewPaletteColodoreItem->isChecked();
         WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
         okno1->FileExit();
     });
@@ -44,12 +51,15 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
     EXPECT_EQ(seen.modes[1], 1);
     EXPECT_EQ(seen.modes[2], 2);
     EXPECT_EQ(seen.modes[3], 1);
+    EXPECT_EQ(seen.palette, PaletteId::Colodore);
+    EXPECT_TRUE(seen.palette_checked);
     EXPECT_FALSE(okno1->Host()->isVisible());
 }
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    const TemporarySettings settings;
     TApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }
