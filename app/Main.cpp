@@ -91,6 +91,7 @@ QAbstractButton* Tokno1::palette_button(std::uint8_t index) const {
         color_b8, color_b9, SpeedButton1, color_ba, color_bb, color_bc, color_bd, color_be};
     return buttons[index & 0x0F];
 }
+
 // Vexlor's own palette keeps the buttons' own glyph colours; another shows its colours.
 void Tokno1::paint_palette_glyphs() {
     for (std::uint8_t index = 0; index < 16; ++index) {

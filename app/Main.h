@@ -47,6 +47,7 @@ public:
     // Redraws the whole preview and the zoom view after a change to much of the picture, and
     // the information window's background swatches.
     void redraw_views();
+    // The information window's background swatches: under the draw colour, and "Back".
     void show_background();
     // Runs `change` (true when it changed the picture) as one step called `label`, then
     // redraws both views; nothing is recorded or redrawn when it returns false.
