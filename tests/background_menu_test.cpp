@@ -47,7 +47,7 @@ PictureBytes drawn_on_blue() {
     return picture;
 }
 
-struct Background : ::testing::Test {
+struct BackgroundAndPalette : ::testing::Test {
     QTemporaryDir dir;
     void SetUp() override { ResetEditor(); }
     void TearDown() override {
@@ -77,7 +77,7 @@ struct Background : ::testing::Test {
 
 } // namespace
 
-TEST_F(Background, MenusOfferTheBackgroundAndThePalettes) {
+TEST_F(BackgroundAndPalette, MenusOfferTheBackgroundAndThePalettes) {
     const auto menus = okno1->MainMenu->actions();
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[3]->text(), "&View");
@@ -98,7 +98,7 @@ TEST_F(Background, MenusOfferTheBackgroundAndThePalettes) {
 
 // A Koala file on blue brings its background: "Back" shows blue, the right button paints
 // blue, black is a colour like any other, and the export writes the same file again.
-TEST_F(Background, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
+TEST_F(BackgroundAndPalette, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
     const PictureBytes drawn = drawn_on_blue();
     const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(drawn.data(), 6).image);
     ASSERT_EQ(koala[10002], 6);
@@ -137,7 +137,7 @@ TEST_F(Background, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
 // Recoloured, the background pixels take the new colour; kept, they stay and the dialog counts
 // the cells over the limit. Either way one step, which undo and redo take back and forth with
 // the background.
-TEST_F(Background, TheDialogRecoloursOrKeepsAndIsOneStep) {
+TEST_F(BackgroundAndPalette, TheDialogRecoloursOrKeepsAndIsOneStep) {
     for (bool recolour : {true, false}) {
         SCOPED_TRACE(recolour);
         ResetEditor();
@@ -178,22 +178,9 @@ TEST_F(Background, TheDialogRecoloursOrKeepsAndIsOneStep) {
     }
 }
 
-TEST_F(Background, CancelChangesNothing) {
-    WhenModal([] {
-        auto* dialog = qobject_cast<BackgroundColourDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        QTest::mouseClick(dialog->color_button(6), Qt::LeftButton);
-        dialog->buttons->button(QDialogButtonBox::Cancel)->click();
-    });
-    okno1->PictureBackgroundItem->trigger();
-    EXPECT_EQ(okno2->back_color, 0);
-    EXPECT_EQ(pixel(0, 0), 0);
-    EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
-}
-
 // A .vxr file holds no background: a picture drawn on blue opens on blue, one drawn on black
 // keeps the background it finds, and undoing the Open brings the old one back.
-TEST_F(Background, OpenFindsTheBackgroundAFileWasDrawnOn) {
+TEST_F(BackgroundAndPalette, OpenFindsTheBackgroundAFileWasDrawnOn) {
     PictureBytes on_blue = drawn_on_blue();
     on_blue[4] = 3, on_blue[5] = 4, on_blue[6] = 8; // with cell 0, only blue fits both
     ASSERT_TRUE(save_picture_file(dir.filePath("blue.vxr"), on_blue.data()));
@@ -217,7 +204,7 @@ TEST_F(Background, OpenFindsTheBackgroundAFileWasDrawnOn) {
 }
 
 // Clash marks and exports judge a cell against the picture's own background.
-TEST_F(Background, ClashMarksFollowTheBackground) {
+TEST_F(BackgroundAndPalette, ClashMarksFollowTheBackground) {
     for (int column = 0; column < 4; ++column) pixel(column, 0) = std::uint8_t(column * 2);
     okno1->PictureClashesItem->trigger();
     const auto marked = [] { return okno2->Canvas->GetPixel(0, 0) == RGBColor(255, 0, 0); };
@@ -229,7 +216,7 @@ TEST_F(Background, ClashMarksFollowTheBackground) {
 
 // Every view, the palette bar and the dialogs that show the picture use the chosen palette.
 // The palette bar keeps its own glyphs for Vexlor's palette.
-TEST_F(Background, EveryViewShowsTheChosenPalette) {
+TEST_F(BackgroundAndPalette, EveryViewShowsTheChosenPalette) {
     pixel(0, 0) = 4; // green, which the C64 numbers 5
     pixel(159, 199) = 4;
     okno2->draw_color = 4;
@@ -264,7 +251,7 @@ TEST_F(Background, EveryViewShowsTheChosenPalette) {
 
 // The choice is kept in the settings file, where the next start reads it; a name that no
 // palette has leaves Vexlor's own.
-TEST_F(Background, ThePaletteIsStoredForTheNextStart) {
+TEST_F(BackgroundAndPalette, ThePaletteIsStoredForTheNextStart) {
     okno1->ViewPaletteColodoreItem->trigger();
     QSettings settings(QStringLiteral("Vexlor"), QStringLiteral("Vexlor"));
     settings.sync();

@@ -31,16 +31,6 @@ TEST(Background, ChangesRecolouringOrKeepingThePixels) {
     }
 }
 
-TEST(Background, CountsTheCellsOverTheLimit) {
-    PictureModel model;
-    paint_cell(model, 0, {0, 2, 5, 7});
-    paint_cell(model, 999, {6, 2, 5, 7});
-    EXPECT_EQ(cells_over_limit(model.picture.data(), 0), 1);
-    EXPECT_EQ(cells_over_limit(model.picture.data(), 6), 1);
-    EXPECT_EQ(cells_over_limit(model.picture.data(), 3), 2);
-    EXPECT_EQ(cells_over_limit(model.picture.data(), 2), 0); // 2 is in both
-}
-
 // A picture without a background keeps the current one while every cell fits with it, else
 // takes the first that fits them all, black first, else keeps it.
 TEST(Background, APictureThatComesWithoutOneKeepsOrFindsOne) {
