@@ -1,4 +1,5 @@
 #pragma once
+#include "c64/palettes.h"
 #include "history/picture_history.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
@@ -48,8 +49,11 @@ public:
     void end_step(const char* label);
     // Brings the Edit menu's items up to date with the history.
     void update_edit_menu();
-    // Redraws the whole preview and the zoom view after a change to much of the picture.
+    // Redraws the whole preview and the zoom view after a change to much of the picture, and
+    // the information window's background swatches.
     void redraw_views();
+    // The information window's background swatches: under the draw colour, and "Back".
+    void show_background();
     // Runs `change` (true when it changed the picture) as one step called `label`, then
     // redraws both views; nothing is recorded or redrawn when it returns false.
     template <class Change> void change_picture(const char* label, Change change) {
@@ -65,6 +69,8 @@ public:
     void open_dropped(const QStringList& paths);
     // The palette bar's button for a colour index.
     QAbstractButton* palette_button(std::uint8_t index) const;
+    // Shows every view in another palette, from now on and in later runs.
+    void show_in_palette(PaletteId id);
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -108,10 +114,16 @@ public slots:
     void EditReplaceColourClick(TObject* Sender = nullptr);
 
     void PictureImportClick(TObject* Sender = nullptr);
+    void PictureBackgroundClick(TObject* Sender = nullptr);
     void PictureKoalaClick(TObject* Sender = nullptr);
     void PicturePrgClick(TObject* Sender = nullptr);
     void PicturePngClick(TObject* Sender = nullptr);
     void PictureClashesClick(TObject* Sender = nullptr);
+
+    void ViewPaletteVexlorClick(TObject* Sender = nullptr);
+    void ViewPalettePeptoClick(TObject* Sender = nullptr);
+    void ViewPaletteColodoreClick(TObject* Sender = nullptr);
+    void ViewPaletteViceClick(TObject* Sender = nullptr);
 
     void HelpShortcutsClick(TObject* Sender = nullptr);
     void HelpAboutClick(TObject* Sender = nullptr);
@@ -119,7 +131,9 @@ public slots:
 private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();
-    void go_through_history(bool (PictureHistory::*move)(std::uint8_t*));
+    void go_through_history(bool (PictureHistory::*move)());
+    QAction* palette_item(PaletteId id) const;
+    void paint_palette_glyphs();
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
 };

@@ -1,5 +1,6 @@
 // Opening a picture from a path: the File menu, the command line and files dropped on a window.
 #include "app/Main.h"
+#include "background/background.h"
 #include "exchange/picture_import.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
@@ -7,7 +8,9 @@
 // Open redraws only the preview; the zoom view shows the picture when it next paints.
 void Tokno1::open_picture(const QString& path, OpenAs as) {
     if (as == OpenAs::ByKind && !is_vexlor_file_name(path)) {
-        change_picture("Import", [&] { return import_picture_file(path, okno2->picture.data()); });
+        change_picture("Import", [&] {
+            return import_picture_file(path, okno2->picture.data(), okno2->back_color);
+        });
         return;
     }
     begin_step();
@@ -18,8 +21,12 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
                 QStringLiteral("\"%1\" cannot be opened: %2.").arg(path, unreadable_reason(path)));
         return;
     }
+    // The file holds no background: the picture keeps one that all its cells fit with.
+    const std::uint8_t background = okno2->back_color;
+    okno2->back_color = background_for_loaded(okno2->picture.data(), background);
     end_step("Open");
     tool_b3Click();
+    if (okno2->back_color != background) show_background();
 }
 
 void Tokno1::open_dropped(const QStringList& paths) {

@@ -80,7 +80,7 @@ const Palette& palette_colors(PaletteId id) {
     case PaletteId::Vexlor:
         break;
     }
-    return palette;
+    return vexlor_palette;
 }
 
 const char* palette_name(PaletteId id) {

@@ -22,8 +22,9 @@ const C64Format kKoala{QStringLiteral("Koala pictures|*.koa;*.kla|All Files|*.*"
 const C64Format kPrg{QStringLiteral("C64 programs|*.prg|All Files|*.*"), QStringLiteral("prg"),
                      write_prg};
 
-bool export_as(TSaveDialog& dialog, const std::uint8_t* picture, const C64Format& format) {
-    const Encoding encoding = encode_multicolor(picture);
+bool export_as(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
+               const C64Format& format) {
+    const Encoding encoding = encode_multicolor(picture, background);
     if (encoding.inexact_cells > 0 &&
         !AskQuestion(QStringLiteral("Vexlor"),
                      QStringLiteral("%1 of the picture's %2 cells hold more colours than a C64 can "
@@ -41,12 +42,12 @@ bool export_as(TSaveDialog& dialog, const std::uint8_t* picture, const C64Format
 
 } // namespace
 
-bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture) {
-    return export_as(dialog, picture, kKoala);
+bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
+    return export_as(dialog, picture, background, kKoala);
 }
 
-bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture) {
-    return export_as(dialog, picture, kPrg);
+bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
+    return export_as(dialog, picture, background, kPrg);
 }
 
 bool export_png(TSaveDialog& dialog, const std::uint8_t* picture) {

@@ -1,5 +1,6 @@
 #include "exchange/picture_import.h"
 #include "c64/koala.h"
+#include "c64/palettes.h"
 #include "exchange/image_file.h"
 #include "exchange/import_dialog.h"
 #include "storage/picture_file.h"
@@ -63,7 +64,7 @@ ImportSource read_import_source(const QString& path) {
     return source;
 }
 
-bool import_picture_file(const QString& path, std::uint8_t* picture) {
+bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_t& background) {
     ImportSource source = read_import_source(path);
     if (!source.error.isEmpty()) {
         ShowErrorMessage(QStringLiteral("Vexlor"),
@@ -75,12 +76,14 @@ bool import_picture_file(const QString& path, std::uint8_t* picture) {
                              QApplication::activeWindow());
         if (options.exec() != QDialog::Accepted) return false;
         source.picture = options.conversion().picture;
+        source.background = options.conversion().background;
     }
     std::copy(source.picture->begin(), source.picture->end(), picture);
+    background = source.background;
     return true;
 }
 
-bool import_picture(TOpenDialog& dialog, std::uint8_t* picture) {
+bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& background) {
     dialog.Filter = kImportFilter;
-    return dialog.Execute() && import_picture_file(dialog.GetFileName(), picture);
+    return dialog.Execute() && import_picture_file(dialog.GetFileName(), picture, background);
 }

@@ -20,10 +20,10 @@ struct ImportSource {
 ImportSource read_import_source(const QString& path);
 
 // Brings the file in: a Koala picture as it is, any other image through the conversion dialog.
-// The 32000 picture bytes are written only when the import succeeds: true then; false, with the
-// picture untouched, when the user cancels or the file is refused (with a message naming the
-// file and the reason).
-bool import_picture_file(const QString& path, std::uint8_t* picture);
+// The 32000 picture bytes and the background (the Koala file's, or the one the conversion
+// chose) are written only when the import succeeds: true then; false, with both untouched, when
+// the user cancels or the file is refused (with a message naming the file and the reason).
+bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_t& background);
 
 // Picture > Import: asks for a file (the dialog's filter is set here) and brings it in as above.
-bool import_picture(TOpenDialog& dialog, std::uint8_t* picture);
+bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& background);

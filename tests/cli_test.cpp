@@ -103,7 +103,7 @@ TEST_F(Converter, AnImageConvertsToTheBytesOfImportThenExportWithTheSameChoices)
         });
         ASSERT_TRUE(import(in));
         TFileDialog::QueueAnswer(path("dialogs.kla"));
-        ASSERT_TRUE(export_koala(save_dialog, picture.data()));
+        ASSERT_TRUE(export_koala(save_dialog, picture.data(), background));
         EXPECT_EQ(read(path("cli.kla")), read(path("dialogs.kla")));
     }
 }

@@ -2,6 +2,8 @@
 #include "app/Main.h"
 #include "app/startup.h"
 #include "c64/koala.h"
+#include "display/displayed_palette.h"
+#include "display/palette_setting.h"
 #include "info/info_window.h"
 #include "platform/tapplication.h"
 #include "preview/preview_window.h"
@@ -21,7 +23,10 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
         bool ran = false, maximised = false, info_active = false;
         QPoint preview, zoom, info;
         int modes[4] = {};
+        PaletteId palette = PaletteId::Vexlor;
+        bool palette_checked = false;
     } seen;
+    store_palette(PaletteId::Colodore); // as an earlier run left it
     // The first moment the user can act: the message loop has started.
     QTimer::singleShot(0, [&] {
         seen.ran = true;
@@ -34,6 +39,8 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
         int* m = seen.modes;
         m[0] = okno1->image_changed, m[1] = okno1->tool_mode, m[2] = okno1->preview_size;
         m[3] = okno1->picture_format;
+        seen.palette = shown_palette();
+        seen.palette_checked = okno1->ViewPaletteColodoreItem->isChecked();
         WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
         okno1->FileExit();
     });
@@ -48,6 +55,8 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
     EXPECT_EQ(seen.modes[1], 1);
     EXPECT_EQ(seen.modes[2], 2);
     EXPECT_EQ(seen.modes[3], 1);
+    EXPECT_EQ(seen.palette, PaletteId::Colodore);
+    EXPECT_TRUE(seen.palette_checked);
     EXPECT_FALSE(okno1->Host()->isVisible());
 }
 
@@ -82,6 +91,7 @@ TEST(MainRoutine, ShowsTheFileNamedOnTheCommandLineOnceUp) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    const TemporarySettings settings;
     TApplication application(argc, argv);
     GuardAgainstHangingDialogs();
     return RUN_ALL_TESTS();

@@ -99,7 +99,7 @@ void Tokno2::plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t c
 // A red cross in a red and white frame over every clashing cell in the view: it shows on a
 // cell of any colour.
 void Tokno2::draw_clash_marks() {
-    marked_ = find_clashes(picture.data()).cells;
+    marked_ = inexact_cells(picture.data(), back_color);
     const int w = int(cell_w) * kCellWidth, h = int(cell_h) * kCellHeight;
     constexpr TColor red = RGBColor(255, 0, 0);
     for (int top = 0; top < int(view_rows); top += kCellHeight)
@@ -128,7 +128,7 @@ void Tokno2::draw_clash_marks() {
 // After painting, the marks are drawn anew where a cell has started or stopped clashing.
 void Tokno2::update_clash_marks() {
     if (!std::exchange(painted_, false) || !show_clashes) return;
-    if (find_clashes(picture.data()).cells != marked_) FormPaint();
+    if (inexact_cells(picture.data(), back_color) != marked_) FormPaint();
 }
 
 void Tokno2::show_analysis() {

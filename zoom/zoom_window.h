@@ -39,7 +39,7 @@ public:
     void resize_view(std::uint32_t columns, std::uint32_t rows);
 
     // What each user action changed in the picture, to be taken back and brought back.
-    PictureHistory history{picture.data(), picture.size()};
+    PictureHistory history{{picture, std::span(&back_color, 1)}};
 
     // Shows the colours of the row last analysed under the pointer again, as the picture there
     // may have changed under it.
