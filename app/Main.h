@@ -2,6 +2,7 @@
 #include "history/picture_history.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
+#include "selection/block.h"
 #include "ui_main.h"
 #include <cstdint>
 
@@ -12,6 +13,7 @@ enum ToolMode : std::uint8_t {
     toolLine = 4,
     toolRectangle = 5,
     toolPickColour = 6,
+    toolSelect = 7,
 };
 
 // The frame window: palette bar, tool bar, File menu, the editor's modes, and the two preview
@@ -53,6 +55,8 @@ public:
         end_step(label);
         redraw_views();
     }
+    // Cut, Copy and Delete are on only while there is a selection.
+    void update_selection_items();
     // The palette bar's button for a colour index.
     QAbstractButton* palette_button(std::uint8_t index) const;
 
@@ -77,6 +81,7 @@ public slots:
     void color_bdClick(TObject* Sender = nullptr);
     void color_beClick(TObject* Sender = nullptr);
 
+    void tool_b1Click(TObject* Sender = nullptr);
     void tool_b2Click(TObject* Sender = nullptr);
     void SpeedButton2Click(TObject* Sender = nullptr);
     void tool_fillClick(TObject* Sender = nullptr);
@@ -96,6 +101,14 @@ public slots:
     void EditUndoClick(TObject* Sender = nullptr);
     void EditRedoClick(TObject* Sender = nullptr);
     void EditReplaceColourClick(TObject* Sender = nullptr);
+    // The clipboard, the selection and the flips (selection_commands.cpp).
+    void EditCutClick(TObject* Sender = nullptr);
+    void EditCopyClick(TObject* Sender = nullptr);
+    void EditPasteClick(TObject* Sender = nullptr);
+    void EditDeleteClick(TObject* Sender = nullptr);
+    void EditSelectAllClick(TObject* Sender = nullptr);
+    void EditFlipHorizontallyClick(TObject* Sender = nullptr);
+    void EditFlipVerticallyClick(TObject* Sender = nullptr);
 
     void PictureImportClick(TObject* Sender = nullptr);
     void PictureKoalaClick(TObject* Sender = nullptr);
@@ -110,6 +123,8 @@ private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();
     void go_through_history(bool (PictureHistory::*move)(std::uint8_t*));
+    void clear_selection(const char* label);
+    void flip(const char* label, void (*mirror)(std::uint8_t*, const PixelArea&));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
 };

@@ -20,13 +20,17 @@ void Tokno2::use_tool(TMouseButton button) {
     case toolPickColour:
         if (button == mbLeft) pick_colour();
         return;
+    case toolSelect:
+        if (button == mbLeft) start_selecting();
+        return;
     }
 }
 
 void Tokno2::plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color) {
-    refresh = nullptr;
-    for (const PixelPos& at : pixels) plot_pixel(okno1->picture_format, at.column, at.row, color);
-    refresh = &window_refresh_;
+    without_refresh([&] {
+        for (const PixelPos& at : pixels)
+            plot_pixel(okno1->picture_format, at.column, at.row, color);
+    });
 }
 
 // Filling with the area's own colour would change nothing: no step, no redraw.
