@@ -39,8 +39,9 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     OpenDialog.Filter = SaveDialog.Filter = "Vexlor file|*.vxr|All Files|*.*";
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    // Esc drops a floating block first, then the selection.
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, [] {
+    auto* escape = new QShortcut(Qt::Key_Escape, this);
+    escape->setWhatsThis("Drop the pasted block, else the selection");
+    connect(escape, &QShortcut::activated, this, [] {
         if (!okno2->drop_floating()) okno2->drop_selection();
     });
     Loaded();
@@ -156,6 +157,8 @@ void Tokno1::update_edit_menu() {
     };
     describe(EditUndoItem, okno2->history.undo_label());
     describe(EditRedoItem, okno2->history.redo_label());
+    // Undo drops a floating block, history or not.
+    if (okno2->floating) EditUndoItem->setEnabled(true);
 }
 
 void Tokno1::redraw_views() {

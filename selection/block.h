@@ -45,9 +45,12 @@ void fill_block(std::uint8_t* picture, const PixelArea& area, std::uint8_t color
 void flip_horizontally(std::uint8_t* picture, const PixelArea& area);
 void flip_vertically(std::uint8_t* picture, const PixelArea& area);
 
-// Puts `block` down with its top-left pixel at `at`, cut at the picture's edges. Each pixel
-// goes through the colour-cell rules of `format` (a refused pixel keeps its colour), or with
-// `exact` is written as it is. The model's refresh hears of every attempt, so a caller that
-// redraws once at the end clears it first.
+// Puts `block` down with its top-left pixel at `at`, cut at the picture's edges, keeping to the
+// colour limit: at most three colours besides the background in a 4 x 8 cell (a 4 x 1 row in
+// FLI). Where the whole block keeps a cell within the limit, all of it lands there; elsewhere a
+// pixel that would bring a fourth colour into the cell is refused and keeps its colour. With
+// `exact` every pixel is written. (Painting's rule, pixel by pixel, also refuses a background
+// pixel of a full cell even for a colour the cell holds, and would lose most of a block moved
+// onto an empty place.) The model's refresh is not called.
 void paste_block(PictureModel& model, std::uint8_t format, const PixelBlock& block, PixelPos at,
                  bool exact);

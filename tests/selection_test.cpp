@@ -107,20 +107,53 @@ TEST(SelectionBlocks, FlipsMirrorTheAreaAndUndoThemselves) {
     }
 }
 
-// A cell holding three colours besides the background refuses to turn a background pixel into
-// anything, and accepts a coloured pixel's change; written exactly, every pixel lands.
-TEST(SelectionPaste, ThroughTheRulesARefusedPixelKeepsItsColourExactWritesAll) {
-    const PixelBlock block{4, 1, {5, 6, 7, 8}};
-    for (bool exact : {false, true}) {
+// A pixel that would bring a fourth colour besides the background into its cell is refused and
+// keeps its colour; one whose colour the cell holds, or that replaces a colour's last pixel,
+// lands. In FLI the limit is the 4 x 1 row. Written exactly, every pixel lands.
+TEST(SelectionPaste, ThroughTheLimitOnlyAFourthColourIsRefused) {
+    const struct {
+        const char* what;
+        PixelPos at;
+        std::uint8_t color;
+        std::uint8_t format;
+        bool lands;
+    } cases[] = {
+        {"a colour the cell holds, on the background", {11, 20}, 3, fmtMulticolor, true},
+        {"a fourth colour on the background", {11, 20}, 5, fmtMulticolor, false},
+        {"a fourth colour over a colour's last pixel", {10, 16}, 5, fmtMulticolor, true},
+        {"a fourth colour over one of a colour's pixels", {8, 16}, 5, fmtMulticolor, false},
+        {"the background over anything", {8, 16}, 0, fmtMulticolor, true},
+        {"a fourth colour in a row with room, in FLI", {11, 20}, 5, fmtFli, true},
+        {"a fourth colour in a full row, in FLI", {11, 16}, 5, fmtFli, false},
+        {"a colour in the cell next door", {12, 16}, 5, fmtMulticolor, true},
+    };
+    for (const auto& c : cases)
+        for (bool exact : {false, true}) {
+            PictureModel model;
+            model.write_pixel(8, 16, 2);
+            model.write_pixel(8, 23, 2);
+            model.write_pixel(9, 16, 3);
+            model.write_pixel(10, 16, 4);
+            const std::uint8_t old = model.read_pixel(c.at.column, c.at.row);
+            paste_block(model, c.format, {1, 1, {c.color}}, c.at, exact);
+            EXPECT_EQ(model.read_pixel(c.at.column, c.at.row), c.lands || exact ? c.color : old)
+                << c.what << (exact ? ", exact" : "");
+        }
+}
+
+// A cell of three colours and background, with many pixels of each, moved onto an empty place
+// and onto a place of one other colour, lands whole.
+TEST(SelectionPaste, AWholeCellMovesThroughTheLimit) {
+    Picture source{};
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 4; ++column) at(source, column, row) = (column + row) % 4 + 5;
+    const PixelBlock cell = copy_block(source.data(), {0, 0, 4, 8});
+    for (std::uint8_t under : {0, 9}) {
         PictureModel model;
-        model.write_pixel(8, 16, 2);
-        model.write_pixel(9, 16, 3);
-        model.write_pixel(10, 16, 4);
-        // Pixel (11, 16) is the background: the cell is full.
-        paste_block(model, fmtMulticolor, block, {8, 16}, exact);
-        EXPECT_EQ(model.read_pixel(8, 16), 5);
-        EXPECT_EQ(model.read_pixel(10, 16), 7);
-        EXPECT_EQ(model.read_pixel(11, 16), exact ? 8 : 0);
+        model.back_color = 5;
+        fill_block(model.picture.data(), kWholePicture, under);
+        paste_block(model, fmtMulticolor, cell, {20, 40}, false);
+        EXPECT_EQ(copy_block(model.picture.data(), {20, 40, 4, 8}), cell) << int(under);
     }
 }
 

@@ -26,6 +26,7 @@ bool Tokno2::drop_selection() {
 bool Tokno2::drop_floating() {
     if (!floating) return false;
     floating.reset();
+    okno1->update_edit_menu();
     FormPaint();
     return true;
 }
@@ -34,6 +35,7 @@ void Tokno2::start_floating(PixelBlock block) {
     floating = std::move(block);
     floating_at =
         selection ? PixelPos{selection->left, selection->top} : PixelPos{scroll_x, scroll_y};
+    okno1->update_edit_menu();
     FormPaint();
 }
 
@@ -70,15 +72,16 @@ void Tokno2::follow_pointer(int x, int y) {
     FormPaint();
 }
 
-// Through the colour-cell rules like the other tools, or with `exact` as Replace Colour writes.
+// Through the colour limit, or with `exact` as Replace Colour writes.
 // The pasted area is selected afterwards, ready for a flip or another copy.
 void Tokno2::put_down_floating(bool exact) {
     const PixelBlock block = std::move(*floating);
     floating.reset();
+    okno1->update_edit_menu();
     const PixelPos at{cursor_x, cursor_y};
     select(area_between(at, {at.column + block.width - 1, at.row + block.height - 1}));
     okno1->change_picture("Paste", [&] {
-        without_refresh([&] { paste_block(*this, okno1->picture_format, block, at, exact); });
+        paste_block(*this, okno1->picture_format, block, at, exact);
         return true;
     });
 }

@@ -27,10 +27,9 @@ void Tokno2::use_tool(TMouseButton button) {
 }
 
 void Tokno2::plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color) {
-    without_refresh([&] {
-        for (const PixelPos& at : pixels)
-            plot_pixel(okno1->picture_format, at.column, at.row, color);
-    });
+    refresh = nullptr;
+    for (const PixelPos& at : pixels) plot_pixel(okno1->picture_format, at.column, at.row, color);
+    refresh = &window_refresh_;
 }
 
 // Filling with the area's own colour would change nothing: no step, no redraw.

@@ -96,12 +96,6 @@ private:
     void draw_selection_overlay();
     void draw_ants();
     void march_ants();
-    // Runs `change` with the per-pixel refresh of the swatches and the preview band off.
-    template <class Change> void without_refresh(Change change) {
-        refresh = nullptr;
-        change();
-        refresh = &window_refresh_;
-    }
 
     void draw_char_grid();
     void draw_clash_marks();
