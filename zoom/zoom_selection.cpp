@@ -7,6 +7,11 @@ constexpr int kAntsInterval = 150; // milliseconds per step of the ants' march
 constexpr int kAntDash = 4;        // screen pixels per black or white dash
 
 void Tokno2::select(std::optional<PixelArea> area) {
+    mark_selection(area);
+    okno1->redraw_views();
+}
+
+void Tokno2::mark_selection(std::optional<PixelArea> area) {
     if (area && area->empty()) area.reset();
     selection = area;
     if (selection)
@@ -14,7 +19,6 @@ void Tokno2::select(std::optional<PixelArea> area) {
     else
         ants_timer_.stop();
     okno1->update_selection_items();
-    okno1->redraw_views();
 }
 
 bool Tokno2::drop_selection() {
@@ -79,7 +83,7 @@ void Tokno2::put_down_floating(bool exact) {
     floating.reset();
     okno1->update_edit_menu();
     const PixelPos at{cursor_x, cursor_y};
-    select(area_between(at, {at.column + block.width - 1, at.row + block.height - 1}));
+    mark_selection(area_between(at, {at.column + block.width - 1, at.row + block.height - 1}));
     okno1->change_picture("Paste", [&] {
         paste_block(*this, okno1->picture_format, block, at, exact);
         return true;

@@ -88,6 +88,7 @@ private:
     PixelPos view_pixel_at(int x, int y) const;
 
     // The selection tool and the floating block (zoom_selection.cpp).
+    void mark_selection(std::optional<PixelArea> area); // select() without the redraw
     void start_selecting();
     void drag_selection(int x, int y, TShiftState shift);
     void finish_selecting(int x, int y, TShiftState shift);
