@@ -59,6 +59,8 @@ void ResetEditor() {
     okno2->scroll1->setValue(0);
     okno2->scroll2->setValue(0);
     okno2->set_zoom(4, 3);
+    okno2->drop_floating();
+    okno2->drop_selection();
     okno2->picture.fill(0);
     okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
     okno1->update_edit_menu();

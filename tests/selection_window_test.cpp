@@ -48,10 +48,6 @@ struct Selection : ::testing::Test {
         QApplication::setActiveWindow(okno1->Host());
         key(Qt::Key_S);
     }
-    void TearDown() override {
-        okno2->drop_floating();
-        okno2->drop_selection();
-    }
     static QString undoText() { return okno1->EditUndoItem->text(); }
     // A few pixels of four colours in the cell at (4, 8).
     static void paint_cell() {
