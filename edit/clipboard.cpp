@@ -1,5 +1,4 @@
 #include "edit/clipboard.h"
-#include "exchange/image_file.h"
 #include "selection/block_exchange.h"
 #include <QClipboard>
 #include <QGuiApplication>
@@ -25,8 +24,29 @@ QMimeData* block_mime_data(const PixelBlock& block) {
     return data;
 }
 
-// Only the part of an image that can land on the picture is converted: pixel pairs reach at
-// most twice the picture's width.
+namespace {
+
+// The part of an image that can land on the picture (pixel pairs reach at most twice its
+// width), as colours laid over black where it is transparent.
+RgbImage landing_part(const QImage& image) {
+    const QImage part = image
+                            .copy(0, 0, std::min(image.width(), 2 * kPictureColumns),
+                                  std::min(image.height(), kPictureRows))
+                            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    RgbImage rgb{part.width(), part.height(), {}};
+    rgb.rgb.reserve(std::size_t(part.width()) * std::size_t(part.height()) * 3);
+    for (int y = 0; y < part.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y));
+        for (int x = 0; x < part.width(); ++x)
+            rgb.rgb.insert(rgb.rgb.end(),
+                           {std::uint8_t(qRed(line[x])), std::uint8_t(qGreen(line[x])),
+                            std::uint8_t(qBlue(line[x]))});
+    }
+    return rgb;
+}
+
+} // namespace
+
 std::optional<PixelBlock> block_from_mime(const QMimeData& data) {
     if (data.hasFormat(kPixelsMimeType)) {
         const QByteArray bytes = data.data(kPixelsMimeType);
@@ -37,9 +57,7 @@ std::optional<PixelBlock> block_from_mime(const QMimeData& data) {
     if (!data.hasImage()) return std::nullopt;
     const QImage image = qvariant_cast<QImage>(data.imageData());
     if (image.isNull()) return std::nullopt;
-    const QImage part = image.copy(0, 0, std::min(image.width(), 2 * kPictureColumns),
-                                   std::min(image.height(), kPictureRows));
-    return block_from_image(rgb_from(part), shown_lab_palette());
+    return block_from_image(landing_part(image), shown_lab_palette());
 }
 
 void copy_to_clipboard(const PixelBlock& block) {

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QImageReader>
 
+namespace {
+
 RgbImage rgb_from(const QImage& decoded) {
     // Premultiplied colours are the colours laid over black.
     const QImage image = decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -20,8 +22,6 @@ RgbImage rgb_from(const QImage& decoded) {
     }
     return rgb;
 }
-
-namespace {
 
 // Qt's GIF reader reports the first frame's size but decodes onto the whole logical screen,
 // whose size only the file's header tells.

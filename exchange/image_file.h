@@ -20,8 +20,5 @@ struct ImageRead {
 ImageRead read_image(QIODevice& device, int max_side = kMaxImageSide);
 ImageRead read_image_file(const QString& path);
 
-// Qt's image as red, green, blue triples; transparent parts come out black.
-RgbImage rgb_from(const QImage& decoded);
-
 // The image as Qt's image, for showing and for writing.
 QImage to_qimage(const RgbImage& image);
