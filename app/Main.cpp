@@ -17,6 +17,7 @@
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
 #include <QPainter>
+#include <QShortcut>
 
 Tokno1* okno1 = nullptr;
 
@@ -46,6 +47,11 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     OpenDialog.Filter = SaveDialog.Filter = "Vexlor file|*.vxr|All Files|*.*";
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    auto* escape = new QShortcut(Qt::Key_Escape, this);
+    escape->setWhatsThis("Drop the pasted block, else the selection");
+    connect(escape, &QShortcut::activated, this, [] {
+        if (!okno2->drop_floating()) okno2->drop_selection();
+    });
     Loaded();
 }
 
@@ -78,6 +84,7 @@ void Tokno1::color_bcClick(TObject*) { choose_color(13); }
 void Tokno1::color_bdClick(TObject*) { choose_color(14); }
 void Tokno1::color_beClick(TObject*) { choose_color(15); }
 
+void Tokno1::tool_b1Click(TObject*) { tool_mode = toolSelect; }
 void Tokno1::tool_b2Click(TObject*) { tool_mode = toolFreePaint; }
 void Tokno1::SpeedButton2Click(TObject*) { tool_mode = toolPutChar; }
 void Tokno1::tool_fillClick(TObject*) { tool_mode = toolFill; }
@@ -185,6 +192,8 @@ void Tokno1::update_edit_menu() {
     };
     describe(EditUndoItem, okno2->history.undo_label());
     describe(EditRedoItem, okno2->history.redo_label());
+    // Undo drops a floating block, history or not.
+    if (okno2->floating) EditUndoItem->setEnabled(true);
 }
 
 void Tokno1::redraw_views() {
@@ -207,7 +216,10 @@ void Tokno1::go_through_history(bool (PictureHistory::*move)()) {
     redraw_views();
 }
 
-void Tokno1::EditUndoClick(TObject*) { go_through_history(&PictureHistory::undo); }
+// A floating block is not part of the picture: Undo first drops it.
+void Tokno1::EditUndoClick(TObject*) {
+    if (!okno2->drop_floating()) go_through_history(&PictureHistory::undo);
+}
 void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo); }
 
 // An import replaces the picture, so it asks first, like Open.
@@ -274,6 +286,7 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
                 canvas->SetPixel(2 * u + 1, v, color);
             }
         }
+    if (okno2->selection) draw_selection_outline(*canvas, *okno2->selection, size);
 }
 
 void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {

@@ -3,6 +3,7 @@
 #include "history/picture_history.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
+#include "selection/block.h"
 #include "ui_main.h"
 #include <cstdint>
 
@@ -13,6 +14,7 @@ enum ToolMode : std::uint8_t {
     toolLine = 4,
     toolRectangle = 5,
     toolPickColour = 6,
+    toolSelect = 7,
 };
 
 // How a picture file is read. Open reads the file it is given as Vexlor's own and keeps quiet
@@ -67,6 +69,8 @@ public:
     void open_picture(const QString& path, OpenAs as);
     // Files dropped on a window: asks first, as Open does, then opens the first.
     void open_dropped(const QStringList& paths);
+    // Cut, Copy and Delete are on only while there is a selection.
+    void update_selection_items();
     // The palette bar's button for a colour index.
     QAbstractButton* palette_button(std::uint8_t index) const;
     // Shows every view in another palette, from now on and in later runs.
@@ -93,6 +97,7 @@ public slots:
     void color_bdClick(TObject* Sender = nullptr);
     void color_beClick(TObject* Sender = nullptr);
 
+    void tool_b1Click(TObject* Sender = nullptr);
     void tool_b2Click(TObject* Sender = nullptr);
     void SpeedButton2Click(TObject* Sender = nullptr);
     void tool_fillClick(TObject* Sender = nullptr);
@@ -112,6 +117,14 @@ public slots:
     void EditUndoClick(TObject* Sender = nullptr);
     void EditRedoClick(TObject* Sender = nullptr);
     void EditReplaceColourClick(TObject* Sender = nullptr);
+    // The clipboard, the selection and the flips (selection_commands.cpp).
+    void EditCutClick(TObject* Sender = nullptr);
+    void EditCopyClick(TObject* Sender = nullptr);
+    void EditPasteClick(TObject* Sender = nullptr);
+    void EditDeleteClick(TObject* Sender = nullptr);
+    void EditSelectAllClick(TObject* Sender = nullptr);
+    void EditFlipHorizontallyClick(TObject* Sender = nullptr);
+    void EditFlipVerticallyClick(TObject* Sender = nullptr);
 
     void PictureImportClick(TObject* Sender = nullptr);
     void PictureBackgroundClick(TObject* Sender = nullptr);
@@ -134,6 +147,8 @@ private:
     void go_through_history(bool (PictureHistory::*move)());
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
+    void clear_selection(const char* label);
+    void flip(const char* label, void (*mirror)(std::uint8_t*, const PixelArea&));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
 };

@@ -60,9 +60,12 @@ std::vector<KeyBinding> key_bindings(const QWidget* window) {
         if (!listed.count(item) && item->isEnabled() && item->isVisible())
             for (const QKeySequence& key : item->shortcuts())
                 bindings.push_back({key, owner_title(item) + " › " + plain(item->text())});
+    // The buttons' keys, and keys of their own that say what they do.
     for (const QShortcut* shortcut : window->findChildren<QShortcut*>())
         if (const auto* button = qobject_cast<const QAbstractButton*>(shortcut->parent()))
             bindings.push_back({shortcut->key(), describe(button)});
+        else if (!shortcut->whatsThis().isEmpty())
+            bindings.push_back({shortcut->key(), shortcut->whatsThis()});
     return bindings;
 }
 

@@ -120,6 +120,8 @@ void ResetEditor() {
     okno2->scroll1->setValue(0);
     okno2->scroll2->setValue(0);
     okno2->set_zoom(4, 3);
+    okno2->drop_floating();
+    okno2->drop_selection();
     okno2->picture.fill(0);
     okno2->back_color = 0;
     okno2->history.restart();

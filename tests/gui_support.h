@@ -56,6 +56,6 @@ struct StartState {
 };
 extern StartState start_state;
 
-// Puts the editor back as it starts: empty picture, 4 x 3 zoom at the origin, both grids on,
-// double-size preview, free paint, black surfaces.
+// Puts the editor back as it starts: nothing selected or floating, empty picture, 4 x 3 zoom
+// at the origin, both grids on, double-size preview, free paint, black surfaces.
 void ResetEditor();

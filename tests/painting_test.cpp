@@ -216,7 +216,7 @@ TEST_F(Painting, ToolButtonsChooseTheTool) {
     QTest::mouseClick(okno1->SpeedButton2, Qt::LeftButton);
     EXPECT_EQ(okno1->tool_mode, 2);
     QTest::mouseClick(okno1->tool_b1, Qt::LeftButton);
-    EXPECT_EQ(okno1->tool_mode, 2);
+    EXPECT_EQ(okno1->tool_mode, toolSelect);
     EXPECT_TRUE(okno1->tool_b1->isChecked());
     EXPECT_FALSE(okno1->SpeedButton2->isChecked());
     QTest::mouseClick(okno1->tool_b2, Qt::LeftButton);

@@ -20,6 +20,9 @@ void Tokno2::use_tool(TMouseButton button) {
     case toolPickColour:
         if (button == mbLeft) pick_colour();
         return;
+    case toolSelect:
+        if (button == mbLeft) start_selecting();
+        return;
     }
 }
 

@@ -26,6 +26,7 @@ Tokno2::Tokno2(QWidget* owner) : TForm(owner) {
     set_zoom(4, 3);
     // The start colours are the picture model's own defaults.
     refresh = &window_refresh_;
+    connect(&ants_timer_, &QTimer::timeout, this, &Tokno2::march_ants);
 }
 
 void Tokno2::resize_view(std::uint32_t columns, std::uint32_t rows) {
@@ -62,6 +63,7 @@ void Tokno2::FormPaint(TObject*) {
         }
     if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
     if (show_clashes) draw_clash_marks();
+    draw_selection_overlay();
 }
 
 void Tokno2::draw_char_grid() {
@@ -140,10 +142,16 @@ void Tokno2::show_analysis() {
 
 // The view cell comes from an unsigned division, so a position left of or above the window
 // lands far outside the picture.
-void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (!in_drawing_area(X, Y)) return;
     cursor_x = scroll_x + std::int32_t(std::uint32_t(X) / cell_w);
     cursor_y = scroll_y + std::int32_t(std::uint32_t(Y) / cell_h);
+    // While a pasted block floats, the click, up to its release, is the block's.
+    placing_ = floating.has_value();
+    if (placing_) {
+        if (Button == mbLeft) put_down_floating(Shift & ssShift);
+        return;
+    }
     if (okno1->tool_mode > toolPutChar) return use_tool(Button);
     if (Button == mbLeft) plot_and_draw(cursor_x, cursor_y, draw_color);
     if (Button == mbRight) plot_and_draw(cursor_x, cursor_y, back_color);
@@ -154,8 +162,10 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     const std::int32_t column = scroll_x + std::int32_t(std::uint32_t(X) / cell_w);
     const std::int32_t row = scroll_y + std::int32_t(std::uint32_t(Y) / cell_h);
     if (shaping_) drag_shape(X, Y, Shift);
+    if (selecting_) drag_selection(X, Y, Shift);
+    if (floating && in_drawing_area(X, Y)) follow_pointer(X, Y);
     // The other tools act on a press alone.
-    if (in_drawing_area(X, Y) && okno1->tool_mode <= toolPutChar) {
+    if (in_drawing_area(X, Y) && okno1->tool_mode <= toolPutChar && !floating && !placing_) {
         if (Shift & ssLeft) {
             cursor_x = column;
             cursor_y = row;
@@ -185,6 +195,8 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
 // A stroke ends when its button is let go: all it painted is one step.
 void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (shaping_ && Button == shape_button_) finish_shape(X, Y, Shift);
+    if (selecting_ && Button == mbLeft) finish_selecting(X, Y, Shift);
+    placing_ = false;
     okno1->end_step("Paint");
 }
 

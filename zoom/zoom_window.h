@@ -4,8 +4,11 @@
 #include "picture/picture.h"
 #include "platform/tform.h"
 #include "raster/raster.h"
+#include "selection/block.h"
 #include "ui_zoom_window.h"
+#include <QTimer>
 #include <cstdint>
+#include <optional>
 
 // Carries a plot attempt's refresh to the information window and the preview.
 class WindowRefresh : public PlotRefresh {
@@ -52,6 +55,19 @@ public:
     // the swatches and the preview band after every pixel: the caller redraws once at the end.
     void plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color);
 
+    // The selected area, and a pasted block floating over the view until a left click puts it
+    // down with its top-left pixel at `floating_at`. Neither is part of the picture.
+    std::optional<PixelArea> selection;
+    std::optional<PixelBlock> floating;
+    PixelPos floating_at;
+    // Changes the selection and shows it in both views.
+    void select(std::optional<PixelArea> area);
+    // Each drops what it names; false when there was none.
+    bool drop_selection();
+    bool drop_floating();
+    // The block floats from the selection's corner, or else from the view's.
+    void start_floating(PixelBlock block);
+
 public slots:
     void FormPaint(TObject* Sender = nullptr);
     void scroll1Scroll(TObject* Sender = nullptr);
@@ -71,6 +87,17 @@ private:
     void draw_band(const std::vector<PixelPos>& pixels);
     PixelPos view_pixel_at(int x, int y) const;
 
+    // The selection tool and the floating block (zoom_selection.cpp).
+    void mark_selection(std::optional<PixelArea> area); // select() without the redraw
+    void start_selecting();
+    void drag_selection(int x, int y, TShiftState shift);
+    void finish_selecting(int x, int y, TShiftState shift);
+    void follow_pointer(int x, int y);
+    void put_down_floating(bool exact);
+    void draw_selection_overlay();
+    void draw_ants();
+    void march_ants();
+
     void draw_char_grid();
     void draw_clash_marks();
     void update_clash_marks();
@@ -88,6 +115,12 @@ private:
     std::uint8_t shape_color_ = 0;
     std::uint8_t shape_tool_ = 0;
     TMouseButton shape_button_ = mbLeft;
+    bool selecting_ = false; // a selection is being dragged out from select_start_
+    PixelPos select_start_;
+    std::optional<PixelArea> selection_before_; // what a click inside it keeps
+    bool placing_ = false; // the button pressed last was pressed while a block floated
+    QTimer ants_timer_;
+    int ants_phase_ = 0;
     bool pointer_seen_ = false; // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;
     std::int32_t pointer_row_ = 0;

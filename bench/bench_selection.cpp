@@ -1,0 +1,57 @@
+#include "app/Main.h"
+#include "bench/bench_support.h"
+#include "zoom/zoom_window.h"
+#include <QApplication>
+#include <QMouseEvent>
+
+namespace {
+
+PixelBlock striped_block() {
+    PixelBlock block{kPictureColumns, kPictureRows, std::vector<std::uint8_t>(kPictureBytes)};
+    for (int i = 0; i < kPictureBytes; ++i) block.pixels[std::size_t(i)] = std::uint8_t(i % 3 + 1);
+    return block;
+}
+
+void click(QPoint at, Qt::KeyboardModifiers keys) {
+    for (auto [type, button, held] :
+         {std::tuple{QEvent::MouseButtonPress, Qt::LeftButton, Qt::MouseButtons(Qt::LeftButton)},
+          std::tuple{QEvent::MouseButtonRelease, Qt::LeftButton, Qt::MouseButtons()}}) {
+        QMouseEvent event(type, at, okno2->mapToGlobal(at), button, held, keys);
+        QApplication::sendEvent(okno2, &event);
+    }
+}
+
+// A whole-picture block put down over the picture, with the step it records and both views
+// redrawn: each time the block and the picture differ in every cell.
+void paste_whole(benchmark::State& state, Qt::KeyboardModifiers keys) {
+    PixelBlock block = striped_block();
+    okno2->picture.fill(0);
+    okno2->history.restart();
+    okno2->drop_selection();
+    for (auto _ : state) {
+        for (auto& pixel : block.pixels) pixel ^= 8;
+        okno2->start_floating(block);
+        click({20, 10}, keys);
+    }
+    okno2->drop_selection();
+}
+
+// The paste alone, through the colour limit, as the model does it.
+void BM_PasteWholeModel(benchmark::State& state) {
+    PictureModel model;
+    PixelBlock block = striped_block();
+    for (auto _ : state) {
+        for (auto& pixel : block.pixels) pixel ^= 8;
+        paste_block(model, fmtMulticolor, block, {0, 0}, false);
+        benchmark::DoNotOptimize(model.picture.data());
+    }
+}
+
+void BM_PasteWhole(benchmark::State& state) { paste_whole(state, Qt::NoModifier); }
+void BM_PasteWholeExact(benchmark::State& state) { paste_whole(state, Qt::ShiftModifier); }
+
+} // namespace
+
+VEXLOR_BENCH(BM_PasteWholeModel, "paste whole picture, model only");
+VEXLOR_BENCH(BM_PasteWhole, "paste whole picture");
+VEXLOR_BENCH(BM_PasteWholeExact, "paste whole picture, exact");

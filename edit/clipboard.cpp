@@ -1,0 +1,71 @@
+#include "edit/clipboard.h"
+#include "selection/block_exchange.h"
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+QImage shown_image(const PixelBlock& block) {
+    QImage image(2 * block.width, block.height, QImage::Format_RGB32);
+    for (int row = 0; row < block.height; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        for (int column = 0; column < block.width; ++column)
+            line[2 * column] = line[2 * column + 1] =
+                SurfaceWord(palette_color(block.at(column, row)));
+    }
+    return image;
+}
+
+QMimeData* block_mime_data(const PixelBlock& block) {
+    auto* data = new QMimeData;
+    data->setImageData(shown_image(block));
+    const std::vector<std::uint8_t> bytes = encode_block(block);
+    data->setData(kPixelsMimeType,
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    return data;
+}
+
+namespace {
+
+// The part of an image that can land on the picture (pixel pairs reach at most twice its
+// width), as colours laid over black where it is transparent.
+RgbImage landing_part(const QImage& image) {
+    const QImage part = image
+                            .copy(0, 0, std::min(image.width(), 2 * kPictureColumns),
+                                  std::min(image.height(), kPictureRows))
+                            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    RgbImage rgb{part.width(), part.height(), {}};
+    rgb.rgb.reserve(std::size_t(part.width()) * std::size_t(part.height()) * 3);
+    for (int y = 0; y < part.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y));
+        for (int x = 0; x < part.width(); ++x)
+            rgb.rgb.insert(rgb.rgb.end(),
+                           {std::uint8_t(qRed(line[x])), std::uint8_t(qGreen(line[x])),
+                            std::uint8_t(qBlue(line[x]))});
+    }
+    return rgb;
+}
+
+} // namespace
+
+std::optional<PixelBlock> block_from_mime(const QMimeData& data) {
+    if (data.hasFormat(kPixelsMimeType)) {
+        const QByteArray bytes = data.data(kPixelsMimeType);
+        if (auto block = decode_block({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                       std::size_t(bytes.size())}))
+            return block;
+    }
+    if (!data.hasImage()) return std::nullopt;
+    const QImage image = qvariant_cast<QImage>(data.imageData());
+    if (image.isNull()) return std::nullopt;
+    return block_from_image(landing_part(image), shown_lab_palette());
+}
+
+void copy_to_clipboard(const PixelBlock& block) {
+    QGuiApplication::clipboard()->setMimeData(block_mime_data(block));
+}
+
+std::optional<PixelBlock> block_from_clipboard() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data) return std::nullopt;
+    return block_from_mime(*data);
+}

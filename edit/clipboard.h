@@ -1,0 +1,23 @@
+#pragma once
+#include "selection/block.h"
+#include <QImage>
+#include <optional>
+
+class QMimeData;
+
+// Vexlor's own lossless form of a block on the clipboard (see selection/block_exchange.h).
+inline constexpr char kPixelsMimeType[] = "application/x-vexlor-pixels";
+
+// The block as it is shown: each picture pixel two image pixels wide, in the displayed palette.
+QImage shown_image(const PixelBlock& block);
+
+// Both forms of the block: the image for other programs and Vexlor's own.
+QMimeData* block_mime_data(const PixelBlock& block);
+
+// The block in `data`: Vexlor's own form where it is there, else an image matched to the
+// displayed colours; nothing where neither is usable.
+std::optional<PixelBlock> block_from_mime(const QMimeData& data);
+
+// The system clipboard.
+void copy_to_clipboard(const PixelBlock& block);
+std::optional<PixelBlock> block_from_clipboard();

@@ -1,0 +1,66 @@
+#include "selection/block_exchange.h"
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t kHeaderBytes = 4;
+
+void put_16(std::vector<std::uint8_t>& bytes, int value) {
+    bytes.push_back(std::uint8_t(value & 0xFF));
+    bytes.push_back(std::uint8_t(value >> 8));
+}
+
+int get_16(std::span<const std::uint8_t> bytes, std::size_t at) {
+    return bytes[at] | bytes[at + 1] << 8;
+}
+
+Lab pair_lab(const std::uint8_t* first, const std::uint8_t* second) {
+    auto mean = [&](int i) {
+        return (linear_from_srgb(first[i]) + linear_from_srgb(second[i])) / 2;
+    };
+    return lab_from_linear(mean(0), mean(1), mean(2));
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encode_block(const PixelBlock& block) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(kHeaderBytes + block.pixels.size());
+    put_16(bytes, block.width);
+    put_16(bytes, block.height);
+    bytes.insert(bytes.end(), block.pixels.begin(), block.pixels.end());
+    return bytes;
+}
+
+std::optional<PixelBlock> decode_block(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < kHeaderBytes) return std::nullopt;
+    const int width = get_16(bytes, 0), height = get_16(bytes, 2);
+    if (width < 1 || width > kPictureColumns || height < 1 || height > kPictureRows)
+        return std::nullopt;
+    const auto pixels = bytes.subspan(kHeaderBytes);
+    if (pixels.size() != std::size_t(width) * std::size_t(height)) return std::nullopt;
+    if (std::any_of(pixels.begin(), pixels.end(), [](std::uint8_t p) { return p > 15; }))
+        return std::nullopt;
+    return PixelBlock{width, height, {pixels.begin(), pixels.end()}};
+}
+
+LabPalette shown_lab_palette() {
+    LabPalette colors;
+    for (unsigned i = 0; i < colors.size(); ++i) colors[i] = lab_from_color(palette_color(i));
+    return colors;
+}
+
+PixelBlock block_from_image(const RgbImage& image, const LabPalette& colors) {
+    const bool pairs = image.width > kPictureColumns;
+    const int width = std::min(pairs ? (image.width + 1) / 2 : image.width, kPictureColumns);
+    const int height = std::min(image.height, kPictureRows);
+    PixelBlock block{width, height, {}};
+    block.pixels.reserve(std::size_t(width) * std::size_t(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t* first = image.pixel(pairs ? 2 * x : x, y);
+            const std::uint8_t* second = pairs && 2 * x + 1 < image.width ? first + 3 : first;
+            block.pixels.push_back(std::uint8_t(nearest_color(pair_lab(first, second), colors)));
+        }
+    return block;
+}
