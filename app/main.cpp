@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv) {
     TApplication application(argc, argv);
+    application.setOrganizationName("Vexlor"); // where QSettings keeps the user's settings
     application.setApplicationName("Vexlor");
     application.setWindowIcon(QIcon(":/app/vexlor.png"));
     application.setApplicationVersion(VEXLOR_VERSION);

@@ -5,6 +5,7 @@
 #include "platform/tapplication.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
+#include "settings/stored_preferences.h"
 #include "storage/dlg_open.h"
 #include "zoom/zoom_window.h"
 
@@ -30,6 +31,8 @@ int vexlor_main() {
     return run_guarded([] {
         Application->Initialize();
         create_windows();
+        // The user's saved preferences, over the start state the windows set up themselves.
+        restore_preferences();
         Application->Run();
     });
 }

@@ -8,8 +8,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSettings>
+#include <QStandardPaths>
 #include <cstdio>
 
 std::string Hex(TColor color) {
@@ -53,6 +56,14 @@ bool SettleUntil(const std::function<bool()>& condition, int milliseconds) {
     return true;
 }
 
+PrivateHome::PrivateHome() {
+    QStandardPaths::setTestModeEnabled(true);
+    qputenv("HOME", QFile::encodeName(dir_.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(".config")));
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, dir_.filePath(".config"));
+}
+
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }
 
 void ResetEditor() {
@@ -70,7 +81,9 @@ void ResetEditor() {
     prefs->gridcol1->setEnabled(true);
     prefs->gridcol2->setEnabled(true);
     prefs->zom1->setChecked(true);
+    prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
+    QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = 1;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})
         down->setChecked(true);

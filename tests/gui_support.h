@@ -2,6 +2,7 @@
 #include "platform/tcolor.h"
 #include "platform/tform.h"
 #include <QRect>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -34,6 +35,17 @@ struct StartState {
 };
 extern StartState start_state;
 
+// Gives the test program a home folder and settings of its own, in a temporary folder that
+// goes with it: no test reads or writes a person's own files. Made before the application.
+class PrivateHome {
+public:
+    PrivateHome();
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
 // Puts the editor back as it starts: empty picture, 4 x 3 zoom at the origin, both grids on,
-// double-size preview, free paint, black surfaces.
+// double-size preview, free paint, black surfaces, no file, nothing stored.
 void ResetEditor();
