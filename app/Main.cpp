@@ -9,7 +9,6 @@
 #include "preview/preview_window.h"
 #include "raster/raster.h"
 #include "storage/dlg_open.h"
-#include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 #include <QPainter>
 
@@ -122,15 +121,7 @@ void Tokno1::Preferences1Click(TObject*) {
 void Tokno1::FileOpen(TObject*) {
     if (!confirmed_change()) return;
     if (!OpenDialog.Execute()) return;
-    begin_step();
-    if (!load_picture_file(OpenDialog.GetFileName(), okno2->picture.data())) return;
-    end_step("Open");
-    tool_b3Click();
-}
-
-void Tokno1::FileSaveAs(TObject*) {
-    if (!SaveDialog.Execute()) return;
-    save_picture_file(SaveDialog.GetFileName(), okno2->picture.data());
+    open_picture(OpenDialog.GetFileName());
 }
 
 void Tokno1::FileExit(TObject*) { Close(); }
@@ -172,8 +163,11 @@ void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo)
 // An import replaces the picture, so it asks first, like Open.
 void Tokno1::PictureImportClick(TObject*) {
     if (!confirmed_change()) return;
-    change_picture("Import",
-                   [this] { return import_picture(ImportFileDialog, okno2->picture.data()); });
+    change_picture("Import", [this] {
+        if (!import_picture(ImportFileDialog, okno2->picture.data())) return false;
+        set_picture_path({}); // an imported picture has no .vxr file yet
+        return true;
+    });
 }
 
 void Tokno1::PictureKoalaClick(TObject*) { export_koala(KoalaFileDialog, okno2->picture.data()); }

@@ -34,6 +34,15 @@ public:
     TSaveDialog PrgFileDialog;
     TSaveDialog PngFileDialog;
 
+    // The file the picture was last opened from or saved to; empty when it has none.
+    QString picture_path;
+    // Reads a .vxr file into the picture as the step "Open" and makes it the picture's file;
+    // false, silently, when it cannot be read. Asking first is the caller's part.
+    bool open_picture(const QString& path);
+    // Makes `path` the picture's file, or none when empty; the caption and the preferences'
+    // picture name follow it.
+    void set_picture_path(const QString& path);
+
     void redraw_preview(std::uint32_t columns, std::uint32_t rows);
     void redraw_preview_band(std::uint32_t column, std::uint32_t row);
 
@@ -89,7 +98,9 @@ public slots:
     void tool_clrClick(TObject* Sender = nullptr);
     void Preferences1Click(TObject* Sender = nullptr);
 
+    void FileNew(TObject* Sender = nullptr);
     void FileOpen(TObject* Sender = nullptr);
+    void FileSave(TObject* Sender = nullptr);
     void FileSaveAs(TObject* Sender = nullptr);
     void FileExit(TObject* Sender = nullptr);
 
@@ -109,6 +120,7 @@ public slots:
 private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();
+    bool save_picture(const QString& path);
     void go_through_history(bool (PictureHistory::*move)(std::uint8_t*));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);

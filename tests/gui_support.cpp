@@ -74,6 +74,7 @@ void ResetEditor() {
     okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
     okno1->update_edit_menu();
     okno2->draw_color = 1;
+    okno2->back_color = 0;
     okno2->pixel_grid_color = 0x555555;
     okno2->char_grid_color = 0x11E0FF;
     prefs->vexlor_grid1->setChecked(true);
@@ -83,6 +84,7 @@ void ResetEditor() {
     prefs->zom1->setChecked(true);
     prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
+    okno1->set_picture_path({});
     QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = 1;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})
