@@ -2,6 +2,7 @@
 #include "history/picture_history.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
+#include "print/picture_print.h"
 #include "ui_main.h"
 #include <cstdint>
 
@@ -102,6 +103,8 @@ public slots:
     void FileOpen(TObject* Sender = nullptr);
     void FileSave(TObject* Sender = nullptr);
     void FileSaveAs(TObject* Sender = nullptr);
+    void FilePrint(TObject* Sender = nullptr);
+    void FilePrintSetup(TObject* Sender = nullptr);
     void FileExit(TObject* Sender = nullptr);
 
     void EditUndoClick(TObject* Sender = nullptr);
@@ -121,9 +124,13 @@ private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();
     bool save_picture(const QString& path);
+    // The picture's name for a dialog to offer: its file's, or the preferences' picture name.
+    QString picture_name() const;
     void go_through_history(bool (PictureHistory::*move)(std::uint8_t*));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
+
+    PicturePrinter printer_;
 };
 
 extern Tokno1* okno1;

@@ -1,5 +1,5 @@
-// The File menu's commands on the picture's own file: New, Save, Save As and the file the
-// picture belongs to.
+// The File menu's commands on the picture's own file: New, Save, Save As, Print and the file
+// the picture belongs to.
 #include "app/Main.h"
 #include "prefs/prefswin.h"
 #include "storage/picture_file.h"
@@ -15,6 +15,11 @@ void Tokno1::set_picture_path(const QString& path) {
     // The form keeps the layout's caption; the frame shows it with the file's name.
     Host()->setWindowTitle(name.isEmpty() ? windowTitle() : windowTitle() + " - " + name);
     prefs->name->setText(name.isEmpty() ? kUnnamedPicture : name);
+}
+
+QString Tokno1::picture_name() const {
+    if (!picture_path.isEmpty()) return QFileInfo(picture_path).fileName();
+    return prefs->name->text().isEmpty() ? kUnnamedPicture : prefs->name->text();
 }
 
 bool Tokno1::open_picture(const QString& path) {
@@ -54,3 +59,7 @@ void Tokno1::FileSaveAs(TObject*) {
     if (!SaveDialog.Execute()) return;
     save_picture(SaveDialog.GetFileName());
 }
+
+void Tokno1::FilePrint(TObject*) { printer_.print(Host(), okno2->picture.data(), picture_name()); }
+
+void Tokno1::FilePrintSetup(TObject*) { printer_.page_setup(Host()); }
