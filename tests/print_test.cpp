@@ -79,18 +79,6 @@ TEST(PrintedArea, IsTheLargestCentredRectangleOfThePicturesShape) {
     for (const auto& c : cases) EXPECT_EQ(picture_area(c.page), c.area);
 }
 
-TEST(ScreenImage, ShowsEachPicturePixelTwoWideInThePalette) {
-    std::array<std::uint8_t, kPictureBytes> picture{};
-    picture[0] = 7;
-    picture[kPictureBytes - 1] = 0x1E; // a stray byte shows as its low four bits
-    const QImage image = screen_image(picture.data());
-    EXPECT_EQ(image.size(), QSize(320, 200));
-    EXPECT_EQ(FromSurfaceWord(image.pixel(0, 0)), palette[7]);
-    EXPECT_EQ(FromSurfaceWord(image.pixel(1, 0)), palette[7]);
-    EXPECT_EQ(FromSurfaceWord(image.pixel(2, 0)), palette[0]);
-    EXPECT_EQ(FromSurfaceWord(image.pixel(319, 199)), palette[14]);
-}
-
 // With no printer the dialog opens on a PDF file in the home folder named after the picture;
 // accepted as it opens, it gives one page with the picture as large as the page allows.
 TEST_F(Printing, AcceptedAsItOpensThePrintDialogGivesAOnePagePdfOfThePicture) {
