@@ -13,7 +13,6 @@
 #include "preview/preview_window.h"
 #include "raster/raster.h"
 #include "storage/dlg_open.h"
-#include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
 #include <QPainter>
@@ -170,11 +169,6 @@ void Tokno1::FileOpen(TObject*) {
     open_picture(OpenDialog.GetFileName(), OpenAs::VexlorFile);
 }
 
-void Tokno1::FileSaveAs(TObject*) {
-    if (!SaveDialog.Execute()) return;
-    save_picture_file(SaveDialog.GetFileName(), okno2->picture.data());
-}
-
 void Tokno1::FileExit(TObject*) { Close(); }
 
 void Tokno1::begin_step() { end_step("Paint"); }
@@ -226,7 +220,10 @@ void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo)
 void Tokno1::PictureImportClick(TObject*) {
     if (!confirmed_change()) return;
     change_picture("Import", [this] {
-        return import_picture(ImportFileDialog, okno2->picture.data(), okno2->back_color);
+        if (!import_picture(ImportFileDialog, okno2->picture.data(), okno2->back_color))
+            return false;
+        set_picture_path({}); // an imported picture has no .vxr file yet
+        return true;
     });
 }
 

@@ -3,6 +3,7 @@
 #include "history/picture_history.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
+#include "print/picture_print.h"
 #include "selection/block.h"
 #include "ui_main.h"
 #include <cstdint>
@@ -41,6 +42,12 @@ public:
     TSaveDialog KoalaFileDialog;
     TSaveDialog PrgFileDialog;
     TSaveDialog PngFileDialog;
+
+    // The file the picture was last opened from or saved to; empty when it has none.
+    QString picture_path;
+    // Makes `path` the picture's file, or none when empty; the caption and the preferences'
+    // picture name follow it.
+    void set_picture_path(const QString& path);
 
     void redraw_preview(std::uint32_t columns, std::uint32_t rows);
     void redraw_preview_band(std::uint32_t column, std::uint32_t row);
@@ -110,8 +117,12 @@ public slots:
     void tool_clrClick(TObject* Sender = nullptr);
     void Preferences1Click(TObject* Sender = nullptr);
 
+    void FileNew(TObject* Sender = nullptr);
     void FileOpen(TObject* Sender = nullptr);
+    void FileSave(TObject* Sender = nullptr);
     void FileSaveAs(TObject* Sender = nullptr);
+    void FilePrint(TObject* Sender = nullptr);
+    void FilePrintSetup(TObject* Sender = nullptr);
     void FileExit(TObject* Sender = nullptr);
 
     void EditUndoClick(TObject* Sender = nullptr);
@@ -144,6 +155,9 @@ public slots:
 private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();
+    bool save_picture(const QString& path);
+    // The picture's name for a dialog to offer: its file's, or the preferences' picture name.
+    QString picture_name() const;
     void go_through_history(bool (PictureHistory::*move)());
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
@@ -151,6 +165,8 @@ private:
     void flip(const char* label, void (*mirror)(std::uint8_t*, const PixelArea&));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
+
+    PicturePrinter printer_;
 };
 
 extern Tokno1* okno1;

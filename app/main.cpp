@@ -9,6 +9,7 @@
 namespace {
 
 void name_application() {
+    QCoreApplication::setOrganizationName("Vexlor"); // where QSettings keeps the settings
     QCoreApplication::setApplicationName("Vexlor");
     QCoreApplication::setApplicationVersion(VEXLOR_VERSION);
 }

@@ -5,11 +5,14 @@
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 
-// Open redraws only the preview; the zoom view shows the picture when it next paints.
+// Open redraws only the preview; the zoom view shows the picture when it next paints. A .vxr
+// file opened becomes the picture's file.
 void Tokno1::open_picture(const QString& path, OpenAs as) {
     if (as == OpenAs::ByKind && !is_vexlor_file_name(path)) {
         change_picture("Import", [&] {
-            return import_picture_file(path, okno2->picture.data(), okno2->back_color);
+            if (!import_picture_file(path, okno2->picture.data(), okno2->back_color)) return false;
+            set_picture_path({}); // an imported picture has no .vxr file yet
+            return true;
         });
         return;
     }
@@ -25,6 +28,7 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
     const std::uint8_t background = okno2->back_color;
     okno2->back_color = background_for_loaded(okno2->picture.data(), background);
     end_step("Open");
+    set_picture_path(path);
     tool_b3Click();
     if (okno2->back_color != background) show_background();
 }

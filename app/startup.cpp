@@ -6,6 +6,7 @@
 #include "platform/tapplication.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
+#include "settings/stored_preferences.h"
 #include "storage/dlg_open.h"
 #include "zoom/zoom_window.h"
 #include <QTimer>
@@ -37,6 +38,8 @@ int vexlor_main(const QString& file) {
     return run_guarded([&] {
         Application->Initialize();
         create_windows();
+        // The user's saved preferences, over the start state the windows set up themselves.
+        restore_preferences();
         if (!file.isEmpty()) open_at_start(file);
         Application->Run();
     });

@@ -1,5 +1,6 @@
 #include "prefs/prefswin.h"
 #include "app/Main.h"
+#include "settings/stored_preferences.h"
 #include "zoom/zoom_window.h"
 
 Tprefs* prefs = nullptr;
@@ -45,3 +46,9 @@ void Tprefs::vexlor_grid2Click(TObject*) { switch_grid(vexlor_grid2, gridcol2); 
 void Tprefs::prvdoubleClick(TObject*) { okno1->preview_size = prvdouble->isChecked() ? 2 : 1; }
 
 void Tprefs::Button1Click(TObject*) { ModalResult = mrCancel; }
+
+// "Save" keeps the settings for the next runs and closes the dialog as "Use" does.
+void Tprefs::Button2Click(TObject*) {
+    save_preferences();
+    ModalResult = mrCancel;
+}

@@ -22,6 +22,7 @@ public slots:
     void vexlor_grid2Click(TObject* Sender = nullptr);
     void prvdoubleClick(TObject* Sender = nullptr);
     void Button1Click(TObject* Sender = nullptr);
+    void Button2Click(TObject* Sender = nullptr);
 
 private:
     void choose_grid_color(TColor& grid_color, TShape* shape);

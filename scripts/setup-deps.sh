@@ -8,7 +8,7 @@ packages=(
     xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
     clang libclang-rt-14-dev
     librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info libglib2.0-bin
-    acme
+    acme poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -164,21 +164,6 @@ TEST_F(Commands, ShortcutsReachTheirCommands) {
     EXPECT_TRUE(prefsShown);
 }
 
-TEST_F(Commands, ItemsWithoutAHandlerDoNothing) {
-    okno2->picture.fill(4);
-    const int shown = TFileDialog::ExecuteCount();
-    for (QAction* item : {okno1->FileNewItem, okno1->FileSaveItem, okno1->FilePrintItem,
-                          okno1->FilePrintSetupItem}) {
-        EXPECT_TRUE(item->isEnabled());
-        item->trigger();
-    }
-    QTest::keyClick(okno1->Host(), Qt::Key_S, Qt::ControlModifier);
-    Settle();
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(TFileDialog::ExecuteCount(), shown);
-    EXPECT_EQ(okno2->picture[100], 4);
-}
-
 TEST_F(Commands, TheBottomToolButtonOpensThePreferencesAndBothViewsAreRedrawnAfter) {
     okno2->picture.fill(6);
     WhenModal([] { QTest::mouseClick(prefs->Button1, Qt::LeftButton); });

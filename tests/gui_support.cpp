@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -106,13 +107,13 @@ bool without_file_permission_override(const std::function<void()>& body) {
     return dropped;
 }
 
-TemporarySettings::TemporarySettings() {
+PrivateHome::PrivateHome() {
     QStandardPaths::setTestModeEnabled(true);
-    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, dir_.path());
+    qputenv("HOME", QFile::encodeName(dir_.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(".config")));
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, dir_.filePath(".config"));
 }
-
-QString TemporarySettings::file() const { return dir_.filePath("Vexlor/Vexlor.conf"); }
 
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }
 
@@ -128,6 +129,7 @@ void ResetEditor() {
     okno1->show_in_palette(PaletteId::Vexlor);
     okno1->update_edit_menu();
     okno2->draw_color = 1;
+    okno2->back_color = 0;
     okno2->pixel_grid_color = 0x555555;
     okno2->char_grid_color = 0x11E0FF;
     prefs->vexlor_grid1->setChecked(true);
@@ -135,7 +137,10 @@ void ResetEditor() {
     prefs->gridcol1->setEnabled(true);
     prefs->gridcol2->setEnabled(true);
     prefs->zom1->setChecked(true);
+    prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
+    okno1->set_picture_path({});
+    QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = 1;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})
         down->setChecked(true);

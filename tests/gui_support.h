@@ -33,18 +33,6 @@ std::string Hex(TColor color);
 // (capabilities belong to a thread), as a user's editor would run. False where it cannot.
 bool without_file_permission_override(const std::function<void()>& body);
 
-// Keeps what test runs store away from the user's own settings: from its creation, settings are
-// read from and written to a folder of its own that goes with it. Create it before the windows.
-class TemporarySettings {
-public:
-    TemporarySettings();
-    // Where the editor's own settings are written.
-    QString file() const;
-
-private:
-    QTemporaryDir dir_;
-};
-
 // The six windows, in the order of their creation.
 std::vector<TForm*> all_windows();
 
@@ -56,6 +44,18 @@ struct StartState {
 };
 extern StartState start_state;
 
+// Gives the test program a home folder and settings of its own, in a temporary folder that
+// goes with it: no test reads or writes a person's own files. Made before the application.
+class PrivateHome {
+public:
+    PrivateHome();
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
 // Puts the editor back as it starts: nothing selected or floating, empty picture, 4 x 3 zoom
-// at the origin, both grids on, double-size preview, free paint, black surfaces.
+// at the origin, both grids on, double-size preview, free paint, black surfaces, no file,
+// nothing stored.
 void ResetEditor();

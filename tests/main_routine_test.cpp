@@ -5,7 +5,9 @@
 #include "display/displayed_palette.h"
 #include "display/palette_setting.h"
 #include "info/info_window.h"
+#include "platform/common_dialogs.h"
 #include "platform/tapplication.h"
+#include "prefs/prefswin.h"
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"
 #include "tests/gui_support.h"
@@ -88,10 +90,46 @@ TEST(MainRoutine, ShowsTheFileNamedOnTheCommandLineOnceUp) {
     EXPECT_TRUE(shown);
 }
 
+// Preferences saved in one run are in force in the next, from its first moment.
+TEST(MainRoutine, SavedPreferencesAreInForceAfterARestart) {
+    Application->ReleaseForms(); // what an earlier test left
+    QTimer::singleShot(0, [] {
+        WhenModal([] {
+            QTest::mouseClick(prefs->zom2, Qt::LeftButton);
+            TColorDialog::QueueAnswer(RGBColor(0x12, 0x34, 0x56));
+            QTest::mouseClick(prefs->gridcol1, Qt::LeftButton);
+            QTest::mouseClick(prefs->Button2, Qt::LeftButton);
+        });
+        okno1->Preferences1Click();
+        WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+        okno1->FileExit();
+    });
+    vexlor_main();
+    Application->ReleaseForms();
+    struct Seen {
+        bool ran = false, zoom_8x6 = false;
+        std::uint32_t columns = 0;
+        TColor grid = 0;
+    } seen;
+    QTimer::singleShot(0, [&] {
+        seen.ran = true;
+        seen.zoom_8x6 = prefs->zom2->isChecked() && okno1->tool_zoom1->isChecked();
+        seen.columns = okno2->view_cols;
+        seen.grid = okno2->pixel_grid_color;
+        WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+        okno1->FileExit();
+    });
+    vexlor_main();
+    ASSERT_TRUE(seen.ran);
+    EXPECT_TRUE(seen.zoom_8x6);
+    EXPECT_EQ(seen.columns, 32u);
+    EXPECT_EQ(seen.grid, RGBColor(0x12, 0x34, 0x56));
+}
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
-    const TemporarySettings settings;
+    const PrivateHome home;
     TApplication application(argc, argv);
     GuardAgainstHangingDialogs();
     return RUN_ALL_TESTS();

@@ -2,7 +2,9 @@
 """Starts the built editor on virtual X displays of two common sizes and uses it as a person
 would, with real X input only: keyboard shortcuts first, then drawing, Clear, the preferences
 and Exit. Checks what the screen shows."""
+import atexit
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -68,7 +70,12 @@ def read_image(path):
 
 class Screen:
     def __init__(self, display, name):
-        self.env = dict(os.environ, DISPLAY=display)
+        # A home of its own: the editor starts as on a first run, whatever settings the person
+        # running the tests has saved, and writes none of theirs.
+        home = tempfile.mkdtemp(prefix="vexlor-e2e-home-")
+        atexit.register(shutil.rmtree, home, True)
+        self.env = dict(os.environ, DISPLAY=display, HOME=home,
+                        XDG_CONFIG_HOME=os.path.join(home, ".config"))
         self.name = name
         self.count = 0
 

@@ -1,0 +1,98 @@
+#include "print/picture_print.h"
+#include "picture/picture.h"
+#include "platform/common_dialogs.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <algorithm>
+
+constexpr int kScreenWidth = 2 * kPictureColumns;
+constexpr int kScreenHeight = kPictureRows;
+
+QRectF picture_area(const QRectF& page) {
+    const double scale = std::min(page.width() / kScreenWidth, page.height() / kScreenHeight);
+    QRectF area(0, 0, kScreenWidth * scale, kScreenHeight * scale);
+    area.moveCenter(page.center());
+    return area;
+}
+
+QImage screen_image(const std::uint8_t* picture) {
+    QImage image(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
+    for (int row = 0; row < kPictureRows; ++row) {
+        auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(row));
+        for (int column = 0; column < kPictureColumns; ++column)
+            line[2 * column] = line[2 * column + 1] =
+                SurfaceWord(palette_color(picture[row * kPictureColumns + column]));
+    }
+    return image;
+}
+
+bool print_picture(QPrinter& printer, const std::uint8_t* picture) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    const QRectF area = picture_area(QRectF(QPointF(0, 0), QSizeF(painter.viewport().size())));
+    // Enlarged here by a whole factor, each pixel a sharp block; a printer or viewer that
+    // smooths what it scales then blurs only a thin seam between blocks.
+    const int factor = std::clamp(int(area.width()) / kScreenWidth, 1, 8);
+    const QImage image =
+        screen_image(picture).scaled(kScreenWidth * factor, kScreenHeight * factor,
+                                     Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(area, image);
+    return painter.end();
+}
+
+static std::function<bool(PrintDialogKind, QPrinter&)>& dialogAnswer() {
+    static std::function<bool(PrintDialogKind, QPrinter&)> answer;
+    return answer;
+}
+
+void SetPrintDialogAnswer(std::function<bool(PrintDialogKind, QPrinter&)> answer) {
+    dialogAnswer() = std::move(answer);
+}
+
+PicturePrinter::PicturePrinter() = default;
+PicturePrinter::~PicturePrinter() = default;
+
+// Asking for the printers takes a moment, so it waits until someone prints.
+QPrinter& PicturePrinter::printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void PicturePrinter::page_setup(QWidget* parent) {
+    if (dialogAnswer()) {
+        dialogAnswer()(PrintDialogKind::PageSetup, printer());
+        return;
+    }
+    QPageSetupDialog dialog(&printer(), parent);
+    dialog.exec();
+}
+
+bool PicturePrinter::print(QWidget* parent, const std::uint8_t* picture,
+                           const QString& picture_name) {
+    QPrinter& target = printer();
+    target.setDocName(picture_name);
+    if (target.outputFormat() == QPrinter::PdfFormat)
+        target.setOutputFileName(
+            QDir::home().filePath(QFileInfo(picture_name).completeBaseName() + ".pdf"));
+    bool accepted = false;
+    if (dialogAnswer()) {
+        accepted = dialogAnswer()(PrintDialogKind::Print, target);
+    } else {
+        QPrintDialog dialog(&target, parent);
+        // One page, and no selection to print.
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (!accepted) return false;
+    if (print_picture(target, picture)) return true;
+    const QString where =
+        target.outputFileName().isEmpty() ? target.printerName() : target.outputFileName();
+    ShowErrorMessage(QStringLiteral("Vexlor"),
+                     QStringLiteral("The picture could not be printed to \"%1\".").arg(where));
+    return false;
+}

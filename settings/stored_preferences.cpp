@@ -1,0 +1,119 @@
+#include "settings/stored_preferences.h"
+#include "app/Main.h"
+#include "platform/common_dialogs.h"
+#include "prefs/prefswin.h"
+#include "zoom/zoom_window.h"
+#include <QRegularExpression>
+#include <QSettings>
+#include <optional>
+
+namespace {
+
+const char* const kZoom = "zoom";
+const char* const kPixelGrid = "grid/pixels";
+const char* const kPixelGridColor = "grid/pixels_color";
+const char* const kCharGrid = "grid/chars";
+const char* const kCharGridColor = "grid/chars_color";
+const char* const kDoublePreview = "preview/double_size";
+
+const QString kZoom4x3 = QStringLiteral("4x3");
+const QString kZoom8x6 = QStringLiteral("8x6");
+
+std::optional<bool> read_switch(const QVariant& value) {
+    if (value.typeId() == QMetaType::Bool) return value.toBool();
+    const QString text = value.toString();
+    if (text == "true") return true;
+    if (text == "false") return false;
+    return std::nullopt;
+}
+
+// Colours are stored as people write them, "#RRGGBB".
+QString color_text(TColor color) {
+    return QStringLiteral("#%1").arg((RedOf(color) << 16) | (GreenOf(color) << 8) | BlueOf(color),
+                                     6, 16, QChar('0'));
+}
+
+std::optional<TColor> read_color(const QVariant& value) {
+    static const QRegularExpression form(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    const QString text = value.toString();
+    if (!form.match(text).hasMatch()) return std::nullopt;
+    const unsigned rgb = text.mid(1).toUInt(nullptr, 16);
+    return RGBColor(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+std::optional<bool> read_zoom_8x6(const QVariant& value) {
+    const QString text = value.toString();
+    if (text == kZoom4x3) return false;
+    if (text == kZoom8x6) return true;
+    return std::nullopt;
+}
+
+// Everybody's settings of this editor, in the user's configuration folder.
+QSettings user_settings() { return QSettings(QStringLiteral("Vexlor"), QStringLiteral("Vexlor")); }
+
+} // namespace
+
+StoredPreferences read_preferences(const QSettings& settings, const StoredPreferences& fallback) {
+    StoredPreferences values;
+    values.zoom_8x6 = read_zoom_8x6(settings.value(kZoom)).value_or(fallback.zoom_8x6);
+    values.pixel_grid = read_switch(settings.value(kPixelGrid)).value_or(fallback.pixel_grid);
+    values.pixel_grid_color =
+        read_color(settings.value(kPixelGridColor)).value_or(fallback.pixel_grid_color);
+    values.char_grid = read_switch(settings.value(kCharGrid)).value_or(fallback.char_grid);
+    values.char_grid_color =
+        read_color(settings.value(kCharGridColor)).value_or(fallback.char_grid_color);
+    values.double_preview =
+        read_switch(settings.value(kDoublePreview)).value_or(fallback.double_preview);
+    return values;
+}
+
+void write_preferences(QSettings& settings, const StoredPreferences& values) {
+    settings.setValue(kZoom, values.zoom_8x6 ? kZoom8x6 : kZoom4x3);
+    settings.setValue(kPixelGrid, values.pixel_grid);
+    settings.setValue(kPixelGridColor, color_text(values.pixel_grid_color));
+    settings.setValue(kCharGrid, values.char_grid);
+    settings.setValue(kCharGridColor, color_text(values.char_grid_color));
+    settings.setValue(kDoublePreview, values.double_preview);
+}
+
+StoredPreferences preferences_in_force() {
+    return {prefs->zom2->isChecked(), prefs->vexlor_grid1->isChecked(),
+            okno2->pixel_grid_color,  prefs->vexlor_grid2->isChecked(),
+            okno2->char_grid_color,   prefs->prvdouble->isChecked()};
+}
+
+// The zoom buttons of the tool bar show the zoom that the view starts with.
+void apply_preferences(const StoredPreferences& values) {
+    (values.zoom_8x6 ? prefs->zom2 : prefs->zom1)->setChecked(true);
+    (values.zoom_8x6 ? okno1->tool_zoom1 : okno1->tool_zoom2)->setChecked(true);
+    if (values.zoom_8x6)
+        okno2->set_zoom(8, 6);
+    else
+        okno2->set_zoom(4, 3);
+    prefs->vexlor_grid1->setChecked(values.pixel_grid);
+    prefs->gridcol1->setEnabled(values.pixel_grid);
+    okno2->pixel_grid_color = values.pixel_grid_color;
+    prefs->vexlor_grid2->setChecked(values.char_grid);
+    prefs->gridcol2->setEnabled(values.char_grid);
+    okno2->char_grid_color = values.char_grid_color;
+    prefs->prvdouble->setChecked(values.double_preview);
+    okno1->preview_size = values.double_preview ? 2 : 1;
+}
+
+bool save_preferences() {
+    QSettings settings = user_settings();
+    write_preferences(settings, preferences_in_force());
+    settings.sync();
+    if (settings.status() == QSettings::NoError) return true;
+    ShowErrorMessage(
+        QStringLiteral("Vexlor"),
+        QStringLiteral("The preferences could not be saved to \"%1\".").arg(settings.fileName()));
+    return false;
+}
+
+void restore_preferences() {
+    const QSettings settings = user_settings();
+    const StoredPreferences in_force = preferences_in_force();
+    const StoredPreferences stored = read_preferences(settings, in_force);
+    if (stored != in_force) apply_preferences(stored);
+}

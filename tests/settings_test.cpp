@@ -1,0 +1,97 @@
+// The preferences kept between runs: what "Save" stores, what a start reads back, and what it
+// ignores.
+#include "app/Main.h"
+#include "platform/common_dialogs.h"
+#include "prefs/prefswin.h"
+#include "settings/stored_preferences.h"
+#include "tests/gui_support.h"
+#include "zoom/zoom_window.h"
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The settings a first start has.
+const StoredPreferences kStart{false, true, 0x555555, true, 0x11E0FF, true};
+
+struct Settings : ::testing::Test {
+    QTemporaryDir dir;
+    void SetUp() override { ResetEditor(); }
+    QString write(const QString& name, const QByteArray& bytes) const {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    }
+};
+
+} // namespace
+
+TEST_F(Settings, SaveInThePreferencesStoresEverySettingAndClosesTheDialog) {
+    bool closed_by_save = false;
+    WhenModal([&] {
+        QTest::mouseClick(prefs->zom2, Qt::LeftButton);
+        QTest::mouseClick(prefs->vexlor_grid1, Qt::LeftButton);
+        TColorDialog::QueueAnswer(RGBColor(0x12, 0x34, 0x56));
+        QTest::mouseClick(prefs->gridcol2, Qt::LeftButton);
+        QTest::mouseClick(prefs->prvdouble, Qt::LeftButton);
+        QTest::mouseClick(prefs->Button2, Qt::LeftButton);
+        closed_by_save = prefs->ModalResult == mrCancel;
+        if (!closed_by_save) prefs->ModalResult = mrCancel;
+    });
+    okno1->Preferences1Click();
+    EXPECT_TRUE(closed_by_save);
+    const StoredPreferences stored = read_preferences(QSettings("Vexlor", "Vexlor"), kStart);
+    EXPECT_EQ(stored, (StoredPreferences{true, false, 0x555555, true, 0x563412, false}));
+}
+
+// Each value that does not read is ignored on its own; the others still count.
+TEST_F(Settings, ValuesThatDoNotReadAreIgnoredOneByOne) {
+    const struct {
+        const char* text;
+        StoredPreferences expected;
+    } cases[] = {
+        {"", kStart},
+        {"[General]\nzoom=8x6\n[grid]\npixels=false\npixels_color=#102030\nchars=false\n"
+         "chars_color=#ABCDEF\n[preview]\ndouble_size=false\n",
+         {true, false, 0x302010, false, 0xEFCDAB, false}},
+        {"[General]\nzoom=16x12\n[grid]\npixels=maybe\npixels_color=#12345\nchars=1\n"
+         "chars_color=red\n[preview]\ndouble_size=\n",
+         kStart},
+        {"[General]\nzoom=8x6, 4x3\n[grid]\npixels_color=#1020304\nchars_color=#GGGGGG\n"
+         "[preview]\ndouble_size=false\n",
+         {false, true, 0x555555, true, 0x11E0FF, false}},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const QSettings settings(write(QString("case%1.conf").arg(n++), c.text),
+                                 QSettings::IniFormat);
+        EXPECT_EQ(read_preferences(settings, kStart), c.expected);
+    }
+}
+
+TEST_F(Settings, AStartWithNothingOrGarbageStoredIsTheSpecifiedStart) {
+    const QString file = QSettings("Vexlor", "Vexlor").fileName();
+    QDir().mkpath(QFileInfo(file).path());
+    const QByteArray stored[] = {
+        {},
+        QByteArray("\xff\xfe[[zoom\n=8x6\n\x1a[grid]]]\npixels==\n") + QByteArray(3, '\0'),
+        QByteArray(100000, '['),
+    };
+    for (const QByteArray& content : stored) {
+        QFile::remove(file);
+        if (!content.isEmpty()) QFile::copy(write("stored.conf", content), file);
+        restore_preferences();
+        EXPECT_EQ(preferences_in_force(), kStart);
+        EXPECT_EQ(okno2->zoom_factor, 4u);
+        EXPECT_EQ(okno2->view_cols, 16u);
+        EXPECT_TRUE(okno1->tool_zoom2->isChecked());
+        EXPECT_EQ(okno1->preview_size, 2);
+    }
+}
