@@ -71,14 +71,16 @@ void PictureHistory::apply(const Step& step, std::uint8_t* picture) {
     }
 }
 
-bool PictureHistory::record(const std::string& label, const std::uint8_t* picture) {
+bool PictureHistory::record(const std::string& label, const std::uint8_t* picture,
+                            const PictureState& state) {
     std::vector<std::uint8_t> runs = differences(base_.data(), picture, base_.size());
-    if (runs.empty()) return false;
+    if (runs.empty() && state == base_state_) return false;
     while (steps_.size() > done_) {
         bytes_ -= steps_.back().bytes();
         steps_.pop_back();
     }
-    steps_.push_back({label, std::move(runs)});
+    steps_.push_back({label, std::move(runs), base_state_, state});
+    base_state_ = state;
     bytes_ += steps_.back().bytes();
     done_ = steps_.size();
     std::memcpy(base_.data(), picture, base_.size());
@@ -102,18 +104,22 @@ std::string PictureHistory::redo_label() const {
     return can_redo() ? steps_[done_].label : std::string();
 }
 
-bool PictureHistory::undo(std::uint8_t* picture) {
+bool PictureHistory::undo(std::uint8_t* picture, PictureState* state) {
     if (!can_undo()) return false;
     --done_;
     apply(steps_[done_], picture);
     apply(steps_[done_], base_.data());
+    base_state_ = steps_[done_].before;
+    if (state) *state = base_state_;
     return true;
 }
 
-bool PictureHistory::redo(std::uint8_t* picture) {
+bool PictureHistory::redo(std::uint8_t* picture, PictureState* state) {
     if (!can_redo()) return false;
     apply(steps_[done_], picture);
     apply(steps_[done_], base_.data());
+    base_state_ = steps_[done_].after;
+    if (state) *state = base_state_;
     ++done_;
     return true;
 }
