@@ -138,7 +138,7 @@ void Tokno1::FileExit(TObject*) { Close(); }
 void Tokno1::begin_step() { end_step("Paint"); }
 
 void Tokno1::end_step(const char* label) {
-    if (okno2->history.record(label, okno2->picture.data())) update_edit_menu();
+    if (okno2->history.record(label, okno2->picture.data(), picture_state())) update_edit_menu();
 }
 
 // Each item says what it would take back or bring back, and is off when there is nothing.
@@ -159,9 +159,12 @@ void Tokno1::redraw_views() {
 }
 
 // Going back or forth changes the whole picture at once, so both views are drawn anew.
-void Tokno1::go_through_history(bool (PictureHistory::*move)(std::uint8_t*)) {
+void Tokno1::go_through_history(bool (PictureHistory::*move)(std::uint8_t*, PictureState*)) {
     begin_step();
-    if (!(okno2->history.*move)(okno2->picture.data())) return;
+    PictureState state;
+    if (!(okno2->history.*move)(okno2->picture.data(), &state)) return;
+    picture_format = state.format;
+    show_picture_format();
     update_edit_menu();
     redraw_views();
 }
@@ -169,15 +172,25 @@ void Tokno1::go_through_history(bool (PictureHistory::*move)(std::uint8_t*)) {
 void Tokno1::EditUndoClick(TObject*) { go_through_history(&PictureHistory::undo); }
 void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo); }
 
-// An import replaces the picture, so it asks first, like Open.
+// An import replaces the picture, so it asks first, like Open. A C64 file brings its mode.
 void Tokno1::PictureImportClick(TObject*) {
     if (!confirmed_change()) return;
-    change_picture("Import",
-                   [this] { return import_picture(ImportFileDialog, okno2->picture.data()); });
+    change_picture("Import", [this] {
+        return import_picture(ImportFileDialog, okno2->picture.data(), picture_format);
+    });
+    show_picture_format();
 }
 
 void Tokno1::PictureKoalaClick(TObject*) { export_koala(KoalaFileDialog, okno2->picture.data()); }
-void Tokno1::PicturePrgClick(TObject*) { export_prg(PrgFileDialog, okno2->picture.data()); }
+void Tokno1::PictureFliClick(TObject*) {
+    export_fli(FliFileDialog, okno2->picture.data(), okno2->back_color);
+}
+void Tokno1::PicturePrgClick(TObject*) {
+    if (picture_format == fmtFli)
+        export_fli_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color);
+    else
+        export_prg(PrgFileDialog, okno2->picture.data());
+}
 void Tokno1::PicturePngClick(TObject*) { export_png(PngFileDialog, okno2->picture.data()); }
 
 void Tokno1::PictureClashesClick(TObject*) {

@@ -31,6 +31,7 @@ public:
     // The Picture menu's own file dialogs, each keeping its last folder and name.
     TOpenDialog ImportFileDialog;
     TSaveDialog KoalaFileDialog;
+    TSaveDialog FliFileDialog;
     TSaveDialog PrgFileDialog;
     TSaveDialog PngFileDialog;
 
@@ -53,6 +54,13 @@ public:
         end_step(label);
         redraw_views();
     }
+    // Switches between Multicolor and FLI as one step; the pixels stay as they are.
+    void set_picture_format(std::uint8_t format);
+    // Brings Picture > FLI Mode, the preferences' General tab, the caption and the clash marks
+    // in step with `picture_format`.
+    void show_picture_format();
+    // What the history records beside the pixels.
+    PictureState picture_state() const;
     // The palette bar's button for a colour index.
     QAbstractButton* palette_button(std::uint8_t index) const;
 
@@ -99,6 +107,8 @@ public slots:
 
     void PictureImportClick(TObject* Sender = nullptr);
     void PictureKoalaClick(TObject* Sender = nullptr);
+    void PictureFliClick(TObject* Sender = nullptr);
+    void PictureFliModeClick(TObject* Sender = nullptr);
     void PicturePrgClick(TObject* Sender = nullptr);
     void PicturePngClick(TObject* Sender = nullptr);
     void PictureClashesClick(TObject* Sender = nullptr);
@@ -109,7 +119,7 @@ public slots:
 private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();
-    void go_through_history(bool (PictureHistory::*move)(std::uint8_t*));
+    void go_through_history(bool (PictureHistory::*move)(std::uint8_t*, PictureState*));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
 };

@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QPixmap>
 
-ImportDialog::ImportDialog(RgbImage image, QWidget* parent)
-    : QDialog(parent), image_(std::move(image)) {
+ImportDialog::ImportDialog(RgbImage image, PictureFormat format, QWidget* parent)
+    : QDialog(parent), image_(std::move(image)), format_(format) {
     setupUi(this);
     originalView->setPixmap(QPixmap::fromImage(to_qimage(image_).scaled(
         originalView->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
@@ -26,6 +26,7 @@ ConversionOptions ImportDialog::options() const {
         options.palette = kKnownPalettes[paletteBox->currentIndex() - 1];
     options.background = BackgroundChoice(backgroundBox->currentIndex());
     options.dither = Dither(ditherBox->currentIndex());
+    options.format = format_;
     return options;
 }
 

@@ -3,12 +3,13 @@
 #include "ui_import_dialog.h"
 #include <QDialog>
 
-// An image converted to a picture, shown before it is taken, with the conversion's choices:
-// palette, background, dithering. A changed choice converts again at once.
+// An image converted to a picture of the given format, shown before it is taken, with the
+// conversion's choices: palette, background, dithering. A changed choice converts again at once.
 class ImportDialog : public QDialog, public Ui::ImportDialog {
     Q_OBJECT
 public:
-    explicit ImportDialog(RgbImage image, QWidget* parent = nullptr);
+    explicit ImportDialog(RgbImage image, PictureFormat format = fmtMulticolor,
+                          QWidget* parent = nullptr);
 
     ConversionOptions options() const;
     const Conversion& conversion() const { return conversion_; }
@@ -17,5 +18,6 @@ private:
     void convert();
 
     RgbImage image_;
+    PictureFormat format_;
     Conversion conversion_;
 };

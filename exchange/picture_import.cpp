@@ -1,4 +1,5 @@
 #include "exchange/picture_import.h"
+#include "c64/fli_file.h"
 #include "c64/koala.h"
 #include "exchange/image_file.h"
 #include "exchange/import_dialog.h"
@@ -12,7 +13,8 @@ namespace {
 
 // The entries show their names only, so these names carry their patterns.
 const QString kImportFilter =
-    QStringLiteral("C64 pictures (*.koa *.kla *.gg)|*.koa;*.kla;*.gg|"
+    QStringLiteral("C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2)|"
+                   "*.koa;*.kla;*.gg;*.bml;*.fli;*.fd2|"
                    "Images (*.png *.gif *.bmp *.jpg *.jpeg)|*.png;*.gif;*.bmp;*.jpg;*.jpeg|"
                    "All Files (*.*)|*.*");
 
@@ -21,6 +23,7 @@ struct Source {
     std::optional<PictureBytes> picture;
     RgbImage image;
     QString error;
+    std::uint8_t format = fmtMulticolor; // the mode a picture brings
 };
 
 Source picture_from_koala(std::span<const std::uint8_t> bytes, KoalaPacking packing) {
@@ -28,18 +31,28 @@ Source picture_from_koala(std::span<const std::uint8_t> bytes, KoalaPacking pack
     if (!read.image) return {{}, {}, QString::fromStdString(read.error)};
     PictureBytes picture;
     decode_multicolor(*read.image, picture.data());
-    return {picture, {}, {}};
+    return {picture, {}, {}, fmtMulticolor};
+}
+
+Source picture_from_fli(std::span<const std::uint8_t> bytes, FliFormat format) {
+    const FliRead read = read_fli(bytes, format);
+    if (!read.image) return {{}, {}, QString::fromStdString(read.error)};
+    PictureBytes picture;
+    decode_fli(*read.image, picture.data());
+    return {picture, {}, {}, fmtFli};
 }
 
 Source read_source(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return {{}, {}, QStringLiteral("it cannot be opened")};
-    const QByteArray head = file.read(qint64(kKoalaMaxFileBytes) + 1);
+    const QByteArray head = file.read(qint64(std::max(kKoalaMaxFileBytes, kFliMaxFileBytes)) + 1);
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(head.data()),
                                               std::size_t(head.size()));
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == "gg") return picture_from_koala(bytes, KoalaPacking::RunLength);
+    if (suffix == "bml" || suffix == "fli") return picture_from_fli(bytes, FliFormat::Graph);
+    if (suffix == "fd2") return picture_from_fli(bytes, FliFormat::Designer);
     if (suffix == "koa" || suffix == "kla" || looks_like_koala(bytes))
         return picture_from_koala(bytes, KoalaPacking::Plain);
     file.seek(0);
@@ -49,7 +62,7 @@ Source read_source(const QString& path) {
 
 } // namespace
 
-bool import_picture(TOpenDialog& dialog, std::uint8_t* picture) {
+bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& format) {
     dialog.Filter = kImportFilter;
     if (!dialog.Execute()) return false;
     const QString path = dialog.GetFileName();
@@ -60,10 +73,13 @@ bool import_picture(TOpenDialog& dialog, std::uint8_t* picture) {
         return false;
     }
     if (!source.picture) {
-        ImportDialog options(std::move(source.image), QApplication::activeWindow());
+        ImportDialog options(std::move(source.image), PictureFormat(format),
+                             QApplication::activeWindow());
         if (options.exec() != QDialog::Accepted) return false;
         source.picture = options.conversion().picture;
+        source.format = format;
     }
     std::copy(source.picture->begin(), source.picture->end(), picture);
+    format = source.format;
     return true;
 }

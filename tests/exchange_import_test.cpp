@@ -18,7 +18,7 @@ TEST_F(Exchange, AKoalaFileIsTakenAsItIsByNameOrByContent) {
     ASSERT_TRUE(entries);
     QStringList names;
     for (int i = 0; i < entries->count(); ++i) names << entries->itemText(i);
-    EXPECT_EQ(names, (QStringList{"C64 pictures (*.koa *.kla *.gg)",
+    EXPECT_EQ(names, (QStringList{"C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2)",
                                   "Images (*.png *.gif *.bmp *.jpg *.jpeg)", "All Files (*.*)"}));
 }
 
@@ -121,7 +121,7 @@ TEST_F(Exchange, CancellingEitherDialogLeavesThePicture) {
         [](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Cancel); });
     EXPECT_FALSE(import(file));
     TFileDialog::QueueAnswer(std::nullopt);
-    EXPECT_FALSE(import_picture(open_dialog, picture.data()));
+    EXPECT_FALSE(import_picture(open_dialog, picture.data(), format));
     for (std::uint8_t index : picture) ASSERT_EQ(index, 9);
     EXPECT_TRUE(errors.isEmpty());
 }

@@ -60,6 +60,8 @@ void ResetEditor() {
     okno2->scroll2->setValue(0);
     okno2->set_zoom(4, 3);
     okno2->picture.fill(0);
+    okno1->picture_format = fmtMulticolor;
+    okno1->show_picture_format();
     okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
     okno1->update_edit_menu();
     okno2->draw_color = 1;

@@ -2,6 +2,7 @@
 #include "app/Main.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
+#include <algorithm>
 #include <utility>
 
 Tokno2* okno2 = nullptr;
@@ -96,21 +97,28 @@ void Tokno2::plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t c
     painted_ = true;
 }
 
-// A red cross in a red and white frame over every clashing cell in the view: it shows on a
-// cell of any colour.
+CellRowSet Tokno2::clash_rows() const {
+    if (okno1->picture_format == fmtFli) return fli_clash_rows(picture.data(), back_color);
+    return rows_of_cells(find_clashes(picture.data()).cells);
+}
+
+// A red cross in a red and white frame over every clashing cell, or row in FLI, in the view: it
+// shows on a cell of any colour.
 void Tokno2::draw_clash_marks() {
-    marked_ = find_clashes(picture.data()).cells;
-    const int w = int(cell_w) * kCellWidth, h = int(cell_h) * kCellHeight;
+    marked_ = clash_rows();
+    const int mark_rows = okno1->picture_format == fmtFli ? 1 : kCellHeight;
+    const int w = int(cell_w) * kCellWidth, h = int(cell_h) * mark_rows;
+    const int frame = std::min(4, h / 4);
     constexpr TColor red = RGBColor(255, 0, 0);
-    for (int top = 0; top < int(view_rows); top += kCellHeight)
+    for (int top = 0; top < int(view_rows); top += mark_rows)
         for (int left = 0; left < int(view_cols); left += kCellWidth) {
             const int column = scroll_x + left, row = scroll_y + top;
             if (column >= kPictureColumns || row >= kPictureRows) continue;
-            if (!marked_[std::size_t(cell_of(column, row))]) continue;
+            if (!marked_[std::size_t(cell_row_of(column, row))]) continue;
             const int x = left * int(cell_w), y = top * int(cell_h);
             Canvas->Pen.Style = psSolid;
-            for (int inset = 0; inset < 4; ++inset) {
-                Canvas->Pen.Color = inset < 2 ? red : clWhite;
+            for (int inset = 0; inset < frame; ++inset) {
+                Canvas->Pen.Color = inset < (frame + 1) / 2 ? red : clWhite;
                 Canvas->MoveTo(x + inset, y + inset);
                 Canvas->LineTo(x + w - 1 - inset, y + inset);
                 Canvas->LineTo(x + w - 1 - inset, y + h - 1 - inset);
@@ -125,10 +133,10 @@ void Tokno2::draw_clash_marks() {
         }
 }
 
-// After painting, the marks are drawn anew where a cell has started or stopped clashing.
+// After painting, the marks are drawn anew where a cell or row has started or stopped clashing.
 void Tokno2::update_clash_marks() {
     if (!std::exchange(painted_, false) || !show_clashes) return;
-    if (find_clashes(picture.data()).cells != marked_) FormPaint();
+    if (clash_rows() != marked_) FormPaint();
 }
 
 void Tokno2::show_analysis() {

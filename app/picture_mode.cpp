@@ -1,0 +1,34 @@
+// The picture's mode, Multicolor or FLI: Picture > FLI Mode and the preferences' General tab.
+#include "app/Main.h"
+#include "prefs/prefswin.h"
+#include "zoom/zoom_window.h"
+
+namespace {
+const QString kFliCaption = QStringLiteral(" [FLI]");
+}
+
+PictureState Tokno1::picture_state() const { return {picture_format}; }
+
+void Tokno1::set_picture_format(std::uint8_t format) {
+    if (format != picture_format) {
+        begin_step();
+        picture_format = format;
+        end_step(format == fmtFli ? "FLI Mode" : "Multicolor Mode");
+    }
+    show_picture_format();
+}
+
+void Tokno1::show_picture_format() {
+    const bool fli = picture_format == fmtFli;
+    PictureFliModeItem->setChecked(fli);
+    prefs->bt_fli->setChecked(fli);
+    prefs->bt_multicolor->setChecked(!fli);
+    QString caption = windowTitle();
+    if (caption.endsWith(kFliCaption)) caption.chop(kFliCaption.size());
+    setWindowTitle(fli ? caption + kFliCaption : caption);
+    if (okno2->show_clashes) okno2->FormPaint();
+}
+
+void Tokno1::PictureFliModeClick(TObject*) {
+    set_picture_format(PictureFliModeItem->isChecked() ? fmtFli : fmtMulticolor);
+}
