@@ -1,6 +1,7 @@
 #include "c64/fli.h"
 #include "c64/lab.h"
 #include "c64/palettes.h"
+#include <utility>
 
 namespace {
 
@@ -57,14 +58,21 @@ int changed_in(const Counts& counts, const std::array<std::uint8_t, 4>& kept) {
 }
 
 // Every colour-RAM colour is tried; the fewest changed pixels win, the lowest index on a tie.
+// Colours the cell does not show all do alike, so only the first of them is tried.
 FliCellPlan plan_cell(const std::array<Counts, kCellHeight>& rows, std::uint8_t background,
                       const std::array<int, kCellHeight>& screen_row) {
     std::array<Counts, kCellHeight> screens{}; // the pixels each screen row's colours show
+    Counts cell{};
     for (int y = 0; y < kCellHeight; ++y)
-        for (int c = 0; c < 16; ++c) screens[screen_row[y]][c] += rows[y][c];
+        for (int c = 0; c < 16; ++c) {
+            screens[screen_row[y]][c] += rows[y][c];
+            cell[c] += rows[y][c];
+        }
     FliCellPlan best;
     int least = kCellPixels + 1;
+    bool absent_tried = false;
     for (std::uint8_t shared = 0; shared < 16; ++shared) {
+        if (cell[shared] == 0 && std::exchange(absent_tried, true)) continue;
         std::array<RowPick, kCellHeight> picks;
         int changed = 0;
         for (int y = 0; y < kCellHeight; ++y) {
