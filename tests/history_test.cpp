@@ -112,6 +112,28 @@ TEST(History, AStepIsNamedAndOnlyChangesMakeOne) {
     EXPECT_TRUE(history.can_redo());
 }
 
+// A step keeps the state beside the pixels: a change of state alone is a step, and undo and redo
+// give back the state with the pixels.
+TEST(History, AStepKeepsTheStateWithThePixels) {
+    Picture picture{};
+    PictureHistory history(picture.data(), picture.size());
+    EXPECT_FALSE(history.record("Paint", picture.data(), {1}));
+    EXPECT_TRUE(history.record("FLI Mode", picture.data(), {2}));
+    picture[9] = 4;
+    EXPECT_TRUE(history.record("Import", picture.data(), {1}));
+    PictureState state;
+    EXPECT_TRUE(history.undo(picture.data(), &state));
+    EXPECT_EQ(state.format, 2);
+    EXPECT_EQ(picture[9], 0);
+    EXPECT_FALSE(history.record("Paint", picture.data(), {2})) << "the state undo gave back";
+    EXPECT_TRUE(history.undo(picture.data(), &state));
+    EXPECT_EQ(state.format, 1);
+    EXPECT_TRUE(history.redo(picture.data(), &state));
+    EXPECT_TRUE(history.redo(picture.data(), &state));
+    EXPECT_EQ(state.format, 1);
+    EXPECT_EQ(picture[9], 4);
+}
+
 TEST(History, ANewStepDropsWhatCouldHaveBeenRedone) {
     Picture picture{};
     PictureHistory history(picture.data(), picture.size());
