@@ -7,6 +7,7 @@
 ImportDialog::ImportDialog(RgbImage image, PictureFormat format, QWidget* parent)
     : QDialog(parent), image_(std::move(image)), format_(format) {
     setupUi(this);
+    if (format_ == fmtFli) setWindowTitle(tr("%1 for FLI").arg(windowTitle()));
     originalView->setPixmap(QPixmap::fromImage(to_qimage(image_).scaled(
         originalView->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     scaledNote->setText(tr("The image is %1 × %2 pixels: it has been scaled to fit 320 × 200, "
