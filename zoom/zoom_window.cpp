@@ -102,35 +102,47 @@ CellRowSet Tokno2::clash_rows() const {
     return rows_of_cells(find_clashes(picture.data()).cells);
 }
 
-// A red cross in a red and white frame over every clashing cell, or row in FLI, in the view: it
-// shows on a cell of any colour.
+// A red cross in a red and white frame over each run of clashing rows within a cell in the
+// view (the whole cell in Multicolor): it shows on a cell of any colour.
 void Tokno2::draw_clash_marks() {
     marked_ = clash_rows();
-    const int mark_rows = okno1->picture_format == fmtFli ? 1 : kCellHeight;
-    const int w = int(cell_w) * kCellWidth, h = int(cell_h) * mark_rows;
+    for (int top = 0; top < int(view_rows); top += kCellHeight)
+        for (int left = 0; left < int(view_cols); left += kCellWidth) {
+            const int column = scroll_x + left;
+            if (column >= kPictureColumns) continue;
+            for (int y = 0; y < kCellHeight;) {
+                const auto marked = [&](int row) {
+                    const int picture_row = scroll_y + top + row;
+                    return row < kCellHeight && picture_row < kPictureRows &&
+                           marked_[std::size_t(cell_row_of(column, picture_row))];
+                };
+                int end = y;
+                while (marked(end)) ++end;
+                if (end > y) draw_clash_mark(left, top + y, end - y);
+                y = std::max(end, y + 1);
+            }
+        }
+}
+
+void Tokno2::draw_clash_mark(int left, int top, int rows) {
+    const int x = left * int(cell_w), y = top * int(cell_h);
+    const int w = int(cell_w) * kCellWidth, h = int(cell_h) * rows;
     const int frame = std::min(4, h / 4);
     constexpr TColor red = RGBColor(255, 0, 0);
-    for (int top = 0; top < int(view_rows); top += mark_rows)
-        for (int left = 0; left < int(view_cols); left += kCellWidth) {
-            const int column = scroll_x + left, row = scroll_y + top;
-            if (column >= kPictureColumns || row >= kPictureRows) continue;
-            if (!marked_[std::size_t(cell_row_of(column, row))]) continue;
-            const int x = left * int(cell_w), y = top * int(cell_h);
-            Canvas->Pen.Style = psSolid;
-            for (int inset = 0; inset < frame; ++inset) {
-                Canvas->Pen.Color = inset < (frame + 1) / 2 ? red : clWhite;
-                Canvas->MoveTo(x + inset, y + inset);
-                Canvas->LineTo(x + w - 1 - inset, y + inset);
-                Canvas->LineTo(x + w - 1 - inset, y + h - 1 - inset);
-                Canvas->LineTo(x + inset, y + h - 1 - inset);
-                Canvas->LineTo(x + inset, y + inset);
-            }
-            Canvas->Pen.Color = red;
-            Canvas->MoveTo(x, y);
-            Canvas->LineTo(x + w, y + h);
-            Canvas->MoveTo(x + w - 1, y);
-            Canvas->LineTo(x - 1, y + h);
-        }
+    Canvas->Pen.Style = psSolid;
+    for (int inset = 0; inset < frame; ++inset) {
+        Canvas->Pen.Color = inset < (frame + 1) / 2 ? red : clWhite;
+        Canvas->MoveTo(x + inset, y + inset);
+        Canvas->LineTo(x + w - 1 - inset, y + inset);
+        Canvas->LineTo(x + w - 1 - inset, y + h - 1 - inset);
+        Canvas->LineTo(x + inset, y + h - 1 - inset);
+        Canvas->LineTo(x + inset, y + inset);
+    }
+    Canvas->Pen.Color = red;
+    Canvas->MoveTo(x, y);
+    Canvas->LineTo(x + w, y + h);
+    Canvas->MoveTo(x + w - 1, y);
+    Canvas->LineTo(x - 1, y + h);
 }
 
 // After painting, the marks are drawn anew where a cell or row has started or stopped clashing.

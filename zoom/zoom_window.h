@@ -74,6 +74,8 @@ private:
 
     void draw_char_grid();
     void draw_clash_marks();
+    // One mark over `rows` rows of the cell column at view position `left`, `top`.
+    void draw_clash_mark(int left, int top, int rows);
     void update_clash_marks();
     CellRowSet clash_rows() const;
 
