@@ -26,9 +26,9 @@ run: build
 	@scripts/run.sh $(BUILD)/vexlor
 
 test: build sanitized
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j$(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 60 -j$(JOBS)
 	cd $(SANITIZED) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
-		ctest --output-on-failure --timeout 600 -j$(JOBS)
+		ctest --output-on-failure --timeout 60 -j$(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED) build-fuzz

@@ -13,18 +13,21 @@ constexpr std::size_t kMaxDrawnColors = 4096;
 
 using Histogram = std::unordered_map<std::uint32_t, std::uint64_t>;
 
-std::optional<Histogram> color_histogram(const RgbImage& image) {
+std::optional<Histogram> color_histogram(int width, int height, const RowReader& row) {
     Histogram histogram;
     std::uint32_t last = 0xFFFFFFFF;
     std::uint64_t* last_count = nullptr;
-    for (std::size_t i = 0; i + 2 < image.rgb.size(); i += 3) {
-        const std::uint32_t key = image.rgb[i] << 16 | image.rgb[i + 1] << 8 | image.rgb[i + 2];
-        if (key != last) {
-            last = key;
-            last_count = &histogram[key];
-            if (histogram.size() > kMaxDrawnColors) return std::nullopt;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* rgb = row(y);
+        for (int x = 0; x < width; ++x, rgb += 3) {
+            const std::uint32_t key = rgb[0] << 16 | rgb[1] << 8 | rgb[2];
+            if (key != last) {
+                last = key;
+                last_count = &histogram[key];
+                if (histogram.size() > kMaxDrawnColors) return std::nullopt;
+            }
+            ++*last_count;
         }
-        ++*last_count;
     }
     return histogram;
 }
@@ -125,7 +128,12 @@ PictureBytes map_diffused(const PictureTarget& target, const LabPalette& colors,
 
 std::optional<PaletteId> recognise_palette(const RgbImage& image,
                                            std::span<const PaletteId> candidates) {
-    const std::optional<Histogram> histogram = color_histogram(image);
+    return recognise_palette(image.width, image.height, rows_of(image), candidates);
+}
+
+std::optional<PaletteId> recognise_palette(int width, int height, const RowReader& row,
+                                           std::span<const PaletteId> candidates) {
+    const std::optional<Histogram> histogram = color_histogram(width, height, row);
     if (!histogram || histogram->empty()) return std::nullopt;
     std::vector<std::pair<Lab, std::uint64_t>> distinct;
     std::uint64_t pixels = 0;

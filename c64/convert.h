@@ -25,6 +25,9 @@ struct ConversionOptions {
 // a near miss (CIE76 difference 5) of that palette's colours; the closest such palette wins.
 std::optional<PaletteId> recognise_palette(const RgbImage& image,
                                            std::span<const PaletteId> candidates = kKnownPalettes);
+// The same for an image read row by row.
+std::optional<PaletteId> recognise_palette(int width, int height, const RowReader& row,
+                                           std::span<const PaletteId> candidates = kKnownPalettes);
 
 // The palette an image is matched against: the one asked for, or the one it was drawn in, or
 // else Colodore's measured C64 colours. An image drawn in it is taken colour for colour.

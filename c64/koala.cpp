@@ -90,14 +90,17 @@ KoalaRead read_koala(std::span<const std::uint8_t> file, KoalaPacking packing) {
         return {{},
                 format("it holds more than %zu bytes, the most a Koala picture takes with padding",
                        kKoalaMaxFileBytes)};
+    if (packing == KoalaPacking::RunLength) {
+        // A packed picture of noise can be longer than a plain one: only data that do not
+        // unpack to a picture are taken as plain.
+        const Unpacked unpacked = unpack(data);
+        if (unpacked.error.empty()) return {image_from_data(unpacked.data), {}};
+        if (data.size() < kDataBytes) return {{}, unpacked.error};
+    }
     if (data.size() >= kDataBytes) return {image_from_data(data), {}};
-    if (packing == KoalaPacking::Plain)
-        return {{},
-                format("it holds %zu bytes, fewer than a Koala picture's %zu", file.size(),
-                       kKoalaFileBytes)};
-    const Unpacked unpacked = unpack(data);
-    if (!unpacked.error.empty()) return {{}, unpacked.error};
-    return {image_from_data(unpacked.data), {}};
+    return {{},
+            format("it holds %zu bytes, fewer than a Koala picture's %zu", file.size(),
+                   kKoalaFileBytes)};
 }
 
 bool looks_like_koala(std::span<const std::uint8_t> file) {

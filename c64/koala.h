@@ -32,8 +32,8 @@ struct KoalaRead {
 enum class KoalaPacking : std::uint8_t { Plain, RunLength };
 
 // Reads a Koala file at any load address a C64 file could have (the start of a page, with
-// room for the picture below $10000). A file named as packed that has a plain file's size is
-// read as plain.
+// room for the picture below $10000). A file named as packed is unpacked first; when that does
+// not give exactly a picture and it has a plain file's size, it is read as plain.
 KoalaRead read_koala(std::span<const std::uint8_t> file,
                      KoalaPacking packing = KoalaPacking::Plain);
 

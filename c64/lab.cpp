@@ -1,4 +1,5 @@
 #include "c64/lab.h"
+#include <algorithm>
 
 namespace {
 
@@ -28,6 +29,12 @@ LabPalette make_lab_palette(PaletteId id) {
 float linear_from_srgb(unsigned component) {
     static const LinearTable table;
     return table.values[component & 0xFF];
+}
+
+std::uint8_t srgb_from_linear(float linear) {
+    const double l = std::clamp(double(linear), 0.0, 1.0);
+    const double s = l <= 0.0031308 ? 12.92 * l : 1.055 * std::pow(l, 1 / 2.4) - 0.055;
+    return std::uint8_t(std::lround(s * 255));
 }
 
 Lab lab_from_linear(float red, float green, float blue) {

@@ -2,6 +2,7 @@
 #include "c64/palettes.h"
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 // CIELAB (D65 white): colour differences measured here match what the eye sees far better
 // than distances between RGB values.
@@ -11,6 +12,8 @@ struct Lab {
 
 // 0..255 sRGB component to linear light, 0..1.
 float linear_from_srgb(unsigned component);
+// Linear light, 0..1, back to the nearest 0..255 sRGB component.
+std::uint8_t srgb_from_linear(float linear);
 
 Lab lab_from_linear(float red, float green, float blue);
 Lab lab_from_rgb(unsigned red, unsigned green, unsigned blue);

@@ -1,4 +1,5 @@
 #include "exchange/image_file.h"
+#include "c64/convert.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -6,21 +7,33 @@
 
 namespace {
 
-RgbImage rgb_from(const QImage& decoded) {
-    // Premultiplied colours are the colours laid over black.
-    const QImage image = decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    RgbImage rgb{image.width(), image.height(),
-                 std::vector<std::uint8_t>(std::size_t(image.width()) * image.height() * 3)};
-    std::uint8_t* out = rgb.rgb.data();
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+// The decoded image's working copy (see reduce_for_picture), converted a row at a time so that
+// the decoded image is the only full-size copy ever held. Premultiplied colours are the colours
+// laid over black.
+RgbImage working_copy(const QImage& image) {
+    std::vector<std::uint8_t> rgb(std::size_t(image.width()) * 3);
+    const RowReader row = [&](int y) {
+        const QImage line =
+            image.copy(0, y, image.width(), 1).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const auto* pixels = reinterpret_cast<const QRgb*>(line.constScanLine(0));
         for (int x = 0; x < image.width(); ++x) {
-            *out++ = std::uint8_t(qRed(line[x]));
-            *out++ = std::uint8_t(qGreen(line[x]));
-            *out++ = std::uint8_t(qBlue(line[x]));
+            rgb[3 * x] = std::uint8_t(qRed(pixels[x]));
+            rgb[3 * x + 1] = std::uint8_t(qGreen(pixels[x]));
+            rgb[3 * x + 2] = std::uint8_t(qBlue(pixels[x]));
         }
-    }
-    return rgb;
+        return rgb.data();
+    };
+    const bool drawn = recognise_palette(image.width(), image.height(), row).has_value();
+    return reduce_for_picture(image.width(), image.height(), row, drawn);
+}
+
+// What decoding may take, in MiB: the image at the depth Qt decodes it to (16-bit PNGs take 8
+// bytes a pixel), never less than 4 bytes a pixel, which GIFs are decoded at whatever they hold.
+int decode_limit_mib(QSize size, QImage::Format format) {
+    const int depth = format == QImage::Format_Invalid
+                          ? 64
+                          : std::max(32, int(QImage::toPixelFormat(format).bitsPerPixel()));
+    return int((qint64(size.width()) * size.height() * depth / 8 >> 20) + 1);
 }
 
 // Qt's GIF reader reports the first frame's size but decodes onto the whole logical screen,
@@ -43,28 +56,29 @@ bool fits(QSize size, int max_side) {
     return size.width() <= max_side && size.height() <= max_side;
 }
 
+ImageRead refused(const QString& why) { return {{}, why, {}}; }
+
 } // namespace
 
 ImageRead read_image(QIODevice& device, int max_side) {
     const QSize screen = gif_screen_size(device);
     QImageReader reader(&device);
-    if (!reader.canRead()) return {{}, QStringLiteral("it is not an image Vexlor can read")};
+    if (!reader.canRead()) return refused(QStringLiteral("it is not an image Vexlor can read"));
     const QSize size = reader.size().expandedTo(screen);
-    if (!size.isValid()) return {{}, QStringLiteral("its size cannot be read from it")};
-    if (!fits(size, max_side)) return {{}, too_large(size, max_side)};
-    // Room for the largest image allowed, 4 bytes a pixel, in MiB; never more.
-    reader.setAllocationLimit(int((qint64(max_side) * max_side * 4 >> 20) + 1));
+    if (!size.isValid()) return refused(QStringLiteral("its size cannot be read from it"));
+    if (!fits(size, max_side)) return refused(too_large(size, max_side));
+    reader.setAllocationLimit(decode_limit_mib(size, reader.imageFormat()));
     const QImage image = reader.read();
     if (image.isNull())
-        return {{}, QStringLiteral("it cannot be decoded (%1)").arg(reader.errorString())};
-    if (!fits(image.size(), max_side)) return {{}, too_large(image.size(), max_side)};
-    return {rgb_from(image), {}};
+        return refused(QStringLiteral("it cannot be decoded (%1)").arg(reader.errorString()));
+    if (!fits(image.size(), max_side)) return refused(too_large(image.size(), max_side));
+    return {working_copy(image), {}, image.size()};
 }
 
 ImageRead read_image_file(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("it cannot be opened")};
+        return refused(QStringLiteral("it cannot be opened"));
     return read_image(file);
 }
 

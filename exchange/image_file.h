@@ -10,13 +10,17 @@ constexpr int kMaxImageSide = 8192;
 
 // An image decoded with Qt's readers (PNG, GIF, BMP, JPEG, ...), or in `error` why it was not
 // ("it is 9000 x 120 pixels, ..."). Transparent parts come out black, the picture's
-// background.
+// background. `image` is the working copy that conversion takes (see reduce_for_picture), at
+// most 640 x 400; `decoded_size` the size the image really has.
 struct ImageRead {
     RgbImage image;
     QString error;
+    QSize decoded_size;
 };
 
-// The size is read from the header and checked before anything is decoded.
+// The size is read from the header and checked before anything is decoded; decoding then takes
+// at most the image at its depth (up to 8 bytes a pixel, 512 MiB for the largest), and nothing
+// else of its size is made.
 ImageRead read_image(QIODevice& device, int max_side = kMaxImageSide);
 ImageRead read_image_file(const QString& path);
 

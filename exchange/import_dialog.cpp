@@ -4,7 +4,8 @@
 #include <QComboBox>
 #include <QPixmap>
 
-ImportDialog::ImportDialog(RgbImage image, PictureFormat format, QWidget* parent)
+ImportDialog::ImportDialog(RgbImage image, QSize decoded_size, PictureFormat format,
+                           QWidget* parent)
     : QDialog(parent), image_(std::move(image)), format_(format) {
     setupUi(this);
     if (format_ == fmtFli) setWindowTitle(tr("%1 for FLI").arg(windowTitle()));
@@ -12,8 +13,8 @@ ImportDialog::ImportDialog(RgbImage image, PictureFormat format, QWidget* parent
         originalView->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     scaledNote->setText(tr("The image is %1 × %2 pixels: it has been scaled to fit 320 × 200, "
                            "keeping its shape.")
-                            .arg(image_.width)
-                            .arg(image_.height));
+                            .arg(decoded_size.width())
+                            .arg(decoded_size.height()));
     for (QComboBox* box : {paletteBox, backgroundBox, ditherBox})
         connect(box, &QComboBox::currentIndexChanged, this, &ImportDialog::convert);
     convert();

@@ -8,8 +8,10 @@
 class ImportDialog : public QDialog, public Ui::ImportDialog {
     Q_OBJECT
 public:
-    explicit ImportDialog(RgbImage image, PictureFormat format = fmtMulticolor,
-                          QWidget* parent = nullptr);
+    // `decoded_size` is the size of the image the working copy `image` was made from; the
+    // conversion is for `format`.
+    ImportDialog(RgbImage image, QSize decoded_size, PictureFormat format = fmtMulticolor,
+                 QWidget* parent = nullptr);
 
     ConversionOptions options() const;
     const Conversion& conversion() const { return conversion_; }

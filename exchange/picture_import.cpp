@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <algorithm>
 #include <optional>
 
@@ -21,7 +22,7 @@ const QString kImportFilter =
 // What a file holds: a picture to take as it is, or an image to convert, or why neither.
 struct Source {
     std::optional<PictureBytes> picture;
-    RgbImage image;
+    ImageRead image;
     QString error;
     std::uint8_t format = fmtMulticolor; // the mode a picture brings
 };
@@ -42,22 +43,43 @@ Source picture_from_fli(std::span<const std::uint8_t> bytes, FliFormat format) {
     return {picture, {}, {}, fmtFli};
 }
 
+// Why a file cannot be read, in the system's words where it has them. Only a regular file is
+// opened at all: a pipe or a device would keep the editor waiting.
+QString unreadable_reason(const QString& path, const QFile& file) {
+    const QFileInfo info(path);
+    if (!info.exists()) return QStringLiteral("it cannot be opened (No such file or directory)");
+    if (info.isDir()) return QStringLiteral("it cannot be opened (Is a directory)");
+    if (!info.isFile()) return QStringLiteral("it cannot be opened: it is not a regular file");
+    return QStringLiteral("it cannot be opened (%1)").arg(file.errorString());
+}
+
+// Images carry a signature of their own; a Koala file has none but its load address.
+bool is_image(QIODevice& device) {
+    static const QList<QByteArray> imported{"png", "gif", "bmp", "jpeg"};
+    const QByteArray format = QImageReader::imageFormat(&device);
+    device.seek(0);
+    return imported.contains(format);
+}
+
 Source read_source(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return {{}, {}, QStringLiteral("it cannot be opened")};
-    const QByteArray head = file.read(qint64(std::max(kKoalaMaxFileBytes, kFliMaxFileBytes)) + 1);
-    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(head.data()),
-                                              std::size_t(head.size()));
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == "gg") return picture_from_koala(bytes, KoalaPacking::RunLength);
-    if (suffix == "bml" || suffix == "fli") return picture_from_fli(bytes, FliFormat::Graph);
-    if (suffix == "fd2") return picture_from_fli(bytes, FliFormat::Designer);
-    if (suffix == "koa" || suffix == "kla" || looks_like_koala(bytes))
-        return picture_from_koala(bytes, KoalaPacking::Plain);
-    file.seek(0);
+        return {{}, {}, unreadable_reason(path, file)};
+    if (!is_image(file)) {
+        const QByteArray head =
+            file.read(qint64(std::max(kKoalaMaxFileBytes, kFliMaxFileBytes)) + 1);
+        const std::span<const std::uint8_t> bytes(
+            reinterpret_cast<const std::uint8_t*>(head.data()), std::size_t(head.size()));
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (suffix == "gg") return picture_from_koala(bytes, KoalaPacking::RunLength);
+        if (suffix == "bml" || suffix == "fli") return picture_from_fli(bytes, FliFormat::Graph);
+        if (suffix == "fd2") return picture_from_fli(bytes, FliFormat::Designer);
+        if (suffix == "koa" || suffix == "kla" || looks_like_koala(bytes))
+            return picture_from_koala(bytes, KoalaPacking::Plain);
+    }
     ImageRead read = read_image(file);
-    return {{}, std::move(read.image), read.error};
+    const QString error = read.error;
+    return {{}, std::move(read), error};
 }
 
 } // namespace
@@ -73,8 +95,8 @@ bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& fo
         return false;
     }
     if (!source.picture) {
-        ImportDialog options(std::move(source.image), PictureFormat(format),
-                             QApplication::activeWindow());
+        ImportDialog options(std::move(source.image.image), source.image.decoded_size,
+                             PictureFormat(format), QApplication::activeWindow());
         if (options.exec() != QDialog::Accepted) return false;
         source.picture = options.conversion().picture;
         source.format = format;

@@ -22,8 +22,20 @@ build_and_run() {
         ;;
     koala)
         clang++ "${flags[@]}" fuzz/koala_fuzz.cpp c64/koala.cpp "${c64[@]}" -o "$out/koala_fuzz"
-        { printf '\x00\x60'; head -c 10001 /dev/zero; } >"$out/koala-corpus/plain"
-        printf '\x00\x60\xfe\x00\x00\x01\x02\xfe\x07\x10' >"$out/koala-corpus/packed"
+        seeds="$out/koala-corpus"
+        { printf '\x00\x60'; head -c 10001 /dev/zero; } >"$seeds/plain"
+        printf '\x00\x60\xfe\x00\x00\x01\x02\xfe\x07\x10' >"$seeds/packed-short"
+        # Padding up to the most a reader takes, and one byte past it.
+        { cat "$seeds/plain"; head -c 255 /dev/zero; } >"$seeds/plain-padded-to-limit"
+        { cat "$seeds/plain"; head -c 256 /dev/zero; } >"$seeds/plain-padded-past-limit"
+        # A whole packed picture (39 runs of 256 and one of 17), bare and padded to the limit.
+        { printf '\x00\x60'; for _ in $(seq 39); do printf '\xfe\x00\x00'; done
+          printf '\xfe\x00\x11'; } >"$seeds/packed-whole"
+        { cat "$seeds/packed-whole"; head -c 255 /dev/zero; } >"$seeds/packed-padded-to-limit"
+        { cat "$seeds/packed-whole"; head -c 256 /dev/zero; } >"$seeds/packed-padded-past-limit"
+        # Packed noise with literal markers: longer than a plain file.
+        { printf '\x00\x60'; for _ in $(seq 20); do printf '\xfe\xfe\x01'; done
+          head -c 9981 /dev/zero | tr '\0' '\125'; } >"$seeds/packed-noise"
         ;;
     fli)
         clang++ "${flags[@]}" fuzz/fli_fuzz.cpp c64/fli_file.cpp c64/fli.cpp "${c64[@]}" \

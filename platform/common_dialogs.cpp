@@ -13,6 +13,15 @@ static QString with_extension(QString name, const QString& extension) {
     return name + extension;
 }
 
+static std::function<void(const QString&)>& unansweredHandler() {
+    static std::function<void(const QString&)> handler;
+    return handler;
+}
+
+void SetUnansweredDialogHandler(std::function<void(const QString&)> handler) {
+    unansweredHandler() = std::move(handler);
+}
+
 std::deque<std::optional<QString>>& TFileDialog::answers() {
     static std::deque<std::optional<QString>> queue;
     return queue;
@@ -54,6 +63,9 @@ bool TFileDialog::Execute() {
     if (!answers().empty()) {
         answer = answers().front();
         answers().pop_front();
+    } else if (unansweredHandler()) {
+        unansweredHandler()(saving_ ? QStringLiteral("save dialog")
+                                    : QStringLiteral("open dialog"));
     } else {
         QFileDialog dialog(QApplication::activeWindow());
         Configure(dialog);
@@ -75,6 +87,8 @@ bool TColorDialog::Execute() {
     if (!answers().empty()) {
         answer = answers().front();
         answers().pop_front();
+    } else if (unansweredHandler()) {
+        unansweredHandler()(QStringLiteral("colour dialog"));
     } else {
         const QColor chosen =
             QColorDialog::getColor(QColor(SurfaceWord(Color)), QApplication::activeWindow());

@@ -58,6 +58,10 @@ private:
     static std::deque<std::optional<TColor>>& answers();
 };
 
+// Tests set this: a file or colour dialog with no answer queued calls it, naming the dialog,
+// and answers Cancel, instead of opening a real dialog that nobody would close.
+void SetUnansweredDialogHandler(std::function<void(const QString&)> handler);
+
 // A warning in a message box. Tests replace where the text goes.
 void ShowErrorMessage(const QString& caption, const QString& text);
 void SetErrorMessageDisplay(std::function<void(const QString&, const QString&)> display);

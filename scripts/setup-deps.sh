@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config python3
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
     clang libclang-rt-14-dev
     librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info

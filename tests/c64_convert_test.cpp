@@ -1,6 +1,8 @@
 #include "c64/convert.h"
 #include "c64/render.h"
 #include "tests/c64_support.h"
+#include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -190,5 +192,58 @@ TEST(Conversion, DitheringMixesColoursToComeCloserOnAverage) {
     for (Dither dither : {Dither::Ordered, Dither::FloydSteinberg}) {
         const Conversion dithered = convert_image(image, {PaletteId::Colodore, {}, dither});
         EXPECT_LT(delta_e(mean_of(dithered.picture), wanted), plain_miss / 2) << int(dither);
+    }
+}
+
+// The colours a cell gets cannot depend on where they stand in the palette: with mixes, each of
+// the three is mixed with the background as well as with the other two.
+TEST(Conversion, TheCellSearchDoesNotDependOnTheOrderOfThePalette) {
+    const LabPalette& colors = lab_palette(PaletteId::Colodore);
+    LabPalette reversed;
+    for (int i = 0; i < 16; ++i) reversed[i] = colors[15 - i];
+    // Each pixel part background, part another colour, as dithered art is seen from afar.
+    std::mt19937 random(9);
+    std::vector<Lab> target(kPictureBytes);
+    for (int cell = 0; cell < 40; ++cell) {
+        const int mixed[3] = {int(1 + random() % 15), int(1 + random() % 15),
+                              int(1 + random() % 15)};
+        for (int pixel = 0; pixel < kCellPixels; ++pixel) {
+            const Lab& other = colors[mixed[pixel % 3]];
+            const float share = float(random() % 1000) / 1000;
+            target[cell_pixel_offset(cell, pixel)] = {other.L * share, other.a * share,
+                                                      other.b * share};
+        }
+    }
+    const CellColors plain = choose_cell_colors(target, colors, 0, CellError::Mix);
+    const CellColors turned = choose_cell_colors(target, reversed, 15, CellError::Mix);
+    for (int cell = 0; cell < 40; ++cell) {
+        std::array<std::uint8_t, 4> back = turned.cells[cell];
+        for (std::uint8_t& c : back) c = std::uint8_t(15 - c);
+        std::array<std::uint8_t, 4> chosen = plain.cells[cell];
+        std::sort(back.begin(), back.end());
+        std::sort(chosen.begin(), chosen.end());
+        EXPECT_EQ(chosen, back) << "cell " << cell;
+    }
+}
+
+// Error diffusion passes on what a pixel misses, and colours beyond any the C64 has miss by the
+// same amount pixel after pixel. What is carried is bounded, so that it does not run on as a
+// streak into the part of the picture that the C64 shows as it is.
+TEST(Conversion, FloydSteinbergCarriesNoStreakOutOfASaturatedArea) {
+    constexpr std::uint32_t kGreen = 0x40A040; // Colodore's green, near enough
+    RgbImage image = flat_image(160, 200, kGreen);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 80; ++x) set_pixel(image, x, y, 0x0000FF); // bluer than any C64 blue
+    const ConversionOptions options{PaletteId::Colodore, {}, Dither::FloydSteinberg};
+    const Conversion green_alone = convert_image(flat_image(160, 200, kGreen), options);
+    const Conversion converted = convert_image(image, options);
+    // Past the first cell of green, each row as the green alone.
+    const LabPalette& colors = lab_palette(PaletteId::Colodore);
+    for (int y = 0; y < 200; ++y) {
+        double drift = 0;
+        for (int x = 84; x < 160; ++x)
+            drift += delta_e(colors[converted.picture[y * 160 + x]],
+                             colors[green_alone.picture[y * 160 + x]]);
+        ASSERT_LT(drift / 76, 1.0) << "row " << y;
     }
 }

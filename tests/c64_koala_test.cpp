@@ -86,6 +86,15 @@ TEST(Koala, ReadsTheVariantsFoundInTheWild) {
     ASSERT_LT(packed.size(), 3000u);
     EXPECT_EQ(read_koala(packed, KoalaPacking::RunLength).image, drawn_image());
     EXPECT_EQ(read_koala(file, KoalaPacking::RunLength).image, image);
+
+    // Packed files take the same padding as plain ones, and a packed picture of noise is longer
+    // than a plain file and still packed.
+    std::vector<std::uint8_t> packed_padded = packed;
+    packed_padded.resize(packed.size() + 255, 0x1A);
+    EXPECT_EQ(read_koala(packed_padded, KoalaPacking::RunLength).image, drawn_image());
+    const std::vector<std::uint8_t> noisy = pack(write_koala(noisy_image(5)));
+    ASSERT_GT(noisy.size(), kKoalaFileBytes);
+    EXPECT_EQ(read_koala(noisy, KoalaPacking::RunLength).image, noisy_image(5));
 }
 
 TEST(Koala, ReadsPackedRunsOf256AndLiteralMarkers) {

@@ -26,11 +26,29 @@ TEST(Colors, GreenAndPurpleChangePlacesAndNothingElseDoes) {
     }
 }
 
-TEST(Colors, KnownPalettesAreKeptInVexlorsOrder) {
-    EXPECT_EQ(palette_colors(PaletteId::Pepto)[4], RGBColor(0x58, 0x8D, 0x43));    // green
-    EXPECT_EQ(palette_colors(PaletteId::Pepto)[5], RGBColor(0x6F, 0x3D, 0x86));    // purple
-    EXPECT_EQ(palette_colors(PaletteId::Colodore)[4], RGBColor(0x56, 0xAC, 0x4D)); // green
-    EXPECT_EQ(palette_colors(PaletteId::ViceColodore)[14], RGBColor(0x68, 0x64, 0xFF));
+// The published tables, row by row in the C64's numbering.
+TEST(Colors, KnownPalettesAreThePublishedTablesInVexlorsOrder) {
+    const struct {
+        PaletteId id;
+        std::array<std::uint32_t, 16> by_c64_number;
+    } tables[] = {
+        {PaletteId::Pepto,
+         {0x000000, 0xFFFFFF, 0x68372B, 0x70A4B2, 0x6F3D86, 0x588D43, 0x352879, 0xB8C76F, 0x6F4F25,
+          0x433900, 0x9A6759, 0x444444, 0x6C6C6C, 0x9AD284, 0x6C5EB5, 0x959595}},
+        {PaletteId::Colodore,
+         {0x000000, 0xFFFFFF, 0x813338, 0x75CEC8, 0x8E3C97, 0x56AC4D, 0x2E2C9B, 0xEDF171, 0x8E5029,
+          0x553800, 0xC46C71, 0x4A4A4A, 0x7B7B7B, 0xA9FF9F, 0x706DEB, 0xB2B2B2}},
+        {PaletteId::ViceColodore,
+         {0x000000, 0xFFFFFF, 0x96282E, 0x5BD6CE, 0x9F2DAD, 0x41B936, 0x2724C4, 0xEFF347, 0x9F4815,
+          0x5E3500, 0xDA5F66, 0x474747, 0x787878, 0x91FF84, 0x6864FF, 0xAEAEAE}},
+    };
+    for (const auto& table : tables)
+        for (std::uint8_t c64 = 0; c64 < 16; ++c64) {
+            const std::uint32_t rgb = table.by_c64_number[c64];
+            EXPECT_EQ(palette_colors(table.id)[vexlor_color_index(c64)],
+                      RGBColor(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF))
+                << palette_name(table.id) << ", C64 colour " << int(c64);
+        }
     EXPECT_EQ(palette_colors(PaletteId::Vexlor), palette);
 }
 
@@ -96,20 +114,31 @@ TEST(Encoder, BackgroundIsTheColourThatLetsMostCellsEncodeExactly) {
 }
 
 TEST(Encoder, ACellWithTooManyColoursKeepsTheMostUsedAndShowsTheRestAsTheNearestKept) {
-    PictureBytes picture{};
+    const struct {
+        std::vector<std::pair<std::uint8_t, int>> uses; // colour, pixels, most used first
+        std::uint8_t extra, shown_as;
+    } cases[] = {
+        // White, red and blue are kept besides the black background; light grey is nearest white.
+        {{{1, 10}, {2, 8}, {6, 6}, {15, 4}, {0, 4}}, 15, 1},
+        // Dark grey is nearest the background, which every cell can show.
+        {{{1, 10}, {7, 8}, {13, 8}, {11, 6}}, 11, 0},
+    };
     const int cell = 41;
-    // White 10 pixels, red 8, blue 6, light grey 4 (nearest kept: white), black 4.
-    const std::uint8_t colors[] = {1, 2, 6, 15, 0};
-    const int counts[] = {10, 8, 6, 4, 4};
-    int pixel = 0;
-    for (int k = 0; k < 5; ++k)
-        for (int n = 0; n < counts[k]; ++n) picture[cell_pixel_offset(cell, pixel++)] = colors[k];
-    const Encoding encoding = encode_multicolor(picture.data());
-    EXPECT_EQ(encoding.inexact_cells, 1);
-    const PictureBytes decoded = round_trip(picture);
-    for (pixel = 0; pixel < kCellPixels; ++pixel) {
-        const std::uint8_t was = picture[cell_pixel_offset(cell, pixel)];
-        EXPECT_EQ(decoded[cell_pixel_offset(cell, pixel)], was == 15 ? 1 : was) << pixel;
+    for (const auto& test : cases) {
+        // The other cells keep the background black: each holds black, red, cyan and green.
+        PictureBytes picture{};
+        for (int i = 0; i < kPictureBytes; ++i) picture[i] = std::uint8_t(i % 4 ? 1 + i % 4 : 0);
+        int pixel = 0;
+        for (const auto& [color, count] : test.uses)
+            for (int n = 0; n < count; ++n) picture[cell_pixel_offset(cell, pixel++)] = color;
+        EXPECT_EQ(encode_multicolor(picture.data()).inexact_cells, 1);
+        const PictureBytes decoded = round_trip(picture);
+        for (pixel = 0; pixel < kCellPixels; ++pixel) {
+            const std::uint8_t was = picture[cell_pixel_offset(cell, pixel)];
+            EXPECT_EQ(decoded[cell_pixel_offset(cell, pixel)],
+                      was == test.extra ? test.shown_as : was)
+                << "extra colour " << int(test.extra) << ", pixel " << pixel;
+        }
     }
 }
 

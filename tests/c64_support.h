@@ -21,6 +21,19 @@ inline void fill_cell(PictureBytes& picture, int cell, std::uint8_t color) {
         picture[cell_pixel_offset(cell, pixel)] = color;
 }
 
+// Noise, as a dithered picture's bitmap is, with the run marker FE in one byte of 200, so that
+// its packed file is longer than a plain one (but within a plain file's padding).
+inline MulticolorImage noisy_image(unsigned seed) {
+    std::mt19937 random(seed);
+    MulticolorImage image;
+    for (std::size_t i = 0; i < image.bitmap.size(); ++i)
+        image.bitmap[i] = i % 200 == 3 ? 0xFE : std::uint8_t(random());
+    for (std::uint8_t& screen : image.screen) screen = std::uint8_t(random());
+    for (std::uint8_t& color : image.color) color = std::uint8_t(random() & 0x0F);
+    image.background = 6;
+    return image;
+}
+
 // The run-length code of packed files: FE value count (0 for 256); a literal FE is a run of one.
 inline std::vector<std::uint8_t> pack(const std::vector<std::uint8_t>& file) {
     std::vector<std::uint8_t> packed(file.begin(), file.begin() + 2);

@@ -1,4 +1,5 @@
 #include "storage/vxr_codec.h"
+#include "tests/fifo_deadline.h"
 #include <array>
 #include <fcntl.h>
 #include <filesystem>
@@ -191,10 +192,15 @@ TEST_F(Files, WhatIsNotARegularFileIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     Picture picture;
     picture.fill(6);
-    EXPECT_FALSE(load_vxr_file(fifo, picture.data(), picture.size())); // no writer
-    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);      // a writer that never writes
+    auto load_without_waiting = [&] {
+        FifoDeadline deadline(fifo);
+        EXPECT_FALSE(load_vxr_file(fifo, picture.data(), picture.size()));
+        EXPECT_FALSE(deadline.had_to_step_in()) << "the load waited on the pipe";
+    };
+    load_without_waiting();                                       // no writer
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK); // a writer that never writes
     ASSERT_GE(writer, 0);
-    EXPECT_FALSE(load_vxr_file(fifo, picture.data(), picture.size()));
+    load_without_waiting();
     ::close(writer);
     EXPECT_FALSE(load_vxr_file("/dev/zero", picture.data(), picture.size()));
     EXPECT_FALSE(load_vxr_file("/dev/null", picture.data(), picture.size()));

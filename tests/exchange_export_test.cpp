@@ -61,6 +61,16 @@ TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
     EXPECT_TRUE(export_prg(save_dialog, picture.data()));
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(read(path("anyway.prg")), write_prg(encode_multicolor(picture.data()).image));
+
+    // One such cell is enough to ask.
+    picture = some_picture(6);
+    make_clashes(picture, {321});
+    answer_yes = false;
+    questions.clear();
+    EXPECT_FALSE(export_koala(save_dialog, picture.data()));
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains("1 of the picture's 1000 cells"))
+        << questions[0].toStdString();
 }
 
 TEST_F(Exchange, AFailedWriteNamesTheFileAndKeepsWhatWasThere) {

@@ -1,5 +1,6 @@
 #include "c64/fli_file.h"
 #include "tests/exchange_support.h"
+#include "tests/fifo_deadline.h"
 #include <QComboBox>
 #include <QFileDialog>
 #include <set>
@@ -34,6 +35,23 @@ TEST_F(Exchange, PackedAndPaddedKoalaFilesAreRead) {
     koala.resize(koala.size() + 30, 0);
     EXPECT_TRUE(import(write("padded.koa", koala)));
     EXPECT_EQ(picture, drawn);
+    // Packed noise is longer than a plain file, and still packed.
+    const MulticolorImage noisy = noisy_image(7);
+    PictureBytes noise;
+    decode_multicolor(noisy, noise.data());
+    const std::vector<std::uint8_t> packed_noise = pack(write_koala(noisy));
+    ASSERT_GT(packed_noise.size(), kKoalaFileBytes);
+    EXPECT_TRUE(import(write("noisy.gg", packed_noise)));
+    EXPECT_EQ(picture, noise);
+}
+
+TEST_F(Exchange, AnImageIsImportedAsAnImageWhateverItsName) {
+    const PictureBytes drawn = some_picture(4);
+    const QString file = write_png("drawn.kla", render_picture(drawn.data(), {}));
+    when_import_dialog([](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Ok); });
+    EXPECT_TRUE(import(file));
+    EXPECT_EQ(picture, drawn);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
 }
 
 TEST_F(Exchange, FilesThatCannotBeImportedAreRefusedAndThePictureStays) {
@@ -49,10 +67,61 @@ TEST_F(Exchange, FilesThatCannotBeImportedAreRefusedAndThePictureStays) {
     std::vector<std::uint8_t> png = encode_png(render_picture(picture.data(), {}));
     png.resize(png.size() / 2);
     expect_refused(write("cut.png", png), "cannot be decoded");
-    expect_refused(path("missing.png"), "cannot be opened");
-    expect_refused(dir.path(), "cannot be opened");
-    ASSERT_EQ(::mkfifo(path("pipe.koa").toLocal8Bit().constData(), 0600), 0);
-    expect_refused(path("pipe.koa"), "cannot be opened");
+}
+
+TEST_F(Exchange, AFileThatCannotBeOpenedIsRefusedWithTheSystemsReason) {
+    expect_refused(path("missing.png"), "No such file or directory");
+    expect_refused(dir.path(), "Is a directory");
+    const QString fifo = path("pipe.koa");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    FifoDeadline deadline(QFile::encodeName(fifo).toStdString());
+    expect_refused(fifo, "not a regular file");
+    EXPECT_FALSE(deadline.had_to_step_in()) << "the import waited on the pipe";
+    const QString locked = write("locked.koa", std::vector<std::uint8_t>(kKoalaFileBytes));
+    QFile(locked).setPermissions({});
+    ASSERT_TRUE(
+        without_file_permission_override([&] { expect_refused(locked, "Permission denied"); }));
+}
+
+// The decoding may take the image at its own depth; a 16-bit image takes 8 bytes a pixel.
+TEST_F(Exchange, ASixteenBitImageWithinTheSizeLimitIsImported) {
+    const QString file = write("deep.png", png_16bit(6000, 6000, 0xFFFF, 0x0000, 0x0000));
+    when_import_dialog([](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Ok); });
+    EXPECT_TRUE(import(file));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+    // A square: 100 red pixels across the middle of each row, in the C64 colour nearest red.
+    const std::uint8_t red = picture[100 * 160 + 80];
+    EXPECT_NE(red, 0);
+    EXPECT_EQ(std::count(picture.begin(), picture.end(), red), 100 * 200);
+}
+
+// A tiny file may describe a vast image. Decoding it takes what the image needs and no more:
+// the working copy is small and nothing else of the image's size is made.
+TEST_F(Exchange, AVastImageCostsItsDecodingAndNoMore) {
+    std::vector<std::uint8_t>
+        gif = {'G', 'I', 'F', '8', '9', 'a', 0x40, 0x1F, 0x40, 0x1F, 0x80, 0,
+               0,   0,   0,   0,   255, 255, 255,  0x2C, 0,    0,    0,    0,
+               1,   0,   1,   0,   0,   2,   2,    0x4C, 0x01, 0,    0x3B}; // one pixel on an 8000
+                                                                            // x 8000 screen
+    const QString file = write("vast.gif", gif);
+    ImageRead read;
+    const long decoded_mib = 8000L * 8000 * 4 >> 20;
+    const long grew = peak_growth_mib([&] {
+        QFile in(file);
+        in.open(QIODevice::ReadOnly);
+        read = read_image(in);
+    });
+    EXPECT_GE(grew, 0);
+    EXPECT_LE(grew, decoded_mib + 64);
+    QFile in(file);
+    in.open(QIODevice::ReadOnly);
+    read = read_image(in);
+    EXPECT_EQ(read.decoded_size, QSize(8000, 8000));
+    EXPECT_LE(read.image.width, 640);
+    EXPECT_LE(read.image.height, 400);
+    // Laid onto the picture as the whole image would be: a square 200 rows high.
+    EXPECT_EQ(fit_to_picture(read.image).width, 100);
+    EXPECT_EQ(fit_to_picture(read.image).height, 200);
 }
 
 TEST_F(Exchange, AnImageTooLargeToDecodeIsRefusedBeforeDecoding) {

@@ -1,4 +1,5 @@
 // Runs the import and export tests on Qt's offscreen platform, without the editor's windows.
+#include "tests/gui_support.h"
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -6,5 +7,6 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
+    GuardAgainstHangingDialogs(3000);
     return RUN_ALL_TESTS();
 }

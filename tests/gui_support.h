@@ -11,9 +11,14 @@
 // Every pixel of `area` on the form's surface has `color`.
 ::testing::AssertionResult AreaIs(TForm* form, const QRect& area, TColor color);
 
-// Runs `answer` once the next modal dialog is up, as a user would answer it. The timer that
-// waits for it may be deleted where no dialog came.
+// Runs `answer` once the next modal dialog is up and active (has the keyboard), as a user would
+// answer it. The timer that waits for it may be deleted where no dialog came.
 QTimer* WhenModal(std::function<void()> answer);
+
+// For a whole test program: a modal dialog still open `milliseconds` after it came up fails the
+// running test, naming the dialog and the widget with the keyboard focus, and is closed so that
+// the run goes on; a file or colour dialog with no queued answer fails the test at once.
+void GuardAgainstHangingDialogs(int milliseconds = 5000);
 
 // Lets queued events run, so that the surface reaches the screen.
 void Settle();
@@ -22,6 +27,10 @@ void Settle();
 bool SettleUntil(const std::function<bool()>& condition, int milliseconds = 3000);
 
 std::string Hex(TColor color);
+
+// Root may read and write anywhere: `body` runs on a thread of its own that gives up that right
+// (capabilities belong to a thread), as a user's editor would run. False where it cannot.
+bool without_file_permission_override(const std::function<void()>& body);
 
 // The six windows, in the order of their creation.
 std::vector<TForm*> all_windows();

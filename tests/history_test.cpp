@@ -1,8 +1,10 @@
 #include "history/picture_history.h"
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -176,6 +178,26 @@ TEST(History, StaysWithinItsBounds) {
     while (by_bytes.undo(picture.data())) {
     }
     EXPECT_EQ(picture[31999], 7);
+}
+
+// What the README promises: the last 1000 steps, within 64 MiB.
+TEST(History, KeepsAThousandStepsWithinSixtyFourMebibytesUnlessToldOtherwise) {
+    Picture picture{};
+    PictureHistory strokes(picture.data(), picture.size());
+    for (int i = 1; i <= 1001; ++i) {
+        picture[std::size_t(i)] = 1;
+        strokes.record("Paint", picture.data());
+    }
+    EXPECT_EQ(strokes.steps(), 1000u);
+
+    std::vector<std::uint8_t> large(std::size_t(1) << 20); // each step below changes 1 MiB
+    PictureHistory clears(large.data(), large.size());
+    for (int i = 1; i <= 70; ++i) {
+        std::fill(large.begin(), large.end(), std::uint8_t(i));
+        clears.record("Clear", large.data());
+    }
+    EXPECT_LE(clears.bytes(), std::size_t(64) << 20);
+    EXPECT_GE(clears.steps(), 60u);
 }
 
 TEST(History, AOnePixelStepCostsAFewBytes) {

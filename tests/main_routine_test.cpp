@@ -51,5 +51,6 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     TApplication application(argc, argv);
+    GuardAgainstHangingDialogs();
     return RUN_ALL_TESTS();
 }

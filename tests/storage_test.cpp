@@ -19,11 +19,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/syscall.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -183,23 +182,6 @@ TEST_F(Storage, ASaveWhoseLastStepFailsSaysSoAndKeepsTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.vxr"});
 }
 
-// Root may write anywhere; the save runs on a thread of its own that gives up that right, as
-// capabilities belong to a thread.
-static bool without_file_permission_override(const std::function<void()>& body) {
-    bool dropped = false;
-    std::thread worker([&] {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        __user_cap_data_struct data[2]{};
-        if (syscall(SYS_capget, &header, data) != 0) return;
-        data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        if (syscall(SYS_capset, &header, data) != 0) return;
-        dropped = true;
-        body();
-    });
-    worker.join();
-    return dropped;
-}
-
 TEST_F(Storage, AWritableFileInAFolderThatIsNotWritableIsWrittenInPlace) {
     const QString file = write("old.vxr", QByteArray(32000, 4));
     const QString locked = path("locked");
@@ -219,6 +201,64 @@ TEST_F(Storage, AWritableFileInAFolderThatIsNotWritableIsWrittenInPlace) {
     EXPECT_TRUE(refused); // nothing to write in place: the folder takes no new file
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(locked + "/new.vxr"));
+}
+
+// A 64 KiB file system holding the old file and a filler, with less room left than a save needs.
+struct FullDisk {
+    QString root, file;
+    bool mounted = false;
+    FullDisk(const QString& where, const QByteArray& old_content) : root(where) {
+        QDir().mkpath(root);
+        mounted =
+            ::mount("tmpfs", QFile::encodeName(root).constData(), "tmpfs", 0, "size=64k") == 0;
+        if (!mounted) return;
+        file = root + "/old.vxr";
+        for (const auto& [name, bytes] :
+             {std::pair{file, old_content}, std::pair{root + "/filler", QByteArray(32768, 1)}}) {
+            QFile out(name);
+            out.open(QIODevice::WriteOnly);
+            out.write(bytes);
+        }
+    }
+    ~FullDisk() {
+        if (mounted) ::umount2(QFile::encodeName(root).constData(), MNT_DETACH);
+    }
+};
+
+TEST_F(Storage, ASaveOnAFullDiskKeepsTheOldFileAndNamesTheReason) {
+    const QByteArray old_content(4096, 4);
+    const std::vector<std::uint8_t> bytes(64000, 6);
+    for (const bool folder_writable : {true, false}) {
+        SCOPED_TRACE(folder_writable ? "written beside the file" : "written in place");
+        errors.clear();
+        const FullDisk disk(path(folder_writable ? "beside" : "in-place"), old_content);
+        if (!disk.mounted) GTEST_SKIP() << "no tmpfs can be mounted here";
+        bool saved = true;
+        if (folder_writable) {
+            saved = save_file_atomically(disk.file, bytes);
+        } else {
+            QFile(disk.root).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            ASSERT_TRUE(without_file_permission_override(
+                [&] { saved = save_file_atomically(disk.file, bytes); }));
+            QFile(disk.root).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ExeOwner);
+        }
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(read(disk.file), old_content);
+        EXPECT_EQ(QDir(disk.root).entryList(QDir::Files), (QStringList{"filler", "old.vxr"}));
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(disk.file)) << errors[0].toStdString();
+        EXPECT_TRUE(errors[0].contains("No space left on device")) << errors[0].toStdString();
+    }
+}
+
+// The suite's own guard against waiting for ever: a dialog left open fails the test that
+// showed it and is closed; a file dialog that nobody queued an answer for fails at once.
+TEST(Guard, ADialogLeftOpenOrUnansweredFailsTheTestInsteadOfWaiting) {
+    EXPECT_NONFATAL_FAILURE(dlgopen->ShowModal(), "was still open after");
+    EXPECT_FALSE(dlgopen->Host()->isVisible());
+    TOpenDialog dialog;
+    EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(dialog.Execute()), "open dialog was shown with no answer");
 }
 
 TEST(Confirmation, HasItsLayout) {

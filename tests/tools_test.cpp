@@ -128,6 +128,29 @@ TEST_F(Tools, FillWithTheAreasOwnColourChangesNothing) {
     EXPECT_EQ(undoText(), "&Undo Fill");
 }
 
+// A tool hands painting back as it found it: a stroke after it still brings the preview and
+// the information window up to date.
+TEST_F(Tools, PaintingAfterEachToolStillUpdatesThePreviewAndTheInformation) {
+    for (QToolButton* tool : {okno1->tool_fill, okno1->tool_line, okno1->tool_rect}) {
+        SCOPED_TRACE(tool->toolTip().toStdString());
+        ResetEditor();
+        choose(tool);
+        okno2->draw_color = 2;
+        press(cell(0, 0));
+        release(cell(0, 0));
+        choose(okno1->tool_b2);
+        okno2->draw_color = 5;
+        okno_info->Canvas->Brush.Color = clBlack;
+        okno_info->Canvas->FillRect({0, 0, okno_info->ClientWidth(), okno_info->ClientHeight()});
+        press(cell(2, 1));
+        release(cell(2, 1));
+        ASSERT_EQ(pixel(2, 1), 5);
+        EXPECT_TRUE(AreaIs(okno_prv, QRect(2 * 4 + 2, 1 * 2 + 2, 4, 2), palette[5]));
+        ASSERT_NE(okno2->cell_color1, 0);
+        EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette[okno2->cell_color1]));
+    }
+}
+
 // While dragging, the view shows the line and the picture stays; the release paints it.
 TEST_F(Tools, ALineIsShownWhileDraggedAndPaintedOnRelease) {
     choose(okno1->tool_line);
@@ -269,6 +292,18 @@ TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {
             ok ? dialog->accept() : dialog->reject();
         });
     };
+    // It offers to turn the draw colour into the background.
+    okno2->draw_color = 7;
+    bool offers_draw_to_background = false;
+    WhenModal([&] {
+        auto* dialog = qobject_cast<ReplaceColourDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        offers_draw_to_background = dialog->from_button(7)->isChecked() &&
+                                    dialog->to_button(okno2->back_color)->isChecked();
+        dialog->reject();
+    });
+    okno1->EditReplaceColourItem->trigger();
+    EXPECT_TRUE(offers_draw_to_background);
     answer(5, 12, false);
     okno1->EditReplaceColourItem->trigger();
     EXPECT_EQ(pixel(0, 0), 5);
