@@ -1,4 +1,8 @@
 #include "app/Main.h"
+#include "background/background.h"
+#include "background/background_dialog.h"
+#include "display/displayed_palette.h"
+#include "display/palette_setting.h"
 #include "edit/replace_colour_dialog.h"
 #include "exchange/picture_export.h"
 #include "exchange/picture_import.h"
@@ -11,6 +15,7 @@
 #include "storage/dlg_open.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
+#include <QActionGroup>
 #include <QPainter>
 
 Tokno1* okno1 = nullptr;
@@ -33,8 +38,11 @@ static QIcon palette_glyph(const QColor& fill) {
 Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     Q_INIT_RESOURCE(icons); // the icons live in a static library
     setupUi(this);
-    for (auto* button : palette_group->buttons())
-        button->setIcon(palette_glyph(QColor(button->property("GlyphColor").toString())));
+    auto* palettes = new QActionGroup(this);
+    for (PaletteId id : kKnownPalettes) palettes->addAction(palette_item(id));
+    show_palette(stored_palette());
+    palette_item(shown_palette())->setChecked(true);
+    paint_palette_glyphs();
     OpenDialog.Filter = SaveDialog.Filter = "Vexlor file|*.vxr|All Files|*.*";
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
@@ -83,6 +91,36 @@ QAbstractButton* Tokno1::palette_button(std::uint8_t index) const {
         color_b8, color_b9, SpeedButton1, color_ba, color_bb, color_bc, color_bd, color_be};
     return buttons[index & 0x0F];
 }
+
+// Vexlor's own palette keeps the buttons' own glyph colours; another shows its colours.
+void Tokno1::paint_palette_glyphs() {
+    for (std::uint8_t index = 0; index < 16; ++index) {
+        QAbstractButton* button = palette_button(index);
+        button->setIcon(palette_glyph(shown_palette() == PaletteId::Vexlor
+                                          ? QColor(button->property("GlyphColor").toString())
+                                          : QColor(SurfaceWord(palette_color(index)))));
+    }
+}
+
+QAction* Tokno1::palette_item(PaletteId id) const {
+    QAction* const items[] = {ViewPaletteVexlorItem, ViewPalettePeptoItem, ViewPaletteColodoreItem,
+                              ViewPaletteViceItem};
+    return items[std::size_t(id)];
+}
+
+void Tokno1::show_in_palette(PaletteId id) {
+    show_palette(id);
+    store_palette(id);
+    palette_item(id)->setChecked(true);
+    paint_palette_glyphs();
+    redraw_views();
+}
+
+void Tokno1::ViewPaletteVexlorClick(TObject*) { show_in_palette(PaletteId::Vexlor); }
+void Tokno1::ViewPalettePeptoClick(TObject*) { show_in_palette(PaletteId::Pepto); }
+void Tokno1::ViewPaletteColodoreClick(TObject*) { show_in_palette(PaletteId::Colodore); }
+void Tokno1::ViewPaletteViceClick(TObject*) { show_in_palette(PaletteId::ViceColodore); }
+
 void Tokno1::tool_b3Click(TObject*) { redraw_preview(kPictureColumns, kPictureRows); }
 
 // The tool-bar zoom keeps the view's top-left pixel, unlike set_zoom.
@@ -122,10 +160,7 @@ void Tokno1::Preferences1Click(TObject*) {
 void Tokno1::FileOpen(TObject*) {
     if (!confirmed_change()) return;
     if (!OpenDialog.Execute()) return;
-    begin_step();
-    if (!load_picture_file(OpenDialog.GetFileName(), okno2->picture.data())) return;
-    end_step("Open");
-    tool_b3Click();
+    open_picture(OpenDialog.GetFileName(), OpenAs::VexlorFile);
 }
 
 void Tokno1::FileSaveAs(TObject*) {
@@ -138,7 +173,7 @@ void Tokno1::FileExit(TObject*) { Close(); }
 void Tokno1::begin_step() { end_step("Paint"); }
 
 void Tokno1::end_step(const char* label) {
-    if (okno2->history.record(label, okno2->picture.data(), picture_state())) update_edit_menu();
+    if (okno2->history.record(label)) update_edit_menu();
 }
 
 // Each item says what it would take back or bring back, and is off when there is nothing.
@@ -156,14 +191,18 @@ void Tokno1::redraw_views() {
     redraw_preview(kPictureColumns, kPictureRows);
     okno2->FormPaint();
     okno2->show_pointer_row();
+    show_background();
+}
+
+void Tokno1::show_background() {
+    okno_info->show_current_colors();
+    okno_info->show_back();
 }
 
 // Going back or forth changes the whole picture at once, so both views are drawn anew.
-void Tokno1::go_through_history(bool (PictureHistory::*move)(std::uint8_t*, PictureState*)) {
+void Tokno1::go_through_history(bool (PictureHistory::*move)()) {
     begin_step();
-    PictureState state;
-    if (!(okno2->history.*move)(okno2->picture.data(), &state)) return;
-    picture_format = state.format;
+    if (!(okno2->history.*move)()) return;
     show_picture_format();
     update_edit_menu();
     redraw_views();
@@ -176,12 +215,22 @@ void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo)
 void Tokno1::PictureImportClick(TObject*) {
     if (!confirmed_change()) return;
     change_picture("Import", [this] {
-        return import_picture(ImportFileDialog, okno2->picture.data(), picture_format);
+        return import_picture(ImportFileDialog, okno2->picture.data(), okno2->back_color,
+                              picture_format);
     });
     show_picture_format();
 }
 
-void Tokno1::PictureKoalaClick(TObject*) { export_koala(KoalaFileDialog, okno2->picture.data()); }
+void Tokno1::PictureBackgroundClick(TObject*) {
+    std::uint8_t color = okno2->back_color;
+    bool recolour = true;
+    if (!ask_background_colour(okno2->picture.data(), color, recolour)) return;
+    change_picture("Background Colour", [=] { return set_background(*okno2, color, recolour); });
+}
+
+void Tokno1::PictureKoalaClick(TObject*) {
+    export_koala(KoalaFileDialog, okno2->picture.data(), okno2->back_color);
+}
 void Tokno1::PictureFliClick(TObject*) {
     export_fli(FliFileDialog, okno2->picture.data(), okno2->back_color);
 }
@@ -189,7 +238,7 @@ void Tokno1::PicturePrgClick(TObject*) {
     if (picture_format == fmtFli)
         export_fli_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color);
     else
-        export_prg(PrgFileDialog, okno2->picture.data());
+        export_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color);
 }
 void Tokno1::PicturePngClick(TObject*) { export_png(PngFileDialog, okno2->picture.data()); }
 

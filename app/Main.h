@@ -1,4 +1,5 @@
 #pragma once
+#include "c64/palettes.h"
 #include "history/picture_history.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
@@ -13,6 +14,11 @@ enum ToolMode : std::uint8_t {
     toolRectangle = 5,
     toolPickColour = 6,
 };
+
+// How a picture file is read. Open reads the file it is given as Vexlor's own and keeps quiet
+// when it cannot; a file named on the command line or dropped on a window is read by its kind
+// (.vxr, else as Import reads it) and a failure is named in a message.
+enum class OpenAs : std::uint8_t { VexlorFile, ByKind };
 
 // The frame window: palette bar, tool bar, File menu, the editor's modes, and the two preview
 // drawing operations.
@@ -44,8 +50,11 @@ public:
     void end_step(const char* label);
     // Brings the Edit menu's items up to date with the history.
     void update_edit_menu();
-    // Redraws the whole preview and the zoom view after a change to much of the picture.
+    // Redraws the whole preview and the zoom view after a change to much of the picture, and
+    // the information window's background swatches.
     void redraw_views();
+    // The information window's background swatches: under the draw colour, and "Back".
+    void show_background();
     // Runs `change` (true when it changed the picture) as one step called `label`, then
     // redraws both views; nothing is recorded or redrawn when it returns false.
     template <class Change> void change_picture(const char* label, Change change) {
@@ -59,10 +68,15 @@ public:
     // Brings Picture > FLI Mode, the preferences' General tab, the caption and the clash marks
     // in step with `picture_format`.
     void show_picture_format();
-    // What the history records beside the pixels.
-    PictureState picture_state() const;
+    // Replaces the picture with the file's, as one step, and redraws: every way of opening a
+    // picture ends here.
+    void open_picture(const QString& path, OpenAs as);
+    // Files dropped on a window: asks first, as Open does, then opens the first.
+    void open_dropped(const QStringList& paths);
     // The palette bar's button for a colour index.
     QAbstractButton* palette_button(std::uint8_t index) const;
+    // Shows every view in another palette, from now on and in later runs.
+    void show_in_palette(PaletteId id);
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -106,6 +120,7 @@ public slots:
     void EditReplaceColourClick(TObject* Sender = nullptr);
 
     void PictureImportClick(TObject* Sender = nullptr);
+    void PictureBackgroundClick(TObject* Sender = nullptr);
     void PictureKoalaClick(TObject* Sender = nullptr);
     void PictureFliClick(TObject* Sender = nullptr);
     void PictureFliModeClick(TObject* Sender = nullptr);
@@ -113,13 +128,20 @@ public slots:
     void PicturePngClick(TObject* Sender = nullptr);
     void PictureClashesClick(TObject* Sender = nullptr);
 
+    void ViewPaletteVexlorClick(TObject* Sender = nullptr);
+    void ViewPalettePeptoClick(TObject* Sender = nullptr);
+    void ViewPaletteColodoreClick(TObject* Sender = nullptr);
+    void ViewPaletteViceClick(TObject* Sender = nullptr);
+
     void HelpShortcutsClick(TObject* Sender = nullptr);
     void HelpAboutClick(TObject* Sender = nullptr);
 
 private:
     void choose_color(std::uint8_t index);
     bool confirmed_change();
-    void go_through_history(bool (PictureHistory::*move)(std::uint8_t*, PictureState*));
+    void go_through_history(bool (PictureHistory::*move)());
+    QAction* palette_item(PaletteId id) const;
+    void paint_palette_glyphs();
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
 };

@@ -7,8 +7,6 @@ namespace {
 const QString kFliCaption = QStringLiteral(" [FLI]");
 }
 
-PictureState Tokno1::picture_state() const { return {picture_format}; }
-
 void Tokno1::set_picture_format(std::uint8_t format) {
     if (format != picture_format) {
         begin_step();

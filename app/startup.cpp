@@ -1,5 +1,6 @@
 #include "app/startup.h"
 #include "app/Main.h"
+#include "app/file_drops.h"
 #include "info/info_window.h"
 #include "platform/exception.h"
 #include "platform/tapplication.h"
@@ -7,6 +8,7 @@
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"
 #include "zoom/zoom_window.h"
+#include <QTimer>
 
 void create_windows() {
     Application->CreateForm(okno1);
@@ -15,6 +17,11 @@ void create_windows() {
     Application->CreateForm(okno_info);
     Application->CreateForm(dlgopen);
     Application->CreateForm(prefs);
+    accept_file_drops(okno1->Host());
+}
+
+void open_at_start(const QString& file) {
+    QTimer::singleShot(0, okno1, [file] { okno1->open_picture(file, OpenAs::ByKind); });
 }
 
 int run_guarded(const std::function<void()>& body) {
@@ -26,10 +33,11 @@ int run_guarded(const std::function<void()>& body) {
     return 0;
 }
 
-int vexlor_main() {
-    return run_guarded([] {
+int vexlor_main(const QString& file) {
+    return run_guarded([&] {
         Application->Initialize();
         create_windows();
+        if (!file.isEmpty()) open_at_start(file);
         Application->Run();
     });
 }

@@ -1,11 +1,18 @@
 #pragma once
 #include <functional>
 
-// Creates the six windows in the order in which they reach one another.
+#include <QString>
+
+// Creates the six windows in the order in which they reach one another; files can be dropped
+// on the frame and on every window inside it.
 void create_windows();
+
+// Opens the file, by its kind, as soon as the message loop runs: the frame is up by then.
+void open_at_start(const QString& file);
 
 // Runs start-up and the message loop; an Exception that escapes is shown. Always returns 0.
 int run_guarded(const std::function<void()>& body);
 
-// The main routine: initialise, create the windows, run until the frame closes.
-int vexlor_main();
+// The main routine: initialise, create the windows, open `file` if one is named, run until the
+// frame closes.
+int vexlor_main(const QString& file = {});

@@ -6,7 +6,7 @@ namespace {
 
 void fresh_history() {
     for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t((i / 3) % 16);
-    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno2->history.restart();
     okno1->tool_zoom2Click();
 }
 

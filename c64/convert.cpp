@@ -197,11 +197,15 @@ Prepared prepare(const RgbImage& image, std::optional<PaletteId> wanted) {
     return {palette, &colors, fit_to_picture(image, palette.drawn_in_it ? &colors : nullptr)};
 }
 
+// The background the user fixed, if any.
+std::optional<std::uint8_t> fixed_background(const ConversionOptions& options) {
+    if (options.background == BackgroundChoice::Black) return 0;
+    if (options.background == BackgroundChoice::Given) return options.given_background & 0x0F;
+    return std::nullopt;
+}
+
 CellColors search_cells(const Prepared& prepared, const ConversionOptions& options) {
-    return choose_cell_colors(prepared.target.pixels, *prepared.colors,
-                              options.background == BackgroundChoice::Black
-                                  ? std::optional<std::uint8_t>(0)
-                                  : std::nullopt,
+    return choose_cell_colors(prepared.target.pixels, *prepared.colors, fixed_background(options),
                               options.dither == Dither::None ? CellError::Nearest : CellError::Mix);
 }
 
@@ -209,9 +213,10 @@ CellColors search_cells(const Prepared& prepared, const ConversionOptions& optio
 // is the one the multicolour search settles on: trying all 16 would take 16 times as long.
 RowColors search_rows(const Prepared& prepared, const ConversionOptions& options) {
     if (options.format != fmtFli) return rows_of_cells(search_cells(prepared, options));
+    const std::optional<std::uint8_t> fixed = fixed_background(options);
     const std::uint8_t background =
-        options.background == BackgroundChoice::Black
-            ? 0
+        fixed
+            ? *fixed
             : choose_cell_colors(prepared.target.pixels, *prepared.colors, std::nullopt).background;
     return choose_fli_colors(prepared.target.pixels, *prepared.colors, background);
 }

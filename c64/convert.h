@@ -11,13 +11,15 @@
 // fit.h), matched to the C64's colours in CIELAB, and reduced cell by cell to the background
 // and three colours with the least error, or in FLI row by row (see fli_search.h).
 
-enum class BackgroundChoice : std::uint8_t { Black, Best };
+// Black, the colour that shows the image best, or the one in `given_background`.
+enum class BackgroundChoice : std::uint8_t { Black, Best, Given };
 enum class Dither : std::uint8_t { None, Ordered, FloydSteinberg };
 
 struct ConversionOptions {
     std::optional<PaletteId> palette = std::nullopt; // none: find out
     BackgroundChoice background = BackgroundChoice::Black;
     Dither dither = Dither::None;
+    std::uint8_t given_background = 0; // a Vexlor index, for BackgroundChoice::Given
     PictureFormat format = fmtMulticolor;
 };
 

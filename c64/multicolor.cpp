@@ -96,8 +96,12 @@ Clashes find_clashes(const std::uint8_t* picture) {
 }
 
 Encoding encode_multicolor(const std::uint8_t* picture) {
+    return encode_multicolor(picture, best_background(picture));
+}
+
+Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background) {
+    background &= 0x0F;
     const ColorSets sets = cell_color_sets(picture);
-    const std::uint8_t background = best_background(sets);
     Encoding encoding;
     MulticolorImage& image = encoding.image;
     image.background = c64_color_number(background);

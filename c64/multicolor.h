@@ -56,14 +56,17 @@ struct Clashes {
 };
 Clashes find_clashes(const std::uint8_t* picture);
 
-// The picture (Vexlor indices) as a multicolour bitmap, on the best background. A cell that
-// cannot encode exactly keeps its three most used colours (besides the background) and shows
-// each other colour as the kept colour nearest to it on a C64.
+// The picture (Vexlor indices) as a multicolour bitmap on `background`, or else on the best
+// background. A cell that cannot encode exactly keeps its three most used colours (besides the
+// background) and shows each other colour as the kept colour nearest to it on a C64.
 struct Encoding {
     MulticolorImage image;
     int inexact_cells = 0;
 };
+Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background);
 Encoding encode_multicolor(const std::uint8_t* picture);
+// The same on a background chosen by the caller (a Vexlor index).
+Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background);
 
 // The bitmap as a picture of Vexlor indices.
 void decode_multicolor(const MulticolorImage& image, std::uint8_t* picture);

@@ -80,7 +80,7 @@ const Palette& palette_colors(PaletteId id) {
     case PaletteId::Vexlor:
         break;
     }
-    return palette;
+    return vexlor_palette;
 }
 
 const char* palette_name(PaletteId id) {
@@ -95,4 +95,12 @@ const char* palette_name(PaletteId id) {
         break;
     }
     return "Vexlor";
+}
+
+const char* c64_color_name(std::uint8_t c64_number) {
+    static const char* const names[16] = {"black",  "white",       "red",        "cyan",
+                                          "purple", "green",       "blue",       "yellow",
+                                          "orange", "brown",       "light red",  "dark grey",
+                                          "grey",   "light green", "light blue", "light grey"};
+    return names[c64_number & 0x0F];
 }

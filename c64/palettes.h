@@ -24,3 +24,6 @@ using Palette = std::array<TColor, 16>;
 
 const Palette& palette_colors(PaletteId id);
 const char* palette_name(PaletteId id);
+
+// The colour's usual name ("light blue"), by its C64 number.
+const char* c64_color_name(std::uint8_t c64_number);

@@ -1,19 +1,8 @@
 #include "edit/replace_colour_dialog.h"
 #include "picture/picture.h"
+#include "platform/controls.h"
 #include <QApplication>
-#include <QPainter>
 #include <QToolButton>
-
-namespace {
-
-QIcon swatch(TColor color) {
-    QPixmap square(20, 20);
-    square.fill(QColor(SurfaceWord(color)));
-    QPainter(&square).drawRect(0, 0, 19, 19);
-    return QIcon(square);
-}
-
-} // namespace
 
 ReplaceColourDialog::ReplaceColourDialog(std::uint8_t from, std::uint8_t to, QWidget* parent)
     : QDialog(parent) {
@@ -26,7 +15,7 @@ void ReplaceColourDialog::fill_row(QWidget* row, QButtonGroup& group, std::uint8
     for (int index = 0; index < 16; ++index) {
         auto* button = new QToolButton(row);
         button->setCheckable(true);
-        button->setIcon(swatch(::palette[index]));
+        button->setIcon(ColourSwatch(palette_color(unsigned(index))));
         button->setIconSize(QSize(20, 20));
         button->setToolTip(colour_names[std::size_t(index)]);
         row->layout()->addWidget(button);

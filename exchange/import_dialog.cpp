@@ -1,5 +1,6 @@
 #include "exchange/import_dialog.h"
 #include "c64/render.h"
+#include "display/displayed_palette.h"
 #include "exchange/image_file.h"
 #include <QComboBox>
 #include <QPixmap>
@@ -15,6 +16,9 @@ ImportDialog::ImportDialog(RgbImage image, QSize decoded_size, PictureFormat for
                            "keeping its shape.")
                             .arg(decoded_size.width())
                             .arg(decoded_size.height()));
+    // Colours are matched to the C64 palette the editor shows, when it shows one.
+    if (shown_palette() != PaletteId::Vexlor)
+        paletteBox->setCurrentIndex(1 + int(shown_palette())); // after "Automatic"
     for (QComboBox* box : {paletteBox, backgroundBox, ditherBox})
         connect(box, &QComboBox::currentIndexChanged, this, &ImportDialog::convert);
     convert();
@@ -35,8 +39,9 @@ ConversionOptions ImportDialog::options() const {
 void ImportDialog::convert() {
     conversion_ = convert_image(image_, options());
     const PaletteMatch& match = conversion_.palette;
+    // The result shows in the editor's colours, as it will once taken.
     const RgbImage shown =
-        render_picture(conversion_.picture.data(), {.scale = 2, .palette = match.palette});
+        render_picture(conversion_.picture.data(), {.scale = 2, .palette = shown_palette()});
     resultView->setPixmap(QPixmap::fromImage(to_qimage(shown)));
     paletteNote->setText(
         match.drawn_in_it

@@ -3,8 +3,9 @@
 #include "ui_import_dialog.h"
 #include <QDialog>
 
-// An image converted to a picture of the given format, shown before it is taken, with the
-// conversion's choices: palette, background, dithering. A changed choice converts again at once.
+// An image converted to a picture of the given format, shown before it is taken in the colours
+// the editor shows, with the conversion's choices: palette, background, dithering. A changed
+// choice converts again at once.
 class ImportDialog : public QDialog, public Ui::ImportDialog {
     Q_OBJECT
 public:

@@ -48,9 +48,9 @@ bool save_as(TSaveDialog& dialog, const Image& image, const C64Format<Image>& fo
     return save_file_atomically(dialog.GetFileName(), format.write(image));
 }
 
-bool export_as(TSaveDialog& dialog, const std::uint8_t* picture,
+bool export_as(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
                const C64Format<MulticolorImage>& format) {
-    const Encoding encoding = encode_multicolor(picture);
+    const Encoding encoding = encode_multicolor(picture, background);
     return export_anyway(encoding.inexact_cells, kCells, QStringLiteral("cells")) &&
            save_as(dialog, encoding.image, format);
 }
@@ -65,12 +65,12 @@ bool export_fli_as(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_
 
 } // namespace
 
-bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture) {
-    return export_as(dialog, picture, kKoala);
+bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
+    return export_as(dialog, picture, background, kKoala);
 }
 
-bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture) {
-    return export_as(dialog, picture, kPrg);
+bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
+    return export_as(dialog, picture, background, kPrg);
 }
 
 bool export_fli(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {

@@ -9,11 +9,13 @@
 // whole file beside it and replaces it only once complete, and names the file and the reason
 // when that fails. True once the file is written.
 //
-// Koala and PRG first count the cells that cannot be shown exactly and, when there are any,
-// ask whether to export anyway; FLI and the FLI PRG do the same with 4 x 1 rows, and show every
-// raster line in `background`. PNG asks for its size and colours after the name.
-bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture);
-bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture);
+// Koala and PRG write the picture on its `background` ($D021, and the PRG's border). They first
+// count the cells that cannot be shown exactly and, when there are any, ask whether to export
+// anyway; FLI and the FLI PRG do the same with 4 x 1 rows, and show every raster line in
+// `background`. PNG asks for its size and colours after the name, starting from the colours
+// shown.
+bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
+bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
 bool export_fli(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
 bool export_fli_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
 bool export_png(TSaveDialog& dialog, const std::uint8_t* picture);

@@ -1,14 +1,15 @@
 #include "exchange/picture_import.h"
 #include "c64/fli_file.h"
 #include "c64/koala.h"
+#include "c64/palettes.h"
 #include "exchange/image_file.h"
 #include "exchange/import_dialog.h"
+#include "storage/picture_file.h"
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
-#include <optional>
 
 namespace {
 
@@ -19,38 +20,39 @@ const QString kImportFilter =
                    "Images (*.png *.gif *.bmp *.jpg *.jpeg)|*.png;*.gif;*.bmp;*.jpg;*.jpeg|"
                    "All Files (*.*)|*.*");
 
-// What a file holds: a picture to take as it is, or an image to convert, or why neither.
-struct Source {
-    std::optional<PictureBytes> picture;
-    ImageRead image;
-    QString error;
-    std::uint8_t format = fmtMulticolor; // the mode a picture brings
-};
+ImportSource refused(const QString& why) {
+    ImportSource source;
+    source.error = why;
+    return source;
+}
 
-Source picture_from_koala(std::span<const std::uint8_t> bytes, KoalaPacking packing) {
+ImportSource picture_from_koala(std::span<const std::uint8_t> bytes, KoalaPacking packing) {
     const KoalaRead read = read_koala(bytes, packing);
-    if (!read.image) return {{}, {}, QString::fromStdString(read.error)};
-    PictureBytes picture;
-    decode_multicolor(*read.image, picture.data());
-    return {picture, {}, {}, fmtMulticolor};
+    if (!read.image) return refused(QString::fromStdString(read.error));
+    ImportSource source;
+    source.picture.emplace();
+    decode_multicolor(*read.image, source.picture->data());
+    source.background = vexlor_color_index(read.image->background);
+    return source;
 }
 
-Source picture_from_fli(std::span<const std::uint8_t> bytes, FliFormat format) {
+// An FLI file may give each raster line a background of its own: the picture takes the one
+// most lines show.
+std::uint8_t most_common_background(const FliImage& image) {
+    std::array<int, 16> lines{};
+    for (std::uint8_t color : image.backgrounds) ++lines[color & 0x0F];
+    return std::uint8_t(std::max_element(lines.begin(), lines.end()) - lines.begin());
+}
+
+ImportSource picture_from_fli(std::span<const std::uint8_t> bytes, FliFormat format) {
     const FliRead read = read_fli(bytes, format);
-    if (!read.image) return {{}, {}, QString::fromStdString(read.error)};
-    PictureBytes picture;
-    decode_fli(*read.image, picture.data());
-    return {picture, {}, {}, fmtFli};
-}
-
-// Why a file cannot be read, in the system's words where it has them. Only a regular file is
-// opened at all: a pipe or a device would keep the editor waiting.
-QString unreadable_reason(const QString& path, const QFile& file) {
-    const QFileInfo info(path);
-    if (!info.exists()) return QStringLiteral("it cannot be opened (No such file or directory)");
-    if (info.isDir()) return QStringLiteral("it cannot be opened (Is a directory)");
-    if (!info.isFile()) return QStringLiteral("it cannot be opened: it is not a regular file");
-    return QStringLiteral("it cannot be opened (%1)").arg(file.errorString());
+    if (!read.image) return refused(QString::fromStdString(read.error));
+    ImportSource source;
+    source.picture.emplace();
+    decode_fli(*read.image, source.picture->data());
+    source.background = vexlor_color_index(most_common_background(*read.image));
+    source.format = fmtFli;
+    return source;
 }
 
 // Images carry a signature of their own; a Koala file has none but its load address.
@@ -61,10 +63,12 @@ bool is_image(QIODevice& device) {
     return imported.contains(format);
 }
 
-Source read_source(const QString& path) {
+} // namespace
+
+ImportSource read_import_source(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return {{}, {}, unreadable_reason(path, file)};
+        return refused(QStringLiteral("it cannot be opened (%1)").arg(unreadable_reason(path)));
     if (!is_image(file)) {
         const QByteArray head =
             file.read(qint64(std::max(kKoalaMaxFileBytes, kFliMaxFileBytes)) + 1);
@@ -78,30 +82,37 @@ Source read_source(const QString& path) {
             return picture_from_koala(bytes, KoalaPacking::Plain);
     }
     ImageRead read = read_image(file);
-    const QString error = read.error;
-    return {{}, std::move(read), error};
+    ImportSource source = refused(read.error);
+    source.image = std::move(read.image);
+    source.decoded_size = read.decoded_size;
+    return source;
 }
 
-} // namespace
-
-bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& format) {
-    dialog.Filter = kImportFilter;
-    if (!dialog.Execute()) return false;
-    const QString path = dialog.GetFileName();
-    Source source = read_source(path);
+bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_t& background,
+                         std::uint8_t& format) {
+    ImportSource source = read_import_source(path);
     if (!source.error.isEmpty()) {
         ShowErrorMessage(QStringLiteral("Vexlor"),
                          QStringLiteral("\"%1\" cannot be imported: %2.").arg(path, source.error));
         return false;
     }
     if (!source.picture) {
-        ImportDialog options(std::move(source.image.image), source.image.decoded_size,
-                             PictureFormat(format), QApplication::activeWindow());
+        ImportDialog options(std::move(source.image), source.decoded_size, PictureFormat(format),
+                             QApplication::activeWindow());
         if (options.exec() != QDialog::Accepted) return false;
         source.picture = options.conversion().picture;
+        source.background = options.conversion().background;
         source.format = format;
     }
     std::copy(source.picture->begin(), source.picture->end(), picture);
+    background = source.background;
     format = source.format;
     return true;
+}
+
+bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& background,
+                    std::uint8_t& format) {
+    dialog.Filter = kImportFilter;
+    return dialog.Execute() &&
+           import_picture_file(dialog.GetFileName(), picture, background, format);
 }

@@ -1,15 +1,11 @@
 #include "exchange/png_options_dialog.h"
+#include "display/displayed_palette.h"
 #include <QComboBox>
 #include <QSpinBox>
 
-namespace {
-
-constexpr PaletteId kPalettes[] = {PaletteId::Vexlor, PaletteId::Pepto, PaletteId::Colodore};
-
-} // namespace
-
 PngOptionsDialog::PngOptionsDialog(QWidget* parent) : QDialog(parent) {
     setupUi(this);
+    paletteBox->setCurrentIndex(int(shown_palette())); // the box lists kKnownPalettes
     connect(widthBox, &QComboBox::currentIndexChanged, this, &PngOptionsDialog::show_size);
     connect(scaleBox, &QSpinBox::valueChanged, this, &PngOptionsDialog::show_size);
     show_size();
@@ -17,7 +13,7 @@ PngOptionsDialog::PngOptionsDialog(QWidget* parent) : QDialog(parent) {
 
 RenderOptions PngOptionsDialog::options() const {
     return {widthBox->currentIndex() == 0, scaleBox->value(),
-            kPalettes[paletteBox->currentIndex()]};
+            kKnownPalettes[std::size_t(paletteBox->currentIndex())]};
 }
 
 void PngOptionsDialog::show_size() {

@@ -25,8 +25,30 @@ std::size_t get_varint(const std::uint8_t*& in) {
 
 } // namespace
 
-PictureHistory::PictureHistory(const std::uint8_t* picture, std::size_t size, Limits limits)
-    : base_(picture, picture + size), limits_(limits) {}
+PictureHistory::PictureHistory(Parts parts, Limits limits)
+    : parts_(std::move(parts)), limits_(limits) {
+    restart();
+}
+
+void PictureHistory::restart() {
+    steps_.clear();
+    done_ = bytes_ = 0;
+    gather();
+    base_ = current_;
+}
+
+void PictureHistory::gather() {
+    current_.clear();
+    for (const auto& part : parts_) current_.insert(current_.end(), part.begin(), part.end());
+}
+
+void PictureHistory::scatter() {
+    const std::uint8_t* from = current_.data();
+    for (const auto& part : parts_) {
+        std::memcpy(part.data(), from, part.size());
+        from += part.size();
+    }
+}
 
 std::size_t PictureHistory::Step::bytes() const {
     return sizeof(Step) + label.capacity() + runs.capacity();
@@ -71,19 +93,18 @@ void PictureHistory::apply(const Step& step, std::uint8_t* picture) {
     }
 }
 
-bool PictureHistory::record(const std::string& label, const std::uint8_t* picture,
-                            const PictureState& state) {
-    std::vector<std::uint8_t> runs = differences(base_.data(), picture, base_.size());
-    if (runs.empty() && state == base_state_) return false;
+bool PictureHistory::record(const std::string& label) {
+    gather();
+    std::vector<std::uint8_t> runs = differences(base_.data(), current_.data(), base_.size());
+    if (runs.empty()) return false;
     while (steps_.size() > done_) {
         bytes_ -= steps_.back().bytes();
         steps_.pop_back();
     }
-    steps_.push_back({label, std::move(runs), base_state_, state});
-    base_state_ = state;
+    steps_.push_back({label, std::move(runs)});
     bytes_ += steps_.back().bytes();
     done_ = steps_.size();
-    std::memcpy(base_.data(), picture, base_.size());
+    base_.swap(current_);
     keep_within_limits();
     return true;
 }
@@ -104,22 +125,21 @@ std::string PictureHistory::redo_label() const {
     return can_redo() ? steps_[done_].label : std::string();
 }
 
-bool PictureHistory::undo(std::uint8_t* picture, PictureState* state) {
+// The picture equals the base, so the base moved by the step is the picture to show.
+void PictureHistory::move(const Step& step) {
+    apply(step, base_.data());
+    current_ = base_;
+    scatter();
+}
+
+bool PictureHistory::undo() {
     if (!can_undo()) return false;
-    --done_;
-    apply(steps_[done_], picture);
-    apply(steps_[done_], base_.data());
-    base_state_ = steps_[done_].before;
-    if (state) *state = base_state_;
+    move(steps_[--done_]);
     return true;
 }
 
-bool PictureHistory::redo(std::uint8_t* picture, PictureState* state) {
+bool PictureHistory::redo() {
     if (!can_redo()) return false;
-    apply(steps_[done_], picture);
-    apply(steps_[done_], base_.data());
-    base_state_ = steps_[done_].after;
-    if (state) *state = base_state_;
-    ++done_;
+    move(steps_[done_++]);
     return true;
 }

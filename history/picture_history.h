@@ -2,41 +2,37 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
-
-// What a step records beside the pixels: the picture's settings that a command may change
-// together with them.
-struct PictureState {
-    std::uint8_t format = 1; // a PictureFormat: 1 Multicolor, 2 FLI
-
-    bool operator==(const PictureState&) const = default;
-};
 
 // The undo history of the picture. Each step keeps what one user action changed, as the runs of
 // bytes that differ, each byte the old value XOR the new: applying a step once undoes it and
 // applying it again redoes it. A one-pixel stroke costs a few bytes, not a copy of the picture.
 //
-// The history keeps the picture as it stands after the last step (its base); whatever differs
-// from it when a step is recorded is that step. Undo and redo expect the picture to equal the
-// base, that is, every change made since the last step to have been recorded.
+// The history watches the picture's memory: its pixels and whatever else belongs to the picture
+// (its background colour), each part a run of bytes, taken as one. It keeps the picture as it
+// stands after the last step (its base); whatever differs from it when a step is recorded is
+// that step. Undo and redo expect the picture to equal the base, that is, every change made
+// since the last step to have been recorded.
 class PictureHistory {
 public:
     struct Limits {
         std::size_t steps = 1000;
         std::size_t bytes = std::size_t(64) << 20;
     };
+    using Parts = std::vector<std::span<std::uint8_t>>;
 
-    // `picture` is the starting picture of `size` bytes, with the default state.
-    PictureHistory(const std::uint8_t* picture, std::size_t size, Limits limits);
-    PictureHistory(const std::uint8_t* picture, std::size_t size)
-        : PictureHistory(picture, size, Limits{}) {}
+    // `parts` hold the starting picture; they must outlive the history.
+    PictureHistory(Parts parts, Limits limits);
+    explicit PictureHistory(Parts parts) : PictureHistory(std::move(parts), Limits{}) {}
 
-    // Records what changed since the last step, pixels and state, as a step called `label`,
-    // dropping the steps that could have been redone and, past the limits, the oldest. False
-    // when nothing changed.
-    bool record(const std::string& label, const std::uint8_t* picture,
-                const PictureState& state = {});
+    // Records what changed since the last step as a step called `label`, dropping the steps
+    // that could have been redone and, past the limits, the oldest. False when nothing changed.
+    bool record(const std::string& label);
+    // Forgets every step: the picture as it stands becomes the base.
+    void restart();
 
     bool can_undo() const { return done_ > 0; }
     bool can_redo() const { return done_ < steps_.size(); }
@@ -45,9 +41,8 @@ public:
     std::string redo_label() const;
 
     // Takes the last step back, or brings the last undone one back; false if there is none.
-    // `state`, when given, takes the state that the picture has again.
-    bool undo(std::uint8_t* picture, PictureState* state = nullptr);
-    bool redo(std::uint8_t* picture, PictureState* state = nullptr);
+    bool undo();
+    bool redo();
 
     std::size_t steps() const { return steps_.size(); }
     // What the steps take in memory, the base picture left out.
@@ -57,7 +52,6 @@ private:
     struct Step {
         std::string label;
         std::vector<std::uint8_t> runs; // (gap, length) as varints, then `length` XOR bytes
-        PictureState before, after;
         std::size_t bytes() const;
     };
 
@@ -65,9 +59,14 @@ private:
                                                  std::size_t size);
     static void apply(const Step& step, std::uint8_t* picture);
     void keep_within_limits();
+    // The parts as one run of bytes in `current_`, and back.
+    void gather();
+    void scatter();
+    void move(const Step& step);
 
+    Parts parts_;
+    std::vector<std::uint8_t> current_;
     std::vector<std::uint8_t> base_;
-    PictureState base_state_;
     std::deque<Step> steps_;
     std::size_t done_ = 0; // steps_[0 .. done_) are done, the rest undone
     std::size_t bytes_ = 0;

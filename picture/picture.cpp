@@ -1,9 +1,21 @@
 #include "picture/picture.h"
 
-const std::array<TColor, 16> palette = {
+namespace {
+
+constexpr std::array<TColor, 16> kVexlorColors = {
     0x000000, 0xFFFFFF, 0x0000CC, 0xFFFF00, 0x00CC00, 0xFF00FF, 0xC00000, 0x11E0FF,
     0x0070D8, 0x004078, 0x8A8AF0, 0x555555, 0x999999, 0x88E880, 0xFF8800, 0xCCCCCC,
 };
+
+// Filled before any code runs, so a window drawn during start-up finds its colours.
+std::array<TColor, 16> shown_colors = kVexlorColors;
+
+} // namespace
+
+const std::array<TColor, 16> vexlor_palette = kVexlorColors;
+const std::array<TColor, 16>& palette = shown_colors;
+
+void show_colors(const std::array<TColor, 16>& colors) { shown_colors = colors; }
 
 const std::array<const char*, 16> colour_names = {
     "black", "white",       "red",        "cyan",      "green",     "purple",
@@ -47,15 +59,16 @@ void PictureModel::analyse(std::int32_t left, std::int32_t top, int rows) {
     count_colors();
 }
 
-// The distinct values among the three slots and colour index 0 that differ from the colour
-// scanned last. The constant 0, not back_color, is the fourth value.
+// The distinct values among the three slots and the background that differ from the colour
+// scanned last. Empty slots hold the background, so they never count.
 void PictureModel::count_colors() {
     const std::uint8_t s = scan_color, c1 = cell_color1, c2 = cell_color2, c3 = cell_color3;
+    const std::uint8_t b = back_color;
     cell_count = 0;
-    if (c1 != s && c1 != c2 && c1 != c3 && c1 != 0) ++cell_count;
-    if (c2 != s && c2 != c3 && c2 != 0) ++cell_count;
-    if (c3 != s && c3 != 0) ++cell_count;
-    if (s != 0) ++cell_count;
+    if (c1 != s && c1 != c2 && c1 != c3 && c1 != b) ++cell_count;
+    if (c2 != s && c2 != c3 && c2 != b) ++cell_count;
+    if (c3 != s && c3 != b) ++cell_count;
+    if (s != b) ++cell_count;
 }
 
 static bool inside_picture(std::int32_t column, std::int32_t row) {

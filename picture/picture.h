@@ -9,8 +9,13 @@ constexpr int kPictureBytes = kPictureColumns * kPictureRows;
 
 enum PictureFormat : std::uint8_t { fmtMulticolor = 1, fmtFli = 2 };
 
-// The 16 display colours, indexed by colour index.
-extern const std::array<TColor, 16> palette;
+// Vexlor's own 16 colours, indexed by colour index: what a first start shows.
+extern const std::array<TColor, 16> vexlor_palette;
+
+// The 16 colours every view shows, indexed by colour index: Vexlor's own unless another set
+// has been chosen for display.
+extern const std::array<TColor, 16>& palette;
+void show_colors(const std::array<TColor, 16>& colors);
 
 // What each colour index is called.
 extern const std::array<const char*, 16> colour_names;

@@ -49,3 +49,10 @@ TRadioButton::TRadioButton(QWidget* parent) : QRadioButton(parent) {
         if (checked) emit Click();
     });
 }
+
+QIcon ColourSwatch(TColor color) {
+    QPixmap square(20, 20);
+    square.fill(QColor(SurfaceWord(color)));
+    QPainter(&square).drawRect(0, 0, 19, 19);
+    return QIcon(square);
+}

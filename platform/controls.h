@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/tcolor.h"
+#include <QIcon>
 #include <QRadioButton>
 #include <QWidget>
 
@@ -45,3 +46,6 @@ public:
 signals:
     void Click();
 };
+
+// A 20 x 20 square of the colour in a thin black frame, for buttons that choose a colour.
+QIcon ColourSwatch(TColor color);

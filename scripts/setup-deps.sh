@@ -7,7 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
     clang libclang-rt-14-dev
-    librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info
+    librsvg2-bin dpkg-dev file desktop-file-utils appstream shared-mime-info libglib2.0-bin
     acme
 )
 missing=()

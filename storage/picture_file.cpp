@@ -15,6 +15,21 @@ bool load_picture_file(const QString& path, std::uint8_t* picture) {
     return load_vxr_file(QFile::encodeName(path).toStdString(), picture, kPictureBytes);
 }
 
+bool is_vexlor_file_name(const QString& path) {
+    return QFileInfo(path).suffix().compare(QLatin1String("vxr"), Qt::CaseInsensitive) == 0;
+}
+
+// The system's words where it has them ("No such file or directory", "Permission denied").
+QString unreadable_reason(const QString& path) {
+    const QFileInfo file(path);
+    if (file.isDir()) return QString::fromLocal8Bit(std::strerror(EISDIR));
+    if (file.exists() && !file.isFile()) return QStringLiteral("it is not a regular file");
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return QString::fromLocal8Bit(std::strerror(errno));
+    ::close(fd);
+    return QStringLiteral("it cannot be read");
+}
+
 static std::function<void(QSaveFile&)>& beforeCommit() {
     static std::function<void(QSaveFile&)> hook;
     return hook;
@@ -75,9 +90,11 @@ QString write_in_place(const QString& path, const std::vector<std::uint8_t>& byt
     return reason;
 }
 
+} // namespace
+
 // Unbuffered, so that a write the disk refuses fails at once with the system's reason, which
 // Qt's own message would not name.
-QString write_beside_and_replace(const QString& path, const std::vector<std::uint8_t>& bytes) {
+QString write_file_atomically(const QString& path, const std::vector<std::uint8_t>& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const QString why = file.errorString();
@@ -92,10 +109,8 @@ QString write_beside_and_replace(const QString& path, const std::vector<std::uin
     return errno ? system_reason() : file.errorString();
 }
 
-} // namespace
-
 bool save_file_atomically(const QString& path, const std::vector<std::uint8_t>& bytes) {
-    const QString reason = write_beside_and_replace(path, bytes);
+    const QString reason = write_file_atomically(path, bytes);
     if (!reason.isEmpty())
         ShowErrorMessage(
             QStringLiteral("Vexlor"),

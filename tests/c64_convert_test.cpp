@@ -161,10 +161,12 @@ TEST(Conversion, TheSearchIsNeverWorseThanTheFrequentColours) {
 
 TEST(Conversion, EveryOptionGivesAPictureThatObeysTheLimit) {
     const RgbImage image = noise_image(123, 77, 9);
-    for (BackgroundChoice background : {BackgroundChoice::Black, BackgroundChoice::Best})
+    for (BackgroundChoice background :
+         {BackgroundChoice::Black, BackgroundChoice::Best, BackgroundChoice::Given})
         for (Dither dither : {Dither::None, Dither::Ordered, Dither::FloydSteinberg}) {
             const Conversion conversion =
-                convert_image(image, {PaletteId::Pepto, background, dither});
+                convert_image(image, {PaletteId::Pepto, background, dither, 14});
+            EXPECT_TRUE(background != BackgroundChoice::Given || conversion.background == 14);
             EXPECT_TRUE(conversion.scaled);
             EXPECT_TRUE(obeys_limit(conversion)) << int(background) << " " << int(dither);
             for (std::uint8_t index : conversion.picture) ASSERT_LT(index, 16);

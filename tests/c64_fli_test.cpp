@@ -244,7 +244,7 @@ TEST(FliConversion, ShowsRowsOfTheirOwnColoursExactly) {
     EXPECT_FALSE(encode_fli(fli.picture.data(), fli.background).inexact.any());
     options.format = fmtMulticolor;
     const double fli_error =
-        measure_conversion(image, {PaletteId::Colodore, {}, {}, fmtFli}).searched;
+        measure_conversion(image, {.palette = PaletteId::Colodore, .format = fmtFli}).searched;
     const double multicolor_error = measure_conversion(image, options).searched;
     EXPECT_LT(fli_error, 0.01);
     EXPECT_GT(multicolor_error, 5.0);

@@ -48,6 +48,11 @@ const Example kExamples[] = {
     {{9, 2, 5, 7}, {9, 2, 5}, 7, 4, -1, 1}, {{2, 5, 5, 7}, {2, 5, 7}, 7, 3, -1, 1},
 };
 
+// The worked examples on another background: every 0 becomes it, and it becomes 0.
+std::uint8_t on(std::uint8_t background, std::uint8_t color) {
+    return color == 0 ? background : color == background ? 0 : color;
+}
+
 int first_with(const std::array<std::uint8_t, 4>& row, bool background) {
     for (int i = 0; i < 4; ++i)
         if ((row[i] == 0) == background) return i;
@@ -56,28 +61,46 @@ int first_with(const std::array<std::uint8_t, 4>& row, bool background) {
 
 } // namespace
 
-TEST_F(Model, RowAnalysisFollowsTheWorkedExamples) {
-    for (const Example& e : kExamples) {
-        SCOPED_TRACE(::testing::PrintToString(e.row));
-        model.picture.fill(0);
-        put_row(8, 13, e.row);
-        model.analyse_row(10, 13);
-        EXPECT_EQ(slots_and_scan(),
-                  (std::array<std::uint8_t, 4>{e.slots[0], e.slots[1], e.slots[2], e.scan}));
-        EXPECT_EQ(model.cell_count, e.count);
-        for (bool background : {true, false}) {
-            const int column = first_with(e.row, background);
-            const int expected = background ? e.on_background : e.on_colour;
-            ASSERT_EQ(column < 0, expected < 0);
-            if (column < 0) continue;
-            const auto before = model.picture;
-            const bool accepted = model.plot_fli(8 + column, 13, 12);
-            EXPECT_EQ(accepted, expected == 1) << "column " << column;
-            EXPECT_EQ(model.read_pixel(8 + column, 13),
-                      accepted ? 12 : before[13 * 160 + 8 + column]);
-            model.picture = before;
+// The count rule compares with the background, so on blue (6) the examples hold with every 0
+// read as 6 and every 6 as 0: black is then a colour like any other.
+TEST_F(Model, RowAnalysisFollowsTheWorkedExamplesOnEveryBackground) {
+    for (std::uint8_t background : {0, 6})
+        for (const Example& e : kExamples) {
+            SCOPED_TRACE(::testing::PrintToString(e.row) + " on " + std::to_string(background));
+            model.back_color = background;
+            model.picture.fill(background);
+            for (int i = 0; i < 4; ++i) model.write_pixel(8 + i, 13, on(background, e.row[i]));
+            model.analyse_row(10, 13);
+            EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{
+                                            on(background, e.slots[0]), on(background, e.slots[1]),
+                                            on(background, e.slots[2]), on(background, e.scan)}));
+            EXPECT_EQ(model.cell_count, e.count);
+            for (bool on_background : {true, false}) {
+                const int column = first_with(e.row, on_background);
+                const int expected = on_background ? e.on_background : e.on_colour;
+                ASSERT_EQ(column < 0, expected < 0);
+                if (column < 0) continue;
+                const auto before = model.picture;
+                const bool accepted = model.plot_fli(8 + column, 13, 12);
+                EXPECT_EQ(accepted, expected == 1) << "column " << column;
+                EXPECT_EQ(model.read_pixel(8 + column, 13),
+                          accepted ? 12 : before[13 * 160 + 8 + column]);
+                model.picture = before;
+            }
         }
-    }
+}
+
+// On blue, black painted onto a blue pixel of a cell that holds three other colours would be a
+// fourth: refused. The right button paints blue.
+TEST_F(Model, OnBlueBlackIsAColourOfTheCell) {
+    model.back_color = 6;
+    model.picture.fill(6);
+    put_row(4, 8, {2, 5, 7, 6});
+    EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 7, 8, 0));
+    EXPECT_EQ(model.read_pixel(7, 8), 6);
+    EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 5, 8, model.back_color));
+    EXPECT_EQ(model.read_pixel(5, 8), 6);
+    EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 7, 8, 0)); // room again: black is the third
 }
 
 TEST_F(Model, CellAnalysisFollowsTheWorkedExamplesSpreadOverTheCell) {

@@ -17,11 +17,12 @@ std::uint32_t rgb_of(TColor color) { return SurfaceWord(color) & 0xFFFFFF; }
 
 TEST_F(Exchange, KoalaExportWritesTheStandardFileAndAddsTheExtensionToATypedName) {
     picture = some_picture(4, 6);
+    background = 6;
     TFileDialog::QueueAnswer(path("out"));
-    EXPECT_TRUE(export_koala(save_dialog, picture.data()));
+    EXPECT_TRUE(export_koala(save_dialog, picture.data(), background));
     EXPECT_EQ(save_dialog.FileName, path("out.koa"));
     const std::vector<std::uint8_t> bytes = read(path("out.koa"));
-    EXPECT_EQ(bytes, write_koala(encode_multicolor(picture.data()).image));
+    EXPECT_EQ(bytes, write_koala(encode_multicolor(picture.data(), background).image));
     ASSERT_EQ(bytes.size(), 10003u);
     EXPECT_EQ(bytes[10002], 6);
     PictureBytes back{};
@@ -29,7 +30,7 @@ TEST_F(Exchange, KoalaExportWritesTheStandardFileAndAddsTheExtensionToATypedName
     EXPECT_EQ(back, picture);
 
     TFileDialog::QueueAnswer(path("other.kla"));
-    EXPECT_TRUE(export_koala(save_dialog, picture.data()));
+    EXPECT_TRUE(export_koala(save_dialog, picture.data(), background));
     EXPECT_TRUE(QFile::exists(path("other.kla")));
     EXPECT_FALSE(QFile::exists(path("other.kla.koa")));
     EXPECT_TRUE(questions.isEmpty());
@@ -39,10 +40,12 @@ TEST_F(Exchange, KoalaExportWritesTheStandardFileAndAddsTheExtensionToATypedName
 
 TEST_F(Exchange, PrgExportWritesTheViewerWithThePicture) {
     picture = some_picture(5, 2);
+    background = 2;
     TFileDialog::QueueAnswer(path("show"));
-    EXPECT_TRUE(export_prg(save_dialog, picture.data()));
+    EXPECT_TRUE(export_prg(save_dialog, picture.data(), background));
     EXPECT_EQ(save_dialog.FileName, path("show.prg"));
-    EXPECT_EQ(read(path("show.prg")), write_prg(encode_multicolor(picture.data()).image));
+    EXPECT_EQ(read(path("show.prg")),
+              write_prg(encode_multicolor(picture.data(), background).image));
 }
 
 TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
@@ -50,7 +53,7 @@ TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
     make_clashes(picture, {0, 500, 999});
     answer_yes = false;
     const int shown = TFileDialog::ExecuteCount();
-    EXPECT_FALSE(export_koala(save_dialog, picture.data()));
+    EXPECT_FALSE(export_koala(save_dialog, picture.data(), background));
     EXPECT_EQ(TFileDialog::ExecuteCount(), shown);
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains("3 of the picture's 1000 cells"))
@@ -58,16 +61,17 @@ TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
 
     answer_yes = true;
     TFileDialog::QueueAnswer(path("anyway.prg"));
-    EXPECT_TRUE(export_prg(save_dialog, picture.data()));
+    EXPECT_TRUE(export_prg(save_dialog, picture.data(), background));
     EXPECT_EQ(questions.size(), 2);
-    EXPECT_EQ(read(path("anyway.prg")), write_prg(encode_multicolor(picture.data()).image));
+    EXPECT_EQ(read(path("anyway.prg")),
+              write_prg(encode_multicolor(picture.data(), background).image));
 
     // One such cell is enough to ask.
     picture = some_picture(6);
     make_clashes(picture, {321});
     answer_yes = false;
     questions.clear();
-    EXPECT_FALSE(export_koala(save_dialog, picture.data()));
+    EXPECT_FALSE(export_koala(save_dialog, picture.data(), background));
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains("1 of the picture's 1000 cells"))
         << questions[0].toStdString();
@@ -75,7 +79,7 @@ TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
 
 TEST_F(Exchange, AFailedWriteNamesTheFileAndKeepsWhatWasThere) {
     TFileDialog::QueueAnswer(path("no/such/folder/x.koa"));
-    EXPECT_FALSE(export_koala(save_dialog, picture.data()));
+    EXPECT_FALSE(export_koala(save_dialog, picture.data(), background));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(path("no/such/folder/x.koa")));
 
@@ -144,6 +148,6 @@ TEST_F(Exchange, PngOptionsOfferOnePixelEachAScaleAndTheC64Palettes) {
     EXPECT_FALSE(export_png(save_dialog, picture.data()));
     EXPECT_FALSE(QFile::exists(path("cancelled.png")));
     TFileDialog::QueueAnswer(std::nullopt);
-    EXPECT_FALSE(export_koala(save_dialog, picture.data()));
+    EXPECT_FALSE(export_koala(save_dialog, picture.data(), background));
     EXPECT_TRUE(errors.isEmpty());
 }

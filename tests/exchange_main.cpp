@@ -6,6 +6,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    const TemporarySettings settings;
     QApplication application(argc, argv);
     GuardAgainstHangingDialogs(3000);
     return RUN_ALL_TESTS();

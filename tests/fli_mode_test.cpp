@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -89,24 +90,34 @@ TEST_F(FliMode, PaintingFollowsTheRowRule) {
     EXPECT_EQ(pixel(0, 1), 7);
 }
 
-// FLI files bring FLI with them, a Koala file Multicolor; each import is one step that undo
-// takes back with its mode.
+// FLI files bring FLI and their background with them, a Koala file Multicolor and its own, by
+// the menu or from outside (the command line, a drop); each import is one step that undo takes
+// back with its mode and background.
 TEST_F(FliMode, ImportsSwitchToTheModeOfTheirFile) {
     PictureBytes drawn{};
     for (int row = 0; row < 200; ++row)
         drawn[row * 160 + 20] = std::uint8_t(screen_row_of(row) % 7 + 1);
-    const QString bml = write("rows.bml", write_fli_graph(encode_fli(drawn.data(), 0).image));
-    import(bml);
-    EXPECT_EQ(okno2->picture, drawn);
-    EXPECT_EQ(shown_mode(), fmtFli);
+    const QString bml = write("rows.bml", write_fli_graph(encode_fli(drawn.data(), 2).image));
     PictureBytes flat;
     flat.fill(6);
-    import(write("flat.koa", write_koala(encode_multicolor(flat.data()).image)));
-    EXPECT_EQ(shown_mode(), fmtMulticolor);
-    EXPECT_EQ(pixel(20, 100), 6);
-    okno1->EditUndoClick();
-    EXPECT_EQ(shown_mode(), fmtFli);
-    EXPECT_EQ(okno2->picture, drawn);
+    const QString koala = write("flat.koa", write_koala(encode_multicolor(flat.data(), 9).image));
+    const std::function<void(const QString&)> ways[] = {
+        import, [](const QString& file) { okno1->open_picture(file, OpenAs::ByKind); }};
+    for (const auto& bring_in : ways) {
+        ResetEditor();
+        bring_in(bml);
+        EXPECT_EQ(okno2->picture, drawn);
+        EXPECT_EQ(okno2->back_color, 2);
+        EXPECT_EQ(shown_mode(), fmtFli);
+        bring_in(koala);
+        EXPECT_EQ(shown_mode(), fmtMulticolor);
+        EXPECT_EQ(okno2->back_color, 9);
+        EXPECT_EQ(pixel(20, 100), 6);
+        okno1->EditUndoClick();
+        EXPECT_EQ(shown_mode(), fmtFli);
+        EXPECT_EQ(okno2->back_color, 2);
+        EXPECT_EQ(okno2->picture, drawn);
+    }
 }
 
 // Export as FLI writes FLI Graph; Export as PRG in FLI mode writes the FLI viewer.

@@ -34,6 +34,7 @@ static void failOnBrokenBindings(QtMsgType type, const QMessageLogContext& conte
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    const TemporarySettings settings;
     TApplication application(argc, argv);
     defaultHandler = qInstallMessageHandler(failOnBrokenBindings);
     GuardAgainstHangingDialogs();

@@ -11,6 +11,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QSettings>
+#include <QStandardPaths>
 #include <cstdio>
 #include <linux/capability.h>
 #include <sys/syscall.h>
@@ -104,6 +106,14 @@ bool without_file_permission_override(const std::function<void()>& body) {
     return dropped;
 }
 
+TemporarySettings::TemporarySettings() {
+    QStandardPaths::setTestModeEnabled(true);
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, dir_.path());
+}
+
+QString TemporarySettings::file() const { return dir_.filePath("Vexlor/Vexlor.conf"); }
+
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }
 
 void ResetEditor() {
@@ -111,9 +121,11 @@ void ResetEditor() {
     okno2->scroll2->setValue(0);
     okno2->set_zoom(4, 3);
     okno2->picture.fill(0);
+    okno2->back_color = 0;
     okno1->picture_format = fmtMulticolor;
     okno1->show_picture_format();
-    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno2->history.restart();
+    okno1->show_in_palette(PaletteId::Vexlor);
     okno1->update_edit_menu();
     okno2->draw_color = 1;
     okno2->pixel_grid_color = 0x555555;

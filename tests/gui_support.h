@@ -2,6 +2,7 @@
 #include "platform/tcolor.h"
 #include "platform/tform.h"
 #include <QRect>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -31,6 +32,18 @@ std::string Hex(TColor color);
 // Root may read and write anywhere: `body` runs on a thread of its own that gives up that right
 // (capabilities belong to a thread), as a user's editor would run. False where it cannot.
 bool without_file_permission_override(const std::function<void()>& body);
+
+// Keeps what test runs store away from the user's own settings: from its creation, settings are
+// read from and written to a folder of its own that goes with it. Create it before the windows.
+class TemporarySettings {
+public:
+    TemporarySettings();
+    // Where the editor's own settings are written.
+    QString file() const;
+
+private:
+    QTemporaryDir dir_;
+};
 
 // The six windows, in the order of their creation.
 std::vector<TForm*> all_windows();

@@ -65,7 +65,7 @@ TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
         std::mt19937 random(seed);
         Replay replay;
         Picture picture = replay.start;
-        PictureHistory history(picture.data(), picture.size(), {40, std::size_t(1) << 20});
+        PictureHistory history({picture}, {40, std::size_t(1) << 20});
         for (int event = 0; event < 600; ++event) {
             const unsigned kind = random() % 100;
             if (kind < 55) {
@@ -73,7 +73,7 @@ TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
                                 : kind < 48 ? clear(std::uint8_t(random() % 3))
                                             : open(random);
                 action(picture);
-                if (history.record("step", picture.data())) {
+                if (history.record("step")) {
                     replay.recorded(std::move(action), history.steps());
                 } else {
                     // It changed nothing: it leaves no trace, and redo survives it.
@@ -81,10 +81,10 @@ TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
                     continue;
                 }
             } else if (kind < 80) {
-                EXPECT_EQ(history.undo(picture.data()), replay.done > 0);
+                EXPECT_EQ(history.undo(), replay.done > 0);
                 if (replay.done > 0) --replay.done;
             } else {
-                EXPECT_EQ(history.redo(picture.data()), replay.done < replay.kept());
+                EXPECT_EQ(history.redo(), replay.done < replay.kept());
                 if (replay.done < replay.kept()) ++replay.done;
             }
             ASSERT_EQ(picture, replay.state()) << "after event " << event;
@@ -96,86 +96,64 @@ TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
 
 TEST(History, AStepIsNamedAndOnlyChangesMakeOne) {
     Picture picture{};
-    PictureHistory history(picture.data(), picture.size());
-    EXPECT_FALSE(history.record("Clear", picture.data()));
+    PictureHistory history({picture});
+    EXPECT_FALSE(history.record("Clear"));
     EXPECT_FALSE(history.can_undo());
     EXPECT_EQ(history.undo_label(), "");
     picture[5] = 2;
-    EXPECT_TRUE(history.record("Paint", picture.data()));
+    EXPECT_TRUE(history.record("Paint"));
     picture.fill(7);
-    EXPECT_TRUE(history.record("Open", picture.data()));
+    EXPECT_TRUE(history.record("Open"));
     EXPECT_EQ(history.undo_label(), "Open");
-    EXPECT_TRUE(history.undo(picture.data()));
+    EXPECT_TRUE(history.undo());
     EXPECT_EQ(history.undo_label(), "Paint");
     EXPECT_EQ(history.redo_label(), "Open");
     EXPECT_EQ(picture[5], 2);
     EXPECT_EQ(picture[6], 0);
-    EXPECT_FALSE(history.record("Paint", picture.data())); // no change since: redo stays
+    EXPECT_FALSE(history.record("Paint")); // no change since: redo stays
     EXPECT_TRUE(history.can_redo());
-}
-
-// A step keeps the state beside the pixels: a change of state alone is a step, and undo and redo
-// give back the state with the pixels.
-TEST(History, AStepKeepsTheStateWithThePixels) {
-    Picture picture{};
-    PictureHistory history(picture.data(), picture.size());
-    EXPECT_FALSE(history.record("Paint", picture.data(), {1}));
-    EXPECT_TRUE(history.record("FLI Mode", picture.data(), {2}));
-    picture[9] = 4;
-    EXPECT_TRUE(history.record("Import", picture.data(), {1}));
-    PictureState state;
-    EXPECT_TRUE(history.undo(picture.data(), &state));
-    EXPECT_EQ(state.format, 2);
-    EXPECT_EQ(picture[9], 0);
-    EXPECT_FALSE(history.record("Paint", picture.data(), {2})) << "the state undo gave back";
-    EXPECT_TRUE(history.undo(picture.data(), &state));
-    EXPECT_EQ(state.format, 1);
-    EXPECT_TRUE(history.redo(picture.data(), &state));
-    EXPECT_TRUE(history.redo(picture.data(), &state));
-    EXPECT_EQ(state.format, 1);
-    EXPECT_EQ(picture[9], 4);
 }
 
 TEST(History, ANewStepDropsWhatCouldHaveBeenRedone) {
     Picture picture{};
-    PictureHistory history(picture.data(), picture.size());
+    PictureHistory history({picture});
     picture[1] = 1;
-    history.record("Paint", picture.data());
+    history.record("Paint");
     picture[2] = 2;
-    history.record("Paint", picture.data());
-    history.undo(picture.data());
+    history.record("Paint");
+    history.undo();
     picture[3] = 3;
-    history.record("Fill", picture.data());
+    history.record("Fill");
     EXPECT_FALSE(history.can_redo());
-    EXPECT_FALSE(history.redo(picture.data()));
+    EXPECT_FALSE(history.redo());
     EXPECT_EQ(history.steps(), 2u);
-    history.undo(picture.data());
-    history.undo(picture.data());
+    history.undo();
+    history.undo();
     EXPECT_EQ(picture, Picture{});
 }
 
 // The oldest steps go first, by count and by bytes; the rest still undo to the right picture.
 TEST(History, StaysWithinItsBounds) {
     Picture picture{};
-    PictureHistory by_count(picture.data(), picture.size(), {5, std::size_t(1) << 30});
+    PictureHistory by_count({picture}, {5, std::size_t(1) << 30});
     for (std::uint8_t i = 1; i <= 8; ++i) {
         picture.fill(i);
-        by_count.record("Clear", picture.data());
+        by_count.record("Clear");
     }
     EXPECT_EQ(by_count.steps(), 5u);
-    while (by_count.undo(picture.data())) {
+    while (by_count.undo()) {
     }
     EXPECT_EQ(picture[0], 3);
 
     picture.fill(0);
-    PictureHistory by_bytes(picture.data(), picture.size(), {1000, 100'000});
+    PictureHistory by_bytes({picture}, {1000, 100'000});
     for (std::uint8_t i = 1; i <= 10; ++i) {
         picture.fill(i);
-        by_bytes.record("Clear", picture.data());
+        by_bytes.record("Clear");
         EXPECT_LE(by_bytes.bytes(), 100'000u);
     }
     EXPECT_EQ(by_bytes.steps(), 3u); // each Clear keeps its 32000 bytes
-    while (by_bytes.undo(picture.data())) {
+    while (by_bytes.undo()) {
     }
     EXPECT_EQ(picture[31999], 7);
 }
@@ -183,18 +161,18 @@ TEST(History, StaysWithinItsBounds) {
 // What the README promises: the last 1000 steps, within 64 MiB.
 TEST(History, KeepsAThousandStepsWithinSixtyFourMebibytesUnlessToldOtherwise) {
     Picture picture{};
-    PictureHistory strokes(picture.data(), picture.size());
+    PictureHistory strokes({picture});
     for (int i = 1; i <= 1001; ++i) {
         picture[std::size_t(i)] = 1;
-        strokes.record("Paint", picture.data());
+        strokes.record("Paint");
     }
     EXPECT_EQ(strokes.steps(), 1000u);
 
     std::vector<std::uint8_t> large(std::size_t(1) << 20); // each step below changes 1 MiB
-    PictureHistory clears(large.data(), large.size());
+    PictureHistory clears({large});
     for (int i = 1; i <= 70; ++i) {
         std::fill(large.begin(), large.end(), std::uint8_t(i));
-        clears.record("Clear", large.data());
+        clears.record("Clear");
     }
     EXPECT_LE(clears.bytes(), std::size_t(64) << 20);
     EXPECT_GE(clears.steps(), 60u);
@@ -202,12 +180,36 @@ TEST(History, KeepsAThousandStepsWithinSixtyFourMebibytesUnlessToldOtherwise) {
 
 TEST(History, AOnePixelStepCostsAFewBytes) {
     Picture picture{};
-    PictureHistory history(picture.data(), picture.size());
+    PictureHistory history({picture});
     picture[31999] = 9;
-    history.record("Paint", picture.data());
+    history.record("Paint");
     EXPECT_LT(history.bytes(), 128u);
     // Scattered pixels keep only their runs; a full change keeps one byte per pixel.
     picture.fill(1);
-    history.record("Clear", picture.data());
+    history.record("Clear");
     EXPECT_LT(history.bytes(), 32000u + 256u);
+}
+
+// Everything that belongs to the picture goes back and forth together, as one step.
+TEST(History, TakesEveryPartOfThePictureBackTogether) {
+    Picture picture{};
+    std::uint8_t background = 0;
+    PictureHistory history({picture, std::span(&background, 1)});
+    background = 6;
+    EXPECT_TRUE(history.record("Background Colour")); // the part alone makes a step
+    picture.fill(6);
+    background = 9;
+    history.record("Import");
+    EXPECT_TRUE(history.undo());
+    EXPECT_EQ(background, 6);
+    EXPECT_EQ(picture, Picture{});
+    EXPECT_TRUE(history.undo());
+    EXPECT_EQ(background, 0);
+    EXPECT_TRUE(history.redo());
+    EXPECT_TRUE(history.redo());
+    EXPECT_EQ(background, 9);
+    EXPECT_EQ(picture[31999], 6);
+    history.restart();
+    EXPECT_FALSE(history.can_undo());
+    EXPECT_FALSE(history.record("Paint"));
 }

@@ -1,14 +1,20 @@
 // The real main routine, from start-up to the end of the message loop.
 #include "app/Main.h"
 #include "app/startup.h"
+#include "c64/koala.h"
+#include "display/displayed_palette.h"
+#include "display/palette_setting.h"
 #include "info/info_window.h"
 #include "platform/tapplication.h"
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
+#include <QElapsedTimer>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -17,7 +23,10 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
         bool ran = false, maximised = false, info_active = false;
         QPoint preview, zoom, info;
         int modes[4] = {};
+        PaletteId palette = PaletteId::Vexlor;
+        bool palette_checked = false;
     } seen;
+    store_palette(PaletteId::Colodore); // as an earlier run left it
     // The first moment the user can act: the message loop has started.
     QTimer::singleShot(0, [&] {
         seen.ran = true;
@@ -30,6 +39,8 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
         int* m = seen.modes;
         m[0] = okno1->image_changed, m[1] = okno1->tool_mode, m[2] = okno1->preview_size;
         m[3] = okno1->picture_format;
+        seen.palette = shown_palette();
+        seen.palette_checked = okno1->ViewPaletteColodoreItem->isChecked();
         WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
         okno1->FileExit();
     });
@@ -44,12 +55,43 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
     EXPECT_EQ(seen.modes[1], 1);
     EXPECT_EQ(seen.modes[2], 2);
     EXPECT_EQ(seen.modes[3], 1);
+    EXPECT_EQ(seen.palette, PaletteId::Colodore);
+    EXPECT_TRUE(seen.palette_checked);
     EXPECT_FALSE(okno1->Host()->isVisible());
+}
+
+TEST(MainRoutine, ShowsTheFileNamedOnTheCommandLineOnceUp) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("stripes.kla"));
+    PictureBytes stripes;
+    for (std::size_t i = 0; i < stripes.size(); ++i) stripes[i] = std::uint8_t(i / 160 % 3 + 6);
+    const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(stripes.data()).image);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(koala.data()), qint64(koala.size()));
+    file.close();
+
+    Application->ReleaseForms(); // the windows of the run before
+    bool shown = false;
+    QTimer poll;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        shown = std::equal(stripes.begin(), stripes.end(), okno2->picture.begin()) &&
+                AreaIs(okno_prv, QRect(2, 2, 640, 2), palette[6]);
+        if (!shown && !clock.hasExpired(3000)) return;
+        poll.stop();
+        WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+        okno1->FileExit();
+    });
+    poll.start(10);
+    EXPECT_EQ(vexlor_main(file.fileName()), 0);
+    EXPECT_TRUE(shown);
 }
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    const TemporarySettings settings;
     TApplication application(argc, argv);
     GuardAgainstHangingDialogs();
     return RUN_ALL_TESTS();

@@ -50,14 +50,14 @@ struct PictureMenu : ::testing::Test {
 
 TEST_F(PictureMenu, StandsAfterEditWithItsItems) {
     const auto menus = okno1->MainMenu->actions();
-    ASSERT_EQ(menus.size(), 4);
+    ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[2]->text(), "&Picture");
     QStringList items;
     for (const QAction* item : okno1->PictureMenu->actions())
         items << (item->isSeparator() ? "-" : item->text());
-    EXPECT_EQ(items, (QStringList{"&Import...", "-", "Export as &Koala...", "Export as &FLI...",
-                                  "Export as &PRG...", "Export as P&NG...", "-", "FLI &Mode",
-                                  "Show colour &clashes"}));
+    EXPECT_EQ(items, (QStringList{"&Import...", "&Background Colour...", "-", "Export as &Koala...",
+                                  "Export as &FLI...", "Export as &PRG...", "Export as P&NG...",
+                                  "-", "FLI &Mode", "Show colour &clashes"}));
     EXPECT_EQ(okno1->PictureImportItem->shortcut(), QKeySequence("Ctrl+I"));
     EXPECT_TRUE(okno1->PictureClashesItem->isCheckable());
 }

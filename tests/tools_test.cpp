@@ -100,7 +100,7 @@ TEST_F(Tools, FillObeysTheCellRulesInItsOwnOrder) {
     for (int c = 0; c < 160; ++c) pixel(c, 30) = 11; // a wall: the area lies above it
     pixel(4, 8) = 2, pixel(5, 8) = 5, pixel(6, 8) = 7;
     pixel(9, 13) = 3, pixel(10, 13) = 4;
-    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno2->history.restart();
     PictureModel expected;
     expected.picture = okno2->picture;
     for (PixelPos at : fill_area(expected.picture.data(), 160, 200, {1, 1}))
@@ -116,7 +116,7 @@ TEST_F(Tools, FillObeysTheCellRulesInItsOwnOrder) {
 
 TEST_F(Tools, FillWithTheAreasOwnColourChangesNothing) {
     okno2->picture.fill(4);
-    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno2->history.restart();
     choose(okno1->tool_fill);
     okno2->draw_color = 4;
     press(cell(2, 2));
@@ -213,7 +213,7 @@ TEST_F(Tools, AShapeKeepsItsToolAndIsDroppedWhenItsButtonIsGone) {
 // A shape whose every pixel the rule refuses leaves no step, and no band behind in the view.
 TEST_F(Tools, ARefusedShapeLeavesNothingBehind) {
     pixel(4, 8) = 2, pixel(5, 8) = 5, pixel(6, 8) = 7;
-    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno2->history.restart();
     choose(okno1->tool_line);
     okno2->draw_color = 9;
     press(cell(7, 9));
@@ -227,7 +227,7 @@ TEST_F(Tools, ARefusedShapeLeavesNothingBehind) {
 
 TEST_F(Tools, PickColourIsLikePressingThatPaletteButton) {
     pixel(3, 2) = 5;
-    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno2->history.restart();
     okno2->FormPaint();
     choose(okno1->tool_pick);
     press(cell(3, 2));
@@ -282,7 +282,7 @@ TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
 
 TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {
     for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t(i % 3 == 0 ? 5 : i % 3);
-    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno2->history.restart();
     auto answer = [](int from, int to, bool ok) {
         WhenModal([=] {
             auto* dialog = qobject_cast<ReplaceColourDialog*>(QApplication::activeModalWidget());

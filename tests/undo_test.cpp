@@ -85,7 +85,7 @@ TEST_F(Undo, AStrokeIsOneStepAndUndoRedrawsBothViews) {
 
 TEST_F(Undo, AStrokeWhoseEveryPlotWasRefusedLeavesNoStep) {
     for (int i = 0; i < 3; ++i) pixel(4 + i, 8) = std::uint8_t(2 + i);
-    okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+    okno2->history.restart();
     okno2->draw_color = 9;
     stroke({{7 * 40 + 20, 9 * 20 + 10}, {7 * 40 + 20, 12 * 20 + 10}}); // background pixels
     EXPECT_EQ(pixel(7, 9), 0);
@@ -166,7 +166,7 @@ TEST_F(Undo, ShortcutsWorkWithTheFocusInAnyInnerWindow) {
                          static_cast<TForm*>(okno_info)}) {
         SCOPED_TRACE(inner->objectName().toStdString());
         okno2->picture.fill(0);
-        okno2->history = PictureHistory(okno2->picture.data(), okno2->picture.size());
+        okno2->history.restart();
         stroke({{100, 50}});
         inner->setFocusPolicy(Qt::ClickFocus);
         inner->setFocus();

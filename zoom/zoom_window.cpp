@@ -18,7 +18,10 @@ void WindowRefresh::redraw_preview_band(std::uint32_t column, std::uint32_t row)
     okno1->redraw_preview_band(column, row);
 }
 
-Tokno2::Tokno2(QWidget* owner) : TForm(owner) {
+// The main window is made first, so its mode can be watched with the pixels.
+Tokno2::Tokno2(QWidget* owner)
+    : TForm(owner),
+      history({picture, std::span(&back_color, 1), std::span(&okno1->picture_format, 1)}) {
     setupUi(this);
     Loaded();
     okno2->SetTop(420);
@@ -99,7 +102,7 @@ void Tokno2::plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t c
 
 CellRowSet Tokno2::clash_rows() const {
     if (okno1->picture_format == fmtFli) return fli_clash_rows(picture.data(), back_color);
-    return rows_of_cells(find_clashes(picture.data()).cells);
+    return rows_of_cells(inexact_cells(picture.data(), back_color));
 }
 
 // A red cross in a red and white frame over each run of clashing rows within a cell in the

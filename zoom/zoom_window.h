@@ -38,8 +38,9 @@ public:
     // Shows `columns` x `rows` picture pixels, keeping the scroll position.
     void resize_view(std::uint32_t columns, std::uint32_t rows);
 
-    // What each user action changed in the picture, to be taken back and brought back.
-    PictureHistory history{picture.data(), picture.size()};
+    // What each user action changed in the picture, to be taken back and brought back: the
+    // pixels, the background and the main window's mode, Multicolor or FLI.
+    PictureHistory history;
 
     // Shows the colours of the row last analysed under the pointer again, as the picture there
     // may have changed under it.

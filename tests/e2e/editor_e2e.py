@@ -126,7 +126,10 @@ class Session:
     def __init__(self, screen, log_path):
         self.screen = screen
         self.log = open(log_path, "w")
-        self.app = subprocess.Popen([editor], env=screen.env, stdout=self.log, stderr=self.log)
+        # Settings of its own, so that what a user chose (the palette) never shows here.
+        settings = tempfile.mkdtemp(prefix="vexlor-e2e-settings-")
+        self.app = subprocess.Popen([editor], env=dict(screen.env, XDG_CONFIG_HOME=settings),
+                                    stdout=self.log, stderr=self.log)
 
     def wait_for_view(self):
         s = self.screen

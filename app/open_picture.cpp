@@ -1,0 +1,43 @@
+// Opening a picture from a path: the File menu, the command line and files dropped on a window.
+#include "app/Main.h"
+#include "background/background.h"
+#include "exchange/picture_import.h"
+#include "storage/picture_file.h"
+#include "zoom/zoom_window.h"
+
+// Open redraws only the preview; the zoom view shows the picture when it next paints.
+void Tokno1::open_picture(const QString& path, OpenAs as) {
+    if (as == OpenAs::ByKind && !is_vexlor_file_name(path)) {
+        change_picture("Import", [&] {
+            return import_picture_file(path, okno2->picture.data(), okno2->back_color,
+                                       picture_format);
+        });
+        show_picture_format();
+        return;
+    }
+    begin_step();
+    if (!load_picture_file(path, okno2->picture.data())) {
+        if (as == OpenAs::ByKind)
+            ShowErrorMessage(
+                QStringLiteral("Vexlor"),
+                QStringLiteral("\"%1\" cannot be opened: %2.").arg(path, unreadable_reason(path)));
+        return;
+    }
+    // The file holds no background: the picture keeps one that all its cells fit with.
+    const std::uint8_t background = okno2->back_color;
+    okno2->back_color = background_for_loaded(okno2->picture.data(), background);
+    end_step("Open");
+    tool_b3Click();
+    if (okno2->back_color != background) show_background();
+}
+
+void Tokno1::open_dropped(const QStringList& paths) {
+    if (paths.isEmpty() || !confirmed_change()) return;
+    if (paths.size() > 1)
+        ShowErrorMessage(QStringLiteral("Vexlor"),
+                         QStringLiteral("%1 files were dropped. Vexlor opens one picture at a "
+                                        "time: it takes the first, \"%2\".")
+                             .arg(paths.size())
+                             .arg(paths.first()));
+    open_picture(paths.first(), OpenAs::ByKind);
+}

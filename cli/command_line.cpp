@@ -1,0 +1,161 @@
+#include "cli/command_line.h"
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <array>
+#include <utility>
+
+namespace {
+
+const std::array<std::pair<const char*, PaletteId>, 4> kPaletteNames = {{
+    {"vexlor", PaletteId::Vexlor},
+    {"pepto", PaletteId::Pepto},
+    {"colodore", PaletteId::Colodore},
+    {"vice", PaletteId::ViceColodore},
+}};
+const std::array<std::pair<const char*, Dither>, 3> kDitherNames = {{
+    {"none", Dither::None},
+    {"ordered", Dither::Ordered},
+    {"floyd-steinberg", Dither::FloydSteinberg},
+}};
+
+// The parser's options, kept together so that the choices can be read back from it.
+struct Options {
+    QCommandLineOption convert{"convert", "Convert the picture or image IN to OUT, whose "
+                                          "extension chooses the format: .koa or .kla (Koala), "
+                                          ".prg (a C64 program showing it), .png, .vxr."};
+    QCommandLineOption palette{"palette",
+                               "The palette an image is matched to: auto (the one it was drawn "
+                               "in, or Colodore), vexlor, pepto, colodore or vice.",
+                               "name", "auto"};
+    QCommandLineOption background{
+        "background",
+        "The background: black (for images, the default), best, or a C64 colour number 0-15. "
+        "A picture keeps its own unless one is given.",
+        "colour"};
+    QCommandLineOption dither{"dither",
+                              "How an image is dithered: none, ordered or "
+                              "floyd-steinberg.",
+                              "method", "none"};
+    QCommandLineOption strict{"strict", "Write nothing, and exit with 3, when a cell holds more "
+                                        "colours than a C64 can show."};
+};
+
+// Qt's own options for the editor's windows (-platform offscreen, -style fusion, and -session,
+// which session managers give a restored program): the application object takes them, so they
+// are let through unnamed in the help.
+QList<QCommandLineOption> qt_options() {
+    QList<QCommandLineOption> options;
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "geometry", "qwindowicon", "icon", "qwindowtitle", "title", "session", "display", "name",
+          "style", "stylesheet", "qmljsdebugger"})
+        options << QCommandLineOption(name, {}, "value");
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        options << QCommandLineOption(name);
+    for (QCommandLineOption& option : options) option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return options;
+}
+
+void set_up(QCommandLineParser& parser, const Options& options) {
+    // Qt's options start with one dash: -platform is not -p -l -a ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(qt_options());
+    parser.setApplicationDescription(
+        "Vexlor, an editor for Commodore 64 multicolour bitmap pictures.\n"
+        "Opens FILE (a .vxr picture, a Koala picture or an image) when given.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions(
+        {options.convert, options.palette, options.background, options.dither, options.strict});
+    parser.addPositionalArgument("FILE", "The picture to open, or IN and OUT with --convert.",
+                                 "[FILE | IN OUT]");
+}
+
+template <class Value, std::size_t N>
+std::optional<Value> named(const std::array<std::pair<const char*, Value>, N>& names,
+                           const QString& name) {
+    for (const auto& [text, value] : names)
+        if (name == QLatin1String(text)) return value;
+    return std::nullopt;
+}
+
+CommandLine usage(const QString& problem) { return {CommandLine::Mode::Usage, {}, {}, problem}; }
+
+// Reads --background into the conversion's choices; false when it names no colour.
+bool read_background(const QString& text, ConversionOptions& options) {
+    bool number = false;
+    const int c64_number = text.toInt(&number);
+    if (text == "black") {
+        options.background = BackgroundChoice::Black;
+    } else if (text == "best") {
+        options.background = BackgroundChoice::Best;
+    } else if (number && c64_number >= 0 && c64_number <= 15) {
+        options.background = BackgroundChoice::Given;
+        options.given_background = vexlor_color_index(std::uint8_t(c64_number));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+CommandLine conversion(const QCommandLineParser& parser, const Options& options) {
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 2) return usage("--convert takes two files, IN and OUT");
+    CommandLine line{CommandLine::Mode::Convert, {}, {}, {}};
+    ConvertRequest& request = line.convert;
+    request.input = files[0];
+    request.output = files[1];
+    const std::optional<OutputFormat> format = output_format_of(request.output);
+    if (!format)
+        return usage(QString("\"%1\" has no extension of a format Vexlor writes "
+                             "(.koa, .kla, .prg, .png, .vxr)")
+                         .arg(request.output));
+    request.format = *format;
+    const QString palette = parser.value(options.palette);
+    if (palette != "auto") {
+        request.options.palette = named(kPaletteNames, palette);
+        if (!request.options.palette) return usage(QString("unknown palette \"%1\"").arg(palette));
+    }
+    const std::optional<Dither> dither = named(kDitherNames, parser.value(options.dither));
+    if (!dither)
+        return usage(QString("unknown dithering \"%1\"").arg(parser.value(options.dither)));
+    request.options.dither = *dither;
+    request.background_asked = parser.isSet(options.background);
+    if (request.background_asked &&
+        !read_background(parser.value(options.background), request.options))
+        return usage(QString("unknown background \"%1\"").arg(parser.value(options.background)));
+    request.strict = parser.isSet(options.strict);
+    return line;
+}
+
+} // namespace
+
+CommandLine parse_command_line(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const Options options;
+    set_up(parser, options);
+    if (!parser.parse(arguments)) return usage(parser.errorText());
+    if (parser.isSet("help") || parser.isSet("help-all"))
+        return {CommandLine::Mode::Help, {}, {}, {}};
+    if (parser.isSet("version")) return {CommandLine::Mode::Version, {}, {}, {}};
+    if (parser.isSet(options.convert)) return conversion(parser, options);
+    for (const QCommandLineOption* option :
+         {&options.palette, &options.background, &options.dither, &options.strict})
+        if (parser.isSet(*option))
+            return usage(QString("--%1 goes with --convert").arg(option->names().first()));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) return usage("the editor opens one file at a time");
+    return {CommandLine::Mode::Edit, files.value(0), {}, {}};
+}
+
+QString usage_line() {
+    return QStringLiteral("Usage: vexlor [FILE] | vexlor --convert IN OUT [--palette NAME] "
+                          "[--background COLOUR] [--dither METHOD] [--strict]");
+}
+
+QString help_text() {
+    QCommandLineParser parser;
+    const Options options;
+    set_up(parser, options);
+    return parser.helpText();
+}

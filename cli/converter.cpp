@@ -1,0 +1,121 @@
+#include "cli/converter.h"
+#include "c64/koala.h"
+#include "c64/prg.h"
+#include "c64/render.h"
+#include "exchange/picture_export.h"
+#include "exchange/picture_import.h"
+#include "storage/picture_file.h"
+#include "storage/vxr_codec.h"
+#include <QFileInfo>
+
+namespace {
+
+// The picture to write: its pixels (Vexlor indices), the background it is encoded on, the
+// palette an image was matched to, or why the input gave none.
+struct Loaded {
+    PictureBytes picture{};
+    std::uint8_t background = 0;
+    std::optional<PaletteMatch> match;
+    QString error;
+};
+
+std::uint8_t background_for(const PictureBytes& picture, std::uint8_t own,
+                            const ConvertRequest& request) {
+    if (!request.background_asked) return own;
+    switch (request.options.background) {
+    case BackgroundChoice::Best:
+        return best_background(picture.data());
+    case BackgroundChoice::Given:
+        return request.options.given_background;
+    case BackgroundChoice::Black:
+        break;
+    }
+    return 0;
+}
+
+Loaded load_vexlor_file(const ConvertRequest& request) {
+    Loaded loaded;
+    if (!load_picture_file(request.input, loaded.picture.data()))
+        return {{}, 0, {}, unreadable_reason(request.input)};
+    loaded.background =
+        background_for(loaded.picture, best_background(loaded.picture.data()), request);
+    return loaded;
+}
+
+Loaded load(const ConvertRequest& request) {
+    if (is_vexlor_file_name(request.input)) return load_vexlor_file(request);
+    ImportSource source = read_import_source(request.input);
+    if (!source.error.isEmpty()) return {{}, 0, {}, source.error};
+    if (source.picture)
+        return {
+            *source.picture, background_for(*source.picture, source.background, request), {}, {}};
+    const Conversion conversion = convert_image(source.image, request.options);
+    return {conversion.picture, conversion.background, conversion.palette, {}};
+}
+
+// A PNG shows the picture in the palette asked for, else in the one the image was matched to,
+// else in Vexlor's own, as the PNG export does.
+PaletteId rendering_palette(const Loaded& loaded, const ConvertRequest& request) {
+    if (request.options.palette) return *request.options.palette;
+    return loaded.match ? loaded.match->palette : PaletteId::Vexlor;
+}
+
+std::vector<std::uint8_t> output_bytes(const Loaded& loaded, const Encoding& encoding,
+                                       const ConvertRequest& request) {
+    switch (request.format) {
+    case OutputFormat::Prg:
+        return write_prg(encoding.image);
+    case OutputFormat::Png:
+        return encode_png(
+            render_picture(loaded.picture.data(), {.palette = rendering_palette(loaded, request)}));
+    case OutputFormat::Vexlor:
+        return encode_vxr(loaded.picture.data(), kPictureBytes);
+    case OutputFormat::Koala:
+        break;
+    }
+    return write_koala(encoding.image);
+}
+
+QString palette_text(const std::optional<PaletteMatch>& match) {
+    if (!match) return QStringLiteral("none (a C64 picture)");
+    return QStringLiteral("%1 (%2)").arg(palette_name(match->palette),
+                                         match->drawn_in_it ? QStringLiteral("drawn in it")
+                                                            : QStringLiteral("colours matched"));
+}
+
+// "in.png -> out.kla: palette Colodore (colours matched), background 6 (blue), 0 inexact cells"
+QString summary(const ConvertRequest& request, const Loaded& loaded, int inexact_cells) {
+    const std::uint8_t background = c64_color_number(loaded.background);
+    return QStringLiteral("%1 -> %2: palette %3, background %4 (%5), %6 inexact %7")
+        .arg(request.input, request.output, palette_text(loaded.match), QString::number(background),
+             QString::fromLatin1(c64_color_name(background)), QString::number(inexact_cells),
+             inexact_cells == 1 ? QStringLiteral("cell") : QStringLiteral("cells"));
+}
+
+} // namespace
+
+std::optional<OutputFormat> output_format_of(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == "koa" || suffix == "kla") return OutputFormat::Koala;
+    if (suffix == "prg") return OutputFormat::Prg;
+    if (suffix == "png") return OutputFormat::Png;
+    if (suffix == "vxr") return OutputFormat::Vexlor;
+    return std::nullopt;
+}
+
+ConvertOutcome convert_file(const ConvertRequest& request) {
+    const Loaded loaded = load(request);
+    if (!loaded.error.isEmpty())
+        return {kExitFileFailed,
+                QStringLiteral("\"%1\" cannot be read: %2").arg(request.input, loaded.error)};
+    const Encoding encoding = encode_multicolor(loaded.picture.data(), loaded.background);
+    const QString line = summary(request, loaded, encoding.inexact_cells);
+    if (request.strict && encoding.inexact_cells > 0)
+        return {kExitInexact, line + QStringLiteral("; nothing written (--strict)")};
+    const QString error =
+        write_file_atomically(request.output, output_bytes(loaded, encoding, request));
+    if (!error.isEmpty())
+        return {kExitFileFailed,
+                QStringLiteral("\"%1\" cannot be written: %2").arg(request.output, error)};
+    return {kExitConverted, line};
+}

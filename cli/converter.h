@@ -1,0 +1,37 @@
+#pragma once
+#include "c64/convert.h"
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// `vexlor --convert IN OUT`, for build scripts: a picture or an image in, the file OUT's
+// extension names out, through the code that Import and the exports use. It needs no window
+// and no display.
+
+enum class OutputFormat : std::uint8_t { Koala, Prg, Png, Vexlor };
+// .koa and .kla: Koala; .prg: the viewer program; .png: the rendering; .vxr: Vexlor's own.
+std::optional<OutputFormat> output_format_of(const QString& path);
+
+struct ConvertRequest {
+    QString input, output;
+    OutputFormat format = OutputFormat::Koala;
+    // An image is converted with these choices. A picture (.vxr or Koala) is taken as it is, on
+    // its own background (a Koala file's, or the best one for a .vxr) unless a background was
+    // asked for; the palette is then the one a PNG is drawn in.
+    ConversionOptions options;
+    bool background_asked = false;
+    bool strict = false; // a picture with inexact cells is not written
+};
+
+constexpr int kExitConverted = 0;
+constexpr int kExitFileFailed = 1; // unreadable input, or an output that cannot be written
+constexpr int kExitUsage = 2;
+constexpr int kExitInexact = 3;
+
+struct ConvertOutcome {
+    int exit_code = kExitConverted;
+    QString report; // one line for standard error
+};
+
+// Writes OUT whole or not at all: on any failure an earlier file of that name stays as it was.
+ConvertOutcome convert_file(const ConvertRequest& request);

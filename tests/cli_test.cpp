@@ -1,0 +1,212 @@
+// The converter run as a build script runs it: a process with no display.
+#include "cli/command_line.h"
+#include "storage/vxr_codec.h"
+#include "tests/exchange_support.h"
+#include "vexlor_version.h"
+#include <QComboBox>
+#include <QProcess>
+#include <cmath>
+
+namespace {
+
+struct Finished {
+    int exit_code = -1;
+    QString out, err;
+};
+
+// Runs the built program with no display: neither DISPLAY, WAYLAND_DISPLAY nor a Qt platform.
+Finished run_vexlor(const QStringList& arguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(VEXLOR_PROGRAM, arguments);
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished(5000);
+        ADD_FAILURE() << "vexlor " << arguments.join(' ').toStdString() << " did not finish";
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// A photograph-like 320 x 200 image: smooth gradients under a few shapes.
+RgbImage photograph() {
+    RgbImage image{320, 200, std::vector<std::uint8_t>(320 * 200 * 3)};
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x) {
+            std::uint8_t* pixel = &image.rgb[std::size_t(y * 320 + x) * 3];
+            const bool disc = std::hypot(x - 200.0, y - 90.0) < 60;
+            pixel[0] = std::uint8_t(disc ? 230 : x * 255 / 320);
+            pixel[1] = std::uint8_t(disc ? 180 - y / 2 : y * 255 / 200);
+            pixel[2] = std::uint8_t((x + y) % 97 < 20 ? 40 : 160 + (x * y) % 90);
+        }
+    return image;
+}
+
+using Converter = Exchange;
+
+TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine) {
+    const PictureBytes drawn = some_picture(5);
+    const QString in =
+        write_png("drawn.png", render_picture(drawn.data(), {.palette = PaletteId::Pepto}));
+    const MulticolorImage c64 = encode_multicolor(drawn.data(), 0).image;
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+    } outputs[] = {
+        {"out.kla", write_koala(c64)},
+        {"out.KOA", write_koala(c64)},
+        {"out.prg", write_prg(c64)},
+        {"out.vxr", encode_vxr(drawn.data(), drawn.size())},
+    };
+    for (const auto& output : outputs) {
+        SCOPED_TRACE(output.name);
+        const Finished run = run_vexlor({"--convert", in, path(output.name)});
+        EXPECT_EQ(run.exit_code, 0);
+        EXPECT_EQ(run.err, QString("vexlor: %1 -> %2: palette Pepto (drawn in it), background 0 "
+                                   "(black), 0 inexact cells\n")
+                               .arg(in, path(output.name)));
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(read(path(output.name)), output.bytes);
+    }
+    // The PNG is the rendering, in the palette the image was drawn in.
+    EXPECT_EQ(run_vexlor({"--convert", in, path("out.png")}).exit_code, 0);
+    EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
+              to_qimage(render_picture(drawn.data(), {.palette = PaletteId::Pepto})));
+}
+
+TEST_F(Converter, AnImageConvertsToTheBytesOfImportThenExportWithTheSameChoices) {
+    const QString in = write_png("photo.png", photograph());
+    const struct {
+        QStringList options;
+        int palette, background, dither; // the dialog's boxes
+    } choices[] = {
+        {{}, 0, 0, 0},
+        {{"--palette", "colodore", "--dither", "ordered"}, 3, 0, 1},
+        {{"--palette=pepto", "--dither=floyd-steinberg", "--background", "black"}, 2, 0, 2},
+        {{"--palette", "vice"}, 4, 0, 0},
+    };
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(choice.options.join(' ').toStdString());
+        const Finished run =
+            run_vexlor(QStringList{"--convert", in, path("cli.kla")} + choice.options);
+        EXPECT_EQ(run.exit_code, 0) << run.err.toStdString();
+
+        when_import_dialog([&](ImportDialog& dialog) {
+            dialog.paletteBox->setCurrentIndex(choice.palette);
+            dialog.backgroundBox->setCurrentIndex(choice.background);
+            dialog.ditherBox->setCurrentIndex(choice.dither);
+            press(dialog.buttonBox, QDialogButtonBox::Ok);
+        });
+        ASSERT_TRUE(import(in));
+        TFileDialog::QueueAnswer(path("dialogs.kla"));
+        ASSERT_TRUE(export_koala(save_dialog, picture.data(), background));
+        EXPECT_EQ(read(path("cli.kla")), read(path("dialogs.kla")));
+    }
+}
+
+TEST_F(Converter, APictureKeepsItsOwnBackgroundUnlessAnotherIsAsked) {
+    const PictureBytes drawn = some_picture(6, 6); // drawn on blue
+    const QString koala = write("blue.kla", write_koala(encode_multicolor(drawn.data(), 6).image));
+    const QString vexlor = write("blue.vxr", encode_vxr(drawn.data(), drawn.size()));
+    const struct {
+        QString in;
+        QStringList options;
+        std::uint8_t background; // the C64 number written
+        const char* said;
+    } cases[] = {
+        {koala, {}, 6, "palette none (a C64 picture), background 6 (blue), 0 inexact cells"},
+        {vexlor, {}, 6, "background 6 (blue), 0 inexact cells"},
+        {vexlor, {"--background", "best"}, 6, "background 6 (blue)"},
+        {koala, {"--background", "5"}, 5, "background 5 (green)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.in + ' ' + c.options.join(' ')).toStdString());
+        const Finished run =
+            run_vexlor(QStringList{"--convert", c.in, path("out.kla")} + c.options);
+        EXPECT_EQ(run.exit_code, 0);
+        EXPECT_TRUE(run.err.contains(c.said)) << run.err.toStdString();
+        const std::vector<std::uint8_t> bytes = read(path("out.kla"));
+        ASSERT_EQ(bytes.size(), kKoalaFileBytes);
+        EXPECT_EQ(bytes.back(), c.background);
+    }
+}
+
+TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
+    PictureBytes clashing = some_picture(8);
+    for (int cell : {3, 700})
+        for (int pixel = 0; pixel < kCellPixels; ++pixel)
+            clashing[cell_pixel_offset(cell, pixel)] = std::uint8_t(pixel % 5 + 1);
+    const QString vexlor = write("clash.vxr", encode_vxr(clashing.data(), clashing.size()));
+    const QString png = write_png("small.png", render_picture(some_picture(9).data(), {}));
+    const QString out = path("out.kla");
+    const struct {
+        QStringList arguments;
+        int exit_code;
+        const char* said;
+    } cases[] = {
+        {{"--convert", path("missing.vxr"), out}, 1, "cannot be read: No such file or directory"},
+        {{"--convert", path("missing.png"), out}, 1, "cannot be read: it cannot be opened"},
+        {{"--convert", write("noise.gif", std::vector<std::uint8_t>(99, 1)), out},
+         1,
+         "not an image"},
+        {{"--convert", png, path("no/such/folder/out.kla")}, 1, "cannot be written"},
+        {{"--convert", png, out, "--palette", "rainbow"}, 2, "unknown palette \"rainbow\""},
+        {{"--convert", png, out, "--background", "16"}, 2, "unknown background \"16\""},
+        {{"--convert", png, out, "--dither", "noise"}, 2, "unknown dithering \"noise\""},
+        {{"--convert", png, path("out.bmp")}, 2, "no extension of a format"},
+        {{"--convert", png}, 2, "takes two files"},
+        {{"--convert", png, out, "--colours"}, 2, "Unknown option 'colours'"},
+        {{png, "--palette", "pepto"}, 2, "--palette goes with --convert"},
+        {{png, path("other.png")}, 2, "one file at a time"},
+        {{"--convert", vexlor, out, "--strict"}, 3, "2 inexact cells; nothing written (--strict)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const Finished run = run_vexlor(c.arguments);
+        EXPECT_EQ(run.exit_code, c.exit_code);
+        EXPECT_TRUE(run.err.contains(c.said)) << run.err.toStdString();
+        EXPECT_EQ(run.err.contains("Usage: vexlor"), c.exit_code == 2) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+        EXPECT_FALSE(QFile::exists(path("out.bmp")));
+    }
+    // Without --strict the cells keep their most used colours, as Export anyway does.
+    const Finished run = run_vexlor({"--convert", vexlor, out});
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_TRUE(run.err.endsWith("2 inexact cells\n")) << run.err.toStdString();
+    EXPECT_EQ(read(out), write_koala(encode_multicolor(clashing.data()).image));
+}
+
+TEST_F(Converter, HelpAndVersionNeedNoDisplay) {
+    const Finished help = run_vexlor({"--help"});
+    EXPECT_EQ(help.exit_code, 0);
+    for (const char* option : {"--convert", "--palette", "--background", "--dither", "--strict"})
+        EXPECT_TRUE(help.out.contains(option)) << option;
+    const Finished version = run_vexlor({"--version"});
+    EXPECT_EQ(version.exit_code, 0);
+    EXPECT_EQ(version.out, QString("vexlor %1\n").arg(VEXLOR_VERSION));
+}
+
+TEST(CommandLine, QtsOwnOptionsAreLeftToTheApplicationObject) {
+    const struct {
+        QStringList arguments;
+        CommandLine::Mode mode;
+        QString file;
+    } calls[] = {
+        {{"-platform", "offscreen", "pic.kla"}, CommandLine::Mode::Edit, "pic.kla"},
+        {{"-style=fusion", "-session", "1a2b", "-reverse"}, CommandLine::Mode::Edit, ""},
+        {{"--help-all"}, CommandLine::Mode::Help, ""},
+        {{"-p", "pic.kla"}, CommandLine::Mode::Usage, ""},
+    };
+    for (const auto& call : calls) {
+        SCOPED_TRACE(call.arguments.join(' ').toStdString());
+        const CommandLine line = parse_command_line(QStringList{"vexlor"} + call.arguments);
+        EXPECT_EQ(line.mode, call.mode);
+        EXPECT_EQ(line.file, call.file);
+    }
+}
+
+} // namespace

@@ -1,0 +1,173 @@
+// Pictures opened from outside the menus: a file named on the command line, files dropped on
+// the windows.
+#include "app/Main.h"
+#include "app/startup.h"
+#include "c64/koala.h"
+#include "c64/render.h"
+#include "exchange/image_file.h"
+#include "exchange/import_dialog.h"
+#include "exchange/picture_export.h"
+#include "platform/common_dialogs.h"
+#include "prefs/prefswin.h"
+#include "preview/preview_window.h"
+#include "storage/dlg_open.h"
+#include "storage/vxr_codec.h"
+#include "tests/c64_support.h"
+#include "tests/gui_support.h"
+#include "zoom/zoom_window.h"
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct OpeningFiles : ::testing::Test {
+    QTemporaryDir dir;
+    QStringList errors;
+    PictureBytes drawn;
+
+    void SetUp() override {
+        ResetEditor();
+        SetErrorMessageDisplay([this](const QString&, const QString& text) { errors << text; });
+        std::mt19937 random(7);
+        drawn = random_encodable_picture(random, 0);
+    }
+    void TearDown() override { SetErrorMessageDisplay(nullptr); }
+
+    QString write(const QString& name, const std::vector<std::uint8_t>& bytes) const {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        return file.fileName();
+    }
+    QString koala_file(const QString& name) const {
+        return write(name, write_koala(encode_multicolor(drawn.data()).image));
+    }
+    bool shows_drawn() const {
+        return std::equal(drawn.begin(), drawn.end(), okno2->picture.begin());
+    }
+    static QString undo_text() { return okno1->EditUndoItem->text().remove(QLatin1Char('&')); }
+};
+
+// The conversion dialog, once up, is accepted as it opens.
+void accept_conversion() {
+    WhenModal([] {
+        auto* dialog = qobject_cast<ImportDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(dialog->buttonBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+}
+
+TEST_F(OpeningFiles, AFileNamedAtStartOpensByItsKindAsOpenOrImportWould) {
+    const struct {
+        QString file;
+        const char* step;
+        bool converted;
+    } kinds[] = {
+        {write("harbour.vxr", encode_vxr(drawn.data(), drawn.size())), "Undo Open", false},
+        {koala_file("harbour.KLA"), "Undo Import", false},
+        {koala_file("harbour-no-extension"), "Undo Import", false},
+        {write("harbour.png",
+               encode_png(render_picture(drawn.data(), {.palette = PaletteId::Colodore}))),
+         "Undo Import", true},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.file.toStdString());
+        ResetEditor();
+        if (kind.converted) accept_conversion();
+        open_at_start(kind.file);
+        EXPECT_TRUE(SettleUntil([&] { return shows_drawn(); }, 3000));
+        EXPECT_EQ(undo_text(), kind.step);
+        // Open redraws the preview; the top left pixel is the picture's.
+        EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette[drawn[0]]));
+        EXPECT_FALSE(QApplication::activeModalWidget());
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(OpeningFiles, AFileNamedAtStartThatCannotBeReadIsNamedOnceAndTheEditorRunsOn) {
+    const struct {
+        QString file;
+        const char* reason;
+    } unreadable[] = {
+        {dir.filePath("missing.vxr"), "cannot be opened: No such file or directory."},
+        {dir.path() + "/folder.vxr", "cannot be opened: Is a directory."},
+        {write("noise.kla", std::vector<std::uint8_t>(200, 0x55)), "cannot be imported"},
+        {write("noise.png", std::vector<std::uint8_t>(3000, 0x55)), "not an image"},
+    };
+    QDir(dir.path()).mkdir("folder.vxr");
+    okno2->picture.fill(3);
+    for (const auto& file : unreadable) {
+        SCOPED_TRACE(file.file.toStdString());
+        errors.clear();
+        open_at_start(file.file);
+        ASSERT_TRUE(SettleUntil([&] { return !errors.isEmpty(); }));
+        Settle();
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(file.file)) << errors[0].toStdString();
+        EXPECT_TRUE(errors[0].contains(file.reason)) << errors[0].toStdString();
+        EXPECT_EQ(okno2->picture[0], 3);
+        EXPECT_TRUE(okno1->Host()->isVisible());
+    }
+}
+
+// Sends a drag of `urls` onto the window and, when it is welcome, drops it there.
+bool drop_on(QWidget* window, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(OpeningFiles, AFileDroppedOnAnyWindowOpensAfterTheQuestion) {
+    const QString file = koala_file("dropped.kla");
+    for (TForm* window : all_windows()) {
+        if (window == dlgopen || window == prefs) continue;
+        SCOPED_TRACE(window->objectName().toStdString());
+        ResetEditor();
+        WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+        ASSERT_TRUE(drop_on(window, {QUrl::fromLocalFile(file)}));
+        EXPECT_TRUE(SettleUntil([&] { return shows_drawn(); }));
+        EXPECT_EQ(undo_text(), "Undo Import");
+    }
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(OpeningFiles, ADropAsksFirstTakesTheFirstOfSeveralAndIgnoresWhatIsNoLocalFile) {
+    const QString first = write("first.vxr", encode_vxr(drawn.data(), drawn.size()));
+    const QString second = koala_file("second.kla");
+    QWidget* frame = okno1->Host();
+
+    okno2->picture.fill(3);
+    const QPointer<QTimer> cancel =
+        WhenModal([] { QTest::mouseClick(dlgopen->CancelBtn, Qt::LeftButton); });
+    ASSERT_TRUE(drop_on(frame, {QUrl::fromLocalFile(first)}));
+    EXPECT_TRUE(SettleUntil([&] { return cancel.isNull(); }));
+    Settle();
+    EXPECT_EQ(okno2->picture[0], 3);
+
+    EXPECT_FALSE(drop_on(frame, {QUrl("https://example.org/picture.kla")}));
+
+    WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+    ASSERT_TRUE(drop_on(frame, {QUrl("https://example.org/picture.kla"), QUrl::fromLocalFile(first),
+                                QUrl::fromLocalFile(second)}));
+    EXPECT_TRUE(SettleUntil([&] { return shows_drawn(); }));
+    EXPECT_EQ(undo_text(), "Undo Open");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("2 files were dropped")) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains(first)) << errors[0].toStdString();
+}
+
+} // namespace
