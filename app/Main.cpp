@@ -206,6 +206,7 @@ void Tokno1::show_background() {
 void Tokno1::go_through_history(bool (PictureHistory::*move)()) {
     begin_step();
     if (!(okno2->history.*move)()) return;
+    show_picture_format();
     update_edit_menu();
     redraw_views();
 }
@@ -216,15 +217,17 @@ void Tokno1::EditUndoClick(TObject*) {
 }
 void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo); }
 
-// An import replaces the picture, so it asks first, like Open.
+// An import replaces the picture, so it asks first, like Open. A C64 file brings its mode.
 void Tokno1::PictureImportClick(TObject*) {
     if (!confirmed_change()) return;
     change_picture("Import", [this] {
-        if (!import_picture(ImportFileDialog, okno2->picture.data(), okno2->back_color))
+        if (!import_picture(ImportFileDialog, okno2->picture.data(), okno2->back_color,
+                            picture_format))
             return false;
         set_picture_path({}); // an imported picture has no .vxr file yet
         return true;
     });
+    show_picture_format();
 }
 
 void Tokno1::PictureBackgroundClick(TObject*) {
@@ -237,8 +240,14 @@ void Tokno1::PictureBackgroundClick(TObject*) {
 void Tokno1::PictureKoalaClick(TObject*) {
     export_koala(KoalaFileDialog, okno2->picture.data(), okno2->back_color);
 }
+void Tokno1::PictureFliClick(TObject*) {
+    export_fli(FliFileDialog, okno2->picture.data(), okno2->back_color);
+}
 void Tokno1::PicturePrgClick(TObject*) {
-    export_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color);
+    if (picture_format == fmtFli)
+        export_fli_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color);
+    else
+        export_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color);
 }
 void Tokno1::PicturePngClick(TObject*) { export_png(PngFileDialog, okno2->picture.data()); }
 

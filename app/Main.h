@@ -40,6 +40,7 @@ public:
     // The Picture menu's own file dialogs, each keeping its last folder and name.
     TOpenDialog ImportFileDialog;
     TSaveDialog KoalaFileDialog;
+    TSaveDialog FliFileDialog;
     TSaveDialog PrgFileDialog;
     TSaveDialog PngFileDialog;
 
@@ -48,6 +49,8 @@ public:
     // Makes `path` the picture's file, or none when empty; the caption and the preferences'
     // picture name follow it.
     void set_picture_path(const QString& path);
+    // The frame's caption: the layout's, the mode and the picture's file.
+    void show_caption();
 
     void redraw_preview(std::uint32_t columns, std::uint32_t rows);
     void redraw_preview_band(std::uint32_t column, std::uint32_t row);
@@ -71,6 +74,11 @@ public:
         end_step(label);
         redraw_views();
     }
+    // Switches between Multicolor and FLI as one step; the pixels stay as they are.
+    void set_picture_format(std::uint8_t format);
+    // Brings Picture > FLI Mode, the preferences' General tab, the caption and the clash marks
+    // in step with `picture_format`.
+    void show_picture_format();
     // Replaces the picture with the file's, as one step, and redraws: every way of opening a
     // picture ends here.
     void open_picture(const QString& path, OpenAs as);
@@ -140,6 +148,8 @@ public slots:
     void PictureImportClick(TObject* Sender = nullptr);
     void PictureBackgroundClick(TObject* Sender = nullptr);
     void PictureKoalaClick(TObject* Sender = nullptr);
+    void PictureFliClick(TObject* Sender = nullptr);
+    void PictureFliModeClick(TObject* Sender = nullptr);
     void PicturePrgClick(TObject* Sender = nullptr);
     void PicturePngClick(TObject* Sender = nullptr);
     void PictureClashesClick(TObject* Sender = nullptr);

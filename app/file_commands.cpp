@@ -12,9 +12,18 @@ static const QString kUnnamedPicture = QStringLiteral("picture0.vxr");
 void Tokno1::set_picture_path(const QString& path) {
     picture_path = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     const QString name = QFileInfo(picture_path).fileName();
-    // The form keeps the layout's caption; the frame shows it with the file's name.
-    Host()->setWindowTitle(name.isEmpty() ? windowTitle() : windowTitle() + " - " + name);
+    show_caption();
     prefs->name->setText(name.isEmpty() ? kUnnamedPicture : name);
+}
+
+// The form keeps the layout's caption; the frame shows it with the mode and the file's name:
+// "Vexlor v0.1 [FLI] - wizard.vxr".
+void Tokno1::show_caption() {
+    const QString name = QFileInfo(picture_path).fileName();
+    QString caption = windowTitle();
+    if (picture_format == fmtFli) caption += QStringLiteral(" [FLI]");
+    if (!name.isEmpty()) caption += " - " + name;
+    Host()->setWindowTitle(caption);
 }
 
 QString Tokno1::picture_name() const {

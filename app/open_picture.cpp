@@ -10,10 +10,13 @@
 void Tokno1::open_picture(const QString& path, OpenAs as) {
     if (as == OpenAs::ByKind && !is_vexlor_file_name(path)) {
         change_picture("Import", [&] {
-            if (!import_picture_file(path, okno2->picture.data(), okno2->back_color)) return false;
+            if (!import_picture_file(path, okno2->picture.data(), okno2->back_color,
+                                     picture_format))
+                return false;
             set_picture_path({}); // an imported picture has no .vxr file yet
             return true;
         });
+        show_picture_format();
         return;
     }
     begin_step();

@@ -1,5 +1,6 @@
 #include "bench/bench_support.h"
 #include "c64/convert.h"
+#include "c64/fli_file.h"
 #include "c64/koala.h"
 #include "c64/prg.h"
 #include "c64/render.h"
@@ -104,8 +105,61 @@ void BM_ConversionError(benchmark::State& state, const char* name) {
     state.counters["dE_simple"] = best.simple;
 }
 
+// What FLI gains over Multicolor on a photograph: the mean colour difference (CIE76) of each
+// conversion and how much lower FLI's is, in per cent; and, since the 16 colours alone leave the
+// floor's error, how much lower the error is that each format's limit adds to it.
+void BM_FliErrorVsMulticolor(benchmark::State& state, const char* name) {
+    const ImageRead read = read_image_file(sample(name));
+    if (!read.error.isEmpty()) {
+        state.SkipWithError("no sample images: ImageMagick's convert was not found");
+        return;
+    }
+    ConversionError fli, multicolor;
+    for (auto _ : state) {
+        fli = measure_conversion(read.image, {.format = fmtFli});
+        multicolor = measure_conversion(read.image, {});
+    }
+    state.counters["dE_floor"] = fli.floor;
+    state.counters["dE_fli"] = fli.searched;
+    state.counters["dE_multicolor"] = multicolor.searched;
+    state.counters["fli_lower_pct"] = 100 * (1 - fli.searched / multicolor.searched);
+    const double limit_error = multicolor.searched - multicolor.floor;
+    state.counters["limit_lower_pct"] =
+        limit_error > 0 ? 100 * (1 - (fli.searched - fli.floor) / limit_error) : 0;
+}
+
+// What the zoom view runs after a plot in FLI mode.
+void BM_FliClashes(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(fli_clash_rows(drawn_picture().data(), 0));
+}
+
+void BM_FliExport(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            save_file_atomically(temp_file("vexlor-bench.bml"),
+                                 write_fli_graph(encode_fli(drawn_picture().data(), 0).image)));
+}
+
 } // namespace
 
+VEXLOR_BENCH(BM_FliExport, "FLI export");
+VEXLOR_BENCH(BM_FliClashes, "FLI clash check");
+BENCHMARK_CAPTURE(BM_Conversion, fli, ConversionOptions{.format = fmtFli})
+    ->Name("Convert 320x200 PNG, FLI")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Conversion, fli_best,
+                  ConversionOptions{.background = BackgroundChoice::Best, .format = fmtFli})
+    ->Name("Convert PNG, FLI, best background")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FliErrorVsMulticolor, rose, "rose")
+    ->Name("FLI vs Multicolor error/rose")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FliErrorVsMulticolor, wizard, "wizard")
+    ->Name("FLI vs Multicolor error/wizard")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FliErrorVsMulticolor, granite, "granite")
+    ->Name("FLI vs Multicolor error/granite")
+    ->Unit(benchmark::kMillisecond);
 VEXLOR_BENCH(BM_KoalaExport, "Koala export");
 VEXLOR_BENCH(BM_KoalaImport, "Koala import");
 VEXLOR_BENCH(BM_PrgExport, "PRG export");

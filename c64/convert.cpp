@@ -34,6 +34,10 @@ std::optional<Histogram> color_histogram(int width, int height, const RowReader&
 
 using CellSet4 = std::array<std::uint8_t, 4>;
 
+const CellSet4& colors_at(const RowColors& rows, int column, int row) {
+    return rows.rows[std::size_t(cell_row_of(column, row))];
+}
+
 std::uint8_t nearest_of(const Lab& color, const CellSet4& set, const LabPalette& colors) {
     std::uint8_t best = set[0];
     for (std::uint8_t c : set)
@@ -66,22 +70,21 @@ Mix best_mix(const Lab& wanted, const CellSet4& set, const LabPalette& colors) {
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
 PictureBytes map_nearest(const PictureTarget& target, const LabPalette& colors,
-                         const CellColors& cells) {
+                         const RowColors& rows) {
     PictureBytes picture;
     for (int i = 0; i < kPictureBytes; ++i)
-        picture[i] =
-            nearest_of(target.pixels[i],
-                       cells.cells[cell_of(i % kPictureColumns, i / kPictureColumns)], colors);
+        picture[i] = nearest_of(target.pixels[i],
+                                colors_at(rows, i % kPictureColumns, i / kPictureColumns), colors);
     return picture;
 }
 
 PictureBytes map_ordered(const PictureTarget& target, const LabPalette& colors,
-                         const CellColors& cells) {
+                         const RowColors& rows) {
     PictureBytes picture;
     for (int row = 0; row < kPictureRows; ++row)
         for (int column = 0; column < kPictureColumns; ++column) {
             const int i = row * kPictureColumns + column;
-            const Mix mix = best_mix(target.pixels[i], cells.cells[cell_of(column, row)], colors);
+            const Mix mix = best_mix(target.pixels[i], colors_at(rows, column, row), colors);
             const float threshold = (kBayer[row % 4][column % 4] + 0.5f) / 16;
             picture[i] = mix.share > threshold ? mix.to : mix.from;
         }
@@ -99,7 +102,7 @@ Lab capped(const Lab& error) {
 }
 
 PictureBytes map_diffused(const PictureTarget& target, const LabPalette& colors,
-                          const CellColors& cells) {
+                          const RowColors& rows) {
     PictureBytes picture;
     // One spare entry each side, so that the edges need no test.
     std::vector<Lab> here(kPictureColumns + 2), below(kPictureColumns + 2);
@@ -107,8 +110,7 @@ PictureBytes map_diffused(const PictureTarget& target, const LabPalette& colors,
         for (int column = 0; column < kPictureColumns; ++column) {
             const int i = row * kPictureColumns + column;
             const Lab wanted = target.pixels[i] + here[column + 1];
-            const std::uint8_t chosen =
-                nearest_of(wanted, cells.cells[cell_of(column, row)], colors);
+            const std::uint8_t chosen = nearest_of(wanted, colors_at(rows, column, row), colors);
             picture[i] = chosen;
             const Lab error = capped(wanted - colors[chosen]);
             here[column + 2] = here[column + 2] + (7.0f / 16) * error;
@@ -162,17 +164,22 @@ PaletteMatch match_palette(const RgbImage& image, std::optional<PaletteId> wante
     return {};
 }
 
-PictureBytes map_to_cells(const PictureTarget& target, const LabPalette& colors,
-                          const CellColors& cells, Dither dither) {
+PictureBytes map_to_rows(const PictureTarget& target, const LabPalette& colors,
+                         const RowColors& rows, Dither dither) {
     switch (dither) {
     case Dither::Ordered:
-        return map_ordered(target, colors, cells);
+        return map_ordered(target, colors, rows);
     case Dither::FloydSteinberg:
-        return map_diffused(target, colors, cells);
+        return map_diffused(target, colors, rows);
     case Dither::None:
         break;
     }
-    return map_nearest(target, colors, cells);
+    return map_nearest(target, colors, rows);
+}
+
+PictureBytes map_to_cells(const PictureTarget& target, const LabPalette& colors,
+                          const CellColors& cells, Dither dither) {
+    return map_to_rows(target, colors, rows_of_cells(cells), dither);
 }
 
 namespace {
@@ -190,21 +197,37 @@ Prepared prepare(const RgbImage& image, std::optional<PaletteId> wanted) {
     return {palette, &colors, fit_to_picture(image, palette.drawn_in_it ? &colors : nullptr)};
 }
 
+// The background the user fixed, if any.
+std::optional<std::uint8_t> fixed_background(const ConversionOptions& options) {
+    if (options.background == BackgroundChoice::Black) return 0;
+    if (options.background == BackgroundChoice::Given) return options.given_background & 0x0F;
+    return std::nullopt;
+}
+
 CellColors search_cells(const Prepared& prepared, const ConversionOptions& options) {
-    std::optional<std::uint8_t> background;
-    if (options.background == BackgroundChoice::Black) background = 0;
-    if (options.background == BackgroundChoice::Given) background = options.given_background & 0x0F;
-    return choose_cell_colors(prepared.target.pixels, *prepared.colors, background,
+    return choose_cell_colors(prepared.target.pixels, *prepared.colors, fixed_background(options),
                               options.dither == Dither::None ? CellError::Nearest : CellError::Mix);
+}
+
+// FLI rows are searched by their nearest colours alone, dithered or not. The best background
+// is the one the multicolour search settles on: trying all 16 would take 16 times as long.
+RowColors search_rows(const Prepared& prepared, const ConversionOptions& options) {
+    if (options.format != fmtFli) return rows_of_cells(search_cells(prepared, options));
+    const std::optional<std::uint8_t> fixed = fixed_background(options);
+    const std::uint8_t background =
+        fixed
+            ? *fixed
+            : choose_cell_colors(prepared.target.pixels, *prepared.colors, std::nullopt).background;
+    return choose_fli_colors(prepared.target.pixels, *prepared.colors, background);
 }
 
 } // namespace
 
 Conversion convert_image(const RgbImage& image, const ConversionOptions& options) {
     const Prepared prepared = prepare(image, options.palette);
-    const CellColors cells = search_cells(prepared, options);
-    return {map_to_cells(prepared.target, *prepared.colors, cells, options.dither),
-            cells.background, prepared.palette, prepared.target.scaled};
+    const RowColors rows = search_rows(prepared, options);
+    return {map_to_rows(prepared.target, *prepared.colors, rows, options.dither), rows.background,
+            prepared.palette, prepared.target.scaled};
 }
 
 ConversionError measure_conversion(const RgbImage& image, const ConversionOptions& options) {
@@ -212,7 +235,7 @@ ConversionError measure_conversion(const RgbImage& image, const ConversionOption
     const LabPalette& colors = *prepared.colors;
     const PictureTarget& target = prepared.target;
     const PictureBytes searched =
-        map_to_cells(target, colors, search_cells(prepared, options), options.dither);
+        map_to_rows(target, colors, search_rows(prepared, options), options.dither);
     const PictureBytes simple = map_to_cells(
         target, colors, choose_cell_colors_by_frequency(target.pixels, colors), Dither::None);
     PictureBytes nearest;

@@ -1,6 +1,7 @@
 #pragma once
 #include "c64/cell_search.h"
 #include "c64/fit.h"
+#include "c64/fli_search.h"
 #include "c64/palettes.h"
 #include "c64/rgb_image.h"
 #include <optional>
@@ -8,7 +9,7 @@
 
 // Turning an ordinary image into a picture that a C64 can show: laid onto the picture (see
 // fit.h), matched to the C64's colours in CIELAB, and reduced cell by cell to the background
-// and three colours with the least error.
+// and three colours with the least error, or in FLI row by row (see fli_search.h).
 
 // Black, the colour that shows the image best, or the one in `given_background`.
 enum class BackgroundChoice : std::uint8_t { Black, Best, Given };
@@ -19,6 +20,7 @@ struct ConversionOptions {
     BackgroundChoice background = BackgroundChoice::Black;
     Dither dither = Dither::None;
     std::uint8_t given_background = 0; // a Vexlor index, for BackgroundChoice::Given
+    PictureFormat format = fmtMulticolor;
 };
 
 // The known palette the image was drawn in, if any: nearly all of its pixels (99 %) lie within
@@ -42,6 +44,8 @@ PaletteMatch match_palette(const RgbImage& image, std::optional<PaletteId> wante
 // Floyd-Steinberg error diffusion).
 PictureBytes map_to_cells(const PictureTarget& target, const LabPalette& colors,
                           const CellColors& cells, Dither dither);
+PictureBytes map_to_rows(const PictureTarget& target, const LabPalette& colors,
+                         const RowColors& rows, Dither dither);
 
 struct Conversion {
     PictureBytes picture{}; // Vexlor colour indices

@@ -1,5 +1,6 @@
-# Turns the assembled viewer (a .prg) and acme's symbol list into a C++ header.
-# cmake -DPROGRAM=viewer.prg -DSYMBOLS=viewer.sym -DOUTPUT=viewer_program.h -DNAMES=a,b -P ...
+# Turns an assembled viewer (a .prg) and acme's symbol list into a C++ header.
+# cmake -DPROGRAM=viewer.prg -DSYMBOLS=viewer.sym -DOUTPUT=viewer_program.h -DNAMES=a,b
+#       -DNAMESPACE=viewer -DSOURCE=viewer.asm -P ...
 file(READ "${PROGRAM}" bytes HEX)
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${bytes}")
 file(STRINGS "${SYMBOLS}" symbol_lines)
@@ -17,13 +18,13 @@ foreach(name IN LISTS NAMES)
     endif()
     string(APPEND constants "inline constexpr std::uint16_t ${name} = 0x${value};\n")
 endforeach()
-file(WRITE "${OUTPUT}" "// Made at build time from c64/viewer.asm; edit that file instead.
+file(WRITE "${OUTPUT}" "// Made at build time from c64/${SOURCE}; edit that file instead.
 #pragma once
 #include <cstdint>
 
-namespace viewer {
+namespace ${NAMESPACE} {
 // The program as acme assembled it, load address first.
 inline constexpr std::uint8_t program[] = {${bytes}};
 // Addresses the program reads the picture from.
-${constants}} // namespace viewer
+${constants}} // namespace ${NAMESPACE}
 ")

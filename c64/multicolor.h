@@ -65,8 +65,6 @@ struct Encoding {
 };
 Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background);
 Encoding encode_multicolor(const std::uint8_t* picture);
-// The same on a background chosen by the caller (a Vexlor index).
-Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background);
 
 // The bitmap as a picture of Vexlor indices.
 void decode_multicolor(const MulticolorImage& image, std::uint8_t* picture);

@@ -5,9 +5,11 @@
 #include <QComboBox>
 #include <QPixmap>
 
-ImportDialog::ImportDialog(RgbImage image, QSize decoded_size, QWidget* parent)
-    : QDialog(parent), image_(std::move(image)) {
+ImportDialog::ImportDialog(RgbImage image, QSize decoded_size, PictureFormat format,
+                           QWidget* parent)
+    : QDialog(parent), image_(std::move(image)), format_(format) {
     setupUi(this);
+    if (format_ == fmtFli) setWindowTitle(tr("%1 for FLI").arg(windowTitle()));
     originalView->setPixmap(QPixmap::fromImage(to_qimage(image_).scaled(
         originalView->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     scaledNote->setText(tr("The image is %1 × %2 pixels: it has been scaled to fit 320 × 200, "
@@ -30,6 +32,7 @@ ConversionOptions ImportDialog::options() const {
         options.palette = kKnownPalettes[paletteBox->currentIndex() - 1];
     options.background = BackgroundChoice(backgroundBox->currentIndex());
     options.dither = Dither(ditherBox->currentIndex());
+    options.format = format_;
     return options;
 }
 

@@ -3,14 +3,16 @@
 #include "ui_import_dialog.h"
 #include <QDialog>
 
-// An image converted to a picture, shown before it is taken in the colours the editor shows,
-// with the conversion's choices: palette, background, dithering. A changed choice converts
-// again at once.
+// An image converted to a picture of the given format, shown before it is taken in the colours
+// the editor shows, with the conversion's choices: palette, background, dithering. A changed
+// choice converts again at once.
 class ImportDialog : public QDialog, public Ui::ImportDialog {
     Q_OBJECT
 public:
-    // `decoded_size` is the size of the image the working copy `image` was made from.
-    ImportDialog(RgbImage image, QSize decoded_size, QWidget* parent = nullptr);
+    // `decoded_size` is the size of the image the working copy `image` was made from; the
+    // conversion is for `format`.
+    ImportDialog(RgbImage image, QSize decoded_size, PictureFormat format = fmtMulticolor,
+                 QWidget* parent = nullptr);
 
     ConversionOptions options() const;
     const Conversion& conversion() const { return conversion_; }
@@ -19,5 +21,6 @@ private:
     void convert();
 
     RgbImage image_;
+    PictureFormat format_;
     Conversion conversion_;
 };

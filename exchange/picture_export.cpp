@@ -1,4 +1,6 @@
 #include "exchange/picture_export.h"
+#include "c64/fli_file.h"
+#include "c64/fli_prg.h"
 #include "c64/koala.h"
 #include "c64/prg.h"
 #include "c64/render.h"
@@ -10,34 +12,55 @@
 
 namespace {
 
-// A file the C64 reads: its encoding of the multicolour bitmap and its names.
-struct C64Format {
+// A file the C64 reads: its names, and how it is written from the encoded picture.
+template <class Image> struct C64Format {
     QString filter;
     QString extension;
-    std::vector<std::uint8_t> (*write)(const MulticolorImage&);
+    std::vector<std::uint8_t> (*write)(const Image&);
 };
 
-const C64Format kKoala{QStringLiteral("Koala pictures|*.koa;*.kla|All Files|*.*"),
-                       QStringLiteral("koa"), write_koala};
-const C64Format kPrg{QStringLiteral("C64 programs|*.prg|All Files|*.*"), QStringLiteral("prg"),
-                     write_prg};
+const QString kPrgFilter = QStringLiteral("C64 programs|*.prg|All Files|*.*");
+const C64Format<MulticolorImage> kKoala{QStringLiteral("Koala pictures|*.koa;*.kla|All Files|*.*"),
+                                        QStringLiteral("koa"), write_koala};
+const C64Format<MulticolorImage> kPrg{kPrgFilter, QStringLiteral("prg"), write_prg};
+const C64Format<FliImage> kFli{QStringLiteral("FLI Graph pictures|*.bml;*.fli|All Files|*.*"),
+                               QStringLiteral("bml"), write_fli_graph};
+const C64Format<FliImage> kFliPrg{kPrgFilter, QStringLiteral("prg"), write_fli_prg};
 
-bool export_as(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
-               const C64Format& format) {
-    const Encoding encoding = encode_multicolor(picture, background);
-    if (encoding.inexact_cells > 0 &&
-        !AskQuestion(QStringLiteral("Vexlor"),
-                     QStringLiteral("%1 of the picture's %2 cells hold more colours than a C64 can "
-                                    "show there. Each keeps its most used colours, and its other "
-                                    "pixels take the nearest of those.")
-                         .arg(encoding.inexact_cells)
-                         .arg(kCells),
-                     QStringLiteral("Export anyway"), QStringLiteral("Cancel")))
-        return false;
+// `inexact` of the picture's `parts` cannot be shown exactly: whether to go on all the same.
+bool export_anyway(int inexact, int parts, const QString& part_names) {
+    return inexact == 0 ||
+           AskQuestion(QStringLiteral("Vexlor"),
+                       QStringLiteral("%1 of the picture's %2 %3 hold more colours than a C64 can "
+                                      "show there. Each keeps its most used colours, and its "
+                                      "other pixels take the nearest of those.")
+                           .arg(inexact)
+                           .arg(parts)
+                           .arg(part_names),
+                       QStringLiteral("Export anyway"), QStringLiteral("Cancel"));
+}
+
+template <class Image>
+bool save_as(TSaveDialog& dialog, const Image& image, const C64Format<Image>& format) {
     dialog.Filter = format.filter;
     dialog.DefaultExt = format.extension;
     if (!dialog.Execute()) return false;
-    return save_file_atomically(dialog.GetFileName(), format.write(encoding.image));
+    return save_file_atomically(dialog.GetFileName(), format.write(image));
+}
+
+bool export_as(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
+               const C64Format<MulticolorImage>& format) {
+    const Encoding encoding = encode_multicolor(picture, background);
+    return export_anyway(encoding.inexact_cells, kCells, QStringLiteral("cells")) &&
+           save_as(dialog, encoding.image, format);
+}
+
+bool export_fli_as(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
+                   const C64Format<FliImage>& format) {
+    const FliEncoding encoding = encode_fli(picture, background);
+    return export_anyway(int(encoding.inexact.count()), kCellRowsOfPicture,
+                         QStringLiteral("rows of 4 pixels")) &&
+           save_as(dialog, encoding.image, format);
 }
 
 } // namespace
@@ -48,6 +71,14 @@ bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t
 
 bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
     return export_as(dialog, picture, background, kPrg);
+}
+
+bool export_fli(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
+    return export_fli_as(dialog, picture, background, kFli);
+}
+
+bool export_fli_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
+    return export_fli_as(dialog, picture, background, kFliPrg);
 }
 
 bool export_png(TSaveDialog& dialog, const std::uint8_t* picture) {

@@ -11,9 +11,13 @@
 //
 // Koala and PRG write the picture on its `background` ($D021, and the PRG's border). They first
 // count the cells that cannot be shown exactly and, when there are any, ask whether to export
-// anyway. PNG asks for its size and colours after the name, starting from the colours shown.
+// anyway; FLI and the FLI PRG do the same with 4 x 1 rows, and show every raster line in
+// `background`. PNG asks for its size and colours after the name, starting from the colours
+// shown.
 bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
 bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
+bool export_fli(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
+bool export_fli_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
 bool export_png(TSaveDialog& dialog, const std::uint8_t* picture);
 
 // The image as the bytes of a PNG file.

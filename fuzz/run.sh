@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and runs each for the given seconds (default 60):
-# the picture-file reader, the Koala reader, and image import (Qt's readers and the conversion).
-# fuzz/run.sh [SECONDS] [vxr|koala|image ...]
+# the picture-file reader, the Koala and FLI readers, and image import (Qt's readers and the
+# conversion).
+# fuzz/run.sh [SECONDS] [vxr|koala|fli|image ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-targets=(vxr koala image)
+targets=(vxr koala fli image)
 if [ $# -gt 1 ]; then targets=("${@:2}"); fi
 out=build-fuzz
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -I.)
@@ -36,13 +37,20 @@ build_and_run() {
         { printf '\x00\x60'; for _ in $(seq 20); do printf '\xfe\xfe\x01'; done
           head -c 9981 /dev/zero | tr '\0' '\125'; } >"$seeds/packed-noise"
         ;;
+    fli)
+        clang++ "${flags[@]}" fuzz/fli_fuzz.cpp c64/fli_file.cpp c64/fli.cpp "${c64[@]}" \
+            -o "$out/fli_fuzz"
+        { printf '\x00\x3b'; head -c 17472 /dev/zero; } >"$out/fli-corpus/graph"
+        { printf '\x00\x3c'; head -c 17216 /dev/zero; } >"$out/fli-corpus/designer"
+        ;;
     image)
         # The cell search runs the same fixed loops whatever the image (the sanitized test
         # suite covers them); built plainly, a run takes milliseconds instead of seconds.
         clang++ -std=c++20 -O2 -g -I. -c c64/cell_search.cpp -o "$out/cell_search.o"
         # shellcheck disable=SC2046
         clang++ "${flags[@]}" -fPIC $(pkg-config --cflags Qt6Gui) fuzz/image_fuzz.cpp \
-            exchange/image_file.cpp c64/fit.cpp c64/convert.cpp "$out/cell_search.o" "${c64[@]}" \
+            exchange/image_file.cpp c64/fit.cpp c64/convert.cpp c64/fli_search.cpp c64/fli.cpp \
+            "$out/cell_search.o" "${c64[@]}" \
             $(pkg-config --libs Qt6Gui) -o "$out/image_fuzz"
         for format in png gif bmp jpg; do
             convert -size 24x16 gradient:red-blue "$out/image-corpus/seed.$format"

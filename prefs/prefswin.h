@@ -3,8 +3,8 @@
 #include "platform/tform.h"
 #include "ui_prefswin.h"
 
-// Zoom, grids and preview size for the current run. The grid check boxes are themselves the
-// switches that the zoom view reads whenever it paints.
+// The picture's mode, zoom, grids and preview size for the current run. The grid check boxes are
+// themselves the switches that the zoom view reads whenever it paints.
 class Tprefs : public TForm, public Ui::Tprefs {
     Q_OBJECT
 public:
@@ -21,6 +21,8 @@ public slots:
     void vexlor_grid1Click(TObject* Sender = nullptr);
     void vexlor_grid2Click(TObject* Sender = nullptr);
     void prvdoubleClick(TObject* Sender = nullptr);
+    void bt_multicolorClick(TObject* Sender = nullptr);
+    void bt_fliClick(TObject* Sender = nullptr);
     void Button1Click(TObject* Sender = nullptr);
     void Button2Click(TObject* Sender = nullptr);
 

@@ -1,7 +1,9 @@
+#include "c64/fli_file.h"
 #include "tests/exchange_support.h"
 #include "tests/fifo_deadline.h"
 #include <QComboBox>
 #include <QFileDialog>
+#include <set>
 
 TEST_F(Exchange, AKoalaFileIsTakenAsItIsByNameOrByContent) {
     // On purple: Vexlor's 5, the C64's 4.
@@ -23,7 +25,7 @@ TEST_F(Exchange, AKoalaFileIsTakenAsItIsByNameOrByContent) {
     ASSERT_TRUE(entries);
     QStringList names;
     for (int i = 0; i < entries->count(); ++i) names << entries->itemText(i);
-    EXPECT_EQ(names, (QStringList{"C64 pictures (*.koa *.kla *.gg)",
+    EXPECT_EQ(names, (QStringList{"C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2)",
                                   "Images (*.png *.gif *.bmp *.jpg *.jpeg)", "All Files (*.*)"}));
 }
 
@@ -199,7 +201,7 @@ TEST_F(Exchange, CancellingEitherDialogLeavesThePicture) {
         [](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Cancel); });
     EXPECT_FALSE(import(file));
     TFileDialog::QueueAnswer(std::nullopt);
-    EXPECT_FALSE(import_picture(open_dialog, picture.data(), background));
+    EXPECT_FALSE(import_picture(open_dialog, picture.data(), background, format));
     for (std::uint8_t index : picture) ASSERT_EQ(index, 9);
     EXPECT_TRUE(errors.isEmpty());
 }
@@ -230,4 +232,59 @@ TEST_F(Exchange, AGifIsMeasuredByItsWholeScreenNotByItsFirstFrame) {
     // Far too large to decode at all: refused for its size, not for a failed decoding.
     gif[8] = 20000 & 0xFF, gif[9] = 20000 >> 8;
     expect_refused(write("huge.gif", gif), "9000 × 20000 pixels");
+}
+
+// FLI files are read by name and bring FLI with them; a Koala file brings Multicolor. Files of
+// the wrong size or load address are refused, and the picture and the mode stay.
+TEST_F(Exchange, FliFilesAreReadByNameAndSwitchTheMode) {
+    PictureBytes drawn{};
+    for (int row = 0; row < 200; ++row) drawn[row * 160 + 40] = std::uint8_t(row % 5 + 1);
+    drawn[199 * 160 + 40] = drawn[196 * 160 + 40]; // the last rows share row 196's colours
+    drawn[198 * 160 + 40] = drawn[197 * 160 + 40] = 0;
+    const std::vector<std::uint8_t> graph = write_fli_graph(encode_fli(drawn.data(), 0).image);
+    std::vector<std::uint8_t> designer(graph.begin() + 256, graph.end());
+    designer[0] = 0x00, designer[1] = 0x3C;
+    for (const auto& [name, bytes] :
+         {std::pair{"a.bml", graph}, std::pair{"b.FLI", graph}, std::pair{"c.fd2", designer}}) {
+        picture.fill(9);
+        format = fmtMulticolor;
+        EXPECT_TRUE(import(write(name, bytes))) << name;
+        EXPECT_EQ(picture, drawn) << name;
+        EXPECT_EQ(format, fmtFli) << name;
+    }
+    EXPECT_TRUE(import(write("back.koa", write_koala(encode_multicolor(drawn.data()).image))));
+    EXPECT_EQ(format, fmtMulticolor);
+    format = fmtFli;
+    expect_refused(write("short.bml", {graph.begin(), graph.end() - 1}), "17473 bytes");
+    expect_refused(write("graph.fd2", graph), "where an FLI Designer picture takes 17218");
+    expect_refused(write("designer.fli", designer), "17218 bytes");
+    std::vector<std::uint8_t> elsewhere = graph;
+    elsewhere[1] = 0x40;
+    expect_refused(write("elsewhere.bml", elsewhere), "it loads at $4000");
+    EXPECT_EQ(format, fmtFli);
+}
+
+// An image imported in FLI mode is converted for FLI: rows of colours of their own come in
+// exactly, where Multicolor would have to change them.
+TEST_F(Exchange, AnImageImportedInFliModeIsConvertedForFli) {
+    const Palette& colors = palette_colors(PaletteId::Colodore);
+    RgbImage image{160, 200, std::vector<std::uint8_t>(160 * 200 * 3)};
+    for (int row = 0; row < 200; ++row)
+        for (int column = 0; column < 160; ++column) {
+            const TColor color = colors[std::size_t(screen_row_of(row) % 5 + 1)];
+            std::uint8_t* pixel = image.rgb.data() + (row * 160 + column) * 3;
+            pixel[0] = RedOf(color), pixel[1] = GreenOf(color), pixel[2] = BlueOf(color);
+        }
+    const QString file = write_png("stripes.png", image);
+    for (const std::uint8_t mode : {fmtFli, fmtMulticolor}) {
+        format = mode;
+        when_import_dialog(
+            [](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Ok); });
+        EXPECT_TRUE(import(file));
+        EXPECT_EQ(format, mode);
+        std::set<std::uint8_t> first_cell;
+        for (int pixel = 0; pixel < kCellPixels; ++pixel)
+            first_cell.insert(picture[std::size_t(cell_pixel_offset(0, pixel))]);
+        EXPECT_EQ(first_cell.size(), mode == fmtFli ? 5u : 3u); // all five, or three on black
+    }
 }

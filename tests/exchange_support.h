@@ -35,6 +35,7 @@ struct Exchange : ::testing::Test {
     bool answer_yes = true;
     PictureBytes picture;
     std::uint8_t background = 0;
+    std::uint8_t format = fmtMulticolor; // the editor's mode, as an import finds and leaves it
     TOpenDialog open_dialog;
     TSaveDialog save_dialog;
 
@@ -72,7 +73,7 @@ struct Exchange : ::testing::Test {
 
     bool import(const QString& file) {
         TFileDialog::QueueAnswer(file);
-        return import_picture(open_dialog, picture.data(), background);
+        return import_picture(open_dialog, picture.data(), background, format);
     }
     // Imports, refused: the picture stays and the message names the file and the reason.
     void expect_refused(const QString& file, const QString& reason) {

@@ -125,6 +125,8 @@ void ResetEditor() {
     okno2->drop_selection();
     okno2->picture.fill(0);
     okno2->back_color = 0;
+    okno1->picture_format = fmtMulticolor;
+    okno1->show_picture_format();
     okno2->history.restart();
     okno1->show_in_palette(PaletteId::Vexlor);
     okno1->update_edit_menu();

@@ -2,6 +2,7 @@
 #include "app/Main.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
+#include <algorithm>
 #include <utility>
 
 Tokno2* okno2 = nullptr;
@@ -17,7 +18,10 @@ void WindowRefresh::redraw_preview_band(std::uint32_t column, std::uint32_t row)
     okno1->redraw_preview_band(column, row);
 }
 
-Tokno2::Tokno2(QWidget* owner) : TForm(owner) {
+// The main window is made first, so its mode can be watched with the pixels.
+Tokno2::Tokno2(QWidget* owner)
+    : TForm(owner),
+      history({picture, std::span(&back_color, 1), std::span(&okno1->picture_format, 1)}) {
     setupUi(this);
     Loaded();
     okno2->SetTop(420);
@@ -98,39 +102,58 @@ void Tokno2::plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t c
     painted_ = true;
 }
 
-// A red cross in a red and white frame over every clashing cell in the view: it shows on a
-// cell of any colour.
+CellRowSet Tokno2::clash_rows() const {
+    if (okno1->picture_format == fmtFli) return fli_clash_rows(picture.data(), back_color);
+    return rows_of_cells(inexact_cells(picture.data(), back_color));
+}
+
+// A red cross in a red and white frame over each run of clashing rows within a cell in the
+// view (the whole cell in Multicolor): it shows on a cell of any colour.
 void Tokno2::draw_clash_marks() {
-    marked_ = inexact_cells(picture.data(), back_color);
-    const int w = int(cell_w) * kCellWidth, h = int(cell_h) * kCellHeight;
-    constexpr TColor red = RGBColor(255, 0, 0);
+    marked_ = clash_rows();
     for (int top = 0; top < int(view_rows); top += kCellHeight)
         for (int left = 0; left < int(view_cols); left += kCellWidth) {
-            const int column = scroll_x + left, row = scroll_y + top;
-            if (column >= kPictureColumns || row >= kPictureRows) continue;
-            if (!marked_[std::size_t(cell_of(column, row))]) continue;
-            const int x = left * int(cell_w), y = top * int(cell_h);
-            Canvas->Pen.Style = psSolid;
-            for (int inset = 0; inset < 4; ++inset) {
-                Canvas->Pen.Color = inset < 2 ? red : clWhite;
-                Canvas->MoveTo(x + inset, y + inset);
-                Canvas->LineTo(x + w - 1 - inset, y + inset);
-                Canvas->LineTo(x + w - 1 - inset, y + h - 1 - inset);
-                Canvas->LineTo(x + inset, y + h - 1 - inset);
-                Canvas->LineTo(x + inset, y + inset);
+            const int column = scroll_x + left;
+            if (column >= kPictureColumns) continue;
+            for (int y = 0; y < kCellHeight;) {
+                const auto marked = [&](int row) {
+                    const int picture_row = scroll_y + top + row;
+                    return row < kCellHeight && picture_row < kPictureRows &&
+                           marked_[std::size_t(cell_row_of(column, picture_row))];
+                };
+                int end = y;
+                while (marked(end)) ++end;
+                if (end > y) draw_clash_mark(left, top + y, end - y);
+                y = std::max(end, y + 1);
             }
-            Canvas->Pen.Color = red;
-            Canvas->MoveTo(x, y);
-            Canvas->LineTo(x + w, y + h);
-            Canvas->MoveTo(x + w - 1, y);
-            Canvas->LineTo(x - 1, y + h);
         }
 }
 
-// After painting, the marks are drawn anew where a cell has started or stopped clashing.
+void Tokno2::draw_clash_mark(int left, int top, int rows) {
+    const int x = left * int(cell_w), y = top * int(cell_h);
+    const int w = int(cell_w) * kCellWidth, h = int(cell_h) * rows;
+    const int frame = std::min(4, h / 4);
+    constexpr TColor red = RGBColor(255, 0, 0);
+    Canvas->Pen.Style = psSolid;
+    for (int inset = 0; inset < frame; ++inset) {
+        Canvas->Pen.Color = inset < (frame + 1) / 2 ? red : clWhite;
+        Canvas->MoveTo(x + inset, y + inset);
+        Canvas->LineTo(x + w - 1 - inset, y + inset);
+        Canvas->LineTo(x + w - 1 - inset, y + h - 1 - inset);
+        Canvas->LineTo(x + inset, y + h - 1 - inset);
+        Canvas->LineTo(x + inset, y + inset);
+    }
+    Canvas->Pen.Color = red;
+    Canvas->MoveTo(x, y);
+    Canvas->LineTo(x + w, y + h);
+    Canvas->MoveTo(x + w - 1, y);
+    Canvas->LineTo(x - 1, y + h);
+}
+
+// After painting, the marks are drawn anew where a cell or row has started or stopped clashing.
 void Tokno2::update_clash_marks() {
     if (!std::exchange(painted_, false) || !show_clashes) return;
-    if (inexact_cells(picture.data(), back_color) != marked_) FormPaint();
+    if (clash_rows() != marked_) FormPaint();
 }
 
 void Tokno2::show_analysis() {

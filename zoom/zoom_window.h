@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/multicolor.h"
+#include "c64/fli.h"
 #include "history/picture_history.h"
 #include "picture/picture.h"
 #include "platform/tform.h"
@@ -41,14 +41,16 @@ public:
     // Shows `columns` x `rows` picture pixels, keeping the scroll position.
     void resize_view(std::uint32_t columns, std::uint32_t rows);
 
-    // What each user action changed in the picture, to be taken back and brought back.
-    PictureHistory history{{picture, std::span(&back_color, 1)}};
+    // What each user action changed in the picture, to be taken back and brought back: the
+    // pixels, the background and the main window's mode, Multicolor or FLI.
+    PictureHistory history;
 
     // Shows the colours of the row last analysed under the pointer again, as the picture there
     // may have changed under it.
     void show_pointer_row();
 
-    // Marks the cells that a C64 export could not show exactly, over the view.
+    // Marks what a C64 export could not show exactly, over the view: the cells in Multicolor,
+    // the 4 x 1 rows and the three bug columns in FLI.
     bool show_clashes = false;
 
     // Paints every pixel of `pixels` through the colour-cell rules, as painting does, without
@@ -100,14 +102,17 @@ private:
 
     void draw_char_grid();
     void draw_clash_marks();
+    // One mark over `rows` rows of the cell column at view position `left`, `top`.
+    void draw_clash_mark(int left, int top, int rows);
     void update_clash_marks();
+    CellRowSet clash_rows() const;
 
     void plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color);
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
     void show_analysis();
 
     WindowRefresh window_refresh_;
-    CellSet marked_;       // the cells marked as clashing when the view was last drawn
+    CellRowSet marked_;    // the rows marked as clashing when the view was last drawn
     bool painted_ = false; // whether the event being handled has changed the picture
     bool shaping_ = false; // a line or a rectangle is being dragged out
     PixelPos shape_start_;

@@ -1,0 +1,163 @@
+#include "app/Main.h"
+#include "c64/fli_file.h"
+#include "c64/koala.h"
+#include "platform/common_dialogs.h"
+#include "prefs/prefswin.h"
+#include "storage/dlg_open.h"
+#include "tests/gui_support.h"
+#include "zoom/zoom_window.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
+
+struct FliMode : ::testing::Test {
+    QTemporaryDir dir;
+    void SetUp() override {
+        ResetEditor();
+        SetQuestionDisplay([](const QString&, const QString&) { return true; });
+    }
+    void TearDown() override {
+        SetQuestionDisplay(nullptr);
+        okno1->PictureClashesItem->setChecked(false);
+        okno2->show_clashes = false;
+        TFileDialog::DropAnswers();
+        ResetEditor();
+    }
+    // The mode as every control shows it: the same in all, or the test fails.
+    static std::uint8_t shown_mode() {
+        const bool fli = okno1->picture_format == fmtFli;
+        EXPECT_EQ(okno1->PictureFliModeItem->isChecked(), fli);
+        EXPECT_EQ(prefs->bt_fli->isChecked(), fli);
+        EXPECT_EQ(prefs->bt_multicolor->isChecked(), !fli);
+        const QString name = okno1->picture_path.isEmpty()
+                                 ? QString()
+                                 : " - " + QFileInfo(okno1->picture_path).fileName();
+        EXPECT_EQ(okno1->Host()->windowTitle(), (fli ? "Vexlor v0.1 [FLI]" : "Vexlor v0.1") + name);
+        return okno1->picture_format;
+    }
+    QString write(const QString& name, const std::vector<std::uint8_t>& bytes) const {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        return file.fileName();
+    }
+    static void import(const QString& file) {
+        WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+        TFileDialog::QueueAnswer(file);
+        okno1->PictureImportItem->trigger();
+    }
+};
+
+} // namespace
+
+// The menu item and the General tab switch the mode and follow each other; each switch is a
+// step of its own that undo takes back, mode and all, and the pixels stay as they are.
+TEST_F(FliMode, MenuAndGeneralTabSwitchItInStepAsUndoableSteps) {
+    pixel(5, 5) = 7;
+    okno1->end_step("Paint");
+    EXPECT_EQ(shown_mode(), fmtMulticolor);
+    EXPECT_FALSE(prefs->bt_ifli->isEnabled());
+    okno1->PictureFliModeItem->trigger();
+    EXPECT_EQ(shown_mode(), fmtFli);
+    EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo FLI Mode");
+    QTest::mouseClick(prefs->bt_multicolor, Qt::LeftButton);
+    EXPECT_EQ(shown_mode(), fmtMulticolor);
+    EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Multicolor Mode");
+    QTest::mouseClick(prefs->bt_multicolor, Qt::LeftButton); // no change: no step
+    EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Multicolor Mode");
+    okno1->EditUndoClick();
+    EXPECT_EQ(shown_mode(), fmtFli);
+    okno1->EditUndoClick();
+    EXPECT_EQ(shown_mode(), fmtMulticolor);
+    EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Paint");
+    okno1->EditRedoClick();
+    EXPECT_EQ(shown_mode(), fmtFli);
+    EXPECT_EQ(pixel(5, 5), 7);
+}
+
+// In FLI a cell's rows are limited one by one: a colour refused in Multicolor because the cell
+// is full is taken by a row that has room.
+TEST_F(FliMode, PaintingFollowsTheRowRule) {
+    pixel(0, 0) = 2, pixel(1, 0) = 3, pixel(2, 0) = 5;
+    okno2->draw_color = 7;
+    EXPECT_FALSE(okno2->plot_pixel(okno1->picture_format, 0, 1, 7));
+    okno1->PictureFliModeItem->trigger();
+    EXPECT_TRUE(okno2->plot_pixel(okno1->picture_format, 0, 1, 7));
+    EXPECT_EQ(pixel(0, 1), 7);
+}
+
+// FLI files bring FLI and their background with them, a Koala file Multicolor and its own, by
+// the menu or from outside (the command line, a drop); each import is one step that undo takes
+// back with its mode and background.
+TEST_F(FliMode, ImportsSwitchToTheModeOfTheirFile) {
+    PictureBytes drawn{};
+    for (int row = 0; row < 200; ++row)
+        drawn[row * 160 + 20] = std::uint8_t(screen_row_of(row) % 7 + 1);
+    const QString bml = write("rows.bml", write_fli_graph(encode_fli(drawn.data(), 2).image));
+    PictureBytes flat;
+    flat.fill(6);
+    const QString koala = write("flat.koa", write_koala(encode_multicolor(flat.data(), 9).image));
+    const std::function<void(const QString&)> ways[] = {
+        import, [](const QString& file) { okno1->open_picture(file, OpenAs::ByKind); }};
+    for (const auto& bring_in : ways) {
+        ResetEditor();
+        bring_in(bml);
+        EXPECT_EQ(okno2->picture, drawn);
+        EXPECT_EQ(okno2->back_color, 2);
+        EXPECT_EQ(shown_mode(), fmtFli);
+        bring_in(koala);
+        EXPECT_EQ(shown_mode(), fmtMulticolor);
+        EXPECT_EQ(okno2->back_color, 9);
+        EXPECT_EQ(pixel(20, 100), 6);
+        okno1->EditUndoClick();
+        EXPECT_EQ(shown_mode(), fmtFli);
+        EXPECT_EQ(okno2->back_color, 2);
+        EXPECT_EQ(okno2->picture, drawn);
+    }
+}
+
+// Export as FLI writes FLI Graph; Export as PRG in FLI mode writes the FLI viewer.
+TEST_F(FliMode, ExportsWriteFliFiles) {
+    for (int row = 0; row < 200; ++row) pixel(30, row) = std::uint8_t(screen_row_of(row) % 15 + 1);
+    const PictureBytes drawn = okno2->picture;
+    TFileDialog::QueueAnswer(dir.filePath("rows"));
+    okno1->PictureFliItem->trigger();
+    QFile bml(dir.filePath("rows.bml"));
+    ASSERT_TRUE(bml.open(QIODevice::ReadOnly));
+    const QByteArray bytes = bml.readAll();
+    const FliRead read =
+        read_fli({reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())},
+                 FliFormat::Graph);
+    ASSERT_TRUE(read.image) << read.error;
+    PictureBytes decoded{};
+    decode_fli(*read.image, decoded.data());
+    EXPECT_EQ(decoded, drawn);
+    okno1->PictureFliModeItem->trigger();
+    TFileDialog::QueueAnswer(dir.filePath("rows"));
+    okno1->PicturePrgItem->trigger();
+    EXPECT_EQ(QFileInfo(dir.filePath("rows.prg")).size(), 0x7F40 - 0x0801 + 2);
+}
+
+// In FLI the marks cover single rows, and every row of the three bug columns.
+TEST_F(FliMode, ClashMarksShowRowsAndTheBugColumns) {
+    const auto marked = [](int x, int y) {
+        return okno2->Canvas->GetPixel(x, y) == RGBColor(255, 0, 0);
+    };
+    pixel(12, 2) = 2, pixel(13, 2) = 3, pixel(14, 2) = 5, pixel(15, 2) = 7; // four in a row
+    okno1->PictureClashesItem->trigger();
+    EXPECT_TRUE(marked(3 * 160, 0)) << "the whole cell clashes in Multicolor";
+    EXPECT_FALSE(marked(0, 0));
+    okno1->PictureFliModeItem->trigger();
+    EXPECT_TRUE(marked(0, 0));
+    EXPECT_TRUE(marked(0, 7 * 20));
+    EXPECT_FALSE(marked(3 * 160, 0));
+    EXPECT_TRUE(marked(3 * 160, 2 * 20));
+    EXPECT_FALSE(marked(4 * 160, 2 * 20));
+}
