@@ -79,7 +79,7 @@ TEST_F(Commands, PaletteBarHasItsButtonsAtTheirPlaces) {
 
 TEST_F(Commands, ToolBarHasItsHintsAndStartStates) {
     const std::pair<QToolButton*, const char*> hints[] = {
-        {okno1->tool_b1, "Select (S)"}, {okno1->tool_b2, "free paint"},
+        {okno1->tool_b1, "Select (S)"},    {okno1->tool_b2, "free paint"},
         {okno1->SpeedButton2, "Put char"}, {okno1->tool_b3, "Preview redraw"},
         {okno1->tool_zoom1, "Zoom 8x6"},   {okno1->tool_zoom2, "Zoom 4x3"},
         {okno1->tool_clr, "Clear"},        {okno1->SpeedButton3, "Clear"}};
