@@ -220,14 +220,9 @@ void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo)
 // An import replaces the picture, so it asks first, like Open. A C64 file brings its mode.
 void Tokno1::PictureImportClick(TObject*) {
     if (!confirmed_change()) return;
-    change_picture("Import", [this] {
-        if (!import_picture(ImportFileDialog, okno2->picture.data(), okno2->back_color,
-                            picture_format))
-            return false;
-        set_picture_path({}); // an imported picture has no .vxr file yet
-        return true;
+    import_step([this](std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format) {
+        return import_picture(ImportFileDialog, picture, background, format);
     });
-    show_picture_format();
 }
 
 void Tokno1::PictureBackgroundClick(TObject*) {

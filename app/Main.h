@@ -7,6 +7,7 @@
 #include "selection/block.h"
 #include "ui_main.h"
 #include <cstdint>
+#include <functional>
 
 enum ToolMode : std::uint8_t {
     toolFreePaint = 1,
@@ -82,6 +83,11 @@ public:
     // Replaces the picture with the file's, as one step, and redraws: every way of opening a
     // picture ends here.
     void open_picture(const QString& path, OpenAs as);
+    // Brings a picture in as the step "Import": the callable writes the pixels, the background
+    // and the mode, and says whether it did.
+    using Import =
+        std::function<bool(std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format)>;
+    void import_step(const Import& import);
     // Files dropped on a window: asks first, as Open does, then opens the first.
     void open_dropped(const QStringList& paths);
     // Cut, Copy and Delete are on only while there is a selection.

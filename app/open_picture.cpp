@@ -5,18 +5,23 @@
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 
+// The picture an import brings has no .vxr file yet; a C64 file brings its mode.
+void Tokno1::import_step(const Import& import) {
+    change_picture("Import", [&] {
+        if (!import(okno2->picture.data(), okno2->back_color, picture_format)) return false;
+        set_picture_path({});
+        return true;
+    });
+    show_picture_format();
+}
+
 // Open redraws only the preview; the zoom view shows the picture when it next paints. A .vxr
 // file opened becomes the picture's file.
 void Tokno1::open_picture(const QString& path, OpenAs as) {
     if (as == OpenAs::ByKind && !is_vexlor_file_name(path)) {
-        change_picture("Import", [&] {
-            if (!import_picture_file(path, okno2->picture.data(), okno2->back_color,
-                                     picture_format))
-                return false;
-            set_picture_path({}); // an imported picture has no .vxr file yet
-            return true;
+        import_step([&](std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format) {
+            return import_picture_file(path, picture, background, format);
         });
-        show_picture_format();
         return;
     }
     begin_step();

@@ -23,8 +23,6 @@
 
 namespace {
 
-std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
-
 // The middle of a picture pixel in the zoom view at 4 x 3, scrolled to the corner.
 QPoint zoomed(int column, int row) { return {column * 40 + 20, row * 20 + 10}; }
 

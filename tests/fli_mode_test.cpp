@@ -15,8 +15,6 @@
 
 namespace {
 
-std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
-
 struct FliMode : ::testing::Test {
     QTemporaryDir dir;
     void SetUp() override {

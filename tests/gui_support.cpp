@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
@@ -113,6 +114,16 @@ PrivateHome::PrivateHome() {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(".config")));
     for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, dir_.filePath(".config"));
+}
+
+std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
+
+QPoint cell(int column, int row) { return {column * 40 + 20, row * 20 + 10}; }
+
+void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+           Qt::KeyboardModifiers keys) {
+    QMouseEvent event(type, at, okno2->mapToGlobal(at), button, held, keys);
+    QApplication::sendEvent(okno2, &event);
 }
 
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }

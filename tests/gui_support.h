@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/tcolor.h"
 #include "platform/tform.h"
+#include <QEvent>
+#include <QPoint>
 #include <QRect>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -32,6 +34,14 @@ std::string Hex(TColor color);
 // Root may read and write anywhere: `body` runs on a thread of its own that gives up that right
 // (capabilities belong to a thread), as a user's editor would run. False where it cannot.
 bool without_file_permission_override(const std::function<void()>& body);
+
+// The picture's pixel, to read or set.
+std::uint8_t& pixel(int column, int row);
+// The middle of a zoom-view cell at the 4 x 3 level.
+QPoint cell(int column, int row);
+// A mouse event on the zoom view.
+void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+           Qt::KeyboardModifiers keys = Qt::NoModifier);
 
 // The six windows, in the order of their creation.
 std::vector<TForm*> all_windows();

@@ -25,8 +25,6 @@ void press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseRelease(okno2, button, {}, at);
 }
 
-std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
-
 void putRow(int c0, int row, std::array<std::uint8_t, 4> colors) {
     for (int i = 0; i < 4; ++i) pixel(c0 + i, row) = colors[i];
 }

@@ -13,8 +13,6 @@
 
 namespace {
 
-std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
-
 struct PictureMenu : ::testing::Test {
     QTemporaryDir dir;
     void SetUp() override {

@@ -13,17 +13,6 @@
 
 namespace {
 
-std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
-
-// The middle of a view cell at the 4 x 3 level.
-QPoint cell(int column, int row) { return {column * 40 + 20, row * 20 + 10}; }
-
-void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
-           Qt::KeyboardModifiers keys = Qt::NoModifier) {
-    QMouseEvent event(type, at, okno2->mapToGlobal(at), button, held, keys);
-    QApplication::sendEvent(okno2, &event);
-}
-
 void drag(QPoint from, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier) {
     mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);

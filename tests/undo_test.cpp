@@ -15,13 +15,6 @@
 
 namespace {
 
-std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
-
-void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent event(type, at, okno2->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(okno2, &event);
-}
-
 // A press, moves with the button held, and the release: one stroke.
 void stroke(std::initializer_list<QPoint> points, Qt::MouseButton button = Qt::LeftButton) {
     const QPoint first = *points.begin(), last = *(points.end() - 1);
