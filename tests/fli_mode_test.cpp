@@ -15,17 +15,9 @@
 
 namespace {
 
-struct FliMode : ::testing::Test {
-    QTemporaryDir dir;
-    void SetUp() override {
-        ResetEditor();
-        SetQuestionDisplay([](const QString&, const QString&) { return true; });
-    }
+struct FliMode : PictureMenuTest {
     void TearDown() override {
-        SetQuestionDisplay(nullptr);
-        okno1->PictureClashesItem->setChecked(false);
-        okno2->show_clashes = false;
-        TFileDialog::DropAnswers();
+        PictureMenuTest::TearDown();
         ResetEditor();
     }
     // The mode as every control shows it: the same in all, or the test fails.

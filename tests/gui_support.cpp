@@ -126,6 +126,18 @@ void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButton
     QApplication::sendEvent(okno2, &event);
 }
 
+void PictureMenuTest::SetUp() {
+    ResetEditor();
+    SetQuestionDisplay([](const QString&, const QString&) { return true; });
+}
+
+void PictureMenuTest::TearDown() {
+    SetQuestionDisplay(nullptr);
+    okno1->PictureClashesItem->setChecked(false);
+    okno2->show_clashes = false;
+    TFileDialog::DropAnswers();
+}
+
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }
 
 void ResetEditor() {

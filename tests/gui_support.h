@@ -65,6 +65,14 @@ private:
     QTemporaryDir dir_;
 };
 
+// Picture-menu tests: questions answered yes, clash marks off and no queued file answers
+// after each, a folder of their own.
+struct PictureMenuTest : ::testing::Test {
+    QTemporaryDir dir;
+    void SetUp() override;
+    void TearDown() override;
+};
+
 // Puts the editor back as it starts: nothing selected or floating, empty picture, 4 x 3 zoom
 // at the origin, both grids on, double-size preview, free paint, black surfaces, no file,
 // nothing stored.

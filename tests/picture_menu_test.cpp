@@ -13,18 +13,7 @@
 
 namespace {
 
-struct PictureMenu : ::testing::Test {
-    QTemporaryDir dir;
-    void SetUp() override {
-        ResetEditor();
-        SetQuestionDisplay([](const QString&, const QString&) { return true; });
-    }
-    void TearDown() override {
-        SetQuestionDisplay(nullptr);
-        okno1->PictureClashesItem->setChecked(false);
-        okno2->show_clashes = false;
-        TFileDialog::DropAnswers();
-    }
+struct PictureMenu : PictureMenuTest {
     static void answer(QAbstractButton* button) {
         WhenModal([button] { QTest::mouseClick(button, Qt::LeftButton); });
     }
