@@ -228,7 +228,7 @@ void Tokno1::PictureImportClick(TObject*) {
 void Tokno1::PictureBackgroundClick(TObject*) {
     std::uint8_t color = okno2->back_color;
     bool recolour = true;
-    if (!ask_background_colour(okno2->picture.data(), color, recolour)) return;
+    if (!ask_background_colour(okno2->picture.data(), picture_format, color, recolour)) return;
     change_picture("Background Colour", [=] { return set_background(*okno2, color, recolour); });
 }
 

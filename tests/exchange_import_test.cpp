@@ -71,6 +71,8 @@ TEST_F(Exchange, FilesThatCannotBeImportedAreRefusedAndThePictureStays) {
     std::vector<std::uint8_t> png = encode_png(render_picture(picture.data(), {}));
     png.resize(png.size() / 2);
     expect_refused(write("cut.png", png), "cannot be decoded");
+    for (const char* name : {"cut.gif", "cut.jpg"})
+        expect_refused(write_cut_image(name), "it ends before its image does");
 }
 
 TEST_F(Exchange, AFileThatCannotBeOpenedIsRefusedWithTheSystemsReason) {
@@ -252,10 +254,18 @@ TEST_F(Exchange, FliFilesAreReadByNameAndSwitchTheMode) {
         EXPECT_EQ(picture, drawn) << name;
         EXPECT_EQ(format, fmtFli) << name;
     }
+    // The background most lines show is the picture's, not line 0's.
+    std::vector<std::uint8_t> first_line_red = graph;
+    first_line_red[2] = 2;
+    EXPECT_TRUE(import(write("red-top.bml", first_line_red)));
+    EXPECT_EQ(background, 0);
     EXPECT_TRUE(import(write("back.koa", write_koala(encode_multicolor(drawn.data()).image))));
     EXPECT_EQ(format, fmtMulticolor);
     format = fmtFli;
     expect_refused(write("short.bml", {graph.begin(), graph.end() - 1}), "17473 bytes");
+    std::vector<std::uint8_t> long_file = graph;
+    long_file.resize(100000);
+    expect_refused(write("long.bml", long_file), "it holds more than 17664 bytes");
     expect_refused(write("graph.fd2", graph), "where an FLI Designer picture takes 17218");
     expect_refused(write("designer.fli", designer), "17218 bytes");
     std::vector<std::uint8_t> elsewhere = graph;
