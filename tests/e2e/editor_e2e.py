@@ -114,11 +114,14 @@ class Screen:
                                env=self.env, capture_output=True, text=True).stdout.split()
         return bool(found)
 
+    def keyboard_window(self):
+        """The caption of the window with the keyboard; empty while none has it."""
+        return subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], env=self.env,
+                              capture_output=True, text=True).stdout.strip()
+
     def keyboard_in(self, caption):
         """Whether the window with the keyboard is the one whose caption begins so."""
-        name = subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], env=self.env,
-                              capture_output=True, text=True).stdout.strip()
-        return name.startswith(caption)
+        return self.keyboard_window().startswith(caption)
 
     def key_to(self, caption, keys):
         """Types `keys` once the window named `caption` has the keyboard."""
@@ -369,8 +372,10 @@ def koala_pixel(koala, x, y):
 
 def type_file_name(screen, path):
     """Types the path into the file dialog, once it has the keyboard."""
-    check(until(lambda: not screen.keyboard_in(FRAME) and not screen.keyboard_in(QUESTION)),
-          "the file dialog takes the keyboard")
+    def in_file_dialog():
+        name = screen.keyboard_window()
+        return name and not name.startswith(FRAME) and name != QUESTION
+    check(until(in_file_dialog), "the file dialog takes the keyboard")
     screen.run("xdotool", "type", "--delay", "20", path)
     screen.key("Return")
 
