@@ -169,6 +169,10 @@ TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
     Bytes amica_no_end(amica.begin(), amica.end() - 2);
     Bytes amica_past_end = {0x00, 0x40};
     for (int run = 0; run < 41; ++run) amica_past_end.insert(amica_past_end.end(), {0xC2, 0xFF, 0});
+    // One byte past the picture, in its last run.
+    Bytes amica_one_past = {0x00, 0x40};
+    for (int run = 0; run < 40; ++run) amica_one_past.insert(amica_one_past.end(), {0xC2, 0xFF, 0});
+    amica_one_past.insert(amica_one_past.end(), {0xC2, 58, 0, 0xC2, 0x00});
     Bytes drazlace = drazpaint;
     std::copy_n("DRAZLACE! 1.0", 13, drazlace.begin() + 2);
     Bytes drazpaint_past_end(drazpaint.begin(), drazpaint.begin() + 16);
@@ -204,6 +208,7 @@ TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
         {"Amica without its end mark", amica_no_end, "", "bytes loading at $4000: "},
         {"Amica without its end mark, named", amica_no_end, "ami", "no end mark"},
         {"Amica unpacking too far", amica_past_end, "ami", "goes past the picture's 10257 bytes"},
+        {"Amica unpacking a byte too far", amica_one_past, "ami", "a run of 58 bytes goes past"},
         {"Amica ending at once", {0x00, 0x40, 0xC2, 0x00}, "ami", "end after 0 of"},
         {"Drazpaint unpacking too far", drazpaint_past_end, "", "goes past the picture's 10049"},
         {"Drazpaint cut short", Bytes(drazpaint.begin(), drazpaint.end() - 1), "",
