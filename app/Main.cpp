@@ -238,6 +238,9 @@ void Tokno1::PictureKoalaClick(TObject*) {
 void Tokno1::PictureFliClick(TObject*) {
     export_fli(FliFileDialog, okno2->picture.data(), okno2->back_color);
 }
+void Tokno1::PictureOtherClick(TObject*) {
+    export_other_c64(OtherFileDialog, okno2->picture.data(), okno2->back_color);
+}
 void Tokno1::PicturePrgClick(TObject*) {
     if (picture_format == fmtFli)
         export_fli_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color);

@@ -42,6 +42,7 @@ public:
     TOpenDialog ImportFileDialog;
     TSaveDialog KoalaFileDialog;
     TSaveDialog FliFileDialog;
+    TSaveDialog OtherFileDialog;
     TSaveDialog PrgFileDialog;
     TSaveDialog PngFileDialog;
 
@@ -155,6 +156,7 @@ public slots:
     void PictureBackgroundClick(TObject* Sender = nullptr);
     void PictureKoalaClick(TObject* Sender = nullptr);
     void PictureFliClick(TObject* Sender = nullptr);
+    void PictureOtherClick(TObject* Sender = nullptr);
     void PictureFliModeClick(TObject* Sender = nullptr);
     void PicturePrgClick(TObject* Sender = nullptr);
     void PicturePngClick(TObject* Sender = nullptr);

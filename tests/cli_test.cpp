@@ -1,5 +1,7 @@
 // The converter run as a build script runs it: a process with no display.
+#include "c64/fli_file.h"
 #include "cli/command_line.h"
+#include "formats/codecs.h"
 #include "storage/vxr_codec.h"
 #include "tests/exchange_support.h"
 #include "vexlor_version.h"
@@ -56,19 +58,23 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
     const struct {
         const char* name;
         std::vector<std::uint8_t> bytes;
+        const char* counted = "cells";
     } outputs[] = {
         {"out.kla", write_koala(c64)},
         {"out.KOA", write_koala(c64)},
         {"out.prg", write_prg(c64)},
         {"out.vxr", encode_vxr(drawn.data(), drawn.size())},
+        {"out.fli", write_fli_graph(encode_fli(drawn.data(), 0).image), "rows"},
+        {"out.ocp", advanced_art_studio_codec().write(c64)},
+        {"out.drz", drazpaint_packed_codec().write(c64)},
     };
     for (const auto& output : outputs) {
         SCOPED_TRACE(output.name);
         const Finished run = run_vexlor({"--convert", in, path(output.name)});
         EXPECT_EQ(run.exit_code, 0);
         EXPECT_EQ(run.err, QString("vexlor: %1 -> %2: palette Pepto (drawn in it), background 0 "
-                                   "(black), 0 inexact cells\n")
-                               .arg(in, path(output.name)));
+                                   "(black), 0 inexact %3\n")
+                               .arg(in, path(output.name), output.counted));
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_EQ(read(path(output.name)), output.bytes);
     }
