@@ -104,16 +104,20 @@ Plotted Tokno2::plot_chosen(std::int32_t column, std::int32_t row, std::uint8_t 
                           lab_palette(shown_palette()));
 }
 
-// A recoloured area is drawn anew, pixel by pixel, like the painted pixel itself.
+// Of a recoloured area, the pixels that changed are drawn anew, like the painted pixel itself.
 void Tokno2::plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color) {
+    const PlotArea area = plot_area(okno1->picture_format, column, row);
+    std::array<std::uint8_t, 32> before{};
+    for (int i = 0; i < area.rows * 4; ++i)
+        before[std::size_t(i)] = read_pixel(area.left + i % 4, area.top + i / 4);
     const Plotted plotted = plot_chosen(column, row, color);
     if (!plotted.accepted) return;
-    if (plotted.area_recoloured) {
-        const PlotArea area = plot_area(okno1->picture_format, column, row);
-        for (int r = area.top; r < area.top + area.rows; ++r)
-            for (int c = area.left; c < area.left + 4; ++c)
+    if (plotted.area_recoloured)
+        for (int i = 0; i < area.rows * 4; ++i) {
+            const std::int32_t c = area.left + i % 4, r = area.top + i / 4;
+            if (read_pixel(c, r) != before[std::size_t(i)])
                 draw_painted_pixel(read_pixel(c, r), c - scroll_x, r - scroll_y);
-    }
+        }
     draw_painted_pixel(plotted.color, column - scroll_x, row - scroll_y);
     painted_ = true;
 }
