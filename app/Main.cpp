@@ -43,6 +43,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     show_palette(stored_palette());
     palette_item(shown_palette())->setChecked(true);
     paint_palette_glyphs();
+    set_up_full_cell_menu();
     OpenDialog.Filter = SaveDialog.Filter = "Vexlor file|*.vxr|All Files|*.*";
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});

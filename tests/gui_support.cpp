@@ -193,6 +193,7 @@ void ResetEditor() {
     prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
     okno1->set_picture_path({});
+    okno1->choose_full_cell(FullCell::KeepColours);
     QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = 1;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})
