@@ -12,6 +12,7 @@
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
 #include "raster/raster.h"
+#include "recovery/recovery_keeper.h"
 #include "storage/dlg_open.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
@@ -175,7 +176,9 @@ void Tokno1::FileExit(TObject*) { Close(); }
 void Tokno1::begin_step() { end_step("Paint"); }
 
 void Tokno1::end_step(const char* label) {
-    if (okno2->history.record(label)) update_edit_menu();
+    if (!okno2->history.record(label)) return;
+    update_edit_menu();
+    note_picture_changed();
 }
 
 // Each item says what it would take back or bring back, and is off when there is nothing.
@@ -207,6 +210,7 @@ void Tokno1::show_background() {
 void Tokno1::go_through_history(bool (PictureHistory::*move)()) {
     begin_step();
     if (!(okno2->history.*move)()) return;
+    note_picture_changed();
     show_picture_format();
     update_edit_menu();
     redraw_views();
