@@ -10,6 +10,7 @@ on the same screen as something that must have."""
 import atexit
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -94,7 +95,8 @@ class Screen:
         home = tempfile.mkdtemp(prefix="vexlor-e2e-home-")
         atexit.register(shutil.rmtree, home, True)
         self.env = dict(os.environ, DISPLAY=display, HOME=home,
-                        XDG_CONFIG_HOME=os.path.join(home, ".config"))
+                        XDG_CONFIG_HOME=os.path.join(home, ".config"),
+                        XDG_DATA_HOME=os.path.join(home, ".local", "share"))
         self.name = name
         self.count = 0
 
@@ -118,6 +120,12 @@ class Screen:
         """The caption of the window with the keyboard; empty while none has it."""
         return subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], env=self.env,
                               capture_output=True, text=True).stdout.strip()
+
+    def keyboard_pid(self):
+        """The process whose window has the keyboard; None while none has it."""
+        pid = subprocess.run(["xdotool", "getwindowfocus", "getwindowpid"], env=self.env,
+                             capture_output=True, text=True).stdout.strip()
+        return int(pid) if pid.isdigit() else None
 
     def keyboard_in(self, caption):
         """Whether the window with the keyboard is the one whose caption begins so."""
@@ -240,17 +248,24 @@ def keyboard_first(session):
           "Cancel keeps the editor running")
 
 
+def paint_stroke(session, colour, y):
+    """Drags across the zoom view at screen row `y` in palette entry `colour`."""
+    s = session.screen
+    ox = session.zoom[0]
+    session.click(*session.palette_button(colour))
+    s.xdo("mousemove", ox + 60, y, "mousedown", 1)
+    for x in range(60, 320, 20):
+        s.xdo("mousemove", ox + x, y)
+        time.sleep(0.1)
+    s.xdo("mouseup", 1)
+
+
 def draw_clear_preferences(session):
     s = session.screen
     ox, oy = session.zoom
     s.shot("view")
     check(s.pixel(ox + 100, oy + 50) == BLACK, "the picture starts black")
-    session.click(*session.palette_button(2))
-    s.xdo("mousemove", ox + 60, oy + 50, "mousedown", 1)
-    for x in range(60, 320, 20):
-        s.xdo("mousemove", ox + x, oy + 50)
-        time.sleep(0.1)
-    s.xdo("mouseup", 1)
+    paint_stroke(session, 2, oy + 50)
     # Picture pixel (2, 2) is the preview's 4 x 2 block at (10, 6).
     px, py = session.preview[0] + 10, session.preview[1] + 6
     check(s.shows("drawn", lambda: s.pixel(ox + 300, oy + 50) == RED and s.pixel(px, py) == RED),
@@ -459,10 +474,74 @@ def exit_editor(session):
     check(session.app.poll() == 0, "answering OK ends the editor with 0")
 
 
+RECOVERY = "Vexlor"
+
+
+def preview_pixels(session):
+    """The preview's picture area as the last screenshot shows it, but its bottom rows, which
+    the zoom view's caption covers on a small screen."""
+    s, (left, top) = session.screen, session.preview
+    return [s.pixel(x, y) for y in range(top, top + 380) for x in range(left, left + 640)]
+
+
+def recovery_after_a_kill(session):
+    """After a clean Exit nothing is offered; a second editor is never offered a running one's
+    copy; a killed editor's picture is offered at the next start and Return brings it back."""
+    s = session.screen
+    copies = os.path.join(s.env["XDG_DATA_HOME"], "Vexlor", "Vexlor", "recovery")
+    started = []
+
+    def start(label):
+        editor_session = Session(s, os.path.join(shots, f"{s.name}-{label}.log"))
+        started.append(editor_session)
+        return editor_session
+
+    def copy_count():
+        return len([n for n in os.listdir(copies) if n.endswith(".vxrc")]) \
+            if os.path.isdir(copies) else 0
+
+    try:
+        first = start("killed")
+        check(first.wait_for_view(), "the editor starts again after Exit")
+        ox, oy = first.zoom
+        paint_stroke(first, 2, oy + 90)
+        check(s.shows("painted-again", lambda: s.pixel(ox + 300, oy + 90) == RED) and
+              not s.window_shown(RECOVERY),
+              "after a clean Exit the next start asks nothing: the new editor paints at once")
+        check(until(lambda: copy_count() == 1), "a recovery copy follows the stroke")
+        kept = preview_pixels(first)
+
+        second = start("second")
+        check(until(lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--pid", str(second.app.pid), "--name",
+             f"^{FRAME}$"], env=s.env, capture_output=True).returncode == 0),
+            "a second editor starts while the first runs")
+        check(until(lambda: s.keyboard_pid() == second.app.pid), "the second editor has the keyboard")
+        s.key("ctrl+o")
+        check(until(lambda: s.window_shown(QUESTION)) and not s.window_shown(RECOVERY),
+              "the second editor is not offered the first one's copy: Ctrl+O asks at once")
+        s.key_to(QUESTION, "Escape")
+        second.stop()
+
+        first.app.send_signal(signal.SIGKILL)
+        first.app.wait()
+        third = start("recovers")
+        check(until(lambda: s.window_shown(RECOVERY)), "the start after SIGKILL asks to recover")
+        s.shot("recovery-question")
+        check(until(lambda: s.keyboard_window() == RECOVERY), "the question has the keyboard")
+        s.key("Return")
+        check(s.shows("recovered", lambda: not s.window_shown(RECOVERY) and
+                      preview_pixels(first) == kept and s.pixel(ox + 300, oy + 90) == RED),
+              "Return recovers: every painted pixel is back, in the preview and the zoom view")
+    finally:
+        for editor_session in started:
+            editor_session.stop()
+
+
 SCREENS = [
     ((1920, 1080), [keyboard_first, draw_clear_preferences, drawing_tools, import_export,
                     exit_editor]),
-    ((1366, 768), [keyboard_first, draw_clear_preferences, exit_editor]),
+    ((1366, 768), [keyboard_first, draw_clear_preferences, exit_editor, recovery_after_a_kill]),
 ]
 
 
