@@ -6,6 +6,7 @@
 #include "tests/exchange_support.h"
 #include "vexlor_version.h"
 #include <QComboBox>
+#include <QDir>
 #include <QProcess>
 #include <cmath>
 
@@ -209,6 +210,27 @@ TEST_F(Converter, HelpAndVersionNeedNoDisplay) {
     const Finished version = run_vexlor({"--version"});
     EXPECT_EQ(version.exit_code, 0);
     EXPECT_EQ(version.out, QString("vexlor %1\n").arg(VEXLOR_VERSION));
+}
+
+// A build script's run is not an editor's: it neither takes up nor leaves a recovery copy.
+TEST_F(Converter, NoRunWithoutWindowsTouchesTheRecoveryCopies) {
+    const QString data = dir.filePath("data");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    const QString copies = data + "/Vexlor/Vexlor/recovery";
+    ASSERT_TRUE(QDir().mkpath(copies));
+    QFile faulty(copies + "/1-earlier.vxrc"); // a start would set it aside
+    ASSERT_TRUE(faulty.open(QIODevice::WriteOnly));
+    faulty.write("VXRC");
+    faulty.close();
+    const QString in = write_png("drawn.png", render_picture(some_picture(2).data(), {}));
+    for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"--version"},
+                                         QStringList{"--convert", in, dir.filePath("out.kla")}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        EXPECT_EQ(run_vexlor(arguments).exit_code, 0);
+        EXPECT_EQ(QDir(copies).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"1-earlier.vxrc"});
+    }
+    qunsetenv("XDG_DATA_HOME");
 }
 
 TEST(CommandLine, QtsOwnOptionsAreLeftToTheApplicationObject) {
