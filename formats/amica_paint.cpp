@@ -31,11 +31,8 @@ public:
     }
     bool writes() const override { return true; }
     std::vector<std::uint8_t> write(const C64Image& image) const override {
-        std::vector<std::uint8_t> data(kDataBytes);
-        put_parts(kLayout, std::get<MulticolorImage>(image), data);
         std::vector<std::uint8_t> file = load_address_bytes(load_address());
-        const std::vector<std::uint8_t> packed = pack_escape_runs(data, kCode);
-        file.insert(file.end(), packed.begin(), packed.end());
+        append_escape_runs(file, laid_out(kLayout, image, kDataBytes), kCode);
         return file;
     }
 };

@@ -47,14 +47,12 @@ public:
     }
     bool writes() const override { return true; }
     std::vector<std::uint8_t> write(const C64Image& image) const override {
-        std::vector<std::uint8_t> data(kDataBytes);
-        put_parts(kLayout, std::get<MulticolorImage>(image), data);
+        const std::vector<std::uint8_t> data = laid_out(kLayout, image, kDataBytes);
         const EscapeCode code{rarest_byte(data), false};
         std::vector<std::uint8_t> file = load_address_bytes(load_address());
         file.insert(file.end(), kSignature.begin(), kSignature.end());
         file.push_back(code.escape);
-        const std::vector<std::uint8_t> packed = pack_escape_runs(data, code);
-        file.insert(file.end(), packed.begin(), packed.end());
+        append_escape_runs(file, data, code);
         return file;
     }
 };

@@ -46,10 +46,10 @@ Unpacked unpack_escape_runs(std::span<const std::uint8_t> packed, EscapeCode cod
     return result;
 }
 
-std::vector<std::uint8_t> pack_escape_runs(std::span<const std::uint8_t> data, EscapeCode code) {
+void append_escape_runs(std::vector<std::uint8_t>& packed, std::span<const std::uint8_t> data,
+                        EscapeCode code) {
     const std::size_t longest_run = code.end_mark ? 255 : 256;
-    std::vector<std::uint8_t> packed;
-    packed.reserve(data.size() + data.size() / 16);
+    packed.reserve(packed.size() + data.size() + data.size() / 16);
     for (std::size_t i = 0; i < data.size();) {
         std::size_t run = 1;
         while (i + run < data.size() && data[i + run] == data[i] && run < longest_run) ++run;
@@ -61,7 +61,6 @@ std::vector<std::uint8_t> pack_escape_runs(std::span<const std::uint8_t> data, E
         i += run;
     }
     if (code.end_mark) packed.insert(packed.end(), {code.escape, 0});
-    return packed;
 }
 
 std::uint8_t rarest_byte(std::span<const std::uint8_t> data) {

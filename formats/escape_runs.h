@@ -23,9 +23,10 @@ struct Unpacked {
 Unpacked unpack_escape_runs(std::span<const std::uint8_t> packed, EscapeCode code,
                             std::size_t length, std::size_t trailing);
 
-// Packs as the programs do: runs of four or more, and every escape byte, as runs; with the
-// end mark last where the code has one.
-std::vector<std::uint8_t> pack_escape_runs(std::span<const std::uint8_t> data, EscapeCode code);
+// Appends `data` to `file` packed as the programs pack it: runs of four or more, and every
+// escape byte, as runs; with the end mark last where the code has one.
+void append_escape_runs(std::vector<std::uint8_t>& file, std::span<const std::uint8_t> data,
+                        EscapeCode code);
 
 // The byte value that `data` holds least often: the escape that packs it shortest.
 std::uint8_t rarest_byte(std::span<const std::uint8_t> data);

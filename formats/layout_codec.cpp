@@ -28,6 +28,13 @@ void put_parts(const PartsLayout& layout, const MulticolorImage& image,
         if (at) data[*at] = image.background;
 }
 
+std::vector<std::uint8_t> laid_out(const PartsLayout& layout, const C64Image& image,
+                                   std::size_t size) {
+    std::vector<std::uint8_t> data(size);
+    put_parts(layout, std::get<MulticolorImage>(image), data);
+    return data;
+}
+
 namespace {
 
 std::string loads_at(const PictureCodec& codec) {

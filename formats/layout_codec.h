@@ -20,6 +20,9 @@ MulticolorImage take_parts(const PartsLayout& layout, std::span<const std::uint8
 // The parts put into `data` (padding left as it is).
 void put_parts(const PartsLayout& layout, const MulticolorImage& image,
                std::span<std::uint8_t> data);
+// The parts in `size` bytes, with zero padding: what a packed format packs.
+std::vector<std::uint8_t> laid_out(const PartsLayout& layout, const C64Image& image,
+                                   std::size_t size);
 
 // A file that is the load address and the parts at fixed places: Koala's kin.
 class LayoutCodec : public PictureCodec {
