@@ -1,4 +1,5 @@
 #include "c64/convert.h"
+#include "c64/color_difference.h"
 #include "c64/mix.h"
 #include <algorithm>
 #include <limits>
@@ -39,9 +40,13 @@ const CellSet4& colors_at(const RowColors& rows, int column, int row) {
 }
 
 std::uint8_t nearest_of(const Lab& color, const CellSet4& set, const LabPalette& colors) {
+    const LabC wanted = with_chroma(color);
     std::uint8_t best = set[0];
-    for (std::uint8_t c : set)
-        if (delta_e_squared(color, colors[c]) < delta_e_squared(color, colors[best])) best = c;
+    float least = color_difference(wanted, with_chroma(colors[best]));
+    for (std::uint8_t c : set) {
+        const float difference = color_difference(wanted, with_chroma(colors[c]));
+        if (difference < least) best = c, least = difference;
+    }
     return best;
 }
 
@@ -93,7 +98,7 @@ PictureBytes map_ordered(const PictureTarget& target, const LabPalette& colors,
 
 // The error a pixel passes on is capped, so that a colour a cell cannot show does not push
 // its neighbours far off.
-constexpr float kMaxCarried = 30.0f;
+constexpr float kMaxCarried = 20.0f;
 
 Lab capped(const Lab& error) {
     return {std::clamp(error.L, -kMaxCarried, kMaxCarried),
@@ -252,7 +257,7 @@ double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,
     for (int y = target.top; y < target.top + target.height; ++y)
         for (int x = target.left; x < target.left + target.width; ++x) {
             const int i = y * kPictureColumns + x;
-            sum += delta_e(target.pixels[i], colors[picture[i] & 0x0F]);
+            sum += color_difference(target.pixels[i], colors[picture[i] & 0x0F]);
         }
     const int pixels = target.width * target.height;
     return pixels ? sum / pixels : 0;

@@ -55,7 +55,7 @@ struct Conversion {
 };
 Conversion convert_image(const RgbImage& image, const ConversionOptions& options);
 
-// The mean CIE76 difference per pixel between the picture, shown in `colors`, and the target,
+// The mean CIEDE2000 difference per pixel between the picture, shown in `colors`, and the target,
 // over the area the image covers.
 double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,
                     const LabPalette& colors);
