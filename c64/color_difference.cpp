@@ -158,26 +158,6 @@ float color_difference(const Lab& x, const Lab& y) {
     return color_difference(with_chroma(x), with_chroma(y));
 }
 
-LocalDifference local_difference(const Lab& at) {
-    const float stretch = a_stretch(with_chroma(at).chroma);
-    const float a = at.a * stretch, c = std::sqrt(a * a + at.b * at.b);
-    // Unit vectors along the chroma and the hue, in the stretched a*b* plane, and as CIELAB
-    // directions: a change da shows as stretch * da there.
-    const float ux = c > 0 ? a / c : 1, uy = c > 0 ? at.b / c : 0;
-    HueTerms hue = c > 0 ? hue_terms(ux, uy) : HueTerms{};
-    hue.rotation *= rotation_strength(c);
-    const float sC = 1 + 0.045f * c, sH = 1 + 0.015f * c * hue.t;
-    const float r[3] = {0, stretch * ux / sC, uy / sC};
-    const float t[3] = {0, -stretch * uy / sH, ux / sH};
-    LocalDifference form;
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            form.m[i][j] =
-                r[i] * r[j] + t[i] * t[j] + hue.rotation * 0.5f * (r[i] * t[j] + t[i] * r[j]);
-    form.m[0][0] = lightness_weight(at.L) * lightness_weight(at.L);
-    return form;
-}
-
 int nearest_color(const LabC& color, const LabCPalette& colors) {
     int best = 0;
     float least = color_difference(color, colors[0]);
