@@ -147,6 +147,10 @@ VEXLOR_BENCH(BM_FliClashes, "FLI clash check");
 BENCHMARK_CAPTURE(BM_Conversion, fli, ConversionOptions{.format = fmtFli})
     ->Name("Convert 320x200 PNG, FLI")
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Conversion, fli_diffused,
+                  ConversionOptions{.dither = Dither::FloydSteinberg, .format = fmtFli})
+    ->Name("Convert PNG, FLI, Floyd-Steinberg")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Conversion, fli_best,
                   ConversionOptions{.background = BackgroundChoice::Best, .format = fmtFli})
     ->Name("Convert PNG, FLI, best background")

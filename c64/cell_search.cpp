@@ -1,4 +1,5 @@
 #include "c64/cell_search.h"
+#include "c64/color_difference.h"
 #include "c64/mix.h"
 #include <algorithm>
 #include <limits>
@@ -7,8 +8,9 @@
 namespace {
 
 // A pixel's error against a colour, or against the best mix of a pair of colours, in quarters
-// of a unit of CIE76 difference, capped so that a cell's sum fits 16 bits. A set's error for a
-// pixel is the least over its colours, or over its pairs when mixes count.
+// of a unit of colour difference (CIEDE2000; CIE76 when mixes count), capped so that a cell's
+// sum fits 16 bits. A set's error for a pixel is the least over its colours, or over its pairs
+// when mixes count.
 using Costs = std::array<std::uint16_t, kCellPixels>;
 constexpr float kCostUnit = 4.0f;
 constexpr float kMaxCost = float(std::numeric_limits<std::uint16_t>::max() / kCellPixels);
@@ -27,10 +29,22 @@ void fill_costs(const std::vector<Lab>& target, int cell, const LabPalette& colo
     std::array<Lab, kCellPixels> wanted;
     for (int pixel = 0; pixel < kCellPixels; ++pixel)
         wanted[pixel] = target[cell_pixel_offset(cell, pixel)];
-    for (int c = 0; c < 16; ++c)
-        for (int pixel = 0; pixel < kCellPixels; ++pixel)
+    if (error == CellError::Nearest) {
+        const LabCPalette palette = with_chroma(colors);
+        for (int pixel = 0; pixel < kCellPixels; ++pixel) {
+            const LabC color = with_chroma(wanted[pixel]);
+            for (int c = 0; c < 16; ++c) {
+                const float difference = color_difference(color, palette[c]);
+                table.single[c][pixel] = cost(difference * difference);
+            }
+        }
+        return;
+    }
+    // A picture to be dithered is diffused in CIELAB (see diffusion.h), so its cells are
+    // weighed in CIELAB too, as the mixes are.
+    for (int pixel = 0; pixel < kCellPixels; ++pixel)
+        for (int c = 0; c < 16; ++c)
             table.single[c][pixel] = cost(delta_e_squared(wanted[pixel], colors[c]));
-    if (error == CellError::Nearest) return;
     for (int c = 0; c < 16; ++c)
         for (int d = c + 1; d < 16; ++d) {
             for (int pixel = 0; pixel < kCellPixels; ++pixel)

@@ -1,4 +1,5 @@
 #include "c64/convert.h"
+#include "c64/diffusion.h"
 #include "c64/mix.h"
 #include <algorithm>
 #include <limits>
@@ -38,17 +39,6 @@ const CellSet4& colors_at(const RowColors& rows, int column, int row) {
     return rows.rows[std::size_t(cell_row_of(column, row))];
 }
 
-std::uint8_t nearest_of(const Lab& color, const CellSet4& set, const LabPalette& colors) {
-    std::uint8_t best = set[0];
-    for (std::uint8_t c : set)
-        if (delta_e_squared(color, colors[c]) < delta_e_squared(color, colors[best])) best = c;
-    return best;
-}
-
-Lab operator-(const Lab& x, const Lab& y) { return {x.L - y.L, x.a - y.a, x.b - y.b}; }
-Lab operator+(const Lab& x, const Lab& y) { return {x.L + y.L, x.a + y.a, x.b + y.b}; }
-Lab operator*(float k, const Lab& x) { return {k * x.L, k * x.a, k * x.b}; }
-
 // The two of a cell's colours whose mix best makes up the wanted colour.
 struct Mix {
     std::uint8_t from = 0, to = 0;
@@ -71,10 +61,12 @@ constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15,
 
 PictureBytes map_nearest(const PictureTarget& target, const LabPalette& colors,
                          const RowColors& rows) {
+    const LabCPalette palette = with_chroma(colors);
     PictureBytes picture;
     for (int i = 0; i < kPictureBytes; ++i)
-        picture[i] = nearest_of(target.pixels[i],
-                                colors_at(rows, i % kPictureColumns, i / kPictureColumns), colors);
+        picture[i] =
+            nearest_in_set(with_chroma(target.pixels[std::size_t(i)]),
+                           colors_at(rows, i % kPictureColumns, i / kPictureColumns), palette);
     return picture;
 }
 
@@ -88,39 +80,6 @@ PictureBytes map_ordered(const PictureTarget& target, const LabPalette& colors,
             const float threshold = (kBayer[row % 4][column % 4] + 0.5f) / 16;
             picture[i] = mix.share > threshold ? mix.to : mix.from;
         }
-    return picture;
-}
-
-// The error a pixel passes on is capped, so that a colour a cell cannot show does not push
-// its neighbours far off.
-constexpr float kMaxCarried = 30.0f;
-
-Lab capped(const Lab& error) {
-    return {std::clamp(error.L, -kMaxCarried, kMaxCarried),
-            std::clamp(error.a, -kMaxCarried, kMaxCarried),
-            std::clamp(error.b, -kMaxCarried, kMaxCarried)};
-}
-
-PictureBytes map_diffused(const PictureTarget& target, const LabPalette& colors,
-                          const RowColors& rows) {
-    PictureBytes picture;
-    // One spare entry each side, so that the edges need no test.
-    std::vector<Lab> here(kPictureColumns + 2), below(kPictureColumns + 2);
-    for (int row = 0; row < kPictureRows; ++row) {
-        for (int column = 0; column < kPictureColumns; ++column) {
-            const int i = row * kPictureColumns + column;
-            const Lab wanted = target.pixels[i] + here[column + 1];
-            const std::uint8_t chosen = nearest_of(wanted, colors_at(rows, column, row), colors);
-            picture[i] = chosen;
-            const Lab error = capped(wanted - colors[chosen]);
-            here[column + 2] = here[column + 2] + (7.0f / 16) * error;
-            below[column] = below[column] + (3.0f / 16) * error;
-            below[column + 1] = below[column + 1] + (5.0f / 16) * error;
-            below[column + 2] = below[column + 2] + (1.0f / 16) * error;
-        }
-        here.swap(below);
-        std::fill(below.begin(), below.end(), Lab{});
-    }
     return picture;
 }
 
@@ -170,7 +129,7 @@ PictureBytes map_to_rows(const PictureTarget& target, const LabPalette& colors,
     case Dither::Ordered:
         return map_ordered(target, colors, rows);
     case Dither::FloydSteinberg:
-        return map_diffused(target, colors, rows);
+        return diffuse_onto_rows(target, colors, rows);
     case Dither::None:
         break;
     }
@@ -209,7 +168,9 @@ CellColors search_cells(const Prepared& prepared, const ConversionOptions& optio
                               options.dither == Dither::None ? CellError::Nearest : CellError::Mix);
 }
 
-// FLI rows are searched by their nearest colours alone, dithered or not. The best background
+// FLI rows are searched by their nearest colours; with Floyd-Steinberg that gives each cell's
+// colour-RAM colour, and the rows' screen colours are chosen again as the dither reaches them
+// (see diffusion.h). The best background
 // is the one the multicolour search settles on: trying all 16 would take 16 times as long.
 RowColors search_rows(const Prepared& prepared, const ConversionOptions& options) {
     if (options.format != fmtFli) return rows_of_cells(search_cells(prepared, options));
@@ -221,21 +182,27 @@ RowColors search_rows(const Prepared& prepared, const ConversionOptions& options
     return choose_fli_colors(prepared.target.pixels, *prepared.colors, background);
 }
 
+PictureBytes map_searched(const Prepared& prepared, const ConversionOptions& options,
+                          const RowColors& rows) {
+    if (options.format == fmtFli && options.dither == Dither::FloydSteinberg)
+        return diffuse_fli(prepared.target, *prepared.colors, rows);
+    return map_to_rows(prepared.target, *prepared.colors, rows, options.dither);
+}
+
 } // namespace
 
 Conversion convert_image(const RgbImage& image, const ConversionOptions& options) {
     const Prepared prepared = prepare(image, options.palette);
     const RowColors rows = search_rows(prepared, options);
-    return {map_to_rows(prepared.target, *prepared.colors, rows, options.dither), rows.background,
-            prepared.palette, prepared.target.scaled};
+    return {map_searched(prepared, options, rows), rows.background, prepared.palette,
+            prepared.target.scaled};
 }
 
 ConversionError measure_conversion(const RgbImage& image, const ConversionOptions& options) {
     const Prepared prepared = prepare(image, options.palette);
     const LabPalette& colors = *prepared.colors;
     const PictureTarget& target = prepared.target;
-    const PictureBytes searched =
-        map_to_rows(target, colors, search_rows(prepared, options), options.dither);
+    const PictureBytes searched = map_searched(prepared, options, search_rows(prepared, options));
     const PictureBytes simple = map_to_cells(
         target, colors, choose_cell_colors_by_frequency(target.pixels, colors), Dither::None);
     PictureBytes nearest;
@@ -252,7 +219,7 @@ double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,
     for (int y = target.top; y < target.top + target.height; ++y)
         for (int x = target.left; x < target.left + target.width; ++x) {
             const int i = y * kPictureColumns + x;
-            sum += delta_e(target.pixels[i], colors[picture[i] & 0x0F]);
+            sum += color_difference(target.pixels[i], colors[picture[i] & 0x0F]);
         }
     const int pixels = target.width * target.height;
     return pixels ? sum / pixels : 0;

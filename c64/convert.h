@@ -9,7 +9,9 @@
 
 // Turning an ordinary image into a picture that a C64 can show: laid onto the picture (see
 // fit.h), matched to the C64's colours in CIELAB, and reduced cell by cell to the background
-// and three colours with the least error, or in FLI row by row (see fli_search.h).
+// and three colours with the least error, or in FLI row by row (see fli_search.h; with
+// Floyd-Steinberg each row's screen colours are chosen as the dither reaches it, see
+// diffusion.h).
 
 // Black, the colour that shows the image best, or the one in `given_background`.
 enum class BackgroundChoice : std::uint8_t { Black, Best, Given };
@@ -55,7 +57,7 @@ struct Conversion {
 };
 Conversion convert_image(const RgbImage& image, const ConversionOptions& options);
 
-// The mean CIE76 difference per pixel between the picture, shown in `colors`, and the target,
+// The mean CIEDE2000 difference per pixel between the picture, shown in `colors`, and the target,
 // over the area the image covers.
 double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,
                     const LabPalette& colors);

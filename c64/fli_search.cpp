@@ -1,10 +1,11 @@
 #include "c64/fli_search.h"
+#include "c64/color_difference.h"
 #include <algorithm>
 #include <limits>
 
 namespace {
 
-// A pixel's error against a colour in quarters of a unit of CIE76 difference, capped so that a
+// A pixel's error against a colour in quarters of a unit of CIEDE2000 difference, capped so that a
 // cell's sum fits 16 bits.
 using RowCosts = std::array<std::uint16_t, kCellWidth>;
 constexpr float kCostUnit = 4.0f;
@@ -19,11 +20,13 @@ using CellCosts = std::array<std::array<RowCosts, 16>, kCellHeight>;
 
 void fill_costs(const std::vector<Lab>& target, int cell, const LabPalette& colors,
                 CellCosts& costs) {
+    const LabCPalette palette = with_chroma(colors);
     for (int pixel = 0; pixel < kCellPixels; ++pixel) {
-        const Lab& wanted = target[std::size_t(cell_pixel_offset(cell, pixel))];
-        for (int c = 0; c < 16; ++c)
-            costs[pixel / kCellWidth][c][pixel % kCellWidth] =
-                cost(delta_e_squared(wanted, colors[c]));
+        const LabC wanted = with_chroma(target[std::size_t(cell_pixel_offset(cell, pixel))]);
+        for (int c = 0; c < 16; ++c) {
+            const float difference = color_difference(wanted, palette[c]);
+            costs[pixel / kCellWidth][c][pixel % kCellWidth] = cost(difference * difference);
+        }
     }
 }
 

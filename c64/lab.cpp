@@ -1,4 +1,5 @@
 #include "c64/lab.h"
+#include "c64/color_difference.h"
 #include <algorithm>
 
 namespace {
@@ -57,11 +58,5 @@ const LabPalette& lab_palette(PaletteId id) {
 }
 
 int nearest_color(const Lab& color, const LabPalette& colors) {
-    int best = 0;
-    float best_distance = delta_e_squared(color, colors[0]);
-    for (int i = 1; i < int(colors.size()); ++i) {
-        const float distance = delta_e_squared(color, colors[i]);
-        if (distance < best_distance) best = i, best_distance = distance;
-    }
-    return best;
+    return nearest_color(with_chroma(color), with_chroma(colors));
 }

@@ -31,5 +31,5 @@ inline float delta_e(const Lab& x, const Lab& y) { return std::sqrt(delta_e_squa
 using LabPalette = std::array<Lab, 16>;
 const LabPalette& lab_palette(PaletteId id);
 
-// The entry of `colors` nearest to `color`.
+// The entry of `colors` that looks nearest to `color` (CIEDE2000, see color_difference.h).
 int nearest_color(const Lab& color, const LabPalette& colors);

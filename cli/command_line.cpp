@@ -12,6 +12,11 @@ const std::array<std::pair<const char*, PaletteId>, 4> kPaletteNames = {{
     {"colodore", PaletteId::Colodore},
     {"vice", PaletteId::ViceColodore},
 }};
+const std::array<std::pair<const char*, PictureFormat>, 3> kModeNames = {{
+    {"multicolour", fmtMulticolor},
+    {"multicolor", fmtMulticolor},
+    {"fli", fmtFli},
+}};
 const std::array<std::pair<const char*, Dither>, 3> kDitherNames = {{
     {"none", Dither::None},
     {"ordered", Dither::Ordered},
@@ -37,8 +42,12 @@ struct Options {
                               "How an image is dithered: none, ordered or "
                               "floyd-steinberg.",
                               "method", "none"};
-    QCommandLineOption strict{"strict", "Write nothing, and exit with 3, when a cell holds more "
-                                        "colours than a C64 can show."};
+    QCommandLineOption mode{"mode",
+                            "The picture's mode: multicolour, or fli. By default FLI when IN is "
+                            "an FLI file or OUT an FLI format, else multicolour.",
+                            "mode"};
+    QCommandLineOption strict{"strict", "Write nothing, and exit with 3, when a cell (in FLI a "
+                                        "row of 4 pixels) holds more colours than a C64 can show."};
 };
 
 // Qt's own options for the editor's windows (-platform offscreen, -style fusion, and -session,
@@ -66,8 +75,8 @@ void set_up(QCommandLineParser& parser, const Options& options) {
         "Opens FILE (a .vxr picture, a Koala picture or an image) when given.");
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOptions(
-        {options.convert, options.palette, options.background, options.dither, options.strict});
+    parser.addOptions({options.convert, options.palette, options.background, options.dither,
+                       options.mode, options.strict});
     parser.addPositionalArgument("FILE", "The picture to open, or IN and OUT with --convert.",
                                  "[FILE | IN OUT]");
 }
@@ -124,6 +133,11 @@ CommandLine conversion(const QCommandLineParser& parser, const Options& options)
     if (request.background_asked &&
         !read_background(parser.value(options.background), request.options))
         return usage(QString("unknown background \"%1\"").arg(parser.value(options.background)));
+    if (parser.isSet(options.mode)) {
+        request.mode = named(kModeNames, parser.value(options.mode));
+        if (!request.mode)
+            return usage(QString("unknown mode \"%1\"").arg(parser.value(options.mode)));
+    }
     request.strict = parser.isSet(options.strict);
     return line;
 }
@@ -140,7 +154,7 @@ CommandLine parse_command_line(const QStringList& arguments) {
     if (parser.isSet("version")) return {CommandLine::Mode::Version, {}, {}, {}};
     if (parser.isSet(options.convert)) return conversion(parser, options);
     for (const QCommandLineOption* option :
-         {&options.palette, &options.background, &options.dither, &options.strict})
+         {&options.palette, &options.background, &options.dither, &options.mode, &options.strict})
         if (parser.isSet(*option))
             return usage(QString("--%1 goes with --convert").arg(option->names().first()));
     const QStringList files = parser.positionalArguments();
@@ -150,7 +164,7 @@ CommandLine parse_command_line(const QStringList& arguments) {
 
 QString usage_line() {
     return QStringLiteral("Usage: vexlor [FILE] | vexlor --convert IN OUT [--palette NAME] "
-                          "[--background COLOUR] [--dither METHOD] [--strict]");
+                          "[--background COLOUR] [--dither METHOD] [--mode MODE] [--strict]");
 }
 
 QString help_text() {

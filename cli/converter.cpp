@@ -1,4 +1,5 @@
 #include "cli/converter.h"
+#include "c64/fli_prg.h"
 #include "c64/prg.h"
 #include "c64/render.h"
 #include "exchange/picture_export.h"
@@ -11,13 +12,24 @@
 namespace {
 
 // The picture to write: its pixels (Vexlor indices), the background it is encoded on, the
-// palette an image was matched to, or why the input gave none.
+// palette an image was matched to, its mode, or why the input gave none.
 struct Loaded {
     PictureBytes picture{};
     std::uint8_t background = 0;
     std::optional<PaletteMatch> match;
     QString error;
+    PictureFormat mode = fmtMulticolor;
 };
+
+bool writes_fli(const ConvertRequest& request) {
+    return request.format.codec && request.format.codec->kind() == PictureKind::Fli;
+}
+
+// The mode asked for; else FLI for an FLI file in or an FLI format out.
+PictureFormat mode_for(const ConvertRequest& request, std::uint8_t input_format) {
+    if (request.mode) return *request.mode;
+    return input_format == fmtFli || writes_fli(request) ? fmtFli : fmtMulticolor;
+}
 
 std::uint8_t background_for(const PictureBytes& picture, std::uint8_t own,
                             const ConvertRequest& request) {
@@ -39,6 +51,7 @@ Loaded load_vexlor_file(const ConvertRequest& request) {
         return {{}, 0, {}, unreadable_reason(request.input)};
     loaded.background =
         background_for(loaded.picture, best_background(loaded.picture.data()), request);
+    loaded.mode = mode_for(request, fmtMulticolor);
     return loaded;
 }
 
@@ -46,11 +59,17 @@ Loaded load(const ConvertRequest& request) {
     if (is_vexlor_file_name(request.input)) return load_vexlor_file(request);
     ImportSource source = read_import_source(request.input);
     if (!source.error.isEmpty()) return {{}, 0, {}, source.error};
+    const PictureFormat mode = mode_for(request, source.format);
     if (source.picture)
-        return {
-            *source.picture, background_for(*source.picture, source.background, request), {}, {}};
-    const Conversion conversion = convert_image(source.image, request.options);
-    return {conversion.picture, conversion.background, conversion.palette, {}};
+        return {*source.picture,
+                background_for(*source.picture, source.background, request),
+                {},
+                {},
+                mode};
+    ConversionOptions options = request.options;
+    options.format = mode;
+    const Conversion conversion = convert_image(source.image, options);
+    return {conversion.picture, conversion.background, conversion.palette, {}, mode};
 }
 
 // A PNG shows the picture in the palette asked for, else in the one the image was matched to,
@@ -60,8 +79,9 @@ PaletteId rendering_palette(const Loaded& loaded, const ConvertRequest& request)
     return loaded.match ? loaded.match->palette : PaletteId::Vexlor;
 }
 
-// The picture encoded for OUT: an FLI file in FLI, counting its inexact rows of 4 pixels;
-// everything else as a multicolour bitmap, counting its inexact cells.
+// The picture encoded for OUT: an FLI file, or in FLI mode a PRG, PNG or .vxr, in FLI, counting
+// its inexact rows of 4 pixels; everything else as a multicolour bitmap, counting its inexact
+// cells.
 struct Encoded {
     C64Image image;
     int inexact = 0;
@@ -69,8 +89,7 @@ struct Encoded {
 };
 
 Encoded encoded_for(const Loaded& loaded, const ConvertRequest& request) {
-    const PictureCodec* codec = request.format.codec;
-    if (codec && codec->kind() == PictureKind::Fli) {
+    if (writes_fli(request) || (!request.format.codec && loaded.mode == fmtFli)) {
         const FliEncoding fli = encode_fli(loaded.picture.data(), loaded.background);
         return {fli.image, int(fli.inexact.count()), QStringLiteral("row")};
     }
@@ -78,14 +97,24 @@ Encoded encoded_for(const Loaded& loaded, const ConvertRequest& request) {
     return {encoding.image, encoding.inexact_cells, QStringLiteral("cell")};
 }
 
+// The picture as a C64 shows it: in FLI, the rows as the FLI file holds them.
+PictureBytes shown_picture(const Loaded& loaded, const Encoded& encoded) {
+    const FliImage* fli = std::get_if<FliImage>(&encoded.image);
+    if (!fli) return loaded.picture;
+    PictureBytes shown;
+    decode_fli(*fli, shown.data());
+    return shown;
+}
+
 std::vector<std::uint8_t> output_bytes(const Loaded& loaded, const Encoded& encoded,
                                        const ConvertRequest& request) {
     switch (request.format.kind) {
     case OutputKind::Prg:
+        if (const FliImage* fli = std::get_if<FliImage>(&encoded.image)) return write_fli_prg(*fli);
         return write_prg(std::get<MulticolorImage>(encoded.image));
     case OutputKind::Png:
-        return encode_png(
-            render_picture(loaded.picture.data(), {.palette = rendering_palette(loaded, request)}));
+        return encode_png(render_picture(shown_picture(loaded, encoded).data(),
+                                         {.palette = rendering_palette(loaded, request)}));
     case OutputKind::Vexlor:
         return encode_vxr(loaded.picture.data(), kPictureBytes);
     case OutputKind::C64Picture:

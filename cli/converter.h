@@ -31,6 +31,10 @@ struct ConvertRequest {
     // asked for; the palette is then the one a PNG is drawn in.
     ConversionOptions options;
     bool background_asked = false;
+    // Multicolor or FLI; by default FLI when IN is an FLI file or OUT an FLI format. In FLI an
+    // image is converted for FLI, .png shows the FLI picture as a C64 does, .prg is the FLI
+    // viewer, and --strict counts the rows of 4 pixels FLI cannot show.
+    std::optional<PictureFormat> mode;
     bool strict = false; // a picture with inexact cells is not written
 };
 

@@ -7,9 +7,10 @@
 
 ImportDialog::ImportDialog(RgbImage image, QSize decoded_size, PictureFormat format,
                            QWidget* parent)
-    : QDialog(parent), image_(std::move(image)), format_(format) {
+    : QDialog(parent), image_(std::move(image)) {
     setupUi(this);
-    if (format_ == fmtFli) setWindowTitle(tr("%1 for FLI").arg(windowTitle()));
+    title_ = windowTitle();
+    modeBox->setCurrentIndex(format == fmtFli ? 1 : 0);
     originalView->setPixmap(QPixmap::fromImage(to_qimage(image_).scaled(
         originalView->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     scaledNote->setText(tr("The image is %1 × %2 pixels: it has been scaled to fit 320 × 200, "
@@ -19,7 +20,7 @@ ImportDialog::ImportDialog(RgbImage image, QSize decoded_size, PictureFormat for
     // Colours are matched to the C64 palette the editor shows, when it shows one.
     if (shown_palette() != PaletteId::Vexlor)
         paletteBox->setCurrentIndex(1 + int(shown_palette())); // after "Automatic"
-    for (QComboBox* box : {paletteBox, backgroundBox, ditherBox})
+    for (QComboBox* box : {paletteBox, backgroundBox, ditherBox, modeBox})
         connect(box, &QComboBox::currentIndexChanged, this, &ImportDialog::convert);
     convert();
 }
@@ -32,11 +33,16 @@ ConversionOptions ImportDialog::options() const {
         options.palette = kKnownPalettes[paletteBox->currentIndex() - 1];
     options.background = BackgroundChoice(backgroundBox->currentIndex());
     options.dither = Dither(ditherBox->currentIndex());
-    options.format = format_;
+    options.format = format();
     return options;
 }
 
+PictureFormat ImportDialog::format() const {
+    return modeBox->currentIndex() == 1 ? fmtFli : fmtMulticolor;
+}
+
 void ImportDialog::convert() {
+    setWindowTitle(format() == fmtFli ? tr("%1 for FLI").arg(title_) : title_);
     conversion_ = convert_image(image_, options());
     const PaletteMatch& match = conversion_.palette;
     // The result shows in the editor's colours, as it will once taken.

@@ -3,24 +3,25 @@
 #include "ui_import_dialog.h"
 #include <QDialog>
 
-// An image converted to a picture of the given format, shown before it is taken in the colours
-// the editor shows, with the conversion's choices: palette, background, dithering. A changed
-// choice converts again at once.
+// An image converted to a picture, shown before it is taken in the colours the editor shows,
+// with the conversion's choices: palette, background, dithering, mode. A changed choice
+// converts again at once.
 class ImportDialog : public QDialog, public Ui::ImportDialog {
     Q_OBJECT
 public:
-    // `decoded_size` is the size of the image the working copy `image` was made from; the
-    // conversion is for `format`.
+    // `decoded_size` is the size of the image the working copy `image` was made from; the mode
+    // offered first is `format`.
     ImportDialog(RgbImage image, QSize decoded_size, PictureFormat format = fmtMulticolor,
                  QWidget* parent = nullptr);
 
     ConversionOptions options() const;
+    PictureFormat format() const;
     const Conversion& conversion() const { return conversion_; }
 
 private:
     void convert();
 
     RgbImage image_;
-    PictureFormat format_;
+    QString title_;
     Conversion conversion_;
 };

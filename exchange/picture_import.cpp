@@ -85,7 +85,7 @@ bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_
         if (options.exec() != QDialog::Accepted) return false;
         source.picture = options.conversion().picture;
         source.background = options.conversion().background;
-        source.format = format;
+        source.format = options.format();
     }
     std::copy(source.picture->begin(), source.picture->end(), picture);
     background = source.background;

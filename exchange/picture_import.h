@@ -24,7 +24,8 @@ struct ImportSource {
 ImportSource read_import_source(const QString& path);
 
 // Brings the file in: a C64 picture as it is, switching `format` to Multicolor or FLI;
-// any other image through the conversion dialog, converted for the `format` in use. The 32000
+// any other image through the conversion dialog, which offers the `format` in use first and
+// may switch it. The 32000
 // picture bytes, the background (the file's, or the one the conversion chose) and `format` are
 // written only when the import succeeds: true then; false, with all three untouched, when the
 // user cancels or the file is refused (with a message naming the file and the reason).

@@ -1,4 +1,5 @@
 #include "full_cell/clash_fix.h"
+#include "c64/color_difference.h"
 #include "c64/fli.h"
 #include "full_cell/area_colours.h"
 #include <climits>
@@ -10,7 +11,7 @@ using Distances = std::array<std::array<float, 16>, 16>;
 Distances distances_in(const LabPalette& shown) {
     Distances d{};
     for (int p = 0; p < 16; ++p)
-        for (int q = 0; q < 16; ++q) d[p][q] = delta_e(shown[p], shown[q]);
+        for (int q = 0; q < 16; ++q) d[p][q] = color_difference(shown[p], shown[q]);
     return d;
 }
 

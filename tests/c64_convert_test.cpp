@@ -1,4 +1,5 @@
 #include "c64/convert.h"
+#include "c64/fli.h"
 #include "c64/render.h"
 #include "tests/c64_support.h"
 #include <algorithm>
@@ -159,18 +160,47 @@ TEST(Conversion, TheSearchIsNeverWorseThanTheFrequentColours) {
               cells_error(target.pixels, colors, searched) + 1e-3);
 }
 
+// Noise, and a photograph-like image: smooth gradients, a bright disc, a fine texture.
 TEST(Conversion, EveryOptionGivesAPictureThatObeysTheLimit) {
-    const RgbImage image = noise_image(123, 77, 9);
-    for (BackgroundChoice background :
-         {BackgroundChoice::Black, BackgroundChoice::Best, BackgroundChoice::Given})
-        for (Dither dither : {Dither::None, Dither::Ordered, Dither::FloydSteinberg}) {
-            const Conversion conversion =
-                convert_image(image, {PaletteId::Pepto, background, dither, 14});
-            EXPECT_TRUE(background != BackgroundChoice::Given || conversion.background == 14);
-            EXPECT_TRUE(conversion.scaled);
-            EXPECT_TRUE(obeys_limit(conversion)) << int(background) << " " << int(dither);
-            for (std::uint8_t index : conversion.picture) ASSERT_LT(index, 16);
+    RgbImage photo{320, 200, std::vector<std::uint8_t>(320 * 200 * 3)};
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x) {
+            const bool disc = (x - 200) * (x - 200) + (y - 90) * (y - 90) < 3600;
+            set_pixel(photo, x, y,
+                      std::uint32_t(disc ? 230 : x * 255 / 320) << 16 |
+                          std::uint32_t(disc ? 180 - y / 2 : y * 255 / 200) << 8 |
+                          std::uint32_t((x + y) % 7 < 3 ? 40 : 160 + (x * y) % 90));
         }
+    const RgbImage noise = noise_image(123, 77, 9);
+    const struct {
+        const RgbImage& image;
+        PictureFormat format;
+        BackgroundChoice background;
+        Dither dither;
+    } cases[] = {
+        {noise, fmtMulticolor, BackgroundChoice::Black, Dither::None},
+        {noise, fmtMulticolor, BackgroundChoice::Best, Dither::Ordered},
+        {noise, fmtMulticolor, BackgroundChoice::Given, Dither::FloydSteinberg},
+        {photo, fmtMulticolor, BackgroundChoice::Best, Dither::FloydSteinberg},
+        {photo, fmtMulticolor, BackgroundChoice::Given, Dither::None},
+        {noise, fmtFli, BackgroundChoice::Black, Dither::FloydSteinberg},
+        {noise, fmtFli, BackgroundChoice::Given, Dither::Ordered},
+        {photo, fmtFli, BackgroundChoice::Black, Dither::None},
+        {photo, fmtFli, BackgroundChoice::Best, Dither::FloydSteinberg},
+        {photo, fmtFli, BackgroundChoice::Given, Dither::FloydSteinberg},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << &c.image << " format " << int(c.format) << " background "
+                                        << int(c.background) << " dither " << int(c.dither));
+        const Conversion conversion =
+            convert_image(c.image, {PaletteId::Pepto, c.background, c.dither, 14, c.format});
+        EXPECT_TRUE(c.background != BackgroundChoice::Given || conversion.background == 14);
+        EXPECT_TRUE(
+            c.format == fmtFli
+                ? encode_fli(conversion.picture.data(), conversion.background).inexact.none()
+                : obeys_limit(conversion));
+        for (std::uint8_t index : conversion.picture) ASSERT_LT(index, 16);
+    }
     EXPECT_TRUE(obeys_limit(convert_image(RgbImage{}, {})));
 }
 

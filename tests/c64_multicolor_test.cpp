@@ -1,3 +1,4 @@
+#include "c64/color_difference.h"
 #include "c64/lab.h"
 #include "c64/multicolor.h"
 #include "c64/palettes.h"
@@ -65,6 +66,31 @@ TEST(Colors, LabValuesMatchTheReferenceFigures) {
     expect_lab(0, 0, 255, {32.30f, 79.19f, -107.86f});
     expect_lab(119, 119, 119, {50.03f, 0, 0});
     EXPECT_NEAR(delta_e(lab_from_rgb(255, 0, 0), lab_from_rgb(0, 0, 255)), 176.33f, 0.1f);
+}
+
+// Pairs with their published CIEDE2000 differences, among them the mean-hue cases near
+// opposite hues and blue pairs where the rotation term counts; both ways round.
+TEST(ColorDifference, MatchesPublishedCiede2000Pairs) {
+    struct Pair {
+        Lab x, y;
+        float expected;
+    };
+    const Pair pairs[] = {
+        {{50, 2.6772f, -79.7751f}, {50, 0, -82.7485f}, 2.0425f},
+        {{50, 2.8361f, -74.0200f}, {50, 0, -82.7485f}, 3.4412f},
+        {{50, 0, 0}, {50, -1, 2}, 2.3669f},
+        {{50, 2.49f, -0.001f}, {50, -2.49f, 0.0009f}, 7.1792f},
+        {{50, 2.49f, -0.001f}, {50, -2.49f, 0.0011f}, 7.2195f},
+        {{50, 2.5f, 0}, {73, 25, -18}, 27.1492f},
+        {{50, 2.5f, 0}, {56, -27, -3}, 31.9030f},
+        {{60.2574f, -34.0099f, 36.2677f}, {60.4626f, -34.1751f, 39.4387f}, 1.2644f},
+        {{2.0776f, 0.0795f, -1.1350f}, {0.9033f, -0.0636f, -0.5514f}, 0.9082f},
+        {{90.8027f, -2.0831f, 1.4410f}, {91.1528f, -1.6435f, 0.0447f}, 1.4441f},
+    };
+    for (const Pair& pair : pairs) {
+        EXPECT_NEAR(color_difference(pair.x, pair.y), pair.expected, 0.002f) << pair.expected;
+        EXPECT_NEAR(color_difference(pair.y, pair.x), pair.expected, 0.002f) << pair.expected;
+    }
 }
 
 TEST(Encoder, EveryPictureThatObeysTheLimitComesBackExactly) {

@@ -1,5 +1,6 @@
 // The converter run as a build script runs it: a process with no display.
 #include "c64/fli_file.h"
+#include "c64/fli_prg.h"
 #include "cli/command_line.h"
 #include "formats/codecs.h"
 #include "storage/vxr_codec.h"
@@ -115,6 +116,57 @@ TEST_F(Converter, AnImageConvertsToTheBytesOfImportThenExportWithTheSameChoices)
     }
 }
 
+// The mode is FLI for an FLI file in or an FLI format out unless --mode says otherwise; in FLI
+// an image is converted for FLI, .png shows the FLI picture and .prg is the FLI viewer.
+TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
+    const RgbImage image = photograph();
+    const QString png = write_png("photo.png", image);
+    const auto in_mode = [&](PictureFormat mode) {
+        return encode_fli(convert_image(image, {.format = mode}).picture.data(), 0).image;
+    };
+    const FliImage fli = in_mode(fmtFli);
+    PictureBytes fli_picture;
+    decode_fli(fli, fli_picture.data());
+    const QString fli_file = write("photo.bml", write_fli_graph(fli));
+    const MulticolorImage multicolor =
+        encode_multicolor(convert_image(image, {}).picture.data(), 0).image;
+    const std::vector<std::uint8_t> fli_png = encode_png(
+        render_picture(fli_picture.data(), {.palette = convert_image(image, {}).palette.palette}));
+    const struct {
+        QString in;
+        QStringList options;
+        const char* out;
+        std::vector<std::uint8_t> bytes;
+    } cases[] = {
+        {png, {}, "out.bml", write_fli_graph(fli)},
+        {png, {}, "out.prg", write_prg(multicolor)},
+        {png, {"--mode", "fli"}, "out.prg", write_fli_prg(fli)},
+        {png, {"--mode", "multicolour"}, "out.bml", write_fli_graph(in_mode(fmtMulticolor))},
+        {fli_file, {}, "out.prg", write_fli_prg(fli)},
+        {fli_file, {"--mode", "multicolour"}, "out.vxr", encode_vxr(fli_picture.data(), 32000)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.in + ' ' + c.out + ' ' + c.options.join(' ')).toStdString());
+        const Finished run = run_vexlor(QStringList{"--convert", c.in, path(c.out)} + c.options);
+        EXPECT_EQ(run.exit_code, 0) << run.err.toStdString();
+        EXPECT_EQ(read(path(c.out)), c.bytes);
+    }
+    EXPECT_EQ(run_vexlor({"--convert", png, path("out.png"), "--mode=fli"}).exit_code, 0);
+    EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
+              to_qimage(render_picture(fli_picture.data(), {.palette = PaletteId::Colodore})));
+    // --strict checks the limit of the mode.
+    PictureBytes stripes{};
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 4; ++column)
+            stripes[row * 160 + column] = std::uint8_t(row + 1);
+    const QString vexlor = write("stripes.vxr", encode_vxr(stripes.data(), stripes.size()));
+    EXPECT_EQ(
+        run_vexlor({"--convert", vexlor, path("s.png"), "--strict", "--mode", "fli"}).exit_code, 0);
+    const Finished strict = run_vexlor({"--convert", vexlor, path("s.png"), "--strict"});
+    EXPECT_EQ(strict.exit_code, 3);
+    EXPECT_TRUE(strict.err.contains("1 inexact cell;")) << strict.err.toStdString();
+}
+
 TEST_F(Converter, APictureKeepsItsOwnBackgroundUnlessAnotherIsAsked) {
     const PictureBytes drawn = some_picture(6, 6); // drawn on blue
     const QString koala = write("blue.kla", write_koala(encode_multicolor(drawn.data(), 6).image));
@@ -174,6 +226,7 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
         {{"--convert", png, out, "--palette", "rainbow"}, 2, "unknown palette \"rainbow\""},
         {{"--convert", png, out, "--background", "16"}, 2, "unknown background \"16\""},
         {{"--convert", png, out, "--dither", "noise"}, 2, "unknown dithering \"noise\""},
+        {{"--convert", png, out, "--mode", "hires"}, 2, "unknown mode \"hires\""},
         {{"--convert", png, path("out.bmp")}, 2, "no extension of a format"},
         {{"--convert", png}, 2, "takes two files"},
         {{"--convert", png, out, "--colours"}, 2, "Unknown option 'colours'"},
@@ -205,7 +258,8 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
 TEST_F(Converter, HelpAndVersionNeedNoDisplay) {
     const Finished help = run_vexlor({"--help"});
     EXPECT_EQ(help.exit_code, 0);
-    for (const char* option : {"--convert", "--palette", "--background", "--dither", "--strict"})
+    for (const char* option :
+         {"--convert", "--palette", "--background", "--dither", "--mode", "--strict"})
         EXPECT_TRUE(help.out.contains(option)) << option;
     const Finished version = run_vexlor({"--version"});
     EXPECT_EQ(version.exit_code, 0);

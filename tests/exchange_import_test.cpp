@@ -295,9 +295,9 @@ TEST_F(Exchange, FliFilesAreReadByContentAndSwitchTheMode) {
     EXPECT_EQ(format, fmtFli);
 }
 
-// An image imported in FLI mode is converted for FLI: rows of colours of their own come in
-// exactly, where Multicolor would have to change them.
-TEST_F(Exchange, AnImageImportedInFliModeIsConvertedForFli) {
+// The import dialog offers the editor's mode first and may switch it: an image converted for
+// FLI brings rows of colours of their own exactly, where Multicolor would have to change them.
+TEST_F(Exchange, AnImageIsConvertedForTheModeTheDialogShows) {
     const Palette& colors = palette_colors(PaletteId::Colodore);
     RgbImage image{160, 200, std::vector<std::uint8_t>(160 * 200 * 3)};
     for (int row = 0; row < 200; ++row)
@@ -307,15 +307,29 @@ TEST_F(Exchange, AnImageImportedInFliModeIsConvertedForFli) {
             pixel[0] = RedOf(color), pixel[1] = GreenOf(color), pixel[2] = BlueOf(color);
         }
     const QString file = write_png("stripes.png", image);
-    for (const std::uint8_t mode : {fmtFli, fmtMulticolor}) {
-        format = mode;
-        when_import_dialog(
-            [](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Ok); });
+    const struct {
+        std::uint8_t editor;
+        int chosen; // the dialog's mode box, or -1 to leave it
+        std::uint8_t imported;
+    } cases[] = {{fmtFli, -1, fmtFli},
+                 {fmtMulticolor, -1, fmtMulticolor},
+                 {fmtMulticolor, 1, fmtFli},
+                 {fmtFli, 0, fmtMulticolor}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        format = c.editor;
+        bool offered_first = false;
+        when_import_dialog([&](ImportDialog& dialog) {
+            offered_first = dialog.format() == c.editor;
+            if (c.chosen >= 0) dialog.modeBox->setCurrentIndex(c.chosen);
+            press(dialog.buttonBox, QDialogButtonBox::Ok);
+        });
         EXPECT_TRUE(import(file));
-        EXPECT_EQ(format, mode);
+        EXPECT_TRUE(offered_first);
+        EXPECT_EQ(format, c.imported);
         std::set<std::uint8_t> first_cell;
         for (int pixel = 0; pixel < kCellPixels; ++pixel)
             first_cell.insert(picture[std::size_t(cell_pixel_offset(0, pixel))]);
-        EXPECT_EQ(first_cell.size(), mode == fmtFli ? 5u : 3u); // all five, or three on black
+        EXPECT_EQ(first_cell.size(), c.imported == fmtFli ? 5u : 3u); // all five, or three on black
     }
 }

@@ -1,3 +1,4 @@
+#include "c64/color_difference.h"
 #include "c64/fli.h"
 #include "full_cell/clash_fix.h"
 #include "full_cell/full_cell.h"
@@ -45,8 +46,8 @@ const Example kExamples[] = {
     {fmtFli, "2570", -1, 1, 9, {"2970", "2970", "2970", "2970", "2970"}},
     // over one of two 5s: four colours after it
     {fmtFli, "2575", -1, 1, 9, {"2975", "2575", "2979", "2275", "2975"}},
-    // cyan is nearest to black, the background
-    {fmtFli, "2579", -1, 1, 3, {"2379", "2579", "2379", "2079", "2379"}},
+    // cyan is nearest to yellow (by CIE76 it was black, the background)
+    {fmtFli, "2579", -1, 1, 3, {"2379", "2579", "2379", "2779", "2379"}},
     // the right button: the background is never a fourth colour
     {fmtFli, "2570", -1, 2, 0, {"2500", "2500", "2500", "2500", "2500"}},
     {fmtFli, "2579", -1, 0, 0, {"0579", "0579", "0579", "0579", "0579"}},
@@ -105,7 +106,7 @@ Best brute_force(const std::uint8_t* picture, int cell, std::uint8_t back,
                         continue;
                     float nearest = 1e9f;
                     for (std::uint8_t q : kept)
-                        nearest = std::min(nearest, delta_e(shown[pixel], shown[q]));
+                        nearest = std::min(nearest, color_difference(shown[pixel], shown[q]));
                     ++here.changed;
                     here.distance += nearest;
                 }
@@ -126,7 +127,7 @@ Best measured(const PictureBytes& before, const PictureBytes& after, int cell,
         const std::uint8_t is = after[std::size_t(cell_pixel_offset(cell, p))];
         if (was == is) continue;
         ++change.changed;
-        change.distance += delta_e(shown[was], shown[is]);
+        change.distance += color_difference(shown[was], shown[is]);
     }
     return change;
 }

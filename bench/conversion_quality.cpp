@@ -1,0 +1,113 @@
+#include "bench/conversion_quality.h"
+#include "c64/color_difference.h"
+#include "c64/fli.h"
+#include <cmath>
+
+namespace {
+
+constexpr int kScreenColumns = 2 * kPictureColumns;
+constexpr float kSigma = 1.5f;
+constexpr int kRadius = 5;
+
+struct Linear {
+    float r = 0, g = 0, b = 0;
+};
+
+float lab_f_inverse(float t) {
+    constexpr float delta = 6.0f / 29;
+    return t > delta ? t * t * t : 3 * delta * delta * (t - 4.0f / 29);
+}
+
+Linear linear_from_lab(const Lab& lab) {
+    const float fy = (lab.L + 16) / 116;
+    const float x = 0.95047f * lab_f_inverse(fy + lab.a / 500);
+    const float y = lab_f_inverse(fy);
+    const float z = 1.08883f * lab_f_inverse(fy - lab.b / 200);
+    return {3.2404542f * x - 1.5371385f * y - 0.4985314f * z,
+            -0.9692660f * x + 1.8760108f * y + 0.0415560f * z,
+            0.0556434f * x - 0.2040259f * y + 1.0572252f * z};
+}
+
+using Screen = std::vector<Linear>; // kScreenColumns x kPictureRows
+
+// A picture pixel is two screen pixels wide.
+template <class ColorOf> Screen screen_of(ColorOf color_of) {
+    Screen screen(std::size_t(kScreenColumns * kPictureRows));
+    for (int y = 0; y < kPictureRows; ++y)
+        for (int x = 0; x < kScreenColumns; ++x)
+            screen[std::size_t(y * kScreenColumns + x)] =
+                linear_from_lab(color_of(y * kPictureColumns + x / 2));
+    return screen;
+}
+
+// A separable Gaussian; the edges repeat their last pixel.
+Screen blurred(const Screen& screen) {
+    std::array<float, 2 * kRadius + 1> kernel;
+    float sum = 0;
+    for (int i = -kRadius; i <= kRadius; ++i)
+        sum += kernel[std::size_t(i + kRadius)] =
+            std::exp(-0.5f * float(i * i) / (kSigma * kSigma));
+    for (float& k : kernel) k /= sum;
+    const auto pass = [&](const Screen& in, int step, int length, auto position) {
+        Screen out(in.size());
+        for (std::size_t i = 0; i < in.size(); ++i) {
+            const int at = position(int(i));
+            Linear total;
+            for (int d = -kRadius; d <= kRadius; ++d) {
+                const int j = int(i) + step * (std::clamp(at + d, 0, length - 1) - at);
+                const float k = kernel[std::size_t(d + kRadius)];
+                total.r += k * in[std::size_t(j)].r;
+                total.g += k * in[std::size_t(j)].g;
+                total.b += k * in[std::size_t(j)].b;
+            }
+            out[i] = total;
+        }
+        return out;
+    };
+    const Screen across = pass(screen, 1, kScreenColumns, [](int i) { return i % kScreenColumns; });
+    return pass(across, kScreenColumns, kPictureRows, [](int i) { return i / kScreenColumns; });
+}
+
+Lab lab_of(const Linear& color) {
+    return lab_from_linear(std::max(color.r, 0.0f), std::max(color.g, 0.0f),
+                           std::max(color.b, 0.0f));
+}
+
+} // namespace
+
+Quality conversion_quality(const PictureTarget& target, const std::uint8_t* picture,
+                           const LabPalette& colors) {
+    const int left = std::max(target.left, kFliBugColumns), right = target.left + target.width;
+    const int top = target.top, bottom = target.top + target.height;
+    if (left >= right || top >= bottom) return {};
+    const auto wanted = [&](int i) { return target.pixels[std::size_t(i)]; };
+    const auto shown = [&](int i) { return colors[picture[i] & 0x0F]; };
+    const Screen wanted_blurred = blurred(screen_of(wanted));
+    const Screen shown_blurred = blurred(screen_of(shown));
+    double plain = 0, blur = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            plain +=
+                color_difference(wanted(y * kPictureColumns + x), shown(y * kPictureColumns + x));
+        for (int x = 2 * left; x < 2 * right; ++x) {
+            const std::size_t i = std::size_t(y * kScreenColumns + x);
+            blur += color_difference(lab_of(wanted_blurred[i]), lab_of(shown_blurred[i]));
+        }
+    }
+    const double pixels = double(right - left) * double(bottom - top);
+    return {plain / pixels, blur / (2 * pixels)};
+}
+
+QualityFigures measure_quality(const RgbImage& image, const ConversionOptions& options) {
+    const PaletteMatch match = match_palette(image, options.palette);
+    const LabPalette& colors = lab_palette(match.palette);
+    const PictureTarget target = fit_to_picture(image, match.drawn_in_it ? &colors : nullptr);
+    const Conversion conversion = convert_image(image, options);
+    const LabCPalette palette = with_chroma(colors);
+    PictureBytes nearest;
+    for (int i = 0; i < kPictureBytes; ++i)
+        nearest[i] =
+            std::uint8_t(nearest_color(with_chroma(target.pixels[std::size_t(i)]), palette));
+    return {conversion_quality(target, conversion.picture.data(), colors),
+            conversion_quality(target, nearest.data(), colors)};
+}
