@@ -102,7 +102,9 @@ TEST_F(Settings, AStartAppliesWhatIsStoredAndIgnoresWhatDoesNotRead) {
         SCOPED_TRACE(c.pipe ? "a named pipe" : c.stored.left(40).toStdString());
         ResetEditor();
         QFile::remove(file);
-        if (c.pipe) ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        if (c.pipe) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        }
         if (!c.stored.isEmpty()) QFile::copy(write("stored.conf", c.stored), file);
         FifoDeadline deadline(QFile::encodeName(file).toStdString());
         restore_preferences();
