@@ -60,8 +60,10 @@ class Failed(Exception):
 def start_display(width, height):
     try:
         read, write = os.pipe()
+        # Without -noreset the server resets once its last client has gone, and an editor
+        # started again at that moment finds no display.
         server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                   f"{width}x{height}x24", "-nolisten", "tcp"],
+                                   f"{width}x{height}x24", "-nolisten", "tcp", "-noreset"],
                                   pass_fds=[write], stderr=subprocess.DEVNULL)
     except FileNotFoundError:
         return None, None
