@@ -96,6 +96,8 @@ public:
     QAbstractButton* palette_button(std::uint8_t index) const;
     // Shows every view in another palette, from now on and in later runs.
     void show_in_palette(PaletteId id);
+    // View > Zoom shows the zoom view's level, and the preview frames its area.
+    void follow_zoom_view();
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -164,6 +166,13 @@ public slots:
     void ViewPalettePeptoClick(TObject* Sender = nullptr);
     void ViewPaletteColodoreClick(TObject* Sender = nullptr);
     void ViewPaletteViceClick(TObject* Sender = nullptr);
+    // View > Zoom and the keys that move the view (view_commands.cpp).
+    void ViewZoom4x3Click(TObject* Sender = nullptr);
+    void ViewZoom8x6Click(TObject* Sender = nullptr);
+    void ViewZoom16x12Click(TObject* Sender = nullptr);
+    void ViewZoom20x15Click(TObject* Sender = nullptr);
+    void ViewZoomInClick(TObject* Sender = nullptr);
+    void ViewZoomOutClick(TObject* Sender = nullptr);
 
     void HelpShortcutsClick(TObject* Sender = nullptr);
     void HelpAboutClick(TObject* Sender = nullptr);
@@ -177,6 +186,9 @@ private:
     void go_through_history(bool (PictureHistory::*move)());
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
+    void set_up_navigation();
+    QAction* zoom_item(std::size_t level) const;
+    void zoom_to(std::size_t level);
     void clear_selection(const char* label);
     void flip(const char* label, void (*mirror)(std::uint8_t*, const PixelArea&));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
