@@ -12,6 +12,7 @@
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
 #include "raster/raster.h"
+#include "recovery/recovery_keeper.h"
 #include "storage/dlg_open.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
@@ -43,6 +44,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     show_palette(stored_palette());
     palette_item(shown_palette())->setChecked(true);
     paint_palette_glyphs();
+    set_up_full_cell_menu();
     OpenDialog.Filter = SaveDialog.Filter = "Vexlor file|*.vxr|All Files|*.*";
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
@@ -176,7 +178,9 @@ void Tokno1::FileExit(TObject*) { Close(); }
 void Tokno1::begin_step() { end_step("Paint"); }
 
 void Tokno1::end_step(const char* label) {
-    if (okno2->history.record(label)) update_edit_menu();
+    if (!okno2->history.record(label)) return;
+    update_edit_menu();
+    note_picture_changed();
 }
 
 // Each item says what it would take back or bring back, and is off when there is nothing.
@@ -208,6 +212,7 @@ void Tokno1::show_background() {
 void Tokno1::go_through_history(bool (PictureHistory::*move)()) {
     begin_step();
     if (!(okno2->history.*move)()) return;
+    note_picture_changed();
     show_picture_format();
     update_edit_menu();
     redraw_views();
@@ -230,7 +235,7 @@ void Tokno1::PictureImportClick(TObject*) {
 void Tokno1::PictureBackgroundClick(TObject*) {
     std::uint8_t color = okno2->back_color;
     bool recolour = true;
-    if (!ask_background_colour(okno2->picture.data(), color, recolour)) return;
+    if (!ask_background_colour(okno2->picture.data(), picture_format, color, recolour)) return;
     change_picture("Background Colour", [=] { return set_background(*okno2, color, recolour); });
 }
 
@@ -239,6 +244,9 @@ void Tokno1::PictureKoalaClick(TObject*) {
 }
 void Tokno1::PictureFliClick(TObject*) {
     export_fli(FliFileDialog, okno2->picture.data(), okno2->back_color);
+}
+void Tokno1::PictureOtherClick(TObject*) {
+    export_other_c64(OtherFileDialog, okno2->picture.data(), okno2->back_color);
 }
 void Tokno1::PicturePrgClick(TObject*) {
     if (picture_format == fmtFli)

@@ -1,5 +1,6 @@
 #pragma once
 #include "c64/palettes.h"
+#include "full_cell/full_cell.h"
 #include "history/picture_history.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
@@ -42,6 +43,7 @@ public:
     TOpenDialog ImportFileDialog;
     TSaveDialog KoalaFileDialog;
     TSaveDialog FliFileDialog;
+    TSaveDialog OtherFileDialog;
     TSaveDialog PrgFileDialog;
     TSaveDialog PngFileDialog;
 
@@ -98,6 +100,9 @@ public:
     void show_in_palette(PaletteId id);
     // View > Zoom shows the zoom view's level, and the preview frames its area.
     void follow_zoom_view();
+    // What painting does in a full cell, from now on and in later runs (full_cell_commands.cpp).
+    void choose_full_cell(FullCell choice);
+    QAction* full_cell_item(FullCell choice) const;
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -157,10 +162,12 @@ public slots:
     void PictureBackgroundClick(TObject* Sender = nullptr);
     void PictureKoalaClick(TObject* Sender = nullptr);
     void PictureFliClick(TObject* Sender = nullptr);
+    void PictureOtherClick(TObject* Sender = nullptr);
     void PictureFliModeClick(TObject* Sender = nullptr);
     void PicturePrgClick(TObject* Sender = nullptr);
     void PicturePngClick(TObject* Sender = nullptr);
     void PictureClashesClick(TObject* Sender = nullptr);
+    void PictureFixClashesClick(TObject* Sender = nullptr);
 
     void ViewPaletteVexlorClick(TObject* Sender = nullptr);
     void ViewPalettePeptoClick(TObject* Sender = nullptr);
@@ -189,6 +196,7 @@ private:
     void set_up_navigation();
     QAction* zoom_item(std::size_t level) const;
     void zoom_to(std::size_t level);
+    void set_up_full_cell_menu();
     void clear_selection(const char* label);
     void flip(const char* label, void (*mirror)(std::uint8_t*, const PixelArea&));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,

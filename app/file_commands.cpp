@@ -2,6 +2,7 @@
 // the picture belongs to.
 #include "app/Main.h"
 #include "prefs/prefswin.h"
+#include "recovery/recovery_keeper.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 #include <QFileInfo>
@@ -11,6 +12,7 @@ static const QString kUnnamedPicture = QStringLiteral("picture0.vxr");
 
 void Tokno1::set_picture_path(const QString& path) {
     picture_path = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    if (!picture_path.isEmpty()) note_picture_saved();
     const QString name = QFileInfo(picture_path).fileName();
     show_caption();
     prefs->name->setText(name.isEmpty() ? kUnnamedPicture : name);

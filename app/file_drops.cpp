@@ -18,8 +18,11 @@ protected:
             return QObject::eventFilter(watched, event);
         auto* drop = static_cast<QDropEvent*>(event);
         const QStringList files = dropped_files(drop->mimeData());
-        if (files.isEmpty()) return false;
-        drop->acceptProposedAction();
+        // Taken as a copy, never as a move: a source that deletes what was moved would delete
+        // the user's file.
+        if (files.isEmpty() || !(drop->possibleActions() & Qt::CopyAction)) return false;
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
         if (event->type() == QEvent::Drop)
             QTimer::singleShot(0, okno1, [files] { okno1->open_dropped(files); });
         return true;

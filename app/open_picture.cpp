@@ -25,7 +25,8 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
         return;
     }
     begin_step();
-    if (!load_picture_file(path, okno2->picture.data())) {
+    std::size_t pixels = 0;
+    if (!load_picture_file(path, okno2->picture.data(), &pixels)) {
         if (as == OpenAs::ByKind)
             ShowErrorMessage(
                 QStringLiteral("Vexlor"),
@@ -40,6 +41,13 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
     tool_b3Click();
     okno2->FormPaint();
     if (okno2->back_color != background) show_background();
+    if (pixels < kPictureBytes)
+        ShowErrorMessage(QStringLiteral("Vexlor"),
+                         QStringLiteral("\"%1\" holds %2 of the picture's %3 pixels; the rest "
+                                        "are colour 0.")
+                             .arg(path)
+                             .arg(pixels)
+                             .arg(kPictureBytes));
 }
 
 void Tokno1::open_dropped(const QStringList& paths) {

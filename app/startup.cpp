@@ -6,6 +6,8 @@
 #include "platform/tapplication.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
+#include "recovery/recovery_keeper.h"
+#include "recovery/recovery_offer.h"
 #include "settings/stored_preferences.h"
 #include "storage/dlg_open.h"
 #include "zoom/zoom_window.h"
@@ -22,7 +24,9 @@ void create_windows() {
 }
 
 void open_at_start(const QString& file) {
-    QTimer::singleShot(0, okno1, [file] { okno1->open_picture(file, OpenAs::ByKind); });
+    QTimer::singleShot(0, okno1, [file] {
+        if (!offer_recovery() && !file.isEmpty()) okno1->open_picture(file, OpenAs::ByKind);
+    });
 }
 
 int run_guarded(const std::function<void()>& body) {
@@ -40,7 +44,9 @@ int vexlor_main(const QString& file) {
         create_windows();
         // The user's saved preferences, over the start state the windows set up themselves.
         restore_preferences();
-        if (!file.isEmpty()) open_at_start(file);
+        RecoveryKeeper recovery(recovery_folder(), picture_as_it_stands);
+        open_at_start(file);
         Application->Run();
+        recovery.finish(); // a clean end; after a crash the copy waits for the next start
     });
 }

@@ -1,4 +1,5 @@
 #include "background/background.h"
+#include "c64/fli.h"
 #include "c64/multicolor.h"
 #include <algorithm>
 
@@ -13,6 +14,10 @@ bool set_background(PictureModel& model, std::uint8_t color, bool recolour) {
 
 int cells_over_limit(const std::uint8_t* picture, std::uint8_t background) {
     return int(inexact_cells(picture, background).count());
+}
+
+int fli_rows_over_limit(const std::uint8_t* picture, std::uint8_t background) {
+    return int(encode_fli(picture, background).inexact.count());
 }
 
 std::uint8_t background_for_loaded(const std::uint8_t* picture, std::uint8_t current) {

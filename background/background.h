@@ -14,6 +14,9 @@ bool set_background(PictureModel& model, std::uint8_t color, bool recolour);
 // How many cells hold more than three colours besides `background`.
 int cells_over_limit(const std::uint8_t* picture, std::uint8_t background);
 
+// How many 4 x 1 rows an FLI picture on `background` cannot show exactly.
+int fli_rows_over_limit(const std::uint8_t* picture, std::uint8_t background);
+
 // The background for a picture that comes without one (a .vxr file): `current` while every
 // cell fits the limit with it; otherwise the first colour, black and then the lowest index,
 // with which every cell fits; otherwise, when none does, `current`.

@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QToolButton>
 
-BackgroundColourDialog::BackgroundColourDialog(const std::uint8_t* picture, std::uint8_t current,
-                                               QWidget* parent)
-    : QDialog(parent), picture_(picture) {
+BackgroundColourDialog::BackgroundColourDialog(const std::uint8_t* picture, std::uint8_t format,
+                                               std::uint8_t current, QWidget* parent)
+    : QDialog(parent), picture_(picture), format_(format) {
     setupUi(this);
     auto* grid = static_cast<QGridLayout*>(colour_grid->layout());
     for (int index = 0; index < 16; ++index) {
@@ -31,17 +31,22 @@ BackgroundColourDialog::BackgroundColourDialog(const std::uint8_t* picture, std:
     show_limit_note();
 }
 
+// In FLI every 4 x 1 row has colours of its own, so rows are counted there.
 void BackgroundColourDialog::show_limit_note() {
     limit_note->setVisible(!recolour());
-    const int over = cells_over_limit(picture_, color());
-    limit_note->setText(over == 0 ? tr("Every cell stays within the colours a C64 shows.")
-                        : over == 1
-                            ? tr("1 cell would hold more colours than a C64 shows.")
-                            : tr("%1 cells would hold more colours than a C64 shows.").arg(over));
+    const bool fli = format_ == fmtFli;
+    const int over =
+        fli ? fli_rows_over_limit(picture_, color()) : cells_over_limit(picture_, color());
+    const QString unit = fli ? QStringLiteral("row") : QStringLiteral("cell");
+    limit_note->setText(
+        over == 0   ? tr("Every %1 stays within the colours a C64 shows.").arg(unit)
+        : over == 1 ? tr("1 %1 would hold more colours than a C64 shows.").arg(unit)
+                    : tr("%1 %2s would hold more colours than a C64 shows.").arg(over).arg(unit));
 }
 
-bool ask_background_colour(const std::uint8_t* picture, std::uint8_t& color, bool& recolour) {
-    BackgroundColourDialog dialog(picture, color, QApplication::activeWindow());
+bool ask_background_colour(const std::uint8_t* picture, std::uint8_t format, std::uint8_t& color,
+                           bool& recolour) {
+    BackgroundColourDialog dialog(picture, format, color, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) return false;
     color = dialog.color();
     recolour = dialog.recolour();

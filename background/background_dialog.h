@@ -6,11 +6,12 @@
 
 // Asks for the picture's background colour: the sixteen colours by colour and name, the
 // current one in bold, and whether the background pixels take the new colour. Kept as they
-// are, it says how many cells would then hold more colours than a C64 shows.
+// are, it says how many cells (in FLI: 4 x 1 rows) would then hold more colours than a C64
+// shows.
 class BackgroundColourDialog : public QDialog, public Ui::BackgroundColourDialog {
     Q_OBJECT
 public:
-    BackgroundColourDialog(const std::uint8_t* picture, std::uint8_t current,
+    BackgroundColourDialog(const std::uint8_t* picture, std::uint8_t format, std::uint8_t current,
                            QWidget* parent = nullptr);
 
     std::uint8_t color() const { return std::uint8_t(group_.checkedId()); }
@@ -21,9 +22,11 @@ private:
     void show_limit_note();
 
     const std::uint8_t* picture_;
+    std::uint8_t format_; // a PictureFormat
     QButtonGroup group_;
 };
 
 // Shows the dialog over the active window, starting at `color`; true, with the choice in
 // `color` and `recolour`, when it is confirmed.
-bool ask_background_colour(const std::uint8_t* picture, std::uint8_t& color, bool& recolour);
+bool ask_background_colour(const std::uint8_t* picture, std::uint8_t format, std::uint8_t& color,
+                           bool& recolour);

@@ -172,8 +172,10 @@ CellRowSet rows_of_cells(const CellSet& cells) {
 void decode_fli(const FliImage& image, std::uint8_t* picture) {
     for (int cell = 0; cell < kCells; ++cell) {
         std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
+        const std::array<int, kCellHeight> screen_of = screen_rows(cell);
         for (int y = 0; y < kCellHeight; ++y) {
-            const std::uint8_t screen = image.screens[y][cell];
+            // The last rows show row 196's screen, whatever the later screens hold.
+            const std::uint8_t screen = image.screens[std::size_t(screen_of[y])][cell];
             const int line = cell / kCellColumns * kCellHeight + y;
             const std::array<std::uint8_t, 4> colors = {
                 vexlor_color_index(image.backgrounds[line]), vexlor_color_index(screen >> 4),

@@ -59,5 +59,6 @@ CellRowSet fli_clash_rows(const std::uint8_t* picture, std::uint8_t background);
 // Every row of the given cells: the multicolour clashes as rows.
 CellRowSet rows_of_cells(const CellSet& cells);
 
-// The FLI picture as a picture of Vexlor indices.
+// The FLI picture as a picture of Vexlor indices, as a C64 shows it: rows 197 to 199 in row
+// 196's screen colours.
 void decode_fli(const FliImage& image, std::uint8_t* picture);

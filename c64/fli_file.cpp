@@ -51,7 +51,12 @@ std::vector<std::uint8_t> write_fli_graph(const FliImage& image) {
 
 FliRead read_fli(std::span<const std::uint8_t> file, FliFormat kind) {
     const Layout& layout = layout_of(kind);
-    if (file.size() < layout.file_bytes || file.size() > padded(layout.file_bytes))
+    // A caller may read no more of a long file than one byte past the longest padding.
+    if (file.size() > padded(layout.file_bytes))
+        return {{},
+                format("it holds more than %zu bytes, where %s takes %zu",
+                       padded(layout.file_bytes), layout.name, layout.file_bytes)};
+    if (file.size() < layout.file_bytes)
         return {{},
                 format("it holds %zu bytes, where %s takes %zu", file.size(), layout.name,
                        layout.file_bytes)};

@@ -21,8 +21,9 @@ const std::array<std::pair<const char*, Dither>, 3> kDitherNames = {{
 // The parser's options, kept together so that the choices can be read back from it.
 struct Options {
     QCommandLineOption convert{"convert", "Convert the picture or image IN to OUT, whose "
-                                          "extension chooses the format: .koa or .kla (Koala), "
-                                          ".prg (a C64 program showing it), .png, .vxr."};
+                                          "extension chooses the format: a C64 picture file (.koa "
+                                          "or .kla Koala, .bml FLI, .ocp, .a64, ...: see the "
+                                          "manual), .prg (a C64 program showing it), .png, .vxr."};
     QCommandLineOption palette{"palette",
                                "The palette an image is matched to: auto (the one it was drawn "
                                "in, or Colodore), vexlor, pepto, colodore or vice.",
@@ -107,9 +108,8 @@ CommandLine conversion(const QCommandLineParser& parser, const Options& options)
     request.output = files[1];
     const std::optional<OutputFormat> format = output_format_of(request.output);
     if (!format)
-        return usage(QString("\"%1\" has no extension of a format Vexlor writes "
-                             "(.koa, .kla, .prg, .png, .vxr)")
-                         .arg(request.output));
+        return usage(QString("\"%1\" has no extension of a format Vexlor writes (%2)")
+                         .arg(request.output, output_extensions()));
     request.format = *format;
     const QString palette = parser.value(options.palette);
     if (palette != "auto") {

@@ -1,9 +1,9 @@
 #include "cli/converter.h"
-#include "c64/koala.h"
 #include "c64/prg.h"
 #include "c64/render.h"
 #include "exchange/picture_export.h"
 #include "exchange/picture_import.h"
+#include "formats/format_table.h"
 #include "storage/picture_file.h"
 #include "storage/vxr_codec.h"
 #include <QFileInfo>
@@ -60,20 +60,38 @@ PaletteId rendering_palette(const Loaded& loaded, const ConvertRequest& request)
     return loaded.match ? loaded.match->palette : PaletteId::Vexlor;
 }
 
-std::vector<std::uint8_t> output_bytes(const Loaded& loaded, const Encoding& encoding,
+// The picture encoded for OUT: an FLI file in FLI, counting its inexact rows of 4 pixels;
+// everything else as a multicolour bitmap, counting its inexact cells.
+struct Encoded {
+    C64Image image;
+    int inexact = 0;
+    QString parts; // what `inexact` counts
+};
+
+Encoded encoded_for(const Loaded& loaded, const ConvertRequest& request) {
+    const PictureCodec* codec = request.format.codec;
+    if (codec && codec->kind() == PictureKind::Fli) {
+        const FliEncoding fli = encode_fli(loaded.picture.data(), loaded.background);
+        return {fli.image, int(fli.inexact.count()), QStringLiteral("row")};
+    }
+    const Encoding encoding = encode_multicolor(loaded.picture.data(), loaded.background);
+    return {encoding.image, encoding.inexact_cells, QStringLiteral("cell")};
+}
+
+std::vector<std::uint8_t> output_bytes(const Loaded& loaded, const Encoded& encoded,
                                        const ConvertRequest& request) {
-    switch (request.format) {
-    case OutputFormat::Prg:
-        return write_prg(encoding.image);
-    case OutputFormat::Png:
+    switch (request.format.kind) {
+    case OutputKind::Prg:
+        return write_prg(std::get<MulticolorImage>(encoded.image));
+    case OutputKind::Png:
         return encode_png(
             render_picture(loaded.picture.data(), {.palette = rendering_palette(loaded, request)}));
-    case OutputFormat::Vexlor:
+    case OutputKind::Vexlor:
         return encode_vxr(loaded.picture.data(), kPictureBytes);
-    case OutputFormat::Koala:
+    case OutputKind::C64Picture:
         break;
     }
-    return write_koala(encoding.image);
+    return request.format.codec->write(encoded.image);
 }
 
 QString palette_text(const std::optional<PaletteMatch>& match) {
@@ -84,23 +102,37 @@ QString palette_text(const std::optional<PaletteMatch>& match) {
 }
 
 // "in.png -> out.kla: palette Colodore (colours matched), background 6 (blue), 0 inexact cells"
-QString summary(const ConvertRequest& request, const Loaded& loaded, int inexact_cells) {
+QString summary(const ConvertRequest& request, const Loaded& loaded, const Encoded& encoded) {
     const std::uint8_t background = c64_color_number(loaded.background);
-    return QStringLiteral("%1 -> %2: palette %3, background %4 (%5), %6 inexact %7")
+    return QStringLiteral("%1 -> %2: palette %3, background %4 (%5), %6 inexact %7%8")
         .arg(request.input, request.output, palette_text(loaded.match), QString::number(background),
-             QString::fromLatin1(c64_color_name(background)), QString::number(inexact_cells),
-             inexact_cells == 1 ? QStringLiteral("cell") : QStringLiteral("cells"));
+             QString::fromLatin1(c64_color_name(background)), QString::number(encoded.inexact),
+             encoded.parts, encoded.inexact == 1 ? QString() : QStringLiteral("s"));
 }
 
 } // namespace
 
 std::optional<OutputFormat> output_format_of(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == "koa" || suffix == "kla") return OutputFormat::Koala;
-    if (suffix == "prg") return OutputFormat::Prg;
-    if (suffix == "png") return OutputFormat::Png;
-    if (suffix == "vxr") return OutputFormat::Vexlor;
+    if (const PictureCodec* codec = writer_for_extension(suffix.toStdString()))
+        return OutputFormat{OutputKind::C64Picture, codec};
+    if (suffix == "prg") return OutputFormat{OutputKind::Prg};
+    if (suffix == "png") return OutputFormat{OutputKind::Png};
+    if (suffix == "vxr") return OutputFormat{OutputKind::Vexlor};
     return std::nullopt;
+}
+
+QString output_extensions() {
+    QStringList extensions;
+    for (const PictureCodec* codec : picture_codecs())
+        if (codec->writes())
+            for (std::string_view name : codec->usual_names())
+                extensions << QStringLiteral(".") +
+                                  QString::fromLatin1(name.data(), qsizetype(name.size()));
+    extensions << ".prg"
+               << ".png"
+               << ".vxr";
+    return extensions.join(QStringLiteral(", "));
 }
 
 ConvertOutcome convert_file(const ConvertRequest& request) {
@@ -108,12 +140,12 @@ ConvertOutcome convert_file(const ConvertRequest& request) {
     if (!loaded.error.isEmpty())
         return {kExitFileFailed,
                 QStringLiteral("\"%1\" cannot be read: %2").arg(request.input, loaded.error)};
-    const Encoding encoding = encode_multicolor(loaded.picture.data(), loaded.background);
-    const QString line = summary(request, loaded, encoding.inexact_cells);
-    if (request.strict && encoding.inexact_cells > 0)
+    const Encoded encoded = encoded_for(loaded, request);
+    const QString line = summary(request, loaded, encoded);
+    if (request.strict && encoded.inexact > 0)
         return {kExitInexact, line + QStringLiteral("; nothing written (--strict)")};
     const QString error =
-        write_file_atomically(request.output, output_bytes(loaded, encoding, request));
+        write_file_atomically(request.output, output_bytes(loaded, encoded, request));
     if (!error.isEmpty())
         return {kExitFileFailed,
                 QStringLiteral("\"%1\" cannot be written: %2").arg(request.output, error)};

@@ -8,13 +8,24 @@
 // extension names out, through the code that Import and the exports use. It needs no window
 // and no display.
 
-enum class OutputFormat : std::uint8_t { Koala, Prg, Png, Vexlor };
-// .koa and .kla: Koala; .prg: the viewer program; .png: the rendering; .vxr: Vexlor's own.
+class PictureCodec;
+
+// A C64 picture file of the format table (Koala, FLI Graph, Advanced Art Studio, ...), the
+// viewer program, the rendering, or Vexlor's own.
+enum class OutputKind : std::uint8_t { C64Picture, Prg, Png, Vexlor };
+struct OutputFormat {
+    OutputKind kind = OutputKind::C64Picture;
+    const PictureCodec* codec = nullptr; // C64Picture: the format that writes it
+};
+// The usual name of a format Vexlor writes (.koa, .bml, .ocp, ...); .prg: the viewer program;
+// .png: the rendering; .vxr: Vexlor's own.
 std::optional<OutputFormat> output_format_of(const QString& path);
+// Those extensions, for messages: ".koa, .kla, .bml, ... .prg, .png, .vxr".
+QString output_extensions();
 
 struct ConvertRequest {
     QString input, output;
-    OutputFormat format = OutputFormat::Koala;
+    OutputFormat format;
     // An image is converted with these choices. A picture (.vxr or Koala) is taken as it is, on
     // its own background (a Koala file's, or the best one for a .vxr) unless a background was
     // asked for; the palette is then the one a PNG is drawn in.

@@ -1,21 +1,22 @@
 #include "display/palette_setting.h"
 #include "display/displayed_palette.h"
+#include "settings/user_settings.h"
 #include <QSettings>
 
 namespace {
 
 const QString kKey = QStringLiteral("view/palette");
 
-QSettings settings() { return QSettings(QStringLiteral("Vexlor"), QStringLiteral("Vexlor")); }
-
 } // namespace
 
 PaletteId stored_palette() {
-    const QString name = settings().value(kKey).toString();
+    const std::unique_ptr<QSettings> settings = user_settings();
+    const QString name = settings ? settings->value(kKey).toString() : QString();
     return palette_from_key(name.toStdString()).value_or(PaletteId::Vexlor);
 }
 
 void store_palette(PaletteId id) {
-    settings().setValue(
-        kKey, QString::fromUtf8(palette_key(id).data(), qsizetype(palette_key(id).size())));
+    if (const std::unique_ptr<QSettings> settings = user_settings())
+        settings->setValue(
+            kKey, QString::fromUtf8(palette_key(id).data(), qsizetype(palette_key(id).size())));
 }

@@ -1,5 +1,7 @@
 #include "edit/clipboard.h"
+#include "exchange/image_file.h"
 #include "selection/block_exchange.h"
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -45,6 +47,20 @@ RgbImage landing_part(const QImage& image) {
     return rgb;
 }
 
+// An image that another program offers as a GIF or a JPEG cut short: Qt would give what it
+// holds, the rest black.
+bool offers_cut_image(const QMimeData& data) {
+    for (const QByteArray format : {"gif", "jpeg"}) {
+        const QString type = QStringLiteral("image/") + QString::fromLatin1(format);
+        if (!data.hasFormat(type)) continue;
+        QBuffer bytes;
+        bytes.setData(data.data(type));
+        bytes.open(QIODevice::ReadOnly);
+        if (!holds_whole_image(bytes, format)) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<PixelBlock> block_from_mime(const QMimeData& data) {
@@ -54,7 +70,7 @@ std::optional<PixelBlock> block_from_mime(const QMimeData& data) {
                                        std::size_t(bytes.size())}))
             return block;
     }
-    if (!data.hasImage()) return std::nullopt;
+    if (!data.hasImage() || offers_cut_image(data)) return std::nullopt;
     const QImage image = qvariant_cast<QImage>(data.imageData());
     if (image.isNull()) return std::nullopt;
     return block_from_image(landing_part(image), shown_lab_palette());

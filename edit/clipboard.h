@@ -15,7 +15,8 @@ QImage shown_image(const PixelBlock& block);
 QMimeData* block_mime_data(const PixelBlock& block);
 
 // The block in `data`: Vexlor's own form where it is there, else an image matched to the
-// displayed colours; nothing where neither is usable.
+// displayed colours; nothing where neither is usable, as an image offered as a GIF or a JPEG
+// that is cut short is not.
 std::optional<PixelBlock> block_from_mime(const QMimeData& data);
 
 // The system clipboard.

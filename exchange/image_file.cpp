@@ -1,9 +1,12 @@
 #include "exchange/image_file.h"
 #include "c64/convert.h"
+#include "exchange/image_ends.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,7 +63,53 @@ ImageRead refused(const QString& why) { return {{}, why, {}}; }
 
 } // namespace
 
+// Qt's GIF and JPEG readers give what a file cut short holds, the rest black, without a word.
+bool holds_whole_image(QIODevice& device, const QByteArray& format) {
+    if ((format != "gif" && format != "jpeg") || device.isSequential() || !device.seek(0))
+        return true;
+    return holds_whole_image(format == "gif" ? ImageKind::Gif : ImageKind::Jpeg,
+                             [&](std::uint8_t* buffer, std::size_t size) {
+                                 const qint64 got =
+                                     device.read(reinterpret_cast<char*>(buffer), qint64(size));
+                                 return got > 0 ? std::size_t(got) : 0;
+                             });
+}
+
+namespace {
+
+// While an image is read, what Qt's readers and the libraries under them would print about it
+// is kept quiet: Qt's messages ("Premature end of JPEG file") and what libpng writes to the
+// standard error itself ("libpng error: Read Error"). The caller says in its own words why an
+// image was refused. Criticals and worse go on as before.
+class QuietImageReaders {
+public:
+    QuietImageReaders() : error_output_(::dup(STDERR_FILENO)) {
+        previous() = qInstallMessageHandler(pass_on);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (nowhere >= 0) ::dup2(nowhere, STDERR_FILENO), ::close(nowhere);
+    }
+    ~QuietImageReaders() {
+        if (error_output_ >= 0) ::dup2(error_output_, STDERR_FILENO), ::close(error_output_);
+        qInstallMessageHandler(previous());
+    }
+
+private:
+    static QtMessageHandler& previous() {
+        static QtMessageHandler handler = nullptr;
+        return handler;
+    }
+    static void pass_on(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+        if (previous()) previous()(type, context, text);
+    }
+
+    int error_output_;
+};
+
+} // namespace
+
 ImageRead read_image(QIODevice& device, int max_side) {
+    const QuietImageReaders quiet;
     const QSize screen = gif_screen_size(device);
     QImageReader reader(&device);
     if (!reader.canRead()) return refused(QStringLiteral("it is not an image Vexlor can read"));
@@ -68,9 +117,12 @@ ImageRead read_image(QIODevice& device, int max_side) {
     if (!size.isValid()) return refused(QStringLiteral("its size cannot be read from it"));
     if (!fits(size, max_side)) return refused(too_large(size, max_side));
     reader.setAllocationLimit(decode_limit_mib(size, reader.imageFormat()));
+    const QByteArray format = reader.format();
     const QImage image = reader.read();
     if (image.isNull())
         return refused(QStringLiteral("it cannot be decoded (%1)").arg(reader.errorString()));
+    if (!holds_whole_image(device, format))
+        return refused(QStringLiteral("it ends before its image does"));
     if (!fits(image.size(), max_side)) return refused(too_large(image.size(), max_side));
     return {working_copy(image), {}, image.size()};
 }

@@ -24,5 +24,10 @@ struct ImageRead {
 ImageRead read_image(QIODevice& device, int max_side = kMaxImageSide);
 ImageRead read_image_file(const QString& path);
 
+// Whether the bytes of an image in `format` (as Qt names it: "gif", "jpeg") hold all of it, read
+// from the start of the device; Qt's GIF and JPEG readers give what a cut file holds, the rest
+// black. True for the other formats, whose readers refuse such a file themselves.
+bool holds_whole_image(QIODevice& device, const QByteArray& format);
+
 // The image as Qt's image, for showing and for writing.
 QImage to_qimage(const RgbImage& image);

@@ -6,9 +6,12 @@
 #include "c64/render.h"
 #include "exchange/image_file.h"
 #include "exchange/png_options_dialog.h"
+#include "formats/codecs.h"
+#include "formats/format_table.h"
 #include "storage/picture_file.h"
 #include <QApplication>
 #include <QBuffer>
+#include <QFileInfo>
 
 namespace {
 
@@ -63,7 +66,61 @@ bool export_fli_as(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_
            save_as(dialog, encoding.image, format);
 }
 
+QString from_view(std::string_view text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+// The formats Export as Other C64 Format offers: Koala and FLI have items of their own.
+std::vector<const PictureCodec*> other_c64_formats() {
+    std::vector<const PictureCodec*> formats;
+    for (const PictureCodec* codec : picture_codecs())
+        if (codec->writes() && codec->kind() == PictureKind::Multicolor && codec != &koala_codec())
+            formats.push_back(codec);
+    return formats;
+}
+
+// "Artist 64 (*.a64)|*.a64|Blazing Paddles (*.pi *.bpi)|*.pi;*.bpi|..."
+QString filter_of(const std::vector<const PictureCodec*>& formats) {
+    QStringList entries;
+    for (const PictureCodec* codec : formats) {
+        QStringList patterns;
+        for (std::string_view name : codec->usual_names())
+            patterns << QStringLiteral("*.") + from_view(name);
+        QString name = from_view(codec->name());
+        name[0] = name[0].toUpper(); // "packed Drazpaint" heads its entry
+        entries << QStringLiteral("%1 (%2)|%3").arg(name, patterns.join(' '), patterns.join(';'));
+    }
+    return entries.join('|');
+}
+
+// The format the name's extension gives, else the dialog's chosen entry; a name without an
+// extension takes that format's.
+const PictureCodec& chosen_format(TSaveDialog& dialog,
+                                  const std::vector<const PictureCodec*>& formats) {
+    const std::string suffix = QFileInfo(dialog.FileName).suffix().toStdString();
+    for (const PictureCodec* codec : formats)
+        if (codec->has_usual_name(suffix)) return *codec;
+    const PictureCodec& chosen =
+        *formats[std::size_t(std::clamp(dialog.FilterIndex, 1, int(formats.size())) - 1)];
+    if (suffix.empty()) {
+        if (!dialog.FileName.endsWith('.')) dialog.FileName += '.';
+        dialog.FileName += from_view(chosen.usual_names().front());
+    }
+    return chosen;
+}
+
 } // namespace
+
+bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
+    const Encoding encoding = encode_multicolor(picture, background);
+    if (!export_anyway(encoding.inexact_cells, kCells, QStringLiteral("cells"))) return false;
+    const std::vector<const PictureCodec*> formats = other_c64_formats();
+    dialog.Filter = filter_of(formats);
+    dialog.DefaultExt.clear();
+    if (!dialog.Execute()) return false;
+    const PictureCodec& format = chosen_format(dialog, formats);
+    return save_file_atomically(dialog.GetFileName(), format.write(encoding.image));
+}
 
 bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
     return export_as(dialog, picture, background, kKoala);

@@ -20,5 +20,11 @@ bool export_fli(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t b
 bool export_fli_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
 bool export_png(TSaveDialog& dialog, const std::uint8_t* picture);
 
+// Picture > Export as Other C64 Format: every multicolour format of the table that Vexlor
+// writes, besides Koala, one filter entry each. The extension of the name typed picks the
+// format when it is one of theirs, else the chosen entry does (and a name typed without an
+// extension gets that format's). It asks about inexact cells as the Koala export does.
+bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
+
 // The image as the bytes of a PNG file.
 std::vector<std::uint8_t> encode_png(const RgbImage& image);

@@ -1,9 +1,7 @@
 #include "exchange/picture_import.h"
-#include "c64/fli_file.h"
-#include "c64/koala.h"
-#include "c64/palettes.h"
 #include "exchange/image_file.h"
 #include "exchange/import_dialog.h"
+#include "formats/format_table.h"
 #include "storage/picture_file.h"
 #include <QApplication>
 #include <QFile>
@@ -14,11 +12,18 @@
 namespace {
 
 // The entries show their names only, so these names carry their patterns.
-const QString kImportFilter =
-    QStringLiteral("C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2)|"
-                   "*.koa;*.kla;*.gg;*.bml;*.fli;*.fd2|"
-                   "Images (*.png *.gif *.bmp *.jpg *.jpeg)|*.png;*.gif;*.bmp;*.jpg;*.jpeg|"
-                   "All Files (*.*)|*.*");
+QString import_filter() {
+    QStringList patterns;
+    for (const PictureCodec* codec : picture_codecs())
+        for (std::string_view name : codec->usual_names())
+            patterns << QStringLiteral("*.%1").arg(
+                QLatin1String(name.data(), qsizetype(name.size())));
+    patterns.removeDuplicates();
+    return QStringLiteral("C64 pictures (%1)|%2|"
+                          "Images (*.png *.gif *.bmp *.jpg *.jpeg)|*.png;*.gif;*.bmp;*.jpg;*.jpeg|"
+                          "All Files (*.*)|*.*")
+        .arg(patterns.join(' '), patterns.join(';'));
+}
 
 ImportSource refused(const QString& why) {
     ImportSource source;
@@ -26,36 +31,7 @@ ImportSource refused(const QString& why) {
     return source;
 }
 
-ImportSource picture_from_koala(std::span<const std::uint8_t> bytes, KoalaPacking packing) {
-    const KoalaRead read = read_koala(bytes, packing);
-    if (!read.image) return refused(QString::fromStdString(read.error));
-    ImportSource source;
-    source.picture.emplace();
-    decode_multicolor(*read.image, source.picture->data());
-    source.background = vexlor_color_index(read.image->background);
-    return source;
-}
-
-// An FLI file may give each raster line a background of its own: the picture takes the one
-// most lines show.
-std::uint8_t most_common_background(const FliImage& image) {
-    std::array<int, 16> lines{};
-    for (std::uint8_t color : image.backgrounds) ++lines[color & 0x0F];
-    return std::uint8_t(std::max_element(lines.begin(), lines.end()) - lines.begin());
-}
-
-ImportSource picture_from_fli(std::span<const std::uint8_t> bytes, FliFormat format) {
-    const FliRead read = read_fli(bytes, format);
-    if (!read.image) return refused(QString::fromStdString(read.error));
-    ImportSource source;
-    source.picture.emplace();
-    decode_fli(*read.image, source.picture->data());
-    source.background = vexlor_color_index(most_common_background(*read.image));
-    source.format = fmtFli;
-    return source;
-}
-
-// Images carry a signature of their own; a Koala file has none but its load address.
+// Images carry a signature of their own; most C64 files have none but their load address.
 bool is_image(QIODevice& device) {
     static const QList<QByteArray> imported{"png", "gif", "bmp", "jpeg"};
     const QByteArray format = QImageReader::imageFormat(&device);
@@ -69,20 +45,27 @@ ImportSource read_import_source(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return refused(QStringLiteral("it cannot be opened (%1)").arg(unreadable_reason(path)));
+    QString not_c64; // why the file is no C64 picture, when it is taken for an image instead
     if (!is_image(file)) {
-        const QByteArray head =
-            file.read(qint64(std::max(kKoalaMaxFileBytes, kFliMaxFileBytes)) + 1);
+        const QByteArray head = file.read(qint64(longest_picture_file()) + 1);
         const std::span<const std::uint8_t> bytes(
             reinterpret_cast<const std::uint8_t*>(head.data()), std::size_t(head.size()));
-        const QString suffix = QFileInfo(path).suffix().toLower();
-        if (suffix == "gg") return picture_from_koala(bytes, KoalaPacking::RunLength);
-        if (suffix == "bml" || suffix == "fli") return picture_from_fli(bytes, FliFormat::Graph);
-        if (suffix == "fd2") return picture_from_fli(bytes, FliFormat::Designer);
-        if (suffix == "koa" || suffix == "kla" || looks_like_koala(bytes))
-            return picture_from_koala(bytes, KoalaPacking::Plain);
+        const PictureFileRead read =
+            read_picture_file(bytes, QFileInfo(path).suffix().toStdString());
+        if (read.image) {
+            const DecodedPicture decoded = decode_picture(*read.image);
+            ImportSource source;
+            source.picture = decoded.pixels;
+            source.background = decoded.background;
+            source.format = decoded.format;
+            return source;
+        }
+        if (read.codec) return refused(QString::fromStdString(read.error));
+        not_c64 = QString::fromStdString(read.error) + QStringLiteral(", and ");
+        file.seek(0);
     }
     ImageRead read = read_image(file);
-    ImportSource source = refused(read.error);
+    ImportSource source = refused(read.error.isEmpty() ? read.error : not_c64 + read.error);
     source.image = std::move(read.image);
     source.decoded_size = read.decoded_size;
     return source;
@@ -112,7 +95,7 @@ bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_
 
 bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& background,
                     std::uint8_t& format) {
-    dialog.Filter = kImportFilter;
+    dialog.Filter = import_filter();
     return dialog.Execute() &&
            import_picture_file(dialog.GetFileName(), picture, background, format);
 }

@@ -8,10 +8,11 @@
 #include <cstdint>
 #include <optional>
 
-// What a file that Import reads holds: a Koala picture (.koa, .kla, packed .gg, or any file
-// whose content is one) or an FLI Graph (.bml, .fli) or FLI Designer (.fd2) picture, taken as
-// it is with its background (a Vexlor index) and the mode it brings; or an image to convert;
-// or, in `error`, why neither ("it cannot be opened").
+// What a file that Import reads holds: a picture in one of the C64 formats of the table
+// (formats/format_table.h), recognised by its content, taken as it is with its background (a
+// Vexlor index) and the mode it brings; or an image to convert; or, in `error`, why neither
+// ("it cannot be opened", "10017 bytes loading at $2000: an Advanced Art Studio picture takes
+// 10018").
 struct ImportSource {
     std::optional<PictureBytes> picture;
     std::uint8_t background = 0;
@@ -22,7 +23,7 @@ struct ImportSource {
 };
 ImportSource read_import_source(const QString& path);
 
-// Brings the file in: a Koala or FLI picture as it is, switching `format` to Multicolor or FLI;
+// Brings the file in: a C64 picture as it is, switching `format` to Multicolor or FLI;
 // any other image through the conversion dialog, converted for the `format` in use. The 32000
 // picture bytes, the background (the file's, or the one the conversion chose) and `format` are
 // written only when the import succeeds: true then; false, with all three untouched, when the

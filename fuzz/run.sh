@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and runs each for the given seconds (default 60):
-# the picture-file reader, the Koala and FLI readers, and image import (Qt's readers and the
-# conversion).
-# fuzz/run.sh [SECONDS] [vxr|koala|fli|image ...]
+# the picture-file reader, the Koala and FLI readers, the whole table of C64 formats, and image
+# import (Qt's readers and the conversion).
+# fuzz/run.sh [SECONDS] [vxr|koala|fli|formats|image ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-targets=(vxr koala fli image)
+targets=(vxr koala fli formats image)
 if [ $# -gt 1 ]; then targets=("${@:2}"); fi
 out=build-fuzz
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -I.)
@@ -42,6 +42,12 @@ build_and_run() {
             -o "$out/fli_fuzz"
         { printf '\x00\x3b'; head -c 17472 /dev/zero; } >"$out/fli-corpus/graph"
         { printf '\x00\x3c'; head -c 17216 /dev/zero; } >"$out/fli-corpus/designer"
+        ;;
+    formats)
+        formats=(formats/*.cpp c64/koala.cpp c64/fli_file.cpp c64/fli.cpp "${c64[@]}")
+        clang++ "${flags[@]}" fuzz/formats_fuzz.cpp "${formats[@]}" -o "$out/formats_fuzz"
+        clang++ -std=c++20 -O1 -I. fuzz/formats_seeds.cpp "${formats[@]}" -o "$out/formats_seeds"
+        "$out/formats_seeds" "$out/formats-corpus"
         ;;
     image)
         # The cell search runs the same fixed loops whatever the image (the sanitized test

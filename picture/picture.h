@@ -64,9 +64,11 @@ public:
     bool plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color);
     bool plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row, std::uint8_t color);
 
+    // The swatches from the last analysis, then the preview band at the pixel.
+    void refresh_windows(std::int32_t column, std::int32_t row);
+
 private:
     void analyse(std::int32_t left, std::int32_t top, int rows);
     void count_colors();
     bool plot(std::int32_t column, std::int32_t row, std::uint8_t color);
-    void refresh_windows(std::int32_t column, std::int32_t row);
 };

@@ -53,7 +53,10 @@ void TFileDialog::Configure(QFileDialog& dialog) const {
     dialog.setFileMode(saving_ ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The editor asks nothing before an existing file is replaced.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(QtFilters(Filter));
+    const QStringList filters = QtFilters(Filter);
+    dialog.setNameFilters(filters);
+    if (FilterIndex >= 1 && FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[FilterIndex - 1]);
     if (!FileName.isEmpty()) dialog.selectFile(FileName);
 }
 
@@ -69,8 +72,10 @@ bool TFileDialog::Execute() {
     } else {
         QFileDialog dialog(QApplication::activeWindow());
         Configure(dialog);
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
             answer = dialog.selectedFiles().front();
+            FilterIndex = int(QtFilters(Filter).indexOf(dialog.selectedNameFilter())) + 1;
+        }
     }
     if (!answer) return false;
     FileName = saving_ ? with_extension(*answer, DefaultExt) : *answer;

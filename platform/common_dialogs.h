@@ -14,6 +14,8 @@ public:
     QString Filter;     // "Name|*.ext|Other|*.*"
     QString FileName;   // the name chosen last
     QString DefaultExt; // "ext": a save dialog adds it to a name typed without an extension
+    int FilterIndex =
+        1; // the filter entry shown first and, after Execute, the one chosen (1: the first)
     QString GetFileName() const { return FileName; }
     bool Execute();
 

@@ -99,7 +99,7 @@ private:
 // Where the whole block leaves a unit within the limit, all its pixels there land (a cell
 // moved whole lands whole, whatever lay under it); elsewhere each pixel is asked in turn.
 void paste_block(PictureModel& model, std::uint8_t format, const PixelBlock& block, PixelPos at,
-                 bool exact) {
+                 bool exact, const PastePlot& plot) {
     const PixelArea target =
         area_between(at, {at.column + block.width - 1, at.row + block.height - 1});
     if (block.width <= 0 || block.height <= 0 || target.empty()) return;
@@ -118,9 +118,10 @@ void paste_block(PictureModel& model, std::uint8_t format, const PixelBlock& blo
     });
     each_pixel([&](int column, int row, std::uint8_t& pixel, std::uint8_t color) {
         const std::uint8_t old = pixel & 0x0F;
-        if (!exact && pasted.colours(column, row, back) > 3 &&
-            !now.allows(column, row, old, color, back))
-            return;
+        if (!exact && pasted.colours(column, row, back) > 3) {
+            if (plot) return plot({column, row}, color);
+            if (!now.allows(column, row, old, color, back)) return;
+        }
         now.write(column, row, old, color);
         pixel = color;
     });

@@ -2,6 +2,7 @@
 #include "picture/picture.h"
 #include "raster/raster.h"
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Rectangles of picture pixels and the blocks lifted out of them: what selecting, cutting,
@@ -51,6 +52,8 @@ void flip_vertically(std::uint8_t* picture, const PixelArea& area);
 // pixel that would bring a fourth colour into the cell is refused and keeps its colour. With
 // `exact` every pixel is written. (Painting's rule, pixel by pixel, also refuses a background
 // pixel of a full cell even for a colour the cell holds, and would lose most of a block moved
-// onto an empty place.) The model's refresh is not called.
+// onto an empty place.) Where `plot` is given, it decides each pixel of a cell that the whole
+// block would leave over the limit instead. The model's refresh is not called.
+using PastePlot = std::function<void(PixelPos at, std::uint8_t color)>;
 void paste_block(PictureModel& model, std::uint8_t format, const PixelBlock& block, PixelPos at,
-                 bool exact);
+                 bool exact, const PastePlot& plot = {});

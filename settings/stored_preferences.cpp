@@ -2,6 +2,7 @@
 #include "app/Main.h"
 #include "platform/common_dialogs.h"
 #include "prefs/prefswin.h"
+#include "settings/user_settings.h"
 #include "zoom/zoom_window.h"
 #include <QRegularExpression>
 #include <QSettings>
@@ -47,9 +48,6 @@ std::optional<bool> read_zoom_8x6(const QVariant& value) {
     if (text == kZoom8x6) return true;
     return std::nullopt;
 }
-
-// Everybody's settings of this editor, in the user's configuration folder.
-QSettings user_settings() { return QSettings(QStringLiteral("Vexlor"), QStringLiteral("Vexlor")); }
 
 } // namespace
 
@@ -101,19 +99,22 @@ void apply_preferences(const StoredPreferences& values) {
 }
 
 bool save_preferences() {
-    QSettings settings = user_settings();
-    write_preferences(settings, preferences_in_force());
-    settings.sync();
-    if (settings.status() == QSettings::NoError) return true;
-    ShowErrorMessage(
-        QStringLiteral("Vexlor"),
-        QStringLiteral("The preferences could not be saved to \"%1\".").arg(settings.fileName()));
+    const std::unique_ptr<QSettings> settings = user_settings();
+    if (settings) {
+        write_preferences(*settings, preferences_in_force());
+        settings->sync();
+        if (settings->status() == QSettings::NoError) return true;
+    }
+    const QString file = settings ? settings->fileName() : user_settings_file();
+    ShowErrorMessage(QStringLiteral("Vexlor"),
+                     QStringLiteral("The preferences could not be saved to \"%1\".").arg(file));
     return false;
 }
 
 void restore_preferences() {
-    const QSettings settings = user_settings();
+    const std::unique_ptr<QSettings> settings = user_settings();
+    if (!settings) return;
     const StoredPreferences in_force = preferences_in_force();
-    const StoredPreferences stored = read_preferences(settings, in_force);
+    const StoredPreferences stored = read_preferences(*settings, in_force);
     if (stored != in_force) apply_preferences(stored);
 }

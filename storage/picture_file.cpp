@@ -11,19 +11,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool load_picture_file(const QString& path, std::uint8_t* picture) {
-    return load_vxr_file(QFile::encodeName(path).toStdString(), picture, kPictureBytes);
+bool load_picture_file(const QString& path, std::uint8_t* picture, std::size_t* pixels) {
+    return load_vxr_file(QFile::encodeName(path).toStdString(), picture, kPictureBytes, pixels);
 }
 
 bool is_vexlor_file_name(const QString& path) {
     return QFileInfo(path).suffix().compare(QLatin1String("vxr"), Qt::CaseInsensitive) == 0;
 }
 
+static const QString kNotRegular = QStringLiteral("it is not a regular file");
+
 // The system's words where it has them ("No such file or directory", "Permission denied").
 QString unreadable_reason(const QString& path) {
     const QFileInfo file(path);
     if (file.isDir()) return QString::fromLocal8Bit(std::strerror(EISDIR));
-    if (file.exists() && !file.isFile()) return QStringLiteral("it is not a regular file");
+    if (file.exists() && !file.isFile()) return kNotRegular;
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return QString::fromLocal8Bit(std::strerror(errno));
     ::close(fd);
@@ -92,9 +94,18 @@ QString write_in_place(const QString& path, const std::vector<std::uint8_t>& byt
 
 } // namespace
 
+// Whether the path names something other than a regular file, a folder or nothing (a link is
+// followed): a pipe, a device or a socket, which a file renamed over it would replace.
+static bool is_special_file(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
+           !S_ISDIR(info.st_mode);
+}
+
 // Unbuffered, so that a write the disk refuses fails at once with the system's reason, which
 // Qt's own message would not name.
 QString write_file_atomically(const QString& path, const std::vector<std::uint8_t>& bytes) {
+    if (is_special_file(path)) return kNotRegular;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const QString why = file.errorString();

@@ -89,6 +89,7 @@ void VxrReader::finish() {
     if (pending_cr_ && !done_) take(kCR);
     pending_cr_ = false;
     done_ = true;
+    std::fill(out_ + taken_, out_ + capacity_, std::uint8_t(0));
 }
 
 // Only a regular file is a picture file. A named pipe or a device would block the open or the
@@ -104,7 +105,8 @@ static int open_regular_file(const std::string& path) {
     return fd;
 }
 
-bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity) {
+bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity,
+                   std::size_t* taken) {
     const int fd = open_regular_file(path);
     if (fd < 0) return false;
     VxrReader reader(picture, capacity);
@@ -119,5 +121,6 @@ bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t c
     }
     reader.finish();
     ::close(fd);
+    if (taken) *taken = reader.taken();
     return true;
 }

@@ -9,7 +9,8 @@
 std::vector<std::uint8_t> encode_vxr(const std::uint8_t* picture, std::size_t size);
 
 // Reads file bytes into a picture buffer: a 0x0D directly before 0x0A is dropped, 0x1A ends the
-// data, and at most `capacity` bytes are taken; the rest of the buffer keeps what it held.
+// data, and at most `capacity` bytes are taken; at the end, the rest of the buffer becomes 0, so
+// that a short file never leaves part of another picture behind.
 // Bytes above 15 keep their low four bits, so the picture only ever holds colour indices.
 class VxrReader {
 public:
@@ -17,7 +18,8 @@ public:
 
     // Takes the next bytes; false once nothing more will be taken.
     bool feed(const std::uint8_t* data, std::size_t size);
-    // The end of the file: a 0x0D held back for its successor is taken after all.
+    // The end of the file: a 0x0D held back for its successor is taken after all, and what the
+    // file did not reach is cleared.
     void finish();
     std::size_t taken() const { return taken_; }
     bool done() const { return done_; }
@@ -33,5 +35,7 @@ private:
 };
 
 // Loads a file into the picture; false, with the picture untouched, when it cannot be opened.
-// It reads no more of the file than the picture can take.
-bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity);
+// It reads no more of the file than the picture can take. `taken`, if given, receives how many
+// bytes of the picture the file held.
+bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity,
+                   std::size_t* taken = nullptr);

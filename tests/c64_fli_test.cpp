@@ -89,6 +89,7 @@ TEST(FliLimit, MarksTheBugColumnsAndTheLastRowsThatShareRow196sScreen) {
     EXPECT_TRUE(empty[std::size_t(cell_row_of(11, 57))]);
     EXPECT_FALSE(empty[std::size_t(cell_row_of(12, 57))]);
     const int cell = 24 * kCellColumns + 10; // the last cell row
+    set_row(picture, cell, 3, {8, 9, 0, 0}); // row 195 has a screen of its own
     set_row(picture, cell, 4, {2, 3, 0, 0});
     set_row(picture, cell, 5, {2, 3, 7, 7});
     EXPECT_FALSE(encode_fli(picture.data(), 0).inexact.any()) << "row 197 uses row 196's pair";
@@ -152,6 +153,13 @@ TEST(FliFiles, EveryPictureThatObeysTheLimitSurvivesBothFormats) {
         PictureBytes decoded{};
         decode_fli(*read.image, decoded.data());
         ASSERT_EQ(decoded, picture) << "round " << round;
+        // Screens 5 to 7 of the last cell row show nowhere on a C64, whatever they hold.
+        FliImage later_screens = *read.image;
+        for (int screen = 5; screen < kFliScreens; ++screen)
+            for (int cell = 24 * kCellColumns; cell < kCells; ++cell)
+                later_screens.screens[std::size_t(screen)][std::size_t(cell)] ^= 0x5A;
+        decode_fli(later_screens, decoded.data());
+        ASSERT_EQ(decoded, picture) << "round " << round;
         if (background != 0) continue; // a Designer file has no background: black
         const FliRead designer = read_fli(designer_file(encoding.image), FliFormat::Designer);
         ASSERT_TRUE(designer.image) << designer.error;
@@ -191,7 +199,9 @@ TEST(FliFiles, AreRefusedByTheirSizeOrLoadAddressButNotForPadding) {
         {graph, FliFormat::Graph, ""},
         {resized(graph, 17664), FliFormat::Graph, ""},
         {resized(graph, 17473), FliFormat::Graph, "it holds 17473 bytes"},
-        {resized(graph, 17665), FliFormat::Graph, "where an FLI Graph picture takes 17474"},
+        {resized(graph, 17665), FliFormat::Graph,
+         "it holds more than 17664 bytes, where an FLI "
+         "Graph picture takes 17474"},
         {{}, FliFormat::Graph, "it holds 0 bytes"},
         {loading_at(graph, 0x60), FliFormat::Graph, "it loads at $6000"},
         {designer, FliFormat::Designer, ""},

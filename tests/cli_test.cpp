@@ -1,5 +1,7 @@
 // The converter run as a build script runs it: a process with no display.
+#include "c64/fli_file.h"
 #include "cli/command_line.h"
+#include "formats/codecs.h"
 #include "storage/vxr_codec.h"
 #include "tests/exchange_support.h"
 #include "vexlor_version.h"
@@ -56,19 +58,23 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
     const struct {
         const char* name;
         std::vector<std::uint8_t> bytes;
+        const char* counted = "cells";
     } outputs[] = {
         {"out.kla", write_koala(c64)},
         {"out.KOA", write_koala(c64)},
         {"out.prg", write_prg(c64)},
         {"out.vxr", encode_vxr(drawn.data(), drawn.size())},
+        {"out.fli", write_fli_graph(encode_fli(drawn.data(), 0).image), "rows"},
+        {"out.ocp", advanced_art_studio_codec().write(c64)},
+        {"out.drz", drazpaint_packed_codec().write(c64)},
     };
     for (const auto& output : outputs) {
         SCOPED_TRACE(output.name);
         const Finished run = run_vexlor({"--convert", in, path(output.name)});
         EXPECT_EQ(run.exit_code, 0);
         EXPECT_EQ(run.err, QString("vexlor: %1 -> %2: palette Pepto (drawn in it), background 0 "
-                                   "(black), 0 inexact cells\n")
-                               .arg(in, path(output.name)));
+                                   "(black), 0 inexact %3\n")
+                               .arg(in, path(output.name), output.counted));
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_EQ(read(path(output.name)), output.bytes);
     }
@@ -122,6 +128,7 @@ TEST_F(Converter, APictureKeepsItsOwnBackgroundUnlessAnotherIsAsked) {
         {vexlor, {}, 6, "background 6 (blue), 0 inexact cells"},
         {vexlor, {"--background", "best"}, 6, "background 6 (blue)"},
         {koala, {"--background", "5"}, 5, "background 5 (green)"},
+        {koala, {"--background", "15"}, 15, "background 15 (light grey)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.in + ' ' + c.options.join(' ')).toStdString());
@@ -143,6 +150,10 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
     const QString vexlor = write("clash.vxr", encode_vxr(clashing.data(), clashing.size()));
     const QString png = write_png("small.png", render_picture(some_picture(9).data(), {}));
     const QString out = path("out.kla");
+    std::vector<std::uint8_t> cut_png = read(png);
+    cut_png.resize(cut_png.size() / 2);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.kla")).constData(), 0600), 0);
+    QFile::link(path("pipe.kla"), path("link.kla"));
     const struct {
         QStringList arguments;
         int exit_code;
@@ -153,7 +164,12 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
         {{"--convert", write("noise.gif", std::vector<std::uint8_t>(99, 1)), out},
          1,
          "not an image"},
+        {{"--convert", write("cut.png", cut_png), out}, 1, "cannot be read: it cannot be decoded"},
+        {{"--convert", write_cut_image("cut.gif"), out}, 1, "cannot be read: it ends before"},
+        {{"--convert", write_cut_image("cut.jpg"), out}, 1, "cannot be read: it ends before"},
         {{"--convert", png, path("no/such/folder/out.kla")}, 1, "cannot be written"},
+        {{"--convert", png, path("pipe.kla")}, 1, "cannot be written: it is not a regular file"},
+        {{"--convert", png, path("link.kla")}, 1, "cannot be written: it is not a regular file"},
         {{"--convert", png, out, "--palette", "rainbow"}, 2, "unknown palette \"rainbow\""},
         {{"--convert", png, out, "--background", "16"}, 2, "unknown background \"16\""},
         {{"--convert", png, out, "--dither", "noise"}, 2, "unknown dithering \"noise\""},
@@ -170,9 +186,14 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
         EXPECT_EQ(run.exit_code, c.exit_code);
         EXPECT_TRUE(run.err.contains(c.said)) << run.err.toStdString();
         EXPECT_EQ(run.err.contains("Usage: vexlor"), c.exit_code == 2) << run.err.toStdString();
+        if (c.exit_code != 2) {
+            EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+        }
         EXPECT_FALSE(QFile::exists(out));
         EXPECT_FALSE(QFile::exists(path("out.bmp")));
     }
+    const QFileInfo pipe(path("pipe.kla"));
+    EXPECT_TRUE(pipe.exists() && !pipe.isFile());
     // Without --strict the cells keep their most used colours, as Export anyway does.
     const Finished run = run_vexlor({"--convert", vexlor, out});
     EXPECT_EQ(run.exit_code, 0);

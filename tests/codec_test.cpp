@@ -93,11 +93,16 @@ TEST_F(Files, ALongerFileFillsThePictureWithItsFirstBytes) {
     for (std::size_t i = 0; i < picture.size(); ++i) ASSERT_EQ(picture[i], bytes[i]);
 }
 
-TEST_F(Files, AShortFileReplacesOnlyTheStart) {
+// What a short file does not hold becomes colour 0: no part of the picture before stays.
+TEST_F(Files, AShortFileFillsTheRestWithColourZero) {
     std::vector<std::uint8_t> bytes(100, 4);
-    const Picture picture = load(bytes);
+    Picture picture;
+    picture.fill(9);
+    std::size_t taken = 0;
+    ASSERT_TRUE(load_vxr_file(write("short.vxr", bytes), picture.data(), picture.size(), &taken));
+    EXPECT_EQ(taken, 100u);
     for (int i = 0; i < 100; ++i) ASSERT_EQ(picture[i], 4);
-    for (int i = 100; i < 32000; ++i) ASSERT_EQ(picture[i], 9);
+    for (int i = 100; i < 32000; ++i) ASSERT_EQ(picture[i], 0);
 }
 
 TEST_F(Files, SubstituteByteEndsTheData) {
@@ -105,14 +110,14 @@ TEST_F(Files, SubstituteByteEndsTheData) {
     bytes[50] = 0x1A;
     const Picture picture = load(bytes);
     EXPECT_EQ(picture[49], 3);
-    EXPECT_EQ(picture[50], 9);
-    EXPECT_EQ(picture[150], 9);
+    EXPECT_EQ(picture[50], 0);
+    EXPECT_EQ(picture[150], 0);
 }
 
 TEST_F(Files, ALoneCarriageReturnPasses) {
     const Picture picture = load({0x0D, 5, 0x0D, 0x0D, 0x0A, 0x0D, 0x1A, 7});
     EXPECT_EQ(std::vector<std::uint8_t>(picture.begin(), picture.begin() + 6),
-              (std::vector<std::uint8_t>{13, 5, 13, 10, 13, 9}));
+              (std::vector<std::uint8_t>{13, 5, 13, 10, 13, 0}));
     EXPECT_EQ(load({1, 0x0D})[1], 13); // at the very end of the file
 }
 
@@ -154,11 +159,11 @@ TEST_F(Files, TheReaderReportsItselfFullAtThePicturesEnd) {
     EXPECT_TRUE(exact.done());
 }
 
-TEST_F(Files, AnEmptyFileChangesNothing) {
+TEST_F(Files, AnEmptyFileGivesAnEmptyPicture) {
     Picture picture;
     picture.fill(6);
     ASSERT_TRUE(load_vxr_file(write("empty.vxr", {}), picture.data(), picture.size()));
-    for (auto byte : picture) ASSERT_EQ(byte, 6);
+    for (auto byte : picture) ASSERT_EQ(byte, 0);
 }
 
 TEST_F(Files, WhatCannotBeOpenedLeavesThePictureAlone) {

@@ -1,3 +1,4 @@
+#include "formats/codecs.h"
 #include "storage/picture_file.h"
 #include "tests/exchange_support.h"
 #include <QSaveFile>
@@ -149,5 +150,37 @@ TEST_F(Exchange, PngOptionsOfferOnePixelEachAScaleAndTheC64Palettes) {
     EXPECT_FALSE(QFile::exists(path("cancelled.png")));
     TFileDialog::QueueAnswer(std::nullopt);
     EXPECT_FALSE(export_koala(save_dialog, picture.data(), background));
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(Exchange, OtherC64FormatsArePickedByTheTypedExtensionElseByTheChosenEntry) {
+    picture = some_picture(7, 6);
+    background = 6;
+    const MulticolorImage image = encode_multicolor(picture.data(), background).image;
+    const struct {
+        const char* typed;
+        int entry; // the filter entry chosen, from 1
+        const char* written;
+        const PictureCodec& format;
+    } rows[] = {
+        {"plain", 2, "plain.a64", artist64_codec()},
+        {"named.tbe", 2, "named.tbe", twilight_codec()},
+        {"NAMED.OCP", 5, "NAMED.OCP", advanced_art_studio_codec()},
+        {"odd.name", 1, "odd.name", advanced_art_studio_codec()},
+        {"packed", 8, "packed.drz", drazpaint_packed_codec()},
+    };
+    for (const auto& row : rows) {
+        save_dialog.FilterIndex = row.entry;
+        TFileDialog::QueueAnswer(path(row.typed));
+        EXPECT_TRUE(export_other_c64(save_dialog, picture.data(), background)) << row.typed;
+        EXPECT_EQ(read(path(row.written)), row.format.write(image)) << row.typed;
+    }
+    QStringList entries = save_dialog.Filter.split('|');
+    for (int i = 1; i < entries.size(); ++i) entries.removeAt(i); // the patterns
+    EXPECT_EQ(entries,
+              (QStringList{"Advanced Art Studio (*.ocp *.mpic)", "Artist 64 (*.a64)",
+                           "Blazing Paddles (*.pi *.bpi)", "Image System (*.ism *.64i)",
+                           "Interpaint Lores (*.ip64l *.ipt)", "Vidcom 64 (*.vid *.vco)",
+                           "Twilight (*.tbe)", "Packed Drazpaint (*.drz)", "Amica Paint (*.ami)"}));
     EXPECT_TRUE(errors.isEmpty());
 }

@@ -1,4 +1,5 @@
 #include "c64/fli_file.h"
+#include "formats/codecs.h"
 #include "tests/exchange_support.h"
 #include "tests/fifo_deadline.h"
 #include <QComboBox>
@@ -25,7 +26,9 @@ TEST_F(Exchange, AKoalaFileIsTakenAsItIsByNameOrByContent) {
     ASSERT_TRUE(entries);
     QStringList names;
     for (int i = 0; i < entries->count(); ++i) names << entries->itemText(i);
-    EXPECT_EQ(names, (QStringList{"C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2)",
+    EXPECT_EQ(names, (QStringList{"C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2 *.ocp *.mpic "
+                                  "*.a64 *.pi *.bpi *.ism *.64i *.ip64l *.ipt *.vid *.vco *.tbe "
+                                  "*.drz *.dp64 *.sar *.ami *.pmg)",
                                   "Images (*.png *.gif *.bmp *.jpg *.jpeg)", "All Files (*.*)"}));
 }
 
@@ -49,6 +52,18 @@ TEST_F(Exchange, PackedAndPaddedKoalaFilesAreRead) {
     EXPECT_EQ(picture, noise);
 }
 
+TEST_F(Exchange, OtherPaintProgramsPicturesAreTakenByTheirContent) {
+    const PictureBytes drawn = some_picture(3, 6);
+    const MulticolorImage image = encode_multicolor(drawn.data(), 6).image;
+    for (const PictureCodec* codec : {&artist64_codec(), &amica_paint_codec()}) {
+        picture.fill(9);
+        EXPECT_TRUE(import(write("picture", codec->write(image)))) << codec->name();
+        EXPECT_EQ(picture, drawn) << codec->name();
+        EXPECT_EQ(background, 6);
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+}
+
 TEST_F(Exchange, AnImageIsImportedAsAnImageWhateverItsName) {
     const PictureBytes drawn = some_picture(4);
     const QString file = write_png("drawn.kla", render_picture(drawn.data(), {}));
@@ -67,10 +82,19 @@ TEST_F(Exchange, FilesThatCannotBeImportedAreRefusedAndThePictureStays) {
     expect_refused(write("big.kla", oversized), "more than 10258 bytes");
     expect_refused(write("text.koa", std::vector<std::uint8_t>(10003, 'x')), "$7878");
     expect_refused(write("broken.gg", {0x00, 0x60, 0xFE, 0x01}), "inside a run");
-    expect_refused(write("noise.png", std::vector<std::uint8_t>(3000, 0x55)), "not an image");
+    expect_refused(write("noise.png", std::vector<std::uint8_t>(3000, 0x55)),
+                   "3000 bytes loading at $5555: no C64 picture format loads there, and it is "
+                   "not an image");
+    std::vector<std::uint8_t> art_studio =
+        advanced_art_studio_codec().write(encode_multicolor(some_picture(2).data()).image);
+    art_studio.pop_back();
+    expect_refused(write("short.koa", art_studio),
+                   "10017 bytes loading at $2000: an Advanced Art Studio picture takes 10018");
     std::vector<std::uint8_t> png = encode_png(render_picture(picture.data(), {}));
     png.resize(png.size() / 2);
     expect_refused(write("cut.png", png), "cannot be decoded");
+    for (const char* name : {"cut.gif", "cut.jpg"})
+        expect_refused(write_cut_image(name), "it ends before its image does");
 }
 
 TEST_F(Exchange, AFileThatCannotBeOpenedIsRefusedWithTheSystemsReason) {
@@ -236,7 +260,7 @@ TEST_F(Exchange, AGifIsMeasuredByItsWholeScreenNotByItsFirstFrame) {
 
 // FLI files are read by name and bring FLI with them; a Koala file brings Multicolor. Files of
 // the wrong size or load address are refused, and the picture and the mode stay.
-TEST_F(Exchange, FliFilesAreReadByNameAndSwitchTheMode) {
+TEST_F(Exchange, FliFilesAreReadByContentAndSwitchTheMode) {
     PictureBytes drawn{};
     for (int row = 0; row < 200; ++row) drawn[row * 160 + 40] = std::uint8_t(row % 5 + 1);
     drawn[199 * 160 + 40] = drawn[196 * 160 + 40]; // the last rows share row 196's colours
@@ -245,19 +269,26 @@ TEST_F(Exchange, FliFilesAreReadByNameAndSwitchTheMode) {
     std::vector<std::uint8_t> designer(graph.begin() + 256, graph.end());
     designer[0] = 0x00, designer[1] = 0x3C;
     for (const auto& [name, bytes] :
-         {std::pair{"a.bml", graph}, std::pair{"b.FLI", graph}, std::pair{"c.fd2", designer}}) {
+         {std::pair{"a.bml", graph}, std::pair{"b.FLI", graph}, std::pair{"c.fd2", designer},
+          std::pair{"graph.fd2", graph}, std::pair{"designer.fli", designer}}) {
         picture.fill(9);
         format = fmtMulticolor;
         EXPECT_TRUE(import(write(name, bytes))) << name;
         EXPECT_EQ(picture, drawn) << name;
         EXPECT_EQ(format, fmtFli) << name;
     }
+    // The background most lines show is the picture's, not line 0's.
+    std::vector<std::uint8_t> first_line_red = graph;
+    first_line_red[2] = 2;
+    EXPECT_TRUE(import(write("red-top.bml", first_line_red)));
+    EXPECT_EQ(background, 0);
     EXPECT_TRUE(import(write("back.koa", write_koala(encode_multicolor(drawn.data()).image))));
     EXPECT_EQ(format, fmtMulticolor);
     format = fmtFli;
     expect_refused(write("short.bml", {graph.begin(), graph.end() - 1}), "17473 bytes");
-    expect_refused(write("graph.fd2", graph), "where an FLI Designer picture takes 17218");
-    expect_refused(write("designer.fli", designer), "17218 bytes");
+    std::vector<std::uint8_t> long_file = graph;
+    long_file.resize(100000);
+    expect_refused(write("long.bml", long_file), "it holds more than 17664 bytes");
     std::vector<std::uint8_t> elsewhere = graph;
     elsewhere[1] = 0x40;
     expect_refused(write("elsewhere.bml", elsewhere), "it loads at $4000");

@@ -8,6 +8,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     const PrivateHome home;
     QApplication application(argc, argv);
-    GuardAgainstHangingDialogs(3000);
+    GuardAgainstHangingDialogs();
     return RUN_ALL_TESTS();
 }

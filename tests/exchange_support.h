@@ -12,6 +12,7 @@
 #include "tests/c64_support.h"
 #include "tests/gui_support.h"
 #include <QApplication>
+#include <QBuffer>
 #include <QDialog>
 #include <QFile>
 #include <QImage>
@@ -28,6 +29,41 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
+
+// A GIF in 128 greys whose codes take one byte each: a clear code before every 120 pixels keeps
+// them at 8 bits (Qt writes no GIF).
+inline std::vector<std::uint8_t> gif_of_greys(int width, int height) {
+    std::vector<std::uint8_t> gif = {'G',
+                                     'I',
+                                     'F',
+                                     '8',
+                                     '9',
+                                     'a',
+                                     std::uint8_t(width),
+                                     std::uint8_t(width >> 8),
+                                     std::uint8_t(height),
+                                     std::uint8_t(height >> 8),
+                                     0x86,
+                                     0,
+                                     0};
+    for (int grey = 0; grey < 128; ++grey) gif.insert(gif.end(), 3, std::uint8_t(grey * 2));
+    gif.insert(gif.end(), {0x2C, 0, 0, 0, 0, std::uint8_t(width), std::uint8_t(width >> 8),
+                           std::uint8_t(height), std::uint8_t(height >> 8), 0, 7});
+    std::vector<std::uint8_t> codes;
+    for (int pixel = 0; pixel < width * height; ++pixel) {
+        if (pixel % 120 == 0) codes.push_back(128); // clear
+        codes.push_back(std::uint8_t((pixel % width + pixel / width) % 128));
+    }
+    codes.push_back(129); // the end of the data
+    for (std::size_t at = 0; at < codes.size(); at += 255) {
+        const std::size_t length = std::min<std::size_t>(255, codes.size() - at);
+        gif.push_back(std::uint8_t(length));
+        gif.insert(gif.end(), codes.begin() + std::ptrdiff_t(at),
+                   codes.begin() + std::ptrdiff_t(at + length));
+    }
+    gif.insert(gif.end(), {0, 0x3B});
+    return gif;
+}
 
 struct Exchange : ::testing::Test {
     QTemporaryDir dir;
@@ -63,6 +99,24 @@ struct Exchange : ::testing::Test {
     QString write_png(const QString& name, const RgbImage& image) const {
         to_qimage(image).save(path(name), "PNG");
         return path(name);
+    }
+    // A GIF or a JPEG image (by the name's extension) of 160 x 100 pixels, cut off half-way
+    // as a broken download leaves it.
+    QString write_cut_image(const QString& name) const {
+        std::vector<std::uint8_t> bytes;
+        if (name.endsWith(".gif")) {
+            bytes = gif_of_greys(160, 100);
+        } else {
+            QImage image(160, 100, QImage::Format_RGB32);
+            for (int y = 0; y < 100; ++y)
+                for (int x = 0; x < 160; ++x) image.setPixel(x, y, qRgb(x, y * 2, (x * y) % 256));
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "JPEG");
+            bytes.assign(buffer.data().begin(), buffer.data().end());
+        }
+        bytes.resize(bytes.size() / 2);
+        return write(name, bytes);
     }
     static std::vector<std::uint8_t> read(const QString& name) {
         QFile file(name);

@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "background/background_dialog.h"
 #include "c64/fli_file.h"
 #include "c64/koala.h"
 #include "platform/common_dialogs.h"
@@ -6,6 +7,7 @@
 #include "storage/dlg_open.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -150,4 +152,27 @@ TEST_F(FliMode, ClashMarksShowRowsAndTheBugColumns) {
     EXPECT_FALSE(marked(3 * 160, 0));
     EXPECT_TRUE(marked(3 * 160, 2 * 20));
     EXPECT_FALSE(marked(4 * 160, 2 * 20));
+}
+
+// In FLI the Background Colour dialog counts the rows that would hold more colours, not cells:
+// each row of cell 0 has colours of its own besides a 0 that every row shares (a cell that
+// Multicolor could not show), and only row 0 of cell 1 holds four.
+TEST_F(FliMode, TheBackgroundDialogCountsRowsInFli) {
+    const std::uint8_t own[8][2] = {{1, 9},  {2, 10}, {3, 11}, {4, 12},
+                                    {5, 13}, {7, 14}, {8, 15}, {9, 1}};
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 3; ++column) pixel(column, row) = own[row][column % 2];
+    pixel(4, 0) = 2, pixel(5, 0) = 3, pixel(6, 0) = 4, pixel(7, 0) = 5;
+    okno1->PictureFliModeItem->trigger();
+    QString note;
+    WhenModal([&] {
+        auto* dialog = qobject_cast<BackgroundColourDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->color_button(6)->click();
+        dialog->recolour_box->click();
+        note = dialog->limit_note->text();
+        dialog->reject();
+    });
+    okno1->PictureBackgroundItem->trigger();
+    EXPECT_EQ(note, "1 row would hold more colours than a C64 shows.");
 }

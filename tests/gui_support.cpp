@@ -71,24 +71,54 @@ static std::string describe(const QWidget* widget) {
            widget->objectName().toStdString() + "\"";
 }
 
+namespace {
+
+// Each showing of a dialog is timed from its own start. The confirmation is one dialog shown
+// again and again, and the guard's timer runs only inside some event loop, in a test body most
+// often that of a dialog: timed by the dialog alone, its showings in a long run of events would
+// add up to a dialog "still open" that every time was answered at once.
+class DialogShowings : public QObject {
+public:
+    using QObject::QObject;
+    QPointer<QDialog> dialog;
+    QElapsedTimer since;
+    int limit = 0; // milliseconds
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* shown = qobject_cast<QDialog*>(watched)) dialog = shown, since.start();
+        return false;
+    }
+};
+
+} // namespace
+
 void GuardAgainstHangingDialogs(int milliseconds) {
+    static DialogShowings* showings = nullptr;
+    if (showings) {
+        showings->limit = milliseconds;
+        return;
+    }
     SetUnansweredDialogHandler([](const QString& dialog) {
         ADD_FAILURE() << "a " << dialog.toStdString() << " was shown with no answer queued";
     });
-    static QPointer<QDialog> seen;
-    static QElapsedTimer since;
+    showings = new DialogShowings(qApp);
+    showings->limit = milliseconds;
+    qApp->installEventFilter(showings);
     auto* watch = new QTimer(qApp);
     watch->setInterval(100);
-    QObject::connect(watch, &QTimer::timeout, [milliseconds] {
+    QObject::connect(watch, &QTimer::timeout, [] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog != seen) seen = dialog, since.start();
-        if (!dialog || !since.hasExpired(milliseconds)) return;
+        if (!dialog) return;
+        if (dialog != showings->dialog) showings->dialog = dialog, showings->since.start();
+        if (!showings->since.hasExpired(showings->limit)) return;
         ADD_FAILURE() << "the dialog \"" << dialog->windowTitle().toStdString() << "\" ("
-                      << describe(dialog) << ") was still open after " << milliseconds
+                      << describe(dialog) << ") was still open after " << showings->limit
                       << " ms; the keyboard focus was on " << describe(QApplication::focusWidget())
                       << ", the active window " << describe(QApplication::activeWindow());
         dialog->done(QDialog::Rejected);
-        since.start();
+        showings->since.start();
     });
     watch->start();
 }
@@ -124,8 +154,6 @@ PrivateHome::PrivateHome() {
     QStandardPaths::setTestModeEnabled(true);
     qputenv("HOME", QFile::encodeName(dir_.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(".config")));
-    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, dir_.filePath(".config"));
 }
 
 std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }
@@ -178,6 +206,7 @@ void ResetEditor() {
     prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
     okno1->set_picture_path({});
+    okno1->choose_full_cell(FullCell::KeepColours);
     QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = 1;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})

@@ -23,8 +23,10 @@ QTimer* WhenModal(std::function<void()> answer);
 
 // For a whole test program: a modal dialog still open `milliseconds` after it came up fails the
 // running test, naming the dialog and the widget with the keyboard focus, and is closed so that
-// the run goes on; a file or colour dialog with no queued answer fails the test at once.
-void GuardAgainstHangingDialogs(int milliseconds = 5000);
+// the run goes on; a file or colour dialog with no queued answer fails the test at once. The
+// limit is far above what answering takes, so that no busy machine reaches it; called again, it
+// only sets a new limit.
+void GuardAgainstHangingDialogs(int milliseconds = 15000);
 
 // Lets queued events run, so that the surface reaches the screen.
 void Settle();

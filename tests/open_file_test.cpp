@@ -119,15 +119,20 @@ TEST_F(OpeningFiles, AFileNamedAtStartThatCannotBeReadIsNamedOnceAndTheEditorRun
     }
 }
 
-// Sends a drag of `urls` onto the window and, when it is welcome, drops it there.
+// Sends a drag of `urls` onto the window and, when it is welcome, drops it there. The source
+// offers a move, which Shift proposes; a file is only ever taken as a copy.
 bool drop_on(QWidget* window, const QList<QUrl>& urls) {
     QMimeData data;
     data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(20, 20), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(window, &enter);
     if (!enter.isAccepted()) return false;
-    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(20, 20), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(drop.proposedAction(), Qt::MoveAction);
     QApplication::sendEvent(window, &drop);
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
     return drop.isAccepted();
 }
 

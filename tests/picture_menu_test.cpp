@@ -43,8 +43,9 @@ TEST_F(PictureMenu, StandsAfterEditWithItsItems) {
     for (const QAction* item : okno1->PictureMenu->actions())
         items << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(items, (QStringList{"&Import...", "&Background Colour...", "-", "Export as &Koala...",
-                                  "Export as &FLI...", "Export as &PRG...", "Export as P&NG...",
-                                  "-", "FLI &Mode", "Show colour &clashes"}));
+                                  "Export as &FLI...", "Export as &Other C64 Format...",
+                                  "Export as &PRG...", "Export as P&NG...", "-", "FLI &Mode",
+                                  "Show colour &clashes", "Fi&x Colour Clashes"}));
     EXPECT_EQ(okno1->PictureImportItem->shortcut(), QKeySequence("Ctrl+I"));
     EXPECT_TRUE(okno1->PictureClashesItem->isCheckable());
 }

@@ -1,5 +1,6 @@
 // Printing the picture: the page it makes, the dialogs, the PDF file read back with pdftoppm.
 #include "app/Main.h"
+#include "platform/common_dialogs.h"
 #include "print/picture_print.h"
 #include "storage/dlg_open.h"
 #include "tests/gui_support.h"
@@ -140,4 +141,21 @@ TEST_F(Printing, PrintUsesThePageSetupAndOffersAPdfNamedAfterThePicture) {
     const RenderedPdf rendered = render_pdf(offered);
     ASSERT_FALSE(rendered.first.isNull());
     EXPECT_GT(rendered.first.width(), rendered.first.height());
+}
+
+// A PDF that cannot be written is a print that failed, and the user is told where.
+TEST_F(Printing, APrintThatCannotBeWrittenSaysSo) {
+    QStringList errors;
+    SetErrorMessageDisplay([&](const QString&, const QString& text) { errors << text; });
+    const QString nowhere = QDir::home().filePath("no/such/folder/picture.pdf");
+    SetPrintDialogAnswer([&](PrintDialogKind, QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(nowhere);
+        return true;
+    });
+    okno1->FilePrint();
+    SetErrorMessageDisplay(nullptr);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("could not be printed to \"" + nowhere))
+        << errors[0].toStdString();
 }

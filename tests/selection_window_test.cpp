@@ -5,6 +5,7 @@
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -153,6 +154,11 @@ TEST_F(Selection, CopyPutsTheShownImageAndTheOwnFormOnTheClipboard) {
     ASSERT_TRUE(block);
     EXPECT_EQ(*block, copy_block(okno2->picture.data(), {4, 8, 8, 8}));
     EXPECT_EQ(block_from_mime(*data), block);
+    // The shown image alone comes back too, however wide: 320 screen pixels are 160 pairs.
+    const PixelBlock wide = copy_block(okno2->picture.data(), {0, 8, 160, 8});
+    QMimeData shown;
+    shown.setImageData(shown_image(wide));
+    EXPECT_EQ(block_from_mime(shown), wide);
     EXPECT_EQ(okno2->history.steps(), 0u); // copying changes nothing
 }
 
@@ -200,6 +206,17 @@ TEST_F(Selection, AnImageFromAnotherProgramPastesInItsColours) {
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 8; ++x) EXPECT_EQ(pixel(4 + x, 2 + y), color(x, y)) << x << "," << y;
     EXPECT_EQ(pixel(12, 2), 0);
+    // Offered as a JPEG cut short, as an X program may, the image is refused, not half black.
+    QBuffer jpeg;
+    jpeg.open(QIODevice::WriteOnly);
+    image.scaled(160, 96).save(&jpeg, "JPEG");
+    const QByteArray cut = jpeg.data().left(jpeg.data().size() / 2);
+    QMimeData offered;
+    offered.setImageData(QImage::fromData(cut, "JPEG"));
+    offered.setData("image/jpeg", cut);
+    EXPECT_FALSE(block_from_mime(offered));
+    offered.setData("image/jpeg", jpeg.data());
+    EXPECT_TRUE(block_from_mime(offered));
 }
 
 // Pasting asks each cell, like painting; Shift writes the pixels as they are.

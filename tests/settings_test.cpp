@@ -1,9 +1,11 @@
 // The preferences kept between runs: what "Save" stores, what a start reads back, and what it
 // ignores.
 #include "app/Main.h"
+#include "display/palette_setting.h"
 #include "platform/common_dialogs.h"
 #include "prefs/prefswin.h"
 #include "settings/stored_preferences.h"
+#include "tests/fifo_deadline.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
@@ -13,6 +15,7 @@
 #include <QSettings>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -76,22 +79,40 @@ TEST_F(Settings, ValuesThatDoNotReadAreIgnoredOneByOne) {
     }
 }
 
-TEST_F(Settings, AStartWithNothingOrGarbageStoredIsTheSpecifiedStart) {
+// A start applies what is stored, and is the specified start where nothing is, where it does not
+// read, or where the settings are not a regular file (a pipe would hang the start).
+TEST_F(Settings, AStartAppliesWhatIsStoredAndIgnoresWhatDoesNotRead) {
     const QString file = QSettings("Vexlor", "Vexlor").fileName();
     QDir().mkpath(QFileInfo(file).path());
-    const QByteArray stored[] = {
-        {},
-        QByteArray("\xff\xfe[[zoom\n=8x6\n\x1a[grid]]]\npixels==\n") + QByteArray(3, '\0'),
-        QByteArray(100000, '['),
+    StoredPreferences single = kStart;
+    single.double_preview = false;
+    const struct {
+        QByteArray stored;
+        bool pipe;
+        StoredPreferences expected;
+    } cases[] = {
+        {{}, false, kStart},
+        {QByteArray("\xff\xfe[[zoom\n=8x6\n\x1a[grid]]]\npixels==\n") + QByteArray(3, '\0'), false,
+         kStart},
+        {QByteArray(100000, '['), false, kStart},
+        {"[preview]\ndouble_size=false\n", false, single},
+        {{}, true, kStart},
     };
-    for (const QByteArray& content : stored) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pipe ? "a named pipe" : c.stored.left(40).toStdString());
+        ResetEditor();
         QFile::remove(file);
-        if (!content.isEmpty()) QFile::copy(write("stored.conf", content), file);
+        if (c.pipe) ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        if (!c.stored.isEmpty()) QFile::copy(write("stored.conf", c.stored), file);
+        FifoDeadline deadline(QFile::encodeName(file).toStdString());
         restore_preferences();
-        EXPECT_EQ(preferences_in_force(), kStart);
+        EXPECT_EQ(stored_palette(), PaletteId::Vexlor);
+        EXPECT_FALSE(deadline.had_to_step_in()) << "the start waited on the pipe";
+        EXPECT_EQ(preferences_in_force(), c.expected);
         EXPECT_EQ(okno2->zoom_factor, 4u);
         EXPECT_EQ(okno2->view_cols, 16u);
         EXPECT_TRUE(okno1->tool_zoom2->isChecked());
-        EXPECT_EQ(okno1->preview_size, 2);
+        EXPECT_EQ(okno1->preview_size, c.expected.double_preview ? 2 : 1);
     }
+    QFile::remove(file);
 }

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -89,6 +91,22 @@ TEST_F(Storage, OpenRedrawsThePreviewAndTheZoomViewAtOnce) {
     EXPECT_EQ(okno1->image_changed, 1);
 }
 
+// A short file leaves nothing of the picture before it: what it does not hold is colour 0.
+TEST_F(Storage, AShortFileOpensWithTheRestInColourZeroAndSaysHowMuchItHeld) {
+    okno2->picture.fill(3);
+    const QString file = write("short.vxr", QByteArray(100, 5));
+    answerOk();
+    TFileDialog::QueueAnswer(file);
+    okno1->FileOpen();
+    EXPECT_EQ(okno2->picture[99], 5);
+    EXPECT_EQ(okno2->picture[100], 0);
+    EXPECT_EQ(okno2->picture[31999], 0);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(file));
+    EXPECT_TRUE(errors[0].contains("holds 100 of the picture's 32000 pixels"))
+        << errors[0].toStdString();
+}
+
 TEST_F(Storage, AFileThatCannotBeOpenedChangesNothing) {
     okno2->picture.fill(3);
     answerOk();
@@ -137,17 +155,33 @@ TEST_F(Storage, CancelledSaveWritesNothing) {
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-TEST_F(Storage, AFailedSaveSaysWhichFileAndWhy) {
-    const QString nowhere = path("no/such/folder/picture.vxr");
-    TFileDialog::QueueAnswer(nowhere);
-    okno1->FileSaveAs();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(nowhere));
-    TFileDialog::QueueAnswer(dir.path());
-    okno1->FileSaveAs();
-    ASSERT_EQ(errors.size(), 2);
-    EXPECT_TRUE(errors[1].contains(dir.path()));
+// A pipe or a device is never replaced by the file, nor written to (a pipe would wait for a
+// reader), even through a link.
+TEST_F(Storage, AFailedSaveSaysWhichFileAndWhyAndLeavesWhatIsThere) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.vxr")).constData(), 0600), 0);
+    QFile::link(path("pipe.vxr"), path("link.vxr"));
+    const struct {
+        QString target;
+        const char* reason; // empty: Qt's own words
+    } cases[] = {
+        {path("no/such/folder/picture.vxr"), ""},
+        {dir.path(), ""},
+        {path("pipe.vxr"), "it is not a regular file"},
+        {path("link.vxr"), "it is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        errors.clear();
+        TFileDialog::QueueAnswer(c.target);
+        okno1->FileSaveAs();
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(c.target));
+        EXPECT_TRUE(errors[0].contains(c.reason)) << errors[0].toStdString();
+    }
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+    const QFileInfo pipe(path("pipe.vxr"));
+    EXPECT_TRUE(pipe.exists() && !pipe.isFile());
+    EXPECT_TRUE(QFileInfo(path("link.vxr")).isSymLink());
 }
 
 TEST_F(Storage, ASaveThatFailsHalfWayKeepsTheOldFile) {
@@ -253,8 +287,18 @@ TEST_F(Storage, ASaveOnAFullDiskKeepsTheOldFileAndNamesTheReason) {
 // The suite's own guard against waiting for ever: a dialog left open fails the test that
 // showed it and is closed; a file dialog that nobody queued an answer for fails at once.
 TEST(Guard, ADialogLeftOpenOrUnansweredFailsTheTestInsteadOfWaiting) {
-    EXPECT_NONFATAL_FAILURE(dlgopen->ShowModal(), "was still open after");
+    GuardAgainstHangingDialogs(1000);
+    EXPECT_NONFATAL_FAILURE(dlgopen->ShowModal(), "was still open after 1000 ms");
     EXPECT_FALSE(dlgopen->Host()->isVisible());
+    // Each showing counts from its own start: many quick ones, back to back with no events
+    // between them, are no dialog left open (the guard would fail this test).
+    QElapsedTimer clock;
+    clock.start();
+    while (!clock.hasExpired(1500)) {
+        WhenModal([] { QTest::mouseClick(dlgopen->CancelBtn, Qt::LeftButton); });
+        dlgopen->ShowModal();
+    }
+    GuardAgainstHangingDialogs();
     TOpenDialog dialog;
     EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(dialog.Execute()), "open dialog was shown with no answer");
 }

@@ -76,7 +76,8 @@ void Tokno2::follow_pointer(int x, int y) {
     FormPaint();
 }
 
-// Through the colour limit, or with `exact` as Replace Colour writes.
+// Through the colour limit (the full-cell choice decides the pixels of cells that the whole
+// block would overfill), or with `exact` as Replace Colour writes.
 // The pasted area is selected afterwards, ready for a flip or another copy.
 void Tokno2::put_down_floating(bool exact) {
     const PixelBlock block = std::move(*floating);
@@ -85,7 +86,14 @@ void Tokno2::put_down_floating(bool exact) {
     const PixelPos at{cursor_x, cursor_y};
     mark_selection(area_between(at, {at.column + block.width - 1, at.row + block.height - 1}));
     okno1->change_picture("Paste", [&] {
-        paste_block(*this, okno1->picture_format, block, at, exact);
+        PastePlot plot;
+        if (full_cell != FullCell::KeepColours)
+            plot = [this](PixelPos pixel, std::uint8_t color) {
+                plot_chosen(pixel.column, pixel.row, color);
+            };
+        refresh = nullptr; // the views are redrawn once, at the end
+        paste_block(*this, okno1->picture_format, block, at, exact, plot);
+        refresh = &window_refresh_;
         return true;
     });
 }

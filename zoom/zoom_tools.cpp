@@ -28,7 +28,7 @@ void Tokno2::use_tool(TMouseButton button) {
 
 void Tokno2::plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color) {
     refresh = nullptr;
-    for (const PixelPos& at : pixels) plot_pixel(okno1->picture_format, at.column, at.row, color);
+    for (const PixelPos& at : pixels) plot_chosen(at.column, at.row, color);
     refresh = &window_refresh_;
 }
 

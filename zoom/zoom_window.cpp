@@ -1,5 +1,7 @@
 #include "zoom/zoom_window.h"
 #include "app/Main.h"
+#include "display/displayed_palette.h"
+#include "full_cell/full_cell_setting.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
 #include <algorithm>
@@ -30,6 +32,7 @@ Tokno2::Tokno2(QWidget* owner)
     set_zoom(4, 3);
     // The start colours are the picture model's own defaults.
     refresh = &window_refresh_;
+    full_cell = stored_full_cell();
     connect(&ants_timer_, &QTimer::timeout, this, &Tokno2::march_ants);
 }
 
@@ -97,9 +100,26 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
 }
 
+Plotted Tokno2::plot_chosen(std::int32_t column, std::int32_t row, std::uint8_t color) {
+    return plot_as_chosen(*this, full_cell, okno1->picture_format, column, row, color,
+                          lab_palette(shown_palette()));
+}
+
+// Of a recoloured area, the pixels that changed are drawn anew, like the painted pixel itself.
 void Tokno2::plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color) {
-    if (!plot_pixel(okno1->picture_format, column, row, color)) return;
-    draw_painted_pixel(color, column - scroll_x, row - scroll_y);
+    const PlotArea area = plot_area(okno1->picture_format, column, row);
+    std::array<std::uint8_t, 32> before{};
+    for (int i = 0; i < area.rows * 4; ++i)
+        before[std::size_t(i)] = read_pixel(area.left + i % 4, area.top + i / 4);
+    const Plotted plotted = plot_chosen(column, row, color);
+    if (!plotted.accepted) return;
+    if (plotted.area_recoloured)
+        for (int i = 0; i < area.rows * 4; ++i) {
+            const std::int32_t c = area.left + i % 4, r = area.top + i / 4;
+            if (read_pixel(c, r) != before[std::size_t(i)])
+                draw_painted_pixel(read_pixel(c, r), c - scroll_x, r - scroll_y);
+        }
+    draw_painted_pixel(plotted.color, column - scroll_x, row - scroll_y);
     painted_ = true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "c64/fli.h"
+#include "full_cell/full_cell.h"
 #include "history/picture_history.h"
 #include "navigation/navigation.h"
 #include "picture/picture.h"
@@ -61,6 +62,10 @@ public:
     // Marks what a C64 export could not show exactly, over the view: the cells in Multicolor,
     // the 4 x 1 rows and the three bug columns in FLI.
     bool show_clashes = false;
+
+    // What painting does in a full cell; every tool follows it.
+    FullCell full_cell = FullCell::KeepColours;
+    Plotted plot_chosen(std::int32_t column, std::int32_t row, std::uint8_t color);
 
     // Paints every pixel of `pixels` through the colour-cell rules, as painting does, without
     // the swatches and the preview band after every pixel: the caller redraws once at the end.

@@ -1,7 +1,12 @@
 #!/usr/bin/env python3
 """Starts the built editor on virtual X displays of two common sizes and uses it as a person
 would, with real X input only: keyboard shortcuts first, then drawing, Clear, the preferences
-and Exit. Checks what the screen shows."""
+and Exit. Checks what the screen shows.
+
+Nothing waits a fixed time for the editor: each step waits until the screen (or the window with
+the keyboard) shows what it should, for up to WAIT seconds, so that a busy machine only makes
+the test slower and a fast one does not wait in vain. What must not have happened is checked
+on the same screen as something that must have."""
 import atexit
 import os
 import shutil
@@ -31,6 +36,20 @@ PALETTE = [(0x00, 0x00, 0x00), (0xFF, 0xFF, 0xFF), (0xCC, 0x00, 0x00), (0x00, 0x
 # Where the children stand in the frame's area; the client areas keep the same offsets.
 PREVIEW_FROM_ZOOM = (20 - 180, 5 - 420)
 INFO_FROM_ZOOM = (700 - 180, 10 - 420)
+
+
+# How long a step may take on a busy machine before it counts as not done.
+WAIT = 30
+
+
+def until(condition, timeout=WAIT):
+    """Whether `condition` came to hold within `timeout` seconds, asked every tenth of one."""
+    end = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > end:
+            return False
+        time.sleep(0.1)
+    return True
 
 
 class Failed(Exception):
@@ -83,17 +102,31 @@ class Screen:
         subprocess.run(args, env=self.env, check=True)
 
     def xdo(self, *args):
+        # A short pause between pointer moves, so that the editor takes each one on its own.
         self.run("xdotool", *map(str, args))
-        time.sleep(0.15)
+        time.sleep(0.05)
 
-    def key(self, keys, settle=0.5):
-        self.xdo("key", keys)
-        time.sleep(settle)
+    def key(self, keys):
+        self.run("xdotool", "key", keys)
 
     def window_shown(self, caption):
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{caption}$"],
                                env=self.env, capture_output=True, text=True).stdout.split()
         return bool(found)
+
+    def keyboard_window(self):
+        """The caption of the window with the keyboard; empty while none has it."""
+        return subprocess.run(["xdotool", "getwindowfocus", "getwindowname"], env=self.env,
+                              capture_output=True, text=True).stdout.strip()
+
+    def keyboard_in(self, caption):
+        """Whether the window with the keyboard is the one whose caption begins so."""
+        return self.keyboard_window().startswith(caption)
+
+    def key_to(self, caption, keys):
+        """Types `keys` once the window named `caption` has the keyboard."""
+        check(until(lambda: self.keyboard_in(caption)), f"the window \"{caption}\" takes the keyboard")
+        self.key(keys)
 
     def shot(self, label):
         self.count += 1
@@ -101,6 +134,20 @@ class Screen:
         self.run("import", "-window", "root", path)
         self.width, self.height, self.pixels = read_image(path)
         return path
+
+    def shows(self, label, condition, timeout=WAIT):
+        """Takes screenshots until one shows `condition`; the last one stays as `label`."""
+        def seen():
+            path = self.shot(label)
+            if condition():
+                return True
+            os.remove(path)
+            self.count -= 1
+            return False
+        if until(seen, timeout):
+            return True
+        self.shot(label)
+        return False
 
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
@@ -140,9 +187,7 @@ class Session:
 
     def wait_for_view(self):
         s = self.screen
-        for _ in range(50):
-            time.sleep(0.2)
-            s.shot("start")
+        if s.shows("start", lambda: s.find(CHAR_GRID) is not None, 2 * WAIT):
             origin = s.find(CHAR_GRID)
             if origin:
                 self.zoom = origin
@@ -170,21 +215,29 @@ class Session:
             self.app.wait()
 
 
+FRAME = "Vexlor v0.1"
+QUESTION = "Vexloor"
+PREFERENCES = "Vexloor preferences"
+
+
 def keyboard_first(session):
     """Shortcuts work at once, before anything has been clicked, and after each dialog."""
     s = session.screen
-    s.key("ctrl+o")
-    check(s.window_shown("Vexloor"), "Ctrl+O right after start-up asks first")
-    s.key("Escape")
-    check(not s.window_shown("Vexloor"), "Esc answers the question")
-    s.key("ctrl+p")
-    check(s.window_shown("Vexloor preferences"), "Ctrl+P after a dialog opens the preferences")
-    s.key("Escape")
-    s.key("alt+f", 0.4)
+    s.key_to(FRAME, "ctrl+o")
+    check(until(lambda: s.window_shown(QUESTION)), "Ctrl+O right after start-up asks first")
+    s.key_to(QUESTION, "Escape")
+    check(until(lambda: not s.window_shown(QUESTION)), "Esc answers the question")
+    s.key_to(FRAME, "ctrl+p")
+    check(until(lambda: s.window_shown(PREFERENCES)), "Ctrl+P after a dialog opens the preferences")
+    s.key_to(PREFERENCES, "Escape")
+    check(until(lambda: not s.window_shown(PREFERENCES)), "Esc closes the preferences")
+    s.key_to(FRAME, "alt+f")
+    time.sleep(0.3)  # the menu takes the keys that follow once it is up; nothing shows it to X
     s.key("x")  # E&xit, from the File menu opened by Alt+F
-    check(s.window_shown("Vexloor"), "Alt+F, X asks before leaving")
-    s.key("Escape")
-    check(session.app.poll() is None, "Cancel keeps the editor running")
+    check(until(lambda: s.window_shown(QUESTION)), "Alt+F, X asks before leaving")
+    s.key_to(QUESTION, "Escape")
+    check(until(lambda: not s.window_shown(QUESTION)) and session.app.poll() is None,
+          "Cancel keeps the editor running")
 
 
 def draw_clear_preferences(session):
@@ -196,16 +249,15 @@ def draw_clear_preferences(session):
     s.xdo("mousemove", ox + 60, oy + 50, "mousedown", 1)
     for x in range(60, 320, 20):
         s.xdo("mousemove", ox + x, oy + 50)
+        time.sleep(0.1)
     s.xdo("mouseup", 1)
-    time.sleep(0.3)
-    s.shot("drawn")
-    check(s.pixel(ox + 100, oy + 50) == RED, "the stroke shows in the zoom view")
-    check(s.pixel(ox + 300, oy + 50) == RED, "the stroke reaches where the pointer went")
     # Picture pixel (2, 2) is the preview's 4 x 2 block at (10, 6).
     px, py = session.preview[0] + 10, session.preview[1] + 6
-    check(s.pixel(px, py) == RED, "the stroke shows in the preview")
+    check(s.shows("drawn", lambda: s.pixel(ox + 300, oy + 50) == RED and s.pixel(px, py) == RED),
+          "the stroke reaches where the pointer went, in the zoom view and the preview")
+    check(s.pixel(ox + 100, oy + 50) == RED, "the stroke shows in the zoom view")
     ix, iy = session.info
-    check(s.area_is(ix + 160, iy + 50, ix + 199, iy + 89, RED),
+    check(s.shows("info", lambda: s.area_is(ix + 160, iy + 50, ix + 199, iy + 89, RED)),
           "the information window shows the draw colour as a solid block")
     check(s.area_is(ix + 200, iy + 66, ix + 215, iy + 105, BLACK) and
           s.area_is(ix + 176, iy + 90, ix + 199, iy + 105, BLACK),
@@ -213,30 +265,28 @@ def draw_clear_preferences(session):
     check(s.area_is(ix + 20, iy + 70, ix + 45, iy + 85, RED),
           "Color1 shows the red of the row under the pointer")
 
-    s.key("ctrl+z")
-    s.shot("undone")
-    check(s.pixel(ox + 100, oy + 50) == BLACK and s.pixel(ox + 300, oy + 50) == BLACK,
+    s.key_to(FRAME, "ctrl+z")
+    check(s.shows("undone", lambda: s.pixel(ox + 100, oy + 50) == BLACK and
+                  s.pixel(ox + 300, oy + 50) == BLACK),
           "Ctrl+Z takes the whole stroke back in the zoom view")
-    check(s.pixel(px, py) == BLACK, "... and in the preview")
-    s.key("ctrl+y")
-    s.shot("redone")
-    check(s.pixel(ox + 100, oy + 50) == RED and s.pixel(px, py) == RED,
+    check(s.shows("undone", lambda: s.pixel(px, py) == BLACK), "... and in the preview")
+    s.key_to(FRAME, "ctrl+y")
+    check(s.shows("redone", lambda: s.pixel(ox + 100, oy + 50) == RED and s.pixel(px, py) == RED),
           "Ctrl+Y brings it back in both views")
 
     session.click(*session.tool_button(272))  # Clear
-    time.sleep(0.5)
+    check(until(lambda: s.window_shown(QUESTION)), "Clear asks first")
     s.shot("clear-asks")
-    s.key("Return")
-    s.shot("cleared")
-    check(s.pixel(px, py) == BLACK, "Clear empties the preview")
+    s.key_to(QUESTION, "Return")
+    check(s.shows("cleared", lambda: s.pixel(px, py) == BLACK), "Clear empties the preview")
     check(s.pixel(ox + 100, oy + 50) == RED, "the zoom view keeps the old picture until it paints")
 
-    s.key("ctrl+p", 0.6)
+    s.key_to(FRAME, "ctrl+p")
+    check(until(lambda: s.window_shown(PREFERENCES)), "Ctrl+P opens the preferences")
     s.shot("preferences")
-    check(s.window_shown("Vexloor preferences"), "Ctrl+P opens the preferences")
-    s.key("Escape")
-    s.shot("after-preferences")
-    check(s.pixel(ox + 100, oy + 50) == BLACK, "closing the preferences repaints the zoom view")
+    s.key_to(PREFERENCES, "Escape")
+    check(s.shows("after-preferences", lambda: s.pixel(ox + 100, oy + 50) == BLACK),
+          "closing the preferences repaints the zoom view")
 
 
 def drawing_tools(session):
@@ -250,55 +300,57 @@ def drawing_tools(session):
     def preview(column, row):
         return session.preview[0] + 4 * column + 3, session.preview[1] + 2 * row + 2
 
+    def drawn(what):  # how an information-window swatch shows the draw colour chosen
+        ix, iy = session.info
+        return lambda: s.area_is(ix + 160, iy + 50, ix + 199, iy + 89, what)
+
     s.xdo("mousemove", *view(5, 5))
-    s.key("g", 0.2)
-    s.key("5", 0.2)
+    s.key_to(FRAME, "g")
+    s.key("5")
+    check(s.shows("purple", drawn(PURPLE)), "5 makes purple the draw colour")
     session.click(*view(5, 5))
-    time.sleep(0.3)
-    s.shot("filled")
-    check(s.pixel(*view(0, 0)) == PURPLE and s.pixel(*view(15, 23)) == PURPLE,
+    check(s.shows("filled", lambda: s.pixel(*view(0, 0)) == PURPLE and
+                  s.pixel(*view(15, 23)) == PURPLE),
           "G, 5 and a click fill the empty picture in purple")
     check(s.pixel(*preview(159, 0)) == PURPLE and s.pixel(*preview(20, 150)) == PURPLE,
           "... and the preview shows it at once")
 
-    s.key("l", 0.2)
-    s.key("2", 0.2)
+    s.key("l")
+    s.key("2")
+    check(s.shows("red", drawn(RED)), "2 makes red the draw colour")
     s.xdo("mousemove", *view(1, 1), "mousedown", 1)
     for column in range(2, 9):
         s.xdo("mousemove", *view(column, 1 + column // 3))
     s.xdo("mousemove", *view(6, 3))
-    s.shot("line-dragged")
-    check(s.pixel(*view(6, 3)) == RED, "the line shows while it is dragged")
+    check(s.shows("line-dragged", lambda: s.pixel(*view(6, 3)) == RED and
+                  s.pixel(*view(8, 3)) == PURPLE),
+          "the line shows while it is dragged")
     check(s.pixel(*preview(6, 3)) == PURPLE, "... but the picture has not changed yet")
     s.xdo("mouseup", 1)
-    time.sleep(0.3)
-    s.shot("line")
+    check(s.shows("line", lambda: s.pixel(*preview(1, 1)) == RED and
+                  s.pixel(*preview(6, 3)) == RED),
+          "the line shows in the preview")
     check(all(s.pixel(*view(c, r)) == RED for c, r in [(1, 1), (3, 2), (4, 2), (6, 3)]),
           "L draws a line from the press to the release")
     check(s.pixel(*view(8, 3)) == PURPLE, "... and nothing where the pointer only passed")
-    check(s.pixel(*preview(1, 1)) == RED and s.pixel(*preview(6, 3)) == RED,
-          "the line shows in the preview")
 
-    s.key("r", 0.2)
-    s.key("d", 0.2)
+    s.key("r")
+    s.key("d")
+    check(s.shows("light-green", drawn(LIGHT_GREEN)), "D makes light green the draw colour")
     s.xdo("mousemove", *view(8, 6), "mousedown", 1)
     s.xdo("mousemove", *view(10, 8))
     s.xdo("mousemove", *view(12, 10))
     s.xdo("mouseup", 1)
-    time.sleep(0.3)
-    s.shot("rectangle")
-    check(all(s.pixel(*view(c, r)) == LIGHT_GREEN for c, r in [(8, 6), (12, 6), (8, 10),
-                                                                (12, 10), (10, 6)]),
+    check(s.shows("rectangle", lambda: all(s.pixel(*view(c, r)) == LIGHT_GREEN
+                                           for c, r in [(8, 6), (12, 6), (8, 10), (12, 10),
+                                                        (10, 6)])),
           "R draws the rectangle's outline")
     check(s.pixel(*view(10, 8)) == PURPLE, "... leaving its inside as it was")
 
-    s.key("k", 0.2)
+    s.key("k")
+    time.sleep(0.3)  # nothing on the screen shows the tool chosen
     session.click(*view(3, 2))
-    time.sleep(0.3)
-    s.shot("picked")
-    ix, iy = session.info
-    check(s.area_is(ix + 160, iy + 50, ix + 199, iy + 89, RED),
-          "K and a click on the line make red the draw colour")
+    check(s.shows("picked", drawn(RED)), "K and a click on the line make red the draw colour")
 
 
 def drawn_picture(x, y):
@@ -319,8 +371,13 @@ def koala_pixel(koala, x, y):
 
 
 def type_file_name(screen, path):
-    screen.xdo("type", "--delay", "20", path)
-    screen.key("Return", 0.8)
+    """Types the path into the file dialog, once it has the keyboard."""
+    def in_file_dialog():
+        name = screen.keyboard_window()
+        return name and not name.startswith(FRAME) and name != QUESTION
+    check(until(in_file_dialog), "the file dialog takes the keyboard")
+    screen.run("xdotool", "type", "--delay", "20", path)
+    screen.key("Return")
 
 
 def import_export(session):
@@ -336,25 +393,28 @@ def import_export(session):
     source = os.path.join(folder, "drawn.png")
     subprocess.run(["convert", ppm, source], check=True)
 
-    s.key("ctrl+i")
-    check(s.window_shown("Vexloor"), "Ctrl+I asks first, like Open")
-    s.key("Return", 0.8)
+    s.key_to(FRAME, "ctrl+i")
+    check(until(lambda: s.window_shown(QUESTION)), "Ctrl+I asks first, like Open")
+    s.key_to(QUESTION, "Return")
     type_file_name(s, source)
+    check(until(lambda: s.window_shown("Import picture")), "the file chosen opens the conversion")
     s.shot("import-dialog")
-    s.key("Return", 0.8)
-    s.shot("imported")
-    check(all(s.pixel(ox + c * 40 + 20, oy + r * 20 + 10) == PALETTE[drawn_picture(c, r)]
-              for c in range(16) for r in range(24)),
-          "the imported picture shows in the zoom view, pixel for pixel")
+    s.key_to("Import picture", "Return")
+    check(s.shows("imported", lambda: all(
+        s.pixel(ox + c * 40 + 20, oy + r * 20 + 10) == PALETTE[drawn_picture(c, r)]
+        for c in range(16) for r in range(24))),
+        "the imported picture shows in the zoom view, pixel for pixel")
     check(all(s.pixel(session.preview[0] + 4 * x + 3, session.preview[1] + 2 * y + 2) ==
               PALETTE[drawn_picture(x, y)] for x in range(0, 160, 7) for y in range(0, 120, 5)),
           "... and in the preview")
 
-    s.key("alt+p", 0.4)
-    s.key("k", 0.8)
+    s.key_to(FRAME, "alt+p")
+    time.sleep(0.3)  # the menu takes the keys that follow once it is up
+    s.key("k")
     type_file_name(s, os.path.join(folder, "exported"))
     koala_path = os.path.join(folder, "exported.koa")
-    check(os.path.exists(koala_path), "Export as Koala writes the name typed, with .koa added")
+    check(until(lambda: os.path.exists(koala_path) and os.path.getsize(koala_path) == 10003),
+          "Export as Koala writes the name typed, with .koa added")
     koala = open(koala_path, "rb").read()
     check(len(koala) == 10003 and koala[:2] == b"\x00\x60",
           "it is a standard Koala file: 10003 bytes, loading at $6000")
@@ -362,13 +422,16 @@ def import_export(session):
               for y in range(200) for x in range(160)),
           "its bitmap, screen and colour bytes give back every pixel, green and purple too")
 
-    s.key("alt+p", 0.4)
-    s.key("n", 0.8)
+    s.key_to(FRAME, "alt+p")
+    time.sleep(0.3)
+    s.key("n")
     type_file_name(s, os.path.join(folder, "exported"))
+    check(until(lambda: s.window_shown("Export as PNG")), "the PNG export offers its options")
     s.shot("png-options")
-    s.key("Return", 0.8)
+    s.key_to("Export as PNG", "Return")
     png_path = os.path.join(folder, "exported.png")
-    check(os.path.exists(png_path), "Export as PNG writes the name typed, with .png added")
+    check(until(lambda: s.window_shown("Export as PNG") is False and os.path.exists(png_path)),
+          "Export as PNG writes the name typed, with .png added")
     width, height, pixels = read_image(png_path)
     check((width, height) == (320, 200), "the PNG is 320 x 200")
 
@@ -381,14 +444,16 @@ def import_export(session):
 
 def exit_editor(session):
     s = session.screen
-    s.key("alt+f", 0.4)
+    s.key_to(FRAME, "alt+f")
+    time.sleep(0.3)
     s.shot("file-menu")
     s.key("x")
+    check(until(lambda: s.window_shown(QUESTION)), "Exit asks first")
     s.shot("exit-asks")
     check(session.app.poll() is None, "Exit asks before it ends the editor")
-    s.xdo("key", "Return")
+    s.key_to(QUESTION, "Return")
     try:
-        session.app.wait(timeout=10)
+        session.app.wait(timeout=WAIT)
     except subprocess.TimeoutExpired:
         pass
     check(session.app.poll() == 0, "answering OK ends the editor with 0")

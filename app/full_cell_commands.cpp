@@ -1,0 +1,56 @@
+// Edit > When a Cell Is Full, and Picture > Fix Colour Clashes.
+#include "app/Main.h"
+#include "display/displayed_palette.h"
+#include "full_cell/clash_fix.h"
+#include "full_cell/full_cell_setting.h"
+#include "zoom/zoom_window.h"
+#include <QActionGroup>
+#include <QMainWindow>
+#include <QStatusBar>
+
+constexpr int kMessageTime = 15000; // milliseconds a message stays on the status bar
+
+QAction* Tokno1::full_cell_item(FullCell choice) const {
+    QAction* const items[kFullCellChoices] = {EditFullKeepItem, EditFullRefuseItem,
+                                              EditFullReplaceItem, EditFullNearestItem,
+                                              EditFullFreelyItem};
+    return items[std::size_t(choice)];
+}
+
+void Tokno1::set_up_full_cell_menu() {
+    auto* choices = new QActionGroup(this);
+    for (int i = 0; i < kFullCellChoices; ++i) {
+        QAction* item = full_cell_item(FullCell(i));
+        choices->addAction(item);
+        connect(item, &QAction::triggered, this, [this, i] { choose_full_cell(FullCell(i)); });
+    }
+    full_cell_item(stored_full_cell())->setChecked(true);
+}
+
+void Tokno1::choose_full_cell(FullCell choice) {
+    okno2->full_cell = choice;
+    store_full_cell(choice);
+    full_cell_item(choice)->setChecked(true);
+}
+
+static QString counted(int count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+// One step, with the selection or the whole picture; a line on the status bar says what it did.
+void Tokno1::PictureFixClashesClick(TObject*) {
+    const bool fli = picture_format == fmtFli;
+    ClashFix fix;
+    change_picture("Fix Colour Clashes", [&] {
+        fix = fix_colour_clashes(okno2->picture.data(), okno2->back_color, picture_format,
+                                 lab_palette(shown_palette()),
+                                 okno2->selection.value_or(kWholePicture));
+        return fix.pixels > 0;
+    });
+    const QString message = fix.pixels == 0 ? QStringLiteral("No colour clashes to fix")
+                                            : QStringLiteral("Fixed %1: %2 changed")
+                                                  .arg(fli ? counted(fix.areas, "row", "rows")
+                                                           : counted(fix.areas, "cell", "cells"),
+                                                       counted(fix.pixels, "pixel", "pixels"));
+    static_cast<QMainWindow*>(Host())->statusBar()->showMessage(message, kMessageTime);
+}

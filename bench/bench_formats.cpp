@@ -1,0 +1,59 @@
+// Reading and writing each C64 picture format of the table, as Import and the exports do.
+#include "bench/bench_support.h"
+#include "formats/format_table.h"
+#include "tests/c64_support.h"
+
+namespace {
+
+const MulticolorImage& some_image() {
+    static const MulticolorImage image = [] {
+        std::mt19937 random(30);
+        return encode_multicolor(random_encodable_picture(random, 6).data(), 6).image;
+    }();
+    return image;
+}
+
+C64Image image_for(const PictureCodec& codec) {
+    if (codec.kind() == PictureKind::Multicolor) return some_image();
+    PictureBytes picture;
+    decode_multicolor(some_image(), picture.data());
+    return encode_fli(picture.data(), 6).image;
+}
+
+// A file of the format: written by it, or, for one Vexlor only reads, the right length of zeros
+// at the right address.
+std::vector<std::uint8_t> file_for(const PictureCodec& codec) {
+    if (codec.writes()) return codec.write(image_for(codec));
+    std::vector<std::uint8_t> file(codec.length());
+    file[0] = std::uint8_t(codec.load_address());
+    file[1] = std::uint8_t(codec.load_address() >> 8);
+    return file;
+}
+
+// Recognising the file among all the formats, reading it and decoding the picture.
+void read_format(benchmark::State& state, const PictureCodec* codec) {
+    const std::vector<std::uint8_t> file = file_for(*codec);
+    for (auto _ : state) {
+        const PictureFileRead read = read_picture_file(file, codec->usual_names().front());
+        benchmark::DoNotOptimize(decode_picture(*read.image));
+    }
+}
+
+void write_format(benchmark::State& state, const PictureCodec* codec) {
+    const C64Image image = image_for(*codec);
+    for (auto _ : state) benchmark::DoNotOptimize(codec->write(image));
+}
+
+const bool registered = [] {
+    for (const PictureCodec* codec : picture_codecs()) {
+        const std::string name(codec->name());
+        benchmark::RegisterBenchmark(("Read " + name).c_str(), read_format, codec)
+            ->Unit(benchmark::kMicrosecond);
+        if (codec->writes())
+            benchmark::RegisterBenchmark(("Write " + name).c_str(), write_format, codec)
+                ->Unit(benchmark::kMicrosecond);
+    }
+    return true;
+}();
+
+} // namespace

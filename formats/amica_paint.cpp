@@ -1,0 +1,48 @@
+// Amica Paint: packed with `$C2 count value` runs and ended by `$C2 $00`. Unpacked it is
+// Koala's layout followed by a 256-byte colour-cycling table, which the writer leaves empty.
+#include "formats/codecs.h"
+#include "formats/escape_runs.h"
+#include "formats/layout_codec.h"
+
+namespace {
+
+constexpr EscapeCode kCode{0xC2, true};
+constexpr std::size_t kDataBytes = 10257;
+constexpr PartsLayout kLayout{.bitmap = 0, .screen = 8000, .color = 9000, .background = 10000};
+// Padding that a copy off a C64 disk may add after the end mark.
+constexpr std::size_t kTrailingBytes = 255;
+
+class AmicaPaintCodec : public PictureCodec {
+public:
+    AmicaPaintCodec()
+        : PictureCodec({"Amica Paint",
+                        {"ami"},
+                        0x4000,
+                        kDataBytes + 2,
+                        2 + 3 * kDataBytes + 2 + kTrailingBytes}) {}
+
+    FormatRead read(std::span<const std::uint8_t> file) const override {
+        if (std::string why = wrong_address_or_size(*this, file); !why.empty())
+            return {{}, std::move(why)};
+        const Unpacked unpacked =
+            unpack_escape_runs(file.subspan(2), kCode, kDataBytes, kTrailingBytes);
+        if (!unpacked.error.empty()) return {{}, a_picture() + ", but " + unpacked.error};
+        return {take_parts(kLayout, unpacked.data), {}};
+    }
+    bool writes() const override { return true; }
+    std::vector<std::uint8_t> write(const C64Image& image) const override {
+        std::vector<std::uint8_t> data(kDataBytes);
+        put_parts(kLayout, std::get<MulticolorImage>(image), data);
+        std::vector<std::uint8_t> file = load_address_bytes(load_address());
+        const std::vector<std::uint8_t> packed = pack_escape_runs(data, kCode);
+        file.insert(file.end(), packed.begin(), packed.end());
+        return file;
+    }
+};
+
+} // namespace
+
+const PictureCodec& amica_paint_codec() {
+    static const AmicaPaintCodec codec;
+    return codec;
+}

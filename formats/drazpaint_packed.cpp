@@ -1,0 +1,67 @@
+// Packed Drazpaint: "DRAZPAINT 1.4", the escape byte, then `escape count value` runs that
+// unpack to the plain file's layout. "DRAZLACE! 1.0" marks the interlaced kind, two bitmaps that
+// no single picture holds.
+#include "formats/codecs.h"
+#include "formats/escape_runs.h"
+#include "formats/layout_codec.h"
+#include <algorithm>
+
+namespace {
+
+constexpr std::string_view kSignature = "DRAZPAINT 1.4";
+constexpr std::string_view kInterlaced = "DRAZLACE! 1.0";
+constexpr std::size_t kEscapeAt = 2 + kSignature.size();
+constexpr std::size_t kDataBytes = 10049;
+constexpr PartsLayout kLayout{.bitmap = 2048, .screen = 1024, .color = 0, .background = 10048};
+constexpr std::size_t kTrailingBytes = 255;
+
+bool starts_with(std::span<const std::uint8_t> file, std::string_view text) {
+    return file.size() >= 2 + text.size() && std::equal(text.begin(), text.end(), file.begin() + 2);
+}
+
+class DrazpaintPackedCodec : public PictureCodec {
+public:
+    DrazpaintPackedCodec()
+        : PictureCodec({"packed Drazpaint",
+                        {"drz"},
+                        0x5800,
+                        kDataBytes + 2,
+                        kEscapeAt + 1 + 3 * kDataBytes + kTrailingBytes}) {}
+
+    bool signed_as_it(std::span<const std::uint8_t> file) const override {
+        return starts_with(file, kSignature) || starts_with(file, kInterlaced);
+    }
+    FormatRead read(std::span<const std::uint8_t> file) const override {
+        if (std::string why = wrong_address_or_size(*this, file); !why.empty())
+            return {{}, std::move(why)};
+        if (starts_with(file, kInterlaced))
+            return {{}, "it is an interlaced Drazlace picture, two bitmaps shown in turn"};
+        if (!starts_with(file, kSignature) || file.size() <= kEscapeAt)
+            return {{},
+                    format_text("%s starts with \"%.*s\"", a_picture().c_str(),
+                                int(kSignature.size()), kSignature.data())};
+        const Unpacked unpacked = unpack_escape_runs(
+            file.subspan(kEscapeAt + 1), {file[kEscapeAt], false}, kDataBytes, kTrailingBytes);
+        if (!unpacked.error.empty()) return {{}, a_picture() + ", but " + unpacked.error};
+        return {take_parts(kLayout, unpacked.data), {}};
+    }
+    bool writes() const override { return true; }
+    std::vector<std::uint8_t> write(const C64Image& image) const override {
+        std::vector<std::uint8_t> data(kDataBytes);
+        put_parts(kLayout, std::get<MulticolorImage>(image), data);
+        const EscapeCode code{rarest_byte(data), false};
+        std::vector<std::uint8_t> file = load_address_bytes(load_address());
+        file.insert(file.end(), kSignature.begin(), kSignature.end());
+        file.push_back(code.escape);
+        const std::vector<std::uint8_t> packed = pack_escape_runs(data, code);
+        file.insert(file.end(), packed.begin(), packed.end());
+        return file;
+    }
+};
+
+} // namespace
+
+const PictureCodec& drazpaint_packed_codec() {
+    static const DrazpaintPackedCodec codec;
+    return codec;
+}

@@ -1,0 +1,71 @@
+#include "formats/escape_runs.h"
+#include "formats/picture_codec.h"
+#include <algorithm>
+#include <array>
+
+Unpacked unpack_escape_runs(std::span<const std::uint8_t> packed, EscapeCode code,
+                            std::size_t length, std::size_t trailing) {
+    Unpacked result;
+    std::vector<std::uint8_t>& data = result.data;
+    data.reserve(length);
+    std::size_t at = 0;
+    bool ended = false;
+    while (at < packed.size() && !ended && (code.end_mark || data.size() < length)) {
+        if (packed[at] != code.escape) {
+            if (data.size() == length) break; // a byte past the picture: the data end early
+            data.push_back(packed[at++]);
+            continue;
+        }
+        if (code.end_mark && at + 1 < packed.size() && packed[at + 1] == 0) {
+            ended = true;
+            at += 2;
+            break;
+        }
+        if (at + 2 >= packed.size()) {
+            result.error = "the packed data end inside a run";
+            return result;
+        }
+        const std::size_t count = packed[at + 1] == 0 ? 256 : packed[at + 1];
+        if (data.size() + count > length) {
+            result.error =
+                format_text("a run of %zu bytes goes past the picture's %zu bytes", count, length);
+            return result;
+        }
+        data.insert(data.end(), count, packed[at + 2]);
+        at += 3;
+    }
+    if (code.end_mark && !ended && data.size() == length && at < packed.size())
+        result.error = format_text("the packed data go on past the picture's %zu bytes", length);
+    else if (data.size() < length)
+        result.error = format_text("the packed data end after %zu of the picture's %zu bytes",
+                                   data.size(), length);
+    else if (code.end_mark && !ended)
+        result.error = "the packed data have no end mark";
+    else if (packed.size() - at > trailing)
+        result.error = format_text("%zu bytes follow the packed picture", packed.size() - at);
+    return result;
+}
+
+std::vector<std::uint8_t> pack_escape_runs(std::span<const std::uint8_t> data, EscapeCode code) {
+    const std::size_t longest_run = code.end_mark ? 255 : 256;
+    std::vector<std::uint8_t> packed;
+    packed.reserve(data.size() + data.size() / 16);
+    for (std::size_t i = 0; i < data.size();) {
+        std::size_t run = 1;
+        while (i + run < data.size() && data[i + run] == data[i] && run < longest_run) ++run;
+        if (run >= 4 || data[i] == code.escape)
+            packed.insert(packed.end(), {code.escape, std::uint8_t(run), data[i]});
+        else
+            packed.insert(packed.end(), data.begin() + std::ptrdiff_t(i),
+                          data.begin() + std::ptrdiff_t(i + run));
+        i += run;
+    }
+    if (code.end_mark) packed.insert(packed.end(), {code.escape, 0});
+    return packed;
+}
+
+std::uint8_t rarest_byte(std::span<const std::uint8_t> data) {
+    std::array<std::size_t, 256> counts{};
+    for (std::uint8_t byte : data) ++counts[byte];
+    return std::uint8_t(std::min_element(counts.begin(), counts.end()) - counts.begin());
+}

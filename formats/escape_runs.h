@@ -1,0 +1,31 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+// The run-length code of Amica Paint and packed Drazpaint: `escape count value` stands for
+// `count` copies of `value`, any other byte for itself. With an end mark, `escape 0` ends the
+// data; without one a count of 0 stands for 256 and the data end with the picture.
+struct EscapeCode {
+    std::uint8_t escape = 0;
+    bool end_mark = false;
+};
+
+// Data unpacked to exactly `length` bytes, or in `error` why not. A run never writes past
+// `length`, and at most `trailing` bytes may follow the packed data (padding).
+struct Unpacked {
+    std::vector<std::uint8_t> data;
+    std::string error;
+};
+Unpacked unpack_escape_runs(std::span<const std::uint8_t> packed, EscapeCode code,
+                            std::size_t length, std::size_t trailing);
+
+// Packs as the programs do: runs of four or more, and every escape byte, as runs; with the
+// end mark last where the code has one.
+std::vector<std::uint8_t> pack_escape_runs(std::span<const std::uint8_t> data, EscapeCode code);
+
+// The byte value that `data` holds least often: the escape that packs it shortest.
+std::uint8_t rarest_byte(std::span<const std::uint8_t> data);

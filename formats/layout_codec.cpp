@@ -1,0 +1,80 @@
+#include "formats/layout_codec.h"
+#include <algorithm>
+
+MulticolorImage take_parts(const PartsLayout& layout, std::span<const std::uint8_t> data) {
+    MulticolorImage image;
+    std::copy_n(data.begin() + std::ptrdiff_t(layout.bitmap), kBitmapBytes, image.bitmap.begin());
+    std::copy_n(data.begin() + std::ptrdiff_t(layout.screen), kCells, image.screen.begin());
+    if (layout.one_color)
+        image.color.fill(data[layout.color]);
+    else
+        std::copy_n(data.begin() + std::ptrdiff_t(layout.color), kCells, image.color.begin());
+    image.background = layout.background ? data[*layout.background] : 0;
+    return image;
+}
+
+void put_parts(const PartsLayout& layout, const MulticolorImage& image,
+               std::span<std::uint8_t> data) {
+    std::copy(image.bitmap.begin(), image.bitmap.end(),
+              data.begin() + std::ptrdiff_t(layout.bitmap));
+    std::copy(image.screen.begin(), image.screen.end(),
+              data.begin() + std::ptrdiff_t(layout.screen));
+    if (layout.one_color)
+        data[layout.color] = image.color[0];
+    else
+        std::copy(image.color.begin(), image.color.end(),
+                  data.begin() + std::ptrdiff_t(layout.color));
+    for (const auto& at : {layout.background, layout.background_copy})
+        if (at) data[*at] = image.background;
+}
+
+namespace {
+
+std::string loads_at(const PictureCodec& codec) {
+    return format_text("%s loads at $%04X", codec.a_picture().c_str(),
+                       unsigned(codec.load_address()));
+}
+
+std::string wrong_address(const PictureCodec& codec, std::span<const std::uint8_t> file) {
+    if (file.size() < 2 || load_address_of(file) == codec.load_address()) return {};
+    return loads_at(codec);
+}
+
+} // namespace
+
+std::string wrong_address_or_size(const PictureCodec& codec, std::span<const std::uint8_t> file) {
+    if (std::string why = wrong_address(codec, file); !why.empty()) return why;
+    if (file.size() < 2) return loads_at(codec);
+    if (file.size() > codec.longest())
+        return format_text("%s takes at most %zu", codec.a_picture().c_str(), codec.longest());
+    return {};
+}
+
+std::vector<std::uint8_t> load_address_bytes(std::uint16_t address) {
+    return {std::uint8_t(address & 0xFF), std::uint8_t(address >> 8)};
+}
+
+std::string wrong_address_or_length(const PictureCodec& codec, std::span<const std::uint8_t> file) {
+    if (std::string why = wrong_address(codec, file); !why.empty()) return why;
+    if (file.size() >= codec.length() && file.size() <= codec.longest()) return {};
+    if (codec.longest() > codec.length())
+        return format_text("%s takes %zu to %zu", codec.a_picture().c_str(), codec.length(),
+                           codec.longest());
+    return format_text("%s takes %zu", codec.a_picture().c_str(), codec.length());
+}
+
+LayoutCodec::LayoutCodec(CodecFacts facts, PartsLayout layout, bool writes)
+    : PictureCodec(std::move(facts)), layout_(layout), writes_(writes) {}
+
+FormatRead LayoutCodec::read(std::span<const std::uint8_t> file) const {
+    if (std::string why = wrong_address_or_length(*this, file); !why.empty())
+        return {{}, std::move(why)};
+    return {take_parts(layout_, file.subspan(2)), {}};
+}
+
+std::vector<std::uint8_t> LayoutCodec::write(const C64Image& image) const {
+    std::vector<std::uint8_t> file = load_address_bytes(load_address());
+    file.resize(length());
+    put_parts(layout_, std::get<MulticolorImage>(image), std::span(file).subspan(2));
+    return file;
+}

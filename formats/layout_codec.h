@@ -1,0 +1,48 @@
+#pragma once
+#include "formats/picture_codec.h"
+
+// Where a multicolour picture's parts lie in a file's data (offsets from the first byte after
+// the load address). Bytes between and after the parts are padding.
+struct PartsLayout {
+    std::size_t bitmap = 0, screen = 0, color = 0;
+    // Where the background byte lies; none: the file stores none, and the picture is read on
+    // black. (Every cell fits whichever colour the 00 pixels are given, so the reopen rule's
+    // first choice, black, is the one taken.)
+    std::optional<std::size_t> background{};
+    // A second place the writer puts the background, where some readers look for it.
+    std::optional<std::size_t> background_copy{};
+    // A file with one colour-RAM byte for every cell, at `color`.
+    bool one_color = false;
+};
+
+// The parts taken from `data`, which holds at least the layout's bytes.
+MulticolorImage take_parts(const PartsLayout& layout, std::span<const std::uint8_t> data);
+// The parts put into `data` (padding left as it is).
+void put_parts(const PartsLayout& layout, const MulticolorImage& image,
+               std::span<std::uint8_t> data);
+
+// A file that is the load address and the parts at fixed places: Koala's kin.
+class LayoutCodec : public PictureCodec {
+public:
+    // A file has `facts.length` bytes, or any number up to `facts.longest` (padding some
+    // programs add).
+    LayoutCodec(CodecFacts facts, PartsLayout layout, bool writes);
+    FormatRead read(std::span<const std::uint8_t> file) const override;
+    bool writes() const override { return writes_; }
+    std::vector<std::uint8_t> write(const C64Image& image) const override;
+
+private:
+    PartsLayout layout_;
+    bool writes_;
+};
+
+// Why a packed file of another load address, or longer than any of `codec`'s, is refused;
+// empty when it is neither.
+std::string wrong_address_or_size(const PictureCodec& codec, std::span<const std::uint8_t> file);
+
+// The first two bytes of a file that loads at `address`.
+std::vector<std::uint8_t> load_address_bytes(std::uint16_t address);
+
+// Why a file of another load address or length than `codec`'s is refused; empty when it has
+// the codec's own (a length from `length()` to `longest()`).
+std::string wrong_address_or_length(const PictureCodec& codec, std::span<const std::uint8_t> file);

@@ -1,0 +1,121 @@
+#include "full_cell/clash_fix.h"
+#include "c64/fli.h"
+#include "full_cell/area_colours.h"
+#include <climits>
+
+namespace {
+
+using Distances = std::array<std::array<float, 16>, 16>;
+
+Distances distances_in(const LabPalette& shown) {
+    Distances d{};
+    for (int p = 0; p < 16; ++p)
+        for (int q = 0; q < 16; ++q) d[p][q] = delta_e(shown[p], shown[q]);
+    return d;
+}
+
+struct Choice {
+    std::array<std::uint8_t, 3> colours{};
+    int changed = INT_MAX;
+    float distance = 0;
+};
+
+// The total difference of the pixels that keep none of their colour, each to the nearest
+// of the kept colours or the background.
+float changed_distance(const AreaCounts& counts, const std::array<std::uint8_t, 3>& kept,
+                       std::uint8_t back, const Distances& d) {
+    float total = 0;
+    for (int p = 0; p < 16; ++p) {
+        if (counts[p] == 0 || p == back || p == kept[0] || p == kept[1] || p == kept[2]) continue;
+        float nearest = d[p][back];
+        for (std::uint8_t q : kept) nearest = std::min(nearest, d[p][q]);
+        total += float(counts[p]) * nearest;
+    }
+    return total;
+}
+
+// Only colours the cell holds can keep pixels unchanged, so the triples are made of them.
+Choice best_triple(const AreaCounts& counts, std::uint8_t back, const Distances& d) {
+    std::array<std::uint8_t, 16> present{};
+    int n = 0, coloured = 0;
+    for (int p = 0; p < 16; ++p)
+        if (p != back && counts[p] > 0) present[n++] = std::uint8_t(p), coloured += counts[p];
+    Choice best;
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            for (int k = j + 1; k < n; ++k) {
+                const std::array<std::uint8_t, 3> kept = {present[i], present[j], present[k]};
+                const int changed = coloured - counts[kept[0]] - counts[kept[1]] - counts[kept[2]];
+                if (changed > best.changed) continue;
+                const float distance = changed_distance(counts, kept, back, d);
+                if (changed < best.changed || distance < best.distance)
+                    best = {kept, changed, distance};
+            }
+    return best;
+}
+
+// The number of the cell's pixels changed.
+int fix_cell(std::uint8_t* picture, int cell, std::uint8_t back, const LabPalette& shown,
+             const Distances& d) {
+    AreaCounts counts{};
+    for (int p = 0; p < kCellPixels; ++p) ++counts[picture[cell_pixel_offset(cell, p)] & 0x0F];
+    if (colours_besides(counts, back) <= 3) return 0;
+    const Choice best = best_triple(counts, back, d);
+    AreaCounts kept{};
+    kept[back] = 1;
+    for (std::uint8_t c : best.colours) kept[c] = 1;
+    std::array<std::uint8_t, 16> becomes{};
+    for (int p = 0; p < 16; ++p)
+        becomes[p] = kept[p] ? std::uint8_t(p) : nearest_kept(shown[p], kept, shown);
+    int changed = 0;
+    for (int p = 0; p < kCellPixels; ++p) {
+        std::uint8_t& pixel = picture[cell_pixel_offset(cell, p)];
+        changed += pixel != becomes[pixel & 0x0F];
+        pixel = becomes[pixel & 0x0F];
+    }
+    return changed;
+}
+
+ClashFix fix_cells(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                   const PixelArea& within) {
+    const Distances d = distances_in(shown);
+    ClashFix fix;
+    for (int y = within.top / kCellHeight; y <= within.bottom() / kCellHeight; ++y)
+        for (int x = within.left / kCellWidth; x <= within.right() / kCellWidth; ++x) {
+            const int changed = fix_cell(picture, y * kCellColumns + x, back, shown, d);
+            fix.areas += changed > 0;
+            fix.pixels += changed;
+        }
+    return fix;
+}
+
+// The FLI export chooses each cell's shared colour and each row's own two with the fewest
+// pixels changed; its picture, read back, is what those rows become.
+ClashFix fix_rows(std::uint8_t* picture, std::uint8_t back, const PixelArea& within) {
+    const FliEncoding encoding = encode_fli(picture, back);
+    PictureBytes shown{};
+    decode_fli(encoding.image, shown.data());
+    ClashFix fix;
+    for (int row = within.top; row <= within.bottom(); ++row)
+        for (int x = within.left / kCellWidth; x <= within.right() / kCellWidth; ++x) {
+            if (!encoding.inexact[std::size_t(cell_row_of(x * kCellWidth, row))]) continue;
+            int changed = 0;
+            for (int c = x * kCellWidth; c < (x + 1) * kCellWidth; ++c) {
+                std::uint8_t& pixel = picture[row * kPictureColumns + c];
+                changed += pixel != shown[std::size_t(row * kPictureColumns + c)];
+                pixel = shown[std::size_t(row * kPictureColumns + c)];
+            }
+            fix.areas += changed > 0;
+            fix.pixels += changed;
+        }
+    return fix;
+}
+
+} // namespace
+
+ClashFix fix_colour_clashes(std::uint8_t* picture, std::uint8_t back, std::uint8_t format,
+                            const LabPalette& shown, const PixelArea& within) {
+    if (within.empty()) return {};
+    if (format == fmtFli) return fix_rows(picture, back & 0x0F, within);
+    return fix_cells(picture, back & 0x0F, shown, within);
+}

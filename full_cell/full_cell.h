@@ -1,0 +1,36 @@
+#pragma once
+#include "c64/lab.h"
+#include "picture/picture.h"
+#include <cstdint>
+
+// What painting does when a plot would leave its area (the 4 x 8 cell, or the 4 x 1 row in
+// FLI) with more than three colours besides the background: the artist's choice. No Qt.
+enum class FullCell : std::uint8_t {
+    KeepColours,   // the picture model's own rule, unchanged: the start's choice
+    RefuseFourth,  // such a plot is refused, any other accepted
+    ReplaceColour, // the colour under the pointer (or the area's rarest) takes the new one
+    NearestColour, // the area's colour nearest to the new one is painted instead
+    PaintFreely,   // every plot is accepted
+};
+constexpr int kFullCellChoices = 5;
+
+// What one plot did: whether the target was written, with which colour, and whether other
+// pixels of its area took the new colour too.
+struct Plotted {
+    bool accepted = false;
+    std::uint8_t color = 0;
+    bool area_recoloured = false;
+};
+
+// Plots `color` at the pixel under `choice`, refreshing the model's windows as any plot does
+// (and, where the area was recoloured, the preview band at the area's corner too). `shown`
+// is the palette the views show, in which the nearest colour is measured.
+Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format,
+                       std::int32_t column, std::int32_t row, std::uint8_t color,
+                       const LabPalette& shown);
+
+// The area that a plot under the new choices judges: the cell, or the row in FLI.
+struct PlotArea {
+    std::int32_t left = 0, top = 0, rows = 0;
+};
+PlotArea plot_area(std::uint8_t format, std::int32_t column, std::int32_t row);

@@ -1,0 +1,26 @@
+// Writes the formats fuzzer's first corpus into the folder named: a file of each format, one
+// cut a byte short and one a byte long.
+#include "formats/format_table.h"
+#include <fstream>
+#include <string>
+
+int main(int, char** argv) {
+    for (const PictureCodec* codec : picture_codecs()) {
+        std::vector<std::uint8_t> file(codec->length());
+        file[0] = std::uint8_t(codec->load_address());
+        file[1] = std::uint8_t(codec->load_address() >> 8);
+        if (codec->writes())
+            file = codec->write(codec->kind() == PictureKind::Fli ? C64Image(FliImage{})
+                                                                  : C64Image(MulticolorImage{}));
+        const std::string name = std::string(argv[1]) + "/" + std::string(codec->usual_names()[0]);
+        const auto put = [&](const std::string& path, std::size_t bytes) {
+            file.resize(bytes);
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(file.data()), std::streamsize(bytes));
+        };
+        const std::size_t whole = file.size();
+        put(name + "-whole", whole);
+        put(name + "-long", whole + 1);
+        put(name + "-short", whole - 1);
+    }
+}

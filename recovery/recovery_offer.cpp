@@ -1,0 +1,78 @@
+#include "recovery/recovery_offer.h"
+#include "app/Main.h"
+#include "recovery/recovery_keeper.h"
+#include "zoom/zoom_window.h"
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+RecoveryCopy picture_as_it_stands() {
+    RecoveryCopy copy;
+    copy.pixels = okno2->picture;
+    copy.background = okno2->back_color;
+    copy.mode = okno1->picture_format;
+    copy.file = okno1->picture_path.toStdString();
+    return copy;
+}
+
+QString recovery_question(const RecoveryCopy& copy) {
+    const QDateTime kept = QDateTime::fromSecsSinceEpoch(copy.kept_at);
+    QString when = QStringLiteral("at ") + kept.toString(QStringLiteral("HH:mm"));
+    if (kept.date() != QDate::currentDate())
+        when += QStringLiteral(" on ") + kept.toString(QStringLiteral("yyyy-MM-dd"));
+    const QString name = QFileInfo(QString::fromStdString(copy.file)).fileName();
+    const QString state = name.isEmpty() ? QStringLiteral("never saved")
+                          : copy.changed ? name + QStringLiteral(", changed since it was saved")
+                                         : name + QStringLiteral(", as it was saved");
+    return QStringLiteral("Vexlor was not closed properly. Recover the picture it held %1 (%2)?")
+        .arg(when, state);
+}
+
+namespace {
+
+enum class Answer : std::uint8_t { Recover, Discard, Later };
+
+Answer ask(const RecoveryCopy& copy) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vexlor"), recovery_question(copy),
+                    QMessageBox::NoButton, okno1->Host());
+    QPushButton* const recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
+    QPushButton* const discard =
+        box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(recover);
+    box.exec();
+    if (box.clickedButton() == recover) return Answer::Recover;
+    return box.clickedButton() == discard ? Answer::Discard : Answer::Later;
+}
+
+// Pixels, background and mode as one step; the picture belongs to the copy's file again but
+// counts as changed, since that file does not hold it.
+void bring_back(const RecoveryCopy& copy) {
+    okno1->change_picture("Recover", [&] {
+        okno2->picture = copy.pixels;
+        okno2->back_color = copy.background;
+        okno1->picture_format = copy.mode;
+        return true;
+    });
+    okno1->show_picture_format();
+    okno1->set_picture_path(QString::fromStdString(copy.file));
+}
+
+} // namespace
+
+bool offer_recovery() {
+    RecoveryKeeper* keeper = RecoveryKeeper::running();
+    if (!keeper) return false;
+    std::optional<AbandonedCopy> found = find_abandoned_copy(keeper->folder());
+    if (!found) return false;
+    const Answer answer = ask(found->copy);
+    if (answer == Answer::Later) return false;
+    if (answer == Answer::Recover) {
+        bring_back(found->copy);
+        keeper->picture_changed();
+        keeper->write_now(); // this editor's copy holds it before the old one goes
+    }
+    QFile::remove(found->path);
+    return answer == Answer::Recover;
+}

@@ -1,0 +1,231 @@
+// The table of C64 picture formats: every format read as the notes lay it out, every writable
+// one round trip, and files that must be refused.
+#include "formats/codecs.h"
+#include "formats/format_table.h"
+#include "tests/c64_support.h"
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::string name_of(const PictureCodec* codec) {
+    return codec ? std::string(codec->name()) : "nothing";
+}
+
+Bytes file_at(unsigned address, std::size_t length) {
+    Bytes file(length);
+    file[0] = std::uint8_t(address);
+    file[1] = std::uint8_t(address >> 8);
+    return file;
+}
+
+// A picture whose every byte says where it came from.
+MulticolorImage marked_image() {
+    MulticolorImage image;
+    for (std::size_t i = 0; i < image.bitmap.size(); ++i) image.bitmap[i] = std::uint8_t(i * 7 + 1);
+    for (std::size_t i = 0; i < image.screen.size(); ++i) image.screen[i] = std::uint8_t(i * 3 + 2);
+    for (std::size_t i = 0; i < image.color.size(); ++i) image.color[i] = std::uint8_t(i % 13 + 1);
+    image.background = 6;
+    return image;
+}
+
+} // namespace
+
+// Each plain layout as the format notes give it (offsets after the load address), read by
+// content alone except where only the name tells two layouts apart.
+TEST(PictureFormats, ReadEachLayoutWhereTheNotesPutIt) {
+    constexpr int kNone = -1;
+    const struct {
+        const PictureCodec& codec;
+        const char* extension;
+        unsigned load;
+        std::size_t length;
+        std::size_t bitmap, screen, color;
+        int background;
+    } rows[] = {
+        {koala_codec(), "", 0x6000, 10003, 0, 8000, 9000, 10000},
+        {advanced_art_studio_codec(), "", 0x2000, 10018, 0, 8000, 9016, 9001},
+        {artist64_codec(), "", 0x4000, 10242, 0, 8192, 9216, 10239},
+        {blazing_paddles_codec(), "", 0xA000, 10242, 0, 8192, 9216, 8064},
+        {image_system_codec(), "", 0x3C00, 10218, 1024, 9216, 0, 9215},
+        {interpaint_lores_codec(), "ipt", 0x4000, 10003, 0, 8000, 9000, 10000},
+        {vidcom64_codec(), "", 0x5800, 10050, 2048, 1024, 0, kNone},
+        {twilight_codec(), "TBE", 0x5800, 10050, 2048, 1024, 0, 1023},
+        {drazpaint_codec(), "", 0x5800, 10051, 2048, 1024, 0, 10048},
+        {drazpaint_codec(), "", 0x5800, 10052, 2048, 1024, 0, 10048}, // as GIMP writes it
+        {saracen_paint_codec(), "", 0x7800, 10219, 1024, 0, 9216, 1008},
+    };
+    const MulticolorImage image = marked_image();
+    for (const auto& row : rows) {
+        Bytes file = file_at(row.load, row.length);
+        std::copy(image.bitmap.begin(), image.bitmap.end(), file.begin() + 2 + row.bitmap);
+        std::copy(image.screen.begin(), image.screen.end(), file.begin() + 2 + row.screen);
+        std::copy(image.color.begin(), image.color.end(), file.begin() + 2 + row.color);
+        MulticolorImage expected = image;
+        expected.background = 0; // none stored: black
+        if (row.background != kNone) file[2 + row.background] = expected.background = 6;
+        const PictureFileRead read = read_picture_file(file, row.extension);
+        EXPECT_EQ(name_of(read.codec), row.codec.name()) << read.error;
+        ASSERT_TRUE(read.image) << row.codec.name();
+        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == expected) << row.codec.name();
+    }
+}
+
+// The packed layouts and Paint Magic's single colour, from bytes written by hand.
+TEST(PictureFormats, ReadPackedFilesAndPaintMagicsOneColour) {
+    // Amica: 40 runs of 255 and one of 57 make 10257 bytes of $55, then the end mark.
+    Bytes amica = {0x00, 0x40};
+    for (int run = 0; run < 40; ++run) amica.insert(amica.end(), {0xC2, 0xFF, 0x55});
+    amica.insert(amica.end(), {0xC2, 57, 0x55, 0xC2, 0x00});
+    // Drazpaint: its signature, the escape $AA, 39 runs of 256 (count 0) and one of 65.
+    const std::string signature = "DRAZPAINT 1.4";
+    Bytes drazpaint = {0x00, 0x58};
+    for (char letter : signature) drazpaint.push_back(std::uint8_t(letter));
+    drazpaint.push_back(0xAA);
+    for (int run = 0; run < 39; ++run) drazpaint.insert(drazpaint.end(), {0xAA, 0x00, 0x55});
+    drazpaint.insert(drazpaint.end(), {0xAA, 65, 0x55});
+    MulticolorImage all_55;
+    all_55.bitmap.fill(0x55);
+    all_55.screen.fill(0x55);
+    all_55.color.fill(0x55);
+    all_55.background = 0x55;
+
+    Bytes paint_magic = file_at(0x3F8E, 9332);
+    const MulticolorImage image = marked_image();
+    std::copy(image.bitmap.begin(), image.bitmap.end(), paint_magic.begin() + 2 + 114);
+    std::copy(image.screen.begin(), image.screen.end(), paint_magic.begin() + 2 + 8306);
+    paint_magic[2 + 8114] = 6;
+    paint_magic[2 + 8117] = 9;
+    MulticolorImage one_colour = image;
+    one_colour.color.fill(9);
+
+    const struct {
+        const PictureCodec& codec;
+        Bytes file;
+        MulticolorImage expected;
+    } rows[] = {
+        {amica_paint_codec(), amica, all_55},
+        {drazpaint_packed_codec(), drazpaint, all_55},
+        {paint_magic_codec(), paint_magic, one_colour},
+        {paint_magic_codec(), Bytes(paint_magic.begin(), paint_magic.begin() + 9308), one_colour},
+    };
+    for (const auto& row : rows) {
+        const PictureFileRead read = read_picture_file(row.file, "");
+        EXPECT_EQ(name_of(read.codec), row.codec.name()) << read.error;
+        ASSERT_TRUE(read.image) << row.codec.name();
+        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == row.expected) << row.codec.name();
+    }
+}
+
+// A picture written in each format Vexlor writes reads back as the same picture on the same
+// background, by content alone where the content tells, else by the name written.
+TEST(PictureFormats, EveryWritableFormatReadsBackAsTheSamePicture) {
+    const struct {
+        const PictureCodec& codec;
+        std::uint8_t background;     // what the file keeps: black where it stores none
+        const PictureCodec& unnamed; // what the bytes alone are taken for
+    } rows[] = {
+        {koala_codec(), 6, koala_codec()},
+        {fli_graph_codec(), 6, fli_graph_codec()},
+        {advanced_art_studio_codec(), 6, advanced_art_studio_codec()},
+        {artist64_codec(), 6, artist64_codec()},
+        {blazing_paddles_codec(), 6, blazing_paddles_codec()},
+        {image_system_codec(), 6, image_system_codec()},
+        {interpaint_lores_codec(), 6, interpaint_lores_codec()},
+        {vidcom64_codec(), 0, vidcom64_codec()},
+        {twilight_codec(), 6, vidcom64_codec()},
+        {drazpaint_packed_codec(), 6, drazpaint_packed_codec()},
+        {amica_paint_codec(), 6, amica_paint_codec()},
+    };
+    int writable = 0;
+    for (const PictureCodec* codec : picture_codecs()) writable += codec->writes();
+    EXPECT_EQ(writable, int(std::size(rows)));
+    std::mt19937 random(30);
+    for (const auto& row : rows) {
+        const PictureBytes picture = random_encodable_picture(random, row.background);
+        const bool fli = row.codec.kind() == PictureKind::Fli;
+        const C64Image image =
+            fli ? C64Image(encode_fli(picture.data(), row.background).image)
+                : C64Image(encode_multicolor(picture.data(), row.background).image);
+        const Bytes file = row.codec.write(image);
+        EXPECT_EQ(name_of(read_picture_file(file, "").codec), row.unnamed.name());
+        const PictureFileRead read = read_picture_file(file, row.codec.usual_names().front());
+        ASSERT_EQ(name_of(read.codec), row.codec.name()) << read.error;
+        const DecodedPicture decoded = decode_picture(*read.image);
+        EXPECT_EQ(decoded.pixels, picture) << row.codec.name();
+        EXPECT_EQ(decoded.background, row.background) << row.codec.name();
+        EXPECT_EQ(decoded.format, fli ? fmtFli : fmtMulticolor) << row.codec.name();
+    }
+}
+
+// Bad files: refused, named by their length and load address and what they were taken for.
+TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
+    const Bytes art_studio = advanced_art_studio_codec().write(marked_image());
+    const Bytes koala = koala_codec().write(marked_image());
+    const Bytes amica = amica_paint_codec().write(marked_image());
+    const Bytes drazpaint = drazpaint_packed_codec().write(marked_image());
+    Bytes amica_no_end(amica.begin(), amica.end() - 2);
+    Bytes amica_past_end = {0x00, 0x40};
+    for (int run = 0; run < 41; ++run) amica_past_end.insert(amica_past_end.end(), {0xC2, 0xFF, 0});
+    // One byte past the picture, in its last run.
+    Bytes amica_one_past = {0x00, 0x40};
+    for (int run = 0; run < 40; ++run) amica_one_past.insert(amica_one_past.end(), {0xC2, 0xFF, 0});
+    amica_one_past.insert(amica_one_past.end(), {0xC2, 58, 0, 0xC2, 0x00});
+    Bytes drazlace = drazpaint;
+    std::copy_n("DRAZLACE! 1.0", 13, drazlace.begin() + 2);
+    Bytes drazpaint_past_end(drazpaint.begin(), drazpaint.begin() + 16);
+    for (int run = 0; run < 40; ++run)
+        drazpaint_past_end.insert(drazpaint_past_end.end(), {drazpaint[15], 0, 1});
+    Bytes padded_art_studio = art_studio;
+    padded_art_studio.push_back(0);
+    const struct {
+        const char* what;
+        Bytes file;
+        const char* extension;
+        const char* says;
+    } rows[] = {
+        {"one byte short", Bytes(art_studio.begin(), art_studio.end() - 1), "",
+         "10017 bytes loading at $2000: an Advanced Art Studio picture takes 10018"},
+        {"one byte long", padded_art_studio, "ocp",
+         "10019 bytes loading at $2000: an Advanced Art Studio picture takes 10018"},
+        {"Koala named, at Art Studio's address", Bytes(art_studio.begin(), art_studio.end() - 1),
+         "koa", "10017 bytes loading at $2000: an Advanced Art Studio picture takes 10018"},
+        {"named, at another address", file_at(0x1000, 9000), "ocp",
+         "9000 bytes loading at $1000: an Advanced Art Studio picture loads at $2000"},
+        {"no format's address", file_at(0x1234, 10018), "",
+         "10018 bytes loading at $1234: no C64 picture format loads there"},
+        {"empty", {}, "", "0 bytes: no C64 picture format"},
+        {"one byte", {0x00}, "kla", "1 byte: "},
+        {"Koala cut short", Bytes(koala.begin(), koala.begin() + 5000), "",
+         "5000 bytes loading at $6000"},
+        {"Koala packed, cut in a run", {0x00, 0x60, 0xFE, 0x01}, "gg", "inside a run"},
+        {"Paint Magic without its screen", file_at(0x3F8E, 9307), "",
+         "9307 bytes loading at $3F8E: a Paint Magic picture takes 9308 to 9332"},
+        {"Drazpaint, one byte short", file_at(0x5800, 10050 - 1), "drz",
+         "10049 bytes loading at $5800: a Drazpaint picture takes 10051 to 10052"},
+        {"Amica without its end mark", amica_no_end, "", "bytes loading at $4000: "},
+        {"Amica without its end mark, named", amica_no_end, "ami", "no end mark"},
+        {"Amica unpacking too far", amica_past_end, "ami", "goes past the picture's 10257 bytes"},
+        {"Amica unpacking a byte too far", amica_one_past, "ami", "a run of 58 bytes goes past"},
+        {"Amica ending at once", {0x00, 0x40, 0xC2, 0x00}, "ami", "end after 0 of"},
+        {"Drazpaint unpacking too far", drazpaint_past_end, "", "goes past the picture's 10049"},
+        {"Drazpaint cut short", Bytes(drazpaint.begin(), drazpaint.end() - 1), "",
+         "a packed Drazpaint picture, but the packed data end after"},
+        {"interlaced Drazlace", drazlace, "", "interlaced"},
+    };
+    for (const auto& row : rows) {
+        const PictureFileRead read = read_picture_file(row.file, row.extension);
+        EXPECT_FALSE(read.image) << row.what;
+        EXPECT_NE(read.error.find(row.says), std::string::npos) << row.what << ": " << read.error;
+    }
+    // Every format's file cut by a byte is refused, never filled in.
+    for (const PictureCodec* codec : picture_codecs()) {
+        const Bytes file = codec->writes() ? codec->write(codec->kind() == PictureKind::Fli
+                                                              ? C64Image(FliImage{})
+                                                              : C64Image(marked_image()))
+                                           : file_at(codec->load_address(), codec->length());
+        EXPECT_FALSE(codec->read(Bytes(file.begin(), file.end() - 1)).image) << codec->name();
+    }
+}

@@ -1,0 +1,168 @@
+// The recovery copy: what a start does with each kind of copy it finds, and the keeper's round.
+#include "platform/common_dialogs.h"
+#include "recovery/recovery_keeper.h"
+#include "tests/gui_support.h"
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+RecoveryCopy some_copy() {
+    RecoveryCopy copy;
+    for (std::size_t i = 0; i < copy.pixels.size(); ++i) copy.pixels[i] = std::uint8_t(i % 7);
+    copy.background = 6;
+    copy.mode = fmtFli;
+    copy.changed = true;
+    copy.kept_at = 1'700'000'000;
+    copy.file = "/home/user/wizard.vxr";
+    return copy;
+}
+
+void write(const QString& path, const std::vector<std::uint8_t>& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+}
+
+// What the call wrote on stderr.
+QString stderr_of(const std::function<void()>& call) {
+    QTemporaryDir dir;
+    const QByteArray name = QFile::encodeName(dir.filePath("stderr"));
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    std::freopen(name.constData(), "w", stderr);
+    call();
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    QFile file(dir.filePath("stderr"));
+    file.open(QIODevice::ReadOnly);
+    return QString::fromLocal8Bit(file.readAll());
+}
+
+} // namespace
+
+TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
+    const std::vector<std::uint8_t> sound = encode_recovery_copy(some_copy());
+    auto changed = [&](std::size_t at, std::uint8_t value) {
+        std::vector<std::uint8_t> bytes = sound;
+        bytes[at] = value;
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::function<void(const QString&)> make;
+        const char* problem; // nullptr: taken back
+        bool needs_permissions = false;
+    } rows[] = {
+        {"sound", [&](const QString& p) { write(p, sound); }, nullptr},
+        {"cut short",
+         [&](const QString& p) {
+             write(p, {sound.begin(), sound.begin() + 20000});
+         },
+         "it is cut short"},
+        {"a pixel changed", [&](const QString& p) { write(p, changed(2000, 3)); }, "it is damaged"},
+        {"another version", [&](const QString& p) { write(p, changed(4, 2)); },
+         "it was kept by another version of Vexlor"},
+        {"a pipe", [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0600); },
+         "it is not a regular file"},
+        {"a link",
+         [&](const QString& p) {
+             write(p + ".target", sound);
+             QFile::link(p + ".target", p);
+         },
+         "it is not a regular file"},
+        {"unreadable",
+         [&](const QString& p) {
+             write(p, sound);
+             QFile::setPermissions(p, QFileDevice::WriteOwner);
+         },
+         "Permission denied", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("123-abc.vxrc");
+        row.make(path);
+        std::optional<AbandonedCopy> found;
+        QString errors;
+        const auto scan = [&] {
+            errors = stderr_of([&] { found = find_abandoned_copy(folder.path()); });
+        };
+        if (row.needs_permissions)
+            ASSERT_TRUE(without_file_permission_override(scan));
+        else
+            scan();
+        if (!row.problem) {
+            ASSERT_TRUE(found);
+            EXPECT_EQ(found->copy, some_copy());
+            EXPECT_EQ(found->path, path);
+            EXPECT_TRUE(errors.isEmpty());
+            continue;
+        }
+        EXPECT_FALSE(found);
+        EXPECT_EQ(errors.count('\n'), 1) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(row.problem)) << errors.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(path));
+        EXPECT_TRUE(QFileInfo(path + ".set-aside").exists() ||
+                    QFileInfo(path + ".set-aside").isSymLink());
+    }
+}
+
+// Nothing is made until the picture changes; the copy follows each change and goes at a clean
+// end, lock and all.
+TEST(Recovery, TheKeeperWritesAfterAChangeMarksASaveAndRemovesAllAtTheEnd) {
+    QTemporaryDir home;
+    const QString folder = home.filePath("recovery");
+    RecoveryKeeper keeper(folder, some_copy);
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    const auto kept = [&] {
+        QFile file(keeper.copy_path());
+        if (!file.open(QIODevice::ReadOnly)) return DecodedRecovery{RecoveryFault::Truncated, {}};
+        const QByteArray bytes = file.readAll();
+        return decode_recovery_copy(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                              std::size_t(bytes.size())));
+    };
+    keeper.picture_changed();
+    ASSERT_TRUE(SettleUntil([&] { return kept().fault == RecoveryFault::None; }, 10000));
+    EXPECT_TRUE(kept().copy.changed);
+    EXPECT_EQ(kept().copy.pixels, some_copy().pixels);
+    keeper.picture_saved();
+    ASSERT_TRUE(SettleUntil([&] { return !kept().copy.changed; }, 10000));
+    // A running editor's copy is never offered.
+    EXPECT_FALSE(find_abandoned_copy(folder));
+    keeper.finish();
+    EXPECT_TRUE(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+// A full disk or a read-only home: said once, with the reason; the editor keeps trying.
+TEST(Recovery, ACopyThatCannotBeWrittenIsReportedOncePerRun) {
+    QTemporaryDir home;
+    write(home.filePath("blocker"), {1});
+    const QString folder = home.filePath("blocker/recovery");
+    QStringList messages;
+    SetErrorMessageDisplay([&](const QString&, const QString& text) { messages << text; });
+    RecoveryKeeper keeper(folder, some_copy);
+    EXPECT_FALSE(keeper.write_now());
+    EXPECT_FALSE(keeper.write_now());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(folder)) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("Not a directory")) << messages[0].toStdString();
+    QFile::remove(home.filePath("blocker"));
+    EXPECT_TRUE(keeper.write_now());
+    keeper.finish();
+    SetErrorMessageDisplay(nullptr);
+}
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    const PrivateHome home;
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
