@@ -20,6 +20,10 @@ struct ZoomLevel {
     int rows() const { return cells_down * kCellHeight; }
     int pixel_width() const { return kViewWidth / columns(); }
     int pixel_height() const { return kViewHeight / rows(); }
+    // The pixel grid outlines every pixel with a line at each edge. Four screen rows high, a
+    // pixel would keep only as many rows of its colour as the grid takes, and the picture
+    // would drown in the grid's colour; the character grid still shows the cells there.
+    bool pixel_grid_fits() const { return pixel_height() > 4; }
     bool operator==(const ZoomLevel&) const = default;
 };
 

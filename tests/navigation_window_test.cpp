@@ -221,3 +221,26 @@ TEST_F(Navigation, ViewZoomListsTheLevelsAndFollowsTheOneInUse) {
     prefs->zom1Click();
     EXPECT_TRUE(okno1->ViewZoom4x3Item->isChecked());
 }
+
+// At 8 x 4 screen pixels the pixel grid would hide the picture: neither a redraw nor a painted
+// pixel draws it there.
+TEST_F(Navigation, ThePixelGridRestsAtTheWidestLevel) {
+    const struct {
+        std::size_t level;
+        int width, height; // a picture pixel on screen
+        bool grid;
+    } rows[] = {{2, 10, 5, true}, {3, 8, 4, false}};
+    okno1->tool_mode = toolFreePaint;
+    okno2->draw_color = 7;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.level);
+        show(row.level, {});
+        const TColor edge = row.grid ? okno2->pixel_grid_color : palette[0];
+        EXPECT_EQ(okno2->Canvas->GetPixel(row.width, row.height), edge); // pixel (1, 1)
+        const QPoint second(row.width * 5 / 2, row.height * 3 / 2);      // pixel (2, 1)
+        mouse(QEvent::MouseButtonPress, second, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, second, Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(okno2->Canvas->GetPixel(2 * row.width, row.height),
+                  row.grid ? okno2->pixel_grid_color : palette[7]);
+    }
+}

@@ -59,7 +59,7 @@ void Tokno2::scroll2Scroll(TObject*) {
 }
 
 void Tokno2::FormPaint(TObject*) {
-    const bool pixel_grid = prefs->vexlor_grid1->isChecked();
+    const bool pixel_grid = prefs->vexlor_grid1->isChecked() && zoom_level().pixel_grid_fits();
     const int w = int(cell_w), h = int(cell_h);
     for (int i = 0; i < int(view_rows); ++i)
         for (int j = 0; j < int(view_cols); ++j) {
@@ -96,7 +96,7 @@ static bool in_drawing_area(int x, int y) {
 void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row) {
     const int w = int(cell_w), h = int(cell_h);
     Canvas->Brush.Color = palette_color(color);
-    Canvas->Pen.Color = pixel_grid_color;
+    Canvas->Pen.Color = zoom_level().pixel_grid_fits() ? pixel_grid_color : Canvas->Brush.Color;
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
 }
 
