@@ -8,13 +8,9 @@
 
 namespace {
 
-void stripes() {
-    for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t((i / 3) % 16);
-}
-
-// The whole view drawn again where it stands, with the grid on.
+// The whole view drawn again where it stands, with the grids the editor starts with.
 void redraw_at(benchmark::State& state, std::size_t level) {
-    stripes();
+    fill_with_stripes();
     okno2->zoom_to(level, 0, 0);
     okno2->show_place({40, 40});
     for (auto _ : state) okno2->FormPaint();
@@ -24,7 +20,7 @@ void redraw_at(benchmark::State& state, std::size_t level) {
 // A drag over the preview that moves the view every step: the view is placed, drawn again, and
 // the preview drawn again with the frame at its new place.
 void map_drag(benchmark::State& state, std::size_t level) {
-    stripes();
+    fill_with_stripes();
     okno2->zoom_to(level, 0, 0);
     okno1->preview_size = 2;
     const QPoint from(200, 150), to(440, 300);
