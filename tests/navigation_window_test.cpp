@@ -26,6 +26,10 @@ struct Navigation : ::testing::Test {
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(okno2, &event);
     }
+    static std::function<void()> turn(QPoint by, Qt::KeyboardModifiers keys = {},
+                                      QPoint at = {320, 240}) {
+        return [=] { wheel(by, keys, at); };
+    }
     static void key(Qt::Key key) { QTest::keyClick(okno1->Host(), key); }
     static void show(std::size_t level, ViewPlace place) {
         okno2->zoom_to(level, 0, 0);
@@ -72,6 +76,7 @@ TEST_F(Navigation, APressOnThePreviewBringsTheViewThereAndTheFrameFollows) {
 
 // One row per way of moving the view; each starts at its level and place.
 TEST_F(Navigation, TheWheelTheMiddleButtonAndTheKeysMoveTheViewByCells) {
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     const struct {
         const char* what;
         std::size_t level;
@@ -80,22 +85,8 @@ TEST_F(Navigation, TheWheelTheMiddleButtonAndTheKeysMoveTheViewByCells) {
         std::size_t level_after;
         ViewPlace to;
     } rows[] = {
-        {"wheel down",
-         0,
-         {0, 0},
-         [] {
-             wheel({0, -120});
-         },
-         0,
-         {0, 8}},
-        {"wheel up at the top",
-         0,
-         {0, 0},
-         [] {
-             wheel({0, 120});
-         },
-         0,
-         {0, 0}},
+        {"wheel down", 0, {0, 0}, turn({0, -120}), 0, {0, 8}},
+        {"wheel up at the top", 0, {0, 0}, turn({0, 120}), 0, {0, 0}},
         {"two half notches",
          0,
          {0, 0},
@@ -104,46 +95,11 @@ TEST_F(Navigation, TheWheelTheMiddleButtonAndTheKeysMoveTheViewByCells) {
          },
          0,
          {0, 8}},
-        {"horizontal wheel",
-         0,
-         {0, 0},
-         [] {
-             wheel({-120, 0});
-         },
-         0,
-         {4, 0}},
-        {"Shift with the wheel",
-         0,
-         {0, 0},
-         [] {
-             wheel({0, -120}, Qt::ShiftModifier);
-         },
-         0,
-         {4, 0}},
-        {"Ctrl with the wheel up",
-         1,
-         {40, 40},
-         [] {
-             wheel({0, 120}, Qt::ControlModifier, {330, 250});
-         },
-         0,
-         {48, 56}},
-        {"Ctrl with the wheel down",
-         0,
-         {48, 56},
-         [] {
-             wheel({0, -120}, Qt::ControlModifier, {330, 250});
-         },
-         1,
-         {40, 40}},
-        {"Ctrl with the wheel up at the closest",
-         0,
-         {8, 8},
-         [] {
-             wheel({0, 120}, Qt::ControlModifier);
-         },
-         0,
-         {8, 8}},
+        {"horizontal wheel", 0, {0, 0}, turn({-120, 0}), 0, {4, 0}},
+        {"Shift with the wheel", 0, {0, 0}, turn({0, -120}, Qt::ShiftModifier), 0, {4, 0}},
+        {"Ctrl+wheel up", 1, {40, 40}, turn({0, 120}, ctrl, {330, 250}), 0, {48, 56}},
+        {"Ctrl+wheel down", 0, {48, 56}, turn({0, -120}, ctrl, {330, 250}), 1, {40, 40}},
+        {"Ctrl+wheel up at 4 x 3", 0, {8, 8}, turn({0, 120}, ctrl), 0, {8, 8}},
         {"middle drag",
          0,
          {40, 40},
