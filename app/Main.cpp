@@ -53,6 +53,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     connect(escape, &QShortcut::activated, this, [] {
         if (!okno2->drop_floating()) okno2->drop_selection();
     });
+    set_up_navigation();
     Loaded();
 }
 
@@ -155,6 +156,7 @@ void Tokno1::tool_clrClick(TObject*) {
     okno2->picture.fill(okno2->back_color);
     end_step("Clear");
     redraw_preview(kPictureColumns, kPictureRows);
+    okno2->FormPaint(); // the view would show the old picture to paint into
 }
 
 // The dialog's settings take effect while it is open; what they change in the preview and
@@ -295,7 +297,8 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
                 canvas->SetPixel(2 * u + 1, v, color);
             }
         }
-    if (okno2->selection) draw_selection_outline(*canvas, *okno2->selection, size);
+    if (okno2->selection) draw_dashed_outline(*canvas, *okno2->selection, size, 2);
+    okno_prv->draw_view_frame(size);
 }
 
 void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {

@@ -98,6 +98,8 @@ public:
     QAbstractButton* palette_button(std::uint8_t index) const;
     // Shows every view in another palette, from now on and in later runs.
     void show_in_palette(PaletteId id);
+    // View > Zoom shows the zoom view's level, and the preview frames its area.
+    void follow_zoom_view();
     // What painting does in a full cell, from now on and in later runs (full_cell_commands.cpp).
     void choose_full_cell(FullCell choice);
     QAction* full_cell_item(FullCell choice) const;
@@ -171,6 +173,13 @@ public slots:
     void ViewPalettePeptoClick(TObject* Sender = nullptr);
     void ViewPaletteColodoreClick(TObject* Sender = nullptr);
     void ViewPaletteViceClick(TObject* Sender = nullptr);
+    // View > Zoom and the keys that move the view (view_commands.cpp).
+    void ViewZoom4x3Click(TObject* Sender = nullptr);
+    void ViewZoom8x6Click(TObject* Sender = nullptr);
+    void ViewZoom16x12Click(TObject* Sender = nullptr);
+    void ViewZoom20x15Click(TObject* Sender = nullptr);
+    void ViewZoomInClick(TObject* Sender = nullptr);
+    void ViewZoomOutClick(TObject* Sender = nullptr);
 
     void HelpShortcutsClick(TObject* Sender = nullptr);
     void HelpAboutClick(TObject* Sender = nullptr);
@@ -184,6 +193,9 @@ private:
     void go_through_history(bool (PictureHistory::*move)());
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
+    void set_up_navigation();
+    QAction* zoom_item(std::size_t level) const;
+    void zoom_to(std::size_t level);
     void set_up_full_cell_menu();
     void clear_selection(const char* label);
     void flip(const char* label, void (*mirror)(std::uint8_t*, const PixelArea&));

@@ -15,8 +15,8 @@ void Tokno1::import_step(const Import& import) {
     show_picture_format();
 }
 
-// Open redraws only the preview; the zoom view shows the picture when it next paints. A .vxr
-// file opened becomes the picture's file.
+// Both views show the picture opened, so that nobody paints into the old one. A .vxr file
+// opened becomes the picture's file.
 void Tokno1::open_picture(const QString& path, OpenAs as) {
     if (as == OpenAs::ByKind && !is_vexlor_file_name(path)) {
         import_step([&](std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format) {
@@ -39,6 +39,7 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
     end_step("Open");
     set_picture_path(path);
     tool_b3Click();
+    okno2->FormPaint();
     if (okno2->back_color != background) show_background();
     if (pixels < kPictureBytes)
         ShowErrorMessage(QStringLiteral("Vexlor"),

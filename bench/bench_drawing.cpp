@@ -6,12 +6,8 @@
 
 namespace {
 
-void stripes() {
-    for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t((i / 3) % 16);
-}
-
 void zoom_paint(benchmark::State& state, bool fine) {
-    stripes();
+    fill_with_stripes();
     fine ? okno1->tool_zoom1Click() : okno1->tool_zoom2Click();
     for (auto _ : state) okno2->FormPaint();
 }
@@ -24,14 +20,14 @@ void fill_once(benchmark::State& state, TForm* form, int w, int h) {
 }
 
 void preview(benchmark::State& state, std::uint8_t size) {
-    stripes();
+    fill_with_stripes();
     okno1->preview_size = size;
     for (auto _ : state) okno1->redraw_preview(160, 200);
 }
 
 // The same rectangles and lines as the zoom view, through a painter opened for every call.
 void zoom_paint_naive(benchmark::State& state, int cols, int rows) {
-    stripes();
+    fill_with_stripes();
     QImage image(670, 520, QImage::Format_RGB32);
     const int w = 640 / cols, h = 480 / rows;
     for (auto _ : state) {
@@ -53,7 +49,7 @@ void zoom_paint_naive(benchmark::State& state, int cols, int rows) {
 }
 
 void preview_naive(benchmark::State& state, int size) {
-    stripes();
+    fill_with_stripes();
     QImage image(783, 464, QImage::Format_RGB32);
     for (auto _ : state)
         for (int v = 0; v < 200; ++v)
@@ -83,6 +79,10 @@ void BM_PreviewSingleArea(benchmark::State& s) { fill_once(s, okno_prv, 320, 200
 void BM_PreviewSingleNaive(benchmark::State& s) { preview_naive(s, 1); }
 
 } // namespace
+
+void fill_with_stripes() {
+    for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t((i / 3) % 16);
+}
 
 VEXLOR_BENCH(BM_Zoom4x3, "FormPaint 4x3");
 VEXLOR_BENCH(BM_ZoomArea, "FormPaint 4x3/baseline");

@@ -21,6 +21,12 @@ public:
             std::printf(
                 "\nA Put char drag sustains %.0f events per second (a 1 kHz mouse sends 1000).\n",
                 1e6 / put->second);
+        if (const auto closest = times_.find("Zoom view 4x3 cells"); closest != times_.end())
+            for (const char* level : {"8x6", "16x12", "20x15"})
+                if (const auto other = times_.find("Zoom view " + std::string(level) + " cells");
+                    other != times_.end())
+                    std::printf("\nA zoom view of %s cells takes %.2fx the time of 4x3.", level,
+                                other->second / closest->second);
         std::printf("\n%-34s %12s %12s\n", "operation", "x baseline", "naive / it");
         for (const auto& [name, time] : times_) {
             if (name.find('/') != std::string::npos) continue;

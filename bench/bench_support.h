@@ -4,3 +4,6 @@
 // Each measured operation "name" may stand beside "name/baseline" (the same bytes written in
 // one call) and "name/naive" (a QPainter opened per canvas call); the run ends with the ratios.
 #define VEXLOR_BENCH(fn, name) BENCHMARK(fn)->Name(name)->Unit(benchmark::kMicrosecond)
+
+// Stripes of every colour, three pixels wide, over the whole picture.
+void fill_with_stripes();

@@ -16,13 +16,14 @@ namespace {
 
 QString plain(QString text) { return text.remove('&'); }
 
+// An item is named by the menus it lies in, "View › Zoom › Zoom In".
 void add_menu(std::vector<KeyBinding>& bindings, std::set<const QAction*>& listed,
-              const QMenu* menu) {
+              const QMenu* menu, const QString& path) {
     for (const QAction* item : menu->actions()) {
         listed.insert(item);
-        if (item->menu()) add_menu(bindings, listed, item->menu());
-        for (const QKeySequence& key : item->shortcuts())
-            bindings.push_back({key, plain(menu->title()) + " › " + plain(item->text())});
+        const QString name = path + " › " + plain(item->text());
+        if (item->menu()) add_menu(bindings, listed, item->menu(), name);
+        for (const QKeySequence& key : item->shortcuts()) bindings.push_back({key, name});
     }
 }
 
@@ -54,7 +55,7 @@ std::vector<KeyBinding> key_bindings(const QWidget* window) {
     std::set<const QAction*> listed;
     if (const auto* bar = window->findChild<QMenuBar*>())
         for (const QAction* menu : bar->actions())
-            if (menu->menu()) add_menu(bindings, listed, menu->menu());
+            if (menu->menu()) add_menu(bindings, listed, menu->menu(), plain(menu->text()));
     // The inner windows' own items, such as the zoom window's Close, which minimises it.
     for (const QAction* item : window->findChildren<QAction*>())
         if (!listed.count(item) && item->isEnabled() && item->isVisible())

@@ -3,18 +3,32 @@
 #include "selection/block.h"
 #include "ui_preview_window.h"
 
-// The preview of the whole picture. The frame window draws on it; it takes no input.
+// The preview of the whole picture. The frame window draws on it; it is also the map of the
+// zoom view (preview_map.cpp): it frames the view's area, and the left button moves the view.
 class Tokno_prv : public TForm, public Ui::Tokno_prv {
     Q_OBJECT
 public:
     explicit Tokno_prv(QWidget* owner);
 
+    // Frames the part of the picture that the zoom view shows, in the preview drawn at `size`.
+    void draw_view_frame(int size);
+    // Redraws the preview when the zoom view has moved off the area last framed.
+    void follow_view();
+
 public slots:
+    void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void FormMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+private:
+    void centre_view_at(int x, int y);
+
+    PixelArea framed_;
+    bool following_ = false; // a left press on the picture, until its release
 };
 
-// A thin black and white line along the inside of the selection's edge, in the preview drawn
-// at `size` (1 single, 2 double).
-void draw_selection_outline(TCanvas& canvas, const PixelArea& area, int size);
+// A thin line of `dash` black, then `dash` white pixels along the inside of the area's edge, in
+// the preview drawn at `size` (1 single, 2 double): it shows on every colour.
+void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, int size, int dash);
 
 extern Tokno_prv* okno_prv;

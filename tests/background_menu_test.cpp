@@ -26,12 +26,13 @@ namespace {
 // The middle of a picture pixel in the zoom view at 4 x 3, scrolled to the corner.
 QPoint zoomed(int column, int row) { return {column * 40 + 20, row * 20 + 10}; }
 
-// A swatch or a zoomed pixel shows its colour inside its outline.
+// A swatch or a zoomed pixel shows its colour inside its outline. In the preview the lower row
+// of a pixel's 4 x 2 block: the zoom view's frame runs along the top of the area it shows.
 TColor zoom_color(int column, int row) {
     return okno2->Canvas->GetPixel(column * 40 + 20, row * 20 + 10);
 }
 TColor preview_color(int column, int row) {
-    return okno_prv->Canvas->GetPixel(4 * column + 3, 2 * row + 2);
+    return okno_prv->Canvas->GetPixel(4 * column + 3, 2 * row + 3);
 }
 TColor back_swatch() { return okno_info->Canvas->GetPixel(30, 140); }
 TColor draw_swatch() { return okno_info->Canvas->GetPixel(180, 70); }
@@ -82,7 +83,8 @@ TEST_F(BackgroundAndPalette, MenusOfferTheBackgroundAndThePalettes) {
     EXPECT_EQ(menus[4]->text(), "&Help");
     EXPECT_EQ(okno1->PictureMenu->actions()[1], okno1->PictureBackgroundItem);
     EXPECT_EQ(okno1->PictureBackgroundItem->text(), "&Background Colour...");
-    EXPECT_EQ(okno1->ViewMenu->actions(), QList<QAction*>{okno1->ViewPaletteMenu->menuAction()});
+    EXPECT_EQ(okno1->ViewMenu->actions(), (QList<QAction*>{okno1->ViewPaletteMenu->menuAction(),
+                                                           okno1->ViewZoomMenu->menuAction()}));
     EXPECT_EQ(okno1->ViewPaletteMenu->title(), "&Palette");
     QStringList items;
     for (const QAction* item : okno1->ViewPaletteMenu->actions()) {

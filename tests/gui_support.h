@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
-// Every pixel of `area` on the form's surface has `color`.
+// Whether the preview's pixel lies on the zoom view's frame.
+bool OnViewFrame(int x, int y);
+// Every pixel of `area` on the form's surface has `color`; on the preview, the zoom view's
+// frame aside.
 ::testing::AssertionResult AreaIs(TForm* form, const QRect& area, TColor color);
 
 // Runs `answer` once the next modal dialog is up and active (has the keyboard), as a user would
@@ -41,9 +44,9 @@ bool without_file_permission_override(const std::function<void()>& body);
 std::uint8_t& pixel(int column, int row);
 // The middle of a zoom-view cell at the 4 x 3 level.
 QPoint cell(int column, int row);
-// A mouse event on the zoom view.
+// A mouse event on the zoom view, or on another window.
 void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
-           Qt::KeyboardModifiers keys = Qt::NoModifier);
+           Qt::KeyboardModifiers keys = Qt::NoModifier, QWidget* window = nullptr);
 
 // The six windows, in the order of their creation.
 std::vector<TForm*> all_windows();

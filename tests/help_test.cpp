@@ -70,6 +70,8 @@ TEST(Help, TheShortcutsWindowListsEveryKeyTheEditorHas) {
     EXPECT_EQ(rows.at("P"), "free paint");
     EXPECT_EQ(rows.at("7"), "Draw colour 7: yellow");
     EXPECT_EQ(rows.at("A"), "Draw colour 10: light red");
+    EXPECT_EQ(rows.at("PgDown"), "Move the zoom view down by its height");
+    EXPECT_EQ(rows.at("Ctrl+="), "View › Zoom › Zoom In");
 }
 
 TEST(Help, AboutNamesTheEditorItsVersionQtAndTheLicence) {

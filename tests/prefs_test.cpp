@@ -116,7 +116,9 @@ TEST_F(Preferences, TheCheckedZoomButtonPressedAgainDoesNothing) {
     EXPECT_EQ(okno2->scroll_x, 0);
 }
 
+// The view below the picture frames nothing, so the preview holds the picture's pixels alone.
 TEST_F(Preferences, PreviewSizeChangesWithTheNextDrawing) {
+    okno2->show_place({156, 200});
     okno2->picture.fill(1);
     okno1->tool_b3Click();
     bool unchanged = false;

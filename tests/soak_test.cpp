@@ -1,5 +1,6 @@
 // Many seeded random events through the real windows; after each batch the picture holds only
-// colour indices and both views, redrawn, show exactly the picture.
+// colour indices and both views, redrawn, show exactly the picture, the preview with the zoom
+// view's frame over it.
 #include "app/Main.h"
 #include "platform/common_dialogs.h"
 #include "prefs/prefswin.h"
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <random>
@@ -66,7 +68,17 @@ protected:
 
     void oneEvent() {
         const int kind = pick(1000);
-        if (kind < 450) { // a move with any buttons held, most often painting
+        if (kind < 20) { // the wheel, with Ctrl or Shift or neither, or a press on the map
+            static const Qt::KeyboardModifiers keys[] = {Qt::NoModifier, Qt::ControlModifier,
+                                                         Qt::ShiftModifier};
+            const QPoint at = anywhere();
+            QWheelEvent wheel(at, okno2->mapToGlobal(at), {},
+                              {pick(3) * 60 - 60, pick(5) * 60 - 120}, Qt::NoButton, keys[pick(3)],
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(okno2, &wheel);
+            QTest::mousePress(okno_prv, Qt::LeftButton, {}, at);
+            QTest::mouseRelease(okno_prv, Qt::LeftButton, {}, at);
+        } else if (kind < 450) { // a move with any buttons held, most often painting
             static const Qt::MouseButtons held[] = {Qt::NoButton, Qt::LeftButton, Qt::LeftButton,
                                                     Qt::RightButton,
                                                     Qt::LeftButton | Qt::RightButton};
@@ -135,7 +147,8 @@ protected:
                 const TColor want = palette[okno2->picture[v * 160 + u]];
                 const QPoint at =
                     okno1->preview_size == 2 ? QPoint(4 * u + 3, 2 * v + 3) : QPoint(2 * u + 1, v);
-                if (okno_prv->Canvas->GetPixel(at.x(), at.y()) != want)
+                if (okno_prv->Canvas->GetPixel(at.x(), at.y()) != want &&
+                    !OnViewFrame(at.x(), at.y()))
                     return ::testing::AssertionFailure() << "preview pixel " << u << "," << v;
             }
         return ::testing::AssertionSuccess();

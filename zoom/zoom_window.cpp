@@ -59,7 +59,7 @@ void Tokno2::scroll2Scroll(TObject*) {
 }
 
 void Tokno2::FormPaint(TObject*) {
-    const bool pixel_grid = prefs->vexlor_grid1->isChecked();
+    const bool pixel_grid = prefs->vexlor_grid1->isChecked() && zoom_level().pixel_grid_fits();
     const int w = int(cell_w), h = int(cell_h);
     for (int i = 0; i < int(view_rows); ++i)
         for (int j = 0; j < int(view_cols); ++j) {
@@ -71,6 +71,7 @@ void Tokno2::FormPaint(TObject*) {
     if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
     if (show_clashes) draw_clash_marks();
     draw_selection_overlay();
+    okno1->follow_zoom_view();
 }
 
 void Tokno2::draw_char_grid() {
@@ -95,7 +96,7 @@ static bool in_drawing_area(int x, int y) {
 void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row) {
     const int w = int(cell_w), h = int(cell_h);
     Canvas->Brush.Color = palette_color(color);
-    Canvas->Pen.Color = pixel_grid_color;
+    Canvas->Pen.Color = zoom_level().pixel_grid_fits() ? pixel_grid_color : Canvas->Brush.Color;
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
 }
 
@@ -189,6 +190,8 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int
     if (!in_drawing_area(X, Y)) return;
     cursor_x = scroll_x + std::int32_t(std::uint32_t(X) / cell_w);
     cursor_y = scroll_y + std::int32_t(std::uint32_t(Y) / cell_h);
+    // No tool paints with the middle button: it drags the view.
+    if (Button == mbMiddle) return start_panning(X, Y);
     // While a pasted block floats, the click, up to its release, is the block's.
     placing_ = floating.has_value();
     if (placing_) {
@@ -202,6 +205,7 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int
 }
 
 void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
+    if (panning_ && (Shift & ssMiddle)) pan_to(X, Y);
     const std::int32_t column = scroll_x + std::int32_t(std::uint32_t(X) / cell_w);
     const std::int32_t row = scroll_y + std::int32_t(std::uint32_t(Y) / cell_h);
     if (shaping_) drag_shape(X, Y, Shift);
@@ -239,6 +243,7 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
 void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (shaping_ && Button == shape_button_) finish_shape(X, Y, Shift);
     if (selecting_ && Button == mbLeft) finish_selecting(X, Y, Shift);
+    if (Button == mbMiddle) panning_ = false;
     placing_ = false;
     okno1->end_step("Paint");
 }

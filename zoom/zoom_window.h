@@ -2,6 +2,7 @@
 #include "c64/fli.h"
 #include "full_cell/full_cell.h"
 #include "history/picture_history.h"
+#include "navigation/navigation.h"
 #include "picture/picture.h"
 #include "platform/tform.h"
 #include "raster/raster.h"
@@ -41,6 +42,14 @@ public:
     void set_zoom(std::int32_t across, std::int32_t down);
     // Shows `columns` x `rows` picture pixels, keeping the scroll position.
     void resize_view(std::uint32_t columns, std::uint32_t rows);
+
+    // The view's level and place (zoom_navigation.cpp). Moving the view moves the scroll bars
+    // with it and redraws the view once, and only when it moved.
+    ZoomLevel zoom_level() const;
+    ViewPlace place() const;
+    void show_place(ViewPlace place);
+    // Shows kZoomLevels[level], keeping the picture pixel at (x, y) of the drawing area there.
+    void zoom_to(std::size_t level, int x, int y);
 
     // What each user action changed in the picture, to be taken back and brought back: the
     // pixels, the background and the main window's mode, Multicolor or FLI.
@@ -83,7 +92,18 @@ public slots:
     void FormMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void FormMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
+    void place_view(ViewPlace place);
+    void start_panning(int x, int y);
+    void pan_to(int x, int y);
+    WheelNotches wheel_across_, wheel_down_, wheel_zoom_;
+    bool panning_ = false; // the middle button drags the view from pan_place_ at pan_from_
+    QPoint pan_from_;
+    ViewPlace pan_place_;
+
     // The tools that act on a press, or from a press to the release.
     void use_tool(TMouseButton button);
     void fill(std::uint8_t color);

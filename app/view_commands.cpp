@@ -1,0 +1,61 @@
+// Moving the zoom view from the frame: the arrow keys and Page Up/Down, and View > Zoom.
+#include "app/Main.h"
+#include "navigation/navigation.h"
+#include "preview/preview_window.h"
+#include "zoom/zoom_window.h"
+#include <QActionGroup>
+#include <QShortcut>
+
+// The keys act from whichever window has the keyboard, as the colour keys do; a dialog in
+// front has a window of its own, so they rest while it is open.
+void Tokno1::set_up_navigation() {
+    const struct {
+        Qt::Key key;
+        ViewStep step;
+        const char* what;
+    } keys[] = {
+        {Qt::Key_Left, ViewStep::Left, "Move the zoom view one cell left"},
+        {Qt::Key_Right, ViewStep::Right, "Move the zoom view one cell right"},
+        {Qt::Key_Up, ViewStep::Up, "Move the zoom view one cell up"},
+        {Qt::Key_Down, ViewStep::Down, "Move the zoom view one cell down"},
+        {Qt::Key_PageUp, ViewStep::PageUp, "Move the zoom view up by its height"},
+        {Qt::Key_PageDown, ViewStep::PageDown, "Move the zoom view down by its height"},
+    };
+    for (const auto& [key, step, what] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setWhatsThis(what);
+        connect(shortcut, &QShortcut::activated, this, [step = step] {
+            okno2->show_place(stepped(okno2->place(), step, okno2->zoom_level()));
+        });
+    }
+    auto* levels = new QActionGroup(this);
+    for (std::size_t level = 0; level < kZoomLevels.size(); ++level)
+        levels->addAction(zoom_item(level));
+    ViewZoomInItem->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+}
+
+QAction* Tokno1::zoom_item(std::size_t level) const {
+    QAction* const items[] = {ViewZoom4x3Item, ViewZoom8x6Item, ViewZoom16x12Item,
+                              ViewZoom20x15Item};
+    return items[level];
+}
+
+// The tool-bar buttons and the preferences change the level too; the menu shows the one in use.
+void Tokno1::follow_zoom_view() {
+    const std::size_t level = zoom_level_index(okno2->zoom_level());
+    if (level < kZoomLevels.size()) zoom_item(level)->setChecked(true);
+    ViewZoomInItem->setEnabled(level > 0);
+    ViewZoomOutItem->setEnabled(level + 1 < kZoomLevels.size());
+    okno_prv->follow_view();
+}
+
+// The menu keeps the picture pixel at the view's middle there.
+void Tokno1::zoom_to(std::size_t level) { okno2->zoom_to(level, kViewWidth / 2, kViewHeight / 2); }
+
+void Tokno1::ViewZoom4x3Click(TObject*) { zoom_to(0); }
+void Tokno1::ViewZoom8x6Click(TObject*) { zoom_to(1); }
+void Tokno1::ViewZoom16x12Click(TObject*) { zoom_to(2); }
+void Tokno1::ViewZoom20x15Click(TObject*) { zoom_to(3); }
+void Tokno1::ViewZoomInClick(TObject*) { zoom_to(zoom_level_index(okno2->zoom_level()) - 1); }
+void Tokno1::ViewZoomOutClick(TObject*) { zoom_to(zoom_level_index(okno2->zoom_level()) + 1); }

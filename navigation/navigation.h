@@ -1,0 +1,81 @@
+#pragma once
+// Moving the zoom view over the picture: the zoom levels, the cell-wise places the view can
+// take, and the rules by which the preview, the wheel, a middle-button drag and the keys move
+// it. Plain C++: the windows only pass the pointer and the keys in.
+#include "c64/multicolor.h"
+#include "raster/raster.h"
+#include <array>
+#include <cstddef>
+
+// The zoom view's drawing area in screen pixels; every level fills it exactly.
+constexpr int kViewWidth = 640;
+constexpr int kViewHeight = 480;
+
+// A zoom level, in character cells across and down. Every level keeps each picture pixel twice
+// as wide as high on screen.
+struct ZoomLevel {
+    int cells_across = 4;
+    int cells_down = 3;
+    int columns() const { return cells_across * kCellWidth; }
+    int rows() const { return cells_down * kCellHeight; }
+    int pixel_width() const { return kViewWidth / columns(); }
+    int pixel_height() const { return kViewHeight / rows(); }
+    // The pixel grid outlines every pixel with a line at each edge. Four screen rows high, a
+    // pixel would keep only as many rows of its colour as the grid takes, and the picture
+    // would drown in the grid's colour; the character grid still shows the cells there.
+    bool pixel_grid_fits() const { return pixel_height() > 4; }
+    bool operator==(const ZoomLevel&) const = default;
+};
+
+// From the closest to the widest: 40 x 20, 20 x 10, 10 x 5 and 8 x 4 screen pixels a pixel.
+constexpr std::array<ZoomLevel, 4> kZoomLevels{{{4, 3}, {8, 6}, {16, 12}, {20, 15}}};
+
+// The level's place in kZoomLevels; kZoomLevels.size() for a level not in it.
+std::size_t zoom_level_index(ZoomLevel level);
+
+// The picture pixel at the view's top-left corner: always a cell's corner, within the scroll
+// bars' ranges (scroll_x 0..156, scroll_y 0..200).
+struct ViewPlace {
+    int scroll_x = 0;
+    int scroll_y = 0;
+    bool operator==(const ViewPlace&) const = default;
+};
+
+// The furthest place at which the view still shows as much of the picture as it can anywhere.
+ViewPlace furthest_place(ZoomLevel level);
+
+// The place that brings the middle of `pixel` nearest to the point (x, y) of the drawing area.
+ViewPlace place_pixel_at(PixelPos pixel, int x, int y, ZoomLevel level);
+
+// The map's rule: `pixel` as near the middle of the view as the cell-wise places allow.
+ViewPlace centred_on(PixelPos pixel, ZoomLevel level);
+
+// Another level, keeping the picture pixel under the point (x, y) of the drawing area under it.
+ViewPlace zoomed_at(ViewPlace from, ZoomLevel from_level, ZoomLevel to_level, int x, int y);
+
+// Moved by whole cells. A move never takes the view further out than it was or than the
+// furthest place, so that it never shows less of the picture than it could.
+ViewPlace moved_by(ViewPlace from, int cells_across, int cells_down, ZoomLevel level);
+
+// The keys: an arrow moves one cell, Page Up and Page Down the view's height.
+enum class ViewStep { Left, Right, Up, Down, PageUp, PageDown };
+ViewPlace stepped(ViewPlace from, ViewStep step, ZoomLevel level);
+
+// A middle-button drag: the picture follows the pointer, moved (dx, dy) screen pixels since the
+// press at `pressed`, by whole cells (the nearest); `now` is where the view is.
+ViewPlace dragged(ViewPlace pressed, ViewPlace now, int dx, int dy, ZoomLevel level);
+
+// Wheel turns in eighths of a degree, 120 to a notch; a touchpad sends less at a time, so the
+// rest is kept for the next turn.
+class WheelNotches {
+public:
+    int take(int angle);
+
+private:
+    int rest_ = 0;
+};
+
+// The preview at `size` (2 double, 1 single): whether the point (x, y) lies on the picture,
+// and the picture pixel there, the nearest one when it lies off the picture.
+bool on_preview_picture(int x, int y, int size);
+PixelPos preview_pixel_at(int x, int y, int size);

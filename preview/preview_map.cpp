@@ -1,0 +1,45 @@
+// The preview as the map of the zoom view: the view's area framed, and a left press or drag on
+// the picture brings the view there.
+#include "app/Main.h"
+#include "navigation/navigation.h"
+#include "preview/preview_window.h"
+#include "zoom/zoom_window.h"
+#include <algorithm>
+
+// The part of the picture the zoom view shows: the view may reach past the picture's edges,
+// where the preview draws nothing.
+static PixelArea shown_part() {
+    return {okno2->scroll_x, okno2->scroll_y,
+            std::min<int>(okno2->view_cols, kPictureColumns - okno2->scroll_x),
+            std::min<int>(okno2->view_rows, kPictureRows - okno2->scroll_y)};
+}
+
+// The frame lies along the inside of the part shown, so it covers no pixel outside it.
+void Tokno_prv::draw_view_frame(int size) {
+    framed_ = shown_part();
+    if (!framed_.empty()) draw_dashed_outline(*Canvas, framed_, size, 4);
+}
+
+// The old frame goes only with the pixels under it, so the whole preview is drawn again.
+void Tokno_prv::follow_view() {
+    if (shown_part() != framed_) okno1->redraw_preview(kPictureColumns, kPictureRows);
+}
+
+void Tokno_prv::centre_view_at(int x, int y) {
+    okno2->show_place(centred_on(preview_pixel_at(x, y, okno1->preview_size), okno2->zoom_level()));
+}
+
+// A press beside the picture does nothing; a drag from the picture follows the pointer to the
+// picture's edge and beyond.
+void Tokno_prv::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    following_ = Button == mbLeft && on_preview_picture(X, Y, okno1->preview_size);
+    if (following_) centre_view_at(X, Y);
+}
+
+void Tokno_prv::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
+    if (following_ && (Shift & ssLeft)) centre_view_at(X, Y);
+}
+
+void Tokno_prv::FormMouseUp(TObject*, TMouseButton Button, TShiftState, int, int) {
+    if (Button == mbLeft) following_ = false;
+}

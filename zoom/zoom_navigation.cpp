@@ -1,0 +1,66 @@
+// Moving the zoom view: the wheel, Ctrl with the wheel, a middle-button drag, and the places
+// the map, the keys and the View menu ask for. The rules are navigation/'s.
+#include "zoom/zoom_window.h"
+#include <QSignalBlocker>
+#include <QWheelEvent>
+#include <algorithm>
+
+ZoomLevel Tokno2::zoom_level() const {
+    return {int(view_cols / zoom_factor), int(view_rows / kCellHeight)};
+}
+
+ViewPlace Tokno2::place() const { return {scroll_x, scroll_y}; }
+
+// The bars show the place without raising their own scroll events, so the view is drawn once.
+void Tokno2::place_view(ViewPlace place) {
+    scroll_x = place.scroll_x;
+    scroll_y = place.scroll_y;
+    const QSignalBlocker across(scroll1), down(scroll2);
+    scroll1->setValue(scroll_x / std::int32_t(zoom_factor));
+    scroll2->setValue(scroll_y / kCellHeight);
+}
+
+void Tokno2::show_place(ViewPlace place) {
+    const bool moved = place != this->place();
+    place_view(place);
+    if (moved) FormPaint();
+}
+
+// The picture pixel at (x, y) of the drawing area stays there as nearly as the places allow.
+void Tokno2::zoom_to(std::size_t level, int x, int y) {
+    if (level >= kZoomLevels.size()) return;
+    const ViewPlace place = zoomed_at(this->place(), zoom_level(), kZoomLevels[level], x, y);
+    resize_view(std::uint32_t(kZoomLevels[level].columns()),
+                std::uint32_t(kZoomLevels[level].rows()));
+    place_view(place);
+    FormPaint();
+}
+
+// A notch up zooms in, towards the closest level, around the pointer; without Ctrl the wheel
+// moves the view a cell a notch, across with a horizontal wheel or with Shift.
+void Tokno2::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    const QPoint turn = event->angleDelta();
+    const QPoint at = event->position().toPoint();
+    if (event->modifiers() & Qt::ControlModifier) {
+        const int now = int(zoom_level_index(zoom_level()));
+        const int level =
+            std::clamp(now - wheel_zoom_.take(turn.y()), 0, int(kZoomLevels.size()) - 1);
+        if (level != now) zoom_to(std::size_t(level), at.x(), at.y());
+        return;
+    }
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const int across = wheel_across_.take(shift ? turn.x() + turn.y() : turn.x());
+    const int down = wheel_down_.take(shift ? 0 : turn.y());
+    show_place(moved_by(place(), -across, -down, zoom_level()));
+}
+
+void Tokno2::start_panning(int x, int y) {
+    panning_ = true;
+    pan_from_ = {x, y};
+    pan_place_ = place();
+}
+
+void Tokno2::pan_to(int x, int y) {
+    show_place(dragged(pan_place_, place(), x - pan_from_.x(), y - pan_from_.y(), zoom_level()));
+}
