@@ -28,7 +28,7 @@ run: build
 test: build sanitized
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 60 -j$(JOBS)
 	cd $(SANITIZED) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
-		ctest --output-on-failure --timeout 60 -j$(JOBS)
+		$(CURDIR)/scripts/sanitized-ctest.sh $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED) build-fuzz
