@@ -2,7 +2,9 @@
 BUILD ?= build
 SANITIZED ?= build-asan
 JOBS ?= 2
-SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+# intercept_tls_get_addr=0: without it LeakSanitizer's tracer crashed at the end of the test
+# that pastes a JPEG, on a bogus dynamic TLS block ("Tracer caught signal 11"), on every run.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:intercept_tls_get_addr=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
@@ -28,7 +30,7 @@ run: build
 test: build sanitized
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 60 -j$(JOBS)
 	cd $(SANITIZED) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
-		$(CURDIR)/scripts/sanitized-ctest.sh $(JOBS)
+		ctest --output-on-failure --timeout 60 -j$(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED) build-fuzz
