@@ -18,19 +18,29 @@ Lab capped(const Lab& error) {
             std::clamp(error.b, -kMaxCarried, kMaxCarried)};
 }
 
+struct Nearest {
+    std::uint8_t color;
+    float difference;
+};
+
+// The colour of `set` nearest by `difference`, the first of equals.
+template <class Difference>
+Nearest nearest_of(const std::array<std::uint8_t, 4>& set, Difference&& difference) {
+    Nearest nearest{set[0], difference(set[0])};
+    for (int k = 1; k < 4; ++k) {
+        const std::uint8_t color = set[std::size_t(k)];
+        if (const float d = difference(color); d < nearest.difference) nearest = {color, d};
+    }
+    return nearest;
+}
+
 // Error diffusion carries CIELAB error vectors, so it chooses by distance in CIELAB (CIE76): the
 // error it passes on is then the one it made least. Choosing by CIEDE2000 instead leaves errors
-// that the next pixels cannot take back, and the dither reads worse from a distance.
-std::uint8_t nearest_in_lab(const Lab& color, const std::array<std::uint8_t, 4>& set,
-                            const LabPalette& colors, float* least = nullptr) {
-    std::uint8_t best = set[0];
-    float nearest = delta_e_squared(color, colors[best]);
-    for (int k = 1; k < 4; ++k) {
-        const float d = delta_e_squared(color, colors[set[std::size_t(k)]]);
-        if (d < nearest) best = set[std::size_t(k)], nearest = d;
-    }
-    if (least) *least = nearest;
-    return best;
+// that the next pixels cannot take back, and the dither reads worse from a distance. The
+// difference is squared.
+Nearest nearest_in_lab(const Lab& color, const std::array<std::uint8_t, 4>& set,
+                       const LabPalette& colors) {
+    return nearest_of(set, [&](std::uint8_t c) { return delta_e_squared(color, colors[c]); });
 }
 
 // The share of a pixel's error that goes to the next pixel of its line.
@@ -51,7 +61,8 @@ PictureBytes diffuse(const PictureTarget& target, const LabPalette& colors, cons
             const int i = row * kPictureColumns + column;
             const Lab wanted = target.pixels[std::size_t(i)] + here[std::size_t(column + 1)];
             const std::uint8_t chosen =
-                nearest_in_lab(wanted, rows.rows[std::size_t(cell_row_of(column, row))], colors);
+                nearest_in_lab(wanted, rows.rows[std::size_t(cell_row_of(column, row))], colors)
+                    .color;
             picture[i] = chosen;
             if (column < first_diffused) continue;
             const Lab error = capped(wanted - colors[chosen]);
@@ -156,10 +167,9 @@ private:
         Lab passed;
         for (int x = 0; x < kCellWidth && total < enough; ++x) {
             const Lab pixel = wanted[std::size_t(x)] + passed;
-            float least = 0;
-            const std::uint8_t chosen = nearest_in_lab(pixel, set, colors_, &least);
-            total += std::sqrt(least);
-            passed = kRightShare * capped(pixel - colors_[chosen]);
+            const Nearest chosen = nearest_in_lab(pixel, set, colors_);
+            total += std::sqrt(chosen.difference);
+            passed = kRightShare * capped(pixel - colors_[chosen.color]);
         }
         return total;
     }
@@ -182,13 +192,8 @@ private:
 
 std::uint8_t nearest_in_set(const LabC& color, const std::array<std::uint8_t, 4>& set,
                             const LabCPalette& palette) {
-    std::uint8_t best = set[0];
-    float least = color_difference(color, palette[best]);
-    for (int k = 1; k < 4; ++k) {
-        const float d = color_difference(color, palette[set[std::size_t(k)]]);
-        if (d < least) best = set[std::size_t(k)], least = d;
-    }
-    return best;
+    return nearest_of(set, [&](std::uint8_t c) { return color_difference(color, palette[c]); })
+        .color;
 }
 
 PictureBytes diffuse_onto_rows(const PictureTarget& target, const LabPalette& colors,
