@@ -1,4 +1,5 @@
 #include "edit/clipboard.h"
+#include "display/displayed_palette.h"
 #include "exchange/image_file.h"
 #include "selection/block_exchange.h"
 #include <QBuffer>

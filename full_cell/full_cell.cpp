@@ -1,26 +1,28 @@
 #include "full_cell/full_cell.h"
 #include "full_cell/area_colours.h"
+#include "modes/mode.h"
 
 PlotArea plot_area(std::uint8_t format, std::int32_t column, std::int32_t row) {
-    if (format == fmtFli) return {column & ~3, row, 1};
-    return {column & ~3, row & ~7, 8};
+    return mode_of(format).colour_area_at({column, row});
 }
 
 namespace {
 
 AreaCounts count_area(const PictureModel& model, const PlotArea& area) {
     AreaCounts counts{};
-    for (int r = 0; r < area.rows; ++r)
-        for (int c = 0; c < 4; ++c) ++counts[model.read_pixel(area.left + c, area.top + r) & 0x0F];
+    for (int r = 0; r < area.height; ++r)
+        for (int c = 0; c < area.width; ++c)
+            ++counts[model.read_pixel(area.left + c, area.top + r) & 0x0F];
     return counts;
 }
 
 // The background is never counted, so painting it is never over.
-bool over(AreaCounts counts, std::uint8_t old, std::uint8_t color, std::uint8_t back) {
+bool over(const Mode& mode, AreaCounts counts, std::uint8_t old, std::uint8_t color,
+          std::uint8_t back) {
     if (color == back) return false;
     --counts[old];
     ++counts[color];
-    return colours_besides(counts, back) > 3;
+    return colours_besides(counts, back) > mode.colours_per_area();
 }
 
 // Of the area's colours besides the background and `color`, the one with the fewest pixels;
@@ -29,8 +31,8 @@ std::uint8_t rarest_colour(const PictureModel& model, const PlotArea& area,
                            const AreaCounts& counts, std::uint8_t color) {
     std::uint8_t rarest = model.back_color;
     AreaCounts seen{};
-    for (int r = 0; r < area.rows; ++r)
-        for (int c = 0; c < 4; ++c) {
+    for (int r = 0; r < area.height; ++r)
+        for (int c = 0; c < area.width; ++c) {
             const std::uint8_t p = model.read_pixel(area.left + c, area.top + r) & 0x0F;
             if (p == model.back_color || p == color || seen[p]++) continue;
             if (rarest == model.back_color || counts[p] <= counts[rarest]) rarest = p;
@@ -39,8 +41,8 @@ std::uint8_t rarest_colour(const PictureModel& model, const PlotArea& area,
 }
 
 void recolour(PictureModel& model, const PlotArea& area, std::uint8_t from, std::uint8_t to) {
-    for (int r = 0; r < area.rows; ++r)
-        for (int c = 0; c < 4; ++c)
+    for (int r = 0; r < area.height; ++r)
+        for (int c = 0; c < area.width; ++c)
             if ((model.read_pixel(area.left + c, area.top + r) & 0x0F) == from)
                 model.write_pixel(std::uint32_t(area.left + c), std::uint32_t(area.top + r), to);
 }
@@ -74,20 +76,17 @@ Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format
                        const LabPalette& shown) {
     if (choice == FullCell::KeepColours)
         return {model.plot_pixel(format, column, row, color), color, false};
-    if (format != fmtMulticolor && format != fmtFli) return {false, color, false};
-    const PlotArea area = plot_area(format, column, row);
+    const Mode* mode = find_mode(format);
+    if (!mode) return {false, color, false};
+    const PlotArea area = mode->colour_area_at({column, row});
     // The swatches show the area as the analysis finds it before the write, as for any plot.
-    if (format == fmtFli)
-        model.analyse_row(column, row);
-    else
-        model.analyse_cell(column, row);
+    model.analyse(area);
     model.old_color = model.read_pixel(column, row);
     Plotted plotted{false, color, false};
-    const bool inside = 0 <= column && column < kPictureColumns && 0 <= row && row < kPictureRows;
-    if (inside) {
+    if (mode->whole().contains({column, row})) {
         const std::uint8_t old = model.old_color & 0x0F;
         const AreaCounts counts = count_area(model, area);
-        plotted = over(counts, old, color, model.back_color)
+        plotted = over(*mode, counts, old, color, model.back_color)
                       ? resolve_over(model, choice, area, counts, old, color, shown)
                       : Plotted{true, color, false};
         if (plotted.accepted)

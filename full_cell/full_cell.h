@@ -29,8 +29,7 @@ Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format
                        std::int32_t column, std::int32_t row, std::uint8_t color,
                        const LabPalette& shown);
 
-// The area that a plot under the new choices judges: the cell, or the row in FLI.
-struct PlotArea {
-    std::int32_t left = 0, top = 0, rows = 0;
-};
+// The area that a plot under the new choices judges: the mode's colour area (the cell, or the
+// row in FLI).
+using PlotArea = PixelArea;
 PlotArea plot_area(std::uint8_t format, std::int32_t column, std::int32_t row);

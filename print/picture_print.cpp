@@ -1,4 +1,5 @@
 #include "print/picture_print.h"
+#include "display/displayed_palette.h"
 #include "picture/picture.h"
 #include "platform/common_dialogs.h"
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "selection/block_exchange.h"
+#include "display/displayed_palette.h"
 #include <algorithm>
 
 namespace {

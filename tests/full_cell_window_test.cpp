@@ -30,11 +30,7 @@ struct FullCellWindow : ::testing::Test {
         given_picture();
     }
     // What the test has written counts as the picture the editor started with.
-    static void given_picture() {
-        okno2->history.restart();
-        okno1->update_edit_menu();
-        okno1->redraw_views();
-    }
+    static void given_picture() { okno1->redraw_views(); }
     static QString status() {
         return static_cast<QMainWindow*>(okno1->Host())->statusBar()->currentMessage();
     }
@@ -50,9 +46,9 @@ TEST_F(FullCellWindow, TheChoicesAreExclusiveKeptAndTheFirstAtStart) {
                                   "Use the &Nearest Colour of the Cell", "Paint &Freely"}));
     EXPECT_EQ(okno1->EditMenu->actions().last()->menu(), okno1->EditFullCellMenu);
     EXPECT_TRUE(okno1->EditFullKeepItem->isChecked());
-    EXPECT_EQ(okno2->full_cell, FullCell::KeepColours);
+    EXPECT_EQ(okno2->painter.full_cell, FullCell::KeepColours);
     okno1->EditFullNearestItem->trigger();
-    EXPECT_EQ(okno2->full_cell, FullCell::NearestColour);
+    EXPECT_EQ(okno2->painter.full_cell, FullCell::NearestColour);
     EXPECT_FALSE(okno1->EditFullKeepItem->isChecked());
     EXPECT_EQ(QSettings("Vexlor", "Vexlor").value("edit/full_cell").toString(), "nearest");
     EXPECT_EQ(stored_full_cell(), FullCell::NearestColour);
@@ -92,7 +88,7 @@ TEST_F(FullCellWindow, EveryToolFollowsTheChoice) {
          }},
         {"paste", 9, FullCell::PaintFreely,
          [] {
-             okno2->start_floating(PixelBlock{1, 1, {okno2->draw_color}});
+             okno2->float_block(PixelBlock{1, 1, {okno2->draw_color}}, {0, 0});
              press(cell(7, 9)), release(cell(7, 9));
          }},
     };
@@ -122,8 +118,8 @@ TEST_F(FullCellWindow, AReplacingStrokeShowsAndIsOneStep) {
     EXPECT_EQ(pixel(4, 9), 9);
     EXPECT_EQ(pixel(7, 9), 9);
     EXPECT_EQ(pixel(4, 8), 2);
-    EXPECT_TRUE(AreaIs(okno2, QRect(4 * 40 + 1, 9 * 20 + 1, 38, 18), palette[9]));
-    EXPECT_TRUE(AreaIs(okno2, QRect(5 * 40 + 1, 8 * 20 + 1, 38, 18), palette[9]));
+    EXPECT_TRUE(AreaIs(okno2, QRect(4 * 40 + 1, 9 * 20 + 1, 38, 18), palette_color(9)));
+    EXPECT_TRUE(AreaIs(okno2, QRect(5 * 40 + 1, 8 * 20 + 1, 38, 18), palette_color(9)));
     EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Paint");
     okno1->EditUndoItem->trigger();
     EXPECT_EQ(okno2->picture, before);

@@ -107,8 +107,8 @@ TEST_F(Printing, AcceptedAsItOpensThePrintDialogGivesAOnePagePdfOfThePicture) {
     EXPECT_NEAR(area.center().x(), page.width() / 2, 3);
     EXPECT_NEAR(area.center().y(), page.height() / 2, 3);
     const int middle = area.center().y();
-    EXPECT_TRUE(ShowsColor(page, {area.left() + area.width() / 4, middle}, palette[2]));
-    EXPECT_TRUE(ShowsColor(page, {area.left() + area.width() * 3 / 4, middle}, palette[6]));
+    EXPECT_TRUE(ShowsColor(page, {area.left() + area.width() / 4, middle}, palette_color(2)));
+    EXPECT_TRUE(ShowsColor(page, {area.left() + area.width() * 3 / 4, middle}, palette_color(6)));
 }
 
 // The page setup chosen holds for the prints that follow; the file offered is named after the

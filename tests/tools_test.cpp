@@ -3,6 +3,7 @@
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
+#include "raster/raster.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
@@ -74,11 +75,11 @@ TEST_F(Tools, FillOfAnEmptyPictureCoversItAndRedrawsBothViews) {
     press(cell(3, 4));
     release(cell(3, 4));
     for (std::uint8_t byte : okno2->picture) ASSERT_EQ(byte, 6);
-    EXPECT_TRUE(Shows(0, 0, palette[6]));
-    EXPECT_TRUE(Shows(15, 23, palette[6]));
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[6]));
+    EXPECT_TRUE(Shows(0, 0, palette_color(6)));
+    EXPECT_TRUE(Shows(15, 23, palette_color(6)));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(6)));
     EXPECT_EQ(undoText(), "&Undo Fill");
-    EXPECT_EQ(okno2->history.steps(), 1u);
+    EXPECT_EQ(okno2->history().steps(), 1u);
     okno1->EditUndoClick();
     EXPECT_EQ(okno2->picture, decltype(okno2->picture){});
 }
@@ -89,7 +90,6 @@ TEST_F(Tools, FillObeysTheCellRulesInItsOwnOrder) {
     for (int c = 0; c < 160; ++c) pixel(c, 30) = 11; // a wall: the area lies above it
     pixel(4, 8) = 2, pixel(5, 8) = 5, pixel(6, 8) = 7;
     pixel(9, 13) = 3, pixel(10, 13) = 4;
-    okno2->history.restart();
     PictureModel expected;
     expected.picture = okno2->picture;
     for (PixelPos at : fill_area(expected.picture.data(), 160, 200, {1, 1}))
@@ -105,7 +105,6 @@ TEST_F(Tools, FillObeysTheCellRulesInItsOwnOrder) {
 
 TEST_F(Tools, FillWithTheAreasOwnColourChangesNothing) {
     okno2->picture.fill(4);
-    okno2->history.restart();
     choose(okno1->tool_fill);
     okno2->draw_color = 4;
     press(cell(2, 2));
@@ -134,9 +133,9 @@ TEST_F(Tools, PaintingAfterEachToolStillUpdatesThePreviewAndTheInformation) {
         press(cell(2, 1));
         release(cell(2, 1));
         ASSERT_EQ(pixel(2, 1), 5);
-        EXPECT_TRUE(AreaIs(okno_prv, QRect(2 * 4 + 2, 1 * 2 + 2, 4, 2), palette[5]));
+        EXPECT_TRUE(AreaIs(okno_prv, QRect(2 * 4 + 2, 1 * 2 + 2, 4, 2), palette_color(5)));
         ASSERT_NE(okno2->cell_color1, 0);
-        EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette[okno2->cell_color1]));
+        EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette_color(okno2->cell_color1)));
     }
 }
 
@@ -149,12 +148,12 @@ TEST_F(Tools, ALineIsShownWhileDraggedAndPaintedOnRelease) {
     dragTo(cell(6, 3));
     EXPECT_EQ(okno2->picture, decltype(okno2->picture){});
     for (PixelPos at : line_pixels({1, 1}, {6, 3}))
-        EXPECT_TRUE(Shows(at.column, at.row, palette[2]));
-    EXPECT_TRUE(Shows(9, 5, palette[0])); // the band follows the pointer
+        EXPECT_TRUE(Shows(at.column, at.row, palette_color(2)));
+    EXPECT_TRUE(Shows(9, 5, palette_color(0))); // the band follows the pointer
     release(cell(6, 3));
     for (PixelPos at : line_pixels({1, 1}, {6, 3})) EXPECT_EQ(pixel(at.column, at.row), 2);
     EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 2), 6);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(4 * 6 + 2, 2 * 3 + 2, 4, 2), palette[2]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(4 * 6 + 2, 2 * 3 + 2, 4, 2), palette_color(2)));
     EXPECT_EQ(undoText(), "&Undo Line");
 }
 
@@ -176,7 +175,7 @@ TEST_F(Tools, ARectangleIsOutlinedOrFilledWithShiftAndTheRightButtonUsesTheBackg
     dragTo(cell(6, 4), Qt::RightButton);
     release(cell(6, 4), Qt::RightButton);
     EXPECT_EQ(pixel(5, 4), 0);
-    EXPECT_EQ(okno2->history.steps(), 3u);
+    EXPECT_EQ(okno2->history().steps(), 3u);
 }
 
 // A shape whose release never came (a dialog took it) is dropped at the next move; a key that
@@ -193,7 +192,7 @@ TEST_F(Tools, AShapeKeepsItsToolAndIsDroppedWhenItsButtonIsGone) {
     press(cell(8, 8));
     dragTo(cell(10, 10));
     mouse(QEvent::MouseMove, cell(11, 11), Qt::NoButton, Qt::NoButton);
-    EXPECT_TRUE(Shows(10, 10, palette[0]));
+    EXPECT_TRUE(Shows(10, 10, palette_color(0)));
     release(cell(11, 11));
     EXPECT_EQ(pixel(8, 8), 0);
     EXPECT_EQ(undoText(), "&Undo Line");
@@ -202,21 +201,19 @@ TEST_F(Tools, AShapeKeepsItsToolAndIsDroppedWhenItsButtonIsGone) {
 // A shape whose every pixel the rule refuses leaves no step, and no band behind in the view.
 TEST_F(Tools, ARefusedShapeLeavesNothingBehind) {
     pixel(4, 8) = 2, pixel(5, 8) = 5, pixel(6, 8) = 7;
-    okno2->history.restart();
     choose(okno1->tool_line);
     okno2->draw_color = 9;
     press(cell(7, 9));
     dragTo(cell(7, 10));
-    EXPECT_TRUE(Shows(7, 10, palette[9]));
+    EXPECT_TRUE(Shows(7, 10, palette_color(9)));
     release(cell(7, 10));
     EXPECT_EQ(pixel(7, 10), 0);
-    EXPECT_TRUE(Shows(7, 10, palette[0]));
+    EXPECT_TRUE(Shows(7, 10, palette_color(0)));
     EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
 }
 
 TEST_F(Tools, PickColourIsLikePressingThatPaletteButton) {
     pixel(3, 2) = 5;
-    okno2->history.restart();
     okno2->FormPaint();
     choose(okno1->tool_pick);
     press(cell(3, 2));
@@ -224,7 +221,7 @@ TEST_F(Tools, PickColourIsLikePressingThatPaletteButton) {
     EXPECT_EQ(okno2->draw_color, 5);
     EXPECT_TRUE(okno1->color_b5->isChecked());
     EXPECT_FALSE(okno1->color_b1->isChecked());
-    EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette[5]));
+    EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette_color(5)));
     EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
 }
 
@@ -246,7 +243,7 @@ TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
             QTest::keyClick(inner, colours[index]);
             EXPECT_EQ(okno2->draw_color, index);
             EXPECT_TRUE(okno1->palette_button(std::uint8_t(index))->isChecked());
-            EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette[index]));
+            EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette_color(index)));
         }
         for (auto [key, button] : tools) {
             QTest::keyClick(inner, key);
@@ -271,7 +268,6 @@ TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
 
 TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {
     for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t(i % 3 == 0 ? 5 : i % 3);
-    okno2->history.restart();
     auto answer = [](int from, int to, bool ok) {
         WhenModal([=] {
             auto* dialog = qobject_cast<ReplaceColourDialog*>(QApplication::activeModalWidget());
@@ -301,7 +297,7 @@ TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {
     EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 5), 0);
     EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 12), 10667);
     EXPECT_EQ(pixel(1, 0), 1);
-    EXPECT_TRUE(Shows(0, 0, palette[12]));
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette[12]));
+    EXPECT_TRUE(Shows(0, 0, palette_color(12)));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette_color(12)));
     EXPECT_EQ(undoText(), "&Undo Replace Colour");
 }
