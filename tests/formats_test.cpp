@@ -4,8 +4,6 @@
 #include "formats/format_table.h"
 #include "tests/c64_support.h"
 #include <gtest/gtest.h>
-#include <map>
-#include <set>
 #include <string>
 
 namespace {
@@ -194,7 +192,6 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     for (const PictureCodec* codec : picture_codecs())
         names.push_back(codec->usual_names().front());
 
-    std::map<std::string_view, std::set<std::size_t>> lengths;
     for (const auto& row : rows) {
         const bool is_fli = row.codec.kind() == PictureKind::Fli;
         for (const MulticolorImage& picture : pictures) {
@@ -202,7 +199,6 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
             if (is_fli) image = fli;
             if (!row.keeps_background) std::get<MulticolorImage>(image).background = 0;
             const Bytes file = row.codec.write(image);
-            lengths[row.codec.name()].insert(file.size());
             SCOPED_TRACE(testing::Message() << row.codec.name() << ", " << file.size() << " bytes");
             EXPECT_EQ(name_of(read_picture_file(file, row.codec.usual_names().front()).codec),
                       row.codec.name());
@@ -216,10 +212,6 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
             if (is_fli) break;
         }
     }
-    for (std::size_t length : {10050, 10051, 10052})
-        EXPECT_TRUE(lengths[drazpaint_packed_codec().name()].contains(length)) << length;
-    for (std::size_t length : {10003, 10242})
-        EXPECT_TRUE(lengths[amica_paint_codec().name()].contains(length)) << length;
     // An FLI file is taken in FLI, its pixels as they were drawn.
     const DecodedPicture decoded = decode_picture(fli);
     EXPECT_EQ(decoded.pixels, fli_picture);
