@@ -187,13 +187,20 @@ def check(condition, what):
 class Session:
     """One run of the editor on one screen."""
 
-    def __init__(self, screen, log_path):
+    def __init__(self, screen, log_path, **environment):
         self.screen = screen
         self.log = open(log_path, "w")
         # Settings of its own, so that what a user chose (the palette) never shows here.
         settings = tempfile.mkdtemp(prefix="vexlor-e2e-settings-")
-        self.app = subprocess.Popen([editor], env=dict(screen.env, XDG_CONFIG_HOME=settings),
+        self.app = subprocess.Popen([editor], env={**screen.env, "XDG_CONFIG_HOME": settings,
+                                                   **environment},
                                     stdout=self.log, stderr=self.log)
+
+    def frame_shown(self):
+        """Whether this editor's frame is on the screen."""
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.app.pid),
+                               "--name", f"^{FRAME}$"], env=self.screen.env,
+                              capture_output=True).returncode == 0
 
     def wait_for_view(self):
         s = self.screen
@@ -516,10 +523,7 @@ def recovery_after_a_kill(session):
         kept = preview_pixels(first)
 
         second = start("second")
-        check(until(lambda: subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--pid", str(second.app.pid), "--name",
-             f"^{FRAME}$"], env=s.env, capture_output=True).returncode == 0),
-            "a second editor starts while the first runs")
+        check(until(second.frame_shown), "a second editor starts while the first runs")
         check(until(lambda: s.keyboard_pid() == second.app.pid), "the second editor has the keyboard")
         s.key("ctrl+o")
         check(until(lambda: s.window_shown(QUESTION)) and not s.window_shown(RECOVERY),
@@ -542,10 +546,32 @@ def recovery_after_a_kill(session):
             editor_session.stop()
 
 
+def settings_pipes(session):
+    """The editor starts whichever settings file Qt could read is a named pipe: the user's, the
+    organisation's beside it, and those of the system's configuration folder."""
+    s = session.screen
+    places = ["home/Vexlor/Vexlor.conf", "home/Vexlor.conf", "system/Vexlor/Vexlor.conf",
+              "system/Vexlor.conf"]
+    for n, place in enumerate(places):
+        folder = tempfile.mkdtemp(prefix="vexlor-e2e-pipes-")
+        atexit.register(shutil.rmtree, folder, True)
+        pipe = os.path.join(folder, place)
+        os.makedirs(os.path.dirname(pipe), exist_ok=True)
+        os.mkfifo(pipe)
+        started = Session(s, os.path.join(shots, f"{s.name}-pipe-{n}.log"),
+                          XDG_CONFIG_HOME=os.path.join(folder, "home"),
+                          XDG_CONFIG_DIRS=os.path.join(folder, "system"))
+        try:
+            check(until(started.frame_shown, 2 * WAIT), f"the editor starts with {place} a pipe")
+        finally:
+            started.stop()
+
+
 SCREENS = [
     ((1920, 1080), [keyboard_first, draw_clear_preferences, drawing_tools, import_export,
                     exit_editor]),
-    ((1366, 768), [keyboard_first, draw_clear_preferences, exit_editor, recovery_after_a_kill]),
+    ((1366, 768), [keyboard_first, draw_clear_preferences, exit_editor, recovery_after_a_kill,
+                   settings_pipes]),
 ]
 
 
