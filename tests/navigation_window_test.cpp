@@ -74,6 +74,22 @@ TEST_F(Navigation, APressOnThePreviewBringsTheViewThereAndTheFrameFollows) {
     EXPECT_EQ(okno2->place(), (ViewPlace{0, 0}));
 }
 
+// The map lies under the windows it serves: a click on it, which would bring it to the front,
+// leaves it under the zoom window, whose drawing area it would cover, and the information's.
+TEST_F(Navigation, AClickOnThePreviewLeavesItUnderTheOtherWindows) {
+    const auto under = [](TForm* lower, TForm* upper) {
+        const QObjectList& bottom_first = okno1->MdiClient()->viewport()->children();
+        return bottom_first.indexOf(lower->Host()) < bottom_first.indexOf(upper->Host());
+    };
+    for (const QPoint on_map : {on_preview_at(80, 100), QPoint(700, 420)}) {
+        ResetEditor();
+        QTest::mouseClick(okno_prv, Qt::LeftButton, {}, on_map);
+        Settle();
+        EXPECT_TRUE(under(okno_prv, okno2)) << on_map.x();
+        EXPECT_TRUE(under(okno_prv, okno_info)) << on_map.x();
+    }
+}
+
 // One row per way of moving the view; each starts at its level and place.
 TEST_F(Navigation, TheWheelTheMiddleButtonAndTheKeysMoveTheViewByCells) {
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
