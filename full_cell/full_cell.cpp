@@ -5,8 +5,9 @@
 PlotArea cell_area(std::int32_t column, std::int32_t row) { return {column & ~3, row & ~7, 8}; }
 
 PlotArea plot_area(std::uint8_t format, std::int32_t column, std::int32_t row) {
-    if (format == fmtFli) return {column & ~3, row, 1};
-    return cell_area(column, row);
+    if (format != fmtFli) return cell_area(column, row);
+    if (row < kLastScreenRow) return {column & ~3, row, 1};
+    return {column & ~3, kLastScreenRow, kPictureRows - kLastScreenRow};
 }
 
 namespace {
@@ -72,6 +73,8 @@ Plotted resolve_over(PictureModel& model, FullCell choice, std::uint8_t format, 
     case FullCell::ReplaceColour: {
         const std::uint8_t replaced =
             old != model.back_color ? old : rarest_colour(model, area, counts, color);
+        // FLI rows of background alone, in a cell that cannot show anyway, give up nothing.
+        if (replaced == model.back_color) return {true, color, false};
         recolour(model, area, replaced, color);
         // The colour the cell's rows share is replaced in all of them, as its colour RAM is.
         if (format == fmtFli && !fli_shows_cell_with(model, column, row, color))
