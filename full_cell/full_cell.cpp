@@ -19,8 +19,8 @@ AreaCounts count_area(const PictureModel& model, const PlotArea& area) {
     return counts;
 }
 
-// Whether FLI shows the cell of the pixel exactly once `color` is written there: besides two
-// colours of its own, each row has only the colour all eight rows share.
+// Whether FLI shows the cell of the pixel exactly once `color` is written there: besides the
+// background and two colours of its own, each row has only the colour all eight rows share.
 bool fli_shows_cell_with(const PictureModel& model, std::int32_t column, std::int32_t row,
                          std::uint8_t color) {
     const int cell = cell_of(column, row);

@@ -31,7 +31,7 @@ Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format
                        const LabPalette& shown);
 
 // The area whose colours a plot under the new choices takes or recolours: the cell, or in FLI
-// the rows that show one screen's colours (the row, or the picture's last four).
+// the rows that show one screen's colours (the row, or the picture's last four rows).
 struct PlotArea {
     std::int32_t left = 0, top = 0, rows = 0;
 };
