@@ -130,6 +130,12 @@ QString palette_text(const std::optional<PaletteMatch>& match) {
                                                             : QStringLiteral("colours matched"));
 }
 
+// A name that is not text names no file that Vexlor can open: neither it nor any other is used.
+ConvertOutcome refused_name(const QString& given, const QString& use) {
+    return {kExitFileFailed,
+            QStringLiteral("\"%1\" cannot be %2: the name is not valid UTF-8").arg(given, use)};
+}
+
 // "in.png -> out.kla: palette Colodore (colours matched), background 6 (blue), 0 inexact cells"
 QString summary(const ConvertRequest& request, const Loaded& loaded, const Encoded& encoded) {
     const std::uint8_t background = c64_color_number(loaded.background);
@@ -165,6 +171,10 @@ QString output_extensions() {
 }
 
 ConvertOutcome convert_file(const ConvertRequest& request) {
+    if (!request.undecodable_input.isEmpty())
+        return refused_name(request.undecodable_input, QStringLiteral("read"));
+    if (!request.undecodable_output.isEmpty())
+        return refused_name(request.undecodable_output, QStringLiteral("written"));
     const Loaded loaded = load(request);
     if (!loaded.error.isEmpty())
         return {kExitFileFailed,

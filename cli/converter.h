@@ -25,6 +25,10 @@ QString output_extensions();
 
 struct ConvertRequest {
     QString input, output;
+    // IN or OUT as given where it came as bytes that are not UTF-8 ("bad\xFFname.koa"), empty
+    // where it is text. Qt names every file in UTF-8, so `input` or `output` would then name
+    // another file: the conversion refuses the name instead.
+    QString undecodable_input, undecodable_output;
     OutputFormat format;
     // An image is converted with these choices. A picture (.vxr or Koala) is taken as it is, on
     // its own background (a Koala file's, or the best one for a .vxr) unless a background was

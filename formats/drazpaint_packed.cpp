@@ -28,6 +28,8 @@ public:
                         kDataBytes + 2,
                         kEscapeAt + 1 + 3 * kDataBytes + kTrailingBytes}) {}
 
+    // Only a file with the signature reads.
+    Fit fit(std::span<const std::uint8_t>) const override { return Fit::Marked; }
     bool signed_as_it(std::span<const std::uint8_t> file) const override {
         return starts_with(file, kSignature) || starts_with(file, kInterlaced);
     }

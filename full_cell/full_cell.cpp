@@ -16,13 +16,10 @@ AreaCounts count_area(const PictureModel& model, const PlotArea& area) {
     return counts;
 }
 
-// The background is never counted, so painting it is never over.
-bool over(const Mode& mode, AreaCounts counts, std::uint8_t old, std::uint8_t color,
-          std::uint8_t back) {
-    if (color == back) return false;
-    --counts[old];
-    ++counts[color];
-    return colours_besides(counts, back) > mode.colours_per_area();
+// Whether the mode still shows the pixel's cell once `color` is written there.
+bool shows_with(const Mode& mode, const PictureModel& model, std::int32_t column, std::int32_t row,
+                std::uint8_t color) {
+    return mode.shows_with(model.picture.data(), model.back_color, {column, row}, color);
 }
 
 // Of the area's colours besides the background and `color`, the one with the fewest pixels;
@@ -48,17 +45,26 @@ void recolour(PictureModel& model, const PlotArea& area, std::uint8_t from, std:
 }
 
 // What an over plot writes under `choice`; the plot is refused when it writes nothing.
-Plotted resolve_over(PictureModel& model, FullCell choice, const PlotArea& area, AreaCounts counts,
-                     std::uint8_t old, std::uint8_t color, const LabPalette& shown) {
+Plotted resolve_over(PictureModel& model, FullCell choice, const Mode& mode, std::int32_t column,
+                     std::int32_t row, AreaCounts counts, std::uint8_t color,
+                     const LabPalette& shown) {
+    const PlotArea area = mode.colour_area_at({column, row});
+    const std::uint8_t old = model.read_pixel(column, row) & 0x0F;
     switch (choice) {
     case FullCell::ReplaceColour: {
         const std::uint8_t replaced =
             old != model.back_color ? old : rarest_colour(model, area, counts, color);
+        // FLI rows of background alone, in a cell that cannot show anyway, give up nothing.
+        if (replaced == model.back_color) return {true, color, false};
         recolour(model, area, replaced, color);
+        // A colour the cell's areas share (FLI's colour RAM) is replaced in all of them.
+        if (!shows_with(mode, model, column, row, color))
+            recolour(model, mode.cell_at({column, row}), replaced, color);
         return {true, color, true};
     }
     case FullCell::NearestColour:
-        // The colours the other pixels hold, and the background that every area shows.
+        // The colours the other pixels hold, and the background that every area shows: no
+        // colour the area lacks, so an area that showed still shows, in FLI too.
         --counts[old];
         counts[model.back_color] = 1;
         return {true, nearest_kept(shown[color], counts, shown), false};
@@ -78,22 +84,25 @@ Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format
         return {model.plot_pixel(format, column, row, color), color, false};
     const Mode* mode = find_mode(format);
     if (!mode) return {false, color, false};
-    const PlotArea area = mode->colour_area_at({column, row});
-    // The swatches show the area as the analysis finds it before the write, as for any plot.
-    model.analyse(area);
+    // The swatches show what the mode's first judgement analyses, before the write, as for any
+    // plot.
+    model.analyse(block_at({column, row}, mode->plot_order[0]));
     model.old_color = model.read_pixel(column, row);
     Plotted plotted{false, color, false};
     if (mode->whole().contains({column, row})) {
-        const std::uint8_t old = model.old_color & 0x0F;
-        const AreaCounts counts = count_area(model, area);
-        plotted = over(*mode, counts, old, color, model.back_color)
-                      ? resolve_over(model, choice, area, counts, old, color, shown)
-                      : Plotted{true, color, false};
+        const AreaCounts counts = count_area(model, mode->colour_area_at({column, row}));
+        // The background is never counted, so painting it is never over.
+        const bool over =
+            color != model.back_color && !shows_with(*mode, model, column, row, color);
+        plotted = over ? resolve_over(model, choice, *mode, column, row, counts, color, shown)
+                       : Plotted{true, color, false};
         if (plotted.accepted)
             model.write_pixel(std::uint32_t(column), std::uint32_t(row), plotted.color);
     }
     model.refresh_windows(column, row);
+    // The band from the cell's corner covers every pixel a recolouring reaches.
+    const PixelArea cell = mode->cell_at({column, row});
     if (plotted.area_recoloured && model.refresh)
-        model.refresh->redraw_preview_band(std::uint32_t(area.left), std::uint32_t(area.top));
+        model.refresh->redraw_preview_band(std::uint32_t(cell.left), std::uint32_t(cell.top));
     return plotted;
 }

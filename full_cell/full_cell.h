@@ -3,8 +3,9 @@
 #include "picture/picture.h"
 #include <cstdint>
 
-// What painting does when a plot would leave its area (the 4 x 8 cell, or the 4 x 1 row in
-// FLI) with more than three colours besides the background: the artist's choice. No Qt.
+// What painting does when a plot would leave its 4 x 8 cell with more colours than a C64 shows
+// there: three besides the background, or in FLI two of each 4 x 1 row's own and one that all
+// eight rows share. The artist's choice. No Qt.
 enum class FullCell : std::uint8_t {
     KeepColours,   // the picture model's own rule, unchanged: the start's choice
     RefuseFourth,  // such a plot is refused, any other accepted
@@ -29,7 +30,8 @@ Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format
                        std::int32_t column, std::int32_t row, std::uint8_t color,
                        const LabPalette& shown);
 
-// The area that a plot under the new choices judges: the mode's colour area (the cell, or the
-// row in FLI).
+// The area whose colours a plot under the new choices takes or recolours: the mode's colour
+// area (the cell, or in FLI the rows that show one screen's colours: the row, or the picture's
+// last four rows). A recolouring reaches no further than the cell.
 using PlotArea = PixelArea;
 PlotArea plot_area(std::uint8_t format, std::int32_t column, std::int32_t row);

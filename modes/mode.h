@@ -28,6 +28,7 @@ struct Mode {
     int pixel_aspect;      // how many times wider than high a pixel shows on screen
     CellSize cell;         // the character cell
     CellSize colour_area;  // what one set of a cell's colours covers: the cell, or a row of it
+    int shared_rows_from;  // from this row down, the rows share one set (FLI: from row 196)
     int own_colours;       // the colours of its own each such area may show
     SharedColours shared;  // and those it shares
     const char* area_one;  // what the clash counts call that area: "cell", "row"
@@ -35,6 +36,9 @@ struct Mode {
     // The plot: the areas a pixel is judged in, in turn, until one accepts it.
     std::array<CellSize, 2> plot_order;
     int plot_steps;
+    // Whether a C64 shows the cell of `at` exactly once `color` is written there.
+    bool (*shows_with)(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
+                       std::uint8_t color);
     // The 4 x 1 rows the clash marks cover, a C64 being unable to show them exactly.
     CellRowSet (*clash_rows)(const std::uint8_t* picture, std::uint8_t background);
     // How many colour areas could not be shown exactly: what the background dialog warns of.
@@ -50,7 +54,11 @@ struct Mode {
     PictureShape shape() const { return {width, height, cell, pixel_aspect}; }
     // The cell, and the colour area, that hold a pixel.
     PixelArea cell_at(PixelPos at) const { return block_at(at, cell); }
-    PixelArea colour_area_at(PixelPos at) const { return block_at(at, colour_area); }
+    PixelArea colour_area_at(PixelPos at) const {
+        const PixelArea area = block_at(at, colour_area);
+        if (shared_rows_from >= height || area.top < shared_rows_from) return area;
+        return {area.left, shared_rows_from, area.width, height - shared_rows_from};
+    }
 };
 
 std::span<const Mode> all_modes();

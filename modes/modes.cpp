@@ -1,8 +1,33 @@
 #include "c64/multicolor.h"
+#include "modes/colour_count.h"
 #include "modes/mode.h"
 #include <stdexcept>
 
 namespace {
+
+// Multicolor: the cell shows at most three colours besides the background.
+bool cell_shows_with(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
+                     std::uint8_t color) {
+    const int cell = cell_of(at.column, at.row), target = at.row * kPictureColumns + at.column;
+    std::uint16_t colours = 0;
+    for (int p = 0; p < kCellPixels; ++p) {
+        const int offset = cell_pixel_offset(cell, p);
+        colours |= std::uint16_t(1u << ((offset == target ? color : picture[offset]) & 0x0F));
+    }
+    return colours_besides(colours, background) <= 3;
+}
+
+// FLI: besides the background and two colours of its own, each row has only the colour all
+// eight rows share.
+bool fli_cell_shows_with(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
+                         std::uint8_t color) {
+    const int cell = cell_of(at.column, at.row);
+    CellRowCounts rows = cell_row_counts(picture, cell);
+    std::array<int, 16>& own = rows[std::size_t(at.row % kCellHeight)];
+    --own[picture[at.row * kPictureColumns + at.column] & 0x0F];
+    ++own[color & 0x0F];
+    return fli_shows_cell(rows, background, cell);
+}
 
 constexpr Mode kModes[] = {
     {.format = fmtMulticolor,
@@ -13,12 +38,14 @@ constexpr Mode kModes[] = {
      .pixel_aspect = 2,
      .cell = {4, 8},
      .colour_area = {4, 8},
+     .shared_rows_from = 200,
      .own_colours = 3,
      .shared = {.background = true, .cell_colour = false},
      .area_one = "cell",
      .area_many = "cells",
      .plot_order = {{{4, 8}}},
      .plot_steps = 1,
+     .shows_with = cell_shows_with,
      .clash_rows =
          [](const std::uint8_t* picture, std::uint8_t background) {
              return rows_of_cells(inexact_cells(picture, background));
@@ -39,12 +66,14 @@ constexpr Mode kModes[] = {
      .pixel_aspect = 2,
      .cell = {4, 8},
      .colour_area = {4, 1},
+     .shared_rows_from = kLastScreenRow,
      .own_colours = 2,
      .shared = {.background = true, .cell_colour = true},
      .area_one = "row",
      .area_many = "rows",
      .plot_order = {{{4, 1}, {4, 8}}},
      .plot_steps = 2,
+     .shows_with = fli_cell_shows_with,
      .clash_rows = fli_clash_rows,
      .areas_over_limit =
          [](const std::uint8_t* picture, std::uint8_t background) {

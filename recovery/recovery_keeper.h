@@ -35,6 +35,8 @@ public:
     // A step, an undo or a redo, or the picture's file changed (opened, saved): the copy
     // follows within a second.
     void picture_changed();
+    // How long until the copy is written, in milliseconds; -1 while no write waits.
+    int ms_until_write() const { return timer_.remainingTime(); }
     // Writes the copy at once. When it cannot, says why the first time in a run, and goes on
     // trying at later changes.
     bool write_now();

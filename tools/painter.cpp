@@ -44,13 +44,13 @@ Plotted Painter::plot_chosen(PixelPos at, std::uint8_t color) {
     return plotted;
 }
 
-// Of a recoloured area, the pixels that changed are drawn anew, like the painted pixel itself.
+// Of a recoloured cell, the pixels that changed are drawn anew, like the painted pixel itself.
 void Painter::paint(PixelPos point, std::uint8_t color, ToolView& view) {
     each_pixel(point, color, [&](PixelPos at, std::uint8_t ink) {
         std::vector<std::uint8_t> before;
         PixelArea area;
         if (full_cell == FullCell::ReplaceColour) {
-            area = plot_area(document_.format(), at.column, at.row);
+            area = document_.mode().cell_at(at);
             for (int i = 0; i < area.width * area.height; ++i)
                 before.push_back(
                     document_.read_pixel(area.left + i % area.width, area.top + i / area.width));
