@@ -83,74 +83,12 @@ TEST_F(Painting, ColumnZeroAndRowZeroArePainted) {
     EXPECT_TRUE(AreaIs(okno2, QRect(1, 1, 38, 18), palette_color(1)));
 }
 
-TEST_F(Painting, ARefusedPressLeavesTheViewCell) {
-    putRow(0, 16, {2, 5, 7, 0});
-    okno2->FormPaint();
-    press({130, 330}); // picture (3, 16), a 0 pixel in a cell of three colours
-    EXPECT_EQ(pixel(3, 16), 0);
-    EXPECT_TRUE(AreaIs(okno2, QRect(121, 321, 38, 18), palette_color(0)));
-    press({90, 330}, Qt::RightButton); // over the 7
-    EXPECT_EQ(pixel(2, 16), 0);
-    EXPECT_TRUE(PaintedCell(2, 16, palette_color(0)));
-}
-
 TEST_F(Painting, MiddlePressOnlyMovesTheCursor) {
     const auto before = okno2->picture;
     press({300, 300}, Qt::MiddleButton);
     EXPECT_EQ(okno2->cursor_x, 7);
     EXPECT_EQ(okno2->cursor_y, 15);
     EXPECT_EQ(okno2->picture, before);
-}
-
-TEST_F(Painting, PutCharPaintsTheCellInRowOrder) {
-    okno1->SpeedButton2Click();
-    okno2->draw_color = 2;
-    putRow(4, 15, {2, 5, 7, 0}); // the bottom row of the cell under (230, 190)
-    dragTo({230, 190}, Qt::LeftButton);
-    EXPECT_EQ(okno2->cursor_x, 4);
-    EXPECT_EQ(okno2->cursor_y, 8);
-    for (int r = 8; r < 15; ++r)
-        for (int c = 4; c < 8; ++c) EXPECT_EQ(pixel(c, r), 0) << c << "," << r;
-    for (int c = 4; c < 8; ++c) EXPECT_EQ(pixel(c, 15), 2);
-    for (int c = 4; c < 8; ++c) EXPECT_TRUE(PaintedCell(c, 15, palette_color(2)));
-    EXPECT_TRUE(
-        AreaIs(okno2, QRect(161, 161, 38, 18), palette_color(0))); // refused: still as it was
-}
-
-TEST_F(Painting, PutCharOverATopRowFillsTheWholeCell) {
-    okno1->SpeedButton2Click();
-    okno2->draw_color = 2;
-    putRow(4, 8, {2, 5, 7, 0});
-    dragTo({170, 310}, Qt::LeftButton);
-    for (int r = 8; r < 16; ++r)
-        for (int c = 4; c < 8; ++c) EXPECT_EQ(pixel(c, r), 2);
-}
-
-TEST_F(Painting, PutCharPressPaintsOnePixelAndRightDragsPaintSinglePixels) {
-    okno1->SpeedButton2Click();
-    press({230, 190});
-    EXPECT_EQ(pixel(5, 9), 1);
-    EXPECT_EQ(pixel(4, 8), 0);
-    okno2->picture.fill(3);
-    dragTo({230, 190}, Qt::RightButton);
-    EXPECT_EQ(pixel(5, 9), 0);
-    EXPECT_EQ(pixel(4, 8), 3);
-    EXPECT_EQ(pixel(6, 9), 3);
-}
-
-TEST_F(Painting, FreePaintDragFollowsThePointer) {
-    okno2->draw_color = 4;
-    for (int x = 45; x < 400; x += 40) dragTo({x, 250}, Qt::LeftButton);
-    for (int c = 1; c < 10; ++c) EXPECT_EQ(pixel(c, 12), 4) << c;
-    EXPECT_EQ(pixel(0, 12), 0);
-    EXPECT_EQ(pixel(10, 12), 0);
-}
-
-TEST_F(Painting, BothButtonsPaintTheDrawColourThenTheBackground) {
-    okno2->picture.fill(6);
-    dragTo({100, 100}, Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(pixel(2, 5), 0);
-    EXPECT_TRUE(PaintedCell(2, 5, palette_color(0)));
 }
 
 TEST_F(Painting, APaintedPixelKeepsAGridOutlineWithTheGridOff) {

@@ -76,14 +76,6 @@ TEST_F(Undo, AStrokeIsOneStepAndUndoRedrawsBothViews) {
     EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette_color(2)));
 }
 
-TEST_F(Undo, AStrokeWhoseEveryPlotWasRefusedLeavesNoStep) {
-    for (int i = 0; i < 3; ++i) pixel(4 + i, 8) = std::uint8_t(2 + i);
-    okno2->draw_color = 9;
-    stroke({{7 * 40 + 20, 9 * 20 + 10}, {7 * 40 + 20, 12 * 20 + 10}}); // background pixels
-    EXPECT_EQ(pixel(7, 9), 0);
-    EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
-}
-
 TEST_F(Undo, ClearAndOpenAreStepsAndAFailedOpenIsNone) {
     QTemporaryDir dir;
     QFile file(dir.filePath("five.vxr"));
