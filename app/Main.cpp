@@ -142,7 +142,7 @@ void Tokno1::ViewPaletteColodoreClick(TObject*) { show_in_palette(PaletteId::Col
 void Tokno1::ViewPaletteViceClick(TObject*) { show_in_palette(PaletteId::ViceColodore); }
 
 void Tokno1::tool_b3Click(TObject*) {
-    redraw_preview(std::uint32_t(okno2->mode().width), std::uint32_t(okno2->mode().height));
+    redraw_preview(std::uint32_t(okno2->mode().shape.width), std::uint32_t(okno2->mode().shape.height));
 }
 
 // The tool-bar zoom keeps the view's top-left pixel, unlike set_zoom.
@@ -176,8 +176,7 @@ void Tokno1::tool_clrClick(TObject*) {
 // the zoom view shows once both are redrawn here.
 void Tokno1::Preferences1Click(TObject*) {
     prefs->ShowModal();
-    tool_b3Click();
-    okno2->FormPaint();
+    redraw_picture();
 }
 
 void Tokno1::FileOpen(TObject*) {
@@ -203,14 +202,16 @@ void Tokno1::update_edit_menu() {
     if (okno2->floating()) EditUndoItem->setEnabled(true);
 }
 
-void Tokno1::redraw_views() {
+// The preview first: the zoom view's paint frames its area there, drawing it again only when
+// the view has moved off the area framed.
+void Tokno1::redraw_picture() {
     tool_b3Click();
     okno2->FormPaint();
-    okno2->show_pointer_row();
-    show_background();
 }
 
-void Tokno1::show_background() {
+void Tokno1::redraw_views() {
+    redraw_picture();
+    okno2->show_pointer_row();
     okno_info->show_current_colors();
     okno_info->show_back();
 }
@@ -290,7 +291,7 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     const ConstPixelGrid picture = okno2->grid();
     const Palette& colors = shown_colors();
     const std::uint8_t size = preview_size;
-    const PreviewPixels block = preview_pixels(size, okno2->mode().shape());
+    const PreviewPixels block = preview_pixels(size, okno2->mode().shape);
     right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
     bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
     for (int v = int(std::min<std::uint64_t>(top, bottom)); v < int(bottom); ++v)
@@ -301,8 +302,7 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
                 canvas->Brush.Color = color;
                 canvas->FillRect({x, y, x + block.width, y + block.height});
             }
-            if (size == 1)
-                for (int i = 0; i < block.width; ++i) canvas->SetPixel(x + i, y, color);
+            if (size == 1) canvas->SetPixels(x, y, block.width, color);
         }
     if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
     okno_prv->draw_view_frame(block);
@@ -315,5 +315,5 @@ void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
 // The band starts at the pixel itself, not at the corner of its cell.
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
     draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor,
-                      std::uint64_t(row) + std::uint64_t(okno2->mode().cell.height));
+                      std::uint64_t(row) + std::uint64_t(okno2->mode().shape.cell.height));
 }

@@ -50,11 +50,12 @@ public:
 
     // Brings the Edit menu's items up to date with the history and the floating block.
     void update_edit_menu();
-    // Redraws the whole preview and the zoom view after a change to much of the picture, then
-    // the information window's swatches: every full repaint goes this way.
+    // Redraws the whole preview, then the zoom view.
+    void redraw_picture();
+    // After a change to much of the picture: both views, then the information window's
+    // swatches of the row under the pointer and of the current colours. Every full repaint goes
+    // one of these two ways.
     void redraw_views();
-    // The information window's background swatches: under the draw colour, and "Back".
-    void show_background();
     // Runs `change` on an edit called `label`, and keeps it as one step when it says it changed
     // the picture; the windows follow the document's notice.
     template <class Change> void change_picture(const char* label, Change change) {

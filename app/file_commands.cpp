@@ -63,6 +63,9 @@ void Tokno1::FileSaveAs(TObject*) {
     save_picture(SaveDialog.GetFileName());
 }
 
-void Tokno1::FilePrint(TObject*) { printer_.print(Host(), okno2->picture.data(), picture_name()); }
+void Tokno1::FilePrint(TObject*) {
+    printer_.print(Host(), screen_image(okno2->grid(), okno2->mode().shape.pixel_aspect),
+                   picture_name());
+}
 
 void Tokno1::FilePrintSetup(TObject*) { printer_.page_setup(Host()); }

@@ -10,7 +10,7 @@ void Tokno1::update_selection_items() {
 }
 
 void Tokno1::EditCopyClick(TObject*) {
-    if (okno2->selection()) copy_to_clipboard(copy_block(okno2->grid(), *okno2->selection()));
+    if (okno2->selection()) copy_to_clipboard(copy_block(okno2->grid(), *okno2->selection()), okno2->mode().shape);
 }
 
 void Tokno1::EditCutClick(TObject*) {
@@ -33,7 +33,7 @@ void Tokno1::clear_selection(const char* label) {
 // The block floats from the selection's corner, or else from the view's. Nothing usable on the
 // clipboard: a beep, as for any command that cannot act.
 void Tokno1::EditPasteClick(TObject*) {
-    std::optional<PixelBlock> block = block_from_clipboard();
+    std::optional<PixelBlock> block = block_from_clipboard(okno2->mode().shape);
     if (!block) return MessageBeep(0);
     const std::optional<PixelArea>& selected = okno2->selection();
     okno2->float_block(std::move(*block), selected ? PixelPos{selected->left, selected->top}

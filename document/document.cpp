@@ -12,7 +12,9 @@ Document::~Document() { write_watch = nullptr; }
 
 void Document::Watch::writing(std::int32_t column, std::int32_t row) {
     if (!document_.editing_) throw EditError("a pixel was painted with no edit open");
-    document_.note({column, row, 1, 1});
+    // A pixel of a row kept already, within what the edit has noted, adds nothing.
+    if (!document_.saved_rows_[std::size_t(row)] || !document_.noted_.contains({column, row}))
+        document_.note({column, row, 1, 1});
     // A plot shows its pixel as it lands only while its refresh is on.
     if (!document_.refresh) document_.unshown_ = true;
 }

@@ -24,9 +24,7 @@ struct Mode {
     PictureFormat format;  // the frame's picture_format while the picture is in this mode
     const char* name;      // "Multicolor"; switching to it is the step "Multicolor Mode"
     const char* caption;   // what the frame's caption adds: " [FLI]"
-    int width, height;     // the picture, in pixels
-    int pixel_aspect;      // how many times wider than high a pixel shows on screen
-    CellSize cell;         // the character cell
+    PictureShape shape;    // the picture's size, its character cell, its pixels' shape
     CellSize colour_area;  // what one set of a cell's colours covers: the cell, or a row of it
     int shared_rows_from;  // from this row down, the rows share one set (FLI: from row 196)
     int own_colours;       // the colours of its own each such area may show
@@ -50,14 +48,13 @@ struct Mode {
 
     // The colours an area may hold besides the background.
     int colours_per_area() const { return own_colours + (shared.cell_colour ? 1 : 0); }
-    PixelArea whole() const { return {0, 0, width, height}; }
-    PictureShape shape() const { return {width, height, cell, pixel_aspect}; }
+    PixelArea whole() const { return {0, 0, shape.width, shape.height}; }
     // The cell, and the colour area, that hold a pixel.
-    PixelArea cell_at(PixelPos at) const { return block_at(at, cell); }
+    PixelArea cell_at(PixelPos at) const { return block_at(at, shape.cell); }
     PixelArea colour_area_at(PixelPos at) const {
         const PixelArea area = block_at(at, colour_area);
-        if (shared_rows_from >= height || area.top < shared_rows_from) return area;
-        return {area.left, shared_rows_from, area.width, height - shared_rows_from};
+        if (shared_rows_from >= shape.height || area.top < shared_rows_from) return area;
+        return {area.left, shared_rows_from, area.width, shape.height - shared_rows_from};
     }
 };
 

@@ -1,6 +1,7 @@
 #include "c64/multicolor.h"
 #include "modes/colour_count.h"
 #include "modes/mode.h"
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -29,14 +30,15 @@ bool fli_cell_shows_with(const std::uint8_t* picture, std::uint8_t background, P
     return fli_shows_cell(rows, background, cell);
 }
 
+// Both modes draw on the C64's multicolour bitmap: 160 x 200 double-width pixels in cells of
+// 4 x 8.
+constexpr PictureShape kBitmap{160, 200, {4, 8}, 2};
+
 constexpr Mode kModes[] = {
     {.format = fmtMulticolor,
      .name = "Multicolor",
      .caption = "",
-     .width = 160,
-     .height = 200,
-     .pixel_aspect = 2,
-     .cell = {4, 8},
+     .shape = kBitmap,
      .colour_area = {4, 8},
      .shared_rows_from = 200,
      .own_colours = 3,
@@ -61,10 +63,7 @@ constexpr Mode kModes[] = {
     {.format = fmtFli,
      .name = "FLI",
      .caption = " [FLI]",
-     .width = 160,
-     .height = 200,
-     .pixel_aspect = 2,
-     .cell = {4, 8},
+     .shape = kBitmap,
      .colour_area = {4, 1},
      .shared_rows_from = kLastScreenRow,
      .own_colours = 2,
@@ -88,9 +87,8 @@ constexpr Mode kModes[] = {
 std::span<const Mode> all_modes() { return kModes; }
 
 const Mode* find_mode(std::uint8_t format) {
-    for (const Mode& mode : kModes)
-        if (mode.format == format) return &mode;
-    return nullptr;
+    const auto* found = std::ranges::find(kModes, format, &Mode::format);
+    return found == std::end(kModes) ? nullptr : found;
 }
 
 const Mode& mode_of(std::uint8_t format) {

@@ -29,8 +29,10 @@ struct PictureShape {
 // A rectangle of picture pixels; `width` and `height` count pixels, so a single pixel is 1 x 1.
 struct PixelArea {
     int left = 0, top = 0, width = 0, height = 0;
-    int right() const { return left + width - 1; }
-    int bottom() const { return top + height - 1; }
+    // Found without passing through a value past the right or bottom edge, which far out in the
+    // plane would not exist.
+    int right() const { return left + (width - 1); }
+    int bottom() const { return top + (height - 1); }
     bool empty() const { return width <= 0 || height <= 0; }
     bool contains(PixelPos at) const {
         return left <= at.column && at.column <= right() && top <= at.row && at.row <= bottom();
@@ -61,7 +63,10 @@ inline PixelArea clipped(const PixelArea& area, const PixelArea& within) {
 // The `size` block, on the grid of such blocks from the picture's corner, that holds `at`:
 // its corner rounds down, towards minus infinity, and far outside the picture too.
 inline PixelArea block_at(PixelPos at, CellSize size) {
-    const auto floor_to = [](int value, int step) { return value - (value % step + step) % step; };
+    // A step of a power of two, as every cell so far, rounds down by masking.
+    const auto floor_to = [](int value, int step) {
+        return (step & (step - 1)) == 0 ? value & -step : value - (value % step + step) % step;
+    };
     return {floor_to(at.column, size.width), floor_to(at.row, size.height), size.width,
             size.height};
 }

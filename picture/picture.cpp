@@ -20,7 +20,7 @@ void PictureModel::write_pixel(std::uint32_t column, std::uint32_t row, std::uin
 namespace {
 
 // The analyses are those of the Multicolor cell and of one of its rows.
-const CellSize kCell = mode_of(fmtMulticolor).cell;
+const CellSize kCell = mode_of(fmtMulticolor).shape.cell;
 const CellSize kCellRow{kCell.width, 1};
 
 } // namespace
@@ -33,24 +33,33 @@ void PictureModel::analyse_row(std::int32_t column, std::int32_t row) {
     analyse(block_at({column, row}, kCellRow));
 }
 
-// Row by row from the top, left to right within each row.
+// Row by row from the top, left to right within each row. Within the picture the pixels are
+// read straight from their rows; past its edges read_pixel gives 0.
 void PictureModel::analyse(const PixelArea& area) {
     cell_color1 = cell_color2 = cell_color3 = back_color;
     cell_count = 0;
-    for (int r = 0; r < area.height; ++r)
-        for (int c = 0; c < area.width; ++c) {
-            const std::uint8_t p = read_pixel(area.left + c, area.top + r);
-            scan_color = p;
-            if (p == back_color || p == cell_color1 || p == cell_color2 || p == cell_color3)
-                continue;
-            if (cell_color1 == back_color)
-                cell_color1 = p;
-            else if (cell_color2 == back_color)
-                cell_color2 = p;
-            else if (cell_color3 == back_color)
-                cell_color3 = p;
+    const bool inside = 0 <= area.left && area.right() < kPictureColumns && 0 <= area.top &&
+                        area.bottom() < kPictureRows;
+    for (int r = 0; r < area.height; ++r) {
+        if (!inside) {
+            for (int c = 0; c < area.width; ++c) take(read_pixel(area.left + c, area.top + r));
+            continue;
         }
+        const std::uint8_t* line = picture.data() + (area.top + r) * kPictureColumns + area.left;
+        for (int c = 0; c < area.width; ++c) take(line[c]);
+    }
     count_colors();
+}
+
+void PictureModel::take(std::uint8_t p) {
+    scan_color = p;
+    if (p == back_color || p == cell_color1 || p == cell_color2 || p == cell_color3) return;
+    if (cell_color1 == back_color)
+        cell_color1 = p;
+    else if (cell_color2 == back_color)
+        cell_color2 = p;
+    else if (cell_color3 == back_color)
+        cell_color3 = p;
 }
 
 // The distinct values among the three slots and the background that differ from the colour

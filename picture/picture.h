@@ -70,6 +70,8 @@ public:
     void refresh_windows(std::int32_t column, std::int32_t row);
 
 private:
+    // One pixel of the scan: the slot it fills, if any.
+    void take(std::uint8_t p);
     void count_colors();
     bool plot(std::int32_t column, std::int32_t row, std::uint8_t color);
 };

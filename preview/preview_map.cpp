@@ -10,8 +10,8 @@
 // where the preview draws nothing.
 static PixelArea shown_part() {
     return {okno2->scroll_x, okno2->scroll_y,
-            std::min<int>(okno2->view_cols, okno2->mode().width - okno2->scroll_x),
-            std::min<int>(okno2->view_rows, okno2->mode().height - okno2->scroll_y)};
+            std::min<int>(okno2->view_cols, okno2->mode().shape.width - okno2->scroll_x),
+            std::min<int>(okno2->view_rows, okno2->mode().shape.height - okno2->scroll_y)};
 }
 
 // The frame lies along the inside of the part shown, so it covers no pixel outside it.
@@ -26,7 +26,7 @@ void Tokno_prv::follow_view() {
 }
 
 void Tokno_prv::centre_view_at(int x, int y) {
-    const PictureShape shape = okno2->mode().shape();
+    const PictureShape shape = okno2->mode().shape;
     okno2->show_place(
         centred_on(preview_pixel_at(x, y, okno1->preview_size, shape), okno2->zoom_level(), shape));
 }
@@ -37,7 +37,7 @@ void Tokno_prv::centre_view_at(int x, int y) {
 void Tokno_prv::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
     Host()->lower();
     following_ =
-        Button == mbLeft && on_preview_picture(X, Y, okno1->preview_size, okno2->mode().shape());
+        Button == mbLeft && on_preview_picture(X, Y, okno1->preview_size, okno2->mode().shape);
     if (following_) centre_view_at(X, Y);
 }
 

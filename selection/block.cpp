@@ -51,22 +51,28 @@ void flip_vertically(PixelGrid picture, const PixelArea& area) {
 
 namespace {
 
-// How many pixels of each colour every area of the colour limit holds: the 4 x 8 cells, or in
-// FLI the 4 x 1 rows.
+// How many pixels of each colour every area of the colour limit holds, and which colours it
+// holds: the 4 x 8 cells, or in FLI the 4 x 1 rows.
 class UnitColours {
 public:
     UnitColours(ConstPixelGrid picture, const Mode& mode)
-        : size_(mode.colour_area), across_(picture.width / size_.width),
-          limit_(mode.colours_per_area()),
-          counts_(std::size_t(across_ * (picture.height / size_.height))) {
+        : limit_(mode.colours_per_area()), column_unit_(std::size_t(picture.width)),
+          row_unit_(std::size_t(picture.height)) {
+        const CellSize size = mode.colour_area;
+        const int across = picture.width / size.width;
+        for (int column = 0; column < picture.width; ++column)
+            column_unit_[std::size_t(column)] = column / size.width;
+        for (int row = 0; row < picture.height; ++row)
+            row_unit_[std::size_t(row)] = row / size.height * across;
+        units_.resize(std::size_t(across * (picture.height / size.height)));
         for (int row = 0; row < picture.height; ++row)
             for (int column = 0; column < picture.width; ++column)
-                ++counts_[unit(column, row)][picture.row(row)[column] & 0x0F];
+                add(unit(column, row), picture.row(row)[column] & 0x0F);
     }
 
     // How many colours besides `back` the unit of the pixel holds.
     int colours(int column, int row, std::uint8_t back) const {
-        return colours_besides(counts_[unit(column, row)], back);
+        return colours_besides(units_[unit(column, row)].colours, back);
     }
     int limit() const { return limit_; }
 
@@ -74,26 +80,34 @@ public:
     // leaves it within the limit.
     bool allows(int column, int row, std::uint8_t old, std::uint8_t color,
                 std::uint8_t back) const {
-        const auto& count = counts_[unit(column, row)];
-        if (color == back || count[color] > 0) return true;
-        const int after = colours(column, row, back) + 1 - (old != back && count[old] == 1);
+        const Unit& counted = units_[unit(column, row)];
+        if (color == back || counted.count[color] > 0) return true;
+        const int after = colours(column, row, back) + 1 - (old != back && counted.count[old] == 1);
         return after <= limit_;
     }
 
     void write(int column, int row, std::uint8_t old, std::uint8_t color) {
-        auto& count = counts_[unit(column, row)];
-        --count[old];
-        ++count[color];
+        const std::size_t at = unit(column, row);
+        Unit& counted = units_[at];
+        if (--counted.count[old] == 0) counted.colours &= std::uint16_t(~(1u << old));
+        add(at, color);
     }
 
 private:
+    struct Unit {
+        std::array<std::uint8_t, 16> count{};
+        std::uint16_t colours = 0; // bit i: colour i has a pixel there
+    };
     std::size_t unit(int column, int row) const {
-        return std::size_t(row / size_.height * across_ + column / size_.width);
+        return std::size_t(row_unit_[std::size_t(row)] + column_unit_[std::size_t(column)]);
     }
-    CellSize size_;
-    int across_;
+    void add(std::size_t at, std::uint8_t color) {
+        ++units_[at].count[color];
+        units_[at].colours |= std::uint16_t(1u << color);
+    }
     int limit_;
-    std::vector<std::array<std::uint8_t, 16>> counts_;
+    std::vector<int> column_unit_, row_unit_;
+    std::vector<Unit> units_;
 };
 
 } // namespace
@@ -111,7 +125,7 @@ void paste_block(PixelGrid picture, std::uint8_t back, const Mode& mode, const P
                 visit(column, row, picture.row(row)[column],
                       std::uint8_t(block.at(column - at.column, row - at.row) & 0x0F));
     };
-    UnitColours now({picture.pixels, picture.width, picture.height}, mode);
+    UnitColours now(picture, mode);
     UnitColours pasted = now;
     each_pixel([&](int column, int row, std::uint8_t old, std::uint8_t color) {
         pasted.write(column, row, old & 0x0F, color);

@@ -35,8 +35,8 @@ TEST(Modes, EachRowStatesItsGeometryAndItsColours) {
         EXPECT_STREQ(mode.name, row.name);
         EXPECT_STREQ(mode.caption, row.caption);
         EXPECT_EQ(mode.whole(), (PixelArea{0, 0, 160, 200}));
-        EXPECT_EQ(mode.pixel_aspect, 2);
-        EXPECT_EQ(mode.cell, (CellSize{4, 8}));
+        EXPECT_EQ(mode.shape.pixel_aspect, 2);
+        EXPECT_EQ(mode.shape.cell, (CellSize{4, 8}));
         EXPECT_EQ(mode.colour_area, row.area);
         EXPECT_EQ(mode.own_colours, row.own);
         EXPECT_EQ(mode.colours_per_area(), row.per_area);

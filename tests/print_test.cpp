@@ -77,7 +77,7 @@ TEST(PrintedArea, IsTheLargestCentredRectangleOfThePicturesShape) {
         {{0, 0, 320, 1000}, {0, 400, 320, 200}},
         {{10, 20, 160, 300}, {10, 120, 160, 100}},
     };
-    for (const auto& c : cases) EXPECT_EQ(picture_area(c.page), c.area);
+    for (const auto& c : cases) EXPECT_EQ(picture_area(c.page, QSize(320, 200)), c.area);
 }
 
 // With no printer the dialog opens on a PDF file in the home folder named after the picture;

@@ -19,6 +19,7 @@ Picture noise(unsigned seed) {
 // The Multicolor picture's size and cells.
 constexpr PixelArea kWholePicture{0, 0, 160, 200};
 constexpr CellSize kCell{4, 8};
+constexpr PictureShape kShape{160, 200, kCell, 2};
 
 PixelGrid grid(Picture& picture) { return {picture.data(), 160, 200}; }
 ConstPixelGrid grid(const Picture& picture) { return {picture.data(), 160, 200}; }
@@ -204,10 +205,10 @@ TEST(SelectionClipboardForm, ABlockComesBackAsItWent) {
         const PixelBlock block = copy_block(grid(picture), area);
         const std::vector<std::uint8_t> bytes = encode_block(block);
         EXPECT_EQ(bytes.size(), 4 + block.pixels.size());
-        EXPECT_EQ(decode_block(bytes), block);
+        EXPECT_EQ(decode_block(bytes, kShape), block);
     }
     const std::vector<std::uint8_t> two_by_one{2, 0, 1, 0, 15, 0};
-    EXPECT_EQ(decode_block(two_by_one), (PixelBlock{2, 1, {15, 0}}));
+    EXPECT_EQ(decode_block(two_by_one, kShape), (PixelBlock{2, 1, {15, 0}}));
 }
 
 // Bytes from another program, or damaged, never make a block past the picture's size or
@@ -232,8 +233,8 @@ TEST(SelectionClipboardForm, HostileBytesAreRefused) {
         bytes(4, 4, 16, 16),
         bytes(4, 4, 16, 0xFF),
     };
-    for (const auto& c : cases) EXPECT_FALSE(decode_block(c)) << c.size() << " bytes";
-    EXPECT_TRUE(decode_block(bytes(160, 200, 32000)));
+    for (const auto& c : cases) EXPECT_FALSE(decode_block(c, kShape)) << c.size() << " bytes";
+    EXPECT_TRUE(decode_block(bytes(160, 200, 32000), kShape));
 }
 
 // Drawn in the shown colours, an image comes back colour for colour: one pixel each when it is
@@ -252,7 +253,7 @@ TEST(SelectionExternalImage, KeepsItsSizeTakesPairsWhenWideAndIsCutToThePicture)
         std::vector<TColor> pattern;
         for (TColor color : colors) pattern.insert(pattern.end(), c.pair, color);
         const RgbImage image = image_of(c.width, c.height, pattern);
-        const PixelBlock block = block_from_image(image, shown_lab_palette());
+        const PixelBlock block = block_from_image(image, shown_lab_palette(), kShape);
         ASSERT_EQ(block.width, c.block_width) << c.width;
         ASSERT_EQ(block.height, c.block_height) << c.width;
         for (int row = 0; row < block.height; ++row)
@@ -269,8 +270,8 @@ TEST(SelectionExternalImage, KeepsItsSizeTakesPairsWhenWideAndIsCutToThePicture)
 TEST(SelectionExternalImage, ColoursAreMatchedInCielab) {
     const LabPalette shown = shown_lab_palette();
     const PixelBlock near =
-        block_from_image(image_of(2, 1, {RGBColor(250, 4, 250), RGBColor(200, 10, 5)}), shown);
+        block_from_image(image_of(2, 1, {RGBColor(250, 4, 250), RGBColor(200, 10, 5)}), shown, kShape);
     EXPECT_EQ(near.pixels, (std::vector<std::uint8_t>{5, 2}));
-    const PixelBlock pair = block_from_image(image_of(170, 1, {clBlack, clWhite}), shown);
+    const PixelBlock pair = block_from_image(image_of(170, 1, {clBlack, clWhite}), shown, kShape);
     EXPECT_EQ(pair.at(0, 0), 15); // light grey; the mean of the RGB values would be grey (12)
 }

@@ -32,6 +32,9 @@ void key(int code, Qt::KeyboardModifiers keys = Qt::NoModifier) {
 
 using Picture = decltype(okno2->picture);
 
+// The Multicolor picture: 160 x 200 double-width pixels in cells of 4 x 8.
+constexpr PictureShape kShape{160, 200, {4, 8}, 2};
+
 struct Selection : ::testing::Test {
     void SetUp() override {
         ResetEditor();
@@ -143,15 +146,16 @@ TEST_F(Selection, CopyPutsTheShownImageAndTheOwnFormOnTheClipboard) {
                 << x << "," << y;
     const QByteArray own = data->data(kPixelsMimeType);
     const auto block = decode_block(
-        {reinterpret_cast<const std::uint8_t*>(own.constData()), std::size_t(own.size())});
+        {reinterpret_cast<const std::uint8_t*>(own.constData()), std::size_t(own.size())},
+        kShape);
     ASSERT_TRUE(block);
     EXPECT_EQ(*block, copy_block(okno2->grid(), {4, 8, 8, 8}));
-    EXPECT_EQ(block_from_mime(*data), block);
+    EXPECT_EQ(block_from_mime(*data, kShape), block);
     // The shown image alone comes back too, however wide: 320 screen pixels are 160 pairs.
     const PixelBlock wide = copy_block(okno2->grid(), {0, 8, 160, 8});
     QMimeData shown;
-    shown.setImageData(shown_image(wide));
-    EXPECT_EQ(block_from_mime(shown), wide);
+    shown.setImageData(shown_image(wide, kShape));
+    EXPECT_EQ(block_from_mime(shown, kShape), wide);
     EXPECT_EQ(okno2->history().steps(), 0u); // copying changes nothing
 }
 
@@ -159,7 +163,7 @@ TEST_F(Selection, CopyPutsTheShownImageAndTheOwnFormOnTheClipboard) {
 // Undo, drop it.
 TEST_F(Selection, APastedBlockFloatsUntilAClickPutsItDown) {
     const PixelBlock block{2, 2, {2, 7, 1, 7}};
-    put_on_clipboard(block_mime_data(block));
+    put_on_clipboard(block_mime_data(block, kShape));
     for (int drop : {Qt::Key_Escape, Qt::Key_Z}) {
         key(Qt::Key_V, Qt::ControlModifier);
         ASSERT_TRUE(okno2->floating());
@@ -203,9 +207,9 @@ TEST_F(Selection, AnImageFromAnotherProgramPastesInItsColours) {
     QMimeData offered;
     offered.setImageData(QImage::fromData(cut, "JPEG"));
     offered.setData("image/jpeg", cut);
-    EXPECT_FALSE(block_from_mime(offered));
+    EXPECT_FALSE(block_from_mime(offered, kShape));
     offered.setData("image/jpeg", jpeg.data());
-    EXPECT_TRUE(block_from_mime(offered));
+    EXPECT_TRUE(block_from_mime(offered, kShape));
 }
 
 // Cut leaves the background; the block put down elsewhere is moved. Each is a step.

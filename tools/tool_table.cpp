@@ -1,4 +1,5 @@
 #include "tools/tool_table.h"
+#include <algorithm>
 
 // Each tool's file makes it.
 std::unique_ptr<Tool> free_paint_tool();
@@ -26,7 +27,6 @@ constexpr ToolRow kTools[] = {
 std::span<const ToolRow> tool_rows() { return kTools; }
 
 const ToolRow* tool_row(std::uint8_t tool_mode) {
-    for (const ToolRow& row : kTools)
-        if (row.tool_mode == tool_mode) return &row;
-    return nullptr;
+    const auto* found = std::ranges::find(kTools, tool_mode, &ToolRow::tool_mode);
+    return found == std::end(kTools) ? nullptr : found;
 }

@@ -16,7 +16,7 @@ Tokno2::Tokno2(QWidget* owner) : TForm(owner), Document(okno1->picture_format) {
     Loaded();
     okno2->SetTop(420);
     okno2->SetLeft(180);
-    zoom_factor = std::uint32_t(mode().cell.width);
+    zoom_factor = std::uint32_t(mode().shape.cell.width);
     set_zoom(4, 3);
     // The start colours are the picture model's own defaults.
     painter.full_cell = stored_full_cell();
@@ -33,7 +33,7 @@ void Tokno2::resize_view(std::uint32_t columns, std::uint32_t rows) {
 
 void Tokno2::set_zoom(std::int32_t across, std::int32_t down) {
     resize_view(std::uint32_t(across) * zoom_factor,
-                std::uint32_t(down) * std::uint32_t(mode().cell.height));
+                std::uint32_t(down) * std::uint32_t(mode().shape.cell.height));
     cursor_x = cursor_y = scroll_x = scroll_y = 0;
 }
 
@@ -43,13 +43,13 @@ void Tokno2::scroll1Scroll(TObject*) {
 }
 
 void Tokno2::scroll2Scroll(TObject*) {
-    scroll_y = scroll2->value() * mode().cell.height;
+    scroll_y = scroll2->value() * mode().shape.cell.height;
     FormPaint();
 }
 
 void Tokno2::FormPaint(TObject*) {
     const bool pixel_grid =
-        prefs->vexlor_grid1->isChecked() && zoom_level().pixel_grid_fits(mode().cell);
+        prefs->vexlor_grid1->isChecked() && zoom_level().pixel_grid_fits(mode().shape.cell);
     const Palette& colors = shown_colors();
     const int w = int(cell_w), h = int(cell_h);
     for (int i = 0; i < int(view_rows); ++i)
@@ -70,7 +70,7 @@ void Tokno2::draw_char_grid() {
     // The row passes are view_rows / 3, so the lines below the view run into the strip under
     // the drawing area and past the window, where they are clipped.
     Canvas->Pen.Color = char_grid_color;
-    const int cell_across = w * int(zoom_factor), cell_down = h * mode().cell.height;
+    const int cell_across = w * int(zoom_factor), cell_down = h * mode().shape.cell.height;
     for (int i = 0; i < int(view_rows) / 3; ++i)
         for (int j = 0; j < int(view_cols) / int(zoom_factor); ++j) {
             Canvas->MoveTo(j * cell_across, 0);
@@ -84,7 +84,7 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
     const int w = int(cell_w), h = int(cell_h);
     Canvas->Brush.Color = palette_color(color);
     Canvas->Pen.Color =
-        zoom_level().pixel_grid_fits(mode().cell) ? pixel_grid_color : Canvas->Brush.Color;
+        zoom_level().pixel_grid_fits(mode().shape.cell) ? pixel_grid_color : Canvas->Brush.Color;
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
 }
 
@@ -113,15 +113,15 @@ CellRowSet Tokno2::clash_rows() const { return mode().clash_rows(picture.data(),
 // view (the whole cell in Multicolor): it shows on a cell of any colour.
 void Tokno2::draw_clash_marks() {
     marked_ = clash_rows();
-    const CellSize cell = mode().cell;
+    const CellSize cell = mode().shape.cell;
     for (int top = 0; top < int(view_rows); top += cell.height)
         for (int left = 0; left < int(view_cols); left += cell.width) {
             const int column = scroll_x + left;
-            if (column >= mode().width) continue;
+            if (column >= mode().shape.width) continue;
             for (int y = 0; y < cell.height;) {
                 const auto marked = [&](int row) {
                     const int picture_row = scroll_y + top + row;
-                    return row < cell.height && picture_row < mode().height &&
+                    return row < cell.height && picture_row < mode().shape.height &&
                            marked_[std::size_t(cell_row_of(column, picture_row))];
                 };
                 int end = y;
@@ -134,7 +134,7 @@ void Tokno2::draw_clash_marks() {
 
 void Tokno2::draw_clash_mark(int left, int top, int rows) {
     const int x = left * int(cell_w), y = top * int(cell_h);
-    const int w = int(cell_w) * mode().cell.width, h = int(cell_h) * rows;
+    const int w = int(cell_w) * mode().shape.cell.width, h = int(cell_h) * rows;
     const int frame = std::min(4, h / 4);
     constexpr TColor red = RGBColor(255, 0, 0);
     Canvas->Pen.Style = psSolid;
