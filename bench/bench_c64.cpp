@@ -1,11 +1,11 @@
 #include "bench/bench_support.h"
-#include "c64/convert.h"
-#include "c64/fli_file.h"
-#include "c64/koala.h"
 #include "c64/prg.h"
 #include "c64/render.h"
-#include "exchange/image_file.h"
+#include "conversion/convert.h"
 #include "exchange/picture_export.h"
+#include "formats/fli_file.h"
+#include "formats/image_file.h"
+#include "formats/koala.h"
 #include "storage/picture_file.h"
 #include <QDir>
 #include <QFile>

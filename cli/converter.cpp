@@ -5,8 +5,8 @@
 #include "exchange/picture_export.h"
 #include "exchange/picture_import.h"
 #include "formats/format_table.h"
+#include "formats/vxr.h"
 #include "storage/picture_file.h"
-#include "storage/vxr_codec.h"
 #include <QFileInfo>
 
 namespace {

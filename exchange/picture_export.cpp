@@ -1,13 +1,13 @@
 #include "exchange/picture_export.h"
-#include "c64/fli_file.h"
 #include "c64/fli_prg.h"
-#include "c64/koala.h"
 #include "c64/prg.h"
 #include "c64/render.h"
-#include "exchange/image_file.h"
 #include "exchange/png_options_dialog.h"
 #include "formats/codecs.h"
+#include "formats/fli_file.h"
 #include "formats/format_table.h"
+#include "formats/image_file.h"
+#include "formats/koala.h"
 #include "storage/picture_file.h"
 #include <QApplication>
 #include <QBuffer>

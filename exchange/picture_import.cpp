@@ -1,7 +1,7 @@
 #include "exchange/picture_import.h"
-#include "exchange/image_file.h"
 #include "exchange/import_dialog.h"
 #include "formats/format_table.h"
+#include "formats/image_file.h"
 #include "storage/picture_file.h"
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 #include "c64/multicolor.h"
-#include "c64/rgb_image.h"
+#include "colour/rgb_image.h"
 #include "picture/picture.h"
 #include "platform/common_dialogs.h"
 #include <QSize>

@@ -1,6 +1,6 @@
 // FLI Graph and FLI Designer: the reader and writer in c64/fli_file, behind the codec.
-#include "c64/fli_file.h"
 #include "formats/codecs.h"
+#include "formats/fli_file.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "formats/format_table.h"
-#include "c64/palettes.h"
+#include "colour/palettes.h"
 #include "formats/codecs.h"
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // Koala Painter, plain and packed: the reader and writer in c64/koala, behind the codec.
-#include "c64/koala.h"
 #include "formats/codecs.h"
+#include "formats/koala.h"
 
 namespace {
 

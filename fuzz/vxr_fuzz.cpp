@@ -1,6 +1,6 @@
 // Feeds arbitrary files to the picture reader, in one piece and in two, and checks that the
 // picture only ever holds colour indices and that nothing past it is written.
-#include "storage/vxr_codec.h"
+#include "formats/vxr.h"
 #include <array>
 #include <cstdlib>
 #include <cstring>

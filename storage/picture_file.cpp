@@ -1,7 +1,7 @@
 #include "storage/picture_file.h"
+#include "formats/vxr.h"
 #include "picture/picture.h"
 #include "platform/common_dialogs.h"
-#include "storage/vxr_codec.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
-#include "c64/convert.h"
 #include "c64/fli.h"
 #include "c64/render.h"
+#include "conversion/convert.h"
 #include "tests/c64_support.h"
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "c64/convert.h"
-#include "c64/fli_file.h"
 #include "c64/fli_prg.h"
-#include "c64/palettes.h"
+#include "colour/palettes.h"
+#include "conversion/convert.h"
+#include "formats/fli_file.h"
 #include "tests/c64_support.h"
 #include <gtest/gtest.h>
 

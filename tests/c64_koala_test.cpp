@@ -1,4 +1,4 @@
-#include "c64/koala.h"
+#include "formats/koala.h"
 #include "tests/c64_support.h"
 #include <gtest/gtest.h>
 

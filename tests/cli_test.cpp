@@ -1,9 +1,9 @@
 // The converter run as a build script runs it: a process with no display.
-#include "c64/fli_file.h"
 #include "c64/fli_prg.h"
 #include "cli/command_line.h"
 #include "formats/codecs.h"
-#include "storage/vxr_codec.h"
+#include "formats/fli_file.h"
+#include "formats/vxr.h"
 #include "tests/exchange_support.h"
 #include "vexlor_version.h"
 #include <QComboBox>

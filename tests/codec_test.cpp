@@ -1,4 +1,4 @@
-#include "storage/vxr_codec.h"
+#include "formats/vxr.h"
 #include "tests/fifo_deadline.h"
 #include <array>
 #include <fcntl.h>

@@ -1,5 +1,5 @@
-#include "c64/fli_file.h"
 #include "formats/codecs.h"
+#include "formats/fli_file.h"
 #include "tests/exchange_support.h"
 #include "tests/fifo_deadline.h"
 #include <QComboBox>

@@ -1,14 +1,14 @@
 #pragma once
 // The import and export tests' fixture: a temporary folder, messages and questions caught,
 // file dialogs answered from the queue.
-#include "c64/koala.h"
 #include "c64/prg.h"
 #include "c64/render.h"
-#include "exchange/image_file.h"
 #include "exchange/import_dialog.h"
 #include "exchange/picture_export.h"
 #include "exchange/picture_import.h"
 #include "exchange/png_options_dialog.h"
+#include "formats/image_file.h"
+#include "formats/koala.h"
 #include "tests/c64_support.h"
 #include "tests/gui_support.h"
 #include <QApplication>

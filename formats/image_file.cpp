@@ -1,6 +1,6 @@
-#include "exchange/image_file.h"
-#include "c64/convert.h"
-#include "exchange/image_ends.h"
+#include "formats/image_file.h"
+#include "conversion/convert.h"
+#include "formats/image_ends.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>

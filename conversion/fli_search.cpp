@@ -1,5 +1,5 @@
-#include "c64/fli_search.h"
-#include "c64/color_difference.h"
+#include "conversion/fli_search.h"
+#include "colour/color_difference.h"
 #include <algorithm>
 #include <limits>
 

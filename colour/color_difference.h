@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/lab.h"
+#include "colour/lab.h"
 
 // How different two colours look: CIEDE2000. Plain CIELAB distance (CIE76) overstates
 // differences of strong colours and understates those of dark and of blue ones, so it turns a

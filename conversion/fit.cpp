@@ -1,4 +1,4 @@
-#include "c64/fit.h"
+#include "conversion/fit.h"
 #include "picture/picture.h"
 #include <algorithm>
 #include <cmath>

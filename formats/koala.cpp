@@ -1,4 +1,4 @@
-#include "c64/koala.h"
+#include "formats/koala.h"
 #include <algorithm>
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "storage/vxr_codec.h"
+#include "formats/vxr.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstring>

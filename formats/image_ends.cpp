@@ -1,4 +1,4 @@
-#include "exchange/image_ends.h"
+#include "formats/image_ends.h"
 #include <array>
 
 namespace {

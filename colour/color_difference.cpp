@@ -1,4 +1,4 @@
-#include "c64/color_difference.h"
+#include "colour/color_difference.h"
 #include <algorithm>
 #include <cmath>
 

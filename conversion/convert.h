@@ -1,9 +1,9 @@
 #pragma once
-#include "c64/cell_search.h"
-#include "c64/fit.h"
-#include "c64/fli_search.h"
-#include "c64/palettes.h"
-#include "c64/rgb_image.h"
+#include "colour/palettes.h"
+#include "colour/rgb_image.h"
+#include "conversion/cell_search.h"
+#include "conversion/fit.h"
+#include "conversion/fli_search.h"
 #include <optional>
 #include <span>
 

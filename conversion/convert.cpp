@@ -1,6 +1,6 @@
-#include "c64/convert.h"
-#include "c64/diffusion.h"
-#include "c64/mix.h"
+#include "conversion/convert.h"
+#include "colour/mix.h"
+#include "conversion/diffusion.h"
 #include <algorithm>
 #include <limits>
 #include <unordered_map>

@@ -1,4 +1,4 @@
-#include "c64/palettes.h"
+#include "colour/palettes.h"
 #include "picture/picture.h"
 
 namespace {

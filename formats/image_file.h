@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/rgb_image.h"
+#include "colour/rgb_image.h"
 #include <QImage>
 #include <QString>
 

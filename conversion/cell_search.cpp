@@ -1,6 +1,6 @@
-#include "c64/cell_search.h"
-#include "c64/color_difference.h"
-#include "c64/mix.h"
+#include "conversion/cell_search.h"
+#include "colour/color_difference.h"
+#include "colour/mix.h"
 #include <algorithm>
 #include <limits>
 #include <numeric>

@@ -1,6 +1,6 @@
 #pragma once
-#include "c64/lab.h"
 #include "c64/multicolor.h"
+#include "colour/lab.h"
 #include <array>
 #include <cstdint>
 #include <optional>

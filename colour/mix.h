@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/lab.h"
+#include "colour/lab.h"
 
 // A pattern of two colours, `share` of its pixels `to` and the rest `from`, seen from a
 // distance: its error against a wanted colour is the distance to the mixed colour plus the

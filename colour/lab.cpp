@@ -1,5 +1,5 @@
-#include "c64/lab.h"
-#include "c64/color_difference.h"
+#include "colour/lab.h"
+#include "colour/color_difference.h"
 #include <algorithm>
 
 namespace {

@@ -1,4 +1,4 @@
-#include "c64/diffusion.h"
+#include "conversion/diffusion.h"
 #include <algorithm>
 #include <limits>
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "c64/color_difference.h"
-#include "c64/fit.h"
-#include "c64/fli_search.h"
+#include "colour/color_difference.h"
+#include "conversion/fit.h"
+#include "conversion/fli_search.h"
 
 // The one of a row's four colours that looks nearest to `color`.
 std::uint8_t nearest_in_set(const LabC& color, const std::array<std::uint8_t, 4>& set,

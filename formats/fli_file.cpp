@@ -1,4 +1,4 @@
-#include "c64/fli_file.h"
+#include "formats/fli_file.h"
 #include <algorithm>
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "c64/cell_search.h"
 #include "c64/fli.h"
+#include "conversion/cell_search.h"
 #include <array>
 #include <cstdint>
 #include <vector>
