@@ -2,10 +2,10 @@
 #include "c64/prg.h"
 #include "c64/render.h"
 #include "conversion/convert.h"
-#include "exchange/picture_export.h"
 #include "formats/fli_file.h"
 #include "formats/image_file.h"
 #include "formats/koala.h"
+#include "formats/png.h"
 #include "storage/picture_file.h"
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Amica Paint: packed with `$C2 count value` runs and ended by `$C2 $00`. Unpacked it is
 // Koala's layout followed by a 256-byte colour-cycling table, which the writer leaves empty.
-#include "formats/codecs.h"
 #include "formats/escape_runs.h"
 #include "formats/layout_codec.h"
+#include "formats/rows.h"
 
 namespace {
 
@@ -12,14 +12,15 @@ constexpr PartsLayout kLayout{.bitmap = 0, .screen = 8000, .color = 9000, .backg
 // Padding that a copy off a C64 disk may add after the end mark.
 constexpr std::size_t kTrailingBytes = 255;
 
-class AmicaPaintCodec : public PictureCodec {
+class AmicaPaintFormat : public C64PictureFormat {
 public:
-    AmicaPaintCodec()
-        : PictureCodec({"Amica Paint",
-                        {"ami"},
-                        0x4000,
-                        kDataBytes + 2,
-                        2 + 3 * kDataBytes + 2 + kTrailingBytes}) {}
+    AmicaPaintFormat()
+        : C64PictureFormat({.name = "Amica Paint",
+                            .extensions = {"ami"},
+                            .offered = {Command::Import, Command::ExportOther},
+                            .load_address = 0x4000,
+                            .length = kDataBytes + 2,
+                            .longest = 2 + 3 * kDataBytes + 2 + kTrailingBytes}) {}
 
     FormatRead read(std::span<const std::uint8_t> file) const override {
         if (std::string why = wrong_address_or_size(*this, file); !why.empty())
@@ -29,17 +30,16 @@ public:
         if (!unpacked.error.empty()) return {{}, a_picture() + ", but " + unpacked.error};
         return {take_parts(kLayout, unpacked.data), {}};
     }
-    bool writes() const override { return true; }
-    std::vector<std::uint8_t> write(const C64Image& image) const override {
+    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
         std::vector<std::uint8_t> file = load_address_bytes(load_address());
-        append_escape_runs(file, laid_out(kLayout, image, kDataBytes), kCode);
+        append_escape_runs(file, laid_out(kLayout, picture.encoded, kDataBytes), kCode);
         return file;
     }
 };
 
 } // namespace
 
-const PictureCodec& amica_paint_codec() {
-    static const AmicaPaintCodec codec;
-    return codec;
+const FileFormat& amica_paint_format() {
+    static const AmicaPaintFormat format;
+    return format;
 }

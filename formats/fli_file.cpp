@@ -1,6 +1,7 @@
+// FLI Graph and FLI Designer: the reader, the writer and the two rows of the table.
 #include "formats/fli_file.h"
+#include "formats/rows.h"
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -20,12 +21,6 @@ constexpr Layout kDesigner{"an FLI Designer picture", kFliDesignerLoadAddress,
 
 const Layout& layout_of(FliFormat format) {
     return format == FliFormat::Graph ? kGraph : kDesigner;
-}
-
-std::string format(const char* pattern, auto... values) {
-    char text[200];
-    std::snprintf(text, sizeof text, pattern, values...);
-    return text;
 }
 
 std::size_t padded(std::size_t bytes) { return (bytes + 255) / 256 * 256; }
@@ -54,17 +49,17 @@ FliRead read_fli(std::span<const std::uint8_t> file, FliFormat kind) {
     // A caller may read no more of a long file than one byte past the longest padding.
     if (file.size() > padded(layout.file_bytes))
         return {{},
-                format("it holds more than %zu bytes, where %s takes %zu",
-                       padded(layout.file_bytes), layout.name, layout.file_bytes)};
+                format_text("it holds more than %zu bytes, where %s takes %zu",
+                            padded(layout.file_bytes), layout.name, layout.file_bytes)};
     if (file.size() < layout.file_bytes)
         return {{},
-                format("it holds %zu bytes, where %s takes %zu", file.size(), layout.name,
-                       layout.file_bytes)};
+                format_text("it holds %zu bytes, where %s takes %zu", file.size(), layout.name,
+                            layout.file_bytes)};
     const unsigned address = file[0] | file[1] << 8;
     if (address != layout.load_address)
         return {{},
-                format("it loads at $%04X, where %s loads at $%04X", address, layout.name,
-                       unsigned(layout.load_address))};
+                format_text("it loads at $%04X, where %s loads at $%04X", address, layout.name,
+                            unsigned(layout.load_address))};
     FliImage image;
     auto at = file.begin() + 2;
     if (layout.has_backgrounds) {
@@ -79,4 +74,51 @@ FliRead read_fli(std::span<const std::uint8_t> file, FliFormat kind) {
     }
     std::copy_n(at, kBitmapBytes, image.bitmap.begin());
     return {image, {}};
+}
+
+namespace {
+
+class FliFileFormat : public C64PictureFormat {
+public:
+    FliFileFormat(FormatFacts facts, FliFormat format)
+        : C64PictureFormat(std::move(facts)), format_(format) {}
+
+    FormatRead read(std::span<const std::uint8_t> file) const override {
+        FliRead read = read_fli(file, format_);
+        if (!read.image) return {{}, std::move(read.error)};
+        return {*read.image, {}};
+    }
+    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
+        return write_fli_graph(std::get<FliImage>(picture.encoded));
+    }
+
+private:
+    FliFormat format_;
+};
+
+} // namespace
+
+const FileFormat& fli_graph_format() {
+    static const FliFileFormat format({.name = "FLI Graph",
+                                       .extensions = {"bml", "fli"},
+                                       .offered = {Command::Import, Command::ExportFli},
+                                       .filter_name = "FLI Graph pictures",
+                                       .kind = fmtFli,
+                                       .load_address = kFliGraphLoadAddress,
+                                       .length = kFliGraphFileBytes,
+                                       .longest = kFliMaxFileBytes},
+                                      FliFormat::Graph);
+    return format;
+}
+
+const FileFormat& fli_designer_format() {
+    static const FliFileFormat format({.name = "FLI Designer",
+                                       .extensions = {"fd2"},
+                                       .offered = {Command::Import},
+                                       .kind = fmtFli,
+                                       .load_address = kFliDesignerLoadAddress,
+                                       .length = kFliDesignerFileBytes,
+                                       .longest = kFliMaxFileBytes},
+                                      FliFormat::Designer);
+    return format;
 }

@@ -1,6 +1,7 @@
 #include "formats/image_file.h"
 #include "conversion/convert.h"
 #include "formats/image_ends.h"
+#include "formats/rows.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -138,4 +139,15 @@ QImage to_qimage(const RgbImage& image) {
     return QImage(image.rgb.data(), image.width, image.height, image.width * 3,
                   QImage::Format_RGB888)
         .copy();
+}
+
+// What Qt's readers read: Import converts it. Qt names the format by its signature; the usual
+// names include each such name ("jpeg"), so that the signature is checked against them too.
+const FileFormat& image_format() {
+    static const FileFormat format({.name = "image",
+                                    .extensions = {"png", "gif", "bmp", "jpg", "jpeg"},
+                                    .offered = {Command::Import},
+                                    .filter_name = "Images",
+                                    .holds = Holds::Image});
+    return format;
 }

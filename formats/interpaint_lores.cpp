@@ -1,10 +1,14 @@
 // Interpaint Lores: Koala's layout at $4000.
-#include "formats/codecs.h"
 #include "formats/layout_codec.h"
+#include "formats/rows.h"
 
-const PictureCodec& interpaint_lores_codec() {
-    static const LayoutCodec codec(
-        {"Interpaint Lores", {"ip64l", "ipt"}, 0x4000, 10003},
-        {.bitmap = 0, .screen = 8000, .color = 9000, .background = 10000}, true);
-    return codec;
+const FileFormat& interpaint_lores_format() {
+    static const LayoutCodec format(
+        {.name = "Interpaint Lores",
+         .extensions = {"ip64l", "ipt"},
+         .offered = {Command::Import, Command::ExportOther},
+         .load_address = 0x4000,
+         .length = 10003},
+        {.bitmap = 0, .screen = 8000, .color = 9000, .background = 10000});
+    return format;
 }

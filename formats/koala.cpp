@@ -1,6 +1,7 @@
+// Koala Painter, plain and packed: the reader, the writer and the two rows of the table.
 #include "formats/koala.h"
+#include "formats/rows.h"
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -9,12 +10,6 @@ constexpr std::size_t kScreenAt = kBitmapBytes;
 constexpr std::size_t kColorAt = kScreenAt + kCells;
 constexpr std::size_t kBackgroundAt = kColorAt + kCells;
 constexpr std::uint8_t kRunMarker = 0xFE;
-
-std::string format(const char* pattern, auto... values) {
-    char text[200];
-    std::snprintf(text, sizeof text, pattern, values...);
-    return text;
-}
 
 bool plausible_load_address(unsigned address) {
     return (address & 0xFF) == 0 && address + kDataBytes <= 0x10000;
@@ -51,17 +46,18 @@ Unpacked unpack(std::span<const std::uint8_t> packed) {
         const std::uint8_t value = packed[at + 1];
         const std::size_t count = packed[at + 2] == 0 ? 256 : packed[at + 2];
         if (data.size() + count > kDataBytes) {
-            result.error = format("a run of %zu bytes goes past the end of the picture", count);
+            result.error =
+                format_text("a run of %zu bytes goes past the end of the picture", count);
             return result;
         }
         data.insert(data.end(), count, value);
         at += 3;
     }
     if (data.size() < kDataBytes)
-        result.error = format("the packed data end after %zu of the picture's %zu bytes",
-                              data.size(), kDataBytes);
+        result.error = format_text("the packed data end after %zu of the picture's %zu bytes",
+                                   data.size(), kDataBytes);
     else if (packed.size() - at > kKoalaMaxTrailingBytes)
-        result.error = format("%zu bytes follow the packed picture", packed.size() - at);
+        result.error = format_text("%zu bytes follow the packed picture", packed.size() - at);
     return result;
 }
 
@@ -80,16 +76,19 @@ std::vector<std::uint8_t> write_koala(const MulticolorImage& image) {
 KoalaRead read_koala(std::span<const std::uint8_t> file, KoalaPacking packing) {
     if (file.size() < 2)
         return {{},
-                format("it holds %zu bytes, where a Koala picture takes %zu", file.size(),
-                       kKoalaFileBytes)};
+                format_text("it holds %zu bytes, where a Koala picture takes %zu", file.size(),
+                            kKoalaFileBytes)};
     const unsigned address = file[0] | file[1] << 8;
     if (!plausible_load_address(address))
-        return {{}, format("it starts with $%04X, which is no load address of a picture", address)};
+        return {
+            {},
+            format_text("it starts with $%04X, which is no load address of a picture", address)};
     const std::span<const std::uint8_t> data = file.subspan(2);
     if (file.size() > kKoalaMaxFileBytes)
-        return {{},
-                format("it holds more than %zu bytes, the most a Koala picture takes with padding",
-                       kKoalaMaxFileBytes)};
+        return {
+            {},
+            format_text("it holds more than %zu bytes, the most a Koala picture takes with padding",
+                        kKoalaMaxFileBytes)};
     if (packing == KoalaPacking::RunLength) {
         // A packed picture of noise can be longer than a plain one: only data that do not
         // unpack to a picture are taken as plain.
@@ -99,11 +98,62 @@ KoalaRead read_koala(std::span<const std::uint8_t> file, KoalaPacking packing) {
     }
     if (data.size() >= kDataBytes) return {image_from_data(data), {}};
     return {{},
-            format("it holds %zu bytes, fewer than a Koala picture's %zu", file.size(),
-                   kKoalaFileBytes)};
+            format_text("it holds %zu bytes, fewer than a Koala picture's %zu", file.size(),
+                        kKoalaFileBytes)};
 }
 
 bool looks_like_koala(std::span<const std::uint8_t> file) {
     return file.size() >= 2 && (file[0] | file[1] << 8) == kKoalaLoadAddress &&
            read_koala(file, KoalaPacking::Plain).image.has_value();
+}
+
+namespace {
+
+class KoalaFormat : public C64PictureFormat {
+public:
+    KoalaFormat(FormatFacts facts, KoalaPacking packing)
+        : C64PictureFormat(std::move(facts)), packing_(packing) {}
+
+    FormatRead read(std::span<const std::uint8_t> file) const override {
+        KoalaRead read = read_koala(file, packing_);
+        if (!read.image) return {{}, std::move(read.error)};
+        return {*read.image, {}};
+    }
+    // Koala files at other load addresses ($4400) are Koala's own layout all the same; a
+    // packed one has no signature, and nearly any short run of bytes unpacks to something.
+    Fit fit(std::span<const std::uint8_t> file) const override {
+        if (packing_ == KoalaPacking::RunLength) return Fit::ByNameOnly;
+        return load_address_of(file) == kKoalaLoadAddress ? Fit::Own : Fit::Variant;
+    }
+    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
+        return write_koala(std::get<MulticolorImage>(picture.encoded));
+    }
+
+private:
+    KoalaPacking packing_;
+};
+
+} // namespace
+
+const FileFormat& koala_format() {
+    static const KoalaFormat format({.name = "Koala Painter",
+                                     .extensions = {"koa", "kla"},
+                                     .offered = {Command::Import, Command::ExportKoala},
+                                     .filter_name = "Koala pictures",
+                                     .load_address = kKoalaLoadAddress,
+                                     .length = kKoalaFileBytes,
+                                     .longest = kKoalaMaxFileBytes},
+                                    KoalaPacking::Plain);
+    return format;
+}
+
+const FileFormat& packed_koala_format() {
+    static const KoalaFormat format({.name = "packed Koala Painter",
+                                     .extensions = {"gg"},
+                                     .offered = {Command::Import},
+                                     .load_address = kKoalaLoadAddress,
+                                     .length = kKoalaFileBytes,
+                                     .longest = kKoalaMaxFileBytes},
+                                    KoalaPacking::RunLength);
+    return format;
 }

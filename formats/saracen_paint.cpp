@@ -1,11 +1,16 @@
 // Saracen Paint: screen RAM at $7800 with the background after it, the bitmap at $7C00, colour
 // RAM at $9C00. Some files carry one byte more.
-#include "formats/codecs.h"
 #include "formats/layout_codec.h"
+#include "formats/rows.h"
 
-const PictureCodec& saracen_paint_codec() {
-    static const LayoutCodec codec({"Saracen Paint", {"sar"}, 0x7800, 10218, 10219},
-                                   {.bitmap = 1024, .screen = 0, .color = 9216, .background = 1008},
-                                   false);
-    return codec;
+const FileFormat& saracen_paint_format() {
+    static const LayoutCodec format(
+        {.name = "Saracen Paint",
+         .extensions = {"sar"},
+         .offered = {Command::Import},
+         .load_address = 0x7800,
+         .length = 10218,
+         .longest = 10219},
+        {.bitmap = 1024, .screen = 0, .color = 9216, .background = 1008});
+    return format;
 }

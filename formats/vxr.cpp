@@ -1,4 +1,6 @@
+// Vexlor's own picture file: the reader, the writer and its row of the table.
 #include "formats/vxr.h"
+#include "formats/rows.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -123,4 +125,26 @@ bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t c
     ::close(fd);
     if (taken) *taken = reader.taken();
     return true;
+}
+
+namespace {
+
+class VexlorFormat : public FileFormat {
+public:
+    using FileFormat::FileFormat;
+    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
+        return encode_vxr(picture.pixels, kPictureBytes);
+    }
+};
+
+} // namespace
+
+// The file dialogs' filter is the one the editor has always had: "Vexlor file|*.vxr|...".
+const FileFormat& vexlor_format() {
+    static const VexlorFormat format({.name = "Vexlor",
+                                      .extensions = {"vxr"},
+                                      .offered = {Command::Open, Command::Save},
+                                      .filter_name = "Vexlor file",
+                                      .holds = Holds::Pixels});
+    return format;
 }

@@ -1,8 +1,8 @@
 // The converter run as a build script runs it: a process with no display.
 #include "c64/fli_prg.h"
 #include "cli/command_line.h"
-#include "formats/codecs.h"
 #include "formats/fli_file.h"
+#include "formats/rows.h"
 #include "formats/vxr.h"
 #include "tests/exchange_support.h"
 #include "vexlor_version.h"
@@ -67,8 +67,8 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
         {"out.prg", write_prg(c64)},
         {"out.vxr", encode_vxr(drawn.data(), drawn.size())},
         {"out.fli", write_fli_graph(encode_fli(drawn.data(), 0).image), "rows"},
-        {"out.ocp", advanced_art_studio_codec().write(c64)},
-        {"out.drz", drazpaint_packed_codec().write(c64)},
+        {"out.ocp", advanced_art_studio_format().write({.encoded = c64})},
+        {"out.drz", drazpaint_packed_format().write({.encoded = c64})},
     };
     for (const auto& output : outputs) {
         SCOPED_TRACE(output.name);

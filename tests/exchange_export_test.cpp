@@ -1,4 +1,4 @@
-#include "formats/codecs.h"
+#include "formats/rows.h"
 #include "storage/picture_file.h"
 #include "tests/exchange_support.h"
 #include <QSaveFile>
@@ -161,19 +161,19 @@ TEST_F(Exchange, OtherC64FormatsArePickedByTheTypedExtensionElseByTheChosenEntry
         const char* typed;
         int entry; // the filter entry chosen, from 1
         const char* written;
-        const PictureCodec& format;
+        const FileFormat& format;
     } rows[] = {
-        {"plain", 2, "plain.a64", artist64_codec()},
-        {"named.tbe", 2, "named.tbe", twilight_codec()},
-        {"NAMED.OCP", 5, "NAMED.OCP", advanced_art_studio_codec()},
-        {"odd.name", 1, "odd.name", advanced_art_studio_codec()},
-        {"packed", 8, "packed.drz", drazpaint_packed_codec()},
+        {"plain", 2, "plain.a64", artist64_format()},
+        {"named.tbe", 2, "named.tbe", twilight_format()},
+        {"NAMED.OCP", 5, "NAMED.OCP", advanced_art_studio_format()},
+        {"odd.name", 1, "odd.name", advanced_art_studio_format()},
+        {"packed", 8, "packed.drz", drazpaint_packed_format()},
     };
     for (const auto& row : rows) {
         save_dialog.FilterIndex = row.entry;
         TFileDialog::QueueAnswer(path(row.typed));
         EXPECT_TRUE(export_other_c64(save_dialog, picture.data(), background)) << row.typed;
-        EXPECT_EQ(read(path(row.written)), row.format.write(image)) << row.typed;
+        EXPECT_EQ(read(path(row.written)), row.format.write({.encoded = image})) << row.typed;
     }
     QStringList entries = save_dialog.Filter.split('|');
     for (int i = 1; i < entries.size(); ++i) entries.removeAt(i); // the patterns

@@ -1,5 +1,5 @@
-#include "formats/codecs.h"
 #include "formats/fli_file.h"
+#include "formats/rows.h"
 #include "tests/exchange_support.h"
 #include "tests/fifo_deadline.h"
 #include <QComboBox>
@@ -55,9 +55,9 @@ TEST_F(Exchange, PackedAndPaddedKoalaFilesAreRead) {
 TEST_F(Exchange, OtherPaintProgramsPicturesAreTakenByTheirContent) {
     const PictureBytes drawn = some_picture(3, 6);
     const MulticolorImage image = encode_multicolor(drawn.data(), 6).image;
-    for (const PictureCodec* codec : {&artist64_codec(), &amica_paint_codec()}) {
+    for (const FileFormat* codec : {&artist64_format(), &amica_paint_format()}) {
         picture.fill(9);
-        EXPECT_TRUE(import(write("picture", codec->write(image)))) << codec->name();
+        EXPECT_TRUE(import(write("picture", codec->write({.encoded = image})))) << codec->name();
         EXPECT_EQ(picture, drawn) << codec->name();
         EXPECT_EQ(background, 6);
     }
@@ -85,8 +85,8 @@ TEST_F(Exchange, FilesThatCannotBeImportedAreRefusedAndThePictureStays) {
     expect_refused(write("noise.png", std::vector<std::uint8_t>(3000, 0x55)),
                    "3000 bytes loading at $5555: no C64 picture format loads there, and it is "
                    "not an image");
-    std::vector<std::uint8_t> art_studio =
-        advanced_art_studio_codec().write(encode_multicolor(some_picture(2).data()).image);
+    std::vector<std::uint8_t> art_studio = advanced_art_studio_format().write(
+        {.encoded = encode_multicolor(some_picture(2).data()).image});
     art_studio.pop_back();
     expect_refused(write("short.koa", art_studio),
                    "10017 bytes loading at $2000: an Advanced Art Studio picture takes 10018");

@@ -9,6 +9,7 @@
 #include "exchange/png_options_dialog.h"
 #include "formats/image_file.h"
 #include "formats/koala.h"
+#include "formats/png.h"
 #include "tests/c64_support.h"
 #include "tests/gui_support.h"
 #include <QApplication>

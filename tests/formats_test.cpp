@@ -1,7 +1,7 @@
 // The table of C64 picture formats: every format read as the notes lay it out, every writable
 // one round trip, and files that must be refused.
-#include "formats/codecs.h"
 #include "formats/format_table.h"
+#include "formats/rows.h"
 #include "tests/c64_support.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -10,8 +10,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::string name_of(const PictureCodec* codec) {
-    return codec ? std::string(codec->name()) : "nothing";
+std::string name_of(const FileFormat* format) {
+    return format ? std::string(format->name()) : "nothing";
 }
 
 Bytes file_at(unsigned address, std::size_t length) {
@@ -38,24 +38,24 @@ MulticolorImage marked_image() {
 TEST(PictureFormats, ReadEachLayoutWhereTheNotesPutIt) {
     constexpr int kNone = -1;
     const struct {
-        const PictureCodec& codec;
+        const FileFormat& format;
         const char* extension;
         unsigned load;
         std::size_t length;
         std::size_t bitmap, screen, color;
         int background;
     } rows[] = {
-        {koala_codec(), "", 0x6000, 10003, 0, 8000, 9000, 10000},
-        {advanced_art_studio_codec(), "", 0x2000, 10018, 0, 8000, 9016, 9001},
-        {artist64_codec(), "", 0x4000, 10242, 0, 8192, 9216, 10239},
-        {blazing_paddles_codec(), "", 0xA000, 10242, 0, 8192, 9216, 8064},
-        {image_system_codec(), "", 0x3C00, 10218, 1024, 9216, 0, 9215},
-        {interpaint_lores_codec(), "ipt", 0x4000, 10003, 0, 8000, 9000, 10000},
-        {vidcom64_codec(), "", 0x5800, 10050, 2048, 1024, 0, kNone},
-        {twilight_codec(), "TBE", 0x5800, 10050, 2048, 1024, 0, 1023},
-        {drazpaint_codec(), "", 0x5800, 10051, 2048, 1024, 0, 10048},
-        {drazpaint_codec(), "", 0x5800, 10052, 2048, 1024, 0, 10048}, // as GIMP writes it
-        {saracen_paint_codec(), "", 0x7800, 10219, 1024, 0, 9216, 1008},
+        {koala_format(), "", 0x6000, 10003, 0, 8000, 9000, 10000},
+        {advanced_art_studio_format(), "", 0x2000, 10018, 0, 8000, 9016, 9001},
+        {artist64_format(), "", 0x4000, 10242, 0, 8192, 9216, 10239},
+        {blazing_paddles_format(), "", 0xA000, 10242, 0, 8192, 9216, 8064},
+        {image_system_format(), "", 0x3C00, 10218, 1024, 9216, 0, 9215},
+        {interpaint_lores_format(), "ipt", 0x4000, 10003, 0, 8000, 9000, 10000},
+        {vidcom64_format(), "", 0x5800, 10050, 2048, 1024, 0, kNone},
+        {twilight_format(), "TBE", 0x5800, 10050, 2048, 1024, 0, 1023},
+        {drazpaint_format(), "", 0x5800, 10051, 2048, 1024, 0, 10048},
+        {drazpaint_format(), "", 0x5800, 10052, 2048, 1024, 0, 10048}, // as GIMP writes it
+        {saracen_paint_format(), "", 0x7800, 10219, 1024, 0, 9216, 1008},
     };
     const MulticolorImage image = marked_image();
     for (const auto& row : rows) {
@@ -67,9 +67,9 @@ TEST(PictureFormats, ReadEachLayoutWhereTheNotesPutIt) {
         expected.background = 0; // none stored: black
         if (row.background != kNone) file[2 + row.background] = expected.background = 6;
         const PictureFileRead read = read_picture_file(file, row.extension);
-        EXPECT_EQ(name_of(read.codec), row.codec.name()) << read.error;
-        ASSERT_TRUE(read.image) << row.codec.name();
-        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == expected) << row.codec.name();
+        EXPECT_EQ(name_of(read.format), row.format.name()) << read.error;
+        ASSERT_TRUE(read.image) << row.format.name();
+        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == expected) << row.format.name();
     }
 }
 
@@ -102,20 +102,20 @@ TEST(PictureFormats, ReadPackedFilesAndPaintMagicsOneColour) {
     one_colour.color.fill(9);
 
     const struct {
-        const PictureCodec& codec;
+        const FileFormat& format;
         Bytes file;
         MulticolorImage expected;
     } rows[] = {
-        {amica_paint_codec(), amica, all_55},
-        {drazpaint_packed_codec(), drazpaint, all_55},
-        {paint_magic_codec(), paint_magic, one_colour},
-        {paint_magic_codec(), Bytes(paint_magic.begin(), paint_magic.begin() + 9308), one_colour},
+        {amica_paint_format(), amica, all_55},
+        {drazpaint_packed_format(), drazpaint, all_55},
+        {paint_magic_format(), paint_magic, one_colour},
+        {paint_magic_format(), Bytes(paint_magic.begin(), paint_magic.begin() + 9308), one_colour},
     };
     for (const auto& row : rows) {
         const PictureFileRead read = read_picture_file(row.file, "");
-        EXPECT_EQ(name_of(read.codec), row.codec.name()) << read.error;
-        ASSERT_TRUE(read.image) << row.codec.name();
-        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == row.expected) << row.codec.name();
+        EXPECT_EQ(name_of(read.format), row.format.name()) << read.error;
+        ASSERT_TRUE(read.image) << row.format.name();
+        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == row.expected) << row.format.name();
     }
 }
 
@@ -123,49 +123,50 @@ TEST(PictureFormats, ReadPackedFilesAndPaintMagicsOneColour) {
 // background, by content alone where the content tells, else by the name written.
 TEST(PictureFormats, EveryWritableFormatReadsBackAsTheSamePicture) {
     const struct {
-        const PictureCodec& codec;
-        std::uint8_t background;     // what the file keeps: black where it stores none
-        const PictureCodec& unnamed; // what the bytes alone are taken for
+        const FileFormat& format;
+        std::uint8_t background;   // what the file keeps: black where it stores none
+        const FileFormat& unnamed; // what the bytes alone are taken for
     } rows[] = {
-        {koala_codec(), 6, koala_codec()},
-        {fli_graph_codec(), 6, fli_graph_codec()},
-        {advanced_art_studio_codec(), 6, advanced_art_studio_codec()},
-        {artist64_codec(), 6, artist64_codec()},
-        {blazing_paddles_codec(), 6, blazing_paddles_codec()},
-        {image_system_codec(), 6, image_system_codec()},
-        {interpaint_lores_codec(), 6, interpaint_lores_codec()},
-        {vidcom64_codec(), 0, vidcom64_codec()},
-        {twilight_codec(), 6, vidcom64_codec()},
-        {drazpaint_packed_codec(), 6, drazpaint_packed_codec()},
-        {amica_paint_codec(), 6, amica_paint_codec()},
+        {koala_format(), 6, koala_format()},
+        {fli_graph_format(), 6, fli_graph_format()},
+        {advanced_art_studio_format(), 6, advanced_art_studio_format()},
+        {artist64_format(), 6, artist64_format()},
+        {blazing_paddles_format(), 6, blazing_paddles_format()},
+        {image_system_format(), 6, image_system_format()},
+        {interpaint_lores_format(), 6, interpaint_lores_format()},
+        {vidcom64_format(), 0, vidcom64_format()},
+        {twilight_format(), 6, vidcom64_format()},
+        {drazpaint_packed_format(), 6, drazpaint_packed_format()},
+        {amica_paint_format(), 6, amica_paint_format()},
     };
     int writable = 0;
-    for (const PictureCodec* codec : picture_codecs()) writable += codec->writes();
+    for (const FileFormat* format : file_formats())
+        writable += format->reads_by_content() && format->writes();
     EXPECT_EQ(writable, int(std::size(rows)));
     std::mt19937 random(30);
     for (const auto& row : rows) {
         const PictureBytes picture = random_encodable_picture(random, row.background);
-        const bool fli = row.codec.kind() == PictureKind::Fli;
+        const bool fli = row.format.kind() == fmtFli;
         const C64Image image =
             fli ? C64Image(encode_fli(picture.data(), row.background).image)
                 : C64Image(encode_multicolor(picture.data(), row.background).image);
-        const Bytes file = row.codec.write(image);
-        EXPECT_EQ(name_of(read_picture_file(file, "").codec), row.unnamed.name());
-        const PictureFileRead read = read_picture_file(file, row.codec.usual_names().front());
-        ASSERT_EQ(name_of(read.codec), row.codec.name()) << read.error;
+        const Bytes file = row.format.write({.encoded = image});
+        EXPECT_EQ(name_of(read_picture_file(file, "").format), row.unnamed.name());
+        const PictureFileRead read = read_picture_file(file, row.format.extensions().front());
+        ASSERT_EQ(name_of(read.format), row.format.name()) << read.error;
         const DecodedPicture decoded = decode_picture(*read.image);
-        EXPECT_EQ(decoded.pixels, picture) << row.codec.name();
-        EXPECT_EQ(decoded.background, row.background) << row.codec.name();
-        EXPECT_EQ(decoded.format, fli ? fmtFli : fmtMulticolor) << row.codec.name();
+        EXPECT_EQ(decoded.pixels, picture) << row.format.name();
+        EXPECT_EQ(decoded.background, row.background) << row.format.name();
+        EXPECT_EQ(decoded.format, fli ? fmtFli : fmtMulticolor) << row.format.name();
     }
 }
 
 // Bad files: refused, named by their length and load address and what they were taken for.
 TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
-    const Bytes art_studio = advanced_art_studio_codec().write(marked_image());
-    const Bytes koala = koala_codec().write(marked_image());
-    const Bytes amica = amica_paint_codec().write(marked_image());
-    const Bytes drazpaint = drazpaint_packed_codec().write(marked_image());
+    const Bytes art_studio = advanced_art_studio_format().write({.encoded = marked_image()});
+    const Bytes koala = koala_format().write({.encoded = marked_image()});
+    const Bytes amica = amica_paint_format().write({.encoded = marked_image()});
+    const Bytes drazpaint = drazpaint_packed_format().write({.encoded = marked_image()});
     Bytes amica_no_end(amica.begin(), amica.end() - 2);
     Bytes amica_past_end = {0x00, 0x40};
     for (int run = 0; run < 41; ++run) amica_past_end.insert(amica_past_end.end(), {0xC2, 0xFF, 0});
@@ -221,11 +222,13 @@ TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
         EXPECT_NE(read.error.find(row.says), std::string::npos) << row.what << ": " << read.error;
     }
     // Every format's file cut by a byte is refused, never filled in.
-    for (const PictureCodec* codec : picture_codecs()) {
-        const Bytes file = codec->writes() ? codec->write(codec->kind() == PictureKind::Fli
-                                                              ? C64Image(FliImage{})
-                                                              : C64Image(marked_image()))
-                                           : file_at(codec->load_address(), codec->length());
-        EXPECT_FALSE(codec->read(Bytes(file.begin(), file.end() - 1)).image) << codec->name();
+    for (const FileFormat* format : file_formats()) {
+        if (!format->reads_by_content()) continue;
+        const Bytes file =
+            format->writes()
+                ? format->write({.encoded = format->kind() == fmtFli ? C64Image(FliImage{})
+                                                                     : C64Image(marked_image())})
+                : file_at(format->load_address(), format->length());
+        EXPECT_FALSE(format->read(Bytes(file.begin(), file.end() - 1)).image) << format->name();
     }
 }
