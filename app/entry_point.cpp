@@ -14,12 +14,6 @@ void name_application() {
     QCoreApplication::setApplicationVersion(VEXLOR_VERSION);
 }
 
-QStringList arguments_of(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 // Help, the version, a wrong call and the converter answer on the terminal: no window, so no
 // display is needed.
 int run_in_terminal(const CommandLine& command, int argc, char** argv) {
@@ -51,7 +45,7 @@ int run_in_terminal(const CommandLine& command, int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // Decided before any application object exists: only the editor needs a display.
-    const CommandLine command = parse_command_line(arguments_of(argc, argv));
+    const CommandLine command = parse_command_line(argc, argv);
     if (command.mode != CommandLine::Mode::Edit) return run_in_terminal(command, argc, argv);
     TApplication application(argc, argv);
     name_application();

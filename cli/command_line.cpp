@@ -1,6 +1,8 @@
 #include "cli/command_line.h"
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
+#include <QHash>
 #include <array>
 #include <utility>
 
@@ -138,7 +140,46 @@ CommandLine conversion(const QCommandLineParser& parser, const Options& options)
     return line;
 }
 
+// Whether Qt, decoding the bytes as a file's name and encoding that back, names the same file.
+bool names_itself(const QByteArray& name) {
+    return QFile::encodeName(QFile::decodeName(name)) == name;
+}
+
+// "bad\xFFname.koa": the name as given, each byte that is no part of UTF-8 text as \xFF.
+QString shown_name(const QByteArray& name) {
+    QString shown;
+    for (qsizetype at = 0; at < name.size();) {
+        qsizetype length = 1; // a character takes up to 4 bytes
+        while (length <= 4 && !names_itself(name.mid(at, length))) ++length;
+        if (length > 4) {
+            shown += QString::asprintf("\\x%02X", unsigned(std::uint8_t(name[at])));
+            length = 1;
+        } else {
+            shown += QFile::decodeName(name.mid(at, length));
+        }
+        at += length;
+    }
+    return shown;
+}
+
 } // namespace
+
+CommandLine parse_command_line(int argc, char** argv) {
+    QStringList arguments;
+    QHash<QString, QByteArray> not_text; // what Qt makes of each argument that is not text
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray given(argv[i]);
+        arguments << QFile::decodeName(given);
+        if (!names_itself(given)) not_text.insert(arguments.back(), given);
+    }
+    CommandLine line = parse_command_line(arguments);
+    ConvertRequest& request = line.convert;
+    if (not_text.contains(request.input))
+        request.undecodable_input = shown_name(not_text[request.input]);
+    if (not_text.contains(request.output))
+        request.undecodable_output = shown_name(not_text[request.output]);
+    return line;
+}
 
 CommandLine parse_command_line(const QStringList& arguments) {
     QCommandLineParser parser;

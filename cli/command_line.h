@@ -15,6 +15,9 @@ struct CommandLine {
 
 // `arguments` as the program got them, its own name first.
 CommandLine parse_command_line(const QStringList& arguments);
+// The same from the program's own bytes. A file name that is not UTF-8 has no text that names
+// it in Qt: a conversion is told so (ConvertRequest::undecodable_input, ...).
+CommandLine parse_command_line(int argc, char** argv);
 
 // The one line that says how the program is called, for a wrong call.
 QString usage_line();

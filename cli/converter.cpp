@@ -101,6 +101,12 @@ QString palette_text(const std::optional<PaletteMatch>& match) {
                                                             : QStringLiteral("colours matched"));
 }
 
+// A name that is not text names no file that Vexlor can open: neither it nor any other is used.
+ConvertOutcome refused_name(const QString& given, const QString& use) {
+    return {kExitFileFailed,
+            QStringLiteral("\"%1\" cannot be %2: the name is not valid UTF-8").arg(given, use)};
+}
+
 // "in.png -> out.kla: palette Colodore (colours matched), background 6 (blue), 0 inexact cells";
 // in FLI, rows of 4 pixels are counted.
 QString summary(const ConvertRequest& request, const Loaded& loaded,
@@ -132,6 +138,10 @@ QString no_format_writes(const QString& path) {
 // The picture is encoded for the output's kind; a file of any kind (.prg, .png, .vxr) takes the
 // picture's mode, and of two that write the extension, the one of that mode writes.
 ConvertOutcome convert_file(const ConvertRequest& request) {
+    if (!request.undecodable_input.isEmpty())
+        return refused_name(request.undecodable_input, QStringLiteral("read"));
+    if (!request.undecodable_output.isEmpty())
+        return refused_name(request.undecodable_output, QStringLiteral("written"));
     const Loaded loaded = load(request);
     if (!loaded.error.isEmpty())
         return {kExitFileFailed,

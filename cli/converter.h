@@ -20,6 +20,10 @@ QString no_format_writes(const QString& path);
 
 struct ConvertRequest {
     QString input, output;
+    // IN or OUT as given where it came as bytes that are not UTF-8 ("bad\xFFname.koa"), empty
+    // where it is text. Qt names every file in UTF-8, so `input` or `output` would then name
+    // another file: the conversion refuses the name instead.
+    QString undecodable_input, undecodable_output;
     // An image is converted with these choices. A picture (.vxr or Koala) is taken as it is, on
     // its own background (a Koala file's, or the best one for a .vxr) unless a background was
     // asked for; the palette is then the one a PNG is drawn in.

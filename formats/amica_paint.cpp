@@ -22,6 +22,8 @@ public:
                             .length = kDataBytes + 2,
                             .longest = 2 + 3 * kDataBytes + 2 + kTrailingBytes}) {}
 
+    // Only data that end with the end mark exactly where the picture does read.
+    Fit fit(std::span<const std::uint8_t>) const override { return Fit::Marked; }
     FormatRead read(std::span<const std::uint8_t> file) const override {
         if (std::string why = wrong_address_or_size(*this, file); !why.empty())
             return {{}, std::move(why)};

@@ -29,6 +29,8 @@ public:
                             .length = kDataBytes + 2,
                             .longest = kEscapeAt + 1 + 3 * kDataBytes + kTrailingBytes}) {}
 
+    // Only a file with the signature reads.
+    Fit fit(std::span<const std::uint8_t>) const override { return Fit::Marked; }
     bool signed_as_it(std::span<const std::uint8_t> file) const override {
         return starts_with(file, kSignature) || starts_with(file, kInterlaced);
     }

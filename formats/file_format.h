@@ -88,11 +88,14 @@ struct FormatRead {
     std::string error;
 };
 
-// How a file that reads fits its format. Own: the format's load address (and its length or
-// signature). Variant: a copy found in the wild at another load address, taken only where no
-// format of the table loads. ByNameOnly: bytes that nearly anything could produce (a packed
-// layout without a signature), taken only from a file with one of the format's usual names.
-enum class Fit : std::uint8_t { Own, Variant, ByNameOnly };
+// How a file that reads fits its format. Marked: the bytes say so themselves (a signature, or
+// packed data that end with the format's end mark exactly where the picture does), which no
+// plain layout's length or a name outweighs. Own: the format's load address and length.
+// Variant: a copy found in the wild at another load address, taken only where no format of the
+// table loads. ByNameOnly: bytes that nearly anything could produce (a packed layout without a
+// signature), taken only from a file with one of the format's usual names, and at another
+// load address only where no format loading there reads it.
+enum class Fit : std::uint8_t { Marked, Own, Variant, ByNameOnly };
 
 // What a writer is given: the picture as the editor holds it (Vexlor indices), encoded for the
 // file's kind where it holds a C64 picture, and how an image shows it.

@@ -47,13 +47,19 @@ std::string file_facts(std::span<const std::uint8_t> file) {
     return format_text("%zu bytes loading at $%04X", file.size(), load_address_of(file));
 }
 
-// How strongly a format that reads the file claims it; 0: not at all.
+// How strongly a format that reads the file claims it; 0: not at all. A mark in the bytes
+// outweighs a name: packed files come to the lengths of plain layouts, and the same bytes are
+// the same picture whatever they are called.
 int claim(const FileFormat& format, std::span<const std::uint8_t> file, bool named) {
     switch (format.fit(file)) {
+    case Fit::Marked:
+        return 6;
     case Fit::Own:
         return 4 + named;
     case Fit::ByNameOnly:
-        return named ? 5 : 0;
+        if (!named) return 0;
+        // At another format's load address, that format reading it outweighs the name.
+        return format.load_address() == load_address_of(file) ? 5 : 3;
     case Fit::Variant:
         return some_format_loads_at(load_address_of(file)) ? 0 : 2 + named;
     }

@@ -42,8 +42,10 @@ struct PictureFileRead {
     std::string error; // "10017 bytes loading at $2000: an Advanced Art Studio picture takes 10018"
 };
 
-// Recognises a C64 picture file by its content: every format that reads it and loads there (or
-// carries its signature) is a candidate, a copy of Koala's layout at a load address no format
-// uses comes next, and the name (its `extension`) only breaks a tie. A file none reads is
-// refused as the format its signature, else its name, else its load address suggests.
+// Recognises a C64 picture file by its content: a format whose mark the file carries (a signature, an end
+// mark where the picture ends) and that reads it takes it, whatever its length or name; else
+// every format that reads it and loads there is a candidate, a copy of Koala's layout at a load
+// address no format uses comes next, and the name (its `extension`) only breaks a tie. A file
+// none reads is refused as the format its signature, else its name, else its load address
+// suggests.
 PictureFileRead read_picture_file(std::span<const std::uint8_t> file, std::string_view extension);

@@ -22,8 +22,8 @@ void SetUnansweredDialogHandler(std::function<void(const QString&)> handler) {
     unansweredHandler() = std::move(handler);
 }
 
-std::deque<std::optional<QString>>& TFileDialog::answers() {
-    static std::deque<std::optional<QString>> queue;
+std::deque<std::optional<TFileDialog::Answer>>& TFileDialog::answers() {
+    static std::deque<std::optional<Answer>> queue;
     return queue;
 }
 
@@ -45,6 +45,16 @@ QStringList TFileDialog::QtFilters(const QString& filter) {
     return filters;
 }
 
+// With the details hidden, Qt 6.4 reports the chosen filter as it shows it, the entry's name
+// alone; later versions report the whole filter.
+int TFileDialog::EntryOf(const QString& filter, const QString& chosen) {
+    const QStringList parts = filter.split('|');
+    const QStringList filters = QtFilters(filter);
+    for (int i = 0; i < filters.size(); ++i)
+        if (chosen == filters[i] || chosen == parts[2 * i]) return i + 1;
+    return 0;
+}
+
 // The entries show their names only; the patterns work underneath.
 void TFileDialog::Configure(QFileDialog& dialog) const {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -62,7 +72,7 @@ void TFileDialog::Configure(QFileDialog& dialog) const {
 
 bool TFileDialog::Execute() {
     ++executed();
-    std::optional<QString> answer;
+    std::optional<Answer> answer;
     if (!answers().empty()) {
         answer = answers().front();
         answers().pop_front();
@@ -72,13 +82,12 @@ bool TFileDialog::Execute() {
     } else {
         QFileDialog dialog(QApplication::activeWindow());
         Configure(dialog);
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-            answer = dialog.selectedFiles().front();
-            FilterIndex = int(QtFilters(Filter).indexOf(dialog.selectedNameFilter())) + 1;
-        }
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            answer = Answer{dialog.selectedFiles().front(), dialog.selectedNameFilter()};
     }
     if (!answer) return false;
-    FileName = saving_ ? with_extension(*answer, DefaultExt) : *answer;
+    if (const int entry = EntryOf(Filter, answer->chosen_filter)) FilterIndex = entry;
+    FileName = saving_ ? with_extension(answer->name, DefaultExt) : answer->name;
     return true;
 }
 

@@ -8,7 +8,8 @@
 class QFileDialog;
 
 // The file dialogs. Each keeps the name chosen last and offers it again. Tests answer them
-// through QueueAnswer (a name, or nullopt for Cancel) instead of showing a real dialog.
+// through QueueAnswer (a name, or nullopt for Cancel; with the file type chosen, as the dialog
+// reports it) instead of showing a real dialog.
 class TFileDialog {
 public:
     QString Filter;     // "Name|*.ext|Other|*.*"
@@ -19,13 +20,20 @@ public:
     QString GetFileName() const { return FileName; }
     bool Execute();
 
-    static void QueueAnswer(std::optional<QString> answer) { answers().push_back(answer); }
+    static void QueueAnswer(std::optional<QString> name) {
+        answers().push_back(name ? std::optional<Answer>({*name, {}}) : std::nullopt);
+    }
+    static void QueueAnswer(const QString& name, const QString& chosen_filter) {
+        answers().push_back(Answer{name, chosen_filter});
+    }
     static int PendingAnswers() { return int(answers().size()); }
     static void DropAnswers() { answers().clear(); }
     static int ExecuteCount() { return executed(); }
 
     // "Name|*.ext|Other|*.*" as Qt's name filters: "Name (*.ext)", "Other (*)".
     static QStringList QtFilters(const QString& filter);
+    // The entry of `filter` (from 1) that a dialog's selected name filter `chosen` is; 0: none.
+    static int EntryOf(const QString& filter, const QString& chosen);
     // Sets a file dialog up as Execute shows it.
     void Configure(QFileDialog& dialog) const;
 
@@ -33,7 +41,11 @@ protected:
     explicit TFileDialog(bool saving) : saving_(saving) {}
 
 private:
-    static std::deque<std::optional<QString>>& answers();
+    struct Answer {
+        QString name;
+        QString chosen_filter; // empty: the entry shown first stays chosen
+    };
+    static std::deque<std::optional<Answer>>& answers();
     static int& executed();
     bool saving_;
 };

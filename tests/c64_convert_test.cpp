@@ -1,6 +1,7 @@
 #include "c64/fli.h"
 #include "c64/render.h"
 #include "conversion/convert.h"
+#include "conversion/diffusion.h"
 #include "tests/c64_support.h"
 #include <algorithm>
 #include <array>
@@ -32,6 +33,12 @@ Lab lab_at(const PictureTarget& target, int x, int y) { return target.pixels[y *
 
 bool obeys_limit(const Conversion& conversion) {
     return inexact_cells(conversion.picture.data(), conversion.background).none();
+}
+
+// The colour `share` of the way from `from` to `to` in CIELAB.
+Lab between(const Lab& from, const Lab& to, float share) {
+    return {from.L + share * (to.L - from.L), from.a + share * (to.a - from.a),
+            from.b + share * (to.b - from.b)};
 }
 
 double cells_error(const std::vector<Lab>& target, const LabPalette& colors,
@@ -278,4 +285,20 @@ TEST(Conversion, FloydSteinbergCarriesNoStreakOutOfASaturatedArea) {
                              colors[green_alone.picture[y * 160 + x]]);
         ASSERT_LT(drift / 76, 1.0) << "row " << y;
     }
+}
+
+// Floyd-Steinberg passes 7/16 of what a pixel misses to the right, 3/16 below left, 5/16 below
+// and 1/16 below right. At the right edge, a grey a quarter of the way to white is shown black,
+// and 3/16 of its miss (1/16 would not) tips the grey below left, just short of half-way, to
+// white.
+TEST(Conversion, FloydSteinbergPassesThreeSixteenthsBelowLeft) {
+    const LabPalette& colors = lab_palette(PaletteId::Colodore);
+    PictureTarget target{std::vector<Lab>(kPictureBytes, colors[0]), 0, 0, 160, 200, false};
+    target.pixels[10 * 160 + 159] = between(colors[0], colors[1], 0.25f);
+    target.pixels[11 * 160 + 158] = between(colors[0], colors[1], 0.47f);
+    RowColors black_and_white;
+    for (auto& row : black_and_white.rows) row = {0, 1, 0, 1};
+    const PictureBytes picture = diffuse_onto_rows(target, colors, black_and_white);
+    EXPECT_EQ(picture[11 * 160 + 158], 1);
+    EXPECT_EQ(std::count(picture.begin(), picture.end(), 1), 1);
 }

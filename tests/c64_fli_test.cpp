@@ -1,6 +1,7 @@
 #include "c64/fli_prg.h"
 #include "colour/palettes.h"
 #include "conversion/convert.h"
+#include "conversion/diffusion.h"
 #include "formats/fli_file.h"
 #include "tests/c64_support.h"
 #include <gtest/gtest.h>
@@ -258,4 +259,25 @@ TEST(FliConversion, ShowsRowsOfTheirOwnColoursExactly) {
     const double multicolor_error = measure_conversion(image, options).searched;
     EXPECT_LT(fli_error, 0.01);
     EXPECT_GT(multicolor_error, 5.0);
+}
+
+// Rows 197 to 199 show row 196's screen colours, so the dither in FLI chooses row 196's pair
+// for all four rows: here the red and blue of the three rows below, not the white of the row.
+TEST(FliConversion, Row196ChoosesThePairThatTheRowsBelowItShow) {
+    const LabPalette& colors = lab_palette(PaletteId::Colodore);
+    constexpr std::uint8_t kWhite = 1, kRed = 2, kBlue = 6, kYellow = 7;
+    constexpr int kColumn = 80;
+    PictureTarget target{std::vector<Lab>(kPictureBytes, colors[0]), 0, 0, 160, 200, false};
+    RowColors rows;
+    for (int x = 0; x < kCellWidth; ++x) {
+        target.pixels[std::size_t(kLastScreenRow * 160 + kColumn + x)] = colors[kWhite];
+        for (int row = kLastScreenRow + 1; row < 200; ++row)
+            target.pixels[std::size_t(row * 160 + kColumn + x)] = colors[x % 2 ? kBlue : kRed];
+    }
+    for (int row = kLastScreenRow; row < 200; ++row)
+        rows.rows[std::size_t(cell_row_of(kColumn, row))] = {0, kRed, kBlue, kYellow};
+    const PictureBytes picture = diffuse_fli(target, colors, rows);
+    for (int row = kLastScreenRow + 1; row < 200; ++row)
+        for (int x = 0; x < kCellWidth; ++x)
+            EXPECT_EQ(picture[row * 160 + kColumn + x], x % 2 ? kBlue : kRed) << row << ", " << x;
 }

@@ -19,13 +19,22 @@ struct Finished {
 };
 
 // Runs the built program with no display: neither DISPLAY, WAYLAND_DISPLAY nor a Qt platform.
-Finished run_vexlor(const QStringList& arguments) {
+// `shell_escapes`: each argument is first expanded as the shell's printf %b does, so that it
+// can be bytes that are not text ("bad\\0377name.koa").
+Finished run_vexlor(const QStringList& arguments, bool shell_escapes = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(name);
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(VEXLOR_PROGRAM, arguments);
+    if (shell_escapes) {
+        QString call = QStringLiteral("exec \"$0\"");
+        for (int i = 1; i <= arguments.size(); ++i)
+            call += QStringLiteral(" \"$(printf %b \"$%1\")\"").arg(i);
+        process.start("/bin/sh", QStringList{"-c", call, VEXLOR_PROGRAM} + arguments);
+    } else {
+        process.start(VEXLOR_PROGRAM, arguments);
+    }
     if (!process.waitForFinished(30000)) {
         process.kill();
         process.waitForFinished(5000);
@@ -143,6 +152,7 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
         {png, {"--mode", "fli"}, "out.prg", write_fli_prg(fli)},
         {png, {"--mode", "multicolour"}, "out.bml", write_fli_graph(in_mode(fmtMulticolor))},
         {fli_file, {}, "out.prg", write_fli_prg(fli)},
+        {fli_file, {}, "out.kla", write_koala(encode_multicolor(fli_picture.data(), 0).image)},
         {fli_file, {"--mode", "multicolour"}, "out.vxr", encode_vxr(fli_picture.data(), 32000)},
     };
     for (const auto& c : cases) {
@@ -248,6 +258,26 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
     }
     const QFileInfo pipe(path("pipe.kla"));
     EXPECT_TRUE(pipe.exists() && !pipe.isFile());
+    // A name that is not UTF-8, in which Qt names every file, is refused, never taken for the
+    // file that its text would name.
+    write(QString::fromUtf8("bad\uFFFDname.png"), read(png));
+    const auto files = [&] {
+        return QDir(dir.path()).entryList(QDir::Files).join(' ').toStdString();
+    };
+    const std::string before = files();
+    const struct {
+        QString in, out;
+        QString said;
+    } names[] = {
+        {png, path("bad\\0377name.koa"), path("bad\\xFFname.koa\" cannot be written")},
+        {path("bad\\0377name.png"), out, path("bad\\xFFname.png\" cannot be read")},
+    };
+    for (const auto& name : names) {
+        const Finished run = run_vexlor({"--convert", name.in, name.out}, true);
+        EXPECT_EQ(run.exit_code, 1);
+        EXPECT_TRUE(run.err.contains(name.said)) << run.err.toStdString();
+        EXPECT_EQ(files(), before);
+    }
     // Without --strict the cells keep their most used colours, as Export anyway does.
     const Finished run = run_vexlor({"--convert", vexlor, out});
     EXPECT_EQ(run.exit_code, 0);

@@ -1,6 +1,7 @@
 #include "formats/rows.h"
 #include "storage/picture_file.h"
 #include "tests/exchange_support.h"
+#include <QFileDialog>
 #include <QSaveFile>
 
 namespace {
@@ -159,19 +160,21 @@ TEST_F(Exchange, OtherC64FormatsArePickedByTheTypedExtensionElseByTheChosenEntry
     const MulticolorImage image = encode_multicolor(picture.data(), background).image;
     const struct {
         const char* typed;
-        int entry; // the filter entry chosen, from 1
+        const char* chosen; // the entry chosen, as the dialog reports it
         const char* written;
         const FileFormat& format;
     } rows[] = {
-        {"plain", 2, "plain.a64", artist64_format()},
-        {"named.tbe", 2, "named.tbe", twilight_format()},
-        {"NAMED.OCP", 5, "NAMED.OCP", advanced_art_studio_format()},
-        {"odd.name", 1, "odd.name", advanced_art_studio_format()},
-        {"packed", 8, "packed.drz", drazpaint_packed_format()},
+        {"wizard2", "Artist 64 (*.a64)", "wizard2.a64", artist64_format()},
+        {"named.tbe", "Artist 64 (*.a64)", "named.tbe", twilight_format()},
+        {"NAMED.OCP", "Interpaint Lores (*.ip64l *.ipt)", "NAMED.OCP",
+         advanced_art_studio_format()},
+        {"odd.name", "Advanced Art Studio (*.ocp *.mpic)", "odd.name",
+         advanced_art_studio_format()},
+        {"packed", "Packed Drazpaint (*.drz) (*.drz)", "packed.drz", drazpaint_packed_format()},
+        {"again", "", "again.drz", drazpaint_packed_format()}, // the entry chosen last
     };
     for (const auto& row : rows) {
-        save_dialog.FilterIndex = row.entry;
-        TFileDialog::QueueAnswer(path(row.typed));
+        TFileDialog::QueueAnswer(path(row.typed), row.chosen);
         EXPECT_TRUE(export_other_c64(save_dialog, picture.data(), background)) << row.typed;
         EXPECT_EQ(read(path(row.written)), row.format.write({.encoded = image})) << row.typed;
     }
@@ -182,5 +185,13 @@ TEST_F(Exchange, OtherC64FormatsArePickedByTheTypedExtensionElseByTheChosenEntry
                            "Blazing Paddles (*.pi *.bpi)", "Image System (*.ism *.64i)",
                            "Interpaint Lores (*.ip64l *.ipt)", "Vidcom 64 (*.vid *.vco)",
                            "Twilight (*.tbe)", "Packed Drazpaint (*.drz)", "Amica Paint (*.ami)"}));
+    // Qt's dialog reports each entry chosen in a way that leads back to it.
+    QFileDialog dialog;
+    save_dialog.Configure(dialog);
+    const QStringList filters = TFileDialog::QtFilters(save_dialog.Filter);
+    for (int entry = 1; entry <= filters.size(); ++entry) {
+        dialog.selectNameFilter(filters[entry - 1]);
+        EXPECT_EQ(TFileDialog::EntryOf(save_dialog.Filter, dialog.selectedNameFilter()), entry);
+    }
     EXPECT_TRUE(errors.isEmpty());
 }

@@ -95,6 +95,11 @@ TEST_F(Exchange, FilesThatCannotBeImportedAreRefusedAndThePictureStays) {
     expect_refused(write("cut.png", png), "cannot be decoded");
     for (const char* name : {"cut.gif", "cut.jpg"})
         expect_refused(write_cut_image(name), "it ends before its image does");
+    // Cut where a data sub-block's length byte belongs: after the header, 128 colours, the
+    // image's descriptor and code size, ten whole sub-blocks.
+    std::vector<std::uint8_t> gif = gif_of_greys(160, 100);
+    gif.resize(13 + 3 * 128 + 10 + 1 + 10 * 256);
+    expect_refused(write("cut-between-blocks.gif", gif), "it ends before its image does");
 }
 
 TEST_F(Exchange, AFileThatCannotBeOpenedIsRefusedWithTheSystemsReason) {

@@ -31,10 +31,39 @@ MulticolorImage marked_image() {
     return image;
 }
 
+// Noise, as dithering leaves it, with Amica's escape byte in one bitmap byte of 40, a C64
+// colour in each colour-RAM byte and the background, and the bitmap's last `plain` bytes 0: the
+// more of them, the shorter a packed file.
+MulticolorImage noisy_picture(unsigned seed, std::size_t plain) {
+    std::mt19937 random(seed);
+    MulticolorImage image;
+    for (std::uint8_t& byte : image.bitmap) byte = std::uint8_t(random());
+    for (std::uint8_t& screen : image.screen) screen = std::uint8_t(random());
+    for (std::uint8_t& color : image.color) color = std::uint8_t(random() % 16);
+    image.background = std::uint8_t(random() % 16);
+    for (std::size_t i = 7; i < image.bitmap.size(); i += 40) image.bitmap[i] = 0xC2;
+    std::fill(image.bitmap.end() - std::ptrdiff_t(plain), image.bitmap.end(), 0);
+    return image;
+}
+
+// A noisy picture that `format` writes in exactly `length` bytes.
+MulticolorImage picture_written_in(const FileFormat& format, std::size_t length) {
+    for (unsigned seed = 0; seed < 10; ++seed)
+        for (std::size_t plain = 0; plain < kBitmapBytes; ++plain) {
+            const MulticolorImage image = noisy_picture(seed, plain);
+            const std::size_t written = format.write({.encoded = image}).size();
+            if (written == length) return image;
+            if (written < length) break;
+        }
+    ADD_FAILURE() << "no picture makes " << length << " bytes of " << format.name();
+    return {};
+}
+
 } // namespace
 
 // Each plain layout as the format notes give it (offsets after the load address), read by
-// content alone except where only the name tells two layouts apart.
+// content alone except where only the name tells two layouts apart; where Vexlor writes the
+// format, it writes those very bytes.
 TEST(PictureFormats, ReadEachLayoutWhereTheNotesPutIt) {
     constexpr int kNone = -1;
     const struct {
@@ -44,9 +73,10 @@ TEST(PictureFormats, ReadEachLayoutWhereTheNotesPutIt) {
         std::size_t length;
         std::size_t bitmap, screen, color;
         int background;
+        int background_copy = kNone; // for readers that look there
     } rows[] = {
         {koala_format(), "", 0x6000, 10003, 0, 8000, 9000, 10000},
-        {advanced_art_studio_format(), "", 0x2000, 10018, 0, 8000, 9016, 9001},
+        {advanced_art_studio_format(), "", 0x2000, 10018, 0, 8000, 9016, 9001, 9000},
         {artist64_format(), "", 0x4000, 10242, 0, 8192, 9216, 10239},
         {blazing_paddles_format(), "", 0xA000, 10242, 0, 8192, 9216, 8064},
         {image_system_format(), "", 0x3C00, 10218, 1024, 9216, 0, 9215},
@@ -66,10 +96,14 @@ TEST(PictureFormats, ReadEachLayoutWhereTheNotesPutIt) {
         MulticolorImage expected = image;
         expected.background = 0; // none stored: black
         if (row.background != kNone) file[2 + row.background] = expected.background = 6;
+        if (row.background_copy != kNone) file[2 + row.background_copy] = 6;
         const PictureFileRead read = read_picture_file(file, row.extension);
         EXPECT_EQ(name_of(read.format), row.format.name()) << read.error;
         ASSERT_TRUE(read.image) << row.format.name();
         EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == expected) << row.format.name();
+        if (row.format.writes()) {
+            EXPECT_EQ(row.format.write({.encoded = expected}), file) << row.format.name();
+        }
     }
 }
 
@@ -119,46 +153,72 @@ TEST(PictureFormats, ReadPackedFilesAndPaintMagicsOneColour) {
     }
 }
 
-// A picture written in each format Vexlor writes reads back as the same picture on the same
-// background, by content alone where the content tells, else by the name written.
-TEST(PictureFormats, EveryWritableFormatReadsBackAsTheSamePicture) {
+// Every picture written in each format Vexlor writes reads back as itself, by content alone
+// where the content tells, else by the name written; and the same bytes are the same picture
+// under any format's name. Packed files come to the lengths of plain layouts at their load
+// address (Drazpaint's 10050 to 10052, Interpaint's 10003, Artist 64's 10242).
+TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     const struct {
         const FileFormat& format;
-        std::uint8_t background;   // what the file keeps: black where it stores none
+        bool keeps_background;     // else the picture is read on black
         const FileFormat& unnamed; // what the bytes alone are taken for
     } rows[] = {
-        {koala_format(), 6, koala_format()},
-        {fli_graph_format(), 6, fli_graph_format()},
-        {advanced_art_studio_format(), 6, advanced_art_studio_format()},
-        {artist64_format(), 6, artist64_format()},
-        {blazing_paddles_format(), 6, blazing_paddles_format()},
-        {image_system_format(), 6, image_system_format()},
-        {interpaint_lores_format(), 6, interpaint_lores_format()},
-        {vidcom64_format(), 0, vidcom64_format()},
-        {twilight_format(), 6, vidcom64_format()},
-        {drazpaint_packed_format(), 6, drazpaint_packed_format()},
-        {amica_paint_format(), 6, amica_paint_format()},
+        {koala_format(), true, koala_format()},
+        {fli_graph_format(), true, fli_graph_format()},
+        {advanced_art_studio_format(), true, advanced_art_studio_format()},
+        {artist64_format(), true, artist64_format()},
+        {blazing_paddles_format(), true, blazing_paddles_format()},
+        {image_system_format(), true, image_system_format()},
+        {interpaint_lores_format(), true, interpaint_lores_format()},
+        {vidcom64_format(), false, vidcom64_format()},
+        {twilight_format(), true, vidcom64_format()}, // only its name tells it from Vidcom 64
+        {drazpaint_packed_format(), true, drazpaint_packed_format()},
+        {amica_paint_format(), true, amica_paint_format()},
     };
     int writable = 0;
     for (const FileFormat* format : file_formats())
         writable += format->reads_by_content() && format->writes();
     EXPECT_EQ(writable, int(std::size(rows)));
+
+    std::vector<MulticolorImage> pictures;
+    for (unsigned seed = 0; seed < 16; ++seed) pictures.push_back(noisy_picture(seed, seed * 500));
+    for (std::size_t length : {10050, 10051, 10052})
+        pictures.push_back(picture_written_in(drazpaint_packed_format(), length));
+    for (std::size_t length : {10003, 10242})
+        pictures.push_back(picture_written_in(amica_paint_format(), length));
     std::mt19937 random(30);
+    const PictureBytes fli_picture = random_encodable_picture(random, 6);
+    const FliImage fli = encode_fli(fli_picture.data(), 6).image;
+    std::vector<std::string_view> names = {""};
+    for (const FileFormat* format : file_formats())
+        if (format->reads_by_content()) names.push_back(format->extensions().front());
+
     for (const auto& row : rows) {
-        const PictureBytes picture = random_encodable_picture(random, row.background);
-        const bool fli = row.format.kind() == fmtFli;
-        const C64Image image =
-            fli ? C64Image(encode_fli(picture.data(), row.background).image)
-                : C64Image(encode_multicolor(picture.data(), row.background).image);
-        const Bytes file = row.format.write({.encoded = image});
-        EXPECT_EQ(name_of(read_picture_file(file, "").format), row.unnamed.name());
-        const PictureFileRead read = read_picture_file(file, row.format.extensions().front());
-        ASSERT_EQ(name_of(read.format), row.format.name()) << read.error;
-        const DecodedPicture decoded = decode_picture(*read.image);
-        EXPECT_EQ(decoded.pixels, picture) << row.format.name();
-        EXPECT_EQ(decoded.background, row.background) << row.format.name();
-        EXPECT_EQ(decoded.format, fli ? fmtFli : fmtMulticolor) << row.format.name();
+        const bool is_fli = row.format.kind() == fmtFli;
+        for (const MulticolorImage& picture : pictures) {
+            C64Image image = picture;
+            if (is_fli) image = fli;
+            if (!row.keeps_background) std::get<MulticolorImage>(image).background = 0;
+            const Bytes file = row.format.write({.encoded = image});
+            SCOPED_TRACE(testing::Message()
+                         << row.format.name() << ", " << file.size() << " bytes");
+            EXPECT_EQ(name_of(read_picture_file(file, row.format.extensions().front()).format),
+                      row.format.name());
+            EXPECT_EQ(name_of(read_picture_file(file, "").format), row.unnamed.name());
+            for (std::string_view name : names) {
+                const PictureFileRead read = read_picture_file(file, name);
+                if (read.format == &row.unnamed && &row.unnamed != &row.format) continue;
+                EXPECT_TRUE(read.image && *read.image == image)
+                    << name << ": " << name_of(read.format) << ' ' << read.error;
+            }
+            if (is_fli) break;
+        }
     }
+    // An FLI file is taken in FLI, its pixels as they were drawn.
+    const DecodedPicture decoded = decode_picture(fli);
+    EXPECT_EQ(decoded.pixels, fli_picture);
+    EXPECT_EQ(decoded.background, 6);
+    EXPECT_EQ(decoded.format, fmtFli);
 }
 
 // Bad files: refused, named by their length and load address and what they were taken for.
@@ -168,6 +228,11 @@ TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
     const Bytes amica = amica_paint_format().write({.encoded = marked_image()});
     const Bytes drazpaint = drazpaint_packed_format().write({.encoded = marked_image()});
     Bytes amica_no_end(amica.begin(), amica.end() - 2);
+    // A plain byte after the picture's last run, before the end mark.
+    Bytes amica_byte_past = {0x00, 0x40};
+    for (int run = 0; run < 40; ++run)
+        amica_byte_past.insert(amica_byte_past.end(), {0xC2, 0xFF, 0});
+    amica_byte_past.insert(amica_byte_past.end(), {0xC2, 57, 0, 0x01, 0xC2, 0x00});
     Bytes amica_past_end = {0x00, 0x40};
     for (int run = 0; run < 41; ++run) amica_past_end.insert(amica_past_end.end(), {0xC2, 0xFF, 0});
     // One byte past the picture, in its last run.
@@ -195,6 +260,8 @@ TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
          "koa", "10017 bytes loading at $2000: an Advanced Art Studio picture takes 10018"},
         {"named, at another address", file_at(0x1000, 9000), "ocp",
          "9000 bytes loading at $1000: an Advanced Art Studio picture loads at $2000"},
+        {"nearest Artist 64's length of those at $4000", file_at(0x4000, 10241), "",
+         "10241 bytes loading at $4000: an Artist 64 picture takes 10242"},
         {"no format's address", file_at(0x1234, 10018), "",
          "10018 bytes loading at $1234: no C64 picture format loads there"},
         {"empty", {}, "", "0 bytes: no C64 picture format"},
@@ -210,6 +277,8 @@ TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
         {"Amica without its end mark, named", amica_no_end, "ami", "no end mark"},
         {"Amica unpacking too far", amica_past_end, "ami", "goes past the picture's 10257 bytes"},
         {"Amica unpacking a byte too far", amica_one_past, "ami", "a run of 58 bytes goes past"},
+        {"Amica with a byte past its picture", amica_byte_past, "ami",
+         "the packed data go on past the picture's 10257 bytes"},
         {"Amica ending at once", {0x00, 0x40, 0xC2, 0x00}, "ami", "end after 0 of"},
         {"Drazpaint unpacking too far", drazpaint_past_end, "", "goes past the picture's 10049"},
         {"Drazpaint cut short", Bytes(drazpaint.begin(), drazpaint.end() - 1), "",
