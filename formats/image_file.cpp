@@ -107,6 +107,21 @@ private:
     int error_output_;
 };
 
+// Qt keeps one limit on what decoding may take for all its readers: an image read here sets its
+// own, and every other image loaded afterwards (a PNG written, an icon) gets back the one before.
+class DecodingLimit {
+public:
+    explicit DecodingLimit(int mib) : before_(QImageReader::allocationLimit()) {
+        QImageReader::setAllocationLimit(mib);
+    }
+    ~DecodingLimit() { QImageReader::setAllocationLimit(before_); }
+    DecodingLimit(const DecodingLimit&) = delete;
+    DecodingLimit& operator=(const DecodingLimit&) = delete;
+
+private:
+    int before_;
+};
+
 } // namespace
 
 ImageRead read_image(QIODevice& device, int max_side) {
@@ -117,7 +132,7 @@ ImageRead read_image(QIODevice& device, int max_side) {
     const QSize size = reader.size().expandedTo(screen);
     if (!size.isValid()) return refused(QStringLiteral("its size cannot be read from it"));
     if (!fits(size, max_side)) return refused(too_large(size, max_side));
-    reader.setAllocationLimit(decode_limit_mib(size, reader.imageFormat()));
+    const DecodingLimit limit(decode_limit_mib(size, reader.imageFormat()));
     const QByteArray format = reader.format();
     const QImage image = reader.read();
     if (image.isNull())
