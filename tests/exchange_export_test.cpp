@@ -1,6 +1,7 @@
 #include "formats/rows.h"
 #include "storage/picture_file.h"
 #include "tests/exchange_support.h"
+#include "tests/run_vexlor.h"
 #include <QFileDialog>
 #include <QSaveFile>
 
@@ -194,4 +195,36 @@ TEST_F(Exchange, OtherC64FormatsArePickedByTheTypedExtensionElseByTheChosenEntry
         EXPECT_EQ(TFileDialog::EntryOf(save_dialog.Filter, dialog.selectedNameFilter()), entry);
     }
     EXPECT_TRUE(errors.isEmpty());
+}
+
+// The converter for build scripts converts an image to the very bytes that Import and then
+// Export write with the same choices.
+TEST_F(Exchange, TheConverterWritesWhatImportThenExportWriteWithTheSameChoices) {
+    const QString in = write_png("photo.png", photograph());
+    const struct {
+        QStringList options;
+        int palette, background, dither; // the dialog's boxes
+    } choices[] = {
+        {{}, 0, 0, 0},
+        {{"--palette", "colodore", "--dither", "ordered"}, 3, 0, 1},
+        {{"--palette=pepto", "--dither=floyd-steinberg", "--background", "black"}, 2, 0, 2},
+        {{"--palette", "vice"}, 4, 0, 0},
+    };
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(choice.options.join(' ').toStdString());
+        const Finished run =
+            run_vexlor(QStringList{"--convert", in, path("cli.kla")} + choice.options);
+        EXPECT_EQ(run.exit_code, 0) << run.err.toStdString();
+
+        when_import_dialog([&](ImportDialog& dialog) {
+            dialog.paletteBox->setCurrentIndex(choice.palette);
+            dialog.backgroundBox->setCurrentIndex(choice.background);
+            dialog.ditherBox->setCurrentIndex(choice.dither);
+            press(dialog.buttonBox, QDialogButtonBox::Ok);
+        });
+        ASSERT_TRUE(import(in));
+        TFileDialog::QueueAnswer(path("dialogs.kla"));
+        ASSERT_TRUE(export_koala(save_dialog, picture.data(), background));
+        EXPECT_EQ(read(path("cli.kla")), read(path("dialogs.kla")));
+    }
 }
