@@ -1,9 +1,15 @@
-// The table of C64 picture formats: every format read as the notes lay it out, every writable
-// one round trip, and files that must be refused.
+// The table of formats: where each is offered and under what names, every C64 picture format
+// read as the notes lay it out, every format Vexlor writes round trip, and files that must be
+// refused.
+#include "conversion/convert.h"
 #include "formats/format_table.h"
+#include "formats/image_file.h"
 #include "formats/rows.h"
+#include "formats/vxr.h"
 #include "tests/c64_support.h"
+#include <QBuffer>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 
 namespace {
@@ -153,10 +159,75 @@ TEST(PictureFormats, ReadPackedFilesAndPaintMagicsOneColour) {
     }
 }
 
-// Every picture written in each format Vexlor writes reads back as itself, by content alone
-// where the content tells, else by the name written; and the same bytes are the same picture
-// under any format's name. Packed files come to the lengths of plain layouts at their load
-// address (Drazpaint's 10050 to 10052, Interpaint's 10003, Artist 64's 10242).
+// Each menu finds its formats in the table, with the file dialog's entries and the extension a
+// name typed without one gets; the converter finds the format a name says in each mode, and
+// Open the names it reads as Vexlor's own.
+TEST(FormatTable, EachCommandOffersItsFormatsUnderTheirNames) {
+    const struct {
+        Command command;
+        std::optional<PictureFormat> kind;
+        const FileFormat& first;
+        const char* filter;
+    } offers[] = {
+        {Command::Open, {}, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
+        {Command::Save, {}, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
+        {Command::ExportKoala, fmtMulticolor, koala_format(),
+         "Koala pictures|*.koa;*.kla|All Files|*.*"},
+        {Command::ExportFli, fmtFli, fli_graph_format(),
+         "FLI Graph pictures|*.bml;*.fli|All Files|*.*"},
+        {Command::ExportPrg, fmtMulticolor, prg_viewer_format(),
+         "C64 programs|*.prg|All Files|*.*"},
+        {Command::ExportPrg, fmtFli, fli_prg_viewer_format(), "C64 programs|*.prg|All Files|*.*"},
+        {Command::ExportPng, {}, png_format(), "PNG images|*.png|All Files|*.*"},
+        {Command::ExportOther,
+         {},
+         advanced_art_studio_format(),
+         "Advanced Art Studio (*.ocp *.mpic)|*.ocp;*.mpic|Artist 64 (*.a64)|*.a64|"
+         "Blazing Paddles (*.pi *.bpi)|*.pi;*.bpi|Image System (*.ism *.64i)|*.ism;*.64i|"
+         "Interpaint Lores (*.ip64l *.ipt)|*.ip64l;*.ipt|Vidcom 64 (*.vid *.vco)|*.vid;*.vco|"
+         "Twilight (*.tbe)|*.tbe|Packed Drazpaint (*.drz)|*.drz|Amica Paint (*.ami)|*.ami"},
+        {Command::Import,
+         {},
+         koala_format(),
+         "C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2 *.ocp *.mpic *.a64 *.pi *.bpi *.ism "
+         "*.64i *.ip64l *.ipt *.vid *.vco *.tbe *.drz *.dp64 *.sar *.ami *.pmg)|*.koa;*.kla;*.gg;"
+         "*.bml;*.fli;*.fd2;*.ocp;*.mpic;*.a64;*.pi;*.bpi;*.ism;*.64i;*.ip64l;*.ipt;*.vid;*.vco;"
+         "*.tbe;*.drz;*.dp64;*.sar;*.ami;*.pmg|Images (*.png *.gif *.bmp *.jpg *.jpeg)|*.png;*.gif;"
+         "*.bmp;*.jpg;*.jpeg|All Files (*.*)|*.*"},
+    };
+    for (const auto& offer : offers) {
+        SCOPED_TRACE(offer.filter);
+        EXPECT_EQ(formats_offered(offer.command, offer.kind).front(), &offer.first);
+        EXPECT_EQ(dialog_filter(offer.command, offer.kind), offer.filter);
+    }
+    const struct {
+        const char* extension;
+        PictureFormat mode;
+        const FileFormat* written; // null: no format writes the name
+    } names[] = {
+        {"KLA", fmtFli, &koala_format()},
+        {"bml", fmtMulticolor, &fli_graph_format()},
+        {"prg", fmtMulticolor, &prg_viewer_format()},
+        {"prg", fmtFli, &fli_prg_viewer_format()},
+        {"png", fmtFli, &png_format()},
+        {"vxr", fmtFli, &vexlor_format()},
+        {"drz", fmtMulticolor, &drazpaint_packed_format()},
+        {"gg", fmtMulticolor, nullptr},
+        {"gif", fmtMulticolor, nullptr},
+        {"", fmtMulticolor, nullptr},
+    };
+    for (const auto& name : names)
+        EXPECT_EQ(writer_for(name.extension, name.mode), name.written) << name.extension;
+    EXPECT_EQ(format_opened("VXR"), &vexlor_format());
+    EXPECT_EQ(format_opened("kla"), nullptr);
+    EXPECT_EQ(format_opened(""), nullptr);
+}
+
+// Every picture written in each format Vexlor writes reads back as itself: a C64 picture file
+// by content alone where the content tells, else by the name written, and the same bytes are
+// the same picture under any format's name (packed files come to the lengths of plain layouts
+// at their load address: Drazpaint's 10050 to 10052, Interpaint's 10003, Artist 64's 10242);
+// Vexlor's own file holds the pixels, and a PNG is taken back colour for colour.
 TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     const struct {
         const FileFormat& format;
@@ -175,10 +246,12 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
         {drazpaint_packed_format(), true, drazpaint_packed_format()},
         {amica_paint_format(), true, amica_paint_format()},
     };
-    int writable = 0;
+    // The viewer programs are for a C64 to run, not to read back (see the PRG tests).
+    std::set<const FileFormat*> covered = {&vexlor_format(), &png_format(), &prg_viewer_format(),
+                                           &fli_prg_viewer_format()};
+    for (const auto& row : rows) covered.insert(&row.format);
     for (const FileFormat* format : file_formats())
-        writable += format->reads_by_content() && format->writes();
-    EXPECT_EQ(writable, int(std::size(rows)));
+        EXPECT_EQ(covered.count(format), std::size_t(format->writes())) << format->name();
 
     std::vector<MulticolorImage> pictures;
     for (unsigned seed = 0; seed < 16; ++seed) pictures.push_back(noisy_picture(seed, seed * 500));
@@ -219,6 +292,19 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     EXPECT_EQ(decoded.pixels, fli_picture);
     EXPECT_EQ(decoded.background, 6);
     EXPECT_EQ(decoded.format, fmtFli);
+
+    const PictureBytes drawn = random_encodable_picture(random, 0);
+    const Bytes vexlor = vexlor_format().write({.pixels = drawn.data()});
+    PictureBytes pixels{};
+    VxrReader reader(pixels.data(), pixels.size());
+    reader.feed(vexlor.data(), vexlor.size());
+    reader.finish();
+    EXPECT_EQ(pixels, drawn);
+    const Bytes png = png_format().write({.pixels = drawn.data()});
+    QBuffer image;
+    image.setData(reinterpret_cast<const char*>(png.data()), qsizetype(png.size()));
+    image.open(QIODevice::ReadOnly);
+    EXPECT_EQ(convert_image(read_image(image).image, {}).picture, drawn);
 }
 
 // Bad files: refused, named by their length and load address and what they were taken for.
