@@ -6,11 +6,7 @@
 
 const FileFormat& advanced_art_studio_format() {
     static const LayoutCodec format(
-        {.name = "Advanced Art Studio",
-         .extensions = {"ocp", "mpic"},
-         .offered = {Command::Import, Command::ExportOther},
-         .load_address = 0x2000,
-         .length = 10018},
+        paint_program("Advanced Art Studio", {"ocp", "mpic"}, Written::Yes, {0x2000, 10018}),
         {.bitmap = 0, .screen = 8000, .color = 9016, .background = 9001, .background_copy = 9000});
     return format;
 }

@@ -11,16 +11,14 @@ constexpr std::size_t kDataBytes = 10257;
 constexpr PartsLayout kLayout{.bitmap = 0, .screen = 8000, .color = 9000, .background = 10000};
 // Padding that a copy off a C64 disk may add after the end mark.
 constexpr std::size_t kTrailingBytes = 255;
+// Each byte a run of its own (three bytes), the end mark, the padding.
+constexpr std::size_t kLongest = 2 + 3 * kDataBytes + 2 + kTrailingBytes;
 
 class AmicaPaintFormat : public C64PictureFormat {
 public:
     AmicaPaintFormat()
-        : C64PictureFormat({.name = "Amica Paint",
-                            .extensions = {"ami"},
-                            .offered = {Command::Import, Command::ExportOther},
-                            .load_address = 0x4000,
-                            .length = kDataBytes + 2,
-                            .longest = 2 + 3 * kDataBytes + 2 + kTrailingBytes}) {}
+        : C64PictureFormat(paint_program("Amica Paint", {"ami"}, Written::Yes,
+                                         {0x4000, kDataBytes + 2, kLongest})) {}
 
     // Only data that end with the end mark exactly where the picture does read.
     Fit fit(std::span<const std::uint8_t>) const override { return Fit::Marked; }

@@ -4,11 +4,7 @@
 
 const FileFormat& artist64_format() {
     static const LayoutCodec format(
-        {.name = "Artist 64",
-         .extensions = {"a64"},
-         .offered = {Command::Import, Command::ExportOther},
-         .load_address = 0x4000,
-         .length = 10242},
+        paint_program("Artist 64", {"a64"}, Written::Yes, {0x4000, 10242}),
         {.bitmap = 0, .screen = 8192, .color = 9216, .background = 10239});
     return format;
 }

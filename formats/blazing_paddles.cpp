@@ -5,11 +5,7 @@
 
 const FileFormat& blazing_paddles_format() {
     static const LayoutCodec format(
-        {.name = "Blazing Paddles",
-         .extensions = {"pi", "bpi"},
-         .offered = {Command::Import, Command::ExportOther},
-         .load_address = 0xA000,
-         .length = 10242},
+        paint_program("Blazing Paddles", {"pi", "bpi"}, Written::Yes, {0xA000, 10242}),
         {.bitmap = 0, .screen = 8192, .color = 9216, .background = 8064});
     return format;
 }

@@ -5,12 +5,7 @@
 
 const FileFormat& drazpaint_format() {
     static const LayoutCodec format(
-        {.name = "Drazpaint",
-         .extensions = {"drz", "dp64"},
-         .offered = {Command::Import},
-         .load_address = 0x5800,
-         .length = 10051,
-         .longest = 10052},
+        paint_program("Drazpaint", {"drz", "dp64"}, Written::No, {0x5800, 10051, 10052}),
         {.bitmap = 2048, .screen = 1024, .color = 0, .background = 10048});
     return format;
 }

@@ -14,6 +14,8 @@ constexpr std::size_t kEscapeAt = 2 + kSignature.size();
 constexpr std::size_t kDataBytes = 10049;
 constexpr PartsLayout kLayout{.bitmap = 2048, .screen = 1024, .color = 0, .background = 10048};
 constexpr std::size_t kTrailingBytes = 255;
+// The signature and the escape byte, each byte a run of its own (three bytes), the padding.
+constexpr std::size_t kLongest = kEscapeAt + 1 + 3 * kDataBytes + kTrailingBytes;
 
 bool starts_with(std::span<const std::uint8_t> file, std::string_view text) {
     return file.size() >= 2 + text.size() && std::equal(text.begin(), text.end(), file.begin() + 2);
@@ -22,12 +24,8 @@ bool starts_with(std::span<const std::uint8_t> file, std::string_view text) {
 class DrazpaintPackedFormat : public C64PictureFormat {
 public:
     DrazpaintPackedFormat()
-        : C64PictureFormat({.name = "packed Drazpaint",
-                            .extensions = {"drz"},
-                            .offered = {Command::Import, Command::ExportOther},
-                            .load_address = 0x5800,
-                            .length = kDataBytes + 2,
-                            .longest = kEscapeAt + 1 + 3 * kDataBytes + kTrailingBytes}) {}
+        : C64PictureFormat(paint_program("packed Drazpaint", {"drz"}, Written::Yes,
+                                         {0x5800, kDataBytes + 2, kLongest})) {}
 
     // Only a file with the signature reads.
     Fit fit(std::span<const std::uint8_t>) const override { return Fit::Marked; }

@@ -34,6 +34,13 @@ DecodedPicture decode_picture(const C64Image& image) {
     return decoded;
 }
 
+FormatFacts paint_program(std::string_view name, std::vector<std::string_view> extensions,
+                          Written written, C64File file) {
+    Commands offered{Command::Import};
+    if (written == Written::Yes) offered = {Command::Import, Command::ExportOther};
+    return {.name = name, .extensions = std::move(extensions), .offered = offered, .file = file};
+}
+
 bool FileFormat::has_extension(std::string_view extension) const {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
     return std::any_of(extensions().begin(), extensions().end(), [&](std::string_view name) {

@@ -66,6 +66,14 @@ private:
 // whatever mode it is (Vexlor's file); or an image of the picture.
 enum class Holds : std::uint8_t { C64Picture, Pixels, Image };
 
+// Where a C64 picture file told by its content loads and how long it is: bytes with the load
+// address (a packed format: unpacked), and the most a file of it can have (0: `length`).
+struct C64File {
+    std::uint16_t load_address = 0;
+    std::size_t length = 0;
+    std::size_t longest = 0;
+};
+
 // What every row of the table states about its format.
 struct FormatFacts {
     std::string_view name = {};                    // "Advanced Art Studio"
@@ -74,11 +82,15 @@ struct FormatFacts {
     std::string_view filter_name = {}; // its entry in a file dialog; empty: the name
     Holds holds = Holds::C64Picture;
     PictureFormat kind = fmtMulticolor; // what a C64 picture file holds
-    // A C64 picture file told by its content: where it loads and how long it is.
-    std::uint16_t load_address = 0;
-    std::size_t length = 0;  // bytes with the load address (a packed format: unpacked)
-    std::size_t longest = 0; // the most bytes a file of it can have; 0: `length`
+    C64File file = {};
 };
+
+// Whether Export as Other C64 Format writes a paint program's file, or only Import reads it.
+enum class Written : bool { No, Yes };
+
+// The facts of a multicolour picture file of a paint program.
+FormatFacts paint_program(std::string_view name, std::vector<std::string_view> extensions,
+                          Written written, C64File file);
 
 // Either the picture or, in `error`, why the bytes are not one, said of the format
 // ("an Advanced Art Studio picture takes 10018"); the table adds the file's length and load
@@ -87,6 +99,12 @@ struct FormatRead {
     std::optional<C64Image> image;
     std::string error;
 };
+
+// A codec's own answer (its picture of one kind, or why there is none) as the table takes it.
+template <class Read> FormatRead format_read(Read read) {
+    if (!read.image) return {{}, std::move(read.error)};
+    return {std::move(*read.image), {}};
+}
 
 // How a file that reads fits its format. Marked: the bytes say so themselves (a signature, or
 // packed data that end with the format's end mark exactly where the picture does), which no
@@ -123,9 +141,9 @@ public:
     Holds holds() const { return facts_.holds; }
     // The kind of picture a C64 picture file holds; none for a file that holds any.
     std::optional<PictureFormat> kind() const;
-    std::uint16_t load_address() const { return facts_.load_address; }
-    std::size_t length() const { return facts_.length; }
-    std::size_t longest() const { return facts_.longest ? facts_.longest : facts_.length; }
+    std::uint16_t load_address() const { return facts_.file.load_address; }
+    std::size_t length() const { return facts_.file.length; }
+    std::size_t longest() const { return facts_.file.longest ? facts_.file.longest : length(); }
 
     // A C64 picture file is recognised among the table by its content and read from its bytes;
     // Vexlor's own file is read by Open, an image by Qt's readers.
@@ -155,6 +173,29 @@ public:
     using FileFormat::FileFormat;
     bool reads_by_content() const final { return true; }
     FormatRead read(std::span<const std::uint8_t> file) const override = 0;
+};
+
+// A C64 picture format whose codec reads one `Variant` of its files (plain or packed, FLI Graph
+// or FLI Designer) into a `Read` and writes an `Image`.
+template <class Variant, class Read, class Image> class CodecFormat : public C64PictureFormat {
+public:
+    using Reader = Read (*)(std::span<const std::uint8_t> file, Variant variant);
+    using Writer = std::vector<std::uint8_t> (*)(const Image& image);
+    CodecFormat(FormatFacts facts, Variant variant, Reader reader, Writer writer)
+        : C64PictureFormat(std::move(facts)), variant_(variant), reader_(reader), writer_(writer) {}
+
+    FormatRead read(std::span<const std::uint8_t> file) const override {
+        return format_read(reader_(file, variant_));
+    }
+    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
+        return writer_(std::get<Image>(picture.encoded));
+    }
+    Variant variant() const { return variant_; }
+
+private:
+    Variant variant_;
+    Reader reader_;
+    Writer writer_;
 };
 
 // A file's load address: its first two bytes, low byte first (0 for a shorter file).

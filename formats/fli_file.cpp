@@ -76,49 +76,27 @@ FliRead read_fli(std::span<const std::uint8_t> file, FliFormat kind) {
     return {image, {}};
 }
 
-namespace {
-
-class FliFileFormat : public C64PictureFormat {
-public:
-    FliFileFormat(FormatFacts facts, FliFormat format)
-        : C64PictureFormat(std::move(facts)), format_(format) {}
-
-    FormatRead read(std::span<const std::uint8_t> file) const override {
-        FliRead read = read_fli(file, format_);
-        if (!read.image) return {{}, std::move(read.error)};
-        return {*read.image, {}};
-    }
-    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
-        return write_fli_graph(std::get<FliImage>(picture.encoded));
-    }
-
-private:
-    FliFormat format_;
-};
-
-} // namespace
+using FliFileFormat = CodecFormat<FliFormat, FliRead, FliImage>;
 
 const FileFormat& fli_graph_format() {
-    static const FliFileFormat format({.name = "FLI Graph",
-                                       .extensions = {"bml", "fli"},
-                                       .offered = {Command::Import, Command::ExportFli},
-                                       .filter_name = "FLI Graph pictures",
-                                       .kind = fmtFli,
-                                       .load_address = kFliGraphLoadAddress,
-                                       .length = kFliGraphFileBytes,
-                                       .longest = kFliMaxFileBytes},
-                                      FliFormat::Graph);
+    static const FliFileFormat format(
+        {.name = "FLI Graph",
+         .extensions = {"bml", "fli"},
+         .offered = {Command::Import, Command::ExportFli},
+         .filter_name = "FLI Graph pictures",
+         .kind = fmtFli,
+         .file = {kFliGraphLoadAddress, kFliGraphFileBytes, kFliMaxFileBytes}},
+        FliFormat::Graph, read_fli, write_fli_graph);
     return format;
 }
 
 const FileFormat& fli_designer_format() {
-    static const FliFileFormat format({.name = "FLI Designer",
-                                       .extensions = {"fd2"},
-                                       .offered = {Command::Import},
-                                       .kind = fmtFli,
-                                       .load_address = kFliDesignerLoadAddress,
-                                       .length = kFliDesignerFileBytes,
-                                       .longest = kFliMaxFileBytes},
-                                      FliFormat::Designer);
+    static const FliFileFormat format(
+        {.name = "FLI Designer",
+         .extensions = {"fd2"},
+         .offered = {Command::Import},
+         .kind = fmtFli,
+         .file = {kFliDesignerLoadAddress, kFliDesignerFileBytes, kFliMaxFileBytes}},
+        FliFormat::Designer, read_fli, write_fli_graph);
     return format;
 }

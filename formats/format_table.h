@@ -42,8 +42,8 @@ struct PictureFileRead {
     std::string error; // "10017 bytes loading at $2000: an Advanced Art Studio picture takes 10018"
 };
 
-// Recognises a C64 picture file by its content: a format whose mark the file carries (a signature, an end
-// mark where the picture ends) and that reads it takes it, whatever its length or name; else
+// Recognises a C64 picture file by its content: a format whose mark the file carries (a signature,
+// an end mark where the picture ends) and that reads it takes it, whatever its length or name; else
 // every format that reads it and loads there is a candidate, a copy of Koala's layout at a load
 // address no format uses comes next, and the name (its `extension`) only breaks a tie. A file
 // none reads is refused as the format its signature, else its name, else its load address

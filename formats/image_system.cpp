@@ -5,11 +5,7 @@
 
 const FileFormat& image_system_format() {
     static const LayoutCodec format(
-        {.name = "Image System",
-         .extensions = {"ism", "64i"},
-         .offered = {Command::Import, Command::ExportOther},
-         .load_address = 0x3C00,
-         .length = 10218},
+        paint_program("Image System", {"ism", "64i"}, Written::Yes, {0x3C00, 10218}),
         {.bitmap = 1024, .screen = 9216, .color = 0, .background = 9215});
     return format;
 }

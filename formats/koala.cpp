@@ -109,28 +109,18 @@ bool looks_like_koala(std::span<const std::uint8_t> file) {
 
 namespace {
 
-class KoalaFormat : public C64PictureFormat {
+constexpr C64File kKoalaFile{kKoalaLoadAddress, kKoalaFileBytes, kKoalaMaxFileBytes};
+
+// Koala files at other load addresses ($4400) are Koala's own layout all the same; a packed one
+// has no signature, and nearly any short run of bytes unpacks to something.
+class KoalaFormat : public CodecFormat<KoalaPacking, KoalaRead, MulticolorImage> {
 public:
     KoalaFormat(FormatFacts facts, KoalaPacking packing)
-        : C64PictureFormat(std::move(facts)), packing_(packing) {}
-
-    FormatRead read(std::span<const std::uint8_t> file) const override {
-        KoalaRead read = read_koala(file, packing_);
-        if (!read.image) return {{}, std::move(read.error)};
-        return {*read.image, {}};
-    }
-    // Koala files at other load addresses ($4400) are Koala's own layout all the same; a
-    // packed one has no signature, and nearly any short run of bytes unpacks to something.
+        : CodecFormat(std::move(facts), packing, read_koala, write_koala) {}
     Fit fit(std::span<const std::uint8_t> file) const override {
-        if (packing_ == KoalaPacking::RunLength) return Fit::ByNameOnly;
+        if (variant() == KoalaPacking::RunLength) return Fit::ByNameOnly;
         return load_address_of(file) == kKoalaLoadAddress ? Fit::Own : Fit::Variant;
     }
-    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
-        return write_koala(std::get<MulticolorImage>(picture.encoded));
-    }
-
-private:
-    KoalaPacking packing_;
 };
 
 } // namespace
@@ -140,9 +130,7 @@ const FileFormat& koala_format() {
                                      .extensions = {"koa", "kla"},
                                      .offered = {Command::Import, Command::ExportKoala},
                                      .filter_name = "Koala pictures",
-                                     .load_address = kKoalaLoadAddress,
-                                     .length = kKoalaFileBytes,
-                                     .longest = kKoalaMaxFileBytes},
+                                     .file = kKoalaFile},
                                     KoalaPacking::Plain);
     return format;
 }
@@ -151,9 +139,7 @@ const FileFormat& packed_koala_format() {
     static const KoalaFormat format({.name = "packed Koala Painter",
                                      .extensions = {"gg"},
                                      .offered = {Command::Import},
-                                     .load_address = kKoalaLoadAddress,
-                                     .length = kKoalaFileBytes,
-                                     .longest = kKoalaMaxFileBytes},
+                                     .file = kKoalaFile},
                                     KoalaPacking::RunLength);
     return format;
 }

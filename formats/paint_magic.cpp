@@ -6,12 +6,7 @@
 
 const FileFormat& paint_magic_format() {
     static const LayoutCodec format(
-        {.name = "Paint Magic",
-         .extensions = {"pmg"},
-         .offered = {Command::Import},
-         .load_address = 0x3F8E,
-         .length = 9308,
-         .longest = 9332},
+        paint_program("Paint Magic", {"pmg"}, Written::No, {0x3F8E, 9308, 9332}),
         {.bitmap = 114, .screen = 8306, .color = 8117, .background = 8114, .one_color = true});
     return format;
 }

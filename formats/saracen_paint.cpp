@@ -5,12 +5,7 @@
 
 const FileFormat& saracen_paint_format() {
     static const LayoutCodec format(
-        {.name = "Saracen Paint",
-         .extensions = {"sar"},
-         .offered = {Command::Import},
-         .load_address = 0x7800,
-         .length = 10218,
-         .longest = 10219},
+        paint_program("Saracen Paint", {"sar"}, Written::No, {0x7800, 10218, 10219}),
         {.bitmap = 1024, .screen = 0, .color = 9216, .background = 1008});
     return format;
 }

@@ -4,11 +4,7 @@
 
 const FileFormat& twilight_format() {
     static const LayoutCodec format(
-        {.name = "Twilight",
-         .extensions = {"tbe"},
-         .offered = {Command::Import, Command::ExportOther},
-         .load_address = 0x5800,
-         .length = 10050},
+        paint_program("Twilight", {"tbe"}, Written::Yes, {0x5800, 10050}),
         {.bitmap = 2048, .screen = 1024, .color = 0, .background = 1023});
     return format;
 }

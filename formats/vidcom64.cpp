@@ -3,11 +3,8 @@
 #include "formats/rows.h"
 
 const FileFormat& vidcom64_format() {
-    static const LayoutCodec format({.name = "Vidcom 64",
-                                     .extensions = {"vid", "vco"},
-                                     .offered = {Command::Import, Command::ExportOther},
-                                     .load_address = 0x5800,
-                                     .length = 10050},
-                                    {.bitmap = 2048, .screen = 1024, .color = 0});
+    static const LayoutCodec format(
+        paint_program("Vidcom 64", {"vid", "vco"}, Written::Yes, {0x5800, 10050}),
+        {.bitmap = 2048, .screen = 1024, .color = 0});
     return format;
 }
