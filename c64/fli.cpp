@@ -1,11 +1,12 @@
 #include "c64/fli.h"
 #include "colour/lab.h"
 #include "colour/palettes.h"
+#include <algorithm>
 #include <utility>
 
 namespace {
 
-using Counts = std::array<int, 16>;
+using Counts = CellRowCounts::value_type;
 
 // A cell's plan: its colour-RAM colour and, for each pixel row, its two screen colours and how
 // many of its pixels they leave changed (Vexlor indices).
@@ -59,7 +60,7 @@ int changed_in(const Counts& counts, const std::array<std::uint8_t, 4>& kept) {
 
 // Every colour-RAM colour is tried; the fewest changed pixels win, the lowest index on a tie.
 // Colours the cell does not show all do alike, so only the first of them is tried.
-FliCellPlan plan_cell(const std::array<Counts, kCellHeight>& rows, std::uint8_t background,
+FliCellPlan plan_cell(const CellRowCounts& rows, std::uint8_t background,
                       const std::array<int, kCellHeight>& screen_row) {
     std::array<Counts, kCellHeight> screens{}; // the pixels each screen row's colours show
     Counts cell{};
@@ -91,14 +92,6 @@ FliCellPlan plan_cell(const std::array<Counts, kCellHeight>& rows, std::uint8_t 
     return best;
 }
 
-std::array<Counts, kCellHeight> row_counts(const std::uint8_t* picture, int cell) {
-    std::array<Counts, kCellHeight> rows{};
-    const std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
-    for (int y = 0; y < kCellHeight; ++y)
-        for (int x = 0; x < kCellWidth; ++x) ++rows[y][pixels[y * kPictureColumns + x] & 0x0F];
-    return rows;
-}
-
 // The bit pair of each colour in a row whose pairs show `colors`: its own pair, or that of
 // the colour nearest to it on a C64.
 std::array<std::uint8_t, 16> pairs_for(const std::array<std::uint8_t, 4>& colors) {
@@ -117,6 +110,19 @@ std::array<std::uint8_t, 16> pairs_for(const std::array<std::uint8_t, 4>& colors
 
 } // namespace
 
+CellRowCounts cell_row_counts(const std::uint8_t* picture, int cell) {
+    CellRowCounts rows{};
+    const std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
+    for (int y = 0; y < kCellHeight; ++y)
+        for (int x = 0; x < kCellWidth; ++x) ++rows[y][pixels[y * kPictureColumns + x] & 0x0F];
+    return rows;
+}
+
+bool fli_shows_cell(const CellRowCounts& rows, std::uint8_t background, int cell) {
+    const FliCellPlan plan = plan_cell(rows, background & 0x0F, screen_rows(cell));
+    return std::all_of(plan.changed.begin(), plan.changed.end(), [](int n) { return n == 0; });
+}
+
 FliEncoding encode_fli(const std::uint8_t* picture, std::uint8_t background) {
     background &= 0x0F;
     FliEncoding encoding;
@@ -124,7 +130,7 @@ FliEncoding encode_fli(const std::uint8_t* picture, std::uint8_t background) {
     image.backgrounds.fill(c64_color_number(background));
     for (int cell = 0; cell < kCells; ++cell) {
         const FliCellPlan plan =
-            plan_cell(row_counts(picture, cell), background, screen_rows(cell));
+            plan_cell(cell_row_counts(picture, cell), background, screen_rows(cell));
         image.color[cell] = c64_color_number(plan.shared);
         const std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
         for (int y = 0; y < kCellHeight; ++y) {
@@ -151,7 +157,7 @@ CellRowSet fli_clash_rows(const std::uint8_t* picture, std::uint8_t background) 
     CellRowSet rows;
     for (int cell = 0; cell < kCells; ++cell) {
         const FliCellPlan plan =
-            plan_cell(row_counts(picture, cell), background & 0x0F, screen_rows(cell));
+            plan_cell(cell_row_counts(picture, cell), background & 0x0F, screen_rows(cell));
         const bool bug_column = cell % kCellColumns < kFliBugCellColumns;
         for (int y = 0; y < kCellHeight; ++y)
             rows[std::size_t(first_cell_row(cell) + y * kCellColumns)] =

@@ -56,6 +56,15 @@ FliEncoding encode_fli(const std::uint8_t* picture, std::uint8_t background);
 // of the three leftmost character columns.
 CellRowSet fli_clash_rows(const std::uint8_t* picture, std::uint8_t background);
 
+// How many pixels of each colour (Vexlor index) each pixel row of a cell holds.
+using CellRowCounts = std::array<std::array<int, 16>, kCellHeight>;
+CellRowCounts cell_row_counts(const std::uint8_t* picture, int cell);
+
+// Whether FLI shows the cell exactly when its rows hold `rows` on `background`: some colour-RAM
+// colour leaves no row more than two colours of its own (rows 197 to 199 share row 196's). The
+// export and the clash marks judge the cell's rows by the same plan.
+bool fli_shows_cell(const CellRowCounts& rows, std::uint8_t background, int cell);
+
 // Every row of the given cells: the multicolour clashes as rows.
 CellRowSet rows_of_cells(const CellSet& cells);
 

@@ -1,9 +1,13 @@
 #include "full_cell/full_cell.h"
+#include "c64/fli.h"
 #include "full_cell/area_colours.h"
 
+PlotArea cell_area(std::int32_t column, std::int32_t row) { return {column & ~3, row & ~7, 8}; }
+
 PlotArea plot_area(std::uint8_t format, std::int32_t column, std::int32_t row) {
-    if (format == fmtFli) return {column & ~3, row, 1};
-    return {column & ~3, row & ~7, 8};
+    if (format != fmtFli) return cell_area(column, row);
+    if (row < kLastScreenRow) return {column & ~3, row, 1};
+    return {column & ~3, kLastScreenRow, kPictureRows - kLastScreenRow};
 }
 
 namespace {
@@ -15,12 +19,26 @@ AreaCounts count_area(const PictureModel& model, const PlotArea& area) {
     return counts;
 }
 
+// Whether FLI shows the cell of the pixel exactly once `color` is written there: besides the
+// background and two colours of its own, each row has only the colour all eight rows share.
+bool fli_shows_cell_with(const PictureModel& model, std::int32_t column, std::int32_t row,
+                         std::uint8_t color) {
+    const int cell = cell_of(column, row);
+    CellRowCounts rows = cell_row_counts(model.picture.data(), cell);
+    AreaCounts& own = rows[std::size_t(row % kCellHeight)];
+    --own[model.read_pixel(column, row) & 0x0F];
+    ++own[color];
+    return fli_shows_cell(rows, model.back_color, cell);
+}
+
 // The background is never counted, so painting it is never over.
-bool over(AreaCounts counts, std::uint8_t old, std::uint8_t color, std::uint8_t back) {
-    if (color == back) return false;
-    --counts[old];
+bool over(const PictureModel& model, std::uint8_t format, std::int32_t column, std::int32_t row,
+          AreaCounts counts, std::uint8_t color) {
+    if (color == model.back_color) return false;
+    if (format == fmtFli) return !fli_shows_cell_with(model, column, row, color);
+    --counts[model.read_pixel(column, row) & 0x0F];
     ++counts[color];
-    return colours_besides(counts, back) > 3;
+    return colours_besides(counts, model.back_color) > 3;
 }
 
 // Of the area's colours besides the background and `color`, the one with the fewest pixels;
@@ -46,17 +64,26 @@ void recolour(PictureModel& model, const PlotArea& area, std::uint8_t from, std:
 }
 
 // What an over plot writes under `choice`; the plot is refused when it writes nothing.
-Plotted resolve_over(PictureModel& model, FullCell choice, const PlotArea& area, AreaCounts counts,
-                     std::uint8_t old, std::uint8_t color, const LabPalette& shown) {
+Plotted resolve_over(PictureModel& model, FullCell choice, std::uint8_t format, std::int32_t column,
+                     std::int32_t row, AreaCounts counts, std::uint8_t color,
+                     const LabPalette& shown) {
+    const PlotArea area = plot_area(format, column, row);
+    const std::uint8_t old = model.read_pixel(column, row) & 0x0F;
     switch (choice) {
     case FullCell::ReplaceColour: {
         const std::uint8_t replaced =
             old != model.back_color ? old : rarest_colour(model, area, counts, color);
+        // FLI rows of background alone, in a cell that cannot show anyway, give up nothing.
+        if (replaced == model.back_color) return {true, color, false};
         recolour(model, area, replaced, color);
+        // The colour the cell's rows share is replaced in all of them, as its colour RAM is.
+        if (format == fmtFli && !fli_shows_cell_with(model, column, row, color))
+            recolour(model, cell_area(column, row), replaced, color);
         return {true, color, true};
     }
     case FullCell::NearestColour:
-        // The colours the other pixels hold, and the background that every area shows.
+        // The colours the other pixels hold, and the background that every area shows: no
+        // colour the area lacks, so an area that showed still shows, in FLI too.
         --counts[old];
         counts[model.back_color] = 1;
         return {true, nearest_kept(shown[color], counts, shown), false};
@@ -85,16 +112,17 @@ Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format
     Plotted plotted{false, color, false};
     const bool inside = 0 <= column && column < kPictureColumns && 0 <= row && row < kPictureRows;
     if (inside) {
-        const std::uint8_t old = model.old_color & 0x0F;
         const AreaCounts counts = count_area(model, area);
-        plotted = over(counts, old, color, model.back_color)
-                      ? resolve_over(model, choice, area, counts, old, color, shown)
+        plotted = over(model, format, column, row, counts, color)
+                      ? resolve_over(model, choice, format, column, row, counts, color, shown)
                       : Plotted{true, color, false};
         if (plotted.accepted)
             model.write_pixel(std::uint32_t(column), std::uint32_t(row), plotted.color);
     }
     model.refresh_windows(column, row);
+    // The band from the cell's corner covers every pixel a recolouring reaches.
+    const PlotArea cell = cell_area(column, row);
     if (plotted.area_recoloured && model.refresh)
-        model.refresh->redraw_preview_band(std::uint32_t(area.left), std::uint32_t(area.top));
+        model.refresh->redraw_preview_band(std::uint32_t(cell.left), std::uint32_t(cell.top));
     return plotted;
 }

@@ -3,8 +3,9 @@
 #include "picture/picture.h"
 #include <cstdint>
 
-// What painting does when a plot would leave its area (the 4 x 8 cell, or the 4 x 1 row in
-// FLI) with more than three colours besides the background: the artist's choice. No Qt.
+// What painting does when a plot would leave its 4 x 8 cell with more colours than a C64 shows
+// there: three besides the background, or in FLI two of each 4 x 1 row's own and one that all
+// eight rows share. The artist's choice. No Qt.
 enum class FullCell : std::uint8_t {
     KeepColours,   // the picture model's own rule, unchanged: the start's choice
     RefuseFourth,  // such a plot is refused, any other accepted
@@ -29,8 +30,11 @@ Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format
                        std::int32_t column, std::int32_t row, std::uint8_t color,
                        const LabPalette& shown);
 
-// The area that a plot under the new choices judges: the cell, or the row in FLI.
+// The area whose colours a plot under the new choices takes or recolours: the cell, or in FLI
+// the rows that show one screen's colours (the row, or the picture's last four rows).
 struct PlotArea {
     std::int32_t left = 0, top = 0, rows = 0;
 };
 PlotArea plot_area(std::uint8_t format, std::int32_t column, std::int32_t row);
+// The cell of the pixel: the furthest a recolouring reaches, in FLI too.
+PlotArea cell_area(std::int32_t column, std::int32_t row);

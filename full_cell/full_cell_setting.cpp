@@ -1,4 +1,5 @@
 #include "full_cell/full_cell_setting.h"
+#include "settings/user_settings.h"
 #include <QSettings>
 #include <QStringList>
 
@@ -10,13 +11,15 @@ const QStringList kNames = {QStringLiteral("keep"), QStringLiteral("refuse"),
                             QStringLiteral("replace"), QStringLiteral("nearest"),
                             QStringLiteral("free")};
 
-QSettings settings() { return QSettings(QStringLiteral("Vexlor"), QStringLiteral("Vexlor")); }
-
 } // namespace
 
 FullCell stored_full_cell() {
-    const qsizetype index = kNames.indexOf(settings().value(kKey).toString());
+    const std::unique_ptr<QSettings> settings = user_settings();
+    const qsizetype index = settings ? kNames.indexOf(settings->value(kKey).toString()) : -1;
     return index < 0 ? FullCell::KeepColours : FullCell(index);
 }
 
-void store_full_cell(FullCell choice) { settings().setValue(kKey, kNames[qsizetype(choice)]); }
+void store_full_cell(FullCell choice) {
+    if (const std::unique_ptr<QSettings> settings = user_settings())
+        settings->setValue(kKey, kNames[qsizetype(choice)]);
+}

@@ -30,8 +30,10 @@ void Tokno_prv::centre_view_at(int x, int y) {
 }
 
 // A press beside the picture does nothing; a drag from the picture follows the pointer to the
-// picture's edge and beyond.
+// picture's edge and beyond. The press brought the preview to the front, over the top of the
+// zoom view it moves: the map goes back under the other windows, as at start.
 void Tokno_prv::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    Host()->lower();
     following_ = Button == mbLeft && on_preview_picture(X, Y, okno1->preview_size);
     if (following_) centre_view_at(X, Y);
 }

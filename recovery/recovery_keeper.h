@@ -34,6 +34,8 @@ public:
     QString copy_path() const;
     // A step, an undo or a redo: the copy follows within a second.
     void picture_changed();
+    // How long until the copy is written, in milliseconds; -1 while no write waits.
+    int ms_until_write() const { return timer_.remainingTime(); }
     // The picture was opened from or saved to its file.
     void picture_saved();
     // Writes the copy at once. When it cannot, says why the first time in a run, and goes on

@@ -9,8 +9,9 @@
 
 // Keeps a test that reads a named pipe from waiting for ever: should the code under test still
 // be busy after `deadline`, blocked in open or in read, a writer opens the pipe, fills it and
-// closes it, so that the reader goes on, and `had_to_step_in` says so. Code that refuses a pipe
-// as it should never waits.
+// closes it, so that the reader goes on, and `had_to_step_in` says so. The pipe then goes, so
+// that code which tries again (a lock taken in a loop) finds nothing to wait on. Code that
+// refuses a pipe as it should never waits.
 class FifoDeadline {
 public:
     explicit FifoDeadline(std::string path,
@@ -39,6 +40,8 @@ private:
                 const std::vector<char> filler(65536, 0);
                 [[maybe_unused]] const ssize_t wrote = ::write(fd, filler.data(), filler.size());
                 ::close(fd);
+                ::unlink(path_.c_str());
+                return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }

@@ -25,38 +25,56 @@ std::string digits_of(const PictureModel& model, int left, int row) {
 
 struct Example {
     PictureFormat format;
-    const char* before; // the area's row; in Multicolor the cell's top row, the rest background
-    int extra;          // in Multicolor, a colour at the cell's bottom-left pixel, or -1
-    int target;         // which pixel of the row is painted
+    const char* before; // the cell's top row, then after a "/" its bottom row if that has colour
+    int target;         // which pixel of the top row is painted
     std::uint8_t color;
-    const char* after[kFullCellChoices]; // the row after the plot, for each choice in menu order
+    const char* after[kFullCellChoices]; // the cell after the plot, for each choice in menu order
 };
 
-// In the form of the model's worked examples, on black: the row before, the plot, and the row
-// after it under Keep Its Colours, Refuse, Replace, Nearest and Paint Freely. An unchanged row
+// In the form of the model's worked examples, on black: the cell before, the plot, and the cell
+// after it under Keep Its Colours, Refuse, Replace, Nearest and Paint Freely. An unchanged cell
 // is a refused plot.
 const Example kExamples[] = {
-    {fmtFli, "0000", -1, 0, 9, {"9000", "9000", "9000", "9000", "9000"}},
+    {fmtFli, "0000", 0, 9, {"9000", "9000", "9000", "9000", "9000"}},
     // a fourth colour onto the background of a full row: the rarest colour is 7, met last;
     // brown is nearest to red
-    {fmtFli, "2570", -1, 3, 9, {"2570", "2570", "2599", "2572", "2579"}},
+    {fmtFli, "2570", 3, 9, {"2570", "2570", "2599", "2572", "2579"}},
     // a colour the row holds, onto its background: over only under the model's own rule
-    {fmtFli, "2570", -1, 3, 2, {"2570", "2572", "2572", "2572", "2572"}},
+    {fmtFli, "2570", 3, 2, {"2570", "2572", "2572", "2572", "2572"}},
     // over the row's only 5: three colours after it
-    {fmtFli, "2570", -1, 1, 9, {"2970", "2970", "2970", "2970", "2970"}},
+    {fmtFli, "2570", 1, 9, {"2970", "2970", "2970", "2970", "2970"}},
     // over one of two 5s: four colours after it
-    {fmtFli, "2575", -1, 1, 9, {"2975", "2575", "2979", "2275", "2975"}},
+    {fmtFli, "2575", 1, 9, {"2975", "2575", "2979", "2275", "2975"}},
     // cyan is nearest to yellow (by CIE76 it was black, the background)
-    {fmtFli, "2579", -1, 1, 3, {"2379", "2579", "2379", "2779", "2379"}},
+    {fmtFli, "2579", 1, 3, {"2379", "2579", "2379", "2779", "2379"}},
+    // the pixel's own purple is gone once it is painted: grey takes the nearest of the others
+    {fmtFli, "2579", 1, 12, {"2C79", "2579", "2C79", "2779", "2C79"}},
     // the right button: the background is never a fourth colour
-    {fmtFli, "2570", -1, 2, 0, {"2500", "2500", "2500", "2500", "2500"}},
-    {fmtFli, "2579", -1, 0, 0, {"0579", "0579", "0579", "0579", "0579"}},
+    {fmtFli, "2570", 2, 0, {"2500", "2500", "2500", "2500", "2500"}},
+    {fmtFli, "2579", 0, 0, {"0579", "0579", "0579", "0579", "0579"}},
     // four colours, painted with one of them: three after it
-    {fmtFli, "2579", -1, 0, 5, {"5579", "5579", "5579", "5579", "5579"}},
+    {fmtFli, "2579", 0, 5, {"5579", "5579", "5579", "5579", "5579"}},
+    // a third colour in a row whose cell shares none of them with another full row
+    {fmtFli, "4500/1230", 2, 13, {"45D0/1230", "4500/1230", "4DD0/1230", "4540/1230", "45D0/1230"}},
+    // the colour the rows share, painted over: replaced in every row, as its colour RAM is
+    {fmtFli, "1450/1230", 0, 13, {"D450/1230", "1450/1230", "D450/D230", "4450/1230", "D450/1230"}},
     // the cell: 2 and 5 once, 7 twice; the rarest of equals is the one met last
-    {fmtMulticolor, "2570", 7, 3, 9, {"2570", "2570", "2979", "2572", "2579"}},
-    {fmtMulticolor, "2570", 2, 3, 9, {"2570", "2570", "2599", "2572", "2579"}},
+    {fmtMulticolor,
+     "2570/7000",
+     3,
+     9,
+     {"2570/7000", "2570/7000", "2979/7000", "2572/7000", "2579/7000"}},
+    {fmtMulticolor,
+     "2570/2000",
+     3,
+     9,
+     {"2570/2000", "2570/2000", "2599/2000", "2572/2000", "2579/2000"}},
 };
+
+// The cell at (8, 16) as an example writes it.
+std::string cell_digits(const PictureModel& model, bool with_bottom) {
+    return digits_of(model, 8, 16) + (with_bottom ? "/" + digits_of(model, 8, 23) : "");
+}
 
 } // namespace
 
@@ -66,15 +84,57 @@ TEST(FullCell, EachChoiceFollowsTheWorkedExamples) {
             SCOPED_TRACE(std::string(e.before) + " paint " + std::to_string(e.color) + " at " +
                          std::to_string(e.target) + ", choice " + std::to_string(choice));
             PictureModel model;
-            const auto before = pixels_of(e.before);
-            for (int i = 0; i < 4; ++i) model.write_pixel(8 + i, 16, before[i]);
-            if (e.extra >= 0) model.write_pixel(8, 23, std::uint8_t(e.extra));
+            const bool with_bottom = e.before[4] == '/';
+            const auto top = pixels_of(e.before);
+            const auto bottom = pixels_of(with_bottom ? e.before + 5 : "0000");
+            for (int i = 0; i < 4; ++i) {
+                model.write_pixel(8 + i, 16, top[i]);
+                model.write_pixel(8 + i, 23, bottom[i]);
+            }
             const Plotted plotted = plot_as_chosen(model, FullCell(choice), e.format, 8 + e.target,
                                                    16, e.color, lab_palette(PaletteId::Vexlor));
-            EXPECT_EQ(digits_of(model, 8, 16), e.after[choice]);
-            EXPECT_EQ(plotted.accepted, digits_of(model, 8, 16) != e.before);
-            if (e.extra >= 0) {
-                EXPECT_EQ(model.read_pixel(8, 23), e.extra);
+            EXPECT_EQ(cell_digits(model, with_bottom), e.after[choice]);
+            EXPECT_EQ(plotted.accepted, cell_digits(model, with_bottom) != e.before);
+        }
+}
+
+// Plots of every colour into four cells: two in FLI's last cell row, where rows 197 to 199 show
+// row 196's screen colours, and one that no C64 shows to begin with. Under Refuse, Replace and
+// Nearest no plot makes a cell unshowable, nor paints a background pixel but its own.
+TEST(FullCell, PaintingNeverMakesACellUnshowable) {
+    const auto unshowable = [](const PictureModel& model, PictureFormat format) {
+        if (format == fmtMulticolor) return inexact_cells(model.picture.data(), model.back_color);
+        const CellRowSet rows = encode_fli(model.picture.data(), model.back_color).inexact;
+        CellSet cells;
+        for (int cell = 0; cell < kCells; ++cell)
+            for (int y = 0; y < kCellHeight; ++y)
+                if (rows[std::size_t(first_cell_row(cell) + y * kCellColumns)]) cells.set(cell);
+        return cells;
+    };
+    std::mt19937 random(35);
+    for (const PictureFormat format : {fmtMulticolor, fmtFli})
+        for (const FullCell choice :
+             {FullCell::RefuseFourth, FullCell::ReplaceColour, FullCell::NearestColour}) {
+            SCOPED_TRACE(std::to_string(format) + ", choice " + std::to_string(int(choice)));
+            PictureModel model;
+            for (int i = 0; i < 4; ++i) model.write_pixel(40 + i, 184, std::uint8_t(1 + i));
+            const CellSet unshowable_at_start = unshowable(model, format);
+            for (int plot = 0; plot < 150; ++plot) {
+                const int column = 40 + int(random() % 8), row = 188 + int(random() % 12);
+                const auto color = std::uint8_t(random() % 16);
+                const PictureBytes before = model.picture;
+                plot_as_chosen(model, choice, format, column, row, color,
+                               lab_palette(PaletteId::Vexlor));
+                int background_painted = 0;
+                for (int p = 0; p < kPictureBytes; ++p)
+                    background_painted += before[std::size_t(p)] == model.back_color &&
+                                          model.picture[std::size_t(p)] != model.back_color &&
+                                          p != row * kPictureColumns + column;
+                if (background_painted > 0 ||
+                    (unshowable(model, format) & ~unshowable_at_start).any()) {
+                    ADD_FAILURE() << "after " << int(color) << " at " << column << ", " << row;
+                    break;
+                }
             }
         }
 }

@@ -72,6 +72,31 @@ TEST_F(Navigation, APressOnThePreviewBringsTheViewThereAndTheFrameFollows) {
     on_preview(QEvent::MouseButtonPress, {700, 300}, Qt::LeftButton);
     on_preview(QEvent::MouseMove, on_preview_at(80, 100), Qt::LeftButton);
     EXPECT_EQ(okno2->place(), (ViewPlace{0, 0}));
+    on_preview(QEvent::MouseButtonRelease, on_preview_at(80, 100), Qt::NoButton);
+    // Only the left button moves the view.
+    for (const Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
+        mouse(QEvent::MouseButtonPress, on_preview_at(80, 100), other, other, {}, okno_prv);
+        mouse(QEvent::MouseMove, on_preview_at(90, 120), Qt::NoButton, other, {}, okno_prv);
+        mouse(QEvent::MouseButtonRelease, on_preview_at(90, 120), other, Qt::NoButton, {},
+              okno_prv);
+        EXPECT_EQ(okno2->place(), (ViewPlace{0, 0})) << other;
+    }
+}
+
+// The map lies under the windows it serves: a click on it, which would bring it to the front,
+// leaves it under the zoom window, whose drawing area it would cover, and the information's.
+TEST_F(Navigation, AClickOnThePreviewLeavesItUnderTheOtherWindows) {
+    const auto under = [](TForm* lower, TForm* upper) {
+        const QObjectList& bottom_first = okno1->MdiClient()->viewport()->children();
+        return bottom_first.indexOf(lower->Host()) < bottom_first.indexOf(upper->Host());
+    };
+    for (const QPoint on_map : {on_preview_at(80, 100), QPoint(700, 420)}) {
+        ResetEditor();
+        QTest::mouseClick(okno_prv, Qt::LeftButton, {}, on_map);
+        Settle();
+        EXPECT_TRUE(under(okno_prv, okno2)) << on_map.x();
+        EXPECT_TRUE(under(okno_prv, okno_info)) << on_map.x();
+    }
 }
 
 // One row per way of moving the view; each starts at its level and place.
@@ -105,6 +130,17 @@ TEST_F(Navigation, TheWheelTheMiddleButtonAndTheKeysMoveTheViewByCells) {
          {40, 40},
          [] {
              mouse(QEvent::MouseButtonPress, {300, 200}, Qt::MiddleButton, Qt::MiddleButton);
+             mouse(QEvent::MouseMove, {130, 290}, Qt::NoButton, Qt::MiddleButton);
+             mouse(QEvent::MouseButtonRelease, {130, 290}, Qt::MiddleButton, Qt::NoButton);
+         },
+         0,
+         {44, 32}},
+        {"middle drag in steps, counted from the press",
+         0,
+         {40, 40},
+         [] {
+             mouse(QEvent::MouseButtonPress, {300, 200}, Qt::MiddleButton, Qt::MiddleButton);
+             mouse(QEvent::MouseMove, {220, 240}, Qt::NoButton, Qt::MiddleButton);
              mouse(QEvent::MouseMove, {130, 290}, Qt::NoButton, Qt::MiddleButton);
              mouse(QEvent::MouseButtonRelease, {130, 290}, Qt::MiddleButton, Qt::NoButton);
          },
@@ -174,6 +210,8 @@ TEST_F(Navigation, ViewZoomListsTheLevelsAndFollowsTheOneInUse) {
     // The tool bar and the preferences keep their own ways; the menu shows their level.
     QTest::mouseClick(okno1->tool_zoom1, Qt::LeftButton);
     EXPECT_TRUE(okno1->ViewZoom8x6Item->isChecked());
+    EXPECT_TRUE(okno1->ViewZoomInItem->isEnabled());
+    EXPECT_TRUE(okno1->ViewZoomOutItem->isEnabled());
     prefs->zom1Click();
     EXPECT_TRUE(okno1->ViewZoom4x3Item->isChecked());
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,6 +68,20 @@ TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
          },
          "it is cut short"},
         {"a pixel changed", [&](const QString& p) { write(p, changed(2000, 3)); }, "it is damaged"},
+        {"a byte after its checksum",
+         [&](const QString& p) {
+             std::vector<std::uint8_t> bytes = sound;
+             bytes.push_back(0);
+             write(p, bytes);
+         },
+         "it is damaged"},
+        {"a pixel of 16 under a sound checksum",
+         [](const QString& p) {
+             RecoveryCopy copy = some_copy();
+             copy.pixels[2000] = 16;
+             write(p, encode_recovery_copy(copy));
+         },
+         "it is damaged"},
         {"another version", [&](const QString& p) { write(p, changed(4, 2)); },
          "it was kept by another version of Vexlor"},
         {"a pipe", [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0600); },
@@ -114,6 +129,29 @@ TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
     }
 }
 
+// Of the copies no running editor holds, the newest is offered, and held while the user decides:
+// an editor starting beside this one is offered the older, never the same; none is left over.
+TEST(Recovery, TheNewestCopyIsOfferedAndHeldFromAnotherEditor) {
+    RecoveryCopy older = some_copy(), newer = some_copy();
+    newer.kept_at += 60;
+    newer.pixels[0] = 9;
+    for (const bool newest_first : {true, false}) {
+        SCOPED_TRACE(newest_first ? "the newest named first" : "the newest named last");
+        QTemporaryDir folder;
+        const QString first = folder.filePath("100-a.vxrc"), last = folder.filePath("200-b.vxrc");
+        write(first, encode_recovery_copy(newest_first ? newer : older));
+        write(last, encode_recovery_copy(newest_first ? older : newer));
+        const std::optional<AbandonedCopy> offered = find_abandoned_copy(folder.path());
+        ASSERT_TRUE(offered);
+        EXPECT_EQ(offered->copy, newer);
+        EXPECT_EQ(offered->path, newest_first ? first : last);
+        const std::optional<AbandonedCopy> beside = find_abandoned_copy(folder.path());
+        ASSERT_TRUE(beside);
+        EXPECT_EQ(beside->copy, older);
+        EXPECT_FALSE(find_abandoned_copy(folder.path()));
+    }
+}
+
 // Nothing is made until the picture changes; the copy follows each change and goes at a clean
 // end, lock and all.
 TEST(Recovery, TheKeeperWritesAfterAChangeMarksASaveAndRemovesAllAtTheEnd) {
@@ -138,6 +176,20 @@ TEST(Recovery, TheKeeperWritesAfterAChangeMarksASaveAndRemovesAllAtTheEnd) {
     EXPECT_FALSE(find_abandoned_copy(folder));
     keeper.finish();
     EXPECT_TRUE(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+// Steady painting, a change every 0.4 s, is kept about a second after its first change: a change
+// while the copy waits leaves the wait as it was.
+TEST(Recovery, ChangesWhileTheCopyWaitsDoNotPutItOff) {
+    QTemporaryDir home;
+    RecoveryKeeper keeper(home.filePath("recovery"), some_copy);
+    EXPECT_EQ(keeper.ms_until_write(), -1);
+    keeper.picture_changed();
+    QTest::qSleep(400);
+    keeper.picture_changed();
+    // At least 0.4 s of the second has gone, however slow the machine; a coarse timer may be set
+    // up to 5 % late.
+    EXPECT_LE(keeper.ms_until_write(), 1050 - 400);
 }
 
 // A full disk or a read-only home: said once, with the reason; the editor keeps trying.

@@ -2,6 +2,7 @@
 // ignores.
 #include "app/Main.h"
 #include "display/palette_setting.h"
+#include "full_cell/full_cell_setting.h"
 #include "platform/common_dialogs.h"
 #include "prefs/prefswin.h"
 #include "settings/stored_preferences.h"
@@ -80,41 +81,54 @@ TEST_F(Settings, ValuesThatDoNotReadAreIgnoredOneByOne) {
 }
 
 // A start applies what is stored, and is the specified start where nothing is, where it does not
-// read, or where the settings are not a regular file (a pipe would hang the start).
+// read, or where the settings are not a regular file (a pipe would hang the start). Nor does a
+// pipe that Qt would read on the way hang a read or a write of any setting: the lock file, or
+// the organisation's settings beside the editor's folder.
 TEST_F(Settings, AStartAppliesWhatIsStoredAndIgnoresWhatDoesNotRead) {
     const QString file = QSettings("Vexlor", "Vexlor").fileName();
+    const QString lock = file + ".lock", organisation = QFileInfo(file).path() + ".conf";
+    // Every test begins with the settings cleared, which would wait on a pipe left behind.
+    const auto remove_all = [&] {
+        for (const QString& made : {file, lock, organisation}) QFile::remove(made);
+    };
     QDir().mkpath(QFileInfo(file).path());
     StoredPreferences single = kStart;
     single.double_preview = false;
     const struct {
         QByteArray stored;
-        bool pipe;
+        QString pipe;
         StoredPreferences expected;
     } cases[] = {
-        {{}, false, kStart},
-        {QByteArray("\xff\xfe[[zoom\n=8x6\n\x1a[grid]]]\npixels==\n") + QByteArray(3, '\0'), false,
+        {{}, {}, kStart},
+        {QByteArray("\xff\xfe[[zoom\n=8x6\n\x1a[grid]]]\npixels==\n") + QByteArray(3, '\0'),
+         {},
          kStart},
-        {QByteArray(100000, '['), false, kStart},
-        {"[preview]\ndouble_size=false\n", false, single},
-        {{}, true, kStart},
+        {QByteArray(100000, '['), {}, kStart},
+        {"[preview]\ndouble_size=false\n", {}, single},
+        {{}, file, kStart},
+        {"[preview]\ndouble_size=false\n", lock, kStart},
+        {"[preview]\ndouble_size=false\n", organisation, single},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.pipe ? "a named pipe" : c.stored.left(40).toStdString());
+        SCOPED_TRACE(c.pipe.isEmpty() ? c.stored.left(40).toStdString()
+                                      : "a named pipe at " + c.pipe.toStdString());
         ResetEditor();
-        QFile::remove(file);
-        if (c.pipe) {
-            ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        remove_all();
+        if (!c.pipe.isEmpty()) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(c.pipe).constData(), 0600), 0);
         }
         if (!c.stored.isEmpty()) QFile::copy(write("stored.conf", c.stored), file);
-        FifoDeadline deadline(QFile::encodeName(file).toStdString());
+        FifoDeadline deadline(QFile::encodeName(c.pipe.isEmpty() ? file : c.pipe).toStdString());
         restore_preferences();
         EXPECT_EQ(stored_palette(), PaletteId::Vexlor);
-        EXPECT_FALSE(deadline.had_to_step_in()) << "the start waited on the pipe";
+        EXPECT_EQ(stored_full_cell(), FullCell::KeepColours);
+        store_full_cell(FullCell::KeepColours);
+        EXPECT_FALSE(deadline.had_to_step_in()) << "the settings waited on the pipe";
         EXPECT_EQ(preferences_in_force(), c.expected);
         EXPECT_EQ(okno2->zoom_factor, 4u);
         EXPECT_EQ(okno2->view_cols, 16u);
         EXPECT_TRUE(okno1->tool_zoom2->isChecked());
         EXPECT_EQ(okno1->preview_size, c.expected.double_preview ? 2 : 1);
+        remove_all();
     }
-    QFile::remove(file);
 }

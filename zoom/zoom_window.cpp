@@ -107,7 +107,7 @@ Plotted Tokno2::plot_chosen(std::int32_t column, std::int32_t row, std::uint8_t 
 
 // Of a recoloured area, the pixels that changed are drawn anew, like the painted pixel itself.
 void Tokno2::plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color) {
-    const PlotArea area = plot_area(okno1->picture_format, column, row);
+    const PlotArea area = cell_area(column, row);
     std::array<std::uint8_t, 32> before{};
     for (int i = 0; i < area.rows * 4; ++i)
         before[std::size_t(i)] = read_pixel(area.left + i % 4, area.top + i / 4);

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Starts the built editor on virtual X displays of two common sizes and uses it as a person
-would, with real X input only: keyboard shortcuts first, then drawing, Clear, the preferences
-and Exit. Checks what the screen shows.
+would, with real X input only: keyboard shortcuts first, then drawing, Clear, the preferences,
+the preview as the zoom view's map, and Exit; then recovery after a kill, and starts with a
+settings file that is a named pipe. Checks what the screen shows.
 
 Nothing waits a fixed time for the editor: each step waits until the screen (or the window with
 the keyboard) shows what it should, for up to WAIT seconds, so that a busy machine only makes
@@ -187,13 +188,20 @@ def check(condition, what):
 class Session:
     """One run of the editor on one screen."""
 
-    def __init__(self, screen, log_path):
+    def __init__(self, screen, log_path, **environment):
         self.screen = screen
         self.log = open(log_path, "w")
         # Settings of its own, so that what a user chose (the palette) never shows here.
         settings = tempfile.mkdtemp(prefix="vexlor-e2e-settings-")
-        self.app = subprocess.Popen([editor], env=dict(screen.env, XDG_CONFIG_HOME=settings),
+        self.app = subprocess.Popen([editor], env={**screen.env, "XDG_CONFIG_HOME": settings,
+                                                   **environment},
                                     stdout=self.log, stderr=self.log)
+
+    def frame_shown(self):
+        """Whether this editor's frame is on the screen."""
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.app.pid),
+                               "--name", f"^{FRAME}$"], env=self.screen.env,
+                              capture_output=True).returncode == 0
 
     def wait_for_view(self):
         s = self.screen
@@ -516,10 +524,7 @@ def recovery_after_a_kill(session):
         kept = preview_pixels(first)
 
         second = start("second")
-        check(until(lambda: subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--pid", str(second.app.pid), "--name",
-             f"^{FRAME}$"], env=s.env, capture_output=True).returncode == 0),
-            "a second editor starts while the first runs")
+        check(until(second.frame_shown), "a second editor starts while the first runs")
         check(until(lambda: s.keyboard_pid() == second.app.pid), "the second editor has the keyboard")
         s.key("ctrl+o")
         check(until(lambda: s.window_shown(QUESTION)) and not s.window_shown(RECOVERY),
@@ -542,10 +547,64 @@ def recovery_after_a_kill(session):
             editor_session.stop()
 
 
+def preview_as_map(session):
+    """A click and a drag on the preview move the zoom view, whose drawing area stays in sight."""
+    s = session.screen
+    px, py = session.preview
+
+    def framed_at(column, row):
+        """Whether the view's dashed frame runs along the top of picture pixels column to
+        column + 3 of the row: four black, then four white preview pixels."""
+        y = 2 + 2 * row
+        return all(s.pixel(px + x, py + y) == ((0xFF, 0xFF, 0xFF) if (x + y) // 4 % 2 else BLACK)
+                   for x in range(2 + 4 * column, 2 + 4 * column + 16))
+
+    def at_pixel(column, row):
+        return px + 2 + 4 * column + 1, py + 2 + 2 * row
+
+    def zoom_top_in_sight():
+        """The character grid's lines along the top and down the left of the drawing area."""
+        ox, oy = session.zoom
+        return s.area_is(ox, oy, ox + 639, oy, CHAR_GRID) and s.area_is(ox, oy, ox, oy + 120,
+                                                                        CHAR_GRID)
+
+    # Picture pixel (80, 100) at the view's middle: the view's corner goes to (72, 88).
+    session.click(*at_pixel(80, 100))
+    check(s.shows("map-click", lambda: framed_at(72, 88) and zoom_top_in_sight()),
+          "a click on the preview moves the view and leaves the zoom view's top in sight")
+    s.xdo("mousemove", *at_pixel(40, 60), "mousedown", 1)
+    s.xdo("mousemove", *at_pixel(32, 44))
+    s.xdo("mouseup", 1)
+    check(s.shows("map-drag", lambda: framed_at(24, 32) and zoom_top_in_sight()),
+          "a drag on it follows the pointer, the zoom view still in sight")
+
+
+def settings_pipes(session):
+    """The editor starts whichever settings file Qt could read is a named pipe: the user's, the
+    organisation's beside it, and those of the system's configuration folder."""
+    s = session.screen
+    places = ["home/Vexlor/Vexlor.conf", "home/Vexlor.conf", "system/Vexlor/Vexlor.conf",
+              "system/Vexlor.conf"]
+    for n, place in enumerate(places):
+        folder = tempfile.mkdtemp(prefix="vexlor-e2e-pipes-")
+        atexit.register(shutil.rmtree, folder, True)
+        pipe = os.path.join(folder, place)
+        os.makedirs(os.path.dirname(pipe), exist_ok=True)
+        os.mkfifo(pipe)
+        started = Session(s, os.path.join(shots, f"{s.name}-pipe-{n}.log"),
+                          XDG_CONFIG_HOME=os.path.join(folder, "home"),
+                          XDG_CONFIG_DIRS=os.path.join(folder, "system"))
+        try:
+            check(until(started.frame_shown, 2 * WAIT), f"the editor starts with {place} a pipe")
+        finally:
+            started.stop()
+
+
 SCREENS = [
     ((1920, 1080), [keyboard_first, draw_clear_preferences, drawing_tools, import_export,
-                    exit_editor]),
-    ((1366, 768), [keyboard_first, draw_clear_preferences, exit_editor, recovery_after_a_kill]),
+                    preview_as_map, exit_editor]),
+    ((1366, 768), [keyboard_first, draw_clear_preferences, preview_as_map, exit_editor,
+                   recovery_after_a_kill, settings_pipes]),
 ]
 
 
