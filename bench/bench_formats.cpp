@@ -45,8 +45,7 @@ void write_format(benchmark::State& state, const FileFormat* format) {
 }
 
 const bool registered = [] {
-    for (const FileFormat* format : file_formats()) {
-        if (!format->reads_by_content()) continue;
+    for (const FileFormat* format : c64_picture_formats()) {
         const std::string name(format->name());
         benchmark::RegisterBenchmark(("Read " + name).c_str(), read_format, format)
             ->Unit(benchmark::kMicrosecond);

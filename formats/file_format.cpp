@@ -60,13 +60,9 @@ std::optional<PictureFormat> FileFormat::kind() const {
     return facts_.kind;
 }
 
-FormatRead FileFormat::read(std::span<const std::uint8_t>) const {
-    return {{}, a_picture() + " is not read by its content"};
-}
+Fit C64PictureFormat::fit(std::span<const std::uint8_t>) const { return Fit::Own; }
 
-Fit FileFormat::fit(std::span<const std::uint8_t>) const { return Fit::Own; }
-
-bool FileFormat::signed_as_it(std::span<const std::uint8_t>) const { return false; }
+bool C64PictureFormat::signed_as_it(std::span<const std::uint8_t>) const { return false; }
 
 bool FileFormat::writes() const {
     for (Command command : {Command::Save, Command::ExportKoala, Command::ExportFli,

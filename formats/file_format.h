@@ -145,17 +145,6 @@ public:
     std::size_t length() const { return facts_.file.length; }
     std::size_t longest() const { return facts_.file.longest ? facts_.file.longest : length(); }
 
-    // A C64 picture file is recognised among the table by its content and read from its bytes;
-    // Vexlor's own file is read by Open, an image by Qt's readers.
-    virtual bool reads_by_content() const { return false; }
-    // Reads the whole file, load address included. Refuses a file of another length or load
-    // address; never fills in what a file lacks.
-    virtual FormatRead read(std::span<const std::uint8_t> file) const;
-    // How a file that `read` accepts fits.
-    virtual Fit fit(std::span<const std::uint8_t> file) const;
-    // Whether the file carries the format's signature, read or not: then a refusal names it.
-    virtual bool signed_as_it(std::span<const std::uint8_t> file) const;
-
     // Vexlor writes a format wherever it offers it: Save or an export.
     bool writes() const;
     virtual std::vector<std::uint8_t> write(const PictureToWrite& picture) const;
@@ -167,12 +156,18 @@ private:
     FormatFacts facts_;
 };
 
-// A C64 picture file of a paint program: told apart from the others by its content.
+// A C64 picture file of a paint program: recognised among the table by its content and read
+// from its bytes. (Vexlor's own file is read by Open, an image by Qt's readers.)
 class C64PictureFormat : public FileFormat {
 public:
     using FileFormat::FileFormat;
-    bool reads_by_content() const final { return true; }
-    FormatRead read(std::span<const std::uint8_t> file) const override = 0;
+    // Reads the whole file, load address included. Refuses a file of another length or load
+    // address; never fills in what a file lacks.
+    virtual FormatRead read(std::span<const std::uint8_t> file) const = 0;
+    // How a file that `read` accepts fits.
+    virtual Fit fit(std::span<const std::uint8_t> file) const;
+    // Whether the file carries the format's signature, read or not: then a refusal names it.
+    virtual bool signed_as_it(std::span<const std::uint8_t> file) const;
 };
 
 // A C64 picture format whose codec reads one `Variant` of its files (plain or packed, FLI Graph

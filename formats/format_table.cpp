@@ -14,25 +14,26 @@ const auto& table() {
 
 #undef VEXLOR_TABLE_ENTRY
 
-// The C64 picture files, which compete for a file by its content.
-const std::vector<const FileFormat*>& readers() {
-    static const std::vector<const FileFormat*> formats = [] {
-        std::vector<const FileFormat*> found;
+const std::vector<const C64PictureFormat*>& readers() {
+    static const std::vector<const C64PictureFormat*> formats = [] {
+        std::vector<const C64PictureFormat*> found;
         for (const FileFormat* format : table())
-            if (format->reads_by_content()) found.push_back(format);
+            if (const auto* picture_file = dynamic_cast<const C64PictureFormat*>(format))
+                found.push_back(picture_file);
         return found;
     }();
     return formats;
 }
 
 bool some_format_loads_at(unsigned address) {
-    return std::any_of(readers().begin(), readers().end(),
-                       [&](const FileFormat* format) { return format->load_address() == address; });
+    return std::any_of(readers().begin(), readers().end(), [&](const C64PictureFormat* format) {
+        return format->load_address() == address;
+    });
 }
 
 // The first C64 picture format whose usual names hold `extension`.
-const FileFormat* reader_named(std::string_view extension) {
-    for (const FileFormat* format : readers())
+const C64PictureFormat* reader_named(std::string_view extension) {
+    for (const C64PictureFormat* format : readers())
         if (format->has_extension(extension)) return format;
     return nullptr;
 }
@@ -50,7 +51,7 @@ std::string file_facts(std::span<const std::uint8_t> file) {
 // How strongly a format that reads the file claims it; 0: not at all. A mark in the bytes
 // outweighs a name: packed files come to the lengths of plain layouts, and the same bytes are
 // the same picture whatever they are called.
-int claim(const FileFormat& format, std::span<const std::uint8_t> file, bool named) {
+int claim(const C64PictureFormat& format, std::span<const std::uint8_t> file, bool named) {
     switch (format.fit(file)) {
     case Fit::Marked:
         return 6;
@@ -68,17 +69,18 @@ int claim(const FileFormat& format, std::span<const std::uint8_t> file, bool nam
 
 // What a file that no format takes was most likely meant to be: the format whose signature it
 // carries, else the one its name says, else the one of its load address nearest its length.
-const FileFormat* meant_for(std::span<const std::uint8_t> file, std::string_view extension) {
-    for (const FileFormat* format : readers())
+const C64PictureFormat* meant_for(std::span<const std::uint8_t> file, std::string_view extension) {
+    for (const C64PictureFormat* format : readers())
         if (format->signed_as_it(file)) return format;
     // Koala's layout at a load address another format uses reads, but is not taken there.
-    const auto refuses = [&](const FileFormat* format) { return !format->read(file).image; };
-    if (const FileFormat* named = reader_named(extension); named && refuses(named)) return named;
-    const FileFormat* nearest = nullptr;
-    const auto distance = [&](const FileFormat* format) {
+    const auto refuses = [&](const C64PictureFormat* format) { return !format->read(file).image; };
+    if (const C64PictureFormat* named = reader_named(extension); named && refuses(named))
+        return named;
+    const C64PictureFormat* nearest = nullptr;
+    const auto distance = [&](const C64PictureFormat* format) {
         return std::max(format->length(), file.size()) - std::min(format->length(), file.size());
     };
-    for (const FileFormat* format : readers())
+    for (const C64PictureFormat* format : readers())
         if (file.size() >= 2 && format->load_address() == load_address_of(file) &&
             refuses(format) && (!nearest || distance(format) < distance(nearest)))
             nearest = format;
@@ -118,6 +120,8 @@ std::string named_entry(const std::string& name, const std::vector<std::string>&
 } // namespace
 
 std::span<const FileFormat* const> file_formats() { return table(); }
+
+std::span<const C64PictureFormat* const> c64_picture_formats() { return readers(); }
 
 std::vector<const FileFormat*> formats_offered(Command command, std::optional<PictureFormat> kind) {
     std::vector<const FileFormat*> formats;
@@ -182,14 +186,14 @@ std::vector<std::string_view> written_extensions() {
 
 std::size_t longest_picture_file() {
     std::size_t longest = 0;
-    for (const FileFormat* format : readers()) longest = std::max(longest, format->longest());
+    for (const C64PictureFormat* format : readers()) longest = std::max(longest, format->longest());
     return longest;
 }
 
 PictureFileRead read_picture_file(std::span<const std::uint8_t> file, std::string_view extension) {
     PictureFileRead best;
     int best_claim = 0;
-    for (const FileFormat* format : readers()) {
+    for (const C64PictureFormat* format : readers()) {
         FormatRead read = format->read(file);
         if (!read.image) continue;
         const int strength = claim(*format, file, format->has_extension(extension));
@@ -199,7 +203,7 @@ PictureFileRead read_picture_file(std::span<const std::uint8_t> file, std::strin
         }
     }
     if (best.format) return best;
-    const FileFormat* meant = meant_for(file, extension);
+    const C64PictureFormat* meant = meant_for(file, extension);
     if (!meant) return {nullptr, {}, file_facts(file) + ": no C64 picture format loads there"};
     return {meant, {}, file_facts(file) + ": " + meant->read(file).error};
 }

@@ -9,6 +9,8 @@
 // The table of file formats (formats/rows.h) and what the editor asks of it: Open, Save, Import,
 // the exports, the converter, drops, the file dialogs' filters and the fuzz targets read it.
 std::span<const FileFormat* const> file_formats();
+// Those that are C64 picture files, which compete for a file by its content, in that order.
+std::span<const C64PictureFormat* const> c64_picture_formats();
 
 // The formats `command` offers, in the table's order; with a `kind`, only those that hold a
 // picture of that kind or of any.

@@ -9,9 +9,8 @@ namespace {
 
 std::vector<std::string> extensions() {
     std::vector<std::string> names = {""};
-    for (const FileFormat* format : file_formats())
-        if (format->reads_by_content())
-            for (std::string_view name : format->extensions()) names.emplace_back(name);
+    for (const FileFormat* format : c64_picture_formats())
+        for (std::string_view name : format->extensions()) names.emplace_back(name);
     return names;
 }
 

@@ -5,8 +5,7 @@
 #include <string>
 
 int main(int, char** argv) {
-    for (const FileFormat* format : file_formats()) {
-        if (!format->reads_by_content()) continue;
+    for (const FileFormat* format : c64_picture_formats()) {
         std::vector<std::uint8_t> file(format->length());
         file[0] = std::uint8_t(format->load_address());
         file[1] = std::uint8_t(format->load_address() >> 8);

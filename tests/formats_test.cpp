@@ -263,8 +263,8 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     const PictureBytes fli_picture = random_encodable_picture(random, 6);
     const FliImage fli = encode_fli(fli_picture.data(), 6).image;
     std::vector<std::string_view> names = {""};
-    for (const FileFormat* format : file_formats())
-        if (format->reads_by_content()) names.push_back(format->extensions().front());
+    for (const FileFormat* format : c64_picture_formats())
+        names.push_back(format->extensions().front());
 
     for (const auto& row : rows) {
         const bool is_fli = row.format.kind() == fmtFli;
@@ -377,8 +377,7 @@ TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
         EXPECT_NE(read.error.find(row.says), std::string::npos) << row.what << ": " << read.error;
     }
     // Every format's file cut by a byte is refused, never filled in.
-    for (const FileFormat* format : file_formats()) {
-        if (!format->reads_by_content()) continue;
+    for (const C64PictureFormat* format : c64_picture_formats()) {
         const Bytes file =
             format->writes()
                 ? format->write({.encoded = format->kind() == fmtFli ? C64Image(FliImage{})
