@@ -53,22 +53,28 @@ inline bool without_file_permission_override(const std::function<void()>& body) 
     return dropped;
 }
 
+// A GIF's signature and the size of its logical screen.
+inline std::vector<std::uint8_t> gif_start(int width, int height) {
+    std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
+    for (int side : {width, height})
+        gif.insert(gif.end(), {std::uint8_t(side), std::uint8_t(side >> 8)});
+    return gif;
+}
+
+// One white pixel at the top left of a screen of the given size, which a GIF's image need not
+// fill.
+inline std::vector<std::uint8_t> white_dot_gif(int width, int height) {
+    std::vector<std::uint8_t> gif = gif_start(width, height);
+    gif.insert(gif.end(), {0x80, 0, 0, 0, 0, 0, 255, 255, 255,  0x2C, 0, 0,   0,
+                           0,    1, 0, 1, 0, 0, 2,   2,   0x4C, 0x01, 0, 0x3B});
+    return gif;
+}
+
 // A GIF in 128 greys whose codes take one byte each: a clear code before every 120 pixels keeps
 // them at 8 bits (Qt writes no GIF).
 inline std::vector<std::uint8_t> gif_of_greys(int width, int height) {
-    std::vector<std::uint8_t> gif = {'G',
-                                     'I',
-                                     'F',
-                                     '8',
-                                     '9',
-                                     'a',
-                                     std::uint8_t(width),
-                                     std::uint8_t(width >> 8),
-                                     std::uint8_t(height),
-                                     std::uint8_t(height >> 8),
-                                     0x86,
-                                     0,
-                                     0};
+    std::vector<std::uint8_t> gif = gif_start(width, height);
+    gif.insert(gif.end(), {0x86, 0, 0});
     for (int grey = 0; grey < 128; ++grey) gif.insert(gif.end(), 3, std::uint8_t(grey * 2));
     gif.insert(gif.end(), {0x2C, 0, 0, 0, 0, std::uint8_t(width), std::uint8_t(width >> 8),
                            std::uint8_t(height), std::uint8_t(height >> 8), 0, 7});

@@ -135,13 +135,6 @@ TEST_F(Import, WhatCannotBeReadIsRefusedWithTheReason) {
     QImage wide(kMaxImageSide + 1, 2, QImage::Format_RGB888);
     wide.fill(Qt::white);
     wide.save(path("wide.png"));
-    // One white pixel on a screen far wider, or far larger, than Vexlor decodes.
-    std::vector<std::uint8_t> dot = {'G', 'I', 'F', '8', '9', 'a', 1,   0,    1,    0, 0x80, 0,
-                                     0,   0,   0,   0,   255, 255, 255, 0x2C, 0,    0, 0,    0,
-                                     1,   0,   1,   0,   0,   2,   2,   0x4C, 0x01, 0, 0x3B};
-    dot[6] = 9000 & 0xFF, dot[7] = 9000 >> 8;
-    const QString wide_gif = write("wide.gif", dot);
-    dot[8] = 20000 & 0xFF, dot[9] = 20000 >> 8;
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.koa"));
     const struct {
         QString file;
@@ -165,9 +158,10 @@ TEST_F(Import, WhatCannotBeReadIsRefusedWithTheReason) {
         {write("long.bml", long_graph), "it holds more than 17664 bytes"},
         {write("elsewhere.bml", elsewhere), "it loads at $4000"},
         {path("wide.png"), "8193 × 2 pixels"},
-        {wide_gif, "9000 × 1 pixels"},
-        // Far too large to decode at all: refused for its size, not for a failed decoding.
-        {write("huge.gif", dot), "9000 × 20000 pixels"},
+        // One pixel on a screen too wide, or far too large to decode at all: refused for its
+        // size, not for a failed decoding.
+        {write("wide.gif", white_dot_gif(9000, 1)), "9000 × 1 pixels"},
+        {write("huge.gif", white_dot_gif(9000, 20000)), "9000 × 20000 pixels"},
     };
     for (const auto& file : files) expect_refused(file.file, file.reason);
 
@@ -198,11 +192,7 @@ TEST_F(Import, AnImageWithinTheLimitsIsRead) {
     EXPECT_NE(red, 0);
     EXPECT_EQ(std::count(deep.begin(), deep.end(), red), 100 * 200);
 
-    // One white pixel on a 1 x 1 screen.
-    const std::vector<std::uint8_t> dot = {
-        'G', 'I',  'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0,    0,    0, 255, 255,
-        255, 0x2C, 0,   0,   0,   0,   1, 0, 1, 0, 0,    2, 2, 0x4C, 0x01, 0, 0x3B};
-    EXPECT_EQ((*read_file(write("dot.gif", dot)).picture)[100 * 160 + 80], 1);
+    EXPECT_EQ((*read_file(write("dot.gif", white_dot_gif(1, 1))).picture)[100 * 160 + 80], 1);
 
     QImage clear(160, 200, QImage::Format_ARGB32);
     clear.fill(QColor(255, 255, 255, 0)); // invisible white
@@ -219,11 +209,7 @@ TEST_F(Import, AnImageWithinTheLimitsIsRead) {
 // the working copy is small and nothing else of the image's size is made. The limit set for it
 // is Qt's one for every image: afterwards it is as it was.
 TEST_F(Import, AVastImageCostsItsDecodingAndNoMore) {
-    // One pixel on an 8000 x 8000 screen.
-    const std::vector<std::uint8_t> gif = {
-        'G', 'I',  'F', '8', '9', 'a', 0x40, 0x1F, 0x40, 0x1F, 0x80, 0, 0, 0,    0,    0, 255, 255,
-        255, 0x2C, 0,   0,   0,   0,   1,    0,    1,    0,    0,    2, 2, 0x4C, 0x01, 0, 0x3B};
-    const QString file = write("vast.gif", gif);
+    const QString file = write("vast.gif", white_dot_gif(8000, 8000));
     ImageRead read;
 #ifndef __SANITIZE_ADDRESS__ // the sanitizer keeps freed memory aside: the peak says nothing
     const long grew = peak_growth_mib([&] {
