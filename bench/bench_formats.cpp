@@ -40,8 +40,8 @@ void read_format(benchmark::State& state, const FileFormat* format) {
 }
 
 void write_format(benchmark::State& state, const FileFormat* format) {
-    const C64Image image = image_for(*format);
-    for (auto _ : state) benchmark::DoNotOptimize(format->write({.encoded = image}));
+    const PictureToWrite picture{.encoded = image_for(*format)};
+    for (auto _ : state) benchmark::DoNotOptimize(format->write(picture));
 }
 
 const bool registered = [] {

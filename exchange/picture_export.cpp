@@ -36,12 +36,13 @@ const FileFormat& offer(TSaveDialog& dialog, Command command, std::optional<Pict
 
 bool export_as(TSaveDialog& dialog, Command command, PictureFormat kind,
                const std::uint8_t* picture, std::uint8_t background) {
-    const EncodedPicture encoded = encode_picture(kind, picture, background);
+    EncodedPicture encoded = encode_picture(kind, picture, background);
     if (!export_anyway(encoded, kind)) return false;
     const FileFormat& format = offer(dialog, command, kind);
     if (!dialog.Execute()) return false;
-    return save_file_atomically(dialog.GetFileName(),
-                                format.write({.pixels = picture, .encoded = encoded.image}));
+    return save_file_atomically(
+        dialog.GetFileName(),
+        format.write({.pixels = picture, .encoded = std::move(encoded.image)}));
 }
 
 // The format the name's extension gives, else the dialog's chosen entry; a name without an
@@ -63,15 +64,16 @@ const FileFormat& chosen_format(TSaveDialog& dialog,
 } // namespace
 
 bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
-    const EncodedPicture encoded = encode_picture(fmtMulticolor, picture, background);
+    EncodedPicture encoded = encode_picture(fmtMulticolor, picture, background);
     if (!export_anyway(encoded, fmtMulticolor)) return false;
     const std::vector<const FileFormat*> formats = formats_offered(Command::ExportOther);
     dialog.Filter = QString::fromStdString(dialog_filter(Command::ExportOther));
     dialog.DefaultExt.clear();
     if (!dialog.Execute()) return false;
     const FileFormat& format = chosen_format(dialog, formats);
-    return save_file_atomically(dialog.GetFileName(),
-                                format.write({.pixels = picture, .encoded = encoded.image}));
+    return save_file_atomically(
+        dialog.GetFileName(),
+        format.write({.pixels = picture, .encoded = std::move(encoded.image)}));
 }
 
 bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
