@@ -14,6 +14,7 @@
 #include "raster/raster.h"
 #include "recovery/recovery_keeper.h"
 #include "storage/dlg_open.h"
+#include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
 #include <QPainter>
@@ -45,7 +46,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     palette_item(shown_palette())->setChecked(true);
     paint_palette_glyphs();
     set_up_full_cell_menu();
-    OpenDialog.Filter = SaveDialog.Filter = "Vexlor file|*.vxr|All Files|*.*";
+    OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     auto* escape = new QShortcut(Qt::Key_Escape, this);

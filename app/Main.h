@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/palettes.h"
+#include "colour/palettes.h"
 #include "full_cell/full_cell.h"
 #include "history/picture_history.h"
 #include "platform/common_dialogs.h"

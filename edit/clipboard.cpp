@@ -1,5 +1,5 @@
 #include "edit/clipboard.h"
-#include "exchange/image_file.h"
+#include "formats/image_file.h"
 #include "selection/block_exchange.h"
 #include <QBuffer>
 #include <QClipboard>
