@@ -38,8 +38,8 @@ clean:
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/vexlor_bench
 
-fuzz: deps
-	fuzz/run.sh $(FUZZ_SECONDS)
+fuzz: build
+	BUILD=$(BUILD) fuzz/run.sh $(FUZZ_SECONDS)
 
 # The Debian package from the release build: vexlor_<version>_<arch>.deb in this folder, in place
 # of any earlier one.

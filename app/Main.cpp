@@ -15,6 +15,7 @@
 #include "raster/raster.h"
 #include "recovery/recovery_keeper.h"
 #include "storage/dlg_open.h"
+#include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
 #include <QPainter>
@@ -46,7 +47,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     palette_item(shown_palette())->setChecked(true);
     paint_palette_glyphs();
     set_up_full_cell_menu();
-    OpenDialog.Filter = SaveDialog.Filter = "Vexlor file|*.vxr|All Files|*.*";
+    OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     auto* escape = new QShortcut(Qt::Key_Escape, this);
@@ -142,7 +143,8 @@ void Tokno1::ViewPaletteColodoreClick(TObject*) { show_in_palette(PaletteId::Col
 void Tokno1::ViewPaletteViceClick(TObject*) { show_in_palette(PaletteId::ViceColodore); }
 
 void Tokno1::tool_b3Click(TObject*) {
-    redraw_preview(std::uint32_t(okno2->mode().shape.width), std::uint32_t(okno2->mode().shape.height));
+    redraw_preview(std::uint32_t(okno2->mode().shape.width),
+                   std::uint32_t(okno2->mode().shape.height));
 }
 
 // The tool-bar zoom keeps the view's top-left pixel, unlike set_zoom.

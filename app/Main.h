@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/palettes.h"
+#include "colour/palettes.h"
 #include "document/document.h"
 #include "full_cell/full_cell.h"
 #include "platform/common_dialogs.h"

@@ -10,7 +10,8 @@ void Tokno1::update_selection_items() {
 }
 
 void Tokno1::EditCopyClick(TObject*) {
-    if (okno2->selection()) copy_to_clipboard(copy_block(okno2->grid(), *okno2->selection()), okno2->mode().shape);
+    if (okno2->selection())
+        copy_to_clipboard(copy_block(okno2->grid(), *okno2->selection()), okno2->mode().shape);
 }
 
 void Tokno1::EditCutClick(TObject*) {

@@ -1,11 +1,9 @@
 #include "bench/bench_support.h"
-#include "c64/convert.h"
-#include "c64/fli_file.h"
-#include "c64/koala.h"
-#include "c64/prg.h"
 #include "c64/render.h"
-#include "exchange/image_file.h"
-#include "exchange/picture_export.h"
+#include "conversion/convert.h"
+#include "formats/image_file.h"
+#include "formats/koala.h"
+#include "formats/rows.h"
 #include "storage/picture_file.h"
 #include <QDir>
 #include <QFile>
@@ -36,15 +34,22 @@ QString sample(const char* name) {
     return QStringLiteral(VEXLOR_SAMPLE_IMAGES "/%1.png").arg(name);
 }
 
-// Encoding the picture for a C64 and writing the file, as an export does.
-void export_c64(benchmark::State& state, const char* name,
-                std::vector<std::uint8_t> (*write)(const MulticolorImage&)) {
-    for (auto _ : state)
+// Encoding the picture for the format's kind and writing the file through its row of the
+// table, as an export does; a multicolour picture on the best background.
+void export_c64(benchmark::State& state, const char* name, const FileFormat& format) {
+    const PictureFormat kind = *format.kind();
+    const std::uint8_t* picture = drawn_picture().data();
+    for (auto _ : state) {
+        const std::uint8_t background = kind == fmtFli ? 0 : best_background(picture);
         benchmark::DoNotOptimize(save_file_atomically(
-            temp_file(name), write(encode_multicolor(drawn_picture().data()).image)));
+            temp_file(name),
+            format.write({.encoded = encode_picture(kind, picture, background).image})));
+    }
 }
 
-void BM_KoalaExport(benchmark::State& state) { export_c64(state, "vexlor-bench.koa", write_koala); }
+void BM_KoalaExport(benchmark::State& state) {
+    export_c64(state, "vexlor-bench.koa", koala_format());
+}
 
 void BM_KoalaImport(benchmark::State& state) {
     save_file_atomically(temp_file("vexlor-bench.koa"),
@@ -61,12 +66,14 @@ void BM_KoalaImport(benchmark::State& state) {
     }
 }
 
-void BM_PrgExport(benchmark::State& state) { export_c64(state, "vexlor-bench.prg", write_prg); }
+void BM_PrgExport(benchmark::State& state) {
+    export_c64(state, "vexlor-bench.prg", prg_viewer_format());
+}
 
 void BM_PngExport(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(save_file_atomically(
-            temp_file("vexlor-bench.png"), encode_png(render_picture(drawn_picture().data(), {}))));
+            temp_file("vexlor-bench.png"), png_format().write({.pixels = drawn_picture().data()})));
 }
 
 // What the zoom view runs after a plot to mark the cells an export cannot show.
@@ -134,10 +141,7 @@ void BM_FliClashes(benchmark::State& state) {
 }
 
 void BM_FliExport(benchmark::State& state) {
-    for (auto _ : state)
-        benchmark::DoNotOptimize(
-            save_file_atomically(temp_file("vexlor-bench.bml"),
-                                 write_fli_graph(encode_fli(drawn_picture().data(), 0).image)));
+    export_c64(state, "vexlor-bench.bml", fli_graph_format());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "bench/bench_support.h"
+#include "formats/vxr.h"
 #include "picture/picture.h"
 #include "storage/picture_file.h"
-#include "storage/vxr_codec.h"
 #include <QDir>
 #include <fcntl.h>
 #include <unistd.h>

@@ -13,8 +13,8 @@ const MulticolorImage& some_image() {
     return image;
 }
 
-C64Image image_for(const PictureCodec& codec) {
-    if (codec.kind() == PictureKind::Multicolor) return some_image();
+C64Image image_for(const FileFormat& format) {
+    if (format.kind() == fmtMulticolor) return some_image();
     PictureBytes picture;
     decode_multicolor(some_image(), picture.data());
     return encode_fli(picture.data(), 6).image;
@@ -22,35 +22,35 @@ C64Image image_for(const PictureCodec& codec) {
 
 // A file of the format: written by it, or, for one Vexlor only reads, the right length of zeros
 // at the right address.
-std::vector<std::uint8_t> file_for(const PictureCodec& codec) {
-    if (codec.writes()) return codec.write(image_for(codec));
-    std::vector<std::uint8_t> file(codec.length());
-    file[0] = std::uint8_t(codec.load_address());
-    file[1] = std::uint8_t(codec.load_address() >> 8);
+std::vector<std::uint8_t> file_for(const FileFormat& format) {
+    if (format.writes()) return format.write({.encoded = image_for(format)});
+    std::vector<std::uint8_t> file(format.length());
+    file[0] = std::uint8_t(format.load_address());
+    file[1] = std::uint8_t(format.load_address() >> 8);
     return file;
 }
 
 // Recognising the file among all the formats, reading it and decoding the picture.
-void read_format(benchmark::State& state, const PictureCodec* codec) {
-    const std::vector<std::uint8_t> file = file_for(*codec);
+void read_format(benchmark::State& state, const FileFormat* format) {
+    const std::vector<std::uint8_t> file = file_for(*format);
     for (auto _ : state) {
-        const PictureFileRead read = read_picture_file(file, codec->usual_names().front());
+        const PictureFileRead read = read_picture_file(file, format->extensions().front());
         benchmark::DoNotOptimize(decode_picture(*read.image));
     }
 }
 
-void write_format(benchmark::State& state, const PictureCodec* codec) {
-    const C64Image image = image_for(*codec);
-    for (auto _ : state) benchmark::DoNotOptimize(codec->write(image));
+void write_format(benchmark::State& state, const FileFormat* format) {
+    const PictureToWrite picture{.encoded = image_for(*format)};
+    for (auto _ : state) benchmark::DoNotOptimize(format->write(picture));
 }
 
 const bool registered = [] {
-    for (const PictureCodec* codec : picture_codecs()) {
-        const std::string name(codec->name());
-        benchmark::RegisterBenchmark(("Read " + name).c_str(), read_format, codec)
+    for (const FileFormat* format : c64_picture_formats()) {
+        const std::string name(format->name());
+        benchmark::RegisterBenchmark(("Read " + name).c_str(), read_format, format)
             ->Unit(benchmark::kMicrosecond);
-        if (codec->writes())
-            benchmark::RegisterBenchmark(("Write " + name).c_str(), write_format, codec)
+        if (format->writes())
+            benchmark::RegisterBenchmark(("Write " + name).c_str(), write_format, format)
                 ->Unit(benchmark::kMicrosecond);
     }
     return true;

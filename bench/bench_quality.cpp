@@ -1,6 +1,6 @@
 #include "bench/bench_support.h"
 #include "bench/conversion_quality.h"
-#include "exchange/image_file.h"
+#include "formats/image_file.h"
 #include <cstdio>
 #include <map>
 #include <string>

@@ -1,6 +1,6 @@
 #include "bench/conversion_quality.h"
-#include "c64/color_difference.h"
 #include "c64/fli.h"
+#include "colour/color_difference.h"
 #include <cmath>
 
 namespace {

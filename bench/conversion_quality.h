@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/convert.h"
+#include "conversion/convert.h"
 
 // How a conversion looks: the mean CIEDE2000 difference between the picture and the image it
 // was made from, pixel by pixel, and after both are blurred (a Gaussian of sigma 1.5 screen

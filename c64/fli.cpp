@@ -1,6 +1,6 @@
 #include "c64/fli.h"
-#include "c64/lab.h"
-#include "c64/palettes.h"
+#include "colour/lab.h"
+#include "colour/palettes.h"
 #include <algorithm>
 #include <utility>
 

@@ -1,6 +1,6 @@
 #include "c64/multicolor.h"
-#include "c64/lab.h"
-#include "c64/palettes.h"
+#include "colour/lab.h"
+#include "colour/palettes.h"
 #include "modes/colour_count.h"
 #include <algorithm>
 #include <numeric>

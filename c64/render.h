@@ -1,6 +1,6 @@
 #pragma once
-#include "c64/palettes.h"
-#include "c64/rgb_image.h"
+#include "colour/palettes.h"
+#include "colour/rgb_image.h"
 #include <cstdint>
 
 // How a picture becomes an ordinary image: each picture pixel two image pixels wide (320 x 200,

@@ -117,11 +117,7 @@ CommandLine conversion(const QCommandLineParser& parser, const Options& options)
     ConvertRequest& request = line.convert;
     request.input = files[0];
     request.output = files[1];
-    const std::optional<OutputFormat> format = output_format_of(request.output);
-    if (!format)
-        return usage(QString("\"%1\" has no extension of a format Vexlor writes (%2)")
-                         .arg(request.output, output_extensions()));
-    request.format = *format;
+    if (!output_format_of(request.output)) return usage(no_format_writes(request.output));
     const QString palette = parser.value(options.palette);
     if (palette != "auto") {
         request.options.palette = named(kPaletteNames, palette);

@@ -1,12 +1,7 @@
 #include "cli/converter.h"
-#include "c64/fli_prg.h"
-#include "c64/prg.h"
-#include "c64/render.h"
-#include "exchange/picture_export.h"
-#include "exchange/picture_import.h"
+#include "formats/file_reading.h"
 #include "formats/format_table.h"
-#include "storage/picture_file.h"
-#include "storage/vxr_codec.h"
+#include "storage/file_access.h"
 #include <QFileInfo>
 
 namespace {
@@ -21,14 +16,13 @@ struct Loaded {
     PictureFormat mode = fmtMulticolor;
 };
 
-bool writes_fli(const ConvertRequest& request) {
-    return request.format.codec && request.format.codec->kind() == PictureKind::Fli;
-}
+std::string extension_of(const QString& path) { return QFileInfo(path).suffix().toStdString(); }
 
 // The mode asked for; else FLI for an FLI file in or an FLI format out.
 PictureFormat mode_for(const ConvertRequest& request, std::uint8_t input_format) {
     if (request.mode) return *request.mode;
-    return input_format == fmtFli || writes_fli(request) ? fmtFli : fmtMulticolor;
+    const FileFormat* output = output_format_of(request.output);
+    return input_format == fmtFli || (output && output->kind() == fmtFli) ? fmtFli : fmtMulticolor;
 }
 
 std::uint8_t background_for(const PictureBytes& picture, std::uint8_t own,
@@ -72,33 +66,15 @@ Loaded load(const ConvertRequest& request) {
     return {conversion.picture, conversion.background, conversion.palette, {}, mode};
 }
 
-// A PNG shows the picture in the palette asked for, else in the one the image was matched to,
-// else in Vexlor's own, as the PNG export does.
+// An image shows the picture in the palette asked for, else in the one the image was matched
+// to, else in Vexlor's own, as the PNG export does.
 PaletteId rendering_palette(const Loaded& loaded, const ConvertRequest& request) {
     if (request.options.palette) return *request.options.palette;
     return loaded.match ? loaded.match->palette : PaletteId::Vexlor;
 }
 
-// The picture encoded for OUT: an FLI file, or in FLI mode a PRG, PNG or .vxr, in FLI, counting
-// its inexact rows of 4 pixels; everything else as a multicolour bitmap, counting its inexact
-// cells.
-struct Encoded {
-    C64Image image;
-    int inexact = 0;
-    QString parts; // what `inexact` counts
-};
-
-Encoded encoded_for(const Loaded& loaded, const ConvertRequest& request) {
-    if (writes_fli(request) || (!request.format.codec && loaded.mode == fmtFli)) {
-        const FliEncoding fli = encode_fli(loaded.picture.data(), loaded.background);
-        return {fli.image, int(fli.inexact.count()), QStringLiteral("row")};
-    }
-    const Encoding encoding = encode_multicolor(loaded.picture.data(), loaded.background);
-    return {encoding.image, encoding.inexact_cells, QStringLiteral("cell")};
-}
-
 // The picture as a C64 shows it: in FLI, the rows as the FLI file holds them.
-PictureBytes shown_picture(const Loaded& loaded, const Encoded& encoded) {
+PictureBytes shown_picture(const Loaded& loaded, const EncodedPicture& encoded) {
     const FliImage* fli = std::get_if<FliImage>(&encoded.image);
     if (!fli) return loaded.picture;
     PictureBytes shown;
@@ -106,21 +82,16 @@ PictureBytes shown_picture(const Loaded& loaded, const Encoded& encoded) {
     return shown;
 }
 
-std::vector<std::uint8_t> output_bytes(const Loaded& loaded, const Encoded& encoded,
+// A file of the picture's pixels holds them as they are; an image shows them as a C64 does.
+std::vector<std::uint8_t> output_bytes(const FileFormat& format, const Loaded& loaded,
+                                       const EncodedPicture& encoded,
                                        const ConvertRequest& request) {
-    switch (request.format.kind) {
-    case OutputKind::Prg:
-        if (const FliImage* fli = std::get_if<FliImage>(&encoded.image)) return write_fli_prg(*fli);
-        return write_prg(std::get<MulticolorImage>(encoded.image));
-    case OutputKind::Png:
-        return encode_png(render_picture(shown_picture(loaded, encoded).data(),
-                                         {.palette = rendering_palette(loaded, request)}));
-    case OutputKind::Vexlor:
-        return encode_vxr(loaded.picture.data(), kPictureBytes);
-    case OutputKind::C64Picture:
-        break;
-    }
-    return request.format.codec->write(encoded.image);
+    if (format.holds() != Holds::Image)
+        return format.write({.pixels = loaded.picture.data(), .encoded = encoded.image});
+    const PictureBytes shown = shown_picture(loaded, encoded);
+    return format.write({.pixels = shown.data(),
+                         .encoded = encoded.image,
+                         .rendering = {.palette = rendering_palette(loaded, request)}});
 }
 
 QString palette_text(const std::optional<PaletteMatch>& match) {
@@ -136,40 +107,36 @@ ConvertOutcome refused_name(const QString& given, const QString& use) {
             QStringLiteral("\"%1\" cannot be %2: the name is not valid UTF-8").arg(given, use)};
 }
 
-// "in.png -> out.kla: palette Colodore (colours matched), background 6 (blue), 0 inexact cells"
-QString summary(const ConvertRequest& request, const Loaded& loaded, const Encoded& encoded) {
+// "in.png -> out.kla: palette Colodore (colours matched), background 6 (blue), 0 inexact cells";
+// in FLI, rows of 4 pixels are counted.
+QString summary(const ConvertRequest& request, const Loaded& loaded,
+                const EncodedPicture& encoded) {
     const std::uint8_t background = c64_color_number(loaded.background);
+    const QString parts =
+        kind_of(encoded.image) == fmtFli ? QStringLiteral("row") : QStringLiteral("cell");
     return QStringLiteral("%1 -> %2: palette %3, background %4 (%5), %6 inexact %7%8")
         .arg(request.input, request.output, palette_text(loaded.match), QString::number(background),
              QString::fromLatin1(c64_color_name(background)), QString::number(encoded.inexact),
-             encoded.parts, encoded.inexact == 1 ? QString() : QStringLiteral("s"));
+             parts, encoded.inexact == 1 ? QString() : QStringLiteral("s"));
 }
 
 } // namespace
 
-std::optional<OutputFormat> output_format_of(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (const PictureCodec* codec = writer_for_extension(suffix.toStdString()))
-        return OutputFormat{OutputKind::C64Picture, codec};
-    if (suffix == "prg") return OutputFormat{OutputKind::Prg};
-    if (suffix == "png") return OutputFormat{OutputKind::Png};
-    if (suffix == "vxr") return OutputFormat{OutputKind::Vexlor};
-    return std::nullopt;
+const FileFormat* output_format_of(const QString& path) {
+    return writer_for(extension_of(path), fmtMulticolor);
 }
 
-QString output_extensions() {
+QString no_format_writes(const QString& path) {
     QStringList extensions;
-    for (const PictureCodec* codec : picture_codecs())
-        if (codec->writes())
-            for (std::string_view name : codec->usual_names())
-                extensions << QStringLiteral(".") +
-                                  QString::fromLatin1(name.data(), qsizetype(name.size()));
-    extensions << ".prg"
-               << ".png"
-               << ".vxr";
-    return extensions.join(QStringLiteral(", "));
+    for (std::string_view name : written_extensions())
+        extensions << QStringLiteral(".") +
+                          QString::fromLatin1(name.data(), qsizetype(name.size()));
+    return QStringLiteral("\"%1\" has no extension of a format Vexlor writes (%2)")
+        .arg(path, extensions.join(QStringLiteral(", ")));
 }
 
+// The picture is encoded for the output's kind; a file of any kind (.prg, .png, .vxr) takes the
+// picture's mode, and of two that write the extension, the one of that mode writes.
 ConvertOutcome convert_file(const ConvertRequest& request) {
     if (!request.undecodable_input.isEmpty())
         return refused_name(request.undecodable_input, QStringLiteral("read"));
@@ -179,12 +146,15 @@ ConvertOutcome convert_file(const ConvertRequest& request) {
     if (!loaded.error.isEmpty())
         return {kExitFileFailed,
                 QStringLiteral("\"%1\" cannot be read: %2").arg(request.input, loaded.error)};
-    const Encoded encoded = encoded_for(loaded, request);
+    const FileFormat* format = writer_for(extension_of(request.output), loaded.mode);
+    if (!format) return {kExitUsage, no_format_writes(request.output)};
+    const EncodedPicture encoded = encode_picture(format->kind().value_or(loaded.mode),
+                                                  loaded.picture.data(), loaded.background);
     const QString line = summary(request, loaded, encoded);
     if (request.strict && encoded.inexact > 0)
         return {kExitInexact, line + QStringLiteral("; nothing written (--strict)")};
     const QString error =
-        write_file_atomically(request.output, output_bytes(loaded, encoded, request));
+        write_file_atomically(request.output, output_bytes(*format, loaded, encoded, request));
     if (!error.isEmpty())
         return {kExitFileFailed,
                 QStringLiteral("\"%1\" cannot be written: %2").arg(request.output, error)};

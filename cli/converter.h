@@ -1,27 +1,22 @@
 #pragma once
-#include "c64/convert.h"
+#include "conversion/convert.h"
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 // `vexlor --convert IN OUT`, for build scripts: a picture or an image in, the file OUT's
-// extension names out, through the code that Import and the exports use. It needs no window
-// and no display.
+// extension names out, through the table of formats that Import and the exports read. It needs
+// no window and no display.
 
-class PictureCodec;
+class FileFormat;
 
-// A C64 picture file of the format table (Koala, FLI Graph, Advanced Art Studio, ...), the
-// viewer program, the rendering, or Vexlor's own.
-enum class OutputKind : std::uint8_t { C64Picture, Prg, Png, Vexlor };
-struct OutputFormat {
-    OutputKind kind = OutputKind::C64Picture;
-    const PictureCodec* codec = nullptr; // C64Picture: the format that writes it
-};
-// The usual name of a format Vexlor writes (.koa, .bml, .ocp, ...); .prg: the viewer program;
-// .png: the rendering; .vxr: Vexlor's own.
-std::optional<OutputFormat> output_format_of(const QString& path);
-// Those extensions, for messages: ".koa, .kla, .bml, ... .prg, .png, .vxr".
-QString output_extensions();
+// The format of the table that writes OUT's extension (.koa, .bml, .ocp, ..., .prg the viewer
+// program, .png the rendering, .vxr Vexlor's own); where two do (.prg), the multicolour one,
+// until the picture's mode chooses. Null when none does.
+const FileFormat* output_format_of(const QString& path);
+// Why OUT is refused when none does: "\"out.bmp\" has no extension of a format Vexlor writes
+// (.koa, .kla, .bml, ... .prg, .png, .vxr)".
+QString no_format_writes(const QString& path);
 
 struct ConvertRequest {
     QString input, output;
@@ -29,7 +24,6 @@ struct ConvertRequest {
     // where it is text. Qt names every file in UTF-8, so `input` or `output` would then name
     // another file: the conversion refuses the name instead.
     QString undecodable_input, undecodable_output;
-    OutputFormat format;
     // An image is converted with these choices. A picture (.vxr or Koala) is taken as it is, on
     // its own background (a Koala file's, or the best one for a .vxr) unless a background was
     // asked for; the palette is then the one a PNG is drawn in.

@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/palettes.h"
+#include "colour/palettes.h"
 #include <optional>
 #include <string_view>
 

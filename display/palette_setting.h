@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/palettes.h"
+#include "colour/palettes.h"
 
 // The palette the views show, kept between runs in the settings (organisation and application
 // "Vexlor"). With nothing stored, or a name no palette has, Vexlor's own.

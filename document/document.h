@@ -60,7 +60,9 @@ public:
     const Mode& mode() const { return mode_of(mode_); }
     std::uint8_t format() const { return mode_; }
     PixelGrid grid() { return {picture.data(), mode().shape.width, mode().shape.height}; }
-    ConstPixelGrid grid() const { return {picture.data(), mode().shape.width, mode().shape.height}; }
+    ConstPixelGrid grid() const {
+        return {picture.data(), mode().shape.width, mode().shape.height};
+    }
     PixelArea whole() const { return mode().whole(); }
 
     // The file the picture belongs to (UTF-8), empty when none; whether it changed since it

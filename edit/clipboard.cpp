@@ -1,6 +1,6 @@
 #include "edit/clipboard.h"
 #include "display/displayed_palette.h"
-#include "exchange/image_file.h"
+#include "formats/image_file.h"
 #include "selection/block_exchange.h"
 #include <QBuffer>
 #include <QClipboard>
@@ -33,11 +33,11 @@ namespace {
 // The part of an image that can land on the picture (pixels shown wide reach as far as they
 // show), as colours laid over black where it is transparent.
 RgbImage landing_part(const QImage& image, const PictureShape& picture) {
-    const QImage part = image
-                            .copy(0, 0,
-                                  std::min(image.width(), picture.pixel_aspect * picture.width),
-                                  std::min(image.height(), picture.height))
-                            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage part =
+        image
+            .copy(0, 0, std::min(image.width(), picture.pixel_aspect * picture.width),
+                  std::min(image.height(), picture.height))
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     RgbImage rgb{part.width(), part.height(), {}};
     rgb.rgb.reserve(std::size_t(part.width()) * std::size_t(part.height()) * 3);
     for (int y = 0; y < part.height(); ++y) {

@@ -1,7 +1,7 @@
 #include "exchange/import_dialog.h"
 #include "c64/render.h"
 #include "display/displayed_palette.h"
-#include "exchange/image_file.h"
+#include "formats/image_file.h"
 #include <QComboBox>
 #include <QPixmap>
 

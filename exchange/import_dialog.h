@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/convert.h"
+#include "conversion/convert.h"
 #include "ui_import_dialog.h"
 #include <QDialog>
 

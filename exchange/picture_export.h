@@ -1,13 +1,11 @@
 #pragma once
-#include "c64/rgb_image.h"
 #include "platform/common_dialogs.h"
 #include <cstdint>
-#include <vector>
 
 // Picture > Export as ...: each asks for a file name (the dialog's filter and default
-// extension are set here, so a name typed without one gets .koa, .prg or .png), writes the
-// whole file beside it and replaces it only once complete, and names the file and the reason
-// when that fails. True once the file is written.
+// extension are set here, from the table of formats, so a name typed without one gets .koa,
+// .prg or .png), writes the whole file beside it and replaces it only once complete, and names
+// the file and the reason when that fails. True once the file is written.
 //
 // Koala and PRG write the picture on its `background` ($D021, and the PRG's border). They first
 // count the cells that cannot be shown exactly and, when there are any, ask whether to export
@@ -20,11 +18,8 @@ bool export_fli(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t b
 bool export_fli_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
 bool export_png(TSaveDialog& dialog, const std::uint8_t* picture);
 
-// Picture > Export as Other C64 Format: every multicolour format of the table that Vexlor
-// writes, besides Koala, one filter entry each. The extension of the name typed picks the
-// format when it is one of theirs, else the chosen entry does (and a name typed without an
-// extension gets that format's). It asks about inexact cells as the Koala export does.
+// Picture > Export as Other C64 Format: every format the table offers there, one filter entry
+// each. The extension of the name typed picks the format when it is one of theirs, else the
+// chosen entry does (and a name typed without an extension gets that format's). It asks about
+// inexact cells as the Koala export does.
 bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
-
-// The image as the bytes of a PNG file.
-std::vector<std::uint8_t> encode_png(const RgbImage& image);

@@ -1,8 +1,8 @@
 // Amica Paint: packed with `$C2 count value` runs and ended by `$C2 $00`. Unpacked it is
 // Koala's layout followed by a 256-byte colour-cycling table, which the writer leaves empty.
-#include "formats/codecs.h"
 #include "formats/escape_runs.h"
 #include "formats/layout_codec.h"
+#include "formats/rows.h"
 
 namespace {
 
@@ -11,15 +11,14 @@ constexpr std::size_t kDataBytes = 10257;
 constexpr PartsLayout kLayout{.bitmap = 0, .screen = 8000, .color = 9000, .background = 10000};
 // Padding that a copy off a C64 disk may add after the end mark.
 constexpr std::size_t kTrailingBytes = 255;
+// Each byte a run of its own (three bytes), the end mark, the padding.
+constexpr std::size_t kLongest = 2 + 3 * kDataBytes + 2 + kTrailingBytes;
 
-class AmicaPaintCodec : public PictureCodec {
+class AmicaPaintFormat : public C64PictureFormat {
 public:
-    AmicaPaintCodec()
-        : PictureCodec({"Amica Paint",
-                        {"ami"},
-                        0x4000,
-                        kDataBytes + 2,
-                        2 + 3 * kDataBytes + 2 + kTrailingBytes}) {}
+    AmicaPaintFormat()
+        : C64PictureFormat(paint_program("Amica Paint", {"ami"}, Written::Yes,
+                                         {0x4000, kDataBytes + 2, kLongest})) {}
 
     // Only data that end with the end mark exactly where the picture does read.
     Fit fit(std::span<const std::uint8_t>) const override { return Fit::Marked; }
@@ -31,17 +30,16 @@ public:
         if (!unpacked.error.empty()) return {{}, a_picture() + ", but " + unpacked.error};
         return {take_parts(kLayout, unpacked.data), {}};
     }
-    bool writes() const override { return true; }
-    std::vector<std::uint8_t> write(const C64Image& image) const override {
+    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
         std::vector<std::uint8_t> file = load_address_bytes(load_address());
-        append_escape_runs(file, laid_out(kLayout, image, kDataBytes), kCode);
+        append_escape_runs(file, laid_out(kLayout, picture.encoded, kDataBytes), kCode);
         return file;
     }
 };
 
 } // namespace
 
-const PictureCodec& amica_paint_codec() {
-    static const AmicaPaintCodec codec;
-    return codec;
+const FileFormat& amica_paint_format() {
+    static const AmicaPaintFormat format;
+    return format;
 }

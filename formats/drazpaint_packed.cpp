@@ -1,9 +1,9 @@
 // Packed Drazpaint: "DRAZPAINT 1.4", the escape byte, then `escape count value` runs that
 // unpack to the plain file's layout. "DRAZLACE! 1.0" marks the interlaced kind, two bitmaps that
 // no single picture holds.
-#include "formats/codecs.h"
 #include "formats/escape_runs.h"
 #include "formats/layout_codec.h"
+#include "formats/rows.h"
 #include <algorithm>
 
 namespace {
@@ -14,19 +14,18 @@ constexpr std::size_t kEscapeAt = 2 + kSignature.size();
 constexpr std::size_t kDataBytes = 10049;
 constexpr PartsLayout kLayout{.bitmap = 2048, .screen = 1024, .color = 0, .background = 10048};
 constexpr std::size_t kTrailingBytes = 255;
+// The signature and the escape byte, each byte a run of its own (three bytes), the padding.
+constexpr std::size_t kLongest = kEscapeAt + 1 + 3 * kDataBytes + kTrailingBytes;
 
 bool starts_with(std::span<const std::uint8_t> file, std::string_view text) {
     return file.size() >= 2 + text.size() && std::equal(text.begin(), text.end(), file.begin() + 2);
 }
 
-class DrazpaintPackedCodec : public PictureCodec {
+class DrazpaintPackedFormat : public C64PictureFormat {
 public:
-    DrazpaintPackedCodec()
-        : PictureCodec({"packed Drazpaint",
-                        {"drz"},
-                        0x5800,
-                        kDataBytes + 2,
-                        kEscapeAt + 1 + 3 * kDataBytes + kTrailingBytes}) {}
+    DrazpaintPackedFormat()
+        : C64PictureFormat(paint_program("packed Drazpaint", {"drz"}, Written::Yes,
+                                         {0x5800, kDataBytes + 2, kLongest})) {}
 
     // Only a file with the signature reads.
     Fit fit(std::span<const std::uint8_t>) const override { return Fit::Marked; }
@@ -47,9 +46,8 @@ public:
         if (!unpacked.error.empty()) return {{}, a_picture() + ", but " + unpacked.error};
         return {take_parts(kLayout, unpacked.data), {}};
     }
-    bool writes() const override { return true; }
-    std::vector<std::uint8_t> write(const C64Image& image) const override {
-        const std::vector<std::uint8_t> data = laid_out(kLayout, image, kDataBytes);
+    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
+        const std::vector<std::uint8_t> data = laid_out(kLayout, picture.encoded, kDataBytes);
         const EscapeCode code{rarest_byte(data), false};
         std::vector<std::uint8_t> file = load_address_bytes(load_address());
         file.insert(file.end(), kSignature.begin(), kSignature.end());
@@ -61,7 +59,7 @@ public:
 
 } // namespace
 
-const PictureCodec& drazpaint_packed_codec() {
-    static const DrazpaintPackedCodec codec;
-    return codec;
+const FileFormat& drazpaint_packed_format() {
+    static const DrazpaintPackedFormat format;
+    return format;
 }

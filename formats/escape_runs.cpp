@@ -1,5 +1,5 @@
 #include "formats/escape_runs.h"
-#include "formats/picture_codec.h"
+#include "formats/file_format.h"
 #include <algorithm>
 #include <array>
 

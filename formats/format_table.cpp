@@ -1,38 +1,41 @@
 #include "formats/format_table.h"
-#include "c64/palettes.h"
-#include "formats/codecs.h"
+#include "formats/rows.h"
 #include <algorithm>
 #include <array>
 
 namespace {
 
-const std::array<const PictureCodec*, 16>& table() {
-    // Vidcom 64 comes before Twilight: a file of their shared layout without either name
-    // keeps its byte 1023 out of the picture.
-    static const std::array<const PictureCodec*, 16> codecs = {
-        &koala_codec(),
-        &packed_koala_codec(),
-        &fli_graph_codec(),
-        &fli_designer_codec(),
-        &advanced_art_studio_codec(),
-        &artist64_codec(),
-        &blazing_paddles_codec(),
-        &image_system_codec(),
-        &interpaint_lores_codec(),
-        &vidcom64_codec(),
-        &twilight_codec(),
-        &drazpaint_codec(),
-        &drazpaint_packed_codec(),
-        &saracen_paint_codec(),
-        &amica_paint_codec(),
-        &paint_magic_codec(),
-    };
-    return codecs;
+#define VEXLOR_TABLE_ENTRY(name) &name##_format(),
+
+const auto& table() {
+    static const std::array formats = {VEXLOR_FORMAT_ROWS(VEXLOR_TABLE_ENTRY)};
+    return formats;
+}
+
+#undef VEXLOR_TABLE_ENTRY
+
+const std::vector<const C64PictureFormat*>& readers() {
+    static const std::vector<const C64PictureFormat*> formats = [] {
+        std::vector<const C64PictureFormat*> found;
+        for (const FileFormat* format : table())
+            if (const auto* picture_file = dynamic_cast<const C64PictureFormat*>(format))
+                found.push_back(picture_file);
+        return found;
+    }();
+    return formats;
 }
 
 bool some_format_loads_at(unsigned address) {
-    return std::any_of(table().begin(), table().end(),
-                       [&](const PictureCodec* codec) { return codec->load_address() == address; });
+    return std::any_of(readers().begin(), readers().end(), [&](const C64PictureFormat* format) {
+        return format->load_address() == address;
+    });
+}
+
+// The first C64 picture format whose usual names hold `extension`.
+const C64PictureFormat* reader_named(std::string_view extension) {
+    for (const C64PictureFormat* format : readers())
+        if (format->has_extension(extension)) return format;
+    return nullptr;
 }
 
 // "10017 bytes loading at $2000"
@@ -45,11 +48,11 @@ std::string file_facts(std::span<const std::uint8_t> file) {
     return format_text("%zu bytes loading at $%04X", file.size(), load_address_of(file));
 }
 
-// How strongly a codec that reads the file claims it; 0: not at all. A mark in the bytes
+// How strongly a format that reads the file claims it; 0: not at all. A mark in the bytes
 // outweighs a name: packed files come to the lengths of plain layouts, and the same bytes are
 // the same picture whatever they are called.
-int claim(const PictureCodec& codec, std::span<const std::uint8_t> file, bool named) {
-    switch (codec.fit(file)) {
+int claim(const C64PictureFormat& format, std::span<const std::uint8_t> file, bool named) {
+    switch (format.fit(file)) {
     case Fit::Marked:
         return 6;
     case Fit::Own:
@@ -57,7 +60,7 @@ int claim(const PictureCodec& codec, std::span<const std::uint8_t> file, bool na
     case Fit::ByNameOnly:
         if (!named) return 0;
         // At another format's load address, that format reading it outweighs the name.
-        return codec.load_address() == load_address_of(file) ? 5 : 3;
+        return format.load_address() == load_address_of(file) ? 5 : 3;
     case Fit::Variant:
         return some_format_loads_at(load_address_of(file)) ? 0 : 2 + named;
     }
@@ -66,77 +69,141 @@ int claim(const PictureCodec& codec, std::span<const std::uint8_t> file, bool na
 
 // What a file that no format takes was most likely meant to be: the format whose signature it
 // carries, else the one its name says, else the one of its load address nearest its length.
-const PictureCodec* meant_for(std::span<const std::uint8_t> file, std::string_view extension) {
-    for (const PictureCodec* codec : table())
-        if (codec->signed_as_it(file)) return codec;
+const C64PictureFormat* meant_for(std::span<const std::uint8_t> file, std::string_view extension) {
+    for (const C64PictureFormat* format : readers())
+        if (format->signed_as_it(file)) return format;
     // Koala's layout at a load address another format uses reads, but is not taken there.
-    const auto refuses = [&](const PictureCodec* codec) { return !codec->read(file).image; };
-    if (const PictureCodec* named = codec_for_extension(extension); named && refuses(named))
+    const auto refuses = [&](const C64PictureFormat* format) { return !format->read(file).image; };
+    if (const C64PictureFormat* named = reader_named(extension); named && refuses(named))
         return named;
-    const PictureCodec* nearest = nullptr;
-    const auto distance = [&](const PictureCodec* codec) {
-        return std::max(codec->length(), file.size()) - std::min(codec->length(), file.size());
+    const C64PictureFormat* nearest = nullptr;
+    const auto distance = [&](const C64PictureFormat* format) {
+        return std::max(format->length(), file.size()) - std::min(format->length(), file.size());
     };
-    for (const PictureCodec* codec : table())
-        if (file.size() >= 2 && codec->load_address() == load_address_of(file) && refuses(codec) &&
-            (!nearest || distance(codec) < distance(nearest)))
-            nearest = codec;
+    for (const C64PictureFormat* format : readers())
+        if (file.size() >= 2 && format->load_address() == load_address_of(file) &&
+            refuses(format) && (!nearest || distance(format) < distance(nearest)))
+            nearest = format;
     return nearest;
+}
+
+// "*.koa", "*.kla", ...: the patterns of the formats' usual names, each once.
+std::vector<std::string> patterns_of(const std::vector<const FileFormat*>& formats) {
+    std::vector<std::string> patterns;
+    for (const FileFormat* format : formats)
+        for (std::string_view name : format->extensions())
+            if (std::string pattern = "*." + std::string(name);
+                std::find(patterns.begin(), patterns.end(), pattern) == patterns.end())
+                patterns.push_back(std::move(pattern));
+    return patterns;
+}
+
+std::string joined(const std::vector<std::string>& parts, char separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        if (!text.empty()) text += separator;
+        text += part;
+    }
+    return text;
+}
+
+// An entry that shows its name only: "Koala pictures|*.koa;*.kla".
+std::string plain_entry(const std::string& name, const std::vector<std::string>& patterns) {
+    return name + '|' + joined(patterns, ';');
+}
+
+// An entry whose name carries its patterns: "Artist 64 (*.a64)|*.a64".
+std::string named_entry(const std::string& name, const std::vector<std::string>& patterns) {
+    return name + " (" + joined(patterns, ' ') + ")|" + joined(patterns, ';');
 }
 
 } // namespace
 
-std::span<const PictureCodec* const> picture_codecs() { return table(); }
+std::span<const FileFormat* const> file_formats() { return table(); }
+
+std::span<const C64PictureFormat* const> c64_picture_formats() { return readers(); }
+
+std::vector<const FileFormat*> formats_offered(Command command, std::optional<PictureFormat> kind) {
+    std::vector<const FileFormat*> formats;
+    for (const FileFormat* format : table())
+        if (format->offered_in(command) && (!kind || !format->kind() || format->kind() == kind))
+            formats.push_back(format);
+    return formats;
+}
+
+std::string dialog_filter(Command command, std::optional<PictureFormat> kind) {
+    const std::vector<const FileFormat*> formats = formats_offered(command, kind);
+    std::vector<std::string> entries;
+    switch (command) {
+    case Command::Import: {
+        std::vector<const FileFormat*> pictures, others;
+        for (const FileFormat* format : formats)
+            (format->holds() == Holds::C64Picture ? pictures : others).push_back(format);
+        entries.push_back(named_entry("C64 pictures", patterns_of(pictures)));
+        for (const FileFormat* format : others)
+            entries.push_back(named_entry(format->filter_name(), patterns_of({format})));
+        entries.push_back("All Files (*.*)|*.*");
+        break;
+    }
+    case Command::ExportOther:
+        // The chosen entry says the format, so there is no entry for all files.
+        for (const FileFormat* format : formats)
+            entries.push_back(named_entry(format->filter_name(), patterns_of({format})));
+        break;
+    default:
+        entries.push_back(plain_entry(formats.front()->filter_name(), patterns_of(formats)));
+        entries.push_back("All Files|*.*");
+        break;
+    }
+    return joined(entries, '|');
+}
+
+const FileFormat* format_opened(std::string_view extension) {
+    for (const FileFormat* format : formats_offered(Command::Open))
+        if (format->has_extension(extension)) return format;
+    return nullptr;
+}
+
+const FileFormat* writer_for(std::string_view extension, PictureFormat mode) {
+    const FileFormat* first = nullptr;
+    for (const FileFormat* format : table()) {
+        if (!format->writes() || !format->has_extension(extension)) continue;
+        if (!format->kind() || format->kind() == mode) return format;
+        if (!first) first = format;
+    }
+    return first;
+}
+
+std::vector<std::string_view> written_extensions() {
+    std::vector<std::string_view> extensions;
+    for (const FileFormat* format : table())
+        if (format->writes())
+            for (std::string_view name : format->extensions())
+                if (std::find(extensions.begin(), extensions.end(), name) == extensions.end())
+                    extensions.push_back(name);
+    return extensions;
+}
 
 std::size_t longest_picture_file() {
     std::size_t longest = 0;
-    for (const PictureCodec* codec : table()) longest = std::max(longest, codec->longest());
+    for (const C64PictureFormat* format : readers()) longest = std::max(longest, format->longest());
     return longest;
-}
-
-const PictureCodec* codec_for_extension(std::string_view extension) {
-    for (const PictureCodec* codec : table())
-        if (codec->has_usual_name(extension)) return codec;
-    return nullptr;
-}
-
-const PictureCodec* writer_for_extension(std::string_view extension) {
-    for (const PictureCodec* codec : table())
-        if (codec->writes() && codec->has_usual_name(extension)) return codec;
-    return nullptr;
 }
 
 PictureFileRead read_picture_file(std::span<const std::uint8_t> file, std::string_view extension) {
     PictureFileRead best;
     int best_claim = 0;
-    for (const PictureCodec* codec : table()) {
-        FormatRead read = codec->read(file);
+    for (const C64PictureFormat* format : readers()) {
+        FormatRead read = format->read(file);
         if (!read.image) continue;
-        const int strength = claim(*codec, file, codec->has_usual_name(extension));
+        const int strength = claim(*format, file, format->has_extension(extension));
         if (strength > best_claim) {
             best_claim = strength;
-            best = {codec, std::move(read.image), {}};
+            best = {format, std::move(read.image), {}};
         }
     }
-    if (best.codec) return best;
-    const PictureCodec* meant = meant_for(file, extension);
+    if (best.format) return best;
+    const C64PictureFormat* meant = meant_for(file, extension);
     if (!meant) return {nullptr, {}, file_facts(file) + ": no C64 picture format loads there"};
     return {meant, {}, file_facts(file) + ": " + meant->read(file).error};
-}
-
-DecodedPicture decode_picture(const C64Image& image) {
-    DecodedPicture decoded;
-    if (const auto* multicolor = std::get_if<MulticolorImage>(&image)) {
-        decode_multicolor(*multicolor, decoded.pixels.data());
-        decoded.background = vexlor_color_index(multicolor->background);
-        return decoded;
-    }
-    const FliImage& fli = std::get<FliImage>(image);
-    decode_fli(fli, decoded.pixels.data());
-    std::array<int, 16> lines{};
-    for (std::uint8_t color : fli.backgrounds) ++lines[color & 0x0F];
-    decoded.background = vexlor_color_index(
-        std::uint8_t(std::max_element(lines.begin(), lines.end()) - lines.begin()));
-    decoded.format = fmtFli;
-    return decoded;
 }

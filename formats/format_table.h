@@ -1,41 +1,53 @@
 #pragma once
-#include "formats/picture_codec.h"
-#include "picture/picture.h"
+#include "formats/file_format.h"
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
-// Every C64 picture format Vexlor reads, in the order that settles a tie that no name breaks.
-// Import, the command line, drops, the file dialogs, the exports and the fuzz target read it.
-std::span<const PictureCodec* const> picture_codecs();
+// The table of file formats (formats/rows.h) and what the editor asks of it: Open, Save, Import,
+// the exports, the converter, drops, the file dialogs' filters and the fuzz targets read it.
+std::span<const FileFormat* const> file_formats();
+// Those that are C64 picture files, which compete for a file by its content, in that order.
+std::span<const C64PictureFormat* const> c64_picture_formats();
 
-// The most bytes a file of any of them has: a reader need take no more than one byte beyond.
+// The formats `command` offers, in the table's order; with a `kind`, only those that hold a
+// picture of that kind or of any.
+std::vector<const FileFormat*> formats_offered(Command command,
+                                               std::optional<PictureFormat> kind = std::nullopt);
+
+// The file dialog's filter for `command`: "Koala pictures|*.koa;*.kla|All Files|*.*" for one
+// format; Export as Other C64 Format names each of its formats with its patterns; Import gathers
+// the C64 picture files under "C64 pictures (...)".
+std::string dialog_filter(Command command, std::optional<PictureFormat> kind = std::nullopt);
+
+// The format File › Open takes a file named `extension` (any case, no dot) for: Vexlor's own;
+// null for any other name, which opens as Import reads it.
+const FileFormat* format_opened(std::string_view extension);
+
+// The format that writes files named `extension` for a picture in `mode`: of the formats with
+// that usual name, the one of the mode's kind or of any, else the first; null when none writes.
+const FileFormat* writer_for(std::string_view extension, PictureFormat mode);
+
+// The usual names of every format that writes, in the table's order, each once.
+std::vector<std::string_view> written_extensions();
+
+// The most bytes a C64 picture file of any format has: a reader need take no more than one
+// byte beyond.
 std::size_t longest_picture_file();
-
-// The first codec whose usual names hold `extension` (any case, no dot); null when none does.
-const PictureCodec* codec_for_extension(std::string_view extension);
-
-// The codec that writes files with the usual name `extension`; null when none does.
-const PictureCodec* writer_for_extension(std::string_view extension);
 
 // What a file's bytes were taken for, and the picture or why it is refused.
 struct PictureFileRead {
-    const PictureCodec* codec = nullptr; // null: no C64 picture format fits it at all
+    const FileFormat* format = nullptr; // null: no C64 picture format fits it at all
     std::optional<C64Image> image;
     std::string error; // "10017 bytes loading at $2000: an Advanced Art Studio picture takes 10018"
 };
 
-// Recognises a file by its content: a format whose mark the file carries (a signature, an end
-// mark where the picture ends) and that reads it takes it, whatever its length or name; else
+// Recognises a C64 picture file by its content: a format whose mark the file carries (a signature,
+// an end mark where the picture ends) and that reads it takes it, whatever its length or name; else
 // every format that reads it and loads there is a candidate, a copy of Koala's layout at a load
 // address no format uses comes next, and the name (its `extension`) only breaks a tie. A file
 // none reads is refused as the format its signature, else its name, else its load address
 // suggests.
 PictureFileRead read_picture_file(std::span<const std::uint8_t> file, std::string_view extension);
-
-// The picture as the editor holds it: pixels and background as Vexlor indices, and its mode.
-// An FLI file may give each raster line a background of its own: the picture takes the one
-// most lines show.
-struct DecodedPicture {
-    PictureBytes pixels{};
-    std::uint8_t background = 0;
-    PictureFormat format = fmtMulticolor;
-};
-DecodedPicture decode_picture(const C64Image& image);

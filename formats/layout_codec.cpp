@@ -37,23 +37,23 @@ std::vector<std::uint8_t> laid_out(const PartsLayout& layout, const C64Image& im
 
 namespace {
 
-std::string loads_at(const PictureCodec& codec) {
-    return format_text("%s loads at $%04X", codec.a_picture().c_str(),
-                       unsigned(codec.load_address()));
+std::string loads_at(const FileFormat& format) {
+    return format_text("%s loads at $%04X", format.a_picture().c_str(),
+                       unsigned(format.load_address()));
 }
 
-std::string wrong_address(const PictureCodec& codec, std::span<const std::uint8_t> file) {
-    if (file.size() < 2 || load_address_of(file) == codec.load_address()) return {};
-    return loads_at(codec);
+std::string wrong_address(const FileFormat& format, std::span<const std::uint8_t> file) {
+    if (file.size() < 2 || load_address_of(file) == format.load_address()) return {};
+    return loads_at(format);
 }
 
 } // namespace
 
-std::string wrong_address_or_size(const PictureCodec& codec, std::span<const std::uint8_t> file) {
-    if (std::string why = wrong_address(codec, file); !why.empty()) return why;
-    if (file.size() < 2) return loads_at(codec);
-    if (file.size() > codec.longest())
-        return format_text("%s takes at most %zu", codec.a_picture().c_str(), codec.longest());
+std::string wrong_address_or_size(const FileFormat& format, std::span<const std::uint8_t> file) {
+    if (std::string why = wrong_address(format, file); !why.empty()) return why;
+    if (file.size() < 2) return loads_at(format);
+    if (file.size() > format.longest())
+        return format_text("%s takes at most %zu", format.a_picture().c_str(), format.longest());
     return {};
 }
 
@@ -61,17 +61,17 @@ std::vector<std::uint8_t> load_address_bytes(std::uint16_t address) {
     return {std::uint8_t(address & 0xFF), std::uint8_t(address >> 8)};
 }
 
-std::string wrong_address_or_length(const PictureCodec& codec, std::span<const std::uint8_t> file) {
-    if (std::string why = wrong_address(codec, file); !why.empty()) return why;
-    if (file.size() >= codec.length() && file.size() <= codec.longest()) return {};
-    if (codec.longest() > codec.length())
-        return format_text("%s takes %zu to %zu", codec.a_picture().c_str(), codec.length(),
-                           codec.longest());
-    return format_text("%s takes %zu", codec.a_picture().c_str(), codec.length());
+std::string wrong_address_or_length(const FileFormat& format, std::span<const std::uint8_t> file) {
+    if (std::string why = wrong_address(format, file); !why.empty()) return why;
+    if (file.size() >= format.length() && file.size() <= format.longest()) return {};
+    if (format.longest() > format.length())
+        return format_text("%s takes %zu to %zu", format.a_picture().c_str(), format.length(),
+                           format.longest());
+    return format_text("%s takes %zu", format.a_picture().c_str(), format.length());
 }
 
-LayoutCodec::LayoutCodec(CodecFacts facts, PartsLayout layout, bool writes)
-    : PictureCodec(std::move(facts)), layout_(layout), writes_(writes) {}
+LayoutCodec::LayoutCodec(FormatFacts facts, PartsLayout layout)
+    : C64PictureFormat(std::move(facts)), layout_(layout) {}
 
 FormatRead LayoutCodec::read(std::span<const std::uint8_t> file) const {
     if (std::string why = wrong_address_or_length(*this, file); !why.empty())
@@ -79,9 +79,9 @@ FormatRead LayoutCodec::read(std::span<const std::uint8_t> file) const {
     return {take_parts(layout_, file.subspan(2)), {}};
 }
 
-std::vector<std::uint8_t> LayoutCodec::write(const C64Image& image) const {
+std::vector<std::uint8_t> LayoutCodec::write(const PictureToWrite& picture) const {
     std::vector<std::uint8_t> file = load_address_bytes(load_address());
     file.resize(length());
-    put_parts(layout_, std::get<MulticolorImage>(image), std::span(file).subspan(2));
+    put_parts(layout_, std::get<MulticolorImage>(picture.encoded), std::span(file).subspan(2));
     return file;
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "formats/picture_codec.h"
+#include "formats/file_format.h"
 
 // Where a multicolour picture's parts lie in a file's data (offsets from the first byte after
 // the load address). Bytes between and after the parts are padding.
@@ -25,27 +25,25 @@ std::vector<std::uint8_t> laid_out(const PartsLayout& layout, const C64Image& im
                                    std::size_t size);
 
 // A file that is the load address and the parts at fixed places: Koala's kin.
-class LayoutCodec : public PictureCodec {
+class LayoutCodec : public C64PictureFormat {
 public:
     // A file has `facts.length` bytes, or any number up to `facts.longest` (padding some
     // programs add).
-    LayoutCodec(CodecFacts facts, PartsLayout layout, bool writes);
+    LayoutCodec(FormatFacts facts, PartsLayout layout);
     FormatRead read(std::span<const std::uint8_t> file) const override;
-    bool writes() const override { return writes_; }
-    std::vector<std::uint8_t> write(const C64Image& image) const override;
+    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override;
 
 private:
     PartsLayout layout_;
-    bool writes_;
 };
 
-// Why a packed file of another load address, or longer than any of `codec`'s, is refused;
+// Why a packed file of another load address, or longer than any of `format`'s, is refused;
 // empty when it is neither.
-std::string wrong_address_or_size(const PictureCodec& codec, std::span<const std::uint8_t> file);
+std::string wrong_address_or_size(const FileFormat& format, std::span<const std::uint8_t> file);
 
 // The first two bytes of a file that loads at `address`.
 std::vector<std::uint8_t> load_address_bytes(std::uint16_t address);
 
-// Why a file of another load address or length than `codec`'s is refused; empty when it has
-// the codec's own (a length from `length()` to `longest()`).
-std::string wrong_address_or_length(const PictureCodec& codec, std::span<const std::uint8_t> file);
+// Why a file of another load address or length than `format`'s is refused; empty when it has
+// the format's own (a length from `length()` to `longest()`).
+std::string wrong_address_or_length(const FileFormat& format, std::span<const std::uint8_t> file);

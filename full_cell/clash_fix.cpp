@@ -1,6 +1,6 @@
 #include "full_cell/clash_fix.h"
-#include "c64/color_difference.h"
 #include "c64/fli.h"
+#include "colour/color_difference.h"
 #include "full_cell/area_colours.h"
 #include <climits>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/lab.h"
+#include "colour/lab.h"
 #include "picture/geometry.h"
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary files to the FLI reader, as FLI Graph and as FLI Designer files. Whatever it
 // accepts must decode to colour indices and, written as FLI Graph and read again, come back
 // byte for byte and pixel for pixel.
-#include "c64/fli_file.h"
+#include "formats/fli_file.h"
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -9,8 +9,8 @@ namespace {
 
 std::vector<std::string> extensions() {
     std::vector<std::string> names = {""};
-    for (const PictureCodec* codec : picture_codecs())
-        for (std::string_view name : codec->usual_names()) names.emplace_back(name);
+    for (const FileFormat* format : c64_picture_formats())
+        for (std::string_view name : format->extensions()) names.emplace_back(name);
     return names;
 }
 
@@ -25,10 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!read.image) continue;
         for (std::uint8_t index : decode_picture(*read.image).pixels)
             if (index > 15) std::abort();
-        if (!read.codec->writes()) continue;
-        const std::vector<std::uint8_t> written = read.codec->write(*read.image);
-        const PictureFileRead again = read_picture_file(written, read.codec->usual_names().front());
-        if (again.codec != read.codec || !again.image || *again.image != *read.image) std::abort();
+        if (!read.format->writes()) continue;
+        const std::vector<std::uint8_t> written = read.format->write({.encoded = *read.image});
+        const PictureFileRead again = read_picture_file(written, read.format->extensions().front());
+        if (again.format != read.format || !again.image || *again.image != *read.image)
+            std::abort();
     }
     return 0;
 }

@@ -5,14 +5,15 @@
 #include <string>
 
 int main(int, char** argv) {
-    for (const PictureCodec* codec : picture_codecs()) {
-        std::vector<std::uint8_t> file(codec->length());
-        file[0] = std::uint8_t(codec->load_address());
-        file[1] = std::uint8_t(codec->load_address() >> 8);
-        if (codec->writes())
-            file = codec->write(codec->kind() == PictureKind::Fli ? C64Image(FliImage{})
-                                                                  : C64Image(MulticolorImage{}));
-        const std::string name = std::string(argv[1]) + "/" + std::string(codec->usual_names()[0]);
+    for (const FileFormat* format : c64_picture_formats()) {
+        std::vector<std::uint8_t> file(format->length());
+        file[0] = std::uint8_t(format->load_address());
+        file[1] = std::uint8_t(format->load_address() >> 8);
+        if (format->writes())
+            file =
+                format->write({.encoded = format->kind() == fmtFli ? C64Image(FliImage{})
+                                                                   : C64Image(MulticolorImage{})});
+        const std::string name = std::string(argv[1]) + "/" + std::string(format->extensions()[0]);
         const auto put = [&](const std::string& path, std::size_t bytes) {
             file.resize(bytes);
             std::ofstream(path, std::ios::binary)

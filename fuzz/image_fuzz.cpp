@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes through the import's image path: Qt's image readers behind the size
 // check, then the conversion with options taken from the last byte. A result must keep to the
 // limit per cell and hold colour indices only.
-#include "c64/convert.h"
-#include "exchange/image_file.h"
+#include "conversion/convert.h"
+#include "formats/image_file.h"
 #include <QBuffer>
 #include <QCoreApplication>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Feeds arbitrary files to the Koala reader, as plain and as packed files. Whatever it accepts
 // must decode to colour indices and, since a Koala picture always fits the limit per cell,
 // survive export and import unchanged.
-#include "c64/koala.h"
+#include "formats/koala.h"
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

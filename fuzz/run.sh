@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and runs each for the given seconds (default 60):
-# the picture-file reader, the Koala and FLI readers, the whole table of C64 formats, and image
-# import (Qt's readers and the conversion).
+# the picture-file reader, the Koala and FLI readers, the whole table of formats, and image
+# import (Qt's readers and the conversion). The code under test is built here with the
+# fuzzer's instrumentation; the C64 code beneath it comes from the editor's build (BUILD,
+# by default build/, which `make fuzz` makes first).
 # fuzz/run.sh [SECONDS] [vxr|koala|fli|formats|image ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,19 +11,25 @@ seconds="${1:-60}"
 targets=(vxr koala fli formats image)
 if [ $# -gt 1 ]; then targets=("${@:2}"); fi
 out=build-fuzz
+build="${BUILD:-build}"
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -I.)
-c64=(c64/palettes.cpp c64/lab.cpp c64/multicolor.cpp picture/picture.cpp)
+# shellcheck disable=SC2207
+qt=($(pkg-config --cflags --libs Qt6Gui) -fPIC)
+beneath=("$build/conversion/libvexlor_conversion.a" "$build/c64/libvexlor_c64.a"
+    "$build/colour/libvexlor_colour.a" "$build/libvexlor_picture.a")
 
 build_and_run() {
     local name=$1
     mkdir -p "$out/$name-corpus"
     case $name in
     vxr)
-        clang++ "${flags[@]}" fuzz/vxr_fuzz.cpp storage/vxr_codec.cpp -o "$out/vxr_fuzz"
+        clang++ "${flags[@]}" fuzz/vxr_fuzz.cpp formats/vxr.cpp formats/file_format.cpp \
+            "${beneath[@]}" -o "$out/vxr_fuzz"
         printf '\x0d\x0a\x01\x0d\x1a' >"$out/vxr-corpus/seed"
         ;;
     koala)
-        clang++ "${flags[@]}" fuzz/koala_fuzz.cpp c64/koala.cpp "${c64[@]}" -o "$out/koala_fuzz"
+        clang++ "${flags[@]}" fuzz/koala_fuzz.cpp formats/koala.cpp formats/file_format.cpp \
+            "${beneath[@]}" -o "$out/koala_fuzz"
         seeds="$out/koala-corpus"
         { printf '\x00\x60'; head -c 10001 /dev/zero; } >"$seeds/plain"
         printf '\x00\x60\xfe\x00\x00\x01\x02\xfe\x07\x10' >"$seeds/packed-short"
@@ -38,26 +46,26 @@ build_and_run() {
           head -c 9981 /dev/zero | tr '\0' '\125'; } >"$seeds/packed-noise"
         ;;
     fli)
-        clang++ "${flags[@]}" fuzz/fli_fuzz.cpp c64/fli_file.cpp c64/fli.cpp "${c64[@]}" \
-            -o "$out/fli_fuzz"
+        clang++ "${flags[@]}" fuzz/fli_fuzz.cpp formats/fli_file.cpp formats/file_format.cpp \
+            "${beneath[@]}" -o "$out/fli_fuzz"
         { printf '\x00\x3b'; head -c 17472 /dev/zero; } >"$out/fli-corpus/graph"
         { printf '\x00\x3c'; head -c 17216 /dev/zero; } >"$out/fli-corpus/designer"
         ;;
     formats)
-        formats=(formats/*.cpp c64/koala.cpp c64/fli_file.cpp c64/fli.cpp "${c64[@]}")
-        clang++ "${flags[@]}" fuzz/formats_fuzz.cpp "${formats[@]}" -o "$out/formats_fuzz"
-        clang++ -std=c++20 -O1 -I. fuzz/formats_seeds.cpp "${formats[@]}" -o "$out/formats_seeds"
+        clang++ "${flags[@]}" fuzz/formats_fuzz.cpp formats/*.cpp "${beneath[@]}" "${qt[@]}" \
+            -o "$out/formats_fuzz"
+        clang++ -std=c++20 -O1 -I. fuzz/formats_seeds.cpp formats/*.cpp "${beneath[@]}" "${qt[@]}" \
+            -o "$out/formats_seeds"
         "$out/formats_seeds" "$out/formats-corpus"
         ;;
     image)
         # The cell search runs the same fixed loops whatever the image (the sanitized test
-        # suite covers them); built plainly, a run takes milliseconds instead of seconds.
-        clang++ -std=c++20 -O2 -g -I. -c c64/cell_search.cpp -o "$out/cell_search.o"
-        # shellcheck disable=SC2046
-        clang++ "${flags[@]}" -fPIC $(pkg-config --cflags Qt6Gui) fuzz/image_fuzz.cpp \
-            exchange/image_file.cpp c64/fit.cpp c64/convert.cpp c64/fli_search.cpp c64/fli.cpp \
-            "$out/cell_search.o" "${c64[@]}" \
-            $(pkg-config --libs Qt6Gui) -o "$out/image_fuzz"
+        # suite covers them); taken plainly from the editor's build, a run takes milliseconds
+        # instead of seconds.
+        clang++ "${flags[@]}" fuzz/image_fuzz.cpp formats/image_file.cpp formats/image_ends.cpp \
+            formats/file_format.cpp conversion/fit.cpp conversion/convert.cpp \
+            conversion/fli_search.cpp conversion/diffusion.cpp "${beneath[@]}" "${qt[@]}" \
+            -o "$out/image_fuzz"
         for format in png gif bmp jpg; do
             convert -size 24x16 gradient:red-blue "$out/image-corpus/seed.$format"
         done

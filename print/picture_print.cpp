@@ -10,8 +10,7 @@
 #include <algorithm>
 
 QRectF picture_area(const QRectF& page, const QSize& screen) {
-    const double scale =
-        std::min(page.width() / screen.width(), page.height() / screen.height());
+    const double scale = std::min(page.width() / screen.width(), page.height() / screen.height());
     QRectF area(0, 0, screen.width() * scale, screen.height() * scale);
     area.moveCenter(page.center());
     return area;
@@ -37,8 +36,8 @@ bool print_picture(QPrinter& printer, const QImage& screen) {
     // Enlarged here by a whole factor, each pixel a sharp block; a printer or viewer that
     // smooths what it scales then blurs only a thin seam between blocks.
     const int factor = std::clamp(int(area.width()) / screen.width(), 1, 8);
-    const QImage image = screen.scaled(screen.size() * factor, Qt::IgnoreAspectRatio,
-                                       Qt::FastTransformation);
+    const QImage image =
+        screen.scaled(screen.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(area, image);
     return painter.end();

@@ -1,6 +1,6 @@
 #pragma once
-#include "c64/lab.h"
-#include "c64/rgb_image.h"
+#include "colour/lab.h"
+#include "colour/rgb_image.h"
 #include "selection/block.h"
 #include <optional>
 #include <span>

@@ -1,11 +1,11 @@
 // The picture's background colour and the palette the views show, through the menus.
 #include "app/Main.h"
 #include "background/background_dialog.h"
-#include "c64/koala.h"
 #include "display/displayed_palette.h"
 #include "display/palette_setting.h"
 #include "exchange/import_dialog.h"
 #include "exchange/png_options_dialog.h"
+#include "formats/koala.h"
 #include "info/info_window.h"
 #include "platform/common_dialogs.h"
 #include "preview/preview_window.h"

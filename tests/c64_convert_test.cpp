@@ -1,7 +1,7 @@
-#include "c64/convert.h"
-#include "c64/diffusion.h"
 #include "c64/fli.h"
 #include "c64/render.h"
+#include "conversion/convert.h"
+#include "conversion/diffusion.h"
 #include "tests/c64_support.h"
 #include <algorithm>
 #include <array>

@@ -1,32 +1,11 @@
-#include "c64/convert.h"
-#include "c64/diffusion.h"
-#include "c64/fli_file.h"
 #include "c64/fli_prg.h"
-#include "c64/palettes.h"
+#include "colour/palettes.h"
+#include "conversion/convert.h"
+#include "conversion/diffusion.h"
 #include "tests/c64_support.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-// A random picture that FLI shows exactly on `background`: per cell one shared colour, per row
-// two more, the last three rows of the picture with the colours of row 196.
-PictureBytes random_fli_picture(std::mt19937& random, std::uint8_t background) {
-    PictureBytes picture{};
-    std::uniform_int_distribution<int> color(0, 15), slot(0, 3);
-    for (int cell = 0; cell < kCells; ++cell) {
-        const std::uint8_t shared = std::uint8_t(color(random));
-        std::uint8_t first = 0, second = 0;
-        for (int y = 0; y < kCellHeight; ++y) {
-            if (screen_row_of(cell / kCellColumns * kCellHeight + y) ==
-                cell / kCellColumns * kCellHeight + y)
-                first = std::uint8_t(color(random)), second = std::uint8_t(color(random));
-            const std::uint8_t colors[4] = {background, first, second, shared};
-            for (int x = 0; x < kCellWidth; ++x)
-                picture[cell_pixel_offset(cell, y * kCellWidth + x)] = colors[slot(random)];
-        }
-    }
-    return picture;
-}
 
 void set_row(PictureBytes& picture, int cell, int y, std::array<std::uint8_t, 4> colors) {
     for (int x = 0; x < kCellWidth; ++x)
@@ -34,19 +13,6 @@ void set_row(PictureBytes& picture, int cell, int y, std::array<std::uint8_t, 4>
 }
 
 int row_index(int cell, int y) { return first_cell_row(cell) + y * kCellColumns; }
-
-FliImage some_image(unsigned seed, std::uint8_t background = 6) {
-    std::mt19937 random(seed);
-    return encode_fli(random_fli_picture(random, background).data(), background).image;
-}
-
-// The FLI Designer file of an image: the FLI Graph file without its backgrounds.
-std::vector<std::uint8_t> designer_file(const FliImage& image) {
-    std::vector<std::uint8_t> file = write_fli_graph(image);
-    file.erase(file.begin() + 2, file.begin() + 2 + 256);
-    file[0] = 0x00, file[1] = 0x3C;
-    return file;
-}
 
 } // namespace
 
@@ -137,91 +103,10 @@ TEST(FliEncoder, WritesC64NumbersAndTheBackgroundOnEveryLine) {
     EXPECT_EQ(image.color[0] == 5 || image.screens[0][0] >> 4 == 5, true);
 }
 
-TEST(FliFiles, EveryPictureThatObeysTheLimitSurvivesBothFormats) {
-    std::mt19937 random(5);
-    for (int round = 0; round < 8; ++round) {
-        const std::uint8_t background = std::uint8_t(round * 3 % 16);
-        const PictureBytes picture = random_fli_picture(random, background);
-        const FliEncoding encoding = encode_fli(picture.data(), background);
-        ASSERT_FALSE(encoding.inexact.any()) << "round " << round;
-        const std::vector<std::uint8_t> file = write_fli_graph(encoding.image);
-        ASSERT_EQ(file.size(), 17474u);
-        EXPECT_EQ(file[0], 0x00);
-        EXPECT_EQ(file[1], 0x3B);
-        const FliRead read = read_fli(file, FliFormat::Graph);
-        ASSERT_TRUE(read.image) << read.error;
-        EXPECT_EQ(write_fli_graph(*read.image), file) << "byte for byte";
-        PictureBytes decoded{};
-        decode_fli(*read.image, decoded.data());
-        ASSERT_EQ(decoded, picture) << "round " << round;
-        // Screens 5 to 7 of the last cell row show nowhere on a C64, whatever they hold.
-        FliImage later_screens = *read.image;
-        for (int screen = 5; screen < kFliScreens; ++screen)
-            for (int cell = 24 * kCellColumns; cell < kCells; ++cell)
-                later_screens.screens[std::size_t(screen)][std::size_t(cell)] ^= 0x5A;
-        decode_fli(later_screens, decoded.data());
-        ASSERT_EQ(decoded, picture) << "round " << round;
-        if (background != 0) continue; // a Designer file has no background: black
-        const FliRead designer = read_fli(designer_file(encoding.image), FliFormat::Designer);
-        ASSERT_TRUE(designer.image) << designer.error;
-        decode_fli(*designer.image, decoded.data());
-        ASSERT_EQ(decoded, picture) << "round " << round;
-    }
-}
-
-TEST(FliFiles, ReadEachLinesBackground) {
-    FliImage image = some_image(1);
-    image.backgrounds[0] = 2;
-    image.backgrounds[199] = 5;
-    PictureBytes decoded{};
-    decode_fli(*read_fli(write_fli_graph(image), FliFormat::Graph).image, decoded.data());
-    EXPECT_EQ(image.bitmap[0] >> 6 == 0, decoded[0] == 2);
-    const int last = (kPictureRows - 1) * kPictureColumns;
-    EXPECT_EQ(image.bitmap[24 * 320 + 7] >> 6 == 0, decoded[last] == 4); // C64 5 is Vexlor 4
-}
-
-TEST(FliFiles, AreRefusedByTheirSizeOrLoadAddressButNotForPadding) {
-    const std::vector<std::uint8_t> graph = write_fli_graph(some_image(2));
-    const std::vector<std::uint8_t> designer = designer_file(some_image(2));
-    struct Case {
-        std::vector<std::uint8_t> file;
-        FliFormat format;
-        const char* reason; // empty: read
-    };
-    auto resized = [](std::vector<std::uint8_t> file, std::size_t size) {
-        file.resize(size);
-        return file;
-    };
-    auto loading_at = [](std::vector<std::uint8_t> file, std::uint8_t high) {
-        file[1] = high;
-        return file;
-    };
-    const std::vector<Case> cases = {
-        {graph, FliFormat::Graph, ""},
-        {resized(graph, 17664), FliFormat::Graph, ""},
-        {resized(graph, 17473), FliFormat::Graph, "it holds 17473 bytes"},
-        {resized(graph, 17665), FliFormat::Graph,
-         "it holds more than 17664 bytes, where an FLI "
-         "Graph picture takes 17474"},
-        {{}, FliFormat::Graph, "it holds 0 bytes"},
-        {loading_at(graph, 0x60), FliFormat::Graph, "it loads at $6000"},
-        {designer, FliFormat::Designer, ""},
-        {resized(designer, 17408), FliFormat::Designer, ""},
-        {graph, FliFormat::Designer, "where an FLI Designer picture takes 17218"},
-        {designer, FliFormat::Graph, "it holds 17218 bytes"},
-        {loading_at(designer, 0x3B), FliFormat::Designer, "loads at $3C00"},
-    };
-    for (const Case& c : cases) {
-        const FliRead read = read_fli(c.file, c.format);
-        EXPECT_EQ(read.image.has_value(), std::string(c.reason).empty()) << c.reason;
-        EXPECT_NE(read.error.find(c.reason), std::string::npos) << read.error;
-    }
-}
-
 // The viewer's bytes, then the picture where the C64 reads it: screens at $4000, the bitmap at
 // $6000, the colour RAM after the code.
 TEST(FliPrg, PlacesThePictureWhereTheViewerAndTheVicReadIt) {
-    FliImage image = some_image(3);
+    FliImage image = random_fli_image(3);
     const std::vector<std::uint8_t> file = write_fli_prg(image);
     auto at = [&](unsigned address) { return file.begin() + (address - 0x0801 + 2); };
     ASSERT_EQ(file.size(), 0x7F40u - 0x0801 + 2);

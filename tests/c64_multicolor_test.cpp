@@ -1,7 +1,7 @@
-#include "c64/color_difference.h"
-#include "c64/lab.h"
 #include "c64/multicolor.h"
-#include "c64/palettes.h"
+#include "colour/color_difference.h"
+#include "colour/lab.h"
+#include "colour/palettes.h"
 #include "tests/c64_support.h"
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/multicolor.h"
+#include "c64/fli.h"
 #include <random>
 #include <vector>
 
@@ -48,4 +48,30 @@ inline std::vector<std::uint8_t> pack(const std::vector<std::uint8_t>& file) {
         i += run;
     }
     return packed;
+}
+
+// A random picture that FLI shows exactly on `background`: per cell one shared colour, per row
+// two more, the last three rows of the picture with the colours of row 196.
+inline PictureBytes random_fli_picture(std::mt19937& random, std::uint8_t background) {
+    PictureBytes picture{};
+    std::uniform_int_distribution<int> color(0, 15), slot(0, 3);
+    for (int cell = 0; cell < kCells; ++cell) {
+        const std::uint8_t shared = std::uint8_t(color(random));
+        std::uint8_t first = 0, second = 0;
+        for (int y = 0; y < kCellHeight; ++y) {
+            if (screen_row_of(cell / kCellColumns * kCellHeight + y) ==
+                cell / kCellColumns * kCellHeight + y)
+                first = std::uint8_t(color(random)), second = std::uint8_t(color(random));
+            const std::uint8_t colors[4] = {background, first, second, shared};
+            for (int x = 0; x < kCellWidth; ++x)
+                picture[cell_pixel_offset(cell, y * kCellWidth + x)] = colors[slot(random)];
+        }
+    }
+    return picture;
+}
+
+// The FLI picture of such a random picture.
+inline FliImage random_fli_image(unsigned seed, std::uint8_t background = 6) {
+    std::mt19937 random(seed);
+    return encode_fli(random_fli_picture(random, background).data(), background).image;
 }

@@ -1,65 +1,22 @@
 // The converter run as a build script runs it: a process with no display.
-#include "c64/fli_file.h"
 #include "c64/fli_prg.h"
+#include "c64/prg.h"
 #include "cli/command_line.h"
-#include "formats/codecs.h"
-#include "storage/vxr_codec.h"
-#include "tests/exchange_support.h"
+#include "formats/fli_file.h"
+#include "formats/koala.h"
+#include "formats/png.h"
+#include "formats/rows.h"
+#include "formats/vxr.h"
+#include "tests/file_support.h"
+#include "tests/run_vexlor.h"
 #include "vexlor_version.h"
-#include <QComboBox>
 #include <QDir>
 #include <QProcess>
 #include <cmath>
 
 namespace {
 
-struct Finished {
-    int exit_code = -1;
-    QString out, err;
-};
-
-// Runs the built program with no display: neither DISPLAY, WAYLAND_DISPLAY nor a Qt platform.
-// `shell_escapes`: each argument is first expanded as the shell's printf %b does, so that it
-// can be bytes that are not text ("bad\\0377name.koa").
-Finished run_vexlor(const QStringList& arguments, bool shell_escapes = false) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(name);
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (shell_escapes) {
-        QString call = QStringLiteral("exec \"$0\"");
-        for (int i = 1; i <= arguments.size(); ++i)
-            call += QStringLiteral(" \"$(printf %b \"$%1\")\"").arg(i);
-        process.start("/bin/sh", QStringList{"-c", call, VEXLOR_PROGRAM} + arguments);
-    } else {
-        process.start(VEXLOR_PROGRAM, arguments);
-    }
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        ADD_FAILURE() << "vexlor " << arguments.join(' ').toStdString() << " did not finish";
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-// A photograph-like 320 x 200 image: smooth gradients under a few shapes.
-RgbImage photograph() {
-    RgbImage image{320, 200, std::vector<std::uint8_t>(320 * 200 * 3)};
-    for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 320; ++x) {
-            std::uint8_t* pixel = &image.rgb[std::size_t(y * 320 + x) * 3];
-            const bool disc = std::hypot(x - 200.0, y - 90.0) < 60;
-            pixel[0] = std::uint8_t(disc ? 230 : x * 255 / 320);
-            pixel[1] = std::uint8_t(disc ? 180 - y / 2 : y * 255 / 200);
-            pixel[2] = std::uint8_t((x + y) % 97 < 20 ? 40 : 160 + (x * y) % 90);
-        }
-    return image;
-}
-
-using Converter = Exchange;
+using Converter = FileTest;
 
 TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine) {
     const PictureBytes drawn = some_picture(5);
@@ -76,8 +33,8 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
         {"out.prg", write_prg(c64)},
         {"out.vxr", encode_vxr(drawn.data(), drawn.size())},
         {"out.fli", write_fli_graph(encode_fli(drawn.data(), 0).image), "rows"},
-        {"out.ocp", advanced_art_studio_codec().write(c64)},
-        {"out.drz", drazpaint_packed_codec().write(c64)},
+        {"out.ocp", advanced_art_studio_format().write({.encoded = c64})},
+        {"out.drz", drazpaint_packed_format().write({.encoded = c64})},
     };
     for (const auto& output : outputs) {
         SCOPED_TRACE(output.name);
@@ -93,36 +50,6 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
     EXPECT_EQ(run_vexlor({"--convert", in, path("out.png")}).exit_code, 0);
     EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
               to_qimage(render_picture(drawn.data(), {.palette = PaletteId::Pepto})));
-}
-
-TEST_F(Converter, AnImageConvertsToTheBytesOfImportThenExportWithTheSameChoices) {
-    const QString in = write_png("photo.png", photograph());
-    const struct {
-        QStringList options;
-        int palette, background, dither; // the dialog's boxes
-    } choices[] = {
-        {{}, 0, 0, 0},
-        {{"--palette", "colodore", "--dither", "ordered"}, 3, 0, 1},
-        {{"--palette=pepto", "--dither=floyd-steinberg", "--background", "black"}, 2, 0, 2},
-        {{"--palette", "vice"}, 4, 0, 0},
-    };
-    for (const auto& choice : choices) {
-        SCOPED_TRACE(choice.options.join(' ').toStdString());
-        const Finished run =
-            run_vexlor(QStringList{"--convert", in, path("cli.kla")} + choice.options);
-        EXPECT_EQ(run.exit_code, 0) << run.err.toStdString();
-
-        when_import_dialog([&](ImportDialog& dialog) {
-            dialog.paletteBox->setCurrentIndex(choice.palette);
-            dialog.backgroundBox->setCurrentIndex(choice.background);
-            dialog.ditherBox->setCurrentIndex(choice.dither);
-            press(dialog.buttonBox, QDialogButtonBox::Ok);
-        });
-        ASSERT_TRUE(import(in));
-        TFileDialog::QueueAnswer(path("dialogs.kla"));
-        ASSERT_TRUE(export_koala(save_dialog, picture.data(), background));
-        EXPECT_EQ(read(path("cli.kla")), read(path("dialogs.kla")));
-    }
 }
 
 // The mode is FLI for an FLI file in or an FLI format out unless --mode says otherwise; in FLI

@@ -1,6 +1,7 @@
-#include "formats/codecs.h"
+#include "formats/rows.h"
 #include "storage/picture_file.h"
 #include "tests/exchange_support.h"
+#include "tests/run_vexlor.h"
 #include <QFileDialog>
 #include <QSaveFile>
 
@@ -162,19 +163,21 @@ TEST_F(Exchange, OtherC64FormatsArePickedByTheTypedExtensionElseByTheChosenEntry
         const char* typed;
         const char* chosen; // the entry chosen, as the dialog reports it
         const char* written;
-        const PictureCodec& format;
+        const FileFormat& format;
     } rows[] = {
-        {"wizard2", "Artist 64 (*.a64)", "wizard2.a64", artist64_codec()},
-        {"named.tbe", "Artist 64 (*.a64)", "named.tbe", twilight_codec()},
-        {"NAMED.OCP", "Interpaint Lores (*.ip64l *.ipt)", "NAMED.OCP", advanced_art_studio_codec()},
-        {"odd.name", "Advanced Art Studio (*.ocp *.mpic)", "odd.name", advanced_art_studio_codec()},
-        {"packed", "Packed Drazpaint (*.drz) (*.drz)", "packed.drz", drazpaint_packed_codec()},
-        {"again", "", "again.drz", drazpaint_packed_codec()}, // the entry chosen last
+        {"wizard2", "Artist 64 (*.a64)", "wizard2.a64", artist64_format()},
+        {"named.tbe", "Artist 64 (*.a64)", "named.tbe", twilight_format()},
+        {"NAMED.OCP", "Interpaint Lores (*.ip64l *.ipt)", "NAMED.OCP",
+         advanced_art_studio_format()},
+        {"odd.name", "Advanced Art Studio (*.ocp *.mpic)", "odd.name",
+         advanced_art_studio_format()},
+        {"packed", "Packed Drazpaint (*.drz) (*.drz)", "packed.drz", drazpaint_packed_format()},
+        {"again", "", "again.drz", drazpaint_packed_format()}, // the entry chosen last
     };
     for (const auto& row : rows) {
         TFileDialog::QueueAnswer(path(row.typed), row.chosen);
         EXPECT_TRUE(export_other_c64(save_dialog, picture.data(), background)) << row.typed;
-        EXPECT_EQ(read(path(row.written)), row.format.write(image)) << row.typed;
+        EXPECT_EQ(read(path(row.written)), row.format.write({.encoded = image})) << row.typed;
     }
     QStringList entries = save_dialog.Filter.split('|');
     for (int i = 1; i < entries.size(); ++i) entries.removeAt(i); // the patterns
@@ -192,4 +195,36 @@ TEST_F(Exchange, OtherC64FormatsArePickedByTheTypedExtensionElseByTheChosenEntry
         EXPECT_EQ(TFileDialog::EntryOf(save_dialog.Filter, dialog.selectedNameFilter()), entry);
     }
     EXPECT_TRUE(errors.isEmpty());
+}
+
+// The converter for build scripts converts an image to the very bytes that Import and then
+// Export write with the same choices.
+TEST_F(Exchange, TheConverterWritesWhatImportThenExportWriteWithTheSameChoices) {
+    const QString in = write_png("photo.png", photograph());
+    const struct {
+        QStringList options;
+        int palette, background, dither; // the dialog's boxes
+    } choices[] = {
+        {{}, 0, 0, 0},
+        {{"--palette", "colodore", "--dither", "ordered"}, 3, 0, 1},
+        {{"--palette=pepto", "--dither=floyd-steinberg", "--background", "black"}, 2, 0, 2},
+        {{"--palette", "vice"}, 4, 0, 0},
+    };
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(choice.options.join(' ').toStdString());
+        const Finished run =
+            run_vexlor(QStringList{"--convert", in, path("cli.kla")} + choice.options);
+        EXPECT_EQ(run.exit_code, 0) << run.err.toStdString();
+
+        when_import_dialog([&](ImportDialog& dialog) {
+            dialog.paletteBox->setCurrentIndex(choice.palette);
+            dialog.backgroundBox->setCurrentIndex(choice.background);
+            dialog.ditherBox->setCurrentIndex(choice.dither);
+            press(dialog.buttonBox, QDialogButtonBox::Ok);
+        });
+        ASSERT_TRUE(import(in));
+        TFileDialog::QueueAnswer(path("dialogs.kla"));
+        ASSERT_TRUE(export_koala(save_dialog, picture.data(), background));
+        EXPECT_EQ(read(path("cli.kla")), read(path("dialogs.kla")));
+    }
 }

@@ -1,7 +1,7 @@
 // Conversion of real photographs and drawings that nobody here made: ImageMagick's built-in
 // images, written out at build time.
-#include "c64/convert.h"
-#include "exchange/image_file.h"
+#include "conversion/convert.h"
+#include "formats/image_file.h"
 #include <QFile>
 #include <gtest/gtest.h>
 

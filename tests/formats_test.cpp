@@ -1,17 +1,23 @@
-// The table of C64 picture formats: every format read as the notes lay it out, every writable
-// one round trip, and files that must be refused.
-#include "formats/codecs.h"
+// The table of formats: where each is offered and under what names, every C64 picture format
+// read as the notes lay it out, every format Vexlor writes round trip, and files that must be
+// refused.
+#include "conversion/convert.h"
 #include "formats/format_table.h"
+#include "formats/image_file.h"
+#include "formats/rows.h"
+#include "formats/vxr.h"
 #include "tests/c64_support.h"
+#include <QBuffer>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::string name_of(const PictureCodec* codec) {
-    return codec ? std::string(codec->name()) : "nothing";
+std::string name_of(const FileFormat* format) {
+    return format ? std::string(format->name()) : "nothing";
 }
 
 Bytes file_at(unsigned address, std::size_t length) {
@@ -46,16 +52,16 @@ MulticolorImage noisy_picture(unsigned seed, std::size_t plain) {
     return image;
 }
 
-// A noisy picture that `codec` writes in exactly `length` bytes.
-MulticolorImage picture_written_in(const PictureCodec& codec, std::size_t length) {
+// A noisy picture that `format` writes in exactly `length` bytes.
+MulticolorImage picture_written_in(const FileFormat& format, std::size_t length) {
     for (unsigned seed = 0; seed < 10; ++seed)
         for (std::size_t plain = 0; plain < kBitmapBytes; ++plain) {
             const MulticolorImage image = noisy_picture(seed, plain);
-            const std::size_t written = codec.write(image).size();
+            const std::size_t written = format.write({.encoded = image}).size();
             if (written == length) return image;
             if (written < length) break;
         }
-    ADD_FAILURE() << "no picture makes " << length << " bytes of " << codec.name();
+    ADD_FAILURE() << "no picture makes " << length << " bytes of " << format.name();
     return {};
 }
 
@@ -67,7 +73,7 @@ MulticolorImage picture_written_in(const PictureCodec& codec, std::size_t length
 TEST(PictureFormats, ReadEachLayoutWhereTheNotesPutIt) {
     constexpr int kNone = -1;
     const struct {
-        const PictureCodec& codec;
+        const FileFormat& format;
         const char* extension;
         unsigned load;
         std::size_t length;
@@ -75,17 +81,17 @@ TEST(PictureFormats, ReadEachLayoutWhereTheNotesPutIt) {
         int background;
         int background_copy = kNone; // for readers that look there
     } rows[] = {
-        {koala_codec(), "", 0x6000, 10003, 0, 8000, 9000, 10000},
-        {advanced_art_studio_codec(), "", 0x2000, 10018, 0, 8000, 9016, 9001, 9000},
-        {artist64_codec(), "", 0x4000, 10242, 0, 8192, 9216, 10239},
-        {blazing_paddles_codec(), "", 0xA000, 10242, 0, 8192, 9216, 8064},
-        {image_system_codec(), "", 0x3C00, 10218, 1024, 9216, 0, 9215},
-        {interpaint_lores_codec(), "ipt", 0x4000, 10003, 0, 8000, 9000, 10000},
-        {vidcom64_codec(), "", 0x5800, 10050, 2048, 1024, 0, kNone},
-        {twilight_codec(), "TBE", 0x5800, 10050, 2048, 1024, 0, 1023},
-        {drazpaint_codec(), "", 0x5800, 10051, 2048, 1024, 0, 10048},
-        {drazpaint_codec(), "", 0x5800, 10052, 2048, 1024, 0, 10048}, // as GIMP writes it
-        {saracen_paint_codec(), "", 0x7800, 10219, 1024, 0, 9216, 1008},
+        {koala_format(), "", 0x6000, 10003, 0, 8000, 9000, 10000},
+        {advanced_art_studio_format(), "", 0x2000, 10018, 0, 8000, 9016, 9001, 9000},
+        {artist64_format(), "", 0x4000, 10242, 0, 8192, 9216, 10239},
+        {blazing_paddles_format(), "", 0xA000, 10242, 0, 8192, 9216, 8064},
+        {image_system_format(), "", 0x3C00, 10218, 1024, 9216, 0, 9215},
+        {interpaint_lores_format(), "ipt", 0x4000, 10003, 0, 8000, 9000, 10000},
+        {vidcom64_format(), "", 0x5800, 10050, 2048, 1024, 0, kNone},
+        {twilight_format(), "TBE", 0x5800, 10050, 2048, 1024, 0, 1023},
+        {drazpaint_format(), "", 0x5800, 10051, 2048, 1024, 0, 10048},
+        {drazpaint_format(), "", 0x5800, 10052, 2048, 1024, 0, 10048}, // as GIMP writes it
+        {saracen_paint_format(), "", 0x7800, 10219, 1024, 0, 9216, 1008},
     };
     const MulticolorImage image = marked_image();
     for (const auto& row : rows) {
@@ -98,11 +104,11 @@ TEST(PictureFormats, ReadEachLayoutWhereTheNotesPutIt) {
         if (row.background != kNone) file[2 + row.background] = expected.background = 6;
         if (row.background_copy != kNone) file[2 + row.background_copy] = 6;
         const PictureFileRead read = read_picture_file(file, row.extension);
-        EXPECT_EQ(name_of(read.codec), row.codec.name()) << read.error;
-        ASSERT_TRUE(read.image) << row.codec.name();
-        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == expected) << row.codec.name();
-        if (row.codec.writes()) {
-            EXPECT_EQ(row.codec.write(expected), file) << row.codec.name();
+        EXPECT_EQ(name_of(read.format), row.format.name()) << read.error;
+        ASSERT_TRUE(read.image) << row.format.name();
+        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == expected) << row.format.name();
+        if (row.format.writes()) {
+            EXPECT_EQ(row.format.write({.encoded = expected}), file) << row.format.name();
         }
     }
 }
@@ -136,78 +142,147 @@ TEST(PictureFormats, ReadPackedFilesAndPaintMagicsOneColour) {
     one_colour.color.fill(9);
 
     const struct {
-        const PictureCodec& codec;
+        const FileFormat& format;
         Bytes file;
         MulticolorImage expected;
     } rows[] = {
-        {amica_paint_codec(), amica, all_55},
-        {drazpaint_packed_codec(), drazpaint, all_55},
-        {paint_magic_codec(), paint_magic, one_colour},
-        {paint_magic_codec(), Bytes(paint_magic.begin(), paint_magic.begin() + 9308), one_colour},
+        {amica_paint_format(), amica, all_55},
+        {drazpaint_packed_format(), drazpaint, all_55},
+        {paint_magic_format(), paint_magic, one_colour},
+        {paint_magic_format(), Bytes(paint_magic.begin(), paint_magic.begin() + 9308), one_colour},
     };
     for (const auto& row : rows) {
         const PictureFileRead read = read_picture_file(row.file, "");
-        EXPECT_EQ(name_of(read.codec), row.codec.name()) << read.error;
-        ASSERT_TRUE(read.image) << row.codec.name();
-        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == row.expected) << row.codec.name();
+        EXPECT_EQ(name_of(read.format), row.format.name()) << read.error;
+        ASSERT_TRUE(read.image) << row.format.name();
+        EXPECT_TRUE(std::get<MulticolorImage>(*read.image) == row.expected) << row.format.name();
     }
 }
 
-// Every picture written in each format Vexlor writes reads back as itself, by content alone
-// where the content tells, else by the name written; and the same bytes are the same picture
-// under any format's name. Packed files come to the lengths of plain layouts at their load
-// address (Drazpaint's 10050 to 10052, Interpaint's 10003, Artist 64's 10242).
+// Each menu finds its formats in the table, with the file dialog's entries and the extension a
+// name typed without one gets; the converter finds the format a name says in each mode, and
+// Open the names it reads as Vexlor's own.
+TEST(FormatTable, EachCommandOffersItsFormatsUnderTheirNames) {
+    const struct {
+        Command command;
+        std::optional<PictureFormat> kind;
+        const FileFormat& first;
+        const char* filter;
+    } offers[] = {
+        {Command::Open, {}, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
+        {Command::Save, {}, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
+        {Command::ExportKoala, fmtMulticolor, koala_format(),
+         "Koala pictures|*.koa;*.kla|All Files|*.*"},
+        {Command::ExportFli, fmtFli, fli_graph_format(),
+         "FLI Graph pictures|*.bml;*.fli|All Files|*.*"},
+        {Command::ExportPrg, fmtMulticolor, prg_viewer_format(),
+         "C64 programs|*.prg|All Files|*.*"},
+        {Command::ExportPrg, fmtFli, fli_prg_viewer_format(), "C64 programs|*.prg|All Files|*.*"},
+        {Command::ExportPng, {}, png_format(), "PNG images|*.png|All Files|*.*"},
+        {Command::ExportOther,
+         {},
+         advanced_art_studio_format(),
+         "Advanced Art Studio (*.ocp *.mpic)|*.ocp;*.mpic|Artist 64 (*.a64)|*.a64|"
+         "Blazing Paddles (*.pi *.bpi)|*.pi;*.bpi|Image System (*.ism *.64i)|*.ism;*.64i|"
+         "Interpaint Lores (*.ip64l *.ipt)|*.ip64l;*.ipt|Vidcom 64 (*.vid *.vco)|*.vid;*.vco|"
+         "Twilight (*.tbe)|*.tbe|Packed Drazpaint (*.drz)|*.drz|Amica Paint (*.ami)|*.ami"},
+        {Command::Import,
+         {},
+         koala_format(),
+         "C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2 *.ocp *.mpic *.a64 *.pi *.bpi *.ism "
+         "*.64i *.ip64l *.ipt *.vid *.vco *.tbe *.drz *.dp64 *.sar *.ami *.pmg)|*.koa;*.kla;*.gg;"
+         "*.bml;*.fli;*.fd2;*.ocp;*.mpic;*.a64;*.pi;*.bpi;*.ism;*.64i;*.ip64l;*.ipt;*.vid;*.vco;"
+         "*.tbe;*.drz;*.dp64;*.sar;*.ami;*.pmg|Images (*.png *.gif *.bmp *.jpg *.jpeg)|*.png;*.gif;"
+         "*.bmp;*.jpg;*.jpeg|All Files (*.*)|*.*"},
+    };
+    for (const auto& offer : offers) {
+        SCOPED_TRACE(offer.filter);
+        EXPECT_EQ(formats_offered(offer.command, offer.kind).front(), &offer.first);
+        EXPECT_EQ(dialog_filter(offer.command, offer.kind), offer.filter);
+    }
+    const struct {
+        const char* extension;
+        PictureFormat mode;
+        const FileFormat* written; // null: no format writes the name
+    } names[] = {
+        {"KLA", fmtFli, &koala_format()},
+        {"bml", fmtMulticolor, &fli_graph_format()},
+        {"prg", fmtMulticolor, &prg_viewer_format()},
+        {"prg", fmtFli, &fli_prg_viewer_format()},
+        {"png", fmtFli, &png_format()},
+        {"vxr", fmtFli, &vexlor_format()},
+        {"drz", fmtMulticolor, &drazpaint_packed_format()},
+        {"gg", fmtMulticolor, nullptr},
+        {"gif", fmtMulticolor, nullptr},
+        {"", fmtMulticolor, nullptr},
+    };
+    for (const auto& name : names)
+        EXPECT_EQ(writer_for(name.extension, name.mode), name.written) << name.extension;
+    EXPECT_EQ(format_opened("VXR"), &vexlor_format());
+    EXPECT_EQ(format_opened("kla"), nullptr);
+    EXPECT_EQ(format_opened(""), nullptr);
+}
+
+// Every picture written in each format Vexlor writes reads back as itself: a C64 picture file
+// by content alone where the content tells, else by the name written, and the same bytes are
+// the same picture under any format's name (packed files come to the lengths of plain layouts
+// at their load address: Drazpaint's 10050 to 10052, Interpaint's 10003, Artist 64's 10242);
+// Vexlor's own file holds the pixels, and a PNG is taken back colour for colour.
 TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     const struct {
-        const PictureCodec& codec;
-        bool keeps_background;       // else the picture is read on black
-        const PictureCodec& unnamed; // what the bytes alone are taken for
+        const FileFormat& format;
+        bool keeps_background;     // else the picture is read on black
+        const FileFormat& unnamed; // what the bytes alone are taken for
     } rows[] = {
-        {koala_codec(), true, koala_codec()},
-        {fli_graph_codec(), true, fli_graph_codec()},
-        {advanced_art_studio_codec(), true, advanced_art_studio_codec()},
-        {artist64_codec(), true, artist64_codec()},
-        {blazing_paddles_codec(), true, blazing_paddles_codec()},
-        {image_system_codec(), true, image_system_codec()},
-        {interpaint_lores_codec(), true, interpaint_lores_codec()},
-        {vidcom64_codec(), false, vidcom64_codec()},
-        {twilight_codec(), true, vidcom64_codec()}, // only its name tells it from Vidcom 64
-        {drazpaint_packed_codec(), true, drazpaint_packed_codec()},
-        {amica_paint_codec(), true, amica_paint_codec()},
+        {koala_format(), true, koala_format()},
+        {fli_graph_format(), true, fli_graph_format()},
+        {advanced_art_studio_format(), true, advanced_art_studio_format()},
+        {artist64_format(), true, artist64_format()},
+        {blazing_paddles_format(), true, blazing_paddles_format()},
+        {image_system_format(), true, image_system_format()},
+        {interpaint_lores_format(), true, interpaint_lores_format()},
+        {vidcom64_format(), false, vidcom64_format()},
+        {twilight_format(), true, vidcom64_format()}, // only its name tells it from Vidcom 64
+        {drazpaint_packed_format(), true, drazpaint_packed_format()},
+        {amica_paint_format(), true, amica_paint_format()},
     };
-    int writable = 0;
-    for (const PictureCodec* codec : picture_codecs()) writable += codec->writes();
-    EXPECT_EQ(writable, int(std::size(rows)));
+    // The viewer programs are for a C64 to run, not to read back (see the PRG tests).
+    std::set<const FileFormat*> covered = {&vexlor_format(), &png_format(), &prg_viewer_format(),
+                                           &fli_prg_viewer_format()};
+    for (const auto& row : rows) covered.insert(&row.format);
+    for (const FileFormat* format : file_formats())
+        EXPECT_EQ(covered.count(format), std::size_t(format->writes())) << format->name();
 
     std::vector<MulticolorImage> pictures;
     for (unsigned seed = 0; seed < 16; ++seed) pictures.push_back(noisy_picture(seed, seed * 500));
     for (std::size_t length : {10050, 10051, 10052})
-        pictures.push_back(picture_written_in(drazpaint_packed_codec(), length));
+        pictures.push_back(picture_written_in(drazpaint_packed_format(), length));
     for (std::size_t length : {10003, 10242})
-        pictures.push_back(picture_written_in(amica_paint_codec(), length));
+        pictures.push_back(picture_written_in(amica_paint_format(), length));
     std::mt19937 random(30);
     const PictureBytes fli_picture = random_encodable_picture(random, 6);
     const FliImage fli = encode_fli(fli_picture.data(), 6).image;
     std::vector<std::string_view> names = {""};
-    for (const PictureCodec* codec : picture_codecs())
-        names.push_back(codec->usual_names().front());
+    for (const FileFormat* format : c64_picture_formats())
+        names.push_back(format->extensions().front());
 
     for (const auto& row : rows) {
-        const bool is_fli = row.codec.kind() == PictureKind::Fli;
+        const bool is_fli = row.format.kind() == fmtFli;
         for (const MulticolorImage& picture : pictures) {
             C64Image image = picture;
             if (is_fli) image = fli;
             if (!row.keeps_background) std::get<MulticolorImage>(image).background = 0;
-            const Bytes file = row.codec.write(image);
-            SCOPED_TRACE(testing::Message() << row.codec.name() << ", " << file.size() << " bytes");
-            EXPECT_EQ(name_of(read_picture_file(file, row.codec.usual_names().front()).codec),
-                      row.codec.name());
-            EXPECT_EQ(name_of(read_picture_file(file, "").codec), row.unnamed.name());
+            const Bytes file = row.format.write({.encoded = image});
+            SCOPED_TRACE(testing::Message()
+                         << row.format.name() << ", " << file.size() << " bytes");
+            EXPECT_EQ(name_of(read_picture_file(file, row.format.extensions().front()).format),
+                      row.format.name());
+            EXPECT_EQ(name_of(read_picture_file(file, "").format), row.unnamed.name());
             for (std::string_view name : names) {
                 const PictureFileRead read = read_picture_file(file, name);
-                if (read.codec == &row.unnamed && &row.unnamed != &row.codec) continue;
+                if (read.format == &row.unnamed && &row.unnamed != &row.format) continue;
                 EXPECT_TRUE(read.image && *read.image == image)
-                    << name << ": " << name_of(read.codec) << ' ' << read.error;
+                    << name << ": " << name_of(read.format) << ' ' << read.error;
             }
             if (is_fli) break;
         }
@@ -217,14 +292,27 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     EXPECT_EQ(decoded.pixels, fli_picture);
     EXPECT_EQ(decoded.background, 6);
     EXPECT_EQ(decoded.format, fmtFli);
+
+    const PictureBytes drawn = random_encodable_picture(random, 0);
+    const Bytes vexlor = vexlor_format().write({.pixels = drawn.data()});
+    PictureBytes pixels{};
+    VxrReader reader(pixels.data(), pixels.size());
+    reader.feed(vexlor.data(), vexlor.size());
+    reader.finish();
+    EXPECT_EQ(pixels, drawn);
+    const Bytes png = png_format().write({.pixels = drawn.data()});
+    QBuffer image;
+    image.setData(reinterpret_cast<const char*>(png.data()), qsizetype(png.size()));
+    image.open(QIODevice::ReadOnly);
+    EXPECT_EQ(convert_image(read_image(image).image, {}).picture, drawn);
 }
 
 // Bad files: refused, named by their length and load address and what they were taken for.
 TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
-    const Bytes art_studio = advanced_art_studio_codec().write(marked_image());
-    const Bytes koala = koala_codec().write(marked_image());
-    const Bytes amica = amica_paint_codec().write(marked_image());
-    const Bytes drazpaint = drazpaint_packed_codec().write(marked_image());
+    const Bytes art_studio = advanced_art_studio_format().write({.encoded = marked_image()});
+    const Bytes koala = koala_format().write({.encoded = marked_image()});
+    const Bytes amica = amica_paint_format().write({.encoded = marked_image()});
+    const Bytes drazpaint = drazpaint_packed_format().write({.encoded = marked_image()});
     Bytes amica_no_end(amica.begin(), amica.end() - 2);
     // A plain byte after the picture's last run, before the end mark.
     Bytes amica_byte_past = {0x00, 0x40};
@@ -289,11 +377,12 @@ TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
         EXPECT_NE(read.error.find(row.says), std::string::npos) << row.what << ": " << read.error;
     }
     // Every format's file cut by a byte is refused, never filled in.
-    for (const PictureCodec* codec : picture_codecs()) {
-        const Bytes file = codec->writes() ? codec->write(codec->kind() == PictureKind::Fli
-                                                              ? C64Image(FliImage{})
-                                                              : C64Image(marked_image()))
-                                           : file_at(codec->load_address(), codec->length());
-        EXPECT_FALSE(codec->read(Bytes(file.begin(), file.end() - 1)).image) << codec->name();
+    for (const C64PictureFormat* format : c64_picture_formats()) {
+        const Bytes file =
+            format->writes()
+                ? format->write({.encoded = format->kind() == fmtFli ? C64Image(FliImage{})
+                                                                     : C64Image(marked_image())})
+                : file_at(format->load_address(), format->length());
+        EXPECT_FALSE(format->read(Bytes(file.begin(), file.end() - 1)).image) << format->name();
     }
 }

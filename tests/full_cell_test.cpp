@@ -1,5 +1,5 @@
-#include "c64/color_difference.h"
 #include "c64/fli.h"
+#include "colour/color_difference.h"
 #include "full_cell/clash_fix.h"
 #include "full_cell/full_cell.h"
 #include "modes/mode.h"

@@ -8,19 +8,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSettings>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cstdio>
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <thread>
-#include <unistd.h>
 
 std::string Hex(TColor color) {
     char text[16];
@@ -133,27 +127,6 @@ bool SettleUntil(const std::function<bool()>& condition, int milliseconds) {
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
-}
-
-bool without_file_permission_override(const std::function<void()>& body) {
-    bool dropped = false;
-    std::thread worker([&] {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        __user_cap_data_struct data[2]{};
-        if (syscall(SYS_capget, &header, data) != 0) return;
-        data[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        if (syscall(SYS_capset, &header, data) != 0) return;
-        dropped = true;
-        body();
-    });
-    worker.join();
-    return dropped;
-}
-
-PrivateHome::PrivateHome() {
-    QStandardPaths::setTestModeEnabled(true);
-    qputenv("HOME", QFile::encodeName(dir_.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(".config")));
 }
 
 std::uint8_t& pixel(int column, int row) { return okno2->picture[row * 160 + column]; }

@@ -2,6 +2,7 @@
 #include "display/displayed_palette.h"
 #include "platform/tcolor.h"
 #include "platform/tform.h"
+#include "tests/file_support.h"
 #include <QEvent>
 #include <QPoint>
 #include <QRect>
@@ -37,10 +38,6 @@ bool SettleUntil(const std::function<bool()>& condition, int milliseconds = 3000
 
 std::string Hex(TColor color);
 
-// Root may read and write anywhere: `body` runs on a thread of its own that gives up that right
-// (capabilities belong to a thread), as a user's editor would run. False where it cannot.
-bool without_file_permission_override(const std::function<void()>& body);
-
 // The picture's pixel, to read or set.
 std::uint8_t& pixel(int column, int row);
 // The middle of a zoom-view cell at the 4 x 3 level.
@@ -59,17 +56,6 @@ struct StartState {
     int confirmation_answer = -1;
 };
 extern StartState start_state;
-
-// Gives the test program a home folder and settings of its own, in a temporary folder that
-// goes with it: no test reads or writes a person's own files. Made before the application.
-class PrivateHome {
-public:
-    PrivateHome();
-    QString path() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_;
-};
 
 // Picture-menu tests: questions answered yes, clash marks off and no queued file answers
 // after each, a folder of their own.

@@ -1,9 +1,9 @@
 // The real main routine, from start-up to the end of the message loop.
 #include "app/Main.h"
 #include "app/startup.h"
-#include "c64/koala.h"
 #include "display/displayed_palette.h"
 #include "display/palette_setting.h"
+#include "formats/koala.h"
 #include "info/info_window.h"
 #include "platform/common_dialogs.h"
 #include "platform/tapplication.h"

@@ -1,5 +1,5 @@
 #include "app/Main.h"
-#include "c64/koala.h"
+#include "formats/koala.h"
 #include "platform/common_dialogs.h"
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"

@@ -1,9 +1,9 @@
 // The start-up question about an abandoned recovery copy, answered as a user would.
 #include "app/Main.h"
 #include "app/startup.h"
+#include "formats/vxr.h"
 #include "recovery/recovery_keeper.h"
 #include "recovery/recovery_offer.h"
-#include "storage/vxr_codec.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QAbstractButton>

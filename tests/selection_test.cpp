@@ -269,8 +269,8 @@ TEST(SelectionExternalImage, KeepsItsSizeTakesPairsWhenWideAndIsCutToThePicture)
 // in linear light.
 TEST(SelectionExternalImage, ColoursAreMatchedInCielab) {
     const LabPalette shown = shown_lab_palette();
-    const PixelBlock near =
-        block_from_image(image_of(2, 1, {RGBColor(250, 4, 250), RGBColor(200, 10, 5)}), shown, kShape);
+    const PixelBlock near = block_from_image(
+        image_of(2, 1, {RGBColor(250, 4, 250), RGBColor(200, 10, 5)}), shown, kShape);
     EXPECT_EQ(near.pixels, (std::vector<std::uint8_t>{5, 2}));
     const PixelBlock pair = block_from_image(image_of(170, 1, {clBlack, clWhite}), shown, kShape);
     EXPECT_EQ(pair.at(0, 0), 15); // light grey; the mean of the RGB values would be grey (12)

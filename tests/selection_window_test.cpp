@@ -146,8 +146,7 @@ TEST_F(Selection, CopyPutsTheShownImageAndTheOwnFormOnTheClipboard) {
                 << x << "," << y;
     const QByteArray own = data->data(kPixelsMimeType);
     const auto block = decode_block(
-        {reinterpret_cast<const std::uint8_t*>(own.constData()), std::size_t(own.size())},
-        kShape);
+        {reinterpret_cast<const std::uint8_t*>(own.constData()), std::size_t(own.size())}, kShape);
     ASSERT_TRUE(block);
     EXPECT_EQ(*block, copy_block(okno2->grid(), {4, 8, 8, 8}));
     EXPECT_EQ(block_from_mime(*data, kShape), block);

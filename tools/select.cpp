@@ -34,7 +34,8 @@ class Select : public Tool {
         Document& document = context.document;
         const PixelArea area = area_between(start_, event.kept, document.whole());
         if (event.shift)
-            return document.select(snapped_to_cells(area, document.mode().shape.cell, document.whole()));
+            return document.select(
+                snapped_to_cells(area, document.mode().shape.cell, document.whole()));
         if (event.kept != start_) return document.select(area);
         const bool inside = before_ && before_->contains(event.kept);
         document.select(inside ? before_ : std::nullopt);

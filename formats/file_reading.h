@@ -1,0 +1,33 @@
+#pragma once
+#include "c64/multicolor.h"
+#include "colour/rgb_image.h"
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// Reading a file as Import takes it, as do a file named at start, a file dropped and the
+// converter.
+
+// What such a file holds: a picture in one of the C64 formats of the table
+// (formats/format_table.h), recognised by its content, taken as it is with its background (a
+// Vexlor index) and the mode it brings; or an image to convert; or, in `error`, why neither
+// ("it cannot be opened", "10017 bytes loading at $2000: an Advanced Art Studio picture takes
+// 10018").
+struct ImportSource {
+    std::optional<PictureBytes> picture;
+    std::uint8_t background = 0;
+    std::uint8_t format = fmtMulticolor; // a PictureFormat
+    RgbImage image;                      // the working copy (see read_image)
+    QString error;
+    QSize decoded_size; // the image's own size
+};
+ImportSource read_import_source(const QString& path);
+
+// Why a file that could not be opened for reading was not, in the system's words where it has
+// them: "No such file or directory", "Is a directory", "Permission denied"; or "it is not a
+// regular file" for a pipe or a device, which is never opened.
+QString unreadable_reason(const QString& path);
+
+// "it is not a regular file": why a pipe, a device or a socket is neither read nor written.
+QString not_a_regular_file();

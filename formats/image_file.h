@@ -1,0 +1,33 @@
+#pragma once
+#include "colour/rgb_image.h"
+#include <QImage>
+#include <QString>
+
+class QIODevice;
+
+// Images larger than this either way are refused before they are decoded.
+constexpr int kMaxImageSide = 8192;
+
+// An image decoded with Qt's readers (PNG, GIF, BMP, JPEG, ...), or in `error` why it was not
+// ("it is 9000 x 120 pixels, ..."). Transparent parts come out black, the picture's
+// background. `image` is the working copy that conversion takes (see reduce_for_picture), at
+// most 640 x 400; `decoded_size` the size the image really has.
+struct ImageRead {
+    RgbImage image;
+    QString error;
+    QSize decoded_size;
+};
+
+// The size is read from the header and checked before anything is decoded; decoding then takes
+// at most the image at its depth (up to 8 bytes a pixel, 512 MiB for the largest), and nothing
+// else of its size is made.
+ImageRead read_image(QIODevice& device, int max_side = kMaxImageSide);
+ImageRead read_image_file(const QString& path);
+
+// Whether the bytes of an image in `format` (as Qt names it: "gif", "jpeg") hold all of it, read
+// from the start of the device; Qt's GIF and JPEG readers give what a cut file holds, the rest
+// black. True for the other formats, whose readers refuse such a file themselves.
+bool holds_whole_image(QIODevice& device, const QByteArray& format);
+
+// The image as Qt's image, for showing and for writing.
+QImage to_qimage(const RgbImage& image);

@@ -1,0 +1,35 @@
+// The C64 programs that show the picture when run (c64/prg.h, c64/fli_prg.h): one a kind of
+// picture, both offered by Export as PRG, which writes the one of the picture's mode.
+#include "c64/fli_prg.h"
+#include "c64/prg.h"
+#include "formats/rows.h"
+
+namespace {
+
+template <class Image, std::vector<std::uint8_t> (*program)(const Image&)>
+class ViewerFormat : public FileFormat {
+public:
+    using FileFormat::FileFormat;
+    std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
+        return program(std::get<Image>(picture.encoded));
+    }
+};
+
+} // namespace
+
+const FileFormat& prg_viewer_format() {
+    static const ViewerFormat<MulticolorImage, write_prg> format({.name = "C64 program",
+                                                                  .extensions = {"prg"},
+                                                                  .offered = {Command::ExportPrg},
+                                                                  .filter_name = "C64 programs"});
+    return format;
+}
+
+const FileFormat& fli_prg_viewer_format() {
+    static const ViewerFormat<FliImage, write_fli_prg> format({.name = "C64 FLI program",
+                                                               .extensions = {"prg"},
+                                                               .offered = {Command::ExportPrg},
+                                                               .filter_name = "C64 programs",
+                                                               .kind = fmtFli});
+    return format;
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include "formats/file_reading.h"
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QSaveFile;
+
+// Reading and writing the editor's files, with no window: the converter uses these as the
+// editor does.
+
+// Opening keeps quiet when a file cannot be read: nothing has been lost. The pixels a short
+// file does not hold are colour 0; `pixels`, if given, receives how many it held.
+bool load_picture_file(const QString& path, std::uint8_t* picture, std::size_t* pixels = nullptr);
+
+// Whether the name is that of a picture that Open reads (Vexlor's own, .vxr in any case); any
+// other file opens as Import reads it.
+bool is_vexlor_file_name(const QString& path);
+
+// Writes the whole file beside the target and replaces the target only once it is complete:
+// why it failed, or empty once the file is in place. A pipe, a device or a socket (or a link to
+// one) is neither written nor replaced: "it is not a regular file".
+QString write_file_atomically(const QString& path, const std::vector<std::uint8_t>& bytes);
+
+// Runs just before a save's last step (flush, sync and rename), where a disk can still fail;
+// tests make that step fail through it.
+void SetBeforeCommitHook(std::function<void(QSaveFile&)> hook);
