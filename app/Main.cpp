@@ -8,6 +8,7 @@
 #include "exchange/picture_import.h"
 #include "help/help_windows.h"
 #include "info/info_window.h"
+#include "navigation/navigation.h"
 #include "platform/beep.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
@@ -52,9 +53,10 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     auto* escape = new QShortcut(Qt::Key_Escape, this);
     escape->setWhatsThis("Drop the pasted block, else the selection");
     connect(escape, &QShortcut::activated, this, [] {
-        if (!okno2->drop_floating()) okno2->drop_selection();
+        if (!okno2->take_floating() && okno2->selection()) okno2->select(std::nullopt);
     });
     set_up_navigation();
+    set_up_tools();
     Loaded();
 }
 
@@ -87,13 +89,22 @@ void Tokno1::color_bcClick(TObject*) { choose_color(13); }
 void Tokno1::color_bdClick(TObject*) { choose_color(14); }
 void Tokno1::color_beClick(TObject*) { choose_color(15); }
 
-void Tokno1::tool_b1Click(TObject*) { tool_mode = toolSelect; }
-void Tokno1::tool_b2Click(TObject*) { tool_mode = toolFreePaint; }
-void Tokno1::SpeedButton2Click(TObject*) { tool_mode = toolPutChar; }
-void Tokno1::tool_fillClick(TObject*) { tool_mode = toolFill; }
-void Tokno1::tool_lineClick(TObject*) { tool_mode = toolLine; }
-void Tokno1::tool_rectClick(TObject*) { tool_mode = toolRectangle; }
-void Tokno1::tool_pickClick(TObject*) { tool_mode = toolPickColour; }
+void Tokno1::set_up_tools() {
+    for (const ToolRow& row : tool_rows()) {
+        auto* button = findChild<QAbstractButton*>(QString::fromLatin1(row.button));
+        button->setToolTip(QString::fromLatin1(row.hint));
+        button->setProperty("Key", QString(QChar::fromLatin1(row.key)));
+    }
+}
+
+void Tokno1::choose_tool(const QObject* button) {
+    for (const ToolRow& row : tool_rows())
+        if (button->objectName() == QLatin1String(row.button)) tool_mode = row.tool_mode;
+}
+
+void Tokno1::tool_b2Click(TObject*) { choose_tool(tool_b2); }
+void Tokno1::SpeedButton2Click(TObject*) { choose_tool(SpeedButton2); }
+void Tokno1::toolClick(TObject*) { choose_tool(sender()); }
 
 QAbstractButton* Tokno1::palette_button(std::uint8_t index) const {
     QAbstractButton* const buttons[] = {
@@ -131,7 +142,10 @@ void Tokno1::ViewPalettePeptoClick(TObject*) { show_in_palette(PaletteId::Pepto)
 void Tokno1::ViewPaletteColodoreClick(TObject*) { show_in_palette(PaletteId::Colodore); }
 void Tokno1::ViewPaletteViceClick(TObject*) { show_in_palette(PaletteId::ViceColodore); }
 
-void Tokno1::tool_b3Click(TObject*) { redraw_preview(kPictureColumns, kPictureRows); }
+void Tokno1::tool_b3Click(TObject*) {
+    redraw_preview(std::uint32_t(okno2->mode().shape.width),
+                   std::uint32_t(okno2->mode().shape.height));
+}
 
 // The tool-bar zoom keeps the view's top-left pixel, unlike set_zoom.
 void Tokno1::tool_zoom1Click(TObject*) {
@@ -150,22 +164,21 @@ bool Tokno1::confirmed_change() {
     return dlgopen->ModalResult != mrCancel;
 }
 
+// Both views follow at once: the zoom view would show the old picture to paint into.
 void Tokno1::tool_clrClick(TObject*) {
     if (!confirmed_change()) return;
     MessageBeep(0);
-    begin_step();
-    okno2->picture.fill(okno2->back_color);
-    end_step("Clear");
-    redraw_preview(kPictureColumns, kPictureRows);
-    okno2->FormPaint(); // the view would show the old picture to paint into
+    change_picture("Clear", [](Document::Edit& edit) {
+        fill_block(edit.pixels(okno2->whole()), okno2->whole(), okno2->back_color);
+        return true;
+    });
 }
 
 // The dialog's settings take effect while it is open; what they change in the preview and
 // the zoom view shows once both are redrawn here.
 void Tokno1::Preferences1Click(TObject*) {
     prefs->ShowModal();
-    redraw_preview(kPictureColumns, kPictureRows);
-    okno2->FormPaint();
+    redraw_picture();
 }
 
 void Tokno1::FileOpen(TObject*) {
@@ -176,13 +189,7 @@ void Tokno1::FileOpen(TObject*) {
 
 void Tokno1::FileExit(TObject*) { Close(); }
 
-void Tokno1::begin_step() { end_step("Paint"); }
-
-void Tokno1::end_step(const char* label) {
-    if (!okno2->history.record(label)) return;
-    update_edit_menu();
-    note_picture_changed();
-}
+Document::Edit Tokno1::open_edit(const char* label) { return okno2->open_edit(label); }
 
 // Each item says what it would take back or bring back, and is off when there is nothing.
 void Tokno1::update_edit_menu() {
@@ -191,39 +198,37 @@ void Tokno1::update_edit_menu() {
         item->setText(step.empty() ? command : command + ' ' + QString::fromStdString(step));
         item->setEnabled(!step.empty());
     };
-    describe(EditUndoItem, okno2->history.undo_label());
-    describe(EditRedoItem, okno2->history.redo_label());
+    describe(EditUndoItem, okno2->history().undo_label());
+    describe(EditRedoItem, okno2->history().redo_label());
     // Undo drops a floating block, history or not.
-    if (okno2->floating) EditUndoItem->setEnabled(true);
+    if (okno2->floating()) EditUndoItem->setEnabled(true);
+}
+
+// The preview first: the zoom view's paint frames its area there, drawing it again only when
+// the view has moved off the area framed.
+void Tokno1::redraw_picture() {
+    tool_b3Click();
+    okno2->FormPaint();
 }
 
 void Tokno1::redraw_views() {
-    redraw_preview(kPictureColumns, kPictureRows);
-    okno2->FormPaint();
+    redraw_picture();
     okno2->show_pointer_row();
-    show_background();
-}
-
-void Tokno1::show_background() {
     okno_info->show_current_colors();
     okno_info->show_back();
 }
 
-// Going back or forth changes the whole picture at once, so both views are drawn anew.
-void Tokno1::go_through_history(bool (PictureHistory::*move)()) {
-    begin_step();
-    if (!(okno2->history.*move)()) return;
-    note_picture_changed();
-    show_picture_format();
-    update_edit_menu();
-    redraw_views();
+// A stroke under way is a step of its own first.
+void Tokno1::go_through_history(bool (Document::*move)()) {
+    okno2->end_stroke();
+    (okno2->*move)();
 }
 
 // A floating block is not part of the picture: Undo first drops it.
 void Tokno1::EditUndoClick(TObject*) {
-    if (!okno2->drop_floating()) go_through_history(&PictureHistory::undo);
+    if (!okno2->take_floating()) go_through_history(&Document::undo);
 }
-void Tokno1::EditRedoClick(TObject*) { go_through_history(&PictureHistory::redo); }
+void Tokno1::EditRedoClick(TObject*) { go_through_history(&Document::redo); }
 
 // An import replaces the picture, so it asks first, like Open. A C64 file brings its mode.
 void Tokno1::PictureImportClick(TObject*) {
@@ -236,8 +241,9 @@ void Tokno1::PictureImportClick(TObject*) {
 void Tokno1::PictureBackgroundClick(TObject*) {
     std::uint8_t color = okno2->back_color;
     bool recolour = true;
-    if (!ask_background_colour(okno2->picture.data(), picture_format, color, recolour)) return;
-    change_picture("Background Colour", [=] { return set_background(*okno2, color, recolour); });
+    if (!ask_background_colour(okno2->picture.data(), okno2->mode(), color, recolour)) return;
+    change_picture("Background Colour",
+                   [=](Document::Edit& edit) { return set_background(edit, color, recolour); });
 }
 
 void Tokno1::PictureKoalaClick(TObject*) {
@@ -249,11 +255,10 @@ void Tokno1::PictureFliClick(TObject*) {
 void Tokno1::PictureOtherClick(TObject*) {
     export_other_c64(OtherFileDialog, okno2->picture.data(), okno2->back_color);
 }
+// The mode says which viewer shows it on a C64.
 void Tokno1::PicturePrgClick(TObject*) {
-    if (picture_format == fmtFli)
-        export_fli_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color);
-    else
-        export_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color);
+    const auto export_viewer = okno2->mode().viewer == Viewer::Fli ? export_fli_prg : export_prg;
+    export_viewer(PrgFileDialog, okno2->picture.data(), okno2->back_color);
 }
 void Tokno1::PicturePngClick(TObject*) { export_png(PngFileDialog, okno2->picture.data()); }
 
@@ -269,37 +274,40 @@ void Tokno1::HelpAboutClick(TObject*) { show_about(); }
 void Tokno1::EditReplaceColourClick(TObject*) {
     std::uint8_t from = okno2->draw_color, to = okno2->back_color;
     if (!ask_replace_colour(from, to)) return;
-    change_picture("Replace Colour", [=] {
-        return replace_colour(okno2->picture.data(), okno2->picture.size(), from, to) > 0;
+    change_picture("Replace Colour", [=](Document::Edit& edit) {
+        const PixelGrid pixels = edit.pixels(okno2->whole());
+        return replace_colour(pixels.pixels, std::size_t(pixels.width * pixels.height), from, to) >
+               0;
     });
 }
 
 // Leaving throws the picture away, so it asks like Open and Clear do.
 void Tokno1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = confirmed_change(); }
 
-// Each picture pixel is one 4 x 2 block from (2, 2) at double size, or two screen pixels from
-// (0, 0) at single size. Only pixels of the picture are drawn.
+// A picture pixel is one block from (2, 2) at double size (4 x 2 screen pixels for a
+// double-width pixel), or a row of screen pixels from (0, 0) at single size (two for a
+// double-width pixel). Only pixels of the picture are drawn.
 void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                                std::uint64_t bottom) {
     TCanvas* canvas = okno_prv->GetCanvas();
-    const std::uint8_t* picture = okno2->picture.data();
+    const ConstPixelGrid picture = okno2->grid();
+    const Palette& colors = shown_colors();
     const std::uint8_t size = preview_size;
-    right = std::min<std::uint64_t>(right, kPictureColumns);
-    bottom = std::min<std::uint64_t>(bottom, kPictureRows);
+    const PreviewPixels block = preview_pixels(size, okno2->mode().shape);
+    right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
+    bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
     for (int v = int(std::min<std::uint64_t>(top, bottom)); v < int(bottom); ++v)
         for (int u = int(std::min<std::uint64_t>(left, right)); u < int(right); ++u) {
-            const TColor color = palette_color(picture[v * kPictureColumns + u]);
+            const TColor color = colors[picture.row(v)[u] & 0x0F];
+            const int x = block.origin + block.width * u, y = block.origin + block.height * v;
             if (size == 2) {
                 canvas->Brush.Color = color;
-                canvas->FillRect({4 * u + 2, 2 * v + 2, 4 * u + 6, 2 * v + 4});
+                canvas->FillRect({x, y, x + block.width, y + block.height});
             }
-            if (size == 1) {
-                canvas->SetPixel(2 * u, v, color);
-                canvas->SetPixel(2 * u + 1, v, color);
-            }
+            if (size == 1) canvas->SetPixels(x, y, block.width, color);
         }
-    if (okno2->selection) draw_dashed_outline(*canvas, *okno2->selection, size, 2);
-    okno_prv->draw_view_frame(size);
+    if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
+    okno_prv->draw_view_frame(block);
 }
 
 void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
@@ -309,5 +317,5 @@ void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
 // The band starts at the pixel itself, not at the corner of its cell.
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
     draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor,
-                      std::uint64_t(row) + 8);
+                      std::uint64_t(row) + std::uint64_t(okno2->mode().shape.cell.height));
 }

@@ -1,24 +1,14 @@
 #pragma once
 #include "colour/palettes.h"
+#include "document/document.h"
 #include "full_cell/full_cell.h"
-#include "history/picture_history.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
 #include "print/picture_print.h"
-#include "selection/block.h"
+#include "tools/tool_table.h"
 #include "ui_main.h"
 #include <cstdint>
 #include <functional>
-
-enum ToolMode : std::uint8_t {
-    toolFreePaint = 1,
-    toolPutChar = 2,
-    toolFill = 3,
-    toolLine = 4,
-    toolRectangle = 5,
-    toolPickColour = 6,
-    toolSelect = 7,
-};
 
 // How a picture file is read. Open reads the file it is given as Vexlor's own and keeps quiet
 // when it cannot; a file named on the command line or dropped on a window is read by its kind
@@ -33,9 +23,9 @@ public:
     explicit Tokno1(QWidget* owner);
 
     std::uint8_t image_changed{};
-    std::uint8_t tool_mode{};      // a ToolMode: 1 free paint, 2 put char, ...
+    std::uint8_t tool_mode{};      // a ToolMode, the row of the tool table chosen
     std::uint8_t preview_size{};   // 1 single size, 2 double size
-    std::uint8_t picture_format{}; // 1 Multicolor, 2 FLI
+    std::uint8_t picture_format{}; // the picture's mode (modes/mode.h); the document keeps it
 
     TOpenDialog OpenDialog;
     TSaveDialog SaveDialog;
@@ -48,42 +38,40 @@ public:
     TSaveDialog PngFileDialog;
 
     // The file the picture was last opened from or saved to; empty when it has none.
-    QString picture_path;
-    // Makes `path` the picture's file, or none when empty; the caption and the preferences'
-    // picture name follow it.
+    QString picture_path() const;
+    // Makes `path` the picture's file, opened or saved just now; none when empty.
     void set_picture_path(const QString& path);
-    // The frame's caption: the layout's, the mode and the picture's file.
-    void show_caption();
+    // The frame's caption (the layout's, the mode and the picture's file) and the preferences'
+    // picture name.
+    void show_file();
 
     void redraw_preview(std::uint32_t columns, std::uint32_t rows);
     void redraw_preview_band(std::uint32_t column, std::uint32_t row);
 
-    // A command that changes the picture opens with begin_step, so that a stroke still under
-    // way stays a step of its own, and ends with end_step, naming what it did.
-    void begin_step();
-    void end_step(const char* label);
-    // Brings the Edit menu's items up to date with the history.
+    // Brings the Edit menu's items up to date with the history and the floating block.
     void update_edit_menu();
-    // Redraws the whole preview and the zoom view after a change to much of the picture, and
-    // the information window's background swatches.
+    // Redraws the whole preview, then the zoom view.
+    void redraw_picture();
+    // After a change to much of the picture: both views, then the information window's
+    // swatches of the row under the pointer and of the current colours. Every full repaint goes
+    // one of these two ways.
     void redraw_views();
-    // The information window's background swatches: under the draw colour, and "Back".
-    void show_background();
-    // Runs `change` (true when it changed the picture) as one step called `label`, then
-    // redraws both views; nothing is recorded or redrawn when it returns false.
+    // Runs `change` on an edit called `label`, and keeps it as one step when it says it changed
+    // the picture; the windows follow the document's notice.
     template <class Change> void change_picture(const char* label, Change change) {
-        begin_step();
-        if (!change()) return;
-        end_step(label);
-        redraw_views();
+        Document::Edit edit = open_edit(label);
+        if (change(edit)) edit.commit();
     }
-    // Switches between Multicolor and FLI as one step; the pixels stay as they are.
+    // Replaces the pixels, the background and the mode as one step called `label`.
+    void replace_picture(const char* label, const PictureBytes& pixels, std::uint8_t background,
+                         std::uint8_t format);
+    // Switches the mode as one step; the pixels stay as they are.
     void set_picture_format(std::uint8_t format);
     // Brings Picture > FLI Mode, the preferences' General tab, the caption and the clash marks
-    // in step with `picture_format`.
+    // in step with the mode.
     void show_picture_format();
-    // Replaces the picture with the file's, as one step, and redraws: every way of opening a
-    // picture ends here.
+    // Replaces the picture with the file's, as one step: every way of opening a picture ends
+    // here.
     void open_picture(const QString& path, OpenAs as);
     // Brings a picture in as the step "Import": the callable writes the pixels, the background
     // and the mode, and says whether it did.
@@ -125,13 +113,10 @@ public slots:
     void color_bdClick(TObject* Sender = nullptr);
     void color_beClick(TObject* Sender = nullptr);
 
-    void tool_b1Click(TObject* Sender = nullptr);
     void tool_b2Click(TObject* Sender = nullptr);
     void SpeedButton2Click(TObject* Sender = nullptr);
-    void tool_fillClick(TObject* Sender = nullptr);
-    void tool_lineClick(TObject* Sender = nullptr);
-    void tool_rectClick(TObject* Sender = nullptr);
-    void tool_pickClick(TObject* Sender = nullptr);
+    // Any other button of the tool table.
+    void toolClick(TObject* Sender = nullptr);
     void tool_b3Click(TObject* Sender = nullptr);
     void tool_zoom1Click(TObject* Sender = nullptr);
     void tool_zoom2Click(TObject* Sender = nullptr);
@@ -185,12 +170,16 @@ public slots:
     void HelpAboutClick(TObject* Sender = nullptr);
 
 private:
+    Document::Edit open_edit(const char* label);
     void choose_color(std::uint8_t index);
+    // The tool table states each tool button's hint and key, and its tool_mode.
+    void set_up_tools();
+    void choose_tool(const QObject* button);
     bool confirmed_change();
     bool save_picture(const QString& path);
     // The picture's name for a dialog to offer: its file's, or the preferences' picture name.
     QString picture_name() const;
-    void go_through_history(bool (PictureHistory::*move)());
+    void go_through_history(bool (Document::*move)());
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
     void set_up_navigation();
@@ -198,7 +187,7 @@ private:
     void zoom_to(std::size_t level);
     void set_up_full_cell_menu();
     void clear_selection(const char* label);
-    void flip(const char* label, void (*mirror)(std::uint8_t*, const PixelArea&));
+    void flip(const char* label, void (*mirror)(PixelGrid, const PixelArea&));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
 

@@ -28,7 +28,7 @@ void Tokno1::set_up_full_cell_menu() {
 }
 
 void Tokno1::choose_full_cell(FullCell choice) {
-    okno2->full_cell = choice;
+    okno2->painter.full_cell = choice;
     store_full_cell(choice);
     full_cell_item(choice)->setChecked(true);
 }
@@ -39,18 +39,18 @@ static QString counted(int count, const char* one, const char* many) {
 
 // One step, with the selection or the whole picture; a line on the status bar says what it did.
 void Tokno1::PictureFixClashesClick(TObject*) {
-    const bool fli = picture_format == fmtFli;
+    const Mode& mode = okno2->mode();
+    const PixelArea within = okno2->selection().value_or(okno2->whole());
     ClashFix fix;
-    change_picture("Fix Colour Clashes", [&] {
-        fix = fix_colour_clashes(okno2->picture.data(), okno2->back_color, picture_format,
-                                 lab_palette(shown_palette()),
-                                 okno2->selection.value_or(kWholePicture));
+    change_picture("Fix Colour Clashes", [&](Document::Edit& edit) {
+        fix = mode.fix_clashes(edit.pixels(within).pixels, okno2->back_color,
+                               lab_palette(shown_palette()), within);
         return fix.pixels > 0;
     });
-    const QString message = fix.pixels == 0 ? QStringLiteral("No colour clashes to fix")
-                                            : QStringLiteral("Fixed %1: %2 changed")
-                                                  .arg(fli ? counted(fix.areas, "row", "rows")
-                                                           : counted(fix.areas, "cell", "cells"),
-                                                       counted(fix.pixels, "pixel", "pixels"));
+    const QString message = fix.pixels == 0
+                                ? QStringLiteral("No colour clashes to fix")
+                                : QStringLiteral("Fixed %1: %2 changed")
+                                      .arg(counted(fix.areas, mode.area_one, mode.area_many),
+                                           counted(fix.pixels, "pixel", "pixels"));
     static_cast<QMainWindow*>(Host())->statusBar()->showMessage(message, kMessageTime);
 }

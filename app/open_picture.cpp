@@ -5,14 +5,25 @@
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 
-// The picture an import brings has no .vxr file yet; a C64 file brings its mode.
-void Tokno1::import_step(const Import& import) {
-    change_picture("Import", [&] {
-        if (!import(okno2->picture.data(), okno2->back_color, picture_format)) return false;
-        set_picture_path({});
+void Tokno1::replace_picture(const char* label, const PictureBytes& pixels, std::uint8_t background,
+                             std::uint8_t format) {
+    change_picture(label, [&](Document::Edit& edit) {
+        const PixelGrid picture = edit.pixels(okno2->whole());
+        std::copy_n(pixels.begin(), picture.width * picture.height, picture.pixels);
+        edit.set_background(background);
+        edit.set_mode(format);
         return true;
     });
-    show_picture_format();
+}
+
+// The picture an import brings has no .vxr file yet; a C64 file brings its mode. The import
+// asks its questions before anything changes.
+void Tokno1::import_step(const Import& import) {
+    PictureBytes pixels{};
+    std::uint8_t background = okno2->back_color, format = picture_format;
+    if (!import(pixels.data(), background, format)) return;
+    replace_picture("Import", pixels, background, format);
+    set_picture_path({});
 }
 
 // Both views show the picture opened, so that nobody paints into the old one. A .vxr file
@@ -24,23 +35,20 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
         });
         return;
     }
-    begin_step();
+    PictureBytes loaded = okno2->picture;
     std::size_t pixels = 0;
-    if (!load_picture_file(path, okno2->picture.data(), &pixels)) {
+    if (!load_picture_file(path, loaded.data(), &pixels)) {
         if (as == OpenAs::ByKind)
             ShowErrorMessage(
                 QStringLiteral("Vexlor"),
                 QStringLiteral("\"%1\" cannot be opened: %2.").arg(path, unreadable_reason(path)));
         return;
     }
-    // The file holds no background: the picture keeps one that all its cells fit with.
-    const std::uint8_t background = okno2->back_color;
-    okno2->back_color = background_for_loaded(okno2->picture.data(), background);
-    end_step("Open");
+    // The file holds no background: the picture keeps one that all its cells fit with. It
+    // holds no mode either: Open keeps the current one.
+    replace_picture("Open", loaded, background_for_loaded(loaded.data(), okno2->back_color),
+                    picture_format);
     set_picture_path(path);
-    tool_b3Click();
-    okno2->FormPaint();
-    if (okno2->back_color != background) show_background();
     if (pixels < kPictureBytes)
         ShowErrorMessage(QStringLiteral("Vexlor"),
                          QStringLiteral("\"%1\" holds %2 of the picture's %3 pixels; the rest "

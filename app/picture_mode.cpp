@@ -2,13 +2,14 @@
 #include "app/Main.h"
 #include "prefs/prefswin.h"
 #include "zoom/zoom_window.h"
+#include <string>
 
 void Tokno1::set_picture_format(std::uint8_t format) {
-    if (format != picture_format) {
-        begin_step();
-        picture_format = format;
-        end_step(format == fmtFli ? "FLI Mode" : "Multicolor Mode");
-    }
+    change_picture((std::string(mode_of(format).name) + " Mode").c_str(),
+                   [format](Document::Edit& edit) {
+                       edit.set_mode(format);
+                       return true;
+                   });
     show_picture_format();
 }
 
@@ -17,7 +18,7 @@ void Tokno1::show_picture_format() {
     PictureFliModeItem->setChecked(fli);
     prefs->bt_fli->setChecked(fli);
     prefs->bt_multicolor->setChecked(!fli);
-    show_caption();
+    show_file();
     if (okno2->show_clashes) okno2->FormPaint();
 }
 

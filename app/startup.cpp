@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "app/Main.h"
 #include "app/file_drops.h"
+#include "app/window_follower.h"
 #include "info/info_window.h"
 #include "platform/exception.h"
 #include "platform/tapplication.h"
@@ -20,6 +21,7 @@ void create_windows() {
     Application->CreateForm(okno_info);
     Application->CreateForm(dlgopen);
     Application->CreateForm(prefs);
+    follow_document(*okno2);
     accept_file_drops(okno1->Host());
 }
 

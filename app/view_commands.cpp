@@ -25,7 +25,8 @@ void Tokno1::set_up_navigation() {
         auto* shortcut = new QShortcut(key, this);
         shortcut->setWhatsThis(what);
         connect(shortcut, &QShortcut::activated, this, [step = step] {
-            okno2->show_place(stepped(okno2->place(), step, okno2->zoom_level()));
+            okno2->show_place(
+                stepped(okno2->place(), step, okno2->zoom_level(), okno2->mode().shape));
         });
     }
     auto* levels = new QActionGroup(this);

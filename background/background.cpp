@@ -1,28 +1,26 @@
 #include "background/background.h"
-#include "c64/fli.h"
 #include "c64/multicolor.h"
 #include <algorithm>
 
-bool set_background(PictureModel& model, std::uint8_t color, bool recolour) {
+bool set_background(Document::Edit& edit, std::uint8_t color, bool recolour) {
+    Document& document = edit.document();
     color &= 0x0F;
-    const std::uint8_t old = model.back_color;
+    const std::uint8_t old = document.back_color;
     if (color == old) return false;
-    if (recolour) std::replace(model.picture.begin(), model.picture.end(), old, color);
-    model.back_color = color;
+    if (recolour) {
+        const PixelGrid pixels = edit.pixels(document.whole());
+        std::replace(pixels.pixels, pixels.pixels + pixels.width * pixels.height, old, color);
+    }
+    edit.set_background(color);
     return true;
 }
 
-int cells_over_limit(const std::uint8_t* picture, std::uint8_t background) {
-    return int(inexact_cells(picture, background).count());
-}
-
-int fli_rows_over_limit(const std::uint8_t* picture, std::uint8_t background) {
-    return int(encode_fli(picture, background).inexact.count());
-}
-
 std::uint8_t background_for_loaded(const std::uint8_t* picture, std::uint8_t current) {
-    if (cells_over_limit(picture, current) == 0) return current;
+    const auto fits = [&](std::uint8_t background) {
+        return inexact_cells(picture, background).none();
+    };
+    if (fits(current)) return current;
     for (std::uint8_t color = 0; color < 16; ++color)
-        if (cells_over_limit(picture, color) == 0) return color;
+        if (fits(color)) return color;
     return current;
 }

@@ -1,13 +1,14 @@
 #include "background/background_dialog.h"
 #include "background/background.h"
+#include "display/displayed_palette.h"
 #include "picture/picture.h"
 #include "platform/controls.h"
 #include <QApplication>
 #include <QToolButton>
 
-BackgroundColourDialog::BackgroundColourDialog(const std::uint8_t* picture, std::uint8_t format,
+BackgroundColourDialog::BackgroundColourDialog(const std::uint8_t* picture, const Mode& mode,
                                                std::uint8_t current, QWidget* parent)
-    : QDialog(parent), picture_(picture), format_(format) {
+    : QDialog(parent), picture_(picture), mode_(mode) {
     setupUi(this);
     auto* grid = static_cast<QGridLayout*>(colour_grid->layout());
     for (int index = 0; index < 16; ++index) {
@@ -31,22 +32,20 @@ BackgroundColourDialog::BackgroundColourDialog(const std::uint8_t* picture, std:
     show_limit_note();
 }
 
-// In FLI every 4 x 1 row has colours of its own, so rows are counted there.
+// The mode's colour areas are counted: cells, or in FLI the 4 x 1 rows.
 void BackgroundColourDialog::show_limit_note() {
     limit_note->setVisible(!recolour());
-    const bool fli = format_ == fmtFli;
-    const int over =
-        fli ? fli_rows_over_limit(picture_, color()) : cells_over_limit(picture_, color());
-    const QString unit = fli ? QStringLiteral("row") : QStringLiteral("cell");
+    const int over = mode_.areas_over_limit(picture_, color());
     limit_note->setText(
-        over == 0   ? tr("Every %1 stays within the colours a C64 shows.").arg(unit)
-        : over == 1 ? tr("1 %1 would hold more colours than a C64 shows.").arg(unit)
-                    : tr("%1 %2s would hold more colours than a C64 shows.").arg(over).arg(unit));
+        over == 0 ? tr("Every %1 stays within the colours a C64 shows.").arg(mode_.area_one)
+        : over == 1
+            ? tr("1 %1 would hold more colours than a C64 shows.").arg(mode_.area_one)
+            : tr("%1 %2 would hold more colours than a C64 shows.").arg(over).arg(mode_.area_many));
 }
 
-bool ask_background_colour(const std::uint8_t* picture, std::uint8_t format, std::uint8_t& color,
+bool ask_background_colour(const std::uint8_t* picture, const Mode& mode, std::uint8_t& color,
                            bool& recolour) {
-    BackgroundColourDialog dialog(picture, format, color, QApplication::activeWindow());
+    BackgroundColourDialog dialog(picture, mode, color, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) return false;
     color = dialog.color();
     recolour = dialog.recolour();

@@ -8,14 +8,14 @@ namespace {
 // Half the pixels hold the background, spread over every cell, so that a change recolours
 // 16000 pixels and the history keeps them all.
 void half_background() {
+    okno2->reset();
     for (int i = 0; i < 32000; ++i) okno2->picture[i] = i % 2 ? std::uint8_t(i / 7 % 3 + 1) : 0;
-    okno2->back_color = 0;
-    okno2->history.restart();
     okno1->tool_zoom2Click();
 }
 
 void change_background(std::uint8_t color) {
-    okno1->change_picture("Background Colour", [=] { return set_background(*okno2, color, true); });
+    okno1->change_picture("Background Colour",
+                          [=](Document::Edit& edit) { return set_background(edit, color, true); });
 }
 
 // What one full redraw of both views costs: the baseline.

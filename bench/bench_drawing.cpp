@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "bench/bench_support.h"
+#include "display/displayed_palette.h"
 #include "preview/preview_window.h"
 #include "zoom/zoom_window.h"
 #include <QPainter>

@@ -20,8 +20,9 @@ void BM_FixColourClashes(benchmark::State& state) {
     const PictureBytes before = noise();
     for (auto _ : state) {
         PictureBytes picture = before;
-        benchmark::DoNotOptimize(
-            fix_colour_clashes(picture.data(), 0, fmtMulticolor, lab_palette(PaletteId::Vexlor)));
+        benchmark::DoNotOptimize(mode_of(fmtMulticolor)
+                                     .fix_clashes(picture.data(), 0, lab_palette(PaletteId::Vexlor),
+                                                  {0, 0, kPictureColumns, kPictureRows}));
     }
 }
 
@@ -36,12 +37,13 @@ void stroke(benchmark::State& state, FullCell choice) {
                 full[std::size_t(row * kPictureColumns + column + i)] = kColours[i];
     okno1->tool_mode = toolFreePaint;
     okno1->tool_zoom2Click();
-    okno2->full_cell = choice;
+    okno2->painter.full_cell = choice;
     okno2->draw_color = 9;
     std::vector<QPoint> path;
     for (int i = 0; i < 100; ++i) path.emplace_back(20 + 40 * (i % 16), 10 + 20 * (i / 16 * 3 + 1));
     for (auto _ : state) {
         state.PauseTiming();
+        okno2->end_stroke();
         okno2->picture = full;
         state.ResumeTiming();
         for (const QPoint& at : path) {
@@ -50,7 +52,8 @@ void stroke(benchmark::State& state, FullCell choice) {
             QApplication::sendEvent(okno2, &move);
         }
     }
-    okno2->full_cell = FullCell::KeepColours;
+    okno2->end_stroke();
+    okno2->painter.full_cell = FullCell::KeepColours;
 }
 
 void BM_StrokeKeep(benchmark::State& s) { stroke(s, FullCell::KeepColours); }

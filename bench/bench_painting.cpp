@@ -13,13 +13,14 @@ constexpr int kFreePaintPixels = kZoomPixel + kBand + 2 * kSwatches;
 constexpr int kPutCharPixels = 32 * (kZoomPixel + kBand + kSwatches) + kSwatches;
 
 void drag(benchmark::State& state, std::uint8_t tool) {
-    okno2->picture.fill(0);
+    okno2->reset();
     okno1->tool_mode = tool;
     okno1->tool_zoom2Click();
     const QPoint at(230, 190);
     QMouseEvent move(QEvent::MouseMove, at, okno2->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     for (auto _ : state) QApplication::sendEvent(okno2, &move);
+    okno2->end_stroke();
     state.counters["events/s"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
@@ -32,8 +33,10 @@ void fill_pixels(benchmark::State& state, int pixels) {
     }
 }
 
+// Inside a stroke's edit, as painting plots.
 void plot(benchmark::State& state) {
-    okno2->picture.fill(0);
+    okno2->reset();
+    Document::Edit edit = okno2->open_edit("Paint");
     for (auto _ : state) benchmark::DoNotOptimize(okno2->plot_pixel(fmtMulticolor, 5, 9, 2));
 }
 

@@ -25,15 +25,13 @@ void click(QPoint at, Qt::KeyboardModifiers keys) {
 // redrawn: each time the block and the picture differ in every cell.
 void paste_whole(benchmark::State& state, Qt::KeyboardModifiers keys) {
     PixelBlock block = striped_block();
-    okno2->picture.fill(0);
-    okno2->history.restart();
-    okno2->drop_selection();
+    okno2->reset();
     for (auto _ : state) {
         for (auto& pixel : block.pixels) pixel ^= 8;
-        okno2->start_floating(block);
+        okno2->float_block(block, {0, 0});
         click({20, 10}, keys);
     }
-    okno2->drop_selection();
+    okno2->select(std::nullopt);
 }
 
 // The paste alone, through the colour limit, as the model does it.
@@ -42,7 +40,8 @@ void BM_PasteWholeModel(benchmark::State& state) {
     PixelBlock block = striped_block();
     for (auto _ : state) {
         for (auto& pixel : block.pixels) pixel ^= 8;
-        paste_block(model, fmtMulticolor, block, {0, 0}, false);
+        paste_block({model.picture.data(), kPictureColumns, kPictureRows}, model.back_color,
+                    mode_of(fmtMulticolor), block, {0, 0}, false);
         benchmark::DoNotOptimize(model.picture.data());
     }
 }

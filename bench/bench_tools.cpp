@@ -25,10 +25,7 @@ void use(benchmark::State& state, std::uint8_t tool, QPoint from, QPoint to) {
     }
 }
 
-void fresh_picture() {
-    okno2->picture.fill(0);
-    okno2->history.restart();
-}
+void fresh_picture() { okno2->reset(); }
 
 void BM_FillWhole(benchmark::State& state) {
     fresh_picture();
@@ -42,7 +39,6 @@ void BM_FillArea(benchmark::State& state) {
         okno2->picture[0 * 160 + i] = okno2->picture[41 * 160 + i] = 11;
         okno2->picture[i * 160 + 0] = okno2->picture[i * 160 + 41] = 11;
     }
-    okno2->history.restart();
     use(state, toolFill, {100, 50}, {100, 50});
 }
 

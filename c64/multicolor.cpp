@@ -1,8 +1,8 @@
 #include "c64/multicolor.h"
 #include "colour/lab.h"
 #include "colour/palettes.h"
+#include "modes/colour_count.h"
 #include <algorithm>
-#include <bit>
 #include <numeric>
 
 namespace {
@@ -21,7 +21,7 @@ ColorSets cell_color_sets(const std::uint8_t* picture) {
 }
 
 bool exact_with(std::uint16_t set, std::uint8_t background) {
-    return std::popcount(unsigned(set & ~(1u << background))) <= 3;
+    return colours_besides(set, background) <= 3;
 }
 
 std::uint8_t best_background(const ColorSets& sets) {

@@ -12,6 +12,12 @@ constexpr Palette from_c64_table(const std::array<std::uint32_t, 16>& rgb) {
     return colors;
 }
 
+// Vexlor's own colours: what a first start shows.
+constexpr Palette kVexlor = {
+    0x000000, 0xFFFFFF, 0x0000CC, 0xFFFF00, 0x00CC00, 0xFF00FF, 0xC00000, 0x11E0FF,
+    0x0070D8, 0x004078, 0x8A8AF0, 0x555555, 0x999999, 0x88E880, 0xFF8800, 0xCCCCCC,
+};
+
 constexpr Palette kPepto = from_c64_table({
     0x000000,
     0xFFFFFF,
@@ -80,7 +86,7 @@ const Palette& palette_colors(PaletteId id) {
     case PaletteId::Vexlor:
         break;
     }
-    return vexlor_palette;
+    return kVexlor;
 }
 
 const char* palette_name(PaletteId id) {

@@ -1,5 +1,4 @@
 #include "display/displayed_palette.h"
-#include "picture/picture.h"
 #include <algorithm>
 
 namespace {
@@ -10,12 +9,11 @@ constexpr std::string_view kKeys[] = {"Vexlor", "Pepto", "Colodore", "VICE"};
 
 } // namespace
 
-void show_palette(PaletteId id) {
-    shown = id;
-    show_colors(palette_colors(id));
-}
+void show_palette(PaletteId id) { shown = id; }
 
 PaletteId shown_palette() { return shown; }
+
+const Palette& shown_colors() { return palette_colors(shown); }
 
 std::string_view palette_key(PaletteId id) { return kKeys[std::size_t(id)]; }
 

@@ -8,17 +8,18 @@ class QMimeData;
 // Vexlor's own lossless form of a block on the clipboard (see selection/block_exchange.h).
 inline constexpr char kPixelsMimeType[] = "application/x-vexlor-pixels";
 
-// The block as it is shown: each picture pixel two image pixels wide, in the displayed palette.
-QImage shown_image(const PixelBlock& block);
+// The block as it is shown: each picture pixel as wide as the pixels of `picture` show, in the
+// displayed palette.
+QImage shown_image(const PixelBlock& block, const PictureShape& picture);
 
 // Both forms of the block: the image for other programs and Vexlor's own.
-QMimeData* block_mime_data(const PixelBlock& block);
+QMimeData* block_mime_data(const PixelBlock& block, const PictureShape& picture);
 
-// The block in `data`: Vexlor's own form where it is there, else an image matched to the
-// displayed colours; nothing where neither is usable, as an image offered as a GIF or a JPEG
-// that is cut short is not.
-std::optional<PixelBlock> block_from_mime(const QMimeData& data);
+// The block in `data`, for `picture`: Vexlor's own form where it is there, else an image
+// matched to the displayed colours; nothing where neither is usable, as an image offered as a
+// GIF or a JPEG that is cut short is not.
+std::optional<PixelBlock> block_from_mime(const QMimeData& data, const PictureShape& picture);
 
 // The system clipboard.
-void copy_to_clipboard(const PixelBlock& block);
-std::optional<PixelBlock> block_from_clipboard();
+void copy_to_clipboard(const PixelBlock& block, const PictureShape& picture);
+std::optional<PixelBlock> block_from_clipboard(const PictureShape& picture);

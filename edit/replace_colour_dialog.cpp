@@ -1,4 +1,5 @@
 #include "edit/replace_colour_dialog.h"
+#include "display/displayed_palette.h"
 #include "picture/picture.h"
 #include "platform/controls.h"
 #include <QApplication>

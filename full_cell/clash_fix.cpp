@@ -77,8 +77,12 @@ int fix_cell(std::uint8_t* picture, int cell, std::uint8_t back, const LabPalett
     return changed;
 }
 
-ClashFix fix_cells(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
-                   const PixelArea& within) {
+} // namespace
+
+ClashFix fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                          const PixelArea& within) {
+    if (within.empty()) return {};
+    back &= 0x0F;
     const Distances d = distances_in(shown);
     ClashFix fix;
     for (int y = within.top / kCellHeight; y <= within.bottom() / kCellHeight; ++y)
@@ -92,7 +96,10 @@ ClashFix fix_cells(std::uint8_t* picture, std::uint8_t back, const LabPalette& s
 
 // The FLI export chooses each cell's shared colour and each row's own two with the fewest
 // pixels changed; its picture, read back, is what those rows become.
-ClashFix fix_rows(std::uint8_t* picture, std::uint8_t back, const PixelArea& within) {
+ClashFix fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette&,
+                         const PixelArea& within) {
+    if (within.empty()) return {};
+    back &= 0x0F;
     const FliEncoding encoding = encode_fli(picture, back);
     PictureBytes shown{};
     decode_fli(encoding.image, shown.data());
@@ -110,13 +117,4 @@ ClashFix fix_rows(std::uint8_t* picture, std::uint8_t back, const PixelArea& wit
             fix.pixels += changed;
         }
     return fix;
-}
-
-} // namespace
-
-ClashFix fix_colour_clashes(std::uint8_t* picture, std::uint8_t back, std::uint8_t format,
-                            const LabPalette& shown, const PixelArea& within) {
-    if (within.empty()) return {};
-    if (format == fmtFli) return fix_rows(picture, back & 0x0F, within);
-    return fix_cells(picture, back & 0x0F, shown, within);
 }

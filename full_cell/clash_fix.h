@@ -1,6 +1,6 @@
 #pragma once
 #include "colour/lab.h"
-#include "selection/block.h"
+#include "picture/geometry.h"
 #include <cstdint>
 
 // Makes every area that a C64 cannot show (a cell in Multicolor, a 4 x 1 row in FLI) showable
@@ -11,11 +11,15 @@ struct ClashFix {
     int pixels = 0; // pixels changed
 };
 
-// In Multicolor each cell that holds more than three colours besides `back` keeps the three
-// that leave the fewest of its pixels changed (of equals, those with the least total colour
+// Multicolor: each cell that holds more than three colours besides `back` keeps the three that
+// leave the fewest of its pixels changed (of equals, those with the least total colour
 // difference, measured in `shown`); its other pixels take the nearest colour it keeps, the
-// background included. In FLI a row must also share one colour with the other rows of its
-// cell, so the rows an FLI export cannot show take the colours that export would give them.
-// Only cells (rows) that `within` touches are changed.
-ClashFix fix_colour_clashes(std::uint8_t* picture, std::uint8_t back, std::uint8_t format,
-                            const LabPalette& shown, const PixelArea& within = kWholePicture);
+// background included. Only cells that `within` touches are changed.
+ClashFix fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                          const PixelArea& within);
+
+// FLI: a row must also share one colour with the other rows of its cell, so the rows an FLI
+// export cannot show take the colours that export would give them. Only rows that `within`
+// touches are changed.
+ClashFix fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                         const PixelArea& within);

@@ -30,11 +30,8 @@ Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format
                        std::int32_t column, std::int32_t row, std::uint8_t color,
                        const LabPalette& shown);
 
-// The area whose colours a plot under the new choices takes or recolours: the cell, or in FLI
-// the rows that show one screen's colours (the row, or the picture's last four rows).
-struct PlotArea {
-    std::int32_t left = 0, top = 0, rows = 0;
-};
+// The area whose colours a plot under the new choices takes or recolours: the mode's colour
+// area (the cell, or in FLI the rows that show one screen's colours: the row, or the picture's
+// last four rows). A recolouring reaches no further than the cell.
+using PlotArea = PixelArea;
 PlotArea plot_area(std::uint8_t format, std::int32_t column, std::int32_t row);
-// The cell of the pixel: the furthest a recolouring reaches, in FLI too.
-PlotArea cell_area(std::int32_t column, std::int32_t row);

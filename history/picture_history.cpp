@@ -1,5 +1,5 @@
 #include "history/picture_history.h"
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
@@ -23,98 +23,121 @@ std::size_t get_varint(const std::uint8_t*& in) {
     }
 }
 
+// The pixels of an area are taken in reading order, as one line, and the runs count along it;
+// `visit` is given each row's piece of the `length` pixels from `at`, in turn.
+template <class Grid, class Visit>
+void each_piece(Grid grid, const PixelArea& area, std::size_t at, std::size_t length, Visit visit) {
+    const std::size_t width = std::size_t(area.width);
+    while (length > 0) {
+        const std::size_t column = at % width;
+        const std::size_t piece = std::min(length, width - column);
+        visit(grid.row(area.top + int(at / width)) + area.left + int(column), piece);
+        at += piece;
+        length -= piece;
+    }
+}
+
 } // namespace
 
-PictureHistory::PictureHistory(Parts parts, Limits limits)
-    : parts_(std::move(parts)), limits_(limits) {
-    restart();
-}
-
-void PictureHistory::restart() {
-    steps_.clear();
-    done_ = bytes_ = 0;
-    gather();
-    base_ = current_;
-}
-
-void PictureHistory::gather() {
-    current_.clear();
-    for (const auto& part : parts_) current_.insert(current_.end(), part.begin(), part.end());
-}
-
-void PictureHistory::scatter() {
-    const std::uint8_t* from = current_.data();
-    for (const auto& part : parts_) {
-        std::memcpy(part.data(), from, part.size());
-        from += part.size();
-    }
-}
-
-std::size_t PictureHistory::Step::bytes() const {
-    return sizeof(Step) + label.capacity() + runs.capacity();
-}
-
-std::vector<std::uint8_t> PictureHistory::differences(const std::uint8_t* from,
-                                                      const std::uint8_t* to, std::size_t size) {
-    std::vector<std::uint8_t> runs;
-    std::size_t end_of_last = 0, i = 0;
-    while (i < size) {
-        if (from[i] == to[i]) {
-            ++i;
-            continue;
-        }
-        const std::size_t start = i;
-        std::size_t end = i + 1, quiet = 0;
-        for (i = end; i < size && quiet < kJoinGap; ++i) {
-            if (from[i] == to[i]) {
-                ++quiet;
-            } else {
-                quiet = 0;
-                end = i + 1;
-            }
-        }
-        i = end;
+std::unique_ptr<PixelsChange> PixelsChange::between(ConstPixelGrid before, ConstPixelGrid after,
+                                                    const PixelArea& area,
+                                                    const std::vector<bool>& compared) {
+    auto change = std::make_unique<PixelsChange>();
+    change->area_ = area;
+    std::vector<std::uint8_t>& runs = change->runs_;
+    std::size_t end_of_last = 0, start = 0, end = 0;
+    bool open = false;
+    const auto close = [&] {
         put_varint(runs, start - end_of_last);
         put_varint(runs, end - start);
-        for (std::size_t k = start; k < end; ++k) runs.push_back(from[k] ^ to[k]);
+        each_piece(before, area, start, end - start, [&](const std::uint8_t* was, std::size_t n) {
+            runs.insert(runs.end(), was, was + n);
+        });
         end_of_last = end;
+        open = false;
+    };
+    for (int r = 0; r < area.height; ++r) {
+        // A run never reaches into a row that was not compared.
+        if (!compared[std::size_t(area.top + r)]) {
+            if (open) close();
+            continue;
+        }
+        const std::uint8_t* was = before.row(area.top + r) + area.left;
+        const std::uint8_t* now = after.row(area.top + r) + area.left;
+        for (int c = 0; c < area.width; ++c) {
+            if (was[c] == now[c]) continue;
+            const std::size_t i = std::size_t(r) * std::size_t(area.width) + std::size_t(c);
+            if (open && i - end > kJoinGap) close();
+            if (!open) start = i, open = true;
+            end = i + 1;
+        }
     }
+    if (open) close();
+    if (runs.empty()) return nullptr;
     runs.shrink_to_fit();
-    return runs;
+    return change;
 }
 
-void PictureHistory::apply(const Step& step, std::uint8_t* picture) {
-    const std::uint8_t* in = step.runs.data();
-    const std::uint8_t* const stop = in + step.runs.size();
-    std::uint8_t* at = picture;
+void PixelsChange::swap(PictureState& picture) {
+    std::uint8_t* in = runs_.data();
+    const std::uint8_t* const stop = in + runs_.size();
+    std::size_t at = 0;
     while (in < stop) {
-        at += get_varint(in);
-        for (std::size_t n = get_varint(in); n > 0; --n) *at++ ^= *in++;
+        const std::uint8_t* header = in;
+        at += get_varint(header);
+        const std::size_t length = get_varint(header);
+        in += header - in;
+        each_piece(picture.pixels, area_, at, length, [&](std::uint8_t* pixels, std::size_t n) {
+            std::swap_ranges(pixels, pixels + n, in);
+            in += n;
+        });
+        at += length;
     }
 }
 
-bool PictureHistory::record(const std::string& label) {
-    gather();
-    std::vector<std::uint8_t> runs = differences(base_.data(), current_.data(), base_.size());
-    if (runs.empty()) return false;
+std::size_t PixelsChange::bytes() const { return sizeof(*this) + runs_.capacity(); }
+
+void ByteChange::swap(PictureState& picture) {
+    std::swap(which_ == Which::Background ? picture.background : picture.mode, other_);
+}
+
+void ByteChange::touch(Touched& touched) const {
+    (which_ == Which::Background ? touched.background : touched.mode) = true;
+}
+
+// A short label lives inside the string itself.
+std::size_t Step::bytes() const {
+    const std::size_t label_bytes =
+        label.capacity() > std::string().capacity() ? label.capacity() + 1 : 0;
+    std::size_t total = sizeof(Step) + label_bytes + changes.capacity() * sizeof(changes[0]);
+    for (const auto& change : changes) total += change->bytes();
+    return total;
+}
+
+Touched Step::touched() const {
+    Touched touched;
+    for (const auto& change : changes) change->touch(touched);
+    return touched;
+}
+
+void PictureHistory::push(Step step) {
     while (steps_.size() > done_) {
         bytes_ -= steps_.back().bytes();
         steps_.pop_back();
     }
-    steps_.push_back({label, std::move(runs)});
-    bytes_ += steps_.back().bytes();
+    bytes_ += step.bytes();
+    steps_.push_back(std::move(step));
     done_ = steps_.size();
-    base_.swap(current_);
-    keep_within_limits();
-    return true;
-}
-
-void PictureHistory::keep_within_limits() {
     while (!steps_.empty() && (steps_.size() > limits_.steps || bytes_ > limits_.bytes)) {
         bytes_ -= steps_.front().bytes();
         steps_.pop_front();
         --done_;
     }
+}
+
+void PictureHistory::clear() {
+    steps_.clear();
+    done_ = bytes_ = 0;
 }
 
 std::string PictureHistory::undo_label() const {
@@ -125,21 +148,18 @@ std::string PictureHistory::redo_label() const {
     return can_redo() ? steps_[done_].label : std::string();
 }
 
-// The picture equals the base, so the base moved by the step is the picture to show.
-void PictureHistory::move(const Step& step) {
-    apply(step, base_.data());
-    current_ = base_;
-    scatter();
+// A step's changes are taken back in the opposite order to that in which they were made.
+const Step* PictureHistory::undo(PictureState& picture) {
+    if (!can_undo()) return nullptr;
+    Step& step = steps_[--done_];
+    for (auto change = step.changes.rbegin(); change != step.changes.rend(); ++change)
+        (*change)->swap(picture);
+    return &step;
 }
 
-bool PictureHistory::undo() {
-    if (!can_undo()) return false;
-    move(steps_[--done_]);
-    return true;
-}
-
-bool PictureHistory::redo() {
-    if (!can_redo()) return false;
-    move(steps_[done_++]);
-    return true;
+const Step* PictureHistory::redo(PictureState& picture) {
+    if (!can_redo()) return nullptr;
+    Step& step = steps_[done_++];
+    for (auto& change : step.changes) change->swap(picture);
+    return &step;
 }

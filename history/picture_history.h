@@ -1,38 +1,95 @@
 #pragma once
+#include "picture/geometry.h"
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <span>
+#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-// The undo history of the picture. Each step keeps what one user action changed, as the runs of
-// bytes that differ, each byte the old value XOR the new: applying a step once undoes it and
-// applying it again redoes it. A one-pixel stroke costs a few bytes, not a copy of the picture.
-//
-// The history watches the picture's memory: its pixels and whatever else belongs to the picture
-// (its background colour), each part a run of bytes, taken as one. It keeps the picture as it
-// stands after the last step (its base); whatever differs from it when a step is recorded is
-// that step. Undo and redo expect the picture to equal the base, that is, every change made
-// since the last step to have been recorded.
+// The undo history of a picture: a line of steps, each a named list of typed changes (the
+// pixels of a rectangle, the background, the mode). A change keeps the other side of what it
+// changed: applying it swaps that with what the picture holds, so applying it once takes the
+// change back and applying it again brings it back. No raw memory of any object is watched.
+
+// What the changes apply to: the picture as its document holds it.
+struct PictureState {
+    PixelGrid pixels;
+    std::uint8_t& background;
+    std::uint8_t& mode;
+};
+
+// What a step changed, for those who show the picture to follow.
+struct Touched {
+    PixelArea pixels; // empty when no pixel changed
+    bool background = false;
+    bool mode = false;
+};
+
+class Change {
+public:
+    virtual ~Change() = default;
+    virtual void swap(PictureState& picture) = 0;
+    virtual void touch(Touched& touched) const = 0;
+    // What the change keeps in memory.
+    virtual std::size_t bytes() const = 0;
+};
+
+// The pixels of a rectangle: the runs of pixels that differ, each with the colours of the other
+// side. A one-pixel stroke costs a few bytes, a Clear about a byte a pixel.
+class PixelsChange : public Change {
+public:
+    // What differs in `area` between `before` and `after`, which are laid out alike; only the
+    // rows for which `compared` holds are compared. None when nothing differs.
+    static std::unique_ptr<PixelsChange> between(ConstPixelGrid before, ConstPixelGrid after,
+                                                 const PixelArea& area,
+                                                 const std::vector<bool>& compared);
+    void swap(PictureState& picture) override;
+    void touch(Touched& touched) const override { touched.pixels = area_; }
+    std::size_t bytes() const override;
+
+private:
+    PixelArea area_;
+    std::vector<std::uint8_t> runs_; // (gap, length) as varints, then `length` colours
+};
+
+// A value of the picture that is one byte: the background, or the mode.
+class ByteChange : public Change {
+public:
+    enum class Which : std::uint8_t { Background, Mode };
+    ByteChange(Which which, std::uint8_t other) : which_(which), other_(other) {}
+    void swap(PictureState& picture) override;
+    void touch(Touched& touched) const override;
+    std::size_t bytes() const override { return sizeof(*this); }
+
+private:
+    Which which_;
+    std::uint8_t other_;
+};
+
+struct Step {
+    std::string label;
+    std::vector<std::unique_ptr<Change>> changes;
+    std::size_t bytes() const;
+    Touched touched() const;
+};
+
+// How much a history keeps: the last steps up to a count and a size in memory.
+struct HistoryLimits {
+    std::size_t steps = 1000;
+    std::size_t bytes = std::size_t(64) << 20;
+};
+
 class PictureHistory {
 public:
-    struct Limits {
-        std::size_t steps = 1000;
-        std::size_t bytes = std::size_t(64) << 20;
-    };
-    using Parts = std::vector<std::span<std::uint8_t>>;
+    using Limits = HistoryLimits;
+    explicit PictureHistory(Limits limits = {}) : limits_(limits) {}
 
-    // `parts` hold the starting picture; they must outlive the history.
-    PictureHistory(Parts parts, Limits limits);
-    explicit PictureHistory(Parts parts) : PictureHistory(std::move(parts), Limits{}) {}
-
-    // Records what changed since the last step as a step called `label`, dropping the steps
-    // that could have been redone and, past the limits, the oldest. False when nothing changed.
-    bool record(const std::string& label);
-    // Forgets every step: the picture as it stands becomes the base.
-    void restart();
+    // Keeps `step` as the last one done, dropping the steps that could have been redone and,
+    // past the limits, the oldest.
+    void push(Step step);
+    // Forgets every step.
+    void clear();
 
     bool can_undo() const { return done_ > 0; }
     bool can_redo() const { return done_ < steps_.size(); }
@@ -40,33 +97,16 @@ public:
     std::string undo_label() const;
     std::string redo_label() const;
 
-    // Takes the last step back, or brings the last undone one back; false if there is none.
-    bool undo();
-    bool redo();
+    // Takes the last step back, or brings the last undone one back, in `picture`; what it
+    // changed, or nothing when there was no step.
+    const Step* undo(PictureState& picture);
+    const Step* redo(PictureState& picture);
 
     std::size_t steps() const { return steps_.size(); }
-    // What the steps take in memory, the base picture left out.
+    // What the steps take in memory.
     std::size_t bytes() const { return bytes_; }
 
 private:
-    struct Step {
-        std::string label;
-        std::vector<std::uint8_t> runs; // (gap, length) as varints, then `length` XOR bytes
-        std::size_t bytes() const;
-    };
-
-    static std::vector<std::uint8_t> differences(const std::uint8_t* from, const std::uint8_t* to,
-                                                 std::size_t size);
-    static void apply(const Step& step, std::uint8_t* picture);
-    void keep_within_limits();
-    // The parts as one run of bytes in `current_`, and back.
-    void gather();
-    void scatter();
-    void move(const Step& step);
-
-    Parts parts_;
-    std::vector<std::uint8_t> current_;
-    std::vector<std::uint8_t> base_;
     std::deque<Step> steps_;
     std::size_t done_ = 0; // steps_[0 .. done_) are done, the rest undone
     std::size_t bytes_ = 0;

@@ -1,4 +1,5 @@
 #include "info/info_window.h"
+#include "display/displayed_palette.h"
 #include "zoom/zoom_window.h"
 
 Tokno_info* okno_info = nullptr;

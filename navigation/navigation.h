@@ -1,9 +1,8 @@
 #pragma once
 // Moving the zoom view over the picture: the zoom levels, the cell-wise places the view can
 // take, and the rules by which the preview, the wheel, a middle-button drag and the keys move
-// it. Plain C++: the windows only pass the pointer and the keys in.
-#include "c64/multicolor.h"
-#include "raster/raster.h"
+// it. Plain C++: the windows only pass the pointer, the keys and the picture's shape in.
+#include "picture/geometry.h"
 #include <array>
 #include <cstddef>
 
@@ -11,19 +10,19 @@
 constexpr int kViewWidth = 640;
 constexpr int kViewHeight = 480;
 
-// A zoom level, in character cells across and down. Every level keeps each picture pixel twice
-// as wide as high on screen.
+// A zoom level, in character cells across and down. Cells are square on screen, so every
+// level keeps a pixel's shape.
 struct ZoomLevel {
     int cells_across = 4;
     int cells_down = 3;
-    int columns() const { return cells_across * kCellWidth; }
-    int rows() const { return cells_down * kCellHeight; }
-    int pixel_width() const { return kViewWidth / columns(); }
-    int pixel_height() const { return kViewHeight / rows(); }
+    int columns(CellSize cell) const { return cells_across * cell.width; }
+    int rows(CellSize cell) const { return cells_down * cell.height; }
+    int pixel_width(CellSize cell) const { return kViewWidth / columns(cell); }
+    int pixel_height(CellSize cell) const { return kViewHeight / rows(cell); }
     // The pixel grid outlines every pixel with a line at each edge. Four screen rows high, a
     // pixel would keep only as many rows of its colour as the grid takes, and the picture
     // would drown in the grid's colour; the character grid still shows the cells there.
-    bool pixel_grid_fits() const { return pixel_height() > 4; }
+    bool pixel_grid_fits(CellSize cell) const { return pixel_height(cell) > 4; }
     bool operator==(const ZoomLevel&) const = default;
 };
 
@@ -34,7 +33,7 @@ constexpr std::array<ZoomLevel, 4> kZoomLevels{{{4, 3}, {8, 6}, {16, 12}, {20, 1
 std::size_t zoom_level_index(ZoomLevel level);
 
 // The picture pixel at the view's top-left corner: always a cell's corner, within the scroll
-// bars' ranges (scroll_x 0..156, scroll_y 0..200).
+// bars' ranges (from 0 to the last cell column across, to past the last cell row down).
 struct ViewPlace {
     int scroll_x = 0;
     int scroll_y = 0;
@@ -42,28 +41,32 @@ struct ViewPlace {
 };
 
 // The furthest place at which the view still shows as much of the picture as it can anywhere.
-ViewPlace furthest_place(ZoomLevel level);
+ViewPlace furthest_place(ZoomLevel level, const PictureShape& picture);
 
 // The place that brings the middle of `pixel` nearest to the point (x, y) of the drawing area.
-ViewPlace place_pixel_at(PixelPos pixel, int x, int y, ZoomLevel level);
+ViewPlace place_pixel_at(PixelPos pixel, int x, int y, ZoomLevel level,
+                         const PictureShape& picture);
 
 // The map's rule: `pixel` as near the middle of the view as the cell-wise places allow.
-ViewPlace centred_on(PixelPos pixel, ZoomLevel level);
+ViewPlace centred_on(PixelPos pixel, ZoomLevel level, const PictureShape& picture);
 
 // Another level, keeping the picture pixel under the point (x, y) of the drawing area under it.
-ViewPlace zoomed_at(ViewPlace from, ZoomLevel from_level, ZoomLevel to_level, int x, int y);
+ViewPlace zoomed_at(ViewPlace from, ZoomLevel from_level, ZoomLevel to_level, int x, int y,
+                    const PictureShape& picture);
 
 // Moved by whole cells. A move never takes the view further out than it was or than the
 // furthest place, so that it never shows less of the picture than it could.
-ViewPlace moved_by(ViewPlace from, int cells_across, int cells_down, ZoomLevel level);
+ViewPlace moved_by(ViewPlace from, int cells_across, int cells_down, ZoomLevel level,
+                   const PictureShape& picture);
 
 // The keys: an arrow moves one cell, Page Up and Page Down the view's height.
 enum class ViewStep { Left, Right, Up, Down, PageUp, PageDown };
-ViewPlace stepped(ViewPlace from, ViewStep step, ZoomLevel level);
+ViewPlace stepped(ViewPlace from, ViewStep step, ZoomLevel level, const PictureShape& picture);
 
 // A middle-button drag: the picture follows the pointer, moved (dx, dy) screen pixels since the
 // press at `pressed`, by whole cells (the nearest); `now` is where the view is.
-ViewPlace dragged(ViewPlace pressed, ViewPlace now, int dx, int dy, ZoomLevel level);
+ViewPlace dragged(ViewPlace pressed, ViewPlace now, int dx, int dy, ZoomLevel level,
+                  const PictureShape& picture);
 
 // Wheel turns in eighths of a degree, 120 to a notch; a touchpad sends less at a time, so the
 // rest is kept for the next turn.
@@ -75,7 +78,14 @@ private:
     int rest_ = 0;
 };
 
-// The preview at `size` (2 double, 1 single): whether the point (x, y) lies on the picture,
-// and the picture pixel there, the nearest one when it lies off the picture.
-bool on_preview_picture(int x, int y, int size);
-PixelPos preview_pixel_at(int x, int y, int size);
+// The preview at `size` (2 double, 1 single) shows a pixel `size` screen pixels high and
+// `pixel_aspect` times as wide, from (2, 2) at double size and (0, 0) at single size.
+struct PreviewPixels {
+    int width, height, origin;
+};
+PreviewPixels preview_pixels(int size, const PictureShape& picture);
+
+// Whether the point (x, y) of the preview lies on the picture, and the picture pixel there,
+// the nearest one when it lies off the picture.
+bool on_preview_picture(int x, int y, int size, const PictureShape& picture);
+PixelPos preview_pixel_at(int x, int y, int size, const PictureShape& picture);

@@ -1,21 +1,5 @@
 #include "picture/picture.h"
-
-namespace {
-
-constexpr std::array<TColor, 16> kVexlorColors = {
-    0x000000, 0xFFFFFF, 0x0000CC, 0xFFFF00, 0x00CC00, 0xFF00FF, 0xC00000, 0x11E0FF,
-    0x0070D8, 0x004078, 0x8A8AF0, 0x555555, 0x999999, 0x88E880, 0xFF8800, 0xCCCCCC,
-};
-
-// Filled before any code runs, so a window drawn during start-up finds its colours.
-std::array<TColor, 16> shown_colors = kVexlorColors;
-
-} // namespace
-
-const std::array<TColor, 16> vexlor_palette = kVexlorColors;
-const std::array<TColor, 16>& palette = shown_colors;
-
-void show_colors(const std::array<TColor, 16>& colors) { shown_colors = colors; }
+#include "modes/mode.h"
 
 const std::array<const char*, 16> colour_names = {
     "black", "white",       "red",        "cyan",      "green",     "purple",
@@ -29,34 +13,53 @@ std::uint8_t PictureModel::read_pixel(std::int32_t column, std::int32_t row) con
 
 void PictureModel::write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color) {
     if (column >= std::uint32_t(kPictureColumns) || row >= std::uint32_t(kPictureRows)) return;
+    if (write_watch) write_watch->writing(std::int32_t(column), std::int32_t(row));
     picture[row * kPictureColumns + column] = color;
 }
 
+namespace {
+
+// The analyses are those of the Multicolor cell and of one of its rows.
+const CellSize kCell = mode_of(fmtMulticolor).shape.cell;
+const CellSize kCellRow{kCell.width, 1};
+
+} // namespace
+
 void PictureModel::analyse_cell(std::int32_t column, std::int32_t row) {
-    analyse(column & ~3, row & ~7, 8);
+    analyse(block_at({column, row}, kCell));
 }
 
 void PictureModel::analyse_row(std::int32_t column, std::int32_t row) {
-    analyse(column & ~3, row, 1);
+    analyse(block_at({column, row}, kCellRow));
 }
 
-void PictureModel::analyse(std::int32_t left, std::int32_t top, int rows) {
+// Row by row from the top, left to right within each row. Within the picture the pixels are
+// read straight from their rows; past its edges read_pixel gives 0.
+void PictureModel::analyse(const PixelArea& area) {
     cell_color1 = cell_color2 = cell_color3 = back_color;
     cell_count = 0;
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < 4; ++c) {
-            const std::uint8_t p = read_pixel(left + c, top + r);
-            scan_color = p;
-            if (p == back_color || p == cell_color1 || p == cell_color2 || p == cell_color3)
-                continue;
-            if (cell_color1 == back_color)
-                cell_color1 = p;
-            else if (cell_color2 == back_color)
-                cell_color2 = p;
-            else if (cell_color3 == back_color)
-                cell_color3 = p;
+    const bool inside = 0 <= area.left && area.right() < kPictureColumns && 0 <= area.top &&
+                        area.bottom() < kPictureRows;
+    for (int r = 0; r < area.height; ++r) {
+        if (!inside) {
+            for (int c = 0; c < area.width; ++c) take(read_pixel(area.left + c, area.top + r));
+            continue;
         }
+        const std::uint8_t* line = picture.data() + (area.top + r) * kPictureColumns + area.left;
+        for (int c = 0; c < area.width; ++c) take(line[c]);
+    }
     count_colors();
+}
+
+void PictureModel::take(std::uint8_t p) {
+    scan_color = p;
+    if (p == back_color || p == cell_color1 || p == cell_color2 || p == cell_color3) return;
+    if (cell_color1 == back_color)
+        cell_color1 = p;
+    else if (cell_color2 == back_color)
+        cell_color2 = p;
+    else if (cell_color3 == back_color)
+        cell_color3 = p;
 }
 
 // The distinct values among the three slots and the background that differ from the colour
@@ -86,26 +89,27 @@ bool PictureModel::plot(std::int32_t column, std::int32_t row, std::uint8_t colo
     return accepted;
 }
 
-bool PictureModel::plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color) {
-    analyse_cell(column, row);
+bool PictureModel::plot_in(CellSize area, std::int32_t column, std::int32_t row,
+                           std::uint8_t color) {
+    analyse(block_at({column, row}, area));
     return plot(column, row, color);
 }
 
+bool PictureModel::plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color) {
+    return plot_in(kCell, column, row, color);
+}
+
 bool PictureModel::plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color) {
-    analyse_row(column, row);
-    return plot(column, row, color);
+    return plot_in(kCellRow, column, row, color);
 }
 
 bool PictureModel::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row,
                               std::uint8_t color) {
-    switch (format) {
-    case fmtMulticolor:
-        return plot_multicolor(column, row, color);
-    case fmtFli:
-        return plot_fli(column, row, color) || plot_multicolor(column, row, color);
-    default:
-        return false;
-    }
+    const Mode* mode = find_mode(format);
+    if (!mode) return false;
+    for (int step = 0; step < mode->plot_steps; ++step)
+        if (plot_in(mode->plot_order[std::size_t(step)], column, row, color)) return true;
+    return false;
 }
 
 void PictureModel::refresh_windows(std::int32_t column, std::int32_t row) {

@@ -1,27 +1,17 @@
 #pragma once
+#include "modes/picture_format.h"
+#include "picture/geometry.h"
 #include "platform/tcolor.h"
 #include <array>
 #include <cstdint>
 
+// The picture's storage: 160 x 200 pixels, the size of every mode so far (modes/mode.h).
 constexpr int kPictureColumns = 160;
 constexpr int kPictureRows = 200;
 constexpr int kPictureBytes = kPictureColumns * kPictureRows;
 
-enum PictureFormat : std::uint8_t { fmtMulticolor = 1, fmtFli = 2 };
-
-// Vexlor's own 16 colours, indexed by colour index: what a first start shows.
-extern const std::array<TColor, 16> vexlor_palette;
-
-// The 16 colours every view shows, indexed by colour index: Vexlor's own unless another set
-// has been chosen for display.
-extern const std::array<TColor, 16>& palette;
-void show_colors(const std::array<TColor, 16>& colors);
-
 // What each colour index is called.
 extern const std::array<const char*, 16> colour_names;
-
-// Only 16 entries exist; a stray byte above 15 shows as the colour of its low four bits.
-inline TColor palette_color(unsigned index) { return palette[index & 0x0F]; }
 
 // What a plot attempt brings up to date once it has decided: the four analysis swatches, then
 // the preview block that starts at the attempted pixel.
@@ -33,6 +23,13 @@ public:
     virtual void show_color3(unsigned index) = 0;
     virtual void show_back() = 0;
     virtual void redraw_preview_band(std::uint32_t column, std::uint32_t row) = 0;
+};
+
+// Told of each pixel that write_pixel is about to store.
+class PixelWatch {
+public:
+    virtual ~PixelWatch() = default;
+    virtual void writing(std::int32_t column, std::int32_t row) = 0;
 };
 
 // The one picture, the current and grid colours, and the colour-cell rules that guard painting.
@@ -52,23 +49,29 @@ public:
     std::uint8_t cell_count = 0;
 
     PlotRefresh* refresh = nullptr;
+    PixelWatch* write_watch = nullptr;
 
     // Columns 0..159 and rows 0..199; anything else reads 0 and is never written.
     std::uint8_t read_pixel(std::int32_t column, std::int32_t row) const;
     void write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color);
 
-    void analyse_cell(std::int32_t column, std::int32_t row); // the 4 x 8 cell
-    void analyse_row(std::int32_t column, std::int32_t row);  // its 4 x 1 row
+    void analyse_cell(std::int32_t column, std::int32_t row); // the character cell
+    void analyse_row(std::int32_t column, std::int32_t row);  // its row of pixels
+    void analyse(const PixelArea& area);
 
     bool plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color);
     bool plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color);
+    // Judges the pixel in the `area`-sized block that holds it.
+    bool plot_in(CellSize area, std::int32_t column, std::int32_t row, std::uint8_t color);
+    // As the mode with that picture_format value plots; no mode's value plots nothing.
     bool plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row, std::uint8_t color);
 
     // The swatches from the last analysis, then the preview band at the pixel.
     void refresh_windows(std::int32_t column, std::int32_t row);
 
 private:
-    void analyse(std::int32_t left, std::int32_t top, int rows);
+    // One pixel of the scan: the slot it fills, if any.
+    void take(std::uint8_t p);
     void count_colors();
     bool plot(std::int32_t column, std::int32_t row, std::uint8_t color);
 };

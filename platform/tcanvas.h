@@ -41,6 +41,10 @@ public:
         bits_[y * stride_ + x] = SurfaceWord(color);
         touched(x, y, x + 1, y + 1);
     }
+    // The run (x, y) .. (x + count - 1, y), as SetPixel on each; the brush stays as it is.
+    void SetPixels(int x, int y, int count, TColor color) {
+        fillClipped(x, y, qsizetype(x) + count, qsizetype(y) + 1, SurfaceWord(color));
+    }
     TColor GetPixel(int x, int y) const;
     void MoveTo(int x, int y);
     void LineTo(int x, int y);

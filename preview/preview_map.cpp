@@ -10,23 +10,25 @@
 // where the preview draws nothing.
 static PixelArea shown_part() {
     return {okno2->scroll_x, okno2->scroll_y,
-            std::min<int>(okno2->view_cols, kPictureColumns - okno2->scroll_x),
-            std::min<int>(okno2->view_rows, kPictureRows - okno2->scroll_y)};
+            std::min<int>(okno2->view_cols, okno2->mode().shape.width - okno2->scroll_x),
+            std::min<int>(okno2->view_rows, okno2->mode().shape.height - okno2->scroll_y)};
 }
 
 // The frame lies along the inside of the part shown, so it covers no pixel outside it.
-void Tokno_prv::draw_view_frame(int size) {
+void Tokno_prv::draw_view_frame(const PreviewPixels& pixels) {
     framed_ = shown_part();
-    if (!framed_.empty()) draw_dashed_outline(*Canvas, framed_, size, 4);
+    if (!framed_.empty()) draw_dashed_outline(*Canvas, framed_, pixels, 4);
 }
 
 // The old frame goes only with the pixels under it, so the whole preview is drawn again.
 void Tokno_prv::follow_view() {
-    if (shown_part() != framed_) okno1->redraw_preview(kPictureColumns, kPictureRows);
+    if (shown_part() != framed_) okno1->tool_b3Click();
 }
 
 void Tokno_prv::centre_view_at(int x, int y) {
-    okno2->show_place(centred_on(preview_pixel_at(x, y, okno1->preview_size), okno2->zoom_level()));
+    const PictureShape shape = okno2->mode().shape;
+    okno2->show_place(
+        centred_on(preview_pixel_at(x, y, okno1->preview_size, shape), okno2->zoom_level(), shape));
 }
 
 // A press beside the picture does nothing; a drag from the picture follows the pointer to the
@@ -34,7 +36,8 @@ void Tokno_prv::centre_view_at(int x, int y) {
 // zoom view it moves: the map goes back under the other windows, as at start.
 void Tokno_prv::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
     Host()->lower();
-    following_ = Button == mbLeft && on_preview_picture(X, Y, okno1->preview_size);
+    following_ =
+        Button == mbLeft && on_preview_picture(X, Y, okno1->preview_size, okno2->mode().shape);
     if (following_) centre_view_at(X, Y);
 }
 

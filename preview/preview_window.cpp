@@ -9,10 +9,9 @@ Tokno_prv::Tokno_prv(QWidget* owner) : TForm(owner) {
     okno_prv->SetLeft(20);
 }
 
-// A picture pixel is a 4 x 2 block from (2, 2) at double size and 2 x 1 from (0, 0) at single
-// size, as the frame draws the preview.
-void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, int size, int dash) {
-    const int across = 2 * size, down = size, origin = size == 2 ? 2 : 0;
+void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPixels& pixels,
+                         int dash) {
+    const int across = pixels.width, down = pixels.height, origin = pixels.origin;
     const int x0 = origin + across * area.left, x1 = origin + across * (area.right() + 1) - 1;
     const int y0 = origin + down * area.top, y1 = origin + down * (area.bottom() + 1) - 1;
     auto dot = [&](int x, int y) { canvas.SetPixel(x, y, (x + y) / dash % 2 ? clWhite : clBlack); };

@@ -1,6 +1,6 @@
 #pragma once
+#include "navigation/navigation.h"
 #include "platform/tform.h"
-#include "selection/block.h"
 #include "ui_preview_window.h"
 
 // The preview of the whole picture. The frame window draws on it; it is also the map of the
@@ -10,8 +10,9 @@ class Tokno_prv : public TForm, public Ui::Tokno_prv {
 public:
     explicit Tokno_prv(QWidget* owner);
 
-    // Frames the part of the picture that the zoom view shows, in the preview drawn at `size`.
-    void draw_view_frame(int size);
+    // Frames the part of the picture that the zoom view shows, in the preview drawn with
+    // `pixels` a picture pixel.
+    void draw_view_frame(const PreviewPixels& pixels);
     // Redraws the preview when the zoom view has moved off the area last framed.
     void follow_view();
 
@@ -28,7 +29,8 @@ private:
 };
 
 // A thin line of `dash` black, then `dash` white pixels along the inside of the area's edge, in
-// the preview drawn at `size` (1 single, 2 double): it shows on every colour.
-void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, int size, int dash);
+// the preview drawn with `pixels` a picture pixel: it shows on every colour.
+void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPixels& pixels,
+                         int dash);
 
 extern Tokno_prv* okno_prv;

@@ -1,5 +1,5 @@
 #include "print/picture_print.h"
-#include "picture/picture.h"
+#include "display/displayed_palette.h"
 #include "platform/common_dialogs.h"
 #include <QDir>
 #include <QFileInfo>
@@ -9,37 +9,35 @@
 #include <QPrinter>
 #include <algorithm>
 
-constexpr int kScreenWidth = 2 * kPictureColumns;
-constexpr int kScreenHeight = kPictureRows;
-
-QRectF picture_area(const QRectF& page) {
-    const double scale = std::min(page.width() / kScreenWidth, page.height() / kScreenHeight);
-    QRectF area(0, 0, kScreenWidth * scale, kScreenHeight * scale);
+QRectF picture_area(const QRectF& page, const QSize& screen) {
+    const double scale = std::min(page.width() / screen.width(), page.height() / screen.height());
+    QRectF area(0, 0, screen.width() * scale, screen.height() * scale);
     area.moveCenter(page.center());
     return area;
 }
 
-QImage screen_image(const std::uint8_t* picture) {
-    QImage image(kScreenWidth, kScreenHeight, QImage::Format_RGB32);
-    for (int row = 0; row < kPictureRows; ++row) {
+QImage screen_image(ConstPixelGrid picture, int pixel_aspect) {
+    QImage image(picture.width * pixel_aspect, picture.height, QImage::Format_RGB32);
+    const Palette& colors = shown_colors();
+    for (int row = 0; row < picture.height; ++row) {
         auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(row));
-        for (int column = 0; column < kPictureColumns; ++column)
-            line[2 * column] = line[2 * column + 1] =
-                SurfaceWord(palette_color(picture[row * kPictureColumns + column]));
+        for (int column = 0; column < picture.width; ++column)
+            std::fill_n(line + column * pixel_aspect, pixel_aspect,
+                        SurfaceWord(colors[picture.row(row)[column] & 0x0F]));
     }
     return image;
 }
 
-bool print_picture(QPrinter& printer, const std::uint8_t* picture) {
+bool print_picture(QPrinter& printer, const QImage& screen) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
-    const QRectF area = picture_area(QRectF(QPointF(0, 0), QSizeF(painter.viewport().size())));
+    const QRectF area =
+        picture_area(QRectF(QPointF(0, 0), QSizeF(painter.viewport().size())), screen.size());
     // Enlarged here by a whole factor, each pixel a sharp block; a printer or viewer that
     // smooths what it scales then blurs only a thin seam between blocks.
-    const int factor = std::clamp(int(area.width()) / kScreenWidth, 1, 8);
+    const int factor = std::clamp(int(area.width()) / screen.width(), 1, 8);
     const QImage image =
-        screen_image(picture).scaled(kScreenWidth * factor, kScreenHeight * factor,
-                                     Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        screen.scaled(screen.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(area, image);
     return painter.end();
@@ -72,8 +70,7 @@ void PicturePrinter::page_setup(QWidget* parent) {
     dialog.exec();
 }
 
-bool PicturePrinter::print(QWidget* parent, const std::uint8_t* picture,
-                           const QString& picture_name) {
+bool PicturePrinter::print(QWidget* parent, const QImage& screen, const QString& picture_name) {
     QPrinter& target = printer();
     target.setDocName(picture_name);
     if (target.outputFormat() == QPrinter::PdfFormat)
@@ -89,7 +86,7 @@ bool PicturePrinter::print(QWidget* parent, const std::uint8_t* picture,
         accepted = dialog.exec() == QDialog::Accepted;
     }
     if (!accepted) return false;
-    if (print_picture(target, picture)) return true;
+    if (print_picture(target, screen)) return true;
     const QString where =
         target.outputFileName().isEmpty() ? target.printerName() : target.outputFileName();
     ShowErrorMessage(QStringLiteral("Vexlor"),

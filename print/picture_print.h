@@ -1,4 +1,5 @@
 #pragma once
+#include "picture/geometry.h"
 #include <QImage>
 #include <QRectF>
 #include <QString>
@@ -9,16 +10,17 @@
 class QPrinter;
 class QWidget;
 
-// The largest rectangle of the picture's 320 x 200 shape that fits `page`, centred in it.
-QRectF picture_area(const QRectF& page);
+// The largest rectangle of the shape of `screen` (the picture as shown) that fits `page`,
+// centred in it.
+QRectF picture_area(const QRectF& page, const QSize& screen);
 
-// The picture as a C64 shows it: 320 x 200 screen pixels, each picture pixel two wide, in the
-// displayed palette.
-QImage screen_image(const std::uint8_t* picture);
+// The picture as a C64 shows it, in the displayed palette: each picture pixel `pixel_aspect`
+// screen pixels wide (320 x 200 for the multicolour bitmap).
+QImage screen_image(ConstPixelGrid picture, int pixel_aspect);
 
-// Draws the picture on one page, as large as the printable area allows; false when the
-// printer could not start (an output file that cannot be written, say).
-bool print_picture(QPrinter& printer, const std::uint8_t* picture);
+// Draws the picture as shown on one page, as large as the printable area allows; false when
+// the printer could not start (an output file that cannot be written, say).
+bool print_picture(QPrinter& printer, const QImage& screen);
 
 // Who answers the print and page setup dialogs: the real dialogs, unless a test answers them
 // (true for Print or OK, after changing the printer as the user would).
@@ -37,7 +39,7 @@ public:
     // The print dialog, then the picture on the printer it leaves. Where the printer writes a
     // PDF file, the dialog offers one in the home folder named after the picture ("wizard.vxr"
     // gives ~/wizard.pdf). False when cancelled or when printing failed (the user is told).
-    bool print(QWidget* parent, const std::uint8_t* picture, const QString& picture_name);
+    bool print(QWidget* parent, const QImage& screen, const QString& picture_name);
 
 private:
     QPrinter& printer();

@@ -1,16 +1,11 @@
 #pragma once
+#include "picture/geometry.h"
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // The pixels the drawing tools touch, worked out without touching the picture: the tools then
 // paint them one by one through the colour-cell rules.
-
-struct PixelPos {
-    int column = 0;
-    int row = 0;
-    bool operator==(const PixelPos&) const = default;
-};
 
 // The 4-connected area of the seed's colour in a picture of `columns` x `rows` bytes, in the
 // order a fill paints it: span by span, each span left to right. Empty when the seed lies

@@ -1,4 +1,5 @@
 #include "recovery/recovery_copy.h"
+#include "modes/mode.h"
 #include <algorithm>
 
 namespace {
@@ -75,8 +76,7 @@ DecodedRecovery decode_recovery_copy(std::span<const std::uint8_t> bytes) {
                 copy.pixels.begin());
     // A sound checksum over values this editor never writes: not a copy of ours.
     const bool sound =
-        copy.background < 16 && (copy.mode == fmtMulticolor || copy.mode == fmtFli) &&
-        bytes[8] < 2 &&
+        copy.background < 16 && find_mode(copy.mode) != nullptr && bytes[8] < 2 &&
         std::all_of(copy.pixels.begin(), copy.pixels.end(), [](std::uint8_t p) { return p < 16; });
     return sound ? decoded : fault(RecoveryFault::Corrupt);
 }

@@ -113,15 +113,7 @@ void RecoveryKeeper::schedule() {
     if (!timer_.isActive()) timer_.start();
 }
 
-void RecoveryKeeper::picture_changed() {
-    changed_ = true;
-    schedule();
-}
-
-void RecoveryKeeper::picture_saved() {
-    changed_ = false;
-    schedule();
-}
+void RecoveryKeeper::picture_changed() { schedule(); }
 
 // The folder and this editor's lock, made once; empty when both are there, else why not.
 QString RecoveryKeeper::make_place() {
@@ -141,7 +133,6 @@ bool RecoveryKeeper::write_now() {
     QString reason = make_place();
     if (reason.isEmpty()) {
         RecoveryCopy copy = snapshot_();
-        copy.changed = changed_;
         copy.kept_at = QDateTime::currentSecsSinceEpoch();
         reason = write_recovery_copy(copy_path(), copy);
     }
@@ -165,10 +156,6 @@ void RecoveryKeeper::finish() {
 
 void note_picture_changed() {
     if (current) current->picture_changed();
-}
-
-void note_picture_saved() {
-    if (current) current->picture_saved();
 }
 
 std::optional<AbandonedCopy> find_abandoned_copy(const QString& folder) {

@@ -20,7 +20,7 @@ QString write_recovery_copy(const QString& path, const RecoveryCopy& copy);
 // Nothing is made until the picture first changes.
 class RecoveryKeeper {
 public:
-    using Snapshot = std::function<RecoveryCopy()>; // the picture as it stands
+    using Snapshot = std::function<RecoveryCopy()>; // the picture as it stands, its time aside
     RecoveryKeeper(QString folder, Snapshot snapshot);
     // Leaves the copy where it is: only a clean end removes it.
     ~RecoveryKeeper();
@@ -32,12 +32,11 @@ public:
 
     const QString& folder() const { return folder_; }
     QString copy_path() const;
-    // A step, an undo or a redo: the copy follows within a second.
+    // A step, an undo or a redo, or the picture's file changed (opened, saved): the copy
+    // follows within a second.
     void picture_changed();
     // How long until the copy is written, in milliseconds; -1 while no write waits.
     int ms_until_write() const { return timer_.remainingTime(); }
-    // The picture was opened from or saved to its file.
-    void picture_saved();
     // Writes the copy at once. When it cannot, says why the first time in a run, and goes on
     // trying at later changes.
     bool write_now();
@@ -53,13 +52,11 @@ private:
     Snapshot snapshot_;
     std::unique_ptr<QLockFile> lock_;
     QTimer timer_;
-    bool changed_ = false;
     bool reported_ = false;
 };
 
 // What a step, an undo or a redo, and an open or save tell the running keeper, if any.
 void note_picture_changed();
-void note_picture_saved();
 
 // A copy whose editor is no longer running, held by its lock while the user decides.
 struct AbandonedCopy {

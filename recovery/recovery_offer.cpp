@@ -12,8 +12,9 @@ RecoveryCopy picture_as_it_stands() {
     RecoveryCopy copy;
     copy.pixels = okno2->picture;
     copy.background = okno2->back_color;
-    copy.mode = okno1->picture_format;
-    copy.file = okno1->picture_path.toStdString();
+    copy.mode = okno2->format();
+    copy.file = okno2->file();
+    copy.changed = okno2->changed();
     return copy;
 }
 
@@ -49,14 +50,9 @@ Answer ask(const RecoveryCopy& copy) {
 // Pixels, background and mode as one step; the picture belongs to the copy's file again but
 // counts as changed, since that file does not hold it.
 void bring_back(const RecoveryCopy& copy) {
-    okno1->change_picture("Recover", [&] {
-        okno2->picture = copy.pixels;
-        okno2->back_color = copy.background;
-        okno1->picture_format = copy.mode;
-        return true;
-    });
-    okno1->show_picture_format();
-    okno1->set_picture_path(QString::fromStdString(copy.file));
+    okno1->replace_picture("Recover", copy.pixels, copy.background, copy.mode);
+    okno2->set_file(copy.file);
+    okno2->mark_changed();
 }
 
 } // namespace

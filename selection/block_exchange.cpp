@@ -1,4 +1,5 @@
 #include "selection/block_exchange.h"
+#include "display/displayed_palette.h"
 #include <algorithm>
 
 namespace {
@@ -32,10 +33,11 @@ std::vector<std::uint8_t> encode_block(const PixelBlock& block) {
     return bytes;
 }
 
-std::optional<PixelBlock> decode_block(std::span<const std::uint8_t> bytes) {
+std::optional<PixelBlock> decode_block(std::span<const std::uint8_t> bytes,
+                                       const PictureShape& picture) {
     if (bytes.size() < kHeaderBytes) return std::nullopt;
     const int width = get_16(bytes, 0), height = get_16(bytes, 2);
-    if (width < 1 || width > kPictureColumns || height < 1 || height > kPictureRows)
+    if (width < 1 || width > picture.width || height < 1 || height > picture.height)
         return std::nullopt;
     const auto pixels = bytes.subspan(kHeaderBytes);
     if (pixels.size() != std::size_t(width) * std::size_t(height)) return std::nullopt;
@@ -50,10 +52,11 @@ LabPalette shown_lab_palette() {
     return colors;
 }
 
-PixelBlock block_from_image(const RgbImage& image, const LabPalette& colors) {
-    const bool pairs = image.width > kPictureColumns;
-    const int width = std::min(pairs ? (image.width + 1) / 2 : image.width, kPictureColumns);
-    const int height = std::min(image.height, kPictureRows);
+PixelBlock block_from_image(const RgbImage& image, const LabPalette& colors,
+                            const PictureShape& picture) {
+    const bool pairs = picture.pixel_aspect == 2 && image.width > picture.width;
+    const int width = std::min(pairs ? (image.width + 1) / 2 : image.width, picture.width);
+    const int height = std::min(image.height, picture.height);
     PixelBlock block{width, height, {}};
     block.pixels.reserve(std::size_t(width) * std::size_t(height));
     for (int y = 0; y < height; ++y)

@@ -13,14 +13,17 @@
 // indices row by row.
 std::vector<std::uint8_t> encode_block(const PixelBlock& block);
 
-// The block, or nothing when the bytes are not one: a size outside the picture's, a length that
-// does not match it, or an index above 15.
-std::optional<PixelBlock> decode_block(std::span<const std::uint8_t> bytes);
+// The block, or nothing when the bytes are not one: a size outside that of `picture`, a length
+// that does not match it, or an index above 15.
+std::optional<PixelBlock> decode_block(std::span<const std::uint8_t> bytes,
+                                       const PictureShape& picture);
 
 // The colours the picture is shown in, for matching.
 LabPalette shown_lab_palette();
 
-// An image as a block: one more than 160 pixels wide is taken as pixel pairs (two image pixels,
-// averaged in linear light, make one picture pixel), a narrower one pixel for pixel; each is
-// the nearest of `colors` in CIELAB. Whatever lies past the picture's size is left out.
-PixelBlock block_from_image(const RgbImage& image, const LabPalette& colors);
+// An image as a block: one wider than `picture` is taken as pixel pairs where its pixels show
+// two wide (two image pixels, averaged in linear light, make one picture pixel), a narrower one
+// pixel for pixel; each is the nearest of `colors` in CIELAB. Whatever lies past the picture's
+// size is left out.
+PixelBlock block_from_image(const RgbImage& image, const LabPalette& colors,
+                            const PictureShape& picture);

@@ -106,7 +106,7 @@ TEST_F(BackgroundAndPalette, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
     okno1->PictureImportItem->trigger();
     ASSERT_EQ(okno2->picture, drawn);
     EXPECT_EQ(okno2->back_color, 6);
-    EXPECT_EQ(back_swatch(), palette[6]);
+    EXPECT_EQ(back_swatch(), palette_color(6));
 
     TFileDialog::QueueAnswer(dir.filePath("again.koa"));
     okno1->PictureKoalaItem->trigger();
@@ -125,7 +125,7 @@ TEST_F(BackgroundAndPalette, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
     EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Import");
     okno1->EditUndoClick();
     EXPECT_EQ(okno2->back_color, 0);
-    EXPECT_EQ(back_swatch(), palette[0]);
+    EXPECT_EQ(back_swatch(), palette_color(0));
     okno1->EditRedoClick();
     EXPECT_EQ(okno2->back_color, 6);
 
@@ -162,16 +162,16 @@ TEST_F(BackgroundAndPalette, TheDialogRecoloursOrKeepsAndIsOneStep) {
         EXPECT_EQ(pixel(3, 0), recolour ? 6 : 0);
         EXPECT_EQ(pixel(2, 0), 4);
         EXPECT_EQ(note, recolour ? "" : "1 cell would hold more colours than a C64 shows.");
-        EXPECT_EQ(zoom_color(3, 0), palette[recolour ? 6 : 0]);
-        EXPECT_EQ(preview_color(159, 199), palette[recolour ? 6 : 0]);
-        EXPECT_EQ(back_swatch(), palette[6]);
+        EXPECT_EQ(zoom_color(3, 0), palette_color(recolour ? 6 : 0));
+        EXPECT_EQ(preview_color(159, 199), palette_color(recolour ? 6 : 0));
+        EXPECT_EQ(back_swatch(), palette_color(6));
         EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Background Colour");
         const PictureBytes after = okno2->picture;
         okno1->EditUndoClick();
         EXPECT_EQ(okno2->picture, before);
         EXPECT_EQ(okno2->back_color, 0);
-        EXPECT_EQ(back_swatch(), palette[0]);
-        EXPECT_EQ(zoom_color(3, 0), palette[0]);
+        EXPECT_EQ(back_swatch(), palette_color(0));
+        EXPECT_EQ(zoom_color(3, 0), palette_color(0));
         okno1->EditRedoClick();
         EXPECT_EQ(okno2->picture, after);
         EXPECT_EQ(okno2->back_color, 6);
@@ -191,7 +191,7 @@ TEST_F(BackgroundAndPalette, OpenFindsTheBackgroundAFileWasDrawnOn) {
     confirm_and_choose(dir.filePath("blue.vxr"));
     okno1->FileOpen();
     EXPECT_EQ(okno2->back_color, 6);
-    EXPECT_EQ(back_swatch(), palette[6]);
+    EXPECT_EQ(back_swatch(), palette_color(6));
     confirm_and_choose(dir.filePath("black.vxr"));
     okno1->FileOpen();
     EXPECT_EQ(okno2->back_color, 6); // every cell fits on blue too

@@ -18,15 +18,17 @@ void paint_cell(PictureModel& model, int cell, std::initializer_list<std::uint8_
 TEST(Background, ChangesRecolouringOrKeepingThePixels) {
     for (bool recolour : {true, false}) {
         SCOPED_TRACE(recolour);
-        PictureModel model;
+        std::uint8_t mode = fmtMulticolor;
+        Document model(mode);
         paint_cell(model, 0, {0, 2, 6});
         const auto before = model.picture;
-        EXPECT_FALSE(set_background(model, 0, recolour));
-        EXPECT_TRUE(set_background(model, 6, recolour));
+        Document::Edit edit(model, "Background Colour");
+        EXPECT_FALSE(set_background(edit, 0, recolour));
+        EXPECT_TRUE(set_background(edit, 6, recolour));
         EXPECT_EQ(model.back_color, 6);
         for (std::size_t i = 0; i < before.size(); ++i)
             ASSERT_EQ(model.picture[i], recolour && before[i] == 0 ? 6 : before[i]) << i;
-        EXPECT_TRUE(set_background(model, 0x1B, recolour)); // a colour index has four bits
+        EXPECT_TRUE(set_background(edit, 0x1B, recolour)); // a colour index has four bits
         EXPECT_EQ(model.back_color, 11);
     }
 }

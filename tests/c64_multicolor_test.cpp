@@ -50,7 +50,10 @@ TEST(Colors, KnownPalettesAreThePublishedTablesInVexlorsOrder) {
                       RGBColor(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF))
                 << palette_name(table.id) << ", C64 colour " << int(c64);
         }
-    EXPECT_EQ(palette_colors(PaletteId::Vexlor), palette);
+    EXPECT_EQ(
+        palette_colors(PaletteId::Vexlor),
+        (Palette{0x000000, 0xFFFFFF, 0x0000CC, 0xFFFF00, 0x00CC00, 0xFF00FF, 0xC00000, 0x11E0FF,
+                 0x0070D8, 0x004078, 0x8A8AF0, 0x555555, 0x999999, 0x88E880, 0xFF8800, 0xCCCCCC}));
 }
 
 TEST(Colors, LabValuesMatchTheReferenceFigures) {

@@ -212,6 +212,15 @@ TEST_F(Model, FliFallsBackToTheCellAndRefreshesTwice) {
     EXPECT_EQ(refresh.calls.size(), 5u);
 }
 
+// In FLI a cell's rows are limited one by one: a colour refused in Multicolor because the cell
+// is full is taken by a row that has room.
+TEST_F(Model, FliTakesWhatARowHasRoomForInAFullCell) {
+    put_row(0, 0, {2, 3, 5, 0});
+    EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 0, 1, 7));
+    EXPECT_TRUE(model.plot_pixel(fmtFli, 0, 1, 7));
+    EXPECT_EQ(model.read_pixel(0, 1), 7);
+}
+
 TEST_F(Model, SuccessiveAnalysesStartAfresh) {
     put_row(4, 8, {2, 5, 7, 9});
     model.analyse_cell(4, 8);

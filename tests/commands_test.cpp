@@ -58,15 +58,15 @@ TEST_F(Commands, PaletteButtonsChooseTheDrawColourAndRepaintOnlyItsSwatches) {
         QTest::mouseClick(button, Qt::LeftButton);
         EXPECT_EQ(okno2->draw_color, entry.index) << button->objectName().toStdString();
         EXPECT_TRUE(button->isChecked());
-        EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette[entry.index]));
+        EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette_color(entry.index)));
         const QImage glyph = button->icon().pixmap(22, 22).toImage();
         EXPECT_EQ(glyph.pixel(11, 11) & 0xFFFFFF, entry.glyph)
             << button->objectName().toStdString();
     }
     EXPECT_EQ(okno2->back_color, 0);
-    EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette[5]));
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[2]));
-    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette[2]));
+    EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette_color(5)));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(2)));
+    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette_color(2)));
 }
 
 TEST_F(Commands, PaletteBarHasItsButtonsAtTheirPlaces) {
@@ -106,7 +106,7 @@ TEST_F(Commands, ZoomButtonsChangeTheViewAndStayInTheirGroup) {
 TEST_F(Commands, PreviewRedrawButtonRedrawsTheWholePreview) {
     okno2->picture.fill(7);
     QTest::mouseClick(okno1->tool_b3, Qt::LeftButton);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[7]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(7)));
 }
 
 TEST_F(Commands, ClearAnsweredOkBeepsOnceAndClearsEverything) {
@@ -117,8 +117,8 @@ TEST_F(Commands, ClearAnsweredOkBeepsOnceAndClearsEverything) {
     QTest::mouseClick(okno1->tool_clr, Qt::LeftButton);
     EXPECT_EQ(BeepCount(), beeps + 1);
     for (std::uint8_t byte : okno2->picture) ASSERT_EQ(byte, okno2->back_color);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[0]));
-    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette[0])); // nothing to paint into
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(0)));
+    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette_color(0))); // nothing to paint into
     EXPECT_EQ(okno1->image_changed, 1);
 }
 
@@ -169,8 +169,8 @@ TEST_F(Commands, TheBottomToolButtonOpensThePreferencesAndBothViewsAreRedrawnAft
     WhenModal([] { QTest::mouseClick(prefs->Button1, Qt::LeftButton); });
     QTest::mouseClick(okno1->SpeedButton3, Qt::LeftButton);
     EXPECT_EQ(prefs->ModalResult, mrCancel);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[6]));
-    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette[6]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(6)));
+    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette_color(6)));
 }
 
 TEST_F(Commands, ExitAsksFirstAndCancelKeepsTheEditor) {

@@ -120,7 +120,7 @@ TEST_F(Exchange, PngExportShowsThePictureAsTheEditorDoesUnlessToldOtherwise) {
     ASSERT_EQ(wide.size(), QSize(320, 200));
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 320; ++x)
-            ASSERT_EQ(wide.pixel(x, y) & 0xFFFFFF, rgb_of(palette[picture[y * 160 + x / 2]]))
+            ASSERT_EQ(wide.pixel(x, y) & 0xFFFFFF, rgb_of(palette_color(picture[y * 160 + x / 2])))
                 << x << "," << y;
 }
 

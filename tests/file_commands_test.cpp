@@ -131,28 +131,27 @@ TEST_F(FileCommands, AFailingSaveKeepsTheOldFileAndSaysWhy) {
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(a));
     EXPECT_EQ(read(a), QByteArray(32000, 5));
-    EXPECT_EQ(okno1->picture_path, a); // still the picture's file, for the next try
+    EXPECT_EQ(okno1->picture_path(), a); // still the picture's file, for the next try
 }
 
 TEST_F(FileCommands, NewAsksThenGivesAnEmptyPictureAsOneStepWithoutABeep) {
     const QString a = write("a.vxr", QByteArray(32000, 5));
     okno2->back_color = 6; // a picture on blue, which the file's cells all fit with
-    okno2->history.restart();
     open(a);
     const int beeps = BeepCount();
     answer(dlgopen->CancelBtn);
     okno1->FileNewItem->trigger();
     EXPECT_EQ(okno2->picture[100], 5);
-    EXPECT_EQ(okno1->picture_path, a);
+    EXPECT_EQ(okno1->picture_path(), a);
 
     answer(dlgopen->OKBtn);
     okno1->FileNewItem->trigger();
     EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 6), kPictureBytes);
     EXPECT_EQ(BeepCount(), beeps);
-    EXPECT_EQ(okno1->picture_path, "");
+    EXPECT_EQ(okno1->picture_path(), "");
     EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo New");
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[6]));
-    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette[6]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(6)));
+    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette_color(6)));
     okno1->EditUndoItem->trigger();
     EXPECT_EQ(okno2->picture[100], 5);
     EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Open");

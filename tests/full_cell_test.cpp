@@ -2,6 +2,7 @@
 #include "colour/color_difference.h"
 #include "full_cell/clash_fix.h"
 #include "full_cell/full_cell.h"
+#include "modes/mode.h"
 #include <climits>
 #include <gtest/gtest.h>
 #include <random>
@@ -141,6 +142,12 @@ TEST(FullCell, PaintingNeverMakesACellUnshowable) {
 
 namespace {
 
+// Fix Colour Clashes as the mode's row does it, by default over the whole picture.
+ClashFix fix_clashes(std::uint8_t format, std::uint8_t* picture, std::uint8_t back,
+                     const LabPalette& shown, const PixelArea& within = {0, 0, 160, 200}) {
+    return mode_of(format).fix_clashes(picture, back, shown, within);
+}
+
 // The least pixels changed, then the least total difference, over every triple of the 15
 // colours besides the background, each other pixel taking its nearest kept colour.
 struct Best {
@@ -216,7 +223,7 @@ TEST(FixColourClashes, EachCellKeepsTheBestOfAllTriples) {
         const LabPalette& shown = lab_palette(c.palette);
         const PictureBytes before = noise(c.seed, c.colours);
         PictureBytes after = before;
-        const ClashFix fix = fix_colour_clashes(after.data(), c.back, fmtMulticolor, shown);
+        const ClashFix fix = fix_clashes(fmtMulticolor, after.data(), c.back, shown);
         EXPECT_TRUE(inexact_cells(after.data(), c.back).none());
         int pixels = 0;
         for (int cell = 0; cell < kCells; ++cell)
@@ -238,8 +245,7 @@ TEST(FixColourClashes, LeavesWhatFitsAndWhatLiesOutsideTheSelection) {
     const PictureBytes before = noise(7, 16);
     PictureBytes after = before;
     // columns 6..9 and rows 9..9 touch the cells 1 and 2 of the second cell row
-    const ClashFix fix =
-        fix_colour_clashes(after.data(), 0, fmtMulticolor, shown, PixelArea{6, 9, 4, 1});
+    const ClashFix fix = fix_clashes(fmtMulticolor, after.data(), 0, shown, PixelArea{6, 9, 4, 1});
     EXPECT_EQ(fix.areas, 2);
     const CellSet left = inexact_cells(after.data(), 0);
     EXPECT_EQ(left.count(), inexact_cells(before.data(), 0).count() - 2);
@@ -248,7 +254,7 @@ TEST(FixColourClashes, LeavesWhatFitsAndWhatLiesOutsideTheSelection) {
 
     PictureBytes fitting{};
     fitting.fill(3);
-    const ClashFix none = fix_colour_clashes(fitting.data(), 0, fmtMulticolor, shown);
+    const ClashFix none = fix_clashes(fmtMulticolor, fitting.data(), 0, shown);
     EXPECT_EQ(none.areas, 0);
     EXPECT_EQ(none.pixels, 0);
 }
@@ -257,8 +263,7 @@ TEST(FixColourClashes, LeavesWhatFitsAndWhatLiesOutsideTheSelection) {
 TEST(FixColourClashes, InFliEveryRowCanBeShown) {
     PictureBytes picture = noise(9, 16);
     const std::size_t inexact = encode_fli(picture.data(), 0).inexact.count();
-    const ClashFix fix =
-        fix_colour_clashes(picture.data(), 0, fmtFli, lab_palette(PaletteId::Vexlor));
+    const ClashFix fix = fix_clashes(fmtFli, picture.data(), 0, lab_palette(PaletteId::Vexlor));
     EXPECT_EQ(std::size_t(fix.areas), inexact);
     EXPECT_TRUE(encode_fli(picture.data(), 0).inexact.none());
 }

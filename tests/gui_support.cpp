@@ -154,34 +154,22 @@ void PictureMenuTest::TearDown() {
 
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }
 
+// A fresh document, which the windows follow, and the view state of a first start.
 void ResetEditor() {
+    okno2->end_stroke();
+    okno2->reset();
     okno2->scroll1->setValue(0);
     okno2->scroll2->setValue(0);
     okno2->set_zoom(4, 3);
-    okno2->drop_floating();
-    okno2->drop_selection();
-    okno2->picture.fill(0);
-    okno2->back_color = 0;
-    okno1->picture_format = fmtMulticolor;
-    okno1->show_picture_format();
-    okno2->history.restart();
     okno1->show_in_palette(PaletteId::Vexlor);
-    okno1->update_edit_menu();
-    okno2->draw_color = 1;
-    okno2->back_color = 0;
-    okno2->pixel_grid_color = 0x555555;
-    okno2->char_grid_color = 0x11E0FF;
-    prefs->vexlor_grid1->setChecked(true);
-    prefs->vexlor_grid2->setChecked(true);
-    prefs->gridcol1->setEnabled(true);
-    prefs->gridcol2->setEnabled(true);
+    for (QCheckBox* grid : {prefs->vexlor_grid1, prefs->vexlor_grid2}) grid->setChecked(true);
+    for (QWidget* colour : {prefs->gridcol1, prefs->gridcol2}) colour->setEnabled(true);
     prefs->zom1->setChecked(true);
     prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
-    okno1->set_picture_path({});
     okno1->choose_full_cell(FullCell::KeepColours);
     QSettings("Vexlor", "Vexlor").clear();
-    okno1->tool_mode = 1;
+    okno1->tool_mode = toolFreePaint;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})
         down->setChecked(true);
     for (TForm* form : {static_cast<TForm*>(okno_prv), static_cast<TForm*>(okno_info)}) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "display/displayed_palette.h"
 #include "platform/tcolor.h"
 #include "platform/tform.h"
 #include "tests/file_support.h"

@@ -1,4 +1,4 @@
-#include "history/picture_history.h"
+#include "document/document.h"
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -56,6 +56,21 @@ Action open(std::mt19937& random) {
     return [loaded, length](Picture& p) { std::copy_n(loaded.begin(), length, p.begin()); };
 }
 
+// A document of its own, keeping its mode beside it.
+struct Picture16 {
+    std::uint8_t mode = fmtMulticolor;
+    Document document;
+    explicit Picture16(HistoryLimits limits = {}) : document(mode, limits) {}
+};
+
+// `action` as one edit of the document: true when it made a step.
+bool edit(Document& document, const Action& action, const char* label = "step") {
+    Document::Edit edit(document, label);
+    edit.pixels(document.whole());
+    action(document.picture);
+    return edit.commit();
+}
+
 } // namespace
 
 // Whatever users do, the picture is always what replaying the steps still in effect gives.
@@ -64,16 +79,17 @@ TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
         Replay replay;
-        Picture picture = replay.start;
-        PictureHistory history({picture}, {40, std::size_t(1) << 20});
+        Picture16 own({40, std::size_t(1) << 20});
+        Document& document = own.document;
+        const Picture& picture = document.picture;
+        const PictureHistory& history = document.history();
         for (int event = 0; event < 600; ++event) {
             const unsigned kind = random() % 100;
             if (kind < 55) {
                 Action action = kind < 40   ? stroke(random)
                                 : kind < 48 ? clear(std::uint8_t(random() % 3))
                                             : open(random);
-                action(picture);
-                if (history.record("step")) {
+                if (edit(document, action)) {
                     replay.recorded(std::move(action), history.steps());
                 } else {
                     // It changed nothing: it leaves no trace, and redo survives it.
@@ -81,10 +97,10 @@ TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
                     continue;
                 }
             } else if (kind < 80) {
-                EXPECT_EQ(history.undo(), replay.done > 0);
+                EXPECT_EQ(document.undo(), replay.done > 0);
                 if (replay.done > 0) --replay.done;
             } else {
-                EXPECT_EQ(history.redo(), replay.done < replay.kept());
+                EXPECT_EQ(document.redo(), replay.done < replay.kept());
                 if (replay.done < replay.kept()) ++replay.done;
             }
             ASSERT_EQ(picture, replay.state()) << "after event " << event;
@@ -95,121 +111,129 @@ TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
 }
 
 TEST(History, AStepIsNamedAndOnlyChangesMakeOne) {
-    Picture picture{};
-    PictureHistory history({picture});
-    EXPECT_FALSE(history.record("Clear"));
+    Picture16 own;
+    Document& document = own.document;
+    const PictureHistory& history = document.history();
+    EXPECT_FALSE(edit(
+        document, [](Picture&) {}, "Clear"));
     EXPECT_FALSE(history.can_undo());
     EXPECT_EQ(history.undo_label(), "");
-    picture[5] = 2;
-    EXPECT_TRUE(history.record("Paint"));
-    picture.fill(7);
-    EXPECT_TRUE(history.record("Open"));
+    EXPECT_TRUE(edit(
+        document, [](Picture& p) { p[5] = 2; }, "Paint"));
+    EXPECT_TRUE(edit(document, clear(7), "Open"));
     EXPECT_EQ(history.undo_label(), "Open");
-    EXPECT_TRUE(history.undo());
+    EXPECT_TRUE(document.undo());
     EXPECT_EQ(history.undo_label(), "Paint");
     EXPECT_EQ(history.redo_label(), "Open");
-    EXPECT_EQ(picture[5], 2);
-    EXPECT_EQ(picture[6], 0);
-    EXPECT_FALSE(history.record("Paint")); // no change since: redo stays
+    EXPECT_EQ(document.picture[5], 2);
+    EXPECT_EQ(document.picture[6], 0);
+    EXPECT_FALSE(edit(
+        document, [](Picture&) {}, "Paint")); // no change since: redo stays
     EXPECT_TRUE(history.can_redo());
 }
 
 TEST(History, ANewStepDropsWhatCouldHaveBeenRedone) {
-    Picture picture{};
-    PictureHistory history({picture});
-    picture[1] = 1;
-    history.record("Paint");
-    picture[2] = 2;
-    history.record("Paint");
-    history.undo();
-    picture[3] = 3;
-    history.record("Fill");
-    EXPECT_FALSE(history.can_redo());
-    EXPECT_FALSE(history.redo());
-    EXPECT_EQ(history.steps(), 2u);
-    history.undo();
-    history.undo();
-    EXPECT_EQ(picture, Picture{});
+    Picture16 own;
+    Document& document = own.document;
+    edit(
+        document, [](Picture& p) { p[1] = 1; }, "Paint");
+    edit(
+        document, [](Picture& p) { p[2] = 2; }, "Paint");
+    document.undo();
+    edit(
+        document, [](Picture& p) { p[3] = 3; }, "Fill");
+    EXPECT_FALSE(document.history().can_redo());
+    EXPECT_FALSE(document.redo());
+    EXPECT_EQ(document.history().steps(), 2u);
+    document.undo();
+    document.undo();
+    EXPECT_EQ(document.picture, Picture{});
 }
 
 // The oldest steps go first, by count and by bytes; the rest still undo to the right picture.
 TEST(History, StaysWithinItsBounds) {
-    Picture picture{};
-    PictureHistory by_count({picture}, {5, std::size_t(1) << 30});
-    for (std::uint8_t i = 1; i <= 8; ++i) {
-        picture.fill(i);
-        by_count.record("Clear");
+    Picture16 by_count({5, std::size_t(1) << 30});
+    for (std::uint8_t i = 1; i <= 8; ++i) edit(by_count.document, clear(i), "Clear");
+    EXPECT_EQ(by_count.document.history().steps(), 5u);
+    while (by_count.document.undo()) {
     }
-    EXPECT_EQ(by_count.steps(), 5u);
-    while (by_count.undo()) {
-    }
-    EXPECT_EQ(picture[0], 3);
+    EXPECT_EQ(by_count.document.picture[0], 3);
 
-    picture.fill(0);
-    PictureHistory by_bytes({picture}, {1000, 100'000});
+    Picture16 by_bytes({1000, 100'000});
     for (std::uint8_t i = 1; i <= 10; ++i) {
-        picture.fill(i);
-        by_bytes.record("Clear");
-        EXPECT_LE(by_bytes.bytes(), 100'000u);
+        edit(by_bytes.document, clear(i), "Clear");
+        EXPECT_LE(by_bytes.document.history().bytes(), 100'000u);
     }
-    EXPECT_EQ(by_bytes.steps(), 3u); // each Clear keeps its 32000 bytes
-    while (by_bytes.undo()) {
+    EXPECT_EQ(by_bytes.document.history().steps(), 3u); // each Clear keeps its 32000 bytes
+    while (by_bytes.document.undo()) {
     }
-    EXPECT_EQ(picture[31999], 7);
+    EXPECT_EQ(by_bytes.document.picture[31999], 7);
 }
 
 // What the README promises: the last 1000 steps, within 64 MiB.
 TEST(History, KeepsAThousandStepsWithinSixtyFourMebibytesUnlessToldOtherwise) {
-    Picture picture{};
-    PictureHistory strokes({picture});
-    for (int i = 1; i <= 1001; ++i) {
-        picture[std::size_t(i)] = 1;
-        strokes.record("Paint");
-    }
-    EXPECT_EQ(strokes.steps(), 1000u);
+    Picture16 strokes;
+    for (int i = 1; i <= 1001; ++i)
+        edit(
+            strokes.document, [i](Picture& p) { p[std::size_t(i)] = 1; }, "Paint");
+    EXPECT_EQ(strokes.document.history().steps(), 1000u);
 
-    std::vector<std::uint8_t> large(std::size_t(1) << 20); // each step below changes 1 MiB
-    PictureHistory clears({large});
+    // Each step below changes 1 MiB.
+    std::vector<std::uint8_t> was(std::size_t(1) << 20), now(was.size());
+    const PixelArea all{0, 0, 1024, 1024};
+    const std::vector<bool> every_row(1024, true);
+    PictureHistory clears;
     for (int i = 1; i <= 70; ++i) {
-        std::fill(large.begin(), large.end(), std::uint8_t(i));
-        clears.record("Clear");
+        std::fill(now.begin(), now.end(), std::uint8_t(i));
+        Step step{"Clear", {}};
+        step.changes.push_back(PixelsChange::between({was.data(), 1024, 1024},
+                                                     {now.data(), 1024, 1024}, all, every_row));
+        clears.push(std::move(step));
+        was = now;
     }
     EXPECT_LE(clears.bytes(), std::size_t(64) << 20);
     EXPECT_GE(clears.steps(), 60u);
 }
 
 TEST(History, AOnePixelStepCostsAFewBytes) {
-    Picture picture{};
-    PictureHistory history({picture});
-    picture[31999] = 9;
-    history.record("Paint");
-    EXPECT_LT(history.bytes(), 128u);
+    Picture16 own;
+    edit(
+        own.document, [](Picture& p) { p[31999] = 9; }, "Paint");
+    EXPECT_LT(own.document.history().bytes(), 128u);
     // Scattered pixels keep only their runs; a full change keeps one byte per pixel.
-    picture.fill(1);
-    history.record("Clear");
-    EXPECT_LT(history.bytes(), 32000u + 256u);
+    edit(own.document, clear(1), "Clear");
+    EXPECT_LT(own.document.history().bytes(), 32000u + 256u);
 }
 
 // Everything that belongs to the picture goes back and forth together, as one step.
 TEST(History, TakesEveryPartOfThePictureBackTogether) {
-    Picture picture{};
-    std::uint8_t background = 0;
-    PictureHistory history({picture, std::span(&background, 1)});
-    background = 6;
-    EXPECT_TRUE(history.record("Background Colour")); // the part alone makes a step
-    picture.fill(6);
-    background = 9;
-    history.record("Import");
-    EXPECT_TRUE(history.undo());
-    EXPECT_EQ(background, 6);
-    EXPECT_EQ(picture, Picture{});
-    EXPECT_TRUE(history.undo());
-    EXPECT_EQ(background, 0);
-    EXPECT_TRUE(history.redo());
-    EXPECT_TRUE(history.redo());
-    EXPECT_EQ(background, 9);
-    EXPECT_EQ(picture[31999], 6);
-    history.restart();
-    EXPECT_FALSE(history.can_undo());
-    EXPECT_FALSE(history.record("Paint"));
+    Picture16 own;
+    Document& document = own.document;
+    {
+        Document::Edit edit(document, "Background Colour");
+        edit.set_background(6);
+        EXPECT_TRUE(edit.commit()); // the part alone makes a step
+    }
+    {
+        Document::Edit edit(document, "Import");
+        edit.pixels(document.whole());
+        document.picture.fill(6);
+        edit.set_background(9);
+        edit.set_mode(fmtFli);
+        edit.commit();
+    }
+    EXPECT_TRUE(document.undo());
+    EXPECT_EQ(document.back_color, 6);
+    EXPECT_EQ(own.mode, fmtMulticolor);
+    EXPECT_EQ(document.picture, Picture{});
+    EXPECT_TRUE(document.undo());
+    EXPECT_EQ(document.back_color, 0);
+    EXPECT_TRUE(document.redo());
+    EXPECT_TRUE(document.redo());
+    EXPECT_EQ(document.back_color, 9);
+    EXPECT_EQ(own.mode, fmtFli);
+    EXPECT_EQ(document.picture[31999], 6);
+    document.reset();
+    EXPECT_FALSE(document.history().can_undo());
+    EXPECT_EQ(own.mode, fmtMulticolor);
 }

@@ -79,7 +79,7 @@ TEST(MainRoutine, ShowsTheFileNamedOnTheCommandLineOnceUp) {
     clock.start();
     QObject::connect(&poll, &QTimer::timeout, [&] {
         shown = std::equal(stripes.begin(), stripes.end(), okno2->picture.begin()) &&
-                AreaIs(okno_prv, QRect(2, 2, 640, 2), palette[6]);
+                AreaIs(okno_prv, QRect(2, 2, 640, 2), palette_color(6));
         if (!shown && !clock.hasExpired(3000)) return;
         poll.stop();
         WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });

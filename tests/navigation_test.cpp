@@ -1,6 +1,13 @@
 #include "navigation/navigation.h"
 #include <gtest/gtest.h>
 
+namespace {
+
+// A Multicolor picture: 160 x 200 double-width pixels in cells of 4 x 8.
+constexpr PictureShape kPicture{160, 200, {4, 8}, 2};
+
+} // namespace
+
 // A press in the preview, at either size, brings the pixel under it as near the view's middle
 // as the cell-wise places allow, and never so far that the view shows less than it could.
 TEST(Navigation, APressInThePreviewCentresTheViewOnThePixelThere) {
@@ -31,31 +38,31 @@ TEST(Navigation, APressInThePreviewCentresTheViewOnThePixelThere) {
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "level " << row.level << " size " << row.size << " at "
                                         << row.x << ", " << row.y);
-        const ViewPlace place =
-            centred_on(preview_pixel_at(row.x, row.y, row.size), kZoomLevels[row.level]);
+        const ViewPlace place = centred_on(preview_pixel_at(row.x, row.y, row.size, kPicture),
+                                           kZoomLevels[row.level], kPicture);
         EXPECT_EQ(place.scroll_x, row.place.scroll_x);
         EXPECT_EQ(place.scroll_y, row.place.scroll_y);
     }
 }
 
 TEST(Navigation, OnlyThePicturesPixelsCountAsOnThePreview) {
-    EXPECT_TRUE(on_preview_picture(2, 2, 2));
-    EXPECT_TRUE(on_preview_picture(641, 401, 2));
-    EXPECT_FALSE(on_preview_picture(1, 2, 2));   // the margin
-    EXPECT_FALSE(on_preview_picture(642, 2, 2)); // right of the picture
-    EXPECT_TRUE(on_preview_picture(0, 0, 1));
-    EXPECT_FALSE(on_preview_picture(320, 0, 1));
-    EXPECT_FALSE(on_preview_picture(0, 200, 1));
+    EXPECT_TRUE(on_preview_picture(2, 2, 2, kPicture));
+    EXPECT_TRUE(on_preview_picture(641, 401, 2, kPicture));
+    EXPECT_FALSE(on_preview_picture(1, 2, 2, kPicture));   // the margin
+    EXPECT_FALSE(on_preview_picture(642, 2, 2, kPicture)); // right of the picture
+    EXPECT_TRUE(on_preview_picture(0, 0, 1, kPicture));
+    EXPECT_FALSE(on_preview_picture(320, 0, 1, kPicture));
+    EXPECT_FALSE(on_preview_picture(0, 200, 1, kPicture));
 }
 
 // Every level fills the drawing area exactly, each pixel twice as wide as high.
 TEST(Navigation, ZoomLevelsFillTheDrawingArea) {
     for (const ZoomLevel& level : kZoomLevels) {
-        EXPECT_EQ(level.columns() * level.pixel_width(), kViewWidth);
-        EXPECT_EQ(level.rows() * level.pixel_height(), kViewHeight);
-        EXPECT_EQ(level.pixel_width(), 2 * level.pixel_height());
+        EXPECT_EQ(level.columns(kPicture.cell) * level.pixel_width(kPicture.cell), kViewWidth);
+        EXPECT_EQ(level.rows(kPicture.cell) * level.pixel_height(kPicture.cell), kViewHeight);
+        EXPECT_EQ(level.pixel_width(kPicture.cell), 2 * level.pixel_height(kPicture.cell));
     }
-    EXPECT_EQ(kZoomLevels[3].pixel_width(), 8);
+    EXPECT_EQ(kZoomLevels[3].pixel_width(kPicture.cell), 8);
     EXPECT_EQ(zoom_level_index({16, 12}), 2u);
     EXPECT_EQ(zoom_level_index({5, 3}), kZoomLevels.size());
 }

@@ -56,8 +56,8 @@ TEST_F(Navigation, APressOnThePreviewBringsTheViewThereAndTheFrameFollows) {
     EXPECT_EQ(okno2->place(), (ViewPlace{72, 88}));
     EXPECT_EQ(okno2->scroll1->value(), 18);
     EXPECT_EQ(okno2->scroll2->value(), 11);
-    EXPECT_TRUE(AreaIs(okno2, QRect(1, 1, 38, 18), palette[3])); // pixel (72, 88) top left
-    EXPECT_EQ(okno_prv->Canvas->GetPixel(2, 2), palette[6]);     // the old frame is gone
+    EXPECT_TRUE(AreaIs(okno2, QRect(1, 1, 38, 18), palette_color(3))); // pixel (72, 88) top left
+    EXPECT_EQ(okno_prv->Canvas->GetPixel(2, 2), palette_color(6));     // the old frame is gone
     const int left = 2 + 4 * 72, top = 2 + 2 * 88, right = left + 4 * 16 - 1;
     for (QPoint at : {QPoint(left, top), QPoint(right, top), QPoint(left + 9, top)})
         EXPECT_TRUE(on_frame(at.x(), at.y()));
@@ -229,12 +229,12 @@ TEST_F(Navigation, ThePixelGridRestsAtTheWidestLevel) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.level);
         show(row.level, {});
-        const TColor edge = row.grid ? okno2->pixel_grid_color : palette[0];
+        const TColor edge = row.grid ? okno2->pixel_grid_color : palette_color(0);
         EXPECT_EQ(okno2->Canvas->GetPixel(row.width, row.height), edge); // pixel (1, 1)
         const QPoint second(row.width * 5 / 2, row.height * 3 / 2);      // pixel (2, 1)
         mouse(QEvent::MouseButtonPress, second, Qt::LeftButton, Qt::LeftButton);
         mouse(QEvent::MouseButtonRelease, second, Qt::LeftButton, Qt::NoButton);
         EXPECT_EQ(okno2->Canvas->GetPixel(2 * row.width, row.height),
-                  row.grid ? okno2->pixel_grid_color : palette[7]);
+                  row.grid ? okno2->pixel_grid_color : palette_color(7));
     }
 }

@@ -87,7 +87,7 @@ TEST_F(OpeningFiles, AFileNamedAtStartOpensByItsKindAsOpenOrImportWould) {
         EXPECT_TRUE(SettleUntil([&] { return shows_drawn(); }, 3000));
         EXPECT_EQ(undo_text(), kind.step);
         // Open redraws the preview; the top left pixel is the picture's.
-        EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette[drawn[0]]));
+        EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette_color(drawn[0])));
         EXPECT_FALSE(QApplication::activeModalWidget());
     }
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();

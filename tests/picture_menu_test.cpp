@@ -61,8 +61,8 @@ TEST_F(PictureMenu, ImportAsksFirstRedrawsBothViewsAndIsOneStep) {
     TFileDialog::QueueAnswer(file);
     okno1->PictureImportItem->trigger();
     EXPECT_EQ(pixel(77, 88), 6);
-    EXPECT_TRUE(AreaIs(okno2, QRect(1, 1, 38, 18), palette[6]));
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[6]));
+    EXPECT_TRUE(AreaIs(okno2, QRect(1, 1, 38, 18), palette_color(6)));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(6)));
     EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Import");
     EXPECT_EQ(okno1->ImportFileDialog.FileName, file);
     EXPECT_TRUE(okno1->OpenDialog.FileName.isEmpty() || okno1->OpenDialog.FileName != file);

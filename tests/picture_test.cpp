@@ -11,14 +11,6 @@ TEST(PictureModel, StartsEmptyWithTheStartColours) {
     EXPECT_EQ(model.picture.size(), 32000u);
 }
 
-TEST(PictureModel, PaletteKeepsGreenBeforePurple) {
-    EXPECT_EQ(palette[4], 0x00CC00u);
-    EXPECT_EQ(palette[5], 0xFF00FFu);
-    EXPECT_EQ(palette[7], 0x11E0FFu);
-    EXPECT_EQ(palette[11], 0x555555u);
-    EXPECT_EQ(palette_color(0x17), palette[7]); // a stray byte never reads past the table
-}
-
 TEST(PictureModel, ColumnZeroAndRowZeroAreRealPixels) {
     PictureModel model;
     model.write_pixel(0, 50, 7);

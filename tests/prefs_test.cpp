@@ -56,10 +56,10 @@ TEST_F(Preferences, GridBoxesSwitchTheGridsAtOnce) {
     withPreferences([] {
         QTest::mouseClick(prefs->vexlor_grid1, Qt::LeftButton);
         EXPECT_FALSE(prefs->gridcol1->isEnabled());
-        EXPECT_TRUE(AreaIs(okno2, QRect(40, 20, 40, 20), palette[0])); // no outline now
+        EXPECT_TRUE(AreaIs(okno2, QRect(40, 20, 40, 20), palette_color(0))); // no outline now
         QTest::mouseClick(prefs->vexlor_grid2, Qt::LeftButton);
         EXPECT_FALSE(prefs->gridcol2->isEnabled());
-        EXPECT_TRUE(AreaIs(okno2, QRect(160, 0, 1, 480), palette[0]));
+        EXPECT_TRUE(AreaIs(okno2, QRect(160, 0, 1, 480), palette_color(0)));
         QTest::mouseClick(prefs->vexlor_grid1, Qt::LeftButton);
         EXPECT_TRUE(prefs->gridcol1->isEnabled());
         EXPECT_TRUE(AreaIs(okno2, QRect(40, 20, 40, 1), 0x555555));
@@ -124,15 +124,15 @@ TEST_F(Preferences, PreviewSizeChangesWithTheNextDrawing) {
     bool unchanged = false;
     WhenModal([&] {
         QTest::mouseClick(prefs->prvdouble, Qt::LeftButton);
-        unchanged = AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[1]);
+        unchanged = AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(1));
         QTest::mouseClick(prefs->Button1, Qt::LeftButton);
     });
     okno2->picture.fill(2);
     okno1->Preferences1Click();
     EXPECT_TRUE(unchanged);
     EXPECT_EQ(okno1->preview_size, 1);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(0, 0, 320, 200), palette[2]));
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(322, 202, 300, 150), palette[1]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(0, 0, 320, 200), palette_color(2)));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(322, 202, 300, 150), palette_color(1)));
     withPreferences([] { QTest::mouseClick(prefs->prvdouble, Qt::LeftButton); });
     EXPECT_EQ(okno1->preview_size, 2);
 }

@@ -28,17 +28,17 @@ struct Preview : ::testing::Test {
 TEST_F(Preview, DoubleSizeCoversExactlyTwoTwoToSixFortyOneFourHundredOne) {
     okno2->picture.fill(1);
     okno1->tool_b3Click();
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(QPoint(2, 2), QPoint(641, 401)), palette[1]));
-    EXPECT_EQ(count(palette[1]), 640 * 400);
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(QPoint(2, 2), QPoint(641, 401)), palette_color(1)));
+    EXPECT_EQ(count(palette_color(1)), 640 * 400);
 }
 
 TEST_F(Preview, DoubleSizeBlocksAreFourByTwo) {
     okno2->picture[13 * 160 + 10] = 5;
     okno2->picture[0] = 2;
     okno1->redraw_preview(160, 200);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(42, 28, 4, 2), palette[5]));
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette[2]));
-    EXPECT_EQ(count(palette[5]), 8);
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(42, 28, 4, 2), palette_color(5)));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette_color(2)));
+    EXPECT_EQ(count(palette_color(5)), 8);
 }
 
 TEST_F(Preview, SingleSizeDrawsOverAnOlderDoubleSizeImage) {
@@ -47,31 +47,31 @@ TEST_F(Preview, SingleSizeDrawsOverAnOlderDoubleSizeImage) {
     okno2->picture.fill(2);
     okno1->preview_size = 1;
     okno1->redraw_preview(160, 200);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(0, 0, 320, 200), palette[2]));
-    EXPECT_EQ(count(palette[2]), 320 * 200);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(320, 2, 322, 400), palette[1]));
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 200, 318, 202), palette[1]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(0, 0, 320, 200), palette_color(2)));
+    EXPECT_EQ(count(palette_color(2)), 320 * 200);
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(320, 2, 322, 400), palette_color(1)));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 200, 318, 202), palette_color(1)));
 }
 
 TEST_F(Preview, BandStartsAtThePixelItself) {
     okno2->picture.fill(5);
     okno1->redraw_preview_band(10, 13);
     // Columns 10..13 and rows 13..20.
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(QPoint(42, 28), QPoint(57, 43)), palette[5]));
-    EXPECT_EQ(count(palette[5]), 16 * 16);
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(QPoint(42, 28), QPoint(57, 43)), palette_color(5)));
+    EXPECT_EQ(count(palette_color(5)), 16 * 16);
     okno1->preview_size = 1;
     okno1->redraw_preview_band(10, 13);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(QPoint(20, 13), QPoint(27, 20)), palette[5]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(QPoint(20, 13), QPoint(27, 20)), palette_color(5)));
 }
 
 TEST_F(Preview, BandPositionsOutsideThePictureAreNotDrawn) {
     okno2->picture.fill(5);
     okno1->redraw_preview_band(158, 196);
-    EXPECT_EQ(count(palette[5]), 2 * 4 * 4 * 2); // columns 158..159, rows 196..199
+    EXPECT_EQ(count(palette_color(5)), 2 * 4 * 4 * 2); // columns 158..159, rows 196..199
     okno1->redraw_preview_band(170, 10);
     okno1->redraw_preview_band(10, 230);
     okno1->redraw_preview_band(0xFFFFFFFFu, 0xFFFFFFFFu);
-    EXPECT_EQ(count(palette[5]), 64);
+    EXPECT_EQ(count(palette_color(5)), 64);
 }
 
 TEST_F(Preview, MovingTheMouseOverThePreviewOrPressingBesideThePictureChangesNothing) {
@@ -80,7 +80,7 @@ TEST_F(Preview, MovingTheMouseOverThePreviewOrPressingBesideThePictureChangesNot
     QTest::mouseMove(okno_prv, QPoint(100, 100));
     QTest::mousePress(okno_prv, Qt::LeftButton, {}, QPoint(700, 420));
     QTest::mouseRelease(okno_prv, Qt::LeftButton, {}, QPoint(700, 420));
-    EXPECT_EQ(count(palette[1]), 640 * 400);
+    EXPECT_EQ(count(palette_color(1)), 640 * 400);
     EXPECT_EQ(okno2->picture[0], 1);
 }
 
@@ -90,12 +90,12 @@ TEST(InfoWindow, AnalysisSwatchesFillTheirRectangles) {
     okno_info->show_color2(2);
     okno_info->show_color3(7);
     okno_info->show_back();
-    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(20, 70), QPoint(45, 85)), palette[4]));
-    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(20, 90), QPoint(45, 105)), palette[2]));
-    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(20, 110), QPoint(45, 125)), palette[7]));
-    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(20, 130), QPoint(45, 145)), palette[0]));
-    EXPECT_NE(okno_info->Canvas->GetPixel(46, 70), palette[4]);
-    EXPECT_NE(okno_info->Canvas->GetPixel(20, 86), palette[4]);
+    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(20, 70), QPoint(45, 85)), palette_color(4)));
+    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(20, 90), QPoint(45, 105)), palette_color(2)));
+    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(20, 110), QPoint(45, 125)), palette_color(7)));
+    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(20, 130), QPoint(45, 145)), palette_color(0)));
+    EXPECT_NE(okno_info->Canvas->GetPixel(46, 70), palette_color(4));
+    EXPECT_NE(okno_info->Canvas->GetPixel(20, 86), palette_color(4));
 }
 
 TEST(InfoWindow, DrawColourLiesOverTheBackgroundSwatch) {
@@ -104,9 +104,9 @@ TEST(InfoWindow, DrawColourLiesOverTheBackgroundSwatch) {
     okno_info->Canvas->FillRect({150, 40, 230, 120});
     okno2->draw_color = 7;
     okno_info->show_current_colors();
-    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(160, 50), QPoint(199, 89)), palette[7]));
-    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(200, 66), QPoint(215, 105)), palette[0]));
-    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(176, 90), QPoint(199, 105)), palette[0]));
+    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(160, 50), QPoint(199, 89)), palette_color(7)));
+    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(200, 66), QPoint(215, 105)), palette_color(0)));
+    EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(176, 90), QPoint(199, 105)), palette_color(0)));
     EXPECT_EQ(okno_info->Canvas->GetPixel(159, 50), 0xFFFFFFu);
     EXPECT_EQ(okno_info->Canvas->GetPixel(216, 66), 0xFFFFFFu);
     EXPECT_EQ(okno_info->Canvas->GetPixel(175, 95), 0xFFFFFFu);
@@ -130,13 +130,13 @@ TEST(InfoWindow, SwatchesShowOverTheirFrames) {
                     return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ")";
         return ::testing::AssertionSuccess();
     };
-    EXPECT_TRUE(solid(QRect(QPoint(160, 50), QPoint(199, 89)), palette[7]));
-    EXPECT_TRUE(solid(QRect(QPoint(200, 66), QPoint(215, 105)), palette[0]));
-    EXPECT_TRUE(solid(QRect(QPoint(176, 90), QPoint(199, 105)), palette[0]));
-    EXPECT_TRUE(solid(QRect(QPoint(20, 70), QPoint(45, 85)), palette[2]));
-    EXPECT_TRUE(solid(QRect(QPoint(20, 90), QPoint(45, 105)), palette[5]));
-    EXPECT_TRUE(solid(QRect(QPoint(20, 110), QPoint(45, 125)), palette[6]));
-    EXPECT_TRUE(solid(QRect(QPoint(20, 130), QPoint(45, 145)), palette[0]));
+    EXPECT_TRUE(solid(QRect(QPoint(160, 50), QPoint(199, 89)), palette_color(7)));
+    EXPECT_TRUE(solid(QRect(QPoint(200, 66), QPoint(215, 105)), palette_color(0)));
+    EXPECT_TRUE(solid(QRect(QPoint(176, 90), QPoint(199, 105)), palette_color(0)));
+    EXPECT_TRUE(solid(QRect(QPoint(20, 70), QPoint(45, 85)), palette_color(2)));
+    EXPECT_TRUE(solid(QRect(QPoint(20, 90), QPoint(45, 105)), palette_color(5)));
+    EXPECT_TRUE(solid(QRect(QPoint(20, 110), QPoint(45, 125)), palette_color(6)));
+    EXPECT_TRUE(solid(QRect(QPoint(20, 130), QPoint(45, 145)), palette_color(0)));
 }
 
 TEST(InfoWindow, LabelsKeepTheirCaptions) {

@@ -77,7 +77,7 @@ TEST(PrintedArea, IsTheLargestCentredRectangleOfThePicturesShape) {
         {{0, 0, 320, 1000}, {0, 400, 320, 200}},
         {{10, 20, 160, 300}, {10, 120, 160, 100}},
     };
-    for (const auto& c : cases) EXPECT_EQ(picture_area(c.page), c.area);
+    for (const auto& c : cases) EXPECT_EQ(picture_area(c.page, QSize(320, 200)), c.area);
 }
 
 // With no printer the dialog opens on a PDF file in the home folder named after the picture;
@@ -107,8 +107,8 @@ TEST_F(Printing, AcceptedAsItOpensThePrintDialogGivesAOnePagePdfOfThePicture) {
     EXPECT_NEAR(area.center().x(), page.width() / 2, 3);
     EXPECT_NEAR(area.center().y(), page.height() / 2, 3);
     const int middle = area.center().y();
-    EXPECT_TRUE(ShowsColor(page, {area.left() + area.width() / 4, middle}, palette[2]));
-    EXPECT_TRUE(ShowsColor(page, {area.left() + area.width() * 3 / 4, middle}, palette[6]));
+    EXPECT_TRUE(ShowsColor(page, {area.left() + area.width() / 4, middle}, palette_color(2)));
+    EXPECT_TRUE(ShowsColor(page, {area.left() + area.width() * 3 / 4, middle}, palette_color(6)));
 }
 
 // The page setup chosen holds for the prints that follow; the file offered is named after the

@@ -157,7 +157,12 @@ TEST(Recovery, TheNewestCopyIsOfferedAndHeldFromAnotherEditor) {
 TEST(Recovery, TheKeeperWritesAfterAChangeMarksASaveAndRemovesAllAtTheEnd) {
     QTemporaryDir home;
     const QString folder = home.filePath("recovery");
-    RecoveryKeeper keeper(folder, some_copy);
+    bool changed = true; // since the picture was opened or saved
+    RecoveryKeeper keeper(folder, [&] {
+        RecoveryCopy copy = some_copy();
+        copy.changed = changed;
+        return copy;
+    });
     EXPECT_FALSE(QFileInfo::exists(folder));
     const auto kept = [&] {
         QFile file(keeper.copy_path());
@@ -170,7 +175,8 @@ TEST(Recovery, TheKeeperWritesAfterAChangeMarksASaveAndRemovesAllAtTheEnd) {
     ASSERT_TRUE(SettleUntil([&] { return kept().fault == RecoveryFault::None; }, 10000));
     EXPECT_TRUE(kept().copy.changed);
     EXPECT_EQ(kept().copy.pixels, some_copy().pixels);
-    keeper.picture_saved();
+    changed = false;
+    keeper.picture_changed();
     ASSERT_TRUE(SettleUntil([&] { return !kept().copy.changed; }, 10000));
     // A running editor's copy is never offered.
     EXPECT_FALSE(find_abandoned_copy(folder));

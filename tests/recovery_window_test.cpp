@@ -78,14 +78,14 @@ TEST(RecoveryAtStart, TheAnswerChoosesBetweenTheCopyAndTheFileNamed) {
             [&] {
                 return !asked.isEmpty() && !QApplication::activeModalWidget() &&
                        okno2->picture == expected &&
-                       (recover || !row.file_named || okno1->picture_path == named);
+                       (recover || !row.file_named || okno1->picture_path() == named);
             },
             20000));
         EXPECT_TRUE(asked.contains("(wizard.vxr, changed since it was saved)?"))
             << asked.toStdString();
         EXPECT_FALSE(QFileInfo::exists(old_copy));
         if (recover) {
-            EXPECT_EQ(okno1->picture_path, QString::fromStdString(copy.file));
+            EXPECT_EQ(okno1->picture_path(), QString::fromStdString(copy.file));
             EXPECT_EQ(okno2->back_color, copy.background);
             EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Recover");
         }

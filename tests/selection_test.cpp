@@ -1,3 +1,5 @@
+#include "display/displayed_palette.h"
+#include "picture/picture.h"
 #include "selection/block.h"
 #include "selection/block_exchange.h"
 #include <gtest/gtest.h>
@@ -12,6 +14,21 @@ Picture noise(unsigned seed) {
     Picture picture;
     for (auto& pixel : picture) pixel = std::uint8_t(random() % 16);
     return picture;
+}
+
+// The Multicolor picture's size and cells.
+constexpr PixelArea kWholePicture{0, 0, 160, 200};
+constexpr CellSize kCell{4, 8};
+constexpr PictureShape kShape{160, 200, kCell, 2};
+
+PixelGrid grid(Picture& picture) { return {picture.data(), 160, 200}; }
+ConstPixelGrid grid(const Picture& picture) { return {picture.data(), 160, 200}; }
+PixelGrid grid(PictureModel& model) { return {model.picture.data(), 160, 200}; }
+
+// Pastes as a model's picture on its background takes it, in the mode of `format`.
+void paste(PictureModel& model, std::uint8_t format, const PixelBlock& block, PixelPos at,
+           bool exact) {
+    paste_block(grid(model), model.back_color, mode_of(format), block, at, exact);
 }
 
 std::uint8_t& at(Picture& picture, int column, int row) {
@@ -47,7 +64,7 @@ TEST(SelectionGeometry, TheRectangleHoldsBothCornersAndEndsAtThePicturesEdges) {
         {{-3, 0}, {-1, 5}, {}},
     };
     for (const auto& c : cases) {
-        const PixelArea area = area_between(c.corner, c.opposite);
+        const PixelArea area = area_between(c.corner, c.opposite, kWholePicture);
         EXPECT_EQ(area, c.area) << c.corner.column << "," << c.corner.row;
         EXPECT_EQ(area.empty(), c.area.empty());
     }
@@ -61,19 +78,20 @@ TEST(SelectionGeometry, SnappingGrowsOutToWholeCells) {
         {{3, 7, 2, 2}, {0, 0, 8, 16}},        {{157, 195, 3, 5}, {156, 192, 4, 8}},
         {{0, 0, 160, 200}, {0, 0, 160, 200}},
     };
-    for (const auto& c : cases) EXPECT_EQ(snapped_to_cells(c.area), c.snapped);
+    for (const auto& c : cases)
+        EXPECT_EQ(snapped_to_cells(c.area, kCell, kWholePicture), c.snapped);
 }
 
 TEST(SelectionBlocks, CopyTakesTheAreaAndFillCoversExactlyIt) {
     Picture picture = noise(1);
     const PixelArea area{7, 11, 5, 3};
-    const PixelBlock block = copy_block(picture.data(), area);
+    const PixelBlock block = copy_block(grid(picture), area);
     ASSERT_EQ(block.pixels.size(), 15u);
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 5; ++column)
             EXPECT_EQ(block.at(column, row), at(picture, 7 + column, 11 + row));
     const Picture before = picture;
-    fill_block(picture.data(), area, 9);
+    fill_block(grid(picture), area, 9);
     for (int row = 0; row < kPictureRows; ++row)
         for (int column = 0; column < kPictureColumns; ++column)
             EXPECT_EQ(at(picture, column, row),
@@ -87,7 +105,7 @@ TEST(SelectionBlocks, FlipsMirrorTheAreaAndUndoThemselves) {
     for (auto [flip, across] : {std::pair{&flip_horizontally, true}, {&flip_vertically, false}}) {
         for (const PixelArea& where : {area, kWholePicture}) {
             Picture picture = original;
-            flip(picture.data(), where);
+            flip(grid(picture), where);
             for (int row = 0; row < kPictureRows; ++row)
                 for (int column = 0; column < kPictureColumns; ++column) {
                     PixelPos from{column, row};
@@ -101,7 +119,7 @@ TEST(SelectionBlocks, FlipsMirrorTheAreaAndUndoThemselves) {
                               original[std::size_t(from.row * 160 + from.column)])
                         << column << "," << row;
                 }
-            flip(picture.data(), where);
+            flip(grid(picture), where);
             EXPECT_EQ(picture, original);
         }
     }
@@ -135,7 +153,7 @@ TEST(SelectionPaste, ThroughTheLimitOnlyAFourthColourIsRefused) {
             model.write_pixel(9, 16, 3);
             model.write_pixel(10, 16, 4);
             const std::uint8_t old = model.read_pixel(c.at.column, c.at.row);
-            paste_block(model, c.format, {1, 1, {c.color}}, c.at, exact);
+            paste(model, c.format, {1, 1, {c.color}}, c.at, exact);
             EXPECT_EQ(model.read_pixel(c.at.column, c.at.row), c.lands || exact ? c.color : old)
                 << c.what << (exact ? ", exact" : "");
         }
@@ -147,13 +165,13 @@ TEST(SelectionPaste, AWholeCellMovesThroughTheLimit) {
     Picture source{};
     for (int row = 0; row < 8; ++row)
         for (int column = 0; column < 4; ++column) at(source, column, row) = (column + row) % 4 + 5;
-    const PixelBlock cell = copy_block(source.data(), {0, 0, 4, 8});
+    const PixelBlock cell = copy_block(grid(source), {0, 0, 4, 8});
     for (std::uint8_t under : {0, 9}) {
         PictureModel model;
         model.back_color = 5;
-        fill_block(model.picture.data(), kWholePicture, under);
-        paste_block(model, fmtMulticolor, cell, {20, 40}, false);
-        EXPECT_EQ(copy_block(model.picture.data(), {20, 40, 4, 8}), cell) << int(under);
+        fill_block(grid(model), kWholePicture, under);
+        paste(model, fmtMulticolor, cell, {20, 40}, false);
+        EXPECT_EQ(copy_block(grid(model), {20, 40, 4, 8}), cell) << int(under);
     }
 }
 
@@ -169,7 +187,7 @@ TEST(SelectionPaste, ABlockIsCutAtThePicturesEdges) {
                  {{20, 30}, {20, 30, 6, 4}}};
     for (const auto& c : cases) {
         PictureModel model;
-        paste_block(model, fmtMulticolor, block, c.at, true);
+        paste(model, fmtMulticolor, block, c.at, true);
         int written = 0;
         for (int row = 0; row < kPictureRows; ++row)
             for (int column = 0; column < kPictureColumns; ++column)
@@ -184,13 +202,13 @@ TEST(SelectionPaste, ABlockIsCutAtThePicturesEdges) {
 TEST(SelectionClipboardForm, ABlockComesBackAsItWent) {
     const Picture picture = noise(3);
     for (const PixelArea& area : {PixelArea{0, 0, 1, 1}, PixelArea{3, 5, 17, 9}, kWholePicture}) {
-        const PixelBlock block = copy_block(picture.data(), area);
+        const PixelBlock block = copy_block(grid(picture), area);
         const std::vector<std::uint8_t> bytes = encode_block(block);
         EXPECT_EQ(bytes.size(), 4 + block.pixels.size());
-        EXPECT_EQ(decode_block(bytes), block);
+        EXPECT_EQ(decode_block(bytes, kShape), block);
     }
     const std::vector<std::uint8_t> two_by_one{2, 0, 1, 0, 15, 0};
-    EXPECT_EQ(decode_block(two_by_one), (PixelBlock{2, 1, {15, 0}}));
+    EXPECT_EQ(decode_block(two_by_one, kShape), (PixelBlock{2, 1, {15, 0}}));
 }
 
 // Bytes from another program, or damaged, never make a block past the picture's size or
@@ -215,14 +233,15 @@ TEST(SelectionClipboardForm, HostileBytesAreRefused) {
         bytes(4, 4, 16, 16),
         bytes(4, 4, 16, 0xFF),
     };
-    for (const auto& c : cases) EXPECT_FALSE(decode_block(c)) << c.size() << " bytes";
-    EXPECT_TRUE(decode_block(bytes(160, 200, 32000)));
+    for (const auto& c : cases) EXPECT_FALSE(decode_block(c, kShape)) << c.size() << " bytes";
+    EXPECT_TRUE(decode_block(bytes(160, 200, 32000), kShape));
 }
 
 // Drawn in the shown colours, an image comes back colour for colour: one pixel each when it is
 // narrow, one pixel per pair when it is wider than the picture. Only what fits is taken.
 TEST(SelectionExternalImage, KeepsItsSizeTakesPairsWhenWideAndIsCutToThePicture) {
-    const std::vector<TColor> colors{palette[2], palette[7], palette[1], palette[14], palette[0]};
+    const std::vector<TColor> colors{palette_color(2), palette_color(7), palette_color(1),
+                                     palette_color(14), palette_color(0)};
     const struct {
         int width, height;
         int pair; // image pixels per picture pixel
@@ -234,7 +253,7 @@ TEST(SelectionExternalImage, KeepsItsSizeTakesPairsWhenWideAndIsCutToThePicture)
         std::vector<TColor> pattern;
         for (TColor color : colors) pattern.insert(pattern.end(), c.pair, color);
         const RgbImage image = image_of(c.width, c.height, pattern);
-        const PixelBlock block = block_from_image(image, shown_lab_palette());
+        const PixelBlock block = block_from_image(image, shown_lab_palette(), kShape);
         ASSERT_EQ(block.width, c.block_width) << c.width;
         ASSERT_EQ(block.height, c.block_height) << c.width;
         for (int row = 0; row < block.height; ++row)
@@ -250,9 +269,9 @@ TEST(SelectionExternalImage, KeepsItsSizeTakesPairsWhenWideAndIsCutToThePicture)
 // in linear light.
 TEST(SelectionExternalImage, ColoursAreMatchedInCielab) {
     const LabPalette shown = shown_lab_palette();
-    const PixelBlock near =
-        block_from_image(image_of(2, 1, {RGBColor(250, 4, 250), RGBColor(200, 10, 5)}), shown);
+    const PixelBlock near = block_from_image(
+        image_of(2, 1, {RGBColor(250, 4, 250), RGBColor(200, 10, 5)}), shown, kShape);
     EXPECT_EQ(near.pixels, (std::vector<std::uint8_t>{5, 2}));
-    const PixelBlock pair = block_from_image(image_of(170, 1, {clBlack, clWhite}), shown);
+    const PixelBlock pair = block_from_image(image_of(170, 1, {clBlack, clWhite}), shown, kShape);
     EXPECT_EQ(pair.at(0, 0), 15); // light grey; the mean of the RGB values would be grey (12)
 }

@@ -129,7 +129,7 @@ protected:
     static ::testing::AssertionResult PictureAndViewsAgree() {
         for (std::uint8_t byte : okno2->picture)
             if (byte > 15) return ::testing::AssertionFailure() << "picture byte " << int(byte);
-        okno2->drop_selection(); // its outline is drawn over both views
+        okno2->select(std::nullopt); // its outline is drawn over both views
         okno2->FormPaint();
         okno1->redraw_preview(160, 200);
         const int w = int(okno2->cell_w), h = int(okno2->cell_h);
@@ -138,13 +138,13 @@ protected:
         for (int i = 0; i < int(okno2->view_rows); ++i)
             for (int j = 0; j < int(okno2->view_cols); ++j) {
                 const TColor want =
-                    palette[okno2->read_pixel(j + okno2->scroll_x, i + okno2->scroll_y)];
+                    palette_color(okno2->read_pixel(j + okno2->scroll_x, i + okno2->scroll_y));
                 if (okno2->Canvas->GetPixel(j * w + w / 2, i * h + h / 2) != want)
                     return ::testing::AssertionFailure() << "zoom view cell " << j << "," << i;
             }
         for (int v = 0; v < 200; ++v)
             for (int u = 0; u < 160; ++u) {
-                const TColor want = palette[okno2->picture[v * 160 + u]];
+                const TColor want = palette_color(okno2->picture[v * 160 + u]);
                 const QPoint at =
                     okno1->preview_size == 2 ? QPoint(4 * u + 3, 2 * v + 3) : QPoint(2 * u + 1, v);
                 if (okno_prv->Canvas->GetPixel(at.x(), at.y()) != want &&

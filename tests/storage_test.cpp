@@ -85,8 +85,8 @@ TEST_F(Storage, OpenRedrawsThePreviewAndTheZoomViewAtOnce) {
     okno1->FileOpen();
     EXPECT_EQ(okno2->picture[0], 5);
     EXPECT_EQ(okno2->picture[31999], 5);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(QPoint(2, 2), QPoint(641, 401)), palette[5]));
-    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette[5]));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(QPoint(2, 2), QPoint(641, 401)), palette_color(5)));
+    EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette_color(5)));
     EXPECT_EQ(okno1->OpenDialog.FileName, file);
     EXPECT_EQ(okno1->image_changed, 1);
 }

@@ -1,307 +1,372 @@
-#include "app/Main.h"
-#include "edit/replace_colour_dialog.h"
-#include "info/info_window.h"
-#include "prefs/prefswin.h"
-#include "preview/preview_window.h"
-#include "tests/gui_support.h"
-#include "zoom/zoom_window.h"
-#include <QApplication>
-#include <QMouseEvent>
-#include <QTest>
+// The tools on a document alone: what each paints, what it asks the view to draw, and the
+// steps it makes.
+#include "raster/raster.h"
+#include "tools/painter.h"
+#include "tools/tool_table.h"
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <string>
 
 namespace {
 
-void press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-    mouse(QEvent::MouseButtonPress, at, button, button);
-}
-void release(QPoint at, Qt::MouseButton button = Qt::LeftButton,
-             Qt::KeyboardModifiers keys = Qt::NoModifier) {
-    mouse(QEvent::MouseButtonRelease, at, button, Qt::NoButton, keys);
-}
-void dragTo(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-    mouse(QEvent::MouseMove, at, Qt::NoButton, button);
-}
+using Button = MouseButton;
 
+// What a tool drew in the view since it was last redrawn, pixel by pixel, and what it asked.
+struct RecordedView : ToolView {
+    std::map<std::pair<int, int>, std::uint8_t> drawn;
+    int redraws = 0;
+    PixelPos cursor{-1, -1};
+    int chosen = -1;
+    void draw_pixel(PixelPos at, std::uint8_t color) override {
+        drawn[{at.column, at.row}] = color;
+    }
+    void redraw() override { ++redraws, drawn.clear(); }
+    void set_cursor(PixelPos at) override { cursor = at; }
+    void choose_colour(std::uint8_t color) override { chosen = color; }
+    bool shows(PixelPos at, std::uint8_t color) const {
+        return drawn.contains({at.column, at.row}) && drawn.at({at.column, at.row}) == color;
+    }
+};
+
+// A document and what a tool works with, the pointer handed over as the zoom view hands it.
 struct Tools : ::testing::Test {
-    void SetUp() override {
-        ResetEditor();
-        QApplication::setActiveWindow(okno1->Host());
+    std::uint8_t mode = fmtMulticolor;
+    Document document{mode};
+    RecordedView view;
+    Painter painter{document};
+    Stroke stroke{document};
+    ToolContext context{document, view, painter, stroke};
+    std::unique_ptr<Tool> tool = tool_row(toolFreePaint)->make();
+
+    void use(std::uint8_t tool_mode) { tool = tool_row(tool_mode)->make(); }
+    // The document as at a start, the view as just drawn.
+    void fresh() {
+        stroke.end();
+        document.reset();
+        view.drawn.clear();
     }
-    static void choose(QAbstractButton* tool) { QTest::mouseClick(tool, Qt::LeftButton); }
-    static QString undoText() { return okno1->EditUndoItem->text(); }
-    // The zoom view's cell shows `color` inside its outline.
-    static ::testing::AssertionResult Shows(int column, int row, TColor color) {
-        return AreaIs(okno2, QRect(column * 40 + 1, row * 20 + 1, 38, 18), color);
+    void press(PixelPos at, Button button = Button::Left, bool shift = false) {
+        tool->press(context,
+                    {at, at, button, button == Button::Left, button == Button::Right, shift, true});
     }
+    void move(PixelPos at, bool left = true, bool right = false, bool shift = false) {
+        tool->move(context, {at, at, Button::None, left, right, shift, true});
+    }
+    void release(PixelPos at, Button button = Button::Left, bool shift = false) {
+        tool->release(context, {at, at, button, false, false, shift, true});
+        stroke.end();
+    }
+    void drag(PixelPos from, PixelPos to, Button button = Button::Left, bool shift = false) {
+        press(from, button, shift);
+        move(to, button == Button::Left, button == Button::Right, shift);
+        release(to, button, shift);
+    }
+    // Colours written from (column, row) rightwards, as a picture opened with them holds them.
+    void put(int column, int row, std::initializer_list<std::uint8_t> colors) {
+        for (std::uint8_t color : colors)
+            document.picture[std::size_t(row * 160 + column++)] = color;
+    }
+    std::uint8_t pixel(int column, int row) const { return document.read_pixel(column, row); }
+    std::string last_step() const { return document.history().undo_label(); }
 };
 
 } // namespace
 
-TEST_F(Tools, NewButtonsStandInTheFreePlacesAndChooseTheirTools) {
-    const struct {
-        QToolButton* button;
-        int top;
-        const char* hint;
-        std::uint8_t mode;
-    } tools[] = {{okno1->tool_fill, 109, "Fill (G)", toolFill},
-                 {okno1->tool_line, 142, "Line (L)", toolLine},
-                 {okno1->tool_rect, 306, "Rectangle (R)", toolRectangle},
-                 {okno1->tool_pick, 340, "Pick colour (K)", toolPickColour}};
-    for (const auto& tool : tools) {
-        EXPECT_EQ(tool.button->geometry(), QRect(8, tool.top, 35, 34)) << tool.hint;
-        EXPECT_EQ(tool.button->toolTip(), tool.hint);
-        EXPECT_FALSE(tool.button->icon().isNull());
-        EXPECT_EQ(tool.button->group(), okno1->tool_b2->group());
-        choose(tool.button);
-        EXPECT_EQ(okno1->tool_mode, tool.mode);
-        EXPECT_TRUE(tool.button->isChecked());
-        EXPECT_FALSE(okno1->tool_b2->isChecked());
-    }
-    // No new button covers another.
-    for (QToolButton* button : okno1->Panel2->findChildren<QToolButton*>())
-        for (const auto& tool : tools) {
-            if (button == tool.button) continue;
-            const QRect inner = tool.button->geometry().adjusted(0, 1, 0, -1);
-            EXPECT_FALSE(button->geometry().intersects(inner))
-                << button->objectName().toStdString() << " and " << tool.hint;
-        }
+// Free paint plots each position it is given, left in the draw colour and right in the
+// background, and draws what lands; nothing joins one position to the next. A stroke, press
+// to release, is one step; one whose every plot was refused is none.
+TEST_F(Tools, FreePaintPlotsEachPositionAndAStrokeIsOneStep) {
+    document.draw_color = 4;
+    press({1, 12});
+    for (int column = 2; column <= 9; ++column) move({column, 12});
+    release({9, 12});
+    for (int column = 1; column <= 9; ++column) EXPECT_EQ(pixel(column, 12), 4) << column;
+    EXPECT_EQ(pixel(0, 12), 0);
+    EXPECT_EQ(pixel(10, 12), 0);
+    EXPECT_TRUE(view.shows({5, 12}, 4));
+    EXPECT_EQ(view.cursor, (PixelPos{9, 12}));
+    EXPECT_EQ(document.history().steps(), 1u);
+    EXPECT_EQ(last_step(), "Paint");
+
+    put(0, 16, {2, 5, 7}); // a full cell
+    view.drawn.clear();
+    drag({3, 16}, {3, 20}); // its background pixels: refused, and not drawn
+    EXPECT_EQ(pixel(3, 16), 0);
+    EXPECT_TRUE(view.drawn.empty());
+    press({2, 16}, Button::Right); // the background over the 7
+    release({2, 16}, Button::Right);
+    EXPECT_EQ(pixel(2, 16), 0);
+    EXPECT_TRUE(view.shows({2, 16}, 0));
+    EXPECT_EQ(document.history().steps(), 2u);
+
+    fresh();
+    document.draw_color = 5;
+    put(2, 5, {6});
+    move({2, 5}, true, true); // both buttons: the draw colour, then the background
+    EXPECT_EQ(pixel(2, 5), 0);
+    EXPECT_TRUE(view.shows({2, 5}, 0));
 }
 
-TEST_F(Tools, FillOfAnEmptyPictureCoversItAndRedrawsBothViews) {
-    choose(okno1->tool_fill);
-    okno2->draw_color = 6;
-    press(cell(3, 4));
-    release(cell(3, 4));
-    for (std::uint8_t byte : okno2->picture) ASSERT_EQ(byte, 6);
-    EXPECT_TRUE(Shows(0, 0, palette[6]));
-    EXPECT_TRUE(Shows(15, 23, palette[6]));
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette[6]));
-    EXPECT_EQ(undoText(), "&Undo Fill");
-    EXPECT_EQ(okno2->history.steps(), 1u);
-    okno1->EditUndoClick();
-    EXPECT_EQ(okno2->picture, decltype(okno2->picture){});
+// Put char paints the whole cell under a left drag, row by row, each pixel decided on the cell
+// as the ones before left it; a press, and a right drag, paint single pixels.
+TEST_F(Tools, PutCharPaintsTheCellInRowOrder) {
+    use(toolPutChar);
+    document.draw_color = 2;
+    put(4, 15, {2, 5, 7}); // the cell's bottom row: 2 5 7 0
+    move({5, 9});
+    EXPECT_EQ(view.cursor, (PixelPos{4, 8}));
+    for (int r = 8; r < 15; ++r)
+        for (int c = 4; c < 8; ++c) EXPECT_EQ(pixel(c, r), 0) << c << "," << r;
+    for (int c = 4; c < 8; ++c) EXPECT_EQ(pixel(c, 15), 2);
+    for (int c = 4; c < 8; ++c) EXPECT_TRUE(view.shows({c, 15}, 2));
+    EXPECT_FALSE(view.drawn.contains({4, 8})); // refused: still as it was
+
+    fresh();
+    document.draw_color = 2;
+    put(4, 8, {2, 5, 7}); // the same colours in the top row
+    move({6, 14});
+    for (int r = 8; r < 16; ++r)
+        for (int c = 4; c < 8; ++c) EXPECT_EQ(pixel(c, r), 2);
+
+    fresh();
+    document.draw_color = 1;
+    press({5, 9});
+    release({5, 9});
+    EXPECT_EQ(pixel(5, 9), 1);
+    EXPECT_EQ(pixel(4, 8), 0);
+    put(4, 8, {3}), put(5, 9, {3, 3});
+    move({5, 9}, false, true);
+    EXPECT_EQ(pixel(5, 9), 0);
+    EXPECT_EQ(pixel(4, 8), 3);
+    EXPECT_EQ(pixel(6, 9), 3);
 }
 
-// A fill paints its area pixel by pixel through the cell rules: the result is the rule applied
-// in the fill's order, so a cell that already holds three colours keeps its background.
-TEST_F(Tools, FillObeysTheCellRulesInItsOwnOrder) {
-    for (int c = 0; c < 160; ++c) pixel(c, 30) = 11; // a wall: the area lies above it
-    pixel(4, 8) = 2, pixel(5, 8) = 5, pixel(6, 8) = 7;
-    pixel(9, 13) = 3, pixel(10, 13) = 4;
-    okno2->history.restart();
+// A fill paints its area pixel by pixel through the cell rules, in the fill's order, so a cell
+// that already holds three colours keeps its background; it is one step. Filling with the
+// area's own colour makes none.
+TEST_F(Tools, FillCoversItsAreaThroughTheCellRulesAsOneStep) {
+    use(toolFill);
+    document.draw_color = 6;
+    press({3, 4});
+    EXPECT_TRUE(std::all_of(document.picture.begin(), document.picture.end(),
+                            [](std::uint8_t p) { return p == 6; }));
+    EXPECT_EQ(document.history().steps(), 1u);
+    EXPECT_EQ(last_step(), "Fill");
+    document.undo();
+    EXPECT_EQ(pixel(100, 100), 0);
+
+    fresh();
+    for (int c = 0; c < 160; ++c) put(c, 30, {11}); // a wall: the area lies above it
+    put(4, 8, {2, 5, 7}), put(9, 13, {3, 4});
     PictureModel expected;
-    expected.picture = okno2->picture;
+    expected.picture = document.picture;
     for (PixelPos at : fill_area(expected.picture.data(), 160, 200, {1, 1}))
         expected.plot_pixel(fmtMulticolor, at.column, at.row, 9);
-    choose(okno1->tool_fill);
-    okno2->draw_color = 9;
-    press(cell(1, 1));
-    EXPECT_EQ(okno2->picture, expected.picture);
+    document.draw_color = 9;
+    press({1, 1});
+    EXPECT_EQ(document.picture, expected.picture);
     EXPECT_EQ(pixel(7, 9), 0); // refused: its cell counts three colours
     EXPECT_EQ(pixel(3, 9), 9);
     EXPECT_EQ(pixel(50, 31), 0); // beyond the wall
-}
 
-TEST_F(Tools, FillWithTheAreasOwnColourChangesNothing) {
-    okno2->picture.fill(4);
-    okno2->history.restart();
-    choose(okno1->tool_fill);
-    okno2->draw_color = 4;
-    press(cell(2, 2));
-    release(cell(2, 2));
-    EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
-    press(cell(2, 2), Qt::RightButton); // the background colour over 4: a real fill
-    release(cell(2, 2), Qt::RightButton);
+    fresh();
+    document.picture.fill(4);
+    document.draw_color = 4;
+    press({2, 2});
+    EXPECT_FALSE(document.history().can_undo());
+    press({2, 2}, Button::Right); // the background colour over 4: a real fill
     EXPECT_EQ(pixel(100, 100), 0);
-    EXPECT_EQ(undoText(), "&Undo Fill");
+    EXPECT_EQ(last_step(), "Fill");
 }
 
-// A tool hands painting back as it found it: a stroke after it still brings the preview and
-// the information window up to date.
-TEST_F(Tools, PaintingAfterEachToolStillUpdatesThePreviewAndTheInformation) {
-    for (QToolButton* tool : {okno1->tool_fill, okno1->tool_line, okno1->tool_rect}) {
-        SCOPED_TRACE(tool->toolTip().toStdString());
-        ResetEditor();
-        choose(tool);
-        okno2->draw_color = 2;
-        press(cell(0, 0));
-        release(cell(0, 0));
-        choose(okno1->tool_b2);
-        okno2->draw_color = 5;
-        okno_info->Canvas->Brush.Color = clBlack;
-        okno_info->Canvas->FillRect({0, 0, okno_info->ClientWidth(), okno_info->ClientHeight()});
-        press(cell(2, 1));
-        release(cell(2, 1));
-        ASSERT_EQ(pixel(2, 1), 5);
-        EXPECT_TRUE(AreaIs(okno_prv, QRect(2 * 4 + 2, 1 * 2 + 2, 4, 2), palette[5]));
-        ASSERT_NE(okno2->cell_color1, 0);
-        EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette[okno2->cell_color1]));
-    }
-}
-
-// While dragging, the view shows the line and the picture stays; the release paints it.
-TEST_F(Tools, ALineIsShownWhileDraggedAndPaintedOnRelease) {
-    choose(okno1->tool_line);
-    okno2->draw_color = 2;
-    press(cell(1, 1));
-    dragTo(cell(9, 5));
-    dragTo(cell(6, 3));
-    EXPECT_EQ(okno2->picture, decltype(okno2->picture){});
-    for (PixelPos at : line_pixels({1, 1}, {6, 3}))
-        EXPECT_TRUE(Shows(at.column, at.row, palette[2]));
-    EXPECT_TRUE(Shows(9, 5, palette[0])); // the band follows the pointer
-    release(cell(6, 3));
+// While dragged, the view shows the shape as it would be painted and the picture stays; the
+// release paints it as one step. A rectangle is outlined, or filled with Shift; the right
+// button paints the background. A shape whose every pixel is refused leaves no step, and the
+// view is drawn again without it.
+TEST_F(Tools, ShapesShowWhileDraggedAndArePaintedOnRelease) {
+    use(toolLine);
+    document.draw_color = 2;
+    press({1, 1});
+    move({9, 5});
+    move({6, 3});
+    EXPECT_EQ(document.picture, PictureModel().picture);
+    for (PixelPos at : line_pixels({1, 1}, {6, 3})) EXPECT_TRUE(view.shows(at, 2));
+    EXPECT_FALSE(view.drawn.contains({9, 5})); // the band follows the pointer
+    release({6, 3});
     for (PixelPos at : line_pixels({1, 1}, {6, 3})) EXPECT_EQ(pixel(at.column, at.row), 2);
-    EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 2), 6);
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(4 * 6 + 2, 2 * 3 + 2, 4, 2), palette[2]));
-    EXPECT_EQ(undoText(), "&Undo Line");
-}
+    EXPECT_EQ(std::count(document.picture.begin(), document.picture.end(), 2), 6);
+    EXPECT_EQ(last_step(), "Line");
 
-TEST_F(Tools, ARectangleIsOutlinedOrFilledWithShiftAndTheRightButtonUsesTheBackground) {
-    choose(okno1->tool_rect);
-    okno2->draw_color = 13;
-    press(cell(8, 6));
-    dragTo(cell(2, 2));
-    release(cell(2, 2));
+    fresh();
+    use(toolRectangle);
+    document.draw_color = 13;
+    drag({8, 6}, {2, 2});
     EXPECT_EQ(pixel(2, 2), 13);
     EXPECT_EQ(pixel(8, 6), 13);
     EXPECT_EQ(pixel(5, 4), 0);
-    EXPECT_EQ(undoText(), "&Undo Rectangle");
-    press(cell(3, 3));
-    dragTo(cell(7, 5));
-    release(cell(7, 5), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(last_step(), "Rectangle");
+    drag({3, 3}, {7, 5}, Button::Left, true);
     EXPECT_EQ(pixel(5, 4), 13);
-    press(cell(4, 4), Qt::RightButton);
-    dragTo(cell(6, 4), Qt::RightButton);
-    release(cell(6, 4), Qt::RightButton);
+    drag({4, 4}, {6, 4}, Button::Right);
     EXPECT_EQ(pixel(5, 4), 0);
-    EXPECT_EQ(okno2->history.steps(), 3u);
-}
+    EXPECT_EQ(document.history().steps(), 3u);
 
-// A shape whose release never came (a dialog took it) is dropped at the next move; a key that
-// changes the tool while dragging does not change the shape.
-TEST_F(Tools, AShapeKeepsItsToolAndIsDroppedWhenItsButtonIsGone) {
-    choose(okno1->tool_line);
-    press(cell(1, 1));
-    dragTo(cell(5, 1));
-    choose(okno1->tool_rect);
-    release(cell(5, 3)); // the end is where the button is let go
-    EXPECT_EQ(undoText(), "&Undo Line");
-    EXPECT_EQ(pixel(5, 3), 1);
-    EXPECT_EQ(pixel(1, 3), 0); // a rectangle's corner
-    press(cell(8, 8));
-    dragTo(cell(10, 10));
-    mouse(QEvent::MouseMove, cell(11, 11), Qt::NoButton, Qt::NoButton);
-    EXPECT_TRUE(Shows(10, 10, palette[0]));
-    release(cell(11, 11));
+    press({8, 8});
+    move({10, 10});
+    move({11, 11}, false); // its button was let go elsewhere: the shape is dropped
+    EXPECT_FALSE(view.drawn.contains({10, 10}));
+    release({11, 11});
     EXPECT_EQ(pixel(8, 8), 0);
-    EXPECT_EQ(undoText(), "&Undo Line");
-}
+    EXPECT_EQ(document.history().steps(), 3u);
 
-// A shape whose every pixel the rule refuses leaves no step, and no band behind in the view.
-TEST_F(Tools, ARefusedShapeLeavesNothingBehind) {
-    pixel(4, 8) = 2, pixel(5, 8) = 5, pixel(6, 8) = 7;
-    okno2->history.restart();
-    choose(okno1->tool_line);
-    okno2->draw_color = 9;
-    press(cell(7, 9));
-    dragTo(cell(7, 10));
-    EXPECT_TRUE(Shows(7, 10, palette[9]));
-    release(cell(7, 10));
+    fresh();
+    use(toolLine);
+    put(4, 8, {2, 5, 7});
+    document.draw_color = 9;
+    press({7, 9});
+    move({7, 10});
+    EXPECT_TRUE(view.shows({7, 10}, 9));
+    const int redraws = view.redraws;
+    release({7, 10});
     EXPECT_EQ(pixel(7, 10), 0);
-    EXPECT_TRUE(Shows(7, 10, palette[0]));
-    EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
+    EXPECT_EQ(view.redraws, redraws + 1);
+    EXPECT_FALSE(view.drawn.contains({7, 10}));
+    EXPECT_FALSE(document.history().can_undo());
 }
 
-TEST_F(Tools, PickColourIsLikePressingThatPaletteButton) {
-    pixel(3, 2) = 5;
-    okno2->history.restart();
-    okno2->FormPaint();
-    choose(okno1->tool_pick);
-    press(cell(3, 2));
-    release(cell(3, 2));
-    EXPECT_EQ(okno2->draw_color, 5);
-    EXPECT_TRUE(okno1->color_b5->isChecked());
-    EXPECT_FALSE(okno1->color_b1->isChecked());
-    EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette[5]));
-    EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
+// The pixel pressed gives the draw colour, as its palette button would; nothing changes.
+TEST_F(Tools, PickColourChoosesThePixelsColour) {
+    use(toolPickColour);
+    put(3, 2, {5});
+    press({3, 2});
+    EXPECT_EQ(view.chosen, 5);
+    EXPECT_FALSE(document.history().can_undo());
 }
 
-// The keys choose colours and tools from any inner window, buttons included; not in a dialog.
-TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
-    const std::pair<Qt::Key, QAbstractButton*> tools[] = {
-        {Qt::Key_G, okno1->tool_fill},    {Qt::Key_L, okno1->tool_line},
-        {Qt::Key_R, okno1->tool_rect},    {Qt::Key_K, okno1->tool_pick},
-        {Qt::Key_U, okno1->SpeedButton2}, {Qt::Key_P, okno1->tool_b2}};
-    const Qt::Key colours[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
-                               Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_A, Qt::Key_B,
-                               Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
-    for (TForm* inner : {static_cast<TForm*>(okno2), static_cast<TForm*>(okno_prv),
-                         static_cast<TForm*>(okno_info)}) {
-        SCOPED_TRACE(inner->objectName().toStdString());
-        inner->setFocusPolicy(Qt::ClickFocus);
-        inner->setFocus();
-        for (int index = 15; index >= 0; --index) {
-            QTest::keyClick(inner, colours[index]);
-            EXPECT_EQ(okno2->draw_color, index);
-            EXPECT_TRUE(okno1->palette_button(std::uint8_t(index))->isChecked());
-            EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette[index]));
-        }
-        for (auto [key, button] : tools) {
-            QTest::keyClick(inner, key);
-            EXPECT_TRUE(button->isChecked()) << button->objectName().toStdString();
-        }
-        EXPECT_EQ(okno1->tool_mode, toolFreePaint);
-        inner->setFocusPolicy(Qt::NoFocus);
+// A drag selects from corner to corner, both included; Shift at the release grows it to whole
+// cells; a click inside keeps it and a click outside drops it. Nothing is a step.
+TEST_F(Tools, SelectMarksTheRectangleDragged) {
+    use(toolSelect);
+    drag({1, 2}, {6, 4});
+    EXPECT_EQ(document.selection(), (PixelArea{1, 2, 6, 3}));
+    drag({6, 9}, {5, 10}, Button::Left, true);
+    EXPECT_EQ(document.selection(), (PixelArea{4, 8, 4, 8}));
+    drag({5, 12}, {5, 12});
+    EXPECT_EQ(document.selection(), (PixelArea{4, 8, 4, 8}));
+    drag({1, 1}, {1, 1});
+    EXPECT_FALSE(document.selection());
+    EXPECT_FALSE(document.history().can_undo());
+}
+
+// A floating block lands with its top-left pixel at the pixel clicked, selected, as one step:
+// through the cell rules, or with Shift as it is.
+TEST_F(Tools, APastedBlockLandsWhereClickedThroughTheCellRulesUnlessShiftIsHeld) {
+    tool = place_block_tool();
+    document.float_block({2, 2, {2, 7, 1, 7}}, {0, 0});
+    drag({5, 11}, {5, 11});
+    EXPECT_FALSE(document.floating());
+    EXPECT_EQ(pixel(5, 11), 2);
+    EXPECT_EQ(pixel(6, 11), 7);
+    EXPECT_EQ(pixel(5, 12), 1);
+    EXPECT_EQ(pixel(6, 12), 7);
+    EXPECT_EQ(document.selection(), (PixelArea{5, 11, 2, 2}));
+    EXPECT_EQ(last_step(), "Paste");
+
+    fresh();
+    put(4, 8, {2}), put(5, 9, {7}), put(7, 15, {1}); // the cell holds red, yellow and white
+    for (auto [shift, second] : {std::pair{false, 0}, {true, 13}}) {
+        document.float_block({2, 1, {14, 13}}, {0, 0});
+        drag({4, 8}, {4, 8}, Button::Left, shift);
+        EXPECT_EQ(pixel(4, 8), 14);     // red may become light blue
+        EXPECT_EQ(pixel(5, 8), second); // a fourth colour on the background is refused
     }
-    bool typed = false;
-    const std::uint8_t colour = okno2->draw_color;
-    WhenModal([&] {
-        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_G);
-        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_7);
-        typed = true;
-        QTest::mouseClick(prefs->Button1, Qt::LeftButton);
-    });
-    okno1->Preferences1Click();
-    EXPECT_TRUE(typed);
-    EXPECT_EQ(okno1->tool_mode, toolFreePaint);
-    EXPECT_EQ(okno2->draw_color, colour);
 }
 
-TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {
-    for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t(i % 3 == 0 ? 5 : i % 3);
-    okno2->history.restart();
-    auto answer = [](int from, int to, bool ok) {
-        WhenModal([=] {
-            auto* dialog = qobject_cast<ReplaceColourDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog);
-            dialog->from_button(std::uint8_t(from))->click();
-            dialog->to_button(std::uint8_t(to))->click();
-            ok ? dialog->accept() : dialog->reject();
-        });
+// Onto a full cell's background: refused under the model's own rule (a paste keeps its own and
+// refuses only a fourth colour), accepted under the other choice, by every tool.
+TEST_F(Tools, EveryToolFollowsTheFullCellChoice) {
+    const struct {
+        const char* tool;
+        std::uint8_t color;
+        FullCell choice;
+        std::function<void(Tools&)> paint;
+    } tools[] = {
+        {"free paint", 2, FullCell::RefuseFourth,
+         [](Tools& t) {
+             t.drag({7, 9}, {7, 9});
+         }},
+        {"Put char", 2, FullCell::RefuseFourth,
+         [](Tools& t) {
+             t.use(toolPutChar), t.drag({7, 9}, {7, 9});
+         }},
+        {"fill", 2, FullCell::RefuseFourth,
+         [](Tools& t) {
+             t.use(toolFill), t.press({7, 9});
+         }},
+        {"line", 2, FullCell::RefuseFourth,
+         [](Tools& t) {
+             t.use(toolLine), t.drag({7, 9}, {7, 12});
+         }},
+        {"rectangle", 2, FullCell::RefuseFourth,
+         [](Tools& t) {
+             t.use(toolRectangle), t.drag({7, 9}, {7, 12});
+         }},
+        {"paste", 9, FullCell::PaintFreely,
+         [](Tools& t) {
+             t.tool = place_block_tool();
+             t.document.float_block({1, 1, {t.document.draw_color}}, {0, 0});
+             t.drag({7, 9}, {7, 9});
+         }},
     };
-    // It offers to turn the draw colour into the background.
-    okno2->draw_color = 7;
-    bool offers_draw_to_background = false;
-    WhenModal([&] {
-        auto* dialog = qobject_cast<ReplaceColourDialog*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog);
-        offers_draw_to_background = dialog->from_button(7)->isChecked() &&
-                                    dialog->to_button(okno2->back_color)->isChecked();
-        dialog->reject();
-    });
-    okno1->EditReplaceColourItem->trigger();
-    EXPECT_TRUE(offers_draw_to_background);
-    answer(5, 12, false);
-    okno1->EditReplaceColourItem->trigger();
-    EXPECT_EQ(pixel(0, 0), 5);
-    answer(5, 12, true);
-    okno1->EditReplaceColourItem->trigger();
-    EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 5), 0);
-    EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 12), 10667);
-    EXPECT_EQ(pixel(1, 0), 1);
-    EXPECT_TRUE(Shows(0, 0, palette[12]));
-    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette[12]));
-    EXPECT_EQ(undoText(), "&Undo Replace Colour");
+    for (const auto& t : tools)
+        for (FullCell choice : {FullCell::KeepColours, t.choice}) {
+            SCOPED_TRACE(t.tool);
+            fresh();
+            use(toolFreePaint);
+            put(4, 15, {2, 5, 7}); // full, even for Put char
+            painter.full_cell = choice;
+            document.draw_color = t.color;
+            t.paint(*this);
+            EXPECT_EQ(pixel(7, 9), choice == FullCell::KeepColours ? 0 : t.color);
+        }
+}
+
+// The recoloured pixels show at once, and the whole stroke goes with one undo.
+TEST_F(Tools, AReplacingStrokeShowsAndIsOneStep) {
+    put(4, 8, {2, 5, 7}), put(4, 9, {5});
+    painter.full_cell = FullCell::ReplaceColour;
+    document.draw_color = 9;
+    const auto before = document.picture;
+    press({5, 8}); // over a 5: every 5 of the cell becomes 9
+    move({7, 9});  // onto the background, with a colour the cell now holds
+    release({7, 9});
+    EXPECT_EQ(pixel(5, 8), 9);
+    EXPECT_EQ(pixel(4, 9), 9);
+    EXPECT_EQ(pixel(7, 9), 9);
+    EXPECT_EQ(pixel(4, 8), 2);
+    EXPECT_TRUE(view.shows({4, 9}, 9));
+    EXPECT_TRUE(view.shows({5, 8}, 9));
+    EXPECT_EQ(last_step(), "Paint");
+    document.undo();
+    EXPECT_EQ(document.picture, before);
+}
+
+// Each row of the table has a tool of its own, a button, a key and a hint; none shares them.
+TEST(ToolTable, EachToolHasItsOwnModeButtonAndKey) {
+    std::set<std::uint8_t> modes;
+    std::set<std::string> buttons;
+    std::set<char> keys;
+    for (const ToolRow& row : tool_rows()) {
+        EXPECT_TRUE(modes.insert(row.tool_mode).second) << row.hint;
+        EXPECT_TRUE(buttons.insert(row.button).second) << row.hint;
+        EXPECT_TRUE(keys.insert(row.key).second) << row.hint;
+        EXPECT_EQ(tool_row(row.tool_mode), &row);
+        EXPECT_NE(row.make(), nullptr);
+    }
+    EXPECT_EQ(tool_row(toolFreePaint)->button, std::string("tool_b2"));
+    EXPECT_EQ(tool_row(toolPutChar)->hint, std::string("Put char"));
+    EXPECT_EQ(tool_row(0), nullptr);
 }

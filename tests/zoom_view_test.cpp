@@ -29,18 +29,18 @@ constexpr TColor kGrid = 0x555555, kCharGrid = 0x11E0FF;
 TEST_F(ZoomView, StartShowsSixteenByTwentyFourPixelsOfFortyByTwenty) {
     okno2->picture[1 * 160 + 2] = 5;
     okno2->FormPaint();
-    EXPECT_TRUE(CellIs(2, 1, palette[5], kGrid));
-    EXPECT_TRUE(AreaIs(okno2, QRect(81, 21, 38, 18), palette[5]));
-    EXPECT_TRUE(CellIs(3, 1, palette[0], kGrid));
-    EXPECT_TRUE(CellIs(15, 23, palette[0], kGrid));
+    EXPECT_TRUE(CellIs(2, 1, palette_color(5), kGrid));
+    EXPECT_TRUE(AreaIs(okno2, QRect(81, 21, 38, 18), palette_color(5)));
+    EXPECT_TRUE(CellIs(3, 1, palette_color(0), kGrid));
+    EXPECT_TRUE(CellIs(15, 23, palette_color(0), kGrid));
 }
 
 TEST_F(ZoomView, ColumnZeroAndRowZeroShowWhatThePictureHolds) {
     okno2->picture[0] = 7;
     okno2->picture[5 * 160] = 2;
     okno2->FormPaint();
-    EXPECT_TRUE(AreaIs(okno2, QRect(1, 1, 38, 18), palette[7]));
-    EXPECT_TRUE(AreaIs(okno2, QRect(1, 101, 38, 18), palette[2]));
+    EXPECT_TRUE(AreaIs(okno2, QRect(1, 1, 38, 18), palette_color(7)));
+    EXPECT_TRUE(AreaIs(okno2, QRect(1, 101, 38, 18), palette_color(2)));
 }
 
 TEST_F(ZoomView, ToolBarZoomKeepsTheScrollPosition) {
@@ -56,12 +56,12 @@ TEST_F(ZoomView, ToolBarZoomKeepsTheScrollPosition) {
     EXPECT_EQ(okno2->cell_h, 10u);
     EXPECT_EQ(okno2->scroll_x, 40);
     EXPECT_EQ(okno2->scroll_y, 24);
-    EXPECT_TRUE(CellIs(1, 1, palette[2], kGrid));
+    EXPECT_TRUE(CellIs(1, 1, palette_color(2), kGrid));
     okno1->tool_zoom2Click();
     EXPECT_EQ(okno2->view_cols, 16u);
     EXPECT_EQ(okno2->cell_w, 40u);
     EXPECT_EQ(okno2->scroll_x, 40);
-    EXPECT_TRUE(CellIs(1, 1, palette[2], kGrid));
+    EXPECT_TRUE(CellIs(1, 1, palette_color(2), kGrid));
 }
 
 TEST_F(ZoomView, SetZoomReturnsToTheOriginWhileTheBarsStay) {
@@ -86,22 +86,22 @@ TEST_F(ZoomView, PositionsPastThePictureDrawInPaletteEntryZero) {
     okno2->picture.fill(3);
     okno2->scroll1->setValue(39);
     EXPECT_EQ(okno2->scroll_x, 156);
-    EXPECT_TRUE(CellIs(3, 5, palette[3], kGrid));  // column 159
-    EXPECT_TRUE(CellIs(4, 5, palette[0], kGrid));  // column 160
-    EXPECT_TRUE(CellIs(15, 5, palette[0], kGrid)); // column 171
+    EXPECT_TRUE(CellIs(3, 5, palette_color(3), kGrid));  // column 159
+    EXPECT_TRUE(CellIs(4, 5, palette_color(0), kGrid));  // column 160
+    EXPECT_TRUE(CellIs(15, 5, palette_color(0), kGrid)); // column 171
     okno2->scroll2->setValue(25);
-    for (int r : {0, 12, 23}) EXPECT_TRUE(CellIs(0, r, palette[0], kGrid));
+    for (int r : {0, 12, 23}) EXPECT_TRUE(CellIs(0, r, palette_color(0), kGrid));
 }
 
 TEST_F(ZoomView, PixelGridOffOutlinesEachPixelInItsOwnColour) {
     okno2->picture[1 * 160 + 2] = 4;
     prefs->vexlor_grid1->setChecked(false);
     okno2->FormPaint();
-    EXPECT_TRUE(CellIs(2, 1, palette[4], palette[4]));
-    EXPECT_TRUE(CellIs(1, 1, palette[0], palette[0]));
+    EXPECT_TRUE(CellIs(2, 1, palette_color(4), palette_color(4)));
+    EXPECT_TRUE(CellIs(1, 1, palette_color(0), palette_color(0)));
     prefs->vexlor_grid1->setChecked(true);
     okno2->FormPaint();
-    EXPECT_TRUE(CellIs(2, 1, palette[4], kGrid));
+    EXPECT_TRUE(CellIs(2, 1, palette_color(4), kGrid));
 }
 
 TEST_F(ZoomView, CharacterGridAtFourByThree) {
@@ -128,14 +128,14 @@ TEST_F(ZoomView, CharacterGridAtEightBySix) {
 TEST_F(ZoomView, CharacterGridOffLeavesOnlyThePixels) {
     prefs->vexlor_grid2->setChecked(false);
     okno2->FormPaint();
-    EXPECT_TRUE(CellIs(4, 8, palette[0], kGrid)); // (160, 160) would carry the char grid
-    EXPECT_TRUE(CellIs(0, 0, palette[0], kGrid));
+    EXPECT_TRUE(CellIs(4, 8, palette_color(0), kGrid)); // (160, 160) would carry the char grid
+    EXPECT_TRUE(CellIs(0, 0, palette_color(0), kGrid));
 }
 
 TEST_F(ZoomView, ChangedGridColoursShowAtTheNextPaint) {
     okno2->pixel_grid_color = 0x0000CC;
     okno2->char_grid_color = 0xFF8800;
     okno2->FormPaint();
-    EXPECT_TRUE(CellIs(1, 1, palette[0], 0x0000CC));
+    EXPECT_TRUE(CellIs(1, 1, palette_color(0), 0x0000CC));
     EXPECT_TRUE(AreaIs(okno2, QRect(160, 0, 1, 480), 0xFF8800));
 }

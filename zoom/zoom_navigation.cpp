@@ -6,7 +6,7 @@
 #include <algorithm>
 
 ZoomLevel Tokno2::zoom_level() const {
-    return {int(view_cols / zoom_factor), int(view_rows / kCellHeight)};
+    return {int(view_cols / zoom_factor), int(view_rows) / mode().shape.cell.height};
 }
 
 ViewPlace Tokno2::place() const { return {scroll_x, scroll_y}; }
@@ -17,7 +17,7 @@ void Tokno2::place_view(ViewPlace place) {
     scroll_y = place.scroll_y;
     const QSignalBlocker across(scroll1), down(scroll2);
     scroll1->setValue(scroll_x / std::int32_t(zoom_factor));
-    scroll2->setValue(scroll_y / kCellHeight);
+    scroll2->setValue(scroll_y / mode().shape.cell.height);
 }
 
 void Tokno2::show_place(ViewPlace place) {
@@ -29,9 +29,10 @@ void Tokno2::show_place(ViewPlace place) {
 // The picture pixel at (x, y) of the drawing area stays there as nearly as the places allow.
 void Tokno2::zoom_to(std::size_t level, int x, int y) {
     if (level >= kZoomLevels.size()) return;
-    const ViewPlace place = zoomed_at(this->place(), zoom_level(), kZoomLevels[level], x, y);
-    resize_view(std::uint32_t(kZoomLevels[level].columns()),
-                std::uint32_t(kZoomLevels[level].rows()));
+    const ViewPlace place =
+        zoomed_at(this->place(), zoom_level(), kZoomLevels[level], x, y, mode().shape);
+    resize_view(std::uint32_t(kZoomLevels[level].columns(mode().shape.cell)),
+                std::uint32_t(kZoomLevels[level].rows(mode().shape.cell)));
     place_view(place);
     FormPaint();
 }
@@ -52,7 +53,7 @@ void Tokno2::wheelEvent(QWheelEvent* event) {
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const int across = wheel_across_.take(shift ? turn.x() + turn.y() : turn.x());
     const int down = wheel_down_.take(shift ? 0 : turn.y());
-    show_place(moved_by(place(), -across, -down, zoom_level()));
+    show_place(moved_by(place(), -across, -down, zoom_level(), mode().shape));
 }
 
 void Tokno2::start_panning(int x, int y) {
@@ -62,5 +63,6 @@ void Tokno2::start_panning(int x, int y) {
 }
 
 void Tokno2::pan_to(int x, int y) {
-    show_place(dragged(pan_place_, place(), x - pan_from_.x(), y - pan_from_.y(), zoom_level()));
+    show_place(dragged(pan_place_, place(), x - pan_from_.x(), y - pan_from_.y(), zoom_level(),
+                       mode().shape));
 }

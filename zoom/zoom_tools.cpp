@@ -1,49 +1,23 @@
-// The drawing tools beyond free paint and Put char: fill, line, rectangle, pick colour. Each
-// paints through the colour-cell rules like painting does, and is one step of the history.
+// The pointer over the zoom view: each press, move and release goes to the tool chosen in the
+// frame (a tool whose gesture is under way keeps it to the end), or to the placing of a pasted
+// block while one floats; the middle button drags the view. The tools are tools/'.
 #include "app/Main.h"
 #include "zoom/zoom_window.h"
+#include <algorithm>
 
-void Tokno2::use_tool(TMouseButton button) {
-    if (button == mbMiddle) return;
-    const std::uint8_t color = button == mbLeft ? draw_color : back_color;
-    switch (okno1->tool_mode) {
-    case toolFill:
-        return fill(color);
-    case toolLine:
-    case toolRectangle:
-        shaping_ = true;
-        shape_start_ = shape_end_ = {cursor_x, cursor_y};
-        shape_color_ = color;
-        shape_tool_ = okno1->tool_mode;
-        shape_button_ = button;
-        return draw_band({shape_start_});
-    case toolPickColour:
-        if (button == mbLeft) pick_colour();
-        return;
-    case toolSelect:
-        if (button == mbLeft) start_selecting();
-        return;
-    }
+static bool in_drawing_area(int x, int y) {
+    return 0 < x && x < kViewWidth && 0 < y && y < kViewHeight;
 }
 
-void Tokno2::plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color) {
-    refresh = nullptr;
-    for (const PixelPos& at : pixels) plot_chosen(at.column, at.row, color);
-    refresh = &window_refresh_;
+Tool* Tokno2::chosen_tool() const {
+    if (floating()) return placing_.get();
+    const ToolRow* row = tool_row(okno1->tool_mode);
+    return row ? tools_[std::size_t(row - tool_rows().data())].get() : nullptr;
 }
 
-// Filling with the area's own colour would change nothing: no step, no redraw.
-void Tokno2::fill(std::uint8_t color) {
-    if (read_pixel(cursor_x, cursor_y) == color) return;
-    okno1->change_picture("Fill", [&] {
-        plot_all(fill_area(picture.data(), kPictureColumns, kPictureRows, {cursor_x, cursor_y}),
-                 color);
-        return true;
-    });
+Tool* Tokno2::tool_for_moves() const {
+    return gesture_ && gesture_->busy() ? gesture_ : chosen_tool();
 }
-
-// As if the colour's own palette button had been pressed.
-void Tokno2::pick_colour() { okno1->palette_button(read_pixel(cursor_x, cursor_y))->click(); }
 
 // The picture pixel under a point, kept within the view when the pointer has left it.
 PixelPos Tokno2::view_pixel_at(int x, int y) const {
@@ -52,35 +26,53 @@ PixelPos Tokno2::view_pixel_at(int x, int y) const {
     return {scroll_x + column, scroll_y + row};
 }
 
-std::vector<PixelPos> Tokno2::shape_to(PixelPos end, bool filled) const {
-    if (shape_tool_ == toolLine) return line_pixels(shape_start_, end);
-    return rectangle_pixels(shape_start_, end, filled);
+// The view cell comes from an unsigned division, so a position left of or above the window
+// lands far outside the picture.
+PointerEvent Tokno2::pointer_event(TMouseButton button, TShiftState shift, int x, int y) const {
+    PointerEvent event;
+    event.at = {scroll_x + std::int32_t(std::uint32_t(x) / cell_w),
+                scroll_y + std::int32_t(std::uint32_t(y) / cell_h)};
+    event.kept = view_pixel_at(x, y);
+    event.button = button == mbLeft    ? MouseButton::Left
+                   : button == mbRight ? MouseButton::Right
+                                       : MouseButton::Middle;
+    event.left = shift & ssLeft;
+    event.right = shift & ssRight;
+    event.shift = shift & ssShift;
+    event.in_area = in_drawing_area(x, y);
+    return event;
 }
 
-// The view shows the shape as it would be painted, while the picture stays as it is. A move
-// without the shape's button means its release went elsewhere (to a dialog): the shape is
-// dropped.
-void Tokno2::drag_shape(int x, int y, TShiftState shift) {
-    const bool held = shift & (shape_button_ == mbLeft ? ssLeft : ssRight);
-    shaping_ = held;
-    shape_end_ = view_pixel_at(x, y);
-    FormPaint();
-    if (held) draw_band(shape_to(shape_end_, shift & ssShift));
+void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (!in_drawing_area(X, Y)) return;
+    const PointerEvent event = pointer_event(Button, Shift, X, Y);
+    set_cursor(event.at);
+    // No tool paints with the middle button: it drags the view.
+    if (Button == mbMiddle) return start_panning(X, Y);
+    Tool* tool = chosen_tool();
+    if (!tool) return;
+    tool->press(tools_context_, event);
+    gesture_ = tool->busy() ? tool : nullptr;
+    update_clash_marks();
 }
 
-void Tokno2::draw_band(const std::vector<PixelPos>& pixels) {
-    for (const PixelPos& at : pixels)
-        draw_painted_pixel(shape_color_, at.column - scroll_x, at.row - scroll_y);
+void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
+    if (panning_ && (Shift & ssMiddle)) pan_to(X, Y);
+    const PointerEvent event = pointer_event(mbLeft, Shift, X, Y);
+    if (Tool* tool = tool_for_moves()) tool->move(tools_context_, event);
+    update_clash_marks();
+    pointer_seen_ = true;
+    pointer_column_ = event.at.column;
+    pointer_row_ = event.at.row;
+    analyse_row(event.at.column, event.at.row);
+    show_analysis();
 }
 
-// The shape ends where the button is let go; Shift held then fills the rectangle. The views
-// are redrawn even when every pixel was refused, as the band must go.
-void Tokno2::finish_shape(int x, int y, TShiftState shift) {
-    shaping_ = false;
-    shape_end_ = view_pixel_at(x, y);
-    const bool filled = shift & ssShift;
-    okno1->change_picture(shape_tool_ == toolLine ? "Line" : "Rectangle", [&] {
-        plot_all(shape_to(shape_end_, filled), shape_color_);
-        return true;
-    });
+// A stroke ends when its button is let go: all it painted is one step.
+void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbMiddle) panning_ = false;
+    if (Tool* tool = tool_for_moves())
+        tool->release(tools_context_, pointer_event(Button, Shift, X, Y));
+    if (gesture_ && !gesture_->busy()) gesture_ = nullptr;
+    end_stroke();
 }

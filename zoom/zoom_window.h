@@ -1,29 +1,18 @@
 #pragma once
-#include "c64/fli.h"
-#include "full_cell/full_cell.h"
-#include "history/picture_history.h"
+#include "document/document.h"
 #include "navigation/navigation.h"
-#include "picture/picture.h"
 #include "platform/tform.h"
-#include "raster/raster.h"
-#include "selection/block.h"
+#include "tools/painter.h"
+#include "tools/tool_table.h"
 #include "ui_zoom_window.h"
 #include <QTimer>
 #include <cstdint>
-#include <optional>
+#include <memory>
+#include <vector>
 
-// Carries a plot attempt's refresh to the information window and the preview.
-class WindowRefresh : public PlotRefresh {
-public:
-    void show_color1(unsigned index) override;
-    void show_color2(unsigned index) override;
-    void show_color3(unsigned index) override;
-    void show_back() override;
-    void redraw_preview_band(std::uint32_t column, std::uint32_t row) override;
-};
-
-// The zoomed editing view. It owns the picture model.
-class Tokno2 : public TForm, public Ui::Tokno2, public PictureModel {
+// The zoomed editing view. The document, picture model and all, lives inside it; the view
+// shows it, and hands the pointer to the tool chosen.
+class Tokno2 : public TForm, public Ui::Tokno2, public Document, private ToolView {
     Q_OBJECT
 public:
     explicit Tokno2(QWidget* owner);
@@ -51,10 +40,6 @@ public:
     // Shows kZoomLevels[level], keeping the picture pixel at (x, y) of the drawing area there.
     void zoom_to(std::size_t level, int x, int y);
 
-    // What each user action changed in the picture, to be taken back and brought back: the
-    // pixels, the background and the main window's mode, Multicolor or FLI.
-    PictureHistory history;
-
     // Shows the colours of the row last analysed under the pointer again, as the picture there
     // may have changed under it.
     void show_pointer_row();
@@ -63,26 +48,16 @@ public:
     // the 4 x 1 rows and the three bug columns in FLI.
     bool show_clashes = false;
 
-    // What painting does in a full cell; every tool follows it.
-    FullCell full_cell = FullCell::KeepColours;
-    Plotted plot_chosen(std::int32_t column, std::int32_t row, std::uint8_t color);
+    // Every pixel the tools paint goes through it, under the full-cell choice.
+    Painter painter{*this};
 
-    // Paints every pixel of `pixels` through the colour-cell rules, as painting does, without
-    // the swatches and the preview band after every pixel: the caller redraws once at the end.
-    void plot_all(const std::vector<PixelPos>& pixels, std::uint8_t color);
+    // An edit for a command: a stroke still under way becomes a step of its own first.
+    Edit open_edit(std::string label);
+    // The stroke under way, if any, becomes a step.
+    void end_stroke();
 
-    // The selected area, and a pasted block floating over the view until a left click puts it
-    // down with its top-left pixel at `floating_at`. Neither is part of the picture.
-    std::optional<PixelArea> selection;
-    std::optional<PixelBlock> floating;
-    PixelPos floating_at;
-    // Changes the selection and shows it in both views.
-    void select(std::optional<PixelArea> area);
-    // Each drops what it names; false when there was none.
-    bool drop_selection();
-    bool drop_floating();
-    // The block floats from the selection's corner, or else from the view's.
-    void start_floating(PixelBlock block);
+    // The marching ants run while there is a selection.
+    void follow_selection();
 
 public slots:
     void FormPaint(TObject* Sender = nullptr);
@@ -96,6 +71,12 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // What the tools draw and ask for.
+    void draw_pixel(PixelPos at, std::uint8_t color) override;
+    void redraw() override;
+    void set_cursor(PixelPos at) override;
+    void choose_colour(std::uint8_t color) override;
+
     void place_view(ViewPlace place);
     void start_panning(int x, int y);
     void pan_to(int x, int y);
@@ -104,23 +85,13 @@ private:
     QPoint pan_from_;
     ViewPlace pan_place_;
 
-    // The tools that act on a press, or from a press to the release.
-    void use_tool(TMouseButton button);
-    void fill(std::uint8_t color);
-    void pick_colour();
-    void drag_shape(int x, int y, TShiftState shift);
-    void finish_shape(int x, int y, TShiftState shift);
-    std::vector<PixelPos> shape_to(PixelPos end, bool filled) const;
-    void draw_band(const std::vector<PixelPos>& pixels);
+    // The tool that the pointer works with now (zoom_tools.cpp).
+    Tool* chosen_tool() const;
+    Tool* tool_for_moves() const;
+    PointerEvent pointer_event(TMouseButton button, TShiftState shift, int x, int y) const;
     PixelPos view_pixel_at(int x, int y) const;
 
-    // The selection tool and the floating block (zoom_selection.cpp).
-    void mark_selection(std::optional<PixelArea> area); // select() without the redraw
-    void start_selecting();
-    void drag_selection(int x, int y, TShiftState shift);
-    void finish_selecting(int x, int y, TShiftState shift);
-    void follow_pointer(int x, int y);
-    void put_down_floating(bool exact);
+    // The floating block and the marching ants (zoom_selection.cpp).
     void draw_selection_overlay();
     void draw_ants();
     void march_ants();
@@ -132,23 +103,15 @@ private:
     void update_clash_marks();
     CellRowSet clash_rows() const;
 
-    void plot_and_draw(std::int32_t column, std::int32_t row, std::uint8_t color);
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
     void show_analysis();
 
-    WindowRefresh window_refresh_;
-    CellRowSet marked_;    // the rows marked as clashing when the view was last drawn
-    bool painted_ = false; // whether the event being handled has changed the picture
-    bool shaping_ = false; // a line or a rectangle is being dragged out
-    PixelPos shape_start_;
-    PixelPos shape_end_;
-    std::uint8_t shape_color_ = 0;
-    std::uint8_t shape_tool_ = 0;
-    TMouseButton shape_button_ = mbLeft;
-    bool selecting_ = false; // a selection is being dragged out from select_start_
-    PixelPos select_start_;
-    std::optional<PixelArea> selection_before_; // what a click inside it keeps
-    bool placing_ = false; // the button pressed last was pressed while a block floated
+    Stroke stroke_{*this};
+    ToolContext tools_context_{*this, *this, painter, stroke_};
+    std::vector<std::unique_ptr<Tool>> tools_; // one for each row of the tool table
+    std::unique_ptr<Tool> placing_ = place_block_tool();
+    Tool* gesture_ = nullptr; // the tool whose gesture is under way
+    CellRowSet marked_;       // the rows marked as clashing when the view was last drawn
     QTimer ants_timer_;
     int ants_phase_ = 0;
     bool pointer_seen_ = false; // the picture position whose row the swatches show

@@ -1,0 +1,239 @@
+#include "document/document.h"
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+Document::Document(std::uint8_t& mode, PictureHistory::Limits limits)
+    : mode_(mode), history_(limits), before_(picture.size()), saved_rows_(kPictureRows) {
+    write_watch = &watch_;
+}
+
+Document::~Document() { write_watch = nullptr; }
+
+void Document::Watch::writing(std::int32_t column, std::int32_t row) {
+    if (!document_.editing_) throw EditError("a pixel was painted with no edit open");
+    // A pixel of a row kept already, within what the edit has noted, adds nothing.
+    if (!document_.saved_rows_[std::size_t(row)] || !document_.noted_.contains({column, row}))
+        document_.note({column, row, 1, 1});
+    // A plot shows its pixel as it lands only while its refresh is on.
+    if (!document_.refresh) document_.unshown_ = true;
+}
+
+// Each row is kept as it was the first time the edit touches it.
+void Document::note(const PixelArea& wanted) {
+    const PixelGrid pixels = grid();
+    const PixelArea area = clipped(wanted, pixels.whole());
+    for (int row = area.top; row <= area.bottom(); ++row) {
+        if (saved_rows_[std::size_t(row)]) continue;
+        saved_rows_[std::size_t(row)] = true;
+        std::memcpy(before_.data() + std::size_t(row * pixels.width), pixels.row(row),
+                    std::size_t(pixels.width));
+    }
+    noted_ = united(noted_, area);
+}
+
+void Document::open_edit() {
+    if (editing_) throw EditError("an edit was opened while another was open");
+    editing_ = true;
+}
+
+void Document::close_edit() {
+    editing_ = false;
+    std::fill(saved_rows_.begin(), saved_rows_.end(), false);
+    noted_ = {};
+    unshown_ = false;
+    background_before_.reset();
+    mode_before_.reset();
+    deferred_ = 0;
+}
+
+DocumentChange Document::pending_change() const {
+    DocumentChange change(deferred_);
+    if (!noted_.empty()) {
+        change.what |= DocumentChange::Pixels;
+        change.pixels = noted_;
+        change.pixels_shown = !unshown_;
+    }
+    if (background_before_ && *background_before_ != back_color)
+        change.what |= DocumentChange::Background;
+    if (mode_before_ && *mode_before_ != mode_) change.what |= DocumentChange::Mode;
+    return change;
+}
+
+// The edit's rows as they were, and its background and mode.
+void Document::restore() {
+    const PixelGrid pixels = grid();
+    for (int row = noted_.top; row <= noted_.bottom(); ++row)
+        if (saved_rows_[std::size_t(row)])
+            std::memcpy(pixels.row(row), before_.data() + std::size_t(row * pixels.width),
+                        std::size_t(pixels.width));
+    if (background_before_) back_color = *background_before_;
+    if (mode_before_) mode_ = *mode_before_;
+}
+
+void Document::set_file(std::string file) {
+    file_ = std::move(file);
+    notify(DocumentChange{DocumentChange::File});
+}
+
+void Document::mark_saved() {
+    changed_ = false;
+    notify(DocumentChange{DocumentChange::File});
+}
+
+void Document::mark_changed() {
+    changed_ = true;
+    notify(DocumentChange{DocumentChange::File});
+}
+
+void Document::select(std::optional<PixelArea> area) {
+    if (area && area->empty()) area.reset();
+    selection_ = area;
+    notify(DocumentChange{DocumentChange::Selection});
+}
+
+void Document::float_block(PixelBlock block, PixelPos at) {
+    floating_ = std::move(block);
+    floating_at_ = at;
+    notify(DocumentChange{DocumentChange::Floating});
+}
+
+void Document::move_floating(PixelPos at) {
+    floating_at_ = at;
+    notify(DocumentChange{DocumentChange::Floating});
+}
+
+std::optional<PixelBlock> Document::take_floating() {
+    std::optional<PixelBlock> block = std::move(floating_);
+    floating_.reset();
+    if (block) notify(DocumentChange{DocumentChange::Floating});
+    return block;
+}
+
+const Step* Document::move_through_history(const Step* (PictureHistory::*move)(PictureState&)) {
+    if (editing_) throw EditError("the history was moved through while an edit was open");
+    PictureState state{grid(), back_color, mode_};
+    const Step* step = (history_.*move)(state);
+    if (!step) return nullptr;
+    changed_ = true;
+    const Touched touched = step->touched();
+    DocumentChange change(DocumentChange::History);
+    if (!touched.pixels.empty()) change.what |= DocumentChange::Pixels;
+    if (touched.background) change.what |= DocumentChange::Background;
+    if (touched.mode) change.what |= DocumentChange::Mode;
+    change.pixels = touched.pixels;
+    notify(change);
+    return step;
+}
+
+bool Document::undo() { return move_through_history(&PictureHistory::undo); }
+bool Document::redo() { return move_through_history(&PictureHistory::redo); }
+
+void Document::watch(DocumentObserver& observer) { observers_.push_back(&observer); }
+
+void Document::unwatch(DocumentObserver& observer) { std::erase(observers_, &observer); }
+
+// While an edit is open, what else changes is told with the edit's own change, once.
+void Document::notify(const DocumentChange& change) {
+    if (editing_) {
+        deferred_ |= change.what;
+        return;
+    }
+    for (DocumentObserver* observer : observers_) observer->document_changed(change);
+}
+
+void Document::reset() {
+    if (editing_) throw EditError("the document was reset while an edit was open");
+    PlotRefresh* const kept_refresh = refresh;
+    static_cast<PictureModel&>(*this) = PictureModel{};
+    refresh = kept_refresh;
+    write_watch = &watch_;
+    mode_ = all_modes().front().format;
+    file_.clear();
+    changed_ = false;
+    selection_.reset();
+    floating_.reset();
+    history_.clear();
+    notify(DocumentChange{DocumentChange::Pixels | DocumentChange::Background |
+                              DocumentChange::Mode | DocumentChange::Selection |
+                              DocumentChange::Floating | DocumentChange::File |
+                              DocumentChange::History,
+                          whole()});
+}
+
+Document::Edit::Edit(Document& document, std::string label)
+    : document_(&document), label_(std::move(label)) {
+    document.open_edit();
+}
+
+Document::Edit::Edit(Edit&& other) noexcept
+    : document_(std::exchange(other.document_, nullptr)), label_(std::move(other.label_)) {}
+
+Document::Edit::~Edit() {
+    if (document_) rollback();
+}
+
+Document& Document::Edit::document() const {
+    if (!document_) throw EditError("an edit was used after it had ended");
+    return *document_;
+}
+
+PixelGrid Document::Edit::pixels(const PixelArea& area) {
+    Document& d = document();
+    d.note(area);
+    d.unshown_ = true;
+    return d.grid();
+}
+
+void Document::Edit::set_background(std::uint8_t color) {
+    Document& d = document();
+    if (!d.background_before_) d.background_before_ = d.back_color;
+    d.back_color = color;
+}
+
+void Document::Edit::set_mode(std::uint8_t format) {
+    Document& d = document();
+    mode_of(format); // a value no mode has is refused
+    if (!d.mode_before_) d.mode_before_ = d.mode_;
+    d.mode_ = format;
+}
+
+bool Document::Edit::commit() {
+    Document& d = document();
+    DocumentChange change = d.pending_change();
+    Step step{std::move(label_), {}};
+    if (change.has(DocumentChange::Pixels)) {
+        const PixelGrid now = d.grid();
+        const ConstPixelGrid before{d.before_.data(), now.width, now.height};
+        if (auto pixels = PixelsChange::between(before, {now.pixels, now.width, now.height},
+                                                d.noted_, d.saved_rows_))
+            step.changes.push_back(std::move(pixels));
+        else
+            change.what &= ~unsigned(DocumentChange::Pixels);
+    }
+    if (change.has(DocumentChange::Background))
+        step.changes.push_back(
+            std::make_unique<ByteChange>(ByteChange::Which::Background, *d.background_before_));
+    if (change.has(DocumentChange::Mode))
+        step.changes.push_back(
+            std::make_unique<ByteChange>(ByteChange::Which::Mode, *d.mode_before_));
+    d.close_edit();
+    document_ = nullptr;
+    if (step.changes.empty()) return false;
+    d.history_.push(std::move(step));
+    d.changed_ = true;
+    change.what |= DocumentChange::History;
+    d.notify(change);
+    return true;
+}
+
+// What the edit had changed is shown as it was again.
+void Document::Edit::rollback() {
+    Document& d = document();
+    DocumentChange change = d.pending_change();
+    change.pixels_shown = false;
+    d.restore();
+    d.close_edit();
+    document_ = nullptr;
+    if (change.what) d.notify(change);
+}

@@ -1,0 +1,165 @@
+#pragma once
+#include "history/picture_history.h"
+#include "modes/mode.h"
+#include "picture/picture.h"
+#include "selection/block.h"
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// What changed in a document, as it tells those who show it.
+struct DocumentChange {
+    enum What : unsigned {
+        Pixels = 1,
+        Background = 2,
+        Mode = 4,
+        Selection = 8,
+        Floating = 16,
+        File = 32,
+        History = 64,
+    };
+    explicit DocumentChange(unsigned what = 0, PixelArea pixels = {})
+        : what(what), pixels(pixels) {}
+    unsigned what;
+    PixelArea pixels;          // where pixels changed
+    bool pixels_shown = false; // each was shown as it was painted, by its plot and its tool
+    bool has(What kind) const { return (what & kind) != 0; }
+};
+
+class DocumentObserver {
+public:
+    virtual ~DocumentObserver() = default;
+    virtual void document_changed(const DocumentChange& change) = 0;
+};
+
+// A programming error: the picture changed with no edit open, or an edit was opened while
+// another was.
+class EditError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// Everything a picture is and carries: its pixels and background (the picture model, with the
+// current colours and the analysis), its mode, its file and whether it changed since it was
+// opened or saved, the selection and the floating block, and its history. The pixels, the
+// background and the mode change only inside an edit, which becomes one step of the history;
+// the selection and the floating block are not part of the history. Every change is told to
+// the observers once it is made, and what changes while an edit is open once the edit ends (a
+// plot attempt's swatches and band go as they happen, through the model's refresh). No Qt.
+class Document : public PictureModel {
+public:
+    class Edit;
+
+    // `mode` is where the picture's picture_format value is kept, by the window that owns it.
+    explicit Document(std::uint8_t& mode, PictureHistory::Limits limits = {});
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+    ~Document();
+
+    const Mode& mode() const { return mode_of(mode_); }
+    std::uint8_t format() const { return mode_; }
+    PixelGrid grid() { return {picture.data(), mode().shape.width, mode().shape.height}; }
+    ConstPixelGrid grid() const {
+        return {picture.data(), mode().shape.width, mode().shape.height};
+    }
+    PixelArea whole() const { return mode().whole(); }
+
+    // The file the picture belongs to (UTF-8), empty when none; whether it changed since it
+    // was last opened or saved.
+    const std::string& file() const { return file_; }
+    bool changed() const { return changed_; }
+    void set_file(std::string file);
+    void mark_saved();
+    void mark_changed();
+
+    const std::optional<PixelArea>& selection() const { return selection_; }
+    // An empty area selects nothing.
+    void select(std::optional<PixelArea> area);
+
+    // A block floating over the picture, its top-left pixel at floating_at(), until it is put
+    // down or dropped.
+    const std::optional<PixelBlock>& floating() const { return floating_; }
+    PixelPos floating_at() const { return floating_at_; }
+    void float_block(PixelBlock block, PixelPos at);
+    void move_floating(PixelPos at);
+    // The block is gone (dropped, or taken to be put down); nothing when none floated.
+    std::optional<PixelBlock> take_floating();
+
+    const PictureHistory& history() const { return history_; }
+    // False when there is no step to take back or bring back.
+    bool undo();
+    bool redo();
+    bool editing() const { return editing_; }
+
+    void watch(DocumentObserver& observer);
+    void unwatch(DocumentObserver& observer);
+
+    // A new start: the picture model's start values, the first mode, no file, nothing selected
+    // or floating, no history.
+    void reset();
+
+private:
+    class Watch : public PixelWatch {
+    public:
+        explicit Watch(Document& document) : document_(document) {}
+        void writing(std::int32_t column, std::int32_t row) override;
+
+    private:
+        Document& document_;
+    };
+
+    void note(const PixelArea& area);
+    void open_edit();
+    void close_edit();
+    void restore();
+    DocumentChange pending_change() const;
+    const Step* move_through_history(const Step* (PictureHistory::*move)(PictureState&));
+    void notify(const DocumentChange& change);
+
+    std::uint8_t& mode_;
+    std::string file_;
+    bool changed_ = false;
+    std::optional<PixelArea> selection_;
+    std::optional<PixelBlock> floating_;
+    PixelPos floating_at_;
+    PictureHistory history_;
+    std::vector<DocumentObserver*> observers_;
+    Watch watch_{*this};
+
+    // The open edit: the rows of pixels it has noted, as they were, and what else it changed.
+    bool editing_ = false;
+    std::vector<std::uint8_t> before_;
+    std::vector<bool> saved_rows_;
+    PixelArea noted_;
+    bool unshown_ = false; // some pixel changed without being shown as painted
+    std::optional<std::uint8_t> background_before_;
+    std::optional<std::uint8_t> mode_before_;
+    unsigned deferred_ = 0; // what else changed meanwhile, told at the end
+};
+
+// One change to a document, named by what the user did ("Paint", "Clear"): what it changes
+// is kept as one step when it is committed, and put back as it was when it is rolled back or
+// dropped uncommitted. Only one edit is open at a time.
+class Document::Edit {
+public:
+    Edit(Document& document, std::string label);
+    Edit(Edit&& other) noexcept;
+    Edit& operator=(Edit&&) = delete;
+    ~Edit();
+
+    bool open() const { return document_ != nullptr; }
+    // The document it changes.
+    Document& document() const;
+    // The pixels of `area` are about to change: they may then be written in the grid returned.
+    PixelGrid pixels(const PixelArea& area);
+    void set_background(std::uint8_t color);
+    void set_mode(std::uint8_t format);
+    // The step, if anything changed: true then.
+    bool commit();
+    void rollback();
+
+private:
+    Document* document_;
+    std::string label_;
+};

@@ -1,0 +1,65 @@
+#pragma once
+#include "c64/fli.h"
+#include "full_cell/clash_fix.h"
+#include "modes/picture_format.h"
+#include "picture/geometry.h"
+#include <array>
+#include <cstdint>
+#include <span>
+
+// A picture's mode: its size, its cells and the colours they may show, and the rules that follow
+// from those. Each mode is one row of the table; code that depends on the mode reads its row
+// and never asks which mode it is.
+
+// The colours every area of a cell shows besides its own.
+struct SharedColours {
+    bool background = true;   // the picture's one background colour ($D021)
+    bool cell_colour = false; // one colour that all the areas of a cell share (FLI's colour RAM)
+};
+
+// Which C64 program the PRG export writes to show the picture.
+enum class Viewer : std::uint8_t { Multicolor, Fli };
+
+struct Mode {
+    PictureFormat format;  // the frame's picture_format while the picture is in this mode
+    const char* name;      // "Multicolor"; switching to it is the step "Multicolor Mode"
+    const char* caption;   // what the frame's caption adds: " [FLI]"
+    PictureShape shape;    // the picture's size, its character cell, its pixels' shape
+    CellSize colour_area;  // what one set of a cell's colours covers: the cell, or a row of it
+    int shared_rows_from;  // from this row down, the rows share one set (FLI: from row 196)
+    int own_colours;       // the colours of its own each such area may show
+    SharedColours shared;  // and those it shares
+    const char* area_one;  // what the clash counts call that area: "cell", "row"
+    const char* area_many; // "cells", "rows"
+    // The plot: the areas a pixel is judged in, in turn, until one accepts it.
+    std::array<CellSize, 2> plot_order;
+    int plot_steps;
+    // Whether a C64 shows the cell of `at` exactly once `color` is written there.
+    bool (*shows_with)(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
+                       std::uint8_t color);
+    // The 4 x 1 rows the clash marks cover, a C64 being unable to show them exactly.
+    CellRowSet (*clash_rows)(const std::uint8_t* picture, std::uint8_t background);
+    // How many colour areas could not be shown exactly: what the background dialog warns of.
+    int (*areas_over_limit)(const std::uint8_t* picture, std::uint8_t background);
+    // Fix Colour Clashes, within an area of the picture.
+    ClashFix (*fix_clashes)(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
+                            const PixelArea& within);
+    Viewer viewer;
+
+    // The colours an area may hold besides the background.
+    int colours_per_area() const { return own_colours + (shared.cell_colour ? 1 : 0); }
+    PixelArea whole() const { return {0, 0, shape.width, shape.height}; }
+    // The cell, and the colour area, that hold a pixel.
+    PixelArea cell_at(PixelPos at) const { return block_at(at, shape.cell); }
+    PixelArea colour_area_at(PixelPos at) const {
+        const PixelArea area = block_at(at, colour_area);
+        if (shared_rows_from >= shape.height || area.top < shared_rows_from) return area;
+        return {area.left, shared_rows_from, area.width, shape.height - shared_rows_from};
+    }
+};
+
+std::span<const Mode> all_modes();
+// The row with that picture_format value; none for a value no mode has.
+const Mode* find_mode(std::uint8_t format);
+// The row of a picture_format that a mode has.
+const Mode& mode_of(std::uint8_t format);

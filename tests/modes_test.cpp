@@ -1,0 +1,80 @@
+// The table of modes: what each row states, and the rules it gives.
+#include "modes/mode.h"
+#include <gtest/gtest.h>
+
+// Multicolor and FLI share their size, their double-width pixels and their cells; FLI counts
+// each 4 x 1 row's colours, two of its own and one its cell shares, and its last four rows
+// share one set (the video chip fetches no screen row below row 196).
+TEST(Modes, EachRowStatesItsGeometryAndItsColours) {
+    const struct {
+        std::uint8_t format;
+        const char* name;
+        const char* caption;
+        CellSize area;
+        int own, per_area;
+        bool cell_colour;
+        PixelArea area_of_last_row;
+        Viewer viewer;
+    } rows[] = {
+        {fmtMulticolor,
+         "Multicolor",
+         "",
+         {4, 8},
+         3,
+         3,
+         false,
+         {156, 192, 4, 8},
+         Viewer::Multicolor},
+        {fmtFli, "FLI", " [FLI]", {4, 1}, 2, 3, true, {156, 196, 4, 4}, Viewer::Fli},
+    };
+    ASSERT_EQ(all_modes().size(), std::size(rows));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Mode& mode = mode_of(row.format);
+        EXPECT_EQ(&mode, find_mode(row.format));
+        EXPECT_STREQ(mode.name, row.name);
+        EXPECT_STREQ(mode.caption, row.caption);
+        EXPECT_EQ(mode.whole(), (PixelArea{0, 0, 160, 200}));
+        EXPECT_EQ(mode.shape.pixel_aspect, 2);
+        EXPECT_EQ(mode.shape.cell, (CellSize{4, 8}));
+        EXPECT_EQ(mode.colour_area, row.area);
+        EXPECT_EQ(mode.own_colours, row.own);
+        EXPECT_EQ(mode.colours_per_area(), row.per_area);
+        EXPECT_EQ(mode.shared.cell_colour, row.cell_colour);
+        EXPECT_EQ(mode.colour_area_at({158, 199}), row.area_of_last_row);
+        EXPECT_EQ(mode.cell_at({-1, 13}), (PixelArea{-4, 8, 4, 8}));
+        EXPECT_EQ(mode.viewer, row.viewer);
+    }
+    EXPECT_EQ(find_mode(0), nullptr);
+    EXPECT_EQ(find_mode(3), nullptr);
+    EXPECT_THROW(mode_of(3), std::invalid_argument);
+}
+
+// Whether a cell still shows once a pixel is painted: three colours besides the background in
+// a Multicolor cell; in FLI two of a row's own and the one all its rows share.
+TEST(Modes, EachModeJudgesWhetherACellStillShows) {
+    std::array<std::uint8_t, 32000> picture{};
+    const auto put = [&](int column, int row, std::uint8_t color) {
+        picture[std::size_t(row * 160 + column)] = color;
+    };
+    put(4, 8, 2), put(5, 8, 5), put(6, 8, 7); // three colours in the cell's top row
+    put(4, 9, 9), put(5, 9, 10);              // two other colours in its second row
+    const struct {
+        std::uint8_t format;
+        PixelPos at;
+        std::uint8_t color;
+        bool shows;
+    } rows[] = {
+        {fmtMulticolor, {7, 12}, 2, false}, // the cell holds five already
+        {fmtFli, {7, 10}, 3, true},         // a row of its own: 3 and any shared colour
+        {fmtFli, {7, 8}, 3, false},         // a fourth colour in the top row
+        {fmtFli, {6, 9}, 3, false},         // no colour-RAM colour serves rows 8 and 9 then
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message()
+                     << mode_of(row.format).name << " at " << row.at.column << "," << row.at.row);
+        EXPECT_EQ(mode_of(row.format).shows_with(picture.data(), 0, row.at, row.color), row.shows);
+    }
+    std::array<std::uint8_t, 32000> empty{};
+    EXPECT_TRUE(mode_of(fmtMulticolor).shows_with(empty.data(), 0, {7, 12}, 2));
+}

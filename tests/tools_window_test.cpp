@@ -1,0 +1,214 @@
+#include "app/Main.h"
+#include "edit/replace_colour_dialog.h"
+#include "info/info_window.h"
+#include "prefs/prefswin.h"
+#include "preview/preview_window.h"
+#include "raster/raster.h"
+#include "tests/gui_support.h"
+#include "zoom/zoom_window.h"
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+void press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    mouse(QEvent::MouseButtonPress, at, button, button);
+}
+void release(QPoint at, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    mouse(QEvent::MouseButtonRelease, at, button, Qt::NoButton, keys);
+}
+void dragTo(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    mouse(QEvent::MouseMove, at, Qt::NoButton, button);
+}
+
+struct Tools : ::testing::Test {
+    void SetUp() override {
+        ResetEditor();
+        QApplication::setActiveWindow(okno1->Host());
+    }
+    static void choose(QAbstractButton* tool) { QTest::mouseClick(tool, Qt::LeftButton); }
+    static QString undoText() { return okno1->EditUndoItem->text(); }
+    // The zoom view's cell shows `color` inside its outline.
+    static ::testing::AssertionResult Shows(int column, int row, TColor color) {
+        return AreaIs(okno2, QRect(column * 40 + 1, row * 20 + 1, 38, 18), color);
+    }
+};
+
+} // namespace
+
+TEST_F(Tools, NewButtonsStandInTheFreePlacesAndChooseTheirTools) {
+    const struct {
+        QToolButton* button;
+        int top;
+        const char* hint;
+        std::uint8_t mode;
+    } tools[] = {{okno1->tool_fill, 109, "Fill (G)", toolFill},
+                 {okno1->tool_line, 142, "Line (L)", toolLine},
+                 {okno1->tool_rect, 306, "Rectangle (R)", toolRectangle},
+                 {okno1->tool_pick, 340, "Pick colour (K)", toolPickColour}};
+    for (const auto& tool : tools) {
+        EXPECT_EQ(tool.button->geometry(), QRect(8, tool.top, 35, 34)) << tool.hint;
+        EXPECT_EQ(tool.button->toolTip(), tool.hint);
+        EXPECT_FALSE(tool.button->icon().isNull());
+        EXPECT_EQ(tool.button->group(), okno1->tool_b2->group());
+        choose(tool.button);
+        EXPECT_EQ(okno1->tool_mode, tool.mode);
+        EXPECT_TRUE(tool.button->isChecked());
+        EXPECT_FALSE(okno1->tool_b2->isChecked());
+    }
+    // No new button covers another.
+    for (QToolButton* button : okno1->Panel2->findChildren<QToolButton*>())
+        for (const auto& tool : tools) {
+            if (button == tool.button) continue;
+            const QRect inner = tool.button->geometry().adjusted(0, 1, 0, -1);
+            EXPECT_FALSE(button->geometry().intersects(inner))
+                << button->objectName().toStdString() << " and " << tool.hint;
+        }
+}
+
+TEST_F(Tools, FillOfAnEmptyPictureCoversItAndRedrawsBothViews) {
+    choose(okno1->tool_fill);
+    okno2->draw_color = 6;
+    press(cell(3, 4));
+    release(cell(3, 4));
+    EXPECT_TRUE(Shows(0, 0, palette_color(6)));
+    EXPECT_TRUE(Shows(15, 23, palette_color(6)));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(6)));
+    EXPECT_EQ(undoText(), "&Undo Fill");
+}
+
+// A tool hands painting back as it found it: a stroke after it still brings the preview and
+// the information window up to date.
+TEST_F(Tools, PaintingAfterEachToolStillUpdatesThePreviewAndTheInformation) {
+    for (QToolButton* tool : {okno1->tool_fill, okno1->tool_line, okno1->tool_rect}) {
+        SCOPED_TRACE(tool->toolTip().toStdString());
+        ResetEditor();
+        choose(tool);
+        okno2->draw_color = 2;
+        press(cell(0, 0));
+        release(cell(0, 0));
+        choose(okno1->tool_b2);
+        okno2->draw_color = 5;
+        okno_info->Canvas->Brush.Color = clBlack;
+        okno_info->Canvas->FillRect({0, 0, okno_info->ClientWidth(), okno_info->ClientHeight()});
+        press(cell(2, 1));
+        release(cell(2, 1));
+        ASSERT_EQ(pixel(2, 1), 5);
+        EXPECT_TRUE(AreaIs(okno_prv, QRect(2 * 4 + 2, 1 * 2 + 2, 4, 2), palette_color(5)));
+        ASSERT_NE(okno2->cell_color1, 0);
+        EXPECT_TRUE(AreaIs(okno_info, QRect(20, 70, 26, 16), palette_color(okno2->cell_color1)));
+    }
+}
+
+// A shape whose release never came (a dialog took it) is dropped at the next move; a key that
+// changes the tool while dragging does not change the shape.
+TEST_F(Tools, AShapeKeepsItsToolAndIsDroppedWhenItsButtonIsGone) {
+    choose(okno1->tool_line);
+    press(cell(1, 1));
+    dragTo(cell(5, 1));
+    choose(okno1->tool_rect);
+    release(cell(5, 3)); // the end is where the button is let go
+    EXPECT_EQ(undoText(), "&Undo Line");
+    EXPECT_EQ(pixel(5, 3), 1);
+    EXPECT_EQ(pixel(1, 3), 0); // a rectangle's corner
+    press(cell(8, 8));
+    dragTo(cell(10, 10));
+    mouse(QEvent::MouseMove, cell(11, 11), Qt::NoButton, Qt::NoButton);
+    EXPECT_TRUE(Shows(10, 10, palette_color(0)));
+    release(cell(11, 11));
+    EXPECT_EQ(pixel(8, 8), 0);
+    EXPECT_EQ(undoText(), "&Undo Line");
+}
+
+TEST_F(Tools, PickColourIsLikePressingThatPaletteButton) {
+    pixel(3, 2) = 5;
+    okno2->FormPaint();
+    choose(okno1->tool_pick);
+    press(cell(3, 2));
+    release(cell(3, 2));
+    EXPECT_EQ(okno2->draw_color, 5);
+    EXPECT_TRUE(okno1->color_b5->isChecked());
+    EXPECT_FALSE(okno1->color_b1->isChecked());
+    EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette_color(5)));
+    EXPECT_FALSE(okno1->EditUndoItem->isEnabled());
+}
+
+// The keys choose colours and tools from any inner window, buttons included; not in a dialog.
+TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
+    const std::pair<Qt::Key, QAbstractButton*> tools[] = {
+        {Qt::Key_G, okno1->tool_fill},    {Qt::Key_L, okno1->tool_line},
+        {Qt::Key_R, okno1->tool_rect},    {Qt::Key_K, okno1->tool_pick},
+        {Qt::Key_U, okno1->SpeedButton2}, {Qt::Key_P, okno1->tool_b2}};
+    const Qt::Key colours[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
+                               Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_A, Qt::Key_B,
+                               Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
+    for (TForm* inner : {static_cast<TForm*>(okno2), static_cast<TForm*>(okno_prv),
+                         static_cast<TForm*>(okno_info)}) {
+        SCOPED_TRACE(inner->objectName().toStdString());
+        inner->setFocusPolicy(Qt::ClickFocus);
+        inner->setFocus();
+        for (int index = 15; index >= 0; --index) {
+            QTest::keyClick(inner, colours[index]);
+            EXPECT_EQ(okno2->draw_color, index);
+            EXPECT_TRUE(okno1->palette_button(std::uint8_t(index))->isChecked());
+            EXPECT_TRUE(AreaIs(okno_info, QRect(160, 50, 40, 40), palette_color(index)));
+        }
+        for (auto [key, button] : tools) {
+            QTest::keyClick(inner, key);
+            EXPECT_TRUE(button->isChecked()) << button->objectName().toStdString();
+        }
+        EXPECT_EQ(okno1->tool_mode, toolFreePaint);
+        inner->setFocusPolicy(Qt::NoFocus);
+    }
+    bool typed = false;
+    const std::uint8_t colour = okno2->draw_color;
+    WhenModal([&] {
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_G);
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_7);
+        typed = true;
+        QTest::mouseClick(prefs->Button1, Qt::LeftButton);
+    });
+    okno1->Preferences1Click();
+    EXPECT_TRUE(typed);
+    EXPECT_EQ(okno1->tool_mode, toolFreePaint);
+    EXPECT_EQ(okno2->draw_color, colour);
+}
+
+TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {
+    for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t(i % 3 == 0 ? 5 : i % 3);
+    auto answer = [](int from, int to, bool ok) {
+        WhenModal([=] {
+            auto* dialog = qobject_cast<ReplaceColourDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            dialog->from_button(std::uint8_t(from))->click();
+            dialog->to_button(std::uint8_t(to))->click();
+            ok ? dialog->accept() : dialog->reject();
+        });
+    };
+    // It offers to turn the draw colour into the background.
+    okno2->draw_color = 7;
+    bool offers_draw_to_background = false;
+    WhenModal([&] {
+        auto* dialog = qobject_cast<ReplaceColourDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        offers_draw_to_background = dialog->from_button(7)->isChecked() &&
+                                    dialog->to_button(okno2->back_color)->isChecked();
+        dialog->reject();
+    });
+    okno1->EditReplaceColourItem->trigger();
+    EXPECT_TRUE(offers_draw_to_background);
+    answer(5, 12, false);
+    okno1->EditReplaceColourItem->trigger();
+    EXPECT_EQ(pixel(0, 0), 5);
+    answer(5, 12, true);
+    okno1->EditReplaceColourItem->trigger();
+    EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 5), 0);
+    EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 12), 10667);
+    EXPECT_EQ(pixel(1, 0), 1);
+    EXPECT_TRUE(Shows(0, 0, palette_color(12)));
+    EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette_color(12)));
+    EXPECT_EQ(undoText(), "&Undo Replace Colour");
+}

@@ -1,0 +1,45 @@
+#include "tools/painter.h"
+
+namespace {
+
+// While a pasted block floats it follows the pointer, and a left click puts it down with its
+// top-left pixel at the pixel clicked, as one step: through the colour limit (the full-cell
+// choice decides the pixels of the areas that the whole block would overfill), or with Shift
+// exactly as it is. The area it lands on is selected, ready for a flip or another copy. The
+// click, up to its release, is the block's.
+class PlaceBlock : public Tool {
+    void press(ToolContext& context, const PointerEvent& event) override {
+        placing_ = true;
+        if (event.button == MouseButton::Left) put_down(context, event.at, event.shift);
+    }
+
+    void move(ToolContext& context, const PointerEvent& event) override {
+        Document& document = context.document;
+        if (event.in_area && document.floating() && event.kept != document.floating_at())
+            document.move_floating(event.kept);
+    }
+
+    void release(ToolContext&, const PointerEvent&) override { placing_ = false; }
+    bool busy() const override { return placing_; }
+
+    static void put_down(ToolContext& context, PixelPos at, bool exact) {
+        Document& document = context.document;
+        Document::Edit edit = context.open_edit("Paste");
+        const PixelBlock block = *document.take_floating();
+        const PixelArea target = area_between(
+            at, {at.column + block.width - 1, at.row + block.height - 1}, document.whole());
+        document.select(target);
+        PastePlot plot;
+        if (context.painter.full_cell != FullCell::KeepColours)
+            plot = [&](PixelPos pixel, std::uint8_t color) { context.painter.plot(pixel, color); };
+        paste_block(edit.pixels(target), document.back_color, document.mode(), block, at, exact,
+                    plot);
+        edit.commit();
+    }
+
+    bool placing_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<Tool> place_block_tool() { return std::make_unique<PlaceBlock>(); }

@@ -1,0 +1,29 @@
+#pragma once
+#include "tools/tool.h"
+#include <vector>
+
+// A shape dragged from the pixel pressed to the pointer: the view shows it as it would be
+// painted while the picture stays as it is, and the release paints it as one step, in the
+// colour of the button pressed. A move without that button means its release went elsewhere
+// (to a dialog): the shape is dropped.
+class Shape : public Tool {
+public:
+    void press(ToolContext& context, const PointerEvent& event) override;
+    void move(ToolContext& context, const PointerEvent& event) override;
+    void release(ToolContext& context, const PointerEvent& event) override;
+    bool busy() const override { return dragging_; }
+
+protected:
+    virtual const char* label() const = 0;
+    // The pixels from `start` to `end`; Shift held (`shift`) may change the shape.
+    virtual std::vector<PixelPos> pixels(PixelPos start, PixelPos end, bool shift) const = 0;
+
+private:
+    bool held(const PointerEvent& event) const;
+    void show(ToolContext& context, const std::vector<PixelPos>& band) const;
+
+    bool dragging_ = false;
+    PixelPos start_;
+    std::uint8_t color_ = 0;
+    MouseButton button_ = MouseButton::Left;
+};

@@ -1,0 +1,73 @@
+#pragma once
+#include "document/document.h"
+#include "picture/geometry.h"
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class Painter;
+
+enum class MouseButton : std::uint8_t { None, Left, Right, Middle };
+
+// A pointer event over the zoom view, in picture pixels.
+struct PointerEvent {
+    PixelPos at;   // the pixel under the pointer; far outside the picture left of or above it
+    PixelPos kept; // the same, kept within the view when the pointer has left it
+    MouseButton button = MouseButton::None; // the one pressed or let go
+    bool left = false;                      // the buttons held
+    bool right = false;
+    bool shift = false;
+    bool in_area = false; // over the drawing area, where painting happens
+};
+
+// What tools draw in the zoom view, and the little else they ask of the windows.
+class ToolView {
+public:
+    virtual ~ToolView() = default;
+    // A painted pixel in `color`, with the grid-coloured outline, until the view is redrawn.
+    virtual void draw_pixel(PixelPos at, std::uint8_t color) = 0;
+    // The whole view drawn again from the picture.
+    virtual void redraw() = 0;
+    // The picture position painted last (the zoom window's cursor_x and cursor_y).
+    virtual void set_cursor(PixelPos at) = 0;
+    // As if the colour's palette button had been pressed.
+    virtual void choose_colour(std::uint8_t color) = 0;
+};
+
+// The edit a stroke paints into: opened when it first paints, committed when it ends (at the
+// release of a button, or when a command needs an edit of its own).
+class Stroke {
+public:
+    explicit Stroke(Document& document) : document_(document) {}
+    void paint_into();
+    void end();
+
+private:
+    Document& document_;
+    std::optional<Document::Edit> edit_;
+};
+
+// What a tool works with.
+struct ToolContext {
+    Document& document;
+    ToolView& view;
+    Painter& painter;
+    Stroke& stroke;
+    // An edit of the tool's own: a stroke still under way is a step of its own first.
+    Document::Edit open_edit(std::string label) {
+        stroke.end();
+        return {document, std::move(label)};
+    }
+};
+
+// A tool over the document: a button's press, the moves that follow, its release, and a
+// gesture dropped half way.
+class Tool {
+public:
+    virtual ~Tool() = default;
+    virtual void press(ToolContext& context, const PointerEvent& event) = 0;
+    virtual void move(ToolContext&, const PointerEvent&) {}
+    virtual void release(ToolContext&, const PointerEvent&) {}
+    // A gesture under way has every move and the release, whatever tool is chosen meanwhile.
+    virtual bool busy() const { return false; }
+};
