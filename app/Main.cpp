@@ -2,6 +2,7 @@
 #include "background/background.h"
 #include "background/background_dialog.h"
 #include "display/displayed_palette.h"
+#include "display/pal_view.h"
 #include "display/palette_setting.h"
 #include "edit/replace_colour_dialog.h"
 #include "exchange/picture_export.h"
@@ -56,6 +57,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
         if (!okno2->take_floating() && okno2->selection()) okno2->select(std::nullopt);
     });
     set_up_navigation();
+    set_up_pal_view();
     set_up_tools();
     Loaded();
 }
@@ -69,6 +71,7 @@ void Tokno1::FormCreate(TObject*) {
 
 void Tokno1::choose_color(std::uint8_t index) {
     okno2->draw_color = index;
+    okno2->painter.blend.reset();
     okno_info->show_current_colors();
 }
 
@@ -296,16 +299,22 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     const PreviewPixels block = preview_pixels(size, okno2->mode().shape);
     right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
     bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
-    for (int v = int(std::min<std::uint64_t>(top, bottom)); v < int(bottom); ++v)
-        for (int u = int(std::min<std::uint64_t>(left, right)); u < int(right); ++u) {
-            const TColor color = colors[picture.row(v)[u] & 0x0F];
-            const int x = block.origin + block.width * u, y = block.origin + block.height * v;
-            if (size == 2) {
-                canvas->Brush.Color = color;
-                canvas->FillRect({x, y, x + block.width, y + block.height});
+    const int from = int(std::min<std::uint64_t>(left, right));
+    const int down_from = int(std::min<std::uint64_t>(top, bottom));
+    const PixelArea area{from, down_from, int(right) - from, int(bottom) - down_from};
+    if (shown_pal_view().preview)
+        draw_pal_preview(*canvas, picture, okno2->mode().shape, area, block);
+    else
+        for (int v = area.top; v < int(bottom); ++v)
+            for (int u = area.left; u < int(right); ++u) {
+                const TColor color = colors[picture.row(v)[u] & 0x0F];
+                const int x = block.origin + block.width * u, y = block.origin + block.height * v;
+                if (size == 2) {
+                    canvas->Brush.Color = color;
+                    canvas->FillRect({x, y, x + block.width, y + block.height});
+                }
+                if (size == 1) canvas->SetPixels(x, y, block.width, color);
             }
-            if (size == 1) canvas->SetPixels(x, y, block.width, color);
-        }
     if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
     okno_prv->draw_view_frame(block);
 }

@@ -11,9 +11,12 @@ template <class Visit> void mirrored(PixelPos point, Visit visit) { visit(point)
 // more).
 template <class Visit> void stamped(PixelPos point, Visit visit) { visit(point); }
 
-// The colour the ink gives the pixel at `at`: the one asked for (a pattern, a gradient or a PAL
-// blend would choose it by the place).
-std::uint8_t inked(PixelPos, std::uint8_t color) { return color; }
+// The colour the ink gives the pixel at `at`: the one asked for, or where a PAL blend is chosen
+// and its first colour asked for, the blend's colour on that row (a pattern or a gradient would
+// choose it by the place too).
+std::uint8_t inked(PixelPos at, std::uint8_t color, const std::optional<PalBlend>& blend) {
+    return blend && color == blend->first ? blend->color_on_row(at.row) : color;
+}
 
 // Plots with the document's refresh off, and puts it back however the plot ends.
 class QuietRefresh {
@@ -33,7 +36,7 @@ private:
 
 template <class Paint> void Painter::each_pixel(PixelPos point, std::uint8_t color, Paint paint) {
     mirrored(point, [&](PixelPos image) {
-        stamped(image, [&](PixelPos pixel) { paint(pixel, inked(pixel, color)); });
+        stamped(image, [&](PixelPos pixel) { paint(pixel, inked(pixel, color, blend)); });
     });
 }
 
