@@ -73,7 +73,8 @@ void PalDisplay::show_row(ConstPixelGrid picture, int pixel_aspect, int row, int
             (1 - 2 * kLumaSpread) * luma_at(x) + kLumaSpread * (luma_at(x - 1) + luma_at(x + 1));
         const Yuv& mine = here[std::size_t(x - from)];
         const Yuv& over = above[std::size_t(x - from)];
-        out[x - from] = color_from_yuv({y, (mine.u + over.u) / 2, (mine.v + over.v) / 2});
+        out[x - from] = color_from_yuv(
+            {y, kPalChromaGain * (mine.u + over.u) / 2, kPalChromaGain * (mine.v + over.v) / 2});
     }
 }
 
@@ -88,7 +89,8 @@ std::vector<TColor> PalDisplay::show_picture(ConstPixelGrid picture, int pixel_a
 TColor PalDisplay::blend(std::uint8_t first, std::uint8_t second) const {
     const Yuv& a = yuv_[first & 0x0F];
     const Yuv& b = yuv_[second & 0x0F];
-    return color_from_yuv({(a.y + b.y) / 2, (a.u + b.u) / 2, (a.v + b.v) / 2});
+    return color_from_yuv(
+        {(a.y + b.y) / 2, kPalChromaGain * (a.u + b.u) / 2, kPalChromaGain * (a.v + b.v) / 2});
 }
 
 PixelArea pal_reach(const PixelArea& changed, const PictureShape& shape) {
