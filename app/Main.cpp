@@ -323,8 +323,11 @@ void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
     draw_preview_area(0, 0, columns, rows);
 }
 
-// The band starts at the pixel itself, not at the corner of its cell.
+// The band starts at the pixel itself, not at the corner of its cell. The PAL view redraws
+// what the pixel changes there, and no more.
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
+    if (shown_pal_view().preview)
+        return draw_preview_area(column, row, std::uint64_t(column) + 1, std::uint64_t(row) + 1);
     draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor,
                       std::uint64_t(row) + std::uint64_t(okno2->mode().shape.cell.height));
 }

@@ -1,6 +1,7 @@
 #include "colour/pal_display.h"
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr std::array<float, 2 * PalDisplay::kReach + 1> kChromaTaps = {0.125f, 0
                                                                        0.125f};
 
 std::uint8_t to_byte(float value) {
-    return std::uint8_t(std::lround(std::clamp(value * 255.0f, 0.0f, 255.0f)));
+    return std::uint8_t(std::clamp(value * 255.0f, 0.0f, 255.0f) + 0.5f);
 }
 
 // The colour index shown at screen pixel `x` of a line of picture pixels `pixel_aspect` wide.
@@ -34,8 +35,8 @@ Yuv yuv_from_color(TColor color) {
 }
 
 TColor color_from_yuv(const Yuv& yuv) {
-    const float red = yuv.y + yuv.v / kVScale, blue = yuv.y + yuv.u / kUScale;
-    const float green = (yuv.y - kRedWeight * red - kBlueWeight * blue) / kGreenWeight;
+    const float red = yuv.y + yuv.v * (1 / kVScale), blue = yuv.y + yuv.u * (1 / kUScale);
+    const float green = (yuv.y - kRedWeight * red - kBlueWeight * blue) * (1 / kGreenWeight);
     return RGBColor(to_byte(red), to_byte(green), to_byte(blue));
 }
 
@@ -43,38 +44,32 @@ PalDisplay::PalDisplay(const Palette& colors) {
     for (std::size_t i = 0; i < colors.size(); ++i) yuv_[i] = yuv_from_color(colors[i]);
 }
 
-void PalDisplay::filtered_chroma(const std::uint8_t* line, int width, int pixel_aspect, int from,
-                                 int to, Yuv* out) const {
-    for (int x = from; x < to; ++x) {
-        Yuv sum;
-        for (int tap = -kReach; tap <= kReach; ++tap) {
-            const Yuv& at = yuv_[color_at(line, width, pixel_aspect, x + tap)];
-            const float weight = kChromaTaps[std::size_t(tap + kReach)];
-            sum.u += weight * at.u;
-            sum.v += weight * at.v;
-        }
-        out[x - from] = sum;
-    }
+void PalDisplay::signal(const std::uint8_t* line, int width, int pixel_aspect, int from, int to,
+                        Yuv* out) const {
+    for (int x = from - kReach; x < to + kReach; ++x)
+        *out++ = yuv_[color_at(line, width, pixel_aspect, x)];
 }
 
+// The line and the one above as signals first, so that each filter tap is a read.
 void PalDisplay::show_row(ConstPixelGrid picture, int pixel_aspect, int row, int from, int to,
                           TColor* out) const {
     if (to <= from) return;
-    std::vector<Yuv> here(std::size_t(to - from)), above(std::size_t(to - from));
-    const std::uint8_t* line = picture.row(row);
-    filtered_chroma(line, picture.width, pixel_aspect, from, to, here.data());
-    filtered_chroma(picture.row(std::max(row - 1, 0)), picture.width, pixel_aspect, from, to,
-                    above.data());
-    for (int x = from; x < to; ++x) {
-        const auto luma_at = [&](int at) {
-            return yuv_[color_at(line, picture.width, pixel_aspect, at)].y;
-        };
-        const float y =
-            (1 - 2 * kLumaSpread) * luma_at(x) + kLumaSpread * (luma_at(x - 1) + luma_at(x + 1));
-        const Yuv& mine = here[std::size_t(x - from)];
-        const Yuv& over = above[std::size_t(x - from)];
-        out[x - from] = color_from_yuv(
-            {y, kPalChromaGain * (mine.u + over.u) / 2, kPalChromaGain * (mine.v + over.v) / 2});
+    const std::size_t span = std::size_t(to - from + 2 * kReach);
+    thread_local std::vector<Yuv> mine, over;
+    if (mine.size() < span) mine.resize(span), over.resize(span);
+    signal(picture.row(row), picture.width, pixel_aspect, from, to, mine.data());
+    signal(picture.row(std::max(row - 1, 0)), picture.width, pixel_aspect, from, to, over.data());
+    for (int i = 0; i < to - from; ++i) {
+        const Yuv* here = mine.data() + i + kReach;
+        const Yuv* above = over.data() + i + kReach;
+        float u = 0, v = 0;
+        for (int tap = -kReach; tap <= kReach; ++tap) {
+            const float weight = kChromaTaps[std::size_t(tap + kReach)] * kPalChromaGain / 2;
+            u += weight * (here[tap].u + above[tap].u);
+            v += weight * (here[tap].v + above[tap].v);
+        }
+        const float y = (1 - 2 * kLumaSpread) * here[0].y + kLumaSpread * (here[-1].y + here[1].y);
+        out[i] = color_from_yuv({y, u, v});
     }
 }
 

@@ -49,9 +49,9 @@ public:
     float luma(std::uint8_t color) const { return yuv_[color & 0x0F].y; }
 
 private:
-    // One line's colour, filtered along the line, for screen pixels from .. to - 1.
-    void filtered_chroma(const std::uint8_t* line, int width, int pixel_aspect, int from, int to,
-                         Yuv* out) const;
+    // The signal of a line's screen pixels from - kReach .. to + kReach - 1.
+    void signal(const std::uint8_t* line, int width, int pixel_aspect, int from, int to,
+                Yuv* out) const;
 
     std::array<Yuv, 16> yuv_;
 };
