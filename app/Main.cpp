@@ -296,16 +296,15 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     const PreviewPixels block = preview_pixels(size, okno2->mode().shape);
     right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
     bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
-    for (int v = int(std::min<std::uint64_t>(top, bottom)); v < int(bottom); ++v)
-        for (int u = int(std::min<std::uint64_t>(left, right)); u < int(right); ++u) {
-            const TColor color = colors[picture.row(v)[u] & 0x0F];
-            const int x = block.origin + block.width * u, y = block.origin + block.height * v;
-            if (size == 2) {
-                canvas->Brush.Color = color;
-                canvas->FillRect({x, y, x + block.width, y + block.height});
-            }
-            if (size == 1) canvas->SetPixels(x, y, block.width, color);
-        }
+    const int first = int(std::min<std::uint64_t>(left, right)), count = int(right) - first;
+    std::vector<TColor> row(std::size_t(std::max(count, 0)));
+    for (int v = int(std::min<std::uint64_t>(top, bottom)); v < int(bottom); ++v) {
+        const std::uint8_t* pixels = picture.row(v) + first;
+        for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
+        const int x = block.origin + block.width * first, y = block.origin + block.height * v;
+        for (int line = 0; line < block.height; ++line)
+            canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
+    }
     if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
     okno_prv->draw_view_frame(block);
 }
