@@ -10,7 +10,9 @@
 #include <QImageReader>
 
 void Tokno1::set_up_brush_menu() {
+    // A brush unchecks both shapes.
     auto* shapes = new QActionGroup(this);
+    shapes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     shapes->addAction(BrushRoundItem);
     shapes->addAction(BrushSquareItem);
     const std::pair<QAction*, std::function<void(Pen&)>> changes[] = {
@@ -104,8 +106,8 @@ static QString pen_text(const Pen& pen) {
 void Tokno1::show_pen() {
     const Pen& pen = okno2->painter.pen;
     BrushCurrentItem->setText(pen_text(pen));
-    (pen.shape == PenShape::Round ? BrushRoundItem : BrushSquareItem)->setChecked(!pen.brush);
-    if (pen.brush) BrushRoundItem->setChecked(false), BrushSquareItem->setChecked(false);
+    BrushRoundItem->setChecked(!pen.brush && pen.shape == PenShape::Round);
+    BrushSquareItem->setChecked(!pen.brush && pen.shape == PenShape::Square);
     BrushOpaqueItem->setChecked(pen.brush && pen.brush->opaque);
     for (QAction* item : {BrushOpaqueItem, BrushFlipLeftRightItem, BrushFlipTopBottomItem,
                           BrushTurnItem, BrushDoubleItem, BrushHalveItem, BrushSaveItem})
