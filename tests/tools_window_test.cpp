@@ -8,6 +8,7 @@
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -217,6 +218,35 @@ TEST_F(Tools, TheBrushMenusKeysMakeAndChangeThePen) {
     release(cell(15, 23));
     for (PixelPos at : line_pixels({0, 0}, {15, 23})) EXPECT_EQ(pixel(at.column, at.row), 6);
     EXPECT_EQ(undoText(), "&Undo Paint");
+}
+
+// A brush saved as a PNG loads back as the same brush, and the pen tool takes it up; a file
+// that is no image is named in a message and the brush stays as it was.
+TEST_F(Tools, ABrushSavedAsPngLoadsBackAsItWas) {
+    QTemporaryDir dir;
+    const QString png = dir.filePath("brush.png"), junk = dir.filePath("junk.png");
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not an image");
+    file.close();
+    const PixelBlock block{3, 2, {0, 5, 7, 15, 1, 9}};
+    okno1->change_pen([&](Pen& pen) { pen.brush.emplace(block, 2); });
+    TFileDialog::QueueAnswer(png);
+    okno1->BrushSaveItem->trigger();
+    okno1->change_pen([](Pen& pen) { pen = {}; });
+    TFileDialog::QueueAnswer(png);
+    okno1->BrushLoadItem->trigger();
+    ASSERT_TRUE(okno2->painter.pen.brush);
+    EXPECT_EQ(okno2->painter.pen.brush->block(), block);
+    EXPECT_EQ(okno1->tool_mode, toolPen);
+
+    QString message;
+    SetErrorMessageDisplay([&](const QString&, const QString& text) { message = text; });
+    TFileDialog::QueueAnswer(junk);
+    okno1->BrushLoadItem->trigger();
+    SetErrorMessageDisplay(nullptr);
+    EXPECT_TRUE(message.contains(junk)) << message.toStdString();
+    EXPECT_EQ(okno2->painter.pen.brush->block(), block);
 }
 
 TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {

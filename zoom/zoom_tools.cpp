@@ -124,6 +124,11 @@ void Tokno2::draw_outline(const std::vector<InkedPixel>& pixels) {
     }
 }
 
+void Tokno2::leaveEvent(QEvent* event) {
+    if (!tip_.empty()) show_tip({}, false);
+    TForm::leaveEvent(event);
+}
+
 // As if the pointer had moved to where it is; a stroke under way shows the change at its next
 // move.
 void Tokno2::follow_pen() {

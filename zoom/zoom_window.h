@@ -72,6 +72,8 @@ public slots:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    // The pen or brush under the pointer goes with it.
+    void leaveEvent(QEvent* event) override;
 
 private:
     // What the tools draw and ask for.
