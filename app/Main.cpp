@@ -47,13 +47,16 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     palette_item(shown_palette())->setChecked(true);
     paint_palette_glyphs();
     set_up_full_cell_menu();
+    set_up_brush_menu();
     OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     auto* escape = new QShortcut(Qt::Key_Escape, this);
-    escape->setWhatsThis("Drop the pasted block, else the selection");
-    connect(escape, &QShortcut::activated, this, [] {
-        if (!okno2->take_floating() && okno2->selection()) okno2->select(std::nullopt);
+    escape->setWhatsThis("Drop the pasted block, else the selection, else the brush or pen");
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (okno2->take_floating()) return;
+        if (okno2->selection()) return okno2->select(std::nullopt);
+        change_pen([](Pen& pen) { pen.make_plain(); });
     });
     set_up_navigation();
     set_up_tools();
