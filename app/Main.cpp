@@ -48,13 +48,16 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     palette_item(shown_palette())->setChecked(true);
     paint_palette_glyphs();
     set_up_full_cell_menu();
+    set_up_brush_menu();
     OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     auto* escape = new QShortcut(Qt::Key_Escape, this);
-    escape->setWhatsThis("Drop the pasted block, else the selection");
-    connect(escape, &QShortcut::activated, this, [] {
-        if (!okno2->take_floating() && okno2->selection()) okno2->select(std::nullopt);
+    escape->setWhatsThis("Drop the pasted block, else the selection, else the brush or pen");
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (okno2->take_floating()) return;
+        if (okno2->selection()) return okno2->select(std::nullopt);
+        change_pen([](Pen& pen) { pen.make_plain(); });
     });
     set_up_navigation();
     set_up_pal_view();
@@ -299,22 +302,21 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     const PreviewPixels block = preview_pixels(size, okno2->mode().shape);
     right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
     bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
-    const int from = int(std::min<std::uint64_t>(left, right));
+    const int first = int(std::min<std::uint64_t>(left, right)), count = int(right) - first;
     const int down_from = int(std::min<std::uint64_t>(top, bottom));
-    const PixelArea area{from, down_from, int(right) - from, int(bottom) - down_from};
-    if (shown_pal_view().preview)
+    if (shown_pal_view().preview) {
+        const PixelArea area{first, down_from, count, int(bottom) - down_from};
         draw_pal_preview(*canvas, picture, okno2->mode().shape, area, block);
-    else
-        for (int v = area.top; v < int(bottom); ++v)
-            for (int u = area.left; u < int(right); ++u) {
-                const TColor color = colors[picture.row(v)[u] & 0x0F];
-                const int x = block.origin + block.width * u, y = block.origin + block.height * v;
-                if (size == 2) {
-                    canvas->Brush.Color = color;
-                    canvas->FillRect({x, y, x + block.width, y + block.height});
-                }
-                if (size == 1) canvas->SetPixels(x, y, block.width, color);
-            }
+    } else {
+        std::vector<TColor> row(std::size_t(std::max(count, 0)));
+        for (int v = down_from; v < int(bottom); ++v) {
+            const std::uint8_t* pixels = picture.row(v) + first;
+            for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
+            const int x = block.origin + block.width * first, y = block.origin + block.height * v;
+            for (int line = 0; line < block.height; ++line)
+                canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
+        }
+    }
     if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
     okno_prv->draw_view_frame(block);
 }

@@ -5,6 +5,7 @@
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
 #include "print/picture_print.h"
+#include "tools/pen.h"
 #include "tools/tool_table.h"
 #include "ui_main.h"
 #include <cstdint>
@@ -91,6 +92,14 @@ public:
     // What painting does in a full cell, from now on and in later runs (full_cell_commands.cpp).
     void choose_full_cell(FullCell choice);
     QAction* full_cell_item(FullCell choice) const;
+    // Changes the pen or brush the tools paint with, and shows the change (brush_commands.cpp).
+    void change_pen(const std::function<void(Pen&)>& change);
+    void brush_from_selection();
+    void save_brush();
+    void load_brush();
+    // The Brush menu's own file dialogs.
+    TOpenDialog BrushOpenDialog;
+    TSaveDialog BrushSaveDialog;
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -192,6 +201,9 @@ private:
     QAction* zoom_item(std::size_t level) const;
     void zoom_to(std::size_t level);
     void set_up_full_cell_menu();
+    void set_up_brush_menu();
+    void show_pen();
+    void take_brush(PixelBlock block);
     void clear_selection(const char* label);
     void flip(const char* label, void (*mirror)(PixelGrid, const PixelArea&));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,

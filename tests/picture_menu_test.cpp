@@ -37,7 +37,7 @@ struct PictureMenu : PictureMenuTest {
 
 TEST_F(PictureMenu, StandsAfterEditWithItsItems) {
     const auto menus = okno1->MainMenu->actions();
-    ASSERT_EQ(menus.size(), 5);
+    ASSERT_EQ(menus.size(), 6);
     EXPECT_EQ(menus[2]->text(), "&Picture");
     QStringList items;
     for (const QAction* item : okno1->PictureMenu->actions())

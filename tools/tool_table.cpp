@@ -9,6 +9,7 @@ std::unique_ptr<Tool> line_tool();
 std::unique_ptr<Tool> rectangle_tool();
 std::unique_ptr<Tool> pick_colour_tool();
 std::unique_ptr<Tool> select_tool();
+std::unique_ptr<Tool> pen_tool();
 
 namespace {
 
@@ -20,6 +21,7 @@ constexpr ToolRow kTools[] = {
     {toolRectangle, "tool_rect", 'R', "Rectangle (R)", rectangle_tool},
     {toolPickColour, "tool_pick", 'K', "Pick colour (K)", pick_colour_tool},
     {toolSelect, "tool_b1", 'S', "Select (S)", select_tool},
+    {toolPen, "tool_pen", 'W', "Pen and brush (W)", pen_tool},
 };
 
 } // namespace

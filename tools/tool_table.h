@@ -13,6 +13,7 @@ enum ToolMode : std::uint8_t {
     toolRectangle = 5,
     toolPickColour = 6,
     toolSelect = 7,
+    toolPen = 8,
 };
 
 // A tool as the tool bar offers it.

@@ -64,6 +64,7 @@ void Tokno2::FormPaint(TObject*) {
     if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
     if (show_clashes) draw_clash_marks();
     draw_selection_overlay();
+    draw_tip();
     okno1->follow_zoom_view();
 }
 
