@@ -2,6 +2,7 @@
 #include "background/background.h"
 #include "background/background_dialog.h"
 #include "display/displayed_palette.h"
+#include "display/pal_view.h"
 #include "display/palette_setting.h"
 #include "edit/replace_colour_dialog.h"
 #include "exchange/picture_export.h"
@@ -59,6 +60,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
         change_pen([](Pen& pen) { pen.make_plain(); });
     });
     set_up_navigation();
+    set_up_pal_view();
     set_up_tools();
     Loaded();
 }
@@ -72,6 +74,7 @@ void Tokno1::FormCreate(TObject*) {
 
 void Tokno1::choose_color(std::uint8_t index) {
     okno2->draw_color = index;
+    okno2->painter.blend.reset();
     okno_info->show_current_colors();
 }
 
@@ -300,13 +303,19 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
     bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
     const int first = int(std::min<std::uint64_t>(left, right)), count = int(right) - first;
-    std::vector<TColor> row(std::size_t(std::max(count, 0)));
-    for (int v = int(std::min<std::uint64_t>(top, bottom)); v < int(bottom); ++v) {
-        const std::uint8_t* pixels = picture.row(v) + first;
-        for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
-        const int x = block.origin + block.width * first, y = block.origin + block.height * v;
-        for (int line = 0; line < block.height; ++line)
-            canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
+    const int down_from = int(std::min<std::uint64_t>(top, bottom));
+    if (shown_pal_view().preview) {
+        const PixelArea area{first, down_from, count, int(bottom) - down_from};
+        draw_pal_preview(*canvas, picture, okno2->mode().shape, area, block);
+    } else {
+        std::vector<TColor> row(std::size_t(std::max(count, 0)));
+        for (int v = down_from; v < int(bottom); ++v) {
+            const std::uint8_t* pixels = picture.row(v) + first;
+            for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
+            const int x = block.origin + block.width * first, y = block.origin + block.height * v;
+            for (int line = 0; line < block.height; ++line)
+                canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
+        }
     }
     if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
     okno_prv->draw_view_frame(block);
@@ -316,8 +325,11 @@ void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
     draw_preview_area(0, 0, columns, rows);
 }
 
-// The band starts at the pixel itself, not at the corner of its cell.
+// The band starts at the pixel itself, not at the corner of its cell. The PAL view redraws
+// what the pixel changes there, and no more.
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
+    if (shown_pal_view().preview)
+        return draw_preview_area(column, row, std::uint64_t(column) + 1, std::uint64_t(row) + 1);
     draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor,
                       std::uint64_t(row) + std::uint64_t(okno2->mode().shape.cell.height));
 }

@@ -174,6 +174,10 @@ public slots:
     void ViewZoom20x15Click(TObject* Sender = nullptr);
     void ViewZoomInClick(TObject* Sender = nullptr);
     void ViewZoomOutClick(TObject* Sender = nullptr);
+    // View > PAL Display, in the preview and on request in the zoom view (view_commands.cpp).
+    void ViewPalDisplayClick(TObject* Sender = nullptr);
+    void ViewPalZoomClick(TObject* Sender = nullptr);
+    void ViewPalBlendsClick(TObject* Sender = nullptr);
 
     void HelpShortcutsClick(TObject* Sender = nullptr);
     void HelpAboutClick(TObject* Sender = nullptr);
@@ -192,6 +196,8 @@ private:
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
     void set_up_navigation();
+    void set_up_pal_view();
+    void show_pal_items();
     QAction* zoom_item(std::size_t level) const;
     void zoom_to(std::size_t level);
     void set_up_full_cell_menu();

@@ -15,9 +15,12 @@ void stamped(PixelPos point, const std::vector<StampPixel>& stamp, Visit visit) 
         visit(PixelPos{point.column + pixel.column, point.row + pixel.row}, pixel.color);
 }
 
-// The colour the ink gives the pixel at `at`: the one stamped (a pattern, a gradient or a PAL
-// blend would choose it by the place).
-std::uint8_t inked(PixelPos, std::uint8_t color) { return color; }
+// The colour the ink gives the pixel at `at`: the one stamped, or where a PAL blend is chosen
+// and its first colour stamped, the blend's colour on that row (a pattern or a gradient would
+// choose it by the place too).
+std::uint8_t inked(PixelPos at, std::uint8_t color, const std::optional<PalBlend>& blend) {
+    return blend && color == blend->first ? blend->color_on_row(at.row) : color;
+}
 
 // Plots with the document's refresh off, and puts it back however the plot ends.
 class QuietRefresh {
@@ -55,7 +58,7 @@ std::vector<InkedPixel> Painter::pixels_at(const std::vector<PixelPos>& points, 
             stamped(image, pen_pixels, [&](PixelPos pixel, std::uint8_t stamped_color) {
                 if (!whole.contains(pixel)) return;
                 int& slot = slot_[std::size_t(pixel.row * whole.width + pixel.column)];
-                const std::uint8_t ink = inked(pixel, stamped_color);
+                const std::uint8_t ink = inked(pixel, stamped_color, blend);
                 if (slot >= 0) return void(pixels[std::size_t(slot)].color = ink);
                 slot = int(pixels.size());
                 pixels.push_back({pixel, ink});
@@ -96,8 +99,8 @@ void Painter::paint_shown(PixelPos at, std::uint8_t color, ToolView& view) {
 
 void Painter::paint(PixelPos point, std::uint8_t color, ToolView& view, Tip tip) {
     if (tip == Tip::Pixel)
-        return mirrored(point,
-                        [&](PixelPos image) { paint_shown(image, inked(image, color), view); });
+        return mirrored(
+            point, [&](PixelPos image) { paint_shown(image, inked(image, color, blend), view); });
     for (const InkedPixel& pixel : pixels_at({point}, color, tip))
         paint_shown(pixel.at, pixel.color, view);
 }

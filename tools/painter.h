@@ -1,7 +1,9 @@
 #pragma once
+#include "colour/pal_display.h"
 #include "full_cell/full_cell.h"
 #include "tools/pen.h"
 #include "tools/tool.h"
+#include <optional>
 #include <vector>
 
 // What a tool paints at each point it names.
@@ -14,13 +16,17 @@ enum class Tip : std::uint8_t {
 // Every pixel a tool paints goes through here: the point is mirrored by the symmetry, the pen
 // stamps each image of it, the ink gives each stamped pixel its colour, and the pixel is
 // plotted under the full-cell choice into the document's open edit. Today the symmetry is
-// none and the ink solid (the colour the tool or the brush asks for).
+// none and the ink solid (the colour the tool or the brush asks for) or a PAL blend.
 class Painter {
 public:
     explicit Painter(Document& document);
 
     // Edit > When a Cell Is Full. The nearest colour is measured in the colours the views show.
     FullCell full_cell = FullCell::KeepColours;
+    // A PAL blend chosen from View > PAL Blends: what the tools paint in its first colour goes
+    // on alternating picture rows in its two colours, the first on the even rows, so that
+    // areas painted apart meet without a seam.
+    std::optional<PalBlend> blend;
     // The pen or brush that a Shape or Stamp tip paints with.
     Pen pen;
 
