@@ -42,7 +42,7 @@ void Tokno1::fill_recent_menu() {
             if (confirmed_change()) open_picture(file, OpenAs::ByKind);
         });
     }
-    FileRecentMenu->setEnabled(!files.isEmpty());
+    FileRecentMenu->menuAction()->setEnabled(!files.isEmpty());
     if (files.isEmpty()) return;
     FileRecentMenu->addSeparator();
     QAction* remove = FileRecentMenu->addAction(QStringLiteral("&Remove Missing Files"));

@@ -101,7 +101,8 @@ TEST_F(WindowMenu, AWindowByNameComesBackToTheFront) {
 }
 
 TEST_F(WindowMenu, OpenRecentListsTheLastPicturesOpenedOrSaved) {
-    EXPECT_FALSE(okno1->FileRecentMenu->isEnabled()); // nothing yet
+    EXPECT_EQ(recent_items(), QStringList()); // nothing yet
+    EXPECT_FALSE(okno1->FileRecentMenu->menuAction()->isEnabled());
     for (int i = 1; i <= 9; ++i) {
         const QString path = dir.filePath(QStringLiteral("p%1.vxr").arg(i));
         TFileDialog::QueueAnswer(path);
