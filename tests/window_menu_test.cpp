@@ -67,10 +67,14 @@ TEST_F(WindowMenu, TileLeavesTheDrawingAreaThePictureAndTheSwatchesUncovered) {
         for (const auto& [window, part] : kept_parts()) {
             SCOPED_TRACE(window->Caption().toStdString());
             EXPECT_FALSE(host_of(window)->isMinimized());
-            if (all_in_view) EXPECT_TRUE(area.contains(part));
+            if (all_in_view) {
+                EXPECT_TRUE(area.contains(part));
+            }
             for (TForm* other : {static_cast<TForm*>(okno2), static_cast<TForm*>(okno_prv),
                                  static_cast<TForm*>(okno_info)})
-                if (other != window) EXPECT_FALSE(host_of(other)->geometry().intersects(part));
+                if (other != window) {
+                    EXPECT_FALSE(host_of(other)->geometry().intersects(part));
+                }
         }
     }
 }
