@@ -49,6 +49,10 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     paint_palette_glyphs();
     set_up_full_cell_menu();
     set_up_brush_menu();
+    set_up_window_menu();
+    set_up_recent_menu();
+    connect(PictureSwapPagesItem, &QAction::triggered, this, [this] { swap_pages(); });
+    connect(PictureCopyToSpareItem, &QAction::triggered, this, [this] { copy_to_spare_page(); });
     OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});

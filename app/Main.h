@@ -5,11 +5,13 @@
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
 #include "print/picture_print.h"
+#include "settings/desk_settings.h"
 #include "tools/pen.h"
 #include "tools/tool_table.h"
 #include "ui_main.h"
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // How a picture file is read. Open reads the file it is given as Vexlor's own and keeps quiet
 // when it cannot; a file named on the command line or dropped on a window is read by its kind
@@ -97,6 +99,24 @@ public:
     void brush_from_selection();
     void save_brush();
     void load_brush();
+    // The Window menu (window_commands.cpp). Once the inner windows are made, the menu names
+    // them, and the places they take then, before those kept from the last run, are the ones
+    // "Arrange as at Start" gives.
+    void take_in_windows();
+    void restore_window_places();
+    // Keeps the windows' places for the next run; none where they started.
+    void store_window_places();
+    void tile_windows();
+    void bring_back(TForm* window);
+    // The spare page (page_commands.cpp): a second whole picture, shown in place of the other
+    // by Picture > Swap Pages, and made a copy of it by Copy to Spare Page. The selection, the
+    // floating block, the clipboard and the brush stay on the desk.
+    void swap_pages();
+    void copy_to_spare_page();
+    // 1 for the page the editor starts with, 2 for the other.
+    int page_shown() const { return page_shown_; }
+    // File > Open Recent (recent_files.cpp): `path` opened or saved just now goes first.
+    void remember_recent(const QString& path);
     // The Brush menu's own file dialogs.
     TOpenDialog BrushOpenDialog;
     TSaveDialog BrushSaveDialog;
@@ -202,6 +222,11 @@ private:
     void zoom_to(std::size_t level);
     void set_up_full_cell_menu();
     void set_up_brush_menu();
+    void set_up_window_menu();
+    WindowPlaces window_places() const;
+    void place_windows(const WindowPlaces& places);
+    void set_up_recent_menu();
+    void fill_recent_menu();
     void show_pen();
     void take_brush(PixelBlock block);
     void clear_selection(const char* label);
@@ -210,6 +235,10 @@ private:
                            std::uint64_t bottom);
 
     PicturePrinter printer_;
+    WindowPlaces start_places_;
+    Document::Page& spare_page();
+    std::optional<Document::Page> spare_page_; // made blank when first needed
+    int page_shown_ = 1;
 };
 
 extern Tokno1* okno1;
