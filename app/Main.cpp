@@ -65,7 +65,6 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     });
     set_up_navigation();
     set_up_pal_view();
-    set_up_tools();
     Loaded();
 }
 
@@ -99,14 +98,6 @@ void Tokno1::color_bcClick(TObject*) { choose_color(13); }
 void Tokno1::color_bdClick(TObject*) { choose_color(14); }
 void Tokno1::color_beClick(TObject*) { choose_color(15); }
 
-void Tokno1::set_up_tools() {
-    for (const ToolRow& row : tool_rows()) {
-        auto* button = findChild<QAbstractButton*>(QString::fromLatin1(row.button));
-        button->setToolTip(QString::fromLatin1(row.hint));
-        button->setProperty("Key", QString(QChar::fromLatin1(row.key)));
-    }
-}
-
 void Tokno1::choose_tool(const QObject* button) {
     for (const ToolRow& row : tool_rows())
         if (button->objectName() == QLatin1String(row.button)) tool_mode = row.tool_mode;
@@ -114,7 +105,12 @@ void Tokno1::choose_tool(const QObject* button) {
 
 void Tokno1::tool_b2Click(TObject*) { choose_tool(tool_b2); }
 void Tokno1::SpeedButton2Click(TObject*) { choose_tool(SpeedButton2); }
-void Tokno1::toolClick(TObject*) { choose_tool(sender()); }
+void Tokno1::tool_b1Click(TObject*) { choose_tool(tool_b1); }
+void Tokno1::tool_fillClick(TObject*) { choose_tool(tool_fill); }
+void Tokno1::tool_lineClick(TObject*) { choose_tool(tool_line); }
+void Tokno1::tool_rectClick(TObject*) { choose_tool(tool_rect); }
+void Tokno1::tool_pickClick(TObject*) { choose_tool(tool_pick); }
+void Tokno1::tool_penClick(TObject*) { choose_tool(tool_pen); }
 
 QAbstractButton* Tokno1::palette_button(std::uint8_t index) const {
     QAbstractButton* const buttons[] = {

@@ -145,7 +145,12 @@ public slots:
     void tool_b2Click(TObject* Sender = nullptr);
     void SpeedButton2Click(TObject* Sender = nullptr);
     // Any other button of the tool table.
-    void toolClick(TObject* Sender = nullptr);
+    void tool_b1Click(TObject* Sender = nullptr);
+    void tool_fillClick(TObject* Sender = nullptr);
+    void tool_lineClick(TObject* Sender = nullptr);
+    void tool_rectClick(TObject* Sender = nullptr);
+    void tool_pickClick(TObject* Sender = nullptr);
+    void tool_penClick(TObject* Sender = nullptr);
     void tool_b3Click(TObject* Sender = nullptr);
     void tool_zoom1Click(TObject* Sender = nullptr);
     void tool_zoom2Click(TObject* Sender = nullptr);
@@ -205,8 +210,6 @@ public slots:
 private:
     Document::Edit open_edit(const char* label);
     void choose_color(std::uint8_t index);
-    // The tool table states each tool button's hint and key, and its tool_mode.
-    void set_up_tools();
     void choose_tool(const QObject* button);
     bool confirmed_change();
     bool save_picture(const QString& path);

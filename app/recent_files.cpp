@@ -20,17 +20,17 @@ void store_recent_files(const QStringList& files) {
 
 // The list is read as the menu opens, so that a file gone since shows greyed.
 void Tokno1::set_up_recent_menu() {
-    connect(FileRecentMenu, &QMenu::aboutToShow, this, [this] { fill_recent_menu(); });
+    connect(RecentMenu, &QMenu::aboutToShow, this, [this] { fill_recent_menu(); });
     fill_recent_menu();
 }
 
 void Tokno1::fill_recent_menu() {
-    FileRecentMenu->clear();
+    RecentMenu->clear();
     const QStringList files = stored_recent_files();
     QStringList missing;
     int number = 0;
     for (const QString& file : files) {
-        QAction* item = FileRecentMenu->addAction(
+        QAction* item = RecentMenu->addAction(
             QStringLiteral("&%1 %2").arg(++number).arg(QFileInfo(file).fileName()));
         item->setStatusTip(file);
         item->setToolTip(file);
@@ -42,10 +42,10 @@ void Tokno1::fill_recent_menu() {
             if (confirmed_change()) open_picture(file, OpenAs::ByKind);
         });
     }
-    FileRecentMenu->menuAction()->setEnabled(!files.isEmpty());
+    RecentMenu->menuAction()->setEnabled(!files.isEmpty());
     if (files.isEmpty()) return;
-    FileRecentMenu->addSeparator();
-    QAction* remove = FileRecentMenu->addAction(QStringLiteral("&Remove Missing Files"));
+    RecentMenu->addSeparator();
+    QAction* remove = RecentMenu->addAction(QStringLiteral("&Remove Missing Files"));
     remove->setStatusTip(QStringLiteral("Take the greyed files, which are gone, off the list"));
     remove->setEnabled(!missing.isEmpty());
     connect(remove, &QAction::triggered, this, [files, missing] {
@@ -53,7 +53,7 @@ void Tokno1::fill_recent_menu() {
         for (const QString& file : missing) kept.removeAll(file);
         store_recent_files(kept);
     });
-    QAction* clear = FileRecentMenu->addAction(QStringLiteral("&Clear List"));
+    QAction* clear = RecentMenu->addAction(QStringLiteral("&Clear List"));
     clear->setStatusTip(QStringLiteral("Empty the list of recent pictures"));
     connect(clear, &QAction::triggered, this, [] { store_recent_files({}); });
 }

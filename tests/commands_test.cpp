@@ -139,7 +139,7 @@ TEST_F(Commands, MenuHasItsItemsInOrder) {
     for (QAction* action : okno1->FileMenu->actions())
         items << (action->isSeparator() ? "-"
                                         : action->text() + " " + action->shortcut().toString());
-    EXPECT_EQ(items, (QStringList{"&New Ctrl+N", "&Open... Ctrl+O", "Open &Recent ", "&Save Ctrl+S",
+    EXPECT_EQ(items, (QStringList{"&New ", "&Open... Ctrl+O", "&Save Ctrl+S",
                                   "Save &As... ", "-", "&Print ", "P&rint Setup... ", "-",
                                   "Preferences Ctrl+P", "-", "E&xit "}));
     EXPECT_EQ(okno1->FileMenu->title(), "&File");

@@ -600,19 +600,16 @@ TEST_F(Tools, ThePenShowsUnderThePointerAndShapesUseIt) {
     EXPECT_EQ(last_step(), "Line");
 }
 
-// Each row of the table has a tool of its own, a button, a key and a hint; none shares them.
-TEST(ToolTable, EachToolHasItsOwnModeButtonAndKey) {
+// Each row of the table has a tool of its own and a button; none shares them.
+TEST(ToolTable, EachToolHasItsOwnModeAndButton) {
     std::set<std::uint8_t> modes;
     std::set<std::string> buttons;
-    std::set<char> keys;
     for (const ToolRow& row : tool_rows()) {
-        EXPECT_TRUE(modes.insert(row.tool_mode).second) << row.hint;
-        EXPECT_TRUE(buttons.insert(row.button).second) << row.hint;
-        EXPECT_TRUE(keys.insert(row.key).second) << row.hint;
+        EXPECT_TRUE(modes.insert(row.tool_mode).second) << row.button;
+        EXPECT_TRUE(buttons.insert(row.button).second) << row.button;
         EXPECT_EQ(tool_row(row.tool_mode), &row);
         EXPECT_NE(row.make(), nullptr);
     }
     EXPECT_EQ(tool_row(toolFreePaint)->button, std::string("tool_b2"));
-    EXPECT_EQ(tool_row(toolPutChar)->hint, std::string("Put char"));
     EXPECT_EQ(tool_row(0), nullptr);
 }

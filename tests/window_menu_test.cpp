@@ -38,9 +38,9 @@ std::vector<std::pair<TForm*, QRect>> kept_parts() {
 }
 
 QStringList recent_items() {
-    okno1->FileRecentMenu->aboutToShow();
+    okno1->RecentMenu->aboutToShow();
     QStringList items;
-    for (const QAction* item : okno1->FileRecentMenu->actions())
+    for (const QAction* item : okno1->RecentMenu->actions())
         if (!item->isSeparator())
             items.append(item->text() + (item->isEnabled() ? "" : " (greyed)"));
     return items;
@@ -106,7 +106,7 @@ TEST_F(WindowMenu, AWindowByNameComesBackToTheFront) {
 
 TEST_F(WindowMenu, OpenRecentListsTheLastPicturesOpenedOrSaved) {
     EXPECT_EQ(recent_items(), QStringList()); // nothing yet
-    EXPECT_FALSE(okno1->FileRecentMenu->menuAction()->isEnabled());
+    EXPECT_FALSE(okno1->RecentMenu->menuAction()->isEnabled());
     for (int i = 1; i <= 9; ++i) {
         const QString path = dir.filePath(QStringLiteral("p%1.vxr").arg(i));
         TFileDialog::QueueAnswer(path);
@@ -119,12 +119,12 @@ TEST_F(WindowMenu, OpenRecentListsTheLastPicturesOpenedOrSaved) {
     EXPECT_EQ(recent_items(), (QStringList{"&1 p4.vxr", "&2 p9.vxr", "&3 p8.vxr", "&4 p7.vxr",
                                            "&5 p6.vxr (greyed)", "&6 p5.vxr", "&7 p3.vxr",
                                            "&8 p2.vxr", "&Remove Missing Files", "&Clear List"}));
-    okno1->FileRecentMenu->actions()[8 + 1]->trigger(); // Remove Missing Files
+    okno1->RecentMenu->actions()[8 + 1]->trigger(); // Remove Missing Files
     EXPECT_EQ(recent_items().size(), 7 + 2);
     EXPECT_FALSE(recent_items().contains("&5 p6.vxr (greyed)"));
     // Chosen, a picture opens, once the change is confirmed.
     okno1->set_picture_path({});
     WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
-    okno1->FileRecentMenu->actions()[0]->trigger();
+    okno1->RecentMenu->actions()[0]->trigger();
     EXPECT_EQ(okno1->picture_path(), dir.filePath("p4.vxr"));
 }
