@@ -53,14 +53,17 @@ void Tokno2::FormPaint(TObject*) {
         prefs->vexlor_grid1->isChecked() && zoom_level().pixel_grid_fits(mode().shape.cell);
     const Palette& colors = shown_colors();
     const int w = int(cell_w), h = int(cell_h);
-    for (int i = 0; i < int(view_rows); ++i)
-        for (int j = 0; j < int(view_cols); ++j) {
-            Canvas->Pen.Style = psSolid;
-            Canvas->Brush.Color = colors[read_pixel(j + scroll_x, i + scroll_y) & 0x0F];
-            Canvas->Pen.Color = pixel_grid ? pixel_grid_color : Canvas->Brush.Color;
-            Canvas->Rectangle(j * w, i * h, (j + 1) * w, (i + 1) * h);
-        }
-    if (shown_pal_view().in_zoom_view()) draw_pal_pixels(whole(), pixel_grid);
+    // The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
+    if (shown_pal_view().in_zoom_view())
+        draw_pal_pixels(whole(), pixel_grid);
+    else
+        for (int i = 0; i < int(view_rows); ++i)
+            for (int j = 0; j < int(view_cols); ++j) {
+                Canvas->Pen.Style = psSolid;
+                Canvas->Brush.Color = colors[read_pixel(j + scroll_x, i + scroll_y) & 0x0F];
+                Canvas->Pen.Color = pixel_grid ? pixel_grid_color : Canvas->Brush.Color;
+                Canvas->Rectangle(j * w, i * h, (j + 1) * w, (i + 1) * h);
+            }
     if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
     if (show_clashes) draw_clash_marks();
     draw_selection_overlay();
