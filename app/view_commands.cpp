@@ -42,9 +42,12 @@ void Tokno1::set_up_navigation() {
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
 }
 
-// The note stays at the bar's right, beside the messages that come and go.
+// The note stays at the bar's right, beside the messages that come and go. The bar keeps one
+// height from the start, so that the frame's area never changes size under the pointer as the
+// note comes and goes.
 void Tokno1::set_up_status_bar() {
     pointer_place_ = new QLabel(this);
+    pointer_place_->setMinimumHeight(pointer_place_->fontMetrics().height());
     static_cast<QMainWindow*>(Host())->statusBar()->addPermanentWidget(pointer_place_);
 }
 

@@ -172,7 +172,9 @@ TEST(InfoWindow, LabelsKeepTheirCaptionsWhileTheStatusBarFollowsThePointer) {
         EXPECT_EQ(okno_info->label_posx->text(), "POS-X:");
         EXPECT_EQ(okno_info->Label_posy->text(), "POS-Y");
     }
+    okno2->show_place({0, 0});
     mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
+    EXPECT_FALSE(status().isEmpty());
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(okno2, &leave);
     EXPECT_EQ(status(), "");
