@@ -51,6 +51,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     set_up_brush_menu();
     set_up_window_menu();
     set_up_recent_menu();
+    set_up_reference_menu();
     connect(PictureSwapPagesItem, &QAction::triggered, this, [this] { swap_pages(); });
     connect(PictureCopyToSpareItem, &QAction::triggered, this, [this] { copy_to_spare_page(); });
     OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
@@ -66,6 +67,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     set_up_navigation();
     set_up_pal_view();
     Loaded();
+    set_up_status_bar();
 }
 
 void Tokno1::FormCreate(TObject*) {
@@ -300,18 +302,20 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     const Palette& colors = shown_colors();
     const std::uint8_t size = preview_size;
     const PreviewPixels block = preview_pixels(size, okno2->mode().shape);
+    const ReferenceLayer reference = okno2->reference_layer();
     right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
     bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
     const int first = int(std::min<std::uint64_t>(left, right)), count = int(right) - first;
     const int down_from = int(std::min<std::uint64_t>(top, bottom));
     if (shown_pal_view().preview) {
         const PixelArea area{first, down_from, count, int(bottom) - down_from};
-        draw_pal_preview(*canvas, picture, okno2->mode().shape, area, block);
+        draw_pal_preview(*canvas, picture, okno2->mode().shape, area, block, reference);
     } else {
         std::vector<TColor> row(std::size_t(std::max(count, 0)));
         for (int v = down_from; v < int(bottom); ++v) {
             const std::uint8_t* pixels = picture.row(v) + first;
             for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
+            reference.blend_row(v, first, count, 1, row.data());
             const int x = block.origin + block.width * first, y = block.origin + block.height * v;
             for (int line = 0; line < block.height; ++line)
                 canvas->SetPixelRow(x, y + line, row.data(), count, block.width);

@@ -13,6 +13,8 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
+
 // How a picture file is read. Open reads the file it is given as Vexlor's own and keeps quiet
 // when it cannot; a file named on the command line or dropped on a window is read by its kind
 // (.vxr, else as Import reads it) and a failure is named in a message.
@@ -115,6 +117,20 @@ public:
     void copy_to_spare_page();
     // 1 for the page the editor starts with, 2 for the other.
     int page_shown() const { return page_shown_; }
+    // The spare page; none until one is first needed.
+    const std::optional<Document::Page>& kept_spare_page() const { return spare_page_; }
+    // Puts `page` aside as the spare page (none: one is made blank when needed), the page
+    // shown being number `shown`.
+    void set_spare_page(std::optional<Document::Page> page, int shown);
+    // The status bar's note of the picture column, row and cell under the pointer; none when
+    // the pointer is off the picture (view_commands.cpp).
+    void show_pointer_place(std::optional<PixelPos> at);
+    // View > Reference Image (reference_commands.cpp): an image over the picture to trace, at
+    // an opacity, shown or hidden; the items follow the page shown, once the zoom window is
+    // made.
+    void load_reference_image();
+    void show_reference_items();
+    TOpenDialog ReferenceFileDialog;
     // File > Open Recent (recent_files.cpp): `path` opened or saved just now goes first.
     void remember_recent(const QString& path);
     // The Brush menu's own file dialogs.
@@ -219,6 +235,7 @@ private:
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
     void set_up_navigation();
+    void set_up_status_bar();
     void set_up_pal_view();
     void show_pal_items();
     QAction* zoom_item(std::size_t level) const;
@@ -229,6 +246,7 @@ private:
     WindowPlaces window_places() const;
     void place_windows(const WindowPlaces& places);
     void set_up_recent_menu();
+    void set_up_reference_menu();
     void fill_recent_menu();
     void show_pen();
     void take_brush(PixelBlock block);
@@ -241,6 +259,7 @@ private:
     WindowPlaces start_places_;
     Document::Page& spare_page();
     std::optional<Document::Page> spare_page_; // made blank when first needed
+    QLabel* pointer_place_ = nullptr;
     int page_shown_ = 1;
 };
 

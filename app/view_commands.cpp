@@ -7,7 +7,10 @@
 #include "preview/preview_window.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
+#include <QLabel>
+#include <QMainWindow>
 #include <QShortcut>
+#include <QStatusBar>
 
 // The keys act from whichever window has the keyboard, as the colour keys do; a dialog in
 // front has a window of its own, so they rest while it is open.
@@ -37,6 +40,25 @@ void Tokno1::set_up_navigation() {
         levels->addAction(zoom_item(level));
     ViewZoomInItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+}
+
+// The note stays at the bar's right, beside the messages that come and go. The bar keeps one
+// height from the start, so that the frame's area never changes size under the pointer as the
+// note comes and goes.
+void Tokno1::set_up_status_bar() {
+    pointer_place_ = new QLabel(this);
+    pointer_place_->setMinimumHeight(pointer_place_->fontMetrics().height());
+    static_cast<QMainWindow*>(Host())->statusBar()->addPermanentWidget(pointer_place_);
+}
+
+void Tokno1::show_pointer_place(std::optional<PixelPos> at) {
+    if (!at) return pointer_place_->clear();
+    const CellSize cell = okno2->mode().shape.cell;
+    pointer_place_->setText(QStringLiteral("Column %1, row %2 · Cell %3, %4")
+                                .arg(at->column)
+                                .arg(at->row)
+                                .arg(at->column / cell.width)
+                                .arg(at->row / cell.height));
 }
 
 QAction* Tokno1::zoom_item(std::size_t level) const {

@@ -14,7 +14,7 @@ void WindowFollower::redraw_preview_band(std::uint32_t column, std::uint32_t row
 
 // Pixels that a stroke changed were shown as they were painted; any other change of the
 // picture, or of what is drawn over it, redraws both views. The recovery copy follows every
-// step, undo, redo and save.
+// step, undo, redo and save, and the reference image.
 void WindowFollower::document_changed(const DocumentChange& change) {
     using C = DocumentChange;
     if (change.has(C::Mode)) okno1->show_picture_format();
@@ -24,9 +24,12 @@ void WindowFollower::document_changed(const DocumentChange& change) {
         okno1->update_selection_items();
     }
     if (change.has(C::History) || change.has(C::Floating)) okno1->update_edit_menu();
-    if (change.has(C::History) || change.has(C::File)) note_picture_changed();
+    if (change.has(C::Reference)) okno1->show_reference_items();
+    if (change.has(C::History) || change.has(C::File) || change.has(C::Reference))
+        note_picture_changed();
     const bool redrawn = (change.has(C::Pixels) && !change.pixels_shown) ||
-                         change.has(C::Background) || change.has(C::Selection);
+                         change.has(C::Background) || change.has(C::Selection) ||
+                         change.has(C::Reference);
     if (redrawn)
         okno1->redraw_views();
     else if (change.has(C::Floating))

@@ -2,6 +2,7 @@
 #include "bench/bench_support.h"
 #include "display/displayed_palette.h"
 #include "display/pal_view.h"
+#include "navigation/navigation.h"
 #include "preview/preview_window.h"
 #include "zoom/zoom_window.h"
 #include <QPainter>
@@ -81,6 +82,29 @@ void preview_naive(benchmark::State& state, int size) {
             }
 }
 
+// A full redraw of the zoom view at its widest level, with a photo-like reference image over
+// the picture at 50 % or without one.
+void zoom_paint_widest(benchmark::State& state, bool with_reference) {
+    fill_with_stripes();
+    okno2->zoom_to(kZoomLevels.size() - 1, 0, 0);
+    RgbImage image{320, 200, std::vector<std::uint8_t>(320 * 200 * 3)};
+    for (std::size_t i = 0; i < image.rgb.size(); ++i) image.rgb[i] = std::uint8_t(i * 31 / 7);
+    if (with_reference) okno2->set_reference(reference_from_image(image));
+    for (auto _ : state) okno2->FormPaint();
+    okno2->set_reference(std::nullopt);
+    okno2->set_zoom(4, 3);
+}
+
+// J: the pages change places and both views are drawn anew.
+void swap_pages(benchmark::State& state) {
+    fill_with_stripes();
+    for (auto _ : state) okno1->swap_pages();
+    if (okno1->page_shown() == 2) okno1->swap_pages();
+}
+
+void BM_ZoomWidest(benchmark::State& s) { zoom_paint_widest(s, false); }
+void BM_ZoomWidestReference(benchmark::State& s) { zoom_paint_widest(s, true); }
+void BM_SwapPages(benchmark::State& s) { swap_pages(s); }
 void BM_Zoom4x3(benchmark::State& s) { zoom_paint(s, false); }
 void BM_Zoom8x6(benchmark::State& s) { zoom_paint(s, true); }
 void BM_ZoomArea(benchmark::State& s) { fill_once(s, okno2, 640, 480); }
@@ -117,3 +141,6 @@ VEXLOR_BENCH(BM_PreviewSingleNaive, "redraw_preview single/naive");
 VEXLOR_BENCH(BM_PalSignal, "PAL display of the picture");
 VEXLOR_BENCH(BM_PalPreviewDouble, "redraw_preview double, PAL view");
 VEXLOR_BENCH(BM_PalPreviewSingle, "redraw_preview single, PAL view");
+VEXLOR_BENCH(BM_ZoomWidest, "FormPaint 20x15");
+VEXLOR_BENCH(BM_ZoomWidestReference, "FormPaint 20x15, reference image at 50%");
+VEXLOR_BENCH(BM_SwapPages, "Swap Pages, both views redrawn");

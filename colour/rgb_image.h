@@ -11,4 +11,5 @@ struct RgbImage {
     const std::uint8_t* pixel(int x, int y) const {
         return rgb.data() + (std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3;
     }
+    bool operator==(const RgbImage&) const = default;
 };

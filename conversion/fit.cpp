@@ -90,6 +90,19 @@ std::vector<Linear> average_by_area(int width, int height, int out_width, int ou
     return sums;
 }
 
+// Where an image of that size lies on the picture: centred.
+PictureTarget laid_onto_picture(const RgbImage& image) {
+    PictureTarget target;
+    if (image.width <= 0 || image.height <= 0) return target;
+    const Placement placement = place(image.width, image.height);
+    target.width = placement.width;
+    target.height = placement.height;
+    target.scaled = placement.scaled;
+    target.left = (kPictureColumns - target.width) / 2;
+    target.top = (kPictureRows - target.height) / 2;
+    return target;
+}
+
 void fit_by_area(const RgbImage& image, PictureTarget& target) {
     const std::vector<Linear> sums =
         average_by_area(image.width, image.height, target.width, target.height, rows_of(image));
@@ -148,18 +161,35 @@ RgbImage reduce_for_picture(int width, int height, const RowReader& row, bool ke
 }
 
 PictureTarget fit_to_picture(const RgbImage& image, const LabPalette* drawn_in) {
-    PictureTarget target;
+    PictureTarget target = laid_onto_picture(image);
     target.pixels.assign(kPictureBytes, Lab{});
-    if (image.width <= 0 || image.height <= 0) return target;
-    const Placement placement = place(image.width, image.height);
-    target.width = placement.width;
-    target.height = placement.height;
-    target.scaled = placement.scaled;
-    target.left = (kPictureColumns - target.width) / 2;
-    target.top = (kPictureRows - target.height) / 2;
+    if (target.width == 0) return target;
     if (drawn_in)
         fit_by_sampling(image, *drawn_in, target);
     else
         fit_by_area(image, target);
     return target;
+}
+
+PictureRgb fit_rgb_to_picture(const RgbImage& image) {
+    const PictureTarget laid = laid_onto_picture(image);
+    PictureRgb fitted{{kPictureColumns, kPictureRows, std::vector<std::uint8_t>(kPictureBytes * 3)},
+                      laid.left,
+                      laid.top,
+                      laid.width,
+                      laid.height};
+    if (laid.width == 0) return fitted;
+    const std::vector<Linear> sums =
+        average_by_area(image.width, image.height, laid.width, laid.height, rows_of(image));
+    for (int y = 0; y < laid.height; ++y)
+        for (int x = 0; x < laid.width; ++x) {
+            const Linear& sum = sums[std::size_t(y) * laid.width + x];
+            std::uint8_t* out =
+                &fitted.image
+                     .rgb[std::size_t(((laid.top + y) * kPictureColumns + laid.left + x) * 3)];
+            out[0] = srgb_from_linear(sum.r);
+            out[1] = srgb_from_linear(sum.g);
+            out[2] = srgb_from_linear(sum.b);
+        }
+    return fitted;
 }

@@ -19,6 +19,15 @@ struct PictureTarget {
 // of that area, as that palette's nearest colour, so that no in-between colours appear.
 PictureTarget fit_to_picture(const RgbImage& image, const LabPalette* drawn_in = nullptr);
 
+// The image laid onto the picture in the same place and shape, as colours to look at: each
+// picture pixel the average, in linear light, of the image area it covers; black where the
+// image does not lie.
+struct PictureRgb {
+    RgbImage image;                               // kPictureColumns x kPictureRows
+    int left = 0, top = 0, width = 0, height = 0; // where the image lies
+};
+PictureRgb fit_rgb_to_picture(const RgbImage& image);
+
 // Row `y` of an image as RGB triples, valid until the next call.
 using RowReader = std::function<const std::uint8_t*(int y)>;
 

@@ -110,6 +110,11 @@ std::optional<PixelBlock> Document::take_floating() {
     return block;
 }
 
+void Document::set_reference(std::optional<ReferenceImage> reference) {
+    reference_ = std::move(reference);
+    notify(DocumentChange{DocumentChange::Reference});
+}
+
 const Step* Document::move_through_history(const Step* (PictureHistory::*move)(PictureState&)) {
     if (editing_) throw EditError("the history was moved through while an edit was open");
     PictureState state{grid(), back_color, mode_};
@@ -153,26 +158,24 @@ void Document::reset() {
     changed_ = false;
     selection_.reset();
     floating_.reset();
+    reference_.reset();
     history_.clear();
     notify(DocumentChange{DocumentChange::Pixels | DocumentChange::Background |
                               DocumentChange::Mode | DocumentChange::Selection |
                               DocumentChange::Floating | DocumentChange::File |
-                              DocumentChange::History,
+                              DocumentChange::History | DocumentChange::Reference,
                           whole()});
 }
 
 Document::Page Document::blank_page() const {
     const PictureModel start;
-    return {start.picture,
-            start.back_color,
-            all_modes().front().format,
-            {},
-            false,
-            PictureHistory(history_.limits())};
+    return {start.picture, start.back_color, all_modes().front().format,       {},
+            false,         std::nullopt,     PictureHistory(history_.limits())};
 }
 
 Document::Page Document::copy_page() const {
-    return {picture, back_color, mode_, file_, changed_, PictureHistory(history_.limits())};
+    return {
+        picture, back_color, mode_, file_, changed_, reference_, PictureHistory(history_.limits())};
 }
 
 // A selection stays where it is, within the page shown.
@@ -183,12 +186,14 @@ void Document::swap_page(Page& page) {
     std::swap(mode_, page.mode);
     std::swap(file_, page.file);
     std::swap(changed_, page.changed);
+    std::swap(reference_, page.reference);
     std::swap(history_, page.history);
     if (selection_) selection_ = clipped(*selection_, whole());
     if (selection_ && selection_->empty()) selection_.reset();
     notify(DocumentChange{DocumentChange::Pixels | DocumentChange::Background |
                               DocumentChange::Mode | DocumentChange::Selection |
-                              DocumentChange::File | DocumentChange::History,
+                              DocumentChange::File | DocumentChange::History |
+                              DocumentChange::Reference,
                           whole()});
 }
 

@@ -2,6 +2,7 @@
 #include "history/picture_history.h"
 #include "modes/mode.h"
 #include "picture/picture.h"
+#include "reference/reference_image.h"
 #include "selection/block.h"
 #include <optional>
 #include <stdexcept>
@@ -18,6 +19,7 @@ struct DocumentChange {
         Floating = 16,
         File = 32,
         History = 64,
+        Reference = 128,
     };
     explicit DocumentChange(unsigned what = 0, PixelArea pixels = {})
         : what(what), pixels(pixels) {}
@@ -86,6 +88,10 @@ public:
     // The block is gone (dropped, or taken to be put down); nothing when none floated.
     std::optional<PixelBlock> take_floating();
 
+    // The image traced over the picture: kept with it for the run, in no step and no file.
+    const std::optional<ReferenceImage>& reference() const { return reference_; }
+    void set_reference(std::optional<ReferenceImage> reference);
+
     const PictureHistory& history() const { return history_; }
     // False when there is no step to take back or bring back.
     bool undo();
@@ -96,11 +102,12 @@ public:
     void unwatch(DocumentObserver& observer);
 
     // A new start: the picture model's start values, the first mode, no file, nothing selected
-    // or floating, no history.
+    // or floating, no reference image, no history.
     void reset();
 
     // A whole picture kept aside, with all that is its own: pixels, background, mode, file,
-    // whether it changed since it was opened or saved, and history. The selection, the
+    // whether it changed since it was opened or saved, its reference image and history. The
+    // selection, the
     // floating block and the current colours belong to the desk and stay when pages swap.
     struct Page {
         std::array<std::uint8_t, kPictureBytes> picture{};
@@ -108,11 +115,13 @@ public:
         std::uint8_t mode = 0;
         std::string file;
         bool changed = false;
+        std::optional<ReferenceImage> reference;
         PictureHistory history;
     };
     // An empty page: the picture model's start values, the first mode, no history.
     Page blank_page() const;
-    // The picture as it stands, as a page of its own with no history.
+    // The picture as it stands, its reference image with it, as a page of its own with no
+    // history.
     Page copy_page() const;
     // Shows `page` and keeps the picture shown until now in it.
     void swap_page(Page& page);
@@ -141,6 +150,7 @@ private:
     std::optional<PixelArea> selection_;
     std::optional<PixelBlock> floating_;
     PixelPos floating_at_;
+    std::optional<ReferenceImage> reference_;
     PictureHistory history_;
     std::vector<DocumentObserver*> observers_;
     Watch watch_{*this};

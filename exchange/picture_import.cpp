@@ -1,17 +1,32 @@
 #include "exchange/picture_import.h"
+#include "display/displayed_palette.h"
 #include "exchange/import_dialog.h"
 #include "formats/format_table.h"
 #include <QApplication>
 #include <algorithm>
 
+namespace {
+
+// The file as Import reads it; a refusal is named in a message that says what was tried.
+ImportSource read_source(const QString& path, const char* refused) {
+    ImportSource source = read_import_source(path);
+    if (!source.error.isEmpty())
+        ShowErrorMessage(
+            QStringLiteral("Vexlor"),
+            QStringLiteral("\"%1\" %2: %3.").arg(path, QString::fromUtf8(refused), source.error));
+    return source;
+}
+
+void set_import_filter(TOpenDialog& dialog) {
+    dialog.Filter = QString::fromStdString(dialog_filter(Command::Import));
+}
+
+} // namespace
+
 bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_t& background,
                          std::uint8_t& format) {
-    ImportSource source = read_import_source(path);
-    if (!source.error.isEmpty()) {
-        ShowErrorMessage(QStringLiteral("Vexlor"),
-                         QStringLiteral("\"%1\" cannot be imported: %2.").arg(path, source.error));
-        return false;
-    }
+    ImportSource source = read_source(path, "cannot be imported");
+    if (!source.error.isEmpty()) return false;
     if (!source.picture) {
         ImportDialog options(std::move(source.image), source.decoded_size, PictureFormat(format),
                              QApplication::activeWindow());
@@ -29,7 +44,20 @@ bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_
 // The entries show their names only, so these names carry their patterns.
 bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& background,
                     std::uint8_t& format) {
-    dialog.Filter = QString::fromStdString(dialog_filter(Command::Import));
+    set_import_filter(dialog);
     return dialog.Execute() &&
            import_picture_file(dialog.GetFileName(), picture, background, format);
+}
+
+std::optional<ReferenceImage> read_reference_image(const QString& path) {
+    const ImportSource source = read_source(path, "cannot be used as a reference image");
+    if (!source.error.isEmpty()) return std::nullopt;
+    if (source.picture) return reference_from_picture(*source.picture, shown_colors());
+    return reference_from_image(source.image);
+}
+
+std::optional<ReferenceImage> ask_reference_image(TOpenDialog& dialog) {
+    set_import_filter(dialog);
+    if (!dialog.Execute()) return std::nullopt;
+    return read_reference_image(dialog.GetFileName());
 }

@@ -1,8 +1,10 @@
 #pragma once
 #include "formats/file_reading.h"
 #include "platform/common_dialogs.h"
+#include "reference/reference_image.h"
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // Brings the file in (see read_import_source): a C64 picture as it is, switching `format` to
 // Multicolor or FLI; any other image through the conversion dialog, which offers the `format`
@@ -16,3 +18,11 @@ bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_
 // Picture > Import: asks for a file (the dialog's filter is set here) and brings it in as above.
 bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& background,
                     std::uint8_t& format);
+
+// A file Import reads, as an image to trace, laid where Import would lay it: a C64 picture in
+// the colours the views show. Nothing, after a message naming the file and the reason, when
+// the file is refused.
+std::optional<ReferenceImage> read_reference_image(const QString& path);
+
+// View > Reference Image: asks for a file, with Import's filter, and reads it as above.
+std::optional<ReferenceImage> ask_reference_image(TOpenDialog& dialog);

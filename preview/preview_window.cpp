@@ -22,13 +22,15 @@ void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPi
 }
 
 void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, const PictureShape& shape,
-                      const PixelArea& changed, const PreviewPixels& pixels) {
+                      const PixelArea& changed, const PreviewPixels& pixels,
+                      const ReferenceLayer& reference) {
     const PixelArea area = pal_reach(changed, shape);
     const int aspect = shape.pixel_aspect, part = pixels.width / aspect;
     std::vector<TColor> shown(std::size_t(area.width * aspect));
     for (int row = area.top; row <= area.bottom(); ++row) {
         shown_pal_display().show_row(picture, aspect, row, area.left * aspect,
                                      (area.right() + 1) * aspect, shown.data());
+        reference.blend_row(row, area.left, area.width, aspect, shown.data());
         const int x = pixels.origin + pixels.width * area.left;
         const int y = pixels.origin + pixels.height * row;
         for (std::size_t i = 0; i < shown.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "navigation/navigation.h"
 #include "platform/tform.h"
+#include "reference/reference_image.h"
 #include "ui_preview_window.h"
 
 // The preview of the whole picture. The frame window draws on it; it is also the map of the
@@ -35,8 +36,9 @@ void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPi
 
 // The picture's pixels that a PAL television shows changed when those of `changed` change, as
 // it shows them, in the preview drawn with `pixels` a picture pixel: each screen pixel of a
-// picture pixel in its own colour.
+// picture pixel in its own colour, with `reference` blended over it.
 void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, const PictureShape& shape,
-                      const PixelArea& changed, const PreviewPixels& pixels);
+                      const PixelArea& changed, const PreviewPixels& pixels,
+                      const ReferenceLayer& reference);
 
 extern Tokno_prv* okno_prv;

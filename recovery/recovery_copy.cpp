@@ -5,8 +5,7 @@
 namespace {
 
 constexpr std::uint8_t kMagic[4] = {'V', 'X', 'R', 'C'};
-constexpr std::uint16_t kVersion = 1;
-constexpr std::size_t kHeaderBytes = 20; // up to the file's name
+constexpr std::uint16_t kVersion = 2;
 
 constexpr std::array<std::uint32_t, 256> crc_table() {
     std::array<std::uint32_t, 256> table{};
@@ -37,30 +36,93 @@ std::uint64_t get(std::span<const std::uint8_t> bytes, std::size_t at, int count
 
 } // namespace
 
-std::vector<std::uint8_t> encode_recovery_copy(const RecoveryCopy& copy) {
-    const std::size_t name_bytes = std::min<std::size_t>(copy.file.size(), 0xFFFF);
-    std::vector<std::uint8_t> out(std::begin(kMagic), std::end(kMagic));
-    out.reserve(kHeaderBytes + name_bytes + kPictureBytes + 4);
-    put(out, kVersion, 2);
-    out.insert(out.end(), {copy.background, copy.mode, std::uint8_t(copy.changed), 0});
-    put(out, std::uint64_t(copy.kept_at), 8);
+namespace {
+
+constexpr std::uint16_t kFirstVersion = 1;    // one page, no reference image
+constexpr std::size_t kFirstHeaderBytes = 20; // up to the file's name
+
+void put_page(std::vector<std::uint8_t>& out, const KeptPage& page) {
+    const std::size_t name_bytes = std::min<std::size_t>(page.file.size(), 0xFFFF);
+    out.insert(out.end(), {page.background, page.mode, std::uint8_t(page.changed),
+                           std::uint8_t(page.reference.has_value())});
     put(out, name_bytes, 2);
-    out.insert(out.end(), copy.file.begin(), copy.file.begin() + std::ptrdiff_t(name_bytes));
-    out.insert(out.end(), copy.pixels.begin(), copy.pixels.end());
-    put(out, crc32(out), 4);
-    return out;
+    out.insert(out.end(), page.file.begin(), page.file.begin() + std::ptrdiff_t(name_bytes));
+    out.insert(out.end(), page.pixels.begin(), page.pixels.end());
+    if (!page.reference) return;
+    const PixelArea& area = page.reference->area;
+    for (int value : {area.left, area.top, area.width, area.height}) put(out, unsigned(value), 2);
+    for (int row = area.top; row <= area.bottom(); ++row) {
+        const std::uint8_t* rgb = page.reference->rgb.pixel(area.left, row);
+        out.insert(out.end(), rgb, rgb + std::ptrdiff_t(area.width) * 3);
+    }
 }
 
-DecodedRecovery decode_recovery_copy(std::span<const std::uint8_t> bytes) {
+// Reads a copy's bytes in turn; a read past the end leaves it cut short.
+struct Reader {
+    std::span<const std::uint8_t> bytes;
+    std::size_t at = 0;
+    bool short_ = false;
+
+    std::span<const std::uint8_t> take(std::size_t count) {
+        if (short_ || bytes.size() - at < count) {
+            short_ = true;
+            return {};
+        }
+        at += count;
+        return bytes.subspan(at - count, count);
+    }
+    std::uint64_t number(int count) {
+        const std::span<const std::uint8_t> taken = take(std::size_t(count));
+        return taken.empty() ? 0 : get(taken, 0, count);
+    }
+};
+
+bool sound_page(const KeptPage& page) {
+    return page.background < 16 && find_mode(page.mode) != nullptr &&
+           std::all_of(page.pixels.begin(), page.pixels.end(),
+                       [](std::uint8_t p) { return p < 16; });
+}
+
+// A page as the current version keeps it; nothing when its flags hold values never written.
+std::optional<KeptPage> take_page(Reader& in) {
+    KeptPage page;
+    const std::span<const std::uint8_t> flags = in.take(4);
+    const std::size_t name_bytes = in.number(2);
+    const std::span<const std::uint8_t> name = in.take(name_bytes);
+    const std::span<const std::uint8_t> pixels = in.take(kPictureBytes);
+    if (in.short_) return page;
+    page.background = flags[0];
+    page.mode = flags[1];
+    page.changed = flags[2] != 0;
+    page.file.assign(name.begin(), name.end());
+    std::copy(pixels.begin(), pixels.end(), page.pixels.begin());
+    if (flags[2] > 1 || flags[3] > 1) return std::nullopt;
+    if (flags[3] == 0) return page;
+    PixelArea area;
+    for (int* value : {&area.left, &area.top, &area.width, &area.height})
+        *value = int(in.number(2));
+    if (in.short_) return page;
+    if (area.empty() || clipped(area, {0, 0, kPictureColumns, kPictureRows}) != area)
+        return std::nullopt;
+    ReferenceImage reference{
+        {kPictureColumns, kPictureRows, std::vector<std::uint8_t>(std::size_t(kPictureBytes) * 3)},
+        area};
+    for (int row = area.top; row <= area.bottom(); ++row) {
+        const std::span<const std::uint8_t> rgb = in.take(std::size_t(area.width) * 3);
+        if (in.short_) return page;
+        std::copy(rgb.begin(), rgb.end(),
+                  reference.rgb.rgb.begin() +
+                      std::ptrdiff_t((row * kPictureColumns + area.left) * 3));
+    }
+    page.reference = std::move(reference);
+    return page;
+}
+
+DecodedRecovery decode_first_version(std::span<const std::uint8_t> bytes) {
     const auto fault = [](RecoveryFault f) { return DecodedRecovery{f, {}}; };
-    const std::size_t magic = std::min(bytes.size(), sizeof kMagic);
-    if (!std::equal(bytes.begin(), bytes.begin() + std::ptrdiff_t(magic), kMagic))
-        return fault(RecoveryFault::Corrupt);
-    if (bytes.size() < 6) return fault(RecoveryFault::Truncated);
-    if (get(bytes, 4, 2) != kVersion) return fault(RecoveryFault::OtherVersion);
-    if (bytes.size() < kHeaderBytes) return fault(RecoveryFault::Truncated);
+    if (bytes.size() < kFirstHeaderBytes) return fault(RecoveryFault::Truncated);
     const std::size_t name_bytes = get(bytes, 18, 2);
-    const std::size_t body = kHeaderBytes + name_bytes + kPictureBytes;
+    const std::size_t body = kFirstHeaderBytes + name_bytes + kPictureBytes;
     if (bytes.size() < body + 4) return fault(RecoveryFault::Truncated);
     if (bytes.size() > body + 4 || get(bytes, body, 4) != crc32(bytes.first(body)))
         return fault(RecoveryFault::Corrupt);
@@ -71,14 +133,57 @@ DecodedRecovery decode_recovery_copy(std::span<const std::uint8_t> bytes) {
     copy.mode = bytes[7];
     copy.changed = bytes[8] != 0;
     copy.kept_at = std::int64_t(get(bytes, 10, 8));
-    copy.file.assign(bytes.begin() + kHeaderBytes, bytes.begin() + kHeaderBytes + name_bytes);
-    std::copy_n(bytes.begin() + std::ptrdiff_t(kHeaderBytes + name_bytes), kPictureBytes,
+    copy.file.assign(bytes.begin() + kFirstHeaderBytes,
+                     bytes.begin() + std::ptrdiff_t(kFirstHeaderBytes + name_bytes));
+    std::copy_n(bytes.begin() + std::ptrdiff_t(kFirstHeaderBytes + name_bytes), kPictureBytes,
                 copy.pixels.begin());
     // A sound checksum over values this editor never writes: not a copy of ours.
-    const bool sound =
-        copy.background < 16 && find_mode(copy.mode) != nullptr && bytes[8] < 2 &&
-        std::all_of(copy.pixels.begin(), copy.pixels.end(), [](std::uint8_t p) { return p < 16; });
-    return sound ? decoded : fault(RecoveryFault::Corrupt);
+    return sound_page(copy) && bytes[8] < 2 ? decoded : fault(RecoveryFault::Corrupt);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encode_recovery_copy(const RecoveryCopy& copy) {
+    std::vector<std::uint8_t> out(std::begin(kMagic), std::end(kMagic));
+    put(out, kVersion, 2);
+    out.insert(out.end(), {copy.page_shown, std::uint8_t(copy.spare ? 2 : 1)});
+    put(out, std::uint64_t(copy.kept_at), 8);
+    put_page(out, copy);
+    if (copy.spare) put_page(out, *copy.spare);
+    put(out, crc32(out), 4);
+    return out;
+}
+
+DecodedRecovery decode_recovery_copy(std::span<const std::uint8_t> bytes) {
+    const auto fault = [](RecoveryFault f) { return DecodedRecovery{f, {}}; };
+    const std::size_t magic = std::min(bytes.size(), sizeof kMagic);
+    if (!std::equal(bytes.begin(), bytes.begin() + std::ptrdiff_t(magic), kMagic))
+        return fault(RecoveryFault::Corrupt);
+    if (bytes.size() < 6) return fault(RecoveryFault::Truncated);
+    const std::uint64_t version = get(bytes, 4, 2);
+    if (version == kFirstVersion) return decode_first_version(bytes);
+    if (version != kVersion) return fault(RecoveryFault::OtherVersion);
+
+    Reader in{bytes, 6};
+    const std::uint64_t page_shown = in.number(1), pages = in.number(1);
+    DecodedRecovery decoded;
+    RecoveryCopy& copy = decoded.copy;
+    copy.kept_at = std::int64_t(in.number(8));
+    std::optional<KeptPage> shown = take_page(in), spare;
+    if (pages == 2) spare = take_page(in);
+    const std::size_t body = in.at;
+    in.number(4);
+    if (in.short_) return fault(RecoveryFault::Truncated);
+    if (bytes.size() > body + 4 || get(bytes, body, 4) != crc32(bytes.first(body)))
+        return fault(RecoveryFault::Corrupt);
+    // A sound checksum over values this editor never writes: not a copy of ours.
+    const bool sound = (page_shown == 1 || page_shown == 2) && (pages == 1 || pages == 2) &&
+                       shown && sound_page(*shown) && (pages == 1 || (spare && sound_page(*spare)));
+    if (!sound) return fault(RecoveryFault::Corrupt);
+    static_cast<KeptPage&>(copy) = std::move(*shown);
+    copy.page_shown = std::uint8_t(page_shown);
+    copy.spare = std::move(spare);
+    return decoded;
 }
 
 const char* describe(RecoveryFault fault) {

@@ -1,20 +1,32 @@
 #pragma once
 #include "picture/picture.h"
+#include "reference/reference_image.h"
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-// The copy of the picture a running editor keeps aside, to be offered back should it end
-// without closing: everything that belongs to the picture, and when it was kept.
-struct RecoveryCopy {
+// A picture as a recovery copy keeps it: everything that belongs to it but its history.
+struct KeptPage {
     std::array<std::uint8_t, kPictureBytes> pixels{}; // colour indices, row by row
     std::uint8_t background = 0;
     std::uint8_t mode = fmtMulticolor;
-    bool changed = false;     // since the picture was last opened or saved
+    bool changed = false; // since the picture was last opened or saved
+    std::string file;     // the picture's file (UTF-8), empty when it has none
+    std::optional<ReferenceImage> reference;
+
+    bool operator==(const KeptPage&) const = default;
+};
+
+// The copy of the picture a running editor keeps aside, to be offered back should it end
+// without closing: the page shown, the spare page if there is one, which of the two pages the
+// one shown is, and when it was kept.
+struct RecoveryCopy : KeptPage {
     std::int64_t kept_at = 0; // seconds since 1970-01-01 UTC
-    std::string file;         // the picture's file (UTF-8), empty when it has none
+    std::uint8_t page_shown = 1;
+    std::optional<KeptPage> spare;
 
     bool operator==(const RecoveryCopy&) const = default;
 };
@@ -27,11 +39,16 @@ struct DecodedRecovery {
     RecoveryCopy copy; // meaningful when fault is None
 };
 
-// The largest copy there can be: a file name is at most 65535 bytes.
-constexpr std::size_t kMaxRecoveryCopyBytes = 20 + 65535 + kPictureBytes + 4;
+// The largest copy there can be: two pages, each with a file name of at most 65535 bytes and a
+// reference image.
+constexpr std::size_t kMaxRecoveryCopyBytes =
+    16 + 2 * (6 + 65535 + kPictureBytes + 8 + 3 * kPictureBytes) + 4;
 
-// "VXRC", a version, the background, mode and changed flag, the time, the file's name, the
-// pixels, and a CRC-32 of all that comes before it, all little-endian.
+// "VXRC", a version, which page is shown, how many pages there are, the time, then each page
+// (the background, mode, changed flag, whether a reference image comes, the file's name, the
+// pixels, and the reference image's area and colours), and a CRC-32 of all that comes before
+// it, all little-endian. Copies of the first version, which held one page and no reference
+// image, are read too.
 std::vector<std::uint8_t> encode_recovery_copy(const RecoveryCopy& copy);
 // Every byte is checked: a copy that is cut short, damaged, or written by another version
 // is refused with that fault, never half taken.

@@ -8,13 +8,31 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+
+KeptPage kept(const Document::Page& page) {
+    return {page.picture, page.background, page.mode, page.changed, page.file, page.reference};
+}
+
+// The page comes back with no history, counted as changed as the page shown is.
+Document::Page page_from(const KeptPage& kept) {
+    Document::Page page = okno2->blank_page();
+    page.picture = kept.pixels;
+    page.background = kept.background;
+    page.mode = kept.mode;
+    page.file = kept.file;
+    page.changed = true;
+    page.reference = kept.reference;
+    return page;
+}
+
+} // namespace
+
 RecoveryCopy picture_as_it_stands() {
     RecoveryCopy copy;
-    copy.pixels = okno2->picture;
-    copy.background = okno2->back_color;
-    copy.mode = okno2->format();
-    copy.file = okno2->file();
-    copy.changed = okno2->changed();
+    static_cast<KeptPage&>(copy) = kept(okno2->copy_page());
+    copy.page_shown = std::uint8_t(okno1->page_shown());
+    if (okno1->kept_spare_page()) copy.spare = kept(*okno1->kept_spare_page());
     return copy;
 }
 
@@ -27,8 +45,9 @@ QString recovery_question(const RecoveryCopy& copy) {
     const QString state = name.isEmpty() ? QStringLiteral("never saved")
                           : copy.changed ? name + QStringLiteral(", changed since it was saved")
                                          : name + QStringLiteral(", as it was saved");
-    return QStringLiteral("Vexlor was not closed properly. Recover the picture it held %1 (%2)?")
-        .arg(when, state);
+    const QString spare = copy.spare ? QStringLiteral(" and its spare page") : QString();
+    return QStringLiteral("Vexlor was not closed properly. Recover the picture it held %1 (%2)%3?")
+        .arg(when, state, spare);
 }
 
 namespace {
@@ -48,11 +67,14 @@ Answer ask(const RecoveryCopy& copy) {
 }
 
 // Pixels, background and mode as one step; the picture belongs to the copy's file again but
-// counts as changed, since that file does not hold it.
+// counts as changed, since that file does not hold it. Its reference image and the spare page
+// come back with it.
 void bring_back(const RecoveryCopy& copy) {
     okno1->replace_picture("Recover", copy.pixels, copy.background, copy.mode);
     okno2->set_file(copy.file);
     okno2->mark_changed();
+    okno2->set_reference(copy.reference);
+    if (copy.spare) okno1->set_spare_page(page_from(*copy.spare), copy.page_shown);
 }
 
 } // namespace

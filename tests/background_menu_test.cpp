@@ -86,12 +86,18 @@ TEST_F(BackgroundAndPalette, MenusOfferTheBackgroundAndThePalettes) {
     EXPECT_EQ(okno1->PictureMenu->actions()[1], okno1->PictureBackgroundItem);
     EXPECT_EQ(okno1->PictureBackgroundItem->text(), "&Background Colour...");
     const QList<QAction*> view_items = okno1->ViewMenu->actions();
-    ASSERT_EQ(view_items.size(), 6);
+    ASSERT_EQ(view_items.size(), 11);
     EXPECT_EQ(view_items.mid(0, 2), (QList<QAction*>{okno1->ViewPaletteMenu->menuAction(),
                                                      okno1->ViewZoomMenu->menuAction()}));
     EXPECT_TRUE(view_items[2]->isSeparator());
-    EXPECT_EQ(view_items.mid(3), (QList<QAction*>{okno1->ViewPalDisplayItem, okno1->ViewPalZoomItem,
+    EXPECT_EQ(view_items.mid(3, 4),
+              (QList<QAction*>{okno1->ViewReferenceItem, okno1->ViewShowReferenceItem,
+                               okno1->ViewReferenceOpacityMenu->menuAction(),
+                               okno1->ViewRemoveReferenceItem}));
+    EXPECT_TRUE(view_items[7]->isSeparator());
+    EXPECT_EQ(view_items.mid(8), (QList<QAction*>{okno1->ViewPalDisplayItem, okno1->ViewPalZoomItem,
                                                   okno1->ViewPalBlendsItem}));
+    EXPECT_EQ(okno1->ViewReferenceItem->text(), "&Reference Image...");
     EXPECT_EQ(okno1->ViewPaletteMenu->title(), "&Palette");
     QStringList items;
     for (const QAction* item : okno1->ViewPaletteMenu->actions()) {

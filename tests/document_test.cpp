@@ -160,8 +160,9 @@ TEST_F(DocumentTest, TheFileAndWhetherThePictureChangedSinceItWasSaved) {
     EXPECT_TRUE(document.changed());
 }
 
-// The spare page keeps a whole picture of its own: pixels, background, mode, file and history.
-// The selection stays on the desk, and whatever the pages swap, the observers hear of it all.
+// The spare page keeps a whole picture of its own: pixels, background, mode, file, reference
+// image and history. The selection stays on the desk, and whatever the pages swap, the
+// observers hear of it all.
 TEST_F(DocumentTest, TheSparePageKeepsAPictureWithItsOwnHistory) {
     for (const bool copy : {false, true}) { // the spare page blank, or a copy of the picture
         SCOPED_TRACE(copy ? "a copy" : "blank");
@@ -170,23 +171,28 @@ TEST_F(DocumentTest, TheSparePageKeepsAPictureWithItsOwnHistory) {
         paint("Paint", 5, 2);
         document.set_file("a.vxr");
         document.select(PixelArea{1, 1, 4, 4});
+        const ReferenceImage traced = reference_from_image({1, 1, {9, 9, 9}});
+        document.set_reference(traced);
         Document::Page spare = copy ? document.copy_page() : document.blank_page();
         heard.changes.clear();
         document.swap_page(spare);
         EXPECT_EQ(document.picture[0], pixel);
         EXPECT_EQ(document.back_color, copy ? 2 : 0);
         EXPECT_EQ(document.file(), copy ? "a.vxr" : "");
+        EXPECT_EQ(document.reference().has_value(), copy);
         EXPECT_EQ(document.history().undo_label(), ""); // a copy starts with no history
         EXPECT_EQ(document.selection(), (PixelArea{1, 1, 4, 4}));
         ASSERT_EQ(heard.changes.size(), 1u);
         EXPECT_TRUE(heard.changes[0].has(DocumentChange::Pixels));
         EXPECT_TRUE(heard.changes[0].has(DocumentChange::History));
+        EXPECT_TRUE(heard.changes[0].has(DocumentChange::Reference));
         // A step on this page is undone here, and leaves the other page's history alone.
         paint("Fill", 9, 4);
         mode = fmtFli;
         document.swap_page(spare);
         EXPECT_EQ(document.picture[0], 5);
         EXPECT_EQ(document.back_color, 2);
+        EXPECT_EQ(document.reference(), traced);
         EXPECT_EQ(document.format(), fmtMulticolor);
         EXPECT_EQ(document.history().undo_label(), "Paint");
         document.swap_page(spare);

@@ -7,11 +7,13 @@
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProcess>
 #include <QSettings>
 #include <algorithm>
 #include <cstdio>
@@ -117,6 +119,16 @@ void GuardAgainstHangingDialogs(int milliseconds) {
     watch->start();
 }
 
+RenderedPdf render_pdf(const QString& pdf) {
+    QTemporaryDir out;
+    QProcess renderer;
+    renderer.start("pdftoppm", {"-r", "40", "-png", pdf, out.filePath("page")});
+    if (!renderer.waitForFinished(30000)) renderer.kill();
+    const QStringList pages = QDir(out.path()).entryList({"page*.png"}, QDir::Files, QDir::Name);
+    if (pages.isEmpty()) return {};
+    return {int(pages.size()), QImage(out.filePath(pages.front()))};
+}
+
 void Settle() { QApplication::processEvents(); }
 
 bool SettleUntil(const std::function<bool()>& condition, int milliseconds) {
@@ -158,6 +170,10 @@ std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, d
 void ResetEditor() {
     okno2->end_stroke();
     okno2->reset();
+    okno1->set_spare_page(std::nullopt, 1);
+    okno2->reference_shown = true;
+    okno2->reference_opacity = 50;
+    okno1->show_reference_items();
     okno2->scroll1->setValue(0);
     okno2->scroll2->setValue(0);
     okno2->set_zoom(4, 3);

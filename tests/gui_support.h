@@ -4,6 +4,7 @@
 #include "platform/tform.h"
 #include "tests/file_support.h"
 #include <QEvent>
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QTemporaryDir>
@@ -37,6 +38,13 @@ void Settle();
 bool SettleUntil(const std::function<bool()>& condition, int milliseconds = 3000);
 
 std::string Hex(TColor color);
+
+struct RenderedPdf {
+    int pages = 0;
+    QImage first; // the first page
+};
+// The PDF file's pages as pdftoppm draws them.
+RenderedPdf render_pdf(const QString& pdf);
 
 // The picture's pixel, to read or set.
 std::uint8_t& pixel(int column, int row);

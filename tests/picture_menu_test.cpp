@@ -2,11 +2,15 @@
 #include "formats/koala.h"
 #include "platform/common_dialogs.h"
 #include "preview/preview_window.h"
+#include "print/picture_print.h"
 #include "storage/dlg_open.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
+#include <QImage>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -107,4 +111,162 @@ TEST_F(PictureMenu, ClashMarksFollowThePainting) {
     pixel(0, 1) = 7;
     okno2->FormPaint();
     EXPECT_FALSE(marked(0, 0)); // switched off
+}
+
+namespace {
+
+// Each channel halfway between the two colours, rounded up.
+TColor halfway(TColor a, TColor b) {
+    return RGBColor((RedOf(a) + RedOf(b) + 1) / 2, (GreenOf(a) + GreenOf(b) + 1) / 2,
+                    (BlueOf(a) + BlueOf(b) + 1) / 2);
+}
+
+QByteArray file_bytes(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+} // namespace
+
+// A reference image shows blended over the picture in both views, at the opacity chosen and
+// while Q shows it; a file, an export and a print hold the picture alone, and Pick colour and
+// the cell rules see only the picture's colours.
+TEST_F(PictureMenu, TheReferenceImageShowsInTheViewsAndNowhereElse) {
+    QImage white(160, 200, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    const QString reference = dir.filePath("white.png");
+    ASSERT_TRUE(white.save(reference));
+    const auto load = [&](const QString& file) {
+        TFileDialog::QueueAnswer(file);
+        okno1->ViewReferenceItem->trigger();
+    };
+    okno2->picture.fill(2);
+    pixel(1, 1) = 6, pixel(3, 1) = 7; // the cell holds three colours and the background
+    // Over the picture, in the zoom view, in the preview and on each pixel as it is painted;
+    // a C64 picture shows in its own colours.
+    load(reference);
+    okno1->ViewReferenceOpacityMenu->actions()[2]->trigger(); // 50%
+    okno1->color_b9->click();
+    QTest::mouseClick(okno2, Qt::LeftButton, {}, cell(8, 8));
+    const struct {
+        const char* what;
+        TForm* view;
+        QPoint at;
+        TColor alone, over; // the picture's colour, and the reference's over it
+    } shown[] = {
+        {"the zoom view", okno2, cell(1, 1), palette_color(6), clWhite},
+        {"the preview", okno_prv, {2 + 4 * 1 + 1, 2 + 2 * 1}, palette_color(6), clWhite},
+        {"a pixel painted", okno2, cell(8, 8), palette_color(9), clWhite},
+    };
+    for (const auto& [what, view, at, alone, over] : shown) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(Hex(view->Canvas->GetPixel(at.x(), at.y())), Hex(halfway(alone, over)));
+        QTest::keyClick(okno1->Host(), Qt::Key_Q); // hides it
+        EXPECT_EQ(Hex(view->Canvas->GetPixel(at.x(), at.y())), Hex(alone));
+        QTest::keyClick(okno1->Host(), Qt::Key_Q);
+    }
+    load(koala_of(5));
+    EXPECT_EQ(Hex(okno2->Canvas->GetPixel(cell(0, 0).x(), cell(0, 0).y())),
+              Hex(halfway(palette_color(2), palette_color(5))));
+    okno1->ViewRemoveReferenceItem->trigger();
+    pixel(8, 8) = 2;
+
+    SetPrintDialogAnswer([&](PrintDialogKind, QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("printed.pdf"));
+        return true;
+    });
+    const struct {
+        const char* what;
+        std::function<QByteArray()> result;
+    } rows[] = {
+        {"a saved file",
+         [&] {
+             TFileDialog::QueueAnswer(dir.filePath("saved.vxr"));
+             okno1->FileSaveAs();
+             return file_bytes(dir.filePath("saved.vxr"));
+         }},
+        {"a Koala export",
+         [&] {
+             TFileDialog::QueueAnswer(dir.filePath("exported.koa"));
+             okno1->PictureKoalaItem->trigger();
+             return file_bytes(dir.filePath("exported.koa"));
+         }},
+        {"a PNG export",
+         [&] {
+             TFileDialog::QueueAnswer(dir.filePath("exported.png"));
+             WhenModal([] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+             okno1->PicturePngItem->trigger();
+             return file_bytes(dir.filePath("exported.png"));
+         }},
+        {"a print",
+         [&] {
+             okno1->FilePrint();
+             const QImage page = render_pdf(dir.filePath("printed.pdf")).first;
+             return QByteArray(reinterpret_cast<const char*>(page.constBits()),
+                               qsizetype(page.sizeInBytes()));
+         }},
+        {"Pick colour",
+         [] {
+             okno1->tool_pick->click();
+             QTest::mouseClick(okno2, Qt::LeftButton, {}, cell(1, 1));
+             okno1->tool_b2->click();
+             return QByteArray(1, char(okno2->draw_color));
+         }},
+        {"the cell rules",
+         [] {
+             okno1->color_b5->click();
+             QTest::mouseClick(okno2, Qt::LeftButton, {}, cell(2, 1)); // a fourth colour
+             const char painted = char(pixel(2, 1));
+             pixel(2, 1) = 2;
+             return QByteArray(1, painted);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const QByteArray alone = row.result();
+        EXPECT_FALSE(alone.isEmpty());
+        load(reference);
+        okno1->ViewReferenceOpacityMenu->actions().back()->trigger(); // 100%
+        EXPECT_EQ(okno2->Canvas->GetPixel(cell(1, 1).x(), cell(1, 1).y()), clWhite);
+        EXPECT_EQ(row.result(), alone);
+        okno1->ViewRemoveReferenceItem->trigger();
+        EXPECT_EQ(okno2->Canvas->GetPixel(cell(1, 1).x(), cell(1, 1).y()), palette_color(6));
+    }
+    SetPrintDialogAnswer(nullptr);
+}
+
+// Copy to Spare Page replaces a spare page with changes not saved only when the user says so.
+TEST_F(PictureMenu, CopyToSparePageAsksBeforeReplacingWorkNotSaved) {
+    const struct {
+        const char* what;
+        bool spare_changed, answer;
+        bool asked, replaced;
+    } rows[] = {
+        {"no spare page yet", false, false, false, true},
+        {"changes kept", true, false, true, false},
+        {"changes replaced", true, true, true, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ResetEditor();
+        if (row.spare_changed) {
+            okno1->PictureSwapPagesItem->trigger();
+            okno1->color_b3->click();
+            QTest::mouseClick(okno2, Qt::LeftButton, {}, cell(0, 0));
+            okno1->PictureSwapPagesItem->trigger();
+        }
+        pixel(0, 0) = 8;
+        bool asked = false;
+        SetQuestionDisplay([&](const QString&, const QString& text) {
+            asked = text.contains("The spare page has changes that are not saved");
+            return row.answer;
+        });
+        okno1->PictureCopyToSpareItem->trigger();
+        EXPECT_EQ(asked, row.asked);
+        okno1->PictureSwapPagesItem->trigger();
+        EXPECT_EQ(okno1->page_shown(), 2);
+        EXPECT_EQ(pixel(0, 0), row.replaced ? 8 : 3);
+    }
 }

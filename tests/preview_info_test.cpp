@@ -3,6 +3,10 @@
 #include "preview/preview_window.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -139,12 +143,42 @@ TEST(InfoWindow, SwatchesShowOverTheirFrames) {
     EXPECT_TRUE(solid(QRect(QPoint(20, 130), QPoint(45, 145)), palette_color(0)));
 }
 
-TEST(InfoWindow, LabelsKeepTheirCaptions) {
-    EXPECT_EQ(okno_info->label_posx->text(), "POS-X:");
-    EXPECT_EQ(okno_info->Label_posy->text(), "POS-Y");
+// The information window keeps its captions while the status bar says where the pointer is:
+// the picture column and row, and the cell; nothing off the picture or once the pointer leaves.
+TEST(InfoWindow, LabelsKeepTheirCaptionsWhileTheStatusBarFollowsThePointer) {
+    ResetEditor();
+    const auto status = [] {
+        const auto* bar = static_cast<QMainWindow*>(okno1->Host())->statusBar();
+        const QList<QLabel*> labels = bar->findChildren<QLabel*>();
+        QStringList texts;
+        for (const QLabel* label : labels)
+            if (!label->text().isEmpty()) texts << label->text();
+        return texts.join(" | ");
+    };
+    const struct {
+        ViewPlace place;
+        QPoint pointer;
+        const char* shown;
+    } rows[] = {
+        {{0, 0}, {100, 100}, "Column 2, row 5 · Cell 0, 0"},
+        {{120, 176}, {620, 470}, "Column 135, row 199 · Cell 33, 24"},
+        {{156, 200}, {300, 100}, ""}, // past the picture's corner
+    };
+    for (const auto& [place, pointer, shown] : rows) {
+        SCOPED_TRACE(shown);
+        okno2->show_place(place);
+        mouse(QEvent::MouseMove, pointer, Qt::NoButton, Qt::NoButton);
+        EXPECT_EQ(status(), shown);
+        EXPECT_EQ(okno_info->label_posx->text(), "POS-X:");
+        EXPECT_EQ(okno_info->Label_posy->text(), "POS-Y");
+    }
+    okno2->show_place({0, 0});
+    mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
+    EXPECT_FALSE(status().isEmpty());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(okno2, &leave);
+    EXPECT_EQ(status(), "");
     EXPECT_EQ(okno_info->label_c1->text(), "Color1");
     EXPECT_EQ(okno_info->Label1->text(), "Current colors:");
     EXPECT_EQ(okno_info->Label2->text(), "Back");
-    QTest::mouseMove(okno2, QPoint(100, 100));
-    EXPECT_EQ(okno_info->label_posx->text(), "POS-X:");
 }

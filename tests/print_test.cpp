@@ -19,22 +19,6 @@
 
 namespace {
 
-struct RenderedPdf {
-    int pages = 0;
-    QImage first; // the first page
-};
-
-// The PDF file's pages as pdftoppm draws them.
-RenderedPdf render_pdf(const QString& pdf) {
-    QTemporaryDir out;
-    QProcess renderer;
-    renderer.start("pdftoppm", {"-r", "40", "-png", pdf, out.filePath("page")});
-    if (!renderer.waitForFinished(30000)) renderer.kill();
-    const QStringList pages = QDir(out.path()).entryList({"page*.png"}, QDir::Files, QDir::Name);
-    if (pages.isEmpty()) return {};
-    return {int(pages.size()), QImage(out.filePath(pages.front()))};
-}
-
 // What on the page is not paper.
 QRect printed_area(const QImage& page) {
     QRect area;

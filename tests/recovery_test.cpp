@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace {
 
-RecoveryCopy some_copy() {
+// The page shown and its reference image, with no spare page.
+RecoveryCopy one_page() {
     RecoveryCopy copy;
     for (std::size_t i = 0; i < copy.pixels.size(); ++i) copy.pixels[i] = std::uint8_t(i % 7);
     copy.background = 6;
@@ -22,6 +24,34 @@ RecoveryCopy some_copy() {
     copy.kept_at = 1'700'000'000;
     copy.file = "/home/user/wizard.vxr";
     return copy;
+}
+
+// Page 2 shown, page 1 spare, each with a reference image of its own.
+RecoveryCopy some_copy() {
+    RecoveryCopy copy = one_page();
+    copy.page_shown = 2;
+    RgbImage rgb{kPictureColumns, kPictureRows, std::vector<std::uint8_t>(kPictureBytes * 3)};
+    for (std::size_t i = 0; i < rgb.rgb.size(); ++i) rgb.rgb[i] = std::uint8_t(i * 7);
+    copy.reference = ReferenceImage{rgb, {0, 0, kPictureColumns, kPictureRows}};
+    KeptPage spare;
+    spare.pixels.fill(3);
+    spare.file = "spare.vxr";
+    spare.reference = reference_from_image({2, 1, {255, 0, 0, 0, 0, 255}});
+    copy.spare = spare;
+    return copy;
+}
+
+// A copy as the first version wrote it: one page, no reference image.
+std::vector<std::uint8_t> first_version(const RecoveryCopy& copy) {
+    std::vector<std::uint8_t> bytes = {
+        'V', 'X', 'R', 'C', 1, 0, copy.background, copy.mode, std::uint8_t(copy.changed), 0};
+    for (int i = 0; i < 8; ++i) bytes.push_back(std::uint8_t(copy.kept_at >> (8 * i)));
+    bytes.insert(bytes.end(), {std::uint8_t(copy.file.size()), 0});
+    bytes.insert(bytes.end(), copy.file.begin(), copy.file.end());
+    bytes.insert(bytes.end(), copy.pixels.begin(), copy.pixels.end());
+    const auto crc = std::uint32_t(::crc32(0, bytes.data(), unsigned(bytes.size())));
+    for (int i = 0; i < 4; ++i) bytes.push_back(std::uint8_t(crc >> (8 * i)));
+    return bytes;
 }
 
 void write(const QString& path, const std::vector<std::uint8_t>& bytes) {
@@ -58,10 +88,13 @@ TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
     const struct {
         const char* name;
         std::function<void(const QString&)> make;
-        const char* problem; // nullptr: taken back
+        const char* problem; // nullptr: taken back, as `taken`
         bool needs_permissions = false;
+        RecoveryCopy taken = some_copy();
     } rows[] = {
         {"sound", [&](const QString& p) { write(p, sound); }, nullptr},
+        {"of the first version", [](const QString& p) { write(p, first_version(one_page())); },
+         nullptr, false, one_page()},
         {"cut short",
          [&](const QString& p) {
              write(p, {sound.begin(), sound.begin() + 20000});
@@ -82,7 +115,14 @@ TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
              write(p, encode_recovery_copy(copy));
          },
          "it is damaged"},
-        {"another version", [&](const QString& p) { write(p, changed(4, 2)); },
+        {"a reference image past the picture's edge under a sound checksum",
+         [](const QString& p) {
+             RecoveryCopy copy = some_copy();
+             copy.reference->area = {150, 0, 20, 10};
+             write(p, encode_recovery_copy(copy));
+         },
+         "it is damaged"},
+        {"another version", [&](const QString& p) { write(p, changed(4, 9)); },
          "it was kept by another version of Vexlor"},
         {"a pipe", [](const QString& p) { ::mkfifo(QFile::encodeName(p).constData(), 0600); },
          "it is not a regular file"},
@@ -115,7 +155,7 @@ TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
             scan();
         if (!row.problem) {
             ASSERT_TRUE(found);
-            EXPECT_EQ(found->copy, some_copy());
+            EXPECT_EQ(found->copy, row.taken);
             EXPECT_EQ(found->path, path);
             EXPECT_TRUE(errors.isEmpty());
             continue;

@@ -50,14 +50,27 @@ TEST(RecoveryAtStart, TheAnswerChoosesBetweenTheCopyAndTheFileNamed) {
     const struct {
         const char* button;
         bool file_named;
-    } rows[] = {{"&Recover", false}, {"&Recover", true}, {"&Discard", false}, {"&Discard", true}};
+        bool spare = false; // the copy holds page 2, and page 1 as the spare page
+    } rows[] = {{"&Recover", false},
+                {"&Recover", true},
+                {"&Recover", false, true},
+                {"&Discard", false},
+                {"&Discard", true}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.button) + (row.file_named ? " with a file named" : ""));
+        SCOPED_TRACE(std::string(row.button) + (row.file_named ? " with a file named" : "") +
+                     (row.spare ? " with a spare page" : ""));
         ResetEditor();
         QTemporaryDir dir;
         RecoveryKeeper keeper(dir.filePath("recovery"), picture_as_it_stands);
         ASSERT_TRUE(QDir().mkpath(keeper.folder()));
-        const RecoveryCopy copy = abandoned(dir.filePath("wizard.vxr"));
+        RecoveryCopy copy = abandoned(dir.filePath("wizard.vxr"));
+        if (row.spare) {
+            copy.reference = reference_from_image({1, 1, {0, 255, 0}});
+            copy.page_shown = 2;
+            copy.spare = KeptPage{};
+            copy.spare->pixels.fill(9);
+            copy.spare->file = "first.vxr";
+        }
         const QString old_copy = keeper.folder() + "/1-earlier.vxrc";
         ASSERT_TRUE(write_recovery_copy(old_copy, copy).isEmpty());
         const QString named = write_vxr(dir.filePath("named.vxr"), 3);
@@ -81,13 +94,29 @@ TEST(RecoveryAtStart, TheAnswerChoosesBetweenTheCopyAndTheFileNamed) {
                        (recover || !row.file_named || okno1->picture_path() == named);
             },
             20000));
-        EXPECT_TRUE(asked.contains("(wizard.vxr, changed since it was saved)?"))
+        EXPECT_TRUE(asked.endsWith(row.spare ? "(wizard.vxr, changed since it was saved) and "
+                                               "its spare page?"
+                                             : "(wizard.vxr, changed since it was saved)?"))
             << asked.toStdString();
         EXPECT_FALSE(QFileInfo::exists(old_copy));
         if (recover) {
             EXPECT_EQ(okno1->picture_path(), QString::fromStdString(copy.file));
             EXPECT_EQ(okno2->back_color, copy.background);
             EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Recover");
+            EXPECT_EQ(okno2->reference(), copy.reference);
+            EXPECT_EQ(okno1->page_shown(), row.spare ? 2 : 1);
+            EXPECT_EQ(okno1->kept_spare_page().has_value(), row.spare);
+            // This editor's copy keeps both pages in turn, and the spare page comes back whole.
+            const RecoveryCopy kept = picture_as_it_stands();
+            EXPECT_EQ(kept.spare.has_value(), row.spare);
+            if (row.spare) {
+                EXPECT_EQ(kept.spare->pixels, copy.spare->pixels);
+                okno1->PictureSwapPagesItem->trigger();
+                EXPECT_EQ(okno2->picture, copy.spare->pixels);
+                EXPECT_EQ(okno1->picture_path(), "first.vxr");
+                EXPECT_TRUE(okno2->changed());
+                EXPECT_FALSE(okno2->reference());
+            }
         }
         keeper.finish();
     }

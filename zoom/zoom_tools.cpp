@@ -63,6 +63,8 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     if (Tool* tool = tool_for_moves()) tool->move(tools_context_, event);
     if (!tip_shown_ && !tip_.empty()) show_tip({}, false);
     update_clash_marks();
+    const bool on_picture = event.in_area && whole().contains(event.at);
+    okno1->show_pointer_place(on_picture ? std::optional(event.at) : std::nullopt);
     pointer_seen_ = true;
     pointer_column_ = event.at.column;
     pointer_row_ = event.at.row;
@@ -125,6 +127,7 @@ void Tokno2::draw_outline(const std::vector<InkedPixel>& pixels) {
 }
 
 void Tokno2::leaveEvent(QEvent* event) {
+    okno1->show_pointer_place(std::nullopt);
     if (!tip_.empty()) show_tip({}, false);
     TForm::leaveEvent(event);
 }

@@ -53,17 +53,24 @@ void Tokno2::FormPaint(TObject*) {
         prefs->vexlor_grid1->isChecked() && zoom_level().pixel_grid_fits(mode().shape.cell);
     const Palette& colors = shown_colors();
     const int w = int(cell_w), h = int(cell_h);
+    const ReferenceLayer reference = reference_layer();
     // The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
     if (shown_pal_view().in_zoom_view())
         draw_pal_pixels(whole(), pixel_grid);
-    else
-        for (int i = 0; i < int(view_rows); ++i)
+    else {
+        std::vector<TColor> shown(view_cols);
+        Canvas->Pen.Style = psSolid;
+        for (int i = 0; i < int(view_rows); ++i) {
+            for (int j = 0; j < int(view_cols); ++j)
+                shown[std::size_t(j)] = colors[read_pixel(j + scroll_x, i + scroll_y) & 0x0F];
+            reference.blend_row(i + scroll_y, scroll_x, int(view_cols), 1, shown.data());
             for (int j = 0; j < int(view_cols); ++j) {
-                Canvas->Pen.Style = psSolid;
-                Canvas->Brush.Color = colors[read_pixel(j + scroll_x, i + scroll_y) & 0x0F];
+                Canvas->Brush.Color = shown[std::size_t(j)];
                 Canvas->Pen.Color = pixel_grid ? pixel_grid_color : Canvas->Brush.Color;
                 Canvas->Rectangle(j * w, i * h, (j + 1) * w, (i + 1) * h);
             }
+        }
+    }
     if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
     if (show_clashes) draw_clash_marks();
     draw_selection_overlay();
@@ -88,7 +95,9 @@ void Tokno2::draw_char_grid() {
 
 void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row) {
     const int w = int(cell_w), h = int(cell_h);
-    Canvas->Brush.Color = palette_color(color);
+    TColor shown = palette_color(color);
+    reference_layer().blend_row(view_row + scroll_y, view_col + scroll_x, 1, 1, &shown);
+    Canvas->Brush.Color = shown;
     Canvas->Pen.Color =
         zoom_level().pixel_grid_fits(mode().shape.cell) ? pixel_grid_color : Canvas->Brush.Color;
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
@@ -113,10 +122,12 @@ void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
     const int aspect = mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
     const int edge = outlined ? 1 : 0;
     std::vector<TColor> shown(std::size_t(shown_area.width * aspect));
+    const ReferenceLayer reference = reference_layer();
     Canvas->Pen.Style = psSolid;
     for (int row = shown_area.top; row <= shown_area.bottom(); ++row) {
         shown_pal_display().show_row(grid(), aspect, row, shown_area.left * aspect,
                                      (shown_area.right() + 1) * aspect, shown.data());
+        reference.blend_row(row, shown_area.left, shown_area.width, aspect, shown.data());
         for (int column = shown_area.left; column <= shown_area.right(); ++column) {
             const TColor* parts = &shown[std::size_t((column - shown_area.left) * aspect)];
             const int x = (column - scroll_x) * w, y = (row - scroll_y) * h;
@@ -133,6 +144,11 @@ void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
 }
 
 void Tokno2::redraw() { FormPaint(); }
+
+ReferenceLayer Tokno2::reference_layer() const {
+    if (!reference_shown || !reference()) return {};
+    return {&*reference(), reference_opacity};
+}
 
 void Tokno2::set_cursor(PixelPos at) {
     cursor_x = at.column;

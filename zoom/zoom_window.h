@@ -48,6 +48,12 @@ public:
     // the 4 x 1 rows and the three bug columns in FLI.
     bool show_clashes = false;
 
+    // How the reference image shows over the picture (View > Reference Image): whether at all,
+    // and at what opacity, in percent. The layer has no image while none shows.
+    bool reference_shown = true;
+    int reference_opacity = 50;
+    ReferenceLayer reference_layer() const;
+
     // Every pixel the tools paint goes through it, under the full-cell choice.
     Painter painter{*this};
 

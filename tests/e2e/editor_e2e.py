@@ -214,7 +214,9 @@ class Session:
                 self.info = (origin[0] + INFO_FROM_ZOOM[0], origin[1] + INFO_FROM_ZOOM[1])
                 # The frame's client area begins under the menu bar, where the surface starts.
                 self.top = next(y for y in range(s.height) if s.pixel(s.width - 30, y) == BLACK)
-                self.bottom = s.height  # the palette bar is the frame's bottom 40 pixels
+                # The palette bar's 40 pixels lie under the surface, the status bar under them.
+                self.bottom = 41 + next(y for y in range(s.height - 1, 0, -1)
+                                        if s.pixel(s.width - 30, y) == BLACK)
                 return True
         return False
 

@@ -1,0 +1,46 @@
+// View > Reference Image: an image laid over the picture to trace. The document keeps it with
+// the page; the zoom window says whether it shows and at what opacity.
+#include "app/Main.h"
+#include "exchange/picture_import.h"
+#include "zoom/zoom_window.h"
+#include <QActionGroup>
+
+void Tokno1::set_up_reference_menu() {
+    auto* opacities = new QActionGroup(this);
+    for (int opacity : kReferenceOpacities) {
+        QAction* item = ViewReferenceOpacityMenu->addAction(QStringLiteral("&%1%").arg(opacity));
+        item->setStatusTip(QStringLiteral("Show the reference image at %1% opacity").arg(opacity));
+        item->setCheckable(true);
+        item->setData(opacity);
+        opacities->addAction(item);
+        connect(item, &QAction::triggered, this, [opacity] {
+            okno2->reference_opacity = opacity;
+            okno1->redraw_picture();
+        });
+    }
+    connect(ViewReferenceItem, &QAction::triggered, this, [this] { load_reference_image(); });
+    connect(ViewShowReferenceItem, &QAction::triggered, this, [](bool shown) {
+        okno2->reference_shown = shown;
+        okno1->redraw_picture();
+    });
+    connect(ViewRemoveReferenceItem, &QAction::triggered, this,
+            [] { okno2->set_reference(std::nullopt); });
+}
+
+// A newly loaded image shows, whatever Q last did.
+void Tokno1::load_reference_image() {
+    std::optional<ReferenceImage> reference = ask_reference_image(ReferenceFileDialog);
+    if (!reference) return;
+    okno2->reference_shown = true;
+    okno2->set_reference(std::move(reference));
+}
+
+void Tokno1::show_reference_items() {
+    const bool loaded = okno2->reference().has_value();
+    ViewShowReferenceItem->setEnabled(loaded);
+    ViewShowReferenceItem->setChecked(okno2->reference_shown);
+    ViewReferenceOpacityMenu->setEnabled(loaded);
+    ViewRemoveReferenceItem->setEnabled(loaded);
+    for (QAction* item : ViewReferenceOpacityMenu->actions())
+        item->setChecked(item->data().toInt() == okno2->reference_opacity);
+}

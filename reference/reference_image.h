@@ -1,0 +1,35 @@
+#pragma once
+#include "colour/palettes.h"
+#include "colour/rgb_image.h"
+#include "picture/geometry.h"
+#include "picture/picture.h"
+
+// An image to trace, shown over the picture and never part of it: the views blend it over
+// the colours they show, while the pixels, the files, the exports, the prints, Pick colour and
+// the cell rules see only the picture. No Qt.
+struct ReferenceImage {
+    RgbImage rgb;   // kPictureColumns x kPictureRows, a colour for each picture pixel
+    PixelArea area; // where the image lies: elsewhere the picture shows alone
+
+    bool operator==(const ReferenceImage&) const = default;
+};
+
+// An image laid onto the picture as Import lays it: in the same place and shape.
+ReferenceImage reference_from_image(const RgbImage& image);
+// A C64 picture as it shows in `colors`, over the whole picture.
+ReferenceImage reference_from_picture(const std::array<std::uint8_t, kPictureBytes>& picture,
+                                      const Palette& colors);
+
+// The opacities the View menu offers, in percent.
+constexpr int kReferenceOpacities[] = {0, 25, 50, 75, 100};
+
+// A reference image as the views show it: at an opacity, in percent. Without an image (none
+// loaded, or hidden) the views show the picture alone.
+struct ReferenceLayer {
+    const ReferenceImage* image = nullptr;
+    int opacity = 0;
+
+    // `shown` holds the colours of picture row `row` from column `first` on, `columns` of
+    // them, each `repeat` entries wide: the reference is blended over those it covers.
+    void blend_row(int row, int first, int columns, int repeat, TColor* shown) const;
+};
