@@ -53,6 +53,7 @@ void Tokno2::FormPaint(TObject*) {
         prefs->vexlor_grid1->isChecked() && zoom_level().pixel_grid_fits(mode().shape.cell);
     const Palette& colors = shown_colors();
     const int w = int(cell_w), h = int(cell_h);
+    pal_zoom_changes_.clear();
     // The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
     if (shown_pal_view().in_zoom_view())
         draw_pal_pixels(whole(), pixel_grid);
@@ -94,14 +95,28 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
 }
 
-// A pixel painted into the picture changes how a PAL television shows its neighbours too; a
-// pixel of a shape still being dragged is not in the picture yet and shows its own colour.
+// A pixel of a shape still being dragged is not in the picture yet and shows its own colour.
 void Tokno2::draw_pixel(PixelPos at, std::uint8_t color) {
-    if (shown_pal_view().in_zoom_view() && read_pixel(at.column, at.row) == color)
-        draw_pal_pixels(pal_reach({at.column, at.row, 1, 1}, mode().shape),
-                        zoom_level().pixel_grid_fits(mode().shape.cell));
+    draw_painted_pixel(color, at.column - scroll_x, at.row - scroll_y);
+}
+
+// A pixel painted into the picture changes how a PAL television shows its neighbours too: the
+// PAL views draw what the event's painting reached once, when the tool is done with it.
+void Tokno2::show_painted(PixelPos at, std::uint8_t color) {
+    if (shown_pal_view().preview) pal_preview_changes_.add(at);
+    if (shown_pal_view().in_zoom_view())
+        pal_zoom_changes_.add(at);
     else
-        draw_painted_pixel(color, at.column - scroll_x, at.row - scroll_y);
+        draw_pixel(at, color);
+}
+
+void Tokno2::show_pal_changes() {
+    if (!pal_preview_changes_.empty())
+        okno1->draw_pal_preview_rows(pal_preview_changes_.take_reach(mode().shape));
+    if (pal_zoom_changes_.empty()) return;
+    const bool outlined = zoom_level().pixel_grid_fits(mode().shape.cell);
+    for (const PixelArea& row : pal_zoom_changes_.take_reach(mode().shape))
+        draw_pal_pixels(row, outlined);
 }
 
 // Each of a pixel's screen pixels is a strip of the colour the television shows there, inside
@@ -112,13 +127,13 @@ void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
     if (shown_area.empty()) return;
     const int aspect = mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
     const int edge = outlined ? 1 : 0;
-    std::vector<TColor> shown(std::size_t(shown_area.width * aspect));
+    pal_row_.resize(std::size_t(shown_area.width * aspect));
     Canvas->Pen.Style = psSolid;
     for (int row = shown_area.top; row <= shown_area.bottom(); ++row) {
         shown_pal_display().show_row(grid(), aspect, row, shown_area.left * aspect,
-                                     (shown_area.right() + 1) * aspect, shown.data());
+                                     (shown_area.right() + 1) * aspect, pal_row_.data());
         for (int column = shown_area.left; column <= shown_area.right(); ++column) {
-            const TColor* parts = &shown[std::size_t((column - shown_area.left) * aspect)];
+            const TColor* parts = &pal_row_[std::size_t((column - shown_area.left) * aspect)];
             const int x = (column - scroll_x) * w, y = (row - scroll_y) * h;
             Canvas->Brush.Color = parts[0];
             Canvas->Pen.Color = outlined ? pixel_grid_color : parts[0];
