@@ -113,7 +113,8 @@ const std::vector<PixelArea>& PalChanges::take_reach(const PictureShape& shape) 
         PixelArea reached;
         for (int source = std::max(row - 1, top_); source <= std::min(row, bottom_); ++source) {
             const PixelArea from = pal_reach(changed_[std::size_t(source)], shape);
-            if (from.contains({from.left, row})) reached = united(reached, {from.left, row, from.width, 1});
+            if (from.contains({from.left, row}))
+                reached = united(reached, {from.left, row, from.width, 1});
         }
         if (!reached.empty()) reach_.push_back(reached);
     }

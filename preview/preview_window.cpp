@@ -31,9 +31,7 @@ void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, int pixel_aspect,
                                      (area.right() + 1) * pixel_aspect, shown.data());
         const int x = pixels.origin + pixels.width * area.left;
         const int y = pixels.origin + pixels.height * row;
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            canvas.Brush.Color = shown[i];
-            canvas.FillRect({x + part * int(i), y, x + part * int(i + 1), y + pixels.height});
-        }
+        for (int line = 0; line < pixels.height; ++line)
+            canvas.SetPixelRow(x, y + line, shown.data(), int(shown.size()), part);
     }
 }

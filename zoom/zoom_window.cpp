@@ -120,30 +120,38 @@ void Tokno2::show_pal_changes() {
 }
 
 // Each of a pixel's screen pixels is a strip of the colour the television shows there, inside
-// the pixel's outline.
+// the pixel's outline. A row of pixels is drawn as its first line inside the outlines, repeated
+// down, then the outlines along its top and bottom: each screen pixel is written once.
 void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
     const PixelArea in_view = {scroll_x, scroll_y, int(view_cols), int(view_rows)};
     const PixelArea shown_area = clipped(clipped(area, in_view), whole());
     if (shown_area.empty()) return;
     const int aspect = mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
     const int edge = outlined ? 1 : 0;
+    const int left = (shown_area.left - scroll_x) * w, right = left + shown_area.width * w;
     pal_row_.resize(std::size_t(shown_area.width * aspect));
-    Canvas->Pen.Style = psSolid;
     for (int row = shown_area.top; row <= shown_area.bottom(); ++row) {
         shown_pal_display().show_row(grid(), aspect, row, shown_area.left * aspect,
                                      (shown_area.right() + 1) * aspect, pal_row_.data());
-        for (int column = shown_area.left; column <= shown_area.right(); ++column) {
-            const TColor* parts = &pal_row_[std::size_t((column - shown_area.left) * aspect)];
-            const int x = (column - scroll_x) * w, y = (row - scroll_y) * h;
-            Canvas->Brush.Color = parts[0];
-            Canvas->Pen.Color = outlined ? pixel_grid_color : parts[0];
-            Canvas->Rectangle(x, y, x + w, y + h);
-            for (int part = 1; part < aspect; ++part) {
-                Canvas->Brush.Color = parts[part];
-                const int right = x + (part + 1) * w / aspect - (part == aspect - 1 ? edge : 0);
-                Canvas->FillRect({x + part * w / aspect, y + edge, right, y + h - edge});
+        const int top = (row - scroll_y) * h, inside = top + edge;
+        for (int i = 0; i < shown_area.width; ++i) {
+            const int x = left + i * w;
+            for (int part = 0; part < aspect; ++part) {
+                Canvas->Brush.Color = pal_row_[std::size_t(i * aspect + part)];
+                const int from = x + part * w / aspect + (part == 0 ? edge : 0);
+                const int to = x + (part + 1) * w / aspect - (part == aspect - 1 ? edge : 0);
+                Canvas->FillRect({from, inside, to, inside + 1});
+            }
+            if (outlined) {
+                Canvas->SetPixel(x, inside, pixel_grid_color);
+                Canvas->SetPixel(x + w - 1, inside, pixel_grid_color);
             }
         }
+        Canvas->RepeatLine(left, right, inside, top + h - edge);
+        if (!outlined) continue;
+        Canvas->Brush.Color = pixel_grid_color;
+        Canvas->FillRect({left, top, right, top + 1});
+        Canvas->FillRect({left, top + h - 1, right, top + h});
     }
 }
 
