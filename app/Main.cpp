@@ -292,6 +292,14 @@ void Tokno1::EditReplaceColourClick(TObject*) {
 // Leaving throws the picture away, so it asks like Open and Clear do.
 void Tokno1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = confirmed_change(); }
 
+// Over the preview drawn with `block` a picture pixel: the selection's outline and the zoom
+// view's frame.
+static void draw_preview_marks(const PreviewPixels& block) {
+    if (okno2->selection())
+        draw_dashed_outline(*okno_prv->GetCanvas(), *okno2->selection(), block, 2);
+    okno_prv->draw_view_frame(block);
+}
+
 // A picture pixel is one block from (2, 2) at double size (4 x 2 screen pixels for a
 // double-width pixel), or a row of screen pixels from (0, 0) at single size (two for a
 // double-width pixel). Only pixels of the picture are drawn.
@@ -309,7 +317,8 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     const int down_from = int(std::min<std::uint64_t>(top, bottom));
     if (shown_pal_view().preview) {
         const PixelArea area{first, down_from, count, int(bottom) - down_from};
-        draw_pal_preview(*canvas, picture, okno2->mode().shape, area, block, reference);
+        draw_pal_preview(*canvas, picture, okno2->mode().shape.pixel_aspect, area, block,
+                         reference);
     } else {
         std::vector<TColor> row(std::size_t(std::max(count, 0)));
         for (int v = down_from; v < int(bottom); ++v) {
@@ -321,19 +330,28 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
                 canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
         }
     }
-    if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
-    okno_prv->draw_view_frame(block);
+    draw_preview_marks(block);
+}
+
+void Tokno1::draw_pal_preview_rows(const std::vector<PixelArea>& rows) {
+    const PictureShape& shape = okno2->mode().shape;
+    const PreviewPixels block = preview_pixels(preview_size, shape);
+    const ReferenceLayer reference = okno2->reference_layer();
+    for (const PixelArea& row : rows)
+        draw_pal_preview(*okno_prv->GetCanvas(), okno2->grid(), shape.pixel_aspect, row, block,
+                         reference);
+    draw_preview_marks(block);
 }
 
 void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
     draw_preview_area(0, 0, columns, rows);
 }
 
-// The band starts at the pixel itself, not at the corner of its cell. The PAL view redraws
-// what the pixel changes there, and no more.
+// The band starts at the pixel itself, not at the corner of its cell. A painted pixel changes
+// its neighbours in the PAL view, which the zoom view draws once its pointer event is handled
+// (Tokno2::show_painted).
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
-    if (shown_pal_view().preview)
-        return draw_preview_area(column, row, std::uint64_t(column) + 1, std::uint64_t(row) + 1);
+    if (shown_pal_view().preview) return;
     draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor,
                       std::uint64_t(row) + std::uint64_t(okno2->mode().shape.cell.height));
 }

@@ -52,6 +52,8 @@ public:
 
     void redraw_preview(std::uint32_t columns, std::uint32_t rows);
     void redraw_preview_band(std::uint32_t column, std::uint32_t row);
+    // The PAL preview of these stretches of picture rows, then the marks over the preview.
+    void draw_pal_preview_rows(const std::vector<PixelArea>& rows);
 
     // Brings the Edit menu's items up to date with the history and the floating block.
     void update_edit_menu();

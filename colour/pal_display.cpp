@@ -96,6 +96,37 @@ PixelArea pal_reach(const PixelArea& changed, const PictureShape& shape) {
         {0, 0, shape.width, shape.height});
 }
 
+void PalChanges::add(PixelPos at) {
+    if (at.row < 0 || at.column < 0) return;
+    if (changed_.size() <= std::size_t(at.row)) changed_.resize(std::size_t(at.row) + 1);
+    PixelArea& row = changed_[std::size_t(at.row)];
+    row = united(row, {at.column, at.row, 1, 1});
+    if (empty()) top_ = bottom_ = at.row;
+    top_ = std::min(top_, at.row);
+    bottom_ = std::max(bottom_, at.row);
+}
+
+// A row is reached by its own changes and by those of the row above.
+const std::vector<PixelArea>& PalChanges::take_reach(const PictureShape& shape) {
+    reach_.clear();
+    for (int row = top_; row <= bottom_ + 1; ++row) {
+        PixelArea reached;
+        for (int source = std::max(row - 1, top_); source <= std::min(row, bottom_); ++source) {
+            const PixelArea from = pal_reach(changed_[std::size_t(source)], shape);
+            if (from.contains({from.left, row}))
+                reached = united(reached, {from.left, row, from.width, 1});
+        }
+        if (!reached.empty()) reach_.push_back(reached);
+    }
+    clear();
+    return reach_;
+}
+
+void PalChanges::clear() {
+    for (int row = top_; row <= bottom_; ++row) changed_[std::size_t(row)] = {};
+    top_ = 0, bottom_ = -1;
+}
+
 std::vector<PalBlend> pal_blends(const PalDisplay& display) {
     std::vector<PalBlend> blends;
     for (std::uint8_t first = 0; first < 16; ++first)

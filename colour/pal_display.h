@@ -78,3 +78,21 @@ std::vector<PalBlend> pal_blends(const PalDisplay& display);
 // The picture rows and screen columns whose PAL colours change when the pixels of `changed`
 // do: the chroma spreads kReach screen pixels along the line and down one line.
 PixelArea pal_reach(const PixelArea& changed, const PictureShape& shape);
+
+// Picture pixels changed since their PAL display was last drawn, gathered so that what they
+// reach is drawn once, each row once, however many of them there are.
+class PalChanges {
+public:
+    void add(PixelPos at);
+    bool empty() const { return top_ > bottom_; }
+    // Forgets the changes: the whole picture has been drawn since.
+    void clear();
+    // The stretch of each picture row whose PAL colours the changes alter, top down; the
+    // changes are forgotten. The answer lasts until the next call.
+    const std::vector<PixelArea>& take_reach(const PictureShape& shape);
+
+private:
+    std::vector<PixelArea> changed_; // of each row, the smallest stretch holding its changes
+    std::vector<PixelArea> reach_;
+    int top_ = 0, bottom_ = -1;
+};

@@ -58,6 +58,16 @@ public:
         }
         touched(left, y, right, y + 1);
     }
+    // Pixels x1..x2-1 of line y repeated on each line below it down to y2-1.
+    void RepeatLine(int x1, int x2, int y, int y2) {
+        const qsizetype left = std::max(x1, 0), right = std::min<qsizetype>(x2, width_);
+        const qsizetype bottom = std::min<qsizetype>(y2, height_);
+        if (left >= right || y < 0 || y + 1 >= bottom) return;
+        const std::uint32_t* line = bits_ + y * stride_;
+        for (qsizetype below = y + 1; below < bottom; ++below)
+            std::copy(line + left, line + right, bits_ + below * stride_ + left);
+        touched(left, y, right, bottom);
+    }
     TColor GetPixel(int x, int y) const;
     void MoveTo(int x, int y);
     void LineTo(int x, int y);

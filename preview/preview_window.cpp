@@ -21,21 +21,19 @@ void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPi
     for (int y = y0; y <= y1; ++y) dot(x0, y), dot(x1, y);
 }
 
-void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, const PictureShape& shape,
-                      const PixelArea& changed, const PreviewPixels& pixels,
+void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, int pixel_aspect,
+                      const PixelArea& area, const PreviewPixels& pixels,
                       const ReferenceLayer& reference) {
-    const PixelArea area = pal_reach(changed, shape);
-    const int aspect = shape.pixel_aspect, part = pixels.width / aspect;
-    std::vector<TColor> shown(std::size_t(area.width * aspect));
+    const int part = pixels.width / pixel_aspect;
+    thread_local std::vector<TColor> shown;
+    shown.resize(std::size_t(area.width * pixel_aspect));
     for (int row = area.top; row <= area.bottom(); ++row) {
-        shown_pal_display().show_row(picture, aspect, row, area.left * aspect,
-                                     (area.right() + 1) * aspect, shown.data());
-        reference.blend_row(row, area.left, area.width, aspect, shown.data());
+        shown_pal_display().show_row(picture, pixel_aspect, row, area.left * pixel_aspect,
+                                     (area.right() + 1) * pixel_aspect, shown.data());
+        reference.blend_row(row, area.left, area.width, pixel_aspect, shown.data());
         const int x = pixels.origin + pixels.width * area.left;
         const int y = pixels.origin + pixels.height * row;
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            canvas.Brush.Color = shown[i];
-            canvas.FillRect({x + part * int(i), y, x + part * int(i + 1), y + pixels.height});
-        }
+        for (int line = 0; line < pixels.height; ++line)
+            canvas.SetPixelRow(x, y + line, shown.data(), int(shown.size()), part);
     }
 }

@@ -34,11 +34,11 @@ private:
 void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPixels& pixels,
                          int dash);
 
-// The picture's pixels that a PAL television shows changed when those of `changed` change, as
-// it shows them, in the preview drawn with `pixels` a picture pixel: each screen pixel of a
-// picture pixel in its own colour, with `reference` blended over it.
-void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, const PictureShape& shape,
-                      const PixelArea& changed, const PreviewPixels& pixels,
+// The picture's pixels of `area` as a PAL television shows them, in the preview drawn with
+// `pixels` a picture pixel: each screen pixel of a picture pixel in its own colour, with
+// `reference` blended over it.
+void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, int pixel_aspect,
+                      const PixelArea& area, const PreviewPixels& pixels,
                       const ReferenceLayer& reference);
 
 extern Tokno_prv* okno_prv;

@@ -95,6 +95,10 @@ TEST_F(Surface, DrawingOutsideTheSurfaceIsClipped) {
     canvas.LineTo(100, 100);
     EXPECT_EQ(count(0xFFFFFF), 11);
     EXPECT_EQ(canvas.GetPixel(500, 500), clBlack);
+    canvas.Brush.Color = 0x00FF00;
+    canvas.FillRect({30, 27, 100, 28});
+    canvas.RepeatLine(30, 100, 27, 100);
+    EXPECT_EQ(count(0x00FF00), 10 * 3);
 }
 
 // Scan lines lie end to end, so a rectangle that spilled past the left edge would land at the

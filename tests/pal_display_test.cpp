@@ -1,7 +1,10 @@
 #include "colour/pal_display.h"
 #include "picture/picture.h"
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -85,34 +88,56 @@ TEST(PalDisplay, LinePairsMixTheirColourAndKeepTheirLuma) {
     }
 }
 
-// A changed pixel changes what the television shows only within its reach, whatever the pixel
-// aspect and wherever the pixel lies: the views redraw that much and no more.
-TEST(PalDisplay, AChangeShowsOnlyWithinItsReach) {
+// Changed pixels change what the television shows only within the reach gathered from them,
+// whatever the pixel aspect and wherever they lie, and each row of it comes once: the views
+// redraw that much and no more.
+TEST(PalDisplay, ChangesShowOnlyWithinTheirReach) {
     const PalDisplay display(palette_colors(PaletteId::Pepto));
     const struct {
         int pixel_aspect;
-        PixelPos at;
-    } changes[] = {{1, {0, 0}}, {1, {7, 5}}, {2, {8, 3}}, {2, {15, 9}}, {2, {0, 9}}, {4, {6, 4}}};
-    for (const auto& [pixel_aspect, at] : changes) {
+        std::vector<PixelPos> changed;
+    } cases[] = {
+        {1, {{0, 0}}},
+        {1, {{7, 5}}},
+        {2, {{8, 3}}},
+        {2, {{15, 9}}},
+        {2, {{0, 9}}},
+        {4, {{6, 4}}},
+        {2, {{2, 3}, {12, 3}, {5, 4}}}, // apart on one row, and on the row below
+        {2, {{14, 8}, {1, 1}}},         // rows apart
+    };
+    for (const auto& [pixel_aspect, changed] : cases) {
         const PictureShape shape{16, 10, {4, 8}, pixel_aspect};
         std::vector<std::uint8_t> pixels(16 * 10);
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = std::uint8_t(i * 7 % 13);
         const std::vector<TColor> before =
             display.show_picture({pixels.data(), 16, 10}, pixel_aspect);
-        pixels[std::size_t(at.row * 16 + at.column)] = 15;
+        PalChanges changes;
+        for (const PixelPos& at : changed) {
+            pixels[std::size_t(at.row * 16 + at.column)] = 15;
+            changes.add(at);
+        }
         const std::vector<TColor> after =
             display.show_picture({pixels.data(), 16, 10}, pixel_aspect);
-        const PixelArea reach = pal_reach({at.column, at.row, 1, 1}, shape);
-        bool changed_at_pixel = false;
+        const std::vector<PixelArea> reach = changes.take_reach(shape);
+        EXPECT_TRUE(changes.empty());
+        const std::string what = "aspect " + std::to_string(pixel_aspect) + ", change at " +
+                                 std::to_string(changed[0].column) + "," +
+                                 std::to_string(changed[0].row);
+        for (std::size_t i = 1; i < reach.size(); ++i)
+            EXPECT_LT(reach[i - 1].top, reach[i].top) << what;
+        std::vector<bool> shows_change(changed.size());
         for (int row = 0; row < 10; ++row)
             for (int x = 0; x < 16 * pixel_aspect; ++x) {
                 const std::size_t i = std::size_t(row * 16 * pixel_aspect + x);
                 if (before[i] == after[i]) continue;
-                EXPECT_TRUE(reach.contains({x / pixel_aspect, row}))
-                    << "aspect " << pixel_aspect << ", change at " << at.column << "," << at.row
-                    << " shows at " << x << "," << row;
-                changed_at_pixel |= x / pixel_aspect == at.column && row == at.row;
+                const PixelPos at{x / pixel_aspect, row};
+                EXPECT_TRUE(std::ranges::any_of(
+                    reach, [&](const PixelArea& area) { return area.contains(at); }))
+                    << what << ": shows at " << x << "," << row;
+                for (std::size_t c = 0; c < changed.size(); ++c)
+                    shows_change[c] = shows_change[c] || changed[c] == at;
             }
-        EXPECT_TRUE(changed_at_pixel) << "aspect " << pixel_aspect;
+        EXPECT_EQ(std::ranges::count(shows_change, false), 0) << what;
     }
 }

@@ -70,32 +70,43 @@ TEST_F(PalViewWindow, TheKeyShowsThePreviewAsPalAndTheZoomViewOnRequest) {
 }
 
 // Painting in the PAL view leaves the preview and the zoom view as a full redraw draws them: the
-// pixels around the painted one change with it.
+// pixels around the painted one change with it, and where a full cell took the new colour, those
+// around each of its pixels that did.
 TEST_F(PalViewWindow, PaintingShowsWhatAFullRedrawShows) {
     okno1->ViewPalDisplayItem->trigger();
     okno1->ViewPalZoomItem->trigger();
-    for (int row = 0; row < 200; ++row)
-        for (int column = 0; column < 160; ++column) pixel(column, row) = row % 2 ? 8 : 2;
-    okno1->redraw_views();
-    okno2->draw_color = 1;
-    mouse(QEvent::MouseButtonPress, cell(2, 3), Qt::LeftButton, Qt::LeftButton);
-    mouse(QEvent::MouseMove, cell(3, 3), Qt::NoButton, Qt::LeftButton);
-    mouse(QEvent::MouseButtonRelease, cell(3, 3), Qt::LeftButton, Qt::NoButton);
-    ASSERT_EQ(pixel(2, 3), 1);
-    const auto shown = [] {
-        std::vector<TColor> colors;
-        for (int row = 0; row < 24; ++row)
-            for (int column = 0; column < 16; ++column)
-                for (int part = 0; part < 2; ++part)
-                    colors.insert(colors.end(),
-                                  {preview_at(column, row, part), zoom_at(column, row, part)});
-        return colors;
-    };
-    const std::vector<TColor> painted = shown();
-    okno1->redraw_views();
-    EXPECT_EQ(painted, shown());
-    EXPECT_EQ(zoom_at(1, 3, 1), pal_color(1, 3, 1)); // a neighbour, changed with the pixel
-    EXPECT_NE(zoom_at(1, 3, 1), palette_color(8));
+    const struct {
+        FullCell choice;
+        std::uint8_t third; // on the even rows' odd columns: 5 fills the cells
+        PixelPos recoloured;
+    } cases[] = {{FullCell::KeepColours, 2, {2, 3}}, {FullCell::ReplaceColour, 5, {0, 1}}};
+    for (const auto& [choice, third, recoloured] : cases) {
+        okno2->painter.full_cell = choice;
+        for (int row = 0; row < 200; ++row)
+            for (int column = 0; column < 160; ++column)
+                pixel(column, row) = row % 2 ? 8 : column % 2 ? third : 2;
+        okno1->redraw_views();
+        okno2->draw_color = 1;
+        mouse(QEvent::MouseButtonPress, cell(2, 3), Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseMove, cell(3, 3), Qt::NoButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, cell(3, 3), Qt::LeftButton, Qt::NoButton);
+        ASSERT_EQ(pixel(2, 3), 1);
+        ASSERT_EQ(pixel(recoloured.column, recoloured.row), 1);
+        const auto shown = [] {
+            std::vector<TColor> colors;
+            for (int row = 0; row < 24; ++row)
+                for (int column = 0; column < 16; ++column)
+                    for (int part = 0; part < 2; ++part)
+                        colors.insert(colors.end(),
+                                      {preview_at(column, row, part), zoom_at(column, row, part)});
+            return colors;
+        };
+        const std::vector<TColor> painted = shown();
+        okno1->redraw_views();
+        EXPECT_EQ(painted, shown()) << int(third);
+        EXPECT_EQ(zoom_at(1, 3, 1), pal_color(1, 3, 1)); // a neighbour, changed with the pixel
+        EXPECT_NE(zoom_at(1, 3, 1), palette_color(8));
+    }
 }
 
 // A blend chosen from the list paints its two colours on alternating rows; choosing a colour

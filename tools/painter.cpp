@@ -92,9 +92,9 @@ void Painter::paint_shown(PixelPos at, std::uint8_t color, ToolView& view) {
         for (int i = 0; i < area.width * area.height; ++i) {
             const PixelPos pixel{area.left + i % area.width, area.top + i / area.width};
             const std::uint8_t now = document_.read_pixel(pixel.column, pixel.row);
-            if (now != before[std::size_t(i)]) view.draw_pixel(pixel, now);
+            if (now != before[std::size_t(i)]) view.show_painted(pixel, now);
         }
-    view.draw_pixel(at, plotted.color);
+    view.show_painted(at, plotted.color);
 }
 
 void Painter::paint(PixelPos point, std::uint8_t color, ToolView& view, Tip tip) {

@@ -52,6 +52,7 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int
     Tool* tool = chosen_tool();
     if (!tool) return;
     tool->press(tools_context_, event);
+    show_pal_changes();
     gesture_ = tool->busy() ? tool : nullptr;
     update_clash_marks();
 }
@@ -61,6 +62,7 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     const PointerEvent event = pointer_event(mbLeft, Shift, X, Y);
     tip_shown_ = false;
     if (Tool* tool = tool_for_moves()) tool->move(tools_context_, event);
+    show_pal_changes();
     if (!tip_shown_ && !tip_.empty()) show_tip({}, false);
     update_clash_marks();
     const bool on_picture = event.in_area && whole().contains(event.at);
@@ -77,6 +79,7 @@ void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X
     if (Button == mbMiddle) panning_ = false;
     if (Tool* tool = tool_for_moves())
         tool->release(tools_context_, pointer_event(Button, Shift, X, Y));
+    show_pal_changes();
     if (gesture_ && !gesture_->busy()) gesture_ = nullptr;
     end_stroke();
 }

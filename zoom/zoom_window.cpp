@@ -54,6 +54,7 @@ void Tokno2::FormPaint(TObject*) {
     const Palette& colors = shown_colors();
     const int w = int(cell_w), h = int(cell_h);
     const ReferenceLayer reference = reference_layer();
+    pal_zoom_changes_.clear();
     // The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
     if (shown_pal_view().in_zoom_view())
         draw_pal_pixels(whole(), pixel_grid);
@@ -103,43 +104,65 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
 }
 
-// A pixel painted into the picture changes how a PAL television shows its neighbours too; a
-// pixel of a shape still being dragged is not in the picture yet and shows its own colour.
+// A pixel of a shape still being dragged is not in the picture yet and shows its own colour.
 void Tokno2::draw_pixel(PixelPos at, std::uint8_t color) {
-    if (shown_pal_view().in_zoom_view() && read_pixel(at.column, at.row) == color)
-        draw_pal_pixels(pal_reach({at.column, at.row, 1, 1}, mode().shape),
-                        zoom_level().pixel_grid_fits(mode().shape.cell));
+    draw_painted_pixel(color, at.column - scroll_x, at.row - scroll_y);
+}
+
+// A pixel painted into the picture changes how a PAL television shows its neighbours too: the
+// PAL views draw what the event's painting reached once, when the tool is done with it.
+void Tokno2::show_painted(PixelPos at, std::uint8_t color) {
+    if (shown_pal_view().preview) pal_preview_changes_.add(at);
+    if (shown_pal_view().in_zoom_view())
+        pal_zoom_changes_.add(at);
     else
-        draw_painted_pixel(color, at.column - scroll_x, at.row - scroll_y);
+        draw_pixel(at, color);
+}
+
+void Tokno2::show_pal_changes() {
+    if (!pal_preview_changes_.empty())
+        okno1->draw_pal_preview_rows(pal_preview_changes_.take_reach(mode().shape));
+    if (pal_zoom_changes_.empty()) return;
+    const bool outlined = zoom_level().pixel_grid_fits(mode().shape.cell);
+    for (const PixelArea& row : pal_zoom_changes_.take_reach(mode().shape))
+        draw_pal_pixels(row, outlined);
 }
 
 // Each of a pixel's screen pixels is a strip of the colour the television shows there, inside
-// the pixel's outline.
+// the pixel's outline. A row of pixels is drawn as its first line inside the outlines, repeated
+// down, then the outlines along its top and bottom: each screen pixel is written once.
 void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
     const PixelArea in_view = {scroll_x, scroll_y, int(view_cols), int(view_rows)};
     const PixelArea shown_area = clipped(clipped(area, in_view), whole());
     if (shown_area.empty()) return;
     const int aspect = mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
     const int edge = outlined ? 1 : 0;
-    std::vector<TColor> shown(std::size_t(shown_area.width * aspect));
+    const int left = (shown_area.left - scroll_x) * w, right = left + shown_area.width * w;
     const ReferenceLayer reference = reference_layer();
-    Canvas->Pen.Style = psSolid;
+    pal_row_.resize(std::size_t(shown_area.width * aspect));
     for (int row = shown_area.top; row <= shown_area.bottom(); ++row) {
         shown_pal_display().show_row(grid(), aspect, row, shown_area.left * aspect,
-                                     (shown_area.right() + 1) * aspect, shown.data());
-        reference.blend_row(row, shown_area.left, shown_area.width, aspect, shown.data());
-        for (int column = shown_area.left; column <= shown_area.right(); ++column) {
-            const TColor* parts = &shown[std::size_t((column - shown_area.left) * aspect)];
-            const int x = (column - scroll_x) * w, y = (row - scroll_y) * h;
-            Canvas->Brush.Color = parts[0];
-            Canvas->Pen.Color = outlined ? pixel_grid_color : parts[0];
-            Canvas->Rectangle(x, y, x + w, y + h);
-            for (int part = 1; part < aspect; ++part) {
-                Canvas->Brush.Color = parts[part];
-                const int right = x + (part + 1) * w / aspect - (part == aspect - 1 ? edge : 0);
-                Canvas->FillRect({x + part * w / aspect, y + edge, right, y + h - edge});
+                                     (shown_area.right() + 1) * aspect, pal_row_.data());
+        reference.blend_row(row, shown_area.left, shown_area.width, aspect, pal_row_.data());
+        const int top = (row - scroll_y) * h, inside = top + edge;
+        for (int i = 0; i < shown_area.width; ++i) {
+            const int x = left + i * w;
+            for (int part = 0; part < aspect; ++part) {
+                Canvas->Brush.Color = pal_row_[std::size_t(i * aspect + part)];
+                const int from = x + part * w / aspect + (part == 0 ? edge : 0);
+                const int to = x + (part + 1) * w / aspect - (part == aspect - 1 ? edge : 0);
+                Canvas->FillRect({from, inside, to, inside + 1});
+            }
+            if (outlined) {
+                Canvas->SetPixel(x, inside, pixel_grid_color);
+                Canvas->SetPixel(x + w - 1, inside, pixel_grid_color);
             }
         }
+        Canvas->RepeatLine(left, right, inside, top + h - edge);
+        if (!outlined) continue;
+        Canvas->Brush.Color = pixel_grid_color;
+        Canvas->FillRect({left, top, right, top + 1});
+        Canvas->FillRect({left, top + h - 1, right, top + h});
     }
 }
 

@@ -84,6 +84,7 @@ protected:
 private:
     // What the tools draw and ask for.
     void draw_pixel(PixelPos at, std::uint8_t color) override;
+    void show_painted(PixelPos at, std::uint8_t color) override;
     void redraw() override;
     void set_cursor(PixelPos at) override;
     void show_tip(std::vector<InkedPixel> pixels, bool outline) override;
@@ -120,6 +121,7 @@ private:
     CellRowSet clash_rows() const;
 
     void draw_pal_pixels(const PixelArea& area, bool outlined);
+    void show_pal_changes();
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
     void show_analysis();
 
@@ -137,6 +139,9 @@ private:
     bool pointer_seen_ = false; // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;
     std::int32_t pointer_row_ = 0;
+    // What the tool has painted during the pointer event, still to be shown in the PAL views.
+    PalChanges pal_zoom_changes_, pal_preview_changes_;
+    std::vector<TColor> pal_row_; // the PAL colours of the row being drawn
 };
 
 extern Tokno2* okno2;
