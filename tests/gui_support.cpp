@@ -169,6 +169,8 @@ void ResetEditor() {
     okno1->preview_size = 2;
     okno1->choose_full_cell(FullCell::KeepColours);
     okno1->change_pen([](Pen& pen) { pen = {}; });
+    okno1->change_ink([](Ink& ink) { ink = {}; });
+    okno1->change_symmetry([](StoredSymmetry& symmetry) { symmetry = {}; });
     QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = toolFreePaint;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -556,4 +557,209 @@ TEST(ToolTable, EachToolHasItsOwnModeButtonAndKey) {
     EXPECT_EQ(tool_row(toolFreePaint)->button, std::string("tool_b2"));
     EXPECT_EQ(tool_row(toolPutChar)->hint, std::string("Put char"));
     EXPECT_EQ(tool_row(0), nullptr);
+}
+
+// The ellipse fills the box dragged, as the view showed it while dragged, outlined or with
+// Shift filled, in one step; with Ctrl its box is as high as a circle's on screen (pixels twice
+// as wide as high), the larger side winning, in the drag's direction.
+TEST_F(Tools, TheEllipseFillsItsBoxAndCtrlKeepsACircleOnScreen) {
+    const struct {
+        PixelPos from, to;
+        bool shift, ctrl;
+        PixelPos corner; // the far corner of the ellipse's box
+    } drags[] = {
+        {{10, 20}, {30, 40}, false, false, {30, 40}},   {{10, 20}, {30, 40}, true, false, {30, 40}},
+        {{40, 60}, {50, 61}, false, true, {50, 81}},    // 11 columns: 22 rows high
+        {{40, 60}, {45, 99}, false, true, {59, 99}},    // 40 rows: 20 columns across
+        {{40, 60}, {30, 50}, true, true, {30, 39}},     // up and left
+        {{70, 100}, {70, 100}, false, true, {70, 101}}, // one pixel: two rows high
+    };
+    use(toolEllipse);
+    for (const auto& d : drags) {
+        SCOPED_TRACE(::testing::Message() << d.to.column << "," << d.to.row << " shift " << d.shift
+                                          << " ctrl " << d.ctrl);
+        fresh();
+        document.draw_color = 5;
+        auto event = [&](PixelPos at, Button button, bool held) {
+            return PointerEvent{at, at, button, held, false, d.shift, true, d.ctrl};
+        };
+        tool->press(context, event(d.from, Button::Left, true));
+        tool->move(context, event(d.to, Button::None, true));
+        std::set<std::pair<int, int>> expected;
+        for (PixelPos at : ellipse_pixels(d.from, d.corner, d.shift)) {
+            expected.insert({at.column, at.row});
+            EXPECT_TRUE(view.shows(at, 5)) << at.column << "," << at.row;
+        }
+        EXPECT_EQ(view.drawn.size(), expected.size());
+        EXPECT_EQ(std::count(document.picture.begin(), document.picture.end(), 5), 0);
+        tool->release(context, event(d.to, Button::Left, false));
+        std::set<std::pair<int, int>> painted;
+        for (int row = 0; row < 200; ++row)
+            for (int column = 0; column < 160; ++column)
+                if (pixel(column, row) == 5) painted.insert({column, row});
+        EXPECT_EQ(painted, expected);
+        EXPECT_EQ(last_step(), "Ellipse");
+        EXPECT_EQ(document.history().steps(), 1u);
+    }
+}
+
+// Every tool that paints in one colour paints through the pattern, anchored to the picture's
+// pixels: the second colour, or with the transparent switch what was there, in the pattern's
+// places. A brush's own colours stay as they are.
+TEST_F(Tools, PatternsPaintTheSecondColourInTheirPlacesWhateverTheTool) {
+    const struct {
+        const char* name;
+        int pattern;
+        bool transparent;
+        std::uint8_t tool;
+        PixelPos from, to;             // a filled rectangle, a fill's press, or a pen's drag
+        std::vector<std::string> rows; // from (8, 4), 4 x 4, as was: 3 in its left column
+    } cases[] = {
+        {"solid", 0, false, toolRectangle, {8, 4}, {11, 7}, {"1111", "1111", "1111", "1111"}},
+        {"0/16", 1, false, toolRectangle, {8, 4}, {11, 7}, {"1111", "1111", "1111", "1111"}},
+        {"1/16", 2, false, toolRectangle, {8, 4}, {11, 7}, {"2111", "1111", "1111", "1111"}},
+        {"4/16", 5, false, toolRectangle, {8, 4}, {11, 7}, {"2121", "1111", "2121", "1111"}},
+        {"8/16", 9, false, toolRectangle, {8, 4}, {11, 7}, {"2121", "1212", "2121", "1212"}},
+        {"15/16", 16, false, toolRectangle, {8, 4}, {11, 7}, {"2222", "2222", "2222", "1222"}},
+        {"16/16", 17, false, toolRectangle, {8, 4}, {11, 7}, {"2222", "2222", "2222", "2222"}},
+        {"rows", 18, false, toolRectangle, {8, 4}, {11, 7}, {"1111", "2222", "1111", "2222"}},
+        {"columns", 19, false, toolRectangle, {8, 4}, {11, 7}, {"1212", "1212", "1212", "1212"}},
+        {"anchored", 9, false, toolRectangle, {9, 5}, {11, 7}, {"3000", "3212", "3121", "3212"}},
+        {"transparent", 9, true, toolRectangle, {8, 4}, {11, 7}, {"3101", "1010", "3101", "1010"}},
+        {"fill", 9, false, toolFill, {9, 5}, {9, 5}, {"3121", "3212", "3121", "3212"}},
+        {"pen", 18, false, toolPen, {10, 4}, {10, 7}, {"3010", "3020", "3010", "3020"}},
+        {"line", 19, true, toolLine, {8, 5}, {11, 5}, {"3000", "1010", "3000", "3000"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh();
+        for (int row = 4; row < 8; ++row) put(8, row, {3});
+        use(c.tool);
+        painter.ink = {{c.pattern}, 2, c.transparent};
+        painter.full_cell = FullCell::PaintFreely; // the cell rules have a test of their own
+        document.draw_color = 1;
+        drag(c.from, c.to, Button::Left, true);
+        for (int row = 0; row < 4; ++row) {
+            std::string shown;
+            for (int column = 0; column < 4; ++column)
+                shown += char('0' + pixel(8 + column, 4 + row));
+            EXPECT_EQ(shown, c.rows[std::size_t(row)]) << "row " << row;
+        }
+        EXPECT_EQ(document.history().steps(), 1u);
+    }
+
+    fresh();
+    use(toolPen);
+    put(0, 0, {4, 6, 4, 6});
+    painter.pen.brush.emplace(copy_block(std::as_const(document).grid(), {0, 0, 4, 1}), 2);
+    painter.ink = {{9}, 2, false};
+    drag({22, 10}, {22, 10});
+    for (int column = 20; column < 24; ++column)
+        EXPECT_EQ(pixel(column, 10), column % 2 ? 6 : 4) << column;
+}
+
+TEST(Patterns, NStepsThroughEveryPatternAndRoundTheEnds) {
+    std::set<std::string> names;
+    Pattern pattern;
+    for (int i = 0; i < kPatterns; ++i) {
+        names.insert(pattern.name());
+        pattern = pattern.stepped(1);
+    }
+    EXPECT_EQ(names.size(), std::size_t(kPatterns));
+    EXPECT_EQ(pattern, Pattern{});
+    EXPECT_EQ(Pattern{}.stepped(-1).name(), "Vertical Lines");
+    EXPECT_EQ(Pattern{9}.name(), "Dither 8/16");
+}
+
+// With a symmetry on, every painting tool paints the mirror images of what it paints without
+// one, in the same step: about the picture's middle (between columns 79 and 80, rows 99 and
+// 100) or about a pixel.
+TEST_F(Tools, EveryPaintingToolPaintsTheMirrorImagesToo) {
+    const struct {
+        const char* name;
+        std::uint8_t tool;
+        PixelPos from, to;
+        PenShape shape;
+        int size;
+    } strokes[] = {
+        {"free paint", toolFreePaint, {10, 12}, {13, 30}, PenShape::Round, 1},
+        {"put char", toolPutChar, {10, 12}, {10, 12}, PenShape::Round, 1},
+        {"pen", toolPen, {10, 12}, {40, 20}, PenShape::Round, 5},
+        {"line", toolLine, {3, 4}, {70, 50}, PenShape::Round, 1},
+        {"rectangle", toolRectangle, {5, 6}, {30, 90}, PenShape::Square, 2},
+        {"ellipse", toolEllipse, {5, 6}, {30, 90}, PenShape::Round, 1},
+        {"fill", toolFill, {10, 12}, {10, 12}, PenShape::Round, 1},
+    };
+    const Symmetry symmetries[] = {
+        Symmetry::about_middle(SymmetryKind::LeftRight, {0, 0, 160, 200}),
+        Symmetry::about_middle(SymmetryKind::TopBottom, {0, 0, 160, 200}),
+        Symmetry::about_middle(SymmetryKind::FourWay, {0, 0, 160, 200}),
+        Symmetry::about_pixel(SymmetryKind::FourWay, {50, 60}),
+    };
+    auto painted = [&] {
+        std::set<std::pair<int, int>> set;
+        for (int row = 0; row < 200; ++row)
+            for (int column = 0; column < 160; ++column)
+                if (pixel(column, row) == 7) set.insert({column, row});
+        return set;
+    };
+    for (const auto& s : strokes)
+        for (const Symmetry& symmetry : symmetries) {
+            SCOPED_TRACE(::testing::Message() << s.name << ", kind " << int(symmetry.kind)
+                                              << " about " << symmetry.twice_column);
+            auto paint = [&](Symmetry with) {
+                fresh();
+                // a row of 3 keeps the fill's area to the picture's upper half
+                for (int column = 0; column < 160; ++column) put(column, 100, {3});
+                use(s.tool);
+                painter.symmetry = with;
+                painter.pen = {s.shape, s.size, std::nullopt};
+                document.draw_color = 7;
+                drag(s.from, s.to);
+                return painted();
+            };
+            std::set<std::pair<int, int>> expected;
+            for (auto [column, row] : paint({}))
+                symmetry.images({column, row}, [&](PixelPos image) {
+                    if (document.whole().contains(image))
+                        expected.insert({image.column, image.row});
+                });
+            EXPECT_EQ(paint(symmetry), expected);
+            EXPECT_EQ(document.history().steps(), 1u);
+        }
+}
+
+// The spray sprinkles the draw colour in a round area under the pointer (8 rows from the
+// middle, and as far on screen across), more with each tick the button is held, the same
+// pixels for each stroke from the same point; a stroke is one step.
+TEST_F(Tools, TheSprayGrowsDenserWhileHeldAndRepeatsItself) {
+    use(toolSpray);
+    auto sprayed = [&](int ticks) {
+        fresh();
+        document.draw_color = 9;
+        press({80, 100});
+        for (int i = 0; i < ticks; ++i) tool->tick(context);
+        release({80, 100});
+        std::set<std::pair<int, int>> set;
+        for (int row = 0; row < 200; ++row)
+            for (int column = 0; column < 160; ++column)
+                if (pixel(column, row) == 9) set.insert({column, row});
+        return set;
+    };
+    std::size_t before = 0;
+    for (int ticks : {0, 5, 40}) {
+        SCOPED_TRACE(ticks);
+        const auto pixels = sprayed(ticks);
+        EXPECT_GT(pixels.size(), before);
+        before = pixels.size();
+        for (auto [column, row] : pixels) {
+            const int across = 2 * (column - 80), down = row - 100;
+            EXPECT_LE(across * across + down * down, 64) << column << "," << row;
+        }
+        EXPECT_EQ(sprayed(ticks), pixels);
+        EXPECT_EQ(document.history().steps(), 1u);
+        EXPECT_EQ(last_step(), "Paint");
+    }
+    tool->tick(context); // none under way: nothing
+    EXPECT_EQ(document.history().steps(), 1u);
 }

@@ -5,19 +5,12 @@
 
 namespace {
 
-// The points that painting `point` paints: itself (symmetry mirrors it here).
-template <class Visit> void mirrored(PixelPos point, Visit visit) { visit(point); }
-
 // The pixels the pen or brush covers at `point`, each with the colour it is stamped in.
 template <class Visit>
 void stamped(PixelPos point, const std::vector<StampPixel>& stamp, Visit visit) {
     for (const StampPixel& pixel : stamp)
         visit(PixelPos{point.column + pixel.column, point.row + pixel.row}, pixel.color);
 }
-
-// The colour the ink gives the pixel at `at`: the one stamped (a pattern, a gradient or a PAL
-// blend would choose it by the place).
-std::uint8_t inked(PixelPos, std::uint8_t color) { return color; }
 
 // Plots with the document's refresh off, and puts it back however the plot ends.
 class QuietRefresh {
@@ -49,17 +42,22 @@ std::vector<InkedPixel> Painter::pixels_at(const std::vector<PixelPos>& points, 
     const PixelArea whole = document_.whole();
     slot_.resize(std::size_t(whole.width * whole.height), -1);
     const std::vector<StampPixel> pen_pixels = stamp(tip, color);
+    const bool own_colours = tip == Tip::Stamp && pen.brush;
     std::vector<InkedPixel> pixels;
+    auto add = [&](PixelPos pixel, std::uint8_t stamped_color) {
+        if (!whole.contains(pixel)) return;
+        const std::optional<std::uint8_t> inked =
+            own_colours ? stamped_color : ink.at(pixel, stamped_color);
+        if (!inked) return;
+        int& slot = slot_[std::size_t(pixel.row * whole.width + pixel.column)];
+        if (slot >= 0) return void(pixels[std::size_t(slot)].color = *inked);
+        slot = int(pixels.size());
+        pixels.push_back({pixel, *inked});
+    };
+    // Each stamped pixel is mirrored, so that a brush is painted mirrored too.
     for (const PixelPos& point : points)
-        mirrored(point, [&](PixelPos image) {
-            stamped(image, pen_pixels, [&](PixelPos pixel, std::uint8_t stamped_color) {
-                if (!whole.contains(pixel)) return;
-                int& slot = slot_[std::size_t(pixel.row * whole.width + pixel.column)];
-                const std::uint8_t ink = inked(pixel, stamped_color);
-                if (slot >= 0) return void(pixels[std::size_t(slot)].color = ink);
-                slot = int(pixels.size());
-                pixels.push_back({pixel, ink});
-            });
+        stamped(point, pen_pixels, [&](PixelPos pixel, std::uint8_t stamped_color) {
+            symmetry.images(pixel, [&](PixelPos image) { add(image, stamped_color); });
         });
     for (const InkedPixel& pixel : pixels)
         slot_[std::size_t(pixel.at.row * whole.width + pixel.at.column)] = -1;
@@ -96,8 +94,10 @@ void Painter::paint_shown(PixelPos at, std::uint8_t color, ToolView& view) {
 
 void Painter::paint(PixelPos point, std::uint8_t color, ToolView& view, Tip tip) {
     if (tip == Tip::Pixel)
-        return mirrored(point,
-                        [&](PixelPos image) { paint_shown(image, inked(image, color), view); });
+        return symmetry.images(point, [&](PixelPos image) {
+            if (const std::optional<std::uint8_t> inked = ink.at(image, color))
+                paint_shown(image, *inked, view);
+        });
     for (const InkedPixel& pixel : pixels_at({point}, color, tip))
         paint_shown(pixel.at, pixel.color, view);
 }

@@ -26,7 +26,7 @@ void Shape::move(ToolContext& context, const PointerEvent& event) {
     if (!dragging_) return;
     dragging_ = held(event);
     context.view.redraw();
-    if (dragging_) show(context, pixels(start_, event.kept, event.shift));
+    if (dragging_) show(context, pixels(context.document, start_, event));
 }
 
 // The shape ends where the button is let go. The view is drawn anew even when every pixel was
@@ -35,6 +35,6 @@ void Shape::release(ToolContext& context, const PointerEvent& event) {
     if (!dragging_ || event.button != button_) return;
     dragging_ = false;
     Document::Edit edit = context.open_edit(label());
-    context.painter.paint_quietly(pixels(start_, event.kept, event.shift), color_, tip());
+    context.painter.paint_quietly(pixels(context.document, start_, event), color_, tip());
     if (!edit.commit()) context.view.redraw();
 }

@@ -16,8 +16,10 @@ public:
 
 protected:
     virtual const char* label() const = 0;
-    // The pixels from `start` to `end`; Shift held (`shift`) may change the shape.
-    virtual std::vector<PixelPos> pixels(PixelPos start, PixelPos end, bool shift) const = 0;
+    // The pixels from `start` to the pointer's pixel (kept within the view); Shift or Ctrl held
+    // may change the shape.
+    virtual std::vector<PixelPos> pixels(const Document& document, PixelPos start,
+                                         const PointerEvent& pointer) const = 0;
 
 private:
     bool held(const PointerEvent& event) const;

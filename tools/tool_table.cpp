@@ -10,6 +10,8 @@ std::unique_ptr<Tool> rectangle_tool();
 std::unique_ptr<Tool> pick_colour_tool();
 std::unique_ptr<Tool> select_tool();
 std::unique_ptr<Tool> pen_tool();
+std::unique_ptr<Tool> ellipse_tool();
+std::unique_ptr<Tool> spray_tool();
 
 namespace {
 
@@ -22,6 +24,8 @@ constexpr ToolRow kTools[] = {
     {toolPickColour, "tool_pick", 'K', "Pick colour (K)", pick_colour_tool},
     {toolSelect, "tool_b1", 'S', "Select (S)", select_tool},
     {toolPen, "tool_pen", 'W', "Pen and brush (W)", pen_tool},
+    {toolEllipse, "tool_ellipse", 'O', "Ellipse (O)", ellipse_tool},
+    {toolSpray, "tool_spray", 'T', "Spray (T)", spray_tool},
 };
 
 } // namespace
