@@ -48,6 +48,8 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     paint_palette_glyphs();
     set_up_full_cell_menu();
     set_up_brush_menu();
+    set_up_ink_menu();
+    set_up_symmetry_menu();
     OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
@@ -124,6 +126,7 @@ void Tokno1::paint_palette_glyphs() {
                                           ? QColor(button->property("GlyphColor").toString())
                                           : QColor(SurfaceWord(palette_color(index)))));
     }
+    if (second_color_swatch_) show_ink(okno2->painter.ink);
 }
 
 QAction* Tokno1::palette_item(PaletteId id) const {
@@ -309,6 +312,8 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
             canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
     }
     if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
+    draw_symmetry_axes(*canvas, okno2->painter.symmetry, block.origin, block.origin, block.width,
+                       block.height, picture.width * block.width, picture.height * block.height);
     okno_prv->draw_view_frame(block);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/paint_setting.h"
 #include "colour/palettes.h"
 #include "document/document.h"
 #include "full_cell/full_cell.h"
@@ -10,6 +11,7 @@
 #include "ui_main.h"
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // How a picture file is read. Open reads the file it is given as Vexlor's own and keeps quiet
 // when it cannot; a file named on the command line or dropped on a window is read by its kind
@@ -97,6 +99,12 @@ public:
     void brush_from_selection();
     void save_brush();
     void load_brush();
+    // Changes the pattern or the second colour, keeps it for later runs and shows it
+    // (ink_commands.cpp).
+    void change_ink(const std::function<void(Ink&)>& change);
+    // Changes the symmetry or its centre, keeps it for later runs and shows its axes
+    // (symmetry_commands.cpp).
+    void change_symmetry(const std::function<void(StoredSymmetry&)>& change);
     // The Brush menu's own file dialogs.
     TOpenDialog BrushOpenDialog;
     TSaveDialog BrushSaveDialog;
@@ -196,6 +204,10 @@ private:
     void zoom_to(std::size_t level);
     void set_up_full_cell_menu();
     void set_up_brush_menu();
+    void set_up_ink_menu();
+    void show_ink(const Ink& ink);
+    void set_up_symmetry_menu();
+    void check_symmetry_items();
     void show_pen();
     void take_brush(PixelBlock block);
     void clear_selection(const char* label);
@@ -204,6 +216,18 @@ private:
                            std::uint64_t bottom);
 
     PicturePrinter printer_;
+    std::vector<QAction*> pattern_items_; // Brush > Pattern's choices, in the patterns' order
+    QAction* pattern_transparent_item_ = nullptr;
+    QToolButton* second_color_swatch_ = nullptr; // beside the palette
+    StoredSymmetry symmetry_;
+    std::vector<QAction*> symmetry_items_; // Edit > Symmetry's kinds, in their order
+    QAction* symmetry_middle_item_ = nullptr;
+    QAction* symmetry_cursor_item_ = nullptr;
 };
 
 extern Tokno1* okno1;
+
+// The symmetry's axes over a picture drawn from (`left`, `top`), each pixel `pixel_width` x
+// `pixel_height`, the whole `width` x `height` (symmetry_commands.cpp).
+void draw_symmetry_axes(TCanvas& canvas, const Symmetry& symmetry, int left, int top,
+                        int pixel_width, int pixel_height, int width, int height);

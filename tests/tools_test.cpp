@@ -635,7 +635,7 @@ TEST_F(Tools, PatternsPaintTheSecondColourInTheirPlacesWhateverTheTool) {
         fresh();
         for (int row = 4; row < 8; ++row) put(8, row, {3});
         use(c.tool);
-        painter.ink = {{c.pattern}, 2, c.transparent};
+        painter.ink = {{c.pattern}, 2, c.transparent, std::nullopt};
         painter.full_cell = FullCell::PaintFreely; // the cell rules have a test of their own
         document.draw_color = 1;
         drag(c.from, c.to, Button::Left, true);
@@ -652,7 +652,7 @@ TEST_F(Tools, PatternsPaintTheSecondColourInTheirPlacesWhateverTheTool) {
     use(toolPen);
     put(0, 0, {4, 6, 4, 6});
     painter.pen.brush.emplace(copy_block(std::as_const(document).grid(), {0, 0, 4, 1}), 2);
-    painter.ink = {{9}, 2, false};
+    painter.ink = {{9}, 2, false, std::nullopt};
     drag({22, 10}, {22, 10});
     for (int column = 20; column < 24; ++column)
         EXPECT_EQ(pixel(column, 10), column % 2 ? 6 : 4) << column;
@@ -667,7 +667,7 @@ TEST(Patterns, NStepsThroughEveryPatternAndRoundTheEnds) {
     }
     EXPECT_EQ(names.size(), std::size_t(kPatterns));
     EXPECT_EQ(pattern, Pattern{});
-    EXPECT_EQ(Pattern{}.stepped(-1).name(), "Vertical Lines");
+    EXPECT_EQ(Pattern{}.stepped(-1).name(), "Gradient");
     EXPECT_EQ(Pattern{9}.name(), "Dither 8/16");
 }
 
@@ -762,4 +762,53 @@ TEST_F(Tools, TheSprayGrowsDenserWhileHeldAndRepeatsItself) {
     }
     tool->tick(context); // none under way: nothing
     EXPECT_EQ(document.history().steps(), 1u);
+}
+
+// A gradient runs from the draw colour to the second colour along the drag, over what the
+// rectangle or the fill covers: a fill's click runs top to bottom. Measured in bands four
+// pixels deep across the run, the second colour's share starts near none, ends near all, and
+// never grows by more than one level (a sixteenth) from one band to the next.
+TEST_F(Tools, GradientsRunAlongTheDragWithoutSkippingALevel) {
+    const struct {
+        const char* name;
+        std::uint8_t tool;
+        PixelPos from, to;
+        bool rows;     // the bands are rows (else columns)
+        bool reversed; // the run goes up or left
+        PixelArea area;
+    } runs[] = {
+        {"rectangle down", toolRectangle, {0, 0}, {3, 199}, true, false, {0, 0, 4, 200}},
+        {"rectangle up", toolRectangle, {8, 199}, {11, 0}, true, true, {8, 0, 4, 200}},
+        {"fill click", toolFill, {50, 50}, {50, 50}, true, false, {0, 0, 160, 200}},
+        {"fill left", toolFill, {100, 50}, {20, 50}, false, true, {0, 0, 160, 200}},
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.name);
+        fresh();
+        use(r.tool);
+        painter.full_cell = FullCell::PaintFreely;
+        painter.ink = {{kPatterns - 1}, 2, false, std::nullopt};
+        document.draw_color = 1;
+        drag(r.from, r.to, Button::Left, true);
+        EXPECT_EQ(document.history().steps(), 1u);
+        std::vector<double> shares;
+        const int bands = (r.rows ? r.area.height : r.area.width) / 4;
+        for (int band = 0; band < bands; ++band) {
+            int second = 0, all = 0;
+            for (int row = 0; row < r.area.height; ++row)
+                for (int column = 0; column < r.area.width; ++column)
+                    if ((r.rows ? row : column) / 4 == band) {
+                        second += pixel(r.area.left + column, r.area.top + row) == 2;
+                        ++all;
+                    }
+            shares.push_back(double(second) / all);
+        }
+        if (r.reversed) std::ranges::reverse(shares);
+        EXPECT_LE(shares.front(), 1 / 16.0);
+        EXPECT_GE(shares.back(), 15 / 16.0);
+        for (std::size_t i = 1; i < shares.size(); ++i) {
+            EXPECT_GE(shares[i], shares[i - 1]) << i;
+            EXPECT_LE(shares[i] - shares[i - 1], 1 / 16.0 + 1e-9) << i;
+        }
+    }
 }

@@ -1,4 +1,6 @@
 #include "tools/ink.h"
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -15,7 +17,8 @@ constexpr int kThresholds[4][4] = {
 PatternKind Pattern::kind() const {
     if (index == 0) return PatternKind::Solid;
     if (index <= kDitherLevels) return PatternKind::Dither;
-    return index == kDitherLevels + 1 ? PatternKind::HorizontalLines : PatternKind::VerticalLines;
+    if (index == kDitherLevels + 1) return PatternKind::HorizontalLines;
+    return index == kDitherLevels + 2 ? PatternKind::VerticalLines : PatternKind::Gradient;
 }
 
 std::string Pattern::name() const {
@@ -28,6 +31,8 @@ std::string Pattern::name() const {
         return "Horizontal Lines";
     case PatternKind::VerticalLines:
         return "Vertical Lines";
+    case PatternKind::Gradient:
+        return "Gradient";
     }
     return {};
 }
@@ -53,8 +58,34 @@ std::optional<std::uint8_t> Ink::at(PixelPos at, std::uint8_t color) const {
     case PatternKind::VerticalLines:
         second = (at.column & 1) != 0;
         break;
+    case PatternKind::Gradient:
+        // Each place turns half way through its sixteenth, so every level shows for as long
+        // as the run allows and none is skipped.
+        if (!run) return color;
+        second = kThresholds[at.row & 3][at.column & 3] + 0.5 < 16 * run->at(at);
+        break;
     }
     if (!second) return color;
     if (transparent) return std::nullopt;
     return second_color;
+}
+
+GradientRun GradientRun::over(const std::vector<PixelPos>& pixels, PixelPos from, PixelPos to) {
+    GradientRun run;
+    const double across = to.column - from.column, down = to.row - from.row;
+    if (const double length = std::hypot(across, down); length > 0)
+        run.across = across / length, run.down = down / length;
+    double least = 0, most = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const double along = pixels[i].column * run.across + pixels[i].row * run.down;
+        least = i == 0 ? along : std::min(least, along);
+        most = i == 0 ? along : std::max(most, along);
+    }
+    run.start = least;
+    run.length = std::max(most - least, 1e-9);
+    return run;
+}
+
+double GradientRun::at(PixelPos at) const {
+    return std::clamp((at.column * across + at.row * down - start) / length, 0.0, 1.0);
 }

@@ -39,6 +39,7 @@ PointerEvent Tokno2::pointer_event(TMouseButton button, TShiftState shift, int x
     event.left = shift & ssLeft;
     event.right = shift & ssRight;
     event.shift = shift & ssShift;
+    event.ctrl = shift & ssCtrl;
     event.in_area = in_drawing_area(x, y);
     return event;
 }
@@ -53,6 +54,7 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int
     if (!tool) return;
     tool->press(tools_context_, event);
     gesture_ = tool->busy() ? tool : nullptr;
+    if (gesture_) gesture_timer_.start();
     update_clash_marks();
 }
 
@@ -77,6 +79,12 @@ void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X
         tool->release(tools_context_, pointer_event(Button, Shift, X, Y));
     if (gesture_ && !gesture_->busy()) gesture_ = nullptr;
     end_stroke();
+}
+
+void Tokno2::tick_gesture() {
+    if (!gesture_ || !gesture_->busy()) return gesture_timer_.stop();
+    gesture_->tick(tools_context_);
+    update_clash_marks();
 }
 
 // Drawing the view anew puts the picture back where the tip was.

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <utility>
 
+constexpr int kGestureTick = 40; // milliseconds between a held spray's sprinkles
+
 Tokno2* okno2 = nullptr;
 
 // The main window is made first: the document keeps its mode in the main window's
@@ -20,8 +22,12 @@ Tokno2::Tokno2(QWidget* owner) : TForm(owner), Document(okno1->picture_format) {
     set_zoom(4, 3);
     // The start colours are the picture model's own defaults.
     painter.full_cell = stored_full_cell();
+    painter.ink = stored_ink();
+    painter.symmetry = stored_symmetry().in(whole());
     for (const ToolRow& row : tool_rows()) tools_.push_back(row.make());
     connect(&ants_timer_, &QTimer::timeout, this, &Tokno2::march_ants);
+    gesture_timer_.setInterval(kGestureTick);
+    connect(&gesture_timer_, &QTimer::timeout, this, &Tokno2::tick_gesture);
 }
 
 void Tokno2::resize_view(std::uint32_t columns, std::uint32_t rows) {
@@ -62,6 +68,8 @@ void Tokno2::FormPaint(TObject*) {
     if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
     if (show_clashes) draw_clash_marks();
     draw_selection_overlay();
+    draw_symmetry_axes(*Canvas, painter.symmetry, -scroll_x * w, -scroll_y * h, w, h,
+                       mode().shape.width * w, mode().shape.height * h);
     draw_tip();
     okno1->follow_zoom_view();
 }

@@ -104,6 +104,7 @@ private:
 
     // The pen's outline or the brush under the pointer (zoom_tools.cpp).
     void draw_tip();
+    void tick_gesture();
     void draw_outline(const std::vector<InkedPixel>& pixels);
 
     void draw_char_grid();
@@ -126,6 +127,7 @@ private:
     bool tip_shown_ = false; // whether the tool showed its tip on the pointer's latest move
     CellRowSet marked_;      // the rows marked as clashing when the view was last drawn
     QTimer ants_timer_;
+    QTimer gesture_timer_; // ticks a gesture under way while the pointer rests
     int ants_phase_ = 0;
     bool pointer_seen_ = false; // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;
