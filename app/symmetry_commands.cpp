@@ -13,7 +13,9 @@ constexpr TColor kAxisColour = RGBColor(255, 0, 255);
 } // namespace
 
 void Tokno1::set_up_symmetry_menu() {
-    QMenu* menu = EditMenu->addMenu(QStringLiteral("S&ymmetry"));
+    // Before When a Cell Is Full, which stays the menu's last item.
+    auto* menu = new QMenu(QStringLiteral("S&ymmetry"), EditMenu);
+    EditMenu->insertMenu(EditFullCellMenu->menuAction(), menu);
     menu->setObjectName(QStringLiteral("EditSymmetryMenu"));
     auto* kinds = new QActionGroup(this);
     const char* const names[kSymmetryKinds] = {"&Off", "&Left to Right", "&Top to Bottom",
