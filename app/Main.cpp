@@ -2,6 +2,7 @@
 #include "background/background.h"
 #include "background/background_dialog.h"
 #include "display/displayed_palette.h"
+#include "display/pal_view.h"
 #include "display/palette_setting.h"
 #include "edit/replace_colour_dialog.h"
 #include "exchange/picture_export.h"
@@ -50,6 +51,10 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     set_up_brush_menu();
     set_up_ink_menu();
     set_up_symmetry_menu();
+    set_up_window_menu();
+    set_up_recent_menu();
+    connect(PictureSwapPagesItem, &QAction::triggered, this, [this] { swap_pages(); });
+    connect(PictureCopyToSpareItem, &QAction::triggered, this, [this] { copy_to_spare_page(); });
     OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
@@ -61,7 +66,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
         change_pen([](Pen& pen) { pen.make_plain(); });
     });
     set_up_navigation();
-    set_up_tools();
+    set_up_pal_view();
     Loaded();
 }
 
@@ -74,6 +79,7 @@ void Tokno1::FormCreate(TObject*) {
 
 void Tokno1::choose_color(std::uint8_t index) {
     okno2->draw_color = index;
+    okno2->painter.blend.reset();
     okno_info->show_current_colors();
 }
 
@@ -94,14 +100,6 @@ void Tokno1::color_bcClick(TObject*) { choose_color(13); }
 void Tokno1::color_bdClick(TObject*) { choose_color(14); }
 void Tokno1::color_beClick(TObject*) { choose_color(15); }
 
-void Tokno1::set_up_tools() {
-    for (const ToolRow& row : tool_rows()) {
-        auto* button = findChild<QAbstractButton*>(QString::fromLatin1(row.button));
-        button->setToolTip(QString::fromLatin1(row.hint));
-        button->setProperty("Key", QString(QChar::fromLatin1(row.key)));
-    }
-}
-
 void Tokno1::choose_tool(const QObject* button) {
     for (const ToolRow& row : tool_rows())
         if (button->objectName() == QLatin1String(row.button)) tool_mode = row.tool_mode;
@@ -109,7 +107,14 @@ void Tokno1::choose_tool(const QObject* button) {
 
 void Tokno1::tool_b2Click(TObject*) { choose_tool(tool_b2); }
 void Tokno1::SpeedButton2Click(TObject*) { choose_tool(SpeedButton2); }
-void Tokno1::toolClick(TObject*) { choose_tool(sender()); }
+void Tokno1::tool_b1Click(TObject*) { choose_tool(tool_b1); }
+void Tokno1::tool_fillClick(TObject*) { choose_tool(tool_fill); }
+void Tokno1::tool_lineClick(TObject*) { choose_tool(tool_line); }
+void Tokno1::tool_rectClick(TObject*) { choose_tool(tool_rect); }
+void Tokno1::tool_pickClick(TObject*) { choose_tool(tool_pick); }
+void Tokno1::tool_penClick(TObject*) { choose_tool(tool_pen); }
+void Tokno1::tool_ellipseClick(TObject*) { choose_tool(tool_ellipse); }
+void Tokno1::tool_sprayClick(TObject*) { choose_tool(tool_spray); }
 
 QAbstractButton* Tokno1::palette_button(std::uint8_t index) const {
     QAbstractButton* const buttons[] = {
@@ -303,13 +308,19 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
     bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
     const int first = int(std::min<std::uint64_t>(left, right)), count = int(right) - first;
-    std::vector<TColor> row(std::size_t(std::max(count, 0)));
-    for (int v = int(std::min<std::uint64_t>(top, bottom)); v < int(bottom); ++v) {
-        const std::uint8_t* pixels = picture.row(v) + first;
-        for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
-        const int x = block.origin + block.width * first, y = block.origin + block.height * v;
-        for (int line = 0; line < block.height; ++line)
-            canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
+    const int down_from = int(std::min<std::uint64_t>(top, bottom));
+    if (shown_pal_view().preview) {
+        const PixelArea area{first, down_from, count, int(bottom) - down_from};
+        draw_pal_preview(*canvas, picture, okno2->mode().shape, area, block);
+    } else {
+        std::vector<TColor> row(std::size_t(std::max(count, 0)));
+        for (int v = down_from; v < int(bottom); ++v) {
+            const std::uint8_t* pixels = picture.row(v) + first;
+            for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
+            const int x = block.origin + block.width * first, y = block.origin + block.height * v;
+            for (int line = 0; line < block.height; ++line)
+                canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
+        }
     }
     if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
     draw_symmetry_axes(*canvas, okno2->painter.symmetry, block.origin, block.origin, block.width,
@@ -321,8 +332,11 @@ void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
     draw_preview_area(0, 0, columns, rows);
 }
 
-// The band starts at the pixel itself, not at the corner of its cell.
+// The band starts at the pixel itself, not at the corner of its cell. The PAL view redraws
+// what the pixel changes there, and no more.
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
+    if (shown_pal_view().preview)
+        return draw_preview_area(column, row, std::uint64_t(column) + 1, std::uint64_t(row) + 1);
     draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor,
                       std::uint64_t(row) + std::uint64_t(okno2->mode().shape.cell.height));
 }

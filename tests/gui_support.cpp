@@ -168,6 +168,11 @@ void ResetEditor() {
     prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
     okno1->choose_full_cell(FullCell::KeepColours);
+    okno1->ViewPalZoomItem->setChecked(false);
+    okno1->ViewPalZoomClick();
+    okno1->ViewPalDisplayItem->setChecked(false);
+    okno1->ViewPalDisplayClick();
+    okno2->painter.blend.reset();
     okno1->change_pen([](Pen& pen) { pen = {}; });
     okno1->change_ink([](Ink& ink) { ink = {}; });
     okno1->change_symmetry([](StoredSymmetry& symmetry) { symmetry = {}; });

@@ -340,6 +340,65 @@ TEST_F(Tools, EveryToolFollowsTheFullCellChoice) {
         }
 }
 
+// A PAL blend puts its colours on alternating picture rows whatever tool paints with it, so
+// that areas painted apart meet without a seam, and each pixel goes through the full-cell
+// choice: refusing a fourth colour, a cell already holding three takes the rows of the colour
+// it has and refuses those of the colour it lacks. The right button still paints the
+// background.
+TEST_F(Tools, APalBlendAlternatesByPictureRowThroughTheCellRules) {
+    const PalBlend blend{2, 8};
+    const struct {
+        const char* tool;
+        std::uint8_t tool_mode;
+        std::function<void(Tools&)> paint;
+    } tools[] = {
+        {"free paint", toolFreePaint,
+         [](Tools& t) {
+             t.drag({7, 9}, {7, 9}), t.drag({7, 10}, {7, 10});
+         }},
+        {"Put char", toolPutChar,
+         [](Tools& t) {
+             t.drag({6, 9}, {6, 9});
+         }},
+        {"fill", toolFill,
+         [](Tools& t) {
+             t.press({7, 9});
+         }},
+        {"line", toolLine,
+         [](Tools& t) {
+             t.drag({7, 3}, {7, 12});
+         }},
+        {"rectangle", toolRectangle,
+         [](Tools& t) {
+             t.drag({5, 9}, {30, 40}, Button::Left, true);
+         }},
+    };
+    for (const auto& t : tools) {
+        SCOPED_TRACE(t.tool);
+        fresh();
+        use(t.tool_mode);
+        put(4, 15, {2, 5, 7}); // a full cell: 2, 5, 7 and the background
+        painter.blend = blend;
+        painter.full_cell = FullCell::RefuseFourth;
+        document.draw_color = blend.first;
+        t.paint(*this);
+        EXPECT_EQ(pixel(7, 9), 0);  // a row of 8, which the full cell lacks
+        EXPECT_EQ(pixel(7, 10), 2); // a row of 2, which it has
+        int painted = 0;
+        for (int row = 0; row < 200; ++row)
+            for (int column = 0; column < 160; ++column) {
+                const std::uint8_t at = pixel(column, row);
+                if (at == 0 || (row == 15 && column >= 4 && column < 8)) continue;
+                EXPECT_EQ(at, blend.color_on_row(row)) << column << "," << row;
+                ++painted;
+            }
+        EXPECT_GT(painted, 0);
+        put(7, 10, {3});
+        drag({7, 10}, {7, 10}, Button::Right);
+        EXPECT_EQ(pixel(7, 10), 0);
+    }
+}
+
 // The recoloured pixels show at once, and the whole stroke goes with one undo.
 TEST_F(Tools, AReplacingStrokeShowsAndIsOneStep) {
     put(4, 8, {2, 5, 7}), put(4, 9, {5});
@@ -542,20 +601,17 @@ TEST_F(Tools, ThePenShowsUnderThePointerAndShapesUseIt) {
     EXPECT_EQ(last_step(), "Line");
 }
 
-// Each row of the table has a tool of its own, a button, a key and a hint; none shares them.
-TEST(ToolTable, EachToolHasItsOwnModeButtonAndKey) {
+// Each row of the table has a tool of its own and a button; none shares them.
+TEST(ToolTable, EachToolHasItsOwnModeAndButton) {
     std::set<std::uint8_t> modes;
     std::set<std::string> buttons;
-    std::set<char> keys;
     for (const ToolRow& row : tool_rows()) {
-        EXPECT_TRUE(modes.insert(row.tool_mode).second) << row.hint;
-        EXPECT_TRUE(buttons.insert(row.button).second) << row.hint;
-        EXPECT_TRUE(keys.insert(row.key).second) << row.hint;
+        EXPECT_TRUE(modes.insert(row.tool_mode).second) << row.button;
+        EXPECT_TRUE(buttons.insert(row.button).second) << row.button;
         EXPECT_EQ(tool_row(row.tool_mode), &row);
         EXPECT_NE(row.make(), nullptr);
     }
     EXPECT_EQ(tool_row(toolFreePaint)->button, std::string("tool_b2"));
-    EXPECT_EQ(tool_row(toolPutChar)->hint, std::string("Put char"));
     EXPECT_EQ(tool_row(0), nullptr);
 }
 

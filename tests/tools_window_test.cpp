@@ -5,6 +5,7 @@
 #include "preview/preview_window.h"
 #include "raster/raster.h"
 #include "tests/gui_support.h"
+#include "tools/tool_table.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -64,6 +66,14 @@ TEST_F(Tools, NewButtonsStandInTheFreePlacesAndChooseTheirTools) {
         EXPECT_TRUE(tool.button->isChecked());
         EXPECT_FALSE(okno1->tool_b2->isChecked());
     }
+    // Every tool's button has a key of its own, and Put char keeps its hint.
+    std::set<QString> keys;
+    for (const ToolRow& row : tool_rows()) {
+        const auto* button = okno1->findChild<QAbstractButton*>(QString::fromLatin1(row.button));
+        const QString key = button->property("Key").toString();
+        EXPECT_TRUE(key.size() == 1 && keys.insert(key).second) << row.button;
+    }
+    EXPECT_EQ(okno1->SpeedButton2->toolTip(), "Put char");
     // No new button covers another.
     for (QToolButton* button : okno1->Panel2->findChildren<QToolButton*>())
         for (const auto& tool : tools) {

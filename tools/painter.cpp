@@ -46,13 +46,12 @@ std::vector<InkedPixel> Painter::pixels_at(const std::vector<PixelPos>& points, 
     std::vector<InkedPixel> pixels;
     auto add = [&](PixelPos pixel, std::uint8_t stamped_color) {
         if (!whole.contains(pixel)) return;
-        const std::optional<std::uint8_t> inked =
-            own_colours ? stamped_color : ink.at(pixel, stamped_color);
-        if (!inked) return;
+        const std::optional<std::uint8_t> color = inked(pixel, stamped_color, own_colours);
+        if (!color) return;
         int& slot = slot_[std::size_t(pixel.row * whole.width + pixel.column)];
-        if (slot >= 0) return void(pixels[std::size_t(slot)].color = *inked);
+        if (slot >= 0) return void(pixels[std::size_t(slot)].color = *color);
         slot = int(pixels.size());
-        pixels.push_back({pixel, *inked});
+        pixels.push_back({pixel, *color});
     };
     // Each stamped pixel is mirrored, so that a brush is painted mirrored too.
     for (const PixelPos& point : points)
@@ -62,6 +61,13 @@ std::vector<InkedPixel> Painter::pixels_at(const std::vector<PixelPos>& points, 
     for (const InkedPixel& pixel : pixels)
         slot_[std::size_t(pixel.at.row * whole.width + pixel.at.column)] = -1;
     return pixels;
+}
+
+std::optional<std::uint8_t> Painter::inked(PixelPos at, std::uint8_t color,
+                                           bool own_colours) const {
+    const std::optional<std::uint8_t> chosen = own_colours ? color : ink.at(at, color);
+    if (chosen && blend && *chosen == blend->first) return blend->color_on_row(at.row);
+    return chosen;
 }
 
 Plotted Painter::plot_chosen(PixelPos at, std::uint8_t color) {
@@ -95,8 +101,8 @@ void Painter::paint_shown(PixelPos at, std::uint8_t color, ToolView& view) {
 void Painter::paint(PixelPos point, std::uint8_t color, ToolView& view, Tip tip) {
     if (tip == Tip::Pixel)
         return symmetry.images(point, [&](PixelPos image) {
-            if (const std::optional<std::uint8_t> inked = ink.at(image, color))
-                paint_shown(image, *inked, view);
+            if (const std::optional<std::uint8_t> image_color = inked(image, color, false))
+                paint_shown(image, *image_color, view);
         });
     for (const InkedPixel& pixel : pixels_at({point}, color, tip))
         paint_shown(pixel.at, pixel.color, view);

@@ -1,9 +1,11 @@
 #pragma once
+#include "colour/pal_display.h"
 #include "full_cell/full_cell.h"
 #include "tools/ink.h"
 #include "tools/pen.h"
 #include "tools/symmetry.h"
 #include "tools/tool.h"
+#include <optional>
 #include <vector>
 
 // What a tool paints at each point it names.
@@ -16,13 +18,18 @@ enum class Tip : std::uint8_t {
 // Every pixel a tool paints goes through here: the pen stamps the point, the symmetry mirrors
 // each stamped pixel, the ink gives each its colour, and the pixel is plotted under the
 // full-cell choice into the document's open edit, all in the same step. A brush stamped in its
-// own colours keeps them; every pixel painted in one colour goes through the ink.
+// own colours keeps them; every pixel painted in one colour goes through the ink. A PAL blend
+// then takes the place of its first colour, whichever way the pixel came by it.
 class Painter {
 public:
     explicit Painter(Document& document);
 
     // Edit > When a Cell Is Full. The nearest colour is measured in the colours the views show.
     FullCell full_cell = FullCell::KeepColours;
+    // A PAL blend chosen from View > PAL Blends: what the tools paint in its first colour goes
+    // on alternating picture rows in its two colours, the first on the even rows, so that
+    // areas painted apart meet without a seam.
+    std::optional<PalBlend> blend;
     // The pen or brush that a Shape or Stamp tip paints with.
     Pen pen;
     // The pattern and the second colour that what is painted in one colour takes.
@@ -54,6 +61,9 @@ private:
     std::vector<StampPixel> stamp(Tip tip, std::uint8_t color) const;
     void paint_shown(PixelPos at, std::uint8_t color, ToolView& view);
     Plotted plot_chosen(PixelPos at, std::uint8_t color);
+    // The colour of a pixel at `at` stamped in `color`; none where the pattern keeps what is
+    // there.
+    std::optional<std::uint8_t> inked(PixelPos at, std::uint8_t color, bool own_colours) const;
 
     Document& document_;
     bool painted_ = false;

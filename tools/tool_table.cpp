@@ -16,16 +16,11 @@ std::unique_ptr<Tool> spray_tool();
 namespace {
 
 constexpr ToolRow kTools[] = {
-    {toolFreePaint, "tool_b2", 'P', "free paint", free_paint_tool},
-    {toolPutChar, "SpeedButton2", 'U', "Put char", put_char_tool},
-    {toolFill, "tool_fill", 'G', "Fill (G)", fill_tool},
-    {toolLine, "tool_line", 'L', "Line (L)", line_tool},
-    {toolRectangle, "tool_rect", 'R', "Rectangle (R)", rectangle_tool},
-    {toolPickColour, "tool_pick", 'K', "Pick colour (K)", pick_colour_tool},
-    {toolSelect, "tool_b1", 'S', "Select (S)", select_tool},
-    {toolPen, "tool_pen", 'W', "Pen and brush (W)", pen_tool},
-    {toolEllipse, "tool_ellipse", 'O', "Ellipse (O)", ellipse_tool},
-    {toolSpray, "tool_spray", 'T', "Spray (T)", spray_tool},
+    {toolFreePaint, "tool_b2", free_paint_tool},  {toolPutChar, "SpeedButton2", put_char_tool},
+    {toolFill, "tool_fill", fill_tool},           {toolLine, "tool_line", line_tool},
+    {toolRectangle, "tool_rect", rectangle_tool}, {toolPickColour, "tool_pick", pick_colour_tool},
+    {toolSelect, "tool_b1", select_tool},         {toolPen, "tool_pen", pen_tool},
+    {toolEllipse, "tool_ellipse", ellipse_tool},  {toolSpray, "tool_spray", spray_tool},
 };
 
 } // namespace

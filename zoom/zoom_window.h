@@ -114,6 +114,7 @@ private:
     void update_clash_marks();
     CellRowSet clash_rows() const;
 
+    void draw_pal_pixels(const PixelArea& area, bool outlined);
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
     void show_analysis();
 
