@@ -324,7 +324,9 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     }
     if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
     draw_symmetry_axes(*canvas, okno2->painter.symmetry, block.origin, block.origin, block.width,
-                       block.height, picture.width * block.width, picture.height * block.height);
+                       block.height,
+                       {block.origin, block.origin, block.origin + picture.width * block.width,
+                        block.origin + picture.height * block.height});
     okno_prv->draw_view_frame(block);
 }
 

@@ -268,6 +268,7 @@ private:
 extern Tokno1* okno1;
 
 // The symmetry's axes over a picture drawn from (`left`, `top`), each pixel `pixel_width` x
-// `pixel_height`, the whole `width` x `height` (symmetry_commands.cpp).
+// `pixel_height`, drawn only `within` the part of the canvas that shows the picture
+// (symmetry_commands.cpp).
 void draw_symmetry_axes(TCanvas& canvas, const Symmetry& symmetry, int left, int top,
-                        int pixel_width, int pixel_height, int width, int height);
+                        int pixel_width, int pixel_height, const TRect& within);

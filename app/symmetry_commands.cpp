@@ -71,17 +71,17 @@ void Tokno1::change_symmetry(const std::function<void(StoredSymmetry&)>& change)
 
 // Each axis runs along the middle of its column or row, or between two.
 void draw_symmetry_axes(TCanvas& canvas, const Symmetry& symmetry, int left, int top,
-                        int pixel_width, int pixel_height, int width, int height) {
+                        int pixel_width, int pixel_height, const TRect& within) {
     canvas.Pen.Color = kAxisColour;
     canvas.Pen.Style = psSolid;
-    if (symmetry.mirrors_columns()) {
-        const int x = left + pixel_width * (symmetry.twice_column + 1) / 2;
-        canvas.MoveTo(x, top);
-        canvas.LineTo(x, top + height);
+    const int x = left + pixel_width * (symmetry.twice_column + 1) / 2;
+    if (symmetry.mirrors_columns() && within.Left <= x && x < within.Right) {
+        canvas.MoveTo(x, within.Top);
+        canvas.LineTo(x, within.Bottom);
     }
-    if (symmetry.mirrors_rows()) {
-        const int y = top + pixel_height * (symmetry.twice_row + 1) / 2;
-        canvas.MoveTo(left, y);
-        canvas.LineTo(left + width, y);
+    const int y = top + pixel_height * (symmetry.twice_row + 1) / 2;
+    if (symmetry.mirrors_rows() && within.Top <= y && y < within.Bottom) {
+        canvas.MoveTo(within.Left, y);
+        canvas.LineTo(within.Right, y);
     }
 }

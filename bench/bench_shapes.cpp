@@ -1,5 +1,4 @@
 #include "bench/bench_support.h"
-#include "raster/raster.h"
 #include "tools/painter.h"
 #include "tools/tool_table.h"
 
@@ -22,17 +21,29 @@ struct Canvas {
     ToolContext context{document, view, painter, stroke};
 };
 
-// The ellipse that fills the whole picture, filled at the release in a checkerboard of two
-// colours: working out its pixels and painting them, as one step.
-void BM_FilledEllipseWholePicture(benchmark::State& state) {
+// Drags the tool from corner to corner of the whole picture with Shift held (filled), in one
+// colour and then another, each drag one step.
+void drag_over_whole_picture(benchmark::State& state, std::uint8_t tool_mode, Ink ink) {
     Canvas canvas;
-    canvas.painter.ink = {{9}, 3, false, std::nullopt};
-    std::uint8_t color = 1;
+    canvas.painter.ink = ink;
+    const std::unique_ptr<Tool> tool = tool_row(tool_mode)->make();
+    const PointerEvent press{{0, 0}, {0, 0}, MouseButton::Left, true, false, true, true};
+    const PointerEvent release{{159, 199}, {159, 199}, MouseButton::Left, false, false, true, true};
     for (auto _ : state) {
-        Document::Edit edit(canvas.document, "Ellipse");
-        canvas.painter.paint_quietly(ellipse_pixels({0, 0}, {159, 199}, true), color ^= 3);
-        edit.commit();
+        canvas.document.draw_color ^= 5;
+        tool->press(canvas.context, press);
+        tool->release(canvas.context, release);
     }
+}
+
+// The ellipse that fills the whole picture in a checkerboard of two colours.
+void BM_FilledEllipseWholePicture(benchmark::State& state) {
+    drag_over_whole_picture(state, toolEllipse, {{9}, 3, false, std::nullopt});
+}
+
+// A rectangle over the whole picture with a gradient from top to bottom.
+void BM_GradientRectangleWholePicture(benchmark::State& state) {
+    drag_over_whole_picture(state, toolRectangle, {{kPatterns - 1}, 3, false, std::nullopt});
 }
 
 // One tick of a held spray, its pixels shown as they land.
@@ -47,4 +58,5 @@ void BM_SprayTick(benchmark::State& state) {
 } // namespace
 
 VEXLOR_BENCH(BM_FilledEllipseWholePicture, "filled ellipse, whole picture, 8/16 dither");
+VEXLOR_BENCH(BM_GradientRectangleWholePicture, "gradient rectangle, whole picture");
 VEXLOR_BENCH(BM_SprayTick, "spray tick");

@@ -320,6 +320,20 @@ TEST_F(Tools, EveryToolFollowsTheFullCellChoice) {
          [](Tools& t) {
              t.use(toolRectangle), t.drag({7, 9}, {7, 12});
          }},
+        {"ellipse", 2, FullCell::RefuseFourth,
+         [](Tools& t) {
+             t.use(toolEllipse), t.drag({7, 9}, {8, 12});
+         }},
+        {"a pattern's second colour", 2, FullCell::RefuseFourth,
+         [](Tools& t) {
+             t.painter.ink = {{kDitherLevels}, 2, false, std::nullopt};
+             t.document.draw_color = 6, t.drag({7, 9}, {7, 9});
+         }},
+        {"a mirror image", 2, FullCell::RefuseFourth,
+         [](Tools& t) {
+             t.painter.symmetry = Symmetry::about_pixel(SymmetryKind::LeftRight, {10, 9});
+             t.drag({13, 9}, {13, 9});
+         }},
         {"paste", 9, FullCell::PaintFreely,
          [](Tools& t) {
              t.tool = place_block_tool();
@@ -334,6 +348,8 @@ TEST_F(Tools, EveryToolFollowsTheFullCellChoice) {
             use(toolFreePaint);
             put(4, 15, {2, 5, 7}); // full, even for Put char
             painter.full_cell = choice;
+            painter.ink = {};
+            painter.symmetry = {};
             document.draw_color = t.color;
             t.paint(*this);
             EXPECT_EQ(pixel(7, 9), choice == FullCell::KeepColours ? 0 : t.color);
@@ -745,6 +761,8 @@ TEST_F(Tools, EveryPaintingToolPaintsTheMirrorImagesToo) {
         {"rectangle", toolRectangle, {5, 6}, {30, 90}, PenShape::Square, 2},
         {"ellipse", toolEllipse, {5, 6}, {30, 90}, PenShape::Round, 1},
         {"fill", toolFill, {10, 12}, {10, 12}, PenShape::Round, 1},
+        {"spray", toolSpray, {10, 12}, {30, 40}, PenShape::Round, 1},
+        {"brush", toolPen, {10, 12}, {30, 40}, PenShape::Round, 0},
     };
     const Symmetry symmetries[] = {
         Symmetry::about_middle(SymmetryKind::LeftRight, {0, 0, 160, 200}),
@@ -770,6 +788,8 @@ TEST_F(Tools, EveryPaintingToolPaintsTheMirrorImagesToo) {
                 use(s.tool);
                 painter.symmetry = with;
                 painter.pen = {s.shape, s.size, std::nullopt};
+                if (s.size == 0) // a brush of three colours, none symmetric
+                    painter.pen.brush.emplace(PixelBlock{3, 2, {7, 7, 0, 0, 7, 0}}, 2);
                 document.draw_color = 7;
                 drag(s.from, s.to);
                 return painted();

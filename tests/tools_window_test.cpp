@@ -301,7 +301,8 @@ TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {
 
 // The right button on a palette button chooses the second colour, shown beside the palette; N
 // and Shift+N step through the patterns, M through the symmetries, whose axis the preview shows;
-// each is kept for later runs. A four-way stroke paints its images in the same step.
+// each is kept for later runs. A four-way stroke paints its images in the same step; the zoom
+// view draws only those it shows.
 TEST_F(Tools, SecondColourPatternsAndSymmetryFromTheKeysAndThePalette) {
     QContextMenuEvent right_click(QContextMenuEvent::Mouse, {5, 5},
                                   okno1->color_b5->mapToGlobal(QPoint(5, 5)));
@@ -330,6 +331,22 @@ TEST_F(Tools, SecondColourPatternsAndSymmetryFromTheKeysAndThePalette) {
     for (auto [column, row] : {std::pair{1, 1}, {158, 1}, {1, 198}, {158, 198}})
         EXPECT_EQ(pixel(column, row), 1) << column << "," << row;
     EXPECT_EQ(okno2->history().steps(), 1u);
+    // Painted at the view's last column, next to the axis, an image lands on column 80, just
+    // past the view: it is painted, but neither it nor the axis is drawn over the strip beside
+    // the drawing area.
+    const auto strip = [] {
+        std::vector<TColor> colors;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 640; x < 646; ++x) colors.push_back(okno2->Canvas->GetPixel(x, y));
+        return colors;
+    };
+    const std::vector<TColor> beside = strip();
+    okno2->scroll1->setValue(16); // the axis lies at the drawing area's right edge
+    press(cell(15, 2));
+    release(cell(15, 2));
+    EXPECT_EQ(pixel(80, 2), 1);
+    EXPECT_EQ(strip(), beside);
+    okno1->EditUndoItem->trigger();
     QTest::keyClick(okno2, Qt::Key_M);
     EXPECT_EQ(okno2->painter.symmetry.kind, SymmetryKind::Off);
     EXPECT_TRUE(AreaIs(okno_prv, axis, palette_color(0)));

@@ -98,7 +98,7 @@ void Tokno2::show_tip(std::vector<InkedPixel> pixels, bool outline) {
 
 void Tokno2::draw_tip() {
     if (tip_outline_) return draw_outline(tip_);
-    const PixelArea view{scroll_x, scroll_y, int(view_cols), int(view_rows)};
+    const PixelArea view = view_area();
     for (const InkedPixel& pixel : tip_)
         if (view.contains(pixel.at))
             draw_painted_pixel(pixel.color, pixel.at.column - scroll_x, pixel.at.row - scroll_y);

@@ -74,7 +74,7 @@ void Tokno2::FormPaint(TObject*) {
     if (show_clashes) draw_clash_marks();
     draw_selection_overlay();
     draw_symmetry_axes(*Canvas, painter.symmetry, -scroll_x * w, -scroll_y * h, w, h,
-                       mode().shape.width * w, mode().shape.height * h);
+                       shown_on_screen(clipped(view_area(), whole())));
     draw_tip();
     okno1->follow_zoom_view();
 }
@@ -104,7 +104,9 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
 
 // A pixel painted into the picture changes how a PAL television shows its neighbours too; a
 // pixel of a shape still being dragged is not in the picture yet and shows its own colour.
+// A mirror image of a painted pixel may lie outside the view.
 void Tokno2::draw_pixel(PixelPos at, std::uint8_t color) {
+    if (!view_area().contains(at)) return;
     if (shown_pal_view().in_zoom_view() && read_pixel(at.column, at.row) == color)
         draw_pal_pixels(pal_reach({at.column, at.row, 1, 1}, mode().shape),
                         zoom_level().pixel_grid_fits(mode().shape.cell));
@@ -112,11 +114,18 @@ void Tokno2::draw_pixel(PixelPos at, std::uint8_t color) {
         draw_painted_pixel(color, at.column - scroll_x, at.row - scroll_y);
 }
 
+PixelArea Tokno2::view_area() const { return {scroll_x, scroll_y, int(view_cols), int(view_rows)}; }
+
+TRect Tokno2::shown_on_screen(const PixelArea& area) const {
+    const int w = int(cell_w), h = int(cell_h);
+    return {(area.left - scroll_x) * w, (area.top - scroll_y) * h,
+            (area.right() + 1 - scroll_x) * w, (area.bottom() + 1 - scroll_y) * h};
+}
+
 // Each of a pixel's screen pixels is a strip of the colour the television shows there, inside
 // the pixel's outline.
 void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
-    const PixelArea in_view = {scroll_x, scroll_y, int(view_cols), int(view_rows)};
-    const PixelArea shown_area = clipped(clipped(area, in_view), whole());
+    const PixelArea shown_area = clipped(clipped(area, view_area()), whole());
     if (shown_area.empty()) return;
     const int aspect = mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
     const int edge = outlined ? 1 : 0;

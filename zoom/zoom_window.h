@@ -114,6 +114,10 @@ private:
     void update_clash_marks();
     CellRowSet clash_rows() const;
 
+    // The part of the picture the drawing area shows; nothing outside it is drawn.
+    PixelArea view_area() const;
+    // Where the pixels of `area` lie in the drawing area.
+    TRect shown_on_screen(const PixelArea& area) const;
     void draw_pal_pixels(const PixelArea& area, bool outlined);
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
     void show_analysis();
