@@ -56,7 +56,9 @@ std::vector<PixelPos> rectangle_pixels(PixelPos corner, PixelPos opposite, bool 
     const int right = std::max(corner.column, opposite.column);
     const int top = std::min(corner.row, opposite.row);
     const int bottom = std::max(corner.row, opposite.row);
+    const int columns = right - left + 1, rows = bottom - top + 1;
     std::vector<PixelPos> pixels;
+    pixels.reserve(std::size_t(filled ? columns * rows : 2 * (columns + rows)));
     for (int row = top; row <= bottom; ++row) {
         const bool edge_row = row == top || row == bottom;
         for (int column = left; column <= right; ++column)
@@ -122,6 +124,7 @@ std::vector<PixelPos> ellipse_pixels(PixelPos corner, PixelPos opposite, bool fi
         for (int y : {-pixel.y, pixel.y}) rows[std::size_t((y + down) / 2)].push_back(pixel.x);
     const auto column = [&](int x) { return (x + left + right) / 2; };
     std::vector<PixelPos> pixels;
+    pixels.reserve(filled ? std::size_t((across + 1) * (down + 1)) : 2 * rows.size() + 2);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = top + int(i);
         std::vector<int>& offsets = rows[i];

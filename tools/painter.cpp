@@ -44,6 +44,7 @@ std::vector<InkedPixel> Painter::pixels_at(const std::vector<PixelPos>& points, 
     const std::vector<StampPixel> pen_pixels = stamp(tip, color);
     const bool own_colours = tip == Tip::Stamp && pen.brush;
     std::vector<InkedPixel> pixels;
+    pixels.reserve(points.size() * pen_pixels.size());
     auto add = [&](PixelPos pixel, std::uint8_t stamped_color) {
         if (!whole.contains(pixel)) return;
         const std::optional<std::uint8_t> color = inked(pixel, stamped_color, own_colours);
