@@ -26,6 +26,19 @@ struct DocumentTest : ::testing::Test {
     Document document{mode};
     Heard heard;
     void SetUp() override { document.watch(heard); }
+    // One committed step, `change` making its changes while the edit is open.
+    void step(const char* label, const std::function<void(Document::Edit&)>& change) {
+        Document::Edit edit(document, label);
+        change(edit);
+        edit.commit();
+    }
+    // A step that sets the first pixel and the background.
+    void paint(const char* label, std::uint8_t color, std::uint8_t background) {
+        step(label, [&](Document::Edit& edit) {
+            edit.pixels({0, 0, 1, 1}).pixels[0] = color;
+            edit.set_background(background);
+        });
+    }
 };
 
 } // namespace
@@ -33,29 +46,24 @@ struct DocumentTest : ::testing::Test {
 // Committed, an edit that changed anything is one step; dropped uncommitted or rolled back, it
 // puts back pixels, background and mode as they were.
 TEST_F(DocumentTest, AnEditIsOneStepOrPutsEverythingBack) {
-    const struct {
-        const char* what;
-        bool commit;
-        bool changes;
-    } rows[] = {{"committed", true, true},
-                {"committed, changing nothing", true, false},
-                {"dropped", false, true}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
+    for (const auto& [what, commit, changes] : {std::tuple{"committed", true, true},
+                                                {"committed, changing nothing", true, false},
+                                                {"dropped", false, true}}) {
+        SCOPED_TRACE(what);
         document.reset();
         {
             Document::Edit edit(document, "Import");
-            if (row.changes) {
+            if (changes) {
                 edit.pixels({0, 0, 160, 1}).pixels[0] = 7;
                 document.plot_pixel(fmtMulticolor, 5, 100, 3);
                 edit.set_background(6);
                 edit.set_mode(fmtFli);
             }
-            if (row.commit) {
-                EXPECT_EQ(edit.commit(), row.changes);
+            if (commit) {
+                EXPECT_EQ(edit.commit(), changes);
             }
         }
-        const bool kept = row.commit && row.changes;
+        const bool kept = commit && changes;
         EXPECT_EQ(document.picture[0], kept ? 7 : 0);
         EXPECT_EQ(document.read_pixel(5, 100), kept ? 3 : 0);
         EXPECT_EQ(document.back_color, kept ? 6 : 0);
@@ -75,6 +83,8 @@ TEST_F(DocumentTest, ChangesOutsideAnEditAndEditsInsideAnotherAreRefused) {
     EXPECT_THROW(document.undo(), EditError);
     EXPECT_THROW(document.reset(), EditError);
     EXPECT_THROW(edit.set_mode(9), std::invalid_argument);
+    Document::Page spare = document.blank_page(); // the edit's rows belong to one page
+    EXPECT_THROW(document.swap_page(spare), EditError);
     EXPECT_TRUE(document.plot_pixel(fmtMulticolor, 3, 3, 2));
     EXPECT_TRUE(edit.commit());
     EXPECT_THROW(edit.commit(), EditError);
@@ -85,73 +95,52 @@ TEST_F(DocumentTest, ChangesOutsideAnEditAndEditsInsideAnotherAreRefused) {
 // landed are marked as shown), and what changed while the edit was open with it.
 TEST_F(DocumentTest, ObserversHearEachChangeOnceWithWhatItChanged) {
     using C = DocumentChange;
+    using E = Document::Edit;
     Shown shown;
+    const auto stroke = [&] {
+        document.refresh = &shown;
+        step("Paint", [&](E&) {
+            document.plot_pixel(fmtMulticolor, 9, 10, 2);
+            document.plot_pixel(fmtMulticolor, 12, 14, 2);
+        });
+        document.refresh = nullptr;
+    };
+    const auto paste = [&] {
+        step("Paste", [&](E& edit) {
+            document.select(PixelArea{1, 2, 3, 4});
+            edit.pixels({1, 2, 3, 4}).pixels[2 * 160 + 1] = 5;
+        });
+    };
+    const auto background = [&] { step("Background Colour", [](E& e) { e.set_background(6); }); };
+    const auto undo = [&] { document.undo(); };
+    const auto drop = [&] { E(document, "Fill").pixels({0, 0, 1, 1}).pixels[0] = 9; };
+    const auto float_block = [&] { document.float_block({1, 1, {3}}, {4, 4}); };
+    const auto take = [&] { document.take_floating(); };
+    const auto file = [&] { document.set_file("/pictures/castle.vxr"); };
     const struct {
         const char* what;
         std::function<void()> act;
-        unsigned heard;
-        PixelArea pixels;
-        bool pixels_shown;
-    } rows[] = {
-        {"a stroke",
-         [&] {
-             document.refresh = &shown;
-             Document::Edit edit(document, "Paint");
-             document.plot_pixel(fmtMulticolor, 9, 10, 2);
-             document.plot_pixel(fmtMulticolor, 12, 14, 2);
-             edit.commit();
-             document.refresh = nullptr;
-         },
-         C::Pixels | C::History,
-         {9, 10, 4, 5},
-         true},
-        {"a paste, selecting what it lands on",
-         [&] {
-             Document::Edit edit(document, "Paste");
-             document.select(PixelArea{1, 2, 3, 4});
-             edit.pixels({1, 2, 3, 4}).pixels[2 * 160 + 1] = 5;
-             edit.commit();
-         },
-         C::Pixels | C::Selection | C::History,
-         {1, 2, 3, 4},
-         false},
-        {"a background",
-         [&] {
-             Document::Edit edit(document, "Background Colour");
-             edit.set_background(6);
-             edit.commit();
-         },
-         C::Background | C::History,
-         {},
-         false},
-        {"undo", [&] { document.undo(); }, C::Background | C::History, {}, false},
-        {"an edit dropped",
-         [&] {
-             Document::Edit(document, "Fill").pixels({0, 0, 1, 1}).pixels[0] = 9;
-         },
-         C::Pixels,
-         {0, 0, 1, 1},
-         false},
-        {"a block floats",
-         [&] {
-             document.float_block({1, 1, {3}}, {4, 4});
-         },
-         C::Floating,
-         {},
-         false},
-        {"the block is taken", [&] { document.take_floating(); }, C::Floating, {}, false},
-        {"no block to take", [&] { document.take_floating(); }, 0, {}, false},
-        {"the file", [&] { document.set_file("/pictures/castle.vxr"); }, C::File, {}, false},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
+        unsigned told; // 0: nothing is heard
+        PixelArea pixels{};
+        bool pixels_shown = false;
+    } rows[] = {{"a stroke", stroke, C::Pixels | C::History, {9, 10, 4, 5}, true},
+                {"a paste, selecting", paste, C::Pixels | C::Selection | C::History, {1, 2, 3, 4}},
+                {"a background", background, C::Background | C::History},
+                {"undo", undo, C::Background | C::History},
+                {"an edit dropped", drop, C::Pixels, {0, 0, 1, 1}},
+                {"a block floats", float_block, C::Floating},
+                {"the block is taken", take, C::Floating},
+                {"no block to take", take, 0},
+                {"the file", file, C::File}};
+    for (const auto& [what, act, told, pixels, pixels_shown] : rows) {
+        SCOPED_TRACE(what);
         heard.changes.clear();
-        row.act();
-        ASSERT_EQ(heard.changes.size(), row.heard ? 1u : 0u);
-        if (!row.heard) continue;
-        EXPECT_EQ(heard.changes[0].what, row.heard);
-        EXPECT_EQ(heard.changes[0].pixels, row.pixels);
-        EXPECT_EQ(heard.changes[0].pixels_shown, row.pixels_shown);
+        act();
+        ASSERT_EQ(heard.changes.size(), told ? 1u : 0u);
+        if (!told) continue;
+        EXPECT_EQ(heard.changes[0].what, told);
+        EXPECT_EQ(heard.changes[0].pixels, pixels);
+        EXPECT_EQ(heard.changes[0].pixels_shown, pixels_shown);
     }
 }
 
@@ -161,11 +150,7 @@ TEST_F(DocumentTest, TheFileAndWhetherThePictureChangedSinceItWasSaved) {
     document.set_file("/pictures/castle.vxr");
     document.mark_saved();
     EXPECT_FALSE(document.changed());
-    {
-        Document::Edit edit(document, "Paint");
-        document.plot_pixel(fmtMulticolor, 0, 0, 2);
-        edit.commit();
-    }
+    step("Paint", [&](Document::Edit&) { document.plot_pixel(fmtMulticolor, 0, 0, 2); });
     EXPECT_TRUE(document.changed());
     document.mark_saved();
     document.undo();
@@ -178,36 +163,20 @@ TEST_F(DocumentTest, TheFileAndWhetherThePictureChangedSinceItWasSaved) {
 // The spare page keeps a whole picture of its own: pixels, background, mode, file and history.
 // The selection stays on the desk, and whatever the pages swap, the observers hear of it all.
 TEST_F(DocumentTest, TheSparePageKeepsAPictureWithItsOwnHistory) {
-    const auto paint = [&](const char* label, std::uint8_t color, std::uint8_t background) {
-        Document::Edit edit(document, label);
-        edit.pixels({0, 0, 1, 1}).pixels[0] = color;
-        edit.set_background(background);
-        edit.commit();
-    };
-    const struct {
-        const char* what;
-        bool copy_first; // the spare page a copy of the picture, else blank
-        // The page shown after one swap: its first pixel, background, file, undo label.
-        std::uint8_t pixel, background;
-        const char* file;
-        const char* undo;
-    } rows[] = {
-        {"blank", false, 0, 0, "", ""},
-        {"a copy", true, 5, 2, "a.vxr", ""},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
+    for (const bool copy : {false, true}) { // the spare page blank, or a copy of the picture
+        SCOPED_TRACE(copy ? "a copy" : "blank");
+        const int pixel = copy ? 5 : 0; // the first pixel of the page shown after one swap
         document.reset();
         paint("Paint", 5, 2);
         document.set_file("a.vxr");
         document.select(PixelArea{1, 1, 4, 4});
-        Document::Page spare = row.copy_first ? document.copy_page() : document.blank_page();
+        Document::Page spare = copy ? document.copy_page() : document.blank_page();
         heard.changes.clear();
         document.swap_page(spare);
-        EXPECT_EQ(document.picture[0], row.pixel);
-        EXPECT_EQ(document.back_color, row.background);
-        EXPECT_EQ(document.file(), row.file);
-        EXPECT_EQ(document.history().undo_label(), row.undo);
+        EXPECT_EQ(document.picture[0], pixel);
+        EXPECT_EQ(document.back_color, copy ? 2 : 0);
+        EXPECT_EQ(document.file(), copy ? "a.vxr" : "");
+        EXPECT_EQ(document.history().undo_label(), ""); // a copy starts with no history
         EXPECT_EQ(document.selection(), (PixelArea{1, 1, 4, 4}));
         ASSERT_EQ(heard.changes.size(), 1u);
         EXPECT_TRUE(heard.changes[0].has(DocumentChange::Pixels));
@@ -224,11 +193,7 @@ TEST_F(DocumentTest, TheSparePageKeepsAPictureWithItsOwnHistory) {
         EXPECT_EQ(document.format(), fmtFli);
         EXPECT_EQ(document.history().undo_label(), "Fill");
         EXPECT_TRUE(document.undo());
-        EXPECT_EQ(document.picture[0], row.pixel);
+        EXPECT_EQ(document.picture[0], pixel);
         EXPECT_FALSE(document.undo());
     }
-    // Not while an edit is open: the edit's rows belong to one page.
-    Document::Edit edit(document, "Paint");
-    Document::Page spare = document.blank_page();
-    EXPECT_THROW(document.swap_page(spare), EditError);
 }

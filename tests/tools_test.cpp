@@ -9,11 +9,22 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
 
 using Button = MouseButton;
+
+// Rows of hex digits, "/" between rows, as a block.
+PixelBlock block_of(std::string_view digits) {
+    PixelBlock block{int(std::min(digits.find('/'), digits.size())), 0, {}};
+    for (char digit : digits)
+        if (digit != '/')
+            block.pixels.push_back(std::uint8_t(std::stoi(std::string(1, digit), nullptr, 16)));
+    block.height = int(block.pixels.size()) / block.width;
+    return block;
+}
 
 // What a tool drew in the view since it was last redrawn, pixel by pixel, and what it asked.
 struct RecordedView : ToolView {
@@ -65,6 +76,10 @@ struct Tools : ::testing::Test {
         tool->release(context, {at, at, button, false, false, shift, true});
         stroke.end();
     }
+    void click(PixelPos at, Button button = Button::Left) {
+        press(at, button);
+        release(at, button);
+    }
     void drag(PixelPos from, PixelPos to, Button button = Button::Left, bool shift = false) {
         press(from, button, shift);
         move(to, button == Button::Left, button == Button::Right, shift);
@@ -75,8 +90,41 @@ struct Tools : ::testing::Test {
         for (std::uint8_t color : colors)
             document.picture[std::size_t(row * 160 + column++)] = color;
     }
+    // Rows of hex digits from (column, row) rightwards and down.
+    void put_rows(int column, int row, std::string_view digits) {
+        const PixelBlock block = block_of(digits);
+        for (int i = 0; i < int(block.pixels.size()); ++i)
+            put(column + i % block.width, row + i / block.width, {block.pixels[std::size_t(i)]});
+    }
     std::uint8_t pixel(int column, int row) const { return document.read_pixel(column, row); }
+    // The picture's pixels from (column, row), as put_rows takes them.
+    std::string rows_at(int column, int row, int width, int height) const {
+        std::string rows;
+        for (int r = row; r < row + height; ++r)
+            for (int c = column; c < column + width; ++c) {
+                if (r > row && c == column) rows += '/';
+                rows += "0123456789ABCDEF"[pixel(c, r)];
+            }
+        return rows;
+    }
+    // Whether each pixel given holds its colour; the first that does not is named.
+    ::testing::AssertionResult holds(std::initializer_list<InkedPixel> pixels) const {
+        for (const InkedPixel& p : pixels)
+            if (pixel(p.at.column, p.at.row) != p.color)
+                return ::testing::AssertionFailure()
+                       << p.at.column << "," << p.at.row << " holds "
+                       << int(pixel(p.at.column, p.at.row)) << ", not " << int(p.color);
+        return ::testing::AssertionSuccess();
+    }
     std::string last_step() const { return document.history().undo_label(); }
+};
+
+// A stroke with a tool from one pixel to another; a fill presses the first.
+struct ToolStroke {
+    const char* tool;
+    std::uint8_t tool_mode;
+    PixelPos from, to;
+    bool shift = false;
 };
 
 } // namespace
@@ -90,8 +138,7 @@ TEST_F(Tools, FreePaintPlotsEachPositionAndAStrokeIsOneStep) {
     for (int column = 2; column <= 9; ++column) move({column, 12});
     release({9, 12});
     for (int column = 1; column <= 9; ++column) EXPECT_EQ(pixel(column, 12), 4) << column;
-    EXPECT_EQ(pixel(0, 12), 0);
-    EXPECT_EQ(pixel(10, 12), 0);
+    EXPECT_TRUE(holds({{{0, 12}, 0}, {{10, 12}, 0}}));
     EXPECT_TRUE(view.shows({5, 12}, 4));
     EXPECT_EQ(view.cursor, (PixelPos{9, 12}));
     EXPECT_EQ(document.history().steps(), 1u);
@@ -102,8 +149,7 @@ TEST_F(Tools, FreePaintPlotsEachPositionAndAStrokeIsOneStep) {
     drag({3, 16}, {3, 20}); // its background pixels: refused, and not drawn
     EXPECT_EQ(pixel(3, 16), 0);
     EXPECT_TRUE(view.drawn.empty());
-    press({2, 16}, Button::Right); // the background over the 7
-    release({2, 16}, Button::Right);
+    click({2, 16}, Button::Right); // the background over the 7
     EXPECT_EQ(pixel(2, 16), 0);
     EXPECT_TRUE(view.shows({2, 16}, 0));
     EXPECT_EQ(document.history().steps(), 2u);
@@ -124,9 +170,7 @@ TEST_F(Tools, PutCharPaintsTheCellInRowOrder) {
     put(4, 15, {2, 5, 7}); // the cell's bottom row: 2 5 7 0
     move({5, 9});
     EXPECT_EQ(view.cursor, (PixelPos{4, 8}));
-    for (int r = 8; r < 15; ++r)
-        for (int c = 4; c < 8; ++c) EXPECT_EQ(pixel(c, r), 0) << c << "," << r;
-    for (int c = 4; c < 8; ++c) EXPECT_EQ(pixel(c, 15), 2);
+    EXPECT_EQ(rows_at(4, 8, 4, 8), "0000/0000/0000/0000/0000/0000/0000/2222");
     for (int c = 4; c < 8; ++c) EXPECT_TRUE(view.shows({c, 15}, 2));
     EXPECT_FALSE(view.drawn.contains({4, 8})); // refused: still as it was
 
@@ -134,20 +178,15 @@ TEST_F(Tools, PutCharPaintsTheCellInRowOrder) {
     document.draw_color = 2;
     put(4, 8, {2, 5, 7}); // the same colours in the top row
     move({6, 14});
-    for (int r = 8; r < 16; ++r)
-        for (int c = 4; c < 8; ++c) EXPECT_EQ(pixel(c, r), 2);
+    EXPECT_EQ(rows_at(4, 8, 4, 8), "2222/2222/2222/2222/2222/2222/2222/2222");
 
     fresh();
     document.draw_color = 1;
-    press({5, 9});
-    release({5, 9});
-    EXPECT_EQ(pixel(5, 9), 1);
-    EXPECT_EQ(pixel(4, 8), 0);
+    click({5, 9});
+    EXPECT_TRUE(holds({{{5, 9}, 1}, {{4, 8}, 0}}));
     put(4, 8, {3}), put(5, 9, {3, 3});
     move({5, 9}, false, true);
-    EXPECT_EQ(pixel(5, 9), 0);
-    EXPECT_EQ(pixel(4, 8), 3);
-    EXPECT_EQ(pixel(6, 9), 3);
+    EXPECT_TRUE(holds({{{5, 9}, 0}, {{4, 8}, 3}, {{6, 9}, 3}}));
 }
 
 // A fill paints its area pixel by pixel through the cell rules, in the fill's order, so a cell
@@ -174,9 +213,8 @@ TEST_F(Tools, FillCoversItsAreaThroughTheCellRulesAsOneStep) {
     document.draw_color = 9;
     press({1, 1});
     EXPECT_EQ(document.picture, expected.picture);
-    EXPECT_EQ(pixel(7, 9), 0); // refused: its cell counts three colours
-    EXPECT_EQ(pixel(3, 9), 9);
-    EXPECT_EQ(pixel(50, 31), 0); // beyond the wall
+    // refused at (7, 9): its cell counts three colours; (50, 31) lies beyond the wall
+    EXPECT_TRUE(holds({{{7, 9}, 0}, {{3, 9}, 9}, {{50, 31}, 0}}));
 
     fresh();
     document.picture.fill(4);
@@ -210,9 +248,7 @@ TEST_F(Tools, ShapesShowWhileDraggedAndArePaintedOnRelease) {
     use(toolRectangle);
     document.draw_color = 13;
     drag({8, 6}, {2, 2});
-    EXPECT_EQ(pixel(2, 2), 13);
-    EXPECT_EQ(pixel(8, 6), 13);
-    EXPECT_EQ(pixel(5, 4), 0);
+    EXPECT_TRUE(holds({{{2, 2}, 13}, {{8, 6}, 13}, {{5, 4}, 0}}));
     EXPECT_EQ(last_step(), "Rectangle");
     drag({3, 3}, {7, 5}, Button::Left, true);
     EXPECT_EQ(pixel(5, 4), 13);
@@ -274,10 +310,7 @@ TEST_F(Tools, APastedBlockLandsWhereClickedThroughTheCellRulesUnlessShiftIsHeld)
     document.float_block({2, 2, {2, 7, 1, 7}}, {0, 0});
     drag({5, 11}, {5, 11});
     EXPECT_FALSE(document.floating());
-    EXPECT_EQ(pixel(5, 11), 2);
-    EXPECT_EQ(pixel(6, 11), 7);
-    EXPECT_EQ(pixel(5, 12), 1);
-    EXPECT_EQ(pixel(6, 12), 7);
+    EXPECT_EQ(rows_at(5, 11, 2, 2), "27/17");
     EXPECT_EQ(document.selection(), (PixelArea{5, 11, 2, 2}));
     EXPECT_EQ(last_step(), "Paste");
 
@@ -295,65 +328,40 @@ TEST_F(Tools, APastedBlockLandsWhereClickedThroughTheCellRulesUnlessShiftIsHeld)
 // refuses only a fourth colour), accepted under the other choice, by every tool.
 TEST_F(Tools, EveryToolFollowsTheFullCellChoice) {
     const struct {
-        const char* tool;
-        std::uint8_t color;
-        FullCell choice;
-        std::function<void(Tools&)> paint;
-    } tools[] = {
-        {"free paint", 2, FullCell::RefuseFourth,
-         [](Tools& t) {
-             t.drag({7, 9}, {7, 9});
-         }},
-        {"Put char", 2, FullCell::RefuseFourth,
-         [](Tools& t) {
-             t.use(toolPutChar), t.drag({7, 9}, {7, 9});
-         }},
-        {"fill", 2, FullCell::RefuseFourth,
-         [](Tools& t) {
-             t.use(toolFill), t.press({7, 9});
-         }},
-        {"line", 2, FullCell::RefuseFourth,
-         [](Tools& t) {
-             t.use(toolLine), t.drag({7, 9}, {7, 12});
-         }},
-        {"rectangle", 2, FullCell::RefuseFourth,
-         [](Tools& t) {
-             t.use(toolRectangle), t.drag({7, 9}, {7, 12});
-         }},
-        {"ellipse", 2, FullCell::RefuseFourth,
-         [](Tools& t) {
-             t.use(toolEllipse), t.drag({7, 9}, {8, 12});
-         }},
-        {"a pattern's second colour", 2, FullCell::RefuseFourth,
-         [](Tools& t) {
-             t.painter.ink = {{kDitherLevels}, 2, false, std::nullopt};
-             t.document.draw_color = 6, t.drag({7, 9}, {7, 9});
-         }},
-        {"a mirror image", 2, FullCell::RefuseFourth,
-         [](Tools& t) {
-             t.painter.symmetry = Symmetry::about_pixel(SymmetryKind::LeftRight, {10, 9});
-             t.drag({13, 9}, {13, 9});
-         }},
-        {"paste", 9, FullCell::PaintFreely,
-         [](Tools& t) {
-             t.tool = place_block_tool();
-             t.document.float_block({1, 1, {t.document.draw_color}}, {0, 0});
-             t.drag({7, 9}, {7, 9});
-         }},
+        ToolStroke stroke;
+        Ink ink = {}; // of 16/16: the second colour, 2, over a draw colour of 6
+        Symmetry symmetry = {};
+    } strokes[] = {
+        {{"free paint", toolFreePaint, {7, 9}, {7, 9}}},
+        {{"Put char", toolPutChar, {7, 9}, {7, 9}}},
+        {{"fill", toolFill, {7, 9}, {7, 9}}},
+        {{"line", toolLine, {7, 9}, {7, 12}}},
+        {{"rectangle", toolRectangle, {7, 9}, {7, 12}}},
+        {{"ellipse", toolEllipse, {7, 9}, {8, 12}}},
+        {{"a pattern's second colour", toolFreePaint, {7, 9}, {7, 9}},
+         {{kDitherLevels}, 2, false, std::nullopt}},
+        {{"a mirror image", toolFreePaint, {13, 9}, {13, 9}},
+         {},
+         Symmetry::about_pixel(SymmetryKind::LeftRight, {10, 9})},
+        {{"paste", 0, {7, 9}, {7, 9}}},
     };
-    for (const auto& t : tools)
-        for (FullCell choice : {FullCell::KeepColours, t.choice}) {
-            SCOPED_TRACE(t.tool);
+    for (const auto& [s, ink, symmetry] : strokes) {
+        const bool paste = s.tool_mode == 0;
+        for (FullCell choice :
+             {FullCell::KeepColours, paste ? FullCell::PaintFreely : FullCell::RefuseFourth}) {
+            SCOPED_TRACE(s.tool);
             fresh();
-            use(toolFreePaint);
             put(4, 15, {2, 5, 7}); // full, even for Put char
             painter.full_cell = choice;
-            painter.ink = {};
-            painter.symmetry = {};
-            document.draw_color = t.color;
-            t.paint(*this);
-            EXPECT_EQ(pixel(7, 9), choice == FullCell::KeepColours ? 0 : t.color);
+            painter.ink = ink, painter.symmetry = symmetry;
+            const std::uint8_t painted = paste ? 9 : 2;
+            document.draw_color = ink.pattern.index ? 6 : painted;
+            if (paste) tool = place_block_tool(), document.float_block({1, 1, {9}}, {0, 0});
+            if (!paste) use(s.tool_mode);
+            drag(s.from, s.to);
+            EXPECT_EQ(pixel(7, 9), choice == FullCell::KeepColours ? 0 : painted);
         }
+    }
 }
 
 // A PAL blend puts its colours on alternating picture rows whatever tool paints with it, so
@@ -363,41 +371,22 @@ TEST_F(Tools, EveryToolFollowsTheFullCellChoice) {
 // background.
 TEST_F(Tools, APalBlendAlternatesByPictureRowThroughTheCellRules) {
     const PalBlend blend{2, 8};
-    const struct {
-        const char* tool;
-        std::uint8_t tool_mode;
-        std::function<void(Tools&)> paint;
-    } tools[] = {
-        {"free paint", toolFreePaint,
-         [](Tools& t) {
-             t.drag({7, 9}, {7, 9}), t.drag({7, 10}, {7, 10});
-         }},
-        {"Put char", toolPutChar,
-         [](Tools& t) {
-             t.drag({6, 9}, {6, 9});
-         }},
-        {"fill", toolFill,
-         [](Tools& t) {
-             t.press({7, 9});
-         }},
-        {"line", toolLine,
-         [](Tools& t) {
-             t.drag({7, 3}, {7, 12});
-         }},
-        {"rectangle", toolRectangle,
-         [](Tools& t) {
-             t.drag({5, 9}, {30, 40}, Button::Left, true);
-         }},
+    const ToolStroke strokes[] = {
+        {"free paint", toolFreePaint, {7, 9}, {7, 10}},
+        {"Put char", toolPutChar, {6, 9}, {6, 9}},
+        {"fill", toolFill, {7, 9}, {7, 9}},
+        {"line", toolLine, {7, 3}, {7, 12}},
+        {"rectangle", toolRectangle, {5, 9}, {30, 40}, true},
     };
-    for (const auto& t : tools) {
-        SCOPED_TRACE(t.tool);
+    for (const ToolStroke& s : strokes) {
+        SCOPED_TRACE(s.tool);
         fresh();
-        use(t.tool_mode);
+        use(s.tool_mode);
         put(4, 15, {2, 5, 7}); // a full cell: 2, 5, 7 and the background
         painter.blend = blend;
         painter.full_cell = FullCell::RefuseFourth;
         document.draw_color = blend.first;
-        t.paint(*this);
+        drag(s.from, s.to, Button::Left, s.shift);
         EXPECT_EQ(pixel(7, 9), 0);  // a row of 8, which the full cell lacks
         EXPECT_EQ(pixel(7, 10), 2); // a row of 2, which it has
         int painted = 0;
@@ -424,10 +413,7 @@ TEST_F(Tools, AReplacingStrokeShowsAndIsOneStep) {
     press({5, 8}); // over a 5: every 5 of the cell becomes 9
     move({7, 9});  // onto the background, with a colour the cell now holds
     release({7, 9});
-    EXPECT_EQ(pixel(5, 8), 9);
-    EXPECT_EQ(pixel(4, 9), 9);
-    EXPECT_EQ(pixel(7, 9), 9);
-    EXPECT_EQ(pixel(4, 8), 2);
+    EXPECT_EQ(rows_at(4, 8, 4, 2), "2970/9009");
     EXPECT_TRUE(view.shows({4, 9}, 9));
     EXPECT_TRUE(view.shows({5, 8}, 9));
     EXPECT_EQ(last_step(), "Paint");
@@ -533,65 +519,30 @@ TEST_F(Tools, ABrushStampsAsChangedThroughTheCellRules) {
         {"9/9", "", NearestColour, {11, 17}, "2570/2000", "2572/2002"},
         {"9/9", "", PaintFreely, {11, 17}, "2570/2000", "2579/2009"},
     };
-    auto rows = [](const std::string& digits) {
-        std::vector<std::vector<std::uint8_t>> pixels{{}};
-        for (char digit : digits)
-            if (digit == '/')
-                pixels.emplace_back();
-            else
-                pixels.back().push_back(
-                    std::uint8_t(std::stoi(std::string(1, digit), nullptr, 16)));
-        return pixels;
-    };
     for (const auto& s : stamps) {
         SCOPED_TRACE(std::string(s.brush) + " " + s.changes);
         fresh();
         use(toolPen);
-        const auto brush_rows = rows(s.brush);
-        PixelBlock block{int(brush_rows[0].size()), int(brush_rows.size()), {}};
-        for (const auto& row : brush_rows)
-            block.pixels.insert(block.pixels.end(), row.begin(), row.end());
-        Brush& brush = painter.pen.brush.emplace(block, 2);
+        Brush& brush = painter.pen.brush.emplace(block_of(s.brush), 2);
         Button button = Button::Left;
-        for (const char* change = s.changes; *change; ++change) switch (*change) {
-            case 'X':
-                brush.flip_left_right();
-                break;
-            case 'Y':
-                brush.flip_top_bottom();
-                break;
-            case 'Z':
-                brush.turn();
-                break;
-            case 'H':
-                EXPECT_TRUE(brush.double_size());
-                break;
-            case 'h':
-                EXPECT_TRUE(brush.halve_size());
-                break;
-            case 'O':
-                brush.opaque = true;
-                break;
-            case 'R':
-                button = Button::Right;
-                break;
-            }
-        painter.full_cell = s.choice;
-        const auto before = rows(s.before);
-        for (std::size_t row = 0; row < before.size(); ++row)
-            for (std::size_t column = 0; column < before[row].size(); ++column)
-                document.picture[(16 + row) * 160 + 8 + column] = before[row][column];
-        document.draw_color = 4;
-        press(s.at, button);
-        release(s.at, button);
-        std::string after;
-        for (std::size_t row = 0; row < before.size(); ++row) {
-            if (row > 0) after += '/';
-            for (std::size_t column = 0; column < before[row].size(); ++column)
-                after += "0123456789ABCDEF"[pixel(8 + int(column), 16 + int(row))];
+        bool resized = true;
+        for (char change : std::string_view(s.changes)) {
+            if (change == 'X') brush.flip_left_right();
+            if (change == 'Y') brush.flip_top_bottom();
+            if (change == 'Z') brush.turn();
+            if (change == 'H') resized = brush.double_size() && resized;
+            if (change == 'h') resized = brush.halve_size() && resized;
+            if (change == 'O') brush.opaque = true;
+            if (change == 'R') button = Button::Right;
         }
-        EXPECT_EQ(after, s.after);
-        EXPECT_EQ(document.history().steps(), after == s.before ? 0u : 1u);
+        EXPECT_TRUE(resized);
+        painter.full_cell = s.choice;
+        put_rows(8, 16, s.before);
+        document.draw_color = 4;
+        click(s.at, button);
+        const PixelBlock before = block_of(s.before);
+        EXPECT_EQ(rows_at(8, 16, before.width, before.height), s.after);
+        EXPECT_EQ(document.history().steps(), std::string(s.after) == s.before ? 0u : 1u);
     }
 }
 

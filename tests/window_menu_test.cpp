@@ -26,6 +26,8 @@ struct WindowMenu : ::testing::Test {
 };
 
 QMdiSubWindow* host_of(TForm* window) { return static_cast<QMdiSubWindow*>(window->Host()); }
+// The zoom view, the preview and the info window, in the order the Window menu ends with them.
+std::vector<TForm*> windows() { return {okno2, okno_prv, okno_info}; }
 
 // Where the three windows' drawing area, picture and swatches lie in the frame's area.
 std::vector<std::pair<TForm*, QRect>> kept_parts() {
@@ -51,11 +53,8 @@ QStringList recent_items() {
 TEST_F(WindowMenu, TileLeavesTheDrawingAreaThePictureAndTheSwatchesUncovered) {
     // At 1366 x 768 the preview's picture cannot lie beside the zoom view whole: some of it
     // goes past the area's edge, where the area scrolls to it, rather than under a window.
-    const struct {
-        QSize frame;
-        bool all_in_view;
-    } cases[] = {{{1920, 1080}, true}, {{1366, 768}, false}};
-    for (const auto& [frame, all_in_view] : cases) {
+    for (const auto& [frame, all_in_view] :
+         {std::pair{QSize(1920, 1080), true}, {QSize(1366, 768), false}}) {
         SCOPED_TRACE(frame.width());
         okno1->Host()->showNormal();
         okno1->Host()->resize(frame);
@@ -70,8 +69,7 @@ TEST_F(WindowMenu, TileLeavesTheDrawingAreaThePictureAndTheSwatchesUncovered) {
             if (all_in_view) {
                 EXPECT_TRUE(area.contains(part));
             }
-            for (TForm* other : {static_cast<TForm*>(okno2), static_cast<TForm*>(okno_prv),
-                                 static_cast<TForm*>(okno_info)})
+            for (TForm* other : windows())
                 if (other != window) {
                     EXPECT_FALSE(host_of(other)->geometry().intersects(part));
                 }
@@ -80,41 +78,35 @@ TEST_F(WindowMenu, TileLeavesTheDrawingAreaThePictureAndTheSwatchesUncovered) {
 }
 
 TEST_F(WindowMenu, AWindowByNameComesBackToTheFront) {
-    const struct {
-        const char* what;
-        void (*put_away)(QMdiSubWindow*);
-    } cases[] = {
-        {"minimised", [](QMdiSubWindow* host) { host->showMinimized(); }},
-        {"hidden", [](QMdiSubWindow* host) { host->hide(); }},
-        {"behind another", [](QMdiSubWindow* host) { host->lower(); }},
-    };
+    using PutAway = void (*)(QMdiSubWindow*);
     const QList<QAction*> items = okno1->WindowMenu->actions();
-    const std::vector<TForm*> windows{okno2, okno_prv, okno_info};
-    for (const auto& c : cases)
-        for (std::size_t i = 0; i < windows.size(); ++i) {
-            SCOPED_TRACE(c.what + windows[i]->Caption().toStdString());
-            QAction* item = items[items.size() - qsizetype(windows.size() - i)];
-            EXPECT_TRUE(item->text().endsWith(windows[i]->Caption()));
-            c.put_away(host_of(windows[i]));
+    for (const auto& [what, put_away] :
+         {std::pair<const char*, PutAway>{"minimised", [](auto* host) { host->showMinimized(); }},
+          {"hidden", [](auto* host) { host->hide(); }},
+          {"behind another", [](auto* host) { host->lower(); }}})
+        for (std::size_t i = 0; i < windows().size(); ++i) {
+            TForm* window = windows()[i];
+            SCOPED_TRACE(what + window->Caption().toStdString());
+            QAction* item = items[items.size() - qsizetype(windows().size() - i)];
+            EXPECT_TRUE(item->text().endsWith(window->Caption()));
+            put_away(host_of(window));
             item->trigger();
             Settle();
-            EXPECT_TRUE(host_of(windows[i])->isVisible());
-            EXPECT_FALSE(host_of(windows[i])->isMinimized());
-            EXPECT_EQ(okno1->MdiClient()->activeSubWindow(), host_of(windows[i]));
+            EXPECT_TRUE(host_of(window)->isVisible());
+            EXPECT_FALSE(host_of(window)->isMinimized());
+            EXPECT_EQ(okno1->MdiClient()->activeSubWindow(), host_of(window));
         }
 }
 
 TEST_F(WindowMenu, OpenRecentListsTheLastPicturesOpenedOrSaved) {
     EXPECT_EQ(recent_items(), QStringList()); // nothing yet
     EXPECT_FALSE(okno1->RecentMenu->menuAction()->isEnabled());
-    for (int i = 1; i <= 9; ++i) {
-        const QString path = dir.filePath(QStringLiteral("p%1.vxr").arg(i));
-        TFileDialog::QueueAnswer(path);
+    const auto save_as = [this](int number) {
+        TFileDialog::QueueAnswer(dir.filePath(QStringLiteral("p%1.vxr").arg(number)));
         okno1->FileSaveAsItem->trigger();
-    }
-    // Saved again, the oldest still listed comes first; the ninth pushed the first off.
-    TFileDialog::QueueAnswer(dir.filePath("p4.vxr"));
-    okno1->FileSaveAsItem->trigger();
+    };
+    for (int number = 1; number <= 9; ++number) save_as(number);
+    save_as(4); // saved again, it comes first; the ninth pushed the first off
     QFile::remove(dir.filePath("p6.vxr"));
     EXPECT_EQ(recent_items(), (QStringList{"&1 p4.vxr", "&2 p9.vxr", "&3 p8.vxr", "&4 p7.vxr",
                                            "&5 p6.vxr (greyed)", "&6 p5.vxr", "&7 p3.vxr",
