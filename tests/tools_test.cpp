@@ -116,6 +116,14 @@ struct Tools : ::testing::Test {
                        << int(pixel(p.at.column, p.at.row)) << ", not " << int(p.color);
         return ::testing::AssertionSuccess();
     }
+    // Every pixel of the picture in `color`.
+    std::set<std::pair<int, int>> pixels_in(std::uint8_t color) const {
+        std::set<std::pair<int, int>> set;
+        for (int row = 0; row < 200; ++row)
+            for (int column = 0; column < 160; ++column)
+                if (pixel(column, row) == color) set.insert({column, row});
+        return set;
+    }
     std::string last_step() const { return document.history().undo_label(); }
 };
 
@@ -614,13 +622,9 @@ TEST_F(Tools, TheEllipseFillsItsBoxAndCtrlKeepsACircleOnScreen) {
             EXPECT_TRUE(view.shows(at, 5)) << at.column << "," << at.row;
         }
         EXPECT_EQ(view.drawn.size(), expected.size());
-        EXPECT_EQ(std::count(document.picture.begin(), document.picture.end(), 5), 0);
+        EXPECT_TRUE(pixels_in(5).empty());
         tool->release(context, event(d.to, Button::Left, false));
-        std::set<std::pair<int, int>> painted;
-        for (int row = 0; row < 200; ++row)
-            for (int column = 0; column < 160; ++column)
-                if (pixel(column, row) == 5) painted.insert({column, row});
-        EXPECT_EQ(painted, expected);
+        EXPECT_EQ(pixels_in(5), expected);
         EXPECT_EQ(last_step(), "Ellipse");
         EXPECT_EQ(document.history().steps(), 1u);
     }
@@ -635,63 +639,43 @@ TEST_F(Tools, PatternsPaintTheSecondColourInTheirPlacesWhateverTheTool) {
         int pattern;
         bool transparent;
         std::uint8_t tool;
-        PixelPos from, to;             // a filled rectangle, a fill's press, or a pen's drag
-        std::vector<std::string> rows; // from (8, 4), 4 x 4, as was: 3 in its left column
+        PixelPos from, to; // a filled rectangle, a fill's press, or a pen's drag
+        const char* rows;  // from (8, 4), 4 x 4, as was: 3 in its left column
     } cases[] = {
-        {"solid", 0, false, toolRectangle, {8, 4}, {11, 7}, {"1111", "1111", "1111", "1111"}},
-        {"0/16", 1, false, toolRectangle, {8, 4}, {11, 7}, {"1111", "1111", "1111", "1111"}},
-        {"1/16", 2, false, toolRectangle, {8, 4}, {11, 7}, {"2111", "1111", "1111", "1111"}},
-        {"4/16", 5, false, toolRectangle, {8, 4}, {11, 7}, {"2121", "1111", "2121", "1111"}},
-        {"8/16", 9, false, toolRectangle, {8, 4}, {11, 7}, {"2121", "1212", "2121", "1212"}},
-        {"15/16", 16, false, toolRectangle, {8, 4}, {11, 7}, {"2222", "2222", "2222", "1222"}},
-        {"16/16", 17, false, toolRectangle, {8, 4}, {11, 7}, {"2222", "2222", "2222", "2222"}},
-        {"rows", 18, false, toolRectangle, {8, 4}, {11, 7}, {"1111", "2222", "1111", "2222"}},
-        {"columns", 19, false, toolRectangle, {8, 4}, {11, 7}, {"1212", "1212", "1212", "1212"}},
-        {"anchored", 9, false, toolRectangle, {9, 5}, {11, 7}, {"3000", "3212", "3121", "3212"}},
-        {"transparent", 9, true, toolRectangle, {8, 4}, {11, 7}, {"3101", "1010", "3101", "1010"}},
-        {"fill", 9, false, toolFill, {9, 5}, {9, 5}, {"3121", "3212", "3121", "3212"}},
-        {"pen", 18, false, toolPen, {10, 4}, {10, 7}, {"3010", "3020", "3010", "3020"}},
-        {"line", 19, true, toolLine, {8, 5}, {11, 5}, {"3000", "1010", "3000", "3000"}},
+        {"solid", 0, false, toolRectangle, {8, 4}, {11, 7}, "1111/1111/1111/1111"},
+        {"0/16", 1, false, toolRectangle, {8, 4}, {11, 7}, "1111/1111/1111/1111"},
+        {"1/16", 2, false, toolRectangle, {8, 4}, {11, 7}, "2111/1111/1111/1111"},
+        {"4/16", 5, false, toolRectangle, {8, 4}, {11, 7}, "2121/1111/2121/1111"},
+        {"8/16", 9, false, toolRectangle, {8, 4}, {11, 7}, "2121/1212/2121/1212"},
+        {"15/16", 16, false, toolRectangle, {8, 4}, {11, 7}, "2222/2222/2222/1222"},
+        {"16/16", 17, false, toolRectangle, {8, 4}, {11, 7}, "2222/2222/2222/2222"},
+        {"rows", 18, false, toolRectangle, {8, 4}, {11, 7}, "1111/2222/1111/2222"},
+        {"columns", 19, false, toolRectangle, {8, 4}, {11, 7}, "1212/1212/1212/1212"},
+        {"anchored", 9, false, toolRectangle, {9, 5}, {11, 7}, "3000/3212/3121/3212"},
+        {"transparent", 9, true, toolRectangle, {8, 4}, {11, 7}, "3101/1010/3101/1010"},
+        {"fill", 9, false, toolFill, {9, 5}, {9, 5}, "3121/3212/3121/3212"},
+        {"pen", 18, false, toolPen, {10, 4}, {10, 7}, "3010/3020/3010/3020"},
+        {"line", 19, true, toolLine, {8, 5}, {11, 5}, "3000/1010/3000/3000"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fresh();
-        for (int row = 4; row < 8; ++row) put(8, row, {3});
+        put_rows(8, 4, "3/3/3/3");
         use(c.tool);
         painter.ink = {{c.pattern}, 2, c.transparent, std::nullopt};
         painter.full_cell = FullCell::PaintFreely; // the cell rules have a test of their own
         document.draw_color = 1;
         drag(c.from, c.to, Button::Left, true);
-        for (int row = 0; row < 4; ++row) {
-            std::string shown;
-            for (int column = 0; column < 4; ++column)
-                shown += char('0' + pixel(8 + column, 4 + row));
-            EXPECT_EQ(shown, c.rows[std::size_t(row)]) << "row " << row;
-        }
+        EXPECT_EQ(rows_at(8, 4, 4, 4), c.rows);
         EXPECT_EQ(document.history().steps(), 1u);
     }
 
     fresh();
     use(toolPen);
-    put(0, 0, {4, 6, 4, 6});
-    painter.pen.brush.emplace(copy_block(std::as_const(document).grid(), {0, 0, 4, 1}), 2);
+    painter.pen.brush.emplace(block_of("4646"), 2);
     painter.ink = {{9}, 2, false, std::nullopt};
     drag({22, 10}, {22, 10});
-    for (int column = 20; column < 24; ++column)
-        EXPECT_EQ(pixel(column, 10), column % 2 ? 6 : 4) << column;
-}
-
-TEST(Patterns, NStepsThroughEveryPatternAndRoundTheEnds) {
-    std::set<std::string> names;
-    Pattern pattern;
-    for (int i = 0; i < kPatterns; ++i) {
-        names.insert(pattern.name());
-        pattern = pattern.stepped(1);
-    }
-    EXPECT_EQ(names.size(), std::size_t(kPatterns));
-    EXPECT_EQ(pattern, Pattern{});
-    EXPECT_EQ(Pattern{}.stepped(-1).name(), "Gradient");
-    EXPECT_EQ(Pattern{9}.name(), "Dither 8/16");
+    EXPECT_EQ(rows_at(20, 10, 4, 1), "4646");
 }
 
 // With a symmetry on, every painting tool paints the mirror images of what it paints without
@@ -721,13 +705,6 @@ TEST_F(Tools, EveryPaintingToolPaintsTheMirrorImagesToo) {
         Symmetry::about_middle(SymmetryKind::FourWay, {0, 0, 160, 200}),
         Symmetry::about_pixel(SymmetryKind::FourWay, {50, 60}),
     };
-    auto painted = [&] {
-        std::set<std::pair<int, int>> set;
-        for (int row = 0; row < 200; ++row)
-            for (int column = 0; column < 160; ++column)
-                if (pixel(column, row) == 7) set.insert({column, row});
-        return set;
-    };
     for (const auto& s : strokes)
         for (const Symmetry& symmetry : symmetries) {
             SCOPED_TRACE(::testing::Message() << s.name << ", kind " << int(symmetry.kind)
@@ -740,10 +717,10 @@ TEST_F(Tools, EveryPaintingToolPaintsTheMirrorImagesToo) {
                 painter.symmetry = with;
                 painter.pen = {s.shape, s.size, std::nullopt};
                 if (s.size == 0) // a brush of three colours, none symmetric
-                    painter.pen.brush.emplace(PixelBlock{3, 2, {7, 7, 0, 0, 7, 0}}, 2);
+                    painter.pen.brush.emplace(block_of("770/070"), 2);
                 document.draw_color = 7;
                 drag(s.from, s.to);
-                return painted();
+                return pixels_in(7);
             };
             std::set<std::pair<int, int>> expected;
             for (auto [column, row] : paint({}))
@@ -767,11 +744,7 @@ TEST_F(Tools, TheSprayGrowsDenserWhileHeldAndRepeatsItself) {
         press({80, 100});
         for (int i = 0; i < ticks; ++i) tool->tick(context);
         release({80, 100});
-        std::set<std::pair<int, int>> set;
-        for (int row = 0; row < 200; ++row)
-            for (int column = 0; column < 160; ++column)
-                if (pixel(column, row) == 9) set.insert({column, row});
-        return set;
+        return pixels_in(9);
     };
     std::size_t before = 0;
     for (int ticks : {0, 5, 40}) {

@@ -312,9 +312,10 @@ TEST_F(Tools, SecondColourPatternsAndSymmetryFromTheKeysAndThePalette) {
               okno1->color_b5->icon().pixmap(22).toImage());
     EXPECT_EQ(okno2->draw_color, 1); // the draw colour stays
     okno2->setFocus();
+    QTest::keyClick(okno2, Qt::Key_N, Qt::ShiftModifier); // round the ends both ways
+    EXPECT_EQ(okno2->painter.ink.pattern, Pattern{kPatterns - 1});
     QTest::keyClick(okno2, Qt::Key_N);
     QTest::keyClick(okno2, Qt::Key_N);
-    QTest::keyClick(okno2, Qt::Key_N, Qt::ShiftModifier);
     EXPECT_EQ(okno2->painter.ink.pattern, Pattern{1});
     EXPECT_EQ(stored_ink().pattern, Pattern{1});
     EXPECT_EQ(stored_ink().second_color, 5);
