@@ -49,6 +49,8 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     paint_palette_glyphs();
     set_up_full_cell_menu();
     set_up_brush_menu();
+    set_up_ink_menu();
+    set_up_symmetry_menu();
     set_up_window_menu();
     set_up_recent_menu();
     set_up_reference_menu();
@@ -113,6 +115,8 @@ void Tokno1::tool_lineClick(TObject*) { choose_tool(tool_line); }
 void Tokno1::tool_rectClick(TObject*) { choose_tool(tool_rect); }
 void Tokno1::tool_pickClick(TObject*) { choose_tool(tool_pick); }
 void Tokno1::tool_penClick(TObject*) { choose_tool(tool_pen); }
+void Tokno1::tool_ellipseClick(TObject*) { choose_tool(tool_ellipse); }
+void Tokno1::tool_sprayClick(TObject*) { choose_tool(tool_spray); }
 
 QAbstractButton* Tokno1::palette_button(std::uint8_t index) const {
     QAbstractButton* const buttons[] = {
@@ -129,6 +133,7 @@ void Tokno1::paint_palette_glyphs() {
                                           ? QColor(button->property("GlyphColor").toString())
                                           : QColor(SurfaceWord(palette_color(index)))));
     }
+    if (second_color_swatch_) show_ink(okno2->painter.ink);
 }
 
 QAction* Tokno1::palette_item(PaletteId id) const {
@@ -292,11 +297,16 @@ void Tokno1::EditReplaceColourClick(TObject*) {
 // Leaving throws the picture away, so it asks like Open and Clear do.
 void Tokno1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = confirmed_change(); }
 
-// Over the preview drawn with `block` a picture pixel: the selection's outline and the zoom
-// view's frame.
+// Over the preview drawn with `block` a picture pixel: the selection's outline, the symmetry's
+// axes and the zoom view's frame.
 static void draw_preview_marks(const PreviewPixels& block) {
-    if (okno2->selection())
-        draw_dashed_outline(*okno_prv->GetCanvas(), *okno2->selection(), block, 2);
+    TCanvas& canvas = *okno_prv->GetCanvas();
+    if (okno2->selection()) draw_dashed_outline(canvas, *okno2->selection(), block, 2);
+    const ConstPixelGrid picture = okno2->grid();
+    draw_symmetry_axes(canvas, okno2->painter.symmetry, block.origin, block.origin, block.width,
+                       block.height,
+                       {block.origin, block.origin, block.origin + picture.width * block.width,
+                        block.origin + picture.height * block.height});
     okno_prv->draw_view_frame(block);
 }
 

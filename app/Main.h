@@ -1,4 +1,5 @@
 #pragma once
+#include "app/paint_setting.h"
 #include "colour/palettes.h"
 #include "document/document.h"
 #include "full_cell/full_cell.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QLabel;
 
@@ -103,6 +105,12 @@ public:
     void brush_from_selection();
     void save_brush();
     void load_brush();
+    // Changes the pattern or the second colour, keeps it for later runs and shows it
+    // (ink_commands.cpp).
+    void change_ink(const std::function<void(Ink&)>& change);
+    // Changes the symmetry or its centre, keeps it for later runs and shows its axes
+    // (symmetry_commands.cpp).
+    void change_symmetry(const std::function<void(StoredSymmetry&)>& change);
     // The Window menu (window_commands.cpp). Once the inner windows are made, the menu names
     // them, and the places they take then, before those kept from the last run, are the ones
     // "Arrange as at Start" gives.
@@ -169,6 +177,8 @@ public slots:
     void tool_rectClick(TObject* Sender = nullptr);
     void tool_pickClick(TObject* Sender = nullptr);
     void tool_penClick(TObject* Sender = nullptr);
+    void tool_ellipseClick(TObject* Sender = nullptr);
+    void tool_sprayClick(TObject* Sender = nullptr);
     void tool_b3Click(TObject* Sender = nullptr);
     void tool_zoom1Click(TObject* Sender = nullptr);
     void tool_zoom2Click(TObject* Sender = nullptr);
@@ -244,6 +254,10 @@ private:
     void zoom_to(std::size_t level);
     void set_up_full_cell_menu();
     void set_up_brush_menu();
+    void set_up_ink_menu();
+    void show_ink(const Ink& ink);
+    void set_up_symmetry_menu();
+    void check_symmetry_items();
     void set_up_window_menu();
     WindowPlaces window_places() const;
     void place_windows(const WindowPlaces& places);
@@ -258,6 +272,13 @@ private:
                            std::uint64_t bottom);
 
     PicturePrinter printer_;
+    std::vector<QAction*> pattern_items_; // Brush > Pattern's choices, in the patterns' order
+    QAction* pattern_transparent_item_ = nullptr;
+    QToolButton* second_color_swatch_ = nullptr; // beside the palette
+    StoredSymmetry symmetry_;
+    std::vector<QAction*> symmetry_items_; // Edit > Symmetry's kinds, in their order
+    QAction* symmetry_middle_item_ = nullptr;
+    QAction* symmetry_cursor_item_ = nullptr;
     WindowPlaces start_places_;
     Document::Page& spare_page();
     std::optional<Document::Page> spare_page_; // made blank when first needed
@@ -266,3 +287,9 @@ private:
 };
 
 extern Tokno1* okno1;
+
+// The symmetry's axes over a picture drawn from (`left`, `top`), each pixel `pixel_width` x
+// `pixel_height`, drawn only `within` the part of the canvas that shows the picture
+// (symmetry_commands.cpp).
+void draw_symmetry_axes(TCanvas& canvas, const Symmetry& symmetry, int left, int top,
+                        int pixel_width, int pixel_height, const TRect& within);

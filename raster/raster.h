@@ -18,6 +18,11 @@ std::vector<PixelPos> line_pixels(PixelPos from, PixelPos to);
 // The outline of the rectangle with the two corners, in any order, or all of it when filled.
 std::vector<PixelPos> rectangle_pixels(PixelPos corner, PixelPos opposite, bool filled);
 
+// The ellipse that fills the box with the two corners, in any order: its outline, closed and
+// one pixel thick, or all of it when filled. It is the same mirrored left to right and top to
+// bottom within its box; a box one or two pixels across or down is all outline.
+std::vector<PixelPos> ellipse_pixels(PixelPos corner, PixelPos opposite, bool filled);
+
 // Turns every byte `from` into `to`; how many changed.
 std::size_t replace_colour(std::uint8_t* picture, std::size_t size, std::uint8_t from,
                            std::uint8_t to);

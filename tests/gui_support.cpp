@@ -190,6 +190,8 @@ void ResetEditor() {
     okno1->ViewPalDisplayClick();
     okno2->painter.blend.reset();
     okno1->change_pen([](Pen& pen) { pen = {}; });
+    okno1->change_ink([](Ink& ink) { ink = {}; });
+    okno1->change_symmetry([](StoredSymmetry& symmetry) { symmetry = {}; });
     QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = toolFreePaint;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})

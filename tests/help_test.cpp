@@ -70,6 +70,11 @@ TEST(Help, TheShortcutsWindowListsEveryKeyTheEditorHas) {
     EXPECT_EQ(rows.at("Ctrl+B"), "Brush › Brush from Selection");
     EXPECT_EQ(rows.at("Shift+H"), "Brush › Halve Size");
     EXPECT_EQ(rows.at("]"), "Brush › Larger Pen");
+    EXPECT_EQ(rows.at("N"), "Brush › Pattern › Next Pattern");
+    EXPECT_EQ(rows.at("Shift+N"), "Brush › Pattern › Previous Pattern");
+    EXPECT_EQ(rows.at("M"), "Edit › Symmetry › Next Symmetry");
+    EXPECT_EQ(rows.at("O"), "Ellipse");
+    EXPECT_EQ(rows.at("T"), "Spray");
     EXPECT_EQ(rows.at("P"), "free paint");
     EXPECT_EQ(rows.at("7"), "Draw colour 7: yellow");
     EXPECT_EQ(rows.at("A"), "Draw colour 10: light red");

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -114,6 +115,14 @@ struct Tools : ::testing::Test {
                        << p.at.column << "," << p.at.row << " holds "
                        << int(pixel(p.at.column, p.at.row)) << ", not " << int(p.color);
         return ::testing::AssertionSuccess();
+    }
+    // Every pixel of the picture in `color`.
+    std::set<std::pair<int, int>> pixels_in(std::uint8_t color) const {
+        std::set<std::pair<int, int>> set;
+        for (int row = 0; row < 200; ++row)
+            for (int column = 0; column < 160; ++column)
+                if (pixel(column, row) == color) set.insert({column, row});
+        return set;
     }
     std::string last_step() const { return document.history().undo_label(); }
 };
@@ -326,15 +335,25 @@ TEST_F(Tools, APastedBlockLandsWhereClickedThroughTheCellRulesUnlessShiftIsHeld)
 // Onto a full cell's background: refused under the model's own rule (a paste keeps its own and
 // refuses only a fourth colour), accepted under the other choice, by every tool.
 TEST_F(Tools, EveryToolFollowsTheFullCellChoice) {
-    const ToolStroke strokes[] = {
-        {"free paint", toolFreePaint, {7, 9}, {7, 9}},
-        {"Put char", toolPutChar, {7, 9}, {7, 9}},
-        {"fill", toolFill, {7, 9}, {7, 9}},
-        {"line", toolLine, {7, 9}, {7, 12}},
-        {"rectangle", toolRectangle, {7, 9}, {7, 12}},
-        {"paste", 0, {7, 9}, {7, 9}},
+    const struct {
+        ToolStroke stroke;
+        Ink ink = {}; // of 16/16: the second colour, 2, over a draw colour of 6
+        Symmetry symmetry = {};
+    } strokes[] = {
+        {{"free paint", toolFreePaint, {7, 9}, {7, 9}}},
+        {{"Put char", toolPutChar, {7, 9}, {7, 9}}},
+        {{"fill", toolFill, {7, 9}, {7, 9}}},
+        {{"line", toolLine, {7, 9}, {7, 12}}},
+        {{"rectangle", toolRectangle, {7, 9}, {7, 12}}},
+        {{"ellipse", toolEllipse, {7, 9}, {8, 12}}},
+        {{"a pattern's second colour", toolFreePaint, {7, 9}, {7, 9}},
+         {{kDitherLevels}, 2, false, std::nullopt}},
+        {{"a mirror image", toolFreePaint, {13, 9}, {13, 9}},
+         {},
+         Symmetry::about_pixel(SymmetryKind::LeftRight, {10, 9})},
+        {{"paste", 0, {7, 9}, {7, 9}}},
     };
-    for (const ToolStroke& s : strokes) {
+    for (const auto& [s, ink, symmetry] : strokes) {
         const bool paste = s.tool_mode == 0;
         for (FullCell choice :
              {FullCell::KeepColours, paste ? FullCell::PaintFreely : FullCell::RefuseFourth}) {
@@ -342,11 +361,13 @@ TEST_F(Tools, EveryToolFollowsTheFullCellChoice) {
             fresh();
             put(4, 15, {2, 5, 7}); // full, even for Put char
             painter.full_cell = choice;
-            document.draw_color = paste ? 9 : 2;
+            painter.ink = ink, painter.symmetry = symmetry;
+            const std::uint8_t painted = paste ? 9 : 2;
+            document.draw_color = ink.pattern.index ? 6 : painted;
             if (paste) tool = place_block_tool(), document.float_block({1, 1, {9}}, {0, 0});
             if (!paste) use(s.tool_mode);
             drag(s.from, s.to);
-            EXPECT_EQ(pixel(7, 9), choice == FullCell::KeepColours ? 0 : document.draw_color);
+            EXPECT_EQ(pixel(7, 9), choice == FullCell::KeepColours ? 0 : painted);
         }
     }
 }
@@ -567,4 +588,227 @@ TEST(ToolTable, EachToolHasItsOwnModeAndButton) {
     }
     EXPECT_EQ(tool_row(toolFreePaint)->button, std::string("tool_b2"));
     EXPECT_EQ(tool_row(0), nullptr);
+}
+
+// The ellipse fills the box dragged, as the view showed it while dragged, outlined or with
+// Shift filled, in one step; with Ctrl its box is as high as a circle's on screen (pixels twice
+// as wide as high), the larger side winning, in the drag's direction.
+TEST_F(Tools, TheEllipseFillsItsBoxAndCtrlKeepsACircleOnScreen) {
+    const struct {
+        PixelPos from, to;
+        bool shift, ctrl;
+        PixelPos corner; // the far corner of the ellipse's box
+    } drags[] = {
+        {{10, 20}, {30, 40}, false, false, {30, 40}},   {{10, 20}, {30, 40}, true, false, {30, 40}},
+        {{40, 60}, {50, 61}, false, true, {50, 81}},    // 11 columns: 22 rows high
+        {{40, 60}, {45, 99}, false, true, {59, 99}},    // 40 rows: 20 columns across
+        {{40, 60}, {30, 50}, true, true, {30, 39}},     // up and left
+        {{70, 100}, {70, 100}, false, true, {70, 101}}, // one pixel: two rows high
+    };
+    use(toolEllipse);
+    for (const auto& d : drags) {
+        SCOPED_TRACE(::testing::Message() << d.to.column << "," << d.to.row << " shift " << d.shift
+                                          << " ctrl " << d.ctrl);
+        fresh();
+        document.draw_color = 5;
+        auto event = [&](PixelPos at, Button button, bool held) {
+            return PointerEvent{at, at, button, held, false, d.shift, true, d.ctrl};
+        };
+        tool->press(context, event(d.from, Button::Left, true));
+        tool->move(context, event(d.to, Button::None, true));
+        std::set<std::pair<int, int>> expected;
+        for (PixelPos at : ellipse_pixels(d.from, d.corner, d.shift)) {
+            expected.insert({at.column, at.row});
+            EXPECT_TRUE(view.shows(at, 5)) << at.column << "," << at.row;
+        }
+        EXPECT_EQ(view.drawn.size(), expected.size());
+        EXPECT_TRUE(pixels_in(5).empty());
+        tool->release(context, event(d.to, Button::Left, false));
+        EXPECT_EQ(pixels_in(5), expected);
+        EXPECT_EQ(last_step(), "Ellipse");
+        EXPECT_EQ(document.history().steps(), 1u);
+    }
+}
+
+// Every tool that paints in one colour paints through the pattern, anchored to the picture's
+// pixels: the second colour, or with the transparent switch what was there, in the pattern's
+// places. A brush's own colours stay as they are.
+TEST_F(Tools, PatternsPaintTheSecondColourInTheirPlacesWhateverTheTool) {
+    const struct {
+        const char* name;
+        int pattern;
+        bool transparent;
+        std::uint8_t tool;
+        PixelPos from, to; // a filled rectangle, a fill's press, or a pen's drag
+        const char* rows;  // from (8, 4), 4 x 4, as was: 3 in its left column
+    } cases[] = {
+        {"solid", 0, false, toolRectangle, {8, 4}, {11, 7}, "1111/1111/1111/1111"},
+        {"0/16", 1, false, toolRectangle, {8, 4}, {11, 7}, "1111/1111/1111/1111"},
+        {"1/16", 2, false, toolRectangle, {8, 4}, {11, 7}, "2111/1111/1111/1111"},
+        {"4/16", 5, false, toolRectangle, {8, 4}, {11, 7}, "2121/1111/2121/1111"},
+        {"8/16", 9, false, toolRectangle, {8, 4}, {11, 7}, "2121/1212/2121/1212"},
+        {"15/16", 16, false, toolRectangle, {8, 4}, {11, 7}, "2222/2222/2222/1222"},
+        {"16/16", 17, false, toolRectangle, {8, 4}, {11, 7}, "2222/2222/2222/2222"},
+        {"rows", 18, false, toolRectangle, {8, 4}, {11, 7}, "1111/2222/1111/2222"},
+        {"columns", 19, false, toolRectangle, {8, 4}, {11, 7}, "1212/1212/1212/1212"},
+        {"anchored", 9, false, toolRectangle, {9, 5}, {11, 7}, "3000/3212/3121/3212"},
+        {"transparent", 9, true, toolRectangle, {8, 4}, {11, 7}, "3101/1010/3101/1010"},
+        {"fill", 9, false, toolFill, {9, 5}, {9, 5}, "3121/3212/3121/3212"},
+        {"pen", 18, false, toolPen, {10, 4}, {10, 7}, "3010/3020/3010/3020"},
+        {"line", 19, true, toolLine, {8, 5}, {11, 5}, "3000/1010/3000/3000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fresh();
+        put_rows(8, 4, "3/3/3/3");
+        use(c.tool);
+        painter.ink = {{c.pattern}, 2, c.transparent, std::nullopt};
+        painter.full_cell = FullCell::PaintFreely; // the cell rules have a test of their own
+        document.draw_color = 1;
+        drag(c.from, c.to, Button::Left, true);
+        EXPECT_EQ(rows_at(8, 4, 4, 4), c.rows);
+        EXPECT_EQ(document.history().steps(), 1u);
+    }
+
+    fresh();
+    use(toolPen);
+    painter.pen.brush.emplace(block_of("4646"), 2);
+    painter.ink = {{9}, 2, false, std::nullopt};
+    drag({22, 10}, {22, 10});
+    EXPECT_EQ(rows_at(20, 10, 4, 1), "4646");
+}
+
+// With a symmetry on, every painting tool paints the mirror images of what it paints without
+// one, in the same step: about the picture's middle (between columns 79 and 80, rows 99 and
+// 100) or about a pixel.
+TEST_F(Tools, EveryPaintingToolPaintsTheMirrorImagesToo) {
+    const struct {
+        const char* name;
+        std::uint8_t tool;
+        PixelPos from, to;
+        PenShape shape;
+        int size;
+    } strokes[] = {
+        {"free paint", toolFreePaint, {10, 12}, {13, 30}, PenShape::Round, 1},
+        {"put char", toolPutChar, {10, 12}, {10, 12}, PenShape::Round, 1},
+        {"pen", toolPen, {10, 12}, {40, 20}, PenShape::Round, 5},
+        {"line", toolLine, {3, 4}, {70, 50}, PenShape::Round, 1},
+        {"rectangle", toolRectangle, {5, 6}, {30, 90}, PenShape::Square, 2},
+        {"ellipse", toolEllipse, {5, 6}, {30, 90}, PenShape::Round, 1},
+        {"fill", toolFill, {10, 12}, {10, 12}, PenShape::Round, 1},
+        {"spray", toolSpray, {10, 12}, {30, 40}, PenShape::Round, 1},
+        {"brush", toolPen, {10, 12}, {30, 40}, PenShape::Round, 0},
+    };
+    const Symmetry symmetries[] = {
+        Symmetry::about_middle(SymmetryKind::LeftRight, {0, 0, 160, 200}),
+        Symmetry::about_middle(SymmetryKind::TopBottom, {0, 0, 160, 200}),
+        Symmetry::about_middle(SymmetryKind::FourWay, {0, 0, 160, 200}),
+        Symmetry::about_pixel(SymmetryKind::FourWay, {50, 60}),
+    };
+    for (const auto& s : strokes)
+        for (const Symmetry& symmetry : symmetries) {
+            SCOPED_TRACE(::testing::Message() << s.name << ", kind " << int(symmetry.kind)
+                                              << " about " << symmetry.twice_column);
+            auto paint = [&](Symmetry with) {
+                fresh();
+                // a row of 3 keeps the fill's area to the picture's upper half
+                for (int column = 0; column < 160; ++column) put(column, 100, {3});
+                use(s.tool);
+                painter.symmetry = with;
+                painter.pen = {s.shape, s.size, std::nullopt};
+                if (s.size == 0) // a brush of three colours, none symmetric
+                    painter.pen.brush.emplace(block_of("770/070"), 2);
+                document.draw_color = 7;
+                drag(s.from, s.to);
+                return pixels_in(7);
+            };
+            std::set<std::pair<int, int>> expected;
+            for (auto [column, row] : paint({}))
+                symmetry.images({column, row}, [&](PixelPos image) {
+                    if (document.whole().contains(image))
+                        expected.insert({image.column, image.row});
+                });
+            EXPECT_EQ(paint(symmetry), expected);
+            EXPECT_EQ(document.history().steps(), 1u);
+        }
+}
+
+// The spray sprinkles the draw colour in a round area under the pointer (8 rows from the
+// middle, and as far on screen across), more with each tick the button is held, the same
+// pixels for each stroke from the same point; a stroke is one step.
+TEST_F(Tools, TheSprayGrowsDenserWhileHeldAndRepeatsItself) {
+    use(toolSpray);
+    auto sprayed = [&](int ticks) {
+        fresh();
+        document.draw_color = 9;
+        press({80, 100});
+        for (int i = 0; i < ticks; ++i) tool->tick(context);
+        release({80, 100});
+        return pixels_in(9);
+    };
+    std::size_t before = 0;
+    for (int ticks : {0, 5, 40}) {
+        SCOPED_TRACE(ticks);
+        const auto pixels = sprayed(ticks);
+        EXPECT_GT(pixels.size(), before);
+        before = pixels.size();
+        for (auto [column, row] : pixels) {
+            const int across = 2 * (column - 80), down = row - 100;
+            EXPECT_LE(across * across + down * down, 64) << column << "," << row;
+        }
+        EXPECT_EQ(sprayed(ticks), pixels);
+        EXPECT_EQ(document.history().steps(), 1u);
+        EXPECT_EQ(last_step(), "Paint");
+    }
+    tool->tick(context); // none under way: nothing
+    EXPECT_EQ(document.history().steps(), 1u);
+}
+
+// A gradient runs from the draw colour to the second colour along the drag, over what the
+// rectangle or the fill covers: a fill's click runs top to bottom. Measured in bands four
+// pixels deep across the run, the second colour's share starts near none, ends near all, and
+// never grows by more than one level (a sixteenth) from one band to the next.
+TEST_F(Tools, GradientsRunAlongTheDragWithoutSkippingALevel) {
+    const struct {
+        const char* name;
+        std::uint8_t tool;
+        PixelPos from, to;
+        bool rows;     // the bands are rows (else columns)
+        bool reversed; // the run goes up or left
+        PixelArea area;
+    } runs[] = {
+        {"rectangle down", toolRectangle, {0, 0}, {3, 199}, true, false, {0, 0, 4, 200}},
+        {"rectangle up", toolRectangle, {8, 199}, {11, 0}, true, true, {8, 0, 4, 200}},
+        {"fill click", toolFill, {50, 50}, {50, 50}, true, false, {0, 0, 160, 200}},
+        {"fill left", toolFill, {100, 50}, {20, 50}, false, true, {0, 0, 160, 200}},
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.name);
+        fresh();
+        use(r.tool);
+        painter.full_cell = FullCell::PaintFreely;
+        painter.ink = {{kPatterns - 1}, 2, false, std::nullopt};
+        document.draw_color = 1;
+        drag(r.from, r.to, Button::Left, true);
+        EXPECT_EQ(document.history().steps(), 1u);
+        std::vector<double> shares;
+        const int bands = (r.rows ? r.area.height : r.area.width) / 4;
+        for (int band = 0; band < bands; ++band) {
+            int second = 0, all = 0;
+            for (int row = 0; row < r.area.height; ++row)
+                for (int column = 0; column < r.area.width; ++column)
+                    if ((r.rows ? row : column) / 4 == band) {
+                        second += pixel(r.area.left + column, r.area.top + row) == 2;
+                        ++all;
+                    }
+            shares.push_back(double(second) / all);
+        }
+        if (r.reversed) std::ranges::reverse(shares);
+        EXPECT_LE(shares.front(), 1 / 16.0);
+        EXPECT_GE(shares.back(), 15 / 16.0);
+        for (std::size_t i = 1; i < shares.size(); ++i) {
+            EXPECT_GE(shares[i], shares[i - 1]) << i;
+            EXPECT_LE(shares[i] - shares[i - 1], 1 / 16.0 + 1e-9) << i;
+        }
+    }
 }

@@ -8,6 +8,7 @@
 #include "tools/tool_table.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,7 +53,9 @@ TEST_F(Tools, NewButtonsStandInTheFreePlacesAndChooseTheirTools) {
                  {okno1->tool_line, 142, "Line (L)", toolLine},
                  {okno1->tool_rect, 306, "Rectangle (R)", toolRectangle},
                  {okno1->tool_pick, 340, "Pick colour (K)", toolPickColour},
-                 {okno1->tool_pen, 374, "Pen and brush (W)", toolPen}};
+                 {okno1->tool_pen, 374, "Pen and brush (W)", toolPen},
+                 {okno1->tool_ellipse, 466, "Ellipse (O)", toolEllipse},
+                 {okno1->tool_spray, 500, "Spray (T)", toolSpray}};
     for (const auto& tool : tools) {
         EXPECT_EQ(tool.button->geometry(), QRect(8, tool.top, 35, 34)) << tool.hint;
         EXPECT_EQ(tool.button->toolTip(), tool.hint);
@@ -154,6 +157,7 @@ TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
         {Qt::Key_G, okno1->tool_fill},    {Qt::Key_L, okno1->tool_line},
         {Qt::Key_R, okno1->tool_rect},    {Qt::Key_K, okno1->tool_pick},
         {Qt::Key_U, okno1->SpeedButton2}, {Qt::Key_W, okno1->tool_pen},
+        {Qt::Key_O, okno1->tool_ellipse}, {Qt::Key_T, okno1->tool_spray},
         {Qt::Key_P, okno1->tool_b2}};
     const Qt::Key colours[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
                                Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_A, Qt::Key_B,
@@ -293,4 +297,58 @@ TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {
     EXPECT_TRUE(Shows(0, 0, palette_color(12)));
     EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette_color(12)));
     EXPECT_EQ(undoText(), "&Undo Replace Colour");
+}
+
+// The right button on a palette button chooses the second colour, shown beside the palette; N
+// and Shift+N step through the patterns, M through the symmetries, whose axis the preview shows;
+// each is kept for later runs. A four-way stroke paints its images in the same step; the zoom
+// view draws only those it shows.
+TEST_F(Tools, SecondColourPatternsAndSymmetryFromTheKeysAndThePalette) {
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, {5, 5},
+                                  okno1->color_b5->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(okno1->color_b5, &right_click);
+    EXPECT_EQ(okno2->painter.ink.second_color, 5);
+    EXPECT_EQ(okno1->findChild<QToolButton*>("second_color")->icon().pixmap(22).toImage(),
+              okno1->color_b5->icon().pixmap(22).toImage());
+    EXPECT_EQ(okno2->draw_color, 1); // the draw colour stays
+    okno2->setFocus();
+    QTest::keyClick(okno2, Qt::Key_N, Qt::ShiftModifier); // round the ends both ways
+    EXPECT_EQ(okno2->painter.ink.pattern, Pattern{kPatterns - 1});
+    QTest::keyClick(okno2, Qt::Key_N);
+    QTest::keyClick(okno2, Qt::Key_N);
+    EXPECT_EQ(okno2->painter.ink.pattern, Pattern{1});
+    EXPECT_EQ(stored_ink().pattern, Pattern{1});
+    EXPECT_EQ(stored_ink().second_color, 5);
+
+    const QRect axis(2 + 4 * 80, 2, 1, 400); // between the preview's columns 79 and 80
+    QTest::keyClick(okno2, Qt::Key_M);
+    EXPECT_EQ(okno2->painter.symmetry.kind, SymmetryKind::LeftRight);
+    EXPECT_TRUE(AreaIs(okno_prv, axis, RGBColor(255, 0, 255)));
+    QTest::keyClick(okno2, Qt::Key_M);
+    QTest::keyClick(okno2, Qt::Key_M);
+    EXPECT_EQ(stored_symmetry().symmetry.kind, SymmetryKind::FourWay);
+    press(cell(1, 1));
+    release(cell(1, 1));
+    for (auto [column, row] : {std::pair{1, 1}, {158, 1}, {1, 198}, {158, 198}})
+        EXPECT_EQ(pixel(column, row), 1) << column << "," << row;
+    EXPECT_EQ(okno2->history().steps(), 1u);
+    // Painted at the view's last column, next to the axis, an image lands on column 80, just
+    // past the view: it is painted, but neither it nor the axis is drawn over the strip beside
+    // the drawing area.
+    const auto strip = [] {
+        std::vector<TColor> colors;
+        for (int y = 0; y < 480; ++y)
+            for (int x = 640; x < 646; ++x) colors.push_back(okno2->Canvas->GetPixel(x, y));
+        return colors;
+    };
+    const std::vector<TColor> beside = strip();
+    okno2->scroll1->setValue(16); // the axis lies at the drawing area's right edge
+    press(cell(15, 2));
+    release(cell(15, 2));
+    EXPECT_EQ(pixel(80, 2), 1);
+    EXPECT_EQ(strip(), beside);
+    okno1->EditUndoItem->trigger();
+    QTest::keyClick(okno2, Qt::Key_M);
+    EXPECT_EQ(okno2->painter.symmetry.kind, SymmetryKind::Off);
+    EXPECT_TRUE(AreaIs(okno_prv, axis, palette_color(0)));
 }

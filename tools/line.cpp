@@ -6,8 +6,9 @@ namespace {
 // Line: the straight line from the pixel pressed to the pixel let go.
 class Line : public Shape {
     const char* label() const override { return "Line"; }
-    std::vector<PixelPos> pixels(PixelPos start, PixelPos end, bool) const override {
-        return line_pixels(start, end);
+    std::vector<PixelPos> pixels(const Document&, PixelPos start,
+                                 const PointerEvent& pointer) const override {
+        return line_pixels(start, pointer.kept);
     }
 };
 

@@ -5,21 +5,11 @@
 
 namespace {
 
-// The points that painting `point` paints: itself (symmetry mirrors it here).
-template <class Visit> void mirrored(PixelPos point, Visit visit) { visit(point); }
-
 // The pixels the pen or brush covers at `point`, each with the colour it is stamped in.
 template <class Visit>
 void stamped(PixelPos point, const std::vector<StampPixel>& stamp, Visit visit) {
     for (const StampPixel& pixel : stamp)
         visit(PixelPos{point.column + pixel.column, point.row + pixel.row}, pixel.color);
-}
-
-// The colour the ink gives the pixel at `at`: the one stamped, or where a PAL blend is chosen
-// and its first colour stamped, the blend's colour on that row (a pattern or a gradient would
-// choose it by the place too).
-std::uint8_t inked(PixelPos at, std::uint8_t color, const std::optional<PalBlend>& blend) {
-    return blend && color == blend->first ? blend->color_on_row(at.row) : color;
 }
 
 // Plots with the document's refresh off, and puts it back however the plot ends.
@@ -52,21 +42,33 @@ std::vector<InkedPixel> Painter::pixels_at(const std::vector<PixelPos>& points, 
     const PixelArea whole = document_.whole();
     slot_.resize(std::size_t(whole.width * whole.height), -1);
     const std::vector<StampPixel> pen_pixels = stamp(tip, color);
+    const bool own_colours = tip == Tip::Stamp && pen.brush;
     std::vector<InkedPixel> pixels;
+    pixels.reserve(points.size() * pen_pixels.size());
+    auto add = [&](PixelPos pixel, std::uint8_t stamped_color) {
+        if (!whole.contains(pixel)) return;
+        const std::optional<std::uint8_t> color = inked(pixel, stamped_color, own_colours);
+        if (!color) return;
+        int& slot = slot_[std::size_t(pixel.row * whole.width + pixel.column)];
+        if (slot >= 0) return void(pixels[std::size_t(slot)].color = *color);
+        slot = int(pixels.size());
+        pixels.push_back({pixel, *color});
+    };
+    // Each stamped pixel is mirrored, so that a brush is painted mirrored too.
     for (const PixelPos& point : points)
-        mirrored(point, [&](PixelPos image) {
-            stamped(image, pen_pixels, [&](PixelPos pixel, std::uint8_t stamped_color) {
-                if (!whole.contains(pixel)) return;
-                int& slot = slot_[std::size_t(pixel.row * whole.width + pixel.column)];
-                const std::uint8_t ink = inked(pixel, stamped_color, blend);
-                if (slot >= 0) return void(pixels[std::size_t(slot)].color = ink);
-                slot = int(pixels.size());
-                pixels.push_back({pixel, ink});
-            });
+        stamped(point, pen_pixels, [&](PixelPos pixel, std::uint8_t stamped_color) {
+            symmetry.images(pixel, [&](PixelPos image) { add(image, stamped_color); });
         });
     for (const InkedPixel& pixel : pixels)
         slot_[std::size_t(pixel.at.row * whole.width + pixel.at.column)] = -1;
     return pixels;
+}
+
+std::optional<std::uint8_t> Painter::inked(PixelPos at, std::uint8_t color,
+                                           bool own_colours) const {
+    const std::optional<std::uint8_t> chosen = own_colours ? color : ink.at(at, color);
+    if (chosen && blend && *chosen == blend->first) return blend->color_on_row(at.row);
+    return chosen;
 }
 
 Plotted Painter::plot_chosen(PixelPos at, std::uint8_t color) {
@@ -99,8 +101,10 @@ void Painter::paint_shown(PixelPos at, std::uint8_t color, ToolView& view) {
 
 void Painter::paint(PixelPos point, std::uint8_t color, ToolView& view, Tip tip) {
     if (tip == Tip::Pixel)
-        return mirrored(
-            point, [&](PixelPos image) { paint_shown(image, inked(image, color, blend), view); });
+        return symmetry.images(point, [&](PixelPos image) {
+            if (const std::optional<std::uint8_t> image_color = inked(image, color, false))
+                paint_shown(image, *image_color, view);
+        });
     for (const InkedPixel& pixel : pixels_at({point}, color, tip))
         paint_shown(pixel.at, pixel.color, view);
 }

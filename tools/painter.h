@@ -1,7 +1,9 @@
 #pragma once
 #include "colour/pal_display.h"
 #include "full_cell/full_cell.h"
+#include "tools/ink.h"
 #include "tools/pen.h"
+#include "tools/symmetry.h"
 #include "tools/tool.h"
 #include <optional>
 #include <vector>
@@ -13,10 +15,11 @@ enum class Tip : std::uint8_t {
     Stamp, // the pen in the colour asked for, or the brush in its own colours
 };
 
-// Every pixel a tool paints goes through here: the point is mirrored by the symmetry, the pen
-// stamps each image of it, the ink gives each stamped pixel its colour, and the pixel is
-// plotted under the full-cell choice into the document's open edit. Today the symmetry is
-// none and the ink solid (the colour the tool or the brush asks for) or a PAL blend.
+// Every pixel a tool paints goes through here: the pen stamps the point, the symmetry mirrors
+// each stamped pixel, the ink gives each its colour, and the pixel is plotted under the
+// full-cell choice into the document's open edit, all in the same step. A brush stamped in its
+// own colours keeps them; every pixel painted in one colour goes through the ink. A PAL blend
+// then takes the place of its first colour, whichever way the pixel came by it.
 class Painter {
 public:
     explicit Painter(Document& document);
@@ -29,6 +32,10 @@ public:
     std::optional<PalBlend> blend;
     // The pen or brush that a Shape or Stamp tip paints with.
     Pen pen;
+    // The pattern and the second colour that what is painted in one colour takes.
+    Ink ink;
+    // The mirror images every painted pixel has.
+    Symmetry symmetry;
 
     // Paints at `point`, each pixel as it lands: its plot refreshes the swatches and the
     // preview band, and the pixel (with any of its area that took the colour too) is drawn in
@@ -54,6 +61,9 @@ private:
     std::vector<StampPixel> stamp(Tip tip, std::uint8_t color) const;
     void paint_shown(PixelPos at, std::uint8_t color, ToolView& view);
     Plotted plot_chosen(PixelPos at, std::uint8_t color);
+    // The colour of a pixel at `at` stamped in `color`; none where the pattern keeps what is
+    // there.
+    std::optional<std::uint8_t> inked(PixelPos at, std::uint8_t color, bool own_colours) const;
 
     Document& document_;
     bool painted_ = false;

@@ -6,8 +6,9 @@ namespace {
 // Rectangle: the outline from corner to corner, or all of it with Shift held.
 class Rectangle : public Shape {
     const char* label() const override { return "Rectangle"; }
-    std::vector<PixelPos> pixels(PixelPos start, PixelPos end, bool shift) const override {
-        return rectangle_pixels(start, end, shift);
+    std::vector<PixelPos> pixels(const Document&, PixelPos start,
+                                 const PointerEvent& pointer) const override {
+        return rectangle_pixels(start, pointer.kept, pointer.shift);
     }
 };
 

@@ -8,7 +8,7 @@ void Shape::press(ToolContext& context, const PointerEvent& event) {
     button_ = event.button;
     const Document& document = context.document;
     color_ = button_ == MouseButton::Left ? document.draw_color : document.back_color;
-    show(context, {start_});
+    show(context, {start_}, start_);
 }
 
 bool Shape::held(const PointerEvent& event) const {
@@ -17,16 +17,20 @@ bool Shape::held(const PointerEvent& event) const {
 
 Tip Shape::tip() const { return button_ == MouseButton::Left ? Tip::Stamp : Tip::Shape; }
 
-void Shape::show(ToolContext& context, const std::vector<PixelPos>& band) const {
-    for (const InkedPixel& pixel : context.painter.pixels_at(band, color_, tip()))
+// A gradient runs over the shape along the drag.
+void Shape::show(ToolContext& context, const std::vector<PixelPos>& band, PixelPos end) const {
+    Painter& painter = context.painter;
+    painter.ink.run = GradientRun::over(band, start_, end);
+    for (const InkedPixel& pixel : painter.pixels_at(band, color_, tip()))
         context.view.draw_pixel(pixel.at, pixel.color);
+    painter.ink.run.reset();
 }
 
 void Shape::move(ToolContext& context, const PointerEvent& event) {
     if (!dragging_) return;
     dragging_ = held(event);
     context.view.redraw();
-    if (dragging_) show(context, pixels(start_, event.kept, event.shift));
+    if (dragging_) show(context, pixels(context.document, start_, event), event.kept);
 }
 
 // The shape ends where the button is let go. The view is drawn anew even when every pixel was
@@ -35,6 +39,10 @@ void Shape::release(ToolContext& context, const PointerEvent& event) {
     if (!dragging_ || event.button != button_) return;
     dragging_ = false;
     Document::Edit edit = context.open_edit(label());
-    context.painter.paint_quietly(pixels(start_, event.kept, event.shift), color_, tip());
+    Painter& painter = context.painter;
+    const std::vector<PixelPos> shape = pixels(context.document, start_, event);
+    painter.ink.run = GradientRun::over(shape, start_, event.kept);
+    painter.paint_quietly(shape, color_, tip());
+    painter.ink.run.reset();
     if (!edit.commit()) context.view.redraw();
 }

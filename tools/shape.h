@@ -5,8 +5,8 @@
 // A shape dragged from the pixel pressed to the pointer: the view shows it as it would be
 // painted while the picture stays as it is, and the release paints it as one step, in the
 // colour of the button pressed, with the current pen (or brush: the left button stamps it, the
-// right its shape in the background colour). A move without that button means its release went
-// elsewhere (to a dialog): the shape is dropped.
+// right its shape in the background colour); a gradient runs over it along the drag. A move without
+// that button means its release went elsewhere (to a dialog): the shape is dropped.
 class Shape : public Tool {
 public:
     void press(ToolContext& context, const PointerEvent& event) override;
@@ -16,13 +16,15 @@ public:
 
 protected:
     virtual const char* label() const = 0;
-    // The pixels from `start` to `end`; Shift held (`shift`) may change the shape.
-    virtual std::vector<PixelPos> pixels(PixelPos start, PixelPos end, bool shift) const = 0;
+    // The pixels from `start` to the pointer's pixel (kept within the view); Shift or Ctrl held
+    // may change the shape.
+    virtual std::vector<PixelPos> pixels(const Document& document, PixelPos start,
+                                         const PointerEvent& pointer) const = 0;
 
 private:
     bool held(const PointerEvent& event) const;
     Tip tip() const;
-    void show(ToolContext& context, const std::vector<PixelPos>& band) const;
+    void show(ToolContext& context, const std::vector<PixelPos>& band, PixelPos end) const;
 
     bool dragging_ = false;
     PixelPos start_;

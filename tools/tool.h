@@ -19,6 +19,7 @@ struct PointerEvent {
     bool right = false;
     bool shift = false;
     bool in_area = false; // over the drawing area, where painting happens
+    bool ctrl = false;
 };
 
 // A pixel to paint and its colour.
@@ -85,4 +86,6 @@ public:
     virtual void release(ToolContext&, const PointerEvent&) {}
     // A gesture under way has every move and the release, whatever tool is chosen meanwhile.
     virtual bool busy() const { return false; }
+    // Time passing with the gesture under way and the pointer still (the spray's).
+    virtual void tick(ToolContext&) {}
 };

@@ -10,6 +10,8 @@ std::unique_ptr<Tool> rectangle_tool();
 std::unique_ptr<Tool> pick_colour_tool();
 std::unique_ptr<Tool> select_tool();
 std::unique_ptr<Tool> pen_tool();
+std::unique_ptr<Tool> ellipse_tool();
+std::unique_ptr<Tool> spray_tool();
 
 namespace {
 
@@ -18,6 +20,7 @@ constexpr ToolRow kTools[] = {
     {toolFill, "tool_fill", fill_tool},           {toolLine, "tool_line", line_tool},
     {toolRectangle, "tool_rect", rectangle_tool}, {toolPickColour, "tool_pick", pick_colour_tool},
     {toolSelect, "tool_b1", select_tool},         {toolPen, "tool_pen", pen_tool},
+    {toolEllipse, "tool_ellipse", ellipse_tool},  {toolSpray, "tool_spray", spray_tool},
 };
 
 } // namespace

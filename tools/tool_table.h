@@ -14,6 +14,8 @@ enum ToolMode : std::uint8_t {
     toolPickColour = 6,
     toolSelect = 7,
     toolPen = 8,
+    toolEllipse = 9,
+    toolSpray = 10,
 };
 
 // A tool as the tool bar offers it.

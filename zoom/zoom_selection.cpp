@@ -19,7 +19,7 @@ void Tokno2::draw_selection_overlay() {
         const PixelPos at = floating_at();
         const PixelArea landing =
             area_between(at, {at.column + block->width - 1, at.row + block->height - 1}, whole());
-        const PixelArea view{scroll_x, scroll_y, int(view_cols), int(view_rows)};
+        const PixelArea view = view_area();
         for (int row = landing.top; row <= landing.bottom(); ++row)
             for (int column = landing.left; column <= landing.right(); ++column)
                 if (view.contains({column, row}))

@@ -39,6 +39,7 @@ PointerEvent Tokno2::pointer_event(TMouseButton button, TShiftState shift, int x
     event.left = shift & ssLeft;
     event.right = shift & ssRight;
     event.shift = shift & ssShift;
+    event.ctrl = shift & ssCtrl;
     event.in_area = in_drawing_area(x, y);
     return event;
 }
@@ -54,6 +55,7 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int
     tool->press(tools_context_, event);
     show_pal_changes();
     gesture_ = tool->busy() ? tool : nullptr;
+    if (gesture_) gesture_timer_.start();
     update_clash_marks();
 }
 
@@ -84,6 +86,12 @@ void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X
     end_stroke();
 }
 
+void Tokno2::tick_gesture() {
+    if (!gesture_ || !gesture_->busy()) return gesture_timer_.stop();
+    gesture_->tick(tools_context_);
+    update_clash_marks();
+}
+
 // Drawing the view anew puts the picture back where the tip was.
 void Tokno2::show_tip(std::vector<InkedPixel> pixels, bool outline) {
     tip_shown_ = true;
@@ -95,7 +103,7 @@ void Tokno2::show_tip(std::vector<InkedPixel> pixels, bool outline) {
 
 void Tokno2::draw_tip() {
     if (tip_outline_) return draw_outline(tip_);
-    const PixelArea view{scroll_x, scroll_y, int(view_cols), int(view_rows)};
+    const PixelArea view = view_area();
     for (const InkedPixel& pixel : tip_)
         if (view.contains(pixel.at))
             draw_painted_pixel(pixel.color, pixel.at.column - scroll_x, pixel.at.row - scroll_y);

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <utility>
 
+constexpr int kGestureTick = 40; // milliseconds between a held spray's sprinkles
+
 Tokno2* okno2 = nullptr;
 
 // The main window is made first: the document keeps its mode in the main window's
@@ -21,8 +23,12 @@ Tokno2::Tokno2(QWidget* owner) : TForm(owner), Document(okno1->picture_format) {
     set_zoom(4, 3);
     // The start colours are the picture model's own defaults.
     painter.full_cell = stored_full_cell();
+    painter.ink = stored_ink();
+    painter.symmetry = stored_symmetry().in(whole());
     for (const ToolRow& row : tool_rows()) tools_.push_back(row.make());
     connect(&ants_timer_, &QTimer::timeout, this, &Tokno2::march_ants);
+    gesture_timer_.setInterval(kGestureTick);
+    connect(&gesture_timer_, &QTimer::timeout, this, &Tokno2::tick_gesture);
 }
 
 void Tokno2::resize_view(std::uint32_t columns, std::uint32_t rows) {
@@ -75,6 +81,8 @@ void Tokno2::FormPaint(TObject*) {
     if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
     if (show_clashes) draw_clash_marks();
     draw_selection_overlay();
+    draw_symmetry_axes(*Canvas, painter.symmetry, -scroll_x * w, -scroll_y * h, w, h,
+                       shown_on_screen(clipped(view_area(), whole())));
     draw_tip();
     okno1->follow_zoom_view();
 }
@@ -105,7 +113,9 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
 }
 
 // A pixel of a shape still being dragged is not in the picture yet and shows its own colour.
+// A mirror image of a painted pixel may lie outside the view.
 void Tokno2::draw_pixel(PixelPos at, std::uint8_t color) {
+    if (!view_area().contains(at)) return;
     draw_painted_pixel(color, at.column - scroll_x, at.row - scroll_y);
 }
 
@@ -128,12 +138,19 @@ void Tokno2::show_pal_changes() {
         draw_pal_pixels(row, outlined);
 }
 
+PixelArea Tokno2::view_area() const { return {scroll_x, scroll_y, int(view_cols), int(view_rows)}; }
+
+TRect Tokno2::shown_on_screen(const PixelArea& area) const {
+    const int w = int(cell_w), h = int(cell_h);
+    return {(area.left - scroll_x) * w, (area.top - scroll_y) * h,
+            (area.right() + 1 - scroll_x) * w, (area.bottom() + 1 - scroll_y) * h};
+}
+
 // Each of a pixel's screen pixels is a strip of the colour the television shows there, inside
 // the pixel's outline. A row of pixels is drawn as its first line inside the outlines, repeated
 // down, then the outlines along its top and bottom: each screen pixel is written once.
 void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
-    const PixelArea in_view = {scroll_x, scroll_y, int(view_cols), int(view_rows)};
-    const PixelArea shown_area = clipped(clipped(area, in_view), whole());
+    const PixelArea shown_area = clipped(clipped(area, view_area()), whole());
     if (shown_area.empty()) return;
     const int aspect = mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
     const int edge = outlined ? 1 : 0;

@@ -111,6 +111,7 @@ private:
 
     // The pen's outline or the brush under the pointer (zoom_tools.cpp).
     void draw_tip();
+    void tick_gesture();
     void draw_outline(const std::vector<InkedPixel>& pixels);
 
     void draw_char_grid();
@@ -120,6 +121,10 @@ private:
     void update_clash_marks();
     CellRowSet clash_rows() const;
 
+    // The part of the picture the drawing area shows; nothing outside it is drawn.
+    PixelArea view_area() const;
+    // Where the pixels of `area` lie in the drawing area.
+    TRect shown_on_screen(const PixelArea& area) const;
     void draw_pal_pixels(const PixelArea& area, bool outlined);
     void show_pal_changes();
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
@@ -135,6 +140,7 @@ private:
     bool tip_shown_ = false; // whether the tool showed its tip on the pointer's latest move
     CellRowSet marked_;      // the rows marked as clashing when the view was last drawn
     QTimer ants_timer_;
+    QTimer gesture_timer_; // ticks a gesture under way while the pointer rests
     int ants_phase_ = 0;
     bool pointer_seen_ = false; // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;

@@ -1,0 +1,56 @@
+#include "app/paint_setting.h"
+#include "settings/user_settings.h"
+#include <QSettings>
+
+namespace {
+
+const QString kPattern = QStringLiteral("paint/pattern");
+const QString kTransparent = QStringLiteral("paint/pattern_transparent");
+const QString kSecondColour = QStringLiteral("paint/second_colour");
+const QString kSymmetry = QStringLiteral("paint/symmetry");
+const QString kSymmetryMiddle = QStringLiteral("paint/symmetry_about_middle");
+const QString kSymmetryColumn = QStringLiteral("paint/symmetry_twice_column");
+const QString kSymmetryRow = QStringLiteral("paint/symmetry_twice_row");
+
+} // namespace
+
+Ink stored_ink() {
+    Ink ink;
+    const std::unique_ptr<QSettings> settings = user_settings();
+    if (!settings) return ink;
+    const int pattern = settings->value(kPattern, 0).toInt();
+    if (0 <= pattern && pattern < kPatterns) ink.pattern = {pattern};
+    const int second = settings->value(kSecondColour, 0).toInt();
+    if (0 <= second && second < 16) ink.second_color = std::uint8_t(second);
+    ink.transparent = settings->value(kTransparent, false).toBool();
+    return ink;
+}
+
+void store_ink(const Ink& ink) {
+    if (const std::unique_ptr<QSettings> settings = user_settings()) {
+        settings->setValue(kPattern, ink.pattern.index);
+        settings->setValue(kTransparent, ink.transparent);
+        settings->setValue(kSecondColour, int(ink.second_color));
+    }
+}
+
+StoredSymmetry stored_symmetry() {
+    StoredSymmetry stored;
+    const std::unique_ptr<QSettings> settings = user_settings();
+    if (!settings) return stored;
+    const int kind = settings->value(kSymmetry, 0).toInt();
+    if (0 <= kind && kind < kSymmetryKinds) stored.symmetry.kind = SymmetryKind(kind);
+    stored.symmetry.twice_column = settings->value(kSymmetryColumn, 0).toInt();
+    stored.symmetry.twice_row = settings->value(kSymmetryRow, 0).toInt();
+    stored.about_middle = settings->value(kSymmetryMiddle, true).toBool();
+    return stored;
+}
+
+void store_symmetry(const StoredSymmetry& stored) {
+    if (const std::unique_ptr<QSettings> settings = user_settings()) {
+        settings->setValue(kSymmetry, int(stored.symmetry.kind));
+        settings->setValue(kSymmetryMiddle, stored.about_middle);
+        settings->setValue(kSymmetryColumn, stored.symmetry.twice_column);
+        settings->setValue(kSymmetryRow, stored.symmetry.twice_row);
+    }
+}
