@@ -4,6 +4,8 @@
 #include "navigation/navigation.h"
 #include "preview/preview_window.h"
 #include "zoom/zoom_window.h"
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <algorithm>
 
 // The part of the picture the zoom view shows: the view may reach past the picture's edges,
@@ -33,8 +35,11 @@ void Tokno_prv::centre_view_at(int x, int y) {
 
 // A press beside the picture does nothing; a drag from the picture follows the pointer to the
 // picture's edge and beyond. The press brought the preview to the front, over the top of the
-// zoom view it moves: the map goes back under the other windows, as at start.
+// zoom view it moves: the map goes back under the other windows, as at start. The zoom view
+// takes the keyboard first, for the area restacks the window it deactivates, and lowering
+// before that would be undone at the next press in the zoom view.
 void Tokno_prv::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    okno1->MdiClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(okno2->Host()));
     Host()->lower();
     following_ =
         Button == mbLeft && on_preview_picture(X, Y, okno1->preview_size, okno2->mode().shape);

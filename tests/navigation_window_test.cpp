@@ -84,7 +84,8 @@ TEST_F(Navigation, APressOnThePreviewBringsTheViewThereAndTheFrameFollows) {
 }
 
 // The map lies under the windows it serves: a click on it, which would bring it to the front,
-// leaves it under the zoom window, whose drawing area it would cover, and the information's.
+// leaves it under the zoom window, whose drawing area it would cover, and the information's;
+// so does painting in the zoom view after it.
 TEST_F(Navigation, AClickOnThePreviewLeavesItUnderTheOtherWindows) {
     const auto under = [](TForm* lower, TForm* upper) {
         const QObjectList& bottom_first = okno1->MdiClient()->viewport()->children();
@@ -95,6 +96,9 @@ TEST_F(Navigation, AClickOnThePreviewLeavesItUnderTheOtherWindows) {
         QTest::mouseClick(okno_prv, Qt::LeftButton, {}, on_map);
         Settle();
         EXPECT_TRUE(under(okno_prv, okno2)) << on_map.x();
+        EXPECT_TRUE(under(okno_prv, okno_info)) << on_map.x();
+        QTest::mouseClick(okno2, Qt::LeftButton, {}, QPoint(100, 100));
+        Settle();
         EXPECT_TRUE(under(okno_prv, okno_info)) << on_map.x();
     }
 }
