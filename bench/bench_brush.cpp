@@ -7,15 +7,6 @@
 
 namespace {
 
-// The tools' view, drawing nothing: the painting alone is measured.
-struct UnseenView : ToolView {
-    void draw_pixel(PixelPos, std::uint8_t) override {}
-    void redraw() override {}
-    void set_cursor(PixelPos) override {}
-    void show_tip(std::vector<InkedPixel>, bool) override {}
-    void choose_colour(std::uint8_t) override {}
-};
-
 // A document with the stripes' colours to paint over, and what paints it.
 struct Painting {
     std::uint8_t mode = fmtMulticolor;

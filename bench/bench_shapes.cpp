@@ -4,14 +4,6 @@
 
 namespace {
 
-struct UnseenView : ToolView {
-    void draw_pixel(PixelPos, std::uint8_t) override {}
-    void redraw() override {}
-    void set_cursor(PixelPos) override {}
-    void show_tip(std::vector<InkedPixel>, bool) override {}
-    void choose_colour(std::uint8_t) override {}
-};
-
 struct Canvas {
     std::uint8_t mode = fmtMulticolor;
     Document document{mode};

@@ -1,4 +1,5 @@
 #pragma once
+#include "tools/tool.h"
 #include <benchmark/benchmark.h>
 
 // Each measured operation "name" may stand beside "name/baseline" (the same bytes written in
@@ -7,3 +8,12 @@
 
 // Stripes of every colour, three pixels wide, over the whole picture.
 void fill_with_stripes();
+
+// The tools' view, drawing nothing: the painting alone is measured.
+struct UnseenView : ToolView {
+    void draw_pixel(PixelPos, std::uint8_t) override {}
+    void redraw() override {}
+    void set_cursor(PixelPos) override {}
+    void show_tip(std::vector<InkedPixel>, bool) override {}
+    void choose_colour(std::uint8_t) override {}
+};
