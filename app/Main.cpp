@@ -47,6 +47,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     palette_item(shown_palette())->setChecked(true);
     paint_palette_glyphs();
     set_up_full_cell_menu();
+    set_up_mode_menu();
     OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});

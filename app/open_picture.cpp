@@ -5,13 +5,13 @@
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 
-void Tokno1::replace_picture(const char* label, const PictureBytes& pixels, std::uint8_t background,
+void Tokno1::replace_picture(const char* label, const std::uint8_t* pixels, std::uint8_t background,
                              std::uint8_t format) {
     change_picture(label, [&](Document::Edit& edit) {
-        const PixelGrid picture = edit.pixels(okno2->whole());
-        std::copy_n(pixels.begin(), picture.width * picture.height, picture.pixels);
-        edit.set_background(background);
         edit.set_mode(format);
+        const PixelGrid picture = edit.pixels(okno2->whole());
+        std::copy_n(pixels, picture.width * picture.height, picture.pixels);
+        edit.set_background(background);
         return true;
     });
 }
@@ -22,7 +22,7 @@ void Tokno1::import_step(const Import& import) {
     PictureBytes pixels{};
     std::uint8_t background = okno2->back_color, format = picture_format;
     if (!import(pixels.data(), background, format)) return;
-    replace_picture("Import", pixels, background, format);
+    replace_picture("Import", pixels.data(), background, format);
     set_picture_path({});
 }
 
@@ -35,7 +35,8 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
         });
         return;
     }
-    PictureBytes loaded = okno2->picture;
+    PictureBytes loaded{};
+    std::copy_n(okno2->picture.begin(), loaded.size(), loaded.begin());
     std::size_t pixels = 0;
     if (!load_picture_file(path, loaded.data(), &pixels)) {
         if (as == OpenAs::ByKind)
@@ -45,9 +46,12 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
         return;
     }
     // The file holds no background: the picture keeps one that all its cells fit with. It
-    // holds no mode either: Open keeps the current one.
-    replace_picture("Open", loaded, background_for_loaded(loaded.data(), okno2->back_color),
-                    picture_format);
+    // holds no mode either: Open keeps the current one where it has the file's shape, and a
+    // hires mode gives way to Multicolor.
+    const std::uint8_t format =
+        okno2->mode().shape.width == kPictureColumns ? picture_format : std::uint8_t(fmtMulticolor);
+    replace_picture("Open", loaded.data(), background_for_loaded(loaded.data(), okno2->back_color),
+                    format);
     set_picture_path(path);
     if (pixels < kPictureBytes)
         ShowErrorMessage(QStringLiteral("Vexlor"),

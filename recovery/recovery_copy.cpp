@@ -35,18 +35,25 @@ std::uint64_t get(std::span<const std::uint8_t> bytes, std::size_t at, int count
     return value;
 }
 
+// The pixels a copy of a picture in that mode holds; a mode no editor has holds none.
+std::size_t pixel_bytes(std::uint8_t mode) {
+    const Mode* found = find_mode(mode);
+    return found ? std::size_t(found->shape.width * found->shape.height) : 0;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> encode_recovery_copy(const RecoveryCopy& copy) {
     const std::size_t name_bytes = std::min<std::size_t>(copy.file.size(), 0xFFFF);
     std::vector<std::uint8_t> out(std::begin(kMagic), std::end(kMagic));
-    out.reserve(kHeaderBytes + name_bytes + kPictureBytes + 4);
+    const std::size_t pixels = pixel_bytes(copy.mode);
+    out.reserve(kHeaderBytes + name_bytes + pixels + 4);
     put(out, kVersion, 2);
     out.insert(out.end(), {copy.background, copy.mode, std::uint8_t(copy.changed), 0});
     put(out, std::uint64_t(copy.kept_at), 8);
     put(out, name_bytes, 2);
     out.insert(out.end(), copy.file.begin(), copy.file.begin() + std::ptrdiff_t(name_bytes));
-    out.insert(out.end(), copy.pixels.begin(), copy.pixels.end());
+    out.insert(out.end(), copy.pixels.begin(), copy.pixels.begin() + std::ptrdiff_t(pixels));
     put(out, crc32(out), 4);
     return out;
 }
@@ -60,7 +67,10 @@ DecodedRecovery decode_recovery_copy(std::span<const std::uint8_t> bytes) {
     if (get(bytes, 4, 2) != kVersion) return fault(RecoveryFault::OtherVersion);
     if (bytes.size() < kHeaderBytes) return fault(RecoveryFault::Truncated);
     const std::size_t name_bytes = get(bytes, 18, 2);
-    const std::size_t body = kHeaderBytes + name_bytes + kPictureBytes;
+    // The mode says how many pixels follow: a mode no editor has is not a copy of ours.
+    if (!find_mode(bytes[7])) return fault(RecoveryFault::Corrupt);
+    const std::size_t pixels = pixel_bytes(bytes[7]);
+    const std::size_t body = kHeaderBytes + name_bytes + pixels;
     if (bytes.size() < body + 4) return fault(RecoveryFault::Truncated);
     if (bytes.size() > body + 4 || get(bytes, body, 4) != crc32(bytes.first(body)))
         return fault(RecoveryFault::Corrupt);
@@ -72,7 +82,7 @@ DecodedRecovery decode_recovery_copy(std::span<const std::uint8_t> bytes) {
     copy.changed = bytes[8] != 0;
     copy.kept_at = std::int64_t(get(bytes, 10, 8));
     copy.file.assign(bytes.begin() + kHeaderBytes, bytes.begin() + kHeaderBytes + name_bytes);
-    std::copy_n(bytes.begin() + std::ptrdiff_t(kHeaderBytes + name_bytes), kPictureBytes,
+    std::copy_n(bytes.begin() + std::ptrdiff_t(kHeaderBytes + name_bytes), pixels,
                 copy.pixels.begin());
     // A sound checksum over values this editor never writes: not a copy of ours.
     const bool sound =

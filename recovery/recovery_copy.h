@@ -9,7 +9,8 @@
 // The copy of the picture a running editor keeps aside, to be offered back should it end
 // without closing: everything that belongs to the picture, and when it was kept.
 struct RecoveryCopy {
-    std::array<std::uint8_t, kPictureBytes> pixels{}; // colour indices, row by row
+    // Colour indices, row by row, as many as the mode's shape has; the rest stay 0.
+    std::array<std::uint8_t, kStorageBytes> pixels{};
     std::uint8_t background = 0;
     std::uint8_t mode = fmtMulticolor;
     bool changed = false;     // since the picture was last opened or saved
@@ -28,10 +29,10 @@ struct DecodedRecovery {
 };
 
 // The largest copy there can be: a file name is at most 65535 bytes.
-constexpr std::size_t kMaxRecoveryCopyBytes = 20 + 65535 + kPictureBytes + 4;
+constexpr std::size_t kMaxRecoveryCopyBytes = 20 + 65535 + kStorageBytes + 4;
 
 // "VXRC", a version, the background, mode and changed flag, the time, the file's name, the
-// pixels, and a CRC-32 of all that comes before it, all little-endian.
+// pixels of the mode's shape (160 x 200, or 320 x 200 in hires), and a CRC-32 of all that comes before it, all little-endian.
 std::vector<std::uint8_t> encode_recovery_copy(const RecoveryCopy& copy);
 // Every byte is checked: a copy that is cut short, damaged, or written by another version
 // is refused with that fault, never half taken.

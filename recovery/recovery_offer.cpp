@@ -50,7 +50,7 @@ Answer ask(const RecoveryCopy& copy) {
 // Pixels, background and mode as one step; the picture belongs to the copy's file again but
 // counts as changed, since that file does not hold it.
 void bring_back(const RecoveryCopy& copy) {
-    okno1->replace_picture("Recover", copy.pixels, copy.background, copy.mode);
+    okno1->replace_picture("Recover", copy.pixels.data(), copy.background, copy.mode);
     okno2->set_file(copy.file);
     okno2->mark_changed();
 }

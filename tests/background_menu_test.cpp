@@ -38,8 +38,8 @@ TColor back_swatch() { return okno_info->Canvas->GetPixel(30, 140); }
 TColor draw_swatch() { return okno_info->Canvas->GetPixel(180, 70); }
 
 // Blue (6) everywhere; cell 0 also holds red, purple and yellow, its pixel (3, 0) blue.
-PictureBytes drawn_on_blue() {
-    PictureBytes picture;
+StoredPicture drawn_on_blue() {
+    StoredPicture picture;
     picture.fill(6);
     const std::uint8_t top_row[] = {2, 5, 7, 6};
     for (int column = 0; column < 4; ++column) picture[std::size_t(column)] = top_row[column];
@@ -99,7 +99,7 @@ TEST_F(BackgroundAndPalette, MenusOfferTheBackgroundAndThePalettes) {
 // A Koala file on blue brings its background: "Back" shows blue, the right button paints
 // blue, black is a colour like any other, and the export writes the same file again.
 TEST_F(BackgroundAndPalette, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
-    const PictureBytes drawn = drawn_on_blue();
+    const StoredPicture drawn = drawn_on_blue();
     const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(drawn.data(), 6).image);
     ASSERT_EQ(koala[10002], 6);
     confirm_and_choose(write("blue.koa", koala));
@@ -142,7 +142,7 @@ TEST_F(BackgroundAndPalette, TheDialogRecoloursOrKeepsAndIsOneStep) {
         SCOPED_TRACE(recolour);
         ResetEditor();
         for (int column = 0; column < 3; ++column) pixel(column, 0) = std::uint8_t(2 + column);
-        const PictureBytes before = okno2->picture;
+        const StoredPicture before = okno2->picture;
         QString note;
         WhenModal([&] {
             auto* dialog = qobject_cast<BackgroundColourDialog*>(QApplication::activeModalWidget());
@@ -166,7 +166,7 @@ TEST_F(BackgroundAndPalette, TheDialogRecoloursOrKeepsAndIsOneStep) {
         EXPECT_EQ(preview_color(159, 199), palette_color(recolour ? 6 : 0));
         EXPECT_EQ(back_swatch(), palette_color(6));
         EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Background Colour");
-        const PictureBytes after = okno2->picture;
+        const StoredPicture after = okno2->picture;
         okno1->EditUndoClick();
         EXPECT_EQ(okno2->picture, before);
         EXPECT_EQ(okno2->back_color, 0);
@@ -181,10 +181,10 @@ TEST_F(BackgroundAndPalette, TheDialogRecoloursOrKeepsAndIsOneStep) {
 // A .vxr file holds no background: a picture drawn on blue opens on blue, one drawn on black
 // keeps the background it finds, and undoing the Open brings the old one back.
 TEST_F(BackgroundAndPalette, OpenFindsTheBackgroundAFileWasDrawnOn) {
-    PictureBytes on_blue = drawn_on_blue();
+    StoredPicture on_blue = drawn_on_blue();
     on_blue[4] = 3, on_blue[5] = 4, on_blue[6] = 8; // with cell 0, only blue fits both
     ASSERT_TRUE(save_picture_file(dir.filePath("blue.vxr"), on_blue.data()));
-    PictureBytes on_black{};
+    StoredPicture on_black{};
     on_black[0] = 6;
     ASSERT_TRUE(save_picture_file(dir.filePath("black.vxr"), on_black.data()));
 

@@ -27,7 +27,7 @@ TEST(Modes, EachRowStatesItsGeometryAndItsColours) {
          Viewer::Multicolor},
         {fmtFli, "FLI", " [FLI]", {4, 1}, 2, 3, true, {156, 196, 4, 4}, Viewer::Fli},
     };
-    ASSERT_EQ(all_modes().size(), std::size(rows));
+    ASSERT_EQ(all_modes().size(), std::size(rows) + 2); // and the two hires modes
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const Mode& mode = mode_of(row.format);
@@ -46,8 +46,8 @@ TEST(Modes, EachRowStatesItsGeometryAndItsColours) {
         EXPECT_EQ(mode.viewer, row.viewer);
     }
     EXPECT_EQ(find_mode(0), nullptr);
-    EXPECT_EQ(find_mode(3), nullptr);
-    EXPECT_THROW(mode_of(3), std::invalid_argument);
+    EXPECT_EQ(find_mode(5), nullptr);
+    EXPECT_THROW(mode_of(5), std::invalid_argument);
 }
 
 // Whether a cell still shows once a pixel is painted: three colours besides the background in

@@ -32,7 +32,7 @@ namespace {
 struct OpeningFiles : ::testing::Test {
     QTemporaryDir dir;
     QStringList errors;
-    PictureBytes drawn;
+    StoredPicture drawn;
 
     void SetUp() override {
         ResetEditor();

@@ -44,8 +44,12 @@ TEST_F(PictureMenu, StandsAfterEditWithItsItems) {
         items << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(items, (QStringList{"&Import...", "&Background Colour...", "-", "Export as &Koala...",
                                   "Export as &FLI...", "Export as &Other C64 Format...",
-                                  "Export as &PRG...", "Export as P&NG...", "-", "FLI &Mode",
+                                  "Export as &PRG...", "Export as P&NG...", "-", "&Mode",
                                   "Show colour &clashes", "Fi&x Colour Clashes"}));
+    QStringList modes;
+    for (const QAction* item : okno1->PictureModeMenu->actions()) modes << item->text();
+    EXPECT_EQ(modes, (QStringList{"&Multicolor", "&FLI", "&Hires", "&AFLI"}));
+    EXPECT_TRUE(okno1->mode_item(fmtMulticolor)->isChecked());
     EXPECT_EQ(okno1->PictureImportItem->shortcut(), QKeySequence("Ctrl+I"));
     EXPECT_TRUE(okno1->PictureClashesItem->isCheckable());
 }

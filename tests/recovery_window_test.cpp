@@ -62,7 +62,7 @@ TEST(RecoveryAtStart, TheAnswerChoosesBetweenTheCopyAndTheFileNamed) {
         ASSERT_TRUE(write_recovery_copy(old_copy, copy).isEmpty());
         const QString named = write_vxr(dir.filePath("named.vxr"), 3);
         const bool recover = row.button == std::string("&Recover");
-        std::array<std::uint8_t, kPictureBytes> expected{};
+        std::array<std::uint8_t, kStorageBytes> expected{};
         if (recover)
             expected = copy.pixels;
         else if (row.file_named)

@@ -122,7 +122,7 @@ void Tokno2::draw_clash_marks() {
                 const auto marked = [&](int row) {
                     const int picture_row = scroll_y + top + row;
                     return row < cell.height && picture_row < mode().shape.height &&
-                           marked_[std::size_t(cell_row_of(column, picture_row))];
+                           marked_[std::size_t(picture_row * kCellColumns + column / cell.width)];
                 };
                 int end = y;
                 while (marked(end)) ++end;
