@@ -56,7 +56,8 @@ void Tokno1::set_picture_format(std::uint8_t format) {
         return true;
     });
     show_picture_format();
-    const int unshown = reshaped ? 0 : to.areas_over_limit(okno2->picture.data(), okno2->back_color);
+    const int unshown =
+        reshaped ? 0 : to.areas_over_limit(okno2->picture.data(), okno2->back_color);
     if (fix.areas > 0)
         show_status(QStringLiteral("%1 mode: fixed %2 it could not show (%3 changed)")
                         .arg(to.name, counted(fix.areas, to.area_one, to.area_many),

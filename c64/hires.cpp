@@ -29,8 +29,10 @@ Pair encode_area(const std::uint8_t* picture, int cell_column, int top, int rows
     for (int c = 0; c < 16; ++c) {
         if (counts[c] == 0) continue;
         ++colours;
-        if (counts[c] > counts[first]) second = first, first = c;
-        else if (c != first && (second < 0 || counts[c] > counts[second])) second = c;
+        if (counts[c] > counts[first])
+            second = first, first = c;
+        else if (c != first && (second < 0 || counts[c] > counts[second]))
+            second = c;
     }
     const Pair pair{std::uint8_t(first), std::uint8_t(second < 0 ? 0 : second)};
     exact = colours <= 2;
@@ -38,8 +40,9 @@ Pair encode_area(const std::uint8_t* picture, int cell_column, int top, int rows
     const LabPalette& c64 = lab_palette(PaletteId::Pepto);
     std::array<bool, 16> inked{};
     for (int c = 0; c < 16; ++c)
-        inked[std::size_t(c)] = c == pair.ink || (c != pair.paper && delta_e_squared(c64[c], c64[pair.ink]) <
-                                                           delta_e_squared(c64[c], c64[pair.paper]));
+        inked[std::size_t(c)] =
+            c == pair.ink || (c != pair.paper && delta_e_squared(c64[c], c64[pair.ink]) <
+                                                     delta_e_squared(c64[c], c64[pair.paper]));
     for (int y = top; y < top + rows; ++y) {
         std::uint8_t bits = 0;
         for (int x = left; x < left + kHiresCellWidth; ++x)
@@ -54,7 +57,8 @@ std::uint8_t screen_byte(Pair pair) {
 }
 
 void mark(CellRowSet& rows, int cell_column, int top, int count) {
-    for (int y = top; y < top + count; ++y) rows[std::size_t(y * kCellColumns + cell_column)] = true;
+    for (int y = top; y < top + count; ++y)
+        rows[std::size_t(y * kCellColumns + cell_column)] = true;
 }
 
 // The pixel rows of a screen byte: (row, how many rows share it).
@@ -62,7 +66,8 @@ template <class Visit> void each_area(int area_rows, Visit visit) {
     for (int cx = 0; cx < kCellColumns; ++cx)
         for (int top = 0; top < kPictureRows; top += area_rows) {
             // The last rows AFLI can fetch a screen for share it with the rows below.
-            const int rows = area_rows == 1 && top == kLastScreenRow ? kPictureRows - top : area_rows;
+            const int rows =
+                area_rows == 1 && top == kLastScreenRow ? kPictureRows - top : area_rows;
             visit(cx, top, rows);
             top += rows - area_rows;
         }
@@ -84,7 +89,8 @@ HiresEncoding encode_hires(const std::uint8_t* picture) {
     each_area(kCellHeight, [&](int cx, int top, int rows) {
         bool exact = true;
         const Pair pair = encode_area(picture, cx, top, rows, encoding.image.bitmap.data(), exact);
-        encoding.image.screen[std::size_t(top / kCellHeight * kCellColumns + cx)] = screen_byte(pair);
+        encoding.image.screen[std::size_t(top / kCellHeight * kCellColumns + cx)] =
+            screen_byte(pair);
         if (!exact) mark(encoding.inexact, cx, top, rows);
     });
     return encoding;
@@ -97,7 +103,8 @@ AfliEncoding encode_afli(const std::uint8_t* picture) {
         const Pair pair = encode_area(picture, cx, top, rows, encoding.image.bitmap.data(), exact);
         for (int y = top; y < top + rows; ++y)
             encoding.image.screens[std::size_t(y % kCellHeight)]
-                                  [std::size_t(y / kCellHeight * kCellColumns + cx)] = screen_byte(pair);
+                                  [std::size_t(y / kCellHeight * kCellColumns + cx)] =
+                screen_byte(pair);
         if (!exact) mark(encoding.inexact, cx, top, rows);
     });
     return encoding;
@@ -106,8 +113,9 @@ AfliEncoding encode_afli(const std::uint8_t* picture) {
 void decode_hires(const HiresImage& image, std::uint8_t* picture) {
     for (int row = 0; row < kPictureRows; ++row)
         for (int cx = 0; cx < kCellColumns; ++cx)
-            decode_area(image.bitmap.data(), image.screen[std::size_t(row / kCellHeight * kCellColumns + cx)],
-                        cx, row, picture);
+            decode_area(image.bitmap.data(),
+                        image.screen[std::size_t(row / kCellHeight * kCellColumns + cx)], cx, row,
+                        picture);
 }
 
 // A C64 shows rows 197 to 199 with the screen of row 196.

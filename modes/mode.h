@@ -38,7 +38,8 @@ struct Mode {
     // Whether a C64 shows the cell of `at` exactly once `color` is written there.
     bool (*shows_with)(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
                        std::uint8_t color);
-    // The rows of a cell (4 x 1, or 8 x 1 in hires) the clash marks cover, a C64 being unable to show them exactly.
+    // The rows of a cell (4 x 1, or 8 x 1 in hires) the clash marks cover, a C64 being unable to
+    // show them exactly.
     CellRowSet (*clash_rows)(const std::uint8_t* picture, std::uint8_t background);
     // How many colour areas could not be shown exactly: what the background dialog warns of.
     int (*areas_over_limit)(const std::uint8_t* picture, std::uint8_t background);

@@ -97,7 +97,8 @@ constexpr Mode kModes[] = {
      .plot_steps = 1,
      .shows_with = [](const std::uint8_t* picture, std::uint8_t, PixelPos at,
                       std::uint8_t color) { return hires_shows_with(picture, at, color, 8); },
-     .clash_rows = [](const std::uint8_t* picture, std::uint8_t) { return hires_clash_rows(picture); },
+     .clash_rows = [](const std::uint8_t* picture,
+                      std::uint8_t) { return hires_clash_rows(picture); },
      .areas_over_limit =
          [](const std::uint8_t* picture, std::uint8_t) {
              return int(encode_hires(picture).inexact.count()) / kCellHeight;
@@ -119,11 +120,10 @@ constexpr Mode kModes[] = {
      .plot_steps = 1,
      .shows_with = [](const std::uint8_t* picture, std::uint8_t, PixelPos at,
                       std::uint8_t color) { return hires_shows_with(picture, at, color, 1); },
-     .clash_rows = [](const std::uint8_t* picture, std::uint8_t) { return afli_clash_rows(picture); },
-     .areas_over_limit =
-         [](const std::uint8_t* picture, std::uint8_t) {
-             return int(encode_afli(picture).inexact.count());
-         },
+     .clash_rows = [](const std::uint8_t* picture,
+                      std::uint8_t) { return afli_clash_rows(picture); },
+     .areas_over_limit = [](const std::uint8_t* picture,
+                            std::uint8_t) { return int(encode_afli(picture).inexact.count()); },
      .fix_clashes = fix_afli_clashes,
      .viewer = Viewer::Afli},
 };
@@ -147,10 +147,12 @@ namespace {
 // The 8 x 8 hires cell's count of the colour at (column, row).
 int cell_count_of(const std::uint8_t* hires, int column, int row) {
     const std::uint8_t color = hires[hires_offset(column, row)];
-    const int left = column / kHiresCellWidth * kHiresCellWidth, top = row / kCellHeight * kCellHeight;
+    const int left = column / kHiresCellWidth * kHiresCellWidth,
+              top = row / kCellHeight * kCellHeight;
     int count = 0;
     for (int y = top; y < top + kCellHeight; ++y)
-        for (int x = left; x < left + kHiresCellWidth; ++x) count += hires[hires_offset(x, y)] == color;
+        for (int x = left; x < left + kHiresCellWidth; ++x)
+            count += hires[hires_offset(x, y)] == color;
     return count;
 }
 
@@ -172,8 +174,8 @@ void convert_shape(const Mode& from, const Mode& to, std::uint8_t* storage) {
             const int left = 2 * column, right = left + 1;
             const std::uint8_t l = wide[std::size_t(row * from_width + left)];
             const std::uint8_t r = wide[std::size_t(row * from_width + right)];
-            const bool right_wins =
-                l != r && cell_count_of(wide.data(), right, row) < cell_count_of(wide.data(), left, row);
+            const bool right_wins = l != r && cell_count_of(wide.data(), right, row) <
+                                                  cell_count_of(wide.data(), left, row);
             storage[row * to_width + column] = right_wins ? r : l;
         }
     std::fill(storage + rows * to_width, storage + rows * from_width, std::uint8_t(0));

@@ -67,7 +67,8 @@ void PictureModel::analyse_own(const PixelArea& area) {
             if (found < 3) slots[std::size_t(found)] = p;
             ++found;
         }
-    for (int slot = std::max(found, 1); slot < 3; ++slot) slots[std::size_t(slot)] = slots[std::size_t(slot) - 1];
+    for (int slot = std::max(found, 1); slot < 3; ++slot)
+        slots[std::size_t(slot)] = slots[std::size_t(slot) - 1];
     cell_color1 = slots[0];
     cell_color2 = slots[1];
     cell_color3 = slots[2];
@@ -75,7 +76,9 @@ void PictureModel::analyse_own(const PixelArea& area) {
     area_colours_ = seen;
 }
 
-bool PictureModel::holds(std::uint8_t color) const { return (area_colours_ >> (color & 0x0F) & 1) != 0; }
+bool PictureModel::holds(std::uint8_t color) const {
+    return (area_colours_ >> (color & 0x0F) & 1) != 0;
+}
 
 void PictureModel::take(std::uint8_t p) {
     scan_color = p;
@@ -144,7 +147,8 @@ bool PictureModel::plot_pixel(std::uint8_t format, std::int32_t column, std::int
         old_color = read_pixel(column, row);
         const bool accepted = inside_picture(column, row) &&
                               mode->shows_with(picture.data(), back_color, {column, row}, color);
-        return write_plotted(accepted || (inside_picture(column, row) && holds(color)), column, row, color);
+        return write_plotted(accepted || (inside_picture(column, row) && holds(color)), column, row,
+                             color);
     }
     for (int step = 0; step < mode->plot_steps; ++step)
         if (plot_in(mode->plot_order[std::size_t(step)], column, row, color)) return true;

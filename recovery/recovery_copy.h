@@ -32,7 +32,8 @@ struct DecodedRecovery {
 constexpr std::size_t kMaxRecoveryCopyBytes = 20 + 65535 + kStorageBytes + 4;
 
 // "VXRC", a version, the background, mode and changed flag, the time, the file's name, the
-// pixels of the mode's shape (160 x 200, or 320 x 200 in hires), and a CRC-32 of all that comes before it, all little-endian.
+// pixels of the mode's shape (160 x 200, or 320 x 200 in hires), and a CRC-32 of all that comes
+// before it, all little-endian.
 std::vector<std::uint8_t> encode_recovery_copy(const RecoveryCopy& copy);
 // Every byte is checked: a copy that is cut short, damaged, or written by another version
 // is refused with that fault, never half taken.

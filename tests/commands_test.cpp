@@ -116,7 +116,8 @@ TEST_F(Commands, ClearAnsweredOkBeepsOnceAndClearsEverything) {
     answer(dlgopen->OKBtn);
     QTest::mouseClick(okno1->tool_clr, Qt::LeftButton);
     EXPECT_EQ(BeepCount(), beeps + 1);
-    for (int i = 0; i < kPictureBytes; ++i) ASSERT_EQ(okno2->picture[std::size_t(i)], okno2->back_color);
+    for (int i = 0; i < kPictureBytes; ++i)
+        ASSERT_EQ(okno2->picture[std::size_t(i)], okno2->back_color);
     EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(0)));
     EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette_color(0))); // nothing to paint into
     EXPECT_EQ(okno1->image_changed, 1);

@@ -15,7 +15,8 @@ namespace {
 
 RecoveryCopy some_copy() {
     RecoveryCopy copy;
-    for (std::size_t i = 0; i < std::size_t(kPictureBytes); ++i) copy.pixels[i] = std::uint8_t(i % 7);
+    for (std::size_t i = 0; i < std::size_t(kPictureBytes); ++i)
+        copy.pixels[i] = std::uint8_t(i % 7);
     copy.background = 6;
     copy.mode = fmtFli;
     copy.changed = true;
