@@ -2,6 +2,7 @@
 #include "background/background.h"
 #include "background/background_dialog.h"
 #include "display/displayed_palette.h"
+#include "display/pal_view.h"
 #include "display/palette_setting.h"
 #include "edit/replace_colour_dialog.h"
 #include "exchange/picture_export.h"
@@ -48,16 +49,23 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     paint_palette_glyphs();
     set_up_full_cell_menu();
     set_up_mode_menu();
+    set_up_brush_menu();
+    set_up_window_menu();
+    set_up_recent_menu();
+    connect(PictureSwapPagesItem, &QAction::triggered, this, [this] { swap_pages(); });
+    connect(PictureCopyToSpareItem, &QAction::triggered, this, [this] { copy_to_spare_page(); });
     OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     auto* escape = new QShortcut(Qt::Key_Escape, this);
-    escape->setWhatsThis("Drop the pasted block, else the selection");
-    connect(escape, &QShortcut::activated, this, [] {
-        if (!okno2->take_floating() && okno2->selection()) okno2->select(std::nullopt);
+    escape->setWhatsThis("Drop the pasted block, else the selection, else the brush or pen");
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (okno2->take_floating()) return;
+        if (okno2->selection()) return okno2->select(std::nullopt);
+        change_pen([](Pen& pen) { pen.make_plain(); });
     });
     set_up_navigation();
-    set_up_tools();
+    set_up_pal_view();
     Loaded();
 }
 
@@ -70,6 +78,7 @@ void Tokno1::FormCreate(TObject*) {
 
 void Tokno1::choose_color(std::uint8_t index) {
     okno2->draw_color = index;
+    okno2->painter.blend.reset();
     okno_info->show_current_colors();
 }
 
@@ -90,14 +99,6 @@ void Tokno1::color_bcClick(TObject*) { choose_color(13); }
 void Tokno1::color_bdClick(TObject*) { choose_color(14); }
 void Tokno1::color_beClick(TObject*) { choose_color(15); }
 
-void Tokno1::set_up_tools() {
-    for (const ToolRow& row : tool_rows()) {
-        auto* button = findChild<QAbstractButton*>(QString::fromLatin1(row.button));
-        button->setToolTip(QString::fromLatin1(row.hint));
-        button->setProperty("Key", QString(QChar::fromLatin1(row.key)));
-    }
-}
-
 void Tokno1::choose_tool(const QObject* button) {
     for (const ToolRow& row : tool_rows())
         if (button->objectName() == QLatin1String(row.button)) tool_mode = row.tool_mode;
@@ -105,7 +106,12 @@ void Tokno1::choose_tool(const QObject* button) {
 
 void Tokno1::tool_b2Click(TObject*) { choose_tool(tool_b2); }
 void Tokno1::SpeedButton2Click(TObject*) { choose_tool(SpeedButton2); }
-void Tokno1::toolClick(TObject*) { choose_tool(sender()); }
+void Tokno1::tool_b1Click(TObject*) { choose_tool(tool_b1); }
+void Tokno1::tool_fillClick(TObject*) { choose_tool(tool_fill); }
+void Tokno1::tool_lineClick(TObject*) { choose_tool(tool_line); }
+void Tokno1::tool_rectClick(TObject*) { choose_tool(tool_rect); }
+void Tokno1::tool_pickClick(TObject*) { choose_tool(tool_pick); }
+void Tokno1::tool_penClick(TObject*) { choose_tool(tool_pen); }
 
 QAbstractButton* Tokno1::palette_button(std::uint8_t index) const {
     QAbstractButton* const buttons[] = {
@@ -297,16 +303,21 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     const PreviewPixels block = preview_pixels(size, okno2->mode().shape);
     right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
     bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
-    for (int v = int(std::min<std::uint64_t>(top, bottom)); v < int(bottom); ++v)
-        for (int u = int(std::min<std::uint64_t>(left, right)); u < int(right); ++u) {
-            const TColor color = colors[picture.row(v)[u] & 0x0F];
-            const int x = block.origin + block.width * u, y = block.origin + block.height * v;
-            if (size == 2) {
-                canvas->Brush.Color = color;
-                canvas->FillRect({x, y, x + block.width, y + block.height});
-            }
-            if (size == 1) canvas->SetPixels(x, y, block.width, color);
+    const int first = int(std::min<std::uint64_t>(left, right)), count = int(right) - first;
+    const int down_from = int(std::min<std::uint64_t>(top, bottom));
+    if (shown_pal_view().preview) {
+        const PixelArea area{first, down_from, count, int(bottom) - down_from};
+        draw_pal_preview(*canvas, picture, okno2->mode().shape, area, block);
+    } else {
+        std::vector<TColor> row(std::size_t(std::max(count, 0)));
+        for (int v = down_from; v < int(bottom); ++v) {
+            const std::uint8_t* pixels = picture.row(v) + first;
+            for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
+            const int x = block.origin + block.width * first, y = block.origin + block.height * v;
+            for (int line = 0; line < block.height; ++line)
+                canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
         }
+    }
     if (okno2->selection()) draw_dashed_outline(*canvas, *okno2->selection(), block, 2);
     okno_prv->draw_view_frame(block);
 }
@@ -315,8 +326,11 @@ void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
     draw_preview_area(0, 0, columns, rows);
 }
 
-// The band starts at the pixel itself, not at the corner of its cell.
+// The band starts at the pixel itself, not at the corner of its cell. The PAL view redraws
+// what the pixel changes there, and no more.
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
+    if (shown_pal_view().preview)
+        return draw_preview_area(column, row, std::uint64_t(column) + 1, std::uint64_t(row) + 1);
     draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor,
                       std::uint64_t(row) + std::uint64_t(okno2->mode().shape.cell.height));
 }

@@ -5,10 +5,13 @@
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
 #include "print/picture_print.h"
+#include "settings/desk_settings.h"
+#include "tools/pen.h"
 #include "tools/tool_table.h"
 #include "ui_main.h"
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // How a picture file is read. Open reads the file it is given as Vexlor's own and keeps quiet
 // when it cannot; a file named on the command line or dropped on a window is read by its kind
@@ -97,6 +100,32 @@ public:
     // What painting does in a full cell, from now on and in later runs (full_cell_commands.cpp).
     void choose_full_cell(FullCell choice);
     QAction* full_cell_item(FullCell choice) const;
+    // Changes the pen or brush the tools paint with, and shows the change (brush_commands.cpp).
+    void change_pen(const std::function<void(Pen&)>& change);
+    void brush_from_selection();
+    void save_brush();
+    void load_brush();
+    // The Window menu (window_commands.cpp). Once the inner windows are made, the menu names
+    // them, and the places they take then, before those kept from the last run, are the ones
+    // "Arrange as at Start" gives.
+    void take_in_windows();
+    void restore_window_places();
+    // Keeps the windows' places for the next run; none where they started.
+    void store_window_places();
+    void tile_windows();
+    void bring_back(TForm* window);
+    // The spare page (page_commands.cpp): a second whole picture, shown in place of the other
+    // by Picture > Swap Pages, and made a copy of it by Copy to Spare Page. The selection, the
+    // floating block, the clipboard and the brush stay on the desk.
+    void swap_pages();
+    void copy_to_spare_page();
+    // 1 for the page the editor starts with, 2 for the other.
+    int page_shown() const { return page_shown_; }
+    // File > Open Recent (recent_files.cpp): `path` opened or saved just now goes first.
+    void remember_recent(const QString& path);
+    // The Brush menu's own file dialogs.
+    TOpenDialog BrushOpenDialog;
+    TSaveDialog BrushSaveDialog;
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -122,7 +151,12 @@ public slots:
     void tool_b2Click(TObject* Sender = nullptr);
     void SpeedButton2Click(TObject* Sender = nullptr);
     // Any other button of the tool table.
-    void toolClick(TObject* Sender = nullptr);
+    void tool_b1Click(TObject* Sender = nullptr);
+    void tool_fillClick(TObject* Sender = nullptr);
+    void tool_lineClick(TObject* Sender = nullptr);
+    void tool_rectClick(TObject* Sender = nullptr);
+    void tool_pickClick(TObject* Sender = nullptr);
+    void tool_penClick(TObject* Sender = nullptr);
     void tool_b3Click(TObject* Sender = nullptr);
     void tool_zoom1Click(TObject* Sender = nullptr);
     void tool_zoom2Click(TObject* Sender = nullptr);
@@ -170,6 +204,10 @@ public slots:
     void ViewZoom20x15Click(TObject* Sender = nullptr);
     void ViewZoomInClick(TObject* Sender = nullptr);
     void ViewZoomOutClick(TObject* Sender = nullptr);
+    // View > PAL Display, in the preview and on request in the zoom view (view_commands.cpp).
+    void ViewPalDisplayClick(TObject* Sender = nullptr);
+    void ViewPalZoomClick(TObject* Sender = nullptr);
+    void ViewPalBlendsClick(TObject* Sender = nullptr);
 
     void HelpShortcutsClick(TObject* Sender = nullptr);
     void HelpAboutClick(TObject* Sender = nullptr);
@@ -177,8 +215,6 @@ public slots:
 private:
     Document::Edit open_edit(const char* label);
     void choose_color(std::uint8_t index);
-    // The tool table states each tool button's hint and key, and its tool_mode.
-    void set_up_tools();
     void choose_tool(const QObject* button);
     bool confirmed_change();
     bool save_picture(const QString& path);
@@ -188,17 +224,31 @@ private:
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
     void set_up_navigation();
+    void set_up_pal_view();
+    void show_pal_items();
     QAction* zoom_item(std::size_t level) const;
     void zoom_to(std::size_t level);
     void set_up_full_cell_menu();
     void set_up_mode_menu();
     void show_status(const QString& message);
+    void set_up_brush_menu();
+    void set_up_window_menu();
+    WindowPlaces window_places() const;
+    void place_windows(const WindowPlaces& places);
+    void set_up_recent_menu();
+    void fill_recent_menu();
+    void show_pen();
+    void take_brush(PixelBlock block);
     void clear_selection(const char* label);
     void flip(const char* label, void (*mirror)(PixelGrid, const PixelArea&));
     void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
                            std::uint64_t bottom);
 
     PicturePrinter printer_;
+    WindowPlaces start_places_;
+    Document::Page& spare_page();
+    std::optional<Document::Page> spare_page_; // made blank when first needed
+    int page_shown_ = 1;
 };
 
 extern Tokno1* okno1;

@@ -16,7 +16,9 @@ QString Tokno1::picture_path() const { return QString::fromStdString(okno2->file
 void Tokno1::set_picture_path(const QString& path) {
     const QString file = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     okno2->set_file(file.toStdString());
-    if (!file.isEmpty()) okno2->mark_saved();
+    if (file.isEmpty()) return;
+    okno2->mark_saved();
+    remember_recent(file);
 }
 
 // The form keeps the layout's caption; the frame shows it with the mode and the file's name:
@@ -25,6 +27,7 @@ void Tokno1::show_file() {
     const QString name = QFileInfo(picture_path()).fileName();
     QString caption = windowTitle() + QString::fromUtf8(okno2->mode().caption);
     if (!name.isEmpty()) caption += " - " + name;
+    if (page_shown() == 2) caption += QStringLiteral(" (spare page)");
     Host()->setWindowTitle(caption);
     prefs->name->setText(name.isEmpty() ? kUnnamedPicture : name);
 }

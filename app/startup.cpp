@@ -23,6 +23,7 @@ void create_windows() {
     Application->CreateForm(prefs);
     follow_document(*okno2);
     accept_file_drops(okno1->Host());
+    okno1->take_in_windows();
 }
 
 void open_at_start(const QString& file) {
@@ -46,9 +47,11 @@ int vexlor_main(const QString& file) {
         create_windows();
         // The user's saved preferences, over the start state the windows set up themselves.
         restore_preferences();
+        okno1->restore_window_places();
         RecoveryKeeper recovery(recovery_folder(), picture_as_it_stands);
         open_at_start(file);
         Application->Run();
+        okno1->store_window_places();
         recovery.finish(); // a clean end; after a crash the copy waits for the next start
     });
 }

@@ -1,5 +1,8 @@
 // Moving the zoom view from the frame: the arrow keys and Page Up/Down, and View > Zoom.
 #include "app/Main.h"
+#include "display/pal_blends_dialog.h"
+#include "display/palette_setting.h"
+#include "info/info_window.h"
 #include "navigation/navigation.h"
 #include "preview/preview_window.h"
 #include "zoom/zoom_window.h"
@@ -60,3 +63,38 @@ void Tokno1::ViewZoom16x12Click(TObject*) { zoom_to(2); }
 void Tokno1::ViewZoom20x15Click(TObject*) { zoom_to(3); }
 void Tokno1::ViewZoomInClick(TObject*) { zoom_to(zoom_level_index(okno2->zoom_level()) - 1); }
 void Tokno1::ViewZoomOutClick(TObject*) { zoom_to(zoom_level_index(okno2->zoom_level()) + 1); }
+
+void Tokno1::set_up_pal_view() {
+    show_pal_view(stored_pal_view());
+    show_pal_items();
+}
+
+// The zoom view shows PAL only along with the preview.
+void Tokno1::show_pal_items() {
+    ViewPalDisplayItem->setChecked(shown_pal_view().preview);
+    ViewPalZoomItem->setChecked(shown_pal_view().zoom_view);
+    ViewPalZoomItem->setEnabled(shown_pal_view().preview);
+}
+
+void Tokno1::ViewPalDisplayClick(TObject*) {
+    show_pal_view({ViewPalDisplayItem->isChecked(), shown_pal_view().zoom_view});
+    store_pal_view(shown_pal_view());
+    show_pal_items();
+    redraw_picture();
+}
+
+void Tokno1::ViewPalZoomClick(TObject*) {
+    show_pal_view({shown_pal_view().preview, ViewPalZoomItem->isChecked()});
+    store_pal_view(shown_pal_view());
+    okno2->FormPaint();
+}
+
+// The blend paints in place of its first colour, which becomes the draw colour; choosing any
+// colour drops it.
+void Tokno1::ViewPalBlendsClick(TObject*) {
+    const std::optional<PalBlend> blend = ask_pal_blend();
+    if (!blend) return;
+    okno2->draw_color = blend->first;
+    okno2->painter.blend = blend;
+    okno_info->show_current_colors();
+}

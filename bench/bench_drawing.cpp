@@ -1,6 +1,7 @@
 #include "app/Main.h"
 #include "bench/bench_support.h"
 #include "display/displayed_palette.h"
+#include "display/pal_view.h"
 #include "preview/preview_window.h"
 #include "zoom/zoom_window.h"
 #include <QPainter>
@@ -24,6 +25,19 @@ void preview(benchmark::State& state, std::uint8_t size) {
     fill_with_stripes();
     okno1->preview_size = size;
     for (auto _ : state) okno1->redraw_preview(160, 200);
+}
+
+// The whole picture as a PAL television shows it: the signal alone, and drawn in the preview.
+void pal_signal(benchmark::State& state) {
+    fill_with_stripes();
+    const PalDisplay display(palette_colors(PaletteId::Pepto));
+    for (auto _ : state) benchmark::DoNotOptimize(display.show_picture(okno2->grid(), 2));
+}
+
+void pal_preview(benchmark::State& state, std::uint8_t size) {
+    show_pal_view({true, false});
+    preview(state, size);
+    show_pal_view({});
 }
 
 // The same rectangles and lines as the zoom view, through a painter opened for every call.
@@ -76,6 +90,9 @@ void BM_PreviewDouble(benchmark::State& s) { preview(s, 2); }
 void BM_PreviewDoubleArea(benchmark::State& s) { fill_once(s, okno_prv, 640, 400); }
 void BM_PreviewDoubleNaive(benchmark::State& s) { preview_naive(s, 2); }
 void BM_PreviewSingle(benchmark::State& s) { preview(s, 1); }
+void BM_PalSignal(benchmark::State& s) { pal_signal(s); }
+void BM_PalPreviewDouble(benchmark::State& s) { pal_preview(s, 2); }
+void BM_PalPreviewSingle(benchmark::State& s) { pal_preview(s, 1); }
 void BM_PreviewSingleArea(benchmark::State& s) { fill_once(s, okno_prv, 320, 200); }
 void BM_PreviewSingleNaive(benchmark::State& s) { preview_naive(s, 1); }
 
@@ -97,3 +114,6 @@ VEXLOR_BENCH(BM_PreviewDoubleNaive, "redraw_preview double/naive");
 VEXLOR_BENCH(BM_PreviewSingle, "redraw_preview single");
 VEXLOR_BENCH(BM_PreviewSingleArea, "redraw_preview single/baseline");
 VEXLOR_BENCH(BM_PreviewSingleNaive, "redraw_preview single/naive");
+VEXLOR_BENCH(BM_PalSignal, "PAL display of the picture");
+VEXLOR_BENCH(BM_PalPreviewDouble, "redraw_preview double, PAL view");
+VEXLOR_BENCH(BM_PalPreviewSingle, "redraw_preview single, PAL view");

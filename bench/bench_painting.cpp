@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "bench/bench_support.h"
+#include "display/pal_view.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMouseEvent>
@@ -79,7 +80,17 @@ void BM_PlotNaive(benchmark::State& s) {
 }
 void BM_FreePaintNaive(benchmark::State& s) { naive(s, 1); }
 void BM_PutCharNaive(benchmark::State& s) { naive(s, 32); }
+// With the PAL display on in the preview and the zoom view: each plot redraws what it changes
+// there.
+void with_pal_view(benchmark::State& state, std::uint8_t tool) {
+    show_pal_view({true, true});
+    drag(state, tool);
+    show_pal_view({});
+}
+
 void BM_FreePaint(benchmark::State& s) { drag(s, 1); }
+void BM_FreePaintPal(benchmark::State& s) { with_pal_view(s, 1); }
+void BM_PutCharPal(benchmark::State& s) { with_pal_view(s, 2); }
 void BM_FreePaintArea(benchmark::State& s) { fill_pixels(s, kFreePaintPixels); }
 void BM_PutChar(benchmark::State& s) { drag(s, 2); }
 void BM_PutCharArea(benchmark::State& s) { fill_pixels(s, kPutCharPixels); }
@@ -94,6 +105,8 @@ VEXLOR_BENCH(BM_PlotNaive, "plot_pixel/naive");
 VEXLOR_BENCH(BM_FreePaint, "free-paint move");
 VEXLOR_BENCH(BM_FreePaintArea, "free-paint move/baseline");
 VEXLOR_BENCH(BM_FreePaintNaive, "free-paint move/naive");
+VEXLOR_BENCH(BM_FreePaintPal, "free-paint move, PAL view");
 VEXLOR_BENCH(BM_PutChar, "Put char move");
 VEXLOR_BENCH(BM_PutCharArea, "Put char move/baseline");
 VEXLOR_BENCH(BM_PutCharNaive, "Put char move/naive");
+VEXLOR_BENCH(BM_PutCharPal, "Put char move, PAL view");

@@ -48,6 +48,8 @@ struct Options {
                             "The picture's mode: multicolour, or fli. By default FLI when IN is "
                             "an FLI file or OUT an FLI format, else multicolour.",
                             "mode"};
+    QCommandLineOption pal{"pal", "Write the .png as a PAL television shows the picture: colour "
+                                  "mixed with the line above and softened along the line."};
     QCommandLineOption strict{"strict", "Write nothing, and exit with 3, when a cell (in FLI a "
                                         "row of 4 pixels) holds more colours than a C64 can show."};
 };
@@ -78,7 +80,7 @@ void set_up(QCommandLineParser& parser, const Options& options) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({options.convert, options.palette, options.background, options.dither,
-                       options.mode, options.strict});
+                       options.mode, options.pal, options.strict});
     parser.addPositionalArgument("FILE", "The picture to open, or IN and OUT with --convert.",
                                  "[FILE | IN OUT]");
 }
@@ -137,6 +139,9 @@ CommandLine conversion(const QCommandLineParser& parser, const Options& options)
             return usage(QString("unknown mode \"%1\"").arg(parser.value(options.mode)));
     }
     request.strict = parser.isSet(options.strict);
+    request.pal = parser.isSet(options.pal);
+    if (request.pal && !request.output.endsWith(".png", Qt::CaseInsensitive))
+        return usage("--pal goes with a .png OUT");
     return line;
 }
 
@@ -190,8 +195,8 @@ CommandLine parse_command_line(const QStringList& arguments) {
         return {CommandLine::Mode::Help, {}, {}, {}};
     if (parser.isSet("version")) return {CommandLine::Mode::Version, {}, {}, {}};
     if (parser.isSet(options.convert)) return conversion(parser, options);
-    for (const QCommandLineOption* option :
-         {&options.palette, &options.background, &options.dither, &options.mode, &options.strict})
+    for (const QCommandLineOption* option : {&options.palette, &options.background, &options.dither,
+                                             &options.mode, &options.pal, &options.strict})
         if (parser.isSet(*option))
             return usage(QString("--%1 goes with --convert").arg(option->names().first()));
     const QStringList files = parser.positionalArguments();
@@ -200,8 +205,9 @@ CommandLine parse_command_line(const QStringList& arguments) {
 }
 
 QString usage_line() {
-    return QStringLiteral("Usage: vexlor [FILE] | vexlor --convert IN OUT [--palette NAME] "
-                          "[--background COLOUR] [--dither METHOD] [--mode MODE] [--strict]");
+    return QStringLiteral(
+        "Usage: vexlor [FILE] | vexlor --convert IN OUT [--palette NAME] "
+        "[--background COLOUR] [--dither METHOD] [--mode MODE] [--pal] [--strict]");
 }
 
 QString help_text() {

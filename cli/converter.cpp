@@ -89,9 +89,10 @@ std::vector<std::uint8_t> output_bytes(const FileFormat& format, const Loaded& l
     if (format.holds() != Holds::Image)
         return format.write({.pixels = loaded.picture.data(), .encoded = encoded.image});
     const PictureBytes shown = shown_picture(loaded, encoded);
-    return format.write({.pixels = shown.data(),
-                         .encoded = encoded.image,
-                         .rendering = {.palette = rendering_palette(loaded, request)}});
+    return format.write(
+        {.pixels = shown.data(),
+         .encoded = encoded.image,
+         .rendering = {.palette = rendering_palette(loaded, request), .pal = request.pal}});
 }
 
 QString palette_text(const std::optional<PaletteMatch>& match) {

@@ -34,6 +34,7 @@ struct ConvertRequest {
     // viewer, and --strict counts the rows of 4 pixels FLI cannot show.
     std::optional<PictureFormat> mode;
     bool strict = false; // a picture with inexact cells is not written
+    bool pal = false;    // a .png shows the picture as a PAL television does
 };
 
 constexpr int kExitConverted = 0;

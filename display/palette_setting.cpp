@@ -6,6 +6,8 @@
 namespace {
 
 const QString kKey = QStringLiteral("view/palette");
+const QString kPalKey = QStringLiteral("view/pal_display");
+const QString kPalZoomKey = QStringLiteral("view/pal_zoom_view");
 
 } // namespace
 
@@ -19,4 +21,17 @@ void store_palette(PaletteId id) {
     if (const std::unique_ptr<QSettings> settings = user_settings())
         settings->setValue(
             kKey, QString::fromUtf8(palette_key(id).data(), qsizetype(palette_key(id).size())));
+}
+
+PalView stored_pal_view() {
+    const std::unique_ptr<QSettings> settings = user_settings();
+    if (!settings) return {};
+    return {settings->value(kPalKey, false).toBool(), settings->value(kPalZoomKey, false).toBool()};
+}
+
+void store_pal_view(PalView view) {
+    if (const std::unique_ptr<QSettings> settings = user_settings()) {
+        settings->setValue(kPalKey, view.preview);
+        settings->setValue(kPalZoomKey, view.zoom_view);
+    }
 }

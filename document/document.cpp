@@ -193,6 +193,38 @@ void Document::reset() {
                           whole()});
 }
 
+Document::Page Document::blank_page() const {
+    const PictureModel start;
+    return {start.picture,
+            start.back_color,
+            all_modes().front().format,
+            {},
+            false,
+            PictureHistory(history_.limits())};
+}
+
+Document::Page Document::copy_page() const {
+    return {picture, back_color, mode_, file_, changed_, PictureHistory(history_.limits())};
+}
+
+// A selection stays where it is, within the page shown.
+void Document::swap_page(Page& page) {
+    if (editing_) throw EditError("the pages were swapped while an edit was open");
+    std::swap(picture, page.picture);
+    std::swap(back_color, page.background);
+    std::swap(mode_, page.mode);
+    std::swap(file_, page.file);
+    std::swap(changed_, page.changed);
+    std::swap(history_, page.history);
+    follow_mode();
+    if (selection_) selection_ = clipped(*selection_, whole());
+    if (selection_ && selection_->empty()) selection_.reset();
+    notify(DocumentChange{DocumentChange::Pixels | DocumentChange::Background |
+                              DocumentChange::Mode | DocumentChange::Selection |
+                              DocumentChange::File | DocumentChange::History,
+                          whole()});
+}
+
 Document::Edit::Edit(Document& document, std::string label)
     : document_(&document), label_(std::move(label)) {
     document.open_edit();

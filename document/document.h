@@ -101,6 +101,24 @@ public:
     // or floating, no history.
     void reset();
 
+    // A whole picture kept aside, with all that is its own: pixels, background, mode, file,
+    // whether it changed since it was opened or saved, and history. The selection, the
+    // floating block and the current colours belong to the desk and stay when pages swap.
+    struct Page {
+        StoredPicture picture{};
+        std::uint8_t background = 0;
+        std::uint8_t mode = 0;
+        std::string file;
+        bool changed = false;
+        PictureHistory history;
+    };
+    // An empty page: the picture model's start values, the first mode, no history.
+    Page blank_page() const;
+    // The picture as it stands, as a page of its own with no history.
+    Page copy_page() const;
+    // Shows `page` and keeps the picture shown until now in it.
+    void swap_page(Page& page);
+
 private:
     class Watch : public PixelWatch {
     public:

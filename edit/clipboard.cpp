@@ -77,6 +77,10 @@ std::optional<PixelBlock> block_from_mime(const QMimeData& data, const PictureSh
     if (!data.hasImage() || offers_cut_image(data)) return std::nullopt;
     const QImage image = qvariant_cast<QImage>(data.imageData());
     if (image.isNull()) return std::nullopt;
+    return block_from_qimage(image, picture);
+}
+
+PixelBlock block_from_qimage(const QImage& image, const PictureShape& picture) {
     return block_from_image(landing_part(image, picture), shown_lab_palette(), picture);
 }
 

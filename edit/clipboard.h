@@ -12,6 +12,11 @@ inline constexpr char kPixelsMimeType[] = "application/x-vexlor-pixels";
 // displayed palette.
 QImage shown_image(const PixelBlock& block, const PictureShape& picture);
 
+// An image as a block for `picture`, matched to the displayed colours as Import matches one:
+// pixels shown two wide make one picture pixel, a transparent part lies over black, and what
+// lies past the picture's size is left out.
+PixelBlock block_from_qimage(const QImage& image, const PictureShape& picture);
+
 // Both forms of the block: the image for other programs and Vexlor's own.
 QMimeData* block_mime_data(const PixelBlock& block, const PictureShape& picture);
 

@@ -12,8 +12,9 @@ PngOptionsDialog::PngOptionsDialog(QWidget* parent) : QDialog(parent) {
 }
 
 RenderOptions PngOptionsDialog::options() const {
-    return {widthBox->currentIndex() == 0, scaleBox->value(),
-            kKnownPalettes[std::size_t(paletteBox->currentIndex())]};
+    // The box lists 320 x 200, 160 x 200 and 320 x 200 as a PAL display.
+    return {widthBox->currentIndex() != 1, scaleBox->value(),
+            kKnownPalettes[std::size_t(paletteBox->currentIndex())], widthBox->currentIndex() == 2};
 }
 
 void PngOptionsDialog::show_size() {

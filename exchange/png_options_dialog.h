@@ -4,7 +4,7 @@
 #include <QDialog>
 
 // How an exported PNG shows the picture. It starts as the editor shows it: 320 x 200, scale 1,
-// the palette the views show.
+// the palette the views show; the PAL display is one of the sizes.
 class PngOptionsDialog : public QDialog, public Ui::PngOptionsDialog {
     Q_OBJECT
 public:

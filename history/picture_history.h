@@ -110,6 +110,7 @@ public:
     const Step* redo(PictureState& picture);
 
     std::size_t steps() const { return steps_.size(); }
+    const Limits& limits() const { return limits_; }
     // What the steps take in memory.
     std::size_t bytes() const { return bytes_; }
 

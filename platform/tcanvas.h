@@ -41,9 +41,22 @@ public:
         bits_[y * stride_ + x] = SurfaceWord(color);
         touched(x, y, x + 1, y + 1);
     }
-    // The run (x, y) .. (x + count - 1, y), as SetPixel on each; the brush stays as it is.
-    void SetPixels(int x, int y, int count, TColor color) {
-        fillClipped(x, y, qsizetype(x) + count, qsizetype(y) + 1, SurfaceWord(color));
+    // A row of pixels from (x, y), each colour `repeat` screen pixels wide, as SetPixel on
+    // each; the brush stays as it is. One clip and one touched area for the row.
+    void SetPixelRow(int x, int y, const TColor* colors, int count, int repeat) {
+        if (y < 0 || y >= height_ || count <= 0) return;
+        const qsizetype left = std::max<qsizetype>(x, 0);
+        const qsizetype right =
+            std::min<qsizetype>(qsizetype(x) + qsizetype(count) * repeat, width_);
+        if (left >= right) return;
+        std::uint32_t* line = bits_ + y * stride_;
+        for (int i = 0; i < count; ++i) {
+            const std::uint32_t word = SurfaceWord(colors[i]);
+            const qsizetype start = qsizetype(x) + qsizetype(i) * repeat;
+            for (qsizetype px = std::max(start, left); px < std::min(start + repeat, right); ++px)
+                line[px] = word;
+        }
+        touched(left, y, right, y + 1);
     }
     TColor GetPixel(int x, int y) const;
     void MoveTo(int x, int y);

@@ -33,4 +33,10 @@ private:
 void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPixels& pixels,
                          int dash);
 
+// The picture's pixels that a PAL television shows changed when those of `changed` change, as
+// it shows them, in the preview drawn with `pixels` a picture pixel: each screen pixel of a
+// picture pixel in its own colour.
+void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, const PictureShape& shape,
+                      const PixelArea& changed, const PreviewPixels& pixels);
+
 extern Tokno_prv* okno_prv;

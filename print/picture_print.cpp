@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
+#include <array>
 
 QRectF picture_area(const QRectF& page, const QSize& screen) {
     const double scale = std::min(page.width() / screen.width(), page.height() / screen.height());
@@ -18,12 +19,15 @@ QRectF picture_area(const QRectF& page, const QSize& screen) {
 
 QImage screen_image(ConstPixelGrid picture, int pixel_aspect) {
     QImage image(picture.width * pixel_aspect, picture.height, QImage::Format_RGB32);
-    const Palette& colors = shown_colors();
+    std::array<std::uint32_t, 16> words;
+    std::ranges::transform(shown_colors(), words.begin(), SurfaceWord);
     for (int row = 0; row < picture.height; ++row) {
         auto* line = reinterpret_cast<std::uint32_t*>(image.scanLine(row));
-        for (int column = 0; column < picture.width; ++column)
-            std::fill_n(line + column * pixel_aspect, pixel_aspect,
-                        SurfaceWord(colors[picture.row(row)[column] & 0x0F]));
+        const std::uint8_t* pixels = picture.row(row);
+        for (int column = 0; column < picture.width; ++column) {
+            const std::uint32_t word = words[pixels[column] & 0x0F];
+            for (int i = 0; i < pixel_aspect; ++i) *line++ = word;
+        }
     }
     return image;
 }

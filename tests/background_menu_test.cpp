@@ -78,13 +78,20 @@ struct BackgroundAndPalette : ::testing::Test {
 
 TEST_F(BackgroundAndPalette, MenusOfferTheBackgroundAndThePalettes) {
     const auto menus = okno1->MainMenu->actions();
-    ASSERT_EQ(menus.size(), 5);
-    EXPECT_EQ(menus[3]->text(), "&View");
-    EXPECT_EQ(menus[4]->text(), "&Help");
+    ASSERT_EQ(menus.size(), 7);
+    EXPECT_EQ(menus[3]->text(), "&Brush");
+    EXPECT_EQ(menus[4]->text(), "&View");
+    EXPECT_EQ(menus[5]->text(), "&Window");
+    EXPECT_EQ(menus[6]->text(), "&Help");
     EXPECT_EQ(okno1->PictureMenu->actions()[1], okno1->PictureBackgroundItem);
     EXPECT_EQ(okno1->PictureBackgroundItem->text(), "&Background Colour...");
-    EXPECT_EQ(okno1->ViewMenu->actions(), (QList<QAction*>{okno1->ViewPaletteMenu->menuAction(),
-                                                           okno1->ViewZoomMenu->menuAction()}));
+    const QList<QAction*> view_items = okno1->ViewMenu->actions();
+    ASSERT_EQ(view_items.size(), 6);
+    EXPECT_EQ(view_items.mid(0, 2), (QList<QAction*>{okno1->ViewPaletteMenu->menuAction(),
+                                                     okno1->ViewZoomMenu->menuAction()}));
+    EXPECT_TRUE(view_items[2]->isSeparator());
+    EXPECT_EQ(view_items.mid(3), (QList<QAction*>{okno1->ViewPalDisplayItem, okno1->ViewPalZoomItem,
+                                                  okno1->ViewPalBlendsItem}));
     EXPECT_EQ(okno1->ViewPaletteMenu->title(), "&Palette");
     QStringList items;
     for (const QAction* item : okno1->ViewPaletteMenu->actions()) {

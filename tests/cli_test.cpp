@@ -50,6 +50,13 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
     EXPECT_EQ(run_vexlor({"--convert", in, path("out.png")}).exit_code, 0);
     EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
               to_qimage(render_picture(drawn.data(), {.palette = PaletteId::Pepto})));
+    // With --pal, as a PAL television shows it.
+    EXPECT_EQ(run_vexlor({"--convert", in, path("pal.png"), "--pal"}).exit_code, 0);
+    const RenderOptions pal{.palette = PaletteId::Pepto, .pal = true};
+    EXPECT_EQ(QImage(path("pal.png")).convertToFormat(QImage::Format_RGB888),
+              to_qimage(render_picture(drawn.data(), pal)));
+    EXPECT_NE(render_picture(drawn.data(), pal).rgb,
+              render_picture(drawn.data(), {.palette = PaletteId::Pepto}).rgb);
 }
 
 // The mode is FLI for an FLI file in or an FLI format out unless --mode says otherwise; in FLI
@@ -165,6 +172,7 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
         {{"--convert", png, out, "--dither", "noise"}, 2, "unknown dithering \"noise\""},
         {{"--convert", png, out, "--mode", "hires"}, 2, "unknown mode \"hires\""},
         {{"--convert", png, path("out.bmp")}, 2, "no extension of a format"},
+        {{"--convert", png, out, "--pal"}, 2, "--pal goes with a .png OUT"},
         {{"--convert", png}, 2, "takes two files"},
         {{"--convert", png, out, "--colours"}, 2, "Unknown option 'colours'"},
         {{png, "--palette", "pepto"}, 2, "--palette goes with --convert"},

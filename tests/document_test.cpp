@@ -174,3 +174,61 @@ TEST_F(DocumentTest, TheFileAndWhetherThePictureChangedSinceItWasSaved) {
     EXPECT_EQ(document.file(), "");
     EXPECT_TRUE(document.changed());
 }
+
+// The spare page keeps a whole picture of its own: pixels, background, mode, file and history.
+// The selection stays on the desk, and whatever the pages swap, the observers hear of it all.
+TEST_F(DocumentTest, TheSparePageKeepsAPictureWithItsOwnHistory) {
+    const auto paint = [&](const char* label, std::uint8_t color, std::uint8_t background) {
+        Document::Edit edit(document, label);
+        edit.pixels({0, 0, 1, 1}).pixels[0] = color;
+        edit.set_background(background);
+        edit.commit();
+    };
+    const struct {
+        const char* what;
+        bool copy_first; // the spare page a copy of the picture, else blank
+        // The page shown after one swap: its first pixel, background, file, undo label.
+        std::uint8_t pixel, background;
+        const char* file;
+        const char* undo;
+    } rows[] = {
+        {"blank", false, 0, 0, "", ""},
+        {"a copy", true, 5, 2, "a.vxr", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        document.reset();
+        paint("Paint", 5, 2);
+        document.set_file("a.vxr");
+        document.select(PixelArea{1, 1, 4, 4});
+        Document::Page spare = row.copy_first ? document.copy_page() : document.blank_page();
+        heard.changes.clear();
+        document.swap_page(spare);
+        EXPECT_EQ(document.picture[0], row.pixel);
+        EXPECT_EQ(document.back_color, row.background);
+        EXPECT_EQ(document.file(), row.file);
+        EXPECT_EQ(document.history().undo_label(), row.undo);
+        EXPECT_EQ(document.selection(), (PixelArea{1, 1, 4, 4}));
+        ASSERT_EQ(heard.changes.size(), 1u);
+        EXPECT_TRUE(heard.changes[0].has(DocumentChange::Pixels));
+        EXPECT_TRUE(heard.changes[0].has(DocumentChange::History));
+        // A step on this page is undone here, and leaves the other page's history alone.
+        paint("Fill", 9, 4);
+        mode = fmtFli;
+        document.swap_page(spare);
+        EXPECT_EQ(document.picture[0], 5);
+        EXPECT_EQ(document.back_color, 2);
+        EXPECT_EQ(document.format(), fmtMulticolor);
+        EXPECT_EQ(document.history().undo_label(), "Paint");
+        document.swap_page(spare);
+        EXPECT_EQ(document.format(), fmtFli);
+        EXPECT_EQ(document.history().undo_label(), "Fill");
+        EXPECT_TRUE(document.undo());
+        EXPECT_EQ(document.picture[0], row.pixel);
+        EXPECT_FALSE(document.undo());
+    }
+    // Not while an edit is open: the edit's rows belong to one page.
+    Document::Edit edit(document, "Paint");
+    Document::Page spare = document.blank_page();
+    EXPECT_THROW(document.swap_page(spare), EditError);
+}

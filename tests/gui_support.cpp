@@ -168,6 +168,12 @@ void ResetEditor() {
     prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
     okno1->choose_full_cell(FullCell::KeepColours);
+    okno1->ViewPalZoomItem->setChecked(false);
+    okno1->ViewPalZoomClick();
+    okno1->ViewPalDisplayItem->setChecked(false);
+    okno1->ViewPalDisplayClick();
+    okno2->painter.blend.reset();
+    okno1->change_pen([](Pen& pen) { pen = {}; });
     QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = toolFreePaint;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})

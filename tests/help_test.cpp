@@ -66,7 +66,10 @@ TEST(Help, TheShortcutsWindowListsEveryKeyTheEditorHas) {
     EXPECT_EQ(rows.at("Ctrl+W"), "Vexlor ZOOM › Close");
     EXPECT_EQ(rows.at("G"), "Fill");
     EXPECT_EQ(rows.at("S"), "Select");
-    EXPECT_EQ(rows.at("Esc"), "Drop the pasted block, else the selection");
+    EXPECT_EQ(rows.at("Esc"), "Drop the pasted block, else the selection, else the brush or pen");
+    EXPECT_EQ(rows.at("Ctrl+B"), "Brush › Brush from Selection");
+    EXPECT_EQ(rows.at("Shift+H"), "Brush › Halve Size");
+    EXPECT_EQ(rows.at("]"), "Brush › Larger Pen");
     EXPECT_EQ(rows.at("P"), "free paint");
     EXPECT_EQ(rows.at("7"), "Draw colour 7: yellow");
     EXPECT_EQ(rows.at("A"), "Draw colour 10: light red");

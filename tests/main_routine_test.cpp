@@ -9,13 +9,17 @@
 #include "platform/tapplication.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
+#include "settings/user_settings.h"
 #include "storage/dlg_open.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -124,6 +128,78 @@ TEST(MainRoutine, SavedPreferencesAreInForceAfterARestart) {
     EXPECT_TRUE(seen.zoom_8x6);
     EXPECT_EQ(seen.columns, 32u);
     EXPECT_EQ(seen.grid, RGBColor(0x12, 0x34, 0x56));
+}
+
+// Where the user leaves the windows is where the next start puts them; with nothing stored, or
+// nothing that reads, the start is the first one's.
+TEST(MainRoutine, WindowPlacesAreKeptForTheNextStart) {
+    const QPoint zoom_start(180, 420), preview_start(20, 5), info_start(700, 10);
+    const auto move = [](TForm* window, QPoint to) { window->Host()->move(to); };
+    const struct {
+        const char* what;
+        const char* stored; // the settings file before the first run
+        std::function<void()> in_first_run;
+        QPoint zoom, preview, info; // at the second start
+    } cases[] = {
+        {"nothing moved", "", [] {}, zoom_start, preview_start, info_start},
+        {"two windows moved",
+         "",
+         [&] {
+             move(okno2, {300, 40});
+             move(okno_prv, {900, 100});
+         },
+         {300, 40},
+         {900, 100},
+         info_start},
+        {"moved, then arranged as at start", "",
+         [&] {
+             move(okno_info, {5, 5});
+             okno1->WindowStartItem->trigger();
+         },
+         zoom_start, preview_start, info_start},
+        {"a window left minimised comes back at its first place", "",
+         [&] {
+             move(okno_info, {400, 300});
+             okno_info->Host()->showMinimized();
+         },
+         zoom_start, preview_start, info_start},
+        {"places that do not read", "[windows]\nokno2=left\nokno_prv=@Point(-50 10)\n", [] {},
+         zoom_start, preview_start, info_start},
+    };
+    const auto places = [] {
+        return std::vector<QPoint>{okno2->Host()->pos(), okno_prv->Host()->pos(),
+                                   okno_info->Host()->pos()};
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Application->ReleaseForms(); // what an earlier run left
+        QDir().mkpath(QFileInfo(user_settings_file()).path());
+        QFile file(user_settings_file());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.stored);
+        file.close();
+        std::vector<QPoint> first, second;
+        QTimer::singleShot(0, [&] {
+            first = places();
+            c.in_first_run();
+            WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+            okno1->FileExit();
+        });
+        vexlor_main();
+        Application->ReleaseForms();
+        QTimer::singleShot(0, [&] {
+            second = places();
+            WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+            okno1->FileExit();
+        });
+        vexlor_main();
+        EXPECT_EQ(first, (std::vector<QPoint>{zoom_start, preview_start, info_start}));
+        EXPECT_EQ(second, (std::vector<QPoint>{c.zoom, c.preview, c.info}));
+    }
+    // Windows where they started leave nothing stored.
+    EXPECT_FALSE(QSettings(user_settings_file(), QSettings::IniFormat)
+                     .childGroups()
+                     .contains(QStringLiteral("windows")));
 }
 
 int main(int argc, char** argv) {

@@ -32,7 +32,7 @@ namespace {
 struct OpeningFiles : ::testing::Test {
     QTemporaryDir dir;
     QStringList errors;
-    StoredPicture drawn;
+    PictureBytes drawn;
 
     void SetUp() override {
         ResetEditor();

@@ -26,6 +26,11 @@ struct RecordedView : ToolView {
     void redraw() override { ++redraws, drawn.clear(); }
     void set_cursor(PixelPos at) override { cursor = at; }
     void choose_colour(std::uint8_t color) override { chosen = color; }
+    std::vector<InkedPixel> tip;
+    bool tip_outline = false;
+    void show_tip(std::vector<InkedPixel> pixels, bool outline) override {
+        tip = std::move(pixels), tip_outline = outline;
+    }
     bool shows(PixelPos at, std::uint8_t color) const {
         return drawn.contains({at.column, at.row}) && drawn.at({at.column, at.row}) == color;
     }
@@ -334,6 +339,65 @@ TEST_F(Tools, EveryToolFollowsTheFullCellChoice) {
         }
 }
 
+// A PAL blend puts its colours on alternating picture rows whatever tool paints with it, so
+// that areas painted apart meet without a seam, and each pixel goes through the full-cell
+// choice: refusing a fourth colour, a cell already holding three takes the rows of the colour
+// it has and refuses those of the colour it lacks. The right button still paints the
+// background.
+TEST_F(Tools, APalBlendAlternatesByPictureRowThroughTheCellRules) {
+    const PalBlend blend{2, 8};
+    const struct {
+        const char* tool;
+        std::uint8_t tool_mode;
+        std::function<void(Tools&)> paint;
+    } tools[] = {
+        {"free paint", toolFreePaint,
+         [](Tools& t) {
+             t.drag({7, 9}, {7, 9}), t.drag({7, 10}, {7, 10});
+         }},
+        {"Put char", toolPutChar,
+         [](Tools& t) {
+             t.drag({6, 9}, {6, 9});
+         }},
+        {"fill", toolFill,
+         [](Tools& t) {
+             t.press({7, 9});
+         }},
+        {"line", toolLine,
+         [](Tools& t) {
+             t.drag({7, 3}, {7, 12});
+         }},
+        {"rectangle", toolRectangle,
+         [](Tools& t) {
+             t.drag({5, 9}, {30, 40}, Button::Left, true);
+         }},
+    };
+    for (const auto& t : tools) {
+        SCOPED_TRACE(t.tool);
+        fresh();
+        use(t.tool_mode);
+        put(4, 15, {2, 5, 7}); // a full cell: 2, 5, 7 and the background
+        painter.blend = blend;
+        painter.full_cell = FullCell::RefuseFourth;
+        document.draw_color = blend.first;
+        t.paint(*this);
+        EXPECT_EQ(pixel(7, 9), 0);  // a row of 8, which the full cell lacks
+        EXPECT_EQ(pixel(7, 10), 2); // a row of 2, which it has
+        int painted = 0;
+        for (int row = 0; row < 200; ++row)
+            for (int column = 0; column < 160; ++column) {
+                const std::uint8_t at = pixel(column, row);
+                if (at == 0 || (row == 15 && column >= 4 && column < 8)) continue;
+                EXPECT_EQ(at, blend.color_on_row(row)) << column << "," << row;
+                ++painted;
+            }
+        EXPECT_GT(painted, 0);
+        put(7, 10, {3});
+        drag({7, 10}, {7, 10}, Button::Right);
+        EXPECT_EQ(pixel(7, 10), 0);
+    }
+}
+
 // The recoloured pixels show at once, and the whole stroke goes with one undo.
 TEST_F(Tools, AReplacingStrokeShowsAndIsOneStep) {
     put(4, 8, {2, 5, 7}), put(4, 9, {5});
@@ -354,19 +418,198 @@ TEST_F(Tools, AReplacingStrokeShowsAndIsOneStep) {
     EXPECT_EQ(document.picture, before);
 }
 
-// Each row of the table has a tool of its own, a button, a key and a hint; none shares them.
-TEST(ToolTable, EachToolHasItsOwnModeButtonAndKey) {
+// A fast drag with the pen leaves no gap at any size, in either mode: every pixel of the path
+// the pointer's positions mark is painted, what is painted is one piece, and its extent is the
+// path's grown by the pen (n rows high, and in pixels twice as wide n / 2 columns, rounded up).
+// The drag is one step.
+TEST_F(Tools, APenDragLeavesNoGap) {
+    const struct {
+        std::uint8_t format;
+        PenShape shape;
+        int size;
+        std::vector<PixelPos> path;
+        PixelArea extent; // worked out by hand
+    } drags[] = {
+        {fmtMulticolor, PenShape::Round, 1, {{0, 0}, {40, 30}}, {0, 0, 41, 31}},
+        {fmtMulticolor, PenShape::Round, 1, {{150, 5}, {3, 190}, {159, 199}}, {3, 5, 157, 195}},
+        {fmtFli, PenShape::Round, 1, {{10, 10}, {11, 100}, {90, 101}}, {10, 10, 81, 92}},
+        {fmtMulticolor, PenShape::Square, 3, {{20, 20}, {60, 120}}, {19, 19, 42, 103}},
+        {fmtMulticolor, PenShape::Round, 8, {{10, 50}, {100, 50}}, {8, 46, 94, 8}},
+        {fmtFli, PenShape::Round, 8, {{30, 30}, {5, 170}, {120, 60}}, {3, 26, 119, 148}},
+        // off the picture's edge: cut there
+        {fmtMulticolor, PenShape::Square, 4, {{1, 1}, {0, 0}}, {0, 0, 2, 3}},
+    };
+    for (const auto& d : drags) {
+        SCOPED_TRACE(::testing::Message()
+                     << "size " << d.size << " from " << d.path[0].column << "," << d.path[0].row);
+        fresh();
+        mode = d.format;
+        use(toolPen);
+        painter.pen = {d.shape, d.size, std::nullopt};
+        document.draw_color = 6;
+        press(d.path.front());
+        for (std::size_t i = 1; i < d.path.size(); ++i) move(d.path[i]);
+        release(d.path.back());
+        std::set<std::pair<int, int>> painted;
+        PixelArea extent{d.path[0].column, d.path[0].row, 1, 1};
+        for (int row = 0; row < 200; ++row)
+            for (int column = 0; column < 160; ++column)
+                if (pixel(column, row) == 6) {
+                    painted.insert({column, row});
+                    extent = united(extent, {column, row, 1, 1});
+                }
+        for (std::size_t i = 1; i < d.path.size(); ++i)
+            for (PixelPos at : line_pixels(d.path[i - 1], d.path[i]))
+                EXPECT_TRUE(painted.contains({at.column, at.row})) << at.column << "," << at.row;
+        std::set<std::pair<int, int>> reached{*painted.begin()};
+        std::vector<std::pair<int, int>> todo{*painted.begin()};
+        while (!todo.empty()) {
+            const auto [column, row] = todo.back();
+            todo.pop_back();
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (painted.contains({column + dx, row + dy}) &&
+                        reached.insert({column + dx, row + dy}).second)
+                        todo.push_back({column + dx, row + dy});
+        }
+        EXPECT_EQ(reached.size(), painted.size());
+        EXPECT_EQ(extent, d.extent);
+        EXPECT_EQ(document.history().steps(), 1u);
+        document.undo();
+        EXPECT_EQ(std::count(document.picture.begin(), document.picture.end(), 6), 0);
+    }
+}
+
+// A brush, changed and stamped by a click, against the pixels worked out by hand, on black: its
+// middle lands under the pointer; background pixels are left out unless it is opaque; the right
+// button stamps its shape in the background colour; each pixel goes through the full-cell
+// choice. The changes: X flips left to right, Y top to bottom, Z turns clockwise on screen (a
+// multicolour pixel is two squares wide), H doubles, h halves, O makes it opaque, R clicks with
+// the right button. Brushes and the pixels from (8, 16) are rows of hex digits.
+TEST_F(Tools, ABrushStampsAsChangedThroughTheCellRules) {
+    using enum FullCell;
+    const struct {
+        const char *brush, *changes;
+        FullCell choice;
+        PixelPos at;
+        const char *before, *after;
+    } stamps[] = {
+        {"15/05", "", KeepColours, {10, 17}, "00000000/05000000", "01500000/05500000"},
+        {"15/05", "O", KeepColours, {10, 17}, "00000000/05000000", "01500000/00500000"},
+        {"15/05", "R", KeepColours, {10, 17}, "77777777/77777777", "70077777/77077777"},
+        {"123", "X", KeepColours, {10, 16}, "00000000", "03210000"},
+        {"123", "XX", KeepColours, {10, 16}, "00000000", "01230000"},
+        {"1/2", "Y", KeepColours, {9, 17}, "0000/0000", "0200/0100"},
+        {"12", "Z", KeepColours, {9, 18}, "0000/0000/0000/0000", "0100/0100/0200/0200"},
+        {"12", "ZZZ", KeepColours, {9, 18}, "0000/0000/0000/0000", "0200/0200/0100/0100"},
+        {"1/2/3/4", "Z", KeepColours, {10, 17}, "0000/0000", "0420/0420"},
+        {"1/2/3/4", "ZZZ", KeepColours, {10, 17}, "0000/0000", "0130/0130"},
+        {"12/30", "ZZ", KeepColours, {10, 17}, "0000/0000", "0030/0210"},
+        {"12/30", "ZZZZ", KeepColours, {10, 17}, "0000/0000", "0120/0300"},
+        {"12", "H", KeepColours, {11, 17}, "00000000/00000000", "01122000/01122000"},
+        {"12", "Hh", KeepColours, {10, 16}, "00000000", "01200000"},
+        {"1122/1122/3300/3300", "h", KeepColours, {10, 17}, "0000/0000", "0120/0300"},
+        // a full cell (2 5 7 over 2): the worked examples of the full-cell rules, twice
+        {"9/9", "", KeepColours, {11, 17}, "2570/2000", "2570/2000"},
+        {"9/9", "", RefuseFourth, {11, 17}, "2570/2000", "2570/2000"},
+        {"9/9", "", ReplaceColour, {11, 17}, "2570/2000", "2599/2009"},
+        {"9/9", "", NearestColour, {11, 17}, "2570/2000", "2572/2002"},
+        {"9/9", "", PaintFreely, {11, 17}, "2570/2000", "2579/2009"},
+    };
+    auto rows = [](const std::string& digits) {
+        std::vector<std::vector<std::uint8_t>> pixels{{}};
+        for (char digit : digits)
+            if (digit == '/')
+                pixels.emplace_back();
+            else
+                pixels.back().push_back(
+                    std::uint8_t(std::stoi(std::string(1, digit), nullptr, 16)));
+        return pixels;
+    };
+    for (const auto& s : stamps) {
+        SCOPED_TRACE(std::string(s.brush) + " " + s.changes);
+        fresh();
+        use(toolPen);
+        const auto brush_rows = rows(s.brush);
+        PixelBlock block{int(brush_rows[0].size()), int(brush_rows.size()), {}};
+        for (const auto& row : brush_rows)
+            block.pixels.insert(block.pixels.end(), row.begin(), row.end());
+        Brush& brush = painter.pen.brush.emplace(block, 2);
+        Button button = Button::Left;
+        for (const char* change = s.changes; *change; ++change) switch (*change) {
+            case 'X':
+                brush.flip_left_right();
+                break;
+            case 'Y':
+                brush.flip_top_bottom();
+                break;
+            case 'Z':
+                brush.turn();
+                break;
+            case 'H':
+                EXPECT_TRUE(brush.double_size());
+                break;
+            case 'h':
+                EXPECT_TRUE(brush.halve_size());
+                break;
+            case 'O':
+                brush.opaque = true;
+                break;
+            case 'R':
+                button = Button::Right;
+                break;
+            }
+        painter.full_cell = s.choice;
+        const auto before = rows(s.before);
+        for (std::size_t row = 0; row < before.size(); ++row)
+            for (std::size_t column = 0; column < before[row].size(); ++column)
+                document.picture[(16 + row) * 160 + 8 + column] = before[row][column];
+        document.draw_color = 4;
+        press(s.at, button);
+        release(s.at, button);
+        std::string after;
+        for (std::size_t row = 0; row < before.size(); ++row) {
+            if (row > 0) after += '/';
+            for (std::size_t column = 0; column < before[row].size(); ++column)
+                after += "0123456789ABCDEF"[pixel(8 + int(column), 16 + int(row))];
+        }
+        EXPECT_EQ(after, s.after);
+        EXPECT_EQ(document.history().steps(), after == s.before ? 0u : 1u);
+    }
+}
+
+// The pen's or brush's pixels follow the pointer while no button is held: the pen as an
+// outline, the brush as it would stamp. The line tool draws with the brush too.
+TEST_F(Tools, ThePenShowsUnderThePointerAndShapesUseIt) {
+    use(toolPen);
+    painter.pen = {PenShape::Square, 2, std::nullopt};
+    document.draw_color = 1;
+    move({30, 40}, false);
+    EXPECT_TRUE(view.tip_outline);
+    EXPECT_EQ(view.tip, (std::vector<InkedPixel>{{{30, 39}, 1}, {{30, 40}, 1}}));
+    painter.pen.brush.emplace(PixelBlock{2, 1, {3, 0}}, 2);
+    move({30, 40}, false);
+    EXPECT_FALSE(view.tip_outline);
+    EXPECT_EQ(view.tip, (std::vector<InkedPixel>{{{29, 40}, 3}}));
+    EXPECT_EQ(document.history().steps(), 0u);
+
+    use(toolLine);
+    drag({10, 10}, {12, 10});
+    for (int column = 9; column <= 11; ++column) EXPECT_EQ(pixel(column, 10), 3) << column;
+    EXPECT_EQ(pixel(12, 10), 0);
+    EXPECT_EQ(last_step(), "Line");
+}
+
+// Each row of the table has a tool of its own and a button; none shares them.
+TEST(ToolTable, EachToolHasItsOwnModeAndButton) {
     std::set<std::uint8_t> modes;
     std::set<std::string> buttons;
-    std::set<char> keys;
     for (const ToolRow& row : tool_rows()) {
-        EXPECT_TRUE(modes.insert(row.tool_mode).second) << row.hint;
-        EXPECT_TRUE(buttons.insert(row.button).second) << row.hint;
-        EXPECT_TRUE(keys.insert(row.key).second) << row.hint;
+        EXPECT_TRUE(modes.insert(row.tool_mode).second) << row.button;
+        EXPECT_TRUE(buttons.insert(row.button).second) << row.button;
         EXPECT_EQ(tool_row(row.tool_mode), &row);
         EXPECT_NE(row.make(), nullptr);
     }
     EXPECT_EQ(tool_row(toolFreePaint)->button, std::string("tool_b2"));
-    EXPECT_EQ(tool_row(toolPutChar)->hint, std::string("Put char"));
     EXPECT_EQ(tool_row(0), nullptr);
 }

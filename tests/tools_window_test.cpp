@@ -5,11 +5,14 @@
 #include "preview/preview_window.h"
 #include "raster/raster.h"
 #include "tests/gui_support.h"
+#include "tools/tool_table.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -48,7 +51,8 @@ TEST_F(Tools, NewButtonsStandInTheFreePlacesAndChooseTheirTools) {
     } tools[] = {{okno1->tool_fill, 109, "Fill (G)", toolFill},
                  {okno1->tool_line, 142, "Line (L)", toolLine},
                  {okno1->tool_rect, 306, "Rectangle (R)", toolRectangle},
-                 {okno1->tool_pick, 340, "Pick colour (K)", toolPickColour}};
+                 {okno1->tool_pick, 340, "Pick colour (K)", toolPickColour},
+                 {okno1->tool_pen, 374, "Pen and brush (W)", toolPen}};
     for (const auto& tool : tools) {
         EXPECT_EQ(tool.button->geometry(), QRect(8, tool.top, 35, 34)) << tool.hint;
         EXPECT_EQ(tool.button->toolTip(), tool.hint);
@@ -59,6 +63,14 @@ TEST_F(Tools, NewButtonsStandInTheFreePlacesAndChooseTheirTools) {
         EXPECT_TRUE(tool.button->isChecked());
         EXPECT_FALSE(okno1->tool_b2->isChecked());
     }
+    // Every tool's button has a key of its own, and Put char keeps its hint.
+    std::set<QString> keys;
+    for (const ToolRow& row : tool_rows()) {
+        const auto* button = okno1->findChild<QAbstractButton*>(QString::fromLatin1(row.button));
+        const QString key = button->property("Key").toString();
+        EXPECT_TRUE(key.size() == 1 && keys.insert(key).second) << row.button;
+    }
+    EXPECT_EQ(okno1->SpeedButton2->toolTip(), "Put char");
     // No new button covers another.
     for (QToolButton* button : okno1->Panel2->findChildren<QToolButton*>())
         for (const auto& tool : tools) {
@@ -141,7 +153,8 @@ TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
     const std::pair<Qt::Key, QAbstractButton*> tools[] = {
         {Qt::Key_G, okno1->tool_fill},    {Qt::Key_L, okno1->tool_line},
         {Qt::Key_R, okno1->tool_rect},    {Qt::Key_K, okno1->tool_pick},
-        {Qt::Key_U, okno1->SpeedButton2}, {Qt::Key_P, okno1->tool_b2}};
+        {Qt::Key_U, okno1->SpeedButton2}, {Qt::Key_W, okno1->tool_pen},
+        {Qt::Key_P, okno1->tool_b2}};
     const Qt::Key colours[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
                                Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_A, Qt::Key_B,
                                Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};
@@ -175,6 +188,75 @@ TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
     EXPECT_TRUE(typed);
     EXPECT_EQ(okno1->tool_mode, toolFreePaint);
     EXPECT_EQ(okno2->draw_color, colour);
+}
+
+// The Brush menu's keys reach it from the zoom view: Ctrl+B makes the selection the brush and
+// takes up the pen tool, X Y Z H and Shift+H change it, [ and ] size the pen, Esc brings back
+// the one-pixel pen; the menu's first item names what the tools paint with. A drag then paints
+// with the pen, every pixel between its positions.
+TEST_F(Tools, TheBrushMenusKeysMakeAndChangeThePen) {
+    for (int column = 4; column < 7; ++column) pixel(column, 8) = pixel(column, 9) = 5;
+    okno2->select(PixelArea{4, 8, 3, 2});
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* pen;
+    } keys[] = {
+        {Qt::Key_B, Qt::ControlModifier, "Brush, 3 × 2 pixels"},
+        {Qt::Key_X, Qt::NoModifier, "Brush, 3 × 2 pixels"},
+        {Qt::Key_Z, Qt::NoModifier, "Brush, 1 × 6 pixels"},
+        {Qt::Key_H, Qt::NoModifier, "Brush, 2 × 12 pixels"},
+        {Qt::Key_H, Qt::ShiftModifier, "Brush, 1 × 6 pixels"},
+        {Qt::Key_Z, Qt::NoModifier, "Brush, 3 × 2 pixels"},
+        {Qt::Key_Y, Qt::NoModifier, "Brush, 3 × 2 pixels"},
+        {Qt::Key_BracketRight, Qt::NoModifier, "Round pen, 2 pixels"},
+        {Qt::Key_BracketRight, Qt::NoModifier, "Round pen, 3 pixels"},
+        {Qt::Key_BracketLeft, Qt::NoModifier, "Round pen, 2 pixels"},
+        {Qt::Key_Escape, Qt::NoModifier, "Round pen, 1 pixel"},
+    };
+    for (const auto& k : keys) {
+        QTest::keyClick(okno2, k.key, k.modifiers);
+        EXPECT_EQ(okno1->BrushCurrentItem->text(), QString::fromUtf8(k.pen));
+    }
+    EXPECT_EQ(okno1->tool_mode, toolPen);
+    EXPECT_FALSE(okno2->selection());
+    EXPECT_FALSE(okno1->BrushTurnItem->isEnabled());
+
+    okno2->draw_color = 6;
+    press(cell(0, 0));
+    dragTo(cell(15, 23));
+    release(cell(15, 23));
+    for (PixelPos at : line_pixels({0, 0}, {15, 23})) EXPECT_EQ(pixel(at.column, at.row), 6);
+    EXPECT_EQ(undoText(), "&Undo Paint");
+}
+
+// A brush saved as a PNG loads back as the same brush, and the pen tool takes it up; a file
+// that is no image is named in a message and the brush stays as it was.
+TEST_F(Tools, ABrushSavedAsPngLoadsBackAsItWas) {
+    QTemporaryDir dir;
+    const QString png = dir.filePath("brush.png"), junk = dir.filePath("junk.png");
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not an image");
+    file.close();
+    const PixelBlock block{3, 2, {0, 5, 7, 15, 1, 9}};
+    okno1->change_pen([&](Pen& pen) { pen.brush.emplace(block, 2); });
+    TFileDialog::QueueAnswer(png);
+    okno1->BrushSaveItem->trigger();
+    okno1->change_pen([](Pen& pen) { pen = {}; });
+    TFileDialog::QueueAnswer(png);
+    okno1->BrushLoadItem->trigger();
+    ASSERT_TRUE(okno2->painter.pen.brush);
+    EXPECT_EQ(okno2->painter.pen.brush->block(), block);
+    EXPECT_EQ(okno1->tool_mode, toolPen);
+
+    QString message;
+    SetErrorMessageDisplay([&](const QString&, const QString& text) { message = text; });
+    TFileDialog::QueueAnswer(junk);
+    okno1->BrushLoadItem->trigger();
+    SetErrorMessageDisplay(nullptr);
+    EXPECT_TRUE(message.contains(junk)) << message.toStdString();
+    EXPECT_EQ(okno2->painter.pen.brush->block(), block);
 }
 
 TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {

@@ -1,5 +1,6 @@
 #include "tools/painter.h"
 #include "display/displayed_palette.h"
+#include "raster/raster.h"
 #include <utility>
 
 namespace {
@@ -7,13 +8,19 @@ namespace {
 // The points that painting `point` paints: itself (symmetry mirrors it here).
 template <class Visit> void mirrored(PixelPos point, Visit visit) { visit(point); }
 
-// The pixels the pen covers at `point`: that pixel (a pen or brush of another shape stamps
-// more).
-template <class Visit> void stamped(PixelPos point, Visit visit) { visit(point); }
+// The pixels the pen or brush covers at `point`, each with the colour it is stamped in.
+template <class Visit>
+void stamped(PixelPos point, const std::vector<StampPixel>& stamp, Visit visit) {
+    for (const StampPixel& pixel : stamp)
+        visit(PixelPos{point.column + pixel.column, point.row + pixel.row}, pixel.color);
+}
 
-// The colour the ink gives the pixel at `at`: the one asked for (a pattern, a gradient or a PAL
-// blend would choose it by the place).
-std::uint8_t inked(PixelPos, std::uint8_t color) { return color; }
+// The colour the ink gives the pixel at `at`: the one stamped, or where a PAL blend is chosen
+// and its first colour stamped, the blend's colour on that row (a pattern or a gradient would
+// choose it by the place too).
+std::uint8_t inked(PixelPos at, std::uint8_t color, const std::optional<PalBlend>& blend) {
+    return blend && color == blend->first ? blend->color_on_row(at.row) : color;
+}
 
 // Plots with the document's refresh off, and puts it back however the plot ends.
 class QuietRefresh {
@@ -31,10 +38,35 @@ private:
 
 } // namespace
 
-template <class Paint> void Painter::each_pixel(PixelPos point, std::uint8_t color, Paint paint) {
-    mirrored(point, [&](PixelPos image) {
-        stamped(image, [&](PixelPos pixel) { paint(pixel, inked(pixel, color)); });
-    });
+Painter::Painter(Document& document) : document_(document) {}
+
+std::vector<StampPixel> Painter::stamp(Tip tip, std::uint8_t color) const {
+    if (tip == Tip::Pixel) return {{0, 0, color}};
+    if (pen.brush) return brush_stamp(*pen.brush, tip == Tip::Stamp, color, document_.back_color);
+    return pen_stamp(pen.shape, pen.size, document_.mode().shape.pixel_aspect, color);
+}
+
+// The slots are kept between calls, all -1, so a stroke's move costs the pixels it covers.
+std::vector<InkedPixel> Painter::pixels_at(const std::vector<PixelPos>& points, std::uint8_t color,
+                                           Tip tip) {
+    const PixelArea whole = document_.whole();
+    slot_.resize(std::size_t(whole.width * whole.height), -1);
+    const std::vector<StampPixel> pen_pixels = stamp(tip, color);
+    std::vector<InkedPixel> pixels;
+    for (const PixelPos& point : points)
+        mirrored(point, [&](PixelPos image) {
+            stamped(image, pen_pixels, [&](PixelPos pixel, std::uint8_t stamped_color) {
+                if (!whole.contains(pixel)) return;
+                int& slot = slot_[std::size_t(pixel.row * whole.width + pixel.column)];
+                const std::uint8_t ink = inked(pixel, stamped_color, blend);
+                if (slot >= 0) return void(pixels[std::size_t(slot)].color = ink);
+                slot = int(pixels.size());
+                pixels.push_back({pixel, ink});
+            });
+        });
+    for (const InkedPixel& pixel : pixels)
+        slot_[std::size_t(pixel.at.row * whole.width + pixel.at.column)] = -1;
+    return pixels;
 }
 
 Plotted Painter::plot_chosen(PixelPos at, std::uint8_t color) {
@@ -45,32 +77,43 @@ Plotted Painter::plot_chosen(PixelPos at, std::uint8_t color) {
 }
 
 // Of a recoloured cell, the pixels that changed are drawn anew, like the painted pixel itself.
-void Painter::paint(PixelPos point, std::uint8_t color, ToolView& view) {
-    each_pixel(point, color, [&](PixelPos at, std::uint8_t ink) {
-        std::vector<std::uint8_t> before;
-        PixelArea area;
-        if (full_cell == FullCell::ReplaceColour) {
-            area = document_.mode().cell_at(at);
-            for (int i = 0; i < area.width * area.height; ++i)
-                before.push_back(
-                    document_.read_pixel(area.left + i % area.width, area.top + i / area.width));
+void Painter::paint_shown(PixelPos at, std::uint8_t color, ToolView& view) {
+    std::vector<std::uint8_t> before;
+    PixelArea area;
+    if (full_cell == FullCell::ReplaceColour) {
+        area = document_.mode().cell_at(at);
+        for (int i = 0; i < area.width * area.height; ++i)
+            before.push_back(
+                document_.read_pixel(area.left + i % area.width, area.top + i / area.width));
+    }
+    const Plotted plotted = plot_chosen(at, color);
+    if (!plotted.accepted) return;
+    if (plotted.area_recoloured)
+        for (int i = 0; i < area.width * area.height; ++i) {
+            const PixelPos pixel{area.left + i % area.width, area.top + i / area.width};
+            const std::uint8_t now = document_.read_pixel(pixel.column, pixel.row);
+            if (now != before[std::size_t(i)]) view.draw_pixel(pixel, now);
         }
-        const Plotted plotted = plot_chosen(at, ink);
-        if (!plotted.accepted) return;
-        if (plotted.area_recoloured)
-            for (int i = 0; i < area.width * area.height; ++i) {
-                const PixelPos pixel{area.left + i % area.width, area.top + i / area.width};
-                const std::uint8_t now = document_.read_pixel(pixel.column, pixel.row);
-                if (now != before[std::size_t(i)]) view.draw_pixel(pixel, now);
-            }
-        view.draw_pixel(at, plotted.color);
-    });
+    view.draw_pixel(at, plotted.color);
 }
 
-void Painter::paint_quietly(const std::vector<PixelPos>& points, std::uint8_t color) {
+void Painter::paint(PixelPos point, std::uint8_t color, ToolView& view, Tip tip) {
+    if (tip == Tip::Pixel)
+        return mirrored(
+            point, [&](PixelPos image) { paint_shown(image, inked(image, color, blend), view); });
+    for (const InkedPixel& pixel : pixels_at({point}, color, tip))
+        paint_shown(pixel.at, pixel.color, view);
+}
+
+void Painter::paint_line(PixelPos from, PixelPos to, std::uint8_t color, ToolView& view, Tip tip) {
+    for (const InkedPixel& pixel : pixels_at(line_pixels(from, to), color, tip))
+        paint_shown(pixel.at, pixel.color, view);
+}
+
+void Painter::paint_quietly(const std::vector<PixelPos>& points, std::uint8_t color, Tip tip) {
     const QuietRefresh quiet(document_);
-    for (const PixelPos& point : points)
-        each_pixel(point, color, [&](PixelPos at, std::uint8_t ink) { plot_chosen(at, ink); });
+    for (const InkedPixel& pixel : pixels_at(points, color, tip))
+        plot_chosen(pixel.at, pixel.color);
 }
 
 Plotted Painter::plot(PixelPos at, std::uint8_t color) {

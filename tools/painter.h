@@ -1,35 +1,61 @@
 #pragma once
+#include "colour/pal_display.h"
 #include "full_cell/full_cell.h"
+#include "tools/pen.h"
 #include "tools/tool.h"
+#include <optional>
 #include <vector>
+
+// What a tool paints at each point it names.
+enum class Tip : std::uint8_t {
+    Pixel, // the one pixel
+    Shape, // the pen, or the brush's shape, in the colour asked for
+    Stamp, // the pen in the colour asked for, or the brush in its own colours
+};
 
 // Every pixel a tool paints goes through here: the point is mirrored by the symmetry, the pen
 // stamps each image of it, the ink gives each stamped pixel its colour, and the pixel is
 // plotted under the full-cell choice into the document's open edit. Today the symmetry is
-// none, the pen one pixel and the ink solid (the colour the tool asks for).
+// none and the ink solid (the colour the tool or the brush asks for) or a PAL blend.
 class Painter {
 public:
-    explicit Painter(Document& document) : document_(document) {}
+    explicit Painter(Document& document);
 
     // Edit > When a Cell Is Full. The nearest colour is measured in the colours the views show.
     FullCell full_cell = FullCell::KeepColours;
+    // A PAL blend chosen from View > PAL Blends: what the tools paint in its first colour goes
+    // on alternating picture rows in its two colours, the first on the even rows, so that
+    // areas painted apart meet without a seam.
+    std::optional<PalBlend> blend;
+    // The pen or brush that a Shape or Stamp tip paints with.
+    Pen pen;
 
     // Paints at `point`, each pixel as it lands: its plot refreshes the swatches and the
     // preview band, and the pixel (with any of its area that took the colour too) is drawn in
     // `view`.
-    void paint(PixelPos point, std::uint8_t color, ToolView& view);
+    void paint(PixelPos point, std::uint8_t color, ToolView& view, Tip tip = Tip::Pixel);
+    // Paints at each point of the line from `from` to `to`, so a stroke has no gaps; a pixel
+    // that several stamps cover is plotted once, in the colour the last one gives it.
+    void paint_line(PixelPos from, PixelPos to, std::uint8_t color, ToolView& view, Tip tip);
     // Paints at each point, showing nothing as it goes: the views follow once the edit ends.
-    void paint_quietly(const std::vector<PixelPos>& points, std::uint8_t color);
+    void paint_quietly(const std::vector<PixelPos>& points, std::uint8_t color,
+                       Tip tip = Tip::Pixel);
     // Plots one pixel under the full-cell choice, quietly.
     Plotted plot(PixelPos at, std::uint8_t color);
+
+    // The pixels within the picture that painting at the points would plot, each once.
+    std::vector<InkedPixel> pixels_at(const std::vector<PixelPos>& points, std::uint8_t color,
+                                      Tip tip);
 
     // Whether anything has been painted since it was last asked.
     bool take_painted();
 
 private:
-    template <class Paint> void each_pixel(PixelPos point, std::uint8_t color, Paint paint);
+    std::vector<StampPixel> stamp(Tip tip, std::uint8_t color) const;
+    void paint_shown(PixelPos at, std::uint8_t color, ToolView& view);
     Plotted plot_chosen(PixelPos at, std::uint8_t color);
 
     Document& document_;
     bool painted_ = false;
+    std::vector<int> slot_; // of each picture pixel, its place in pixels_at's answer, or -1
 };

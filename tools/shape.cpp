@@ -15,8 +15,11 @@ bool Shape::held(const PointerEvent& event) const {
     return button_ == MouseButton::Left ? event.left : event.right;
 }
 
+Tip Shape::tip() const { return button_ == MouseButton::Left ? Tip::Stamp : Tip::Shape; }
+
 void Shape::show(ToolContext& context, const std::vector<PixelPos>& band) const {
-    for (const PixelPos& at : band) context.view.draw_pixel(at, color_);
+    for (const InkedPixel& pixel : context.painter.pixels_at(band, color_, tip()))
+        context.view.draw_pixel(pixel.at, pixel.color);
 }
 
 void Shape::move(ToolContext& context, const PointerEvent& event) {
@@ -32,6 +35,6 @@ void Shape::release(ToolContext& context, const PointerEvent& event) {
     if (!dragging_ || event.button != button_) return;
     dragging_ = false;
     Document::Edit edit = context.open_edit(label());
-    context.painter.paint_quietly(pixels(start_, event.kept, event.shift), color_);
+    context.painter.paint_quietly(pixels(start_, event.kept, event.shift), color_, tip());
     if (!edit.commit()) context.view.redraw();
 }

@@ -1,11 +1,12 @@
 #pragma once
-#include "tools/tool.h"
+#include "tools/painter.h"
 #include <vector>
 
 // A shape dragged from the pixel pressed to the pointer: the view shows it as it would be
 // painted while the picture stays as it is, and the release paints it as one step, in the
-// colour of the button pressed. A move without that button means its release went elsewhere
-// (to a dialog): the shape is dropped.
+// colour of the button pressed, with the current pen (or brush: the left button stamps it, the
+// right its shape in the background colour). A move without that button means its release went
+// elsewhere (to a dialog): the shape is dropped.
 class Shape : public Tool {
 public:
     void press(ToolContext& context, const PointerEvent& event) override;
@@ -20,6 +21,7 @@ protected:
 
 private:
     bool held(const PointerEvent& event) const;
+    Tip tip() const;
     void show(ToolContext& context, const std::vector<PixelPos>& band) const;
 
     bool dragging_ = false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class Painter;
 
@@ -20,6 +21,13 @@ struct PointerEvent {
     bool in_area = false; // over the drawing area, where painting happens
 };
 
+// A pixel to paint and its colour.
+struct InkedPixel {
+    PixelPos at;
+    std::uint8_t color = 0;
+    bool operator==(const InkedPixel&) const = default;
+};
+
 // What tools draw in the zoom view, and the little else they ask of the windows.
 class ToolView {
 public:
@@ -30,6 +38,9 @@ public:
     virtual void redraw() = 0;
     // The picture position painted last (the zoom window's cursor_x and cursor_y).
     virtual void set_cursor(PixelPos at) = 0;
+    // The pen or brush under the pointer, drawn over the picture (`outline`: only the outline
+    // round the pixels) until it is shown elsewhere; no pixels hide it.
+    virtual void show_tip(std::vector<InkedPixel> pixels, bool outline) = 0;
     // As if the colour's palette button had been pressed.
     virtual void choose_colour(std::uint8_t color) = 0;
 };

@@ -9,17 +9,15 @@ std::unique_ptr<Tool> line_tool();
 std::unique_ptr<Tool> rectangle_tool();
 std::unique_ptr<Tool> pick_colour_tool();
 std::unique_ptr<Tool> select_tool();
+std::unique_ptr<Tool> pen_tool();
 
 namespace {
 
 constexpr ToolRow kTools[] = {
-    {toolFreePaint, "tool_b2", 'P', "free paint", free_paint_tool},
-    {toolPutChar, "SpeedButton2", 'U', "Put char", put_char_tool},
-    {toolFill, "tool_fill", 'G', "Fill (G)", fill_tool},
-    {toolLine, "tool_line", 'L', "Line (L)", line_tool},
-    {toolRectangle, "tool_rect", 'R', "Rectangle (R)", rectangle_tool},
-    {toolPickColour, "tool_pick", 'K', "Pick colour (K)", pick_colour_tool},
-    {toolSelect, "tool_b1", 'S', "Select (S)", select_tool},
+    {toolFreePaint, "tool_b2", free_paint_tool},  {toolPutChar, "SpeedButton2", put_char_tool},
+    {toolFill, "tool_fill", fill_tool},           {toolLine, "tool_line", line_tool},
+    {toolRectangle, "tool_rect", rectangle_tool}, {toolPickColour, "tool_pick", pick_colour_tool},
+    {toolSelect, "tool_b1", select_tool},         {toolPen, "tool_pen", pen_tool},
 };
 
 } // namespace

@@ -13,14 +13,14 @@ enum ToolMode : std::uint8_t {
     toolRectangle = 5,
     toolPickColour = 6,
     toolSelect = 7,
+    toolPen = 8,
 };
 
 // A tool as the tool bar offers it.
 struct ToolRow {
     std::uint8_t tool_mode;
-    const char* button; // the tool bar's button (its object name in the frame's layout)
-    char key;           // the single-letter key that presses the button
-    const char* hint;   // the button's tooltip
+    const char* button; // the tool bar's button (its object name in the frame's layout, which
+                        // gives its tooltip and key)
     std::unique_ptr<Tool> (*make)();
 };
 

@@ -59,7 +59,9 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int
 void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     if (panning_ && (Shift & ssMiddle)) pan_to(X, Y);
     const PointerEvent event = pointer_event(mbLeft, Shift, X, Y);
+    tip_shown_ = false;
     if (Tool* tool = tool_for_moves()) tool->move(tools_context_, event);
+    if (!tip_shown_ && !tip_.empty()) show_tip({}, false);
     update_clash_marks();
     pointer_seen_ = true;
     pointer_column_ = event.at.column;
@@ -75,4 +77,68 @@ void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X
         tool->release(tools_context_, pointer_event(Button, Shift, X, Y));
     if (gesture_ && !gesture_->busy()) gesture_ = nullptr;
     end_stroke();
+}
+
+// Drawing the view anew puts the picture back where the tip was.
+void Tokno2::show_tip(std::vector<InkedPixel> pixels, bool outline) {
+    tip_shown_ = true;
+    if (pixels == tip_ && outline == tip_outline_) return;
+    tip_ = std::move(pixels);
+    tip_outline_ = outline;
+    FormPaint();
+}
+
+void Tokno2::draw_tip() {
+    if (tip_outline_) return draw_outline(tip_);
+    const PixelArea view{scroll_x, scroll_y, int(view_cols), int(view_rows)};
+    for (const InkedPixel& pixel : tip_)
+        if (view.contains(pixel.at))
+            draw_painted_pixel(pixel.color, pixel.at.column - scroll_x, pixel.at.row - scroll_y);
+}
+
+// A white line along each edge between a pixel of the pen and one outside it, with a black one
+// just inside, so it shows on any colour.
+void Tokno2::draw_outline(const std::vector<InkedPixel>& pixels) {
+    const int w = int(cell_w), h = int(cell_h);
+    const int area_right = int(view_cols) * w - 1, area_bottom = int(view_rows) * h - 1;
+    auto covered = [&](int column, int row) {
+        return std::ranges::any_of(pixels, [&](const InkedPixel& p) {
+            return p.at == PixelPos{column, row};
+        });
+    };
+    auto dot = [&](int x, int y, TColor color) {
+        if (0 <= x && x <= area_right && 0 <= y && y <= area_bottom) Canvas->SetPixel(x, y, color);
+    };
+    for (const InkedPixel& pixel : pixels) {
+        const int x0 = (pixel.at.column - scroll_x) * w, y0 = (pixel.at.row - scroll_y) * h;
+        const int x1 = x0 + w - 1, y1 = y0 + h - 1;
+        const int column = pixel.at.column, row = pixel.at.row;
+        for (int x = x0; x <= x1; ++x) {
+            if (!covered(column, row - 1)) dot(x, y0, clWhite), dot(x, y0 + 1, clBlack);
+            if (!covered(column, row + 1)) dot(x, y1, clWhite), dot(x, y1 - 1, clBlack);
+        }
+        for (int y = y0; y <= y1; ++y) {
+            if (!covered(column - 1, row)) dot(x0, y, clWhite), dot(x0 + 1, y, clBlack);
+            if (!covered(column + 1, row)) dot(x1, y, clWhite), dot(x1 - 1, y, clBlack);
+        }
+    }
+}
+
+void Tokno2::leaveEvent(QEvent* event) {
+    if (!tip_.empty()) show_tip({}, false);
+    TForm::leaveEvent(event);
+}
+
+// As if the pointer had moved to where it is; a stroke under way shows the change at its next
+// move.
+void Tokno2::follow_pen() {
+    if (tip_.empty() || (gesture_ && gesture_->busy())) return;
+    if (Tool* tool = tool_for_moves())
+        tool->move(tools_context_, {{pointer_column_, pointer_row_},
+                                    {pointer_column_, pointer_row_},
+                                    MouseButton::None,
+                                    false,
+                                    false,
+                                    false,
+                                    true});
 }

@@ -1,6 +1,7 @@
 #include "zoom/zoom_window.h"
 #include "app/Main.h"
 #include "display/displayed_palette.h"
+#include "display/pal_view.h"
 #include "full_cell/full_cell_setting.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
@@ -52,16 +53,21 @@ void Tokno2::FormPaint(TObject*) {
         prefs->vexlor_grid1->isChecked() && zoom_level().pixel_grid_fits(mode().shape.cell);
     const Palette& colors = shown_colors();
     const int w = int(cell_w), h = int(cell_h);
-    for (int i = 0; i < int(view_rows); ++i)
-        for (int j = 0; j < int(view_cols); ++j) {
-            Canvas->Pen.Style = psSolid;
-            Canvas->Brush.Color = colors[read_pixel(j + scroll_x, i + scroll_y) & 0x0F];
-            Canvas->Pen.Color = pixel_grid ? pixel_grid_color : Canvas->Brush.Color;
-            Canvas->Rectangle(j * w, i * h, (j + 1) * w, (i + 1) * h);
-        }
+    // The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
+    if (shown_pal_view().in_zoom_view())
+        draw_pal_pixels(whole(), pixel_grid);
+    else
+        for (int i = 0; i < int(view_rows); ++i)
+            for (int j = 0; j < int(view_cols); ++j) {
+                Canvas->Pen.Style = psSolid;
+                Canvas->Brush.Color = colors[read_pixel(j + scroll_x, i + scroll_y) & 0x0F];
+                Canvas->Pen.Color = pixel_grid ? pixel_grid_color : Canvas->Brush.Color;
+                Canvas->Rectangle(j * w, i * h, (j + 1) * w, (i + 1) * h);
+            }
     if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
     if (show_clashes) draw_clash_marks();
     draw_selection_overlay();
+    draw_tip();
     okno1->follow_zoom_view();
 }
 
@@ -88,8 +94,42 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
 }
 
+// A pixel painted into the picture changes how a PAL television shows its neighbours too; a
+// pixel of a shape still being dragged is not in the picture yet and shows its own colour.
 void Tokno2::draw_pixel(PixelPos at, std::uint8_t color) {
-    draw_painted_pixel(color, at.column - scroll_x, at.row - scroll_y);
+    if (shown_pal_view().in_zoom_view() && read_pixel(at.column, at.row) == color)
+        draw_pal_pixels(pal_reach({at.column, at.row, 1, 1}, mode().shape),
+                        zoom_level().pixel_grid_fits(mode().shape.cell));
+    else
+        draw_painted_pixel(color, at.column - scroll_x, at.row - scroll_y);
+}
+
+// Each of a pixel's screen pixels is a strip of the colour the television shows there, inside
+// the pixel's outline.
+void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
+    const PixelArea in_view = {scroll_x, scroll_y, int(view_cols), int(view_rows)};
+    const PixelArea shown_area = clipped(clipped(area, in_view), whole());
+    if (shown_area.empty()) return;
+    const int aspect = mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
+    const int edge = outlined ? 1 : 0;
+    std::vector<TColor> shown(std::size_t(shown_area.width * aspect));
+    Canvas->Pen.Style = psSolid;
+    for (int row = shown_area.top; row <= shown_area.bottom(); ++row) {
+        shown_pal_display().show_row(grid(), aspect, row, shown_area.left * aspect,
+                                     (shown_area.right() + 1) * aspect, shown.data());
+        for (int column = shown_area.left; column <= shown_area.right(); ++column) {
+            const TColor* parts = &shown[std::size_t((column - shown_area.left) * aspect)];
+            const int x = (column - scroll_x) * w, y = (row - scroll_y) * h;
+            Canvas->Brush.Color = parts[0];
+            Canvas->Pen.Color = outlined ? pixel_grid_color : parts[0];
+            Canvas->Rectangle(x, y, x + w, y + h);
+            for (int part = 1; part < aspect; ++part) {
+                Canvas->Brush.Color = parts[part];
+                const int right = x + (part + 1) * w / aspect - (part == aspect - 1 ? edge : 0);
+                Canvas->FillRect({x + part * w / aspect, y + edge, right, y + h - edge});
+            }
+        }
+    }
 }
 
 void Tokno2::redraw() { FormPaint(); }

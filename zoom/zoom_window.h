@@ -58,6 +58,9 @@ public:
     // The stroke under way, if any, becomes a step.
     void end_stroke();
 
+    // The pen or brush under the pointer takes the pen's new shape.
+    void follow_pen();
+
     // The marching ants run while there is a selection.
     void follow_selection();
 
@@ -71,12 +74,15 @@ public slots:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    // The pen or brush under the pointer goes with it.
+    void leaveEvent(QEvent* event) override;
 
 private:
     // What the tools draw and ask for.
     void draw_pixel(PixelPos at, std::uint8_t color) override;
     void redraw() override;
     void set_cursor(PixelPos at) override;
+    void show_tip(std::vector<InkedPixel> pixels, bool outline) override;
     void choose_colour(std::uint8_t color) override;
 
     void place_view(ViewPlace place);
@@ -98,6 +104,10 @@ private:
     void draw_ants();
     void march_ants();
 
+    // The pen's outline or the brush under the pointer (zoom_tools.cpp).
+    void draw_tip();
+    void draw_outline(const std::vector<InkedPixel>& pixels);
+
     void draw_char_grid();
     void draw_clash_marks();
     // One mark over `rows` rows of the cell column at view position `left`, `top`.
@@ -105,6 +115,7 @@ private:
     void update_clash_marks();
     CellRowSet clash_rows() const;
 
+    void draw_pal_pixels(const PixelArea& area, bool outlined);
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
     void show_analysis();
 
@@ -112,8 +123,11 @@ private:
     ToolContext tools_context_{*this, *this, painter, stroke_};
     std::vector<std::unique_ptr<Tool>> tools_; // one for each row of the tool table
     std::unique_ptr<Tool> placing_ = place_block_tool();
-    Tool* gesture_ = nullptr; // the tool whose gesture is under way
-    CellRowSet marked_;       // the rows marked as clashing when the view was last drawn
+    Tool* gesture_ = nullptr;     // the tool whose gesture is under way
+    std::vector<InkedPixel> tip_; // the pen or brush drawn under the pointer
+    bool tip_outline_ = false;
+    bool tip_shown_ = false; // whether the tool showed its tip on the pointer's latest move
+    CellRowSet marked_;      // the rows marked as clashing when the view was last drawn
     QTimer ants_timer_;
     int ants_phase_ = 0;
     bool pointer_seen_ = false; // the picture position whose row the swatches show

@@ -193,6 +193,7 @@ class Session:
         self.log = open(log_path, "w")
         # Settings of its own, so that what a user chose (the palette) never shows here.
         settings = tempfile.mkdtemp(prefix="vexlor-e2e-settings-")
+        atexit.register(shutil.rmtree, settings, True)
         self.app = subprocess.Popen([editor], env={**screen.env, "XDG_CONFIG_HOME": settings,
                                                    **environment},
                                     stdout=self.log, stderr=self.log)
@@ -411,6 +412,7 @@ def import_export(session):
     s = session.screen
     ox, oy = session.zoom
     folder = tempfile.mkdtemp(prefix="vexlor-e2e-")
+    atexit.register(shutil.rmtree, folder, True)
     ppm = os.path.join(folder, "drawn.ppm")
     with open(ppm, "wb") as out:
         out.write(b"P6 160 200 255\n")

@@ -1,0 +1,116 @@
+// The Brush menu: the pen's shape and size, and the brush lifted from the picture, its
+// changes, and its PNG files.
+#include "app/Main.h"
+#include "edit/clipboard.h"
+#include "platform/beep.h"
+#include "storage/file_access.h"
+#include "zoom/zoom_window.h"
+#include <QActionGroup>
+#include <QBuffer>
+#include <QImageReader>
+
+void Tokno1::set_up_brush_menu() {
+    // A brush unchecks both shapes.
+    auto* shapes = new QActionGroup(this);
+    shapes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    shapes->addAction(BrushRoundItem);
+    shapes->addAction(BrushSquareItem);
+    const std::pair<QAction*, std::function<void(Pen&)>> changes[] = {
+        {BrushRoundItem, [](Pen& pen) { pen.shape = PenShape::Round, pen.brush.reset(); }},
+        {BrushSquareItem, [](Pen& pen) { pen.shape = PenShape::Square, pen.brush.reset(); }},
+        {BrushSmallerItem, [](Pen& pen) { pen.resize(-1); }},
+        {BrushLargerItem, [](Pen& pen) { pen.resize(+1); }},
+        {BrushPlainItem, [](Pen& pen) { pen.make_plain(); }},
+        {BrushOpaqueItem, [](Pen& pen) { pen.brush->opaque = !pen.brush->opaque; }},
+        {BrushFlipLeftRightItem, [](Pen& pen) { pen.brush->flip_left_right(); }},
+        {BrushFlipTopBottomItem, [](Pen& pen) { pen.brush->flip_top_bottom(); }},
+        {BrushTurnItem, [](Pen& pen) { pen.brush->turn(); }},
+        {BrushDoubleItem, [](Pen& pen) { pen.brush->double_size() || (MessageBeep(0), true); }},
+        {BrushHalveItem, [](Pen& pen) { pen.brush->halve_size() || (MessageBeep(0), true); }},
+    };
+    for (const auto& [item, change] : changes)
+        connect(item, &QAction::triggered, this, [this, change] { change_pen(change); });
+    connect(BrushFromSelectionItem, &QAction::triggered, this, [this] { brush_from_selection(); });
+    connect(BrushSaveItem, &QAction::triggered, this, [this] { save_brush(); });
+    connect(BrushLoadItem, &QAction::triggered, this, [this] { load_brush(); });
+    BrushOpenDialog.Filter = BrushSaveDialog.Filter =
+        QStringLiteral("PNG image|*.png|All Files|*.*");
+    BrushSaveDialog.DefaultExt = QStringLiteral("png");
+}
+
+void Tokno1::change_pen(const std::function<void(Pen&)>& change) {
+    change(okno2->painter.pen);
+    show_pen();
+}
+
+// The selection becomes the brush, and the pen tool takes it up; the ants go, as the brush
+// now follows the pointer.
+void Tokno1::brush_from_selection() {
+    const std::optional<PixelArea> selected = okno2->selection();
+    if (!selected) return MessageBeep(0);
+    okno2->select(std::nullopt);
+    take_brush(copy_block(okno2->grid(), *selected));
+}
+
+// An image pixel a brush pixel, in the displayed colours: loaded again (as Import reads an image
+// no wider than the picture) it is the same brush.
+void Tokno1::save_brush() {
+    const std::optional<Brush>& brush = okno2->painter.pen.brush;
+    if (!brush || !BrushSaveDialog.Execute()) return;
+    PictureShape pixel_for_pixel = okno2->mode().shape;
+    pixel_for_pixel.pixel_aspect = 1;
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    shown_image(brush->block(), pixel_for_pixel).save(&png, "PNG");
+    const QString path = BrushSaveDialog.GetFileName();
+    const QString reason = write_file_atomically(path, {png.data().cbegin(), png.data().cend()});
+    if (!reason.isEmpty())
+        ShowErrorMessage(
+            QStringLiteral("Vexlor"),
+            QStringLiteral("The brush could not be saved to \"%1\".\n\n%2").arg(path, reason));
+}
+
+// Any image Qt reads becomes the brush, matched to the palette; the pen tool takes it up.
+void Tokno1::load_brush() {
+    if (!BrushOpenDialog.Execute()) return;
+    const QString path = BrushOpenDialog.GetFileName();
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return ShowErrorMessage(QStringLiteral("Vexlor"),
+                                QStringLiteral("No brush could be read from \"%1\".\n\n%2")
+                                    .arg(path, reader.errorString()));
+    take_brush(block_from_qimage(image, okno2->mode().shape));
+}
+
+void Tokno1::take_brush(PixelBlock block) {
+    okno2->painter.pen.brush.emplace(std::move(block), okno2->mode().shape.pixel_aspect);
+    tool_pen->click();
+    show_pen();
+}
+
+static QString pen_text(const Pen& pen) {
+    if (const std::optional<Brush>& brush = pen.brush)
+        return QStringLiteral("Brush, %1 × %2 pixels%3")
+            .arg(brush->block().width)
+            .arg(brush->block().height)
+            .arg(brush->opaque ? ", opaque" : "");
+    return QStringLiteral("%1 pen, %2 pixel%3")
+        .arg(pen.shape == PenShape::Round ? "Round" : "Square")
+        .arg(pen.size)
+        .arg(pen.size == 1 ? "" : "s");
+}
+
+// The menu names what the tools paint with and offers the brush's changes while there is one;
+// the pen or brush under the pointer takes its new shape at once.
+void Tokno1::show_pen() {
+    const Pen& pen = okno2->painter.pen;
+    BrushCurrentItem->setText(pen_text(pen));
+    BrushRoundItem->setChecked(!pen.brush && pen.shape == PenShape::Round);
+    BrushSquareItem->setChecked(!pen.brush && pen.shape == PenShape::Square);
+    BrushOpaqueItem->setChecked(pen.brush && pen.brush->opaque);
+    for (QAction* item : {BrushOpaqueItem, BrushFlipLeftRightItem, BrushFlipTopBottomItem,
+                          BrushTurnItem, BrushDoubleItem, BrushHalveItem, BrushSaveItem})
+        item->setEnabled(pen.brush.has_value());
+    okno2->follow_pen();
+}

@@ -1,0 +1,113 @@
+// The Window menu: the three inner windows tiled, cascaded, put back where they started, or
+// one of them brought back; and their places kept between runs.
+#include "app/Main.h"
+#include "arrange/tiling.h"
+#include "info/info_window.h"
+#include "navigation/navigation.h"
+#include "preview/preview_window.h"
+#include "settings/user_settings.h"
+#include "zoom/zoom_window.h"
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+
+namespace {
+
+std::vector<TForm*> inner_windows() { return {okno2, okno_prv, okno_info}; }
+
+QMdiSubWindow* host_of(const TForm* window) { return static_cast<QMdiSubWindow*>(window->Host()); }
+
+// The part of a window that no other may cover, in its host's coordinates: the zoom view's
+// drawing area, the preview's picture at the size it is shown, all of the information window.
+QRect kept_part(const TForm* window) {
+    QRect part = window->rect();
+    if (window == okno2) part = QRect(0, 0, kViewWidth, kViewHeight);
+    if (window == okno_prv) {
+        const PictureShape& shape = okno2->mode().shape;
+        const PreviewPixels pixels = preview_pixels(okno1->preview_size, shape);
+        part = QRect(pixels.origin, pixels.origin, pixels.width * int(shape.width),
+                     pixels.height * int(shape.height));
+    }
+    return part.translated(window->mapTo(window->Host(), QPoint()));
+}
+
+TiledWindow tiled(const TForm* window) {
+    const QRect kept = kept_part(window);
+    const QSize size = window->Host()->size();
+    return {size.width(), size.height(), {kept.x(), kept.y(), kept.width(), kept.height()}};
+}
+
+} // namespace
+
+void Tokno1::set_up_window_menu() {
+    connect(WindowTileItem, &QAction::triggered, this, [this] { tile_windows(); });
+    connect(WindowCascadeItem, &QAction::triggered, this, [this] {
+        for (TForm* window : inner_windows()) host_of(window)->showNormal();
+        MdiClient()->cascadeSubWindows();
+    });
+    connect(WindowStartItem, &QAction::triggered, this, [this] { place_windows(start_places_); });
+}
+
+void Tokno1::take_in_windows() {
+    int number = 0;
+    for (TForm* window : inner_windows()) {
+        QAction* item =
+            WindowMenu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(window->Caption()));
+        item->setStatusTip(QStringLiteral("Bring the window \"%1\" to the front, minimised or not")
+                               .arg(window->Caption()));
+        connect(item, &QAction::triggered, this, [this, window] { bring_back(window); });
+    }
+    start_places_ = window_places();
+}
+
+void Tokno1::bring_back(TForm* window) {
+    host_of(window)->showNormal();
+    MdiClient()->setActiveSubWindow(host_of(window));
+}
+
+WindowPlaces Tokno1::window_places() const {
+    WindowPlaces places;
+    for (TForm* window : inner_windows())
+        if (!host_of(window)->isMinimized()) places[window->objectName()] = host_of(window)->pos();
+    return places;
+}
+
+void Tokno1::place_windows(const WindowPlaces& places) {
+    for (TForm* window : inner_windows()) {
+        const auto place = places.find(window->objectName());
+        if (place == places.end()) continue;
+        host_of(window)->showNormal();
+        host_of(window)->move(place->second);
+    }
+}
+
+// The area without scroll bars: tiled, the windows need none.
+void Tokno1::tile_windows() {
+    std::vector<TiledWindow> windows;
+    for (TForm* window : inner_windows()) {
+        host_of(window)->showNormal();
+        windows.push_back(tiled(window));
+    }
+    const QSize area = MdiClient()->maximumViewportSize();
+    const std::vector<Place> places = tile(area.width(), area.height(), windows);
+    for (std::size_t i = 0; i < places.size(); ++i)
+        host_of(inner_windows()[i])->move(places[i].left, places[i].top);
+}
+
+void Tokno1::restore_window_places() {
+    if (const std::unique_ptr<QSettings> settings = user_settings())
+        place_windows(read_window_places(*settings));
+}
+
+// Windows where they started leave nothing stored, so that a later start is the first one's.
+void Tokno1::store_window_places() {
+    const std::unique_ptr<QSettings> settings = user_settings();
+    if (!settings) return;
+    WindowPlaces places = read_window_places(*settings);
+    for (const auto& [name, place] : window_places()) places[name] = place;
+    std::erase_if(places, [this](const auto& kept) {
+        const auto start = start_places_.find(kept.first);
+        return start != start_places_.end() && start->second == kept.second;
+    });
+    write_window_places(*settings, places);
+}

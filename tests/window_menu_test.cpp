@@ -1,0 +1,130 @@
+// The Window menu and File > Open Recent.
+#include "app/Main.h"
+#include "info/info_window.h"
+#include "preview/preview_window.h"
+#include "settings/desk_settings.h"
+#include "storage/dlg_open.h"
+#include "tests/gui_support.h"
+#include "zoom/zoom_window.h"
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct WindowMenu : ::testing::Test {
+    QTemporaryDir dir;
+    void SetUp() override { ResetEditor(); }
+    void TearDown() override {
+        okno1->Host()->showMaximized();
+        okno1->WindowStartItem->trigger();
+        Settle();
+    }
+};
+
+QMdiSubWindow* host_of(TForm* window) { return static_cast<QMdiSubWindow*>(window->Host()); }
+
+// Where the three windows' drawing area, picture and swatches lie in the frame's area.
+std::vector<std::pair<TForm*, QRect>> kept_parts() {
+    const QWidget* area = okno1->MdiClient()->viewport();
+    const auto in_area = [area](TForm* window, QRect part) {
+        return std::pair{window, part.translated(window->mapTo(area, QPoint()))};
+    };
+    return {in_area(okno2, {0, 0, 640, 480}), in_area(okno_prv, {2, 2, 640, 400}),
+            in_area(okno_info, okno_info->rect())};
+}
+
+QStringList recent_items() {
+    okno1->RecentMenu->aboutToShow();
+    QStringList items;
+    for (const QAction* item : okno1->RecentMenu->actions())
+        if (!item->isSeparator())
+            items.append(item->text() + (item->isEnabled() ? "" : " (greyed)"));
+    return items;
+}
+
+} // namespace
+
+TEST_F(WindowMenu, TileLeavesTheDrawingAreaThePictureAndTheSwatchesUncovered) {
+    // At 1366 x 768 the preview's picture cannot lie beside the zoom view whole: some of it
+    // goes past the area's edge, where the area scrolls to it, rather than under a window.
+    const struct {
+        QSize frame;
+        bool all_in_view;
+    } cases[] = {{{1920, 1080}, true}, {{1366, 768}, false}};
+    for (const auto& [frame, all_in_view] : cases) {
+        SCOPED_TRACE(frame.width());
+        okno1->Host()->showNormal();
+        okno1->Host()->resize(frame);
+        host_of(okno_prv)->showMinimized();
+        Settle();
+        okno1->WindowTileItem->trigger();
+        Settle();
+        const QRect area = okno1->MdiClient()->viewport()->rect();
+        for (const auto& [window, part] : kept_parts()) {
+            SCOPED_TRACE(window->Caption().toStdString());
+            EXPECT_FALSE(host_of(window)->isMinimized());
+            if (all_in_view) {
+                EXPECT_TRUE(area.contains(part));
+            }
+            for (TForm* other : {static_cast<TForm*>(okno2), static_cast<TForm*>(okno_prv),
+                                 static_cast<TForm*>(okno_info)})
+                if (other != window) {
+                    EXPECT_FALSE(host_of(other)->geometry().intersects(part));
+                }
+        }
+    }
+}
+
+TEST_F(WindowMenu, AWindowByNameComesBackToTheFront) {
+    const struct {
+        const char* what;
+        void (*put_away)(QMdiSubWindow*);
+    } cases[] = {
+        {"minimised", [](QMdiSubWindow* host) { host->showMinimized(); }},
+        {"hidden", [](QMdiSubWindow* host) { host->hide(); }},
+        {"behind another", [](QMdiSubWindow* host) { host->lower(); }},
+    };
+    const QList<QAction*> items = okno1->WindowMenu->actions();
+    const std::vector<TForm*> windows{okno2, okno_prv, okno_info};
+    for (const auto& c : cases)
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            SCOPED_TRACE(c.what + windows[i]->Caption().toStdString());
+            QAction* item = items[items.size() - qsizetype(windows.size() - i)];
+            EXPECT_TRUE(item->text().endsWith(windows[i]->Caption()));
+            c.put_away(host_of(windows[i]));
+            item->trigger();
+            Settle();
+            EXPECT_TRUE(host_of(windows[i])->isVisible());
+            EXPECT_FALSE(host_of(windows[i])->isMinimized());
+            EXPECT_EQ(okno1->MdiClient()->activeSubWindow(), host_of(windows[i]));
+        }
+}
+
+TEST_F(WindowMenu, OpenRecentListsTheLastPicturesOpenedOrSaved) {
+    EXPECT_EQ(recent_items(), QStringList()); // nothing yet
+    EXPECT_FALSE(okno1->RecentMenu->menuAction()->isEnabled());
+    for (int i = 1; i <= 9; ++i) {
+        const QString path = dir.filePath(QStringLiteral("p%1.vxr").arg(i));
+        TFileDialog::QueueAnswer(path);
+        okno1->FileSaveAsItem->trigger();
+    }
+    // Saved again, the oldest still listed comes first; the ninth pushed the first off.
+    TFileDialog::QueueAnswer(dir.filePath("p4.vxr"));
+    okno1->FileSaveAsItem->trigger();
+    QFile::remove(dir.filePath("p6.vxr"));
+    EXPECT_EQ(recent_items(), (QStringList{"&1 p4.vxr", "&2 p9.vxr", "&3 p8.vxr", "&4 p7.vxr",
+                                           "&5 p6.vxr (greyed)", "&6 p5.vxr", "&7 p3.vxr",
+                                           "&8 p2.vxr", "&Remove Missing Files", "&Clear List"}));
+    okno1->RecentMenu->actions()[8 + 1]->trigger(); // Remove Missing Files
+    EXPECT_EQ(recent_items().size(), 7 + 2);
+    EXPECT_FALSE(recent_items().contains("&5 p6.vxr (greyed)"));
+    // Chosen, a picture opens, once the change is confirmed.
+    okno1->set_picture_path({});
+    WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+    okno1->RecentMenu->actions()[0]->trigger();
+    EXPECT_EQ(okno1->picture_path(), dir.filePath("p4.vxr"));
+}
