@@ -11,6 +11,7 @@
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"
 #include "storage/picture_file.h"
+#include "tests/c64_support.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
@@ -38,8 +39,8 @@ TColor back_swatch() { return okno_info->Canvas->GetPixel(30, 140); }
 TColor draw_swatch() { return okno_info->Canvas->GetPixel(180, 70); }
 
 // Blue (6) everywhere; cell 0 also holds red, purple and yellow, its pixel (3, 0) blue.
-StoredPicture drawn_on_blue() {
-    StoredPicture picture;
+PictureBytes drawn_on_blue() {
+    PictureBytes picture;
     picture.fill(6);
     const std::uint8_t top_row[] = {2, 5, 7, 6};
     for (int column = 0; column < 4; ++column) picture[std::size_t(column)] = top_row[column];
@@ -106,12 +107,12 @@ TEST_F(BackgroundAndPalette, MenusOfferTheBackgroundAndThePalettes) {
 // A Koala file on blue brings its background: "Back" shows blue, the right button paints
 // blue, black is a colour like any other, and the export writes the same file again.
 TEST_F(BackgroundAndPalette, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
-    const StoredPicture drawn = drawn_on_blue();
+    const PictureBytes drawn = drawn_on_blue();
     const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(drawn.data(), 6).image);
     ASSERT_EQ(koala[10002], 6);
     confirm_and_choose(write("blue.koa", koala));
     okno1->PictureImportItem->trigger();
-    ASSERT_EQ(okno2->picture, drawn);
+    ASSERT_TRUE(okno2->picture == stored(drawn));
     EXPECT_EQ(okno2->back_color, 6);
     EXPECT_EQ(back_swatch(), palette_color(6));
 
@@ -188,10 +189,10 @@ TEST_F(BackgroundAndPalette, TheDialogRecoloursOrKeepsAndIsOneStep) {
 // A .vxr file holds no background: a picture drawn on blue opens on blue, one drawn on black
 // keeps the background it finds, and undoing the Open brings the old one back.
 TEST_F(BackgroundAndPalette, OpenFindsTheBackgroundAFileWasDrawnOn) {
-    StoredPicture on_blue = drawn_on_blue();
+    PictureBytes on_blue = drawn_on_blue();
     on_blue[4] = 3, on_blue[5] = 4, on_blue[6] = 8; // with cell 0, only blue fits both
     ASSERT_TRUE(save_picture_file(dir.filePath("blue.vxr"), on_blue.data()));
-    StoredPicture on_black{};
+    PictureBytes on_black{};
     on_black[0] = 6;
     ASSERT_TRUE(save_picture_file(dir.filePath("black.vxr"), on_black.data()));
 

@@ -45,8 +45,9 @@ Action stroke(std::mt19937& random) {
     };
 }
 
+// The multicolour picture's pixels: the storage past them belongs to no pixel of its mode.
 Action clear(std::uint8_t color) {
-    return [color](Picture& p) { p.fill(color); };
+    return [color](Picture& p) { std::fill_n(p.begin(), kPictureBytes, color); };
 }
 
 Action open(std::mt19937& random) {

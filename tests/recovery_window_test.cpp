@@ -18,7 +18,8 @@ namespace {
 
 RecoveryCopy abandoned(const QString& file) {
     RecoveryCopy copy;
-    for (std::size_t i = 0; i < copy.pixels.size(); ++i) copy.pixels[i] = std::uint8_t(i % 5);
+    for (std::size_t i = 0; i < std::size_t(kPictureBytes); ++i)
+        copy.pixels[i] = std::uint8_t(i % 5);
     copy.background = 6;
     copy.changed = true;
     copy.kept_at = QDateTime::currentSecsSinceEpoch();
@@ -66,7 +67,7 @@ TEST(RecoveryAtStart, TheAnswerChoosesBetweenTheCopyAndTheFileNamed) {
         if (recover)
             expected = copy.pixels;
         else if (row.file_named)
-            expected.fill(3);
+            std::fill_n(expected.begin(), kPictureBytes, std::uint8_t(3));
 
         QString asked;
         WhenModal([&] {
