@@ -260,14 +260,17 @@ void Tokno1::PictureFliClick(TObject*) {
     export_fli(FliFileDialog, okno2->picture.data(), okno2->back_color);
 }
 void Tokno1::PictureOtherClick(TObject*) {
-    export_other_c64(OtherFileDialog, okno2->picture.data(), okno2->back_color);
+    export_other_c64(OtherFileDialog, okno2->picture.data(), okno2->back_color,
+                     PictureFormat(picture_format));
 }
 // The mode says which viewer shows it on a C64.
 void Tokno1::PicturePrgClick(TObject*) {
-    const auto export_viewer = okno2->mode().viewer == Viewer::Fli ? export_fli_prg : export_prg;
-    export_viewer(PrgFileDialog, okno2->picture.data(), okno2->back_color);
+    export_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color,
+               PictureFormat(picture_format));
 }
-void Tokno1::PicturePngClick(TObject*) { export_png(PngFileDialog, okno2->picture.data()); }
+void Tokno1::PicturePngClick(TObject*) {
+    export_png(PngFileDialog, okno2->picture.data(), PictureFormat(picture_format));
+}
 
 void Tokno1::PictureClashesClick(TObject*) {
     okno2->show_clashes = PictureClashesItem->isChecked();

@@ -2,6 +2,7 @@
 #include "app/Main.h"
 #include "background/background.h"
 #include "exchange/picture_import.h"
+#include "formats/format_table.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 
@@ -19,7 +20,7 @@ void Tokno1::replace_picture(const char* label, const std::uint8_t* pixels, std:
 // The picture an import brings has no .vxr file yet; a C64 file brings its mode. The import
 // asks its questions before anything changes.
 void Tokno1::import_step(const Import& import) {
-    PictureBytes pixels{};
+    StoredPicture pixels{};
     std::uint8_t background = okno2->back_color, format = picture_format;
     if (!import(pixels.data(), background, format)) return;
     replace_picture("Import", pixels.data(), background, format);
@@ -30,9 +31,14 @@ void Tokno1::import_step(const Import& import) {
 // opened becomes the picture's file.
 void Tokno1::open_picture(const QString& path, OpenAs as) {
     if (as == OpenAs::ByKind && !is_vexlor_file_name(path)) {
+        const FileFormat* read_as = nullptr;
         import_step([&](std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format) {
-            return import_picture_file(path, picture, background, format);
+            return import_picture_file(path, picture, background, format, &read_as);
         });
+        // A file of the kind Save writes for its picture's mode (a hires mode's own) becomes
+        // the picture's file.
+        if (read_as && read_as == &saved_format(PictureFormat(okno2->format())))
+            set_picture_path(path);
         return;
     }
     PictureBytes loaded{};

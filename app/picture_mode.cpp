@@ -74,6 +74,9 @@ void Tokno1::show_picture_format() {
     if (QAction* item = mode_item(picture_format)) item->setChecked(true);
     prefs->bt_fli->setChecked(picture_format == fmtFli);
     prefs->bt_multicolor->setChecked(picture_format == fmtMulticolor);
+    // Koala and FLI hold 160 x 200 pixels: a hires picture has files of its own.
+    const bool multicolour_bitmap = okno2->mode().shape.width == kPictureColumns;
+    for (QAction* item : {PictureKoalaItem, PictureFliItem}) item->setEnabled(multicolour_bitmap);
     okno2->keep_place();
     show_file();
     if (okno2->show_clashes) okno2->FormPaint();

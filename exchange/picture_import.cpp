@@ -5,7 +5,7 @@
 #include <algorithm>
 
 bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_t& background,
-                         std::uint8_t& format) {
+                         std::uint8_t& format, const FileFormat** read_as) {
     ImportSource source = read_import_source(path);
     if (!source.error.isEmpty()) {
         ShowErrorMessage(QStringLiteral("Vexlor"),
@@ -16,13 +16,16 @@ bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_
         ImportDialog options(std::move(source.image), source.decoded_size, PictureFormat(format),
                              QApplication::activeWindow());
         if (options.exec() != QDialog::Accepted) return false;
-        source.picture = options.conversion().picture;
+        const PictureBytes& converted = options.conversion().picture;
+        source.picture.emplace();
+        std::copy(converted.begin(), converted.end(), source.picture->begin());
         source.background = options.conversion().background;
         source.format = options.format();
     }
     std::copy(source.picture->begin(), source.picture->end(), picture);
     background = source.background;
     format = source.format;
+    if (read_as) *read_as = source.read_as;
     return true;
 }
 

@@ -17,9 +17,6 @@ struct SharedColours {
     bool cell_colour = false; // one colour that all the areas of a cell share (FLI's colour RAM)
 };
 
-// Which C64 program the PRG export writes to show the picture.
-enum class Viewer : std::uint8_t { Multicolor, Fli, Hires, Afli };
-
 struct Mode {
     PictureFormat format;  // the frame's picture_format while the picture is in this mode
     const char* name;      // "Multicolor"; switching to it is the step "Multicolor Mode"
@@ -46,7 +43,6 @@ struct Mode {
     // Fix Colour Clashes, within an area of the picture.
     ClashFix (*fix_clashes)(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
                             const PixelArea& within);
-    Viewer viewer;
 
     // The colours an area may hold besides the background.
     int colours_per_area() const { return own_colours + (shared.cell_colour ? 1 : 0); }

@@ -58,8 +58,7 @@ constexpr Mode kModes[] = {
          [](const std::uint8_t* picture, std::uint8_t background) {
              return int(inexact_cells(picture, background).count());
          },
-     .fix_clashes = fix_cell_clashes,
-     .viewer = Viewer::Multicolor},
+     .fix_clashes = fix_cell_clashes},
     // A row of four pixels shows its own two colours, the colour its cell shares and the
     // background; a pixel its row refuses may still fit the cell.
     {.format = fmtFli,
@@ -80,8 +79,7 @@ constexpr Mode kModes[] = {
          [](const std::uint8_t* picture, std::uint8_t background) {
              return int(encode_fli(picture, background).inexact.count());
          },
-     .fix_clashes = fix_row_clashes,
-     .viewer = Viewer::Fli},
+     .fix_clashes = fix_row_clashes},
     // A cell of hires shows two colours of its own and nothing else.
     {.format = fmtHires,
      .name = "Hires",
@@ -103,8 +101,7 @@ constexpr Mode kModes[] = {
          [](const std::uint8_t* picture, std::uint8_t) {
              return int(encode_hires(picture).inexact.count()) / kCellHeight;
          },
-     .fix_clashes = fix_pair_clashes,
-     .viewer = Viewer::Hires},
+     .fix_clashes = fix_pair_clashes},
     // A row of eight pixels shows two colours of its own.
     {.format = fmtAfli,
      .name = "AFLI",
@@ -124,8 +121,7 @@ constexpr Mode kModes[] = {
                       std::uint8_t) { return afli_clash_rows(picture); },
      .areas_over_limit = [](const std::uint8_t* picture,
                             std::uint8_t) { return int(encode_afli(picture).inexact.count()); },
-     .fix_clashes = fix_afli_clashes,
-     .viewer = Viewer::Afli},
+     .fix_clashes = fix_afli_clashes},
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 // The recovery copy: what a start does with each kind of copy it finds, and the keeper's round.
+#include "modes/mode.h"
 #include "platform/common_dialogs.h"
 #include "recovery/recovery_keeper.h"
 #include "tests/gui_support.h"
@@ -127,6 +128,24 @@ TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
         EXPECT_FALSE(QFileInfo::exists(path));
         EXPECT_TRUE(QFileInfo(path + ".set-aside").exists() ||
                     QFileInfo(path + ".set-aside").isSymLink());
+    }
+}
+
+// A copy holds every pixel of its mode's shape, a hires picture's 64000 as a multicolour one's
+// 32000, and gives them back as they were.
+TEST(Recovery, ACopyHoldsEveryPixelOfEachMode) {
+    for (const Mode& mode : all_modes()) {
+        SCOPED_TRACE(mode.name);
+        RecoveryCopy copy = some_copy();
+        copy.mode = mode.format;
+        const std::size_t pixels = std::size_t(mode.shape.width * mode.shape.height);
+        for (std::size_t i = 0; i < pixels; ++i) copy.pixels[i] = std::uint8_t(i * 7 / 11 % 16);
+        const std::vector<std::uint8_t> bytes = encode_recovery_copy(copy);
+        const DecodedRecovery decoded = decode_recovery_copy(bytes);
+        ASSERT_EQ(decoded.fault, RecoveryFault::None);
+        EXPECT_EQ(decoded.copy, copy);
+        EXPECT_EQ(decode_recovery_copy({bytes.begin(), bytes.end() - 5}).fault,
+                  RecoveryFault::Truncated);
     }
 }
 
