@@ -139,7 +139,9 @@ TEST_F(BackgroundAndPalette, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
 
     WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
     okno1->tool_clrClick();
-    for (std::uint8_t byte : okno2->picture) ASSERT_EQ(byte, 6);
+    PictureBytes cleared;
+    cleared.fill(6);
+    EXPECT_TRUE(okno2->picture == stored(cleared));
 }
 
 // Recoloured, the background pixels take the new colour; kept, they stay and the dialog counts

@@ -69,7 +69,7 @@ TEST(MainRoutine, RunsUntilTheFrameClosesAndReturnsZero) {
 TEST(MainRoutine, ShowsTheFileNamedOnTheCommandLineOnceUp) {
     QTemporaryDir dir;
     QFile file(dir.filePath("stripes.kla"));
-    StoredPicture stripes;
+    PictureBytes stripes;
     for (std::size_t i = 0; i < stripes.size(); ++i) stripes[i] = std::uint8_t(i / 160 % 3 + 6);
     const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(stripes.data()).image);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
