@@ -80,10 +80,11 @@ QString with_extension(const QString& path, const QString& extension) {
 } // namespace
 
 // A picture is saved in its mode's file only: Vexlor's own holds 160 x 200 pixels, so a hires
-// picture goes to its mode's C64 file, which holds it exactly.
+// picture goes to its mode's C64 file, which holds it exactly. Vexlor's own file takes any name
+// the user gives it, as it always has.
 bool Tokno1::save_picture(const QString& path) {
     const FileFormat& format = saved_format_of(*okno2);
-    if (!fits_name(format, path)) {
+    if (format.kind() && !fits_name(format, path)) {
         ShowErrorMessage(QStringLiteral("Vexlor"),
                          QStringLiteral("The picture was not saved: \"%1\" is the name of "
                                         "another kind of file. A picture in %2 mode is saved "
