@@ -48,6 +48,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     palette_item(shown_palette())->setChecked(true);
     paint_palette_glyphs();
     set_up_full_cell_menu();
+    set_up_mode_menu();
     set_up_brush_menu();
     set_up_ink_menu();
     set_up_symmetry_menu();
@@ -266,14 +267,17 @@ void Tokno1::PictureFliClick(TObject*) {
     export_fli(FliFileDialog, okno2->picture.data(), okno2->back_color);
 }
 void Tokno1::PictureOtherClick(TObject*) {
-    export_other_c64(OtherFileDialog, okno2->picture.data(), okno2->back_color);
+    export_other_c64(OtherFileDialog, okno2->picture.data(), okno2->back_color,
+                     PictureFormat(picture_format));
 }
 // The mode says which viewer shows it on a C64.
 void Tokno1::PicturePrgClick(TObject*) {
-    const auto export_viewer = okno2->mode().viewer == Viewer::Fli ? export_fli_prg : export_prg;
-    export_viewer(PrgFileDialog, okno2->picture.data(), okno2->back_color);
+    export_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color,
+               PictureFormat(picture_format));
 }
-void Tokno1::PicturePngClick(TObject*) { export_png(PngFileDialog, okno2->picture.data()); }
+void Tokno1::PicturePngClick(TObject*) {
+    export_png(PngFileDialog, okno2->picture.data(), PictureFormat(picture_format));
+}
 
 void Tokno1::PictureClashesClick(TObject*) {
     okno2->show_clashes = PictureClashesItem->isChecked();

@@ -24,6 +24,9 @@ enum class OpenAs : std::uint8_t { VexlorFile, ByKind };
 
 // The frame window: palette bar, tool bar, File menu, the editor's modes, and the two preview
 // drawing operations.
+// "3 cells", "1 row": a count with its noun.
+QString counted(int count, const char* one, const char* many);
+
 class Tokno1 : public TForm, public Ui::Tokno1 {
     Q_OBJECT
 public:
@@ -72,13 +75,16 @@ public:
         if (change(edit)) edit.commit();
     }
     // Replaces the pixels, the background and the mode as one step called `label`.
-    void replace_picture(const char* label, const PictureBytes& pixels, std::uint8_t background,
+    void replace_picture(const char* label, const std::uint8_t* pixels, std::uint8_t background,
                          std::uint8_t format);
-    // Switches the mode as one step; the pixels stay as they are.
+    // Switches the mode as one step: the pixels take the new mode's shape and every cell it
+    // cannot show is fixed; the status bar says how many.
     void set_picture_format(std::uint8_t format);
-    // Brings Picture > FLI Mode, the preferences' General tab, the caption and the clash marks
-    // in step with the mode.
+    // Brings Picture > Mode, the preferences' General tab, the caption and the clash marks in
+    // step with the mode.
     void show_picture_format();
+    // Picture > Mode's item for the mode with that picture_format value.
+    QAction* mode_item(std::uint8_t format) const;
     // Replaces the picture with the file's, as one step: every way of opening a picture ends
     // here.
     void open_picture(const QString& path, OpenAs as);
@@ -210,7 +216,6 @@ public slots:
     void PictureKoalaClick(TObject* Sender = nullptr);
     void PictureFliClick(TObject* Sender = nullptr);
     void PictureOtherClick(TObject* Sender = nullptr);
-    void PictureFliModeClick(TObject* Sender = nullptr);
     void PicturePrgClick(TObject* Sender = nullptr);
     void PicturePngClick(TObject* Sender = nullptr);
     void PictureClashesClick(TObject* Sender = nullptr);
@@ -253,6 +258,8 @@ private:
     QAction* zoom_item(std::size_t level) const;
     void zoom_to(std::size_t level);
     void set_up_full_cell_menu();
+    void set_up_mode_menu();
+    void show_status(const QString& message);
     void set_up_brush_menu();
     void set_up_ink_menu();
     void show_ink(const Ink& ink);

@@ -1,6 +1,7 @@
 // The File menu's commands on the picture's own file: New, Save, Save As, Print and the file
 // the picture belongs to.
 #include "app/Main.h"
+#include "formats/format_table.h"
 #include "prefs/prefswin.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
@@ -47,21 +48,76 @@ void Tokno1::FileNew(TObject*) {
     set_picture_path({});
 }
 
+namespace {
+
+const FileFormat& saved_format_of(const Document& document) {
+    return saved_format(PictureFormat(document.format()));
+}
+
+// Whether a file of that name may hold the format: a name of its own, or one no other format
+// that Vexlor writes uses (a hires picture saved as "logo.vxr" would pass for a multicolour one).
+bool fits_name(const FileFormat& format, const QString& path) {
+    const std::string suffix = QFileInfo(path).suffix().toStdString();
+    if (format.has_extension(suffix)) return true;
+    for (std::string_view name : written_extensions())
+        if (std::equal(name.begin(), name.end(), suffix.begin(), suffix.end(),
+                       [](char a, char b) { return a == QChar::fromLatin1(b).toLower(); }))
+            return false;
+    return true;
+}
+
+QString first_extension(const FileFormat& format) {
+    const std::string_view name = format.extensions().front();
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
+
+// "logo.vxr" as "logo.art".
+QString with_extension(const QString& path, const QString& extension) {
+    const QString suffix = QFileInfo(path).suffix();
+    return (suffix.isEmpty() ? path + '.' : path.chopped(suffix.size())) + extension;
+}
+
+} // namespace
+
+// A picture is saved in its mode's file only: Vexlor's own holds 160 x 200 pixels, so a hires
+// picture goes to its mode's C64 file, which holds it exactly. Vexlor's own file takes any name
+// the user gives it, as it always has.
 bool Tokno1::save_picture(const QString& path) {
-    if (!save_picture_file(path, okno2->picture.data())) return false;
+    const FileFormat& format = saved_format_of(*okno2);
+    if (format.kind() && !fits_name(format, path)) {
+        ShowErrorMessage(QStringLiteral("Vexlor"),
+                         QStringLiteral("The picture was not saved: \"%1\" is the name of "
+                                        "another kind of file. A picture in %2 mode is saved "
+                                        "as %3 (.%4).")
+                             .arg(path, QString::fromUtf8(okno2->mode().name),
+                                  QString::fromStdString(format.a_picture()),
+                                  first_extension(format)));
+        return false;
+    }
+    if (!save_picture_file(path, okno2->picture.data(), PictureFormat(okno2->format()),
+                           okno2->back_color))
+        return false;
     set_picture_path(path);
     return true;
 }
 
+// The picture's file takes the picture only where its name fits the mode's format (a file
+// opened before the mode changed may not): else Save asks for a name.
 void Tokno1::FileSave(TObject*) {
-    if (picture_path().isEmpty())
+    if (picture_path().isEmpty() || !fits_name(saved_format_of(*okno2), picture_path()))
         FileSaveAs();
     else
         save_picture(picture_path());
 }
 
 void Tokno1::FileSaveAs(TObject*) {
+    const FileFormat& format = saved_format_of(*okno2);
+    SaveDialog.Filter = QString::fromStdString(dialog_filter(format));
+    // A name typed without an extension gets a C64 file's own; Vexlor's file never had one.
+    SaveDialog.DefaultExt = format.kind() ? first_extension(format) : QString();
     SaveDialog.FileName = picture_path().isEmpty() ? prefs->name->text() : picture_path();
+    if (!fits_name(format, SaveDialog.FileName))
+        SaveDialog.FileName = with_extension(SaveDialog.FileName, first_extension(format));
     if (!SaveDialog.Execute()) return;
     save_picture(SaveDialog.GetFileName());
 }

@@ -5,10 +5,6 @@
 #include "full_cell/full_cell_setting.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
-#include <QMainWindow>
-#include <QStatusBar>
-
-constexpr int kMessageTime = 15000; // milliseconds a message stays on the status bar
 
 QAction* Tokno1::full_cell_item(FullCell choice) const {
     QAction* const items[kFullCellChoices] = {EditFullKeepItem, EditFullRefuseItem,
@@ -33,10 +29,6 @@ void Tokno1::choose_full_cell(FullCell choice) {
     full_cell_item(choice)->setChecked(true);
 }
 
-static QString counted(int count, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
-}
-
 // One step, with the selection or the whole picture; a line on the status bar says what it did.
 void Tokno1::PictureFixClashesClick(TObject*) {
     const Mode& mode = okno2->mode();
@@ -52,5 +44,5 @@ void Tokno1::PictureFixClashesClick(TObject*) {
                                 : QStringLiteral("Fixed %1: %2 changed")
                                       .arg(counted(fix.areas, mode.area_one, mode.area_many),
                                            counted(fix.pixels, "pixel", "pixels"));
-    static_cast<QMainWindow*>(Host())->statusBar()->showMessage(message, kMessageTime);
+    show_status(message);
 }

@@ -2,16 +2,17 @@
 #include "app/Main.h"
 #include "background/background.h"
 #include "exchange/picture_import.h"
+#include "formats/format_table.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 
-void Tokno1::replace_picture(const char* label, const PictureBytes& pixels, std::uint8_t background,
+void Tokno1::replace_picture(const char* label, const std::uint8_t* pixels, std::uint8_t background,
                              std::uint8_t format) {
     change_picture(label, [&](Document::Edit& edit) {
-        const PixelGrid picture = edit.pixels(okno2->whole());
-        std::copy_n(pixels.begin(), picture.width * picture.height, picture.pixels);
-        edit.set_background(background);
         edit.set_mode(format);
+        const PixelGrid picture = edit.pixels(okno2->whole());
+        std::copy_n(pixels, picture.width * picture.height, picture.pixels);
+        edit.set_background(background);
         return true;
     });
 }
@@ -19,10 +20,10 @@ void Tokno1::replace_picture(const char* label, const PictureBytes& pixels, std:
 // The picture an import brings has no .vxr file yet; a C64 file brings its mode. The import
 // asks its questions before anything changes.
 void Tokno1::import_step(const Import& import) {
-    PictureBytes pixels{};
+    StoredPicture pixels{};
     std::uint8_t background = okno2->back_color, format = picture_format;
     if (!import(pixels.data(), background, format)) return;
-    replace_picture("Import", pixels, background, format);
+    replace_picture("Import", pixels.data(), background, format);
     set_picture_path({});
 }
 
@@ -30,12 +31,18 @@ void Tokno1::import_step(const Import& import) {
 // opened becomes the picture's file.
 void Tokno1::open_picture(const QString& path, OpenAs as) {
     if (as == OpenAs::ByKind && !is_vexlor_file_name(path)) {
+        const FileFormat* read_as = nullptr;
         import_step([&](std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format) {
-            return import_picture_file(path, picture, background, format);
+            return import_picture_file(path, picture, background, format, &read_as);
         });
+        // A file of the kind Save writes for its picture's mode (a hires mode's own) becomes
+        // the picture's file.
+        if (read_as && read_as == &saved_format(PictureFormat(okno2->format())))
+            set_picture_path(path);
         return;
     }
-    PictureBytes loaded = okno2->picture;
+    PictureBytes loaded{};
+    std::copy_n(okno2->picture.begin(), loaded.size(), loaded.begin());
     std::size_t pixels = 0;
     if (!load_picture_file(path, loaded.data(), &pixels)) {
         if (as == OpenAs::ByKind)
@@ -45,9 +52,12 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
         return;
     }
     // The file holds no background: the picture keeps one that all its cells fit with. It
-    // holds no mode either: Open keeps the current one.
-    replace_picture("Open", loaded, background_for_loaded(loaded.data(), okno2->back_color),
-                    picture_format);
+    // holds no mode either: Open keeps the current one where it has the file's shape, and a
+    // hires mode gives way to Multicolor.
+    const std::uint8_t format =
+        okno2->mode().shape.width == kPictureColumns ? picture_format : std::uint8_t(fmtMulticolor);
+    replace_picture("Open", loaded.data(), background_for_loaded(loaded.data(), okno2->back_color),
+                    format);
     set_picture_path(path);
     if (pixels < kPictureBytes)
         ShowErrorMessage(QStringLiteral("Vexlor"),

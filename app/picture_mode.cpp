@@ -1,27 +1,83 @@
-// The picture's mode, Multicolor or FLI: Picture > FLI Mode and the preferences' General tab.
+// The picture's mode: Picture > Mode and the preferences' General tab.
 #include "app/Main.h"
+#include "display/displayed_palette.h"
 #include "prefs/prefswin.h"
 #include "zoom/zoom_window.h"
+#include <QActionGroup>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <string>
 
+constexpr int kMessageTime = 15000; // milliseconds a message stays on the status bar
+
+QString counted(int count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+void Tokno1::show_status(const QString& message) {
+    static_cast<QMainWindow*>(Host())->statusBar()->showMessage(message, kMessageTime);
+}
+
+// One item a mode, in the table's order.
+void Tokno1::set_up_mode_menu() {
+    auto* modes = new QActionGroup(this);
+    for (const Mode& mode : all_modes()) {
+        QAction* item = PictureModeMenu->addAction("&" + QString::fromUtf8(mode.name));
+        item->setObjectName(QStringLiteral("PictureMode%1Item").arg(mode.name));
+        item->setCheckable(true);
+        item->setData(mode.format);
+        modes->addAction(item);
+        const std::uint8_t format = mode.format;
+        connect(item, &QAction::triggered, this, [this, format] {
+            if (format != picture_format) set_picture_format(format);
+        });
+    }
+}
+
+QAction* Tokno1::mode_item(std::uint8_t format) const {
+    for (QAction* item : PictureModeMenu->actions())
+        if (item->data().toUInt() == format) return item;
+    return nullptr;
+}
+
+// A mode of another shape converts the pixels and fixes what it cannot show; between modes of
+// one shape the pixels stay as they are, and the status bar says what the new mode cannot show.
 void Tokno1::set_picture_format(std::uint8_t format) {
-    change_picture((std::string(mode_of(format).name) + " Mode").c_str(),
-                   [format](Document::Edit& edit) {
-                       edit.set_mode(format);
-                       return true;
-                   });
+    const Mode &from = okno2->mode(), &to = mode_of(format);
+    const bool reshaped = from.shape.width != to.shape.width;
+    ClashFix fix;
+    change_picture((std::string(to.name) + " Mode").c_str(), [&](Document::Edit& edit) {
+        edit.set_mode(format);
+        if (!reshaped) return true;
+        const PixelGrid pixels = edit.pixels(okno2->whole());
+        convert_shape(from, to, pixels.pixels);
+        fix = to.fix_clashes(pixels.pixels, okno2->back_color, lab_palette(shown_palette()),
+                             okno2->whole());
+        return true;
+    });
     show_picture_format();
+    const int unshown =
+        reshaped ? 0 : to.areas_over_limit(okno2->picture.data(), okno2->back_color);
+    if (fix.areas > 0)
+        show_status(QStringLiteral("%1 mode: fixed %2 it could not show (%3 changed)")
+                        .arg(to.name, counted(fix.areas, to.area_one, to.area_many),
+                             counted(fix.pixels, "pixel", "pixels")));
+    else if (unshown > 0)
+        show_status(QStringLiteral("%1 mode: %2 a C64 cannot show exactly; Fix Colour Clashes "
+                                   "fixes them")
+                        .arg(to.name, counted(unshown, to.area_one, to.area_many)));
+    else
+        show_status(QStringLiteral("%1 mode: no %2 to fix").arg(to.name, to.area_many));
 }
 
 void Tokno1::show_picture_format() {
-    const bool fli = picture_format == fmtFli;
-    PictureFliModeItem->setChecked(fli);
-    prefs->bt_fli->setChecked(fli);
-    prefs->bt_multicolor->setChecked(!fli);
+    if (QAction* item = mode_item(picture_format)) item->setChecked(true);
+    prefs->bt_fli->setChecked(picture_format == fmtFli);
+    prefs->bt_multicolor->setChecked(picture_format == fmtMulticolor);
+    // Koala and FLI hold 160 x 200 pixels: a hires picture has files of its own.
+    const bool multicolour_bitmap = okno2->mode().shape.width == kPictureColumns;
+    for (QAction* item : {PictureKoalaItem, PictureFliItem}) item->setEnabled(multicolour_bitmap);
+    okno2->keep_place();
     show_file();
     if (okno2->show_clashes) okno2->FormPaint();
-}
-
-void Tokno1::PictureFliModeClick(TObject*) {
-    set_picture_format(PictureFliModeItem->isChecked() ? fmtFli : fmtMulticolor);
 }

@@ -1,6 +1,7 @@
 // Reading and writing each C64 picture format of the table, as Import and the exports do.
 #include "bench/bench_support.h"
 #include "formats/format_table.h"
+#include "modes/mode.h"
 #include "tests/c64_support.h"
 
 namespace {
@@ -15,9 +16,10 @@ const MulticolorImage& some_image() {
 
 C64Image image_for(const FileFormat& format) {
     if (format.kind() == fmtMulticolor) return some_image();
-    PictureBytes picture;
+    StoredPicture picture{};
     decode_multicolor(some_image(), picture.data());
-    return encode_fli(picture.data(), 6).image;
+    convert_shape(mode_of(fmtMulticolor), mode_of(*format.kind()), picture.data());
+    return encode_picture(*format.kind(), picture.data(), 6).image;
 }
 
 // A file of the format: written by it, or, for one Vexlor only reads, the right length of zeros

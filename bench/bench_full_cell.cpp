@@ -4,6 +4,7 @@
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMouseEvent>
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -44,7 +45,7 @@ void stroke(benchmark::State& state, FullCell choice) {
     for (auto _ : state) {
         state.PauseTiming();
         okno2->end_stroke();
-        okno2->picture = full;
+        std::copy(full.begin(), full.end(), okno2->picture.begin());
         state.ResumeTiming();
         for (const QPoint& at : path) {
             QMouseEvent move(QEvent::MouseMove, at, okno2->mapToGlobal(at), Qt::NoButton,

@@ -15,12 +15,11 @@ static_assert(fli_viewer::program[0] == (kPrgLoadAddress & 0xFF) &&
 static_assert(file_offset(fli_viewer::background) == std::size(fli_viewer::program),
               "the picture follows the viewer's code");
 
-} // namespace
-
-std::vector<std::uint8_t> write_fli_prg(const FliImage& image) {
+std::vector<std::uint8_t> program_for(const FliImage& image, std::uint8_t control2) {
     std::vector<std::uint8_t> file(file_offset(fli_viewer::bitmap) + kBitmapBytes);
     std::copy(std::begin(fli_viewer::program), std::end(fli_viewer::program), file.begin());
     file[file_offset(fli_viewer::background)] = image.backgrounds[0] & 0x0F;
+    file[file_offset(fli_viewer::control2)] = control2;
     std::copy(image.color.begin(), image.color.end(),
               file.begin() + file_offset(fli_viewer::colour_data));
     for (std::size_t n = 0; n < image.screens.size(); ++n)
@@ -29,4 +28,15 @@ std::vector<std::uint8_t> write_fli_prg(const FliImage& image) {
     std::copy(image.bitmap.begin(), image.bitmap.end(),
               file.begin() + file_offset(fli_viewer::bitmap));
     return file;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> write_fli_prg(const FliImage& image) {
+    return program_for(image, kMulticolourControl2);
+}
+
+// Colour RAM and the background play no part in hires: the border is black.
+std::vector<std::uint8_t> write_afli_prg(const AfliImage& image) {
+    return program_for({.bitmap = image.bitmap, .screens = image.screens}, kHiresControl2);
 }

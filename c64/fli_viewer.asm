@@ -1,5 +1,6 @@
-; Shows an FLI picture on a C64 until the machine is reset. The program loads at $0801 and
-; starts with RUN. The background colour and the colour RAM follow the code; the eight screen
+; Shows an FLI or AFLI picture on a C64 until the machine is reset. The program loads at $0801
+; and starts with RUN. The background colour, the value for $D016 ($18 for FLI, $08 for AFLI's
+; hires) and the colour RAM follow the code; the eight screen
 ; RAMs and the bitmap load straight to $4000 and $6000, VIC bank 1, where the VIC-II reads them.
 ; Assembled with acme at build time; the writer appends the picture.
 ;
@@ -25,7 +26,7 @@ cia2_interrupts = $dd0d
 cia2_port_a     = $dd00         ; low two bits %10: VIC bank 1, $4000-$7fff
 vic_control1    = $d011
 vic_raster      = $d012
-vic_control2    = $d016         ; $18: multicolour, 40 columns
+vic_control2    = $d016         ; $18: multicolour, 40 columns; $08: hires
 vic_memory      = $d018         ; screen n, bitmap at $2000 in the bank: n * $10 + $08
 vic_irq_status  = $d019
 vic_irq_enable  = $d01a
@@ -79,7 +80,7 @@ copy    lda colour_data, x
         and #$fc
         ora #$02
         sta cia2_port_a
-        lda #$18
+        lda control2
         sta vic_control2
         lda #$08
         sta vic_memory
@@ -154,7 +155,8 @@ saved_stack
 
 ; The picture's bytes start here; the writer puts them in place.
 background      = *
-colour_data     = background + 1
+control2        = background + 1
+colour_data     = control2 + 1
 picture_end     = colour_data + 1000
 
 !if picture_end > screens {

@@ -5,33 +5,46 @@
 
 static int scale_of(const RenderOptions& options) { return std::clamp(options.scale, 1, 4); }
 
-static int image_pixels_per_pixel(const RenderOptions& options) {
-    return options.double_width || options.pal ? 2 : 1;
+// The screen pixels of a C64 line: the widest picture's pixels.
+static constexpr int kScreenColumns = kWidestColumns;
+
+// The picture's pixels a row, and the screen pixels each covers.
+static int picture_columns(const RenderOptions& options) {
+    return options.hires ? kScreenColumns : kPictureColumns;
+}
+static int pixel_aspect(const RenderOptions& options) {
+    return kScreenColumns / picture_columns(options);
+}
+
+// Screen pixels a row of the image shows one in `step` of.
+static int screen_step(const RenderOptions& options) {
+    return options.double_width || options.pal || options.hires ? 1 : 2;
 }
 
 int rendered_width(const RenderOptions& options) {
-    return kPictureColumns * image_pixels_per_pixel(options) * scale_of(options);
+    return kScreenColumns / screen_step(options) * scale_of(options);
 }
 
 int rendered_height(const RenderOptions& options) { return kPictureRows * scale_of(options); }
 
-// The colour of each screen pixel of a line, kPictureColumns x 2 of them, line by line.
+// The colour of each screen pixel of a line, 320 of them, line by line.
 static std::vector<TColor> screen_colors(const std::uint8_t* picture,
                                          const RenderOptions& options) {
     const Palette& colors = palette_colors(options.palette);
-    const ConstPixelGrid grid{picture, kPictureColumns, kPictureRows};
-    if (options.pal) return PalDisplay(colors).show_picture(grid, 2);
+    const int columns = picture_columns(options), aspect = pixel_aspect(options);
+    const ConstPixelGrid grid{picture, columns, kPictureRows};
+    if (options.pal) return PalDisplay(colors).show_picture(grid, aspect);
     std::vector<TColor> shown;
-    shown.reserve(std::size_t(kPictureColumns) * 2 * kPictureRows);
-    for (int i = 0; i < kPictureColumns * kPictureRows; ++i)
-        shown.insert(shown.end(), 2, colors[picture[i] & 0x0F]);
+    shown.reserve(std::size_t(kScreenColumns) * kPictureRows);
+    for (int i = 0; i < columns * kPictureRows; ++i)
+        shown.insert(shown.end(), std::size_t(aspect), colors[picture[i] & 0x0F]);
     return shown;
 }
 
 RgbImage render_picture(const std::uint8_t* picture, const RenderOptions& options) {
     const int scale = scale_of(options);
-    // A screen pixel is half a picture pixel; at 160 x 200 every other one is left out.
-    const int step = 2 / image_pixels_per_pixel(options);
+    // At 160 x 200 every other screen pixel is left out.
+    const int step = screen_step(options);
     RgbImage image{rendered_width(options), rendered_height(options), {}};
     image.rgb.resize(std::size_t(image.width) * std::size_t(image.height) * 3);
     const std::vector<TColor> shown = screen_colors(picture, options);
@@ -39,8 +52,8 @@ RgbImage render_picture(const std::uint8_t* picture, const RenderOptions& option
     for (int row = 0; row < kPictureRows; ++row) {
         std::uint8_t* const first = image.rgb.data() + std::size_t(row) * scale * line_bytes;
         std::uint8_t* out = first;
-        for (int x = 0; x < kPictureColumns * 2; x += step) {
-            const TColor color = shown[std::size_t(row * kPictureColumns * 2 + x)];
+        for (int x = 0; x < kScreenColumns; x += step) {
+            const TColor color = shown[std::size_t(row * kScreenColumns + x)];
             for (int i = 0; i < scale; ++i) {
                 *out++ = std::uint8_t(RedOf(color));
                 *out++ = std::uint8_t(GreenOf(color));

@@ -1,6 +1,7 @@
-; Shows a multicolour picture on a C64 until the machine is reset. The program loads at $0801
-; and starts with RUN. The picture's bytes follow the code: background colour, screen RAM and
-; colour RAM, then the bitmap, loaded straight to $2000 where the VIC-II reads it.
+; Shows a multicolour or hires picture on a C64 until the machine is reset. The program loads at
+; $0801 and starts with RUN. The picture's bytes follow the code: background colour, the value
+; for $D016 ($18 multicolour, $08 hires), screen RAM and colour RAM, then the bitmap, loaded
+; straight to $2000 where the VIC-II reads it.
 ; Assembled with acme at build time; the writer appends the picture.
 
 screen_ram      = $0400
@@ -8,7 +9,7 @@ bitmap          = $2000
 colour_ram      = $d800
 nmi_vector      = $0318
 vic_control1    = $d011         ; $3b: bitmap mode, screen on, 25 rows
-vic_control2    = $d016         ; $18: multicolour, 40 columns
+vic_control2    = $d016         ; $18: multicolour, 40 columns; $08: hires
 vic_memory      = $d018         ; $18: screen RAM at $0400, bitmap at $2000 (VIC bank 0)
 vic_border      = $d020
 vic_background  = $d021
@@ -54,8 +55,9 @@ copy    lda screen_data, x
         bne copy
         lda #$3b
         sta vic_control1
-        lda #$18
+        lda control2
         sta vic_control2
+        lda #$18
         sta vic_memory
 hold    jmp hold
 
@@ -64,7 +66,8 @@ ignore_nmi
 
 ; The picture's bytes start here; the writer puts them in place.
 background      = *
-screen_data     = background + 1
+control2        = background + 1
+screen_data     = control2 + 1
 colour_data     = screen_data + 1000
 picture_end     = colour_data + 1000
 

@@ -1,6 +1,7 @@
 #include "cli/converter.h"
 #include "formats/file_reading.h"
 #include "formats/format_table.h"
+#include "modes/mode.h"
 #include "storage/file_access.h"
 #include <QFileInfo>
 
@@ -9,7 +10,7 @@ namespace {
 // The picture to write: its pixels (Vexlor indices), the background it is encoded on, the
 // palette an image was matched to, its mode, or why the input gave none.
 struct Loaded {
-    PictureBytes picture{};
+    StoredPicture picture{}; // as many pixels as its mode's shape has
     std::uint8_t background = 0;
     std::optional<PaletteMatch> match;
     QString error;
@@ -18,14 +19,15 @@ struct Loaded {
 
 std::string extension_of(const QString& path) { return QFileInfo(path).suffix().toStdString(); }
 
-// The mode asked for; else FLI for an FLI file in or an FLI format out.
+// The mode asked for; else a hires file's own, else FLI for an FLI file in or an FLI format out.
 PictureFormat mode_for(const ConvertRequest& request, std::uint8_t input_format) {
     if (request.mode) return *request.mode;
+    if (mode_of(input_format).shape.width != kPictureColumns) return PictureFormat(input_format);
     const FileFormat* output = output_format_of(request.output);
     return input_format == fmtFli || (output && output->kind() == fmtFli) ? fmtFli : fmtMulticolor;
 }
 
-std::uint8_t background_for(const PictureBytes& picture, std::uint8_t own,
+std::uint8_t background_for(const StoredPicture& picture, std::uint8_t own,
                             const ConvertRequest& request) {
     if (!request.background_asked) return own;
     switch (request.options.background) {
@@ -54,16 +56,18 @@ Loaded load(const ConvertRequest& request) {
     ImportSource source = read_import_source(request.input);
     if (!source.error.isEmpty()) return {{}, 0, {}, source.error};
     const PictureFormat mode = mode_for(request, source.format);
-    if (source.picture)
-        return {*source.picture,
-                background_for(*source.picture, source.background, request),
-                {},
-                {},
-                mode};
+    if (source.picture) {
+        Loaded loaded{*source.picture, source.background, {}, {}, mode};
+        convert_shape(mode_of(source.format), mode_of(mode), loaded.picture.data());
+        loaded.background = background_for(loaded.picture, source.background, request);
+        return loaded;
+    }
     ConversionOptions options = request.options;
     options.format = mode;
     const Conversion conversion = convert_image(source.image, options);
-    return {conversion.picture, conversion.background, conversion.palette, {}, mode};
+    Loaded loaded{{}, conversion.background, conversion.palette, {}, mode};
+    std::copy(conversion.picture.begin(), conversion.picture.end(), loaded.picture.begin());
+    return loaded;
 }
 
 // An image shows the picture in the palette asked for, else in the one the image was matched
@@ -74,10 +78,10 @@ PaletteId rendering_palette(const Loaded& loaded, const ConvertRequest& request)
 }
 
 // The picture as a C64 shows it: in FLI, the rows as the FLI file holds them.
-PictureBytes shown_picture(const Loaded& loaded, const EncodedPicture& encoded) {
+StoredPicture shown_picture(const Loaded& loaded, const EncodedPicture& encoded) {
     const FliImage* fli = std::get_if<FliImage>(&encoded.image);
     if (!fli) return loaded.picture;
-    PictureBytes shown;
+    StoredPicture shown{};
     decode_fli(*fli, shown.data());
     return shown;
 }
@@ -88,11 +92,12 @@ std::vector<std::uint8_t> output_bytes(const FileFormat& format, const Loaded& l
                                        const ConvertRequest& request) {
     if (format.holds() != Holds::Image)
         return format.write({.pixels = loaded.picture.data(), .encoded = encoded.image});
-    const PictureBytes shown = shown_picture(loaded, encoded);
-    return format.write(
-        {.pixels = shown.data(),
-         .encoded = encoded.image,
-         .rendering = {.palette = rendering_palette(loaded, request), .pal = request.pal}});
+    const StoredPicture shown = shown_picture(loaded, encoded);
+    return format.write({.pixels = shown.data(),
+                         .encoded = encoded.image,
+                         .rendering = {.palette = rendering_palette(loaded, request),
+                                       .pal = request.pal,
+                                       .hires = mode_of(loaded.mode).shape.pixel_aspect == 1}});
 }
 
 QString palette_text(const std::optional<PaletteMatch>& match) {
@@ -113,8 +118,7 @@ ConvertOutcome refused_name(const QString& given, const QString& use) {
 QString summary(const ConvertRequest& request, const Loaded& loaded,
                 const EncodedPicture& encoded) {
     const std::uint8_t background = c64_color_number(loaded.background);
-    const QString parts =
-        kind_of(encoded.image) == fmtFli ? QStringLiteral("row") : QStringLiteral("cell");
+    const QString parts = QString::fromLatin1(mode_of(kind_of(encoded.image)).area_one);
     return QStringLiteral("%1 -> %2: palette %3, background %4 (%5), %6 inexact %7%8")
         .arg(request.input, request.output, palette_text(loaded.match), QString::number(background),
              QString::fromLatin1(c64_color_name(background)), QString::number(encoded.inexact),
@@ -143,14 +147,20 @@ ConvertOutcome convert_file(const ConvertRequest& request) {
         return refused_name(request.undecodable_input, QStringLiteral("read"));
     if (!request.undecodable_output.isEmpty())
         return refused_name(request.undecodable_output, QStringLiteral("written"));
-    const Loaded loaded = load(request);
+    Loaded loaded = load(request);
     if (!loaded.error.isEmpty())
         return {kExitFileFailed,
                 QStringLiteral("\"%1\" cannot be read: %2").arg(request.input, loaded.error)};
     const FileFormat* format = writer_for(extension_of(request.output), loaded.mode);
     if (!format) return {kExitUsage, no_format_writes(request.output)};
-    const EncodedPicture encoded = encode_picture(format->kind().value_or(loaded.mode),
-                                                  loaded.picture.data(), loaded.background);
+    // A file of one kind takes the picture in that kind's shape; Vexlor's own holds 160 x 200.
+    PictureFormat written = format->kind().value_or(loaded.mode);
+    if (format->holds() == Holds::Pixels && mode_of(written).shape.width != kPictureColumns)
+        written = fmtMulticolor;
+    convert_shape(mode_of(loaded.mode), mode_of(written), loaded.picture.data());
+    loaded.mode = written;
+    const EncodedPicture encoded =
+        encode_picture(written, loaded.picture.data(), loaded.background);
     const QString line = summary(request, loaded, encoded);
     if (request.strict && encoded.inexact > 0)
         return {kExitInexact, line + QStringLiteral("; nothing written (--strict)")};

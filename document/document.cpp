@@ -6,6 +6,14 @@
 Document::Document(std::uint8_t& mode, PictureHistory::Limits limits)
     : mode_(mode), history_(limits), before_(picture.size()), saved_rows_(kPictureRows) {
     write_watch = &watch_;
+    follow_mode();
+}
+
+void Document::follow_mode() {
+    if (const Mode* now = find_mode(mode_)) {
+        shape = now->shape;
+        shared_background = now->shared.background;
+    }
 }
 
 Document::~Document() { write_watch = nullptr; }
@@ -23,6 +31,11 @@ void Document::Watch::writing(std::int32_t column, std::int32_t row) {
 void Document::note(const PixelArea& wanted) {
     const PixelGrid pixels = grid();
     const PixelArea area = clipped(wanted, pixels.whole());
+    // Once the shape changed, all the storage is kept already.
+    if (!storage_before_.empty()) {
+        noted_ = united(noted_, area);
+        return;
+    }
     for (int row = area.top; row <= area.bottom(); ++row) {
         if (saved_rows_[std::size_t(row)]) continue;
         saved_rows_[std::size_t(row)] = true;
@@ -44,6 +57,7 @@ void Document::close_edit() {
     unshown_ = false;
     background_before_.reset();
     mode_before_.reset();
+    storage_before_.clear();
     deferred_ = 0;
 }
 
@@ -57,18 +71,34 @@ DocumentChange Document::pending_change() const {
     if (background_before_ && *background_before_ != back_color)
         change.what |= DocumentChange::Background;
     if (mode_before_ && *mode_before_ != mode_) change.what |= DocumentChange::Mode;
+    if (!storage_before_.empty()) {
+        change.what |= DocumentChange::Pixels;
+        change.pixels = whole();
+        change.pixels_shown = false;
+    }
     return change;
 }
 
 // The edit's rows as they were, and its background and mode.
 void Document::restore() {
+    if (!storage_before_.empty()) {
+        std::copy(storage_before_.begin(), storage_before_.end(), picture.begin());
+        if (background_before_) back_color = *background_before_;
+        mode_ = *mode_before_;
+        follow_mode();
+        return;
+    }
+    restore_rows();
+    if (background_before_) back_color = *background_before_;
+    if (mode_before_) mode_ = *mode_before_;
+}
+
+void Document::restore_rows() {
     const PixelGrid pixels = grid();
     for (int row = noted_.top; row <= noted_.bottom(); ++row)
         if (saved_rows_[std::size_t(row)])
             std::memcpy(pixels.row(row), before_.data() + std::size_t(row * pixels.width),
                         std::size_t(pixels.width));
-    if (background_before_) back_color = *background_before_;
-    if (mode_before_) mode_ = *mode_before_;
 }
 
 void Document::set_file(std::string file) {
@@ -117,16 +147,17 @@ void Document::set_reference(std::optional<ReferenceImage> reference) {
 
 const Step* Document::move_through_history(const Step* (PictureHistory::*move)(PictureState&)) {
     if (editing_) throw EditError("the history was moved through while an edit was open");
-    PictureState state{grid(), back_color, mode_};
+    PictureState state{grid(), back_color, mode_, storage()};
     const Step* step = (history_.*move)(state);
     if (!step) return nullptr;
+    follow_mode();
     changed_ = true;
     const Touched touched = step->touched();
     DocumentChange change(DocumentChange::History);
     if (!touched.pixels.empty()) change.what |= DocumentChange::Pixels;
     if (touched.background) change.what |= DocumentChange::Background;
     if (touched.mode) change.what |= DocumentChange::Mode;
-    change.pixels = touched.pixels;
+    change.pixels = clipped(touched.pixels, whole());
     notify(change);
     return step;
 }
@@ -154,6 +185,7 @@ void Document::reset() {
     refresh = kept_refresh;
     write_watch = &watch_;
     mode_ = all_modes().front().format;
+    follow_mode();
     file_.clear();
     changed_ = false;
     selection_.reset();
@@ -188,6 +220,7 @@ void Document::swap_page(Page& page) {
     std::swap(changed_, page.changed);
     std::swap(reference_, page.reference);
     std::swap(history_, page.history);
+    follow_mode();
     if (selection_) selection_ = clipped(*selection_, whole());
     if (selection_ && selection_->empty()) selection_.reset();
     notify(DocumentChange{DocumentChange::Pixels | DocumentChange::Background |
@@ -229,16 +262,33 @@ void Document::Edit::set_background(std::uint8_t color) {
 
 void Document::Edit::set_mode(std::uint8_t format) {
     Document& d = document();
-    mode_of(format); // a value no mode has is refused
+    const Mode& to = mode_of(format); // a value no mode has is refused
     if (!d.mode_before_) d.mode_before_ = d.mode_;
+    if (to.shape.width != d.shape.width && d.storage_before_.empty()) {
+        // Rows noted so far are in the old shape: what they kept is taken back first, so that
+        // the storage as it was is what the edit started from.
+        const std::vector<std::uint8_t> now(d.picture.begin(), d.picture.end());
+        d.restore_rows();
+        d.storage_before_.assign(d.picture.begin(), d.picture.end());
+        std::copy(now.begin(), now.end(), d.picture.begin());
+    }
     d.mode_ = format;
+    d.follow_mode();
 }
 
 bool Document::Edit::commit() {
     Document& d = document();
     DocumentChange change = d.pending_change();
     Step step{std::move(label_), {}};
-    if (change.has(DocumentChange::Pixels)) {
+    if (!d.storage_before_.empty()) {
+        const PixelGrid now = d.storage();
+        const ConstPixelGrid before{d.storage_before_.data(), now.width, now.height};
+        if (auto pixels = PixelsChange::between(before, now, now.whole(),
+                                                std::vector<bool>(std::size_t(now.height), true))) {
+            pixels->of_storage();
+            step.changes.push_back(std::move(pixels));
+        }
+    } else if (change.has(DocumentChange::Pixels)) {
         const PixelGrid now = d.grid();
         const ConstPixelGrid before{d.before_.data(), now.width, now.height};
         if (auto pixels = PixelsChange::between(before, {now.pixels, now.width, now.height},

@@ -66,6 +66,8 @@ public:
         return {picture.data(), mode().shape.width, mode().shape.height};
     }
     PixelArea whole() const { return mode().whole(); }
+    // All the storage, as rows of the widest mode.
+    PixelGrid storage() { return {picture.data(), kWidestColumns, kPictureRows}; }
 
     // The file the picture belongs to (UTF-8), empty when none; whether it changed since it
     // was last opened or saved.
@@ -110,7 +112,7 @@ public:
     // selection, the
     // floating block and the current colours belong to the desk and stay when pages swap.
     struct Page {
-        std::array<std::uint8_t, kPictureBytes> picture{};
+        StoredPicture picture{};
         std::uint8_t background = 0;
         std::uint8_t mode = 0;
         std::string file;
@@ -137,9 +139,12 @@ private:
     };
 
     void note(const PixelArea& area);
+    // The picture model's shape and rules follow the mode.
+    void follow_mode();
     void open_edit();
     void close_edit();
     void restore();
+    void restore_rows();
     DocumentChange pending_change() const;
     const Step* move_through_history(const Step* (PictureHistory::*move)(PictureState&));
     void notify(const DocumentChange& change);
@@ -163,6 +168,8 @@ private:
     bool unshown_ = false; // some pixel changed without being shown as painted
     std::optional<std::uint8_t> background_before_;
     std::optional<std::uint8_t> mode_before_;
+    // All the storage as it was, once the edit changed the picture's shape.
+    std::vector<std::uint8_t> storage_before_;
     unsigned deferred_ = 0; // what else changed meanwhile, told at the end
 };
 
@@ -182,6 +189,8 @@ public:
     // The pixels of `area` are about to change: they may then be written in the grid returned.
     PixelGrid pixels(const PixelArea& area);
     void set_background(std::uint8_t color);
+    // The picture's pixels stay as they are stored; a mode of another shape lays them out
+    // anew (modes/mode.h: convert_shape converts them).
     void set_mode(std::uint8_t format);
     // The step, if anything changed: true then.
     bool commit();

@@ -1,6 +1,7 @@
 #include "exchange/picture_export.h"
 #include "exchange/png_options_dialog.h"
 #include "formats/format_table.h"
+#include "modes/mode.h"
 #include "storage/picture_file.h"
 #include <QApplication>
 #include <QFileInfo>
@@ -9,20 +10,6 @@ namespace {
 
 QString from_view(std::string_view text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-// Some of the picture's parts cannot be shown exactly: whether to go on all the same.
-bool export_anyway(const EncodedPicture& encoded, PictureFormat kind) {
-    return encoded.inexact == 0 ||
-           AskQuestion(QStringLiteral("Vexlor"),
-                       QStringLiteral("%1 of the picture's %2 %3 hold more colours than a C64 can "
-                                      "show there. Each keeps its most used colours, and its "
-                                      "other pixels take the nearest of those.")
-                           .arg(encoded.inexact)
-                           .arg(encoded.parts)
-                           .arg(kind == fmtFli ? QStringLiteral("rows of 4 pixels")
-                                               : QStringLiteral("cells")),
-                       QStringLiteral("Export anyway"), QStringLiteral("Cancel"));
 }
 
 // The one format `command` offers for pictures of `kind` (or of any), with the dialog set up for
@@ -37,7 +24,7 @@ const FileFormat& offer(TSaveDialog& dialog, Command command, std::optional<Pict
 bool export_as(TSaveDialog& dialog, Command command, PictureFormat kind,
                const std::uint8_t* picture, std::uint8_t background) {
     EncodedPicture encoded = encode_picture(kind, picture, background);
-    if (!export_anyway(encoded, kind)) return false;
+    if (!write_anyway(encoded, kind, QStringLiteral("Export anyway"))) return false;
     const FileFormat& format = offer(dialog, command, kind);
     if (!dialog.Execute()) return false;
     return save_file_atomically(
@@ -63,11 +50,18 @@ const FileFormat& chosen_format(TSaveDialog& dialog,
 
 } // namespace
 
-bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
-    EncodedPicture encoded = encode_picture(fmtMulticolor, picture, background);
-    if (!export_anyway(encoded, fmtMulticolor)) return false;
-    const std::vector<const FileFormat*> formats = formats_offered(Command::ExportOther);
-    dialog.Filter = QString::fromStdString(dialog_filter(Command::ExportOther));
+bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
+                      PictureFormat mode) {
+    const auto held = [](PictureFormat kind) {
+        std::vector<const FileFormat*> formats = formats_offered(Command::ExportOther, kind);
+        std::erase_if(formats, [&](const FileFormat* format) { return format->kind() != kind; });
+        return formats;
+    };
+    const PictureFormat kind = held(mode).empty() ? fmtMulticolor : mode;
+    EncodedPicture encoded = encode_picture(kind, picture, background);
+    if (!write_anyway(encoded, kind, QStringLiteral("Export anyway"))) return false;
+    const std::vector<const FileFormat*> formats = held(kind);
+    dialog.Filter = QString::fromStdString(dialog_filter(Command::ExportOther, kind));
     dialog.DefaultExt.clear();
     if (!dialog.Execute()) return false;
     const FileFormat& format = chosen_format(dialog, formats);
@@ -80,23 +74,22 @@ bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t
     return export_as(dialog, Command::ExportKoala, fmtMulticolor, picture, background);
 }
 
-bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
-    return export_as(dialog, Command::ExportPrg, fmtMulticolor, picture, background);
+bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
+                PictureFormat mode) {
+    return export_as(dialog, Command::ExportPrg, mode, picture, background);
 }
 
 bool export_fli(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
     return export_as(dialog, Command::ExportFli, fmtFli, picture, background);
 }
 
-bool export_fli_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
-    return export_as(dialog, Command::ExportPrg, fmtFli, picture, background);
-}
-
-bool export_png(TSaveDialog& dialog, const std::uint8_t* picture) {
+bool export_png(TSaveDialog& dialog, const std::uint8_t* picture, PictureFormat mode) {
     const FileFormat& format = offer(dialog, Command::ExportPng, std::nullopt);
     if (!dialog.Execute()) return false;
     PngOptionsDialog options(QApplication::activeWindow());
     if (options.exec() != QDialog::Accepted) return false;
+    RenderOptions rendering = options.options();
+    rendering.hires = mode_of(mode).shape.pixel_aspect == 1;
     return save_file_atomically(dialog.GetFileName(),
-                                format.write({.pixels = picture, .rendering = options.options()}));
+                                format.write({.pixels = picture, .rendering = rendering}));
 }

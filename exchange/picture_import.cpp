@@ -2,6 +2,7 @@
 #include "display/displayed_palette.h"
 #include "exchange/import_dialog.h"
 #include "formats/format_table.h"
+#include "modes/mode.h"
 #include <QApplication>
 #include <algorithm>
 
@@ -24,20 +25,23 @@ void set_import_filter(TOpenDialog& dialog) {
 } // namespace
 
 bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_t& background,
-                         std::uint8_t& format) {
+                         std::uint8_t& format, const FileFormat** read_as) {
     ImportSource source = read_source(path, "cannot be imported");
     if (!source.error.isEmpty()) return false;
     if (!source.picture) {
         ImportDialog options(std::move(source.image), source.decoded_size, PictureFormat(format),
                              QApplication::activeWindow());
         if (options.exec() != QDialog::Accepted) return false;
-        source.picture = options.conversion().picture;
+        const PictureBytes& converted = options.conversion().picture;
+        source.picture.emplace();
+        std::copy(converted.begin(), converted.end(), source.picture->begin());
         source.background = options.conversion().background;
         source.format = options.format();
     }
     std::copy(source.picture->begin(), source.picture->end(), picture);
     background = source.background;
     format = source.format;
+    if (read_as) *read_as = source.read_as;
     return true;
 }
 
@@ -52,7 +56,9 @@ bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& ba
 std::optional<ReferenceImage> read_reference_image(const QString& path) {
     const ImportSource source = read_source(path, "cannot be used as a reference image");
     if (!source.error.isEmpty()) return std::nullopt;
-    if (source.picture) return reference_from_picture(*source.picture, shown_colors());
+    if (source.picture)
+        return reference_from_picture(*source.picture, mode_of(source.format).shape.width,
+                                      shown_colors());
     return reference_from_image(source.image);
 }
 

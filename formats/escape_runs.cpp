@@ -25,13 +25,15 @@ Unpacked unpack_escape_runs(std::span<const std::uint8_t> packed, EscapeCode cod
             result.error = "the packed data end inside a run";
             return result;
         }
-        const std::size_t count = packed[at + 1] == 0 ? 256 : packed[at + 1];
+        const std::uint8_t count_byte = packed[at + (code.value_first ? 2 : 1)];
+        const std::uint8_t value = packed[at + (code.value_first ? 1 : 2)];
+        const std::size_t count = count_byte == 0 ? 256 : count_byte;
         if (data.size() + count > length) {
             result.error =
                 format_text("a run of %zu bytes goes past the picture's %zu bytes", count, length);
             return result;
         }
-        data.insert(data.end(), count, packed[at + 2]);
+        data.insert(data.end(), count, value);
         at += 3;
     }
     if (code.end_mark && !ended && data.size() == length && at < packed.size())
@@ -53,9 +55,13 @@ void append_escape_runs(std::vector<std::uint8_t>& packed, std::span<const std::
     for (std::size_t i = 0; i < data.size();) {
         std::size_t run = 1;
         while (i + run < data.size() && data[i + run] == data[i] && run < longest_run) ++run;
-        if (run >= 4 || data[i] == code.escape)
-            packed.insert(packed.end(), {code.escape, std::uint8_t(run), data[i]});
-        else
+        if (run >= 4 || data[i] == code.escape) {
+            const std::uint8_t count = std::uint8_t(run); // 256 is written as 0
+            if (code.value_first)
+                packed.insert(packed.end(), {code.escape, data[i], count});
+            else
+                packed.insert(packed.end(), {code.escape, count, data[i]});
+        } else
             packed.insert(packed.end(), data.begin() + std::ptrdiff_t(i),
                           data.begin() + std::ptrdiff_t(i + run));
         i += run;

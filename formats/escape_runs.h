@@ -8,10 +8,12 @@
 
 // The run-length code of Amica Paint and packed Drazpaint: `escape count value` stands for
 // `count` copies of `value`, any other byte for itself. With an end mark, `escape 0` ends the
-// data; without one a count of 0 stands for 256 and the data end with the picture.
+// data; without one a count of 0 stands for 256 and the data end with the picture. Packed
+// Doodle puts the value first: `escape value count`.
 struct EscapeCode {
     std::uint8_t escape = 0;
     bool end_mark = false;
+    bool value_first = false;
 };
 
 // Data unpacked to exactly `length` bytes, or in `error` why not. A run never writes past

@@ -2,35 +2,82 @@
 #include "colour/palettes.h"
 #include <algorithm>
 #include <array>
+#include <type_traits>
 
-PictureFormat kind_of(const C64Image& image) {
-    return std::holds_alternative<FliImage>(image) ? fmtFli : fmtMulticolor;
+namespace {
+
+// The mode that shows each alternative of C64Image, in the variant's order.
+constexpr std::array<PictureFormat, std::variant_size_v<C64Image>> kKinds = {fmtMulticolor, fmtFli,
+                                                                             fmtHires, fmtAfli};
+
+// The cells of a hires picture that a set of its 8 x 1 rows touches.
+int cells_touched(const CellRowSet& rows) {
+    int cells = 0;
+    for (int cell = 0; cell < kCells; ++cell) {
+        const int top = cell / kCellColumns * kCellHeight, column = cell % kCellColumns;
+        for (int y = top; y < top + kCellHeight; ++y)
+            if (rows[std::size_t(y * kCellColumns + column)]) {
+                ++cells;
+                break;
+            }
+    }
+    return cells;
 }
+
+// The background most of the raster lines show.
+std::uint8_t most_shown(const std::array<std::uint8_t, kPictureRows>& backgrounds) {
+    std::array<int, 16> lines{};
+    for (std::uint8_t color : backgrounds) ++lines[color & 0x0F];
+    return std::uint8_t(std::max_element(lines.begin(), lines.end()) - lines.begin());
+}
+
+} // namespace
+
+PictureFormat kind_of(const C64Image& image) { return kKinds[image.index()]; }
 
 EncodedPicture encode_picture(PictureFormat kind, const std::uint8_t* picture,
                               std::uint8_t background) {
-    if (kind == fmtFli) {
+    switch (kind) {
+    case fmtFli: {
         FliEncoding fli = encode_fli(picture, background);
         return {std::move(fli.image), int(fli.inexact.count()), kCellRowsOfPicture};
     }
-    const Encoding multicolor = encode_multicolor(picture, background);
-    return {multicolor.image, multicolor.inexact_cells, kCells};
+    case fmtHires: {
+        const HiresEncoding hires = encode_hires(picture);
+        return {hires.image, cells_touched(hires.inexact), kCells};
+    }
+    case fmtAfli: {
+        AfliEncoding afli = encode_afli(picture);
+        return {std::move(afli.image), int(afli.inexact.count()), kCellRowsOfPicture};
+    }
+    default:
+        const Encoding multicolor = encode_multicolor(picture, background);
+        return {multicolor.image, multicolor.inexact_cells, kCells};
+    }
 }
 
 DecodedPicture decode_picture(const C64Image& image) {
     DecodedPicture decoded;
-    if (const auto* multicolor = std::get_if<MulticolorImage>(&image)) {
-        decode_multicolor(*multicolor, decoded.pixels.data());
-        decoded.background = vexlor_color_index(multicolor->background);
-        return decoded;
-    }
-    const FliImage& fli = std::get<FliImage>(image);
-    decode_fli(fli, decoded.pixels.data());
-    std::array<int, 16> lines{};
-    for (std::uint8_t color : fli.backgrounds) ++lines[color & 0x0F];
-    decoded.background = vexlor_color_index(
-        std::uint8_t(std::max_element(lines.begin(), lines.end()) - lines.begin()));
-    decoded.format = fmtFli;
+    decoded.format = kind_of(image);
+    std::uint8_t* pixels = decoded.pixels.data();
+    std::uint8_t c64_background = 0;
+    std::visit(
+        [&](const auto& parts) {
+            using Parts = std::decay_t<decltype(parts)>;
+            if constexpr (std::is_same_v<Parts, MulticolorImage>) {
+                decode_multicolor(parts, pixels);
+                c64_background = parts.background;
+            } else if constexpr (std::is_same_v<Parts, FliImage>) {
+                decode_fli(parts, pixels);
+                c64_background = most_shown(parts.backgrounds);
+            } else if constexpr (std::is_same_v<Parts, HiresImage>) {
+                decode_hires(parts, pixels);
+            } else {
+                decode_afli(parts, pixels);
+            }
+        },
+        image);
+    decoded.background = vexlor_color_index(c64_background);
     return decoded;
 }
 

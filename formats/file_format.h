@@ -1,5 +1,6 @@
 #pragma once
 #include "c64/fli.h"
+#include "c64/hires.h"
 #include "c64/multicolor.h"
 #include "c64/render.h"
 #include <cstddef>
@@ -15,12 +16,12 @@
 
 // A C64 picture as a file holds it, every colour a C64 colour number: one alternative for each
 // kind of picture, which is the mode that shows it.
-using C64Image = std::variant<MulticolorImage, FliImage>;
+using C64Image = std::variant<MulticolorImage, FliImage, HiresImage, AfliImage>;
 
 PictureFormat kind_of(const C64Image& image);
 
 // The picture (Vexlor indices) encoded for a file of `kind` on `background` (a Vexlor index),
-// with how many of its parts (cells; in FLI, rows of 4 pixels) could not be shown exactly.
+// with how many of its parts (cells; in FLI and AFLI, rows of a cell) could not be shown exactly.
 struct EncodedPicture {
     C64Image image;
     int inexact = 0;
@@ -31,9 +32,9 @@ EncodedPicture encode_picture(PictureFormat kind, const std::uint8_t* picture,
 
 // The picture as the editor holds it: pixels and background as Vexlor indices, and its mode.
 // An FLI file may give each raster line a background of its own: the picture takes the one
-// most lines show.
+// most lines show. A hires picture has none: it takes black.
 struct DecodedPicture {
-    PictureBytes pixels{};
+    StoredPicture pixels{};
     std::uint8_t background = 0;
     PictureFormat format = fmtMulticolor;
 };

@@ -44,6 +44,7 @@ ImportSource read_import_source(const QString& path) {
             source.picture = decoded.pixels;
             source.background = decoded.background;
             source.format = decoded.format;
+            source.read_as = read.format;
             return source;
         }
         if (read.format) return refused(QString::fromStdString(read.error));

@@ -1,6 +1,7 @@
 #pragma once
 #include "c64/multicolor.h"
 #include "colour/rgb_image.h"
+#include "formats/file_format.h"
 #include <QSize>
 #include <QString>
 #include <cstdint>
@@ -15,7 +16,8 @@
 // ("it cannot be opened", "10017 bytes loading at $2000: an Advanced Art Studio picture takes
 // 10018").
 struct ImportSource {
-    std::optional<PictureBytes> picture;
+    std::optional<StoredPicture> picture; // as many pixels as its mode has
+    const FileFormat* read_as = nullptr;  // the C64 picture format it was read as
     std::uint8_t background = 0;
     std::uint8_t format = fmtMulticolor; // a PictureFormat
     RgbImage image;                      // the working copy (see read_image)

@@ -135,6 +135,8 @@ std::string dialog_filter(Command command, std::optional<PictureFormat> kind) {
     const std::vector<const FileFormat*> formats = formats_offered(command, kind);
     std::vector<std::string> entries;
     switch (command) {
+    case Command::Save:
+        return dialog_filter(saved_format(kind.value_or(fmtMulticolor)));
     case Command::Import: {
         std::vector<const FileFormat*> pictures, others;
         for (const FileFormat* format : formats)
@@ -156,6 +158,17 @@ std::string dialog_filter(Command command, std::optional<PictureFormat> kind) {
         break;
     }
     return joined(entries, '|');
+}
+
+const FileFormat& saved_format(PictureFormat mode) {
+    const std::vector<const FileFormat*> formats = formats_offered(Command::Save, mode);
+    const auto own = std::find_if(formats.begin(), formats.end(),
+                                  [&](const FileFormat* format) { return format->kind() == mode; });
+    return own != formats.end() ? **own : *formats.front();
+}
+
+std::string dialog_filter(const FileFormat& format) {
+    return plain_entry(format.filter_name(), patterns_of({&format})) + "|All Files|*.*";
 }
 
 const FileFormat* format_opened(std::string_view extension) {

@@ -22,6 +22,12 @@ std::vector<const FileFormat*> formats_offered(Command command,
 // the C64 picture files under "C64 pictures (...)".
 std::string dialog_filter(Command command, std::optional<PictureFormat> kind = std::nullopt);
 
+// The format Save writes a picture in `mode` to: the one offered for Save that holds that kind
+// of picture exactly (a hires mode's own C64 file), else Vexlor's own.
+const FileFormat& saved_format(PictureFormat mode);
+// The file dialog's filter for that one format: "Art Studio pictures|*.art;*.ocp|All Files|*.*".
+std::string dialog_filter(const FileFormat& format);
+
 // The format File › Open takes a file named `extension` (any case, no dot) for: Vexlor's own;
 // null for any other name, which opens as Import reads it.
 const FileFormat* format_opened(std::string_view extension);

@@ -28,11 +28,18 @@ void put_parts(const PartsLayout& layout, const MulticolorImage& image,
         if (at) data[*at] = image.background;
 }
 
-std::vector<std::uint8_t> laid_out(const PartsLayout& layout, const C64Image& image,
-                                   std::size_t size) {
-    std::vector<std::uint8_t> data(size);
-    put_parts(layout, std::get<MulticolorImage>(image), data);
-    return data;
+HiresImage take_parts(const HiresLayout& layout, std::span<const std::uint8_t> data) {
+    HiresImage image;
+    std::copy_n(data.begin() + std::ptrdiff_t(layout.bitmap), kBitmapBytes, image.bitmap.begin());
+    std::copy_n(data.begin() + std::ptrdiff_t(layout.screen), kCells, image.screen.begin());
+    return image;
+}
+
+void put_parts(const HiresLayout& layout, const HiresImage& image, std::span<std::uint8_t> data) {
+    std::copy(image.bitmap.begin(), image.bitmap.end(),
+              data.begin() + std::ptrdiff_t(layout.bitmap));
+    std::copy(image.screen.begin(), image.screen.end(),
+              data.begin() + std::ptrdiff_t(layout.screen));
 }
 
 namespace {
@@ -68,20 +75,4 @@ std::string wrong_address_or_length(const FileFormat& format, std::span<const st
         return format_text("%s takes %zu to %zu", format.a_picture().c_str(), format.length(),
                            format.longest());
     return format_text("%s takes %zu", format.a_picture().c_str(), format.length());
-}
-
-LayoutCodec::LayoutCodec(FormatFacts facts, PartsLayout layout)
-    : C64PictureFormat(std::move(facts)), layout_(layout) {}
-
-FormatRead LayoutCodec::read(std::span<const std::uint8_t> file) const {
-    if (std::string why = wrong_address_or_length(*this, file); !why.empty())
-        return {{}, std::move(why)};
-    return {take_parts(layout_, file.subspan(2)), {}};
-}
-
-std::vector<std::uint8_t> LayoutCodec::write(const PictureToWrite& picture) const {
-    std::vector<std::uint8_t> file = load_address_bytes(load_address());
-    file.resize(length());
-    put_parts(layout_, std::get<MulticolorImage>(picture.encoded), std::span(file).subspan(2));
-    return file;
 }

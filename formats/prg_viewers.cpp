@@ -1,5 +1,5 @@
 // The C64 programs that show the picture when run (c64/prg.h, c64/fli_prg.h): one a kind of
-// picture, both offered by Export as PRG, which writes the one of the picture's mode.
+// picture, all offered by Export as PRG, which writes the one of the picture's mode.
 #include "c64/fli_prg.h"
 #include "c64/prg.h"
 #include "formats/rows.h"
@@ -31,5 +31,23 @@ const FileFormat& fli_prg_viewer_format() {
                                                                .offered = {Command::ExportPrg},
                                                                .filter_name = "C64 programs",
                                                                .kind = fmtFli});
+    return format;
+}
+
+const FileFormat& hires_prg_viewer_format() {
+    static const ViewerFormat<HiresImage, write_hires_prg> format({.name = "C64 hires program",
+                                                                   .extensions = {"prg"},
+                                                                   .offered = {Command::ExportPrg},
+                                                                   .filter_name = "C64 programs",
+                                                                   .kind = fmtHires});
+    return format;
+}
+
+const FileFormat& afli_prg_viewer_format() {
+    static const ViewerFormat<AfliImage, write_afli_prg> format({.name = "C64 AFLI program",
+                                                                 .extensions = {"prg"},
+                                                                 .offered = {Command::ExportPrg},
+                                                                 .filter_name = "C64 programs",
+                                                                 .kind = fmtAfli});
     return format;
 }

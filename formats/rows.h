@@ -11,6 +11,11 @@
     ROW(fli_graph)                                                                                 \
     ROW(fli_designer)                                                                              \
     ROW(advanced_art_studio)                                                                       \
+    ROW(art_studio)                                                                                \
+    ROW(interpaint_hires)                                                                          \
+    ROW(doodle)                                                                                    \
+    ROW(packed_doodle)                                                                             \
+    ROW(afli)                                                                                      \
     ROW(artist64)                                                                                  \
     ROW(blazing_paddles)                                                                           \
     ROW(image_system)                                                                              \
@@ -24,6 +29,8 @@
     ROW(paint_magic)                                                                               \
     ROW(prg_viewer)                                                                                \
     ROW(fli_prg_viewer)                                                                            \
+    ROW(hires_prg_viewer)                                                                          \
+    ROW(afli_prg_viewer)                                                                           \
     ROW(png)                                                                                       \
     ROW(vexlor)                                                                                    \
     ROW(image)

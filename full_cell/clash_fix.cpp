@@ -1,5 +1,5 @@
 #include "full_cell/clash_fix.h"
-#include "c64/fli.h"
+#include "c64/hires.h"
 #include "colour/color_difference.h"
 #include "full_cell/area_colours.h"
 #include <climits>
@@ -94,27 +94,59 @@ ClashFix fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPal
     return fix;
 }
 
-// The FLI export chooses each cell's shared colour and each row's own two with the fewest
-// pixels changed; its picture, read back, is what those rows become.
-ClashFix fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette&,
-                         const PixelArea& within) {
-    if (within.empty()) return {};
-    back &= 0x0F;
-    const FliEncoding encoding = encode_fli(picture, back);
-    PictureBytes shown{};
-    decode_fli(encoding.image, shown.data());
+namespace {
+
+// The rows an export could not show exactly, within `within`, take what the export shows.
+// `width` is the picture's, `cell_width` its cells'.
+ClashFix take_export(std::uint8_t* picture, const std::uint8_t* shown, const CellRowSet& inexact,
+                     int width, int cell_width, const PixelArea& within) {
     ClashFix fix;
     for (int row = within.top; row <= within.bottom(); ++row)
-        for (int x = within.left / kCellWidth; x <= within.right() / kCellWidth; ++x) {
-            if (!encoding.inexact[std::size_t(cell_row_of(x * kCellWidth, row))]) continue;
+        for (int x = within.left / cell_width; x <= within.right() / cell_width; ++x) {
+            if (!inexact[std::size_t(row * kCellColumns + x)]) continue;
             int changed = 0;
-            for (int c = x * kCellWidth; c < (x + 1) * kCellWidth; ++c) {
-                std::uint8_t& pixel = picture[row * kPictureColumns + c];
-                changed += pixel != shown[std::size_t(row * kPictureColumns + c)];
-                pixel = shown[std::size_t(row * kPictureColumns + c)];
+            for (int c = x * cell_width; c < (x + 1) * cell_width; ++c) {
+                std::uint8_t& pixel = picture[row * width + c];
+                changed += pixel != shown[row * width + c];
+                pixel = shown[row * width + c];
             }
             fix.areas += changed > 0;
             fix.pixels += changed;
         }
     return fix;
+}
+
+} // namespace
+
+// The FLI export chooses each cell's shared colour and each row's own two with the fewest
+// pixels changed; its picture, read back, is what those rows become.
+ClashFix fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette&,
+                         const PixelArea& within) {
+    if (within.empty()) return {};
+    const FliEncoding encoding = encode_fli(picture, back & 0x0F);
+    PictureBytes shown{};
+    decode_fli(encoding.image, shown.data());
+    return take_export(picture, shown.data(), encoding.inexact, kPictureColumns, kCellWidth,
+                       within);
+}
+
+// The hires and AFLI exports keep the pair with the most pixels, which changes the fewest.
+ClashFix fix_pair_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
+                          const PixelArea& within) {
+    if (within.empty()) return {};
+    const HiresEncoding encoding = encode_hires(picture);
+    HiresBytes shown{};
+    decode_hires(encoding.image, shown.data());
+    return take_export(picture, shown.data(), encoding.inexact, kHiresColumns, kHiresCellWidth,
+                       within);
+}
+
+ClashFix fix_afli_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
+                          const PixelArea& within) {
+    if (within.empty()) return {};
+    const AfliEncoding encoding = encode_afli(picture);
+    HiresBytes shown{};
+    decode_afli(encoding.image, shown.data());
+    return take_export(picture, shown.data(), encoding.inexact, kHiresColumns, kHiresCellWidth,
+                       within);
 }

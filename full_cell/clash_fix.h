@@ -1,6 +1,7 @@
 #pragma once
 #include "colour/lab.h"
 #include "picture/geometry.h"
+#include "picture/picture.h"
 #include <cstdint>
 
 // Makes every area that a C64 cannot show (a cell in Multicolor, a 4 x 1 row in FLI) showable
@@ -23,3 +24,11 @@ ClashFix fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPal
 // touches are changed.
 ClashFix fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
                          const PixelArea& within);
+
+// Hires and AFLI: each cell (8 x 1 row in AFLI) keeps its two colours with the most pixels,
+// which changes the fewest, as the export does; its other pixels take the nearer of the two.
+// Only cells (rows) that `within` touches are changed.
+ClashFix fix_pair_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                          const PixelArea& within);
+ClashFix fix_afli_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                          const PixelArea& within);

@@ -10,9 +10,8 @@ int main(int, char** argv) {
         file[0] = std::uint8_t(format->load_address());
         file[1] = std::uint8_t(format->load_address() >> 8);
         if (format->writes())
-            file =
-                format->write({.encoded = format->kind() == fmtFli ? C64Image(FliImage{})
-                                                                   : C64Image(MulticolorImage{})});
+            file = format->write(
+                {.encoded = encode_picture(*format->kind(), StoredPicture{}.data(), 0).image});
         const std::string name = std::string(argv[1]) + "/" + std::string(format->extensions()[0]);
         const auto put = [&](const std::string& path, std::size_t bytes) {
             file.resize(bytes);

@@ -87,10 +87,11 @@ void PixelsChange::swap(PictureState& picture) {
         at += get_varint(header);
         const std::size_t length = get_varint(header);
         in += header - in;
-        each_piece(picture.pixels, area_, at, length, [&](std::uint8_t* pixels, std::size_t n) {
-            std::swap_ranges(pixels, pixels + n, in);
-            in += n;
-        });
+        each_piece(of_storage_ ? picture.storage : picture.pixels, area_, at, length,
+                   [&](std::uint8_t* pixels, std::size_t n) {
+                       std::swap_ranges(pixels, pixels + n, in);
+                       in += n;
+                   });
         at += length;
     }
 }

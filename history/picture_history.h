@@ -17,6 +17,9 @@ struct PictureState {
     PixelGrid pixels;
     std::uint8_t& background;
     std::uint8_t& mode;
+    // All the storage, one row of the widest mode after another: what a change of the picture's
+    // shape changes.
+    PixelGrid storage = {};
 };
 
 // What a step changed, for those who show the picture to follow.
@@ -47,9 +50,13 @@ public:
     void swap(PictureState& picture) override;
     void touch(Touched& touched) const override { touched.pixels = area_; }
     std::size_t bytes() const override;
+    // The change is of the picture's storage (what `between` compared were storage grids),
+    // not of the pixels as the picture's mode lays them out.
+    void of_storage() { of_storage_ = true; }
 
 private:
     PixelArea area_;
+    bool of_storage_ = false;
     std::vector<std::uint8_t> runs_; // (gap, length) as varints, then `length` colours
 };
 

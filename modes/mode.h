@@ -1,5 +1,5 @@
 #pragma once
-#include "c64/fli.h"
+#include "c64/hires.h"
 #include "full_cell/clash_fix.h"
 #include "modes/picture_format.h"
 #include "picture/geometry.h"
@@ -17,9 +17,6 @@ struct SharedColours {
     bool cell_colour = false; // one colour that all the areas of a cell share (FLI's colour RAM)
 };
 
-// Which C64 program the PRG export writes to show the picture.
-enum class Viewer : std::uint8_t { Multicolor, Fli };
-
 struct Mode {
     PictureFormat format;  // the frame's picture_format while the picture is in this mode
     const char* name;      // "Multicolor"; switching to it is the step "Multicolor Mode"
@@ -28,23 +25,24 @@ struct Mode {
     CellSize colour_area;  // what one set of a cell's colours covers: the cell, or a row of it
     int shared_rows_from;  // from this row down, the rows share one set (FLI: from row 196)
     int own_colours;       // the colours of its own each such area may show
-    SharedColours shared;  // and those it shares
+    SharedColours shared;  // and those it shares (hires modes share none)
     const char* area_one;  // what the clash counts call that area: "cell", "row"
     const char* area_many; // "cells", "rows"
-    // The plot: the areas a pixel is judged in, in turn, until one accepts it.
+    // The plot: the areas a pixel is judged in, in turn, until one accepts it. With no shared
+    // background the one area accepts a colour it holds, or one that leaves it showing.
     std::array<CellSize, 2> plot_order;
     int plot_steps;
     // Whether a C64 shows the cell of `at` exactly once `color` is written there.
     bool (*shows_with)(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
                        std::uint8_t color);
-    // The 4 x 1 rows the clash marks cover, a C64 being unable to show them exactly.
+    // The rows of a cell (4 x 1, or 8 x 1 in hires) the clash marks cover, a C64 being unable to
+    // show them exactly.
     CellRowSet (*clash_rows)(const std::uint8_t* picture, std::uint8_t background);
     // How many colour areas could not be shown exactly: what the background dialog warns of.
     int (*areas_over_limit)(const std::uint8_t* picture, std::uint8_t background);
     // Fix Colour Clashes, within an area of the picture.
     ClashFix (*fix_clashes)(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
                             const PixelArea& within);
-    Viewer viewer;
 
     // The colours an area may hold besides the background.
     int colours_per_area() const { return own_colours + (shared.cell_colour ? 1 : 0); }
@@ -59,6 +57,13 @@ struct Mode {
 };
 
 std::span<const Mode> all_modes();
+
+// Converts the picture in `storage` (kStorageBytes) from one mode's shape to another's: a
+// picture of single-width pixels, widened, doubles each pixel; narrowed, each pair of pixels
+// becomes one: where they differ, the one whose colour its 8 x 8 cell holds fewer of wins (ink
+// over paper, so that a line one pixel wide survives), the left one between equals. Modes of
+// one shape leave it as it is.
+void convert_shape(const Mode& from, const Mode& to, std::uint8_t* storage);
 // The row with that picture_format value; none for a value no mode has.
 const Mode* find_mode(std::uint8_t format);
 // The row of a picture_format that a mode has.

@@ -3,6 +3,7 @@
 #include "modes/mode.h"
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -30,9 +31,10 @@ bool fli_cell_shows_with(const std::uint8_t* picture, std::uint8_t background, P
     return fli_shows_cell(rows, background, cell);
 }
 
-// Both modes draw on the C64's multicolour bitmap: 160 x 200 double-width pixels in cells of
-// 4 x 8.
-constexpr PictureShape kBitmap{160, 200, {4, 8}, 2};
+// Multicolor and FLI draw on the C64's multicolour bitmap: 160 x 200 double-width pixels in
+// cells of 4 x 8; hires and AFLI on its hires bitmap, 320 x 200 square pixels in cells of 8 x 8.
+constexpr PictureShape kBitmap{kPictureColumns, kPictureRows, {kCellWidth, kCellHeight}, 2};
+constexpr PictureShape kHiresBitmap{kHiresColumns, kPictureRows, {kHiresCellWidth, kCellHeight}, 1};
 
 constexpr Mode kModes[] = {
     {.format = fmtMulticolor,
@@ -56,8 +58,7 @@ constexpr Mode kModes[] = {
          [](const std::uint8_t* picture, std::uint8_t background) {
              return int(inexact_cells(picture, background).count());
          },
-     .fix_clashes = fix_cell_clashes,
-     .viewer = Viewer::Multicolor},
+     .fix_clashes = fix_cell_clashes},
     // A row of four pixels shows its own two colours, the colour its cell shares and the
     // background; a pixel its row refuses may still fit the cell.
     {.format = fmtFli,
@@ -78,8 +79,49 @@ constexpr Mode kModes[] = {
          [](const std::uint8_t* picture, std::uint8_t background) {
              return int(encode_fli(picture, background).inexact.count());
          },
-     .fix_clashes = fix_row_clashes,
-     .viewer = Viewer::Fli},
+     .fix_clashes = fix_row_clashes},
+    // A cell of hires shows two colours of its own and nothing else.
+    {.format = fmtHires,
+     .name = "Hires",
+     .caption = " [Hires]",
+     .shape = kHiresBitmap,
+     .colour_area = {8, 8},
+     .shared_rows_from = 200,
+     .own_colours = 2,
+     .shared = {.background = false, .cell_colour = false},
+     .area_one = "cell",
+     .area_many = "cells",
+     .plot_order = {{{8, 8}}},
+     .plot_steps = 1,
+     .shows_with = [](const std::uint8_t* picture, std::uint8_t, PixelPos at,
+                      std::uint8_t color) { return hires_shows_with(picture, at, color, 8); },
+     .clash_rows = [](const std::uint8_t* picture,
+                      std::uint8_t) { return hires_clash_rows(picture); },
+     .areas_over_limit =
+         [](const std::uint8_t* picture, std::uint8_t) {
+             return int(encode_hires(picture).inexact.count()) / kCellHeight;
+         },
+     .fix_clashes = fix_pair_clashes},
+    // A row of eight pixels shows two colours of its own.
+    {.format = fmtAfli,
+     .name = "AFLI",
+     .caption = " [AFLI]",
+     .shape = kHiresBitmap,
+     .colour_area = {8, 1},
+     .shared_rows_from = kLastScreenRow,
+     .own_colours = 2,
+     .shared = {.background = false, .cell_colour = false},
+     .area_one = "row",
+     .area_many = "rows",
+     .plot_order = {{{8, 1}}},
+     .plot_steps = 1,
+     .shows_with = [](const std::uint8_t* picture, std::uint8_t, PixelPos at,
+                      std::uint8_t color) { return hires_shows_with(picture, at, color, 1); },
+     .clash_rows = [](const std::uint8_t* picture,
+                      std::uint8_t) { return afli_clash_rows(picture); },
+     .areas_over_limit = [](const std::uint8_t* picture,
+                            std::uint8_t) { return int(encode_afli(picture).inexact.count()); },
+     .fix_clashes = fix_afli_clashes},
 };
 
 } // namespace
@@ -94,4 +136,43 @@ const Mode* find_mode(std::uint8_t format) {
 const Mode& mode_of(std::uint8_t format) {
     if (const Mode* mode = find_mode(format)) return *mode;
     throw std::invalid_argument("no mode has the picture_format value " + std::to_string(format));
+}
+
+namespace {
+
+// The 8 x 8 hires cell's count of the colour at (column, row).
+int cell_count_of(const std::uint8_t* hires, int column, int row) {
+    const std::uint8_t color = hires[hires_offset(column, row)];
+    const int left = column / kHiresCellWidth * kHiresCellWidth,
+              top = row / kCellHeight * kCellHeight;
+    int count = 0;
+    for (int y = top; y < top + kCellHeight; ++y)
+        for (int x = left; x < left + kHiresCellWidth; ++x)
+            count += hires[hires_offset(x, y)] == color;
+    return count;
+}
+
+} // namespace
+
+void convert_shape(const Mode& from, const Mode& to, std::uint8_t* storage) {
+    const int from_width = from.shape.width, to_width = to.shape.width;
+    if (from_width == to_width) return;
+    const int rows = std::min(from.shape.height, to.shape.height);
+    if (to_width == 2 * from_width) {
+        // From the last pixel back, so that no pixel is overwritten before it is read.
+        for (int i = rows * from_width - 1; i >= 0; --i)
+            storage[2 * i] = storage[2 * i + 1] = storage[i];
+        return;
+    }
+    const std::vector<std::uint8_t> wide(storage, storage + rows * from_width);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < to_width; ++column) {
+            const int left = 2 * column, right = left + 1;
+            const std::uint8_t l = wide[std::size_t(row * from_width + left)];
+            const std::uint8_t r = wide[std::size_t(row * from_width + right)];
+            const bool right_wins = l != r && cell_count_of(wide.data(), right, row) <
+                                                  cell_count_of(wide.data(), left, row);
+            storage[row * to_width + column] = right_wins ? r : l;
+        }
+    std::fill(storage + rows * to_width, storage + rows * from_width, std::uint8_t(0));
 }

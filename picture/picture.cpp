@@ -1,5 +1,6 @@
 #include "picture/picture.h"
 #include "modes/mode.h"
+#include <algorithm>
 
 const std::array<const char*, 16> colour_names = {
     "black", "white",       "red",        "cyan",      "green",     "purple",
@@ -7,14 +8,14 @@ const std::array<const char*, 16> colour_names = {
     "grey",  "light green", "light blue", "light grey"};
 
 std::uint8_t PictureModel::read_pixel(std::int32_t column, std::int32_t row) const {
-    if (column < 0 || column >= kPictureColumns || row < 0 || row >= kPictureRows) return 0;
-    return picture[row * kPictureColumns + column];
+    if (column < 0 || column >= shape.width || row < 0 || row >= shape.height) return 0;
+    return picture[row * shape.width + column];
 }
 
 void PictureModel::write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color) {
-    if (column >= std::uint32_t(kPictureColumns) || row >= std::uint32_t(kPictureRows)) return;
+    if (column >= std::uint32_t(shape.width) || row >= std::uint32_t(shape.height)) return;
     if (write_watch) write_watch->writing(std::int32_t(column), std::int32_t(row));
-    picture[row * kPictureColumns + column] = color;
+    picture[row * std::uint32_t(shape.width) + column] = color;
 }
 
 namespace {
@@ -36,19 +37,47 @@ void PictureModel::analyse_row(std::int32_t column, std::int32_t row) {
 // Row by row from the top, left to right within each row. Within the picture the pixels are
 // read straight from their rows; past its edges read_pixel gives 0.
 void PictureModel::analyse(const PixelArea& area) {
+    if (!shared_background) return analyse_own(area);
     cell_color1 = cell_color2 = cell_color3 = back_color;
     cell_count = 0;
-    const bool inside = 0 <= area.left && area.right() < kPictureColumns && 0 <= area.top &&
-                        area.bottom() < kPictureRows;
+    const bool inside = 0 <= area.left && area.right() < shape.width && 0 <= area.top &&
+                        area.bottom() < shape.height;
     for (int r = 0; r < area.height; ++r) {
         if (!inside) {
             for (int c = 0; c < area.width; ++c) take(read_pixel(area.left + c, area.top + r));
             continue;
         }
-        const std::uint8_t* line = picture.data() + (area.top + r) * kPictureColumns + area.left;
+        const std::uint8_t* line = picture.data() + (area.top + r) * shape.width + area.left;
         for (int c = 0; c < area.width; ++c) take(line[c]);
     }
     count_colors();
+}
+
+// With no background shared, the slots hold the area's first three colours in scan order, an
+// empty slot repeating the one before; the count is how many colours the area holds.
+void PictureModel::analyse_own(const PixelArea& area) {
+    std::uint16_t seen = 0;
+    std::array<std::uint8_t, 3> slots{};
+    int found = 0;
+    for (int r = 0; r < area.height; ++r)
+        for (int c = 0; c < area.width; ++c) {
+            const std::uint8_t p = scan_color = read_pixel(area.left + c, area.top + r);
+            if (seen >> (p & 0x0F) & 1) continue;
+            seen |= std::uint16_t(1u << (p & 0x0F));
+            if (found < 3) slots[std::size_t(found)] = p;
+            ++found;
+        }
+    for (int slot = std::max(found, 1); slot < 3; ++slot)
+        slots[std::size_t(slot)] = slots[std::size_t(slot) - 1];
+    cell_color1 = slots[0];
+    cell_color2 = slots[1];
+    cell_color3 = slots[2];
+    cell_count = std::uint8_t(found);
+    area_colours_ = seen;
+}
+
+bool PictureModel::holds(std::uint8_t color) const {
+    return (area_colours_ >> (color & 0x0F) & 1) != 0;
 }
 
 void PictureModel::take(std::uint8_t p) {
@@ -74,8 +103,8 @@ void PictureModel::count_colors() {
     if (s != b) ++cell_count;
 }
 
-static bool inside_picture(std::int32_t column, std::int32_t row) {
-    return 0 <= column && column < kPictureColumns && 0 <= row && row < kPictureRows;
+bool PictureModel::inside_picture(std::int32_t column, std::int32_t row) const {
+    return 0 <= column && column < shape.width && 0 <= row && row < shape.height;
 }
 
 bool PictureModel::plot(std::int32_t column, std::int32_t row, std::uint8_t color) {
@@ -84,6 +113,11 @@ bool PictureModel::plot(std::int32_t column, std::int32_t row, std::uint8_t colo
     // Past the picture's edge there is nothing to paint, so nothing is accepted there.
     const bool accepted =
         inside_picture(column, row) && !(cell_count == 3 && old_color == back_color);
+    return write_plotted(accepted, column, row, color);
+}
+
+bool PictureModel::write_plotted(bool accepted, std::int32_t column, std::int32_t row,
+                                 std::uint8_t color) {
     if (accepted) write_pixel(std::uint32_t(column), std::uint32_t(row), color);
     refresh_windows(column, row);
     return accepted;
@@ -107,6 +141,15 @@ bool PictureModel::plot_pixel(std::uint8_t format, std::int32_t column, std::int
                               std::uint8_t color) {
     const Mode* mode = find_mode(format);
     if (!mode) return false;
+    if (!mode->shared.background) {
+        // A colour the area holds is always taken; another only if the area still shows.
+        analyse(block_at({column, row}, mode->plot_order[0]));
+        old_color = read_pixel(column, row);
+        const bool accepted = inside_picture(column, row) &&
+                              mode->shows_with(picture.data(), back_color, {column, row}, color);
+        return write_plotted(accepted || (inside_picture(column, row) && holds(color)), column, row,
+                             color);
+    }
     for (int step = 0; step < mode->plot_steps; ++step)
         if (plot_in(mode->plot_order[std::size_t(step)], column, row, color)) return true;
     return false;

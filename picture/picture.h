@@ -5,10 +5,15 @@
 #include <array>
 #include <cstdint>
 
-// The picture's storage: 160 x 200 pixels, the size of every mode so far (modes/mode.h).
+// The multicolour bitmap's pixels: 160 x 200, the size of the Multicolor and FLI modes.
 constexpr int kPictureColumns = 160;
 constexpr int kPictureRows = 200;
 constexpr int kPictureBytes = kPictureColumns * kPictureRows;
+// The picture's storage holds the widest mode's pixels (hires, 320 x 200); a mode uses its
+// first width x height bytes, `width` to a row (modes/mode.h).
+constexpr int kWidestColumns = 320;
+constexpr int kStorageBytes = kWidestColumns * kPictureRows;
+using StoredPicture = std::array<std::uint8_t, kStorageBytes>;
 
 // What each colour index is called.
 extern const std::array<const char*, 16> colour_names;
@@ -35,7 +40,12 @@ public:
 // The one picture, the current and grid colours, and the colour-cell rules that guard painting.
 class PictureModel {
 public:
-    std::array<std::uint8_t, kPictureBytes> picture{};
+    StoredPicture picture{};
+    // The picture's size and cells, as its mode has them; the document keeps it to the mode.
+    PictureShape shape{kPictureColumns, kPictureRows, {4, 8}, 2};
+    // Whether the areas share a background (no hires mode has one): the analysis then keeps
+    // the background out of the three slots.
+    bool shared_background = true;
     std::uint8_t draw_color = 1;
     std::uint8_t back_color = 0;
     TColor pixel_grid_color = 0x555555;
@@ -51,7 +61,8 @@ public:
     PlotRefresh* refresh = nullptr;
     PixelWatch* write_watch = nullptr;
 
-    // Columns 0..159 and rows 0..199; anything else reads 0 and is never written.
+    // Columns and rows within the shape (0..159 and 0..199 in Multicolor); anything else reads 0
+    // and is never written.
     std::uint8_t read_pixel(std::int32_t column, std::int32_t row) const;
     void write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color);
 
@@ -72,6 +83,12 @@ public:
 private:
     // One pixel of the scan: the slot it fills, if any.
     void take(std::uint8_t p);
+    void analyse_own(const PixelArea& area);
+    bool inside_picture(std::int32_t column, std::int32_t row) const;
+    bool write_plotted(bool accepted, std::int32_t column, std::int32_t row, std::uint8_t color);
+    // Whether the last analysis of an area with no shared background found `color` there.
+    bool holds(std::uint8_t color) const;
+    std::uint16_t area_colours_ = 0; // bit i: the last such area held colour i
     void count_colors();
     bool plot(std::int32_t column, std::int32_t row, std::uint8_t color);
 };

@@ -45,7 +45,7 @@ void Tprefs::vexlor_grid2Click(TObject*) { switch_grid(vexlor_grid2, gridcol2); 
 
 void Tprefs::prvdoubleClick(TObject*) { okno1->preview_size = prvdouble->isChecked() ? 2 : 1; }
 
-// The General tab's format takes effect at once, as Picture > FLI Mode does.
+// The General tab's format takes effect at once, as Picture > Mode does.
 void Tprefs::bt_multicolorClick(TObject*) { okno1->set_picture_format(fmtMulticolor); }
 void Tprefs::bt_fliClick(TObject*) { okno1->set_picture_format(fmtFli); }
 

@@ -34,9 +34,11 @@ std::uint64_t get(std::span<const std::uint8_t> bytes, std::size_t at, int count
     return value;
 }
 
-} // namespace
-
-namespace {
+// The pixels a copy of a picture in that mode holds; a mode no editor has holds none.
+std::size_t pixel_bytes(std::uint8_t mode) {
+    const Mode* found = find_mode(mode);
+    return found ? std::size_t(found->shape.width * found->shape.height) : 0;
+}
 
 constexpr std::uint16_t kFirstVersion = 1;    // one page, no reference image
 constexpr std::size_t kFirstHeaderBytes = 20; // up to the file's name
@@ -47,7 +49,8 @@ void put_page(std::vector<std::uint8_t>& out, const KeptPage& page) {
                            std::uint8_t(page.reference.has_value())});
     put(out, name_bytes, 2);
     out.insert(out.end(), page.file.begin(), page.file.begin() + std::ptrdiff_t(name_bytes));
-    out.insert(out.end(), page.pixels.begin(), page.pixels.end());
+    out.insert(out.end(), page.pixels.begin(),
+               page.pixels.begin() + std::ptrdiff_t(pixel_bytes(page.mode)));
     if (!page.reference) return;
     const PixelArea& area = page.reference->area;
     for (int value : {area.left, area.top, area.width, area.height}) put(out, unsigned(value), 2);
@@ -89,14 +92,16 @@ std::optional<KeptPage> take_page(Reader& in) {
     const std::span<const std::uint8_t> flags = in.take(4);
     const std::size_t name_bytes = in.number(2);
     const std::span<const std::uint8_t> name = in.take(name_bytes);
-    const std::span<const std::uint8_t> pixels = in.take(kPictureBytes);
+    if (in.short_) return page;
+    // The mode says how many pixels follow: a mode no editor has is not a copy of ours.
+    if (!find_mode(flags[1]) || flags[2] > 1 || flags[3] > 1) return std::nullopt;
+    const std::span<const std::uint8_t> pixels = in.take(pixel_bytes(flags[1]));
     if (in.short_) return page;
     page.background = flags[0];
     page.mode = flags[1];
     page.changed = flags[2] != 0;
     page.file.assign(name.begin(), name.end());
     std::copy(pixels.begin(), pixels.end(), page.pixels.begin());
-    if (flags[2] > 1 || flags[3] > 1) return std::nullopt;
     if (flags[3] == 0) return page;
     PixelArea area;
     for (int* value : {&area.left, &area.top, &area.width, &area.height})
@@ -122,7 +127,9 @@ DecodedRecovery decode_first_version(std::span<const std::uint8_t> bytes) {
     const auto fault = [](RecoveryFault f) { return DecodedRecovery{f, {}}; };
     if (bytes.size() < kFirstHeaderBytes) return fault(RecoveryFault::Truncated);
     const std::size_t name_bytes = get(bytes, 18, 2);
-    const std::size_t body = kFirstHeaderBytes + name_bytes + kPictureBytes;
+    if (!find_mode(bytes[7])) return fault(RecoveryFault::Corrupt);
+    const std::size_t pixels = pixel_bytes(bytes[7]);
+    const std::size_t body = kFirstHeaderBytes + name_bytes + pixels;
     if (bytes.size() < body + 4) return fault(RecoveryFault::Truncated);
     if (bytes.size() > body + 4 || get(bytes, body, 4) != crc32(bytes.first(body)))
         return fault(RecoveryFault::Corrupt);
@@ -135,7 +142,7 @@ DecodedRecovery decode_first_version(std::span<const std::uint8_t> bytes) {
     copy.kept_at = std::int64_t(get(bytes, 10, 8));
     copy.file.assign(bytes.begin() + kFirstHeaderBytes,
                      bytes.begin() + std::ptrdiff_t(kFirstHeaderBytes + name_bytes));
-    std::copy_n(bytes.begin() + std::ptrdiff_t(kFirstHeaderBytes + name_bytes), kPictureBytes,
+    std::copy_n(bytes.begin() + std::ptrdiff_t(kFirstHeaderBytes + name_bytes), pixels,
                 copy.pixels.begin());
     // A sound checksum over values this editor never writes: not a copy of ours.
     return sound_page(copy) && bytes[8] < 2 ? decoded : fault(RecoveryFault::Corrupt);

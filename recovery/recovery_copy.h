@@ -10,7 +10,8 @@
 
 // A picture as a recovery copy keeps it: everything that belongs to it but its history.
 struct KeptPage {
-    std::array<std::uint8_t, kPictureBytes> pixels{}; // colour indices, row by row
+    // Colour indices, row by row, as many as the mode's shape has; the rest stay 0.
+    StoredPicture pixels{};
     std::uint8_t background = 0;
     std::uint8_t mode = fmtMulticolor;
     bool changed = false; // since the picture was last opened or saved
@@ -39,14 +40,15 @@ struct DecodedRecovery {
     RecoveryCopy copy; // meaningful when fault is None
 };
 
-// The largest copy there can be: two pages, each with a file name of at most 65535 bytes and a
-// reference image.
+// The largest copy there can be: two pages of the widest mode, each with a file name of at
+// most 65535 bytes and a reference image (kept at 160 x 200 in every mode).
 constexpr std::size_t kMaxRecoveryCopyBytes =
-    16 + 2 * (6 + 65535 + kPictureBytes + 8 + 3 * kPictureBytes) + 4;
+    16 + 2 * (6 + 65535 + kStorageBytes + 8 + 3 * kPictureBytes) + 4;
 
 // "VXRC", a version, which page is shown, how many pages there are, the time, then each page
 // (the background, mode, changed flag, whether a reference image comes, the file's name, the
-// pixels, and the reference image's area and colours), and a CRC-32 of all that comes before
+// pixels of the mode's shape (160 x 200, or 320 x 200 in hires), and the reference image's area
+// and colours), and a CRC-32 of all that comes before
 // it, all little-endian. Copies of the first version, which held one page and no reference
 // image, are read too.
 std::vector<std::uint8_t> encode_recovery_copy(const RecoveryCopy& copy);

@@ -70,7 +70,7 @@ Answer ask(const RecoveryCopy& copy) {
 // counts as changed, since that file does not hold it. Its reference image and the spare page
 // come back with it.
 void bring_back(const RecoveryCopy& copy) {
-    okno1->replace_picture("Recover", copy.pixels, copy.background, copy.mode);
+    okno1->replace_picture("Recover", copy.pixels.data(), copy.background, copy.mode);
     okno2->set_file(copy.file);
     okno2->mark_changed();
     okno2->set_reference(copy.reference);

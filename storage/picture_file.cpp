@@ -1,5 +1,6 @@
 #include "storage/picture_file.h"
 #include "formats/format_table.h"
+#include "modes/mode.h"
 #include "platform/common_dialogs.h"
 
 bool save_file_atomically(const QString& path, const std::vector<std::uint8_t>& bytes) {
@@ -11,10 +12,30 @@ bool save_file_atomically(const QString& path, const std::vector<std::uint8_t>& 
     return reason.isEmpty();
 }
 
-// Save writes the one format the table offers it: Vexlor's own.
-bool save_picture_file(const QString& path, const std::uint8_t* picture) {
-    const FileFormat& format = *formats_offered(Command::Save).front();
-    return save_file_atomically(path, format.write({.pixels = picture}));
+bool write_anyway(const EncodedPicture& encoded, PictureFormat kind, const QString& go_on) {
+    if (encoded.inexact == 0) return true;
+    const Mode& mode = mode_of(kind);
+    const QString parts = mode.colour_area.height == 1
+                              ? QStringLiteral("rows of %1 pixels").arg(mode.colour_area.width)
+                              : QStringLiteral("cells");
+    return AskQuestion(QStringLiteral("Vexlor"),
+                       QStringLiteral("%1 of the picture's %2 %3 hold more colours than a C64 can "
+                                      "show there. Each keeps its most used colours, and its "
+                                      "other pixels take the nearest of those.")
+                           .arg(encoded.inexact)
+                           .arg(encoded.parts)
+                           .arg(parts),
+                       go_on, QStringLiteral("Cancel"));
+}
+
+bool save_picture_file(const QString& path, const std::uint8_t* picture, PictureFormat mode,
+                       std::uint8_t background) {
+    const FileFormat& format = saved_format(mode);
+    if (!format.kind()) return save_file_atomically(path, format.write({.pixels = picture}));
+    EncodedPicture encoded = encode_picture(mode, picture, background);
+    if (!write_anyway(encoded, mode, QStringLiteral("Save anyway"))) return false;
+    return save_file_atomically(
+        path, format.write({.pixels = picture, .encoded = std::move(encoded.image)}));
 }
 
 QString picture_file_filter() { return QString::fromStdString(dialog_filter(Command::Open)); }

@@ -11,6 +11,7 @@
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"
 #include "storage/picture_file.h"
+#include "tests/c64_support.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
@@ -117,7 +118,7 @@ TEST_F(BackgroundAndPalette, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
     ASSERT_EQ(koala[10002], 6);
     confirm_and_choose(write("blue.koa", koala));
     okno1->PictureImportItem->trigger();
-    ASSERT_EQ(okno2->picture, drawn);
+    ASSERT_TRUE(okno2->picture == stored(drawn));
     EXPECT_EQ(okno2->back_color, 6);
     EXPECT_EQ(back_swatch(), palette_color(6));
 
@@ -144,7 +145,9 @@ TEST_F(BackgroundAndPalette, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
 
     WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
     okno1->tool_clrClick();
-    for (std::uint8_t byte : okno2->picture) ASSERT_EQ(byte, 6);
+    PictureBytes cleared;
+    cleared.fill(6);
+    EXPECT_TRUE(okno2->picture == stored(cleared));
 }
 
 // Recoloured, the background pixels take the new colour; kept, they stay and the dialog counts
@@ -155,7 +158,7 @@ TEST_F(BackgroundAndPalette, TheDialogRecoloursOrKeepsAndIsOneStep) {
         SCOPED_TRACE(recolour);
         ResetEditor();
         for (int column = 0; column < 3; ++column) pixel(column, 0) = std::uint8_t(2 + column);
-        const PictureBytes before = okno2->picture;
+        const StoredPicture before = okno2->picture;
         QString note;
         WhenModal([&] {
             auto* dialog = qobject_cast<BackgroundColourDialog*>(QApplication::activeModalWidget());
@@ -179,7 +182,7 @@ TEST_F(BackgroundAndPalette, TheDialogRecoloursOrKeepsAndIsOneStep) {
         EXPECT_EQ(preview_color(159, 199), palette_color(recolour ? 6 : 0));
         EXPECT_EQ(back_swatch(), palette_color(6));
         EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Background Colour");
-        const PictureBytes after = okno2->picture;
+        const StoredPicture after = okno2->picture;
         okno1->EditUndoClick();
         EXPECT_EQ(okno2->picture, before);
         EXPECT_EQ(okno2->back_color, 0);

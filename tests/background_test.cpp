@@ -26,7 +26,7 @@ TEST(Background, ChangesRecolouringOrKeepingThePixels) {
         EXPECT_FALSE(set_background(edit, 0, recolour));
         EXPECT_TRUE(set_background(edit, 6, recolour));
         EXPECT_EQ(model.back_color, 6);
-        for (std::size_t i = 0; i < before.size(); ++i)
+        for (std::size_t i = 0; i < std::size_t(kPictureBytes); ++i)
             ASSERT_EQ(model.picture[i], recolour && before[i] == 0 ? 6 : before[i]) << i;
         EXPECT_TRUE(set_background(edit, 0x1B, recolour)); // a colour index has four bits
         EXPECT_EQ(model.back_color, 11);

@@ -104,23 +104,39 @@ TEST(FliEncoder, WritesC64NumbersAndTheBackgroundOnEveryLine) {
 }
 
 // The viewer's bytes, then the picture where the C64 reads it: screens at $4000, the bitmap at
-// $6000, the colour RAM after the code.
+// $6000, the colour RAM after the code, the background and $D016's value just before it. The
+// same program shows AFLI, hires on a black border.
 TEST(FliPrg, PlacesThePictureWhereTheViewerAndTheVicReadIt) {
     FliImage image = random_fli_image(3);
-    const std::vector<std::uint8_t> file = write_fli_prg(image);
-    auto at = [&](unsigned address) { return file.begin() + (address - 0x0801 + 2); };
-    ASSERT_EQ(file.size(), 0x7F40u - 0x0801 + 2);
-    EXPECT_EQ(file[0], 0x01);
-    EXPECT_EQ(file[1], 0x08);
-    EXPECT_EQ(file[6], 0x9E); // 10 SYS ...
-    for (int n = 0; n < kFliScreens; ++n)
-        EXPECT_TRUE(std::equal(image.screens[n].begin(), image.screens[n].end(),
-                               at(0x4000 + 0x400 * unsigned(n))));
-    EXPECT_TRUE(std::equal(image.bitmap.begin(), image.bitmap.end(), at(0x6000)));
-    const auto colour =
-        std::search(file.begin(), at(0x4000), image.color.begin(), image.color.end());
-    ASSERT_NE(colour, at(0x4000));
-    EXPECT_EQ(*(colour - 1), 6); // the background just before it
+    const std::vector<std::uint8_t> fli = write_fli_prg(image);
+    const std::size_t colour_at =
+        std::size_t(std::search(fli.begin(), fli.begin() + (0x4000 - 0x0801 + 2),
+                                image.color.begin(), image.color.end()) -
+                    fli.begin());
+    ASSERT_LT(colour_at, 0x4000u - 0x0801 + 2);
+    const struct {
+        const char* mode;
+        std::vector<std::uint8_t> file;
+        std::uint8_t background, control2;
+    } rows[] = {
+        {"FLI", fli, 6, 0x18},
+        {"AFLI", write_afli_prg({.bitmap = image.bitmap, .screens = image.screens}), 0, 0x08},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.mode);
+        const std::vector<std::uint8_t>& file = row.file;
+        auto at = [&](unsigned address) { return file.begin() + (address - 0x0801 + 2); };
+        ASSERT_EQ(file.size(), 0x7F40u - 0x0801 + 2);
+        EXPECT_EQ(file[0], 0x01);
+        EXPECT_EQ(file[1], 0x08);
+        EXPECT_EQ(file[6], 0x9E); // 10 SYS ...
+        for (int n = 0; n < kFliScreens; ++n)
+            EXPECT_TRUE(std::equal(image.screens[n].begin(), image.screens[n].end(),
+                                   at(0x4000 + 0x400 * unsigned(n))));
+        EXPECT_TRUE(std::equal(image.bitmap.begin(), image.bitmap.end(), at(0x6000)));
+        EXPECT_EQ(file[colour_at - 1], row.control2);
+        EXPECT_EQ(file[colour_at - 2], row.background);
+    }
 }
 
 // Where each row of a cell needs colours of its own, FLI shows what Multicolor cannot.

@@ -119,23 +119,43 @@ TEST(Prg, TheBitmapLoadsStraightToWhereTheVicReadsIt) {
     EXPECT_TRUE(std::equal(image.bitmap.begin(), image.bitmap.end(), file.end() - 8000));
 }
 
+// The same viewer shows a hires picture: $D016 without multicolour, a black border.
 TEST(Prg, TheViewerShowsThePictureWithTheDocumentedRegisterValues) {
     const MulticolorImage image = some_image();
-    const std::vector<std::uint8_t> file = write_prg(image);
-    Cpu cpu;
-    std::copy(file.begin() + 2, file.end(), cpu.memory.begin() + 0x0801);
-    cpu.pc = std::uint16_t(std::stoi(std::string(file.begin() + 7, file.begin() + 11)));
-    ASSERT_TRUE(cpu.run_until_it_holds()) << cpu.stopped;
+    const struct {
+        const char* mode;
+        std::vector<std::uint8_t> file;
+        std::uint8_t control2, border;
+        bool colour_ram;
+    } rows[] = {
+        {"multicolour", write_prg(image), 0x18, 14, true},
+        {"hires", write_hires_prg({.bitmap = image.bitmap, .screen = image.screen}), 0x08, 0,
+         false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.mode);
+        const std::vector<std::uint8_t>& file = row.file;
+        Cpu cpu;
+        std::copy(file.begin() + 2, file.end(), cpu.memory.begin() + 0x0801);
+        cpu.pc = std::uint16_t(std::stoi(std::string(file.begin() + 7, file.begin() + 11)));
+        ASSERT_TRUE(cpu.run_until_it_holds()) << cpu.stopped;
 
-    const std::map<std::uint16_t, std::uint8_t> expected = {
-        {0xD011, 0x3B}, {0xD016, 0x18}, {0xD018, 0x18}, {0xD020, 14}, {0xD021, 14}};
-    EXPECT_EQ(cpu.io_writes, expected);
-    for (int cell = 0; cell < kCells; ++cell) {
-        ASSERT_EQ(cpu.memory[0x0400 + cell], image.screen[cell]) << cell;
-        ASSERT_EQ(cpu.memory[0xD800 + cell] & 0x0F, image.color[cell] & 0x0F) << cell;
+        const std::map<std::uint16_t, std::uint8_t> expected = {{0xD011, 0x3B},
+                                                                {0xD016, row.control2},
+                                                                {0xD018, 0x18},
+                                                                {0xD020, row.border},
+                                                                {0xD021, row.border}};
+        EXPECT_EQ(cpu.io_writes, expected);
+        for (int cell = 0; cell < kCells; ++cell) {
+            ASSERT_EQ(cpu.memory[0x0400 + cell], image.screen[cell]) << cell;
+            if (row.colour_ram) {
+                ASSERT_EQ(cpu.memory[0xD800 + cell] & 0x0F, image.color[cell] & 0x0F) << cell;
+            }
+        }
+        EXPECT_TRUE(
+            std::equal(image.bitmap.begin(), image.bitmap.end(), cpu.memory.begin() + 0x2000));
+        // Until a reset: no interrupts, and RESTORE's NMI returns at once.
+        EXPECT_TRUE(cpu.interrupts_off);
+        EXPECT_EQ(cpu.memory[cpu.memory[0x0318] | cpu.memory[0x0319] << 8], 0x40); // RTI
     }
-    EXPECT_TRUE(std::equal(image.bitmap.begin(), image.bitmap.end(), cpu.memory.begin() + 0x2000));
-    // Until a reset: no interrupts, and RESTORE's NMI returns at once.
-    EXPECT_TRUE(cpu.interrupts_off);
-    EXPECT_EQ(cpu.memory[cpu.memory[0x0318] | cpu.memory[0x0319] << 8], 0x40); // RTI
 }

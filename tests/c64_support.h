@@ -1,7 +1,22 @@
 #pragma once
 #include "c64/fli.h"
+#include <algorithm>
 #include <random>
 #include <vector>
+
+// A multicolour picture as the storage of every mode holds it: its pixels first, then zeros.
+inline StoredPicture stored(const PictureBytes& picture) {
+    StoredPicture storage{};
+    std::copy(picture.begin(), picture.end(), storage.begin());
+    return storage;
+}
+
+// The multicolour picture's pixels of such storage.
+inline PictureBytes multicolour_part(const StoredPicture& storage) {
+    PictureBytes picture;
+    std::copy_n(storage.begin(), picture.size(), picture.begin());
+    return picture;
+}
 
 // A random picture in which every cell holds at most three colours besides `background`.
 inline PictureBytes random_encodable_picture(std::mt19937& random, std::uint8_t background) {

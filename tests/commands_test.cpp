@@ -110,27 +110,30 @@ TEST_F(Commands, PreviewRedrawButtonRedrawsTheWholePreview) {
 }
 
 TEST_F(Commands, ClearAnsweredOkBeepsOnceAndClearsEverything) {
-    okno2->picture.fill(9);
+    std::fill_n(okno2->picture.begin(), kPictureBytes, std::uint8_t(9));
     okno2->FormPaint();
     const int beeps = BeepCount();
     answer(dlgopen->OKBtn);
     QTest::mouseClick(okno1->tool_clr, Qt::LeftButton);
     EXPECT_EQ(BeepCount(), beeps + 1);
-    for (std::uint8_t byte : okno2->picture) ASSERT_EQ(byte, okno2->back_color);
+    StoredPicture cleared{}; // the storage past the picture's pixels holds nothing
+    std::fill_n(cleared.begin(), kPictureBytes, okno2->back_color);
+    EXPECT_TRUE(okno2->picture == cleared);
     EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 640, 400), palette_color(0)));
     EXPECT_TRUE(AreaIs(okno2, QRect(41, 21, 38, 18), palette_color(0))); // nothing to paint into
     EXPECT_EQ(okno1->image_changed, 1);
 }
 
 TEST_F(Commands, ClearAnsweredCancelOrEscapeChangesNothing) {
-    okno2->picture.fill(9);
+    std::fill_n(okno2->picture.begin(), kPictureBytes, std::uint8_t(9));
+    const StoredPicture before = okno2->picture;
     const int beeps = BeepCount();
     answer(dlgopen->CancelBtn);
     QTest::mouseClick(okno1->tool_clr, Qt::LeftButton);
     answerKey(Qt::Key_Escape);
     QTest::mouseClick(okno1->tool_clr, Qt::LeftButton);
     EXPECT_EQ(BeepCount(), beeps);
-    for (std::uint8_t byte : okno2->picture) ASSERT_EQ(byte, 9);
+    EXPECT_TRUE(okno2->picture == before);
     EXPECT_TRUE(AreaIs(okno_prv, QRect(0, 0, 700, 450), clBlack));
 }
 

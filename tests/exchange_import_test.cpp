@@ -24,8 +24,9 @@ TEST_F(Exchange, AnImportTakesTheFilesPictureBackgroundAndModeAndTheDialogKeepsT
     QStringList names;
     for (int i = 0; i < entries->count(); ++i) names << entries->itemText(i);
     EXPECT_EQ(names, (QStringList{"C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2 *.ocp *.mpic "
-                                  "*.a64 *.pi *.bpi *.ism *.64i *.ip64l *.ipt *.vid *.vco *.tbe "
-                                  "*.drz *.dp64 *.sar *.ami *.pmg)",
+                                  "*.art *.ip64h *.iph *.dd *.ddl *.jj *.afl *.afli *.a64 *.pi "
+                                  "*.bpi *.ism *.64i *.ip64l *.ipt *.vid *.vco *.tbe *.drz *.dp64 "
+                                  "*.sar *.ami *.pmg)",
                                   "Images (*.png *.gif *.bmp *.jpg *.jpeg)", "All Files (*.*)"}));
 }
 

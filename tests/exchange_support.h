@@ -40,9 +40,13 @@ struct Exchange : FileTest {
         TFileDialog::DropAnswers();
     }
 
+    // The multicolour pictures these tests bring in, through the storage every mode shares.
     bool import(const QString& file) {
         TFileDialog::QueueAnswer(file);
-        return import_picture(open_dialog, picture.data(), background, format);
+        StoredPicture storage = stored(picture);
+        const bool imported = import_picture(open_dialog, storage.data(), background, format);
+        picture = multicolour_part(storage);
+        return imported;
     }
     // Imports, refused: the picture stays and the message names the file and the reason.
     void expect_refused(const QString& file, const QString& reason) {

@@ -25,7 +25,7 @@ struct FliMode : PictureMenuTest {
     // The mode as every control shows it: the same in all, or the test fails.
     static std::uint8_t shown_mode() {
         const bool fli = okno1->picture_format == fmtFli;
-        EXPECT_EQ(okno1->PictureFliModeItem->isChecked(), fli);
+        EXPECT_EQ(okno1->mode_item(fmtFli)->isChecked(), fli);
         EXPECT_EQ(prefs->bt_fli->isChecked(), fli);
         EXPECT_EQ(prefs->bt_multicolor->isChecked(), !fli);
         const QString name = okno1->picture_path().isEmpty()
@@ -57,7 +57,7 @@ TEST_F(FliMode, MenuAndGeneralTabSwitchItInStepAsUndoableSteps) {
     mouse(QEvent::MouseButtonRelease, cell(5, 5), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(shown_mode(), fmtMulticolor);
     EXPECT_FALSE(prefs->bt_ifli->isEnabled());
-    okno1->PictureFliModeItem->trigger();
+    okno1->mode_item(fmtFli)->trigger();
     EXPECT_EQ(shown_mode(), fmtFli);
     EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo FLI Mode");
     QTest::mouseClick(prefs->bt_multicolor, Qt::LeftButton);
@@ -79,11 +79,11 @@ TEST_F(FliMode, MenuAndGeneralTabSwitchItInStepAsUndoableSteps) {
 // the menu or from outside (the command line, a drop); each import is one step that undo takes
 // back with its mode and background.
 TEST_F(FliMode, ImportsSwitchToTheModeOfTheirFile) {
-    PictureBytes drawn{};
+    StoredPicture drawn{};
     for (int row = 0; row < 200; ++row)
         drawn[row * 160 + 20] = std::uint8_t(screen_row_of(row) % 7 + 1);
     const QString bml = write("rows.bml", write_fli_graph(encode_fli(drawn.data(), 2).image));
-    PictureBytes flat;
+    StoredPicture flat;
     flat.fill(6);
     const QString koala = write("flat.koa", write_koala(encode_multicolor(flat.data(), 9).image));
     const std::function<void(const QString&)> ways[] = {
@@ -108,7 +108,7 @@ TEST_F(FliMode, ImportsSwitchToTheModeOfTheirFile) {
 // Export as FLI writes FLI Graph; Export as PRG in FLI mode writes the FLI viewer.
 TEST_F(FliMode, ExportsWriteFliFiles) {
     for (int row = 0; row < 200; ++row) pixel(30, row) = std::uint8_t(screen_row_of(row) % 15 + 1);
-    const PictureBytes drawn = okno2->picture;
+    const StoredPicture drawn = okno2->picture;
     TFileDialog::QueueAnswer(dir.filePath("rows"));
     okno1->PictureFliItem->trigger();
     QFile bml(dir.filePath("rows.bml"));
@@ -118,10 +118,10 @@ TEST_F(FliMode, ExportsWriteFliFiles) {
         read_fli({reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())},
                  FliFormat::Graph);
     ASSERT_TRUE(read.image) << read.error;
-    PictureBytes decoded{};
+    StoredPicture decoded{};
     decode_fli(*read.image, decoded.data());
     EXPECT_EQ(decoded, drawn);
-    okno1->PictureFliModeItem->trigger();
+    okno1->mode_item(fmtFli)->trigger();
     TFileDialog::QueueAnswer(dir.filePath("rows"));
     okno1->PicturePrgItem->trigger();
     EXPECT_EQ(QFileInfo(dir.filePath("rows.prg")).size(), 0x7F40 - 0x0801 + 2);
@@ -136,7 +136,7 @@ TEST_F(FliMode, ClashMarksShowRowsAndTheBugColumns) {
     okno1->PictureClashesItem->trigger();
     EXPECT_TRUE(marked(3 * 160, 0)) << "the whole cell clashes in Multicolor";
     EXPECT_FALSE(marked(0, 0));
-    okno1->PictureFliModeItem->trigger();
+    okno1->mode_item(fmtFli)->trigger();
     EXPECT_TRUE(marked(0, 0));
     EXPECT_TRUE(marked(0, 7 * 20));
     EXPECT_FALSE(marked(3 * 160, 0));
@@ -153,7 +153,7 @@ TEST_F(FliMode, TheBackgroundDialogCountsRowsInFli) {
     for (int row = 0; row < 8; ++row)
         for (int column = 0; column < 3; ++column) pixel(column, row) = own[row][column % 2];
     pixel(4, 0) = 2, pixel(5, 0) = 3, pixel(6, 0) = 4, pixel(7, 0) = 5;
-    okno1->PictureFliModeItem->trigger();
+    okno1->mode_item(fmtFli)->trigger();
     QString note;
     WhenModal([&] {
         auto* dialog = qobject_cast<BackgroundColourDialog*>(QApplication::activeModalWidget());

@@ -123,7 +123,7 @@ TEST(FullCell, PaintingNeverMakesACellUnshowable) {
             for (int plot = 0; plot < 150; ++plot) {
                 const int column = 40 + int(random() % 8), row = 188 + int(random() % 12);
                 const auto color = std::uint8_t(random() % 16);
-                const PictureBytes before = model.picture;
+                const StoredPicture before = model.picture;
                 plot_as_chosen(model, choice, format, column, row, color,
                                lab_palette(PaletteId::Vexlor));
                 int background_painted = 0;
@@ -186,7 +186,7 @@ Best brute_force(const std::uint8_t* picture, int cell, std::uint8_t back,
 }
 
 // What the fix did to a cell: the pixels changed and their total difference.
-Best measured(const PictureBytes& before, const PictureBytes& after, int cell,
+Best measured(const StoredPicture& before, const StoredPicture& after, int cell,
               const LabPalette& shown) {
     Best change{0, 0};
     for (int p = 0; p < kCellPixels; ++p) {
@@ -199,9 +199,9 @@ Best measured(const PictureBytes& before, const PictureBytes& after, int cell,
     return change;
 }
 
-PictureBytes noise(unsigned seed, int colours) {
+StoredPicture noise(unsigned seed, int colours) {
     std::mt19937 random(seed);
-    PictureBytes picture{};
+    StoredPicture picture{};
     for (auto& pixel : picture) pixel = std::uint8_t(random() % unsigned(colours));
     return picture;
 }
@@ -221,8 +221,8 @@ TEST(FixColourClashes, EachCellKeepsTheBestOfAllTriples) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.seed);
         const LabPalette& shown = lab_palette(c.palette);
-        const PictureBytes before = noise(c.seed, c.colours);
-        PictureBytes after = before;
+        const StoredPicture before = noise(c.seed, c.colours);
+        StoredPicture after = before;
         const ClashFix fix = fix_clashes(fmtMulticolor, after.data(), c.back, shown);
         EXPECT_TRUE(inexact_cells(after.data(), c.back).none());
         int pixels = 0;
@@ -242,8 +242,8 @@ TEST(FixColourClashes, EachCellKeepsTheBestOfAllTriples) {
 // A cell that fits is left alone, and only the cells a selection touches are fixed.
 TEST(FixColourClashes, LeavesWhatFitsAndWhatLiesOutsideTheSelection) {
     const LabPalette& shown = lab_palette(PaletteId::Vexlor);
-    const PictureBytes before = noise(7, 16);
-    PictureBytes after = before;
+    const StoredPicture before = noise(7, 16);
+    StoredPicture after = before;
     // columns 6..9 and rows 9..9 touch the cells 1 and 2 of the second cell row
     const ClashFix fix = fix_clashes(fmtMulticolor, after.data(), 0, shown, PixelArea{6, 9, 4, 1});
     EXPECT_EQ(fix.areas, 2);
@@ -252,7 +252,7 @@ TEST(FixColourClashes, LeavesWhatFitsAndWhatLiesOutsideTheSelection) {
     EXPECT_FALSE(left[41] || left[42]);
     EXPECT_TRUE(left[40] && left[43] && left[1]);
 
-    PictureBytes fitting{};
+    StoredPicture fitting{};
     fitting.fill(3);
     const ClashFix none = fix_clashes(fmtMulticolor, fitting.data(), 0, shown);
     EXPECT_EQ(none.areas, 0);
@@ -261,7 +261,7 @@ TEST(FixColourClashes, LeavesWhatFitsAndWhatLiesOutsideTheSelection) {
 
 // In FLI the rows take what the FLI export would show: afterwards it shows every row exactly.
 TEST(FixColourClashes, InFliEveryRowCanBeShown) {
-    PictureBytes picture = noise(9, 16);
+    StoredPicture picture = noise(9, 16);
     const std::size_t inexact = encode_fli(picture.data(), 0).inexact.count();
     const ClashFix fix = fix_clashes(fmtFli, picture.data(), 0, lab_palette(PaletteId::Vexlor));
     EXPECT_EQ(std::size_t(fix.areas), inexact);

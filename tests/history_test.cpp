@@ -8,7 +8,7 @@
 
 namespace {
 
-using Picture = std::array<std::uint8_t, 32000>;
+using Picture = std::array<std::uint8_t, kStorageBytes>;
 
 // What a user action does to the picture, kept so that any state can be replayed from the start.
 using Action = std::function<void(Picture&)>;
@@ -45,8 +45,9 @@ Action stroke(std::mt19937& random) {
     };
 }
 
+// The multicolour picture's pixels: the storage past them belongs to no pixel of its mode.
 Action clear(std::uint8_t color) {
-    return [color](Picture& p) { p.fill(color); };
+    return [color](Picture& p) { std::fill_n(p.begin(), kPictureBytes, color); };
 }
 
 Action open(std::mt19937& random) {
@@ -217,7 +218,7 @@ TEST(History, TakesEveryPartOfThePictureBackTogether) {
     {
         Document::Edit edit(document, "Import");
         edit.pixels(document.whole());
-        document.picture.fill(6);
+        std::fill_n(document.picture.begin(), kPictureBytes, std::uint8_t(6));
         edit.set_background(9);
         edit.set_mode(fmtFli);
         edit.commit();

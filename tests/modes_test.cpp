@@ -1,5 +1,6 @@
 // The table of modes: what each row states, and the rules it gives.
 #include "modes/mode.h"
+#include "picture/picture.h"
 #include <gtest/gtest.h>
 
 // Multicolor and FLI share their size, their double-width pixels and their cells; FLI counts
@@ -14,20 +15,11 @@ TEST(Modes, EachRowStatesItsGeometryAndItsColours) {
         int own, per_area;
         bool cell_colour;
         PixelArea area_of_last_row;
-        Viewer viewer;
     } rows[] = {
-        {fmtMulticolor,
-         "Multicolor",
-         "",
-         {4, 8},
-         3,
-         3,
-         false,
-         {156, 192, 4, 8},
-         Viewer::Multicolor},
-        {fmtFli, "FLI", " [FLI]", {4, 1}, 2, 3, true, {156, 196, 4, 4}, Viewer::Fli},
+        {fmtMulticolor, "Multicolor", "", {4, 8}, 3, 3, false, {156, 192, 4, 8}},
+        {fmtFli, "FLI", " [FLI]", {4, 1}, 2, 3, true, {156, 196, 4, 4}},
     };
-    ASSERT_EQ(all_modes().size(), std::size(rows));
+    ASSERT_EQ(all_modes().size(), std::size(rows) + 2); // and the two hires modes
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const Mode& mode = mode_of(row.format);
@@ -43,11 +35,10 @@ TEST(Modes, EachRowStatesItsGeometryAndItsColours) {
         EXPECT_EQ(mode.shared.cell_colour, row.cell_colour);
         EXPECT_EQ(mode.colour_area_at({158, 199}), row.area_of_last_row);
         EXPECT_EQ(mode.cell_at({-1, 13}), (PixelArea{-4, 8, 4, 8}));
-        EXPECT_EQ(mode.viewer, row.viewer);
     }
     EXPECT_EQ(find_mode(0), nullptr);
-    EXPECT_EQ(find_mode(3), nullptr);
-    EXPECT_THROW(mode_of(3), std::invalid_argument);
+    EXPECT_EQ(find_mode(5), nullptr);
+    EXPECT_THROW(mode_of(5), std::invalid_argument);
 }
 
 // Whether a cell still shows once a pixel is painted: three colours besides the background in
@@ -77,4 +68,45 @@ TEST(Modes, EachModeJudgesWhetherACellStillShows) {
     }
     std::array<std::uint8_t, 32000> empty{};
     EXPECT_TRUE(mode_of(fmtMulticolor).shows_with(empty.data(), 0, {7, 12}, 2));
+}
+
+// Hires and AFLI share no background: an area (an 8 x 8 cell, an 8 x 1 row, AFLI's last four
+// rows as one) takes a colour it holds, or one that leaves it two colours, and nothing else,
+// the picture's background included.
+TEST(Modes, HiresAndAfliPaintTwoColoursAnAreaAndShareNoBackground) {
+    PictureModel start;
+    const auto put = [&](int column, int row, std::uint8_t color) {
+        start.picture[std::size_t(row * 320 + column)] = color;
+    };
+    for (int row = 8; row < 16; ++row)
+        for (int column = 8; column < 16; ++column) put(column, row, 2);
+    put(9, 8, 5);    // the cell holds 2 and 5; its top row both, the others 2 only
+    put(10, 197, 5); // rows 196 to 199 of the cell column hold black and 5
+    const struct {
+        std::uint8_t format;
+        PixelPos at;
+        std::uint8_t color;
+        bool taken;
+    } rows[] = {
+        {fmtHires, {12, 12}, 5, true},   // a colour the cell holds
+        {fmtHires, {12, 12}, 7, false},  // a third
+        {fmtHires, {12, 12}, 0, false},  // the background is one like any other
+        {fmtHires, {9, 8}, 7, true},     // 5's only pixel: the cell keeps two
+        {fmtAfli, {12, 12}, 7, true},    // a row of its own holds 2 only
+        {fmtAfli, {12, 8}, 7, false},    // the top row holds 2 and 5
+        {fmtAfli, {12, 195}, 7, true},   // black only
+        {fmtAfli, {12, 199}, 7, false},  // rows 196 to 199 share black and 5
+        {fmtAfli, {319, 199}, 7, true},  // the last pixel
+        {fmtAfli, {320, 199}, 7, false}, // past the picture
+    };
+    for (const auto& row : rows) {
+        const Mode& mode = mode_of(row.format);
+        SCOPED_TRACE(::testing::Message()
+                     << mode.name << " at " << row.at.column << "," << row.at.row);
+        PictureModel model = start;
+        model.shape = mode.shape;
+        model.shared_background = mode.shared.background;
+        EXPECT_EQ(model.plot_pixel(row.format, row.at.column, row.at.row, row.color), row.taken);
+        EXPECT_EQ(model.read_pixel(row.at.column, row.at.row) == row.color, row.taken);
+    }
 }

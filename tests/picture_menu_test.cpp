@@ -48,9 +48,13 @@ TEST_F(PictureMenu, StandsAfterEditWithItsItems) {
         items << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(items, (QStringList{"&Import...", "&Background Colour...", "-", "Export as &Koala...",
                                   "Export as &FLI...", "Export as &Other C64 Format...",
-                                  "Export as &PRG...", "Export as P&NG...", "-", "FLI &Mode",
+                                  "Export as &PRG...", "Export as P&NG...", "-", "&Mode",
                                   "Show colour &clashes", "Fi&x Colour Clashes", "-", "S&wap Pages",
                                   "Copy to Spare &Page"}));
+    QStringList modes;
+    for (const QAction* item : okno1->PictureModeMenu->actions()) modes << item->text();
+    EXPECT_EQ(modes, (QStringList{"&Multicolor", "&FLI", "&Hires", "&AFLI"}));
+    EXPECT_TRUE(okno1->mode_item(fmtMulticolor)->isChecked());
     EXPECT_EQ(okno1->PictureImportItem->shortcut(), QKeySequence("Ctrl+I"));
     EXPECT_TRUE(okno1->PictureClashesItem->isCheckable());
 }
@@ -166,6 +170,13 @@ TEST_F(PictureMenu, TheReferenceImageShowsInTheViewsAndNowhereElse) {
         EXPECT_EQ(Hex(view->Canvas->GetPixel(at.x(), at.y())), Hex(alone));
         QTest::keyClick(okno1->Host(), Qt::Key_Q);
     }
+    // In hires each pixel of the image lies under two of the picture's, out to the right edge.
+    okno1->mode_item(fmtHires)->trigger();
+    const PreviewPixels block = preview_pixels(okno1->preview_size, okno2->mode().shape);
+    const QPoint right_edge{block.origin + block.width * 319, block.origin + block.height * 1};
+    EXPECT_EQ(Hex(okno_prv->Canvas->GetPixel(right_edge.x(), right_edge.y())),
+              Hex(halfway(palette_color(2), clWhite)));
+    okno1->EditUndoClick();
     load(koala_of(5));
     EXPECT_EQ(Hex(okno2->Canvas->GetPixel(cell(0, 0).x(), cell(0, 0).y())),
               Hex(halfway(palette_color(2), palette_color(5))));

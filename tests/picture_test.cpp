@@ -8,7 +8,7 @@ TEST(PictureModel, StartsEmptyWithTheStartColours) {
     EXPECT_EQ(model.back_color, 0);
     EXPECT_EQ(model.pixel_grid_color, 0x555555u);
     EXPECT_EQ(model.char_grid_color, 0x11E0FFu);
-    EXPECT_EQ(model.picture.size(), 32000u);
+    EXPECT_EQ(model.picture.size(), std::size_t(kStorageBytes));
 }
 
 TEST(PictureModel, ColumnZeroAndRowZeroAreRealPixels) {

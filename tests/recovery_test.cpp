@@ -1,4 +1,5 @@
 // The recovery copy: what a start does with each kind of copy it finds, and the keeper's round.
+#include "modes/mode.h"
 #include "platform/common_dialogs.h"
 #include "recovery/recovery_keeper.h"
 #include "tests/gui_support.h"
@@ -17,7 +18,8 @@ namespace {
 // The page shown and its reference image, with no spare page.
 RecoveryCopy one_page() {
     RecoveryCopy copy;
-    for (std::size_t i = 0; i < copy.pixels.size(); ++i) copy.pixels[i] = std::uint8_t(i % 7);
+    for (std::size_t i = 0; i < std::size_t(kPictureBytes); ++i)
+        copy.pixels[i] = std::uint8_t(i % 7);
     copy.background = 6;
     copy.mode = fmtFli;
     copy.changed = true;
@@ -34,7 +36,7 @@ RecoveryCopy some_copy() {
     for (std::size_t i = 0; i < rgb.rgb.size(); ++i) rgb.rgb[i] = std::uint8_t(i * 7);
     copy.reference = ReferenceImage{rgb, {0, 0, kPictureColumns, kPictureRows}};
     KeptPage spare;
-    spare.pixels.fill(3);
+    std::fill_n(spare.pixels.begin(), kPictureBytes, std::uint8_t(3));
     spare.file = "spare.vxr";
     spare.reference = reference_from_image({2, 1, {255, 0, 0, 0, 0, 255}});
     copy.spare = spare;
@@ -48,7 +50,7 @@ std::vector<std::uint8_t> first_version(const RecoveryCopy& copy) {
     for (int i = 0; i < 8; ++i) bytes.push_back(std::uint8_t(copy.kept_at >> (8 * i)));
     bytes.insert(bytes.end(), {std::uint8_t(copy.file.size()), 0});
     bytes.insert(bytes.end(), copy.file.begin(), copy.file.end());
-    bytes.insert(bytes.end(), copy.pixels.begin(), copy.pixels.end());
+    bytes.insert(bytes.end(), copy.pixels.begin(), copy.pixels.begin() + kPictureBytes);
     const auto crc = std::uint32_t(::crc32(0, bytes.data(), unsigned(bytes.size())));
     for (int i = 0; i < 4; ++i) bytes.push_back(std::uint8_t(crc >> (8 * i)));
     return bytes;
@@ -166,6 +168,24 @@ TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
         EXPECT_FALSE(QFileInfo::exists(path));
         EXPECT_TRUE(QFileInfo(path + ".set-aside").exists() ||
                     QFileInfo(path + ".set-aside").isSymLink());
+    }
+}
+
+// A copy holds every pixel of its mode's shape, a hires picture's 64000 as a multicolour one's
+// 32000, and gives them back as they were.
+TEST(Recovery, ACopyHoldsEveryPixelOfEachMode) {
+    for (const Mode& mode : all_modes()) {
+        SCOPED_TRACE(mode.name);
+        RecoveryCopy copy = some_copy();
+        copy.mode = mode.format;
+        const std::size_t pixels = std::size_t(mode.shape.width * mode.shape.height);
+        for (std::size_t i = 0; i < pixels; ++i) copy.pixels[i] = std::uint8_t(i * 7 / 11 % 16);
+        const std::vector<std::uint8_t> bytes = encode_recovery_copy(copy);
+        const DecodedRecovery decoded = decode_recovery_copy(bytes);
+        ASSERT_EQ(decoded.fault, RecoveryFault::None);
+        EXPECT_EQ(decoded.copy, copy);
+        EXPECT_EQ(decode_recovery_copy({bytes.begin(), bytes.end() - 5}).fault,
+                  RecoveryFault::Truncated);
     }
 }
 

@@ -18,7 +18,8 @@ namespace {
 
 RecoveryCopy abandoned(const QString& file) {
     RecoveryCopy copy;
-    for (std::size_t i = 0; i < copy.pixels.size(); ++i) copy.pixels[i] = std::uint8_t(i % 5);
+    for (std::size_t i = 0; i < std::size_t(kPictureBytes); ++i)
+        copy.pixels[i] = std::uint8_t(i % 5);
     copy.background = 6;
     copy.changed = true;
     copy.kept_at = QDateTime::currentSecsSinceEpoch();
@@ -68,18 +69,18 @@ TEST(RecoveryAtStart, TheAnswerChoosesBetweenTheCopyAndTheFileNamed) {
             copy.reference = reference_from_image({1, 1, {0, 255, 0}});
             copy.page_shown = 2;
             copy.spare = KeptPage{};
-            copy.spare->pixels.fill(9);
+            std::fill_n(copy.spare->pixels.begin(), kPictureBytes, std::uint8_t(9));
             copy.spare->file = "first.vxr";
         }
         const QString old_copy = keeper.folder() + "/1-earlier.vxrc";
         ASSERT_TRUE(write_recovery_copy(old_copy, copy).isEmpty());
         const QString named = write_vxr(dir.filePath("named.vxr"), 3);
         const bool recover = row.button == std::string("&Recover");
-        std::array<std::uint8_t, kPictureBytes> expected{};
+        std::array<std::uint8_t, kStorageBytes> expected{};
         if (recover)
             expected = copy.pixels;
         else if (row.file_named)
-            expected.fill(3);
+            std::fill_n(expected.begin(), kPictureBytes, std::uint8_t(3));
 
         QString asked;
         WhenModal([&] {

@@ -204,7 +204,7 @@ TEST_F(Tools, FillCoversItsAreaThroughTheCellRulesAsOneStep) {
     use(toolFill);
     document.draw_color = 6;
     press({3, 4});
-    EXPECT_TRUE(std::all_of(document.picture.begin(), document.picture.end(),
+    EXPECT_TRUE(std::all_of(document.picture.begin(), document.picture.begin() + kPictureBytes,
                             [](std::uint8_t p) { return p == 6; }));
     EXPECT_EQ(document.history().steps(), 1u);
     EXPECT_EQ(last_step(), "Fill");

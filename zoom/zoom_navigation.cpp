@@ -20,6 +20,16 @@ void Tokno2::place_view(ViewPlace place) {
     scroll2->setValue(scroll_y / mode().shape.cell.height);
 }
 
+// The view keeps its level and its corner cell when the mode changes the picture's shape.
+void Tokno2::keep_place() {
+    const ZoomLevel level = zoom_level();
+    const int corner_cell = scroll_x / std::int32_t(zoom_factor);
+    zoom_factor = std::uint32_t(mode().shape.cell.width);
+    resize_view(std::uint32_t(level.columns(mode().shape.cell)),
+                std::uint32_t(level.rows(mode().shape.cell)));
+    place_view({corner_cell * std::int32_t(zoom_factor), scroll_y});
+}
+
 void Tokno2::show_place(ViewPlace place) {
     const bool moved = place != this->place();
     place_view(place);

@@ -187,7 +187,7 @@ void Tokno2::redraw() { FormPaint(); }
 
 ReferenceLayer Tokno2::reference_layer() const {
     if (!reference_shown || !reference()) return {};
-    return {&*reference(), reference_opacity};
+    return {&*reference(), reference_opacity, mode().shape.width};
 }
 
 void Tokno2::set_cursor(PixelPos at) {
@@ -218,7 +218,7 @@ void Tokno2::draw_clash_marks() {
                 const auto marked = [&](int row) {
                     const int picture_row = scroll_y + top + row;
                     return row < cell.height && picture_row < mode().shape.height &&
-                           marked_[std::size_t(cell_row_of(column, picture_row))];
+                           marked_[std::size_t(picture_row * kCellColumns + column / cell.width)];
                 };
                 int end = y;
                 while (marked(end)) ++end;

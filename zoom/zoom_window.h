@@ -37,6 +37,8 @@ public:
     ZoomLevel zoom_level() const;
     ViewPlace place() const;
     void show_place(ViewPlace place);
+    // After a change of mode: the same level and corner cell in the picture's new shape.
+    void keep_place();
     // Shows kZoomLevels[level], keeping the picture pixel at (x, y) of the drawing area there.
     void zoom_to(std::size_t level, int x, int y);
 
