@@ -301,17 +301,15 @@ void Tokno1::EditReplaceColourClick(TObject*) {
 // Leaving throws the picture away, so it asks like Open and Clear do.
 void Tokno1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = confirmed_change(); }
 
-// Over the preview drawn with `block` a picture pixel: the selection's outline, the symmetry's
-// axes and the zoom view's frame.
-static void draw_preview_marks(const PreviewPixels& block) {
+// Over the picture's pixels `redrawn` in the preview drawn with `block` a picture pixel: the
+// selection's outline, the symmetry's axes and the zoom view's frame. Elsewhere they still
+// stand, so a painted pixel costs a few dots, not the whole frame.
+static void draw_preview_marks(const PreviewPixels& block, const PixelArea& redrawn) {
     TCanvas& canvas = *okno_prv->GetCanvas();
-    if (okno2->selection()) draw_dashed_outline(canvas, *okno2->selection(), block, 2);
-    const ConstPixelGrid picture = okno2->grid();
+    if (okno2->selection()) draw_dashed_outline(canvas, *okno2->selection(), block, 2, redrawn);
     draw_symmetry_axes(canvas, okno2->painter.symmetry, block.origin, block.origin, block.width,
-                       block.height,
-                       {block.origin, block.origin, block.origin + picture.width * block.width,
-                        block.origin + picture.height * block.height});
-    okno_prv->draw_view_frame(block);
+                       block.height, preview_rect(redrawn, block));
+    okno_prv->draw_view_frame(block, redrawn);
 }
 
 // A picture pixel is one block from (2, 2) at double size (4 x 2 screen pixels for a
@@ -329,8 +327,8 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
     bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
     const int first = int(std::min<std::uint64_t>(left, right)), count = int(right) - first;
     const int down_from = int(std::min<std::uint64_t>(top, bottom));
+    const PixelArea area{first, down_from, count, int(bottom) - down_from};
     if (shown_pal_view().preview) {
-        const PixelArea area{first, down_from, count, int(bottom) - down_from};
         draw_pal_preview(*canvas, picture, okno2->mode().shape.pixel_aspect, area, block,
                          reference);
     } else {
@@ -344,17 +342,18 @@ void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint6
                 canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
         }
     }
-    draw_preview_marks(block);
+    draw_preview_marks(block, area);
 }
 
 void Tokno1::draw_pal_preview_rows(const std::vector<PixelArea>& rows) {
     const PictureShape& shape = okno2->mode().shape;
     const PreviewPixels block = preview_pixels(preview_size, shape);
     const ReferenceLayer reference = okno2->reference_layer();
-    for (const PixelArea& row : rows)
+    for (const PixelArea& row : rows) {
         draw_pal_preview(*okno_prv->GetCanvas(), okno2->grid(), shape.pixel_aspect, row, block,
                          reference);
-    draw_preview_marks(block);
+        draw_preview_marks(block, row);
+    }
 }
 
 void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {

@@ -15,6 +15,13 @@ void zoom_paint(benchmark::State& state, bool fine) {
     for (auto _ : state) okno2->FormPaint();
 }
 
+// The same redraw of a hires picture, which has twice the pixels across.
+void zoom_paint_hires(benchmark::State& state, bool fine) {
+    okno1->mode_item(fmtHires)->trigger();
+    zoom_paint(state, fine);
+    okno1->mode_item(fmtMulticolor)->trigger();
+}
+
 void fill_once(benchmark::State& state, TForm* form, int w, int h) {
     for (auto _ : state) {
         form->Canvas->Brush.Color = 0x123456;
@@ -107,6 +114,8 @@ void BM_ZoomWidestReference(benchmark::State& s) { zoom_paint_widest(s, true); }
 void BM_SwapPages(benchmark::State& s) { swap_pages(s); }
 void BM_Zoom4x3(benchmark::State& s) { zoom_paint(s, false); }
 void BM_Zoom8x6(benchmark::State& s) { zoom_paint(s, true); }
+void BM_Zoom4x3Hires(benchmark::State& s) { zoom_paint_hires(s, false); }
+void BM_Zoom8x6Hires(benchmark::State& s) { zoom_paint_hires(s, true); }
 void BM_ZoomArea(benchmark::State& s) { fill_once(s, okno2, 640, 480); }
 void BM_Zoom4x3Naive(benchmark::State& s) { zoom_paint_naive(s, 16, 24); }
 void BM_Zoom8x6Naive(benchmark::State& s) { zoom_paint_naive(s, 32, 48); }
@@ -123,7 +132,9 @@ void BM_PreviewSingleNaive(benchmark::State& s) { preview_naive(s, 1); }
 } // namespace
 
 void fill_with_stripes() {
-    for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t((i / 3) % 16);
+    const PictureShape& shape = okno2->mode().shape;
+    for (int i = 0; i < shape.width * shape.height; ++i)
+        okno2->picture[std::size_t(i)] = std::uint8_t((i / 3) % 16);
 }
 
 VEXLOR_BENCH(BM_Zoom4x3, "FormPaint 4x3");
@@ -132,6 +143,8 @@ VEXLOR_BENCH(BM_Zoom4x3Naive, "FormPaint 4x3/naive");
 VEXLOR_BENCH(BM_Zoom8x6, "FormPaint 8x6");
 VEXLOR_BENCH(BM_ZoomArea, "FormPaint 8x6/baseline");
 VEXLOR_BENCH(BM_Zoom8x6Naive, "FormPaint 8x6/naive");
+VEXLOR_BENCH(BM_Zoom4x3Hires, "FormPaint 4x3, hires");
+VEXLOR_BENCH(BM_Zoom8x6Hires, "FormPaint 8x6, hires");
 VEXLOR_BENCH(BM_PreviewDouble, "redraw_preview double");
 VEXLOR_BENCH(BM_PreviewDoubleArea, "redraw_preview double/baseline");
 VEXLOR_BENCH(BM_PreviewDoubleNaive, "redraw_preview double/naive");

@@ -13,8 +13,9 @@ constexpr int kZoomPixel = 40 * 20, kBand = 32 * 4 * 2, kSwatches = 4 * 26 * 16;
 constexpr int kFreePaintPixels = kZoomPixel + kBand + 2 * kSwatches;
 constexpr int kPutCharPixels = 32 * (kZoomPixel + kBand + kSwatches) + kSwatches;
 
-void drag(benchmark::State& state, std::uint8_t tool) {
+void drag(benchmark::State& state, std::uint8_t tool, std::uint8_t mode = fmtMulticolor) {
     okno2->reset();
+    if (mode != fmtMulticolor) okno1->mode_item(mode)->trigger();
     okno1->tool_mode = tool;
     okno1->tool_zoom2Click();
     const QPoint at(230, 190);
@@ -22,6 +23,7 @@ void drag(benchmark::State& state, std::uint8_t tool) {
                      Qt::NoModifier);
     for (auto _ : state) QApplication::sendEvent(okno2, &move);
     okno2->end_stroke();
+    okno1->mode_item(fmtMulticolor)->trigger();
     state.counters["events/s"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
@@ -89,6 +91,8 @@ void with_pal_view(benchmark::State& state, std::uint8_t tool) {
 }
 
 void BM_FreePaint(benchmark::State& s) { drag(s, 1); }
+void BM_FreePaintHires(benchmark::State& s) { drag(s, 1, fmtHires); }
+void BM_PutCharHires(benchmark::State& s) { drag(s, 2, fmtHires); }
 void BM_FreePaintPal(benchmark::State& s) { with_pal_view(s, 1); }
 void BM_PutCharPal(benchmark::State& s) { with_pal_view(s, 2); }
 void BM_FreePaintArea(benchmark::State& s) { fill_pixels(s, kFreePaintPixels); }
@@ -106,7 +110,9 @@ VEXLOR_BENCH(BM_FreePaint, "free-paint move");
 VEXLOR_BENCH(BM_FreePaintArea, "free-paint move/baseline");
 VEXLOR_BENCH(BM_FreePaintNaive, "free-paint move/naive");
 VEXLOR_BENCH(BM_FreePaintPal, "free-paint move, PAL view");
+VEXLOR_BENCH(BM_FreePaintHires, "free-paint move, hires");
 VEXLOR_BENCH(BM_PutChar, "Put char move");
 VEXLOR_BENCH(BM_PutCharArea, "Put char move/baseline");
 VEXLOR_BENCH(BM_PutCharNaive, "Put char move/naive");
 VEXLOR_BENCH(BM_PutCharPal, "Put char move, PAL view");
+VEXLOR_BENCH(BM_PutCharHires, "Put char move, hires");

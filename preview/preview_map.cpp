@@ -17,9 +17,11 @@ static PixelArea shown_part() {
 }
 
 // The frame lies along the inside of the part shown, so it covers no pixel outside it.
-void Tokno_prv::draw_view_frame(const PreviewPixels& pixels) {
+void Tokno_prv::draw_view_frame(const PreviewPixels& pixels, PixelArea redrawn) {
+    // A frame that moved is drawn whole at its new place.
+    if (shown_part() != framed_) redrawn = okno2->whole();
     framed_ = shown_part();
-    if (!framed_.empty()) draw_dashed_outline(*Canvas, framed_, pixels, 4);
+    if (!framed_.empty()) draw_dashed_outline(*Canvas, framed_, pixels, 4, redrawn);
 }
 
 // The old frame goes only with the pixels under it, so the whole preview is drawn again.

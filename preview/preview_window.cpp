@@ -11,14 +11,24 @@ Tokno_prv::Tokno_prv(QWidget* owner) : TForm(owner) {
     okno_prv->SetLeft(20);
 }
 
+TRect preview_rect(const PixelArea& area, const PreviewPixels& pixels) {
+    return {pixels.origin + pixels.width * area.left, pixels.origin + pixels.height * area.top,
+            pixels.origin + pixels.width * (area.right() + 1),
+            pixels.origin + pixels.height * (area.bottom() + 1)};
+}
+
 void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPixels& pixels,
-                         int dash) {
-    const int across = pixels.width, down = pixels.height, origin = pixels.origin;
-    const int x0 = origin + across * area.left, x1 = origin + across * (area.right() + 1) - 1;
-    const int y0 = origin + down * area.top, y1 = origin + down * (area.bottom() + 1) - 1;
-    auto dot = [&](int x, int y) { canvas.SetPixel(x, y, (x + y) / dash % 2 ? clWhite : clBlack); };
-    for (int x = x0; x <= x1; ++x) dot(x, y0), dot(x, y1);
-    for (int y = y0; y <= y1; ++y) dot(x0, y), dot(x1, y);
+                         int dash, const PixelArea& redrawn) {
+    const TRect line = preview_rect(area, pixels), open = preview_rect(redrawn, pixels);
+    const int x0 = line.Left, x1 = line.Right - 1, y0 = line.Top, y1 = line.Bottom - 1;
+    auto dot = [&](int x, int y) {
+        if (open.Left <= x && x < open.Right && open.Top <= y && y < open.Bottom)
+            canvas.SetPixel(x, y, (x + y) / dash % 2 ? clWhite : clBlack);
+    };
+    for (int x = std::max(x0, open.Left); x <= std::min(x1, open.Right - 1); ++x)
+        dot(x, y0), dot(x, y1);
+    for (int y = std::max(y0, open.Top); y <= std::min(y1, open.Bottom - 1); ++y)
+        dot(x0, y), dot(x1, y);
 }
 
 void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, int pixel_aspect,

@@ -12,8 +12,8 @@ public:
     explicit Tokno_prv(QWidget* owner);
 
     // Frames the part of the picture that the zoom view shows, in the preview drawn with
-    // `pixels` a picture pixel.
-    void draw_view_frame(const PreviewPixels& pixels);
+    // `pixels` a picture pixel, over the pixels `redrawn`.
+    void draw_view_frame(const PreviewPixels& pixels, PixelArea redrawn);
     // Redraws the preview when the zoom view has moved off the area last framed.
     void follow_view();
 
@@ -30,9 +30,12 @@ private:
 };
 
 // A thin line of `dash` black, then `dash` white pixels along the inside of the area's edge, in
-// the preview drawn with `pixels` a picture pixel: it shows on every colour.
+// the preview drawn with `pixels` a picture pixel: it shows on every colour. Only the part
+// over the picture's pixels `redrawn` is drawn: elsewhere the line is still there.
 void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPixels& pixels,
-                         int dash);
+                         int dash, const PixelArea& redrawn);
+// Where the picture's pixels of `area` lie on the preview drawn with `pixels` a picture pixel.
+TRect preview_rect(const PixelArea& area, const PreviewPixels& pixels);
 
 // The picture's pixels of `area` as a PAL television shows them, in the preview drawn with
 // `pixels` a picture pixel: each screen pixel of a picture pixel in its own colour, with

@@ -63,6 +63,12 @@ TEST_F(Navigation, APressOnThePreviewBringsTheViewThereAndTheFrameFollows) {
         EXPECT_TRUE(on_frame(at.x(), at.y()));
     EXPECT_FALSE(on_frame(left + 1, top + 1));
     EXPECT_EQ(okno2->picture[88 * 160 + 72], 3); // the frame is not in the picture
+    // A pixel painted under the frame leaves the frame whole.
+    QTest::mouseClick(okno2, Qt::LeftButton, {}, {5, 5});
+    EXPECT_EQ(okno2->picture[88 * 160 + 72], okno2->draw_color);
+    for (QPoint at :
+         {QPoint(left, top), QPoint(left + 2, top), QPoint(left, top + 1), QPoint(right, top)})
+        EXPECT_TRUE(on_frame(at.x(), at.y()));
     // A drag follows the pointer, past the picture's edge too; beside the picture a press
     // does nothing.
     on_preview(QEvent::MouseMove, {-30, -30}, Qt::LeftButton);
