@@ -180,7 +180,7 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
         {{"--convert", png, out, "--palette", "rainbow"}, 2, "unknown palette \"rainbow\""},
         {{"--convert", png, out, "--background", "16"}, 2, "unknown background \"16\""},
         {{"--convert", png, out, "--dither", "noise"}, 2, "unknown dithering \"noise\""},
-        {{"--convert", png, out, "--mode", "hires"}, 2, "unknown mode \"hires\""},
+        {{"--convert", png, out, "--mode", "ham"}, 2, "unknown mode \"ham\""},
         {{"--convert", png, path("out.bmp")}, 2, "no extension of a format"},
         {{"--convert", png, out, "--pal"}, 2, "--pal goes with a .png OUT"},
         {{"--convert", png}, 2, "takes two files"},
