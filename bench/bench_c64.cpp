@@ -159,6 +159,20 @@ BENCHMARK_CAPTURE(BM_Conversion, fli_best,
                   ConversionOptions{.background = BackgroundChoice::Best, .format = fmtFli})
     ->Name("Convert PNG, FLI, best background")
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Conversion, hires, ConversionOptions{.format = fmtHires})
+    ->Name("Convert PNG, Hires")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Conversion, hires_diffused,
+                  ConversionOptions{.dither = Dither::FloydSteinberg, .format = fmtHires})
+    ->Name("Convert PNG, Hires, Floyd-Steinberg")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Conversion, afli, ConversionOptions{.format = fmtAfli})
+    ->Name("Convert PNG, AFLI")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Conversion, afli_diffused,
+                  ConversionOptions{.dither = Dither::FloydSteinberg, .format = fmtAfli})
+    ->Name("Convert PNG, AFLI, Floyd-Steinberg")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FliErrorVsMulticolor, rose, "rose")
     ->Name("FLI vs Multicolor error/rose")
     ->Unit(benchmark::kMillisecond);

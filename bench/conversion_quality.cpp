@@ -30,13 +30,17 @@ Linear linear_from_lab(const Lab& lab) {
 
 using Screen = std::vector<Linear>; // kScreenColumns x kPictureRows
 
-// A picture pixel is two screen pixels wide.
-template <class ColorOf> Screen screen_of(ColorOf color_of) {
+// The picture pixel a screen pixel shows: a multicolour pixel is two screen pixels wide.
+int picture_index(const PictureTarget& target, int screen_column, int row) {
+    return row * target.columns + screen_column * target.columns / kScreenColumns;
+}
+
+template <class ColorOf> Screen screen_of(const PictureTarget& target, ColorOf color_of) {
     Screen screen(std::size_t(kScreenColumns * kPictureRows));
     for (int y = 0; y < kPictureRows; ++y)
         for (int x = 0; x < kScreenColumns; ++x)
             screen[std::size_t(y * kScreenColumns + x)] =
-                linear_from_lab(color_of(y * kPictureColumns + x / 2));
+                linear_from_lab(color_of(picture_index(target, x, y)));
     return screen;
 }
 
@@ -77,35 +81,37 @@ Lab lab_of(const Linear& color) {
 
 Quality conversion_quality(const PictureTarget& target, const std::uint8_t* picture,
                            const LabPalette& colors) {
-    const int left = std::max(target.left, kFliBugColumns), right = target.left + target.width;
+    // On the screen, where every mode's pixels are measured alike.
+    const int aspect = kScreenColumns / target.columns;
+    const int left = std::max(aspect * target.left, 2 * kFliBugColumns),
+              right = aspect * (target.left + target.width);
     const int top = target.top, bottom = target.top + target.height;
     if (left >= right || top >= bottom) return {};
     const auto wanted = [&](int i) { return target.pixels[std::size_t(i)]; };
     const auto shown = [&](int i) { return colors[picture[i] & 0x0F]; };
-    const Screen wanted_blurred = blurred(screen_of(wanted));
-    const Screen shown_blurred = blurred(screen_of(shown));
+    const Screen wanted_blurred = blurred(screen_of(target, wanted));
+    const Screen shown_blurred = blurred(screen_of(target, shown));
     double plain = 0, blur = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x)
-            plain +=
-                color_difference(wanted(y * kPictureColumns + x), shown(y * kPictureColumns + x));
-        for (int x = 2 * left; x < 2 * right; ++x) {
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const int at = picture_index(target, x, y);
+            plain += color_difference(wanted(at), shown(at));
             const std::size_t i = std::size_t(y * kScreenColumns + x);
             blur += color_difference(lab_of(wanted_blurred[i]), lab_of(shown_blurred[i]));
         }
-    }
     const double pixels = double(right - left) * double(bottom - top);
-    return {plain / pixels, blur / (2 * pixels)};
+    return {plain / pixels, blur / pixels};
 }
 
 QualityFigures measure_quality(const RgbImage& image, const ConversionOptions& options) {
     const PaletteMatch match = match_palette(image, options.palette);
     const LabPalette& colors = lab_palette(match.palette);
-    const PictureTarget target = fit_to_picture(image, match.drawn_in_it ? &colors : nullptr);
+    const PictureTarget target =
+        fit_to_picture(image, match.drawn_in_it ? &colors : nullptr, options.format);
     const Conversion conversion = convert_image(image, options);
     const LabCPalette palette = with_chroma(colors);
-    PictureBytes nearest;
-    for (int i = 0; i < kPictureBytes; ++i)
+    StoredPicture nearest{};
+    for (std::size_t i = 0; i < target.pixels.size(); ++i)
         nearest[i] =
             std::uint8_t(nearest_color(with_chroma(target.pixels[std::size_t(i)]), palette));
     return {conversion_quality(target, conversion.picture.data(), colors),

@@ -14,10 +14,12 @@ const std::array<std::pair<const char*, PaletteId>, 4> kPaletteNames = {{
     {"colodore", PaletteId::Colodore},
     {"vice", PaletteId::ViceColodore},
 }};
-const std::array<std::pair<const char*, PictureFormat>, 3> kModeNames = {{
+const std::array<std::pair<const char*, PictureFormat>, 5> kModeNames = {{
     {"multicolour", fmtMulticolor},
     {"multicolor", fmtMulticolor},
     {"fli", fmtFli},
+    {"hires", fmtHires},
+    {"afli", fmtAfli},
 }};
 const std::array<std::pair<const char*, Dither>, 3> kDitherNames = {{
     {"none", Dither::None},
@@ -45,8 +47,9 @@ struct Options {
                               "floyd-steinberg.",
                               "method", "none"};
     QCommandLineOption mode{"mode",
-                            "The picture's mode: multicolour, or fli. By default FLI when IN is "
-                            "an FLI file or OUT an FLI format, else multicolour.",
+                            "The picture's mode: multicolour, fli, hires or afli. By default a "
+                            "hires or AFLI file's own, FLI when IN is an FLI file or OUT an FLI "
+                            "format, else multicolour.",
                             "mode"};
     QCommandLineOption pal{"pal", "Write the .png as a PAL television shows the picture: colour "
                                   "mixed with the line above and softened along the line."};

@@ -1,6 +1,7 @@
 #include "conversion/convert.h"
 #include "colour/mix.h"
 #include "conversion/diffusion.h"
+#include "conversion/pair_search.h"
 #include <algorithm>
 #include <limits>
 #include <unordered_map>
@@ -35,8 +36,8 @@ std::optional<Histogram> color_histogram(int width, int height, const RowReader&
 
 using CellSet4 = std::array<std::uint8_t, 4>;
 
-const CellSet4& colors_at(const RowColors& rows, int column, int row) {
-    return rows.rows[std::size_t(cell_row_of(column, row))];
+const CellSet4& colors_at(const PictureTarget& target, const RowColors& rows, int column, int row) {
+    return rows.rows[std::size_t(target.cell_row_at(column, row))];
 }
 
 // The two of a cell's colours whose mix best makes up the wanted colour.
@@ -59,24 +60,26 @@ Mix best_mix(const Lab& wanted, const CellSet4& set, const LabPalette& colors) {
 
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
-PictureBytes map_nearest(const PictureTarget& target, const LabPalette& colors,
-                         const RowColors& rows) {
+StoredPicture map_nearest(const PictureTarget& target, const LabPalette& colors,
+                          const RowColors& rows) {
     const LabCPalette palette = with_chroma(colors);
-    PictureBytes picture;
-    for (int i = 0; i < kPictureBytes; ++i)
-        picture[i] =
-            nearest_in_set(with_chroma(target.pixels[std::size_t(i)]),
-                           colors_at(rows, i % kPictureColumns, i / kPictureColumns), palette);
+    StoredPicture picture{};
+    for (std::size_t i = 0; i < target.pixels.size(); ++i) {
+        const int column = int(i) % target.columns, row = int(i) / target.columns;
+        picture[i] = nearest_in_set(with_chroma(target.pixels[i]),
+                                    colors_at(target, rows, column, row), palette);
+    }
     return picture;
 }
 
-PictureBytes map_ordered(const PictureTarget& target, const LabPalette& colors,
-                         const RowColors& rows) {
-    PictureBytes picture;
+StoredPicture map_ordered(const PictureTarget& target, const LabPalette& colors,
+                          const RowColors& rows) {
+    StoredPicture picture{};
     for (int row = 0; row < kPictureRows; ++row)
-        for (int column = 0; column < kPictureColumns; ++column) {
-            const int i = row * kPictureColumns + column;
-            const Mix mix = best_mix(target.pixels[i], colors_at(rows, column, row), colors);
+        for (int column = 0; column < target.columns; ++column) {
+            const std::size_t i = std::size_t(row * target.columns + column);
+            const Mix mix =
+                best_mix(target.pixels[i], colors_at(target, rows, column, row), colors);
             const float threshold = (kBayer[row % 4][column % 4] + 0.5f) / 16;
             picture[i] = mix.share > threshold ? mix.to : mix.from;
         }
@@ -123,8 +126,8 @@ PaletteMatch match_palette(const RgbImage& image, std::optional<PaletteId> wante
     return {};
 }
 
-PictureBytes map_to_rows(const PictureTarget& target, const LabPalette& colors,
-                         const RowColors& rows, Dither dither) {
+StoredPicture map_to_rows(const PictureTarget& target, const LabPalette& colors,
+                          const RowColors& rows, Dither dither) {
     switch (dither) {
     case Dither::Ordered:
         return map_ordered(target, colors, rows);
@@ -136,8 +139,8 @@ PictureBytes map_to_rows(const PictureTarget& target, const LabPalette& colors,
     return map_nearest(target, colors, rows);
 }
 
-PictureBytes map_to_cells(const PictureTarget& target, const LabPalette& colors,
-                          const CellColors& cells, Dither dither) {
+StoredPicture map_to_cells(const PictureTarget& target, const LabPalette& colors,
+                           const CellColors& cells, Dither dither) {
     return map_to_rows(target, colors, rows_of_cells(cells), dither);
 }
 
@@ -150,10 +153,11 @@ struct Prepared {
     PictureTarget target;
 };
 
-Prepared prepare(const RgbImage& image, std::optional<PaletteId> wanted) {
-    const PaletteMatch palette = match_palette(image, wanted);
+Prepared prepare(const RgbImage& image, const ConversionOptions& options) {
+    const PaletteMatch palette = match_palette(image, options.palette);
     const LabPalette& colors = lab_palette(palette.palette);
-    return {palette, &colors, fit_to_picture(image, palette.drawn_in_it ? &colors : nullptr)};
+    return {palette, &colors,
+            fit_to_picture(image, palette.drawn_in_it ? &colors : nullptr, options.format)};
 }
 
 // The background the user fixed, if any.
@@ -163,17 +167,22 @@ std::optional<std::uint8_t> fixed_background(const ConversionOptions& options) {
     return std::nullopt;
 }
 
-CellColors search_cells(const Prepared& prepared, const ConversionOptions& options) {
-    return choose_cell_colors(prepared.target.pixels, *prepared.colors, fixed_background(options),
-                              options.dither == Dither::None ? CellError::Nearest : CellError::Mix);
+CellError cell_error(const ConversionOptions& options) {
+    return options.dither == Dither::None ? CellError::Nearest : CellError::Mix;
 }
 
 // FLI rows are searched by their nearest colours; with Floyd-Steinberg that gives each cell's
 // colour-RAM colour, and the rows' screen colours are chosen again as the dither reaches them
 // (see diffusion.h). The best background
 // is the one the multicolour search settles on: trying all 16 would take 16 times as long.
+// A mode that shares no background has a pair for each colour area (see pair_search.h).
 RowColors search_rows(const Prepared& prepared, const ConversionOptions& options) {
-    if (options.format != fmtFli) return rows_of_cells(search_cells(prepared, options));
+    const Mode& mode = mode_of(options.format);
+    if (!mode.shared.background)
+        return choose_pairs(prepared.target, *prepared.colors, mode, cell_error(options));
+    if (options.format != fmtFli)
+        return rows_of_cells(choose_cell_colors(prepared.target.pixels, *prepared.colors,
+                                                fixed_background(options), cell_error(options)));
     const std::optional<std::uint8_t> fixed = fixed_background(options);
     const std::uint8_t background =
         fixed
@@ -182,31 +191,43 @@ RowColors search_rows(const Prepared& prepared, const ConversionOptions& options
     return choose_fli_colors(prepared.target.pixels, *prepared.colors, background);
 }
 
-PictureBytes map_searched(const Prepared& prepared, const ConversionOptions& options,
-                          const RowColors& rows) {
+StoredPicture map_searched(const Prepared& prepared, const ConversionOptions& options,
+                           const RowColors& rows) {
+    const Mode& mode = mode_of(options.format);
+    if (options.dither == Dither::FloydSteinberg && !mode.shared.background)
+        return diffuse_pairs(prepared.target, *prepared.colors, rows, mode);
     if (options.format == fmtFli && options.dither == Dither::FloydSteinberg)
         return diffuse_fli(prepared.target, *prepared.colors, rows);
     return map_to_rows(prepared.target, *prepared.colors, rows, options.dither);
 }
 
+// The simple method's colours: each pixel its nearest colour, and the most frequent of those
+// in each area.
+RowColors simple_rows(const Prepared& prepared, const ConversionOptions& options) {
+    const Mode& mode = mode_of(options.format);
+    if (!mode.shared.background)
+        return choose_pairs_by_frequency(prepared.target, *prepared.colors, mode);
+    return rows_of_cells(choose_cell_colors_by_frequency(prepared.target.pixels, *prepared.colors));
+}
+
 } // namespace
 
 Conversion convert_image(const RgbImage& image, const ConversionOptions& options) {
-    const Prepared prepared = prepare(image, options.palette);
+    const Prepared prepared = prepare(image, options);
     const RowColors rows = search_rows(prepared, options);
     return {map_searched(prepared, options, rows), rows.background, prepared.palette,
             prepared.target.scaled};
 }
 
 ConversionError measure_conversion(const RgbImage& image, const ConversionOptions& options) {
-    const Prepared prepared = prepare(image, options.palette);
+    const Prepared prepared = prepare(image, options);
     const LabPalette& colors = *prepared.colors;
     const PictureTarget& target = prepared.target;
-    const PictureBytes searched = map_searched(prepared, options, search_rows(prepared, options));
-    const PictureBytes simple = map_to_cells(
-        target, colors, choose_cell_colors_by_frequency(target.pixels, colors), Dither::None);
-    PictureBytes nearest;
-    for (int i = 0; i < kPictureBytes; ++i)
+    const StoredPicture searched = map_searched(prepared, options, search_rows(prepared, options));
+    const StoredPicture simple =
+        map_to_rows(target, colors, simple_rows(prepared, options), Dither::None);
+    StoredPicture nearest{};
+    for (std::size_t i = 0; i < target.pixels.size(); ++i)
         nearest[i] = std::uint8_t(nearest_color(target.pixels[i], colors));
     return {mean_delta_e(target, nearest.data(), colors),
             mean_delta_e(target, searched.data(), colors),
@@ -218,8 +239,8 @@ double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,
     double sum = 0;
     for (int y = target.top; y < target.top + target.height; ++y)
         for (int x = target.left; x < target.left + target.width; ++x) {
-            const int i = y * kPictureColumns + x;
-            sum += color_difference(target.pixels[i], colors[picture[i] & 0x0F]);
+            const int i = y * target.columns + x;
+            sum += color_difference(target.pixels[std::size_t(i)], colors[picture[i] & 0x0F]);
         }
     const int pixels = target.width * target.height;
     return pixels ? sum / pixels : 0;

@@ -11,7 +11,8 @@
 // fit.h), matched to the C64's colours in CIELAB, and reduced cell by cell to the background
 // and three colours with the least error, or in FLI row by row (see fli_search.h; with
 // Floyd-Steinberg each row's screen colours are chosen as the dither reaches it, see
-// diffusion.h).
+// diffusion.h). In hires and AFLI each cell, or row of 8, takes the pair of colours with the
+// least error (see pair_search.h), with Floyd-Steinberg chosen as the dither reaches it.
 
 // Black, the colour that shows the image best, or the one in `given_background`.
 enum class BackgroundChoice : std::uint8_t { Black, Best, Given };
@@ -44,14 +45,14 @@ PaletteMatch match_palette(const RgbImage& image, std::optional<PaletteId> wante
 // Each pixel of the target as one of its cell's four colours: the nearest, or dithered
 // (a 4 x 4 ordered pattern mixing the two colours that best make up the pixel, or
 // Floyd-Steinberg error diffusion).
-PictureBytes map_to_cells(const PictureTarget& target, const LabPalette& colors,
-                          const CellColors& cells, Dither dither);
-PictureBytes map_to_rows(const PictureTarget& target, const LabPalette& colors,
-                         const RowColors& rows, Dither dither);
+StoredPicture map_to_cells(const PictureTarget& target, const LabPalette& colors,
+                           const CellColors& cells, Dither dither);
+StoredPicture map_to_rows(const PictureTarget& target, const LabPalette& colors,
+                          const RowColors& rows, Dither dither);
 
 struct Conversion {
-    PictureBytes picture{}; // Vexlor colour indices
-    std::uint8_t background = 0;
+    StoredPicture picture{};     // Vexlor colour indices, as many as the mode's shape has
+    std::uint8_t background = 0; // black in a mode that has none
     PaletteMatch palette;
     bool scaled = false;
 };

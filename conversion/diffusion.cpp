@@ -1,6 +1,9 @@
 #include "conversion/diffusion.h"
+#include "colour/mix.h"
+#include "conversion/pair_search.h"
 #include <algorithm>
 #include <limits>
+#include <span>
 
 namespace {
 
@@ -46,24 +49,26 @@ Nearest nearest_in_lab(const Lab& color, const std::array<std::uint8_t, 4>& set,
 // The share of a pixel's error that goes to the next pixel of its line.
 constexpr float kRightShare = 7.0f / 16;
 
-// Error diffusion from left to right, line by line. Before the first pixel of each 4 x 1 row,
+// Error diffusion from left to right, line by line. Before the first pixel of each cell row,
 // `choose(row, column, carried)` may set that row's colours, `carried` being the error the
-// row's four pixels have been given so far. Pixels left of `first_diffused` pass no error on.
+// row's pixels have been given so far. Pixels left of `first_diffused` pass no error on.
 template <class Chooser>
-PictureBytes diffuse(const PictureTarget& target, const LabPalette& colors, const RowColors& rows,
-                     int first_diffused, Chooser&& choose) {
-    PictureBytes picture;
+StoredPicture diffuse(const PictureTarget& target, const LabPalette& colors, const RowColors& rows,
+                      int first_diffused, Chooser&& choose) {
+    StoredPicture picture{};
+    const int columns = target.columns, cell_width = target.cell_width();
     // One spare entry each side, so that the edges need no test.
-    std::vector<Lab> here(kPictureColumns + 2), below(kPictureColumns + 2);
+    std::vector<Lab> here(std::size_t(columns + 2)), below(std::size_t(columns + 2));
     for (int row = 0; row < kPictureRows; ++row) {
-        for (int column = 0; column < kPictureColumns; ++column) {
-            if (column % kCellWidth == 0) choose(row, column, &here[std::size_t(column + 1)]);
-            const int i = row * kPictureColumns + column;
+        for (int column = 0; column < columns; ++column) {
+            if (column % cell_width == 0) choose(row, column, &here[std::size_t(column + 1)]);
+            const int i = row * columns + column;
             const Lab wanted = target.pixels[std::size_t(i)] + here[std::size_t(column + 1)];
             const std::uint8_t chosen =
-                nearest_in_lab(wanted, rows.rows[std::size_t(cell_row_of(column, row))], colors)
+                nearest_in_lab(wanted, rows.rows[std::size_t(target.cell_row_at(column, row))],
+                               colors)
                     .color;
-            picture[i] = chosen;
+            picture[std::size_t(i)] = chosen;
             if (column < first_diffused) continue;
             const Lab error = capped(wanted - colors[chosen]);
             Lab* next = &here[std::size_t(column + 2)];
@@ -77,6 +82,21 @@ PictureBytes diffuse(const PictureTarget& target, const LabPalette& colors, cons
         std::fill(below.begin(), below.end(), Lab{});
     }
     return picture;
+}
+
+// A cell row's pixels diffused in turn onto `set`: the total of their differences, or
+// something over `enough` once that is passed.
+float row_error(std::span<const Lab> wanted, const std::array<std::uint8_t, 4>& set,
+                const LabPalette& colors, float enough) {
+    float total = 0;
+    Lab passed;
+    for (std::size_t x = 0; x < wanted.size() && total < enough; ++x) {
+        const Lab pixel = wanted[x] + passed;
+        const Nearest chosen = nearest_in_lab(pixel, set, colors);
+        total += std::sqrt(chosen.difference);
+        passed = kRightShare * capped(pixel - colors[chosen.color]);
+    }
+    return total;
 }
 
 using ColorDifferences = std::array<float, 16>;
@@ -113,7 +133,7 @@ public:
         std::array<std::uint8_t, 4> best = searched;
         const auto consider = [&](std::uint8_t a, std::uint8_t b) {
             const std::array<std::uint8_t, 4> trial = {searched[0], a, b, searched[3]};
-            float error = row_error(wanted, trial, least);
+            float error = row_error(wanted, trial, colors_, least);
             if (last)
                 for (const ColorDifferences& d : later_) error += least_of(d, trial);
             if (error < least) least = error, best = trial;
@@ -159,21 +179,6 @@ private:
         return candidates;
     }
 
-    // The row's four pixels diffused in turn onto `set`: the total of their differences, or
-    // something over `enough` once that is passed.
-    float row_error(const std::array<Lab, kCellWidth>& wanted,
-                    const std::array<std::uint8_t, 4>& set, float enough) const {
-        float total = 0;
-        Lab passed;
-        for (int x = 0; x < kCellWidth && total < enough; ++x) {
-            const Lab pixel = wanted[std::size_t(x)] + passed;
-            const Nearest chosen = nearest_in_lab(pixel, set, colors_);
-            total += std::sqrt(chosen.difference);
-            passed = kRightShare * capped(pixel - colors_[chosen.color]);
-        }
-        return total;
-    }
-
     // The differences of the pixels of rows 197 to 199 below `column`, from every colour.
     void fill_later_rows(int column) {
         for (int y = kLastScreenRow + 1; y < kPictureRows; ++y)
@@ -188,7 +193,61 @@ private:
     std::array<ColorDifferences, (kPictureRows - kLastScreenRow - 1) * kCellWidth> later_{};
 };
 
+// Chooses a hires mode's pairs as the diffusion reaches each colour area's first pixel: of
+// all pairs, the one that leaves the least total difference, the area's first row diffused in
+// turn with the error carried in, and its later rows, which have been given no error yet, by
+// how well the pair's mixes make them up. The hidden columns keep the pairs they were given.
+class PairChooser {
+public:
+    PairChooser(const PictureTarget& target, const LabPalette& colors, RowColors& rows,
+                const Mode& mode)
+        : target_(target), colors_(colors), rows_(rows), mode_(mode) {}
+
+    void operator()(int row, int column, const Lab* carried) {
+        const PixelArea area = mode_.colour_area_at({column, row});
+        if (column < hidden_columns(mode_) || area.top != row) return;
+        const int first = row * target_.columns + column;
+        std::array<Lab, kHiresCellWidth> wanted;
+        for (int x = 0; x < area.width; ++x)
+            wanted[std::size_t(x)] = target_.pixels[std::size_t(first + x)] + carried[x];
+        float least = std::numeric_limits<float>::max();
+        std::array<std::uint8_t, 4> best =
+            rows_.rows[std::size_t(target_.cell_row_at(column, row))];
+        for (int a = 0; a < 16; ++a)
+            for (int b = a + 1; b < 16; ++b) {
+                const float later = mix_error(area, a, b, least);
+                if (later >= least) continue;
+                const std::array<std::uint8_t, 4> set = pair_set(std::uint8_t(a), std::uint8_t(b));
+                const float error = later + row_error({wanted.data(), std::size_t(area.width)}, set,
+                                                      colors_, least - later);
+                if (error < least) least = error, best = set;
+            }
+        for (int y = area.top; y <= area.bottom(); ++y)
+            rows_.rows[std::size_t(target_.cell_row_at(column, y))] = best;
+    }
+
+private:
+    // How far the mixes of `a` and `b` fall from the area's pixels below its first row, or
+    // something over `enough` once that is passed.
+    float mix_error(const PixelArea& area, int a, int b, float enough) const {
+        float total = 0;
+        for (int y = area.top + 1; y <= area.bottom() && total < enough; ++y)
+            for (int x = area.left; x <= area.right(); ++x)
+                total += std::sqrt(fit_mix(target_.pixels[std::size_t(y * target_.columns + x)],
+                                           colors_[std::size_t(a)], colors_[std::size_t(b)])
+                                       .error_squared);
+        return total;
+    }
+
+    const PictureTarget& target_;
+    const LabPalette& colors_;
+    RowColors& rows_;
+    const Mode& mode_;
+};
+
 } // namespace
+
+int hidden_columns(const Mode& mode) { return mode.hidden_cell_columns * mode.shape.cell.width; }
 
 std::uint8_t nearest_in_set(const LabC& color, const std::array<std::uint8_t, 4>& set,
                             const LabCPalette& palette) {
@@ -196,12 +255,18 @@ std::uint8_t nearest_in_set(const LabC& color, const std::array<std::uint8_t, 4>
         .color;
 }
 
-PictureBytes diffuse_onto_rows(const PictureTarget& target, const LabPalette& colors,
-                               const RowColors& rows) {
+StoredPicture diffuse_onto_rows(const PictureTarget& target, const LabPalette& colors,
+                                const RowColors& rows) {
     return diffuse(target, colors, rows, 0, [](int, int, const Lab*) {});
 }
 
-PictureBytes diffuse_fli(const PictureTarget& target, const LabPalette& colors, RowColors rows) {
+StoredPicture diffuse_fli(const PictureTarget& target, const LabPalette& colors, RowColors rows) {
     FliRowChooser choose(target, colors, rows);
     return diffuse(target, colors, rows, kFliBugColumns, choose);
+}
+
+StoredPicture diffuse_pairs(const PictureTarget& target, const LabPalette& colors, RowColors rows,
+                            const Mode& mode) {
+    PairChooser choose(target, colors, rows, mode);
+    return diffuse(target, colors, rows, hidden_columns(mode), choose);
 }

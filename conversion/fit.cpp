@@ -1,4 +1,5 @@
 #include "conversion/fit.h"
+#include "modes/mode.h"
 #include "picture/picture.h"
 #include <algorithm>
 #include <cmath>
@@ -7,18 +8,20 @@ namespace {
 
 constexpr int kScreenWidth = 2 * kPictureColumns;
 
+// Where the image lies, in the picture's pixels (`pixel_aspect` screen pixels wide) and on the
+// screen.
 struct Placement {
     int width, height;
     bool scaled;
     int screen_width;
 };
 
-Placement place(int width, int height) {
+Placement place(int width, int height, int pixel_aspect) {
     if (height == kPictureRows && (width == kPictureColumns || width == kScreenWidth))
-        return {kPictureColumns, kPictureRows, false, kScreenWidth};
+        return {kScreenWidth / pixel_aspect, kPictureRows, false, kScreenWidth};
     const double scale = std::min(double(kScreenWidth) / width, double(kPictureRows) / height);
     const int screen_width = std::max(1, int(std::lround(width * scale)));
-    return {std::max(1, (screen_width + 1) / 2),
+    return {std::max(1, (screen_width + pixel_aspect - 1) / pixel_aspect),
             std::clamp(int(std::lround(height * scale)), 1, kPictureRows), true, screen_width};
 }
 
@@ -90,16 +93,17 @@ std::vector<Linear> average_by_area(int width, int height, int out_width, int ou
     return sums;
 }
 
-// Where an image of that size lies on the picture: centred.
-PictureTarget laid_onto_picture(const RgbImage& image) {
+// Where an image of that size lies on a picture of that shape: centred.
+PictureTarget laid_onto_picture(const RgbImage& image, const PictureShape& shape) {
     PictureTarget target;
+    target.columns = shape.width;
     if (image.width <= 0 || image.height <= 0) return target;
-    const Placement placement = place(image.width, image.height);
+    const Placement placement = place(image.width, image.height, shape.pixel_aspect);
     target.width = placement.width;
     target.height = placement.height;
     target.scaled = placement.scaled;
-    target.left = (kPictureColumns - target.width) / 2;
-    target.top = (kPictureRows - target.height) / 2;
+    target.left = (target.columns - target.width) / 2;
+    target.top = (shape.height - target.height) / 2;
     return target;
 }
 
@@ -109,7 +113,7 @@ void fit_by_area(const RgbImage& image, PictureTarget& target) {
     for (int y = 0; y < target.height; ++y)
         for (int x = 0; x < target.width; ++x) {
             const Linear& sum = sums[std::size_t(y) * target.width + x];
-            target.pixels[(target.top + y) * kPictureColumns + target.left + x] =
+            target.pixels[std::size_t((target.top + y) * target.columns + target.left + x)] =
                 lab_from_linear(sum.r, sum.g, sum.b);
         }
 }
@@ -120,7 +124,7 @@ void fit_by_sampling(const RgbImage& image, const LabPalette& colors, PictureTar
         for (int x = 0; x < target.width; ++x) {
             const std::uint8_t* p =
                 image.pixel(int((x + 0.5) * image.width / target.width), source_y);
-            target.pixels[(target.top + y) * kPictureColumns + target.left + x] =
+            target.pixels[std::size_t((target.top + y) * target.columns + target.left + x)] =
                 colors[nearest_color(lab_from_rgb(p[0], p[1], p[2]), colors)];
         }
     }
@@ -140,7 +144,7 @@ RgbImage reduce_for_picture(int width, int height, const RowReader& row, bool ke
                         copy.rgb.begin() + std::size_t(y) * width * 3);
         return copy;
     }
-    const Placement placement = place(width, height);
+    const Placement placement = place(width, height, 2); // only its screen size counts
     RgbImage copy{2 * placement.screen_width, 2 * placement.height, {}};
     copy.rgb.resize(std::size_t(copy.width) * copy.height * 3);
     std::uint8_t* out = copy.rgb.data();
@@ -160,9 +164,11 @@ RgbImage reduce_for_picture(int width, int height, const RowReader& row, bool ke
     return copy;
 }
 
-PictureTarget fit_to_picture(const RgbImage& image, const LabPalette* drawn_in) {
-    PictureTarget target = laid_onto_picture(image);
-    target.pixels.assign(kPictureBytes, Lab{});
+PictureTarget fit_to_picture(const RgbImage& image, const LabPalette* drawn_in,
+                             PictureFormat format) {
+    const PictureShape& shape = mode_of(format).shape;
+    PictureTarget target = laid_onto_picture(image, shape);
+    target.pixels.assign(std::size_t(shape.width) * std::size_t(shape.height), Lab{});
     if (target.width == 0) return target;
     if (drawn_in)
         fit_by_sampling(image, *drawn_in, target);
@@ -172,7 +178,7 @@ PictureTarget fit_to_picture(const RgbImage& image, const LabPalette* drawn_in) 
 }
 
 PictureRgb fit_rgb_to_picture(const RgbImage& image) {
-    const PictureTarget laid = laid_onto_picture(image);
+    const PictureTarget laid = laid_onto_picture(image, mode_of(fmtMulticolor).shape);
     PictureRgb fitted{{kPictureColumns, kPictureRows, std::vector<std::uint8_t>(kPictureBytes * 3)},
                       laid.left,
                       laid.top,

@@ -1,23 +1,35 @@
 #pragma once
+#include "c64/multicolor.h"
 #include "colour/lab.h"
 #include "colour/rgb_image.h"
+#include "modes/picture_format.h"
 #include <functional>
 #include <vector>
 
-// What a conversion aims for: the image laid onto the 160 x 200 picture, one colour a pixel.
-// A 160 x 200 image is taken pixel for pixel and a 320 x 200 one as pairs of screen pixels; any
-// other size is scaled to fit the 320 x 200 screen (a picture pixel is two screen pixels wide)
-// keeping its aspect, centred, on black.
+// What a conversion aims for: the image laid onto the picture of a mode, one colour a pixel.
+// A 160 x 200 or 320 x 200 image fills the 320 x 200 screen: taken pixel for pixel where the
+// picture has its size, else as pairs of screen pixels (multicolour) or each pixel doubled
+// (hires). Any other size is scaled to fit the screen keeping its aspect, centred, on black.
 struct PictureTarget {
-    std::vector<Lab> pixels;                      // kPictureBytes, row by row
+    std::vector<Lab> pixels;                      // columns x 200, row by row
     int left = 0, top = 0, width = 0, height = 0; // where the image lies
     bool scaled = false;
+    int columns = kPictureColumns; // the mode's width: 160, or 320 in hires
+
+    // Every mode has 40 cells to a row: 4 pixels wide, or 8 in hires.
+    int cell_width() const { return columns / kCellColumns; }
+    // The cell row (a cell's row of pixels) that holds the pixel, numbered as cell_row_of does.
+    int cell_row_at(int column, int row) const {
+        return row * kCellColumns + column / cell_width();
+    }
 };
 
 // Without `drawn_in`, each picture pixel is the average, in linear light, of the image area it
 // covers. With it (the image was drawn in those colours), it is the image pixel at the centre
-// of that area, as that palette's nearest colour, so that no in-between colours appear.
-PictureTarget fit_to_picture(const RgbImage& image, const LabPalette* drawn_in = nullptr);
+// of that area, as that palette's nearest colour, so that no in-between colours appear. The
+// picture has the shape of `format`'s mode.
+PictureTarget fit_to_picture(const RgbImage& image, const LabPalette* drawn_in = nullptr,
+                             PictureFormat format = fmtMulticolor);
 
 // The image laid onto the picture in the same place and shape, as colours to look at: each
 // picture pixel the average, in linear light, of the image area it covers; black where the

@@ -2,15 +2,19 @@
 #include "c64/render.h"
 #include "display/displayed_palette.h"
 #include "formats/image_file.h"
+#include "modes/mode.h"
 #include <QComboBox>
 #include <QPixmap>
+#include <algorithm>
 
 ImportDialog::ImportDialog(RgbImage image, QSize decoded_size, PictureFormat format,
                            QWidget* parent)
     : QDialog(parent), image_(std::move(image)) {
     setupUi(this);
     title_ = windowTitle();
-    modeBox->setCurrentIndex(format == fmtFli ? 1 : 0);
+    for (const Mode& mode : all_modes())
+        modeBox->addItem(QString::fromLatin1(mode.name), int(mode.format));
+    modeBox->setCurrentIndex(std::max(0, modeBox->findData(int(format))));
     originalView->setPixmap(QPixmap::fromImage(to_qimage(image_).scaled(
         originalView->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     scaledNote->setText(tr("The image is %1 × %2 pixels: it has been scaled to fit 320 × 200, "
@@ -37,17 +41,19 @@ ConversionOptions ImportDialog::options() const {
     return options;
 }
 
-PictureFormat ImportDialog::format() const {
-    return modeBox->currentIndex() == 1 ? fmtFli : fmtMulticolor;
-}
+PictureFormat ImportDialog::format() const { return PictureFormat(modeBox->currentData().toInt()); }
 
 void ImportDialog::convert() {
-    setWindowTitle(format() == fmtFli ? tr("%1 for FLI").arg(title_) : title_);
+    const Mode& mode = mode_of(format());
+    // A mode the frame's caption names is named in the title too.
+    setWindowTitle(*mode.caption ? tr("%1 for %2").arg(title_, QString::fromLatin1(mode.name))
+                                 : title_);
     conversion_ = convert_image(image_, options());
     const PaletteMatch& match = conversion_.palette;
     // The result shows in the editor's colours, as it will once taken.
-    const RgbImage shown =
-        render_picture(conversion_.picture.data(), {.scale = 2, .palette = shown_palette()});
+    const RgbImage shown = render_picture(
+        conversion_.picture.data(),
+        {.scale = 2, .palette = shown_palette(), .hires = mode.shape.pixel_aspect == 1});
     resultView->setPixmap(QPixmap::fromImage(to_qimage(shown)));
     paletteNote->setText(
         match.drawn_in_it

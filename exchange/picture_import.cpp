@@ -32,7 +32,7 @@ bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_
         ImportDialog options(std::move(source.image), source.decoded_size, PictureFormat(format),
                              QApplication::activeWindow());
         if (options.exec() != QDialog::Accepted) return false;
-        const PictureBytes& converted = options.conversion().picture;
+        const StoredPicture& converted = options.conversion().picture;
         source.picture.emplace();
         std::copy(converted.begin(), converted.end(), source.picture->begin());
         source.background = options.conversion().background;

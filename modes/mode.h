@@ -43,6 +43,8 @@ struct Mode {
     // Fix Colour Clashes, within an area of the picture.
     ClashFix (*fix_clashes)(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
                             const PixelArea& within);
+    // The cell columns at the left that no C64 shows in this mode (FLI's and AFLI's three).
+    int hidden_cell_columns = 0;
 
     // The colours an area may hold besides the background.
     int colours_per_area() const { return own_colours + (shared.cell_colour ? 1 : 0); }

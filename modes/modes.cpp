@@ -79,7 +79,8 @@ constexpr Mode kModes[] = {
          [](const std::uint8_t* picture, std::uint8_t background) {
              return int(encode_fli(picture, background).inexact.count());
          },
-     .fix_clashes = fix_row_clashes},
+     .fix_clashes = fix_row_clashes,
+     .hidden_cell_columns = kFliBugCellColumns},
     // A cell of hires shows two colours of its own and nothing else.
     {.format = fmtHires,
      .name = "Hires",
@@ -121,7 +122,8 @@ constexpr Mode kModes[] = {
                       std::uint8_t) { return afli_clash_rows(picture); },
      .areas_over_limit = [](const std::uint8_t* picture,
                             std::uint8_t) { return int(encode_afli(picture).inexact.count()); },
-     .fix_clashes = fix_afli_clashes},
+     .fix_clashes = fix_afli_clashes,
+     .hidden_cell_columns = kFliBugCellColumns},
 };
 
 } // namespace

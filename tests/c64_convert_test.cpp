@@ -120,7 +120,7 @@ TEST(Conversion, AnImageDrawnInAPaletteUnderTheLimitIsTakenColourForColour) {
         EXPECT_TRUE(conversion.palette.drawn_in_it);
         EXPECT_EQ(conversion.palette.palette, id);
         EXPECT_FALSE(conversion.scaled);
-        EXPECT_EQ(conversion.picture, on_black) << palette_name(id);
+        EXPECT_EQ(conversion.picture, stored(on_black)) << palette_name(id);
     }
     // On another background only "best" finds it; black cannot show it.
     const PictureBytes on_blue = random_encodable_picture(random, 6);
@@ -128,10 +128,10 @@ TEST(Conversion, AnImageDrawnInAPaletteUnderTheLimitIsTakenColourForColour) {
         render_picture(on_blue.data(), {.double_width = false, .palette = PaletteId::Colodore});
     const Conversion best = convert_image(image, {.background = BackgroundChoice::Best});
     EXPECT_EQ(best.background, 6);
-    EXPECT_EQ(best.picture, on_blue);
+    EXPECT_EQ(best.picture, stored(on_blue));
     const Conversion black = convert_image(image, {});
     EXPECT_EQ(black.background, 0);
-    EXPECT_NE(black.picture, on_blue);
+    EXPECT_NE(black.picture, stored(on_blue));
     EXPECT_TRUE(obeys_limit(black));
 }
 
@@ -195,6 +195,12 @@ TEST(Conversion, EveryOptionGivesAPictureThatObeysTheLimit) {
         {photo, fmtFli, BackgroundChoice::Black, Dither::None},
         {photo, fmtFli, BackgroundChoice::Best, Dither::FloydSteinberg},
         {photo, fmtFli, BackgroundChoice::Given, Dither::FloydSteinberg},
+        {noise, fmtHires, BackgroundChoice::Black, Dither::None},
+        {photo, fmtHires, BackgroundChoice::Best, Dither::Ordered},
+        {photo, fmtHires, BackgroundChoice::Black, Dither::FloydSteinberg},
+        {noise, fmtAfli, BackgroundChoice::Black, Dither::FloydSteinberg},
+        {photo, fmtAfli, BackgroundChoice::Black, Dither::None},
+        {photo, fmtAfli, BackgroundChoice::Black, Dither::FloydSteinberg},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << &c.image << " format " << int(c.format) << " background "
@@ -202,13 +208,61 @@ TEST(Conversion, EveryOptionGivesAPictureThatObeysTheLimit) {
         const Conversion conversion =
             convert_image(c.image, {PaletteId::Pepto, c.background, c.dither, 14, c.format});
         EXPECT_TRUE(c.background != BackgroundChoice::Given || conversion.background == 14);
-        EXPECT_TRUE(
-            c.format == fmtFli
-                ? encode_fli(conversion.picture.data(), conversion.background).inexact.none()
-                : obeys_limit(conversion));
+        EXPECT_EQ(
+            mode_of(c.format).areas_over_limit(conversion.picture.data(), conversion.background),
+            0);
         for (std::uint8_t index : conversion.picture) ASSERT_LT(index, 16);
     }
     EXPECT_TRUE(obeys_limit(convert_image(RgbImage{}, {})));
+}
+
+// Hires and AFLI: a picture in the palette's colours comes back as it was, and dithered, a
+// gradient no pair of colours shows comes closer, seen from a distance (the mean of each 8 x 8
+// block, as an eye at a distance sees it), than the nearest colours do.
+TEST(Conversion, HiresModesTakeAFlatPictureExactlyAndDitherAGradientCloser) {
+    const LabPalette& colors = lab_palette(PaletteId::Colodore);
+    RgbImage gradient{320, 200, {}};
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x)
+            gradient.rgb.insert(gradient.rgb.end(),
+                                {std::uint8_t(x * 255 / 320), std::uint8_t(60 + y / 2),
+                                 std::uint8_t(200 - x * 150 / 320)});
+    StoredPicture flat{};
+    flat.fill(14); // light blue
+    const RgbImage flat_image =
+        render_picture(flat.data(), {.palette = PaletteId::Colodore, .hires = true});
+    const PictureTarget target = fit_to_picture(gradient, nullptr, fmtHires);
+    // The mean difference between each 8 x 8 block of the gradient and of the picture.
+    const auto seen_from_afar = [&](const StoredPicture& picture) {
+        double sum = 0;
+        for (int top = 0; top < 200; top += 8)
+            for (int left = 0; left < 320; left += 8) {
+                Lab wanted, shown;
+                const auto add = [](Lab& sum, const Lab& c) {
+                    sum = {sum.L + c.L / 64, sum.a + c.a / 64, sum.b + c.b / 64};
+                };
+                for (int y = top; y < top + 8; ++y)
+                    for (int x = left; x < left + 8; ++x) {
+                        add(wanted, target.pixels[std::size_t(y * 320 + x)]);
+                        add(shown, colors[picture[std::size_t(y * 320 + x)]]);
+                    }
+                sum += delta_e(wanted, shown);
+            }
+        return sum / 1000;
+    };
+    for (PictureFormat format : {fmtHires, fmtAfli}) {
+        SCOPED_TRACE(mode_of(format).name);
+        double afar[2] = {};
+        for (Dither dither : {Dither::None, Dither::FloydSteinberg}) {
+            const ConversionOptions options{PaletteId::Colodore, {}, dither, 0, format};
+            const Conversion converted = convert_image(flat_image, options);
+            EXPECT_FALSE(converted.scaled);
+            EXPECT_EQ(converted.picture, flat) << int(dither);
+            afar[dither == Dither::FloydSteinberg] =
+                seen_from_afar(convert_image(gradient, options).picture);
+        }
+        EXPECT_LT(afar[1], afar[0] * 0.6);
+    }
 }
 
 TEST(Conversion, DitheringMixesColoursToComeCloserOnAverage) {
@@ -216,7 +270,7 @@ TEST(Conversion, DitheringMixesColoursToComeCloserOnAverage) {
     const RgbImage image = flat_image(160, 200, 0x4F4CC3);
     const Lab wanted = lab_from_rgb(0x4F, 0x4C, 0xC3);
     const LabPalette& colors = lab_palette(PaletteId::Colodore);
-    auto mean_of = [&](const PictureBytes& picture) {
+    auto mean_of = [&](const StoredPicture& picture) {
         Lab sum;
         for (int y = 100; y < 108; ++y)
             for (int x = 80; x < 88; ++x) {
@@ -298,7 +352,7 @@ TEST(Conversion, FloydSteinbergPassesThreeSixteenthsBelowLeft) {
     target.pixels[11 * 160 + 158] = between(colors[0], colors[1], 0.47f);
     RowColors black_and_white;
     for (auto& row : black_and_white.rows) row = {0, 1, 0, 1};
-    const PictureBytes picture = diffuse_onto_rows(target, colors, black_and_white);
+    const StoredPicture picture = diffuse_onto_rows(target, colors, black_and_white);
     EXPECT_EQ(picture[11 * 160 + 158], 1);
     EXPECT_EQ(std::count(picture.begin(), picture.end(), 1), 1);
 }

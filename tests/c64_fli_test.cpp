@@ -177,7 +177,7 @@ TEST(FliConversion, Row196ChoosesThePairThatTheRowsBelowItShow) {
     }
     for (int row = kLastScreenRow; row < 200; ++row)
         rows.rows[std::size_t(cell_row_of(kColumn, row))] = {0, kRed, kBlue, kYellow};
-    const PictureBytes picture = diffuse_fli(target, colors, rows);
+    const StoredPicture picture = diffuse_fli(target, colors, rows);
     for (int row = kLastScreenRow + 1; row < 200; ++row)
         for (int x = 0; x < kCellWidth; ++x)
             EXPECT_EQ(picture[row * 160 + kColumn + x], x % 2 ? kBlue : kRed) << row << ", " << x;

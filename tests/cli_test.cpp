@@ -2,6 +2,7 @@
 #include "c64/fli_prg.h"
 #include "c64/prg.h"
 #include "cli/command_line.h"
+#include "formats/file_reading.h"
 #include "formats/fli_file.h"
 #include "formats/koala.h"
 #include "formats/png.h"
@@ -73,6 +74,10 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
     const QString fli_file = write("photo.bml", write_fli_graph(fli));
     const MulticolorImage multicolor =
         encode_multicolor(convert_image(image, {}).picture.data(), 0).image;
+    const HiresImage hires =
+        encode_hires(convert_image(image, {.format = fmtHires}).picture.data()).image;
+    const AfliImage afli =
+        encode_afli(convert_image(image, {.format = fmtAfli}).picture.data()).image;
     const std::vector<std::uint8_t> fli_png = encode_png(
         render_picture(fli_picture.data(), {.palette = convert_image(image, {}).palette.palette}));
     const struct {
@@ -88,6 +93,8 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
         {fli_file, {}, "out.prg", write_fli_prg(fli)},
         {fli_file, {}, "out.kla", write_koala(encode_multicolor(fli_picture.data(), 0).image)},
         {fli_file, {"--mode", "multicolour"}, "out.vxr", encode_vxr(fli_picture.data(), 32000)},
+        {png, {"--mode", "hires"}, "out.art", art_studio_format().write({.encoded = hires})},
+        {png, {"--mode", "afli"}, "out.afl", afli_format().write({.encoded = afli})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.in + ' ' + c.out + ' ' + c.options.join(' ')).toStdString());
@@ -95,6 +102,9 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
         EXPECT_EQ(run.exit_code, 0) << run.err.toStdString();
         EXPECT_EQ(read(path(c.out)), c.bytes);
     }
+    // A hires mode's file reads back in its mode.
+    EXPECT_EQ(read_import_source(path("out.art")).format, fmtHires);
+    EXPECT_EQ(read_import_source(path("out.afl")).format, fmtAfli);
     EXPECT_EQ(run_vexlor({"--convert", png, path("out.png"), "--mode=fli"}).exit_code, 0);
     EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
               to_qimage(render_picture(fli_picture.data(), {.palette = PaletteId::Colodore})));
@@ -170,7 +180,7 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
         {{"--convert", png, out, "--palette", "rainbow"}, 2, "unknown palette \"rainbow\""},
         {{"--convert", png, out, "--background", "16"}, 2, "unknown background \"16\""},
         {{"--convert", png, out, "--dither", "noise"}, 2, "unknown dithering \"noise\""},
-        {{"--convert", png, out, "--mode", "hires"}, 2, "unknown mode \"hires\""},
+        {{"--convert", png, out, "--mode", "ham"}, 2, "unknown mode \"ham\""},
         {{"--convert", png, path("out.bmp")}, 2, "no extension of a format"},
         {{"--convert", png, out, "--pal"}, 2, "--pal goes with a .png OUT"},
         {{"--convert", png}, 2, "takes two files"},

@@ -1,4 +1,5 @@
 #include "formats/fli_file.h"
+#include "modes/mode.h"
 #include "tests/exchange_support.h"
 #include <QComboBox>
 #include <QFileDialog>
@@ -62,7 +63,7 @@ TEST_F(Exchange, TheDialogConvertsAgainWhenAChoiceChangesAndTakesWhatItShows) {
             gradient.rgb.insert(gradient.rgb.end(),
                                 {std::uint8_t(x), std::uint8_t(y + 50), std::uint8_t(255 - x)});
     const QString file = write_png("gradient.png", gradient);
-    PictureBytes shown{};
+    StoredPicture shown{};
     std::uint8_t chosen_background = 0;
     QString scaled_note;
     when_import_dialog([&](ImportDialog& dialog) {
@@ -86,7 +87,7 @@ TEST_F(Exchange, TheDialogConvertsAgainWhenAChoiceChangesAndTakesWhatItShows) {
         press(dialog.buttonBox, QDialogButtonBox::Ok);
     });
     EXPECT_TRUE(import(file));
-    EXPECT_EQ(picture, shown);
+    EXPECT_EQ(picture, multicolour_part(shown));
     EXPECT_NE(chosen_background, 0); // the best for this picture is not black
     EXPECT_EQ(background, chosen_background);
     EXPECT_TRUE(scaled_note.contains("200 × 150")) << scaled_note.toStdString();
@@ -118,10 +119,13 @@ TEST_F(Exchange, AnImageIsConvertedForTheModeTheDialogShows) {
         std::uint8_t editor;
         int chosen; // the dialog's mode box, or -1 to leave it
         std::uint8_t imported;
-    } cases[] = {{fmtFli, -1, fmtFli},
-                 {fmtMulticolor, -1, fmtMulticolor},
-                 {fmtMulticolor, 1, fmtFli},
-                 {fmtFli, 0, fmtMulticolor}};
+        // The first cell's: all five where each row has colours of its own, else three on
+        // black, or a hires pair.
+        std::size_t first_cell_colours;
+    } cases[] = {{fmtFli, -1, fmtFli, 5},       {fmtMulticolor, -1, fmtMulticolor, 3},
+                 {fmtMulticolor, 1, fmtFli, 5}, {fmtFli, 0, fmtMulticolor, 3},
+                 {fmtHires, -1, fmtHires, 2},   {fmtMulticolor, 2, fmtHires, 2},
+                 {fmtHires, 3, fmtAfli, 5}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen);
         format = c.editor;
@@ -134,9 +138,11 @@ TEST_F(Exchange, AnImageIsConvertedForTheModeTheDialogShows) {
         EXPECT_TRUE(import(file));
         EXPECT_TRUE(offered_first);
         EXPECT_EQ(format, c.imported);
+        const PictureShape& shape = mode_of(c.imported).shape;
         std::set<std::uint8_t> first_cell;
-        for (int pixel = 0; pixel < kCellPixels; ++pixel)
-            first_cell.insert(picture[std::size_t(cell_pixel_offset(0, pixel))]);
-        EXPECT_EQ(first_cell.size(), c.imported == fmtFli ? 5u : 3u); // all five, or three on black
+        for (int y = 0; y < shape.cell.height; ++y)
+            for (int x = 0; x < shape.cell.width; ++x)
+                first_cell.insert(storage[std::size_t(y * shape.width + x)]);
+        EXPECT_EQ(first_cell.size(), c.first_cell_colours);
     }
 }

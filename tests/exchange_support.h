@@ -21,6 +21,7 @@ struct Exchange : FileTest {
     QStringList errors, questions;
     bool answer_yes = true;
     PictureBytes picture;
+    StoredPicture storage{}; // the picture in every mode's storage, as the last import left it
     std::uint8_t background = 0;
     std::uint8_t format = fmtMulticolor; // the editor's mode, as an import finds and leaves it
     TOpenDialog open_dialog;
@@ -43,7 +44,7 @@ struct Exchange : FileTest {
     // The multicolour pictures these tests bring in, through the storage every mode shares.
     bool import(const QString& file) {
         TFileDialog::QueueAnswer(file);
-        StoredPicture storage = stored(picture);
+        storage = stored(picture);
         const bool imported = import_picture(open_dialog, storage.data(), background, format);
         picture = multicolour_part(storage);
         return imported;

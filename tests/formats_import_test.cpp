@@ -25,7 +25,7 @@ struct Import : FileTest {
             << file.toStdString() << ": " << source.error.toStdString();
         if (!source.picture && source.error.isEmpty()) {
             const Conversion conversion = convert_image(source.image, {});
-            source.picture = stored(conversion.picture);
+            source.picture = conversion.picture;
             source.background = conversion.background;
         }
         return source;

@@ -317,7 +317,7 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     QBuffer image;
     image.setData(reinterpret_cast<const char*>(png.data()), qsizetype(png.size()));
     image.open(QIODevice::ReadOnly);
-    EXPECT_EQ(convert_image(read_image(image).image, {}).picture, drawn);
+    EXPECT_EQ(convert_image(read_image(image).image, {}).picture, stored(drawn));
 }
 
 // Bad files: refused, named by their length and load address and what they were taken for.
