@@ -19,11 +19,14 @@ struct Loaded {
 
 std::string extension_of(const QString& path) { return QFileInfo(path).suffix().toStdString(); }
 
-// The mode asked for; else a hires file's own, else FLI for an FLI file in or an FLI format out.
+// The mode asked for; else a hires file's own, else a hires format's out (so an image is
+// converted for it), else FLI for an FLI file in or an FLI format out.
 PictureFormat mode_for(const ConvertRequest& request, std::uint8_t input_format) {
     if (request.mode) return *request.mode;
     if (mode_of(input_format).shape.width != kPictureColumns) return PictureFormat(input_format);
     const FileFormat* output = output_format_of(request.output);
+    const std::optional<PictureFormat> written = output ? output->kind() : std::nullopt;
+    if (written && mode_of(*written).shape.width != kPictureColumns) return *written;
     return input_format == fmtFli || (output && output->kind() == fmtFli) ? fmtFli : fmtMulticolor;
 }
 

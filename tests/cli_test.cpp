@@ -60,7 +60,8 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
               render_picture(drawn.data(), {.palette = PaletteId::Pepto}).rgb);
 }
 
-// The mode is FLI for an FLI file in or an FLI format out unless --mode says otherwise; in FLI
+// The mode is FLI for an FLI file in or an FLI format out, a hires format's for one out, unless
+// --mode says otherwise; in FLI
 // an image is converted for FLI, .png shows the FLI picture and .prg is the FLI viewer.
 TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
     const RgbImage image = photograph();
@@ -95,6 +96,7 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
         {fli_file, {"--mode", "multicolour"}, "out.vxr", encode_vxr(fli_picture.data(), 32000)},
         {png, {"--mode", "hires"}, "out.art", art_studio_format().write({.encoded = hires})},
         {png, {"--mode", "afli"}, "out.afl", afli_format().write({.encoded = afli})},
+        {png, {}, "out.afl", afli_format().write({.encoded = afli})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.in + ' ' + c.out + ' ' + c.options.join(' ')).toStdString());
