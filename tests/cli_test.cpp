@@ -96,7 +96,7 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
         {fli_file, {"--mode", "multicolour"}, "out.vxr", encode_vxr(fli_picture.data(), 32000)},
         {png, {"--mode", "hires"}, "out.art", art_studio_format().write({.encoded = hires})},
         {png, {"--mode", "afli"}, "out.afl", afli_format().write({.encoded = afli})},
-        {png, {}, "out.afl", afli_format().write({.encoded = afli})},
+        {png, {}, "default.afl", afli_format().write({.encoded = afli})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.in + ' ' + c.out + ' ' + c.options.join(' ')).toStdString());
