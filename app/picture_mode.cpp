@@ -78,6 +78,7 @@ void Tokno1::show_picture_format() {
     const bool multicolour_bitmap = okno2->mode().shape.width == kPictureColumns;
     for (QAction* item : {PictureKoalaItem, PictureFliItem}) item->setEnabled(multicolour_bitmap);
     okno2->keep_place();
+    okno2->show_analysis(); // the information window shows as many colours as a cell has
     show_file();
     if (okno2->show_clashes) okno2->FormPaint();
 }

@@ -25,5 +25,16 @@ void Tokno_info::show_current_colors() {
 
 void Tokno_info::show_color1(unsigned index) { swatch(palette_color(index), 20, 70, 46, 86); }
 void Tokno_info::show_color2(unsigned index) { swatch(palette_color(index), 20, 90, 46, 106); }
-void Tokno_info::show_color3(unsigned index) { swatch(palette_color(index), 20, 110, 46, 126); }
-void Tokno_info::show_back() { swatch(palette_color(okno2->back_color), 20, 130, 46, 146); }
+// A cell in hires holds two colours and shares no background: the swatches and names of the
+// third colour and the background stay empty.
+void Tokno_info::show_color3(unsigned index) {
+    const bool held = okno2->mode().colours_per_area() >= 3;
+    label_c3->setVisible(held);
+    swatch(held ? palette_color(index) : FormColor(), 20, 110, 46, 126);
+}
+
+void Tokno_info::show_back() {
+    const bool held = okno2->mode().shared.background;
+    Label2->setVisible(held);
+    swatch(held ? palette_color(okno2->back_color) : FormColor(), 20, 130, 46, 146);
+}

@@ -100,6 +100,13 @@ TEST(InfoWindow, AnalysisSwatchesFillTheirRectangles) {
     EXPECT_TRUE(AreaIs(okno_info, QRect(QPoint(20, 130), QPoint(45, 145)), palette_color(0)));
     EXPECT_NE(okno_info->Canvas->GetPixel(46, 70), palette_color(4));
     EXPECT_NE(okno_info->Canvas->GetPixel(20, 86), palette_color(4));
+    // A hires cell has two colours and no background: the other two swatches stay empty.
+    okno1->mode_item(fmtHires)->trigger();
+    for (const int top : {110, 130})
+        EXPECT_TRUE(AreaIs(okno_info, QRect(20, top, 26, 16), okno_info->FormColor()));
+    EXPECT_TRUE(okno_info->label_c3->isHidden() && okno_info->Label2->isHidden());
+    okno1->mode_item(fmtMulticolor)->trigger();
+    EXPECT_FALSE(okno_info->label_c3->isHidden() || okno_info->Label2->isHidden());
 }
 
 TEST(InfoWindow, DrawColourLiesOverTheBackgroundSwatch) {

@@ -39,6 +39,8 @@ public:
     void show_place(ViewPlace place);
     // After a change of mode: the same level and corner cell in the picture's new shape.
     void keep_place();
+    // The information window's swatches: the colours the last analysis found.
+    void show_analysis();
     // Shows kZoomLevels[level], keeping the picture pixel at (x, y) of the drawing area there.
     void zoom_to(std::size_t level, int x, int y);
 
@@ -130,7 +132,6 @@ private:
     void draw_pal_pixels(const PixelArea& area, bool outlined);
     void show_pal_changes();
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
-    void show_analysis();
 
     Stroke stroke_{*this};
     ToolContext tools_context_{*this, *this, painter, stroke_};
