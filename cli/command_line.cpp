@@ -48,8 +48,9 @@ struct Options {
                               "method", "none"};
     QCommandLineOption mode{"mode",
                             "The picture's mode: multicolour, fli, hires or afli. By default a "
-                            "hires or AFLI file's own, FLI when IN is an FLI file or OUT an FLI "
-                            "format, else multicolour.",
+                            "hires or AFLI file's own, else OUT's when it names a hires or AFLI "
+                            "file, FLI when IN is an FLI file or OUT an FLI format, else "
+                            "multicolour.",
                             "mode"};
     QCommandLineOption pal{"pal", "Write the .png as a PAL television shows the picture: colour "
                                   "mixed with the line above and softened along the line."};
