@@ -1,6 +1,7 @@
 #include "picture/picture.h"
 #include "modes/mode.h"
 #include <algorithm>
+#include <bit>
 
 const std::array<const char*, 16> colour_names = {
     "black", "white",       "red",        "cyan",      "green",     "purple",
@@ -15,7 +16,9 @@ std::uint8_t PictureModel::read_pixel(std::int32_t column, std::int32_t row) con
 void PictureModel::write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color) {
     if (column >= std::uint32_t(shape.width) || row >= std::uint32_t(shape.height)) return;
     if (write_watch) write_watch->writing(std::int32_t(column), std::int32_t(row));
-    picture[row * std::uint32_t(shape.width) + column] = color;
+    std::uint8_t& pixel = picture[row * std::uint32_t(shape.width) + column];
+    if (keeping_) kept_.change(pixels(), {std::int32_t(column), std::int32_t(row)}, pixel, color);
+    pixel = color;
 }
 
 namespace {
@@ -34,61 +37,33 @@ void PictureModel::analyse_row(std::int32_t column, std::int32_t row) {
     analyse(block_at({column, row}, kCellRow));
 }
 
-// Row by row from the top, left to right within each row. Within the picture the pixels are
-// read straight from their rows; past its edges read_pixel gives 0.
+// The slots hold the area's first three colours, reading its rows from the top, each left to
+// right, past the picture's edges as 0; the colour read last is the scan colour. Where the areas
+// share a background, it takes no slot and fills those left empty, and the count is that of
+// count_colors. Otherwise an empty slot repeats the one before, and the count is how many
+// colours the area holds.
 void PictureModel::analyse(const PixelArea& area) {
-    if (!shared_background) return analyse_own(area);
-    cell_color1 = cell_color2 = cell_color3 = back_color;
-    cell_count = 0;
-    const bool inside = 0 <= area.left && area.right() < shape.width && 0 <= area.top &&
-                        area.bottom() < shape.height;
-    for (int r = 0; r < area.height; ++r) {
-        if (!inside) {
-            for (int c = 0; c < area.width; ++c) take(read_pixel(area.left + c, area.top + r));
-            continue;
-        }
-        const std::uint8_t* line = picture.data() + (area.top + r) * shape.width + area.left;
-        for (int c = 0; c < area.width; ++c) take(line[c]);
-    }
-    count_colors();
-}
-
-// With no background shared, the slots hold the area's first three colours in scan order, an
-// empty slot repeating the one before; the count is how many colours the area holds.
-void PictureModel::analyse_own(const PixelArea& area) {
-    std::uint16_t seen = 0;
-    std::array<std::uint8_t, 3> slots{};
-    int found = 0;
-    for (int r = 0; r < area.height; ++r)
-        for (int c = 0; c < area.width; ++c) {
-            const std::uint8_t p = scan_color = read_pixel(area.left + c, area.top + r);
-            if (seen >> (p & 0x0F) & 1) continue;
-            seen |= std::uint16_t(1u << (p & 0x0F));
-            if (found < 3) slots[std::size_t(found)] = p;
-            ++found;
-        }
-    for (int slot = std::max(found, 1); slot < 3; ++slot)
-        slots[std::size_t(slot)] = slots[std::size_t(slot) - 1];
-    cell_color1 = slots[0];
-    cell_color2 = slots[1];
-    cell_color3 = slots[2];
-    cell_count = std::uint8_t(found);
-    area_colours_ = seen;
+    const AreaScan* kept = keeping_ ? kept_.of(pixels(), area) : nullptr;
+    const AreaScan found = kept ? *kept : AreaScan(pixels(), area);
+    // Slots of int: bytes written one by one and read back two at a time stall the processor.
+    std::array<int, 3> slots{};
+    std::size_t filled = 0;
+    found.firsts(area, shared_background ? back_color : -1, [&](PixelPos at) {
+        if (filled < slots.size()) slots[filled++] = read_pixel(at.column, at.row);
+    });
+    for (std::size_t slot = filled; slot < slots.size(); ++slot)
+        slots[slot] = shared_background ? back_color : slots[slot > 0 ? slot - 1 : 0];
+    cell_color1 = std::uint8_t(slots[0]);
+    cell_color2 = std::uint8_t(slots[1]);
+    cell_color3 = std::uint8_t(slots[2]);
+    scan_color = read_pixel(area.right(), area.bottom());
+    if (shared_background) return count_colors();
+    cell_count = std::uint8_t(std::popcount(found.colours()));
+    area_colours_ = found.colours();
 }
 
 bool PictureModel::holds(std::uint8_t color) const {
     return (area_colours_ >> (color & 0x0F) & 1) != 0;
-}
-
-void PictureModel::take(std::uint8_t p) {
-    scan_color = p;
-    if (p == back_color || p == cell_color1 || p == cell_color2 || p == cell_color3) return;
-    if (cell_color1 == back_color)
-        cell_color1 = p;
-    else if (cell_color2 == back_color)
-        cell_color2 = p;
-    else if (cell_color3 == back_color)
-        cell_color3 = p;
 }
 
 // The distinct values among the three slots and the background that differ from the colour
@@ -154,6 +129,13 @@ bool PictureModel::plot_pixel(std::uint8_t format, std::int32_t column, std::int
         if (plot_in(mode->plot_order[std::size_t(step)], column, row, color)) return true;
     return false;
 }
+
+PictureModel::KeepingScans::KeepingScans(PictureModel& model) : model_(model) {
+    model_.kept_.start_round(model_.pixels());
+    model_.keeping_ = true;
+}
+
+PictureModel::KeepingScans::~KeepingScans() { model_.keeping_ = false; }
 
 void PictureModel::refresh_windows(std::int32_t column, std::int32_t row) {
     if (!refresh) return;

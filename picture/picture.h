@@ -1,5 +1,6 @@
 #pragma once
 #include "modes/picture_format.h"
+#include "picture/area_scan.h"
 #include "picture/geometry.h"
 #include "platform/tcolor.h"
 #include <array>
@@ -68,7 +69,7 @@ public:
 
     void analyse_cell(std::int32_t column, std::int32_t row); // the character cell
     void analyse_row(std::int32_t column, std::int32_t row);  // its row of pixels
-    void analyse(const PixelArea& area);
+    void analyse(const PixelArea& area);                      // of at most 8 x 8 pixels
 
     bool plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color);
     bool plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color);
@@ -80,10 +81,25 @@ public:
     // The swatches from the last analysis, then the preview band at the pixel.
     void refresh_windows(std::int32_t column, std::int32_t row);
 
+    // While one is held, the model keeps what it read of each cell or row it analyses and
+    // follows each write_pixel there, so that plotting many pixels reads each of them once rather
+    // than for every pixel. Nothing may write `picture` but write_pixel while one is held.
+    class KeepingScans {
+    public:
+        explicit KeepingScans(PictureModel& model);
+        ~KeepingScans();
+        KeepingScans(const KeepingScans&) = delete;
+        KeepingScans& operator=(const KeepingScans&) = delete;
+
+    private:
+        PictureModel& model_;
+    };
+
 private:
-    // One pixel of the scan: the slot it fills, if any.
-    void take(std::uint8_t p);
-    void analyse_own(const PixelArea& area);
+    ConstPixelGrid pixels() const { return {picture.data(), shape.width, shape.height}; }
+    KeptScans kept_;
+    bool keeping_ = false;
+
     bool inside_picture(std::int32_t column, std::int32_t row) const;
     bool write_plotted(bool accepted, std::int32_t column, std::int32_t row, std::uint8_t color);
     // Whether the last analysis of an area with no shared background found `color` there.

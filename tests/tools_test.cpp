@@ -7,6 +7,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <string_view>
@@ -811,4 +812,70 @@ TEST_F(Tools, GradientsRunAlongTheDragWithoutSkippingALevel) {
             EXPECT_LE(shares[i] - shares[i - 1], 1 / 16.0 + 1e-9) << i;
         }
     }
+}
+
+namespace {
+
+// What painting left behind: the picture, and the analysis its last plot showed.
+struct PaintedPicture {
+    StoredPicture pixels;
+    std::array<std::uint8_t, 6> analysis;
+};
+
+// Paints `ink` in colour 6 over a picture of crowded cells (from none to five colours
+// besides the background, background pixels among them), at once as a shape is painted, or
+// pixel by pixel.
+PaintedPicture paint_crowded(std::uint8_t format, FullCell choice, const Ink& ink, bool at_once) {
+    std::uint8_t mode = format;
+    Document document{mode};
+    const Mode& shape = document.mode();
+    std::mt19937 random(38);
+    for (int row = 0; row < shape.shape.height; ++row)
+        for (int column = 0; column < shape.shape.width; ++column) {
+            const PixelArea cell = shape.cell_at({column, row});
+            const int id = cell.top / cell.height * 40 + cell.left / cell.width;
+            const bool background = random() % 4 == 0;
+            const std::uint8_t colour = std::uint8_t(1 + (id + random() % (1 + id % 5)) % 15);
+            document.picture[std::size_t(row * shape.shape.width + column)] =
+                background ? 0 : colour;
+        }
+    Painter painter{document};
+    painter.full_cell = choice;
+    painter.ink = ink;
+    // From the middle of a cell, so that runs start and end part of the way through cells.
+    const PixelPos from{3, 5}, to{shape.shape.width / 3, 70};
+    const std::vector<PixelPos> area = rectangle_pixels(from, to, true);
+    painter.ink.run = GradientRun::over(area, from, to);
+    Document::Edit edit(document, "Paint");
+    if (at_once)
+        painter.paint_quietly(area, 6);
+    else
+        for (const InkedPixel& pixel : painter.pixels_at(area, 6, Tip::Pixel))
+            painter.plot(pixel.at, pixel.color);
+    edit.commit();
+    return {document.picture,
+            {document.scan_color, document.cell_color1, document.cell_color2, document.cell_color3,
+             document.cell_count, document.old_color}};
+}
+
+} // namespace
+
+// A shape painted at once decides each pixel as plotting it alone would, under every full-cell
+// choice in every mode: a gradient and a transparent dither over crowded cells end alike.
+TEST(PaintingAtOnce, EndsAsPlottingPixelByPixel) {
+    const Ink inks[] = {{{kPatterns - 1}, 3, false, std::nullopt}, {{9}, 12, true, std::nullopt}};
+    for (const Mode& mode : all_modes())
+        for (int choice = 0; choice < kFullCellChoices; ++choice)
+            for (const Ink& ink : inks) {
+                SCOPED_TRACE(::testing::Message()
+                             << mode.name << ", choice " << choice << ", " << ink.pattern.name());
+                const PaintedPicture at_once =
+                    paint_crowded(mode.format, FullCell(choice), ink, true);
+                const PaintedPicture alone =
+                    paint_crowded(mode.format, FullCell(choice), ink, false);
+                const auto differs = std::ranges::mismatch(at_once.pixels, alone.pixels).in1;
+                EXPECT_EQ(differs - at_once.pixels.begin(), kStorageBytes)
+                    << "the first storage byte that differs";
+                EXPECT_EQ(at_once.analysis, alone.analysis);
+            }
 }

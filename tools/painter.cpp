@@ -116,6 +116,7 @@ void Painter::paint_line(PixelPos from, PixelPos to, std::uint8_t color, ToolVie
 
 void Painter::paint_quietly(const std::vector<PixelPos>& points, std::uint8_t color, Tip tip) {
     const QuietRefresh quiet(document_);
+    const PictureModel::KeepingScans kept(document_);
     for (const InkedPixel& pixel : pixels_at(points, color, tip))
         plot_chosen(pixel.at, pixel.color);
 }
