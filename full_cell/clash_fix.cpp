@@ -131,22 +131,23 @@ ClashFix fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPale
 }
 
 // The hires and AFLI exports keep the pair with the most pixels, which changes the fewest.
+template <typename Encoding, typename Image>
+ClashFix take_hires_export(std::uint8_t* picture, const Encoding& encoding,
+                           void (*decode)(const Image&, std::uint8_t*), const PixelArea& within) {
+    HiresBytes shown{};
+    decode(encoding.image, shown.data());
+    return take_export(picture, shown.data(), encoding.inexact, kHiresColumns, kHiresCellWidth,
+                       within);
+}
+
 ClashFix fix_pair_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
                           const PixelArea& within) {
     if (within.empty()) return {};
-    const HiresEncoding encoding = encode_hires(picture);
-    HiresBytes shown{};
-    decode_hires(encoding.image, shown.data());
-    return take_export(picture, shown.data(), encoding.inexact, kHiresColumns, kHiresCellWidth,
-                       within);
+    return take_hires_export(picture, encode_hires(picture), decode_hires, within);
 }
 
 ClashFix fix_afli_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
                           const PixelArea& within) {
     if (within.empty()) return {};
-    const AfliEncoding encoding = encode_afli(picture);
-    HiresBytes shown{};
-    decode_afli(encoding.image, shown.data());
-    return take_export(picture, shown.data(), encoding.inexact, kHiresColumns, kHiresCellWidth,
-                       within);
+    return take_hires_export(picture, encode_afli(picture), decode_afli, within);
 }
