@@ -187,16 +187,21 @@ TEST_F(DocumentTest, TheSparePageKeepsAPictureWithItsOwnHistory) {
         EXPECT_TRUE(heard.changes[0].has(DocumentChange::History));
         EXPECT_TRUE(heard.changes[0].has(DocumentChange::Reference));
         // A step on this page is undone here, and leaves the other page's history alone.
+        // The other page's mode and shape go with it: a hires page keeps all its pixels.
         paint("Fill", 9, 4);
-        mode = fmtFli;
+        mode = fmtHires;
+        document.picture[kStorageBytes - 1] = 7;
         document.swap_page(spare);
         EXPECT_EQ(document.picture[0], 5);
         EXPECT_EQ(document.back_color, 2);
         EXPECT_EQ(document.reference(), traced);
         EXPECT_EQ(document.format(), fmtMulticolor);
+        EXPECT_EQ(document.shape.width, 160);
         EXPECT_EQ(document.history().undo_label(), "Paint");
         document.swap_page(spare);
-        EXPECT_EQ(document.format(), fmtFli);
+        EXPECT_EQ(document.format(), fmtHires);
+        EXPECT_EQ(document.shape.width, 320);
+        EXPECT_EQ(document.picture[kStorageBytes - 1], 7);
         EXPECT_EQ(document.history().undo_label(), "Fill");
         EXPECT_TRUE(document.undo());
         EXPECT_EQ(document.picture[0], pixel);

@@ -1,5 +1,5 @@
 // The hires and AFLI files: each written picture reads back as itself, by its content where the
-// content tells, and the file Save writes for each mode.
+// content tells.
 #include "formats/format_table.h"
 #include "formats/rows.h"
 #include "modes/mode.h"
@@ -101,22 +101,4 @@ TEST(HiresFiles, ArtStudioIsToldFromAdvancedArtStudioByLength) {
     EXPECT_TRUE(decode_picture(*padded.image).pixels == hires);
     art.push_back(0);
     EXPECT_FALSE(read_picture_file(art, "ocp").image);
-}
-
-// Save writes a hires mode's own file, which holds it exactly, and Vexlor's own for the others.
-TEST(HiresFiles, SaveWritesEachModesOwnFile) {
-    const struct {
-        PictureFormat mode;
-        const FileFormat& saved;
-        const char* filter;
-    } rows[] = {
-        {fmtMulticolor, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
-        {fmtFli, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
-        {fmtHires, art_studio_format(), "Art Studio pictures|*.art;*.ocp|All Files|*.*"},
-        {fmtAfli, afli_format(), "AFLI pictures|*.afl;*.afli|All Files|*.*"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(&saved_format(row.mode), &row.saved) << row.filter;
-        EXPECT_EQ(dialog_filter(Command::Save, row.mode), row.filter);
-    }
 }

@@ -171,6 +171,9 @@ TEST(FormatTable, EachCommandOffersItsFormatsUnderTheirNames) {
     } offers[] = {
         {Command::Open, {}, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
         {Command::Save, fmtMulticolor, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
+        {Command::Save, fmtHires, art_studio_format(),
+         "Art Studio pictures|*.art;*.ocp|All Files|*.*"},
+        {Command::Save, fmtAfli, afli_format(), "AFLI pictures|*.afl;*.afli|All Files|*.*"},
         {Command::ExportKoala, fmtMulticolor, koala_format(),
          "Koala pictures|*.koa;*.kla|All Files|*.*"},
         {Command::ExportFli, fmtFli, fli_graph_format(),

@@ -93,20 +93,3 @@ TEST_F(HiresFiles, SaveWritesTheModesOwnFileAndOpenTakesItBack) {
         EXPECT_TRUE(errors.isEmpty());
     }
 }
-
-// The spare page keeps a hires picture whole, mode and all, while a multicolour one is shown.
-TEST_F(HiresFiles, TheSparePageKeepsAHiresPicture) {
-    okno1->mode_item(fmtHires)->trigger();
-    okno2->picture = stripes();
-    okno1->copy_to_spare_page();
-    WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
-    okno1->FileNewItem->trigger();
-    okno1->mode_item(fmtMulticolor)->trigger();
-    okno1->swap_pages();
-    EXPECT_EQ(okno1->picture_format, fmtHires);
-    EXPECT_EQ(okno2->shape.width, 320);
-    EXPECT_TRUE(okno2->picture == stripes());
-    okno1->swap_pages();
-    EXPECT_EQ(okno1->picture_format, fmtMulticolor);
-    EXPECT_EQ(okno2->shape.width, 160);
-}
