@@ -63,11 +63,20 @@ bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uin
     const std::vector<const FileFormat*> formats = held(kind);
     dialog.Filter = QString::fromStdString(dialog_filter(Command::ExportOther, kind));
     dialog.DefaultExt.clear();
-    if (!dialog.Execute()) return false;
-    const FileFormat& format = chosen_format(dialog, formats);
+    const FileFormat* format = nullptr;
+    // The dialog asked about the name as typed; one that gets its extension here is asked
+    // about again, and No shows the dialog again.
+    while (!format) {
+        if (!dialog.Execute()) return false;
+        const QString typed = dialog.FileName;
+        format = &chosen_format(dialog, formats);
+        if (dialog.FileName != typed && QFileInfo::exists(dialog.FileName) &&
+            !MayReplace(dialog.FileName))
+            format = nullptr;
+    }
     return save_file_atomically(
         dialog.GetFileName(),
-        format.write({.pixels = picture, .encoded = std::move(encoded.image)}));
+        format->write({.pixels = picture, .encoded = std::move(encoded.image)}));
 }
 
 bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {

@@ -61,7 +61,8 @@ void TFileDialog::Configure(QFileDialog& dialog) const {
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(saving_ ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving_ ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // The editor asks nothing before an existing file is replaced.
+    // Execute asks before an existing file is replaced, once the default extension is on the
+    // name; Qt's own question would name the file as typed.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QStringList filters = QtFilters(Filter);
     dialog.setNameFilters(filters);
@@ -70,7 +71,7 @@ void TFileDialog::Configure(QFileDialog& dialog) const {
     if (!FileName.isEmpty()) dialog.selectFile(FileName);
 }
 
-bool TFileDialog::Execute() {
+std::optional<TFileDialog::Answer> TFileDialog::Ask() const {
     ++executed();
     std::optional<Answer> answer;
     if (!answers().empty()) {
@@ -85,10 +86,26 @@ bool TFileDialog::Execute() {
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
             answer = Answer{dialog.selectedFiles().front(), dialog.selectedNameFilter()};
     }
-    if (!answer) return false;
-    if (const int entry = EntryOf(Filter, answer->chosen_filter)) FilterIndex = entry;
-    FileName = saving_ ? with_extension(answer->name, DefaultExt) : answer->name;
-    return true;
+    return answer;
+}
+
+// The question comes after the default extension is added, so it names the file that would
+// really be replaced. No shows the dialog again with the name still in it.
+bool TFileDialog::Execute() {
+    for (;;) {
+        const std::optional<Answer> answer = Ask();
+        if (!answer) return false;
+        if (const int entry = EntryOf(Filter, answer->chosen_filter)) FilterIndex = entry;
+        FileName = saving_ ? with_extension(answer->name, DefaultExt) : answer->name;
+        if (!saving_ || !QFileInfo::exists(FileName) || MayReplace(FileName)) return true;
+    }
+}
+
+bool MayReplace(const QString& path) {
+    return AskQuestion(
+        QStringLiteral("Vexlor"),
+        QStringLiteral("\"%1\" already exists. Replace it?").arg(QFileInfo(path).fileName()),
+        QStringLiteral("&Replace"), QStringLiteral("&No"), Default::No);
 }
 
 std::deque<std::optional<TColor>>& TColorDialog::answers() {
@@ -138,14 +155,19 @@ void SetQuestionDisplay(std::function<bool(const QString&, const QString&)> disp
     questionDisplay() = std::move(display);
 }
 
-bool AskQuestion(const QString& caption, const QString& text, const QString& yes,
-                 const QString& no) {
+bool AskQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no,
+                 Default default_answer) {
     if (questionDisplay()) return questionDisplay()(caption, text);
+    if (unansweredHandler()) {
+        unansweredHandler()(QStringLiteral("question \"%1\"").arg(text));
+        return false;
+    }
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     QPushButton* const yes_button = box.addButton(yes, QMessageBox::AcceptRole);
-    box.setEscapeButton(box.addButton(no, QMessageBox::RejectRole));
-    box.setDefaultButton(yes_button);
+    QPushButton* const no_button = box.addButton(no, QMessageBox::RejectRole);
+    box.setEscapeButton(no_button);
+    box.setDefaultButton(default_answer == Default::Yes ? yes_button : no_button);
     box.exec();
     return box.clickedButton() == yes_button;
 }

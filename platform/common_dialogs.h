@@ -45,6 +45,7 @@ private:
         QString name;
         QString chosen_filter; // empty: the entry shown first stays chosen
     };
+    std::optional<Answer> Ask() const;
     static std::deque<std::optional<Answer>>& answers();
     static int& executed();
     bool saving_;
@@ -80,8 +81,14 @@ void SetUnansweredDialogHandler(std::function<void(const QString&)> handler);
 void ShowErrorMessage(const QString& caption, const QString& text);
 void SetErrorMessageDisplay(std::function<void(const QString&, const QString&)> display);
 
-// A question in a message box with two buttons, `yes` (the default) and `no` (also Esc); true
-// for `yes`. Tests replace who answers: the display gets the caption and the text.
-bool AskQuestion(const QString& caption, const QString& text, const QString& yes,
-                 const QString& no);
+// A question in a message box with two buttons, `yes` and `no` (also Esc), either of them the
+// default; true for `yes`. Tests replace who answers: the display gets the caption and the text.
+// With no display set but an unanswered-dialog handler, the handler hears of it and the answer
+// is `no`.
+enum class Default { Yes, No };
+bool AskQuestion(const QString& caption, const QString& text, const QString& yes, const QString& no,
+                 Default default_answer = Default::Yes);
+
+// "… already exists. Replace it?", No the default; true to replace. A save dialog asks it.
+bool MayReplace(const QString& path);
 void SetQuestionDisplay(std::function<bool(const QString&, const QString&)> display);

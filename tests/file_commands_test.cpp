@@ -9,6 +9,7 @@
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QSaveFile>
 #include <QTest>
@@ -187,4 +188,56 @@ TEST_F(FileCommands, CaptionAndPictureNameFollowThePicturesFile) {
     okno1->FileNew();
     EXPECT_EQ(caption(), "Vexlor v0.1");
     EXPECT_EQ(prefs->name->text(), "picture0.vxr");
+}
+
+// Every command that writes a file the user names asks before replacing one that is there: No
+// keeps it byte for byte and shows the dialog again, Replace writes over it.
+TEST_F(FileCommands, NothingIsReplacedWithoutAsking) {
+    okno1->change_pen([](Pen& pen) { pen.brush.emplace(PixelBlock{1, 1, {5}}, 1); });
+    okno1->OtherFileDialog.FilterIndex = 1;
+    const auto accept_png_options = [] {
+        WhenModal([] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+    };
+    const struct {
+        const char* name;
+        QAction* command;
+        std::function<void()> before = [] {}; // on Replace
+        const char* typed = nullptr;          // the name typed, if not `name`
+    } rows[] = {
+        {"saved.vxr", okno1->FileSaveAsItem},
+        {"exported.koa", okno1->PictureKoalaItem},
+        {"exported.fli", okno1->PictureFliItem},
+        {"exported.ocp", okno1->PictureOtherItem},
+        {"typed.ocp", okno1->PictureOtherItem, [] {}, "typed"}, // the first entry's extension
+        {"exported.prg", okno1->PicturePrgItem},
+        {"exported.png", okno1->PicturePngItem, accept_png_options},
+        {"brush.png", okno1->BrushSaveItem},
+    };
+    QStringList questions;
+    bool replace = false;
+    SetQuestionDisplay([&](const QString&, const QString& text) {
+        questions << text;
+        return replace;
+    });
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = write(row.name, "the user's own file");
+        for (const bool answer : {false, true}) {
+            replace = answer;
+            questions.clear();
+            const int dialogs = TFileDialog::ExecuteCount();
+            TFileDialog::QueueAnswer(row.typed ? dir.filePath(row.typed) : path);
+            if (answer)
+                row.before(); // the dialogs that follow the file dialog
+            else
+                TFileDialog::QueueAnswer(std::nullopt); // Cancel, shown again after No
+            row.command->trigger();
+            EXPECT_EQ(
+                questions,
+                QStringList{QStringLiteral("\"%1\" already exists. Replace it?").arg(row.name)});
+            EXPECT_EQ(TFileDialog::ExecuteCount(), dialogs + (answer ? 1 : 2));
+            EXPECT_EQ(read(path) == "the user's own file", !answer);
+        }
+    }
+    SetQuestionDisplay(nullptr);
 }

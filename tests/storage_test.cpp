@@ -42,8 +42,12 @@ struct Storage : ::testing::Test {
     void SetUp() override {
         ResetEditor();
         SetErrorMessageDisplay([this](const QString&, const QString& text) { errors << text; });
+        SetQuestionDisplay([](const QString&, const QString&) { return true; }); // Replace
     }
-    void TearDown() override { SetErrorMessageDisplay(nullptr); }
+    void TearDown() override {
+        SetErrorMessageDisplay(nullptr);
+        SetQuestionDisplay(nullptr);
+    }
     QString path(const QString& name) const { return dir.filePath(name); }
     QString write(const QString& name, const QByteArray& bytes) const {
         QFile file(path(name));
