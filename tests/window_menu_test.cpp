@@ -106,7 +106,9 @@ TEST_F(WindowMenu, OpenRecentListsTheLastPicturesOpenedOrSaved) {
         okno1->FileSaveAsItem->trigger();
     };
     for (int number = 1; number <= 9; ++number) save_as(number);
+    SetQuestionDisplay([](const QString&, const QString&) { return true; }); // Replace
     save_as(4); // saved again, it comes first; the ninth pushed the first off
+    SetQuestionDisplay(nullptr);
     QFile::remove(dir.filePath("p6.vxr"));
     EXPECT_EQ(recent_items(), (QStringList{"&1 p4.vxr", "&2 p9.vxr", "&3 p8.vxr", "&4 p7.vxr",
                                            "&5 p6.vxr (greyed)", "&6 p5.vxr", "&7 p3.vxr",
