@@ -518,6 +518,10 @@ TEST_F(Tools, ABrushStampsAsChangedThroughTheCellRules) {
         {"1/2/3/4", "ZZZ", KeepColours, {10, 17}, "0000/0000", "0130/0130"},
         {"12/30", "ZZ", KeepColours, {10, 17}, "0000/0000", "0030/0210"},
         {"12/30", "ZZZZ", KeepColours, {10, 17}, "0000/0000", "0120/0300"},
+        // a flip mirrors what the turns made: one pixel wide, it stays as it is
+        {"1/2/3/4", "ZX", KeepColours, {10, 17}, "0000/0000", "0240/0240"},
+        {"12/30", "ZX", KeepColours, {9, 18}, "0000/0000/0000/0000", "0300/0300/0000/0000"},
+        {"12/30", "XZ", KeepColours, {9, 18}, "0000/0000/0000/0000", "0000/0000/0300/0300"},
         {"12", "H", KeepColours, {11, 17}, "00000000/00000000", "01122000/01122000"},
         {"12", "Hh", KeepColours, {10, 16}, "00000000", "01200000"},
         {"1122/1122/3300/3300", "h", KeepColours, {10, 17}, "0000/0000", "0120/0300"},
