@@ -2,10 +2,12 @@
 #include "c64/render.h"
 #include "conversion/convert.h"
 #include "conversion/diffusion.h"
+#include "conversion/pair_search.h"
 #include "tests/c64_support.h"
 #include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -263,6 +265,33 @@ TEST(Conversion, HiresModesTakeAFlatPictureExactlyAndDitherAGradientCloser) {
         }
         EXPECT_LT(afar[1], afar[0] * 0.6);
     }
+}
+
+// The hires diffusion weighs every pixel of an area once: a cell whose first row is black and
+// whose seven rows below are half-way between orange and grey takes orange and grey, the seven
+// rows its mixes make up outweighing the one it misses. AFLI's hidden columns, three cells of
+// 8, keep the pairs they were given and pass no error on.
+TEST(Conversion, TheHiresDiffusionWeighsEachPixelOnceAndKeepsTheHiddenColumns) {
+    const LabPalette& colors = lab_palette(PaletteId::Colodore);
+    constexpr std::uint8_t kWhite = 1, kOrange = 8, kGrey = 12;
+    PictureTarget cell{std::vector<Lab>(kStorageBytes, colors[0]), 0, 0, 320, 200, false, 320};
+    for (int y = 9; y < 16; ++y)
+        for (int x = 80; x < 88; ++x)
+            cell.pixels[std::size_t(y * 320 + x)] = between(colors[kOrange], colors[kGrey], 0.5f);
+    const StoredPicture hires = diffuse_pairs(cell, colors, RowColors{}, mode_of(fmtHires));
+    std::set<std::uint8_t> used;
+    for (int y = 8; y < 16; ++y)
+        for (int x = 80; x < 88; ++x) used.insert(hires[std::size_t(y * 320 + x)]);
+    EXPECT_EQ(used, (std::set<std::uint8_t>{kOrange, kGrey}));
+
+    const PictureTarget white{
+        std::vector<Lab>(kStorageBytes, colors[kWhite]), 0, 0, 320, 200, false, 320};
+    RowColors black_and_blue;
+    for (auto& row : black_and_blue.rows) row = pair_set(0, 6);
+    const StoredPicture afli = diffuse_pairs(white, colors, black_and_blue, mode_of(fmtAfli));
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x)
+            ASSERT_EQ(afli[std::size_t(y * 320 + x)] == kWhite, x >= 24) << x << ", " << y;
 }
 
 TEST(Conversion, DitheringMixesColoursToComeCloserOnAverage) {

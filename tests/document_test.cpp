@@ -207,4 +207,7 @@ TEST_F(DocumentTest, TheSparePageKeepsAPictureWithItsOwnHistory) {
         EXPECT_EQ(document.picture[0], pixel);
         EXPECT_FALSE(document.undo());
     }
+    // A blank page starts in the first mode, whichever the page shown is in.
+    mode = fmtAfli;
+    EXPECT_EQ(document.blank_page().mode, fmtMulticolor);
 }

@@ -3,6 +3,7 @@
 #include "formats/format_table.h"
 #include "formats/rows.h"
 #include "modes/mode.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -44,7 +45,7 @@ StoredPicture random_picture(const Mode& mode, unsigned seed) {
 } // namespace
 
 // Written, read back under the format's name and under none, and decoded: the picture drawn,
-// pixel for pixel, in the mode of its file.
+// pixel for pixel, in the mode of its file, whatever AFLI's unread screens hold.
 TEST(HiresFiles, EveryPictureWrittenReadsBackAsItself) {
     const struct {
         const FileFormat& format;
@@ -65,7 +66,11 @@ TEST(HiresFiles, EveryPictureWrittenReadsBackAsItself) {
             const StoredPicture drawn = random_picture(mode_of(kind), seed);
             const EncodedPicture encoded = encode_picture(kind, drawn.data(), 0);
             EXPECT_EQ(encoded.inexact, 0);
-            const Bytes file = row.format.write({.pixels = drawn.data(), .encoded = encoded.image});
+            Bytes file = row.format.write({.pixels = drawn.data(), .encoded = encoded.image});
+            if (kind == fmtAfli) // rows 197 to 199 show row 196's screen: their own go unread
+                for (std::size_t screen = 5; screen < 8; ++screen)
+                    std::fill_n(file.begin() + std::ptrdiff_t(2 + screen * 1024 + 24 * 40), 40,
+                                0x5A);
             if (row.length) {
                 EXPECT_EQ(file.size(), row.length);
                 const auto& bitmap =

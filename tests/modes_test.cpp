@@ -96,6 +96,7 @@ TEST(Modes, HiresAndAfliPaintTwoColoursAnAreaAndShareNoBackground) {
         {fmtAfli, {12, 8}, 7, false},    // the top row holds 2 and 5
         {fmtAfli, {12, 195}, 7, true},   // black only
         {fmtAfli, {12, 199}, 7, false},  // rows 196 to 199 share black and 5
+        {fmtAfli, {12, 196}, 7, false},  // row 196 too, though it holds only black
         {fmtAfli, {319, 199}, 7, true},  // the last pixel
         {fmtAfli, {320, 199}, 7, false}, // past the picture
     };
@@ -109,4 +110,26 @@ TEST(Modes, HiresAndAfliPaintTwoColoursAnAreaAndShareNoBackground) {
         EXPECT_EQ(model.plot_pixel(row.format, row.at.column, row.at.row, row.color), row.taken);
         EXPECT_EQ(model.read_pixel(row.at.column, row.at.row) == row.color, row.taken);
     }
+}
+
+// Narrowed, each pair of hires pixels becomes the one whose colour its 8 x 8 cell holds fewer
+// of, so that a line one pixel wide survives, and the left one between equals; widened, each
+// pixel becomes two.
+TEST(Modes, AChangeOfShapeKeepsThinLinesAndTheLeftPixelBetweenEquals) {
+    StoredPicture picture{};
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 16; ++column) // a cell of 2 with one 5; one of 3 4 3 4 ...
+            picture[std::size_t(row * 320 + column)] = std::uint8_t(column >= 8 ? 3 + column % 2
+                                                                    : row == 0 && column == 1 ? 5
+                                                                                              : 2);
+    const auto first_row = [&](int width) {
+        std::string digits;
+        for (int column = 0; column < width; ++column) digits += char('0' + picture[column]);
+        return digits;
+    };
+    convert_shape(mode_of(fmtHires), mode_of(fmtMulticolor), picture.data());
+    EXPECT_EQ(first_row(8), "52223333");
+    EXPECT_EQ(picture[160 + 4], 3);
+    convert_shape(mode_of(fmtMulticolor), mode_of(fmtAfli), picture.data());
+    EXPECT_EQ(first_row(16), "5522222233333333");
 }

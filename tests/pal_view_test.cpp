@@ -20,9 +20,9 @@ struct PalViewWindow : ::testing::Test {
     void TearDown() override { ResetEditor(); }
 
     // What the PAL display shows at screen pixel `part` of picture pixel (column, row).
-    static TColor pal_color(int column, int row, int part) {
+    static TColor pal_color(int column, int row, int part, PaletteId palette = PaletteId::Pepto) {
         const std::vector<TColor> shown =
-            PalDisplay(palette_colors(PaletteId::Pepto)).show_picture(okno2->grid(), 2);
+            PalDisplay(palette_colors(palette)).show_picture(okno2->grid(), 2);
         return shown[std::size_t(row * 320 + column * 2 + part)];
     }
     // The preview at double size: a picture pixel is 4 x 2 screen pixels from (2, 2).
@@ -37,8 +37,9 @@ struct PalViewWindow : ::testing::Test {
 
 } // namespace
 
-// V shows the picture in the preview as a PAL television does, and the zoom view too once asked;
-// both choices are kept for the next start, and V again shows the palette's colours.
+// V shows the picture in the preview as a PAL television does, in the palette's colours, and the
+// zoom view too once asked; both choices are kept for the next start, and V again shows the
+// palette's colours.
 TEST_F(PalViewWindow, TheKeyShowsThePreviewAsPalAndTheZoomViewOnRequest) {
     for (int row = 0; row < 200; ++row)
         for (int column = 0; column < 160; ++column) pixel(column, row) = row % 2 ? 8 : 2;
@@ -62,6 +63,9 @@ TEST_F(PalViewWindow, TheKeyShowsThePreviewAsPalAndTheZoomViewOnRequest) {
         EXPECT_EQ(zoom_at(column, row, part), pal_color(column, row, part));
     EXPECT_EQ(stored_pal_view().preview, true);
     EXPECT_EQ(stored_pal_view().zoom_view, true);
+    okno1->ViewPaletteColodoreItem->trigger(); // the PAL display is made again in its colours
+    EXPECT_EQ(preview_at(9, 6, 0), pal_color(9, 6, 0, PaletteId::Colodore));
+    okno1->ViewPalettePeptoItem->trigger();
 
     QTest::keyClick(okno1->Host(), Qt::Key_V);
     EXPECT_EQ(preview_at(9, 6, 0), palette_color(2));

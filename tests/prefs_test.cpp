@@ -152,11 +152,15 @@ TEST_F(Preferences, EveryWayOutAnswersCancel) {
     }
 }
 
-TEST_F(Preferences, FliOnTheGeneralTabChangesNothing) {
+// "FLI" on the General tab switches to FLI as Picture > Mode does, as a step of its own. The
+// click lands on its round box, for the middle of the button lies past its short label.
+TEST_F(Preferences, FliOnTheGeneralTabSwitchesToFli) {
     withPreferences([] {
         prefs->PageControl1->setCurrentWidget(prefs->general);
-        QTest::mouseClick(prefs->bt_fli, Qt::LeftButton);
+        QTest::mouseClick(prefs->bt_fli, Qt::LeftButton, {}, {6, prefs->bt_fli->height() / 2});
         prefs->PageControl1->setCurrentWidget(prefs->tools);
     });
-    EXPECT_EQ(okno1->picture_format, 1);
+    EXPECT_EQ(okno1->picture_format, fmtFli);
+    EXPECT_TRUE(okno1->mode_item(fmtFli)->isChecked());
+    EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo FLI Mode");
 }

@@ -117,6 +117,13 @@ TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
              write(p, encode_recovery_copy(copy));
          },
          "it is damaged"},
+        {"a spare page's background of 16 under a sound checksum",
+         [](const QString& p) {
+             RecoveryCopy copy = some_copy();
+             copy.spare->background = 16;
+             write(p, encode_recovery_copy(copy));
+         },
+         "it is damaged"},
         {"a reference image past the picture's edge under a sound checksum",
          [](const QString& p) {
              RecoveryCopy copy = some_copy();

@@ -5,6 +5,7 @@
 #include "full_cell/full_cell_setting.h"
 #include "platform/common_dialogs.h"
 #include "prefs/prefswin.h"
+#include "settings/desk_settings.h"
 #include "settings/stored_preferences.h"
 #include "tests/fifo_deadline.h"
 #include "tests/gui_support.h"
@@ -54,11 +55,13 @@ TEST_F(Settings, SaveInThePreferencesStoresEverySettingAndClosesTheDialog) {
     EXPECT_EQ(stored, (StoredPreferences{true, false, 0x555555, true, 0x563412, false}));
 }
 
-// Each value that does not read is ignored on its own; the others still count.
+// Each value that does not read is ignored on its own; the others still count. A list of
+// recent files stored with one file reads back as a single string.
 TEST_F(Settings, ValuesThatDoNotReadAreIgnoredOneByOne) {
     const struct {
         const char* text;
         StoredPreferences expected;
+        QStringList recent = {};
     } cases[] = {
         {"", kStart},
         {"[General]\nzoom=8x6\n[grid]\npixels=false\npixels_color=#102030\nchars=false\n"
@@ -70,6 +73,8 @@ TEST_F(Settings, ValuesThatDoNotReadAreIgnoredOneByOne) {
         {"[General]\nzoom=8x6, 4x3\n[grid]\npixels_color=#1020304\nchars_color=#GGGGGG\n"
          "[preview]\ndouble_size=false\n",
          {false, true, 0x555555, true, 0x11E0FF, false}},
+        {"[recent]\nfiles=/p/one.vxr\n", kStart, {"/p/one.vxr"}},
+        {"[recent]\nfiles=/p/a.vxr, , /p/b.vxr, /p/a.vxr\n", kStart, {"/p/a.vxr", "/p/b.vxr"}},
     };
     int n = 0;
     for (const auto& c : cases) {
@@ -77,6 +82,7 @@ TEST_F(Settings, ValuesThatDoNotReadAreIgnoredOneByOne) {
         const QSettings settings(write(QString("case%1.conf").arg(n++), c.text),
                                  QSettings::IniFormat);
         EXPECT_EQ(read_preferences(settings, kStart), c.expected);
+        EXPECT_EQ(read_recent_files(settings), c.recent);
     }
 }
 

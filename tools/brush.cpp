@@ -15,14 +15,10 @@ template <class Source> PixelBlock made(int width, int height, Source source) {
     return block;
 }
 
-PixelBlock mirrored(const PixelBlock& block) {
-    return made(block.width, block.height,
-                [&](int column, int row) { return block.at(block.width - 1 - column, row); });
-}
-
-PixelBlock half_turned(const PixelBlock& block) {
+PixelBlock flipped(const PixelBlock& block, bool across, bool down) {
     return made(block.width, block.height, [&](int column, int row) {
-        return block.at(block.width - 1 - column, block.height - 1 - row);
+        return block.at(across ? block.width - 1 - column : column,
+                        down ? block.height - 1 - row : row);
     });
 }
 
@@ -53,22 +49,21 @@ Brush::Brush(PixelBlock source, int pixel_aspect)
     reshape();
 }
 
-// Mirroring after k turns is mirroring first and turning k the other way.
 void Brush::flip_left_right() {
-    mirrored_ = !mirrored_;
-    turns_ = (4 - turns_) % 4;
+    flipped_across_ = !flipped_across_;
     reshape();
 }
 
-// Top to bottom is left to right and a half turn.
 void Brush::flip_top_bottom() {
-    mirrored_ = !mirrored_;
-    turns_ = (6 - turns_) % 4;
+    flipped_down_ = !flipped_down_;
     reshape();
 }
 
+// Turning what was flipped left to right is flipping top to bottom what was turned, and the
+// other way round.
 void Brush::turn() {
     turns_ = (turns_ + 1) % 4;
+    std::swap(flipped_across_, flipped_down_);
     reshape();
 }
 
@@ -88,8 +83,7 @@ bool Brush::halve_size() {
 
 // Three quarter turns are a half turn and then a quarter turn, so each shape is resampled once.
 void Brush::reshape() {
-    PixelBlock block = mirrored_ ? mirrored(source_) : source_;
-    if (turns_ >= 2) block = half_turned(block);
+    PixelBlock block = turns_ >= 2 ? flipped(source_, true, true) : source_;
     if (turns_ % 2) block = quarter_turned(block, pixel_aspect_);
-    shown_ = scaled(block, scale_);
+    shown_ = flipped(scaled(block, scale_), flipped_across_, flipped_down_);
 }
