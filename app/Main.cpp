@@ -7,6 +7,7 @@
 #include "edit/replace_colour_dialog.h"
 #include "exchange/picture_export.h"
 #include "exchange/picture_import.h"
+#include "formats/format_table.h"
 #include "help/help_windows.h"
 #include "info/info_window.h"
 #include "navigation/navigation.h"
@@ -19,6 +20,8 @@
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QShortcut>
 
@@ -57,7 +60,8 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     set_up_reference_menu();
     connect(PictureSwapPagesItem, &QAction::triggered, this, [this] { swap_pages(); });
     connect(PictureCopyToSpareItem, &QAction::triggered, this, [this] { copy_to_spare_page(); });
-    OpenDialog.Filter = SaveDialog.Filter = picture_file_filter();
+    OpenDialog.Filter = QString::fromStdString(dialog_filter(Command::Open));
+    SaveDialog.Filter = QString::fromStdString(dialog_filter(Command::Save));
     EditRedoItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     auto* escape = new QShortcut(Qt::Key_Escape, this);
@@ -198,7 +202,7 @@ void Tokno1::Preferences1Click(TObject*) {
 void Tokno1::FileOpen(TObject*) {
     if (!confirmed_change()) return;
     if (!OpenDialog.Execute()) return;
-    open_picture(OpenDialog.GetFileName(), OpenAs::VexlorFile);
+    open_picture(OpenDialog.GetFileName(), OpenAs::ByKindQuietly);
 }
 
 void Tokno1::FileExit(TObject*) { Close(); }
@@ -260,23 +264,47 @@ void Tokno1::PictureBackgroundClick(TObject*) {
                    [=](Document::Edit& edit) { return set_background(edit, color, recolour); });
 }
 
+// An export's dialog starts with the picture's own name: its file's, else the preferences'
+// picture name in the folder the dialog chose last. The status bar says where it wrote.
+void Tokno1::export_through(TSaveDialog& dialog, const std::function<bool(TSaveDialog&)>& write) {
+    if (!picture_path().isEmpty())
+        dialog.FileName = picture_path();
+    else if (dialog.FileName.isEmpty())
+        dialog.FileName = picture_name();
+    else
+        dialog.FileName = QFileInfo(dialog.FileName).dir().filePath(picture_name());
+    if (write(dialog))
+        show_status(
+            QStringLiteral("Exported to %1").arg(QDir::toNativeSeparators(dialog.FileName)));
+}
+
 void Tokno1::PictureKoalaClick(TObject*) {
-    export_koala(KoalaFileDialog, okno2->picture.data(), okno2->back_color);
+    export_through(KoalaFileDialog, [this](TSaveDialog& dialog) {
+        return export_koala(dialog, okno2->picture.data(), okno2->back_color);
+    });
 }
 void Tokno1::PictureFliClick(TObject*) {
-    export_fli(FliFileDialog, okno2->picture.data(), okno2->back_color);
+    export_through(FliFileDialog, [this](TSaveDialog& dialog) {
+        return export_fli(dialog, okno2->picture.data(), okno2->back_color);
+    });
 }
 void Tokno1::PictureOtherClick(TObject*) {
-    export_other_c64(OtherFileDialog, okno2->picture.data(), okno2->back_color,
-                     PictureFormat(picture_format));
+    export_through(OtherFileDialog, [this](TSaveDialog& dialog) {
+        return export_other_c64(dialog, okno2->picture.data(), okno2->back_color,
+                                PictureFormat(picture_format));
+    });
 }
 // The mode says which viewer shows it on a C64.
 void Tokno1::PicturePrgClick(TObject*) {
-    export_prg(PrgFileDialog, okno2->picture.data(), okno2->back_color,
-               PictureFormat(picture_format));
+    export_through(PrgFileDialog, [this](TSaveDialog& dialog) {
+        return export_prg(dialog, okno2->picture.data(), okno2->back_color,
+                          PictureFormat(picture_format));
+    });
 }
 void Tokno1::PicturePngClick(TObject*) {
-    export_png(PngFileDialog, okno2->picture.data(), PictureFormat(picture_format));
+    export_through(PngFileDialog, [this](TSaveDialog& dialog) {
+        return export_png(dialog, okno2->picture.data(), PictureFormat(picture_format));
+    });
 }
 
 void Tokno1::PictureClashesClick(TObject*) {

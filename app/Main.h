@@ -17,10 +17,10 @@
 
 class QLabel;
 
-// How a picture file is read. Open reads the file it is given as Vexlor's own and keeps quiet
-// when it cannot; a file named on the command line or dropped on a window is read by its kind
-// (.vxr, else as Import reads it) and a failure is named in a message.
-enum class OpenAs : std::uint8_t { VexlorFile, ByKind };
+// How a picture file is read: always by its kind (.vxr, else as Import reads it). A file named
+// on the command line, dropped on a window or chosen from Open Recent that cannot be read is
+// named in a message; File > Open keeps quiet about a name that cannot be opened at all.
+enum class OpenAs : std::uint8_t { ByKind, ByKindQuietly };
 
 // The frame window: palette bar, tool bar, File menu, the editor's modes, and the two preview
 // drawing operations.
@@ -248,6 +248,9 @@ private:
     bool save_picture(const QString& path);
     // The picture's name for a dialog to offer: its file's, or the preferences' picture name.
     QString picture_name() const;
+    // Picture > Export as ...: runs `write` with the export's dialog, which starts with the
+    // picture's own name, and shows where the file went.
+    void export_through(TSaveDialog& dialog, const std::function<bool(TSaveDialog&)>& write);
     void go_through_history(bool (Document::*move)());
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();

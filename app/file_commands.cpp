@@ -71,12 +71,6 @@ QString first_extension(const FileFormat& format) {
     return QString::fromLatin1(name.data(), qsizetype(name.size()));
 }
 
-// "logo.vxr" as "logo.art".
-QString with_extension(const QString& path, const QString& extension) {
-    const QString suffix = QFileInfo(path).suffix();
-    return (suffix.isEmpty() ? path + '.' : path.chopped(suffix.size())) + extension;
-}
-
 } // namespace
 
 // A picture is saved in its mode's file only: Vexlor's own holds 160 x 200 pixels, so a hires
@@ -117,7 +111,7 @@ void Tokno1::FileSaveAs(TObject*) {
     SaveDialog.DefaultExt = format.kind() ? first_extension(format) : QString();
     SaveDialog.FileName = picture_path().isEmpty() ? prefs->name->text() : picture_path();
     if (!fits_name(format, SaveDialog.FileName))
-        SaveDialog.FileName = with_extension(SaveDialog.FileName, first_extension(format));
+        SaveDialog.FileName = named_for(SaveDialog.FileName, format);
     if (!SaveDialog.Execute()) return;
     save_picture(SaveDialog.GetFileName());
 }

@@ -5,6 +5,7 @@
 #include "formats/format_table.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
+#include <QFileInfo>
 
 void Tokno1::replace_picture(const char* label, const std::uint8_t* pixels, std::uint8_t background,
                              std::uint8_t format) {
@@ -27,10 +28,18 @@ void Tokno1::import_step(const Import& import) {
     set_picture_path({});
 }
 
+// Whether the name is that of a file there to read: a folder, a file gone or one without
+// permission is not.
+static bool is_readable_file(const QString& path) {
+    const QFileInfo file(path);
+    return file.isFile() && file.isReadable();
+}
+
 // Both views show the picture opened, so that nobody paints into the old one. A .vxr file
-// opened becomes the picture's file.
+// opened becomes the picture's file; a C64 file is read as Import reads it, by its content.
 void Tokno1::open_picture(const QString& path, OpenAs as) {
-    if (as == OpenAs::ByKind && !is_vexlor_file_name(path)) {
+    if (as == OpenAs::ByKindQuietly && !is_readable_file(path)) return;
+    if (!is_vexlor_file_name(path)) {
         const FileFormat* read_as = nullptr;
         import_step([&](std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format) {
             return import_picture_file(path, picture, background, format, &read_as);

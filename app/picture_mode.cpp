@@ -49,10 +49,9 @@ void Tokno1::set_picture_format(std::uint8_t format) {
     change_picture((std::string(to.name) + " Mode").c_str(), [&](Document::Edit& edit) {
         edit.set_mode(format);
         if (!reshaped) return true;
-        const PixelGrid pixels = edit.pixels(okno2->whole());
-        convert_shape(from, to, pixels.pixels);
-        fix = to.fix_clashes(pixels.pixels, okno2->back_color, lab_palette(shown_palette()),
-                             okno2->whole());
+        fix = change_shape(from, to, edit.pixels(okno2->whole()).pixels, okno2->back_color,
+                           lab_palette(shown_palette()))
+                  .fix;
         return true;
     });
     show_picture_format();

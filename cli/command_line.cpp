@@ -55,7 +55,8 @@ struct Options {
     QCommandLineOption pal{"pal", "Write the .png as a PAL television shows the picture: colour "
                                   "mixed with the line above and softened along the line."};
     QCommandLineOption strict{"strict", "Write nothing, and exit with 3, when a cell (in FLI a "
-                                        "row of 4 pixels) holds more colours than a C64 can show."};
+                                        "row of 4 pixels) holds more colours than a C64 can show, "
+                                        "or a change of mode to another width changes pixels."};
 };
 
 // Qt's own options for the editor's windows (-platform offscreen, -style fusion, and -session,

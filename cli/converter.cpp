@@ -30,12 +30,17 @@ PictureFormat mode_for(const ConvertRequest& request, std::uint8_t input_format)
     return input_format == fmtFli || (output && output->kind() == fmtFli) ? fmtFli : fmtMulticolor;
 }
 
-std::uint8_t background_for(const StoredPicture& picture, std::uint8_t own,
+// A picture's own background unless another is asked; the best is the best for the picture
+// in the shape it is written in.
+std::uint8_t background_for(const Loaded& loaded, PictureFormat written,
                             const ConvertRequest& request) {
-    if (!request.background_asked) return own;
+    if (loaded.match || !request.background_asked) return loaded.background;
     switch (request.options.background) {
-    case BackgroundChoice::Best:
-        return best_background(picture.data());
+    case BackgroundChoice::Best: {
+        StoredPicture shaped = loaded.picture;
+        convert_shape(mode_of(loaded.mode), mode_of(written), shaped.data());
+        return best_background(shaped.data());
+    }
     case BackgroundChoice::Given:
         return request.options.given_background;
     case BackgroundChoice::Black:
@@ -44,27 +49,23 @@ std::uint8_t background_for(const StoredPicture& picture, std::uint8_t own,
     return 0;
 }
 
+// A .vxr file holds a multicolour picture and no background: it takes the best.
 Loaded load_vexlor_file(const ConvertRequest& request) {
     Loaded loaded;
     if (!load_picture_file(request.input, loaded.picture.data()))
         return {{}, 0, {}, unreadable_reason(request.input)};
-    loaded.background =
-        background_for(loaded.picture, best_background(loaded.picture.data()), request);
-    loaded.mode = mode_for(request, fmtMulticolor);
+    loaded.background = best_background(loaded.picture.data());
     return loaded;
 }
 
+// The picture in its own mode, on its own background; an image converted for the mode asked.
 Loaded load(const ConvertRequest& request) {
     if (is_vexlor_file_name(request.input)) return load_vexlor_file(request);
     ImportSource source = read_import_source(request.input);
     if (!source.error.isEmpty()) return {{}, 0, {}, source.error};
-    const PictureFormat mode = mode_for(request, source.format);
-    if (source.picture) {
-        Loaded loaded{*source.picture, source.background, {}, {}, mode};
-        convert_shape(mode_of(source.format), mode_of(mode), loaded.picture.data());
-        loaded.background = background_for(loaded.picture, source.background, request);
-        return loaded;
-    }
+    if (source.picture)
+        return {*source.picture, source.background, {}, {}, PictureFormat(source.format)};
+    const PictureFormat mode = mode_for(request, fmtMulticolor);
     ConversionOptions options = request.options;
     options.format = mode;
     const Conversion conversion = convert_image(source.image, options);
@@ -117,15 +118,24 @@ ConvertOutcome refused_name(const QString& given, const QString& use) {
 }
 
 // "in.png -> out.kla: palette Colodore (colours matched), background 6 (blue), 0 inexact cells";
-// in FLI, rows of 4 pixels are counted.
-QString summary(const ConvertRequest& request, const Loaded& loaded,
-                const EncodedPicture& encoded) {
+// in FLI, rows of 4 pixels are counted. A picture taken to a mode of another shape says how many
+// pixels that changed: "..., 0 inexact cells, 15070 of 64000 pixels changed for Multicolor".
+QString summary(const ConvertRequest& request, const Loaded& loaded, const EncodedPicture& encoded,
+                const ShapeChange& change) {
     const std::uint8_t background = c64_color_number(loaded.background);
     const QString parts = QString::fromLatin1(mode_of(kind_of(encoded.image)).area_one);
-    return QStringLiteral("%1 -> %2: palette %3, background %4 (%5), %6 inexact %7%8")
-        .arg(request.input, request.output, palette_text(loaded.match), QString::number(background),
-             QString::fromLatin1(c64_color_name(background)), QString::number(encoded.inexact),
-             parts, encoded.inexact == 1 ? QString() : QStringLiteral("s"));
+    QString line =
+        QStringLiteral("%1 -> %2: palette %3, background %4 (%5), %6 inexact %7%8")
+            .arg(request.input, request.output, palette_text(loaded.match),
+                 QString::number(background), QString::fromLatin1(c64_color_name(background)),
+                 QString::number(encoded.inexact), parts,
+                 encoded.inexact == 1 ? QString() : QStringLiteral("s"));
+    if (change.on_screen > 0)
+        line += QStringLiteral(", %1 of %2 pixels changed for %3")
+                    .arg(change.changed)
+                    .arg(change.on_screen)
+                    .arg(QString::fromLatin1(mode_of(loaded.mode).name));
+    return line;
 }
 
 } // namespace
@@ -154,18 +164,22 @@ ConvertOutcome convert_file(const ConvertRequest& request) {
     if (!loaded.error.isEmpty())
         return {kExitFileFailed,
                 QStringLiteral("\"%1\" cannot be read: %2").arg(request.input, loaded.error)};
-    const FileFormat* format = writer_for(extension_of(request.output), loaded.mode);
+    const PictureFormat mode = mode_for(request, loaded.mode);
+    const FileFormat* format = writer_for(extension_of(request.output), mode);
     if (!format) return {kExitUsage, no_format_writes(request.output)};
     // A file of one kind takes the picture in that kind's shape; Vexlor's own holds 160 x 200.
-    PictureFormat written = format->kind().value_or(loaded.mode);
+    PictureFormat written = format->kind().value_or(mode);
     if (format->holds() == Holds::Pixels && mode_of(written).shape.width != kPictureColumns)
         written = fmtMulticolor;
-    convert_shape(mode_of(loaded.mode), mode_of(written), loaded.picture.data());
+    loaded.background = background_for(loaded, written, request);
+    const ShapeChange change =
+        change_shape(mode_of(loaded.mode), mode_of(written), loaded.picture.data(),
+                     loaded.background, lab_palette(rendering_palette(loaded, request)));
     loaded.mode = written;
     const EncodedPicture encoded =
         encode_picture(written, loaded.picture.data(), loaded.background);
-    const QString line = summary(request, loaded, encoded);
-    if (request.strict && encoded.inexact > 0)
+    const QString line = summary(request, loaded, encoded, change);
+    if (request.strict && (encoded.inexact > 0 || change.changed > 0))
         return {kExitInexact, line + QStringLiteral("; nothing written (--strict)")};
     const QString error =
         write_file_atomically(request.output, output_bytes(*format, loaded, encoded, request));

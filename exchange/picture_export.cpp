@@ -12,13 +12,25 @@ QString from_view(std::string_view text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
+// The dialog starts with the name it holds in the format's extension.
+void start_as(TSaveDialog& dialog, const FileFormat& format) {
+    if (!dialog.FileName.isEmpty()) dialog.FileName = named_for(dialog.FileName, format);
+}
+
 // The one format `command` offers for pictures of `kind` (or of any), with the dialog set up for
-// it: its filter, and its extension for a name typed without one.
+// it: its filter, its extension for a name typed without one, and the name it starts with.
 const FileFormat& offer(TSaveDialog& dialog, Command command, std::optional<PictureFormat> kind) {
     const FileFormat& format = *formats_offered(command, kind).front();
     dialog.Filter = QString::fromStdString(dialog_filter(command, kind));
     dialog.DefaultExt = from_view(format.extensions().front());
+    start_as(dialog, format);
     return format;
+}
+
+// The format of the dialog's chosen entry.
+const FileFormat& entry_chosen(const TSaveDialog& dialog,
+                               const std::vector<const FileFormat*>& formats) {
+    return *formats[std::size_t(std::clamp(dialog.FilterIndex, 1, int(formats.size())) - 1)];
 }
 
 bool export_as(TSaveDialog& dialog, Command command, PictureFormat kind,
@@ -39,8 +51,7 @@ const FileFormat& chosen_format(TSaveDialog& dialog,
     const std::string suffix = QFileInfo(dialog.FileName).suffix().toStdString();
     for (const FileFormat* format : formats)
         if (format->has_extension(suffix)) return *format;
-    const FileFormat& chosen =
-        *formats[std::size_t(std::clamp(dialog.FilterIndex, 1, int(formats.size())) - 1)];
+    const FileFormat& chosen = entry_chosen(dialog, formats);
     if (suffix.empty()) {
         if (!dialog.FileName.endsWith('.')) dialog.FileName += '.';
         dialog.FileName += from_view(chosen.extensions().front());
@@ -63,6 +74,7 @@ bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uin
     const std::vector<const FileFormat*> formats = held(kind);
     dialog.Filter = QString::fromStdString(dialog_filter(Command::ExportOther, kind));
     dialog.DefaultExt.clear();
+    start_as(dialog, entry_chosen(dialog, formats));
     const FileFormat* format = nullptr;
     // The dialog asked about the name as typed; one that gets its extension here is asked
     // about again, and No shows the dialog again.

@@ -5,8 +5,10 @@
 
 // Picture > Export as ...: each asks for a file name (the dialog's filter and default
 // extension are set here, from the table of formats, so a name typed without one gets .koa,
-// .prg or .png), writes the whole file beside it and replaces it only once complete, and names
-// the file and the reason when that fails. True once the file is written.
+// .prg or .png; the dialog starts with the name it holds, the frame gives it the picture's own,
+// in the export's extension), writes the whole file beside it and replaces it only once
+// complete, and names the file and the reason when that fails. True once the file is written,
+// at the dialog's FileName.
 //
 // Koala and PRG write the picture on its `background` ($D021, and the PRG's border). They first
 // count the cells that cannot be shown exactly and, when there are any, ask whether to export

@@ -110,10 +110,11 @@ template <class Read> FormatRead format_read(Read read) {
 // How a file that reads fits its format. Marked: the bytes say so themselves (a signature, or
 // packed data that end with the format's end mark exactly where the picture does), which no
 // plain layout's length or a name outweighs. Own: the format's load address and length.
-// Variant: a copy found in the wild at another load address, taken only where no format of the
-// table loads. ByNameOnly: bytes that nearly anything could produce (a packed layout without a
-// signature), taken only from a file with one of the format's usual names, and at another
-// load address only where no format loading there reads it.
+// Variant: a copy found in the wild at another load address, taken where no format of the
+// table loads, or at the layout's own length where no format loading there is longer (so that
+// it cannot be one of their pictures cut short). ByNameOnly: bytes that nearly anything could
+// produce (a packed layout without a signature), taken only from a file with one of the format's
+// usual names, and at another load address only where no format loading there reads it.
 enum class Fit : std::uint8_t { Marked, Own, Variant, ByNameOnly };
 
 // What a writer is given: the picture as the editor holds it (Vexlor indices), encoded for the

@@ -31,6 +31,38 @@ bool some_format_loads_at(unsigned address) {
     });
 }
 
+// Whether a format that loads where the file does takes more bytes: the file could be one of
+// its pictures cut short.
+bool longer_format_loads_there(std::span<const std::uint8_t> file) {
+    return std::any_of(readers().begin(), readers().end(), [&](const C64PictureFormat* format) {
+        return format->load_address() == load_address_of(file) && format->length() > file.size();
+    });
+}
+
+// A copy of the format's layout at the layout's own length, a border byte after it at most: no
+// padding or leftovers that a picture of another format cut or padded would explain.
+bool at_its_own_length(const C64PictureFormat& format, std::span<const std::uint8_t> file) {
+    return file.size() == format.length() || file.size() == format.length() + 1;
+}
+
+// A copy at another load address stands where no format loads there, or where it is a whole
+// layout that no picture of the formats loading there could be, cut short (Koala's 10003 bytes
+// at Doodle's $5C00, which takes 9218).
+bool variant_stands(const C64PictureFormat& format, std::span<const std::uint8_t> file) {
+    if (!some_format_loads_at(load_address_of(file))) return true;
+    return at_its_own_length(format, file) && !longer_format_loads_there(file);
+}
+
+// The format whose whole layout a refused file has at another load address, which a picture
+// of a format loading there cut short could also be: the refusal names both.
+const C64PictureFormat* layout_also_fitting(std::span<const std::uint8_t> file) {
+    for (const C64PictureFormat* format : readers())
+        if (format->fit(file) == Fit::Variant && at_its_own_length(*format, file) &&
+            format->read(file).image)
+            return format;
+    return nullptr;
+}
+
 // The first C64 picture format whose usual names hold `extension`.
 const C64PictureFormat* reader_named(std::string_view extension) {
     for (const C64PictureFormat* format : readers())
@@ -62,7 +94,7 @@ int claim(const C64PictureFormat& format, std::span<const std::uint8_t> file, bo
         // At another format's load address, that format reading it outweighs the name.
         return format.load_address() == load_address_of(file) ? 5 : 3;
     case Fit::Variant:
-        return some_format_loads_at(load_address_of(file)) ? 0 : 2 + named;
+        return variant_stands(format, file) ? 2 + named : 0;
     }
     return 0;
 }
@@ -117,6 +149,31 @@ std::string named_entry(const std::string& name, const std::vector<std::string>&
     return name + " (" + joined(patterns, ' ') + ")|" + joined(patterns, ';');
 }
 
+// The C64 picture files Import reads, which Open reads too.
+std::vector<const FileFormat*> c64_pictures_read() {
+    std::vector<const FileFormat*> pictures;
+    for (const FileFormat* format : formats_offered(Command::Import))
+        if (format->holds() == Holds::C64Picture) pictures.push_back(format);
+    return pictures;
+}
+
+// A dialog that opens files: an entry that shows every file it reads (chosen at first), then
+// one for each group of formats, then one for all files.
+struct Group {
+    std::string name;
+    std::vector<const FileFormat*> formats;
+};
+std::string opening_filter(const std::string& everything, const std::vector<Group>& groups) {
+    std::vector<const FileFormat*> all;
+    for (const Group& group : groups)
+        all.insert(all.end(), group.formats.begin(), group.formats.end());
+    std::vector<std::string> entries = {named_entry(everything, patterns_of(all))};
+    for (const Group& group : groups)
+        entries.push_back(named_entry(group.name, patterns_of(group.formats)));
+    entries.push_back("All Files (*.*)|*.*");
+    return joined(entries, '|');
+}
+
 } // namespace
 
 std::span<const FileFormat* const> file_formats() { return table(); }
@@ -137,15 +194,15 @@ std::string dialog_filter(Command command, std::optional<PictureFormat> kind) {
     switch (command) {
     case Command::Save:
         return dialog_filter(saved_format(kind.value_or(fmtMulticolor)));
+    case Command::Open:
+        return opening_filter("Vexlor and C64 pictures", {{formats.front()->filter_name(), formats},
+                                                          {"C64 pictures", c64_pictures_read()}});
     case Command::Import: {
-        std::vector<const FileFormat*> pictures, others;
+        std::vector<Group> groups = {{"C64 pictures", c64_pictures_read()}};
         for (const FileFormat* format : formats)
-            (format->holds() == Holds::C64Picture ? pictures : others).push_back(format);
-        entries.push_back(named_entry("C64 pictures", patterns_of(pictures)));
-        for (const FileFormat* format : others)
-            entries.push_back(named_entry(format->filter_name(), patterns_of({format})));
-        entries.push_back("All Files (*.*)|*.*");
-        break;
+            if (format->holds() != Holds::C64Picture)
+                groups.push_back({format->filter_name(), {format}});
+        return opening_filter("C64 pictures and images", groups);
     }
     case Command::ExportOther:
         // The chosen entry says the format, so there is no entry for all files.
@@ -218,5 +275,9 @@ PictureFileRead read_picture_file(std::span<const std::uint8_t> file, std::strin
     if (best.format) return best;
     const C64PictureFormat* meant = meant_for(file, extension);
     if (!meant) return {nullptr, {}, file_facts(file) + ": no C64 picture format loads there"};
-    return {meant, {}, file_facts(file) + ": " + meant->read(file).error};
+    std::string why = file_facts(file) + ": " + meant->read(file).error;
+    if (const C64PictureFormat* layout = layout_also_fitting(file))
+        why += format_text(", or it is %s, which loads at $%04X", layout->a_picture().c_str(),
+                           unsigned(layout->load_address()));
+    return {meant, {}, std::move(why)};
 }

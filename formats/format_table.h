@@ -18,8 +18,10 @@ std::vector<const FileFormat*> formats_offered(Command command,
                                                std::optional<PictureFormat> kind = std::nullopt);
 
 // The file dialog's filter for `command`: "Koala pictures|*.koa;*.kla|All Files|*.*" for one
-// format; Export as Other C64 Format names each of its formats with its patterns; Import gathers
-// the C64 picture files under "C64 pictures (...)".
+// format; Export as Other C64 Format names each of its formats with its patterns. Open and Import
+// start with an entry that shows every file they read ("Vexlor and C64 pictures (...)", "C64
+// pictures and images (...)"), then the C64 picture files gathered under "C64 pictures (...)"
+// beside Vexlor's own or the images, then all files.
 std::string dialog_filter(Command command, std::optional<PictureFormat> kind = std::nullopt);
 
 // The format Save writes a picture in `mode` to: the one offered for Save that holds that kind
@@ -53,7 +55,8 @@ struct PictureFileRead {
 // Recognises a C64 picture file by its content: a format whose mark the file carries (a signature,
 // an end mark where the picture ends) and that reads it takes it, whatever its length or name; else
 // every format that reads it and loads there is a candidate, a copy of Koala's layout at a load
-// address no format uses comes next, and the name (its `extension`) only breaks a tie. A file
-// none reads is refused as the format its signature, else its name, else its load address
-// suggests.
+// address no format uses (or, whole, where no format loading there is longer) comes next, and
+// the name (its `extension`) only breaks a tie. A file none reads is refused as the format its
+// signature, else its name, else its load address suggests; a whole copy of Koala's layout is
+// named as well ("..., or it is a Koala Painter picture, which loads at $6000").
 PictureFileRead read_picture_file(std::span<const std::uint8_t> file, std::string_view extension);

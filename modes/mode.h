@@ -66,6 +66,20 @@ std::span<const Mode> all_modes();
 // over paper, so that a line one pixel wide survives), the left one between equals. Modes of
 // one shape leave it as it is.
 void convert_shape(const Mode& from, const Mode& to, std::uint8_t* storage);
+
+// What taking a picture to a mode of another shape did to it.
+struct ShapeChange {
+    ClashFix fix;      // what the new mode could not show, fixed, in its own areas and pixels
+    int changed = 0;   // the pixels of the screen (320 x 200) that show another colour now
+    int on_screen = 0; // how many the screen has; 0 where the shape stayed
+};
+
+// A change of mode between shapes, as Picture > Mode makes it and the converter too: the
+// picture in `storage` (kStorageBytes) converted to the new shape (convert_shape), then whatever
+// the new mode cannot show fixed on `background` (`to.fix_clashes`, colours measured in `shown`).
+// Modes of one shape leave the picture as it is.
+ShapeChange change_shape(const Mode& from, const Mode& to, std::uint8_t* storage,
+                         std::uint8_t background, const LabPalette& shown);
 // The row with that picture_format value; none for a value no mode has.
 const Mode* find_mode(std::uint8_t format);
 // The row of a picture_format that a mode has.

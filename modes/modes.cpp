@@ -178,3 +178,29 @@ void convert_shape(const Mode& from, const Mode& to, std::uint8_t* storage) {
         }
     std::fill(storage + rows * to_width, storage + rows * from_width, std::uint8_t(0));
 }
+
+namespace {
+
+// The colour the screen shows at (x, y), x counted in the screen's single-width pixels.
+std::uint8_t on_screen_at(const std::uint8_t* picture, const PictureShape& shape, int x, int y) {
+    return picture[y * shape.width + x / shape.pixel_aspect];
+}
+
+} // namespace
+
+ShapeChange change_shape(const Mode& from, const Mode& to, std::uint8_t* storage,
+                         std::uint8_t background, const LabPalette& shown) {
+    ShapeChange change;
+    if (from.shape.width == to.shape.width) return change;
+    const std::vector<std::uint8_t> before(storage, storage + from.shape.width * from.shape.height);
+    convert_shape(from, to, storage);
+    change.fix = to.fix_clashes(storage, background, shown, to.whole());
+    const int width = from.shape.width * from.shape.pixel_aspect;
+    const int height = std::min(from.shape.height, to.shape.height);
+    change.on_screen = width * height;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            change.changed += on_screen_at(before.data(), from.shape, x, y) !=
+                              on_screen_at(storage, to.shape, x, y);
+    return change;
+}

@@ -2,6 +2,7 @@
 #include "formats/format_table.h"
 #include "modes/mode.h"
 #include "platform/common_dialogs.h"
+#include <QFileInfo>
 
 bool save_file_atomically(const QString& path, const std::vector<std::uint8_t>& bytes) {
     const QString reason = write_file_atomically(path, bytes);
@@ -38,4 +39,9 @@ bool save_picture_file(const QString& path, const std::uint8_t* picture, Picture
         path, format.write({.pixels = picture, .encoded = std::move(encoded.image)}));
 }
 
-QString picture_file_filter() { return QString::fromStdString(dialog_filter(Command::Open)); }
+QString named_for(const QString& path, const FileFormat& format) {
+    const std::string_view extension = format.extensions().front();
+    const QString suffix = QFileInfo(path).suffix();
+    return (suffix.isEmpty() ? path + '.' : path.chopped(suffix.size())) +
+           QString::fromLatin1(extension.data(), qsizetype(extension.size()));
+}

@@ -21,5 +21,6 @@ bool write_anyway(const EncodedPicture& encoded, PictureFormat kind, const QStri
 // Any bytes: every file the editor writes goes through here.
 bool save_file_atomically(const QString& path, const std::vector<std::uint8_t>& bytes);
 
-// The File menu's Open and Save As dialogs' filter: "Vexlor file|*.vxr|All Files|*.*".
-QString picture_file_filter();
+// The name with the extension a file of `format` is written with: "logo.vxr" as "logo.art",
+// "logo" as "logo.art".
+QString named_for(const QString& path, const FileFormat& format);

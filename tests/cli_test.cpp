@@ -8,6 +8,7 @@
 #include "formats/png.h"
 #include "formats/rows.h"
 #include "formats/vxr.h"
+#include "modes/mode.h"
 #include "tests/file_support.h"
 #include "tests/run_vexlor.h"
 #include "vexlor_version.h"
@@ -121,6 +122,110 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
     const Finished strict = run_vexlor({"--convert", vexlor, path("s.png"), "--strict"});
     EXPECT_EQ(strict.exit_code, 3);
     EXPECT_TRUE(strict.err.contains("1 inexact cell;")) << strict.err.toStdString();
+}
+
+// How many of the screen's 320 x 200 pixels show another colour in `b` than in `a`, each
+// picture `width` pixels wide (160: each pixel two on the screen).
+int screen_differences(const std::uint8_t* a, int a_width, const std::uint8_t* b, int b_width) {
+    int differences = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x)
+            differences += a[y * a_width + x * a_width / 320] != b[y * b_width + x * b_width / 320];
+    return differences;
+}
+
+// A picture taken to a mode of another shape is widened or narrowed as Picture > Mode does it:
+// a multicolour pixel is two hires pixels, a pair of hires pixels one, and then what the mode
+// cannot show is fixed. The line says how many of the screen's pixels that changed, and
+// --strict writes nothing when any did.
+TEST_F(Converter, AChangeOfShapeWidensOrNarrowsAsPictureModeDoesAndCountsTheChange) {
+    // Two colours in each cell, and a third in one row of the cell at column 5, row 15.
+    PictureBytes wide{};
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 160; ++x) {
+            const int a = (x / 4 + y / 8) % 15 + 1, b = a % 15 + 1;
+            wide[std::size_t(y * 160 + x)] = std::uint8_t((x + y) % 3 ? a : b);
+        }
+    wide[120 * 160 + 23] = 0;
+    const QString vexlor = write("wide.vxr", encode_vxr(wide.data(), wide.size()));
+    // Two colours in each hires cell, which every other pair of pixels holds both of.
+    StoredPicture narrow{};
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x) {
+            const int a = (x / 8 + y / 8) % 15 + 1;
+            narrow[std::size_t(y * 320 + x)] = std::uint8_t(x % 4 == 1 ? a % 15 + 1 : a);
+        }
+    const QString art = write(
+        "narrow.art", art_studio_format().write({.encoded = encode_hires(narrow.data()).image}));
+    const struct {
+        QString in;
+        QStringList options;
+        const char* out;
+        int exit_code;
+        const char* said; // how the line ends
+        int changed;      // -1: no C64 picture file to read back
+    } cases[] = {
+        {vexlor, {}, "out.art", 0, "0 inexact cells, 2 of 64000 pixels changed for Hires", 2},
+        {vexlor, {"--mode", "hires"}, "out.iph", 0, "2 of 64000 pixels changed for Hires", 2},
+        {vexlor, {"--mode", "hires"}, "out.dd", 0, "2 of 64000 pixels changed for Hires", 2},
+        {vexlor, {"--mode", "hires"}, "out.jj", 0, "2 of 64000 pixels changed for Hires", 2},
+        {vexlor, {}, "out.afl", 0, "0 inexact rows, 2 of 64000 pixels changed for AFLI", 2},
+        {vexlor, {"--mode", "hires"}, "out.png", 0, "2 of 64000 pixels changed for Hires", -1},
+        {vexlor, {"--mode", "afli"}, "out.prg", 0, "2 of 64000 pixels changed for AFLI", -1},
+        {vexlor,
+         {"--strict"},
+         "strict.art",
+         3,
+         "2 of 64000 pixels changed for Hires; nothing written (--strict)",
+         -1},
+        {art,
+         {},
+         "out.kla",
+         0,
+         "0 inexact cells, 16000 of 64000 pixels changed for Multicolor",
+         16000},
+        {art,
+         {"--mode", "multicolour"},
+         "out.ocp",
+         0,
+         "16000 of 64000 pixels changed for Multicolor",
+         16000},
+        {art, {}, "out.vxr", 0, "16000 of 64000 pixels changed for Multicolor", 16000},
+        {art,
+         {"--strict"},
+         "strict.kla",
+         3,
+         "16000 of 64000 pixels changed for Multicolor; nothing written (--strict)",
+         -1},
+        {art, {"--strict"}, "same.iph", 0, "background 0 (black), 0 inexact cells", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.in + ' ' + c.out + ' ' + c.options.join(' ')).toStdString());
+        const Finished run = run_vexlor(QStringList{"--convert", c.in, path(c.out)} + c.options);
+        EXPECT_EQ(run.exit_code, c.exit_code) << run.err.toStdString();
+        EXPECT_TRUE(run.err.endsWith(QString(c.said) + '\n')) << run.err.toStdString();
+        EXPECT_EQ(QFileInfo::exists(path(c.out)), c.exit_code == 0);
+        if (c.changed < 0) continue;
+        const bool from_hires = c.in == art;
+        const std::uint8_t* before = from_hires ? narrow.data() : wide.data();
+        StoredPicture after{};
+        int after_width = 160;
+        if (QString(c.out).endsWith(".vxr")) {
+            ASSERT_TRUE(load_vxr_file(path(c.out).toStdString(), after.data(), kPictureBytes));
+        } else {
+            const ImportSource read = read_import_source(path(c.out));
+            ASSERT_TRUE(read.picture) << read.error.toStdString();
+            after = *read.picture;
+            after_width = mode_of(read.format).shape.width;
+        }
+        EXPECT_EQ(screen_differences(before, from_hires ? 320 : 160, after.data(), after_width),
+                  c.changed);
+    }
+    // A PNG of a hires mode shows what its C64 file holds.
+    const ImportSource art_out = read_import_source(path("out.art"));
+    ASSERT_TRUE(art_out.picture);
+    EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
+              to_qimage(render_picture(art_out.picture->data(), {.hires = true})));
 }
 
 TEST_F(Converter, APictureKeepsItsOwnBackgroundUnlessAnotherIsAsked) {

@@ -24,11 +24,13 @@ TEST_F(Exchange, AnImportTakesTheFilesPictureBackgroundAndModeAndTheDialogKeepsT
     ASSERT_TRUE(entries);
     QStringList names;
     for (int i = 0; i < entries->count(); ++i) names << entries->itemText(i);
-    EXPECT_EQ(names, (QStringList{"C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2 *.ocp *.mpic "
-                                  "*.art *.ip64h *.iph *.dd *.ddl *.jj *.afl *.afli *.a64 *.pi "
-                                  "*.bpi *.ism *.64i *.ip64l *.ipt *.vid *.vco *.tbe *.drz *.dp64 "
-                                  "*.sar *.ami *.pmg)",
-                                  "Images (*.png *.gif *.bmp *.jpg *.jpeg)", "All Files (*.*)"}));
+    const QString c64 = "*.koa *.kla *.gg *.bml *.fli *.fd2 *.ocp *.mpic *.art *.ip64h *.iph *.dd "
+                        "*.ddl *.jj *.afl *.afli *.a64 *.pi *.bpi *.ism *.64i *.ip64l *.ipt *.vid "
+                        "*.vco *.tbe *.drz *.dp64 *.sar *.ami *.pmg";
+    const QString images = "*.png *.gif *.bmp *.jpg *.jpeg";
+    EXPECT_EQ(names, (QStringList{"C64 pictures and images (" + c64 + ' ' + images + ')',
+                                  "C64 pictures (" + c64 + ')', "Images (" + images + ')',
+                                  "All Files (*.*)"}));
 }
 
 // A file refused is named in a message with the reason; the picture and the mode stay.

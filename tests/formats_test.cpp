@@ -8,6 +8,7 @@
 #include "formats/vxr.h"
 #include "tests/c64_support.h"
 #include <QBuffer>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -163,13 +164,27 @@ TEST(PictureFormats, ReadPackedFilesAndPaintMagicsOneColour) {
 // name typed without one gets; the converter finds the format a name says in each mode, and
 // Open the names it reads as Vexlor's own.
 TEST(FormatTable, EachCommandOffersItsFormatsUnderTheirNames) {
+    const std::string c64 =
+        "*.koa *.kla *.gg *.bml *.fli *.fd2 *.ocp *.mpic *.art *.ip64h *.iph *.dd *.ddl *.jj *.afl "
+        "*.afli *.a64 *.pi *.bpi *.ism *.64i *.ip64l *.ipt *.vid *.vco *.tbe *.drz *.dp64 *.sar "
+        "*.ami *.pmg";
+    const std::string images = "*.png *.gif *.bmp *.jpg *.jpeg";
+    const auto patterns = [](std::string shown) {
+        std::replace(shown.begin(), shown.end(), ' ', ';');
+        return shown;
+    };
     const struct {
         Command command;
         std::optional<PictureFormat> kind;
         const FileFormat& first;
-        const char* filter;
+        std::string filter;
     } offers[] = {
-        {Command::Open, {}, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
+        {Command::Open,
+         {},
+         vexlor_format(),
+         "Vexlor and C64 pictures (*.vxr " + c64 + ")|" + patterns("*.vxr " + c64) +
+             "|Vexlor file (*.vxr)|*.vxr|C64 pictures (" + c64 + ")|" + patterns(c64) +
+             "|All Files (*.*)|*.*"},
         {Command::Save, fmtMulticolor, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
         {Command::Save, fmtHires, art_studio_format(),
          "Art Studio pictures|*.art;*.ocp|All Files|*.*"},
@@ -190,13 +205,9 @@ TEST(FormatTable, EachCommandOffersItsFormatsUnderTheirNames) {
         {Command::Import,
          {},
          koala_format(),
-         "C64 pictures (*.koa *.kla *.gg *.bml *.fli *.fd2 *.ocp *.mpic *.art *.ip64h *.iph *.dd "
-         "*.ddl *.jj *.afl *.afli *.a64 *.pi *.bpi *.ism *.64i *.ip64l *.ipt *.vid *.vco *.tbe "
-         "*.drz *.dp64 *.sar *.ami *.pmg)|*.koa;*.kla;*.gg;*.bml;*.fli;*.fd2;*.ocp;*.mpic;*.art;"
-         "*.ip64h;*.iph;*.dd;*.ddl;*.jj;*.afl;*.afli;*.a64;*.pi;*.bpi;*.ism;*.64i;*.ip64l;*.ipt;"
-         "*.vid;*.vco;*.tbe;*.drz;*.dp64;*.sar;*.ami;*.pmg|Images (*.png *.gif *.bmp *.jpg "
-         "*.jpeg)|*.png;*.gif;"
-         "*.bmp;*.jpg;*.jpeg|All Files (*.*)|*.*"},
+         "C64 pictures and images (" + c64 + " " + images + ")|" + patterns(c64 + " " + images) +
+             "|C64 pictures (" + c64 + ")|" + patterns(c64) + "|Images (" + images + ")|" +
+             patterns(images) + "|All Files (*.*)|*.*"},
     };
     for (const auto& offer : offers) {
         SCOPED_TRACE(offer.filter);
@@ -321,6 +332,55 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     image.setData(reinterpret_cast<const char*>(png.data()), qsizetype(png.size()));
     image.open(QIODevice::ReadOnly);
     EXPECT_EQ(convert_image(read_image(image).image, {}).picture, stored(drawn));
+}
+
+// A whole copy of Koala's layout (10003 bytes, or with a border byte) loading where another
+// format does reads as Koala when no picture of a format loading there could be it cut short;
+// where one could, the refusal names both. Padding after it is no sound layout.
+TEST(PictureFormats, AWholeKoalaLayoutAtAnotherFormatsAddressIsReadOrNamedWithIt) {
+    const Bytes koala = koala_format().write({.encoded = marked_image()});
+    const auto at = [&](unsigned address, std::size_t extra = 0) {
+        Bytes file = koala;
+        file[0] = std::uint8_t(address);
+        file[1] = std::uint8_t(address >> 8);
+        file.resize(file.size() + extra, 14);
+        return file;
+    };
+    const struct {
+        const char* what;
+        Bytes file;
+        const char* extension;
+        const char* says; // null: read as Koala
+    } rows[] = {
+        {"at Doodle's address", at(0x5C00), "", nullptr},
+        {"at Doodle's address, named Koala", at(0x5C00), "kla", nullptr},
+        {"at Doodle's address, named Doodle", at(0x5C00), "dd", nullptr},
+        {"at Doodle's address with a border byte", at(0x5C00, 1), "", nullptr},
+        {"at Doodle's address, padded", at(0x5C00, 14), "kla",
+         "10017 bytes loading at $5C00: a Doodle picture takes 9218"},
+        {"at Advanced Art Studio's address", at(0x2000), "kla",
+         "10003 bytes loading at $2000: an Advanced Art Studio picture takes 10018, or it is a "
+         "Koala Painter picture, which loads at $6000"},
+        {"at Vidcom 64's address", at(0x5800), "",
+         "10003 bytes loading at $5800: a Vidcom 64 picture takes 10050, or it is a Koala "
+         "Painter picture, which loads at $6000"},
+        {"an Advanced Art Studio picture cut short", at(0x2000, 14), "koa",
+         "10017 bytes loading at $2000: an Advanced Art Studio picture takes 10018"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const PictureFileRead read = read_picture_file(row.file, row.extension);
+        if (!row.says) {
+            EXPECT_EQ(name_of(read.format), "Koala Painter") << read.error;
+            EXPECT_TRUE(read.image && *read.image == C64Image(marked_image()));
+            continue;
+        }
+        EXPECT_FALSE(read.image) << name_of(read.format);
+        EXPECT_EQ(read.error.find(row.says), 0u) << read.error;
+        EXPECT_EQ(read.error.find("Koala") != std::string::npos,
+                  std::string_view(row.says).find("Koala") != std::string_view::npos)
+            << read.error;
+    }
 }
 
 // Bad files: refused, named by their length and load address and what they were taken for.

@@ -1,5 +1,5 @@
-// Pictures opened from outside the menus: a file named on the command line, files dropped on
-// the windows.
+// Pictures opened by their kind: through File > Open, a file named on the command line, files
+// dropped on the windows.
 #include "app/Main.h"
 #include "app/startup.h"
 #include "c64/render.h"
@@ -8,10 +8,12 @@
 #include "formats/koala.h"
 #include "formats/png.h"
 #include "formats/vxr.h"
+#include "modes/mode.h"
 #include "platform/common_dialogs.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
 #include "storage/dlg_open.h"
+#include "storage/picture_file.h"
 #include "tests/c64_support.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
@@ -19,6 +21,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -64,6 +67,65 @@ void accept_conversion() {
         ASSERT_NE(dialog, nullptr);
         QTest::mouseClick(dialog->buttonBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
+}
+
+// Two colours in each 8 x 8 cell, one pair for rows 196 to 199: a picture that Hires and AFLI
+// both show exactly.
+StoredPicture hires_stripes() {
+    std::mt19937 random(47);
+    StoredPicture picture{};
+    for (int row = 0; row < 200; ++row)
+        for (int column = 0; column < 320; ++column)
+            picture[std::size_t(row * 320 + column)] =
+                std::uint8_t((std::min(row, 196) / 8 + column / 8 + int(random() % 2)) % 16);
+    return picture;
+}
+
+// File > Open reads a C64 file by its content, as Import does (a Koala file Vexlor exported,
+// the Art Studio or AFLI file Save writes in Hires and AFLI), and a .vxr as Vexlor's own.
+TEST_F(OpeningFiles, FileOpenReadsEachFileByItsKind) {
+    const StoredPicture stripes = hires_stripes();
+    const auto saved = [&](const QString& name, PictureFormat mode) {
+        const QString file = dir.filePath(name);
+        EXPECT_TRUE(save_picture_file(file, stripes.data(), mode));
+        return file;
+    };
+    const struct {
+        QString file;
+        PictureFormat mode;
+        bool hires;          // the stripes, else the picture drawn
+        bool picture_file;   // the file becomes the picture's own
+        const char* warning; // null: none
+    } files[] = {
+        {write("harbour.vxr", encode_vxr(drawn.data(), drawn.size())), fmtMulticolor, false, true,
+         nullptr},
+        {koala_file("harbour.kla"), fmtMulticolor, false, false, nullptr},
+        {koala_file("harbour-no-extension"), fmtMulticolor, false, false, nullptr},
+        {saved("logo.art", fmtHires), fmtHires, true, true, nullptr},
+        {saved("logo.afl", fmtAfli), fmtAfli, true, true, nullptr},
+        // The name says Vexlor's own: the bytes are taken as pixels (up to the first 0x1A).
+        {koala_file("koala-bytes.vxr"), fmtMulticolor, false, true,
+         "of the picture's 32000 pixels; the rest are colour 0"},
+    };
+    for (const auto& row : files) {
+        SCOPED_TRACE(row.file.toStdString());
+        ResetEditor();
+        errors.clear();
+        WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+        TFileDialog::QueueAnswer(row.file);
+        okno1->FileOpenItem->trigger();
+        EXPECT_EQ(TFileDialog::PendingAnswers(), 0);
+        EXPECT_EQ(okno1->picture_format, row.mode);
+        EXPECT_EQ(okno1->picture_path(),
+                  row.picture_file ? QFileInfo(row.file).absoluteFilePath() : QString());
+        if (row.warning) {
+            ASSERT_EQ(errors.size(), 1);
+            EXPECT_TRUE(errors[0].contains(row.warning)) << errors[0].toStdString();
+        } else {
+            EXPECT_TRUE(row.hires ? okno2->picture == stripes : shows_drawn());
+            EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+        }
+    }
 }
 
 TEST_F(OpeningFiles, AFileNamedAtStartOpensByItsKindAsOpenOrImportWould) {

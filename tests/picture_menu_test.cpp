@@ -8,9 +8,13 @@
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QMainWindow>
 #include <QPrinter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -95,6 +99,52 @@ TEST_F(PictureMenu, ExportsWriteTheirFilesAndKeepTheirNames) {
     EXPECT_EQ(okno1->KoalaFileDialog.FileName, dir.filePath("green.koa"));
     EXPECT_EQ(okno1->PrgFileDialog.FileName, dir.filePath("green.prg"));
     EXPECT_TRUE(okno1->SaveDialog.FileName != okno1->KoalaFileDialog.FileName);
+}
+
+// An export's dialog starts with the picture's own name in the export's extension: its file's,
+// else the preferences' name in the folder the dialog chose last. A finished export says on the
+// status bar where it wrote.
+TEST_F(PictureMenu, AnExportStartsWithThePicturesNameAndSaysWhereItWrote) {
+    QStatusBar* bar = static_cast<QMainWindow*>(okno1->Host())->statusBar();
+    const QString folder = dir.filePath("pictures");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const struct {
+        QAction* item;
+        TSaveDialog& dialog;
+        const char* extension;
+    } exports[] = {
+        {okno1->PictureKoalaItem, okno1->KoalaFileDialog, "koa"},
+        {okno1->PictureFliItem, okno1->FliFileDialog, "bml"},
+        {okno1->PictureOtherItem, okno1->OtherFileDialog, "ocp"},
+        {okno1->PicturePrgItem, okno1->PrgFileDialog, "prg"},
+        {okno1->PicturePngItem, okno1->PngFileDialog, "png"},
+    };
+    for (const auto& row : exports) {
+        SCOPED_TRACE(row.extension);
+        ResetEditor();
+        row.dialog.FileName = dir.filePath("chosen-before.xyz");
+        row.dialog.FilterIndex = 1;
+        TFileDialog::QueueAnswer(std::nullopt);
+        row.item->trigger();
+        EXPECT_EQ(row.dialog.FileName,
+                  dir.filePath(QStringLiteral("picture0.%1").arg(row.extension)));
+
+        QFile::remove(folder + "/castle.vxr");
+        TFileDialog::QueueAnswer(folder + "/castle.vxr");
+        okno1->FileSaveAsItem->trigger();
+        TFileDialog::QueueAnswer(std::nullopt);
+        row.item->trigger();
+        const QString offered = folder + QStringLiteral("/castle.%1").arg(row.extension);
+        EXPECT_EQ(row.dialog.FileName, offered);
+
+        bar->clearMessage();
+        TFileDialog::QueueAnswer(offered);
+        if (row.dialog.Filter.startsWith("PNG"))
+            WhenModal([] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+        row.item->trigger();
+        EXPECT_TRUE(QFileInfo(offered).isFile());
+        EXPECT_EQ(bar->currentMessage(), "Exported to " + QDir::toNativeSeparators(offered));
+    }
 }
 
 // The marks follow the picture: a cell gets one when it gains a fourth colour of its own, and

@@ -363,16 +363,42 @@ TEST(Confirmation, TheCloseBoxAfterAnEarlierOkAnswersCancel) {
     EXPECT_EQ(okno2->picture[100], 3);
 }
 
-TEST(FileDialogs, OfferTheEditorsFilterAsTwoEntries) {
-    EXPECT_EQ(okno1->OpenDialog.Filter, "Vexlor file|*.vxr|All Files|*.*");
-    EXPECT_EQ(okno1->SaveDialog.Filter, okno1->OpenDialog.Filter);
-    QFileDialog dialog;
-    okno1->OpenDialog.Configure(dialog);
-    EXPECT_EQ(dialog.nameFilters().size(), 2);
-    auto* entries = dialog.findChild<QComboBox*>("fileTypeCombo");
-    ASSERT_TRUE(entries);
-    EXPECT_EQ(entries->itemText(0), "Vexlor file");
-    EXPECT_EQ(entries->itemText(1), "All Files");
+// Each dialog that opens a picture shows at first every file it reads: Open Vexlor's own and
+// the C64 pictures, Import and Reference Image the C64 pictures and the images; each ends with
+// an entry for all files.
+TEST(FileDialogs, TheOpeningDialogsShowAtFirstEveryFileTheyRead) {
+    const QStringList c64 = {"a.kla", "a.KOA", "a.bml", "a.ocp", "a.art", "a.dd", "a.afl"};
+    const QStringList images = {"a.png", "a.jpg", "a.jpeg", "a.gif", "a.bmp"};
+    const struct {
+        QAction* item;
+        bool asks_first;
+        TOpenDialog& dialog;
+        QStringList shown, hidden;
+    } dialogs[] = {
+        {okno1->FileOpenItem, true, okno1->OpenDialog, c64 + QStringList{"a.vxr"}, images},
+        {okno1->PictureImportItem, true, okno1->ImportFileDialog, c64 + images, {"a.vxr", "a.txt"}},
+        {okno1->ViewReferenceItem,
+         false,
+         okno1->ReferenceFileDialog,
+         c64 + images,
+         {"a.vxr", "a.txt"}},
+    };
+    for (const auto& row : dialogs) {
+        SCOPED_TRACE(row.item->text().toStdString());
+        if (row.asks_first) answerOk();
+        TFileDialog::QueueAnswer(std::nullopt);
+        row.item->trigger();
+        Settle();
+        EXPECT_EQ(TFileDialog::PendingAnswers(), 0);
+        const QStringList parts = row.dialog.Filter.split('|');
+        EXPECT_EQ(row.dialog.FilterIndex, 1);
+        const QStringList first = parts.value(1).split(';');
+        for (const QString& name : row.shown)
+            EXPECT_TRUE(QDir::match(first, name)) << name.toStdString();
+        for (const QString& name : row.hidden)
+            EXPECT_FALSE(QDir::match(first, name)) << name.toStdString();
+        EXPECT_EQ(parts.last(), "*.*");
+    }
 }
 
 // "All Files" must show a name without a dot, and must not rewrite a name typed to save.
@@ -383,7 +409,7 @@ TEST(FileDialogs, AllFilesMeansEveryFile) {
     QFileDialog open;
     okno1->OpenDialog.Configure(open);
     open.setDirectory(dir.path());
-    open.selectNameFilter(open.nameFilters()[1]);
+    open.selectNameFilter(open.nameFilters().back());
     auto* list = open.findChild<QListView*>("listView");
     ASSERT_TRUE(list);
     auto shown = [list] {
