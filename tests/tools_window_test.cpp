@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/paint_setting.h"
 #include "edit/replace_colour_dialog.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <limits>
 #include <set>
 
 namespace {
@@ -306,6 +308,31 @@ TEST_F(Tools, LoadBrushRefusesWhatImportRefusesAndWhatNoBrushCanHold) {
                 << message.toStdString();
             EXPECT_TRUE(message.contains(image.reason)) << message.toStdString();
         }
+    }
+}
+
+// Axes stored far outside the picture (a settings file edited, or another picture's) come in
+// on its nearest column and row, where painting mirrors about them and the preview draws them.
+TEST_F(Tools, AStoredSymmetryAxisOutsideThePictureComesInOnItsEdge) {
+    constexpr int kFar = std::numeric_limits<int>::max(), kNear = std::numeric_limits<int>::min();
+    const struct {
+        int stored_column, stored_row;
+        int twice_column, twice_row;
+    } axes[] = {
+        {kFar, kFar, 2 * 159, 2 * 199},
+        {kNear, kNear, 0, 0},
+        {-7, 1'000'000'000, 0, 2 * 199},
+        {101, 57, 101, 57}, // inside: between columns 50 and 51, through row 28
+    };
+    for (const auto& axis : axes) {
+        SCOPED_TRACE(std::to_string(axis.stored_column) + ", " + std::to_string(axis.stored_row));
+        store_symmetry({{SymmetryKind::FourWay, axis.stored_column, axis.stored_row}, false});
+        okno1->change_symmetry([](StoredSymmetry& symmetry) { symmetry = stored_symmetry(); });
+        EXPECT_EQ(okno2->painter.symmetry.twice_column, axis.twice_column);
+        EXPECT_EQ(okno2->painter.symmetry.twice_row, axis.twice_row);
+        const int x = 2 + 4 * (axis.twice_column + 1) / 2, y = 2 + 2 * (axis.twice_row + 1) / 2;
+        EXPECT_TRUE(AreaIs(okno_prv, QRect(x, 2, 1, 400), RGBColor(255, 0, 255)));
+        EXPECT_TRUE(AreaIs(okno_prv, QRect(2, y, 640, 1), RGBColor(255, 0, 255)));
     }
 }
 
