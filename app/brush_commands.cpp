@@ -2,12 +2,12 @@
 // changes, and its PNG files.
 #include "app/Main.h"
 #include "edit/clipboard.h"
+#include "exchange/picture_import.h"
 #include "platform/beep.h"
 #include "storage/file_access.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
 #include <QBuffer>
-#include <QImageReader>
 
 void Tokno1::set_up_brush_menu() {
     // A brush unchecks both shapes.
@@ -70,17 +70,12 @@ void Tokno1::save_brush() {
             QStringLiteral("The brush could not be saved to \"%1\".\n\n%2").arg(path, reason));
 }
 
-// Any image Qt reads becomes the brush, matched to the palette; the pen tool takes it up.
+// An image becomes the brush, matched to the palette; the pen tool takes it up. A refused file
+// keeps the brush there was.
 void Tokno1::load_brush() {
     if (!BrushOpenDialog.Execute()) return;
-    const QString path = BrushOpenDialog.GetFileName();
-    QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.isNull())
-        return ShowErrorMessage(QStringLiteral("Vexlor"),
-                                QStringLiteral("No brush could be read from \"%1\".\n\n%2")
-                                    .arg(path, reader.errorString()));
-    take_brush(block_from_qimage(image, okno2->mode().shape));
+    if (auto block = read_brush_image(BrushOpenDialog.GetFileName(), okno2->mode().shape))
+        take_brush(std::move(*block));
 }
 
 void Tokno1::take_brush(PixelBlock block) {

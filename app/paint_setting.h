@@ -12,9 +12,9 @@ void store_ink(const Ink& ink);
 struct StoredSymmetry {
     Symmetry symmetry;
     bool about_middle = true;
-    // The symmetry painting takes in a picture of `whole`.
+    // The symmetry painting takes in a picture of `whole`, its axes in the picture.
     Symmetry in(const PixelArea& whole) const {
-        return about_middle ? Symmetry::about_middle(symmetry.kind, whole) : symmetry;
+        return about_middle ? Symmetry::about_middle(symmetry.kind, whole) : symmetry.within(whole);
     }
 };
 StoredSymmetry stored_symmetry();

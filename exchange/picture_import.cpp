@@ -2,20 +2,33 @@
 #include "display/displayed_palette.h"
 #include "exchange/import_dialog.h"
 #include "formats/format_table.h"
+#include "formats/image_file.h"
 #include "modes/mode.h"
+#include "selection/block_exchange.h"
 #include <QApplication>
 #include <algorithm>
 
 namespace {
 
-// The file as Import reads it; a refusal is named in a message that says what was tried.
+// A refusal is named in a message that says what was tried.
+void tell_refused(const QString& path, const char* refused, const QString& why) {
+    ShowErrorMessage(QStringLiteral("Vexlor"),
+                     QStringLiteral("\"%1\" %2: %3.").arg(path, QString::fromUtf8(refused), why));
+}
+
+// The file as Import reads it.
 ImportSource read_source(const QString& path, const char* refused) {
     ImportSource source = read_import_source(path);
-    if (!source.error.isEmpty())
-        ShowErrorMessage(
-            QStringLiteral("Vexlor"),
-            QStringLiteral("\"%1\" %2: %3.").arg(path, QString::fromUtf8(refused), source.error));
+    if (!source.error.isEmpty()) tell_refused(path, refused, source.error);
     return source;
+}
+
+// A brush is at most the picture, whose pixels an image shows as wide as they show.
+ImageLimit brush_limit(const PictureShape& picture) {
+    const QSize largest(picture.pixel_aspect * picture.width, picture.height);
+    return {largest, QStringLiteral("images up to %1 × %2 can become a brush")
+                         .arg(largest.width())
+                         .arg(largest.height())};
 }
 
 void set_import_filter(TOpenDialog& dialog) {
@@ -66,4 +79,13 @@ std::optional<ReferenceImage> ask_reference_image(TOpenDialog& dialog) {
     set_import_filter(dialog);
     if (!dialog.Execute()) return std::nullopt;
     return read_reference_image(dialog.GetFileName());
+}
+
+std::optional<PixelBlock> read_brush_image(const QString& path, const PictureShape& picture) {
+    const ImageRead read = read_image_file(path, brush_limit(picture));
+    if (!read.error.isEmpty()) {
+        tell_refused(path, "cannot be loaded as a brush", read.error);
+        return std::nullopt;
+    }
+    return block_from_image(read.image, shown_lab_palette(), picture);
 }

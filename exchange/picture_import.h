@@ -2,6 +2,7 @@
 #include "formats/file_reading.h"
 #include "platform/common_dialogs.h"
 #include "reference/reference_image.h"
+#include "selection/block.h"
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -27,3 +28,9 @@ std::optional<ReferenceImage> read_reference_image(const QString& path);
 
 // View > Reference Image: asks for a file, with Import's filter, and reads it as above.
 std::optional<ReferenceImage> ask_reference_image(TOpenDialog& dialog);
+
+// Brush > Load Brush: an image, read as Import reads one, as a brush for a picture of `picture`'s
+// shape, matched to the displayed colours (see block_from_image). A brush is at most the
+// picture: a larger image is refused for its size before it is decoded. Nothing, after a
+// message naming the file and the reason, when the file is refused.
+std::optional<PixelBlock> read_brush_image(const QString& path, const PictureShape& picture);

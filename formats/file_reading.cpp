@@ -1,13 +1,11 @@
 #include "formats/file_reading.h"
 #include "formats/format_table.h"
 #include "formats/image_file.h"
+#include "formats/regular_file.h"
 #include "formats/rows.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -28,9 +26,9 @@ bool is_image(QIODevice& device) {
 } // namespace
 
 ImportSource read_import_source(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("it cannot be opened (%1)").arg(unreadable_reason(path)));
+    QFile file;
+    if (const QString why = open_for_reading(file, path); !why.isEmpty())
+        return refused(QStringLiteral("it cannot be opened (%1)").arg(why));
     QString not_c64; // why the file is no C64 picture, when it is taken for an image instead
     if (!is_image(file)) {
         const QByteArray head = file.read(qint64(longest_picture_file()) + 1);
@@ -58,15 +56,18 @@ ImportSource read_import_source(const QString& path) {
     return source;
 }
 
-QString not_a_regular_file() { return QStringLiteral("it is not a regular file"); }
+QString not_a_regular_file() { return QString::fromUtf8(kNotARegularFile); }
 
-// The system's words where it has them ("No such file or directory", "Permission denied").
+QString open_for_reading(QFile& file, const QString& path) {
+    const OpenedFile opened = open_regular_file(QFile::encodeName(path).toStdString());
+    if (opened.fd < 0) return QString::fromLocal8Bit(opened.why);
+    if (file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return {};
+    ::close(opened.fd);
+    return file.errorString();
+}
+
 QString unreadable_reason(const QString& path) {
-    const QFileInfo file(path);
-    if (file.isDir()) return QString::fromLocal8Bit(std::strerror(EISDIR));
-    if (file.exists() && !file.isFile()) return not_a_regular_file();
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return QString::fromLocal8Bit(std::strerror(errno));
-    ::close(fd);
-    return QStringLiteral("it cannot be read");
+    QFile file;
+    const QString why = open_for_reading(file, path);
+    return why.isEmpty() ? QStringLiteral("it cannot be read") : why;
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+class QFile;
+
 // Reading a file as Import takes it, as do a file named at start, a file dropped and the
 // converter.
 
@@ -26,9 +28,13 @@ struct ImportSource {
 };
 ImportSource read_import_source(const QString& path);
 
-// Why a file that could not be opened for reading was not, in the system's words where it has
-// them: "No such file or directory", "Is a directory", "Permission denied"; or "it is not a
-// regular file" for a pipe or a device, which is never opened.
+// Opens `file` on `path` for reading, as open_regular_file does (formats/regular_file.h): never
+// waiting on a pipe or a device. Empty once open; else why not, in the system's words where it
+// has them ("No such file or directory", "Is a directory", "Permission denied"), or "it is not
+// a regular file".
+QString open_for_reading(QFile& file, const QString& path);
+
+// Why a file that could not be read was not, as open_for_reading says, or "it cannot be read".
 QString unreadable_reason(const QString& path);
 
 // "it is not a regular file": why a pipe, a device or a socket is neither read nor written.

@@ -1,9 +1,9 @@
 #include "formats/image_file.h"
 #include "conversion/convert.h"
+#include "formats/file_reading.h"
 #include "formats/image_ends.h"
 #include "formats/rows.h"
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <fcntl.h>
@@ -49,15 +49,15 @@ QSize gif_screen_size(QIODevice& device) {
             std::uint8_t(head[8]) | std::uint8_t(head[9]) << 8};
 }
 
-QString too_large(QSize size, int max_side) {
-    return QStringLiteral("it is %1 × %2 pixels; images up to %3 × %3 can be imported")
+QString too_large(QSize size, const ImageLimit& limit) {
+    return QStringLiteral("it is %1 × %2 pixels; %3")
         .arg(size.width())
         .arg(size.height())
-        .arg(max_side);
+        .arg(limit.what_fits);
 }
 
-bool fits(QSize size, int max_side) {
-    return size.width() <= max_side && size.height() <= max_side;
+bool fits(QSize size, const ImageLimit& limit) {
+    return size.width() <= limit.largest.width() && size.height() <= limit.largest.height();
 }
 
 ImageRead refused(const QString& why) { return {{}, why, {}}; }
@@ -124,30 +124,34 @@ private:
 
 } // namespace
 
-ImageRead read_image(QIODevice& device, int max_side) {
+ImageLimit import_limit(int side) {
+    return {{side, side}, QStringLiteral("images up to %1 × %1 can be imported").arg(side)};
+}
+
+ImageRead read_image(QIODevice& device, const ImageLimit& limit) {
     const QuietImageReaders quiet;
     const QSize screen = gif_screen_size(device);
     QImageReader reader(&device);
     if (!reader.canRead()) return refused(QStringLiteral("it is not an image Vexlor can read"));
     const QSize size = reader.size().expandedTo(screen);
     if (!size.isValid()) return refused(QStringLiteral("its size cannot be read from it"));
-    if (!fits(size, max_side)) return refused(too_large(size, max_side));
-    const DecodingLimit limit(decode_limit_mib(size, reader.imageFormat()));
+    if (!fits(size, limit)) return refused(too_large(size, limit));
+    const DecodingLimit decoding(decode_limit_mib(size, reader.imageFormat()));
     const QByteArray format = reader.format();
     const QImage image = reader.read();
     if (image.isNull())
         return refused(QStringLiteral("it cannot be decoded (%1)").arg(reader.errorString()));
     if (!holds_whole_image(device, format))
         return refused(QStringLiteral("it ends before its image does"));
-    if (!fits(image.size(), max_side)) return refused(too_large(image.size(), max_side));
+    if (!fits(image.size(), limit)) return refused(too_large(image.size(), limit));
     return {working_copy(image), {}, image.size()};
 }
 
-ImageRead read_image_file(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return refused(QStringLiteral("it cannot be opened"));
-    return read_image(file);
+ImageRead read_image_file(const QString& path, const ImageLimit& limit) {
+    QFile file;
+    if (const QString why = open_for_reading(file, path); !why.isEmpty())
+        return refused(QStringLiteral("it cannot be opened (%1)").arg(why));
+    return read_image(file, limit);
 }
 
 QImage to_qimage(const RgbImage& image) {

@@ -1,12 +1,11 @@
 // Vexlor's own picture file: the reader, the writer and its row of the table.
 #include "formats/vxr.h"
+#include "formats/regular_file.h"
 #include "formats/rows.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 
 constexpr std::uint8_t kCR = 0x0D, kLF = 0x0A, kEnd = 0x1A;
@@ -94,22 +93,9 @@ void VxrReader::finish() {
     std::fill(out_ + taken_, out_ + capacity_, std::uint8_t(0));
 }
 
-// Only a regular file is a picture file. A named pipe or a device would block the open or the
-// reads, so the file is opened without waiting and looked at before anything is read.
-static int open_regular_file(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return -1;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity,
                    std::size_t* taken) {
-    const int fd = open_regular_file(path);
+    const int fd = open_regular_file(path).fd;
     if (fd < 0) return false;
     VxrReader reader(picture, capacity);
     // One read takes a whole file of an ordinary size; larger ones are read no further than needed.

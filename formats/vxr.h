@@ -34,7 +34,8 @@ private:
     bool done_ = false;
 };
 
-// Loads a file into the picture; false, with the picture untouched, when it cannot be opened.
+// Loads a file into the picture; false, with the picture untouched, when it cannot be opened
+// (or is no regular file: see open_regular_file).
 // It reads no more of the file than the picture can take. `taken`, if given, receives how many
 // bytes of the picture the file held.
 bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity,

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    const ImageRead read = read_image(buffer, kFuzzMaxSide);
+    const ImageRead read = read_image(buffer, import_limit(kFuzzMaxSide));
     if (!read.error.isEmpty()) return 0;
     const RgbImage& image = read.image;
     if (image.width < 1 || image.height < 1 || image.width > kFuzzMaxSide ||

@@ -36,26 +36,56 @@ RecoveryCopy picture_as_it_stands() {
     return copy;
 }
 
-QString recovery_question(const RecoveryCopy& copy) {
+namespace {
+
+// A copy is kept just before its file is written: a time later than that (a minute allowed for
+// coarse file times), before 1970 or past any calendar was never the copy's.
+QDateTime kept_time(const RecoveryCopy& copy, const QDateTime& written) {
     const QDateTime kept = QDateTime::fromSecsSinceEpoch(copy.kept_at);
-    QString when = QStringLiteral("at ") + kept.toString(QStringLiteral("HH:mm"));
+    const bool believable =
+        copy.kept_at >= 0 && kept.isValid() && (!written.isValid() || kept <= written.addSecs(60));
+    return believable ? kept : written;
+}
+
+// "at 14:32", with the day when it was not today; nothing where no time is known.
+QString when_held(const QDateTime& kept) {
+    if (!kept.isValid()) return {};
+    QString when = QStringLiteral(" at ") + kept.toString(QStringLiteral("HH:mm"));
     if (kept.date() != QDate::currentDate())
         when += QStringLiteral(" on ") + kept.toString(QStringLiteral("yyyy-MM-dd"));
-    const QString name = QFileInfo(QString::fromStdString(copy.file)).fileName();
+    return when;
+}
+
+// Names longer than this show their start and their end, so that the question fits a screen.
+constexpr qsizetype kLongestNameShown = 60;
+
+QString shown_name(const QString& name) {
+    if (name.size() <= kLongestNameShown) return name;
+    qsizetype head = kLongestNameShown * 2 / 3, tail = kLongestNameShown - head - 1;
+    if (name[head].isLowSurrogate()) --head; // never half a character
+    if (name[name.size() - tail].isLowSurrogate()) --tail;
+    return name.left(head) + QStringLiteral("…") + name.right(tail);
+}
+
+} // namespace
+
+QString recovery_question(const RecoveryCopy& copy, const QDateTime& written) {
+    const QString name = shown_name(QFileInfo(QString::fromStdString(copy.file)).fileName());
     const QString state = name.isEmpty() ? QStringLiteral("never saved")
                           : copy.changed ? name + QStringLiteral(", changed since it was saved")
                                          : name + QStringLiteral(", as it was saved");
     const QString spare = copy.spare ? QStringLiteral(" and its spare page") : QString();
-    return QStringLiteral("Vexlor was not closed properly. Recover the picture it held %1 (%2)%3?")
-        .arg(when, state, spare);
+    return QStringLiteral("Vexlor was not closed properly. Recover the picture it held%1 (%2)%3?")
+        .arg(when_held(kept_time(copy, written)), state, spare);
 }
 
 namespace {
 
 enum class Answer : std::uint8_t { Recover, Discard, Later };
 
-Answer ask(const RecoveryCopy& copy) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Vexlor"), recovery_question(copy),
+Answer ask(const AbandonedCopy& found) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vexlor"),
+                    recovery_question(found.copy, QFileInfo(found.path).lastModified()),
                     QMessageBox::NoButton, okno1->Host());
     QPushButton* const recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
     QPushButton* const discard =
@@ -84,7 +114,7 @@ bool offer_recovery() {
     if (!keeper) return false;
     std::optional<AbandonedCopy> found = find_abandoned_copy(keeper->folder());
     if (!found) return false;
-    const Answer answer = ask(found->copy);
+    const Answer answer = ask(*found);
     if (answer == Answer::Later) return false;
     if (answer == Answer::Recover) {
         bring_back(found->copy);

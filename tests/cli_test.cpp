@@ -267,6 +267,7 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
     std::vector<std::uint8_t> cut_png = read(png);
     cut_png.resize(cut_png.size() / 2);
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.kla")).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe.vxr")).constData(), 0600), 0);
     QFile::link(path("pipe.kla"), path("link.kla"));
     const struct {
         QStringList arguments;
@@ -275,6 +276,10 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
     } cases[] = {
         {{"--convert", path("missing.vxr"), out}, 1, "cannot be read: No such file or directory"},
         {{"--convert", path("missing.png"), out}, 1, "cannot be read: it cannot be opened"},
+        {{"--convert", path("pipe.vxr"), out}, 1, "cannot be read: it is not a regular file"},
+        {{"--convert", path("link.kla"), out},
+         1,
+         "cannot be read: it cannot be opened (it is not a regular file)"},
         {{"--convert", write("noise.gif", std::vector<std::uint8_t>(99, 1)), out},
          1,
          "not an image"},

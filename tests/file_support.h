@@ -94,6 +94,25 @@ inline std::vector<std::uint8_t> gif_of_greys(int width, int height) {
     return gif;
 }
 
+// A GIF or a JPEG image (by the name's extension) of 160 x 100 pixels, cut off half-way as a
+// broken download leaves it.
+inline std::vector<std::uint8_t> cut_image(const QString& name) {
+    std::vector<std::uint8_t> bytes;
+    if (name.endsWith(".gif")) {
+        bytes = gif_of_greys(160, 100);
+    } else {
+        QImage image(160, 100, QImage::Format_RGB32);
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 160; ++x) image.setPixel(x, y, qRgb(x, y * 2, (x * y) % 256));
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPEG");
+        bytes.assign(buffer.data().begin(), buffer.data().end());
+    }
+    bytes.resize(bytes.size() / 2);
+    return bytes;
+}
+
 // A temporary folder for the test's files.
 struct FileTest : ::testing::Test {
     QTemporaryDir dir;
@@ -109,24 +128,7 @@ struct FileTest : ::testing::Test {
         to_qimage(image).save(path(name), "PNG");
         return path(name);
     }
-    // A GIF or a JPEG image (by the name's extension) of 160 x 100 pixels, cut off half-way
-    // as a broken download leaves it.
-    QString write_cut_image(const QString& name) const {
-        std::vector<std::uint8_t> bytes;
-        if (name.endsWith(".gif")) {
-            bytes = gif_of_greys(160, 100);
-        } else {
-            QImage image(160, 100, QImage::Format_RGB32);
-            for (int y = 0; y < 100; ++y)
-                for (int x = 0; x < 160; ++x) image.setPixel(x, y, qRgb(x, y * 2, (x * y) % 256));
-            QBuffer buffer;
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "JPEG");
-            bytes.assign(buffer.data().begin(), buffer.data().end());
-        }
-        bytes.resize(bytes.size() / 2);
-        return write(name, bytes);
-    }
+    QString write_cut_image(const QString& name) const { return write(name, cut_image(name)); }
     static std::vector<std::uint8_t> read(const QString& name) {
         QFile file(name);
         file.open(QIODevice::ReadOnly);
@@ -135,9 +137,11 @@ struct FileTest : ::testing::Test {
     }
 };
 
-// A PNG of 16 bits a channel in one colour, written here since Qt would take seconds to.
-inline std::vector<std::uint8_t> png_16bit(int width, int height, std::uint16_t red,
-                                           std::uint16_t green, std::uint16_t blue) {
+// A PNG whose every row is `row` (with its filter byte), written here since Qt would take
+// seconds to write a large one.
+inline std::vector<std::uint8_t> png_of_rows(int width, int height, std::uint8_t bit_depth,
+                                             std::uint8_t colour_type,
+                                             const std::vector<std::uint8_t>& row) {
     std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     auto put32 = [](std::vector<std::uint8_t>& out, std::uint32_t value) {
         for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(value >> shift));
@@ -152,18 +156,14 @@ inline std::vector<std::uint8_t> png_16bit(int width, int height, std::uint16_t 
     std::vector<std::uint8_t> header;
     put32(header, std::uint32_t(width));
     put32(header, std::uint32_t(height));
-    header.insert(header.end(), {16, 2, 0, 0, 0}); // 16-bit RGB
+    header.insert(header.end(), {bit_depth, colour_type, 0, 0, 0});
     chunk("IHDR", header);
-    std::vector<std::uint8_t> row = {0}; // no filter
-    for (int x = 0; x < width; ++x)
-        for (std::uint16_t channel : {red, green, blue})
-            row.insert(row.end(), {std::uint8_t(channel >> 8), std::uint8_t(channel)});
     z_stream stream{};
     deflateInit(&stream, 1);
     std::vector<std::uint8_t> data(row.size() + 1024);
     std::vector<std::uint8_t> compressed;
     for (int y = 0; y < height; ++y) {
-        stream.next_in = row.data();
+        stream.next_in = const_cast<std::uint8_t*>(row.data());
         stream.avail_in = uInt(row.size());
         do {
             stream.next_out = data.data();
@@ -176,6 +176,22 @@ inline std::vector<std::uint8_t> png_16bit(int width, int height, std::uint16_t 
     chunk("IDAT", compressed);
     chunk("IEND", {});
     return png;
+}
+
+// A PNG of 16 bits a channel in one colour.
+inline std::vector<std::uint8_t> png_16bit(int width, int height, std::uint16_t red,
+                                           std::uint16_t green, std::uint16_t blue) {
+    std::vector<std::uint8_t> row = {0}; // no filter
+    for (int x = 0; x < width; ++x)
+        for (std::uint16_t channel : {red, green, blue})
+            row.insert(row.end(), {std::uint8_t(channel >> 8), std::uint8_t(channel)});
+    return png_of_rows(width, height, 16, 2, row); // 16-bit RGB
+}
+
+// A black PNG of one bit a pixel.
+inline std::vector<std::uint8_t> black_png(int width, int height) {
+    std::vector<std::uint8_t> row(std::size_t(1 + (width + 7) / 8), 0); // no filter, black
+    return png_of_rows(width, height, 1, 0, row);                       // 1-bit grey
 }
 
 // How far, in MiB, the memory in use rose at its highest while `body` ran, measured in a child

@@ -1,5 +1,6 @@
 // Pictures opened by their kind: through File > Open, a file named on the command line, files
-// dropped on the windows.
+// dropped on the windows; and what every place that opens a file a user names makes of one that
+// is no regular file.
 #include "app/Main.h"
 #include "app/startup.h"
 #include "c64/render.h"
@@ -15,6 +16,7 @@
 #include "storage/dlg_open.h"
 #include "storage/picture_file.h"
 #include "tests/c64_support.h"
+#include "tests/fifo_deadline.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
@@ -29,6 +31,8 @@
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -235,6 +239,106 @@ TEST_F(OpeningFiles, ADropAsksFirstTakesTheFirstOfSeveralAndIgnoresWhatIsNoLocal
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("2 files were dropped")) << errors[0].toStdString();
     EXPECT_TRUE(errors[0].contains(first)) << errors[0].toStdString();
+}
+
+// A pipe, whatever its name, a link to one, a device, a folder and a file not there, at each
+// place that opens a file a user names: nothing waits on the pipe, nothing changes (the
+// picture, its file, the brush, the reference image), and the place says why in the system's
+// words. File > Open alone may keep quiet, as it does for any file it cannot open.
+TEST_F(OpeningFiles, EveryPlaceThatOpensANamedFileRefusesWhatIsNoRegularFileAtOnce) {
+    const auto pipe = [this](const char* name) {
+        const QString path = dir.filePath(name);
+        ::mkfifo(QFile::encodeName(path).constData(), 0600);
+        return path;
+    };
+    const auto link_to_pipe = [&] {
+        const QString path = dir.filePath("link.png");
+        QFile::link(pipe("linked.png"), path);
+        return path;
+    };
+    const auto folder = [this] {
+        QDir(dir.path()).mkdir("folder.kla");
+        return dir.filePath("folder.kla");
+    };
+    const struct {
+        std::function<QString()> make;
+        const char* reason;
+    } hostile[] = {
+        {[&] { return pipe("pipe.vxr"); }, "it is not a regular file"},
+        {[&] { return pipe("pipe.kla"); }, "it is not a regular file"},
+        {[&] { return pipe("pipe.png"); }, "it is not a regular file"},
+        {link_to_pipe, "it is not a regular file"},
+        {[] { return QStringLiteral("/dev/zero"); }, "it is not a regular file"},
+        {folder, "Is a directory"},
+        {[this] { return dir.filePath("missing.png"); }, "No such file or directory"},
+    };
+    const auto answer_with = [](QAction* item) {
+        return [item](const QString& path) {
+            TFileDialog::QueueAnswer(path);
+            item->trigger();
+        };
+    };
+    const struct {
+        const char* place;
+        std::function<void(const QString&)> open;
+        bool may_keep_quiet = false;
+    } places[] = {
+        {"File > Open", answer_with(okno1->FileOpenItem), true},
+        {"File > Open Recent",
+         [](const QString& path) {
+             okno1->remember_recent(path);
+             for (QAction* item : okno1->RecentMenu->actions())
+                 if (item->statusTip() == path) {
+                     // The file may have become what it is since the menu showed it.
+                     item->setEnabled(true);
+                     item->trigger();
+                 }
+         }},
+        {"a drop",
+         [](const QString& path) { drop_on(okno1->Host(), {QUrl::fromLocalFile(path)}); }},
+        {"the command line", [](const QString& path) { open_at_start(path); }},
+        {"Picture > Import", answer_with(okno1->PictureImportItem)},
+        {"View > Reference Image", answer_with(okno1->ViewReferenceItem)},
+        {"Brush > Load Brush", answer_with(okno1->BrushLoadItem)},
+    };
+    const PixelBlock brush{2, 1, {1, 2}};
+    const ReferenceImage reference = reference_from_image({1, 1, {0, 255, 0}});
+    for (const auto& place : places)
+        for (const auto& file : hostile) {
+            ResetEditor();
+            okno2->picture.fill(3);
+            okno1->change_pen([&](Pen& pen) { pen.brush.emplace(brush, 2); });
+            okno2->set_reference(reference);
+            errors.clear();
+            const QString path = file.make();
+            SCOPED_TRACE(std::string(place.place) + ": " + path.toStdString());
+            {
+                // Only this test's own pipes are ever written to, or taken away.
+                std::optional<FifoDeadline> deadline;
+                if (path.startsWith(dir.path()))
+                    deadline.emplace(QFile::encodeName(path).toStdString());
+                // Open, Open Recent and a drop ask first, since the picture counts as changed.
+                const QPointer<QTimer> go_on =
+                    WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+                place.open(path);
+                Settle();
+                delete go_on.data();
+                EXPECT_FALSE(deadline && deadline->had_to_step_in()) << "it waited on the pipe";
+            }
+            EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 3),
+                      std::ssize(okno2->picture));
+            EXPECT_TRUE(okno1->picture_path().isEmpty());
+            EXPECT_TRUE(okno2->painter.pen.brush && okno2->painter.pen.brush->block() == brush);
+            EXPECT_EQ(okno2->reference(), reference);
+            EXPECT_FALSE(QApplication::activeModalWidget());
+            EXPECT_EQ(errors.size(), place.may_keep_quiet && errors.isEmpty() ? 0 : 1)
+                << errors.join('\n').toStdString();
+            for (const QString& error : errors) {
+                EXPECT_TRUE(error.contains(path)) << error.toStdString();
+                EXPECT_TRUE(error.contains(file.reason)) << error.toStdString();
+            }
+        }
+    ResetEditor();
 }
 
 } // namespace

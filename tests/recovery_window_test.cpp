@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QScreen>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -118,6 +120,67 @@ TEST(RecoveryAtStart, TheAnswerChoosesBetweenTheCopyAndTheFileNamed) {
                 EXPECT_TRUE(okno2->changed());
                 EXPECT_FALSE(okno2->reference());
             }
+        }
+        keeper.finish();
+    }
+}
+
+// The question names when the copy was kept and the picture's file in a line a screen holds: a
+// kept time that cannot be right (past the calendar, before 1970, after its file was written)
+// gives way to the time the copy's file was written, and a name of any length is cut short.
+TEST(RecoveryAtStart, TheQuestionShowsABelievableTimeAndANameThatFits) {
+    const QDateTime written(QDate(2024, 3, 5), QTime(10, 20));
+    const qint64 earlier = written.toSecsSinceEpoch() - 120;
+    // As long as a copy keeps a name: 65535 bytes.
+    const QString long_name = "/" + QString(65530, QLatin1Char('n')) + ".vxr";
+    const struct {
+        std::int64_t kept_at;
+        QString file;
+        const char* held; // how the question goes on
+    } copies[] = {
+        {earlier, "wizard.vxr", "held at 10:18 on 2024-03-05 (wizard.vxr, "},
+        {std::numeric_limits<std::int64_t>::max(), "wizard.vxr", "held at 10:20 on 2024-03-05 ("},
+        {std::numeric_limits<std::int64_t>::min(), "wizard.vxr", "held at 10:20 on 2024-03-05 ("},
+        {-1, "wizard.vxr", "held at 10:20 on 2024-03-05 ("},
+        {written.addDays(2).toSecsSinceEpoch(), "wizard.vxr", "held at 10:20 on 2024-03-05 ("},
+        {earlier, long_name, "held at 10:18 on 2024-03-05 (nnnnnnnnnn"},
+    };
+    for (const auto& row : copies) {
+        SCOPED_TRACE(std::to_string(row.kept_at) + " " + std::to_string(row.file.size()));
+        ResetEditor();
+        QTemporaryDir dir;
+        RecoveryKeeper keeper(dir.filePath("recovery"), picture_as_it_stands);
+        ASSERT_TRUE(QDir().mkpath(keeper.folder()));
+        RecoveryCopy copy = abandoned(row.file.startsWith('/') ? row.file : dir.filePath(row.file));
+        copy.kept_at = row.kept_at;
+        const QString path = keeper.folder() + "/1-earlier.vxrc";
+        ASSERT_TRUE(write_recovery_copy(path, copy).isEmpty());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Append));
+        ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+        file.close();
+
+        QString asked;
+        int width = 0, screen_width = 0;
+        WhenModal([&] {
+            QWidget* box = QApplication::activeModalWidget();
+            asked = qobject_cast<QMessageBox*>(box)->text();
+            width = box->frameGeometry().width();
+            screen_width = box->screen()->availableGeometry().width();
+            click("&Discard");
+        });
+        open_at_start(QString());
+        ASSERT_TRUE(SettleUntil(
+            [&] { return !asked.isEmpty() && !QApplication::activeModalWidget(); }, 20000));
+        EXPECT_TRUE(asked.contains(row.held)) << asked.toStdString();
+        EXPECT_TRUE(asked.endsWith(", changed since it was saved)?")) << asked.toStdString();
+        EXPECT_LT(asked.size(), 200);
+        EXPECT_LE(width, screen_width);
+        if (row.file.size() > 100) {
+            // Its start and its end.
+            EXPECT_TRUE(asked.contains("(nnn") && asked.contains("nnn…nnn") &&
+                        asked.contains("nnn.vxr, changed"))
+                << asked.toStdString();
         }
         keeper.finish();
     }

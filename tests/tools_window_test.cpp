@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/paint_setting.h"
 #include "edit/replace_colour_dialog.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <limits>
 #include <set>
 
 namespace {
@@ -234,15 +236,10 @@ TEST_F(Tools, TheBrushMenusKeysMakeAndChangeThePen) {
     EXPECT_EQ(undoText(), "&Undo Paint");
 }
 
-// A brush saved as a PNG loads back as the same brush, and the pen tool takes it up; a file
-// that is no image is named in a message and the brush stays as it was.
+// A brush saved as a PNG loads back as the same brush, and the pen tool takes it up.
 TEST_F(Tools, ABrushSavedAsPngLoadsBackAsItWas) {
     QTemporaryDir dir;
-    const QString png = dir.filePath("brush.png"), junk = dir.filePath("junk.png");
-    QFile file(junk);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not an image");
-    file.close();
+    const QString png = dir.filePath("brush.png");
     const PixelBlock block{3, 2, {0, 5, 7, 15, 1, 9}};
     okno1->change_pen([&](Pen& pen) { pen.brush.emplace(block, 2); });
     TFileDialog::QueueAnswer(png);
@@ -253,14 +250,90 @@ TEST_F(Tools, ABrushSavedAsPngLoadsBackAsItWas) {
     ASSERT_TRUE(okno2->painter.pen.brush);
     EXPECT_EQ(okno2->painter.pen.brush->block(), block);
     EXPECT_EQ(okno1->tool_mode, toolPen);
+}
 
-    QString message;
-    SetErrorMessageDisplay([&](const QString&, const QString& text) { message = text; });
-    TFileDialog::QueueAnswer(junk);
-    okno1->BrushLoadItem->trigger();
-    SetErrorMessageDisplay(nullptr);
-    EXPECT_TRUE(message.contains(junk)) << message.toStdString();
-    EXPECT_EQ(okno2->painter.pen.brush->block(), block);
+// Load Brush reads an image as Import does and says why it refuses one, in Import's words,
+// keeping the brush there was: no image, an image cut short (which Qt would fill with grey),
+// one larger than the picture, which a brush cannot outgrow (refused before it is decoded).
+// An image the picture's size is the largest brush: pixel pairs across, as it shows.
+TEST_F(Tools, LoadBrushRefusesWhatImportRefusesAndWhatNoBrushCanHold) {
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const std::vector<std::uint8_t>& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+        return file.fileName();
+    };
+    const std::vector<std::uint8_t> junk = {'n', 'o', 't', ' ', 'a', 'n',
+                                            ' ', 'i', 'm', 'a', 'g', 'e'};
+    const struct {
+        QString file;
+        const char* reason; // nothing: it becomes the brush
+        int width = 0, height = 0;
+    } images[] = {
+        {write("junk.png", junk), "it is not an image Vexlor can read"},
+        {write("cut.jpg", cut_image("cut.jpg")), "it ends before its image does"},
+        {write("cut.gif", cut_image("cut.gif")), "it ends before its image does"},
+        {write("huge.png", black_png(8000, 8000)),
+         "it is 8000 × 8000 pixels; images up to 320 × 200 can become a brush"},
+        {write("huge.gif", white_dot_gif(8000, 8000)), "it is 8000 × 8000 pixels"},
+        {write("wide.png", black_png(321, 200)), "it is 321 × 200 pixels"},
+        {write("tall.png", black_png(320, 201)), "it is 320 × 201 pixels"},
+        {write("largest.png", black_png(320, 200)), nullptr, 160, 200},
+        {write("narrow.png", black_png(160, 3)), nullptr, 160, 3},
+    };
+    const PixelBlock kept{3, 2, {0, 5, 7, 15, 1, 9}};
+    for (const auto& image : images) {
+        SCOPED_TRACE(image.file.toStdString());
+        okno1->change_pen([&](Pen& pen) { pen.brush.emplace(kept, 2); });
+        QStringList messages;
+        SetErrorMessageDisplay([&](const QString&, const QString& text) { messages << text; });
+        TFileDialog::QueueAnswer(image.file);
+        okno1->BrushLoadItem->trigger();
+        SetErrorMessageDisplay(nullptr);
+        ASSERT_TRUE(okno2->painter.pen.brush);
+        const PixelBlock& brush = okno2->painter.pen.brush->block();
+        if (!image.reason) {
+            EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+            EXPECT_EQ(brush.width, image.width);
+            EXPECT_EQ(brush.height, image.height);
+            EXPECT_EQ(std::count(brush.pixels.begin(), brush.pixels.end(), 0),
+                      brush.width * brush.height);
+            continue;
+        }
+        EXPECT_EQ(brush, kept);
+        EXPECT_EQ(messages.size(), 1);
+        for (const QString& message : messages) {
+            EXPECT_TRUE(message.startsWith("\"" + image.file + "\" cannot be loaded as a brush: "))
+                << message.toStdString();
+            EXPECT_TRUE(message.contains(image.reason)) << message.toStdString();
+        }
+    }
+}
+
+// Axes stored far outside the picture (a settings file edited, or another picture's) come in
+// on its nearest column and row, where painting mirrors about them and the preview draws them.
+TEST_F(Tools, AStoredSymmetryAxisOutsideThePictureComesInOnItsEdge) {
+    constexpr int kFar = std::numeric_limits<int>::max(), kNear = std::numeric_limits<int>::min();
+    const struct {
+        int stored_column, stored_row;
+        int twice_column, twice_row;
+    } axes[] = {
+        {kFar, kFar, 2 * 159, 2 * 199},
+        {kNear, kNear, 0, 0},
+        {-7, 1'000'000'000, 0, 2 * 199},
+        {101, 57, 101, 57}, // inside: between columns 50 and 51, through row 28
+    };
+    for (const auto& axis : axes) {
+        SCOPED_TRACE(std::to_string(axis.stored_column) + ", " + std::to_string(axis.stored_row));
+        store_symmetry({{SymmetryKind::FourWay, axis.stored_column, axis.stored_row}, false});
+        okno1->change_symmetry([](StoredSymmetry& symmetry) { symmetry = stored_symmetry(); });
+        EXPECT_EQ(okno2->painter.symmetry.twice_column, axis.twice_column);
+        EXPECT_EQ(okno2->painter.symmetry.twice_row, axis.twice_row);
+        const int x = 2 + 4 * (axis.twice_column + 1) / 2, y = 2 + 2 * (axis.twice_row + 1) / 2;
+        EXPECT_TRUE(AreaIs(okno_prv, QRect(x, 2, 1, 400), RGBColor(255, 0, 255)));
+        EXPECT_TRUE(AreaIs(okno_prv, QRect(2, y, 640, 1), RGBColor(255, 0, 255)));
+    }
 }
 
 TEST_F(Tools, ReplaceColourTurnsOneColourIntoAnotherAllOver) {

@@ -16,6 +16,9 @@ struct Symmetry {
     // About the middle of `whole`, or about the pixel `centre`.
     static Symmetry about_middle(SymmetryKind kind, const PixelArea& whole);
     static Symmetry about_pixel(SymmetryKind kind, PixelPos centre);
+    // The same with an axis that lies outside `whole` (one kept from another picture, or
+    // stored wrong) moved to the nearest column or row of it.
+    Symmetry within(const PixelArea& whole) const;
     bool mirrors_columns() const;
     bool mirrors_rows() const;
     // The next kind, round the end.
