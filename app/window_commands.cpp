@@ -43,7 +43,7 @@ Box box_of(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.h
 // The height of a window's title bar and the border above it: where its form starts.
 int title_height(const TForm* window) { return window->mapTo(window->Host(), QPoint()).y(); }
 
-// Where nothing of the area is scrolled away, its windows all lie in it.
+// The area's size as it is without scroll bars.
 QSize area_size(const QMdiArea* area) { return area->maximumViewportSize(); }
 
 } // namespace
@@ -64,12 +64,12 @@ void Tokno1::take_in_windows() {
     for (TForm* window : inner_windows()) {
         QAction* item =
             WindowMenu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(window->Caption()));
-        item->setStatusTip(QStringLiteral("Bring the window \"%1\" to the front, minimised or not")
-                               .arg(window->Caption()));
+        item->setStatusTip(
+            QStringLiteral("Bring the window \"%1\" to the front and into view, minimised or not")
+                .arg(window->Caption()));
         connect(item, &QAction::triggered, this, [this, window] { bring_back(window); });
-    }
-    for (TForm* window : inner_windows())
         start_geometry_[window->objectName()] = host_of(window)->geometry();
+    }
 }
 
 // Wherever the window was, it comes back whole within the area where it fits.
