@@ -24,6 +24,12 @@ struct Preferences : ::testing::Test {
     void SetUp() override { ResetEditor(); }
 };
 
+// A click on the button itself (its circle), as a user makes it.
+void click(QRadioButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      QPoint(button->height() / 2, button->height() / 2));
+}
+
 } // namespace
 
 TEST_F(Preferences, LayoutShowsTheZoomTabFirst) {
@@ -152,12 +158,6 @@ TEST_F(Preferences, EveryWayOutAnswersCancel) {
         okno1->Preferences1Click();
         EXPECT_EQ(prefs->ModalResult, mrCancel);
     }
-}
-
-// A click on the button itself (its circle), as a user makes it.
-void click(QRadioButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton, {},
-                      QPoint(button->height() / 2, button->height() / 2));
 }
 
 // The General tab's format buttons switch the mode as Picture > Mode does, as one step.
