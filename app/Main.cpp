@@ -213,6 +213,7 @@ Document::Edit Tokno1::open_edit(const char* label) { return okno2->open_edit(la
 void Tokno1::update_edit_menu() {
     const auto describe = [](QAction* item, const std::string& step) {
         const QString command = item->text().section(' ', 0, 0);
+        item->setProperty(kCommandProperty, command);
         item->setText(step.empty() ? command : command + ' ' + QString::fromStdString(step));
         item->setEnabled(!step.empty());
     };

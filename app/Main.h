@@ -12,6 +12,7 @@
 #include "ui_main.h"
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -83,6 +84,8 @@ public:
     // Brings Picture > Mode, the preferences' General tab, the caption and the clash marks in
     // step with the mode.
     void show_picture_format();
+    // Picture > Mode checks the item of the picture's mode, and only that.
+    void mark_picture_mode();
     // Picture > Mode's item for the mode with that picture_format value.
     QAction* mode_item(std::uint8_t format) const;
     // Replaces the picture with the file's, as one step: every way of opening a picture ends
@@ -118,13 +121,15 @@ public:
     // (symmetry_commands.cpp).
     void change_symmetry(const std::function<void(StoredSymmetry&)>& change);
     // The Window menu (window_commands.cpp). Once the inner windows are made, the menu names
-    // them, and the places they take then, before those kept from the last run, are the ones
-    // "Arrange as at Start" gives.
+    // them, and the places and sizes they take then, before those kept from the last run, are
+    // the ones "Arrange as at Start" gives.
     void take_in_windows();
     void restore_window_places();
     // Keeps the windows' places for the next run; none where they started.
     void store_window_places();
     void tile_windows();
+    void cascade_windows();
+    // Shows the window, in front, within the area.
     void bring_back(TForm* window);
     // The spare page (page_commands.cpp): a second whole picture, shown in place of the other
     // by Picture > Swap Pages, and made a copy of it by Copy to Spare Page. The selection, the
@@ -289,7 +294,7 @@ private:
     std::vector<QAction*> symmetry_items_; // Edit > Symmetry's kinds, in their order
     QAction* symmetry_middle_item_ = nullptr;
     QAction* symmetry_cursor_item_ = nullptr;
-    WindowPlaces start_places_;
+    std::map<QString, QRect> start_geometry_; // each inner window's place and size at start
     Document::Page& spare_page();
     std::optional<Document::Page> spare_page_; // made blank when first needed
     QLabel* pointer_place_ = nullptr;

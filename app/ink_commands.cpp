@@ -8,7 +8,7 @@
 #include <QToolButton>
 
 void Tokno1::set_up_ink_menu() {
-    QMenu* menu = BrushMenu->addMenu(QStringLiteral("Pa&ttern"));
+    QMenu* menu = BrushMenu->addMenu(QStringLiteral("Patt&ern"));
     menu->setObjectName(QStringLiteral("BrushPatternMenu"));
     auto* patterns = new QActionGroup(this);
     for (int index = 0; index < kPatterns; ++index) {

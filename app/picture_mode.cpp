@@ -69,8 +69,12 @@ void Tokno1::set_picture_format(std::uint8_t format) {
         show_status(QStringLiteral("%1 mode: no %2 to fix").arg(to.name, to.area_many));
 }
 
-void Tokno1::show_picture_format() {
+void Tokno1::mark_picture_mode() {
     if (QAction* item = mode_item(picture_format)) item->setChecked(true);
+}
+
+void Tokno1::show_picture_format() {
+    mark_picture_mode();
     prefs->bt_fli->setChecked(picture_format == fmtFli);
     prefs->bt_multicolor->setChecked(picture_format == fmtMulticolor);
     // Koala and FLI hold 160 x 200 pixels: a hires picture has files of its own.

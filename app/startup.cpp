@@ -22,6 +22,7 @@ void create_windows() {
     Application->CreateForm(dlgopen);
     Application->CreateForm(prefs);
     follow_document(*okno2);
+    okno1->mark_picture_mode();
     okno1->show_reference_items();
     accept_file_drops(okno1->Host());
     okno1->take_in_windows();

@@ -1,6 +1,7 @@
 // The Window menu: the three inner windows tiled, cascaded, put back where they started, or
 // one of them brought back; and their places kept between runs.
 #include "app/Main.h"
+#include "arrange/reach.h"
 #include "arrange/tiling.h"
 #include "info/info_window.h"
 #include "navigation/navigation.h"
@@ -37,15 +38,25 @@ TiledWindow tiled(const TForm* window) {
     return {size.width(), size.height(), {kept.x(), kept.y(), kept.width(), kept.height()}};
 }
 
+Box box_of(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+
+// The height of a window's title bar and the border above it: where its form starts.
+int title_height(const TForm* window) { return window->mapTo(window->Host(), QPoint()).y(); }
+
+// The area's size as it is without scroll bars.
+QSize area_size(const QMdiArea* area) { return area->maximumViewportSize(); }
+
 } // namespace
 
 void Tokno1::set_up_window_menu() {
     connect(WindowTileItem, &QAction::triggered, this, [this] { tile_windows(); });
-    connect(WindowCascadeItem, &QAction::triggered, this, [this] {
-        for (TForm* window : inner_windows()) host_of(window)->showNormal();
-        MdiClient()->cascadeSubWindows();
+    connect(WindowCascadeItem, &QAction::triggered, this, [this] { cascade_windows(); });
+    connect(WindowStartItem, &QAction::triggered, this, [this] {
+        for (TForm* window : inner_windows()) {
+            host_of(window)->showNormal();
+            host_of(window)->setGeometry(start_geometry_.at(window->objectName()));
+        }
     });
-    connect(WindowStartItem, &QAction::triggered, this, [this] { place_windows(start_places_); });
 }
 
 void Tokno1::take_in_windows() {
@@ -53,16 +64,38 @@ void Tokno1::take_in_windows() {
     for (TForm* window : inner_windows()) {
         QAction* item =
             WindowMenu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(window->Caption()));
-        item->setStatusTip(QStringLiteral("Bring the window \"%1\" to the front, minimised or not")
-                               .arg(window->Caption()));
+        item->setStatusTip(
+            QStringLiteral("Bring the window \"%1\" to the front and into view, minimised or not")
+                .arg(window->Caption()));
         connect(item, &QAction::triggered, this, [this, window] { bring_back(window); });
+        start_geometry_[window->objectName()] = host_of(window)->geometry();
     }
-    start_places_ = window_places();
 }
 
+// Wherever the window was, it comes back whole within the area where it fits.
 void Tokno1::bring_back(TForm* window) {
-    host_of(window)->showNormal();
-    MdiClient()->setActiveSubWindow(host_of(window));
+    QMdiSubWindow* host = host_of(window);
+    host->showNormal();
+    const QSize area = MdiClient()->viewport()->size();
+    const Place place = into_view(box_of(host->geometry()), area.width(), area.height());
+    host->move(place.left, place.top);
+    MdiClient()->setActiveSubWindow(host);
+}
+
+// One behind another, the active window in front, each a title bar's height right of and below
+// the one behind it: no window covers a title behind it.
+void Tokno1::cascade_windows() {
+    QMdiSubWindow* active = MdiClient()->activeSubWindow();
+    for (TForm* window : inner_windows()) host_of(window)->showNormal();
+    QList<QMdiSubWindow*> order = MdiClient()->subWindowList(QMdiArea::StackingOrder);
+    if (order.removeOne(active)) order.append(active);
+    int offset = 0;
+    for (QMdiSubWindow* host : order) {
+        host->move(offset, offset);
+        host->raise();
+        offset += title_height(static_cast<TForm*>(host->widget()));
+    }
+    if (active) MdiClient()->setActiveSubWindow(active);
 }
 
 WindowPlaces Tokno1::window_places() const {
@@ -72,10 +105,16 @@ WindowPlaces Tokno1::window_places() const {
     return places;
 }
 
+// A place from which the window's title bar could not be reached is not taken: the window
+// keeps the place it has.
 void Tokno1::place_windows(const WindowPlaces& places) {
+    const QSize area = area_size(MdiClient());
     for (TForm* window : inner_windows()) {
         const auto place = places.find(window->objectName());
         if (place == places.end()) continue;
+        const QRect moved(place->second, host_of(window)->size());
+        if (!title_in_reach(box_of(moved), title_height(window), area.width(), area.height()))
+            continue;
         host_of(window)->showNormal();
         host_of(window)->move(place->second);
     }
@@ -88,15 +127,18 @@ void Tokno1::tile_windows() {
         host_of(window)->showNormal();
         windows.push_back(tiled(window));
     }
-    const QSize area = MdiClient()->maximumViewportSize();
+    const QSize area = area_size(MdiClient());
     const std::vector<Place> places = tile(area.width(), area.height(), windows);
     for (std::size_t i = 0; i < places.size(); ++i)
         host_of(inner_windows()[i])->move(places[i].left, places[i].top);
 }
 
+// The places are judged in the area the frame has once it is shown, maximised.
 void Tokno1::restore_window_places() {
-    if (const std::unique_ptr<QSettings> settings = user_settings())
-        place_windows(read_window_places(*settings));
+    const std::unique_ptr<QSettings> settings = user_settings();
+    if (!settings) return;
+    if (!Host()->isVisible()) SizeAsMaximized();
+    place_windows(read_window_places(*settings));
 }
 
 // Windows where they started leave nothing stored, so that a later start is the first one's.
@@ -106,8 +148,8 @@ void Tokno1::store_window_places() {
     WindowPlaces places = read_window_places(*settings);
     for (const auto& [name, place] : window_places()) places[name] = place;
     std::erase_if(places, [this](const auto& kept) {
-        const auto start = start_places_.find(kept.first);
-        return start != start_places_.end() && start->second == kept.second;
+        const auto start = start_geometry_.find(kept.first);
+        return start != start_geometry_.end() && start->second.topLeft() == kept.second;
     });
     write_window_places(*settings, places);
 }

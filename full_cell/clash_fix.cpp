@@ -2,6 +2,7 @@
 #include "c64/hires.h"
 #include "colour/color_difference.h"
 #include "full_cell/area_colours.h"
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -55,12 +56,12 @@ Choice best_triple(const AreaCounts& counts, std::uint8_t back, const Distances&
     return best;
 }
 
-// The number of the cell's pixels changed.
-int fix_cell(std::uint8_t* picture, int cell, std::uint8_t back, const LabPalette& shown,
-             const Distances& d) {
+// Makes the cell showable.
+void fix_cell(std::uint8_t* picture, int cell, std::uint8_t back, const LabPalette& shown,
+              const Distances& d) {
     AreaCounts counts{};
     for (int p = 0; p < kCellPixels; ++p) ++counts[picture[cell_pixel_offset(cell, p)] & 0x0F];
-    if (colours_besides(counts, back) <= 3) return 0;
+    if (colours_besides(counts, back) <= 3) return;
     const Choice best = best_triple(counts, back, d);
     AreaCounts kept{};
     kept[back] = 1;
@@ -68,86 +69,68 @@ int fix_cell(std::uint8_t* picture, int cell, std::uint8_t back, const LabPalett
     std::array<std::uint8_t, 16> becomes{};
     for (int p = 0; p < 16; ++p)
         becomes[p] = kept[p] ? std::uint8_t(p) : nearest_kept(shown[p], kept, shown);
-    int changed = 0;
     for (int p = 0; p < kCellPixels; ++p) {
         std::uint8_t& pixel = picture[cell_pixel_offset(cell, p)];
-        changed += pixel != becomes[pixel & 0x0F];
         pixel = becomes[pixel & 0x0F];
     }
-    return changed;
 }
 
 } // namespace
 
-ClashFix fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
-                          const PixelArea& within) {
-    if (within.empty()) return {};
+void fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                      const PixelArea& within) {
+    if (within.empty()) return;
     back &= 0x0F;
     const Distances d = distances_in(shown);
-    ClashFix fix;
     for (int y = within.top / kCellHeight; y <= within.bottom() / kCellHeight; ++y)
-        for (int x = within.left / kCellWidth; x <= within.right() / kCellWidth; ++x) {
-            const int changed = fix_cell(picture, y * kCellColumns + x, back, shown, d);
-            fix.areas += changed > 0;
-            fix.pixels += changed;
-        }
-    return fix;
+        for (int x = within.left / kCellWidth; x <= within.right() / kCellWidth; ++x)
+            fix_cell(picture, y * kCellColumns + x, back, shown, d);
 }
 
 namespace {
 
 // The rows an export could not show exactly, within `within`, take what the export shows.
 // `width` is the picture's, `cell_width` its cells'.
-ClashFix take_export(std::uint8_t* picture, const std::uint8_t* shown, const CellRowSet& inexact,
-                     int width, int cell_width, const PixelArea& within) {
-    ClashFix fix;
+void take_export(std::uint8_t* picture, const std::uint8_t* shown, const CellRowSet& inexact,
+                 int width, int cell_width, const PixelArea& within) {
     for (int row = within.top; row <= within.bottom(); ++row)
         for (int x = within.left / cell_width; x <= within.right() / cell_width; ++x) {
             if (!inexact[std::size_t(row * kCellColumns + x)]) continue;
-            int changed = 0;
-            for (int c = x * cell_width; c < (x + 1) * cell_width; ++c) {
-                std::uint8_t& pixel = picture[row * width + c];
-                changed += pixel != shown[row * width + c];
-                pixel = shown[row * width + c];
-            }
-            fix.areas += changed > 0;
-            fix.pixels += changed;
+            const int from = row * width + x * cell_width;
+            std::copy_n(shown + from, cell_width, picture + from);
         }
-    return fix;
 }
 
 } // namespace
 
 // The FLI export chooses each cell's shared colour and each row's own two with the fewest
 // pixels changed; its picture, read back, is what those rows become.
-ClashFix fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette&,
-                         const PixelArea& within) {
-    if (within.empty()) return {};
+void fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette&,
+                     const PixelArea& within) {
+    if (within.empty()) return;
     const FliEncoding encoding = encode_fli(picture, back & 0x0F);
     PictureBytes shown{};
     decode_fli(encoding.image, shown.data());
-    return take_export(picture, shown.data(), encoding.inexact, kPictureColumns, kCellWidth,
-                       within);
+    take_export(picture, shown.data(), encoding.inexact, kPictureColumns, kCellWidth, within);
 }
 
 // The hires and AFLI exports keep the pair with the most pixels, which changes the fewest.
 template <typename Encoding, typename Image>
-ClashFix take_hires_export(std::uint8_t* picture, const Encoding& encoding,
-                           void (*decode)(const Image&, std::uint8_t*), const PixelArea& within) {
+void take_hires_export(std::uint8_t* picture, const Encoding& encoding,
+                       void (*decode)(const Image&, std::uint8_t*), const PixelArea& within) {
     HiresBytes shown{};
     decode(encoding.image, shown.data());
-    return take_export(picture, shown.data(), encoding.inexact, kHiresColumns, kHiresCellWidth,
-                       within);
+    take_export(picture, shown.data(), encoding.inexact, kHiresColumns, kHiresCellWidth, within);
 }
 
-ClashFix fix_pair_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
-                          const PixelArea& within) {
-    if (within.empty()) return {};
-    return take_hires_export(picture, encode_hires(picture), decode_hires, within);
+void fix_pair_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
+                      const PixelArea& within) {
+    if (within.empty()) return;
+    take_hires_export(picture, encode_hires(picture), decode_hires, within);
 }
 
-ClashFix fix_afli_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
-                          const PixelArea& within) {
-    if (within.empty()) return {};
-    return take_hires_export(picture, encode_afli(picture), decode_afli, within);
+void fix_afli_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
+                      const PixelArea& within) {
+    if (within.empty()) return;
+    take_hires_export(picture, encode_afli(picture), decode_afli, within);
 }

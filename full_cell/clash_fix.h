@@ -7,8 +7,9 @@
 // Makes every area that a C64 cannot show (a cell in Multicolor, a 4 x 1 row in FLI) showable
 // with the fewest pixels changed. No Qt.
 
+// What a mode's Fix Colour Clashes changed (Mode::fix_clashes counts it).
 struct ClashFix {
-    int areas = 0;  // cells (rows in FLI) changed
+    int areas = 0;  // the mode's colour areas changed: cells, or rows in FLI and AFLI
     int pixels = 0; // pixels changed
 };
 
@@ -16,19 +17,19 @@ struct ClashFix {
 // leave the fewest of its pixels changed (of equals, those with the least total colour
 // difference, measured in `shown`); its other pixels take the nearest colour it keeps, the
 // background included. Only cells that `within` touches are changed.
-ClashFix fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
-                          const PixelArea& within);
+void fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                      const PixelArea& within);
 
 // FLI: a row must also share one colour with the other rows of its cell, so the rows an FLI
 // export cannot show take the colours that export would give them. Only rows that `within`
 // touches are changed.
-ClashFix fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
-                         const PixelArea& within);
+void fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                     const PixelArea& within);
 
 // Hires and AFLI: each cell (8 x 1 row in AFLI) keeps its two colours with the most pixels,
 // which changes the fewest, as the export does; its other pixels take the nearer of the two.
 // Only cells (rows) that `within` touches are changed.
-ClashFix fix_pair_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
-                          const PixelArea& within);
-ClashFix fix_afli_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
-                          const PixelArea& within);
+void fix_pair_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                      const PixelArea& within);
+void fix_afli_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
+                      const PixelArea& within);

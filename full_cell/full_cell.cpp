@@ -80,10 +80,10 @@ Plotted resolve_over(PictureModel& model, FullCell choice, const Mode& mode, std
 Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format,
                        std::int32_t column, std::int32_t row, std::uint8_t color,
                        const LabPalette& shown) {
-    if (choice == FullCell::KeepColours)
-        return {model.plot_pixel(format, column, row, color), color, false};
     const Mode* mode = find_mode(format);
     if (!mode) return {false, color, false};
+    if (choice == FullCell::KeepColours)
+        return {model.plot_in_mode(*mode, column, row, color), color, false};
     // The swatches show what the mode's first judgement analyses, before the write, as for any
     // plot.
     model.analyse(block_at({column, row}, mode->plot_order[0]));

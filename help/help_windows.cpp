@@ -16,12 +16,17 @@ namespace {
 
 QString plain(QString text) { return text.remove('&'); }
 
+QString command_of(const QAction* item) {
+    const QVariant command = item->property(kCommandProperty);
+    return plain(command.isValid() ? command.toString() : item->text());
+}
+
 // An item is named by the menus it lies in, "View › Zoom › Zoom In".
 void add_menu(std::vector<KeyBinding>& bindings, std::set<const QAction*>& listed,
               const QMenu* menu, const QString& path) {
     for (const QAction* item : menu->actions()) {
         listed.insert(item);
-        const QString name = path + " › " + plain(item->text());
+        const QString name = path + " › " + command_of(item);
         if (item->menu()) add_menu(bindings, listed, item->menu(), name);
         for (const QKeySequence& key : item->shortcuts()) bindings.push_back({key, name});
     }
@@ -60,7 +65,7 @@ std::vector<KeyBinding> key_bindings(const QWidget* window) {
     for (const QAction* item : window->findChildren<QAction*>())
         if (!listed.count(item) && item->isEnabled() && item->isVisible())
             for (const QKeySequence& key : item->shortcuts())
-                bindings.push_back({key, owner_title(item) + " › " + plain(item->text())});
+                bindings.push_back({key, owner_title(item) + " › " + command_of(item)});
     // The buttons' keys, and keys of their own that say what they do.
     for (const QShortcut* shortcut : window->findChildren<QShortcut*>())
         if (const auto* button = qobject_cast<const QAbstractButton*>(shortcut->parent()))

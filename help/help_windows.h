@@ -11,6 +11,10 @@ struct KeyBinding {
     QString command;
 };
 
+// An item whose text says more than its command, as Undo names the step it takes back, keeps
+// the command in this property: the list of keys names what a key does, whatever it does now.
+inline constexpr char kCommandProperty[] = "command";
+
 // Every key the window answers to, read from its menus' items and from the keys bound to its
 // buttons, so that the list is always the one the editor really has.
 std::vector<KeyBinding> key_bindings(const QWidget* window);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 // A picture's mode: its size, its cells and the colours they may show, and the rules that follow
 // from those. Each mode is one row of the table; code that depends on the mode reads its row
@@ -38,11 +39,11 @@ struct Mode {
     // The rows of a cell (4 x 1, or 8 x 1 in hires) the clash marks cover, a C64 being unable to
     // show them exactly.
     CellRowSet (*clash_rows)(const std::uint8_t* picture, std::uint8_t background);
-    // How many colour areas could not be shown exactly: what the background dialog warns of.
-    int (*areas_over_limit)(const std::uint8_t* picture, std::uint8_t background);
-    // Fix Colour Clashes, within an area of the picture.
-    ClashFix (*fix_clashes)(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
-                            const PixelArea& within);
+    // The rows of a cell that an export could not show exactly.
+    CellRowSet (*inexact_rows)(const std::uint8_t* picture, std::uint8_t background);
+    // Fix Colour Clashes, within an area of the picture: makes what it touches showable.
+    void (*make_showable)(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
+                          const PixelArea& within);
     // The cell columns at the left that no C64 shows in this mode (FLI's and AFLI's three).
     int hidden_cell_columns = 0;
 
@@ -56,7 +57,29 @@ struct Mode {
         if (shared_rows_from >= shape.height || area.top < shared_rows_from) return area;
         return {area.left, shared_rows_from, area.width, shape.height - shared_rows_from};
     }
+    // How many colour areas hold a pixel that `marked` is true of: every count of cells (or
+    // rows) the user reads is one of these.
+    template <class Marked> int areas_with(Marked marked) const;
+    // How many colour areas could not be shown exactly: what the background dialog warns of.
+    int areas_over_limit(const std::uint8_t* picture, std::uint8_t background) const;
+    // Fix Colour Clashes within an area of the picture, and what it changed.
+    ClashFix fix_clashes(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
+                         const PixelArea& within) const;
 };
+
+template <class Marked> int Mode::areas_with(Marked marked) const {
+    std::vector<bool> counted(std::size_t(shape.width * shape.height));
+    int areas = 0;
+    for (int row = 0; row < shape.height; ++row)
+        for (int column = 0; column < shape.width; ++column) {
+            if (!marked(PixelPos{column, row})) continue;
+            const PixelArea area = colour_area_at({column, row});
+            const auto corner = std::size_t(area.top * shape.width + area.left);
+            areas += !counted[corner];
+            counted[corner] = true;
+        }
+    return areas;
+}
 
 std::span<const Mode> all_modes();
 

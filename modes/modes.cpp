@@ -54,11 +54,11 @@ constexpr Mode kModes[] = {
          [](const std::uint8_t* picture, std::uint8_t background) {
              return rows_of_cells(inexact_cells(picture, background));
          },
-     .areas_over_limit =
+     .inexact_rows =
          [](const std::uint8_t* picture, std::uint8_t background) {
-             return int(inexact_cells(picture, background).count());
+             return rows_of_cells(inexact_cells(picture, background));
          },
-     .fix_clashes = fix_cell_clashes},
+     .make_showable = fix_cell_clashes},
     // A row of four pixels shows its own two colours, the colour its cell shares and the
     // background; a pixel its row refuses may still fit the cell.
     {.format = fmtFli,
@@ -75,11 +75,11 @@ constexpr Mode kModes[] = {
      .plot_steps = 2,
      .shows_with = fli_cell_shows_with,
      .clash_rows = fli_clash_rows,
-     .areas_over_limit =
+     .inexact_rows =
          [](const std::uint8_t* picture, std::uint8_t background) {
-             return int(encode_fli(picture, background).inexact.count());
+             return encode_fli(picture, background).inexact;
          },
-     .fix_clashes = fix_row_clashes,
+     .make_showable = fix_row_clashes,
      .hidden_cell_columns = kFliBugCellColumns},
     // A cell of hires shows two colours of its own and nothing else.
     {.format = fmtHires,
@@ -98,11 +98,9 @@ constexpr Mode kModes[] = {
                       std::uint8_t color) { return hires_shows_with(picture, at, color, 8); },
      .clash_rows = [](const std::uint8_t* picture,
                       std::uint8_t) { return hires_clash_rows(picture); },
-     .areas_over_limit =
-         [](const std::uint8_t* picture, std::uint8_t) {
-             return int(encode_hires(picture).inexact.count()) / kCellHeight;
-         },
-     .fix_clashes = fix_pair_clashes},
+     .inexact_rows = [](const std::uint8_t* picture,
+                        std::uint8_t) { return encode_hires(picture).inexact; },
+     .make_showable = fix_pair_clashes},
     // A row of eight pixels shows two colours of its own.
     {.format = fmtAfli,
      .name = "AFLI",
@@ -120,15 +118,36 @@ constexpr Mode kModes[] = {
                       std::uint8_t color) { return hires_shows_with(picture, at, color, 1); },
      .clash_rows = [](const std::uint8_t* picture,
                       std::uint8_t) { return afli_clash_rows(picture); },
-     .areas_over_limit = [](const std::uint8_t* picture,
-                            std::uint8_t) { return int(encode_afli(picture).inexact.count()); },
-     .fix_clashes = fix_afli_clashes,
+     .inexact_rows = [](const std::uint8_t* picture,
+                        std::uint8_t) { return encode_afli(picture).inexact; },
+     .make_showable = fix_afli_clashes,
      .hidden_cell_columns = kFliBugCellColumns},
 };
 
 } // namespace
 
 std::span<const Mode> all_modes() { return kModes; }
+
+int Mode::areas_over_limit(const std::uint8_t* picture, std::uint8_t background) const {
+    const CellRowSet rows = inexact_rows(picture, background);
+    return areas_with([&](PixelPos at) {
+        return rows[std::size_t(at.row * kCellColumns + at.column / shape.cell.width)];
+    });
+}
+
+ClashFix Mode::fix_clashes(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
+                           const PixelArea& within) const {
+    const std::size_t pixels = std::size_t(shape.width * shape.height);
+    const std::vector<std::uint8_t> before(picture, picture + pixels);
+    make_showable(picture, background, shown, within);
+    ClashFix fix;
+    fix.areas = areas_with([&](PixelPos at) {
+        const auto i = std::size_t(at.row * shape.width + at.column);
+        fix.pixels += picture[i] != before[i];
+        return picture[i] != before[i];
+    });
+    return fix;
+}
 
 const Mode* find_mode(std::uint8_t format) {
     const auto* found = std::ranges::find(kModes, format, &Mode::format);

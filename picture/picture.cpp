@@ -114,19 +114,23 @@ bool PictureModel::plot_fli(std::int32_t column, std::int32_t row, std::uint8_t 
 
 bool PictureModel::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row,
                               std::uint8_t color) {
-    const Mode* mode = find_mode(format);
-    if (!mode) return false;
-    if (!mode->shared.background) {
+    if (format != fmtMulticolor && format != fmtFli) return false;
+    return plot_in_mode(mode_of(format), column, row, color);
+}
+
+bool PictureModel::plot_in_mode(const Mode& mode, std::int32_t column, std::int32_t row,
+                                std::uint8_t color) {
+    if (!mode.shared.background) {
         // A colour the area holds is always taken; another only if the area still shows.
-        analyse(block_at({column, row}, mode->plot_order[0]));
+        analyse(block_at({column, row}, mode.plot_order[0]));
         old_color = read_pixel(column, row);
         const bool accepted = inside_picture(column, row) &&
-                              mode->shows_with(picture.data(), back_color, {column, row}, color);
+                              mode.shows_with(picture.data(), back_color, {column, row}, color);
         return write_plotted(accepted || (inside_picture(column, row) && holds(color)), column, row,
                              color);
     }
-    for (int step = 0; step < mode->plot_steps; ++step)
-        if (plot_in(mode->plot_order[std::size_t(step)], column, row, color)) return true;
+    for (int step = 0; step < mode.plot_steps; ++step)
+        if (plot_in(mode.plot_order[std::size_t(step)], column, row, color)) return true;
     return false;
 }
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+struct Mode;
+
 // The multicolour bitmap's pixels: 160 x 200, the size of the Multicolor and FLI modes.
 constexpr int kPictureColumns = 160;
 constexpr int kPictureRows = 200;
@@ -75,8 +77,11 @@ public:
     bool plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color);
     // Judges the pixel in the `area`-sized block that holds it.
     bool plot_in(CellSize area, std::int32_t column, std::int32_t row, std::uint8_t color);
-    // As the mode with that picture_format value plots; no mode's value plots nothing.
+    // Multicolor (format 1) and FLI (2) plot as their modes do; any other value, hires and AFLI
+    // included, plots nothing, refreshes nothing and refuses.
     bool plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row, std::uint8_t color);
+    // As `mode` plots: the entry every mode paints through.
+    bool plot_in_mode(const Mode& mode, std::int32_t column, std::int32_t row, std::uint8_t color);
 
     // The swatches from the last analysis, then the preview band at the pixel.
     void refresh_windows(std::int32_t column, std::int32_t row);

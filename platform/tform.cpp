@@ -368,7 +368,15 @@ int TForm::GetTop() const { return host_->y(); }
 int TForm::GetLeft() const { return host_->x(); }
 
 void TForm::ShowMaximized() {
+    SizeAsMaximized();
+    host_->showMaximized();
+}
+
+void TForm::SizeAsMaximized() {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         host_->setGeometry(screen->availableGeometry());
-    host_->showMaximized();
+    // Hidden, the widgets get no resize events to lay themselves out by: the frame's layout
+    // sizes the form, the form's its parts.
+    for (QWidget* laid_out : {host_, static_cast<QWidget*>(this)})
+        if (QLayout* layout = laid_out->layout()) layout->activate();
 }

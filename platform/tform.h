@@ -70,6 +70,9 @@ public:
 
     // Fills the whole window (the frame fills the screen even where no window manager runs).
     void ShowMaximized();
+    // Gives a frame not yet shown the size ShowMaximized gives it, and lays it out, so that what
+    // lies inside can be measured before it shows.
+    void SizeAsMaximized();
 
     // The background colour the surface starts with.
     TColor FormColor() const { return formColor_; }

@@ -1,7 +1,10 @@
 #include "prefs/prefswin.h"
 #include "app/Main.h"
+#include "navigation/navigation.h"
+#include "platform/controls.h"
 #include "settings/stored_preferences.h"
 #include "zoom/zoom_window.h"
+#include <QSignalBlocker>
 
 Tprefs* prefs = nullptr;
 
@@ -13,6 +16,19 @@ Tprefs::Tprefs(QWidget* owner) : TForm(owner) {
 void Tprefs::FormShow(TObject*) {
     gcol1->SetBrushColor(okno2->pixel_grid_color);
     gcol2->SetBrushColor(okno2->char_grid_color);
+    show_zoom_level();
+}
+
+// Whichever way the view came to its level; neither button at a level of neither. Checked
+// here, a button does not set the level again, which would move the view to the top left.
+void Tprefs::show_zoom_level() {
+    const std::size_t level = zoom_level_index(okno2->zoom_level());
+    for (TRadioButton* zoom : {zom1, zom2}) {
+        const QSignalBlocker quiet(zoom);
+        zoom->setAutoExclusive(false);
+        zoom->setChecked(level == (zoom == zom1 ? 0 : 1));
+        zoom->setAutoExclusive(true);
+    }
 }
 
 // The colour dialog starts from the colour it returned last, not from the grid's own.

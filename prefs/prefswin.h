@@ -29,6 +29,7 @@ public slots:
 private:
     void choose_grid_color(TColor& grid_color, TShape* shape);
     void switch_grid(QCheckBox* box, QPushButton* color_button);
+    void show_zoom_level();
 };
 
 extern Tprefs* prefs;

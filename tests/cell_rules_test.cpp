@@ -1,3 +1,4 @@
+#include "modes/mode.h"
 #include "picture/picture.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -188,12 +189,19 @@ TEST_F(Model, EveryAttemptRefreshesSwatchesThenTheBandAtThePixel) {
               (std::vector<std::string>{"c1:0", "c2:0", "c3:0", "back", "band:20,30"}));
 }
 
+// Only Multicolor and FLI plot through the format value: the hires modes have an entry of
+// their own, and a picture already in one of them is not painted through it either.
 TEST_F(Model, OtherFormatsDoNothing) {
-    for (std::uint8_t format : {0, 5, 255}) {
-        EXPECT_FALSE(model.plot_pixel(format, 5, 5, 2));
-        EXPECT_EQ(model.read_pixel(5, 5), 0);
-    }
-    EXPECT_TRUE(refresh.calls.empty());
+    for (std::uint8_t picture_in : {fmtMulticolor, fmtHires, fmtAfli})
+        for (std::uint8_t format : {0, 3, 4, 5, 255}) {
+            SCOPED_TRACE(::testing::Message() << "format " << int(format) << " on a picture in "
+                                              << mode_of(picture_in).name);
+            model.shape = mode_of(picture_in).shape;
+            model.shared_background = mode_of(picture_in).shared.background;
+            EXPECT_FALSE(model.plot_pixel(format, 5, 5, 2));
+            EXPECT_EQ(model.read_pixel(5, 5), 0);
+            EXPECT_TRUE(refresh.calls.empty());
+        }
 }
 
 TEST_F(Model, FliFallsBackToTheCellAndRefreshesTwice) {

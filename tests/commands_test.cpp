@@ -11,8 +11,10 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -147,6 +149,35 @@ TEST_F(Commands, MenuHasItsItemsInOrder) {
                                   "E&xit "}));
     EXPECT_EQ(okno1->FileMenu->title(), "&File");
     EXPECT_EQ(okno1->FileOpenItem->statusTip(), "Open an existing file");
+}
+
+// Alt and a letter open a menu of the bar, and a letter then chooses an item of that menu: no
+// two items of one menu (nor two menus of the bar) answer to one letter. The menus made in
+// code are walked too, the recent files' filled as it opens.
+TEST_F(Commands, NoTwoItemsOfAMenuShareALetter) {
+    QTemporaryDir dir;
+    okno1->remember_recent(dir.filePath("a.vxr"));
+    const auto check = [](const QString& where, const QList<QAction*>& items) {
+        std::map<int, QString> taken;
+        for (const QAction* item : items) {
+            const QKeySequence letter = QKeySequence::mnemonic(item->text());
+            if (item->isSeparator() || letter.isEmpty()) continue;
+            const auto [other, fresh] = taken.emplace(letter[0].toCombined(), item->text());
+            EXPECT_TRUE(fresh) << where.toStdString() << ": \"" << item->text().toStdString()
+                               << "\" and \"" << other->second.toStdString() << "\"";
+        }
+    };
+    check("the menu bar", okno1->MainMenu->actions());
+    std::vector<QMenu*> menus;
+    for (const QAction* menu : okno1->MainMenu->actions()) menus.push_back(menu->menu());
+    while (!menus.empty()) {
+        QMenu* menu = menus.back();
+        menus.pop_back();
+        emit menu->aboutToShow();
+        check(menu->title(), menu->actions());
+        for (const QAction* item : menu->actions())
+            if (item->menu()) menus.push_back(item->menu());
+    }
 }
 
 TEST_F(Commands, ShortcutsReachTheirCommands) {

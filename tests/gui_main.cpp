@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     Settle();
     start_state.active_child = okno1->MdiClient()->activeSubWindow();
     start_state.confirmation_answer = dlgopen->ModalResult;
+    start_state.modes_marked = modes_marked();
     ::testing::UnitTest::GetInstance()->listeners().Append(new RestoreAfterEachTest);
     return RUN_ALL_TESTS();
 }

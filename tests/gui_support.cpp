@@ -164,6 +164,13 @@ void PictureMenuTest::TearDown() {
     TFileDialog::DropAnswers();
 }
 
+QStringList modes_marked() {
+    QStringList marked;
+    for (const QAction* item : okno1->PictureModeMenu->actions())
+        if (item->isChecked()) marked << item->text();
+    return marked;
+}
+
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }
 
 // A fresh document, which the windows follow, and the view state of a first start.

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -62,7 +63,10 @@ struct StartState {
     int paints_before_show = -1; // paints between the windows' creation and the first showing
     QWidget* active_child = nullptr;
     int confirmation_answer = -1;
+    QStringList modes_marked; // the items of Picture > Mode checked
 };
+// The items of Picture > Mode checked now.
+QStringList modes_marked();
 extern StartState start_state;
 
 // Picture-menu tests: questions answered yes, clash marks off and no queued file answers

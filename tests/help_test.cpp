@@ -2,11 +2,14 @@
 #include "help/help_windows.h"
 #include "tests/gui_support.h"
 #include "vexlor_version.h"
+#include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -80,6 +83,42 @@ TEST(Help, TheShortcutsWindowListsEveryKeyTheEditorHas) {
     EXPECT_EQ(rows.at("A"), "Draw colour 10: light red");
     EXPECT_EQ(rows.at("PgDown"), "Move the zoom view down by its height");
     EXPECT_EQ(rows.at("Ctrl+="), "View › Zoom › Zoom In");
+}
+
+// Ctrl+Z and Ctrl+Y are named by their commands, not by the steps they would take now: an
+// Import that changed nothing leaves the step before it, an Open, to undo.
+TEST(Help, TheShortcutsWindowNamesUndoAndRedoWhateverTheHistoryHolds) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("p.vxr");
+    const struct {
+        const char* what;
+        std::function<void()> before;
+    } cases[] = {
+        {"nothing done", [] {}},
+        {"an Open, then an Import that changed nothing",
+         [&] {
+             TFileDialog::QueueAnswer(file);
+             okno1->FileSaveAsItem->trigger();
+             StoredPicture painted{};
+             painted.fill(1);
+             okno1->replace_picture("Paint", painted.data(), 0, fmtMulticolor);
+             okno1->open_picture(file, OpenAs::VexlorFile);
+             EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Open");
+             okno1->import_step([](std::uint8_t* picture, std::uint8_t&, std::uint8_t&) {
+                 std::copy_n(okno2->picture.data(), kStorageBytes, picture);
+                 return true;
+             });
+         }},
+        {"a step taken back", [] { okno1->EditUndoItem->trigger(); }},
+    };
+    ResetEditor();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.before();
+        const auto rows = shown_shortcuts();
+        EXPECT_EQ(rows.at("Ctrl+Z"), "Edit › Undo");
+        EXPECT_EQ(rows.at("Ctrl+Y"), "Edit › Redo");
+    }
 }
 
 TEST(Help, AboutNamesTheEditorItsVersionQtAndTheLicence) {

@@ -131,7 +131,8 @@ TEST(MainRoutine, SavedPreferencesAreInForceAfterARestart) {
 }
 
 // Where the user leaves the windows is where the next start puts them; with nothing stored, or
-// nothing that reads, the start is the first one's.
+// nothing that reads, or a place from which the window's title bar could not be reached, the
+// start is the first one's.
 TEST(MainRoutine, WindowPlacesAreKeptForTheNextStart) {
     const QPoint zoom_start(180, 420), preview_start(20, 5), info_start(700, 10);
     const auto move = [](TForm* window, QPoint to) { window->Host()->move(to); };
@@ -142,14 +143,14 @@ TEST(MainRoutine, WindowPlacesAreKeptForTheNextStart) {
         QPoint zoom, preview, info; // at the second start
     } cases[] = {
         {"nothing moved", "", [] {}, zoom_start, preview_start, info_start},
-        {"two windows moved",
+        {"two windows moved, the preview partly past the area's edge, its title bar in reach",
          "",
          [&] {
              move(okno2, {300, 40});
-             move(okno_prv, {900, 100});
+             move(okno_prv, {500, 100});
          },
          {300, 40},
-         {900, 100},
+         {500, 100},
          info_start},
         {"moved, then arranged as at start", "",
          [&] {
@@ -165,6 +166,10 @@ TEST(MainRoutine, WindowPlacesAreKeptForTheNextStart) {
          zoom_start, preview_start, info_start},
         {"places that do not read", "[windows]\nokno2=left\nokno_prv=@Point(-50 10)\n", [] {},
          zoom_start, preview_start, info_start},
+        {"places from which no title bar can be reached",
+         "[windows]\nokno2=@Point(30000 40)\nokno_prv=@Point(40 30000)\n"
+         "okno_info=@Point(5000 5000)\n",
+         [] {}, zoom_start, preview_start, info_start},
     };
     const auto places = [] {
         return std::vector<QPoint>{okno2->Host()->pos(), okno_prv->Host()->pos(),

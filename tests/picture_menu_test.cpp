@@ -54,13 +54,38 @@ TEST_F(PictureMenu, StandsAfterEditWithItsItems) {
                                   "Export as &FLI...", "Export as &Other C64 Format...",
                                   "Export as &PRG...", "Export as P&NG...", "-", "&Mode",
                                   "Show colour &clashes", "Fi&x Colour Clashes", "-", "S&wap Pages",
-                                  "Copy to Spare &Page"}));
+                                  "Copy to &Spare Page"}));
     QStringList modes;
     for (const QAction* item : okno1->PictureModeMenu->actions()) modes << item->text();
     EXPECT_EQ(modes, (QStringList{"&Multicolor", "&FLI", "&Hires", "&AFLI"}));
     EXPECT_TRUE(okno1->mode_item(fmtMulticolor)->isChecked());
     EXPECT_EQ(okno1->PictureImportItem->shortcut(), QKeySequence("Ctrl+I"));
     EXPECT_TRUE(okno1->PictureClashesItem->isCheckable());
+}
+
+// Picture > Mode marks the picture's mode, and only it, however the mode came: at start, from
+// the menu, by a step taken back, or with a picture opened.
+TEST_F(PictureMenu, ModeMarksThePicturesMode) {
+    const QString file = dir.filePath("p.vxr");
+    TFileDialog::QueueAnswer(file);
+    okno1->FileSaveAsItem->trigger();
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        std::uint8_t mode;
+    } cases[] = {
+        {"Hires from the menu", [] { okno1->mode_item(fmtHires)->trigger(); }, fmtHires},
+        {"AFLI from the menu", [] { okno1->mode_item(fmtAfli)->trigger(); }, fmtAfli},
+        {"the step taken back", [] { okno1->EditUndoItem->trigger(); }, fmtHires},
+        {"a picture opened", [&] { okno1->open_picture(file, OpenAs::VexlorFile); }, fmtMulticolor},
+    };
+    EXPECT_EQ(start_state.modes_marked, QStringList{"&Multicolor"}) << "at start";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        EXPECT_EQ(okno1->picture_format, c.mode);
+        EXPECT_EQ(modes_marked(), QStringList{okno1->mode_item(c.mode)->text()});
+    }
 }
 
 // Import asks first, like Open; what it brings in shows in both views and is one step.

@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "modes/mode.h"
 #include "platform/common_dialogs.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
@@ -22,6 +23,12 @@ void withPreferences(std::function<void()> use) {
 struct Preferences : ::testing::Test {
     void SetUp() override { ResetEditor(); }
 };
+
+// A click on the button itself (its circle), as a user makes it.
+void click(QRadioButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      QPoint(button->height() / 2, button->height() / 2));
+}
 
 } // namespace
 
@@ -100,20 +107,21 @@ TEST_F(Preferences, ZoomButtonsResetTheViewWhileTheBarsStay) {
     EXPECT_EQ(okno2->view_cols, 16u);
 }
 
-// Pressing the zoom that is already chosen changes nothing, as the view may have been zoomed
-// from the tool bar since.
+// Pressing the zoom that is already chosen, the view's own level even where the tool bar chose
+// it, changes nothing; the other one takes the view there, to the top left, once.
 TEST_F(Preferences, TheCheckedZoomButtonPressedAgainDoesNothing) {
     okno2->scroll1->setValue(10);
     QTest::mouseClick(okno1->tool_zoom1, Qt::LeftButton);
-    withPreferences([] { QTest::mouseClick(prefs->zom1, Qt::LeftButton); });
+    withPreferences([] { QTest::mouseClick(prefs->zom2, Qt::LeftButton); });
     EXPECT_EQ(okno2->view_cols, 32u);
     EXPECT_EQ(okno2->scroll_x, 40);
     withPreferences([] {
-        QTest::mouseClick(prefs->zom2, Qt::LeftButton);
-        QTest::mouseClick(prefs->zom2, Qt::LeftButton);
+        QTest::mouseClick(prefs->zom1, Qt::LeftButton);
+        okno2->show_place({40, 24});
+        QTest::mouseClick(prefs->zom1, Qt::LeftButton);
     });
-    EXPECT_EQ(okno2->view_cols, 32u);
-    EXPECT_EQ(okno2->scroll_x, 0);
+    EXPECT_EQ(okno2->view_cols, 16u);
+    EXPECT_EQ(okno2->place(), (ViewPlace{40, 24}));
 }
 
 // The view below the picture frames nothing, so the preview holds the picture's pixels alone.
@@ -152,15 +160,58 @@ TEST_F(Preferences, EveryWayOutAnswersCancel) {
     }
 }
 
-// "FLI" on the General tab switches to FLI as Picture > Mode does, as a step of its own. The
-// click lands on its round box, for the middle of the button lies past its short label.
-TEST_F(Preferences, FliOnTheGeneralTabSwitchesToFli) {
-    withPreferences([] {
-        prefs->PageControl1->setCurrentWidget(prefs->general);
-        QTest::mouseClick(prefs->bt_fli, Qt::LeftButton, {}, {6, prefs->bt_fli->height() / 2});
-        prefs->PageControl1->setCurrentWidget(prefs->tools);
-    });
-    EXPECT_EQ(okno1->picture_format, fmtFli);
-    EXPECT_TRUE(okno1->mode_item(fmtFli)->isChecked());
-    EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo FLI Mode");
+// The General tab's format buttons switch the mode as Picture > Mode does, as one step.
+TEST_F(Preferences, TheGeneralTabsFormatButtonsSwitchTheMode) {
+    const struct {
+        const char* what;
+        std::uint8_t from;
+        QRadioButton* Ui::Tprefs::*button;
+        std::uint8_t to;
+    } cases[] = {
+        {"FLI from Multicolor", fmtMulticolor, &Ui::Tprefs::bt_fli, fmtFli},
+        {"Multicolor from FLI", fmtFli, &Ui::Tprefs::bt_multicolor, fmtMulticolor},
+        {"FLI from Hires", fmtHires, &Ui::Tprefs::bt_fli, fmtFli},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetEditor();
+        if (c.from != fmtMulticolor) okno1->set_picture_format(c.from);
+        withPreferences([&] {
+            prefs->PageControl1->setCurrentWidget(prefs->general);
+            click(prefs->*c.button);
+            EXPECT_TRUE((prefs->*c.button)->isChecked());
+        });
+        EXPECT_EQ(okno1->picture_format, c.to);
+        EXPECT_TRUE(okno1->mode_item(c.to)->isChecked());
+        EXPECT_EQ(okno1->EditUndoItem->text(),
+                  QStringLiteral("&Undo %1 Mode").arg(mode_of(c.to).name));
+    }
+}
+
+// The Zoom tab shows the level the view has, whichever way it came there, and neither of its
+// two buttons at another; showing it moves the view nowhere.
+TEST_F(Preferences, TheZoomButtonsShowTheViewsLevel) {
+    const struct {
+        QAction* Ui::Tokno1::*item;
+        bool four_by_three, eight_by_six;
+    } cases[] = {
+        {&Ui::Tokno1::ViewZoom8x6Item, false, true},
+        {&Ui::Tokno1::ViewZoom16x12Item, false, false},
+        {&Ui::Tokno1::ViewZoom4x3Item, true, false},
+        {&Ui::Tokno1::ViewZoom20x15Item, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((okno1->*c.item)->text().toStdString());
+        (okno1->*c.item)->trigger();
+        okno2->show_place({16, 48});
+        const ViewPlace place = okno2->place();
+        withPreferences([&] {
+            EXPECT_EQ(prefs->zom1->isChecked(), c.four_by_three);
+            EXPECT_EQ(prefs->zom2->isChecked(), c.eight_by_six);
+        });
+        EXPECT_EQ(okno2->place(), place);
+    }
+    // From a level of neither, either button still takes the view to its own.
+    withPreferences([] { click(prefs->zom2); });
+    EXPECT_EQ(okno2->view_cols, 32u);
 }

@@ -39,6 +39,20 @@ std::vector<std::pair<TForm*, QRect>> kept_parts() {
             in_area(okno_info, okno_info->rect())};
 }
 
+// A window's title bar, with the border above it, in the frame's area.
+QRect title_bar(TForm* window) {
+    return {host_of(window)->pos(),
+            QSize(host_of(window)->width(), window->mapTo(host_of(window), QPoint()).y())};
+}
+
+// Whether a pointer can take hold of the window's title bar: a piece of it as wide as a
+// pointer needs lies inside the area, none of it above or below.
+bool title_in_reach(TForm* window) {
+    const QRect area = okno1->MdiClient()->viewport()->rect(), title = title_bar(window);
+    const QRect seen = area.intersected(title);
+    return seen.height() == title.height() && seen.width() >= 48;
+}
+
 QStringList recent_items() {
     okno1->RecentMenu->aboutToShow();
     QStringList items;
@@ -83,7 +97,9 @@ TEST_F(WindowMenu, AWindowByNameComesBackToTheFront) {
     for (const auto& [what, put_away] :
          {std::pair<const char*, PutAway>{"minimised", [](auto* host) { host->showMinimized(); }},
           {"hidden", [](auto* host) { host->hide(); }},
-          {"behind another", [](auto* host) { host->lower(); }}})
+          {"behind another", [](auto* host) { host->lower(); }},
+          {"far off the area", [](auto* host) { host->move(30000, 20000); }},
+          {"past the top left", [](auto* host) { host->move(-900, -700); }}})
         for (std::size_t i = 0; i < windows().size(); ++i) {
             TForm* window = windows()[i];
             SCOPED_TRACE(what + window->Caption().toStdString());
@@ -95,7 +111,69 @@ TEST_F(WindowMenu, AWindowByNameComesBackToTheFront) {
             EXPECT_TRUE(host_of(window)->isVisible());
             EXPECT_FALSE(host_of(window)->isMinimized());
             EXPECT_EQ(okno1->MdiClient()->activeSubWindow(), host_of(window));
+            // In view: whole where the area has room for it, its title bar at least.
+            const QRect area = okno1->MdiClient()->viewport()->rect();
+            EXPECT_TRUE(title_in_reach(window));
+            if (area.width() >= host_of(window)->width() &&
+                area.height() >= host_of(window)->height()) {
+                EXPECT_TRUE(area.contains(host_of(window)->geometry()));
+            }
         }
+}
+
+// Cascaded, the windows lie one behind another, the one used last in front, and every title
+// is in view: within the area, under no window in front of it.
+TEST_F(WindowMenu, CascadeLeavesEveryTitleInView) {
+    for (const QSize frame : {QSize(1920, 1080), QSize(1366, 768)})
+        for (TForm* used_last : windows()) {
+            SCOPED_TRACE(::testing::Message() << frame.width() << " wide, "
+                                              << used_last->Caption().toStdString() << " in front");
+            okno1->Host()->showNormal();
+            okno1->Host()->resize(frame);
+            okno1->MdiClient()->setActiveSubWindow(host_of(used_last));
+            Settle();
+            okno1->WindowCascadeItem->trigger();
+            Settle();
+            const QList<QMdiSubWindow*> order =
+                okno1->MdiClient()->subWindowList(QMdiArea::StackingOrder);
+            ASSERT_EQ(order.size(), 3);
+            EXPECT_EQ(order.last(), host_of(used_last));
+            EXPECT_EQ(okno1->MdiClient()->activeSubWindow(), host_of(used_last));
+            for (qsizetype i = 0; i < order.size(); ++i) {
+                TForm* window = static_cast<TForm*>(order[i]->widget());
+                SCOPED_TRACE(window->Caption().toStdString());
+                EXPECT_TRUE(title_in_reach(window));
+                for (qsizetype front = i + 1; front < order.size(); ++front)
+                    EXPECT_FALSE(order[front]->geometry().intersects(title_bar(window)));
+            }
+        }
+}
+
+// However the windows were moved, sized, maximised or minimised, they come back to the places
+// and sizes they had at start.
+TEST_F(WindowMenu, ArrangeAsAtStartRestoresPlacesAndSizes) {
+    using Change = void (*)(QMdiSubWindow*);
+    const std::pair<TForm*, QPoint> starts[] = {
+        {okno2, {180, 420}}, {okno_prv, {20, 5}}, {okno_info, {700, 10}}};
+    for (const auto& [what, change] :
+         {std::pair<const char*, Change>{"moved", [](auto* host) { host->move(5, 30); }},
+          {"made larger", [](auto* host) { host->resize(host->size() + QSize(120, 90)); }},
+          {"made smaller", [](auto* host) { host->resize(200, 100); }},
+          {"moved and made smaller",
+           [](auto* host) { host->setGeometry(300, 200, host->width() - 100, 150); }},
+          {"maximised", [](auto* host) { host->showMaximized(); }},
+          {"minimised", [](auto* host) { host->showMinimized(); }}}) {
+        SCOPED_TRACE(what);
+        for (const auto& [window, place] : starts) change(host_of(window));
+        Settle();
+        okno1->WindowStartItem->trigger();
+        Settle();
+        for (const auto& [window, place] : starts) {
+            SCOPED_TRACE(window->Caption().toStdString());
+            EXPECT_FALSE(host_of(window)->isMinimized() || host_of(window)->isMaximized());
+            EXPECT_EQ(host_of(window)->geometry(), QRect(place, host_of(window)->sizeHint()));
+        }
+    }
 }
 
 TEST_F(WindowMenu, OpenRecentListsTheLastPicturesOpenedOrSaved) {
