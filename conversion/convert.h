@@ -16,7 +16,9 @@
 
 // Black, the colour that shows the image best, or the one in `given_background`.
 enum class BackgroundChoice : std::uint8_t { Black, Best, Given };
-enum class Dither : std::uint8_t { None, Ordered, FloydSteinberg };
+// Search starts from Floyd-Steinberg and changes pixels and colours while the picture, seen
+// from a distance, comes closer to the image (see search_dither.h).
+enum class Dither : std::uint8_t { None, Ordered, FloydSteinberg, Search };
 
 struct ConversionOptions {
     std::optional<PaletteId> palette = std::nullopt; // none: find out
