@@ -209,11 +209,13 @@ StoredPicture map_searched(const Prepared& prepared, const ConversionOptions& op
 
 // The dither as asked; the search starts from Floyd-Steinberg's picture.
 StoredPicture dithered(const Prepared& prepared, const ConversionOptions& options,
-                       const RowColors& rows) {
+                       const RowColors& rows, const SearchProgress& progress = {}) {
     const StoredPicture picture = map_searched(prepared, options, rows);
     if (options.dither != Dither::Search) return picture;
+    SearchSettings settings;
+    settings.progress = progress;
     return search_dither(prepared.target, *prepared.colors, mode_of(options.format),
-                         rows.background, picture);
+                         rows.background, picture, settings);
 }
 
 // The simple method's colours: each pixel its nearest colour, and the most frequent of those
@@ -227,10 +229,11 @@ RowColors simple_rows(const Prepared& prepared, const ConversionOptions& options
 
 } // namespace
 
-Conversion convert_image(const RgbImage& image, const ConversionOptions& options) {
+Conversion convert_image(const RgbImage& image, const ConversionOptions& options,
+                         const SearchProgress& progress) {
     const Prepared prepared = prepare(image, options);
     const RowColors rows = search_rows(prepared, options);
-    return {dithered(prepared, options, rows), rows.background, prepared.palette,
+    return {dithered(prepared, options, rows, progress), rows.background, prepared.palette,
             prepared.target.scaled};
 }
 

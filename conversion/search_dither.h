@@ -2,7 +2,6 @@
 #include "conversion/fit.h"
 #include "conversion/quality.h"
 #include "modes/mode.h"
-#include <functional>
 
 // A dither that searches (direct binary search, with the colour areas' choices searched too).
 // From a picture that keeps the mode's limits it visits each cell and tries, for each of its
@@ -17,8 +16,7 @@
 struct SearchSettings {
     float blur = kViewingBlur; // sigma in screen pixels: the viewing distance
     double cpu_seconds = 1.2;  // processor time for the search, after the start
-    // Told after each pass how far the search has come (0 to 1) and the picture as it stands.
-    std::function<void(double, const StoredPicture&)> progress;
+    SearchProgress progress;   // after each pass
 };
 
 StoredPicture search_dither(const PictureTarget& target, const LabPalette& colors, const Mode& mode,
