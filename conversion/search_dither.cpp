@@ -5,6 +5,7 @@
 #include <cmath>
 #include <ctime>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -169,6 +170,13 @@ struct Choice {
     }
 };
 
+// `work(0)` and `work(1)` at once, on two threads.
+template <class Work> void on_both_cores(Work&& work) {
+    std::thread other(work, 1);
+    work(0);
+    other.join();
+}
+
 class DitherSearch {
 public:
     DitherSearch(const PictureTarget& target, const LabPalette& colors, const Mode& mode,
@@ -227,10 +235,13 @@ private:
         return 2 * dot(seen, error_[std::size_t(i)]) + centre_ * dot(seen, seen);
     }
 
-    void paint(int i, std::uint8_t to) {
+    // The pixels painted, and their colours before.
+    using Log = std::vector<std::pair<int, std::uint8_t>>;
+
+    void paint(int i, std::uint8_t to, Log* log = nullptr) {
         const Linear step =
             scales_[std::size_t(i)](palette_[to] - palette_[picture_[std::size_t(i)]]);
-        log_.push_back({i, picture_[std::size_t(i)]});
+        if (log) log->push_back({i, picture_[std::size_t(i)]});
         picture_[std::size_t(i)] = to;
         const int columns = target_.columns, x = i % columns, y = i / columns;
         const int rx = int(across_.size()) - 1, ry = int(down_.size()) - 1;
@@ -243,18 +254,20 @@ private:
     }
 
     // The best colour of its choice for pixel i, taken if it lowers the error; the change.
-    float improve_pixel(int i) {
+    float improve_pixel(int i, Log* log = nullptr) {
         const Choice choice = choice_at(i);
         float best = 0;
         std::uint8_t to = picture_[std::size_t(i)];
         for (int k = 0; k < choice.count; ++k)
             if (const float c = cost(i, choice.colours[std::size_t(k)]); c < best)
                 best = c, to = choice.colours[std::size_t(k)];
-        if (to != picture_[std::size_t(i)]) paint(i, to);
+        if (to != picture_[std::size_t(i)]) paint(i, to, log);
         return best;
     }
 
     void improve_slot(std::uint8_t& slot, const PixelArea& region);
+    void improve_cell(Cell& cell);
+    void improve_cells();
     float replace(std::uint8_t& slot, std::uint8_t colour, const PixelArea& region);
     void reset_error();
 
@@ -263,15 +276,19 @@ private:
     const std::uint8_t background_;
     StoredPicture picture_;
     std::array<Linear, 16> palette_{};
-    std::vector<Linear> wanted_, error_;
+    std::vector<Linear> wanted_;
+    // For each pixel, the weighed difference from the target blurred, and blurred again as the
+    // pixel's own footprint sees it: what a change of the pixel meets of the error there.
+    std::vector<Linear> error_;
     std::vector<Scale> scales_;
+    // How far apart pixels still meet once blurred (the blur correlated with itself), and the
+    // blur itself at the picture's pixel spacing.
     HalfKernel across_, down_, blur_across_, blur_down_;
     std::vector<Linear> wanted_blurred_;
-    float centre_ = 0;
+    float centre_ = 0; // a pixel's meeting with itself
     std::vector<Cell> cells_;
     std::vector<Area> areas_;
     std::vector<int> area_of_;
-    std::vector<std::pair<int, std::uint8_t>> log_; // each pixel painted, and its colour before
     int searched_pixels_ = 0;
 };
 
@@ -343,10 +360,13 @@ void DitherSearch::reset_error() {
         convolved(shown, target_.columns, blur_across_, blur_down_);
     scales_.resize(wanted_.size());
     std::vector<Linear> difference(wanted_.size());
-    for (std::size_t i = 0; i < wanted_.size(); ++i) {
-        scales_[i] = Scale(weight_at(0.5f * (wanted_blurred_[i] + shown_blurred[i])));
-        difference[i] = scales_[i](shown[i] - wanted_[i]);
-    }
+    on_both_cores([&](int share) {
+        const std::size_t half = wanted_.size() / 2;
+        for (std::size_t i = share ? half : 0; i < (share ? wanted_.size() : half); ++i) {
+            scales_[i] = Scale(weight_at(0.5f * (wanted_blurred_[i] + shown_blurred[i])));
+            difference[i] = scales_[i](shown[i] - wanted_[i]);
+        }
+    });
     error_ = convolved(difference, target_.columns, across_, down_);
 }
 
@@ -355,7 +375,7 @@ void DitherSearch::reset_error() {
 // the error.
 float DitherSearch::replace(std::uint8_t& slot, std::uint8_t colour, const PixelArea& region) {
     const std::uint8_t was = slot;
-    log_.clear();
+    Log log;
     slot = colour;
     float change = 0;
     for_each_pixel(region, target_.columns, [&](int i) {
@@ -367,13 +387,11 @@ float DitherSearch::replace(std::uint8_t& slot, std::uint8_t colour, const Pixel
             if (const float c = cost(i, choice.colours[std::size_t(k)]); c < best)
                 best = c, to = choice.colours[std::size_t(k)];
         change += best;
-        paint(i, to);
+        paint(i, to, &log);
     });
-    for_each_pixel(region, target_.columns, [&](int i) { change += improve_pixel(i); });
+    for_each_pixel(region, target_.columns, [&](int i) { change += improve_pixel(i, &log); });
     if (change < 0) return change;
-    const std::vector<std::pair<int, std::uint8_t>> undo = std::move(log_);
-    log_.clear();
-    for (auto it = undo.rbegin(); it != undo.rend(); ++it) paint(it->first, it->second);
+    for (auto it = log.rbegin(); it != log.rend(); ++it) paint(it->first, it->second);
     slot = was;
     return 0;
 }
@@ -415,19 +433,40 @@ void DitherSearch::improve_slot(std::uint8_t& slot, const PixelArea& region) {
     if (best_colour != was) replace(slot, best_colour, region);
 }
 
+void DitherSearch::improve_cell(Cell& cell) {
+    if (!cell.searched) return;
+    if (mode_.shared.cell_colour) improve_slot(cell.shared, cell.pixels);
+    for (int a : cell.areas)
+        for (int k = 0; k < mode_.own_colours; ++k)
+            improve_slot(areas_[std::size_t(a)].own[std::size_t(k)], areas_[std::size_t(a)].pixels);
+    for_each_pixel(cell.pixels, target_.columns, [&](int i) { improve_pixel(i); });
+}
+
+// Bands of cell rows, tall enough that a change in one reaches no pixel of the next band but
+// one: the even bands are searched two at a time, then the odd ones, each band's cells in
+// turn, and the result is the same whichever thread takes a band.
+void DitherSearch::improve_cells() {
+    const int cell_height = mode_.shape.cell.height, reach = int(down_.size()) - 1;
+    const int band_rows = (2 * reach + cell_height - 1) / cell_height;
+    const int cell_rows = kPictureRows / cell_height;
+    const auto improve_band = [&](int band) {
+        for (int row = band * band_rows; row < std::min(cell_rows, (band + 1) * band_rows); ++row)
+            for (int column = 0; column < kCellColumns; ++column)
+                improve_cell(cells_[std::size_t(row * kCellColumns + column)]);
+    };
+    const int bands = (cell_rows + band_rows - 1) / band_rows;
+    for (int parity = 0; parity < 2; ++parity) {
+        // One core takes every other band of this parity, the other the rest.
+        on_both_cores([&](int share) {
+            for (int band = parity + 2 * share; band < bands; band += 4) improve_band(band);
+        });
+    }
+}
+
 int DitherSearch::pass() {
     reset_error();
     const StoredPicture before = picture_;
-    for (Cell& cell : cells_) {
-        if (!cell.searched) continue;
-        log_.clear();
-        if (mode_.shared.cell_colour) improve_slot(cell.shared, cell.pixels);
-        for (int a : cell.areas)
-            for (std::uint8_t& slot : areas_[std::size_t(a)].own)
-                if (&slot - areas_[std::size_t(a)].own.data() < mode_.own_colours)
-                    improve_slot(slot, areas_[std::size_t(a)].pixels);
-        for_each_pixel(cell.pixels, target_.columns, [&](int i) { improve_pixel(i); });
-    }
+    improve_cells();
     int changed = 0;
     for (std::size_t i = 0; i < picture_.size(); ++i) changed += picture_[i] != before[i];
     return changed;
