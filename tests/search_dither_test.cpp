@@ -55,4 +55,38 @@ TEST(SearchDither, KeepsEveryModesLimitsAndComesCloserThanFloydSteinbergFromAfar
     }
 }
 
+// A picture that already shows its target exactly stays as it is, but for pixels near a cell
+// over its limit, which the search leaves as it found it even where the target differs.
+TEST(SearchDither, LeavesAnExactPictureAndACellOverItsLimitAsTheyAre) {
+    const LabPalette& colors = lab_palette(PaletteId::Colodore);
+    constexpr std::uint8_t kFlat = 6;
+    for (const Mode& mode : all_modes()) {
+        SCOPED_TRACE(mode.name);
+        const int columns = mode.shape.width;
+        PictureTarget target{
+            .pixels = std::vector<Lab>(std::size_t(columns * kPictureRows), colors[kFlat]),
+            .width = columns,
+            .height = kPictureRows,
+            .columns = columns};
+        StoredPicture start{};
+        std::fill(start.begin(), start.begin() + columns * kPictureRows, kFlat);
+        const PixelArea crowded = mode.cell_at({columns / 2, 96});
+        for (int y = crowded.top; y <= crowded.bottom(); ++y)
+            for (int x = crowded.left; x <= crowded.right(); ++x)
+                start[std::size_t(y * columns + x)] = std::uint8_t(1 + (x + y) % 8);
+        const int over = mode.areas_over_limit(start.data(), 0);
+        ASSERT_GT(over, 0);
+        const StoredPicture searched = search_dither(target, colors, mode, 0, start);
+        EXPECT_EQ(mode.areas_over_limit(searched.data(), 0), over);
+        for (int y = 0; y < kPictureRows; ++y)
+            for (int x = 0; x < columns; ++x) {
+                const bool near = std::abs(y - 100) < 16 && std::abs(x - columns / 2) < 24;
+                const std::size_t i = std::size_t(y * columns + x);
+                if (crowded.contains({x, y}) || !near) {
+                    ASSERT_EQ(searched[i], start[i]) << x << "," << y;
+                }
+            }
+    }
+}
+
 } // namespace
