@@ -1,5 +1,5 @@
 #include "bench/bench_support.h"
-#include "bench/conversion_quality.h"
+#include "conversion/quality.h"
 #include "formats/image_file.h"
 #include "modes/mode.h"
 #include <cstdio>
@@ -49,11 +49,20 @@ const Way kWays[] = {
     {"hires_fs", {.dither = Dither::FloydSteinberg, .format = fmtHires}},
     {"afli", {.format = fmtAfli}},
     {"afli_fs", {.dither = Dither::FloydSteinberg, .format = fmtAfli}},
+    {"mc_search", {.background = BackgroundChoice::Best, .dither = Dither::Search}},
+    {"fli_search",
+     {.background = BackgroundChoice::Best, .dither = Dither::Search, .format = fmtFli}},
+    {"hires_search", {.dither = Dither::Search, .format = fmtHires}},
+    {"afli_search", {.dither = Dither::Search, .format = fmtAfli}},
 };
 
-// The floor of a way: each pixel its nearest colour, at 160 x 200, or 320 x 200 in hires.
+// The floor of a way: each pixel its nearest colour, at 160 x 200, or 320 x 200 in hires; and
+// Floyd-Steinberg there with no limit to a cell.
 std::string floor_of(const Way& way) {
     return mode_of(way.options.format).shape.pixel_aspect == 1 ? "floor_hires" : "floor";
+}
+std::string free_of(const Way& way) {
+    return mode_of(way.options.format).shape.pixel_aspect == 1 ? "fs_free_hires" : "fs_free";
 }
 
 // Every way's figures for an image, and the floors; none when the image is not installed.
@@ -72,6 +81,7 @@ const std::optional<ImageFigures>& figures_of(const TestImage& image) {
         const QualityFigures measured = measure_quality(read.image, way.options);
         figures.ways[way.name] = measured.converted;
         figures.floors[floor_of(way)] = measured.floor;
+        figures.floors[free_of(way)] = measured.unlimited;
     }
     return at->second = figures;
 }
@@ -98,7 +108,8 @@ void BM_Quality(benchmark::State& state, const TestImage& image) {
 // The same over every installed image, with the aims: FLI dithered against multicolour
 // dithered after the blur (aim at most 0.8), undithered FLI less multicolour (aim at most 0),
 // undithered multicolour less the floor (aim at most 0.15), AFLI dithered against hires
-// dithered after the blur (aim under 1).
+// dithered after the blur (aim under 1); each mode's search against its Floyd-Steinberg after
+// the blur (aim at most 0.85).
 void BM_QualityMean(benchmark::State& state) {
     const auto add = [](std::map<std::string, Quality>& sums,
                         const std::map<std::string, Quality>& figures) {
@@ -131,6 +142,10 @@ void BM_QualityMean(benchmark::State& state) {
     state.counters["mc_over_floor"] = mean.ways["mc"].plain - mean.floors["floor"].plain;
     state.counters["afli_fs_vs_hires_fs_blur"] =
         mean.ways["afli_fs"].blurred / mean.ways["hires_fs"].blurred;
+    for (const char* mode : {"mc", "fli", "hires", "afli"})
+        state.counters[std::string(mode) + "_search_vs_fs_blur"] =
+            mean.ways[std::string(mode) + "_search"].blurred /
+            mean.ways[std::string(mode) + "_fs"].blurred;
 }
 
 const bool kRegistered = [] {

@@ -21,10 +21,11 @@ const std::array<std::pair<const char*, PictureFormat>, 5> kModeNames = {{
     {"hires", fmtHires},
     {"afli", fmtAfli},
 }};
-const std::array<std::pair<const char*, Dither>, 3> kDitherNames = {{
+const std::array<std::pair<const char*, Dither>, 4> kDitherNames = {{
     {"none", Dither::None},
     {"ordered", Dither::Ordered},
     {"floyd-steinberg", Dither::FloydSteinberg},
+    {"search", Dither::Search},
 }};
 
 // The parser's options, kept together so that the choices can be read back from it.
@@ -43,8 +44,9 @@ struct Options {
         "A picture keeps its own unless one is given.",
         "colour"};
     QCommandLineOption dither{"dither",
-                              "How an image is dithered: none, ordered or "
-                              "floyd-steinberg.",
+                              "How an image is dithered: none, ordered, floyd-steinberg, or "
+                              "search (slower: it improves on floyd-steinberg as the picture "
+                              "looks from a distance).",
                               "method", "none"};
     QCommandLineOption mode{"mode",
                             "The picture's mode: multicolour, fli, hires or afli. By default a "

@@ -25,6 +25,11 @@ LabPalette make_lab_palette(PaletteId id) {
     return labs;
 }
 
+float lab_f_inverse(float t) {
+    constexpr float delta = 6.0f / 29;
+    return t > delta ? t * t * t : 3 * delta * delta * (t - 4.0f / 29);
+}
+
 } // namespace
 
 float linear_from_srgb(unsigned component) {
@@ -44,6 +49,16 @@ Lab lab_from_linear(float red, float green, float blue) {
     const float z = 0.0193339f * red + 0.1191920f * green + 0.9503041f * blue;
     const float fx = lab_f(x / 0.95047f), fy = lab_f(y), fz = lab_f(z / 1.08883f);
     return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
+}
+
+Linear linear_from_lab(const Lab& lab) {
+    const float fy = (lab.L + 16) / 116;
+    const float x = 0.95047f * lab_f_inverse(fy + lab.a / 500);
+    const float y = lab_f_inverse(fy);
+    const float z = 1.08883f * lab_f_inverse(fy - lab.b / 200);
+    return {3.2404542f * x - 1.5371385f * y - 0.4985314f * z,
+            -0.9692660f * x + 1.8760108f * y + 0.0415560f * z,
+            0.0556434f * x - 0.2040259f * y + 1.0572252f * z};
 }
 
 Lab lab_from_rgb(unsigned red, unsigned green, unsigned blue) {

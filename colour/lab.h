@@ -16,6 +16,11 @@ float linear_from_srgb(unsigned component);
 std::uint8_t srgb_from_linear(float linear);
 
 Lab lab_from_linear(float red, float green, float blue);
+// A colour in linear light (0..1 a component), where colours mix as light does.
+struct Linear {
+    float r = 0, g = 0, b = 0;
+};
+Linear linear_from_lab(const Lab& lab);
 Lab lab_from_rgb(unsigned red, unsigned green, unsigned blue);
 inline Lab lab_from_color(TColor color) {
     return lab_from_rgb(RedOf(color), GreenOf(color), BlueOf(color));

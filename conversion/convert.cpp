@@ -2,6 +2,7 @@
 #include "colour/mix.h"
 #include "conversion/diffusion.h"
 #include "conversion/pair_search.h"
+#include "conversion/search_dither.h"
 #include <algorithm>
 #include <limits>
 #include <unordered_map>
@@ -132,6 +133,7 @@ StoredPicture map_to_rows(const PictureTarget& target, const LabPalette& colors,
     case Dither::Ordered:
         return map_ordered(target, colors, rows);
     case Dither::FloydSteinberg:
+    case Dither::Search:
         return diffuse_onto_rows(target, colors, rows);
     case Dither::None:
         break;
@@ -191,14 +193,29 @@ RowColors search_rows(const Prepared& prepared, const ConversionOptions& options
     return choose_fli_colors(prepared.target.pixels, *prepared.colors, background);
 }
 
+bool diffused(Dither dither) {
+    return dither == Dither::FloydSteinberg || dither == Dither::Search;
+}
+
 StoredPicture map_searched(const Prepared& prepared, const ConversionOptions& options,
                            const RowColors& rows) {
     const Mode& mode = mode_of(options.format);
-    if (options.dither == Dither::FloydSteinberg && !mode.shared.background)
+    if (diffused(options.dither) && !mode.shared.background)
         return diffuse_pairs(prepared.target, *prepared.colors, rows, mode);
-    if (options.format == fmtFli && options.dither == Dither::FloydSteinberg)
+    if (options.format == fmtFli && diffused(options.dither))
         return diffuse_fli(prepared.target, *prepared.colors, rows);
     return map_to_rows(prepared.target, *prepared.colors, rows, options.dither);
+}
+
+// The dither as asked; the search starts from Floyd-Steinberg's picture.
+StoredPicture dithered(const Prepared& prepared, const ConversionOptions& options,
+                       const RowColors& rows, const SearchProgress& progress = {}) {
+    const StoredPicture picture = map_searched(prepared, options, rows);
+    if (options.dither != Dither::Search) return picture;
+    SearchSettings settings;
+    settings.progress = progress;
+    return search_dither(prepared.target, *prepared.colors, mode_of(options.format),
+                         rows.background, picture, settings);
 }
 
 // The simple method's colours: each pixel its nearest colour, and the most frequent of those
@@ -212,10 +229,11 @@ RowColors simple_rows(const Prepared& prepared, const ConversionOptions& options
 
 } // namespace
 
-Conversion convert_image(const RgbImage& image, const ConversionOptions& options) {
+Conversion convert_image(const RgbImage& image, const ConversionOptions& options,
+                         const SearchProgress& progress) {
     const Prepared prepared = prepare(image, options);
     const RowColors rows = search_rows(prepared, options);
-    return {map_searched(prepared, options, rows), rows.background, prepared.palette,
+    return {dithered(prepared, options, rows, progress), rows.background, prepared.palette,
             prepared.target.scaled};
 }
 
@@ -223,7 +241,7 @@ ConversionError measure_conversion(const RgbImage& image, const ConversionOption
     const Prepared prepared = prepare(image, options);
     const LabPalette& colors = *prepared.colors;
     const PictureTarget& target = prepared.target;
-    const StoredPicture searched = map_searched(prepared, options, search_rows(prepared, options));
+    const StoredPicture searched = dithered(prepared, options, search_rows(prepared, options));
     const StoredPicture simple =
         map_to_rows(target, colors, simple_rows(prepared, options), Dither::None);
     StoredPicture nearest{};

@@ -4,6 +4,7 @@
 #include "conversion/cell_search.h"
 #include "conversion/fit.h"
 #include "conversion/fli_search.h"
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -16,7 +17,9 @@
 
 // Black, the colour that shows the image best, or the one in `given_background`.
 enum class BackgroundChoice : std::uint8_t { Black, Best, Given };
-enum class Dither : std::uint8_t { None, Ordered, FloydSteinberg };
+// Search starts from Floyd-Steinberg and changes pixels and colours while the picture, seen
+// from a distance, comes closer to the image (see search_dither.h).
+enum class Dither : std::uint8_t { None, Ordered, FloydSteinberg, Search };
 
 struct ConversionOptions {
     std::optional<PaletteId> palette = std::nullopt; // none: find out
@@ -50,13 +53,17 @@ StoredPicture map_to_cells(const PictureTarget& target, const LabPalette& colors
 StoredPicture map_to_rows(const PictureTarget& target, const LabPalette& colors,
                           const RowColors& rows, Dither dither);
 
+// Told, as a search goes, how far it has come (0 to 1) and the picture as it stands.
+using SearchProgress = std::function<void(double done, const StoredPicture& picture)>;
+
 struct Conversion {
     StoredPicture picture{};     // Vexlor colour indices, as many as the mode's shape has
     std::uint8_t background = 0; // black in a mode that has none
     PaletteMatch palette;
     bool scaled = false;
 };
-Conversion convert_image(const RgbImage& image, const ConversionOptions& options);
+Conversion convert_image(const RgbImage& image, const ConversionOptions& options,
+                         const SearchProgress& progress = {});
 
 // The mean CIEDE2000 difference per pixel between the picture, shown in `colors`, and the target,
 // over the area the image covers.

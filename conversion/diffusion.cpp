@@ -49,12 +49,13 @@ Nearest nearest_in_lab(const Lab& color, const std::array<std::uint8_t, 4>& set,
 // The share of a pixel's error that goes to the next pixel of its line.
 constexpr float kRightShare = 7.0f / 16;
 
-// Error diffusion from left to right, line by line. Before the first pixel of each cell row,
-// `choose(row, column, carried)` may set that row's colours, `carried` being the error the
-// row's pixels have been given so far. Pixels left of `first_diffused` pass no error on.
-template <class Chooser>
-StoredPicture diffuse(const PictureTarget& target, const LabPalette& colors, const RowColors& rows,
-                      int first_diffused, Chooser&& choose) {
+// Error diffusion from left to right, line by line, each pixel taking `nearest(wanted, column,
+// row)`. Before the first pixel of each cell row, `choose(row, column, carried)` may change
+// what that gives, `carried` being the error the row's pixels have been given so far. Pixels
+// left of `first_diffused` pass no error on.
+template <class Chooser, class NearestOf>
+StoredPicture diffuse_by(const PictureTarget& target, const LabPalette& colors, int first_diffused,
+                         Chooser&& choose, NearestOf&& nearest) {
     StoredPicture picture{};
     const int columns = target.columns, cell_width = target.cell_width();
     // One spare entry each side, so that the edges need no test.
@@ -64,10 +65,7 @@ StoredPicture diffuse(const PictureTarget& target, const LabPalette& colors, con
             if (column % cell_width == 0) choose(row, column, &here[std::size_t(column + 1)]);
             const int i = row * columns + column;
             const Lab wanted = target.pixels[std::size_t(i)] + here[std::size_t(column + 1)];
-            const std::uint8_t chosen =
-                nearest_in_lab(wanted, rows.rows[std::size_t(target.cell_row_at(column, row))],
-                               colors)
-                    .color;
+            const std::uint8_t chosen = nearest(wanted, column, row);
             picture[std::size_t(i)] = chosen;
             if (column < first_diffused) continue;
             const Lab error = capped(wanted - colors[chosen]);
@@ -82,6 +80,18 @@ StoredPicture diffuse(const PictureTarget& target, const LabPalette& colors, con
         std::fill(below.begin(), below.end(), Lab{});
     }
     return picture;
+}
+
+// The same onto the colours each cell row may show.
+template <class Chooser>
+StoredPicture diffuse(const PictureTarget& target, const LabPalette& colors, const RowColors& rows,
+                      int first_diffused, Chooser&& choose) {
+    return diffuse_by(
+        target, colors, first_diffused, choose, [&](const Lab& wanted, int column, int row) {
+            return nearest_in_lab(wanted, rows.rows[std::size_t(target.cell_row_at(column, row))],
+                                  colors)
+                .color;
+        });
 }
 
 // A cell row's pixels diffused in turn onto `set`: the total of their differences, or
@@ -258,6 +268,18 @@ std::uint8_t nearest_in_set(const LabC& color, const std::array<std::uint8_t, 4>
 StoredPicture diffuse_onto_rows(const PictureTarget& target, const LabPalette& colors,
                                 const RowColors& rows) {
     return diffuse(target, colors, rows, 0, [](int, int, const Lab*) {});
+}
+
+StoredPicture diffuse_freely(const PictureTarget& target, const LabPalette& colors) {
+    return diffuse_by(
+        target, colors, 0, [](int, int, const Lab*) {},
+        [&](const Lab& wanted, int, int) {
+            std::uint8_t nearest = 0;
+            for (std::uint8_t c = 1; c < 16; ++c)
+                if (delta_e_squared(wanted, colors[c]) < delta_e_squared(wanted, colors[nearest]))
+                    nearest = c;
+            return nearest;
+        });
 }
 
 StoredPicture diffuse_fli(const PictureTarget& target, const LabPalette& colors, RowColors rows) {

@@ -16,6 +16,9 @@ int hidden_columns(const Mode& mode);
 StoredPicture diffuse_onto_rows(const PictureTarget& target, const LabPalette& colors,
                                 const RowColors& rows);
 
+// Floyd-Steinberg onto all 16 colours, with no limit to a cell: what the limits cost a dither.
+StoredPicture diffuse_freely(const PictureTarget& target, const LabPalette& colors);
+
 // FLI with the dither in the loop. Each row keeps its cell's colour-RAM colour from `rows`, and
 // its two screen colours are chosen when the diffusion reaches the row's first pixel: of the
 // pairs made of the colours nearest its pixels (the error carried in included) and the pair in

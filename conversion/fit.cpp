@@ -48,10 +48,6 @@ Coverage area_coverage(int source, int target) {
     return coverage;
 }
 
-struct Linear {
-    float r = 0, g = 0, b = 0;
-};
-
 // The average, in linear light, of the source area each of `out_width` x `out_height` pixels
 // covers. Rows are read once each, in order, so the source is never held whole.
 std::vector<Linear> average_by_area(int width, int height, int out_width, int out_height,

@@ -4,6 +4,7 @@
 #include "formats/image_file.h"
 #include "modes/mode.h"
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPixmap>
 #include <algorithm>
 
@@ -48,17 +49,29 @@ void ImportDialog::convert() {
     // A mode the frame's caption names is named in the title too.
     setWindowTitle(*mode.caption ? tr("%1 for %2").arg(title_, QString::fromLatin1(mode.name))
                                  : title_);
-    conversion_ = convert_image(image_, options());
+    searchProgress->setVisible(options().dither == Dither::Search);
+    searchProgress->setValue(0);
+    // A search shows its picture after each pass; the boxes wait until it ends.
+    conversion_ = convert_image(image_, options(), [this](double done, const StoredPicture& now) {
+        searchProgress->setValue(int(done * searchProgress->maximum()));
+        show_result(now);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    show_result(conversion_.picture);
     const PaletteMatch& match = conversion_.palette;
-    // The result shows in the editor's colours, as it will once taken.
-    const RgbImage shown = render_picture(
-        conversion_.picture.data(),
-        {.scale = 2, .palette = shown_palette(), .hires = mode.shape.pixel_aspect == 1});
-    resultView->setPixmap(QPixmap::fromImage(to_qimage(shown)));
     paletteNote->setText(
         match.drawn_in_it
             ? tr("Drawn in the %1 palette: taken colour for colour.")
                   .arg(palette_name(match.palette))
             : tr("Colours matched to the %1 palette.").arg(palette_name(match.palette)));
     scaledNote->setVisible(conversion_.scaled);
+}
+
+// The result shows in the editor's colours, as it will once taken.
+void ImportDialog::show_result(const StoredPicture& picture) {
+    const RgbImage shown =
+        render_picture(picture.data(), {.scale = 2,
+                                        .palette = shown_palette(),
+                                        .hires = mode_of(format()).shape.pixel_aspect == 1});
+    resultView->setPixmap(QPixmap::fromImage(to_qimage(shown)));
 }

@@ -20,6 +20,7 @@ public:
 
 private:
     void convert();
+    void show_result(const StoredPicture& picture);
 
     RgbImage image_;
     QString title_;

@@ -95,6 +95,35 @@ TEST_F(Exchange, TheDialogConvertsAgainWhenAChoiceChangesAndTakesWhatItShows) {
     EXPECT_TRUE(scaled_note.contains("200 × 150")) << scaled_note.toStdString();
 }
 
+// The search shows how far it has come, and its picture after each pass: the bar is full at the
+// end, the view shows the result, and the bar goes with the search.
+TEST_F(Exchange, TheSearchDitherShowsItsProgressAndItsPictureAsItGoes) {
+    RgbImage gradient{160, 100, {}};
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 160; ++x)
+            gradient.rgb.insert(gradient.rgb.end(),
+                                {std::uint8_t(x), std::uint8_t(2 * y + 30), std::uint8_t(200 - x)});
+    const QString file = write_png("search.png", gradient);
+    when_import_dialog([&](ImportDialog& dialog) {
+        EXPECT_FALSE(dialog.searchProgress->isVisibleTo(&dialog));
+        dialog.ditherBox->setCurrentIndex(2);
+        const QImage diffused = dialog.resultView->pixmap().toImage();
+        dialog.ditherBox->setCurrentIndex(3);
+        EXPECT_EQ(dialog.options().dither, Dither::Search);
+        EXPECT_TRUE(dialog.searchProgress->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.searchProgress->value(), dialog.searchProgress->maximum());
+        const QImage searched = dialog.resultView->pixmap().toImage();
+        EXPECT_NE(searched, diffused);
+        EXPECT_EQ(searched.convertToFormat(QImage::Format_RGB888),
+                  to_qimage(render_picture(dialog.conversion().picture.data(),
+                                           {.scale = 2, .palette = PaletteId::Vexlor})));
+        dialog.ditherBox->setCurrentIndex(0);
+        EXPECT_FALSE(dialog.searchProgress->isVisibleTo(&dialog));
+        press(dialog.buttonBox, QDialogButtonBox::Cancel);
+    });
+    EXPECT_FALSE(import(file));
+}
+
 TEST_F(Exchange, CancellingEitherDialogLeavesThePicture) {
     const QString file =
         write_png("flat.png", RgbImage{160, 200, std::vector<std::uint8_t>(96000, 200)});

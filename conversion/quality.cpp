@@ -1,33 +1,12 @@
-#include "bench/conversion_quality.h"
+#include "conversion/quality.h"
 #include "c64/fli.h"
 #include "colour/color_difference.h"
+#include "conversion/diffusion.h"
 #include <cmath>
 
 namespace {
 
 constexpr int kScreenColumns = 2 * kPictureColumns;
-constexpr float kSigma = 1.5f;
-constexpr int kRadius = 5;
-
-struct Linear {
-    float r = 0, g = 0, b = 0;
-};
-
-float lab_f_inverse(float t) {
-    constexpr float delta = 6.0f / 29;
-    return t > delta ? t * t * t : 3 * delta * delta * (t - 4.0f / 29);
-}
-
-Linear linear_from_lab(const Lab& lab) {
-    const float fy = (lab.L + 16) / 116;
-    const float x = 0.95047f * lab_f_inverse(fy + lab.a / 500);
-    const float y = lab_f_inverse(fy);
-    const float z = 1.08883f * lab_f_inverse(fy - lab.b / 200);
-    return {3.2404542f * x - 1.5371385f * y - 0.4985314f * z,
-            -0.9692660f * x + 1.8760108f * y + 0.0415560f * z,
-            0.0556434f * x - 0.2040259f * y + 1.0572252f * z};
-}
-
 using Screen = std::vector<Linear>; // kScreenColumns x kPictureRows
 
 // The picture pixel a screen pixel shows: a multicolour pixel is two screen pixels wide.
@@ -46,20 +25,16 @@ template <class ColorOf> Screen screen_of(const PictureTarget& target, ColorOf c
 
 // A separable Gaussian; the edges repeat their last pixel.
 Screen blurred(const Screen& screen) {
-    std::array<float, 2 * kRadius + 1> kernel;
-    float sum = 0;
-    for (int i = -kRadius; i <= kRadius; ++i)
-        sum += kernel[std::size_t(i + kRadius)] =
-            std::exp(-0.5f * float(i * i) / (kSigma * kSigma));
-    for (float& k : kernel) k /= sum;
+    const std::vector<float> kernel = gaussian_kernel(kViewingBlur);
+    const int radius = int(kernel.size() / 2);
     const auto pass = [&](const Screen& in, int step, int length, auto position) {
         Screen out(in.size());
         for (std::size_t i = 0; i < in.size(); ++i) {
             const int at = position(int(i));
             Linear total;
-            for (int d = -kRadius; d <= kRadius; ++d) {
+            for (int d = -radius; d <= radius; ++d) {
                 const int j = int(i) + step * (std::clamp(at + d, 0, length - 1) - at);
-                const float k = kernel[std::size_t(d + kRadius)];
+                const float k = kernel[std::size_t(d + radius)];
                 total.r += k * in[std::size_t(j)].r;
                 total.g += k * in[std::size_t(j)].g;
                 total.b += k * in[std::size_t(j)].b;
@@ -78,6 +53,17 @@ Lab lab_of(const Linear& color) {
 }
 
 } // namespace
+
+// Out to 10/3 sigma, 5 pixels for the viewing blur.
+std::vector<float> gaussian_kernel(float sigma) {
+    const int radius = int(std::ceil(sigma * 10 / 3));
+    std::vector<float> kernel(std::size_t(2 * radius + 1));
+    float sum = 0;
+    for (int i = -radius; i <= radius; ++i)
+        sum += kernel[std::size_t(i + radius)] = std::exp(-0.5f * float(i * i) / (sigma * sigma));
+    for (float& k : kernel) k /= sum;
+    return kernel;
+}
 
 Quality conversion_quality(const PictureTarget& target, const std::uint8_t* picture,
                            const LabPalette& colors) {
@@ -115,5 +101,6 @@ QualityFigures measure_quality(const RgbImage& image, const ConversionOptions& o
         nearest[i] =
             std::uint8_t(nearest_color(with_chroma(target.pixels[std::size_t(i)]), palette));
     return {conversion_quality(target, conversion.picture.data(), colors),
-            conversion_quality(target, nearest.data(), colors)};
+            conversion_quality(target, nearest.data(), colors),
+            conversion_quality(target, diffuse_freely(target, colors).data(), colors)};
 }
