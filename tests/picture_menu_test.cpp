@@ -77,7 +77,7 @@ TEST_F(PictureMenu, ModeMarksThePicturesMode) {
         {"Hires from the menu", [] { okno1->mode_item(fmtHires)->trigger(); }, fmtHires},
         {"AFLI from the menu", [] { okno1->mode_item(fmtAfli)->trigger(); }, fmtAfli},
         {"the step taken back", [] { okno1->EditUndoItem->trigger(); }, fmtHires},
-        {"a picture opened", [&] { okno1->open_picture(file, OpenAs::VexlorFile); }, fmtMulticolor},
+        {"a picture opened", [&] { okno1->open_picture(file, OpenAs::ByKind); }, fmtMulticolor},
     };
     EXPECT_EQ(start_state.modes_marked, QStringList{"&Multicolor"}) << "at start";
     for (const auto& c : cases) {
