@@ -103,6 +103,7 @@ TEST_F(OpeningFiles, FileOpenAndAFileNamedAtStartReadEachFileByItsKind) {
     } files[] = {
         {write("harbour.vxr", encode_vxr(drawn.data(), drawn.size())), fmtMulticolor, false, true,
          "Undo Open"},
+        {koala_file("harbour.kla"), fmtMulticolor, false, false, "Undo Import"},
         {koala_file("harbour.KLA"), fmtMulticolor, false, false, "Undo Import"},
         {koala_file("harbour-no-extension"), fmtMulticolor, false, false, "Undo Import"},
         {saved("logo.art", fmtHires), fmtHires, true, true, "Undo Import"},
