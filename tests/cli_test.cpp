@@ -162,7 +162,7 @@ TEST_F(Converter, AChangeOfShapeWidensOrNarrowsAsPictureModeDoesAndCountsTheChan
         QStringList options;
         const char* out;
         int exit_code;
-        const char* said; // how the line ends
+        const char* said; // how the line ends, before what --strict adds when it writes nothing
         int changed;      // -1: no C64 picture file to read back
     } cases[] = {
         {vexlor, {}, "out.art", 0, "0 inexact cells, 2 of 64000 pixels changed for Hires", 2},
@@ -172,12 +172,7 @@ TEST_F(Converter, AChangeOfShapeWidensOrNarrowsAsPictureModeDoesAndCountsTheChan
         {vexlor, {}, "out.afl", 0, "0 inexact rows, 2 of 64000 pixels changed for AFLI", 2},
         {vexlor, {"--mode", "hires"}, "out.png", 0, "2 of 64000 pixels changed for Hires", -1},
         {vexlor, {"--mode", "afli"}, "out.prg", 0, "2 of 64000 pixels changed for AFLI", -1},
-        {vexlor,
-         {"--strict"},
-         "strict.art",
-         3,
-         "2 of 64000 pixels changed for Hires; nothing written (--strict)",
-         -1},
+        {vexlor, {"--strict"}, "strict.art", 3, "2 of 64000 pixels changed for Hires", -1},
         {art,
          {},
          "out.kla",
@@ -191,19 +186,15 @@ TEST_F(Converter, AChangeOfShapeWidensOrNarrowsAsPictureModeDoesAndCountsTheChan
          "16000 of 64000 pixels changed for Multicolor",
          16000},
         {art, {}, "out.vxr", 0, "16000 of 64000 pixels changed for Multicolor", 16000},
-        {art,
-         {"--strict"},
-         "strict.kla",
-         3,
-         "16000 of 64000 pixels changed for Multicolor; nothing written (--strict)",
-         -1},
+        {art, {"--strict"}, "strict.kla", 3, "16000 of 64000 pixels changed for Multicolor", -1},
         {art, {"--strict"}, "same.iph", 0, "background 0 (black), 0 inexact cells", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.in + ' ' + c.out + ' ' + c.options.join(' ')).toStdString());
         const Finished run = run_vexlor(QStringList{"--convert", c.in, path(c.out)} + c.options);
         EXPECT_EQ(run.exit_code, c.exit_code) << run.err.toStdString();
-        EXPECT_TRUE(run.err.endsWith(QString(c.said) + '\n')) << run.err.toStdString();
+        const QString refused = c.exit_code == 3 ? "; nothing written (--strict)" : "";
+        EXPECT_TRUE(run.err.endsWith(c.said + refused + '\n')) << run.err.toStdString();
         EXPECT_EQ(QFileInfo::exists(path(c.out)), c.exit_code == 0);
         if (c.changed < 0) continue;
         const bool from_hires = c.in == art;

@@ -113,16 +113,21 @@ inline std::vector<std::uint8_t> cut_image(const QString& name) {
     return bytes;
 }
 
+// Writes `bytes` to the file at `path`, and gives back its path.
+inline QString write_file(const QString& path, const std::vector<std::uint8_t>& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    return path;
+}
+
 // A temporary folder for the test's files.
 struct FileTest : ::testing::Test {
     QTemporaryDir dir;
 
     QString path(const QString& name) const { return dir.filePath(name); }
     QString write(const QString& name, const std::vector<std::uint8_t>& bytes) const {
-        QFile file(path(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-        return path(name);
+        return write_file(path(name), bytes);
     }
     QString write_png(const QString& name, const RgbImage& image) const {
         to_qimage(image).save(path(name), "PNG");

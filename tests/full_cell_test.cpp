@@ -276,6 +276,11 @@ TEST(FixColourClashes, CountsTheModesColourAreas) {
         int column, row;
         std::uint8_t color;
     };
+    // Both diagonals of the first cell, and a pair in a cell of the next cell row.
+    const std::vector<Stray> every_row_of_two_cells = {
+        {0, 0, 2}, {1, 1, 2}, {2, 2, 2}, {3, 3, 2},  {4, 4, 2}, {5, 5, 2}, {6, 6, 2},
+        {7, 7, 2}, {0, 7, 3}, {1, 6, 3}, {2, 5, 3},  {3, 4, 3}, {4, 3, 3}, {5, 2, 3},
+        {6, 1, 3}, {7, 0, 3}, {0, 1, 3}, {16, 8, 2}, {17, 8, 3}};
     const struct {
         const char* what;
         std::uint8_t format;
@@ -298,29 +303,7 @@ TEST(FixColourClashes, CountsTheModesColourAreas) {
          {{0, 0, 2}, {1, 1, 2}, {2, 2, 2}, {3, 3, 3}, {4, 4, 3}, {5, 5, 3}, {6, 6, 3}},
          1,
          3},
-        {"every row of two hires cells",
-         fmtHires,
-         {{0, 0, 2},
-          {1, 1, 2},
-          {2, 2, 2},
-          {3, 3, 2},
-          {4, 4, 2},
-          {5, 5, 2},
-          {6, 6, 2},
-          {7, 7, 2},
-          {0, 7, 3},
-          {1, 6, 3},
-          {2, 5, 3},
-          {3, 4, 3},
-          {4, 3, 3},
-          {5, 2, 3},
-          {6, 1, 3},
-          {7, 0, 3},
-          {0, 1, 3},
-          {16, 8, 2},
-          {17, 8, 3}},
-         2,
-         9},
+        {"every row of two hires cells", fmtHires, every_row_of_two_cells, 2, 9},
         {"three rows of an AFLI cell",
          fmtAfli,
          {{24, 0, 2}, {25, 0, 3}, {24, 1, 2}, {25, 1, 3}, {24, 2, 2}, {25, 2, 3}},

@@ -50,10 +50,7 @@ struct OpeningFiles : ::testing::Test {
     void TearDown() override { SetErrorMessageDisplay(nullptr); }
 
     QString write(const QString& name, const std::vector<std::uint8_t>& bytes) const {
-        QFile file(dir.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-        return file.fileName();
+        return write_file(dir.filePath(name), bytes);
     }
     QString koala_file(const QString& name) const {
         return write(name, write_koala(encode_multicolor(drawn.data()).image));
@@ -85,9 +82,10 @@ StoredPicture hires_stripes() {
     return picture;
 }
 
-// File > Open reads a C64 file by its content, as Import does (a Koala file Vexlor exported,
-// the Art Studio or AFLI file Save writes in Hires and AFLI), and a .vxr as Vexlor's own.
-TEST_F(OpeningFiles, FileOpenReadsEachFileByItsKind) {
+// File > Open and a file named at start read a C64 file by its content, as Import does (a
+// Koala file Vexlor exported, the Art Studio or AFLI file Save writes in Hires and AFLI), and a
+// .vxr as Vexlor's own; a file named at start may be an image too, converted as Import would.
+TEST_F(OpeningFiles, FileOpenAndAFileNamedAtStartReadEachFileByItsKind) {
     const StoredPicture stripes = hires_stripes();
     const auto saved = [&](const QString& name, PictureFormat mode) {
         const QString file = dir.filePath(name);
@@ -97,66 +95,61 @@ TEST_F(OpeningFiles, FileOpenReadsEachFileByItsKind) {
     const struct {
         QString file;
         PictureFormat mode;
-        bool hires;          // the stripes, else the picture drawn
-        bool picture_file;   // the file becomes the picture's own
-        const char* warning; // null: none
+        bool hires;        // the stripes, else the picture drawn
+        bool picture_file; // the file becomes the picture's own
+        const char* step;
+        const char* warning = nullptr;
+        bool image = false; // converted first; named at start only
     } files[] = {
         {write("harbour.vxr", encode_vxr(drawn.data(), drawn.size())), fmtMulticolor, false, true,
-         nullptr},
-        {koala_file("harbour.kla"), fmtMulticolor, false, false, nullptr},
-        {koala_file("harbour-no-extension"), fmtMulticolor, false, false, nullptr},
-        {saved("logo.art", fmtHires), fmtHires, true, true, nullptr},
-        {saved("logo.afl", fmtAfli), fmtAfli, true, true, nullptr},
+         "Undo Open"},
+        {koala_file("harbour.kla"), fmtMulticolor, false, false, "Undo Import"},
+        {koala_file("harbour.KLA"), fmtMulticolor, false, false, "Undo Import"},
+        {koala_file("harbour-no-extension"), fmtMulticolor, false, false, "Undo Import"},
+        {saved("logo.art", fmtHires), fmtHires, true, true, "Undo Import"},
+        {saved("logo.afl", fmtAfli), fmtAfli, true, true, "Undo Import"},
         // The name says Vexlor's own: the bytes are taken as pixels (up to the first 0x1A).
-        {koala_file("koala-bytes.vxr"), fmtMulticolor, false, true,
+        {koala_file("koala-bytes.vxr"), fmtMulticolor, false, true, "Undo Open",
          "of the picture's 32000 pixels; the rest are colour 0"},
-    };
-    for (const auto& row : files) {
-        SCOPED_TRACE(row.file.toStdString());
-        ResetEditor();
-        errors.clear();
-        WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
-        TFileDialog::QueueAnswer(row.file);
-        okno1->FileOpenItem->trigger();
-        EXPECT_EQ(TFileDialog::PendingAnswers(), 0);
-        EXPECT_EQ(okno1->picture_format, row.mode);
-        EXPECT_EQ(okno1->picture_path(),
-                  row.picture_file ? QFileInfo(row.file).absoluteFilePath() : QString());
-        if (row.warning) {
-            ASSERT_EQ(errors.size(), 1);
-            EXPECT_TRUE(errors[0].contains(row.warning)) << errors[0].toStdString();
-        } else {
-            EXPECT_TRUE(row.hires ? okno2->picture == stripes : shows_drawn());
-            EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
-        }
-    }
-}
-
-TEST_F(OpeningFiles, AFileNamedAtStartOpensByItsKindAsOpenOrImportWould) {
-    const struct {
-        QString file;
-        const char* step;
-        bool converted;
-    } kinds[] = {
-        {write("harbour.vxr", encode_vxr(drawn.data(), drawn.size())), "Undo Open", false},
-        {koala_file("harbour.KLA"), "Undo Import", false},
-        {koala_file("harbour-no-extension"), "Undo Import", false},
         {write("harbour.png",
                encode_png(render_picture(drawn.data(), {.palette = PaletteId::Colodore}))),
-         "Undo Import", true},
+         fmtMulticolor, false, false, "Undo Import", nullptr, true},
     };
-    for (const auto& kind : kinds) {
-        SCOPED_TRACE(kind.file.toStdString());
-        ResetEditor();
-        if (kind.converted) accept_conversion();
-        open_at_start(kind.file);
-        EXPECT_TRUE(SettleUntil([&] { return shows_drawn(); }, 3000));
-        EXPECT_EQ(undo_text(), kind.step);
-        // Open redraws the preview; the top left pixel is the picture's.
-        EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, 4, 2), palette_color(drawn[0])));
-        EXPECT_FALSE(QApplication::activeModalWidget());
-    }
-    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    for (const bool at_start : {false, true})
+        for (const auto& row : files) {
+            if (row.image && !at_start) continue;
+            SCOPED_TRACE((at_start ? "at start: " : "File > Open: ") + row.file.toStdString());
+            ResetEditor();
+            errors.clear();
+            const auto shown = [&] {
+                return row.hires ? okno2->picture == stripes : shows_drawn();
+            };
+            if (at_start) {
+                if (row.image) accept_conversion();
+                open_at_start(row.file);
+                SettleUntil([&] { return shown() || !errors.isEmpty(); }, 3000);
+            } else {
+                WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+                TFileDialog::QueueAnswer(row.file);
+                okno1->FileOpenItem->trigger();
+                EXPECT_EQ(TFileDialog::PendingAnswers(), 0);
+            }
+            EXPECT_EQ(okno1->picture_format, row.mode);
+            EXPECT_EQ(okno1->picture_path(),
+                      row.picture_file ? QFileInfo(row.file).absoluteFilePath() : QString());
+            EXPECT_EQ(undo_text(), row.step);
+            EXPECT_FALSE(QApplication::activeModalWidget());
+            if (row.warning) {
+                ASSERT_EQ(errors.size(), 1);
+                EXPECT_TRUE(errors[0].contains(row.warning)) << errors[0].toStdString();
+                continue;
+            }
+            EXPECT_TRUE(shown());
+            EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+            // Opening redraws the preview; the top left pixel is the picture's.
+            EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, row.hires ? 2 : 4, 2),
+                               palette_color(row.hires ? stripes[0] : drawn[0])));
+        }
 }
 
 TEST_F(OpeningFiles, AFileNamedAtStartThatCannotBeReadIsNamedOnceAndTheEditorRunsOn) {

@@ -29,11 +29,8 @@ struct PictureMenu : PictureMenuTest {
     QString koala_of(std::uint8_t color) const {
         std::array<std::uint8_t, kPictureBytes> picture;
         picture.fill(color);
-        const auto bytes = write_koala(encode_multicolor(picture.data()).image);
-        QFile file(dir.filePath("plain.koa"));
-        file.open(QIODevice::WriteOnly);
-        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-        return file.fileName();
+        return write_file(dir.filePath("plain.koa"),
+                          write_koala(encode_multicolor(picture.data()).image));
     }
     // The red of a clash mark at the top-left corner of view cell `left`, `top`.
     static bool marked(int left, int top) {

@@ -7,6 +7,7 @@
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -107,23 +108,6 @@ TEST_F(Preferences, ZoomButtonsResetTheViewWhileTheBarsStay) {
     EXPECT_EQ(okno2->view_cols, 16u);
 }
 
-// Pressing the zoom that is already chosen, the view's own level even where the tool bar chose
-// it, changes nothing; the other one takes the view there, to the top left, once.
-TEST_F(Preferences, TheCheckedZoomButtonPressedAgainDoesNothing) {
-    okno2->scroll1->setValue(10);
-    QTest::mouseClick(okno1->tool_zoom1, Qt::LeftButton);
-    withPreferences([] { QTest::mouseClick(prefs->zom2, Qt::LeftButton); });
-    EXPECT_EQ(okno2->view_cols, 32u);
-    EXPECT_EQ(okno2->scroll_x, 40);
-    withPreferences([] {
-        QTest::mouseClick(prefs->zom1, Qt::LeftButton);
-        okno2->show_place({40, 24});
-        QTest::mouseClick(prefs->zom1, Qt::LeftButton);
-    });
-    EXPECT_EQ(okno2->view_cols, 16u);
-    EXPECT_EQ(okno2->place(), (ViewPlace{40, 24}));
-}
-
 // The view below the picture frames nothing, so the preview holds the picture's pixels alone.
 TEST_F(Preferences, PreviewSizeChangesWithTheNextDrawing) {
     okno2->show_place({156, 200});
@@ -188,30 +172,44 @@ TEST_F(Preferences, TheGeneralTabsFormatButtonsSwitchTheMode) {
     }
 }
 
-// The Zoom tab shows the level the view has, whichever way it came there, and neither of its
-// two buttons at another; showing it moves the view nowhere.
-TEST_F(Preferences, TheZoomButtonsShowTheViewsLevel) {
+// The Zoom tab shows the level the view has, whichever way it came there (the View menu or the
+// tool bar), and neither of its two buttons at another; showing it, or pressing the button
+// already chosen, moves the view nowhere. The other one takes the view there, once.
+TEST_F(Preferences, TheZoomButtonsShowTheViewsLevelAndTheChosenOneDoesNothing) {
     const struct {
-        QAction* Ui::Tokno1::*item;
-        bool four_by_three, eight_by_six;
+        const char* what;
+        std::function<void()> choose;
+        TRadioButton* Ui::Tprefs::*shown; // null: neither
     } cases[] = {
-        {&Ui::Tokno1::ViewZoom8x6Item, false, true},
-        {&Ui::Tokno1::ViewZoom16x12Item, false, false},
-        {&Ui::Tokno1::ViewZoom4x3Item, true, false},
-        {&Ui::Tokno1::ViewZoom20x15Item, false, false},
+        {"8x6", [] { okno1->ViewZoom8x6Item->trigger(); }, &Ui::Tprefs::zom2},
+        {"16x12", [] { okno1->ViewZoom16x12Item->trigger(); }, nullptr},
+        {"4x3", [] { okno1->ViewZoom4x3Item->trigger(); }, &Ui::Tprefs::zom1},
+        {"8x6 from the tool bar", [] { QTest::mouseClick(okno1->tool_zoom1, Qt::LeftButton); },
+         &Ui::Tprefs::zom2},
+        {"20x15", [] { okno1->ViewZoom20x15Item->trigger(); }, nullptr},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE((okno1->*c.item)->text().toStdString());
-        (okno1->*c.item)->trigger();
+        SCOPED_TRACE(c.what);
+        c.choose();
         okno2->show_place({16, 48});
         const ViewPlace place = okno2->place();
+        const std::uint32_t columns = okno2->view_cols;
         withPreferences([&] {
-            EXPECT_EQ(prefs->zom1->isChecked(), c.four_by_three);
-            EXPECT_EQ(prefs->zom2->isChecked(), c.eight_by_six);
+            EXPECT_EQ(prefs->zom1->isChecked(), c.shown == &Ui::Tprefs::zom1);
+            EXPECT_EQ(prefs->zom2->isChecked(), c.shown == &Ui::Tprefs::zom2);
+            if (c.shown) QTest::mouseClick(prefs->*c.shown, Qt::LeftButton);
         });
+        EXPECT_EQ(okno2->view_cols, columns);
         EXPECT_EQ(okno2->place(), place);
     }
-    // From a level of neither, either button still takes the view to its own.
+    // From a level of neither, a button takes the view to its own; pressed again, it stays.
+    withPreferences([] {
+        click(prefs->zom1);
+        okno2->show_place({40, 24});
+        click(prefs->zom1);
+    });
+    EXPECT_EQ(okno2->view_cols, 16u);
+    EXPECT_EQ(okno2->place(), (ViewPlace{40, 24}));
     withPreferences([] { click(prefs->zom2); });
     EXPECT_EQ(okno2->view_cols, 32u);
 }

@@ -15,13 +15,10 @@ RgbImage busy_image() {
         for (int x = 0; x < 320; ++x) {
             const bool disc = (x - 210) * (x - 210) + (y - 80) * (y - 80) < 2500;
             const bool noise = y >= 150 && y < 170;
-            image.rgb.insert(image.rgb.end(), {std::uint8_t(noise  ? random()
-                                                            : disc ? 230
-                                                                   : x * 255 / 320),
-                                               std::uint8_t(noise  ? random()
-                                                            : disc ? 190 - y / 2
-                                                                   : y * 255 / 200),
-                                               std::uint8_t(noise ? random() : 200 - x / 3)});
+            const auto red = std::uint8_t(noise ? random() : disc ? 230 : x * 255 / 320);
+            const auto green = std::uint8_t(noise ? random() : disc ? 190 - y / 2 : y * 255 / 200);
+            const auto blue = std::uint8_t(noise ? random() : 200 - x / 3);
+            image.rgb.insert(image.rgb.end(), {red, green, blue});
         }
     return image;
 }

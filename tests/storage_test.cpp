@@ -369,6 +369,7 @@ TEST(Confirmation, TheCloseBoxAfterAnEarlierOkAnswersCancel) {
 TEST(FileDialogs, TheOpeningDialogsShowAtFirstEveryFileTheyRead) {
     const QStringList c64 = {"a.kla", "a.KOA", "a.bml", "a.ocp", "a.art", "a.dd", "a.afl"};
     const QStringList images = {"a.png", "a.jpg", "a.jpeg", "a.gif", "a.bmp"};
+    const QStringList others = {"a.vxr", "a.txt"};
     const struct {
         QAction* item;
         bool asks_first;
@@ -376,12 +377,8 @@ TEST(FileDialogs, TheOpeningDialogsShowAtFirstEveryFileTheyRead) {
         QStringList shown, hidden;
     } dialogs[] = {
         {okno1->FileOpenItem, true, okno1->OpenDialog, c64 + QStringList{"a.vxr"}, images},
-        {okno1->PictureImportItem, true, okno1->ImportFileDialog, c64 + images, {"a.vxr", "a.txt"}},
-        {okno1->ViewReferenceItem,
-         false,
-         okno1->ReferenceFileDialog,
-         c64 + images,
-         {"a.vxr", "a.txt"}},
+        {okno1->PictureImportItem, true, okno1->ImportFileDialog, c64 + images, others},
+        {okno1->ViewReferenceItem, false, okno1->ReferenceFileDialog, c64 + images, others},
     };
     for (const auto& row : dialogs) {
         SCOPED_TRACE(row.item->text().toStdString());
