@@ -12,6 +12,18 @@ inline StoredPicture stored(const PictureBytes& picture) {
 }
 
 // The multicolour picture's pixels of such storage.
+// Two colours in each 8 x 8 cell, one pair for rows 196 to 199, each pixel one of its pair at
+// random: a 320 x 200 picture that Hires and AFLI both show exactly.
+inline StoredPicture hires_stripes(unsigned seed) {
+    std::mt19937 random(seed);
+    StoredPicture picture{};
+    for (int row = 0; row < 200; ++row)
+        for (int column = 0; column < 320; ++column)
+            picture[std::size_t(row * 320 + column)] =
+                std::uint8_t((std::min(row, 196) / 8 + column / 8 + int(random() % 2)) % 16);
+    return picture;
+}
+
 inline PictureBytes multicolour_part(const StoredPicture& storage) {
     PictureBytes picture;
     std::copy_n(storage.begin(), picture.size(), picture.begin());

@@ -4,6 +4,7 @@
 #include "modes/mode.h"
 #include "platform/common_dialogs.h"
 #include "storage/dlg_open.h"
+#include "tests/c64_support.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QFileInfo>
@@ -25,17 +26,6 @@ struct HiresFiles : PictureMenuTest {
         PictureMenuTest::TearDown();
         ResetEditor();
     }
-    // Every 8 x 1 row two colours of its own, one pair for the last four rows: a picture
-    // both modes show exactly.
-    static StoredPicture stripes() {
-        std::mt19937 random(39);
-        StoredPicture picture{};
-        for (int row = 0; row < 200; ++row)
-            for (int column = 0; column < 320; ++column)
-                picture[std::size_t(row * 320 + column)] =
-                    std::uint8_t((std::min(row, 196) / 8 + column / 8 + int(random() % 2)) % 16);
-        return picture;
-    }
     static QString caption() { return okno1->Host()->windowTitle(); }
 };
 
@@ -52,7 +42,7 @@ TEST_F(HiresFiles, SaveWritesTheModesOwnFileAndOpenTakesItBack) {
         SCOPED_TRACE(mode.name);
         ResetEditor();
         okno1->mode_item(row.mode)->trigger();
-        okno2->picture = stripes();
+        okno2->picture = hires_stripes(39);
         okno2->mark_changed();
         const QString caption_of_mode = "Vexlor v0.1" + QString::fromUtf8(mode.caption);
 
@@ -76,7 +66,7 @@ TEST_F(HiresFiles, SaveWritesTheModesOwnFileAndOpenTakesItBack) {
         okno1->FileNewItem->trigger();
         okno1->open_picture(file, OpenAs::ByKind);
         EXPECT_EQ(okno1->picture_format, row.mode);
-        EXPECT_TRUE(okno2->picture == stripes());
+        EXPECT_TRUE(okno2->picture == hires_stripes(39));
         EXPECT_EQ(okno1->picture_path(), QFileInfo(file).absoluteFilePath());
         EXPECT_EQ(caption(), caption_of_mode + " - " + row.name);
 

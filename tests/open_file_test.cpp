@@ -70,23 +70,11 @@ void accept_conversion() {
     });
 }
 
-// Two colours in each 8 x 8 cell, one pair for rows 196 to 199: a picture that Hires and AFLI
-// both show exactly.
-StoredPicture hires_stripes() {
-    std::mt19937 random(47);
-    StoredPicture picture{};
-    for (int row = 0; row < 200; ++row)
-        for (int column = 0; column < 320; ++column)
-            picture[std::size_t(row * 320 + column)] =
-                std::uint8_t((std::min(row, 196) / 8 + column / 8 + int(random() % 2)) % 16);
-    return picture;
-}
-
 // File > Open and a file named at start read a C64 file by its content, as Import does (a
 // Koala file Vexlor exported, the Art Studio or AFLI file Save writes in Hires and AFLI), and a
 // .vxr as Vexlor's own; a file named at start may be an image too, converted as Import would.
 TEST_F(OpeningFiles, FileOpenAndAFileNamedAtStartReadEachFileByItsKind) {
-    const StoredPicture stripes = hires_stripes();
+    const StoredPicture stripes = hires_stripes(47);
     const auto saved = [&](const QString& name, PictureFormat mode) {
         const QString file = dir.filePath(name);
         EXPECT_TRUE(save_picture_file(file, stripes.data(), mode));
