@@ -2,10 +2,11 @@
 #include "app/Main.h"
 #include "background/background.h"
 #include "exchange/picture_import.h"
+#include "formats/file_reading.h"
 #include "formats/format_table.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
-#include <QFileInfo>
+#include <QFile>
 
 void Tokno1::replace_picture(const char* label, const std::uint8_t* pixels, std::uint8_t background,
                              std::uint8_t format) {
@@ -28,11 +29,11 @@ void Tokno1::import_step(const Import& import) {
     set_picture_path({});
 }
 
-// Whether the name is that of a file there to read: a folder, a file gone or one without
-// permission is not.
+// Whether the name is that of a file there to read, by the one check every opening makes: a
+// folder, a pipe, a file gone or one without permission is not.
 static bool is_readable_file(const QString& path) {
-    const QFileInfo file(path);
-    return file.isFile() && file.isReadable();
+    QFile file;
+    return open_for_reading(file, path).isEmpty();
 }
 
 // Both views show the picture opened, so that nobody paints into the old one. A .vxr file
