@@ -385,6 +385,11 @@ void Tokno1::draw_pal_preview_rows(const std::vector<PixelArea>& rows) {
     }
 }
 
+void Tokno1::redraw_preview_area(const PixelArea& area) {
+    draw_preview_area(std::uint64_t(area.left), std::uint64_t(area.top),
+                      std::uint64_t(area.right()) + 1, std::uint64_t(area.bottom()) + 1);
+}
+
 void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
     draw_preview_area(0, 0, columns, rows);
 }

@@ -58,6 +58,8 @@ public:
 
     void redraw_preview(std::uint32_t columns, std::uint32_t rows);
     void redraw_preview_band(std::uint32_t column, std::uint32_t row);
+    // The preview of the picture's pixels of `area`.
+    void redraw_preview_area(const PixelArea& area);
     // The PAL preview of these stretches of picture rows, then the marks over the preview.
     void draw_pal_preview_rows(const std::vector<PixelArea>& rows);
 

@@ -1,19 +1,10 @@
 #include "app/window_follower.h"
 #include "app/Main.h"
-#include "info/info_window.h"
 #include "recovery/recovery_keeper.h"
 #include "zoom/zoom_window.h"
 
-void WindowFollower::show_color1(unsigned index) { okno_info->show_color1(index); }
-void WindowFollower::show_color2(unsigned index) { okno_info->show_color2(index); }
-void WindowFollower::show_color3(unsigned index) { okno_info->show_color3(index); }
-void WindowFollower::show_back() { okno_info->show_back(); }
-void WindowFollower::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
-    okno1->redraw_preview_band(column, row);
-}
-
-// Pixels that a stroke changed were shown as they were painted; any other change of the
-// picture, or of what is drawn over it, redraws both views. The recovery copy follows every
+// A change of the picture that the document tells of, or of what is drawn over it, redraws both
+// views (what tools paint, the zoom view shows as it goes). The recovery copy follows every
 // step, undo, redo and save, and the reference image.
 void WindowFollower::document_changed(const DocumentChange& change) {
     using C = DocumentChange;
@@ -27,9 +18,8 @@ void WindowFollower::document_changed(const DocumentChange& change) {
     if (change.has(C::Reference)) okno1->show_reference_items();
     if (change.has(C::History) || change.has(C::File) || change.has(C::Reference))
         note_picture_changed();
-    const bool redrawn = (change.has(C::Pixels) && !change.pixels_shown) ||
-                         change.has(C::Background) || change.has(C::Selection) ||
-                         change.has(C::Reference);
+    const bool redrawn = change.has(C::Pixels) || change.has(C::Background) ||
+                         change.has(C::Selection) || change.has(C::Reference);
     if (redrawn)
         okno1->redraw_views();
     else if (change.has(C::Floating))
@@ -38,6 +28,5 @@ void WindowFollower::document_changed(const DocumentChange& change) {
 
 void follow_document(Document& document) {
     static WindowFollower follower;
-    document.refresh = &follower;
     document.watch(follower);
 }

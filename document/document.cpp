@@ -23,8 +23,6 @@ void Document::Watch::writing(std::int32_t column, std::int32_t row) {
     // A pixel of a row kept already, within what the edit has noted, adds nothing.
     if (!document_.saved_rows_[std::size_t(row)] || !document_.noted_.contains({column, row}))
         document_.note({column, row, 1, 1});
-    // A plot shows its pixel as it lands only while its refresh is on.
-    if (!document_.refresh) document_.unshown_ = true;
 }
 
 // Each row is kept as it was the first time the edit touches it.
@@ -54,7 +52,7 @@ void Document::close_edit() {
     editing_ = false;
     std::fill(saved_rows_.begin(), saved_rows_.end(), false);
     noted_ = {};
-    unshown_ = false;
+    written_ = {};
     background_before_.reset();
     mode_before_.reset();
     storage_before_.clear();
@@ -63,10 +61,9 @@ void Document::close_edit() {
 
 DocumentChange Document::pending_change() const {
     DocumentChange change(deferred_);
-    if (!noted_.empty()) {
+    if (!written_.empty()) {
         change.what |= DocumentChange::Pixels;
-        change.pixels = noted_;
-        change.pixels_shown = !unshown_;
+        change.pixels = written_;
     }
     if (background_before_ && *background_before_ != back_color)
         change.what |= DocumentChange::Background;
@@ -74,7 +71,6 @@ DocumentChange Document::pending_change() const {
     if (!storage_before_.empty()) {
         change.what |= DocumentChange::Pixels;
         change.pixels = whole();
-        change.pixels_shown = false;
     }
     return change;
 }
@@ -180,9 +176,7 @@ void Document::notify(const DocumentChange& change) {
 
 void Document::reset() {
     if (editing_) throw EditError("the document was reset while an edit was open");
-    PlotRefresh* const kept_refresh = refresh;
     static_cast<PictureModel&>(*this) = PictureModel{};
-    refresh = kept_refresh;
     write_watch = &watch_;
     mode_ = all_modes().front().format;
     follow_mode();
@@ -250,7 +244,7 @@ Document& Document::Edit::document() const {
 PixelGrid Document::Edit::pixels(const PixelArea& area) {
     Document& d = document();
     d.note(area);
-    d.unshown_ = true;
+    d.written_ = united(d.written_, clipped(area, d.whole()));
     return d.grid();
 }
 
@@ -288,7 +282,7 @@ bool Document::Edit::commit() {
             pixels->of_storage();
             step.changes.push_back(std::move(pixels));
         }
-    } else if (change.has(DocumentChange::Pixels)) {
+    } else if (!d.noted_.empty()) {
         const PixelGrid now = d.grid();
         const ConstPixelGrid before{d.before_.data(), now.width, now.height};
         if (auto pixels = PixelsChange::between(before, {now.pixels, now.width, now.height},
@@ -317,7 +311,11 @@ bool Document::Edit::commit() {
 void Document::Edit::rollback() {
     Document& d = document();
     DocumentChange change = d.pending_change();
-    change.pixels_shown = false;
+    // Whatever was painted is put back: the views draw all of it anew.
+    if (!d.noted_.empty()) {
+        change.what |= DocumentChange::Pixels;
+        change.pixels = united(change.pixels, d.noted_);
+    }
     d.restore();
     d.close_edit();
     document_ = nullptr;

@@ -24,8 +24,7 @@ struct DocumentChange {
     explicit DocumentChange(unsigned what = 0, PixelArea pixels = {})
         : what(what), pixels(pixels) {}
     unsigned what;
-    PixelArea pixels;          // where pixels changed
-    bool pixels_shown = false; // each was shown as it was painted, by its plot and its tool
+    PixelArea pixels; // where pixels changed
     bool has(What kind) const { return (what & kind) != 0; }
 };
 
@@ -47,8 +46,10 @@ public:
 // opened or saved, the selection and the floating block, and its history. The pixels, the
 // background and the mode change only inside an edit, which becomes one step of the history;
 // the selection and the floating block are not part of the history. Every change is told to
-// the observers once it is made, and what changes while an edit is open once the edit ends (a
-// plot attempt's swatches and band go as they happen, through the model's refresh). No Qt.
+// the observers once it is made, and what changes while an edit is open once the edit ends.
+// Pixels that plots write are for whoever plots to show (the painter collects them, and the
+// views draw them once a pointer event); the document tells of the pixels an edit writes
+// through its grid, and of everything an undo, a redo or a rollback puts back. No Qt.
 class Document : public PictureModel {
 public:
     class Edit;
@@ -165,7 +166,7 @@ private:
     std::vector<std::uint8_t> before_;
     std::vector<bool> saved_rows_;
     PixelArea noted_;
-    bool unshown_ = false; // some pixel changed without being shown as painted
+    PixelArea written_; // what the edit wrote through its grid, which the document tells
     std::optional<std::uint8_t> background_before_;
     std::optional<std::uint8_t> mode_before_;
     // All the storage as it was, once the edit changed the picture's shape.

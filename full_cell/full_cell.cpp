@@ -55,23 +55,23 @@ Plotted resolve_over(PictureModel& model, FullCell choice, const Mode& mode, std
         const std::uint8_t replaced =
             old != model.back_color ? old : rarest_colour(model, area, counts, color);
         // FLI rows of background alone, in a cell that cannot show anyway, give up nothing.
-        if (replaced == model.back_color) return {true, color, false};
+        if (replaced == model.back_color) return {true, color, false, {}};
         recolour(model, area, replaced, color);
         // A colour the cell's areas share (FLI's colour RAM) is replaced in all of them.
         if (!shows_with(mode, model, column, row, color))
             recolour(model, mode.cell_at({column, row}), replaced, color);
-        return {true, color, true};
+        return {true, color, true, {}};
     }
     case FullCell::NearestColour:
         // The colours the other pixels hold, and the background that every area shows: no
         // colour the area lacks, so an area that showed still shows, in FLI too.
         --counts[old];
         counts[model.back_color] = 1;
-        return {true, nearest_kept(shown[color], counts, shown), false};
+        return {true, nearest_kept(shown[color], counts, shown), false, {}};
     case FullCell::PaintFreely:
-        return {true, color, false};
+        return {true, color, false, {}};
     default:
-        return {false, color, false};
+        return {false, color, false, {}};
     }
 }
 
@@ -81,28 +81,25 @@ Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format
                        std::int32_t column, std::int32_t row, std::uint8_t color,
                        const LabPalette& shown) {
     const Mode* mode = find_mode(format);
-    if (!mode) return {false, color, false};
-    if (choice == FullCell::KeepColours)
-        return {model.plot_in_mode(*mode, column, row, color), color, false};
-    // The swatches show what the mode's first judgement analyses, before the write, as for any
-    // plot.
-    model.analyse(block_at({column, row}, mode->plot_order[0]));
+    if (!mode) return {false, color, false, {}};
+    if (choice == FullCell::KeepColours) {
+        const PlotResult plot = model.plot_in_mode(*mode, column, row, color);
+        return {plot.accepted, color, false, plot.found().back()};
+    }
+    // What the mode's first judgement analyses, before the write, as for any plot.
+    const Analysis found = model.analyse(block_at({column, row}, mode->plot_order[0]));
     model.old_color = model.read_pixel(column, row);
-    Plotted plotted{false, color, false};
+    Plotted plotted{false, color, false, found};
     if (mode->whole().contains({column, row})) {
         const AreaCounts counts = count_area(model, mode->colour_area_at({column, row}));
         // The background is never counted, so painting it is never over.
         const bool over =
             color != model.back_color && !shows_with(*mode, model, column, row, color);
         plotted = over ? resolve_over(model, choice, *mode, column, row, counts, color, shown)
-                       : Plotted{true, color, false};
+                       : Plotted{true, color, false, {}};
+        plotted.found = found;
         if (plotted.accepted)
             model.write_pixel(std::uint32_t(column), std::uint32_t(row), plotted.color);
     }
-    model.refresh_windows(column, row);
-    // The band from the cell's corner covers every pixel a recolouring reaches.
-    const PixelArea cell = mode->cell_at({column, row});
-    if (plotted.area_recoloured && model.refresh)
-        model.refresh->redraw_preview_band(std::uint32_t(cell.left), std::uint32_t(cell.top));
     return plotted;
 }

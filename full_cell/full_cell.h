@@ -15,17 +15,18 @@ enum class FullCell : std::uint8_t {
 };
 constexpr int kFullCellChoices = 5;
 
-// What one plot did: whether the target was written, with which colour, and whether other
-// pixels of its area took the new colour too.
+// What one plot did: whether the target was written, with which colour, whether other pixels
+// of its area took the new colour too, and what the last judgement's analysis found there
+// before the write.
 struct Plotted {
     bool accepted = false;
     std::uint8_t color = 0;
     bool area_recoloured = false;
+    Analysis found;
 };
 
-// Plots `color` at the pixel under `choice`, refreshing the model's windows as any plot does
-// (and, where the area was recoloured, the preview band at the area's corner too). `shown`
-// is the palette the views show, in which the nearest colour is measured.
+// Plots `color` at the pixel under `choice`. `shown` is the palette the views show, in which
+// the nearest colour is measured.
 Plotted plot_as_chosen(PictureModel& model, FullCell choice, std::uint8_t format,
                        std::int32_t column, std::int32_t row, std::uint8_t color,
                        const LabPalette& shown);

@@ -29,12 +29,16 @@ const CellSize kCellRow{kCell.width, 1};
 
 } // namespace
 
-void PictureModel::analyse_cell(std::int32_t column, std::int32_t row) {
-    analyse(block_at({column, row}, kCell));
+Analysis PictureModel::analyse_cell(std::int32_t column, std::int32_t row) {
+    return analyse(block_at({column, row}, kCell));
 }
 
-void PictureModel::analyse_row(std::int32_t column, std::int32_t row) {
-    analyse(block_at({column, row}, kCellRow));
+Analysis PictureModel::analyse_row(std::int32_t column, std::int32_t row) {
+    return analyse(block_at({column, row}, kCellRow));
+}
+
+Analysis PictureModel::last_analysis() const {
+    return {cell_color1, cell_color2, cell_color3, scan_color, cell_count};
 }
 
 // The slots hold the area's first three colours, reading its rows from the top, each left to
@@ -42,7 +46,7 @@ void PictureModel::analyse_row(std::int32_t column, std::int32_t row) {
 // share a background, it takes no slot and fills those left empty, and the count is that of
 // count_colors. Otherwise an empty slot repeats the one before, and the count is how many
 // colours the area holds.
-void PictureModel::analyse(const PixelArea& area) {
+Analysis PictureModel::analyse(const PixelArea& area) {
     const AreaScan* kept = keeping_ ? kept_.of(pixels(), area) : nullptr;
     const AreaScan found = kept ? *kept : AreaScan(pixels(), area);
     // Slots of int: bytes written one by one and read back two at a time stall the processor.
@@ -57,9 +61,13 @@ void PictureModel::analyse(const PixelArea& area) {
     cell_color2 = std::uint8_t(slots[1]);
     cell_color3 = std::uint8_t(slots[2]);
     scan_color = read_pixel(area.right(), area.bottom());
-    if (shared_background) return count_colors();
-    cell_count = std::uint8_t(std::popcount(found.colours()));
-    area_colours_ = found.colours();
+    if (shared_background) {
+        count_colors();
+    } else {
+        cell_count = std::uint8_t(std::popcount(found.colours()));
+        area_colours_ = found.colours();
+    }
+    return last_analysis();
 }
 
 bool PictureModel::holds(std::uint8_t color) const {
@@ -82,56 +90,62 @@ bool PictureModel::inside_picture(std::int32_t column, std::int32_t row) const {
     return 0 <= column && column < shape.width && 0 <= row && row < shape.height;
 }
 
-bool PictureModel::plot(std::int32_t column, std::int32_t row, std::uint8_t color) {
-    old_color = read_pixel(column, row);
+PlotResult& PictureModel::plot(PlotResult& result, std::uint8_t color) {
+    old_color = read_pixel(result.at.column, result.at.row);
     // The limit only guards background pixels: a coloured pixel may always be painted over.
     // Past the picture's edge there is nothing to paint, so nothing is accepted there.
-    const bool accepted =
-        inside_picture(column, row) && !(cell_count == 3 && old_color == back_color);
-    return write_plotted(accepted, column, row, color);
+    const bool accepted = inside_picture(result.at.column, result.at.row) &&
+                          !(cell_count == 3 && old_color == back_color);
+    return write_plotted(result, accepted, color);
 }
 
-bool PictureModel::write_plotted(bool accepted, std::int32_t column, std::int32_t row,
+PlotResult& PictureModel::write_plotted(PlotResult& result, bool accepted, std::uint8_t color) {
+    if (accepted) write_pixel(std::uint32_t(result.at.column), std::uint32_t(result.at.row), color);
+    result.accepted = accepted;
+    result.judgements[std::size_t(result.judged++)] = last_analysis();
+    return result;
+}
+
+PlotResult PictureModel::plot_in(CellSize area, std::int32_t column, std::int32_t row,
                                  std::uint8_t color) {
-    if (accepted) write_pixel(std::uint32_t(column), std::uint32_t(row), color);
-    refresh_windows(column, row);
-    return accepted;
-}
-
-bool PictureModel::plot_in(CellSize area, std::int32_t column, std::int32_t row,
-                           std::uint8_t color) {
+    PlotResult result{.at = {column, row}};
     analyse(block_at({column, row}, area));
-    return plot(column, row, color);
+    return plot(result, color);
 }
 
-bool PictureModel::plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color) {
+PlotResult PictureModel::plot_multicolor(std::int32_t column, std::int32_t row,
+                                         std::uint8_t color) {
     return plot_in(kCell, column, row, color);
 }
 
-bool PictureModel::plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color) {
+PlotResult PictureModel::plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color) {
     return plot_in(kCellRow, column, row, color);
 }
 
-bool PictureModel::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row,
-                              std::uint8_t color) {
-    if (format != fmtMulticolor && format != fmtFli) return false;
+PlotResult PictureModel::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row,
+                                    std::uint8_t color) {
+    if (format != fmtMulticolor && format != fmtFli) return {.at = {column, row}};
     return plot_in_mode(mode_of(format), column, row, color);
 }
 
-bool PictureModel::plot_in_mode(const Mode& mode, std::int32_t column, std::int32_t row,
-                                std::uint8_t color) {
+PlotResult PictureModel::plot_in_mode(const Mode& mode, std::int32_t column, std::int32_t row,
+                                      std::uint8_t color) {
+    PlotResult result{.at = {column, row}};
+    const bool inside = inside_picture(column, row);
     if (!mode.shared.background) {
         // A colour the area holds is always taken; another only if the area still shows.
         analyse(block_at({column, row}, mode.plot_order[0]));
         old_color = read_pixel(column, row);
-        const bool accepted = inside_picture(column, row) &&
-                              mode.shows_with(picture.data(), back_color, {column, row}, color);
-        return write_plotted(accepted || (inside_picture(column, row) && holds(color)), column, row,
-                             color);
+        const bool accepted =
+            inside &&
+            (mode.shows_with(picture.data(), back_color, {column, row}, color) || holds(color));
+        return write_plotted(result, accepted, color);
     }
-    for (int step = 0; step < mode.plot_steps; ++step)
-        if (plot_in(mode.plot_order[std::size_t(step)], column, row, color)) return true;
-    return false;
+    for (int step = 0; step < mode.plot_steps && !result.accepted; ++step) {
+        analyse(block_at({column, row}, mode.plot_order[std::size_t(step)]));
+        plot(result, color);
+    }
+    return result;
 }
 
 PictureModel::KeepingScans::KeepingScans(PictureModel& model) : model_(model) {
@@ -140,12 +154,3 @@ PictureModel::KeepingScans::KeepingScans(PictureModel& model) : model_(model) {
 }
 
 PictureModel::KeepingScans::~KeepingScans() { model_.keeping_ = false; }
-
-void PictureModel::refresh_windows(std::int32_t column, std::int32_t row) {
-    if (!refresh) return;
-    refresh->show_color1(cell_color1);
-    refresh->show_color2(cell_color2);
-    refresh->show_color3(cell_color3);
-    refresh->show_back();
-    refresh->redraw_preview_band(std::uint32_t(column), std::uint32_t(row));
-}

@@ -5,6 +5,7 @@
 #include "platform/tcolor.h"
 #include <array>
 #include <cstdint>
+#include <span>
 
 struct Mode;
 
@@ -21,16 +22,29 @@ using StoredPicture = std::array<std::uint8_t, kStorageBytes>;
 // What each colour index is called.
 extern const std::array<const char*, 16> colour_names;
 
-// What a plot attempt brings up to date once it has decided: the four analysis swatches, then
-// the preview block that starts at the attempted pixel.
-class PlotRefresh {
-public:
-    virtual ~PlotRefresh() = default;
-    virtual void show_color1(unsigned index) = 0;
-    virtual void show_color2(unsigned index) = 0;
-    virtual void show_color3(unsigned index) = 0;
-    virtual void show_back() = 0;
-    virtual void redraw_preview_band(std::uint32_t column, std::uint32_t row) = 0;
+// What an analysis found: the first three colours of the area besides the background, in the
+// order met (a slot holding the background is empty), the colour read last, and the count.
+struct Analysis {
+    std::uint8_t color1 = 0, color2 = 0, color3 = 0;
+    std::uint8_t scan = 0, count = 0;
+    bool operator==(const Analysis&) const = default;
+};
+
+// What a plot attempt did: whether the pixel took the colour, and each judgement on the way
+// (FLI asks the pixel's row, then its cell) with what its analysis found, before the write.
+// The model calls no window: whoever shows the picture shows it from this.
+struct PlotResult {
+    bool accepted = false;
+    PixelPos at; // the pixel tried, where its preview band starts
+    std::array<Analysis, 2> judgements{};
+    int judged = 0;
+
+    explicit operator bool() const { return accepted; }
+    std::span<const Analysis> found() const { return {judgements.data(), std::size_t(judged)}; }
+    // The pixel written; nothing when the plot was refused.
+    PixelArea touched() const {
+        return accepted ? PixelArea{at.column, at.row, 1, 1} : PixelArea{};
+    }
 };
 
 // Told of each pixel that write_pixel is about to store.
@@ -61,7 +75,6 @@ public:
     std::uint8_t old_color = 0;
     std::uint8_t cell_count = 0;
 
-    PlotRefresh* refresh = nullptr;
     PixelWatch* write_watch = nullptr;
 
     // Columns and rows within the shape (0..159 and 0..199 in Multicolor); anything else reads 0
@@ -69,22 +82,24 @@ public:
     std::uint8_t read_pixel(std::int32_t column, std::int32_t row) const;
     void write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color);
 
-    void analyse_cell(std::int32_t column, std::int32_t row); // the character cell
-    void analyse_row(std::int32_t column, std::int32_t row);  // its row of pixels
-    void analyse(const PixelArea& area);                      // of at most 8 x 8 pixels
+    // Each analysis also leaves what it found in the scratch fields above.
+    Analysis analyse_cell(std::int32_t column, std::int32_t row); // the character cell
+    Analysis analyse_row(std::int32_t column, std::int32_t row);  // its row of pixels
+    Analysis analyse(const PixelArea& area);                      // of at most 8 x 8 pixels
+    // What the scratch fields hold now.
+    Analysis last_analysis() const;
 
-    bool plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color);
-    bool plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color);
+    PlotResult plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color);
+    PlotResult plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color);
     // Judges the pixel in the `area`-sized block that holds it.
-    bool plot_in(CellSize area, std::int32_t column, std::int32_t row, std::uint8_t color);
+    PlotResult plot_in(CellSize area, std::int32_t column, std::int32_t row, std::uint8_t color);
     // Multicolor (format 1) and FLI (2) plot as their modes do; any other value, hires and AFLI
-    // included, plots nothing, refreshes nothing and refuses.
-    bool plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row, std::uint8_t color);
+    // included, plots nothing, judges nothing and refuses.
+    PlotResult plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row,
+                          std::uint8_t color);
     // As `mode` plots: the entry every mode paints through.
-    bool plot_in_mode(const Mode& mode, std::int32_t column, std::int32_t row, std::uint8_t color);
-
-    // The swatches from the last analysis, then the preview band at the pixel.
-    void refresh_windows(std::int32_t column, std::int32_t row);
+    PlotResult plot_in_mode(const Mode& mode, std::int32_t column, std::int32_t row,
+                            std::uint8_t color);
 
     // While one is held, the model keeps what it read of each cell or row it analyses and
     // follows each write_pixel there, so that plotting many pixels reads each of them once rather
@@ -106,10 +121,11 @@ private:
     bool keeping_ = false;
 
     bool inside_picture(std::int32_t column, std::int32_t row) const;
-    bool write_plotted(bool accepted, std::int32_t column, std::int32_t row, std::uint8_t color);
+    // Writes an accepted pixel, and adds the judgement to `result`.
+    PlotResult& write_plotted(PlotResult& result, bool accepted, std::uint8_t color);
     // Whether the last analysis of an area with no shared background found `color` there.
     bool holds(std::uint8_t color) const;
     std::uint16_t area_colours_ = 0; // bit i: the last such area held colour i
     void count_colors();
-    bool plot(std::int32_t column, std::int32_t row, std::uint8_t color);
+    PlotResult& plot(PlotResult& result, std::uint8_t color);
 };

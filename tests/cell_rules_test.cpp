@@ -6,22 +6,21 @@
 
 namespace {
 
-// Records the refresh a plot attempt asks for, in order.
-struct RecordedRefresh : PlotRefresh {
+// The refresh a plot attempt's result asks for, in order: each judgement's swatches, then the
+// preview band at the pixel.
+std::vector<std::string> refreshes(const PlotResult& plot) {
     std::vector<std::string> calls;
-    void show_color1(unsigned i) override { calls.push_back("c1:" + std::to_string(i)); }
-    void show_color2(unsigned i) override { calls.push_back("c2:" + std::to_string(i)); }
-    void show_color3(unsigned i) override { calls.push_back("c3:" + std::to_string(i)); }
-    void show_back() override { calls.push_back("back"); }
-    void redraw_preview_band(std::uint32_t u, std::uint32_t v) override {
-        calls.push_back("band:" + std::to_string(u) + "," + std::to_string(v));
-    }
-};
+    for (const Analysis& found : plot.found())
+        for (const std::string& call :
+             {"c1:" + std::to_string(found.color1), "c2:" + std::to_string(found.color2),
+              "c3:" + std::to_string(found.color3), std::string("back"),
+              "band:" + std::to_string(plot.at.column) + "," + std::to_string(plot.at.row)})
+            calls.push_back(call);
+    return calls;
+}
 
 struct Model : ::testing::Test {
     PictureModel model;
-    RecordedRefresh refresh;
-    void SetUp() override { model.refresh = &refresh; }
 
     void put_row(int c0, int row, std::array<std::uint8_t, 4> colors) {
         for (int i = 0; i < 4; ++i) model.write_pixel(c0 + i, row, colors[i]);
@@ -82,7 +81,7 @@ TEST_F(Model, RowAnalysisFollowsTheWorkedExamplesOnEveryBackground) {
                 ASSERT_EQ(column < 0, expected < 0);
                 if (column < 0) continue;
                 const auto before = model.picture;
-                const bool accepted = model.plot_fli(8 + column, 13, 12);
+                const bool accepted = model.plot_fli(8 + column, 13, 12).accepted;
                 EXPECT_EQ(accepted, expected == 1) << "column " << column;
                 EXPECT_EQ(model.read_pixel(8 + column, 13),
                           accepted ? 12 : before[13 * 160 + 8 + column]);
@@ -177,16 +176,19 @@ TEST_F(Model, AnalysesExamineTheCellAndTheRowOfTheirTarget) {
     EXPECT_EQ(slots_and_scan(), (std::array<std::uint8_t, 4>{5, 0, 0, 5}));
 }
 
-TEST_F(Model, EveryAttemptRefreshesSwatchesThenTheBandAtThePixel) {
+TEST_F(Model, EveryAttemptAsksForSwatchesThenTheBandAtThePixel) {
     put_row(4, 8, {2, 5, 7, 0});
-    EXPECT_FALSE(model.plot_pixel(fmtMulticolor, 6, 13, 4));
-    EXPECT_EQ(refresh.calls,
+    const PlotResult refused = model.plot_pixel(fmtMulticolor, 6, 13, 4);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refreshes(refused),
               (std::vector<std::string>{"c1:2", "c2:5", "c3:7", "back", "band:6,13"}));
-    refresh.calls.clear();
-    EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 20, 30, 4));
+    EXPECT_TRUE(refused.touched().empty());
+    const PlotResult accepted = model.plot_pixel(fmtMulticolor, 20, 30, 4);
+    EXPECT_TRUE(accepted);
     // The swatches show the cell as it was before the write.
-    EXPECT_EQ(refresh.calls,
+    EXPECT_EQ(refreshes(accepted),
               (std::vector<std::string>{"c1:0", "c2:0", "c3:0", "back", "band:20,30"}));
+    EXPECT_EQ(accepted.touched(), (PixelArea{20, 30, 1, 1}));
 }
 
 // Only Multicolor and FLI plot through the format value: the hires modes have an entry of
@@ -198,26 +200,26 @@ TEST_F(Model, OtherFormatsDoNothing) {
                                               << mode_of(picture_in).name);
             model.shape = mode_of(picture_in).shape;
             model.shared_background = mode_of(picture_in).shared.background;
-            EXPECT_FALSE(model.plot_pixel(format, 5, 5, 2));
+            const PlotResult plot = model.plot_pixel(format, 5, 5, 2);
+            EXPECT_FALSE(plot);
             EXPECT_EQ(model.read_pixel(5, 5), 0);
-            EXPECT_TRUE(refresh.calls.empty());
+            EXPECT_TRUE(refreshes(plot).empty());
         }
 }
 
 TEST_F(Model, FliFallsBackToTheCellAndRefreshesTwice) {
     put_row(4, 9, {2, 5, 7, 0});
-    EXPECT_FALSE(model.plot_pixel(fmtFli, 7, 9, 3)); // refused by the row and by the cell
-    EXPECT_EQ(refresh.calls.size(), 10u);
-    refresh.calls.clear();
+    const PlotResult refused = model.plot_pixel(fmtFli, 7, 9, 3); // by the row and by the cell
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refreshes(refused).size(), 10u);
     model.write_pixel(7, 15, 9); // the cell now counts four: it accepts
-    EXPECT_TRUE(model.plot_pixel(fmtFli, 7, 9, 3));
+    const PlotResult by_cell = model.plot_pixel(fmtFli, 7, 9, 3);
+    EXPECT_TRUE(by_cell);
     EXPECT_EQ(model.read_pixel(7, 9), 3);
-    EXPECT_EQ(refresh.calls,
+    EXPECT_EQ(refreshes(by_cell),
               (std::vector<std::string>{"c1:2", "c2:5", "c3:7", "back", "band:7,9", "c1:2", "c2:5",
                                         "c3:7", "back", "band:7,9"}));
-    refresh.calls.clear();
-    EXPECT_TRUE(model.plot_pixel(fmtFli, 20, 20, 3)); // accepted by the row alone
-    EXPECT_EQ(refresh.calls.size(), 5u);
+    EXPECT_EQ(refreshes(model.plot_pixel(fmtFli, 20, 20, 3)).size(), 5u); // by the row alone
 }
 
 // In FLI a cell's rows are limited one by one: a colour refused in Multicolor because the cell
@@ -255,9 +257,9 @@ TEST_F(Model, TargetsOutsideThePictureAreRefused) {
     for (auto [c, r] :
          {std::pair{-1, 5}, {160, 5}, {5, 200}, {187, 247}, {INT32_MAX, INT32_MAX}, {INT32_MIN, 0}})
         for (std::uint8_t format : {fmtMulticolor, fmtFli}) {
-            refresh.calls.clear();
-            EXPECT_FALSE(model.plot_pixel(format, c, r, 2)) << c << "," << r;
-            EXPECT_EQ(refresh.calls.size(), format == fmtFli ? 10u : 5u);
+            const PlotResult plot = model.plot_pixel(format, c, r, 2);
+            EXPECT_FALSE(plot) << c << "," << r;
+            EXPECT_EQ(refreshes(plot).size(), format == fmtFli ? 10u : 5u);
         }
     EXPECT_EQ(model.picture, before);
     EXPECT_TRUE(model.plot_pixel(fmtMulticolor, 159, 199, 2));

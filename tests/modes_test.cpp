@@ -107,7 +107,8 @@ TEST(Modes, HiresAndAfliPaintTwoColoursAnAreaAndShareNoBackground) {
         PictureModel model = start;
         model.shape = mode.shape;
         model.shared_background = mode.shared.background;
-        EXPECT_EQ(model.plot_in_mode(mode, row.at.column, row.at.row, row.color), row.taken);
+        EXPECT_EQ(model.plot_in_mode(mode, row.at.column, row.at.row, row.color).accepted,
+                  row.taken);
         EXPECT_EQ(model.read_pixel(row.at.column, row.at.row) == row.color, row.taken);
     }
 }

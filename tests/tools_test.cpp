@@ -66,15 +66,23 @@ struct Tools : ::testing::Test {
         document.reset();
         view.drawn.clear();
     }
+    // After each event the zoom view shows each pixel painted as it was painted.
+    void show_painting() {
+        for (PixelPos at : painter.take_report().pixels)
+            view.draw_pixel(at, pixel(at.column, at.row));
+    }
     void press(PixelPos at, Button button = Button::Left, bool shift = false) {
         tool->press(context,
                     {at, at, button, button == Button::Left, button == Button::Right, shift, true});
+        show_painting();
     }
     void move(PixelPos at, bool left = true, bool right = false, bool shift = false) {
         tool->move(context, {at, at, Button::None, left, right, shift, true});
+        show_painting();
     }
     void release(PixelPos at, Button button = Button::Left, bool shift = false) {
         tool->release(context, {at, at, button, false, false, shift, true});
+        show_painting();
         stroke.end();
     }
     void click(PixelPos at, Button button = Button::Left) {

@@ -3,7 +3,7 @@
 
 void FreePaint::paint(ToolContext& context, PixelPos at, std::uint8_t color) {
     context.stroke.paint_into();
-    context.painter.paint(at, color, context.view);
+    context.painter.paint(at, color);
 }
 
 // A press paints the one pixel under the pointer, whatever the tool paints on a move.

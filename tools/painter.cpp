@@ -12,20 +12,6 @@ void stamped(PixelPos point, const std::vector<StampPixel>& stamp, Visit visit) 
         visit(PixelPos{point.column + pixel.column, point.row + pixel.row}, pixel.color);
 }
 
-// Plots with the document's refresh off, and puts it back however the plot ends.
-class QuietRefresh {
-public:
-    explicit QuietRefresh(PictureModel& model)
-        : model_(model), kept_(std::exchange(model.refresh, nullptr)) {}
-    ~QuietRefresh() { model_.refresh = kept_; }
-    QuietRefresh(const QuietRefresh&) = delete;
-    QuietRefresh& operator=(const QuietRefresh&) = delete;
-
-private:
-    PictureModel& model_;
-    PlotRefresh* kept_;
-};
-
 } // namespace
 
 Painter::Painter(Document& document) : document_(document) {}
@@ -74,12 +60,12 @@ std::optional<std::uint8_t> Painter::inked(PixelPos at, std::uint8_t color,
 Plotted Painter::plot_chosen(PixelPos at, std::uint8_t color) {
     const Plotted plotted = plot_as_chosen(document_, full_cell, document_.format(), at.column,
                                            at.row, color, lab_palette(shown_palette()));
-    painted_ |= plotted.accepted;
+    report_.found = plotted.found;
     return plotted;
 }
 
-// Of a recoloured cell, the pixels that changed are drawn anew, like the painted pixel itself.
-void Painter::paint_shown(PixelPos at, std::uint8_t color, ToolView& view) {
+// Of a recoloured cell, the pixels that changed show as painted, like the painted pixel itself.
+void Painter::paint_shown(PixelPos at, std::uint8_t color) {
     std::vector<std::uint8_t> before;
     PixelArea area;
     if (full_cell == FullCell::ReplaceColour) {
@@ -93,37 +79,39 @@ void Painter::paint_shown(PixelPos at, std::uint8_t color, ToolView& view) {
     if (plotted.area_recoloured)
         for (int i = 0; i < area.width * area.height; ++i) {
             const PixelPos pixel{area.left + i % area.width, area.top + i / area.width};
-            const std::uint8_t now = document_.read_pixel(pixel.column, pixel.row);
-            if (now != before[std::size_t(i)]) view.show_painted(pixel, now);
+            if (document_.read_pixel(pixel.column, pixel.row) != before[std::size_t(i)])
+                report_.pixels.push_back(pixel);
         }
-    view.show_painted(at, plotted.color);
+    report_.pixels.push_back(at);
 }
 
-void Painter::paint(PixelPos point, std::uint8_t color, ToolView& view, Tip tip) {
+void Painter::paint(PixelPos point, std::uint8_t color, Tip tip) {
     if (tip == Tip::Pixel)
         return symmetry.images(point, [&](PixelPos image) {
             if (const std::optional<std::uint8_t> image_color = inked(image, color, false))
-                paint_shown(image, *image_color, view);
+                paint_shown(image, *image_color);
         });
     for (const InkedPixel& pixel : pixels_at({point}, color, tip))
-        paint_shown(pixel.at, pixel.color, view);
+        paint_shown(pixel.at, pixel.color);
 }
 
-void Painter::paint_line(PixelPos from, PixelPos to, std::uint8_t color, ToolView& view, Tip tip) {
+void Painter::paint_line(PixelPos from, PixelPos to, std::uint8_t color, Tip tip) {
     for (const InkedPixel& pixel : pixels_at(line_pixels(from, to), color, tip))
-        paint_shown(pixel.at, pixel.color, view);
+        paint_shown(pixel.at, pixel.color);
 }
 
 void Painter::paint_quietly(const std::vector<PixelPos>& points, std::uint8_t color, Tip tip) {
-    const QuietRefresh quiet(document_);
     const PictureModel::KeepingScans kept(document_);
     for (const InkedPixel& pixel : pixels_at(points, color, tip))
-        plot_chosen(pixel.at, pixel.color);
+        if (plot_chosen(pixel.at, pixel.color).accepted)
+            report_.redrawn = united(report_.redrawn, {pixel.at.column, pixel.at.row, 1, 1});
 }
 
 Plotted Painter::plot(PixelPos at, std::uint8_t color) {
-    const QuietRefresh quiet(document_);
-    return plot_chosen(at, color);
+    const std::optional<Analysis> found = report_.found;
+    const Plotted plotted = plot_chosen(at, color);
+    report_.found = found;
+    return plotted;
 }
 
-bool Painter::take_painted() { return std::exchange(painted_, false); }
+PaintReport Painter::take_report() { return std::exchange(report_, {}); }

@@ -15,11 +15,22 @@ enum class Tip : std::uint8_t {
     Stamp, // the pen in the colour asked for, or the brush in its own colours
 };
 
+// What painting has done since it was last asked: the pixels it wrote one by one (each shows
+// as it was painted), the area it wrote all at once (the views draw it anew), and what the
+// last plot's analysis found there, before its write, for the swatches.
+struct PaintReport {
+    std::vector<PixelPos> pixels;
+    PixelArea redrawn;
+    std::optional<Analysis> found;
+    bool changed() const { return !pixels.empty() || !redrawn.empty(); }
+};
+
 // Every pixel a tool paints goes through here: the pen stamps the point, the symmetry mirrors
 // each stamped pixel, the ink gives each its colour, and the pixel is plotted under the
 // full-cell choice into the document's open edit, all in the same step. A brush stamped in its
 // own colours keeps them; every pixel painted in one colour goes through the ink. A PAL blend
-// then takes the place of its first colour, whichever way the pixel came by it.
+// then takes the place of its first colour, whichever way the pixel came by it. Nothing is
+// drawn here: the painting is collected until the views take it, once a pointer event.
 class Painter {
 public:
     explicit Painter(Document& document);
@@ -37,35 +48,34 @@ public:
     // The mirror images every painted pixel has.
     Symmetry symmetry;
 
-    // Paints at `point`, each pixel as it lands: its plot refreshes the swatches and the
-    // preview band, and the pixel (with any of its area that took the colour too) is drawn in
-    // `view`.
-    void paint(PixelPos point, std::uint8_t color, ToolView& view, Tip tip = Tip::Pixel);
+    // Paints at `point`, each pixel to be shown as it was painted (with any of its area that
+    // took the colour too).
+    void paint(PixelPos point, std::uint8_t color, Tip tip = Tip::Pixel);
     // Paints at each point of the line from `from` to `to`, so a stroke has no gaps; a pixel
     // that several stamps cover is plotted once, in the colour the last one gives it.
-    void paint_line(PixelPos from, PixelPos to, std::uint8_t color, ToolView& view, Tip tip);
-    // Paints at each point, showing nothing as it goes: the views follow once the edit ends.
+    void paint_line(PixelPos from, PixelPos to, std::uint8_t color, Tip tip);
+    // Paints at each point at once: the views draw the area anew.
     void paint_quietly(const std::vector<PixelPos>& points, std::uint8_t color,
                        Tip tip = Tip::Pixel);
-    // Plots one pixel under the full-cell choice, quietly.
+    // Plots one pixel under the full-cell choice, for an edit that tells the views itself.
     Plotted plot(PixelPos at, std::uint8_t color);
 
     // The pixels within the picture that painting at the points would plot, each once.
     std::vector<InkedPixel> pixels_at(const std::vector<PixelPos>& points, std::uint8_t color,
                                       Tip tip);
 
-    // Whether anything has been painted since it was last asked.
-    bool take_painted();
+    // What was painted since this was last asked.
+    PaintReport take_report();
 
 private:
     std::vector<StampPixel> stamp(Tip tip, std::uint8_t color) const;
-    void paint_shown(PixelPos at, std::uint8_t color, ToolView& view);
+    void paint_shown(PixelPos at, std::uint8_t color);
     Plotted plot_chosen(PixelPos at, std::uint8_t color);
     // The colour of a pixel at `at` stamped in `color`; none where the pattern keeps what is
     // there.
     std::optional<std::uint8_t> inked(PixelPos at, std::uint8_t color, bool own_colours) const;
 
     Document& document_;
-    bool painted_ = false;
+    PaintReport report_;
     std::vector<int> slot_; // of each picture pixel, its place in pixels_at's answer, or -1
 };

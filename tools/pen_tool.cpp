@@ -41,7 +41,7 @@ class PenTool : public Tool {
 
     void paint_to(ToolContext& context, PixelPos at) {
         const Tip tip = button_ == MouseButton::Left ? Tip::Stamp : Tip::Shape;
-        context.painter.paint_line(last_, at, color_, context.view, tip);
+        context.painter.paint_line(last_, at, color_, tip);
         context.view.set_cursor(at);
         last_ = at;
     }

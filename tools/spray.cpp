@@ -48,7 +48,7 @@ public:
                 column = int(random_() % unsigned(2 * across + 1)) - across;
                 row = int(random_() % unsigned(2 * kSprayRadius + 1)) - kSprayRadius;
             } while (column * column * aspect * aspect + row * row > kSprayRadius * kSprayRadius);
-            context.painter.paint({at_.column + column, at_.row + row}, color_, context.view);
+            context.painter.paint({at_.column + column, at_.row + row}, color_);
         }
         context.view.set_cursor(at_);
     }

@@ -36,9 +36,6 @@ public:
     // A pixel in `color`, with the grid-coloured outline, until the view is redrawn: a shape
     // still being dragged, not yet in the picture.
     virtual void draw_pixel(PixelPos at, std::uint8_t color) = 0;
-    // A pixel painted into the picture, now `color`. A view that shows a pixel's neighbours
-    // changed with it (the PAL view) may wait until the pointer event is handled.
-    virtual void show_painted(PixelPos at, std::uint8_t color) { draw_pixel(at, color); }
     // The whole view drawn again from the picture.
     virtual void redraw() = 0;
     // The picture position painted last (the zoom window's cursor_x and cursor_y).

@@ -53,7 +53,7 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int
     Tool* tool = chosen_tool();
     if (!tool) return;
     tool->press(tools_context_, event);
-    show_pal_changes();
+    show_painting();
     gesture_ = tool->busy() ? tool : nullptr;
     if (gesture_) gesture_timer_.start();
     update_clash_marks();
@@ -64,8 +64,8 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     const PointerEvent event = pointer_event(mbLeft, Shift, X, Y);
     tip_shown_ = false;
     if (Tool* tool = tool_for_moves()) tool->move(tools_context_, event);
-    show_pal_changes();
     if (!tip_shown_ && !tip_.empty()) show_tip({}, false);
+    show_painting();
     update_clash_marks();
     const bool on_picture = event.in_area && whole().contains(event.at);
     okno1->show_pointer_place(on_picture ? std::optional(event.at) : std::nullopt);
@@ -81,7 +81,7 @@ void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X
     if (Button == mbMiddle) panning_ = false;
     if (Tool* tool = tool_for_moves())
         tool->release(tools_context_, pointer_event(Button, Shift, X, Y));
-    show_pal_changes();
+    show_painting();
     if (gesture_ && !gesture_->busy()) gesture_ = nullptr;
     end_stroke();
 }
@@ -89,16 +89,17 @@ void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X
 void Tokno2::tick_gesture() {
     if (!gesture_ || !gesture_->busy()) return gesture_timer_.stop();
     gesture_->tick(tools_context_);
+    show_painting();
     update_clash_marks();
 }
 
-// Drawing the view anew puts the picture back where the tip was.
+// Drawing the view anew puts the picture back where the tip was, once the event is handled.
 void Tokno2::show_tip(std::vector<InkedPixel> pixels, bool outline) {
     tip_shown_ = true;
     if (pixels == tip_ && outline == tip_outline_) return;
     tip_ = std::move(pixels);
     tip_outline_ = outline;
-    FormPaint();
+    tip_moved_ = true;
 }
 
 void Tokno2::draw_tip() {
@@ -140,6 +141,7 @@ void Tokno2::draw_outline(const std::vector<InkedPixel>& pixels) {
 void Tokno2::leaveEvent(QEvent* event) {
     okno1->show_pointer_place(std::nullopt);
     if (!tip_.empty()) show_tip({}, false);
+    show_painting();
     TForm::leaveEvent(event);
 }
 
@@ -155,4 +157,5 @@ void Tokno2::follow_pen() {
                                     false,
                                     false,
                                     true});
+    show_painting();
 }

@@ -120,13 +120,40 @@ void Tokno2::draw_pixel(PixelPos at, std::uint8_t color) {
 }
 
 // A pixel painted into the picture changes how a PAL television shows its neighbours too: the
-// PAL views draw what the event's painting reached once, when the tool is done with it.
-void Tokno2::show_painted(PixelPos at, std::uint8_t color) {
+// PAL views draw what the event's painting reached, once.
+void Tokno2::show_painted(PixelPos at) {
     if (shown_pal_view().preview) pal_preview_changes_.add(at);
     if (shown_pal_view().in_zoom_view())
         pal_zoom_changes_.add(at);
     else
-        draw_pixel(at, color);
+        draw_pixel(at, read_pixel(at.column, at.row));
+}
+
+void Tokno2::show_painting() {
+    const PaintReport painting = painter.take_report();
+    PixelArea area;
+    for (const PixelPos& at : painting.pixels) {
+        show_painted(at);
+        area = united(area, {at.column, at.row, 1, 1});
+    }
+    if (!area.empty() && !shown_pal_view().preview) okno1->redraw_preview_area(area);
+    show_pal_changes();
+    if (painting.found) show_analysis(*painting.found);
+    if (!painting.redrawn.empty())
+        okno1->redraw_views();
+    else if (std::exchange(tip_moved_, false))
+        FormPaint();
+    painted_ = painting.changed();
+}
+
+bool Tokno2::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row,
+                        std::uint8_t color) {
+    const PlotResult plot = PictureModel::plot_pixel(format, column, row, color);
+    for (const Analysis& found : plot.found()) {
+        show_analysis(found);
+        okno1->redraw_preview_band(std::uint32_t(column), std::uint32_t(row));
+    }
+    return plot.accepted;
 }
 
 void Tokno2::show_pal_changes() {
@@ -251,14 +278,16 @@ void Tokno2::draw_clash_mark(int left, int top, int rows) {
 
 // After painting, the marks are drawn anew where a cell or row has started or stopped clashing.
 void Tokno2::update_clash_marks() {
-    if (!painter.take_painted() || !show_clashes) return;
+    if (!std::exchange(painted_, false) || !show_clashes) return;
     if (clash_rows() != marked_) FormPaint();
 }
 
-void Tokno2::show_analysis() {
-    okno_info->show_color1(cell_color1);
-    okno_info->show_color2(cell_color2);
-    okno_info->show_color3(cell_color3);
+void Tokno2::show_analysis() { show_analysis(last_analysis()); }
+
+void Tokno2::show_analysis(const Analysis& found) {
+    okno_info->show_color1(found.color1);
+    okno_info->show_color2(found.color2);
+    okno_info->show_color3(found.color3);
     okno_info->show_back();
 }
 

@@ -27,6 +27,10 @@ public:
     std::int32_t scroll_x{}; // picture position at the drawing area's top-left corner
     std::int32_t scroll_y{};
 
+    // Plots as the picture model does (formats 1 and 2), then brings the information window's
+    // swatches and the preview's band at the pixel up to date, for each judgement in turn.
+    bool plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row, std::uint8_t color);
+
     // Shows `across` x `down` character cells from the picture's top-left corner.
     void set_zoom(std::int32_t across, std::int32_t down);
     // Shows `columns` x `rows` picture pixels, keeping the scroll position.
@@ -39,8 +43,9 @@ public:
     void show_place(ViewPlace place);
     // After a change of mode: the same level and corner cell in the picture's new shape.
     void keep_place();
-    // The information window's swatches: the colours the last analysis found.
+    // The information window's swatches: the colours the last analysis found, or `found`.
     void show_analysis();
+    void show_analysis(const Analysis& found);
     // Shows kZoomLevels[level], keeping the picture pixel at (x, y) of the drawing area there.
     void zoom_to(std::size_t level, int x, int y);
 
@@ -88,7 +93,6 @@ protected:
 private:
     // What the tools draw and ask for.
     void draw_pixel(PixelPos at, std::uint8_t color) override;
-    void show_painted(PixelPos at, std::uint8_t color) override;
     void redraw() override;
     void set_cursor(PixelPos at) override;
     void show_tip(std::vector<InkedPixel> pixels, bool outline) override;
@@ -130,6 +134,11 @@ private:
     // Where the pixels of `area` lie in the drawing area.
     TRect shown_on_screen(const PixelArea& area) const;
     void draw_pal_pixels(const PixelArea& area, bool outlined);
+    // What the tool painted during a pointer event, shown once the tool is done with it: each
+    // pixel in the zoom view as it was painted, their area in the preview, the swatches of the
+    // last plot, and the pen or brush under the pointer where it changed.
+    void show_painting();
+    void show_painted(PixelPos at);
     void show_pal_changes();
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
 
@@ -141,6 +150,8 @@ private:
     std::vector<InkedPixel> tip_; // the pen or brush drawn under the pointer
     bool tip_outline_ = false;
     bool tip_shown_ = false; // whether the tool showed its tip on the pointer's latest move
+    bool tip_moved_ = false; // the tip changed during the event: the view is drawn anew
+    bool painted_ = false;   // the event's tool changed the picture
     CellRowSet marked_;      // the rows marked as clashing when the view was last drawn
     QTimer ants_timer_;
     QTimer gesture_timer_; // ticks a gesture under way while the pointer rests
