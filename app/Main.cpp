@@ -1,5 +1,5 @@
 #include "app/Main.h"
-#include "background/background.h"
+#include "app/editor_desk.h"
 #include "background/background_dialog.h"
 #include "display/displayed_palette.h"
 #include "display/pal_view.h"
@@ -14,7 +14,6 @@
 #include "platform/beep.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
-#include "raster/raster.h"
 #include "recovery/recovery_keeper.h"
 #include "storage/dlg_open.h"
 #include "storage/picture_file.h"
@@ -42,7 +41,9 @@ static QIcon palette_glyph(const QColor& fill) {
     return QIcon(glyph);
 }
 
-Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
+Tokno1::Tokno1(QWidget* owner)
+    : TForm(owner), image_changed(desk().image_changed), tool_mode(desk().tool_mode),
+      preview_size(desk().preview_size), picture_format(desk().document().format_value()) {
     Q_INIT_RESOURCE(icons); // the icons live in a static library
     setupUi(this);
     auto* palettes = new QActionGroup(this);
@@ -58,7 +59,7 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
     set_up_window_menu();
     set_up_recent_menu();
     set_up_reference_menu();
-    connect(PictureSwapPagesItem, &QAction::triggered, this, [this] { swap_pages(); });
+    connect(PictureSwapPagesItem, &QAction::triggered, this, [] { desk().swap_pages(); });
     connect(PictureCopyToSpareItem, &QAction::triggered, this, [this] { copy_to_spare_page(); });
     OpenDialog.Filter = QString::fromStdString(dialog_filter(Command::Open));
     SaveDialog.Filter = QString::fromStdString(dialog_filter(Command::Save));
@@ -66,10 +67,11 @@ Tokno1::Tokno1(QWidget* owner) : TForm(owner) {
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     auto* escape = new QShortcut(Qt::Key_Escape, this);
     escape->setWhatsThis("Drop the pasted block, else the selection, else the brush or pen");
-    connect(escape, &QShortcut::activated, this, [this] {
-        if (okno2->take_floating()) return;
-        if (okno2->selection()) return okno2->select(std::nullopt);
-        change_pen([](Pen& pen) { pen.make_plain(); });
+    connect(escape, &QShortcut::activated, this, [] {
+        Document& document = desk().document();
+        if (document.take_floating()) return;
+        if (document.selection()) return document.select(std::nullopt);
+        desk().change_pen([](Pen& pen) { pen.make_plain(); });
     });
     set_up_navigation();
     set_up_pal_view();
@@ -84,11 +86,7 @@ void Tokno1::FormCreate(TObject*) {
     picture_format = fmtMulticolor;
 }
 
-void Tokno1::choose_color(std::uint8_t index) {
-    okno2->draw_color = index;
-    okno2->painter.blend.reset();
-    okno_info->show_current_colors();
-}
+void Tokno1::choose_color(std::uint8_t index) { desk().choose_colour(index); }
 
 void Tokno1::color_b0Click(TObject*) { choose_color(0); }
 void Tokno1::color_b1Click(TObject*) { choose_color(1); }
@@ -109,7 +107,7 @@ void Tokno1::color_beClick(TObject*) { choose_color(15); }
 
 void Tokno1::choose_tool(const QObject* button) {
     for (const ToolRow& row : tool_rows())
-        if (button->objectName() == QLatin1String(row.button)) tool_mode = row.tool_mode;
+        if (button->objectName() == QLatin1String(row.button)) desk().choose_tool(row.tool_mode);
 }
 
 void Tokno1::tool_b2Click(TObject*) { choose_tool(tool_b2); }
@@ -138,7 +136,7 @@ void Tokno1::paint_palette_glyphs() {
                                           ? QColor(button->property("GlyphColor").toString())
                                           : QColor(SurfaceWord(palette_color(index)))));
     }
-    if (second_color_swatch_) show_ink(okno2->painter.ink);
+    if (second_color_swatch_) show_ink(desk().painter().ink);
 }
 
 QAction* Tokno1::palette_item(PaletteId id) const {
@@ -161,8 +159,8 @@ void Tokno1::ViewPaletteColodoreClick(TObject*) { show_in_palette(PaletteId::Col
 void Tokno1::ViewPaletteViceClick(TObject*) { show_in_palette(PaletteId::ViceColodore); }
 
 void Tokno1::tool_b3Click(TObject*) {
-    redraw_preview(std::uint32_t(okno2->mode().shape.width),
-                   std::uint32_t(okno2->mode().shape.height));
+    const PictureShape& shape = desk().document().mode().shape;
+    redraw_preview(std::uint32_t(shape.width), std::uint32_t(shape.height));
 }
 
 // The tool-bar zoom keeps the view's top-left pixel, unlike set_zoom.
@@ -186,10 +184,7 @@ bool Tokno1::confirmed_change() {
 void Tokno1::tool_clrClick(TObject*) {
     if (!confirmed_change()) return;
     MessageBeep(0);
-    change_picture("Clear", [](Document::Edit& edit) {
-        fill_block(edit.pixels(okno2->whole()), okno2->whole(), okno2->back_color);
-        return true;
-    });
+    desk().clear("Clear");
 }
 
 // The dialog's settings take effect while it is open; what they change in the preview and
@@ -207,8 +202,6 @@ void Tokno1::FileOpen(TObject*) {
 
 void Tokno1::FileExit(TObject*) { Close(); }
 
-Document::Edit Tokno1::open_edit(const char* label) { return okno2->open_edit(label); }
-
 // Each item says what it would take back or bring back, and is off when there is nothing.
 void Tokno1::update_edit_menu() {
     const auto describe = [](QAction* item, const std::string& step) {
@@ -217,16 +210,17 @@ void Tokno1::update_edit_menu() {
         item->setText(step.empty() ? command : command + ' ' + QString::fromStdString(step));
         item->setEnabled(!step.empty());
     };
-    describe(EditUndoItem, okno2->history().undo_label());
-    describe(EditRedoItem, okno2->history().redo_label());
+    const Document& document = desk().document();
+    describe(EditUndoItem, document.history().undo_label());
+    describe(EditRedoItem, document.history().redo_label());
     // Undo drops a floating block, history or not.
-    if (okno2->floating()) EditUndoItem->setEnabled(true);
+    if (document.floating()) EditUndoItem->setEnabled(true);
 }
 
 // The preview first: the zoom view's paint frames its area there, drawing it again only when
 // the view has moved off the area framed.
 void Tokno1::redraw_picture() {
-    tool_b3Click();
+    okno_prv->redraw();
     okno2->FormPaint();
 }
 
@@ -237,17 +231,8 @@ void Tokno1::redraw_views() {
     okno_info->show_back();
 }
 
-// A stroke under way is a step of its own first.
-void Tokno1::go_through_history(bool (Document::*move)()) {
-    okno2->end_stroke();
-    (okno2->*move)();
-}
-
-// A floating block is not part of the picture: Undo first drops it.
-void Tokno1::EditUndoClick(TObject*) {
-    if (!okno2->take_floating()) go_through_history(&Document::undo);
-}
-void Tokno1::EditRedoClick(TObject*) { go_through_history(&Document::redo); }
+void Tokno1::EditUndoClick(TObject*) { desk().undo(); }
+void Tokno1::EditRedoClick(TObject*) { desk().redo(); }
 
 // An import replaces the picture, so it asks first, like Open. A C64 file brings its mode.
 void Tokno1::PictureImportClick(TObject*) {
@@ -258,11 +243,11 @@ void Tokno1::PictureImportClick(TObject*) {
 }
 
 void Tokno1::PictureBackgroundClick(TObject*) {
-    std::uint8_t color = okno2->back_color;
+    const Document& document = desk().document();
+    std::uint8_t color = document.back_color;
     bool recolour = true;
-    if (!ask_background_colour(okno2->picture.data(), okno2->mode(), color, recolour)) return;
-    change_picture("Background Colour",
-                   [=](Document::Edit& edit) { return set_background(edit, color, recolour); });
+    if (ask_background_colour(document.picture.data(), document.mode(), color, recolour))
+        desk().set_background(color, recolour);
 }
 
 // An export's dialog starts with the picture's own name: its file's, else the preferences'
@@ -280,125 +265,64 @@ void Tokno1::export_through(TSaveDialog& dialog, const std::function<bool(TSaveD
 }
 
 void Tokno1::PictureKoalaClick(TObject*) {
-    export_through(KoalaFileDialog, [this](TSaveDialog& dialog) {
-        return export_koala(dialog, okno2->picture.data(), okno2->back_color);
+    export_through(KoalaFileDialog, [](TSaveDialog& dialog) {
+        const Document& document = desk().document();
+        return export_koala(dialog, document.picture.data(), document.back_color);
     });
 }
 void Tokno1::PictureFliClick(TObject*) {
-    export_through(FliFileDialog, [this](TSaveDialog& dialog) {
-        return export_fli(dialog, okno2->picture.data(), okno2->back_color);
+    export_through(FliFileDialog, [](TSaveDialog& dialog) {
+        const Document& document = desk().document();
+        return export_fli(dialog, document.picture.data(), document.back_color);
     });
 }
 void Tokno1::PictureOtherClick(TObject*) {
-    export_through(OtherFileDialog, [this](TSaveDialog& dialog) {
-        return export_other_c64(dialog, okno2->picture.data(), okno2->back_color,
-                                PictureFormat(picture_format));
+    export_through(OtherFileDialog, [](TSaveDialog& dialog) {
+        const Document& document = desk().document();
+        return export_other_c64(dialog, document.picture.data(), document.back_color,
+                                PictureFormat(document.format()));
     });
 }
 // The mode says which viewer shows it on a C64.
 void Tokno1::PicturePrgClick(TObject*) {
-    export_through(PrgFileDialog, [this](TSaveDialog& dialog) {
-        return export_prg(dialog, okno2->picture.data(), okno2->back_color,
-                          PictureFormat(picture_format));
+    export_through(PrgFileDialog, [](TSaveDialog& dialog) {
+        const Document& document = desk().document();
+        return export_prg(dialog, document.picture.data(), document.back_color,
+                          PictureFormat(document.format()));
     });
 }
 void Tokno1::PicturePngClick(TObject*) {
-    export_through(PngFileDialog, [this](TSaveDialog& dialog) {
-        return export_png(dialog, okno2->picture.data(), PictureFormat(picture_format));
+    export_through(PngFileDialog, [](TSaveDialog& dialog) {
+        const Document& document = desk().document();
+        return export_png(dialog, document.picture.data(), PictureFormat(document.format()));
     });
 }
 
 void Tokno1::PictureClashesClick(TObject*) {
-    okno2->show_clashes = PictureClashesItem->isChecked();
-    okno2->FormPaint();
+    desk().change_view(
+        [this](ViewChoices& view) { view.clashes = PictureClashesItem->isChecked(); });
 }
 
 void Tokno1::HelpShortcutsClick(TObject*) { show_shortcuts(Host()); }
 void Tokno1::HelpAboutClick(TObject*) { show_about(); }
 
-// One colour for another all over: no cell gains a colour, so it writes past the cell rules.
 void Tokno1::EditReplaceColourClick(TObject*) {
-    std::uint8_t from = okno2->draw_color, to = okno2->back_color;
-    if (!ask_replace_colour(from, to)) return;
-    change_picture("Replace Colour", [=](Document::Edit& edit) {
-        const PixelGrid pixels = edit.pixels(okno2->whole());
-        return replace_colour(pixels.pixels, std::size_t(pixels.width * pixels.height), from, to) >
-               0;
-    });
+    std::uint8_t from = desk().document().draw_color, to = desk().document().back_color;
+    if (ask_replace_colour(from, to)) desk().replace_colour(from, to);
 }
 
 // Leaving throws the picture away, so it asks like Open and Clear do.
 void Tokno1::FormCloseQuery(TObject*, bool& CanClose) { CanClose = confirmed_change(); }
 
-// Over the picture's pixels `redrawn` in the preview drawn with `block` a picture pixel: the
-// selection's outline, the symmetry's axes and the zoom view's frame. Elsewhere they still
-// stand, so a painted pixel costs a few dots, not the whole frame.
-static void draw_preview_marks(const PreviewPixels& block, const PixelArea& redrawn) {
-    TCanvas& canvas = *okno_prv->GetCanvas();
-    if (okno2->selection()) draw_dashed_outline(canvas, *okno2->selection(), block, 2, redrawn);
-    draw_symmetry_axes(canvas, okno2->painter.symmetry, block.origin, block.origin, block.width,
-                       block.height, preview_rect(redrawn, block));
-    okno_prv->draw_view_frame(block, redrawn);
-}
-
-// A picture pixel is one block from (2, 2) at double size (4 x 2 screen pixels for a
-// double-width pixel), or a row of screen pixels from (0, 0) at single size (two for a
-// double-width pixel). Only pixels of the picture are drawn.
-void Tokno1::draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
-                               std::uint64_t bottom) {
-    TCanvas* canvas = okno_prv->GetCanvas();
-    const ConstPixelGrid picture = okno2->grid();
-    const Palette& colors = shown_colors();
-    const std::uint8_t size = preview_size;
-    const PreviewPixels block = preview_pixels(size, okno2->mode().shape);
-    const ReferenceLayer reference = okno2->reference_layer();
-    right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
-    bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
-    const int first = int(std::min<std::uint64_t>(left, right)), count = int(right) - first;
-    const int down_from = int(std::min<std::uint64_t>(top, bottom));
-    const PixelArea area{first, down_from, count, int(bottom) - down_from};
-    if (shown_pal_view().preview) {
-        draw_pal_preview(*canvas, picture, okno2->mode().shape.pixel_aspect, area, block,
-                         reference);
-    } else {
-        std::vector<TColor> row(std::size_t(std::max(count, 0)));
-        for (int v = down_from; v < int(bottom); ++v) {
-            const std::uint8_t* pixels = picture.row(v) + first;
-            for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
-            reference.blend_row(v, first, count, 1, row.data());
-            const int x = block.origin + block.width * first, y = block.origin + block.height * v;
-            for (int line = 0; line < block.height; ++line)
-                canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
-        }
-    }
-    draw_preview_marks(block, area);
-}
-
-void Tokno1::draw_pal_preview_rows(const std::vector<PixelArea>& rows) {
-    const PictureShape& shape = okno2->mode().shape;
-    const PreviewPixels block = preview_pixels(preview_size, shape);
-    const ReferenceLayer reference = okno2->reference_layer();
-    for (const PixelArea& row : rows) {
-        draw_pal_preview(*okno_prv->GetCanvas(), okno2->grid(), shape.pixel_aspect, row, block,
-                         reference);
-        draw_preview_marks(block, row);
-    }
-}
-
-void Tokno1::redraw_preview_area(const PixelArea& area) {
-    draw_preview_area(std::uint64_t(area.left), std::uint64_t(area.top),
-                      std::uint64_t(area.right()) + 1, std::uint64_t(area.bottom()) + 1);
-}
-
 void Tokno1::redraw_preview(std::uint32_t columns, std::uint32_t rows) {
-    draw_preview_area(0, 0, columns, rows);
+    okno_prv->draw(0, 0, columns, rows);
 }
 
-// The band starts at the pixel itself, not at the corner of its cell. A painted pixel changes
-// its neighbours in the PAL view, which the zoom view draws once its pointer event is handled
-// (Tokno2::show_painted).
+// The band starts at the pixel itself, not at the corner of its cell: the zoom view's cell
+// width across, a cell's height down. A painted pixel changes its neighbours in the PAL view,
+// which the preview draws once the pointer event is handled.
 void Tokno1::redraw_preview_band(std::uint32_t column, std::uint32_t row) {
     if (shown_pal_view().preview) return;
-    draw_preview_area(column, row, std::uint64_t(column) + okno2->zoom_factor,
-                      std::uint64_t(row) + std::uint64_t(okno2->mode().shape.cell.height));
+    okno_prv->draw(column, row, std::uint64_t(column) + okno2->zoom_factor,
+                   std::uint64_t(row) + std::uint64_t(desk().document().mode().shape.cell.height));
 }

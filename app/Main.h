@@ -1,7 +1,6 @@
 #pragma once
-#include "app/paint_setting.h"
 #include "colour/palettes.h"
-#include "document/document.h"
+#include "desk/desk.h"
 #include "full_cell/full_cell.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
@@ -33,10 +32,11 @@ class Tokno1 : public TForm, public Ui::Tokno1 {
 public:
     explicit Tokno1(QWidget* owner);
 
-    std::uint8_t image_changed{};
-    std::uint8_t tool_mode{};      // a ToolMode, the row of the tool table chosen
-    std::uint8_t preview_size{};   // 1 single size, 2 double size
-    std::uint8_t picture_format{}; // the picture's mode (modes/mode.h); the document keeps it
+    // The editor's modes, as the desk and its document keep them.
+    std::uint8_t& image_changed;
+    std::uint8_t& tool_mode;      // a ToolMode, the row of the tool table chosen
+    std::uint8_t& preview_size;   // 1 single size, 2 double size
+    std::uint8_t& picture_format; // the picture's mode (modes/mode.h)
 
     TOpenDialog OpenDialog;
     TSaveDialog SaveDialog;
@@ -56,12 +56,9 @@ public:
     // picture name.
     void show_file();
 
+    // The preview's drawing operations, which the preview carries out.
     void redraw_preview(std::uint32_t columns, std::uint32_t rows);
     void redraw_preview_band(std::uint32_t column, std::uint32_t row);
-    // The preview of the picture's pixels of `area`.
-    void redraw_preview_area(const PixelArea& area);
-    // The PAL preview of these stretches of picture rows, then the marks over the preview.
-    void draw_pal_preview_rows(const std::vector<PixelArea>& rows);
 
     // Brings the Edit menu's items up to date with the history and the floating block.
     void update_edit_menu();
@@ -71,15 +68,6 @@ public:
     // swatches of the row under the pointer and of the current colours. Every full repaint goes
     // one of these two ways.
     void redraw_views();
-    // Runs `change` on an edit called `label`, and keeps it as one step when it says it changed
-    // the picture; the windows follow the document's notice.
-    template <class Change> void change_picture(const char* label, Change change) {
-        Document::Edit edit = open_edit(label);
-        if (change(edit)) edit.commit();
-    }
-    // Replaces the pixels, the background and the mode as one step called `label`.
-    void replace_picture(const char* label, const std::uint8_t* pixels, std::uint8_t background,
-                         std::uint8_t format);
     // Switches the mode as one step: the pixels take the new mode's shape and every cell it
     // cannot show is fixed; the status bar says how many.
     void set_picture_format(std::uint8_t format);
@@ -108,20 +96,17 @@ public:
     void show_in_palette(PaletteId id);
     // View > Zoom shows the zoom view's level, and the preview frames its area.
     void follow_zoom_view();
-    // What painting does in a full cell, from now on and in later runs (full_cell_commands.cpp).
-    void choose_full_cell(FullCell choice);
+    // Edit > When a Cell Is Full's item of a choice (full_cell_commands.cpp).
     QAction* full_cell_item(FullCell choice) const;
-    // Changes the pen or brush the tools paint with, and shows the change (brush_commands.cpp).
-    void change_pen(const std::function<void(Pen&)>& change);
+    // The Brush menu names the pen or brush and offers what suits it (brush_commands.cpp).
+    void show_pen();
     void brush_from_selection();
     void save_brush();
     void load_brush();
-    // Changes the pattern or the second colour, keeps it for later runs and shows it
-    // (ink_commands.cpp).
-    void change_ink(const std::function<void(Ink&)>& change);
-    // Changes the symmetry or its centre, keeps it for later runs and shows its axes
-    // (symmetry_commands.cpp).
-    void change_symmetry(const std::function<void(StoredSymmetry&)>& change);
+    // Brush > Pattern and the second colour's swatch show the ink (ink_commands.cpp).
+    void show_ink(const Ink& ink);
+    // Edit > Symmetry checks the symmetry chosen (symmetry_commands.cpp).
+    void check_symmetry_items();
     // The Window menu (window_commands.cpp). Once the inner windows are made, the menu names
     // them, and the places and sizes they take then, before those kept from the last run, are
     // the ones "Arrange as at Start" gives.
@@ -133,18 +118,9 @@ public:
     void cascade_windows();
     // Shows the window, in front, within the area.
     void bring_back(TForm* window);
-    // The spare page (page_commands.cpp): a second whole picture, shown in place of the other
-    // by Picture > Swap Pages, and made a copy of it by Copy to Spare Page. The selection, the
-    // floating block, the clipboard and the brush stay on the desk.
-    void swap_pages();
+    // Picture > Copy to Spare Page: a spare page changed since it was opened or saved is
+    // replaced only when the user says so.
     void copy_to_spare_page();
-    // 1 for the page the editor starts with, 2 for the other.
-    int page_shown() const { return page_shown_; }
-    // The spare page; none until one is first needed.
-    const std::optional<Document::Page>& kept_spare_page() const { return spare_page_; }
-    // Puts `page` aside as the spare page (none: one is made blank when needed), the page
-    // shown being number `shown`.
-    void set_spare_page(std::optional<Document::Page> page, int shown);
     // The status bar's note of the picture column, row and cell under the pointer; none when
     // the pointer is off the picture (view_commands.cpp).
     void show_pointer_place(std::optional<PixelPos> at);
@@ -248,7 +224,6 @@ public slots:
     void HelpAboutClick(TObject* Sender = nullptr);
 
 private:
-    Document::Edit open_edit(const char* label);
     void choose_color(std::uint8_t index);
     void choose_tool(const QObject* button);
     bool confirmed_change();
@@ -258,7 +233,6 @@ private:
     // Picture > Export as ...: runs `write` with the export's dialog, which starts with the
     // picture's own name, and shows where the file went.
     void export_through(TSaveDialog& dialog, const std::function<bool(TSaveDialog&)>& write);
-    void go_through_history(bool (Document::*move)());
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
     void set_up_navigation();
@@ -272,35 +246,24 @@ private:
     void show_status(const QString& message);
     void set_up_brush_menu();
     void set_up_ink_menu();
-    void show_ink(const Ink& ink);
     void set_up_symmetry_menu();
-    void check_symmetry_items();
     void set_up_window_menu();
     WindowPlaces window_places() const;
     void place_windows(const WindowPlaces& places);
     void set_up_recent_menu();
     void set_up_reference_menu();
     void fill_recent_menu();
-    void show_pen();
     void take_brush(PixelBlock block);
-    void clear_selection(const char* label);
-    void flip(const char* label, void (*mirror)(PixelGrid, const PixelArea&));
-    void draw_preview_area(std::uint64_t left, std::uint64_t top, std::uint64_t right,
-                           std::uint64_t bottom);
 
     PicturePrinter printer_;
     std::vector<QAction*> pattern_items_; // Brush > Pattern's choices, in the patterns' order
     QAction* pattern_transparent_item_ = nullptr;
     QToolButton* second_color_swatch_ = nullptr; // beside the palette
-    StoredSymmetry symmetry_;
-    std::vector<QAction*> symmetry_items_; // Edit > Symmetry's kinds, in their order
+    std::vector<QAction*> symmetry_items_;       // Edit > Symmetry's kinds, in their order
     QAction* symmetry_middle_item_ = nullptr;
     QAction* symmetry_cursor_item_ = nullptr;
     std::map<QString, QRect> start_geometry_; // each inner window's place and size at start
-    Document::Page& spare_page();
-    std::optional<Document::Page> spare_page_; // made blank when first needed
     QLabel* pointer_place_ = nullptr;
-    int page_shown_ = 1;
 };
 
 extern Tokno1* okno1;

@@ -1,6 +1,7 @@
 // The Brush menu: the pen's shape and size, and the brush lifted from the picture, its
 // changes, and its PNG files.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "edit/clipboard.h"
 #include "exchange/picture_import.h"
 #include "platform/beep.h"
@@ -29,7 +30,7 @@ void Tokno1::set_up_brush_menu() {
         {BrushHalveItem, [](Pen& pen) { pen.brush->halve_size() || (MessageBeep(0), true); }},
     };
     for (const auto& [item, change] : changes)
-        connect(item, &QAction::triggered, this, [this, change] { change_pen(change); });
+        connect(item, &QAction::triggered, this, [change] { desk().change_pen(change); });
     connect(BrushFromSelectionItem, &QAction::triggered, this, [this] { brush_from_selection(); });
     connect(BrushSaveItem, &QAction::triggered, this, [this] { save_brush(); });
     connect(BrushLoadItem, &QAction::triggered, this, [this] { load_brush(); });
@@ -38,26 +39,20 @@ void Tokno1::set_up_brush_menu() {
     BrushSaveDialog.DefaultExt = QStringLiteral("png");
 }
 
-void Tokno1::change_pen(const std::function<void(Pen&)>& change) {
-    change(okno2->painter.pen);
-    show_pen();
-}
-
-// The selection becomes the brush, and the pen tool takes it up; the ants go, as the brush
-// now follows the pointer.
+// The selection becomes the brush, and the pen tool takes it up: the brush shows under the
+// pointer at once.
 void Tokno1::brush_from_selection() {
-    const std::optional<PixelArea> selected = okno2->selection();
-    if (!selected) return MessageBeep(0);
-    okno2->select(std::nullopt);
-    take_brush(copy_block(okno2->grid(), *selected));
+    if (!desk().document().selection()) return MessageBeep(0);
+    tool_pen->click();
+    desk().brush_from_selection();
 }
 
 // An image pixel a brush pixel, in the displayed colours: loaded again (as Import reads an image
 // no wider than the picture) it is the same brush.
 void Tokno1::save_brush() {
-    const std::optional<Brush>& brush = okno2->painter.pen.brush;
+    const std::optional<Brush>& brush = desk().painter().pen.brush;
     if (!brush || !BrushSaveDialog.Execute()) return;
-    PictureShape pixel_for_pixel = okno2->mode().shape;
+    PictureShape pixel_for_pixel = desk().document().mode().shape;
     pixel_for_pixel.pixel_aspect = 1;
     QBuffer png;
     png.open(QIODevice::WriteOnly);
@@ -74,14 +69,14 @@ void Tokno1::save_brush() {
 // keeps the brush there was.
 void Tokno1::load_brush() {
     if (!BrushOpenDialog.Execute()) return;
-    if (auto block = read_brush_image(BrushOpenDialog.GetFileName(), okno2->mode().shape))
+    if (auto block =
+            read_brush_image(BrushOpenDialog.GetFileName(), desk().document().mode().shape))
         take_brush(std::move(*block));
 }
 
 void Tokno1::take_brush(PixelBlock block) {
-    okno2->painter.pen.brush.emplace(std::move(block), okno2->mode().shape.pixel_aspect);
     tool_pen->click();
-    show_pen();
+    desk().take_brush(std::move(block));
 }
 
 static QString pen_text(const Pen& pen) {
@@ -99,7 +94,7 @@ static QString pen_text(const Pen& pen) {
 // The menu names what the tools paint with and offers the brush's changes while there is one;
 // the pen or brush under the pointer takes its new shape at once.
 void Tokno1::show_pen() {
-    const Pen& pen = okno2->painter.pen;
+    const Pen& pen = desk().painter().pen;
     BrushCurrentItem->setText(pen_text(pen));
     BrushRoundItem->setChecked(!pen.brush && pen.shape == PenShape::Round);
     BrushSquareItem->setChecked(!pen.brush && pen.shape == PenShape::Square);

@@ -1,24 +1,24 @@
 // The File menu's commands on the picture's own file: New, Save, Save As, Print and the file
 // the picture belongs to.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "formats/format_table.h"
 #include "prefs/prefswin.h"
 #include "storage/picture_file.h"
-#include "zoom/zoom_window.h"
 #include <QFileInfo>
 
 // What the preferences' picture name says for a picture without a file.
 static const QString kUnnamedPicture = QStringLiteral("picture0.vxr");
 
-QString Tokno1::picture_path() const { return QString::fromStdString(okno2->file()); }
+QString Tokno1::picture_path() const { return QString::fromStdString(desk().document().file()); }
 
 // The picture opened from or saved to the file no longer counts as changed; a picture that
 // loses its file keeps counting as it did.
 void Tokno1::set_picture_path(const QString& path) {
     const QString file = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    okno2->set_file(file.toStdString());
+    desk().document().set_file(file.toStdString());
     if (file.isEmpty()) return;
-    okno2->mark_saved();
+    desk().document().mark_saved();
     remember_recent(file);
 }
 
@@ -26,9 +26,9 @@ void Tokno1::set_picture_path(const QString& path) {
 // "Vexlor v0.1 [FLI] - wizard.vxr".
 void Tokno1::show_file() {
     const QString name = QFileInfo(picture_path()).fileName();
-    QString caption = windowTitle() + QString::fromUtf8(okno2->mode().caption);
+    QString caption = windowTitle() + QString::fromUtf8(desk().document().mode().caption);
     if (!name.isEmpty()) caption += " - " + name;
-    if (page_shown() == 2) caption += QStringLiteral(" (spare page)");
+    if (desk().page_shown() == 2) caption += QStringLiteral(" (spare page)");
     Host()->setWindowTitle(caption);
     prefs->name->setText(name.isEmpty() ? kUnnamedPicture : name);
 }
@@ -41,10 +41,7 @@ QString Tokno1::picture_name() const {
 // A new picture replaces the old one, so it asks like Open and Clear, but without Clear's beep.
 void Tokno1::FileNew(TObject*) {
     if (!confirmed_change()) return;
-    change_picture("New", [](Document::Edit& edit) {
-        fill_block(edit.pixels(okno2->whole()), okno2->whole(), okno2->back_color);
-        return true;
-    });
+    desk().clear("New");
     set_picture_path({});
 }
 
@@ -77,19 +74,20 @@ QString first_extension(const FileFormat& format) {
 // picture goes to its mode's C64 file, which holds it exactly. Vexlor's own file takes any name
 // the user gives it, as it always has.
 bool Tokno1::save_picture(const QString& path) {
-    const FileFormat& format = saved_format_of(*okno2);
+    const Document& document = desk().document();
+    const FileFormat& format = saved_format_of(document);
     if (format.kind() && !fits_name(format, path)) {
         ShowErrorMessage(QStringLiteral("Vexlor"),
                          QStringLiteral("The picture was not saved: \"%1\" is the name of "
                                         "another kind of file. A picture in %2 mode is saved "
                                         "as %3 (.%4).")
-                             .arg(path, QString::fromUtf8(okno2->mode().name),
+                             .arg(path, QString::fromUtf8(document.mode().name),
                                   QString::fromStdString(format.a_picture()),
                                   first_extension(format)));
         return false;
     }
-    if (!save_picture_file(path, okno2->picture.data(), PictureFormat(okno2->format()),
-                           okno2->back_color))
+    if (!save_picture_file(path, document.picture.data(), PictureFormat(document.format()),
+                           document.back_color))
         return false;
     set_picture_path(path);
     return true;
@@ -98,14 +96,14 @@ bool Tokno1::save_picture(const QString& path) {
 // The picture's file takes the picture only where its name fits the mode's format (a file
 // opened before the mode changed may not): else Save asks for a name.
 void Tokno1::FileSave(TObject*) {
-    if (picture_path().isEmpty() || !fits_name(saved_format_of(*okno2), picture_path()))
+    if (picture_path().isEmpty() || !fits_name(saved_format_of(desk().document()), picture_path()))
         FileSaveAs();
     else
         save_picture(picture_path());
 }
 
 void Tokno1::FileSaveAs(TObject*) {
-    const FileFormat& format = saved_format_of(*okno2);
+    const FileFormat& format = saved_format_of(desk().document());
     SaveDialog.Filter = QString::fromStdString(dialog_filter(format));
     // A name typed without an extension gets a C64 file's own; Vexlor's file never had one.
     SaveDialog.DefaultExt = format.kind() ? first_extension(format) : QString();
@@ -117,7 +115,8 @@ void Tokno1::FileSaveAs(TObject*) {
 }
 
 void Tokno1::FilePrint(TObject*) {
-    printer_.print(Host(), screen_image(okno2->grid(), okno2->mode().shape.pixel_aspect),
+    const Document& document = desk().document();
+    printer_.print(Host(), screen_image(document.grid(), document.mode().shape.pixel_aspect),
                    picture_name());
 }
 

@@ -1,9 +1,7 @@
 // Edit > When a Cell Is Full, and Picture > Fix Colour Clashes.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "display/displayed_palette.h"
-#include "full_cell/clash_fix.h"
-#include "full_cell/full_cell_setting.h"
-#include "zoom/zoom_window.h"
 #include <QActionGroup>
 
 QAction* Tokno1::full_cell_item(FullCell choice) const {
@@ -18,27 +16,15 @@ void Tokno1::set_up_full_cell_menu() {
     for (int i = 0; i < kFullCellChoices; ++i) {
         QAction* item = full_cell_item(FullCell(i));
         choices->addAction(item);
-        connect(item, &QAction::triggered, this, [this, i] { choose_full_cell(FullCell(i)); });
+        connect(item, &QAction::triggered, this, [i] { desk().choose_full_cell(FullCell(i)); });
     }
-    full_cell_item(stored_full_cell())->setChecked(true);
-}
-
-void Tokno1::choose_full_cell(FullCell choice) {
-    okno2->painter.full_cell = choice;
-    store_full_cell(choice);
-    full_cell_item(choice)->setChecked(true);
+    full_cell_item(desk().painter().full_cell)->setChecked(true);
 }
 
 // One step, with the selection or the whole picture; a line on the status bar says what it did.
 void Tokno1::PictureFixClashesClick(TObject*) {
-    const Mode& mode = okno2->mode();
-    const PixelArea within = okno2->selection().value_or(okno2->whole());
-    ClashFix fix;
-    change_picture("Fix Colour Clashes", [&](Document::Edit& edit) {
-        fix = mode.fix_clashes(edit.pixels(within).pixels, okno2->back_color,
-                               lab_palette(shown_palette()), within);
-        return fix.pixels > 0;
-    });
+    const Mode& mode = desk().document().mode();
+    const ClashFix fix = desk().fix_clashes(lab_palette(shown_palette()));
     const QString message = fix.pixels == 0
                                 ? QStringLiteral("No colour clashes to fix")
                                 : QStringLiteral("Fixed %1: %2 changed")

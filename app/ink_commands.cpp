@@ -1,8 +1,7 @@
 // Brush › Pattern, and the second colour: the right button on a palette button chooses it, and
 // it shows beside the palette.
 #include "app/Main.h"
-#include "app/paint_setting.h"
-#include "zoom/zoom_window.h"
+#include "app/editor_desk.h"
 #include <QActionGroup>
 #include <QMenu>
 #include <QToolButton>
@@ -16,7 +15,7 @@ void Tokno1::set_up_ink_menu() {
         item->setCheckable(true);
         patterns->addAction(item);
         connect(item, &QAction::triggered, this,
-                [this, index] { change_ink([index](Ink& ink) { ink.pattern = {index}; }); });
+                [index] { desk().change_ink([index](Ink& ink) { ink.pattern = {index}; }); });
         pattern_items_.push_back(item);
         if (index == 0 || index == kDitherLevels) menu->addSeparator();
     }
@@ -26,7 +25,7 @@ void Tokno1::set_up_ink_menu() {
     pattern_transparent_item_->setStatusTip(
         QStringLiteral("The second colour's places of a pattern keep what is there"));
     connect(pattern_transparent_item_, &QAction::triggered, this,
-            [this](bool on) { change_ink([on](Ink& ink) { ink.transparent = on; }); });
+            [](bool on) { desk().change_ink([on](Ink& ink) { ink.transparent = on; }); });
     const std::pair<const char*, QKeySequence> steps[] = {
         {"&Next Pattern", QKeySequence(Qt::Key_N)},
         {"&Previous Pattern", QKeySequence(Qt::SHIFT | Qt::Key_N)}};
@@ -34,30 +33,22 @@ void Tokno1::set_up_ink_menu() {
         QAction* item = menu->addAction(QString::fromLatin1(text));
         item->setShortcut(key);
         const int step = key == QKeySequence(Qt::Key_N) ? 1 : -1;
-        connect(item, &QAction::triggered, this, [this, step] {
-            change_ink([step](Ink& ink) { ink.pattern = ink.pattern.stepped(step); });
+        connect(item, &QAction::triggered, this, [step] {
+            desk().change_ink([step](Ink& ink) { ink.pattern = ink.pattern.stepped(step); });
         });
     }
     for (std::uint8_t index = 0; index < 16; ++index) {
         QAbstractButton* button = palette_button(index);
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(button, &QWidget::customContextMenuRequested, this,
-                [this, index] { change_ink([index](Ink& ink) { ink.second_color = index; }); });
+                [index] { desk().change_ink([index](Ink& ink) { ink.second_color = index; }); });
     }
     second_color_swatch_ = new QToolButton(Panel1);
     second_color_swatch_->setObjectName(QStringLiteral("second_color"));
     second_color_swatch_->setGeometry(584, 4, 32, 30);
     second_color_swatch_->setIconSize({22, 22});
     second_color_swatch_->setFocusPolicy(Qt::NoFocus);
-    show_ink(stored_ink());
-}
-
-void Tokno1::change_ink(const std::function<void(Ink&)>& change) {
-    Ink& ink = okno2->painter.ink;
-    change(ink);
-    store_ink(ink);
-    show_ink(ink);
-    okno2->follow_pen();
+    show_ink(desk().painter().ink);
 }
 
 void Tokno1::show_ink(const Ink& ink) {

@@ -1,31 +1,26 @@
 // Opening a picture from a path: the File menu, the command line and files dropped on a window.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "background/background.h"
 #include "exchange/picture_import.h"
 #include "formats/file_reading.h"
 #include "formats/format_table.h"
 #include "storage/picture_file.h"
-#include "zoom/zoom_window.h"
 #include <QFile>
 
-void Tokno1::replace_picture(const char* label, const std::uint8_t* pixels, std::uint8_t background,
-                             std::uint8_t format) {
-    change_picture(label, [&](Document::Edit& edit) {
-        edit.set_mode(format);
-        const PixelGrid picture = edit.pixels(okno2->whole());
-        std::copy_n(pixels, picture.width * picture.height, picture.pixels);
-        edit.set_background(background);
-        return true;
-    });
+// The grid of a picture in the mode with that picture_format value, in `storage`.
+static ConstPixelGrid in_mode(const StoredPicture& storage, std::uint8_t format) {
+    const PictureShape& shape = mode_of(format).shape;
+    return {storage.data(), shape.width, shape.height};
 }
 
 // The picture an import brings has no .vxr file yet; a C64 file brings its mode. The import
 // asks its questions before anything changes.
 void Tokno1::import_step(const Import& import) {
     StoredPicture pixels{};
-    std::uint8_t background = okno2->back_color, format = picture_format;
+    std::uint8_t background = desk().document().back_color, format = picture_format;
     if (!import(pixels.data(), background, format)) return;
-    replace_picture("Import", pixels.data(), background, format);
+    desk().replace_picture("Import", in_mode(pixels, format), background, format);
     set_picture_path({});
 }
 
@@ -47,12 +42,13 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
         });
         // A file of the kind Save writes for its picture's mode (a hires mode's own) becomes
         // the picture's file.
-        if (read_as && read_as == &saved_format(PictureFormat(okno2->format())))
+        if (read_as && read_as == &saved_format(PictureFormat(picture_format)))
             set_picture_path(path);
         return;
     }
+    const Document& document = desk().document();
     PictureBytes loaded{};
-    std::copy_n(okno2->picture.begin(), loaded.size(), loaded.begin());
+    std::copy_n(document.picture.begin(), loaded.size(), loaded.begin());
     std::size_t pixels = 0;
     if (!load_picture_file(path, loaded.data(), &pixels)) {
         if (as == OpenAs::ByKind)
@@ -64,10 +60,11 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
     // The file holds no background: the picture keeps one that all its cells fit with. It
     // holds no mode either: Open keeps the current one where it has the file's shape, and a
     // hires mode gives way to Multicolor.
-    const std::uint8_t format =
-        okno2->mode().shape.width == kPictureColumns ? picture_format : std::uint8_t(fmtMulticolor);
-    replace_picture("Open", loaded.data(), background_for_loaded(loaded.data(), okno2->back_color),
-                    format);
+    const std::uint8_t format = document.mode().shape.width == kPictureColumns
+                                    ? picture_format
+                                    : std::uint8_t(fmtMulticolor);
+    desk().replace_picture("Open", {loaded.data(), kPictureColumns, kPictureRows},
+                           background_for_loaded(loaded.data(), document.back_color), format);
     set_picture_path(path);
     if (pixels < kPictureBytes)
         ShowErrorMessage(QStringLiteral("Vexlor"),

@@ -1,5 +1,6 @@
 // The picture's mode: Picture > Mode and the preferences' General tab.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "display/displayed_palette.h"
 #include "prefs/prefswin.h"
 #include "zoom/zoom_window.h"
@@ -43,28 +44,17 @@ QAction* Tokno1::mode_item(std::uint8_t format) const {
 // A mode of another shape converts the pixels and fixes what it cannot show; between modes of
 // one shape the pixels stay as they are, and the status bar says what the new mode cannot show.
 void Tokno1::set_picture_format(std::uint8_t format) {
-    const Mode &from = okno2->mode(), &to = mode_of(format);
-    const bool reshaped = from.shape.width != to.shape.width;
-    ClashFix fix;
-    change_picture((std::string(to.name) + " Mode").c_str(), [&](Document::Edit& edit) {
-        edit.set_mode(format);
-        if (!reshaped) return true;
-        fix = change_shape(from, to, edit.pixels(okno2->whole()).pixels, okno2->back_color,
-                           lab_palette(shown_palette()))
-                  .fix;
-        return true;
-    });
+    const Mode& to = mode_of(format);
+    const ModeSwitch done = desk().set_mode(format, lab_palette(shown_palette()));
     show_picture_format();
-    const int unshown =
-        reshaped ? 0 : to.areas_over_limit(okno2->picture.data(), okno2->back_color);
-    if (fix.areas > 0)
+    if (done.fix.areas > 0)
         show_status(QStringLiteral("%1 mode: fixed %2 it could not show (%3 changed)")
-                        .arg(to.name, counted(fix.areas, to.area_one, to.area_many),
-                             counted(fix.pixels, "pixel", "pixels")));
-    else if (unshown > 0)
+                        .arg(to.name, counted(done.fix.areas, to.area_one, to.area_many),
+                             counted(done.fix.pixels, "pixel", "pixels")));
+    else if (done.unshown > 0)
         show_status(QStringLiteral("%1 mode: %2 a C64 cannot show exactly; Fix Colour Clashes "
                                    "fixes them")
-                        .arg(to.name, counted(unshown, to.area_one, to.area_many)));
+                        .arg(to.name, counted(done.unshown, to.area_one, to.area_many)));
     else
         show_status(QStringLiteral("%1 mode: no %2 to fix").arg(to.name, to.area_many));
 }
@@ -78,10 +68,10 @@ void Tokno1::show_picture_format() {
     prefs->bt_fli->setChecked(picture_format == fmtFli);
     prefs->bt_multicolor->setChecked(picture_format == fmtMulticolor);
     // Koala and FLI hold 160 x 200 pixels: a hires picture has files of its own.
-    const bool multicolour_bitmap = okno2->mode().shape.width == kPictureColumns;
+    const bool multicolour_bitmap = desk().document().mode().shape.width == kPictureColumns;
     for (QAction* item : {PictureKoalaItem, PictureFliItem}) item->setEnabled(multicolour_bitmap);
     okno2->keep_place();
     okno2->show_analysis(); // the information window shows as many colours as a cell has
     show_file();
-    if (okno2->show_clashes) okno2->FormPaint();
+    if (desk().view().clashes) okno2->FormPaint();
 }

@@ -1,8 +1,8 @@
 // View > Reference Image: an image laid over the picture to trace. The document keeps it with
 // the page; the zoom window says whether it shows and at what opacity.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "exchange/picture_import.h"
-#include "zoom/zoom_window.h"
 #include <QActionGroup>
 
 void Tokno1::set_up_reference_menu() {
@@ -14,33 +14,31 @@ void Tokno1::set_up_reference_menu() {
         item->setData(opacity);
         opacities->addAction(item);
         connect(item, &QAction::triggered, this, [opacity] {
-            okno2->reference_opacity = opacity;
-            okno1->redraw_picture();
+            desk().change_view([opacity](ViewChoices& view) { view.reference_opacity = opacity; });
         });
     }
     connect(ViewReferenceItem, &QAction::triggered, this, [this] { load_reference_image(); });
     connect(ViewShowReferenceItem, &QAction::triggered, this, [](bool shown) {
-        okno2->reference_shown = shown;
-        okno1->redraw_picture();
+        desk().change_view([shown](ViewChoices& view) { view.reference_shown = shown; });
     });
     connect(ViewRemoveReferenceItem, &QAction::triggered, this,
-            [] { okno2->set_reference(std::nullopt); });
+            [] { desk().document().set_reference(std::nullopt); });
 }
 
 // A newly loaded image shows, whatever Q last did.
 void Tokno1::load_reference_image() {
     std::optional<ReferenceImage> reference = ask_reference_image(ReferenceFileDialog);
     if (!reference) return;
-    okno2->reference_shown = true;
-    okno2->set_reference(std::move(reference));
+    desk().change_view([](ViewChoices& view) { view.reference_shown = true; });
+    desk().document().set_reference(std::move(reference));
 }
 
 void Tokno1::show_reference_items() {
-    const bool loaded = okno2->reference().has_value();
+    const bool loaded = desk().document().reference().has_value();
     ViewShowReferenceItem->setEnabled(loaded);
-    ViewShowReferenceItem->setChecked(okno2->reference_shown);
+    ViewShowReferenceItem->setChecked(desk().view().reference_shown);
     ViewReferenceOpacityMenu->setEnabled(loaded);
     ViewRemoveReferenceItem->setEnabled(loaded);
     for (QAction* item : ViewReferenceOpacityMenu->actions())
-        item->setChecked(item->data().toInt() == okno2->reference_opacity);
+        item->setChecked(item->data().toInt() == desk().view().reference_opacity);
 }

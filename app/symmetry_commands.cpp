@@ -1,7 +1,7 @@
 // Edit > Symmetry: the mirror images painting adds, about the picture's middle or about the
 // cursor, and the axes the zoom view and the preview show while it is on.
 #include "app/Main.h"
-#include "app/paint_setting.h"
+#include "app/editor_desk.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
 #include <QMenu>
@@ -24,8 +24,9 @@ void Tokno1::set_up_symmetry_menu() {
         QAction* item = menu->addAction(QString::fromUtf8(names[kind]));
         item->setCheckable(true);
         kinds->addAction(item);
-        connect(item, &QAction::triggered, this, [this, kind] {
-            change_symmetry([kind](StoredSymmetry& s) { s.symmetry.kind = SymmetryKind(kind); });
+        connect(item, &QAction::triggered, this, [kind] {
+            desk().change_symmetry(
+                [kind](SymmetryChoice& s) { s.symmetry.kind = SymmetryKind(kind); });
         });
         symmetry_items_.push_back(item);
     }
@@ -40,33 +41,25 @@ void Tokno1::set_up_symmetry_menu() {
         centres->addAction(item);
     }
     connect(symmetry_middle_item_, &QAction::triggered, this,
-            [this] { change_symmetry([](StoredSymmetry& s) { s.about_middle = true; }); });
-    connect(symmetry_cursor_item_, &QAction::triggered, this, [this] {
-        change_symmetry([](StoredSymmetry& s) {
+            [] { desk().change_symmetry([](SymmetryChoice& s) { s.about_middle = true; }); });
+    connect(symmetry_cursor_item_, &QAction::triggered, this, [] {
+        desk().change_symmetry([](SymmetryChoice& s) {
             s.about_middle = false;
             s.symmetry = Symmetry::about_pixel(s.symmetry.kind, {okno2->cursor_x, okno2->cursor_y});
         });
     });
     QAction* next = menu->addAction(QStringLiteral("&Next Symmetry"));
     next->setShortcut(QKeySequence(Qt::Key_M));
-    connect(next, &QAction::triggered, this, [this] {
-        change_symmetry([](StoredSymmetry& s) { s.symmetry.kind = s.symmetry.next_kind(); });
+    connect(next, &QAction::triggered, this, [] {
+        desk().change_symmetry([](SymmetryChoice& s) { s.symmetry.kind = s.symmetry.next_kind(); });
     });
-    symmetry_ = stored_symmetry();
     check_symmetry_items();
 }
 
 void Tokno1::check_symmetry_items() {
-    symmetry_items_[std::size_t(symmetry_.symmetry.kind)]->setChecked(true);
-    (symmetry_.about_middle ? symmetry_middle_item_ : symmetry_cursor_item_)->setChecked(true);
-}
-
-void Tokno1::change_symmetry(const std::function<void(StoredSymmetry&)>& change) {
-    change(symmetry_);
-    okno2->painter.symmetry = symmetry_.symmetry = symmetry_.in(okno2->whole());
-    store_symmetry(symmetry_);
-    check_symmetry_items();
-    redraw_views();
+    const SymmetryChoice& chosen = desk().symmetry();
+    symmetry_items_[std::size_t(chosen.symmetry.kind)]->setChecked(true);
+    (chosen.about_middle ? symmetry_middle_item_ : symmetry_cursor_item_)->setChecked(true);
 }
 
 // Each axis runs along the middle of its column or row, or between two.

@@ -1,5 +1,6 @@
 // Moving the zoom view from the frame: the arrow keys and Page Up/Down, and View > Zoom.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "display/pal_blends_dialog.h"
 #include "display/palette_setting.h"
 #include "info/info_window.h"
@@ -32,7 +33,7 @@ void Tokno1::set_up_navigation() {
         shortcut->setWhatsThis(what);
         connect(shortcut, &QShortcut::activated, this, [step = step] {
             okno2->show_place(
-                stepped(okno2->place(), step, okno2->zoom_level(), okno2->mode().shape));
+                stepped(okno2->place(), step, okno2->zoom_level(), desk().document().mode().shape));
         });
     }
     auto* levels = new QActionGroup(this);
@@ -53,7 +54,7 @@ void Tokno1::set_up_status_bar() {
 
 void Tokno1::show_pointer_place(std::optional<PixelPos> at) {
     if (!at) return pointer_place_->clear();
-    const CellSize cell = okno2->mode().shape.cell;
+    const CellSize cell = desk().document().mode().shape.cell;
     pointer_place_->setText(QStringLiteral("Column %1, row %2 · Cell %3, %4")
                                 .arg(at->column)
                                 .arg(at->row)
@@ -114,9 +115,5 @@ void Tokno1::ViewPalZoomClick(TObject*) {
 // The blend paints in place of its first colour, which becomes the draw colour; choosing any
 // colour drops it.
 void Tokno1::ViewPalBlendsClick(TObject*) {
-    const std::optional<PalBlend> blend = ask_pal_blend();
-    if (!blend) return;
-    okno2->draw_color = blend->first;
-    okno2->painter.blend = blend;
-    okno_info->show_current_colors();
+    if (const std::optional<PalBlend> blend = ask_pal_blend()) desk().choose_blend(*blend);
 }

@@ -1,6 +1,7 @@
 // The Window menu: the three inner windows tiled, cascaded, put back where they started, or
 // one of them brought back; and their places kept between runs.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "arrange/reach.h"
 #include "arrange/tiling.h"
 #include "info/info_window.h"
@@ -24,7 +25,7 @@ QRect kept_part(const TForm* window) {
     QRect part = window->rect();
     if (window == okno2) part = QRect(0, 0, kViewWidth, kViewHeight);
     if (window == okno_prv) {
-        const PictureShape& shape = okno2->mode().shape;
+        const PictureShape& shape = desk().document().mode().shape;
         const PreviewPixels pixels = preview_pixels(okno1->preview_size, shape);
         part = QRect(pixels.origin, pixels.origin, pixels.width * int(shape.width),
                      pixels.height * int(shape.height));

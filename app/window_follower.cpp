@@ -1,11 +1,14 @@
 #include "app/window_follower.h"
 #include "app/Main.h"
+#include "app/editor_desk.h"
+#include "info/info_window.h"
+#include "preview/preview_window.h"
 #include "recovery/recovery_keeper.h"
 #include "zoom/zoom_window.h"
 
 // A change of the picture that the document tells of, or of what is drawn over it, redraws both
-// views (what tools paint, the zoom view shows as it goes). The recovery copy follows every
-// step, undo, redo and save, and the reference image.
+// views (what tools paint, the views show once a pointer event). The recovery copy follows
+// every step, undo, redo and save, and the reference image.
 void WindowFollower::document_changed(const DocumentChange& change) {
     using C = DocumentChange;
     if (change.has(C::Mode)) okno1->show_picture_format();
@@ -26,7 +29,43 @@ void WindowFollower::document_changed(const DocumentChange& change) {
         okno2->FormPaint();
 }
 
-void follow_document(Document& document) {
+// What the tools painted shows in each view as it was painted, with the swatches of the last
+// plot; what they painted all at once is drawn anew in full.
+static void show_painted(const PaintReport& report) {
+    okno2->show_painted(report);
+    okno_prv->show_painted(report);
+    if (report.found) okno2->show_analysis(*report.found);
+    if (!report.redrawn.empty()) okno1->redraw_views();
+}
+
+void WindowFollower::desk_changed(const DeskChange& change) {
+    using C = DeskChange;
+    if (change.has(C::Painted)) show_painted(*change.painted);
+    if (change.has(C::Colours)) okno_info->show_current_colors();
+    if (change.has(C::Pen)) okno1->show_pen();
+    if (change.has(C::Ink)) {
+        okno1->show_ink(desk().painter().ink);
+        okno2->follow_pen();
+    }
+    if (change.has(C::FullCell))
+        okno1->full_cell_item(desk().painter().full_cell)->setChecked(true);
+    if (change.has(C::Symmetry)) {
+        okno1->check_symmetry_items();
+        okno1->redraw_views();
+    }
+    if (change.has(C::View)) {
+        okno1->PictureClashesItem->setChecked(desk().view().clashes);
+        okno2->FormPaint();
+    }
+    if (change.has(C::Reference)) {
+        okno1->show_reference_items();
+        okno1->redraw_picture();
+    }
+    if (change.has(C::Pages)) okno1->show_file();
+}
+
+void follow_desk(Desk& desk) {
     static WindowFollower follower;
-    document.watch(follower);
+    desk.document().watch(follower);
+    desk.watch(follower);
 }

@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "background/background.h"
 #include "bench/bench_support.h"
 #include "zoom/zoom_window.h"
@@ -8,13 +9,13 @@ namespace {
 // Half the pixels hold the background, spread over every cell, so that a change recolours
 // 16000 pixels and the history keeps them all.
 void half_background() {
-    okno2->reset();
+    desk().document().reset();
     for (int i = 0; i < 32000; ++i) okno2->picture[i] = i % 2 ? std::uint8_t(i / 7 % 3 + 1) : 0;
     okno1->tool_zoom2Click();
 }
 
 void change_background(std::uint8_t color) {
-    okno1->change_picture("Background Colour",
+    desk().change_picture("Background Colour",
                           [=](Document::Edit& edit) { return set_background(edit, color, true); });
 }
 

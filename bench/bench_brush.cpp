@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "bench/bench_support.h"
 #include "raster/raster.h"
 #include "zoom/zoom_window.h"
@@ -9,8 +10,7 @@ namespace {
 
 // A document with the stripes' colours to paint over, and what paints it.
 struct Painting {
-    std::uint8_t mode = fmtMulticolor;
-    Document document{mode};
+    Document document;
     Painter painter{document};
     Painting() {
         for (int row = 0; row < 200; ++row)
@@ -96,9 +96,9 @@ void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButton
 // In the zoom view at 20 x 15 cells: one move of a drag with the 8-pixel round pen, with its
 // painting, the outline's redraw and the swatches.
 void BM_PenMoveInView(benchmark::State& state) {
-    okno2->reset();
+    desk().document().reset();
     okno1->tool_pen->click();
-    okno2->painter.pen = {PenShape::Round, 8, std::nullopt};
+    desk().painter().pen = {PenShape::Round, 8, std::nullopt};
     okno1->ViewZoom20x15Click();
     mouse(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
@@ -107,7 +107,7 @@ void BM_PenMoveInView(benchmark::State& state) {
         mouse(QEvent::MouseMove, {x, 100 + step % 50}, Qt::NoButton, Qt::LeftButton);
     }
     mouse(QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
-    okno2->painter.pen = {};
+    desk().painter().pen = {};
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "bench/bench_support.h"
 #include "display/displayed_palette.h"
 #include "display/pal_view.h"
@@ -39,7 +40,8 @@ void preview(benchmark::State& state, std::uint8_t size) {
 void pal_signal(benchmark::State& state) {
     fill_with_stripes();
     const PalDisplay display(palette_colors(PaletteId::Pepto));
-    for (auto _ : state) benchmark::DoNotOptimize(display.show_picture(okno2->grid(), 2));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(display.show_picture(desk().document().grid(), 2));
 }
 
 void pal_preview(benchmark::State& state, std::uint8_t size) {
@@ -96,17 +98,17 @@ void zoom_paint_widest(benchmark::State& state, bool with_reference) {
     okno2->zoom_to(kZoomLevels.size() - 1, 0, 0);
     RgbImage image{320, 200, std::vector<std::uint8_t>(320 * 200 * 3)};
     for (std::size_t i = 0; i < image.rgb.size(); ++i) image.rgb[i] = std::uint8_t(i * 31 / 7);
-    if (with_reference) okno2->set_reference(reference_from_image(image));
+    if (with_reference) desk().document().set_reference(reference_from_image(image));
     for (auto _ : state) okno2->FormPaint();
-    okno2->set_reference(std::nullopt);
+    desk().document().set_reference(std::nullopt);
     okno2->set_zoom(4, 3);
 }
 
 // J: the pages change places and both views are drawn anew.
 void swap_pages(benchmark::State& state) {
     fill_with_stripes();
-    for (auto _ : state) okno1->swap_pages();
-    if (okno1->page_shown() == 2) okno1->swap_pages();
+    for (auto _ : state) desk().swap_pages();
+    if (desk().page_shown() == 2) desk().swap_pages();
 }
 
 void BM_ZoomWidest(benchmark::State& s) { zoom_paint_widest(s, false); }
@@ -132,7 +134,7 @@ void BM_PreviewSingleNaive(benchmark::State& s) { preview_naive(s, 1); }
 } // namespace
 
 void fill_with_stripes() {
-    const PictureShape& shape = okno2->mode().shape;
+    const PictureShape& shape = desk().document().mode().shape;
     for (int i = 0; i < shape.width * shape.height; ++i)
         okno2->picture[std::size_t(i)] = std::uint8_t((i / 3) % 16);
 }

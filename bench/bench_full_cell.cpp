@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "bench/bench_support.h"
 #include "full_cell/clash_fix.h"
 #include "zoom/zoom_window.h"
@@ -38,13 +39,13 @@ void stroke(benchmark::State& state, FullCell choice) {
                 full[std::size_t(row * kPictureColumns + column + i)] = kColours[i];
     okno1->tool_mode = toolFreePaint;
     okno1->tool_zoom2Click();
-    okno2->painter.full_cell = choice;
+    desk().painter().full_cell = choice;
     okno2->draw_color = 9;
     std::vector<QPoint> path;
     for (int i = 0; i < 100; ++i) path.emplace_back(20 + 40 * (i % 16), 10 + 20 * (i / 16 * 3 + 1));
     for (auto _ : state) {
         state.PauseTiming();
-        okno2->end_stroke();
+        desk().end_stroke();
         std::copy(full.begin(), full.end(), okno2->picture.begin());
         state.ResumeTiming();
         for (const QPoint& at : path) {
@@ -53,8 +54,8 @@ void stroke(benchmark::State& state, FullCell choice) {
             QApplication::sendEvent(okno2, &move);
         }
     }
-    okno2->end_stroke();
-    okno2->painter.full_cell = FullCell::KeepColours;
+    desk().end_stroke();
+    desk().painter().full_cell = FullCell::KeepColours;
 }
 
 void BM_StrokeKeep(benchmark::State& s) { stroke(s, FullCell::KeepColours); }

@@ -1,11 +1,12 @@
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "bench/bench_support.h"
 #include "zoom/zoom_window.h"
 
 namespace {
 
 void fresh_history() {
-    okno2->reset();
+    desk().document().reset();
     for (int i = 0; i < 32000; ++i) okno2->picture[i] = std::uint8_t((i / 3) % 16);
     okno1->tool_zoom2Click();
 }
@@ -21,21 +22,21 @@ void undo_and_redo(benchmark::State& state, void (*make_step)()) {
 }
 
 void clear_step() {
-    Document::Edit edit = okno2->open_edit("Clear");
-    fill_block(edit.pixels(okno2->whole()), okno2->whole(), 0);
+    Document::Edit edit = desk().open_edit("Clear");
+    fill_block(edit.pixels(desk().document().whole()), desk().document().whole(), 0);
     edit.commit();
 }
 
 // As a stroke paints: each pixel shows as it lands, so the step redraws nothing.
 void one_pixel_step() {
-    Document::Edit edit = okno2->open_edit("Paint");
+    Document::Edit edit = desk().open_edit("Paint");
     okno2->write_pixel(7, 5, okno2->read_pixel(7, 5) ^ 1);
     edit.commit();
 }
 
 // A stroke that wanders over the whole picture: 2000 pixels, ten in each row.
 void large_stroke_step() {
-    Document::Edit edit = okno2->open_edit("Paint");
+    Document::Edit edit = desk().open_edit("Paint");
     for (int i = 0; i < 2000; ++i) {
         const int column = i * 37 % 160, row = i % 200;
         okno2->write_pixel(column, row, okno2->read_pixel(column, row) ^ 1);
@@ -62,8 +63,9 @@ void BM_UndoRedoLargeStroke(benchmark::State& s) { undo_and_redo(s, large_stroke
 void BM_OnePixelStepBytes(benchmark::State& state) {
     fresh_history();
     for (auto _ : state) one_pixel_step();
-    state.counters["bytes/step"] = double(okno2->history().bytes()) /
-                                   double(std::max<std::size_t>(okno2->history().steps(), 1));
+    state.counters["bytes/step"] =
+        double(desk().document().history().bytes()) /
+        double(std::max<std::size_t>(desk().document().history().steps(), 1));
 }
 
 // Clear without its question: the edit of the whole picture, its step and both views redrawn.

@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "bench/bench_support.h"
 #include "display/pal_view.h"
 #include "zoom/zoom_window.h"
@@ -14,7 +15,7 @@ constexpr int kFreePaintPixels = kZoomPixel + kBand + 2 * kSwatches;
 constexpr int kPutCharPixels = 32 * (kZoomPixel + kBand + kSwatches) + kSwatches;
 
 void drag(benchmark::State& state, std::uint8_t tool, std::uint8_t mode = fmtMulticolor) {
-    okno2->reset();
+    desk().document().reset();
     if (mode != fmtMulticolor) okno1->mode_item(mode)->trigger();
     okno1->tool_mode = tool;
     okno1->tool_zoom2Click();
@@ -22,7 +23,7 @@ void drag(benchmark::State& state, std::uint8_t tool, std::uint8_t mode = fmtMul
     QMouseEvent move(QEvent::MouseMove, at, okno2->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     for (auto _ : state) QApplication::sendEvent(okno2, &move);
-    okno2->end_stroke();
+    desk().end_stroke();
     okno1->mode_item(fmtMulticolor)->trigger();
     state.counters["events/s"] =
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
@@ -38,8 +39,8 @@ void fill_pixels(benchmark::State& state, int pixels) {
 
 // Inside a stroke's edit, as painting plots.
 void plot(benchmark::State& state) {
-    okno2->reset();
-    Document::Edit edit = okno2->open_edit("Paint");
+    desk().document().reset();
+    Document::Edit edit = desk().open_edit("Paint");
     for (auto _ : state) benchmark::DoNotOptimize(okno2->plot_pixel(fmtMulticolor, 5, 9, 2));
 }
 

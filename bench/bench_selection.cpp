@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "bench/bench_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
@@ -25,13 +26,13 @@ void click(QPoint at, Qt::KeyboardModifiers keys) {
 // redrawn: each time the block and the picture differ in every cell.
 void paste_whole(benchmark::State& state, Qt::KeyboardModifiers keys) {
     PixelBlock block = striped_block();
-    okno2->reset();
+    desk().document().reset();
     for (auto _ : state) {
         for (auto& pixel : block.pixels) pixel ^= 8;
-        okno2->float_block(block, {0, 0});
+        desk().document().float_block(block, {0, 0});
         click({20, 10}, keys);
     }
-    okno2->select(std::nullopt);
+    desk().document().select(std::nullopt);
 }
 
 // The paste alone, through the colour limit, as the model does it.

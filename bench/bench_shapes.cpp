@@ -5,8 +5,7 @@
 namespace {
 
 struct Canvas {
-    std::uint8_t mode = fmtMulticolor;
-    Document document{mode};
+    Document document;
     Painter painter{document};
     UnseenView view;
     Stroke stroke{document};

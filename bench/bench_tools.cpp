@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "bench/bench_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
@@ -25,7 +26,7 @@ void use(benchmark::State& state, std::uint8_t tool, QPoint from, QPoint to) {
     }
 }
 
-void fresh_picture() { okno2->reset(); }
+void fresh_picture() { desk().document().reset(); }
 
 void BM_FillWhole(benchmark::State& state) {
     fresh_picture();

@@ -3,8 +3,9 @@
 #include <cstring>
 #include <utility>
 
-Document::Document(std::uint8_t& mode, PictureHistory::Limits limits)
-    : mode_(mode), history_(limits), before_(picture.size()), saved_rows_(kPictureRows) {
+Document::Document(std::uint8_t format, PictureHistory::Limits limits)
+    : mode_(mode_of(format).format), history_(limits), before_(picture.size()),
+      saved_rows_(kPictureRows) {
     write_watch = &watch_;
     follow_mode();
 }

@@ -54,14 +54,18 @@ class Document : public PictureModel {
 public:
     class Edit;
 
-    // `mode` is where the picture's picture_format value is kept, by the window that owns it.
-    explicit Document(std::uint8_t& mode, PictureHistory::Limits limits = {});
+    // A blank picture in the mode with that picture_format value (the first mode's, unless
+    // given).
+    explicit Document(std::uint8_t format = fmtMulticolor, PictureHistory::Limits limits = {});
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
     ~Document();
 
     const Mode& mode() const { return mode_of(mode_); }
     std::uint8_t format() const { return mode_; }
+    // The mode's picture_format value, which the frame's picture_format names. Only an edit
+    // changes it (Edit::set_mode), but for the frame's start value, which is the first mode's.
+    std::uint8_t& format_value() { return mode_; }
     PixelGrid grid() { return {picture.data(), mode().shape.width, mode().shape.height}; }
     ConstPixelGrid grid() const {
         return {picture.data(), mode().shape.width, mode().shape.height};
@@ -150,7 +154,7 @@ private:
     const Step* move_through_history(const Step* (PictureHistory::*move)(PictureState&));
     void notify(const DocumentChange& change);
 
-    std::uint8_t& mode_;
+    std::uint8_t mode_ = fmtMulticolor;
     std::string file_;
     bool changed_ = false;
     std::optional<PixelArea> selection_;

@@ -1,10 +1,11 @@
 #pragma once
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
+#include "settings/stored_preferences.h"
 #include "ui_prefswin.h"
 
-// The picture's mode, zoom, grids and preview size for the current run. The grid check boxes are
-// themselves the switches that the zoom view reads whenever it paints.
+// The picture's mode, zoom, grids and preview size for the current run. The grid check boxes
+// and the preview's size switch the desk's, which the views read whenever they draw.
 class Tprefs : public TForm, public Ui::Tprefs {
     Q_OBJECT
 public:
@@ -33,3 +34,10 @@ private:
 };
 
 extern Tprefs* prefs;
+
+// The settings as the dialog, the desk and the zoom view hold them now.
+StoredPreferences preferences_in_force();
+// Puts them into the dialog, the desk and the zoom view, as if chosen there; draws nothing.
+void apply_preferences(const StoredPreferences& values);
+// Applies the user's stored settings over those in force; nothing stored changes nothing.
+void restore_preferences();

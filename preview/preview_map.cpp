@@ -1,6 +1,7 @@
 // The preview as the map of the zoom view: the view's area framed, and a left press or drag on
 // the picture brings the view there.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "navigation/navigation.h"
 #include "preview/preview_window.h"
 #include "zoom/zoom_window.h"
@@ -11,28 +12,29 @@
 // The part of the picture the zoom view shows: the view may reach past the picture's edges,
 // where the preview draws nothing.
 static PixelArea shown_part() {
+    const PictureShape& shape = desk().document().mode().shape;
     return {okno2->scroll_x, okno2->scroll_y,
-            std::min<int>(okno2->view_cols, okno2->mode().shape.width - okno2->scroll_x),
-            std::min<int>(okno2->view_rows, okno2->mode().shape.height - okno2->scroll_y)};
+            std::min<int>(okno2->view_cols, shape.width - okno2->scroll_x),
+            std::min<int>(okno2->view_rows, shape.height - okno2->scroll_y)};
 }
 
 // The frame lies along the inside of the part shown, so it covers no pixel outside it.
 void Tokno_prv::draw_view_frame(const PreviewPixels& pixels, PixelArea redrawn) {
     // A frame that moved is drawn whole at its new place.
-    if (shown_part() != framed_) redrawn = okno2->whole();
+    if (shown_part() != framed_) redrawn = desk().document().whole();
     framed_ = shown_part();
     if (!framed_.empty()) draw_dashed_outline(*Canvas, framed_, pixels, 4, redrawn);
 }
 
 // The old frame goes only with the pixels under it, so the whole preview is drawn again.
 void Tokno_prv::follow_view() {
-    if (shown_part() != framed_) okno1->tool_b3Click();
+    if (shown_part() != framed_) redraw();
 }
 
 void Tokno_prv::centre_view_at(int x, int y) {
-    const PictureShape shape = okno2->mode().shape;
+    const PictureShape shape = desk().document().mode().shape;
     okno2->show_place(
-        centred_on(preview_pixel_at(x, y, okno1->preview_size, shape), okno2->zoom_level(), shape));
+        centred_on(preview_pixel_at(x, y, desk().preview_size, shape), okno2->zoom_level(), shape));
 }
 
 // A press beside the picture does nothing; a drag from the picture follows the pointer to the
@@ -43,8 +45,8 @@ void Tokno_prv::centre_view_at(int x, int y) {
 void Tokno_prv::FormMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
     okno1->MdiClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(okno2->Host()));
     Host()->lower();
-    following_ =
-        Button == mbLeft && on_preview_picture(X, Y, okno1->preview_size, okno2->mode().shape);
+    following_ = Button == mbLeft &&
+                 on_preview_picture(X, Y, desk().preview_size, desk().document().mode().shape);
     if (following_) centre_view_at(X, Y);
 }
 

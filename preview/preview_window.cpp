@@ -1,5 +1,10 @@
 #include "preview/preview_window.h"
+#include "app/Main.h"
+#include "app/editor_desk.h"
+#include "display/displayed_palette.h"
 #include "display/pal_view.h"
+#include "zoom/zoom_window.h"
+#include <algorithm>
 #include <vector>
 
 Tokno_prv* okno_prv = nullptr;
@@ -46,4 +51,70 @@ void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, int pixel_aspect,
         for (int line = 0; line < pixels.height; ++line)
             canvas.SetPixelRow(x, y + line, shown.data(), int(shown.size()), part);
     }
+}
+
+void Tokno_prv::draw_marks(const PreviewPixels& block, const PixelArea& redrawn) {
+    const Document& document = desk().document();
+    if (document.selection())
+        draw_dashed_outline(*Canvas, *document.selection(), block, 2, redrawn);
+    draw_symmetry_axes(*Canvas, desk().painter().symmetry, block.origin, block.origin, block.width,
+                       block.height, preview_rect(redrawn, block));
+    draw_view_frame(block, redrawn);
+}
+
+// Only pixels of the picture are drawn.
+void Tokno_prv::draw(std::uint64_t left, std::uint64_t top, std::uint64_t right,
+                     std::uint64_t bottom) {
+    const ConstPixelGrid picture = desk().document().grid();
+    const PictureShape& shape = desk().document().mode().shape;
+    const Palette& colors = shown_colors();
+    const PreviewPixels block = preview_pixels(desk().preview_size, shape);
+    const ReferenceLayer reference = desk().reference_layer();
+    right = std::min<std::uint64_t>(right, std::uint64_t(picture.width));
+    bottom = std::min<std::uint64_t>(bottom, std::uint64_t(picture.height));
+    const int first = int(std::min<std::uint64_t>(left, right)), count = int(right) - first;
+    const int down_from = int(std::min<std::uint64_t>(top, bottom));
+    const PixelArea area{first, down_from, count, int(bottom) - down_from};
+    if (shown_pal_view().preview) {
+        draw_pal_preview(*Canvas, picture, shape.pixel_aspect, area, block, reference);
+    } else {
+        std::vector<TColor> row(std::size_t(std::max(count, 0)));
+        for (int v = down_from; v < int(bottom); ++v) {
+            const std::uint8_t* pixels = picture.row(v) + first;
+            for (int i = 0; i < count; ++i) row[std::size_t(i)] = colors[pixels[i] & 0x0F];
+            reference.blend_row(v, first, count, 1, row.data());
+            const int x = block.origin + block.width * first, y = block.origin + block.height * v;
+            for (int line = 0; line < block.height; ++line)
+                Canvas->SetPixelRow(x, y + line, row.data(), count, block.width);
+        }
+    }
+    draw_marks(block, area);
+}
+
+void Tokno_prv::redraw() {
+    const PictureShape& shape = desk().document().mode().shape;
+    draw(0, 0, std::uint64_t(shape.width), std::uint64_t(shape.height));
+}
+
+void Tokno_prv::draw_pal_rows(const std::vector<PixelArea>& rows) {
+    const PictureShape& shape = desk().document().mode().shape;
+    const PreviewPixels block = preview_pixels(desk().preview_size, shape);
+    const ReferenceLayer reference = desk().reference_layer();
+    for (const PixelArea& row : rows) {
+        draw_pal_preview(*Canvas, desk().document().grid(), shape.pixel_aspect, row, block,
+                         reference);
+        draw_marks(block, row);
+    }
+}
+
+void Tokno_prv::show_painted(const PaintReport& report) {
+    if (report.pixels.empty()) return;
+    if (shown_pal_view().preview) {
+        for (const PixelPos& at : report.pixels) pal_changes_.add(at);
+        return draw_pal_rows(pal_changes_.take_reach(desk().document().mode().shape));
+    }
+    PixelArea area;
+    for (const PixelPos& at : report.pixels) area = united(area, {at.column, at.row, 1, 1});
+    draw(std::uint64_t(area.left), std::uint64_t(area.top), std::uint64_t(area.right()) + 1,
+         std::uint64_t(area.bottom()) + 1);
 }

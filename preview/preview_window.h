@@ -1,15 +1,29 @@
 #pragma once
+#include "colour/pal_display.h"
 #include "navigation/navigation.h"
 #include "platform/tform.h"
 #include "reference/reference_image.h"
+#include "tools/painter.h"
 #include "ui_preview_window.h"
 
-// The preview of the whole picture. The frame window draws on it; it is also the map of the
-// zoom view (preview_map.cpp): it frames the view's area, and the left button moves the view.
+// The preview of the whole picture, drawn by itself at the size the desk says; it is also the
+// map of the zoom view (preview_map.cpp): it frames the view's area, and the left button moves
+// the view.
 class Tokno_prv : public TForm, public Ui::Tokno_prv {
     Q_OBJECT
 public:
     explicit Tokno_prv(QWidget* owner);
+
+    // The picture's pixels from column `left` and row `top` up to (not including) `right` and
+    // `bottom`, cut at the picture's edges, with the marks over them: a picture pixel is one
+    // block from (2, 2) at double size (4 x 2 screen pixels for a double-width pixel), or a
+    // row of screen pixels from (0, 0) at single size.
+    void draw(std::uint64_t left, std::uint64_t top, std::uint64_t right, std::uint64_t bottom);
+    // The whole picture.
+    void redraw();
+    // What the tools painted during a pointer event: its area, or in the PAL view the rows a
+    // television changes with it.
+    void show_painted(const PaintReport& report);
 
     // Frames the part of the picture that the zoom view shows, in the preview drawn with
     // `pixels` a picture pixel, over the pixels `redrawn`.
@@ -24,7 +38,12 @@ public slots:
 
 private:
     void centre_view_at(int x, int y);
+    void draw_pal_rows(const std::vector<PixelArea>& rows);
+    // Over the picture's pixels `redrawn`: the selection's outline, the symmetry's axes and the
+    // zoom view's frame.
+    void draw_marks(const PreviewPixels& block, const PixelArea& redrawn);
 
+    PalChanges pal_changes_; // what the tools painted, still to be shown in the PAL preview
     PixelArea framed_;
     bool following_ = false; // a left press on the picture, until its release
 };

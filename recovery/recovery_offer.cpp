@@ -1,7 +1,6 @@
 #include "recovery/recovery_offer.h"
-#include "app/Main.h"
+#include "desk/desk.h"
 #include "recovery/recovery_keeper.h"
-#include "zoom/zoom_window.h"
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -15,8 +14,8 @@ KeptPage kept(const Document::Page& page) {
 }
 
 // The page comes back with no history, counted as changed as the page shown is.
-Document::Page page_from(const KeptPage& kept) {
-    Document::Page page = okno2->blank_page();
+Document::Page page_from(const Desk& desk, const KeptPage& kept) {
+    Document::Page page = desk.document().blank_page();
     page.picture = kept.pixels;
     page.background = kept.background;
     page.mode = kept.mode;
@@ -28,11 +27,11 @@ Document::Page page_from(const KeptPage& kept) {
 
 } // namespace
 
-RecoveryCopy picture_as_it_stands() {
+RecoveryCopy picture_as_it_stands(const Desk& desk) {
     RecoveryCopy copy;
-    static_cast<KeptPage&>(copy) = kept(okno2->copy_page());
-    copy.page_shown = std::uint8_t(okno1->page_shown());
-    if (okno1->kept_spare_page()) copy.spare = kept(*okno1->kept_spare_page());
+    static_cast<KeptPage&>(copy) = kept(desk.document().copy_page());
+    copy.page_shown = std::uint8_t(desk.page_shown());
+    if (desk.spare_page()) copy.spare = kept(*desk.spare_page());
     return copy;
 }
 
@@ -83,10 +82,10 @@ namespace {
 
 enum class Answer : std::uint8_t { Recover, Discard, Later };
 
-Answer ask(const AbandonedCopy& found) {
+Answer ask(const AbandonedCopy& found, QWidget* parent) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Vexlor"),
                     recovery_question(found.copy, QFileInfo(found.path).lastModified()),
-                    QMessageBox::NoButton, okno1->Host());
+                    QMessageBox::NoButton, parent);
     QPushButton* const recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
     QPushButton* const discard =
         box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
@@ -99,25 +98,28 @@ Answer ask(const AbandonedCopy& found) {
 // Pixels, background and mode as one step; the picture belongs to the copy's file again but
 // counts as changed, since that file does not hold it. Its reference image and the spare page
 // come back with it.
-void bring_back(const RecoveryCopy& copy) {
-    okno1->replace_picture("Recover", copy.pixels.data(), copy.background, copy.mode);
-    okno2->set_file(copy.file);
-    okno2->mark_changed();
-    okno2->set_reference(copy.reference);
-    if (copy.spare) okno1->set_spare_page(page_from(*copy.spare), copy.page_shown);
+void bring_back(Desk& desk, const RecoveryCopy& copy) {
+    const PictureShape& shape = mode_of(copy.mode).shape;
+    desk.replace_picture("Recover", {copy.pixels.data(), shape.width, shape.height},
+                         copy.background, copy.mode);
+    Document& document = desk.document();
+    document.set_file(copy.file);
+    document.mark_changed();
+    document.set_reference(copy.reference);
+    if (copy.spare) desk.set_spare_page(page_from(desk, *copy.spare), copy.page_shown);
 }
 
 } // namespace
 
-bool offer_recovery() {
+bool offer_recovery(Desk& desk, QWidget* parent) {
     RecoveryKeeper* keeper = RecoveryKeeper::running();
     if (!keeper) return false;
     std::optional<AbandonedCopy> found = find_abandoned_copy(keeper->folder());
     if (!found) return false;
-    const Answer answer = ask(*found);
+    const Answer answer = ask(*found, parent);
     if (answer == Answer::Later) return false;
     if (answer == Answer::Recover) {
-        bring_back(found->copy);
+        bring_back(desk, found->copy);
         keeper->picture_changed();
         keeper->write_now(); // this editor's copy holds it before the old one goes
     }

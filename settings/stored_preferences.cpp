@@ -1,9 +1,6 @@
 #include "settings/stored_preferences.h"
-#include "app/Main.h"
 #include "platform/common_dialogs.h"
-#include "prefs/prefswin.h"
 #include "settings/user_settings.h"
-#include "zoom/zoom_window.h"
 #include <QRegularExpression>
 #include <QSettings>
 #include <optional>
@@ -74,34 +71,10 @@ void write_preferences(QSettings& settings, const StoredPreferences& values) {
     settings.setValue(kDoublePreview, values.double_preview);
 }
 
-StoredPreferences preferences_in_force() {
-    return {prefs->zom2->isChecked(), prefs->vexlor_grid1->isChecked(),
-            okno2->pixel_grid_color,  prefs->vexlor_grid2->isChecked(),
-            okno2->char_grid_color,   prefs->prvdouble->isChecked()};
-}
-
-// The zoom buttons of the tool bar show the zoom that the view starts with.
-void apply_preferences(const StoredPreferences& values) {
-    (values.zoom_8x6 ? prefs->zom2 : prefs->zom1)->setChecked(true);
-    (values.zoom_8x6 ? okno1->tool_zoom1 : okno1->tool_zoom2)->setChecked(true);
-    if (values.zoom_8x6)
-        okno2->set_zoom(8, 6);
-    else
-        okno2->set_zoom(4, 3);
-    prefs->vexlor_grid1->setChecked(values.pixel_grid);
-    prefs->gridcol1->setEnabled(values.pixel_grid);
-    okno2->pixel_grid_color = values.pixel_grid_color;
-    prefs->vexlor_grid2->setChecked(values.char_grid);
-    prefs->gridcol2->setEnabled(values.char_grid);
-    okno2->char_grid_color = values.char_grid_color;
-    prefs->prvdouble->setChecked(values.double_preview);
-    okno1->preview_size = values.double_preview ? 2 : 1;
-}
-
-bool save_preferences() {
+bool save_preferences(const StoredPreferences& values) {
     const std::unique_ptr<QSettings> settings = user_settings();
     if (settings) {
-        write_preferences(*settings, preferences_in_force());
+        write_preferences(*settings, values);
         settings->sync();
         if (settings->status() == QSettings::NoError) return true;
     }
@@ -111,10 +84,7 @@ bool save_preferences() {
     return false;
 }
 
-void restore_preferences() {
+StoredPreferences stored_preferences(const StoredPreferences& fallback) {
     const std::unique_ptr<QSettings> settings = user_settings();
-    if (!settings) return;
-    const StoredPreferences in_force = preferences_in_force();
-    const StoredPreferences stored = read_preferences(*settings, in_force);
-    if (stored != in_force) apply_preferences(stored);
+    return settings ? read_preferences(*settings, fallback) : fallback;
 }

@@ -20,12 +20,8 @@ struct StoredPreferences {
 StoredPreferences read_preferences(const QSettings& settings, const StoredPreferences& fallback);
 void write_preferences(QSettings& settings, const StoredPreferences& values);
 
-// The settings as the preferences dialog and the windows hold them now.
-StoredPreferences preferences_in_force();
-// Puts them into the dialog and the windows, as if chosen there; draws nothing.
-void apply_preferences(const StoredPreferences& values);
-
-// Stores the settings in force as the user's own; says why when they cannot be written.
-bool save_preferences();
-// Applies the user's stored settings over those in force; nothing stored changes nothing.
-void restore_preferences();
+// Stores `values` as the user's own; says why when they cannot be written.
+bool save_preferences(const StoredPreferences& values);
+// The user's stored settings, each value that is missing or unreadable taken from `fallback`;
+// `fallback` itself when nothing is stored.
+StoredPreferences stored_preferences(const StoredPreferences& fallback);

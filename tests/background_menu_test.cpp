@@ -51,8 +51,7 @@ struct BackgroundAndPalette : ::testing::Test {
     QTemporaryDir dir;
     void SetUp() override { ResetEditor(); }
     void TearDown() override {
-        okno1->PictureClashesItem->setChecked(false);
-        okno2->show_clashes = false;
+        desk().change_view([](ViewChoices& view) { view.clashes = false; });
         TFileDialog::DropAnswers();
         ResetEditor();
     }

@@ -18,8 +18,7 @@ void paint_cell(PictureModel& model, int cell, std::initializer_list<std::uint8_
 TEST(Background, ChangesRecolouringOrKeepingThePixels) {
     for (bool recolour : {true, false}) {
         SCOPED_TRACE(recolour);
-        std::uint8_t mode = fmtMulticolor;
-        Document model(mode);
+        Document model;
         paint_cell(model, 0, {0, 2, 6});
         const auto before = model.picture;
         Document::Edit edit(model, "Background Colour");

@@ -13,8 +13,7 @@ struct Heard : DocumentObserver {
 };
 
 struct DocumentTest : ::testing::Test {
-    std::uint8_t mode = fmtMulticolor; // the frame's picture_format
-    Document document{mode};
+    Document document;
     Heard heard;
     void SetUp() override { document.watch(heard); }
     // One committed step, `change` making its changes while the edit is open.
@@ -58,7 +57,7 @@ TEST_F(DocumentTest, AnEditIsOneStepOrPutsEverythingBack) {
         EXPECT_EQ(document.picture[0], kept ? 7 : 0);
         EXPECT_EQ(document.read_pixel(5, 100), kept ? 3 : 0);
         EXPECT_EQ(document.back_color, kept ? 6 : 0);
-        EXPECT_EQ(mode, kept ? fmtFli : fmtMulticolor);
+        EXPECT_EQ(document.format(), kept ? fmtFli : fmtMulticolor);
         EXPECT_EQ(document.history().undo_label(), kept ? "Import" : "");
         EXPECT_EQ(document.changed(), kept);
     }
@@ -180,7 +179,7 @@ TEST_F(DocumentTest, TheSparePageKeepsAPictureWithItsOwnHistory) {
         // A step on this page is undone here, and leaves the other page's history alone.
         // The other page's mode and shape go with it: a hires page keeps all its pixels.
         paint("Fill", 9, 4);
-        mode = fmtHires;
+        document.format_value() = fmtHires;
         document.picture[kStorageBytes - 1] = 7;
         document.swap_page(spare);
         EXPECT_EQ(document.picture[0], 5);
@@ -199,6 +198,6 @@ TEST_F(DocumentTest, TheSparePageKeepsAPictureWithItsOwnHistory) {
         EXPECT_FALSE(document.undo());
     }
     // A blank page starts in the first mode, whichever the page shown is in.
-    mode = fmtAfli;
+    document.format_value() = fmtAfli;
     EXPECT_EQ(document.blank_page().mode, fmtMulticolor);
 }

@@ -193,7 +193,7 @@ TEST_F(FileCommands, CaptionAndPictureNameFollowThePicturesFile) {
 // Every command that writes a file the user names asks before replacing one that is there: No
 // keeps it byte for byte and shows the dialog again, Replace writes over it.
 TEST_F(FileCommands, NothingIsReplacedWithoutAsking) {
-    okno1->change_pen([](Pen& pen) { pen.brush.emplace(PixelBlock{1, 1, {5}}, 1); });
+    desk().change_pen([](Pen& pen) { pen.brush.emplace(PixelBlock{1, 1, {5}}, 1); });
     okno1->OtherFileDialog.FilterIndex = 1;
     const auto accept_png_options = [] {
         WhenModal([] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });

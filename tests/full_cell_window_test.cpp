@@ -33,9 +33,9 @@ TEST_F(FullCellWindow, TheChoicesAreExclusiveKeptAndTheFirstAtStart) {
                                   "Use the &Nearest Colour of the Cell", "Paint &Freely"}));
     EXPECT_EQ(okno1->EditMenu->actions().last()->menu(), okno1->EditFullCellMenu);
     EXPECT_TRUE(okno1->EditFullKeepItem->isChecked());
-    EXPECT_EQ(okno2->painter.full_cell, FullCell::KeepColours);
+    EXPECT_EQ(desk().painter().full_cell, FullCell::KeepColours);
     okno1->EditFullNearestItem->trigger();
-    EXPECT_EQ(okno2->painter.full_cell, FullCell::NearestColour);
+    EXPECT_EQ(desk().painter().full_cell, FullCell::NearestColour);
     EXPECT_FALSE(okno1->EditFullKeepItem->isChecked());
     EXPECT_EQ(QSettings("Vexlor", "Vexlor").value("edit/full_cell").toString(), "nearest");
     EXPECT_EQ(stored_full_cell(), FullCell::NearestColour);

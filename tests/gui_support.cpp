@@ -159,8 +159,7 @@ void PictureMenuTest::SetUp() {
 
 void PictureMenuTest::TearDown() {
     SetQuestionDisplay(nullptr);
-    okno1->PictureClashesItem->setChecked(false);
-    okno2->show_clashes = false;
+    desk().change_view([](ViewChoices& view) { view.clashes = false; });
     TFileDialog::DropAnswers();
 }
 
@@ -175,12 +174,10 @@ std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, d
 
 // A fresh document, which the windows follow, and the view state of a first start.
 void ResetEditor() {
-    okno2->end_stroke();
-    okno2->reset();
-    okno1->set_spare_page(std::nullopt, 1);
-    okno2->reference_shown = true;
-    okno2->reference_opacity = 50;
-    okno1->show_reference_items();
+    desk().end_stroke();
+    desk().document().reset();
+    desk().set_spare_page(std::nullopt, 1);
+    desk().change_view([](ViewChoices& view) { view = {}; });
     okno2->scroll1->setValue(0);
     okno2->scroll2->setValue(0);
     okno2->set_zoom(4, 3);
@@ -190,15 +187,15 @@ void ResetEditor() {
     prefs->zom1->setChecked(true);
     prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
-    okno1->choose_full_cell(FullCell::KeepColours);
+    desk().choose_full_cell(FullCell::KeepColours);
     okno1->ViewPalZoomItem->setChecked(false);
     okno1->ViewPalZoomClick();
     okno1->ViewPalDisplayItem->setChecked(false);
     okno1->ViewPalDisplayClick();
-    okno2->painter.blend.reset();
-    okno1->change_pen([](Pen& pen) { pen = {}; });
-    okno1->change_ink([](Ink& ink) { ink = {}; });
-    okno1->change_symmetry([](StoredSymmetry& symmetry) { symmetry = {}; });
+    desk().choose_colour(1);
+    desk().change_pen([](Pen& pen) { pen = {}; });
+    desk().change_ink([](Ink& ink) { ink = {}; });
+    desk().change_symmetry([](SymmetryChoice& symmetry) { symmetry = {}; });
     QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = toolFreePaint;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/editor_desk.h"
 #include "display/displayed_palette.h"
 #include "platform/tcolor.h"
 #include "platform/tform.h"

@@ -101,7 +101,7 @@ TEST(Help, TheShortcutsWindowNamesUndoAndRedoWhateverTheHistoryHolds) {
              okno1->FileSaveAsItem->trigger();
              StoredPicture painted{};
              painted.fill(1);
-             okno1->replace_picture("Paint", painted.data(), 0, fmtMulticolor);
+             desk().replace_picture("Paint", {painted.data(), 160, 200}, 0, fmtMulticolor);
              okno1->open_picture(file, OpenAs::ByKind);
              EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Open");
              okno1->import_step([](std::uint8_t* picture, std::uint8_t&, std::uint8_t&) {

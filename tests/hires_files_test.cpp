@@ -43,7 +43,7 @@ TEST_F(HiresFiles, SaveWritesTheModesOwnFileAndOpenTakesItBack) {
         ResetEditor();
         okno1->mode_item(row.mode)->trigger();
         okno2->picture = hires_stripes(39);
-        okno2->mark_changed();
+        desk().document().mark_changed();
         const QString caption_of_mode = "Vexlor v0.1" + QString::fromUtf8(mode.caption);
 
         // A name of another kind of file is refused: nothing is written, nothing lost.
@@ -52,7 +52,7 @@ TEST_F(HiresFiles, SaveWritesTheModesOwnFileAndOpenTakesItBack) {
         EXPECT_FALSE(QFileInfo::exists(dir.filePath("logo.vxr")));
         ASSERT_EQ(errors.size(), 1);
         EXPECT_TRUE(errors.takeFirst().contains(".vxr"));
-        EXPECT_TRUE(okno2->changed());
+        EXPECT_TRUE(desk().document().changed());
 
         // Save As offers the mode's file; its name alone is enough.
         const QString file = dir.filePath(row.name);
@@ -60,7 +60,7 @@ TEST_F(HiresFiles, SaveWritesTheModesOwnFileAndOpenTakesItBack) {
         okno1->FileSaveAsItem->trigger();
         EXPECT_EQ(QFileInfo(file).size(), row.length);
         EXPECT_EQ(caption(), caption_of_mode + " - " + row.name);
-        EXPECT_FALSE(okno2->changed());
+        EXPECT_FALSE(desk().document().changed());
 
         WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
         okno1->FileNewItem->trigger();

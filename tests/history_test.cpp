@@ -57,13 +57,6 @@ Action open(std::mt19937& random) {
     return [loaded, length](Picture& p) { std::copy_n(loaded.begin(), length, p.begin()); };
 }
 
-// A document of its own, keeping its mode beside it.
-struct Picture16 {
-    std::uint8_t mode = fmtMulticolor;
-    Document document;
-    explicit Picture16(HistoryLimits limits = {}) : document(mode, limits) {}
-};
-
 // `action` as one edit of the document: true when it made a step.
 bool edit(Document& document, const Action& action, const char* label = "step") {
     Document::Edit edit(document, label);
@@ -80,8 +73,7 @@ TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
         SCOPED_TRACE(seed);
         std::mt19937 random(seed);
         Replay replay;
-        Picture16 own({40, std::size_t(1) << 20});
-        Document& document = own.document;
+        Document document(fmtMulticolor, {40, std::size_t(1) << 20});
         const Picture& picture = document.picture;
         const PictureHistory& history = document.history();
         for (int event = 0; event < 600; ++event) {
@@ -112,8 +104,7 @@ TEST(History, AlwaysEqualsAReplayOfTheSurvivingSteps) {
 }
 
 TEST(History, AStepIsNamedAndOnlyChangesMakeOne) {
-    Picture16 own;
-    Document& document = own.document;
+    Document document;
     const PictureHistory& history = document.history();
     EXPECT_FALSE(edit(
         document, [](Picture&) {}, "Clear"));
@@ -134,8 +125,7 @@ TEST(History, AStepIsNamedAndOnlyChangesMakeOne) {
 }
 
 TEST(History, ANewStepDropsWhatCouldHaveBeenRedone) {
-    Picture16 own;
-    Document& document = own.document;
+    Document document;
     edit(
         document, [](Picture& p) { p[1] = 1; }, "Paint");
     edit(
@@ -153,31 +143,31 @@ TEST(History, ANewStepDropsWhatCouldHaveBeenRedone) {
 
 // The oldest steps go first, by count and by bytes; the rest still undo to the right picture.
 TEST(History, StaysWithinItsBounds) {
-    Picture16 by_count({5, std::size_t(1) << 30});
-    for (std::uint8_t i = 1; i <= 8; ++i) edit(by_count.document, clear(i), "Clear");
-    EXPECT_EQ(by_count.document.history().steps(), 5u);
-    while (by_count.document.undo()) {
+    Document by_count(fmtMulticolor, {5, std::size_t(1) << 30});
+    for (std::uint8_t i = 1; i <= 8; ++i) edit(by_count, clear(i), "Clear");
+    EXPECT_EQ(by_count.history().steps(), 5u);
+    while (by_count.undo()) {
     }
-    EXPECT_EQ(by_count.document.picture[0], 3);
+    EXPECT_EQ(by_count.picture[0], 3);
 
-    Picture16 by_bytes({1000, 100'000});
+    Document by_bytes(fmtMulticolor, {1000, 100'000});
     for (std::uint8_t i = 1; i <= 10; ++i) {
-        edit(by_bytes.document, clear(i), "Clear");
-        EXPECT_LE(by_bytes.document.history().bytes(), 100'000u);
+        edit(by_bytes, clear(i), "Clear");
+        EXPECT_LE(by_bytes.history().bytes(), 100'000u);
     }
-    EXPECT_EQ(by_bytes.document.history().steps(), 3u); // each Clear keeps its 32000 bytes
-    while (by_bytes.document.undo()) {
+    EXPECT_EQ(by_bytes.history().steps(), 3u); // each Clear keeps its 32000 bytes
+    while (by_bytes.undo()) {
     }
-    EXPECT_EQ(by_bytes.document.picture[31999], 7);
+    EXPECT_EQ(by_bytes.picture[31999], 7);
 }
 
 // What the README promises: the last 1000 steps, within 64 MiB.
 TEST(History, KeepsAThousandStepsWithinSixtyFourMebibytesUnlessToldOtherwise) {
-    Picture16 strokes;
+    Document strokes;
     for (int i = 1; i <= 1001; ++i)
         edit(
-            strokes.document, [i](Picture& p) { p[std::size_t(i)] = 1; }, "Paint");
-    EXPECT_EQ(strokes.document.history().steps(), 1000u);
+            strokes, [i](Picture& p) { p[std::size_t(i)] = 1; }, "Paint");
+    EXPECT_EQ(strokes.history().steps(), 1000u);
 
     // Each step below changes 1 MiB.
     std::vector<std::uint8_t> was(std::size_t(1) << 20), now(was.size());
@@ -197,19 +187,18 @@ TEST(History, KeepsAThousandStepsWithinSixtyFourMebibytesUnlessToldOtherwise) {
 }
 
 TEST(History, AOnePixelStepCostsAFewBytes) {
-    Picture16 own;
+    Document document;
     edit(
-        own.document, [](Picture& p) { p[31999] = 9; }, "Paint");
-    EXPECT_LT(own.document.history().bytes(), 128u);
+        document, [](Picture& p) { p[31999] = 9; }, "Paint");
+    EXPECT_LT(document.history().bytes(), 128u);
     // Scattered pixels keep only their runs; a full change keeps one byte per pixel.
-    edit(own.document, clear(1), "Clear");
-    EXPECT_LT(own.document.history().bytes(), 32000u + 256u);
+    edit(document, clear(1), "Clear");
+    EXPECT_LT(document.history().bytes(), 32000u + 256u);
 }
 
 // Everything that belongs to the picture goes back and forth together, as one step.
 TEST(History, TakesEveryPartOfThePictureBackTogether) {
-    Picture16 own;
-    Document& document = own.document;
+    Document document;
     {
         Document::Edit edit(document, "Background Colour");
         edit.set_background(6);
@@ -225,16 +214,16 @@ TEST(History, TakesEveryPartOfThePictureBackTogether) {
     }
     EXPECT_TRUE(document.undo());
     EXPECT_EQ(document.back_color, 6);
-    EXPECT_EQ(own.mode, fmtMulticolor);
+    EXPECT_EQ(document.format(), fmtMulticolor);
     EXPECT_EQ(document.picture, Picture{});
     EXPECT_TRUE(document.undo());
     EXPECT_EQ(document.back_color, 0);
     EXPECT_TRUE(document.redo());
     EXPECT_TRUE(document.redo());
     EXPECT_EQ(document.back_color, 9);
-    EXPECT_EQ(own.mode, fmtFli);
+    EXPECT_EQ(document.format(), fmtFli);
     EXPECT_EQ(document.picture[31999], 6);
     document.reset();
     EXPECT_FALSE(document.history().can_undo());
-    EXPECT_EQ(own.mode, fmtMulticolor);
+    EXPECT_EQ(document.format(), fmtMulticolor);
 }

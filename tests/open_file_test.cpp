@@ -288,8 +288,8 @@ TEST_F(OpeningFiles, EveryPlaceThatOpensANamedFileRefusesWhatIsNoRegularFileAtOn
         for (const auto& file : hostile) {
             ResetEditor();
             okno2->picture.fill(3);
-            okno1->change_pen([&](Pen& pen) { pen.brush.emplace(brush, 2); });
-            okno2->set_reference(reference);
+            desk().change_pen([&](Pen& pen) { pen.brush.emplace(brush, 2); });
+            desk().document().set_reference(reference);
             errors.clear();
             const QString path = file.make();
             SCOPED_TRACE(std::string(place.place) + ": " + path.toStdString());
@@ -309,8 +309,8 @@ TEST_F(OpeningFiles, EveryPlaceThatOpensANamedFileRefusesWhatIsNoRegularFileAtOn
             EXPECT_EQ(std::count(okno2->picture.begin(), okno2->picture.end(), 3),
                       std::ssize(okno2->picture));
             EXPECT_TRUE(okno1->picture_path().isEmpty());
-            EXPECT_TRUE(okno2->painter.pen.brush && okno2->painter.pen.brush->block() == brush);
-            EXPECT_EQ(okno2->reference(), reference);
+            EXPECT_TRUE(desk().painter().pen.brush && desk().painter().pen.brush->block() == brush);
+            EXPECT_EQ(desk().document().reference(), reference);
             EXPECT_FALSE(QApplication::activeModalWidget());
             EXPECT_EQ(errors.size(), place.may_keep_quiet && errors.isEmpty() ? 0 : 1)
                 << errors.join('\n').toStdString();

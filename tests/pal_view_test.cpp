@@ -22,7 +22,7 @@ struct PalViewWindow : ::testing::Test {
     // What the PAL display shows at screen pixel `part` of picture pixel (column, row).
     static TColor pal_color(int column, int row, int part, PaletteId palette = PaletteId::Pepto) {
         const std::vector<TColor> shown =
-            PalDisplay(palette_colors(palette)).show_picture(okno2->grid(), 2);
+            PalDisplay(palette_colors(palette)).show_picture(desk().document().grid(), 2);
         return shown[std::size_t(row * 320 + column * 2 + part)];
     }
     // The preview at double size: a picture pixel is 4 x 2 screen pixels from (2, 2).
@@ -85,7 +85,7 @@ TEST_F(PalViewWindow, PaintingShowsWhatAFullRedrawShows) {
         PixelPos recoloured;
     } cases[] = {{FullCell::KeepColours, 2, {2, 3}}, {FullCell::ReplaceColour, 5, {0, 1}}};
     for (const auto& [choice, third, recoloured] : cases) {
-        okno2->painter.full_cell = choice;
+        desk().painter().full_cell = choice;
         for (int row = 0; row < 200; ++row)
             for (int column = 0; column < 160; ++column)
                 pixel(column, row) = row % 2 ? 8 : column % 2 ? third : 2;

@@ -174,7 +174,7 @@ TEST_F(PictureMenu, AnExportStartsWithThePicturesNameAndSaysWhereItWrote) {
 TEST_F(PictureMenu, ClashMarksFollowThePainting) {
     pixel(0, 0) = 2, pixel(1, 0) = 5, pixel(2, 0) = 7, pixel(0, 1) = 7; // exact with black
     okno1->PictureClashesItem->trigger();
-    EXPECT_TRUE(okno2->show_clashes);
+    EXPECT_TRUE(desk().view().clashes);
     EXPECT_FALSE(marked(0, 0));
     okno2->draw_color = 9;
     QTest::mouseClick(okno2, Qt::LeftButton, {}, QPoint(2 * 40 + 20, 10)); // 9 over one 7
@@ -244,7 +244,7 @@ TEST_F(PictureMenu, TheReferenceImageShowsInTheViewsAndNowhereElse) {
     }
     // In hires each pixel of the image lies under two of the picture's, out to the right edge.
     okno1->mode_item(fmtHires)->trigger();
-    const PreviewPixels block = preview_pixels(okno1->preview_size, okno2->mode().shape);
+    const PreviewPixels block = preview_pixels(okno1->preview_size, desk().document().mode().shape);
     const QPoint right_edge{block.origin + block.width * 319, block.origin + block.height * 1};
     EXPECT_EQ(Hex(okno_prv->Canvas->GetPixel(right_edge.x(), right_edge.y())),
               Hex(halfway(palette_color(2), clWhite)));
@@ -349,7 +349,7 @@ TEST_F(PictureMenu, CopyToSparePageAsksBeforeReplacingWorkNotSaved) {
         okno1->PictureCopyToSpareItem->trigger();
         EXPECT_EQ(asked, row.asked);
         okno1->PictureSwapPagesItem->trigger();
-        EXPECT_EQ(okno1->page_shown(), 2);
+        EXPECT_EQ(desk().page_shown(), 2);
         EXPECT_EQ(pixel(0, 0), row.replaced ? 8 : 3);
     }
 }

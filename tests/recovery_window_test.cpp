@@ -60,7 +60,8 @@ TEST(RecoveryAtStart, TheAnswerChoosesBetweenTheCopyAndTheFileNamed) {
                      (row.spare ? " with a spare page" : ""));
         ResetEditor();
         QTemporaryDir dir;
-        RecoveryKeeper keeper(dir.filePath("recovery"), picture_as_it_stands);
+        RecoveryKeeper keeper(dir.filePath("recovery"),
+                              [] { return picture_as_it_stands(desk()); });
         ASSERT_TRUE(QDir().mkpath(keeper.folder()));
         RecoveryCopy copy = abandoned(dir.filePath("wizard.vxr"));
         if (row.spare) {
@@ -102,19 +103,19 @@ TEST(RecoveryAtStart, TheAnswerChoosesBetweenTheCopyAndTheFileNamed) {
             EXPECT_EQ(okno1->picture_path(), QString::fromStdString(copy.file));
             EXPECT_EQ(okno2->back_color, copy.background);
             EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Recover");
-            EXPECT_EQ(okno2->reference(), copy.reference);
-            EXPECT_EQ(okno1->page_shown(), row.spare ? 2 : 1);
-            EXPECT_EQ(okno1->kept_spare_page().has_value(), row.spare);
+            EXPECT_EQ(desk().document().reference(), copy.reference);
+            EXPECT_EQ(desk().page_shown(), row.spare ? 2 : 1);
+            EXPECT_EQ(desk().spare_page().has_value(), row.spare);
             // This editor's copy keeps both pages in turn, and the spare page comes back whole.
-            const RecoveryCopy kept = picture_as_it_stands();
+            const RecoveryCopy kept = picture_as_it_stands(desk());
             EXPECT_EQ(kept.spare.has_value(), row.spare);
             if (row.spare) {
                 EXPECT_EQ(kept.spare->pixels, copy.spare->pixels);
                 okno1->PictureSwapPagesItem->trigger();
                 EXPECT_EQ(okno2->picture, copy.spare->pixels);
                 EXPECT_EQ(okno1->picture_path(), "first.vxr");
-                EXPECT_TRUE(okno2->changed());
-                EXPECT_FALSE(okno2->reference());
+                EXPECT_TRUE(desk().document().changed());
+                EXPECT_FALSE(desk().document().reference());
             }
         }
         keeper.finish();
@@ -145,7 +146,8 @@ TEST(RecoveryAtStart, TheQuestionShowsABelievableTimeAndANameThatFits) {
         SCOPED_TRACE(std::to_string(row.kept_at) + " " + std::to_string(row.file.size()));
         ResetEditor();
         QTemporaryDir dir;
-        RecoveryKeeper keeper(dir.filePath("recovery"), picture_as_it_stands);
+        RecoveryKeeper keeper(dir.filePath("recovery"),
+                              [] { return picture_as_it_stands(desk()); });
         ASSERT_TRUE(QDir().mkpath(keeper.folder()));
         RecoveryCopy copy = abandoned(row.file.startsWith('/') ? row.file : dir.filePath(row.file));
         copy.kept_at = row.kept_at;

@@ -30,7 +30,7 @@ void key(int code, Qt::KeyboardModifiers keys = Qt::NoModifier) {
     QTest::keyClick(okno1->Host(), Qt::Key(code), keys);
 }
 
-using Picture = decltype(okno2->picture);
+using Picture = StoredPicture;
 
 // The Multicolor picture: 160 x 200 double-width pixels in cells of 4 x 8.
 constexpr PictureShape kShape{160, 200, {4, 8}, 2};
@@ -84,8 +84,8 @@ TEST_F(Selection, TheArrowIsTheSelectToolAndTheEditMenuHoldsTheCommands) {
         EXPECT_EQ(items[i].item->isEnabled(), items[i].enabled) << items[i].text;
     }
     key(Qt::Key_A, Qt::ControlModifier);
-    ASSERT_TRUE(okno2->selection());
-    EXPECT_EQ(*okno2->selection(), (PixelArea{0, 0, 160, 200}));
+    ASSERT_TRUE(desk().document().selection());
+    EXPECT_EQ(*desk().document().selection(), (PixelArea{0, 0, 160, 200}));
     for (QAction* item : {okno1->EditCutItem, okno1->EditCopyItem, okno1->EditDeleteItem})
         EXPECT_TRUE(item->isEnabled());
 }
@@ -93,15 +93,15 @@ TEST_F(Selection, TheArrowIsTheSelectToolAndTheEditMenuHoldsTheCommands) {
 // A drag selects (Shift at the release grows it to cells); a click outside drops it, and Esc.
 TEST_F(Selection, DraggingSelectsAndClicksAndEscDrop) {
     drag(cell(6, 9), cell(5, 10), Qt::ShiftModifier);
-    EXPECT_EQ(*okno2->selection(), (PixelArea{4, 8, 4, 8}));
+    EXPECT_EQ(*desk().document().selection(), (PixelArea{4, 8, 4, 8}));
     click(cell(1, 1));
-    EXPECT_FALSE(okno2->selection());
+    EXPECT_FALSE(desk().document().selection());
     EXPECT_FALSE(okno1->EditCopyItem->isEnabled());
     drag(cell(1, 1), cell(2, 2));
     key(Qt::Key_Escape);
-    EXPECT_FALSE(okno2->selection());
+    EXPECT_FALSE(desk().document().selection());
     EXPECT_EQ(okno2->picture, Picture{});
-    EXPECT_EQ(okno2->history().steps(), 0u);
+    EXPECT_EQ(desk().document().history().steps(), 0u);
 }
 
 // Marching ants in the zoom view, a thin line in the preview; both go with the selection.
@@ -148,14 +148,14 @@ TEST_F(Selection, CopyPutsTheShownImageAndTheOwnFormOnTheClipboard) {
     const auto block = decode_block(
         {reinterpret_cast<const std::uint8_t*>(own.constData()), std::size_t(own.size())}, kShape);
     ASSERT_TRUE(block);
-    EXPECT_EQ(*block, copy_block(okno2->grid(), {4, 8, 8, 8}));
+    EXPECT_EQ(*block, copy_block(desk().document().grid(), {4, 8, 8, 8}));
     EXPECT_EQ(block_from_mime(*data, kShape), block);
     // The shown image alone comes back too, however wide: 320 screen pixels are 160 pairs.
-    const PixelBlock wide = copy_block(okno2->grid(), {0, 8, 160, 8});
+    const PixelBlock wide = copy_block(desk().document().grid(), {0, 8, 160, 8});
     QMimeData shown;
     shown.setImageData(shown_image(wide, kShape));
     EXPECT_EQ(block_from_mime(shown, kShape), wide);
-    EXPECT_EQ(okno2->history().steps(), 0u); // copying changes nothing
+    EXPECT_EQ(desk().document().history().steps(), 0u); // copying changes nothing
 }
 
 // The block floats with the pointer and leaves the picture alone until the click; Esc, and
@@ -165,19 +165,19 @@ TEST_F(Selection, APastedBlockFloatsUntilAClickPutsItDown) {
     put_on_clipboard(block_mime_data(block, kShape));
     for (int drop : {Qt::Key_Escape, Qt::Key_Z}) {
         key(Qt::Key_V, Qt::ControlModifier);
-        ASSERT_TRUE(okno2->floating());
+        ASSERT_TRUE(desk().document().floating());
         mouse(QEvent::MouseMove, cell(5, 3), Qt::NoButton, Qt::NoButton);
         EXPECT_TRUE(AreaIs(okno2, QRect(5 * 40 + 1, 3 * 20 + 1, 38, 18), palette_color(2)));
         EXPECT_TRUE(AreaIs(okno2, QRect(6 * 40 + 1, 4 * 20 + 1, 38, 18), palette_color(7)));
         key(drop, drop == Qt::Key_Z ? Qt::ControlModifier : Qt::NoModifier);
-        EXPECT_FALSE(okno2->floating());
+        EXPECT_FALSE(desk().document().floating());
         EXPECT_TRUE(AreaIs(okno2, QRect(5 * 40 + 1, 3 * 20 + 1, 38, 18), palette_color(0)));
     }
     EXPECT_EQ(okno2->picture, Picture{});
     key(Qt::Key_V, Qt::ControlModifier);
     okno2->scroll2->setValue(1); // the view may scroll while it floats
     click(cell(5, 3));
-    EXPECT_FALSE(okno2->floating());
+    EXPECT_FALSE(desk().document().floating());
     EXPECT_EQ(pixel(5, 11), 2);
     EXPECT_EQ(undoText(), "&Undo Paste");
 }
@@ -214,7 +214,7 @@ TEST_F(Selection, AnImageFromAnotherProgramPastesInItsColours) {
 // Cut leaves the background; the block put down elsewhere is moved. Each is a step.
 TEST_F(Selection, CutAndPasteMoveACellAndEachStepUndoes) {
     paint_cell();
-    const PixelBlock moved = copy_block(okno2->grid(), {4, 8, 4, 8});
+    const PixelBlock moved = copy_block(desk().document().grid(), {4, 8, 4, 8});
     drag(cell(4, 8), cell(7, 15));
     key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(okno2->picture, Picture{});
@@ -222,12 +222,12 @@ TEST_F(Selection, CutAndPasteMoveACellAndEachStepUndoes) {
     key(Qt::Key_V, Qt::ControlModifier);
     okno2->scroll1->setValue(2); // columns 8 on
     click(cell(0, 0));
-    EXPECT_EQ(copy_block(okno2->grid(), {8, 0, 4, 8}), moved);
+    EXPECT_EQ(copy_block(desk().document().grid(), {8, 0, 4, 8}), moved);
     EXPECT_EQ(undoText(), "&Undo Paste");
     key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(okno2->picture, Picture{});
     key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(copy_block(okno2->grid(), {4, 8, 4, 8}), moved);
+    EXPECT_EQ(copy_block(desk().document().grid(), {4, 8, 4, 8}), moved);
 }
 
 // Without a selection the flips turn the whole picture; with one, only it. Delete paints the
@@ -244,7 +244,7 @@ TEST_F(Selection, FlipsAndDeleteAreStepsOfTheirOwn) {
     okno1->EditFlipVerticallyItem->trigger();
     okno1->EditFlipHorizontallyItem->trigger();
     EXPECT_EQ(okno2->picture, original);
-    EXPECT_EQ(okno2->history().steps(), 4u);
+    EXPECT_EQ(desk().document().history().steps(), 4u);
     drag(cell(4, 8), cell(5, 9));
     okno1->EditFlipHorizontallyItem->trigger();
     EXPECT_EQ(pixel(5, 8), 2);

@@ -129,7 +129,7 @@ protected:
     static ::testing::AssertionResult PictureAndViewsAgree() {
         for (std::uint8_t byte : okno2->picture)
             if (byte > 15) return ::testing::AssertionFailure() << "picture byte " << int(byte);
-        okno2->select(std::nullopt); // its outline is drawn over both views
+        desk().document().select(std::nullopt); // its outline is drawn over both views
         okno2->FormPaint();
         okno1->redraw_preview(160, 200);
         const int w = int(okno2->cell_w), h = int(okno2->cell_h);

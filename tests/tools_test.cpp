@@ -51,8 +51,7 @@ struct RecordedView : ToolView {
 
 // A document and what a tool works with, the pointer handed over as the zoom view hands it.
 struct Tools : ::testing::Test {
-    std::uint8_t mode = fmtMulticolor;
-    Document document{mode};
+    Document document;
     RecordedView view;
     Painter painter{document};
     Stroke stroke{document};
@@ -463,7 +462,7 @@ TEST_F(Tools, APenDragLeavesNoGap) {
         SCOPED_TRACE(::testing::Message()
                      << "size " << d.size << " from " << d.path[0].column << "," << d.path[0].row);
         fresh();
-        mode = d.format;
+        document.format_value() = d.format;
         use(toolPen);
         painter.pen = {d.shape, d.size, std::nullopt};
         document.draw_color = 6;
@@ -839,8 +838,7 @@ struct PaintedPicture {
 // besides the background, background pixels among them), at once as a shape is painted, or
 // pixel by pixel.
 PaintedPicture paint_crowded(std::uint8_t format, FullCell choice, const Ink& ink, bool at_once) {
-    std::uint8_t mode = format;
-    Document document{mode};
+    Document document{format};
     const Mode& shape = document.mode();
     std::mt19937 random(38);
     for (int row = 0; row < shape.shape.height; ++row)

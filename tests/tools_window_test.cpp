@@ -1,10 +1,10 @@
 #include "app/Main.h"
-#include "app/paint_setting.h"
 #include "edit/replace_colour_dialog.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
 #include "raster/raster.h"
+#include "settings/paint_setting.h"
 #include "tests/gui_support.h"
 #include "tools/tool_table.h"
 #include "zoom/zoom_window.h"
@@ -202,7 +202,7 @@ TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
 // with the pen, every pixel between its positions.
 TEST_F(Tools, TheBrushMenusKeysMakeAndChangeThePen) {
     for (int column = 4; column < 7; ++column) pixel(column, 8) = pixel(column, 9) = 5;
-    okno2->select(PixelArea{4, 8, 3, 2});
+    desk().document().select(PixelArea{4, 8, 3, 2});
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
@@ -225,7 +225,7 @@ TEST_F(Tools, TheBrushMenusKeysMakeAndChangeThePen) {
         EXPECT_EQ(okno1->BrushCurrentItem->text(), QString::fromUtf8(k.pen));
     }
     EXPECT_EQ(okno1->tool_mode, toolPen);
-    EXPECT_FALSE(okno2->selection());
+    EXPECT_FALSE(desk().document().selection());
     EXPECT_FALSE(okno1->BrushTurnItem->isEnabled());
 
     okno2->draw_color = 6;
@@ -250,7 +250,7 @@ TEST_F(Tools, LoadBrushTakesWhatABrushCanHoldAndRefusesTheRest) {
         return PixelBlock{width, height, std::vector<std::uint8_t>(std::size_t(width * height))};
     };
     const PixelBlock saved{3, 2, {0, 5, 7, 15, 1, 9}}, kept{1, 2, {4, 12}};
-    okno1->change_pen([&](Pen& pen) { pen.brush.emplace(saved, 2); });
+    desk().change_pen([&](Pen& pen) { pen.brush.emplace(saved, 2); });
     TFileDialog::QueueAnswer(dir.filePath("brush.png"));
     okno1->BrushSaveItem->trigger();
     const struct {
@@ -274,20 +274,20 @@ TEST_F(Tools, LoadBrushTakesWhatABrushCanHoldAndRefusesTheRest) {
     for (const auto& image : images) {
         SCOPED_TRACE(image.file.toStdString());
         ResetEditor();
-        okno1->change_pen([&](Pen& pen) { pen.brush.emplace(kept, 2); });
+        desk().change_pen([&](Pen& pen) { pen.brush.emplace(kept, 2); });
         QStringList messages;
         SetErrorMessageDisplay([&](const QString&, const QString& text) { messages << text; });
         TFileDialog::QueueAnswer(image.file);
         okno1->BrushLoadItem->trigger();
         SetErrorMessageDisplay(nullptr);
-        ASSERT_TRUE(okno2->painter.pen.brush);
+        ASSERT_TRUE(desk().painter().pen.brush);
         if (!image.reason) {
             EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
-            EXPECT_EQ(okno2->painter.pen.brush->block(), image.brush);
+            EXPECT_EQ(desk().painter().pen.brush->block(), image.brush);
             EXPECT_EQ(okno1->tool_mode, toolPen);
             continue;
         }
-        EXPECT_EQ(okno2->painter.pen.brush->block(), kept);
+        EXPECT_EQ(desk().painter().pen.brush->block(), kept);
         EXPECT_EQ(messages.size(), 1);
         for (const QString& message : messages) {
             EXPECT_TRUE(message.startsWith("\"" + image.file + "\" cannot be loaded as a brush: "))
@@ -313,9 +313,9 @@ TEST_F(Tools, AStoredSymmetryAxisOutsideThePictureComesInOnItsEdge) {
     for (const auto& axis : axes) {
         SCOPED_TRACE(std::to_string(axis.stored_column) + ", " + std::to_string(axis.stored_row));
         store_symmetry({{SymmetryKind::FourWay, axis.stored_column, axis.stored_row}, false});
-        okno1->change_symmetry([](StoredSymmetry& symmetry) { symmetry = stored_symmetry(); });
-        EXPECT_EQ(okno2->painter.symmetry.twice_column, axis.twice_column);
-        EXPECT_EQ(okno2->painter.symmetry.twice_row, axis.twice_row);
+        desk().change_symmetry([](SymmetryChoice& symmetry) { symmetry = stored_symmetry(); });
+        EXPECT_EQ(desk().painter().symmetry.twice_column, axis.twice_column);
+        EXPECT_EQ(desk().painter().symmetry.twice_row, axis.twice_row);
         const int x = 2 + 4 * (axis.twice_column + 1) / 2, y = 2 + 2 * (axis.twice_row + 1) / 2;
         EXPECT_TRUE(AreaIs(okno_prv, QRect(x, 2, 1, 400), RGBColor(255, 0, 255)));
         EXPECT_TRUE(AreaIs(okno_prv, QRect(2, y, 640, 1), RGBColor(255, 0, 255)));
@@ -366,22 +366,22 @@ TEST_F(Tools, SecondColourPatternsAndSymmetryFromTheKeysAndThePalette) {
     QContextMenuEvent right_click(QContextMenuEvent::Mouse, {5, 5},
                                   okno1->color_b5->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(okno1->color_b5, &right_click);
-    EXPECT_EQ(okno2->painter.ink.second_color, 5);
+    EXPECT_EQ(desk().painter().ink.second_color, 5);
     EXPECT_EQ(okno1->findChild<QToolButton*>("second_color")->icon().pixmap(22).toImage(),
               okno1->color_b5->icon().pixmap(22).toImage());
     EXPECT_EQ(okno2->draw_color, 1); // the draw colour stays
     okno2->setFocus();
     QTest::keyClick(okno2, Qt::Key_N, Qt::ShiftModifier); // round the ends both ways
-    EXPECT_EQ(okno2->painter.ink.pattern, Pattern{kPatterns - 1});
+    EXPECT_EQ(desk().painter().ink.pattern, Pattern{kPatterns - 1});
     QTest::keyClick(okno2, Qt::Key_N);
     QTest::keyClick(okno2, Qt::Key_N);
-    EXPECT_EQ(okno2->painter.ink.pattern, Pattern{1});
+    EXPECT_EQ(desk().painter().ink.pattern, Pattern{1});
     EXPECT_EQ(stored_ink().pattern, Pattern{1});
     EXPECT_EQ(stored_ink().second_color, 5);
 
     const QRect axis(2 + 4 * 80, 2, 1, 400); // between the preview's columns 79 and 80
     QTest::keyClick(okno2, Qt::Key_M);
-    EXPECT_EQ(okno2->painter.symmetry.kind, SymmetryKind::LeftRight);
+    EXPECT_EQ(desk().painter().symmetry.kind, SymmetryKind::LeftRight);
     EXPECT_TRUE(AreaIs(okno_prv, axis, RGBColor(255, 0, 255)));
     QTest::keyClick(okno2, Qt::Key_M);
     QTest::keyClick(okno2, Qt::Key_M);
@@ -390,7 +390,7 @@ TEST_F(Tools, SecondColourPatternsAndSymmetryFromTheKeysAndThePalette) {
     release(cell(1, 1));
     for (auto [column, row] : {std::pair{1, 1}, {158, 1}, {1, 198}, {158, 198}})
         EXPECT_EQ(pixel(column, row), 1) << column << "," << row;
-    EXPECT_EQ(okno2->history().steps(), 1u);
+    EXPECT_EQ(desk().document().history().steps(), 1u);
     // Painted at the view's last column, next to the axis, an image lands on column 80, just
     // past the view: it is painted, but neither it nor the axis is drawn over the strip beside
     // the drawing area.
@@ -408,6 +408,6 @@ TEST_F(Tools, SecondColourPatternsAndSymmetryFromTheKeysAndThePalette) {
     EXPECT_EQ(strip(), beside);
     okno1->EditUndoItem->trigger();
     QTest::keyClick(okno2, Qt::Key_M);
-    EXPECT_EQ(okno2->painter.symmetry.kind, SymmetryKind::Off);
+    EXPECT_EQ(desk().painter().symmetry.kind, SymmetryKind::Off);
     EXPECT_TRUE(AreaIs(okno_prv, axis, palette_color(0)));
 }

@@ -59,10 +59,11 @@ TEST_F(Undo, AStrokeIsOneStepAndUndoRedrawsBothViews) {
     EXPECT_EQ(pixel(2, 2), 2);
     EXPECT_EQ(pixel(4, 2), 2);
     EXPECT_EQ(undoText(), "&Undo Paint");
-    EXPECT_EQ(okno2->history().steps(), 1u); // the right press painted black on black: no step
+    EXPECT_EQ(desk().document().history().steps(),
+              1u); // the right press painted black on black: no step
     mouse(QEvent::MouseMove, {100, 50}, Qt::NoButton, Qt::NoButton); // rest on row 2
     okno1->EditUndoItem->trigger();
-    EXPECT_EQ(okno2->picture, decltype(okno2->picture){});
+    EXPECT_EQ(okno2->picture, StoredPicture{});
     for (int column = 2; column <= 4; ++column)
         EXPECT_TRUE(AreaIs(okno2, QRect(column * 40 + 1, 41, 38, 18), palette_color(0)));
     EXPECT_TRUE(AreaIs(okno_prv, QRect(10, 6, 12, 2), palette_color(0)));
@@ -113,7 +114,7 @@ TEST_F(Undo, UndoDuringAStrokeTakesItBack) {
     mouse(QEvent::MouseButtonPress, {100, 50}, Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseMove, {140, 50}, Qt::NoButton, Qt::LeftButton);
     okno1->EditUndoClick();
-    EXPECT_EQ(okno2->picture, decltype(okno2->picture){});
+    EXPECT_EQ(okno2->picture, StoredPicture{});
     EXPECT_EQ(redoText(), "&Redo Paint");
 }
 
@@ -125,7 +126,7 @@ TEST_F(Undo, ANewEditDropsRedo) {
     EXPECT_FALSE(okno1->EditRedoItem->isEnabled());
     EXPECT_EQ(redoText(), "&Redo");
     okno1->EditUndoClick();
-    EXPECT_EQ(okno2->picture, decltype(okno2->picture){});
+    EXPECT_EQ(okno2->picture, StoredPicture{});
 }
 
 // The colours, the zoom, the scroll position and the tool are the user's, not the picture's.
@@ -149,7 +150,7 @@ TEST_F(Undo, ShortcutsWorkWithTheFocusInAnyInnerWindow) {
     for (TForm* inner : {static_cast<TForm*>(okno2), static_cast<TForm*>(okno_prv),
                          static_cast<TForm*>(okno_info)}) {
         SCOPED_TRACE(inner->objectName().toStdString());
-        okno2->reset();
+        desk().document().reset();
         stroke({{100, 50}});
         inner->setFocusPolicy(Qt::ClickFocus);
         inner->setFocus();

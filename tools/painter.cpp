@@ -58,10 +58,8 @@ std::optional<std::uint8_t> Painter::inked(PixelPos at, std::uint8_t color,
 }
 
 Plotted Painter::plot_chosen(PixelPos at, std::uint8_t color) {
-    const Plotted plotted = plot_as_chosen(document_, full_cell, document_.format(), at.column,
-                                           at.row, color, lab_palette(shown_palette()));
-    report_.found = plotted.found;
-    return plotted;
+    return plot_as_chosen(document_, full_cell, document_.format(), at.column, at.row, color,
+                          lab_palette(shown_palette()));
 }
 
 // Of a recoloured cell, the pixels that changed show as painted, like the painted pixel itself.
@@ -75,6 +73,7 @@ void Painter::paint_shown(PixelPos at, std::uint8_t color) {
                 document_.read_pixel(area.left + i % area.width, area.top + i / area.width));
     }
     const Plotted plotted = plot_chosen(at, color);
+    report_.found = plotted.found;
     if (!plotted.accepted) return;
     if (plotted.area_recoloured)
         for (int i = 0; i < area.width * area.height; ++i) {
@@ -107,11 +106,6 @@ void Painter::paint_quietly(const std::vector<PixelPos>& points, std::uint8_t co
             report_.redrawn = united(report_.redrawn, {pixel.at.column, pixel.at.row, 1, 1});
 }
 
-Plotted Painter::plot(PixelPos at, std::uint8_t color) {
-    const std::optional<Analysis> found = report_.found;
-    const Plotted plotted = plot_chosen(at, color);
-    report_.found = found;
-    return plotted;
-}
+Plotted Painter::plot(PixelPos at, std::uint8_t color) { return plot_chosen(at, color); }
 
 PaintReport Painter::take_report() { return std::exchange(report_, {}); }

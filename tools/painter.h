@@ -17,7 +17,8 @@ enum class Tip : std::uint8_t {
 
 // What painting has done since it was last asked: the pixels it wrote one by one (each shows
 // as it was painted), the area it wrote all at once (the views draw it anew), and what the
-// last plot's analysis found there, before its write, for the swatches.
+// analysis of the last pixel painted one by one found there, before its write, for the
+// swatches.
 struct PaintReport {
     std::vector<PixelPos> pixels;
     PixelArea redrawn;

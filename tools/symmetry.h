@@ -36,3 +36,14 @@ struct Symmetry {
         if (columns && rows) visit(PixelPos{across.column, down.row});
     }
 };
+
+// The symmetry as the artist chose it: its kind, and whether its centre is the picture's middle
+// or its own axes.
+struct SymmetryChoice {
+    Symmetry symmetry;
+    bool about_middle = true;
+    // The symmetry painting takes in a picture of `whole`, its axes in the picture.
+    Symmetry in(const PixelArea& whole) const {
+        return about_middle ? Symmetry::about_middle(symmetry.kind, whole) : symmetry.within(whole);
+    }
+};

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 ZoomLevel Tokno2::zoom_level() const {
-    return {int(view_cols / zoom_factor), int(view_rows) / mode().shape.cell.height};
+    return {int(view_cols / zoom_factor), int(view_rows) / document_.mode().shape.cell.height};
 }
 
 ViewPlace Tokno2::place() const { return {scroll_x, scroll_y}; }
@@ -17,16 +17,16 @@ void Tokno2::place_view(ViewPlace place) {
     scroll_y = place.scroll_y;
     const QSignalBlocker across(scroll1), down(scroll2);
     scroll1->setValue(scroll_x / std::int32_t(zoom_factor));
-    scroll2->setValue(scroll_y / mode().shape.cell.height);
+    scroll2->setValue(scroll_y / document_.mode().shape.cell.height);
 }
 
 // The view keeps its level and its corner cell when the mode changes the picture's shape.
 void Tokno2::keep_place() {
     const ZoomLevel level = zoom_level();
     const int corner_cell = scroll_x / std::int32_t(zoom_factor);
-    zoom_factor = std::uint32_t(mode().shape.cell.width);
-    resize_view(std::uint32_t(level.columns(mode().shape.cell)),
-                std::uint32_t(level.rows(mode().shape.cell)));
+    zoom_factor = std::uint32_t(document_.mode().shape.cell.width);
+    resize_view(std::uint32_t(level.columns(document_.mode().shape.cell)),
+                std::uint32_t(level.rows(document_.mode().shape.cell)));
     place_view({corner_cell * std::int32_t(zoom_factor), scroll_y});
 }
 
@@ -40,9 +40,9 @@ void Tokno2::show_place(ViewPlace place) {
 void Tokno2::zoom_to(std::size_t level, int x, int y) {
     if (level >= kZoomLevels.size()) return;
     const ViewPlace place =
-        zoomed_at(this->place(), zoom_level(), kZoomLevels[level], x, y, mode().shape);
-    resize_view(std::uint32_t(kZoomLevels[level].columns(mode().shape.cell)),
-                std::uint32_t(kZoomLevels[level].rows(mode().shape.cell)));
+        zoomed_at(this->place(), zoom_level(), kZoomLevels[level], x, y, document_.mode().shape);
+    resize_view(std::uint32_t(kZoomLevels[level].columns(document_.mode().shape.cell)),
+                std::uint32_t(kZoomLevels[level].rows(document_.mode().shape.cell)));
     place_view(place);
     FormPaint();
 }
@@ -63,7 +63,7 @@ void Tokno2::wheelEvent(QWheelEvent* event) {
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const int across = wheel_across_.take(shift ? turn.x() + turn.y() : turn.x());
     const int down = wheel_down_.take(shift ? 0 : turn.y());
-    show_place(moved_by(place(), -across, -down, zoom_level(), mode().shape));
+    show_place(moved_by(place(), -across, -down, zoom_level(), document_.mode().shape));
 }
 
 void Tokno2::start_panning(int x, int y) {
@@ -74,5 +74,5 @@ void Tokno2::start_panning(int x, int y) {
 
 void Tokno2::pan_to(int x, int y) {
     show_place(dragged(pan_place_, place(), x - pan_from_.x(), y - pan_from_.y(), zoom_level(),
-                       mode().shape));
+                       document_.mode().shape));
 }

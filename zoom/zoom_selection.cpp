@@ -6,7 +6,7 @@ constexpr int kAntsInterval = 150; // milliseconds per step of the ants' march
 constexpr int kAntDash = 4;        // screen pixels per black or white dash
 
 void Tokno2::follow_selection() {
-    if (selection())
+    if (document_.selection())
         ants_timer_.start(kAntsInterval);
     else
         ants_timer_.stop();
@@ -15,10 +15,10 @@ void Tokno2::follow_selection() {
 // The floating block shows where it would land, cut at the picture's edges; the ants go round
 // the selection over everything.
 void Tokno2::draw_selection_overlay() {
-    if (const std::optional<PixelBlock>& block = floating()) {
-        const PixelPos at = floating_at();
-        const PixelArea landing =
-            area_between(at, {at.column + block->width - 1, at.row + block->height - 1}, whole());
+    if (const std::optional<PixelBlock>& block = document_.floating()) {
+        const PixelPos at = document_.floating_at();
+        const PixelArea landing = area_between(
+            at, {at.column + block->width - 1, at.row + block->height - 1}, document_.whole());
         const PixelArea view = view_area();
         for (int row = landing.top; row <= landing.bottom(); ++row)
             for (int column = landing.left; column <= landing.right(); ++column)
@@ -32,7 +32,7 @@ void Tokno2::draw_selection_overlay() {
 // Black and white dashes two screen pixels thick along the inside of the selection's edge,
 // drawn over themselves one step further on at each tick of the timer.
 void Tokno2::draw_ants() {
-    const std::optional<PixelArea>& selected = selection();
+    const std::optional<PixelArea>& selected = document_.selection();
     if (!selected) return;
     const int w = int(cell_w), h = int(cell_h);
     const int x0 = (selected->left - scroll_x) * w, x1 = (selected->right() + 1 - scroll_x) * w - 1;

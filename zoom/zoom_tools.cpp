@@ -2,6 +2,7 @@
 // frame (a tool whose gesture is under way keeps it to the end), or to the placing of a pasted
 // block while one floats; the middle button drags the view. The tools are tools/'.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "zoom/zoom_window.h"
 #include <algorithm>
 
@@ -10,8 +11,8 @@ static bool in_drawing_area(int x, int y) {
 }
 
 Tool* Tokno2::chosen_tool() const {
-    if (floating()) return placing_.get();
-    const ToolRow* row = tool_row(okno1->tool_mode);
+    if (document_.floating()) return placing_.get();
+    const ToolRow* row = tool_row(desk().tool_mode);
     return row ? tools_[std::size_t(row - tool_rows().data())].get() : nullptr;
 }
 
@@ -67,7 +68,7 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     if (!tip_shown_ && !tip_.empty()) show_tip({}, false);
     show_painting();
     update_clash_marks();
-    const bool on_picture = event.in_area && whole().contains(event.at);
+    const bool on_picture = event.in_area && document_.whole().contains(event.at);
     okno1->show_pointer_place(on_picture ? std::optional(event.at) : std::nullopt);
     pointer_seen_ = true;
     pointer_column_ = event.at.column;
@@ -83,7 +84,7 @@ void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X
         tool->release(tools_context_, pointer_event(Button, Shift, X, Y));
     show_painting();
     if (gesture_ && !gesture_->busy()) gesture_ = nullptr;
-    end_stroke();
+    desk().end_stroke();
 }
 
 void Tokno2::tick_gesture() {

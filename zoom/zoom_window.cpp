@@ -1,10 +1,10 @@
 #include "zoom/zoom_window.h"
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "display/displayed_palette.h"
 #include "display/pal_view.h"
-#include "full_cell/full_cell_setting.h"
 #include "info/info_window.h"
-#include "prefs/prefswin.h"
+#include "preview/preview_window.h"
 #include <algorithm>
 #include <utility>
 
@@ -12,19 +12,22 @@ constexpr int kGestureTick = 40; // milliseconds between a held spray's sprinkle
 
 Tokno2* okno2 = nullptr;
 
-// The main window is made first: the document keeps its mode in the main window's
-// picture_format.
-Tokno2::Tokno2(QWidget* owner) : TForm(owner), Document(okno1->picture_format) {
+Tokno2::Tokno2(QWidget* owner)
+    : TForm(owner), picture(desk().document().picture), draw_color(desk().document().draw_color),
+      back_color(desk().document().back_color),
+      pixel_grid_color(desk().document().pixel_grid_color),
+      char_grid_color(desk().document().char_grid_color), scan_color(desk().document().scan_color),
+      cell_color1(desk().document().cell_color1), cell_color2(desk().document().cell_color2),
+      cell_color3(desk().document().cell_color3), old_color(desk().document().old_color),
+      cell_count(desk().document().cell_count), document_(desk().document()),
+      tools_context_(desk().tools(*this)) {
     setupUi(this);
     Loaded();
     okno2->SetTop(420);
     okno2->SetLeft(180);
-    zoom_factor = std::uint32_t(mode().shape.cell.width);
+    zoom_factor = std::uint32_t(document_.mode().shape.cell.width);
     set_zoom(4, 3);
     // The start colours are the picture model's own defaults.
-    painter.full_cell = stored_full_cell();
-    painter.ink = stored_ink();
-    painter.symmetry = stored_symmetry().in(whole());
     for (const ToolRow& row : tool_rows()) tools_.push_back(row.make());
     connect(&ants_timer_, &QTimer::timeout, this, &Tokno2::march_ants);
     gesture_timer_.setInterval(kGestureTick);
@@ -40,7 +43,7 @@ void Tokno2::resize_view(std::uint32_t columns, std::uint32_t rows) {
 
 void Tokno2::set_zoom(std::int32_t across, std::int32_t down) {
     resize_view(std::uint32_t(across) * zoom_factor,
-                std::uint32_t(down) * std::uint32_t(mode().shape.cell.height));
+                std::uint32_t(down) * std::uint32_t(document_.mode().shape.cell.height));
     cursor_x = cursor_y = scroll_x = scroll_y = 0;
 }
 
@@ -50,20 +53,20 @@ void Tokno2::scroll1Scroll(TObject*) {
 }
 
 void Tokno2::scroll2Scroll(TObject*) {
-    scroll_y = scroll2->value() * mode().shape.cell.height;
+    scroll_y = scroll2->value() * document_.mode().shape.cell.height;
     FormPaint();
 }
 
 void Tokno2::FormPaint(TObject*) {
     const bool pixel_grid =
-        prefs->vexlor_grid1->isChecked() && zoom_level().pixel_grid_fits(mode().shape.cell);
+        desk().view().pixel_grid && zoom_level().pixel_grid_fits(document_.mode().shape.cell);
     const Palette& colors = shown_colors();
     const int w = int(cell_w), h = int(cell_h);
-    const ReferenceLayer reference = reference_layer();
+    const ReferenceLayer reference = desk().reference_layer();
     pal_zoom_changes_.clear();
     // The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
     if (shown_pal_view().in_zoom_view())
-        draw_pal_pixels(whole(), pixel_grid);
+        draw_pal_pixels(document_.whole(), pixel_grid);
     else {
         std::vector<TColor> shown(view_cols);
         Canvas->Pen.Style = psSolid;
@@ -78,11 +81,11 @@ void Tokno2::FormPaint(TObject*) {
             }
         }
     }
-    if (prefs->vexlor_grid2->isChecked()) draw_char_grid();
-    if (show_clashes) draw_clash_marks();
+    if (desk().view().char_grid) draw_char_grid();
+    if (desk().view().clashes) draw_clash_marks();
     draw_selection_overlay();
-    draw_symmetry_axes(*Canvas, painter.symmetry, -scroll_x * w, -scroll_y * h, w, h,
-                       shown_on_screen(clipped(view_area(), whole())));
+    draw_symmetry_axes(*Canvas, desk().painter().symmetry, -scroll_x * w, -scroll_y * h, w, h,
+                       shown_on_screen(clipped(view_area(), document_.whole())));
     draw_tip();
     okno1->follow_zoom_view();
 }
@@ -92,7 +95,8 @@ void Tokno2::draw_char_grid() {
     // The row passes are view_rows / 3, so the lines below the view run into the strip under
     // the drawing area and past the window, where they are clipped.
     Canvas->Pen.Color = char_grid_color;
-    const int cell_across = w * int(zoom_factor), cell_down = h * mode().shape.cell.height;
+    const int cell_across = w * int(zoom_factor),
+              cell_down = h * document_.mode().shape.cell.height;
     for (int i = 0; i < int(view_rows) / 3; ++i)
         for (int j = 0; j < int(view_cols) / int(zoom_factor); ++j) {
             Canvas->MoveTo(j * cell_across, 0);
@@ -105,10 +109,11 @@ void Tokno2::draw_char_grid() {
 void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row) {
     const int w = int(cell_w), h = int(cell_h);
     TColor shown = palette_color(color);
-    reference_layer().blend_row(view_row + scroll_y, view_col + scroll_x, 1, 1, &shown);
+    desk().reference_layer().blend_row(view_row + scroll_y, view_col + scroll_x, 1, 1, &shown);
     Canvas->Brush.Color = shown;
-    Canvas->Pen.Color =
-        zoom_level().pixel_grid_fits(mode().shape.cell) ? pixel_grid_color : Canvas->Brush.Color;
+    Canvas->Pen.Color = zoom_level().pixel_grid_fits(document_.mode().shape.cell)
+                            ? pixel_grid_color
+                            : Canvas->Brush.Color;
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
 }
 
@@ -130,38 +135,57 @@ void Tokno2::show_painted(PixelPos at) {
 }
 
 void Tokno2::show_painting() {
-    const PaintReport painting = painter.take_report();
-    PixelArea area;
-    for (const PixelPos& at : painting.pixels) {
-        show_painted(at);
-        area = united(area, {at.column, at.row, 1, 1});
-    }
-    if (!area.empty() && !shown_pal_view().preview) okno1->redraw_preview_area(area);
-    show_pal_changes();
-    if (painting.found) show_analysis(*painting.found);
-    if (!painting.redrawn.empty())
-        okno1->redraw_views();
-    else if (std::exchange(tip_moved_, false))
-        FormPaint();
-    painted_ = painting.changed();
+    desk().show_painting();
+    if (std::exchange(tip_moved_, false)) FormPaint();
 }
 
-bool Tokno2::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row,
-                        std::uint8_t color) {
-    const PlotResult plot = PictureModel::plot_pixel(format, column, row, color);
+void Tokno2::show_painted(const PaintReport& report) {
+    for (const PixelPos& at : report.pixels) show_painted(at);
+    show_pal_changes();
+    painted_ = painted_ || report.changed();
+}
+
+std::uint8_t Tokno2::read_pixel(std::int32_t column, std::int32_t row) const {
+    return document_.read_pixel(column, row);
+}
+
+void Tokno2::write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color) {
+    document_.write_pixel(column, row, color);
+}
+
+void Tokno2::analyse_cell(std::int32_t column, std::int32_t row) {
+    document_.analyse_cell(column, row);
+}
+
+void Tokno2::analyse_row(std::int32_t column, std::int32_t row) {
+    document_.analyse_row(column, row);
+}
+
+bool Tokno2::refreshed(const PlotResult& plot) {
     for (const Analysis& found : plot.found()) {
         show_analysis(found);
-        okno1->redraw_preview_band(std::uint32_t(column), std::uint32_t(row));
+        okno1->redraw_preview_band(std::uint32_t(plot.at.column), std::uint32_t(plot.at.row));
     }
     return plot.accepted;
 }
 
+bool Tokno2::plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color) {
+    return refreshed(document_.plot_multicolor(column, row, color));
+}
+
+bool Tokno2::plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color) {
+    return refreshed(document_.plot_fli(column, row, color));
+}
+
+bool Tokno2::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row,
+                        std::uint8_t color) {
+    return refreshed(document_.plot_pixel(format, column, row, color));
+}
+
 void Tokno2::show_pal_changes() {
-    if (!pal_preview_changes_.empty())
-        okno1->draw_pal_preview_rows(pal_preview_changes_.take_reach(mode().shape));
     if (pal_zoom_changes_.empty()) return;
-    const bool outlined = zoom_level().pixel_grid_fits(mode().shape.cell);
-    for (const PixelArea& row : pal_zoom_changes_.take_reach(mode().shape))
+    const bool outlined = zoom_level().pixel_grid_fits(document_.mode().shape.cell);
+    for (const PixelArea& row : pal_zoom_changes_.take_reach(document_.mode().shape))
         draw_pal_pixels(row, outlined);
 }
 
@@ -177,15 +201,15 @@ TRect Tokno2::shown_on_screen(const PixelArea& area) const {
 // the pixel's outline. A row of pixels is drawn as its first line inside the outlines, repeated
 // down, then the outlines along its top and bottom: each screen pixel is written once.
 void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
-    const PixelArea shown_area = clipped(clipped(area, view_area()), whole());
+    const PixelArea shown_area = clipped(clipped(area, view_area()), document_.whole());
     if (shown_area.empty()) return;
-    const int aspect = mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
+    const int aspect = document_.mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
     const int edge = outlined ? 1 : 0;
     const int left = (shown_area.left - scroll_x) * w, right = left + shown_area.width * w;
-    const ReferenceLayer reference = reference_layer();
+    const ReferenceLayer reference = desk().reference_layer();
     pal_row_.resize(std::size_t(shown_area.width * aspect));
     for (int row = shown_area.top; row <= shown_area.bottom(); ++row) {
-        shown_pal_display().show_row(grid(), aspect, row, shown_area.left * aspect,
+        shown_pal_display().show_row(document_.grid(), aspect, row, shown_area.left * aspect,
                                      (shown_area.right() + 1) * aspect, pal_row_.data());
         reference.blend_row(row, shown_area.left, shown_area.width, aspect, pal_row_.data());
         const int top = (row - scroll_y) * h, inside = top + edge;
@@ -212,11 +236,6 @@ void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
 
 void Tokno2::redraw() { FormPaint(); }
 
-ReferenceLayer Tokno2::reference_layer() const {
-    if (!reference_shown || !reference()) return {};
-    return {&*reference(), reference_opacity, mode().shape.width};
-}
-
 void Tokno2::set_cursor(PixelPos at) {
     cursor_x = at.column;
     cursor_y = at.row;
@@ -224,27 +243,23 @@ void Tokno2::set_cursor(PixelPos at) {
 
 void Tokno2::choose_colour(std::uint8_t color) { okno1->palette_button(color)->click(); }
 
-Tokno2::Edit Tokno2::open_edit(std::string label) {
-    return tools_context_.open_edit(std::move(label));
+CellRowSet Tokno2::clash_rows() const {
+    return document_.mode().clash_rows(picture.data(), back_color);
 }
-
-void Tokno2::end_stroke() { stroke_.end(); }
-
-CellRowSet Tokno2::clash_rows() const { return mode().clash_rows(picture.data(), back_color); }
 
 // A red cross in a red and white frame over each run of clashing rows within a cell in the
 // view (the whole cell in Multicolor): it shows on a cell of any colour.
 void Tokno2::draw_clash_marks() {
     marked_ = clash_rows();
-    const CellSize cell = mode().shape.cell;
+    const CellSize cell = document_.mode().shape.cell;
     for (int top = 0; top < int(view_rows); top += cell.height)
         for (int left = 0; left < int(view_cols); left += cell.width) {
             const int column = scroll_x + left;
-            if (column >= mode().shape.width) continue;
+            if (column >= document_.mode().shape.width) continue;
             for (int y = 0; y < cell.height;) {
                 const auto marked = [&](int row) {
                     const int picture_row = scroll_y + top + row;
-                    return row < cell.height && picture_row < mode().shape.height &&
+                    return row < cell.height && picture_row < document_.mode().shape.height &&
                            marked_[std::size_t(picture_row * kCellColumns + column / cell.width)];
                 };
                 int end = y;
@@ -257,7 +272,7 @@ void Tokno2::draw_clash_marks() {
 
 void Tokno2::draw_clash_mark(int left, int top, int rows) {
     const int x = left * int(cell_w), y = top * int(cell_h);
-    const int w = int(cell_w) * mode().shape.cell.width, h = int(cell_h) * rows;
+    const int w = int(cell_w) * document_.mode().shape.cell.width, h = int(cell_h) * rows;
     const int frame = std::min(4, h / 4);
     constexpr TColor red = RGBColor(255, 0, 0);
     Canvas->Pen.Style = psSolid;
@@ -278,11 +293,11 @@ void Tokno2::draw_clash_mark(int left, int top, int rows) {
 
 // After painting, the marks are drawn anew where a cell or row has started or stopped clashing.
 void Tokno2::update_clash_marks() {
-    if (!std::exchange(painted_, false) || !show_clashes) return;
+    if (!std::exchange(painted_, false) || !desk().view().clashes) return;
     if (clash_rows() != marked_) FormPaint();
 }
 
-void Tokno2::show_analysis() { show_analysis(last_analysis()); }
+void Tokno2::show_analysis() { show_analysis(document_.last_analysis()); }
 
 void Tokno2::show_analysis(const Analysis& found) {
     okno_info->show_color1(found.color1);
@@ -293,6 +308,5 @@ void Tokno2::show_analysis(const Analysis& found) {
 
 void Tokno2::show_pointer_row() {
     if (!pointer_seen_) return;
-    analyse_row(pointer_column_, pointer_row_);
-    show_analysis();
+    show_analysis(document_.analyse_row(pointer_column_, pointer_row_));
 }

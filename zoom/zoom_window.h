@@ -1,21 +1,32 @@
 #pragma once
-#include "document/document.h"
+#include "desk/desk.h"
 #include "navigation/navigation.h"
 #include "platform/tform.h"
-#include "tools/painter.h"
-#include "tools/tool_table.h"
 #include "ui_zoom_window.h"
 #include <QTimer>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-// The zoomed editing view. The document, picture model and all, lives inside it; the view
-// shows it, and hands the pointer to the tool chosen.
-class Tokno2 : public TForm, public Ui::Tokno2, public Document, private ToolView {
+// The zoomed editing view: it shows the desk's document, and hands the pointer to the tool
+// chosen. The picture model's fields are the document's, under the names the windows have
+// always used for them.
+class Tokno2 : public TForm, public Ui::Tokno2, private ToolView {
     Q_OBJECT
 public:
     explicit Tokno2(QWidget* owner);
+
+    StoredPicture& picture;
+    std::uint8_t& draw_color;
+    std::uint8_t& back_color;
+    TColor& pixel_grid_color;
+    TColor& char_grid_color;
+    std::uint8_t& scan_color;
+    std::uint8_t& cell_color1;
+    std::uint8_t& cell_color2;
+    std::uint8_t& cell_color3;
+    std::uint8_t& old_color;
+    std::uint8_t& cell_count;
 
     std::uint32_t cell_w{};      // screen width of one shown picture pixel
     std::uint32_t cell_h{};      // screen height of one shown picture pixel
@@ -27,8 +38,15 @@ public:
     std::int32_t scroll_x{}; // picture position at the drawing area's top-left corner
     std::int32_t scroll_y{};
 
-    // Plots as the picture model does (formats 1 and 2), then brings the information window's
-    // swatches and the preview's band at the pixel up to date, for each judgement in turn.
+    // The picture model's operations on the document. The plots bring the information
+    // window's swatches and the preview's band at the pixel up to date after each judgement,
+    // in turn; plot_pixel takes formats 1 and 2 only.
+    std::uint8_t read_pixel(std::int32_t column, std::int32_t row) const;
+    void write_pixel(std::uint32_t column, std::uint32_t row, std::uint8_t color);
+    void analyse_cell(std::int32_t column, std::int32_t row);
+    void analyse_row(std::int32_t column, std::int32_t row);
+    bool plot_multicolor(std::int32_t column, std::int32_t row, std::uint8_t color);
+    bool plot_fli(std::int32_t column, std::int32_t row, std::uint8_t color);
     bool plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t row, std::uint8_t color);
 
     // Shows `across` x `down` character cells from the picture's top-left corner.
@@ -53,23 +71,10 @@ public:
     // may have changed under it.
     void show_pointer_row();
 
-    // Marks what a C64 export could not show exactly, over the view: the cells in Multicolor,
-    // the 4 x 1 rows and the three bug columns in FLI.
-    bool show_clashes = false;
-
-    // How the reference image shows over the picture (View > Reference Image): whether at all,
-    // and at what opacity, in percent. The layer has no image while none shows.
-    bool reference_shown = true;
-    int reference_opacity = 50;
-    ReferenceLayer reference_layer() const;
-
-    // Every pixel the tools paint goes through it, under the full-cell choice.
-    Painter painter{*this};
-
-    // An edit for a command: a stroke still under way becomes a step of its own first.
-    Edit open_edit(std::string label);
-    // The stroke under way, if any, becomes a step.
-    void end_stroke();
+    // What the tools painted during a pointer event, shown once the tool is done with it: each
+    // pixel in the zoom view as it was painted, and the pen or brush under the pointer where
+    // it changed.
+    void show_painted(const PaintReport& report);
 
     // The pen or brush under the pointer takes the pen's new shape.
     void follow_pen();
@@ -134,16 +139,16 @@ private:
     // Where the pixels of `area` lie in the drawing area.
     TRect shown_on_screen(const PixelArea& area) const;
     void draw_pal_pixels(const PixelArea& area, bool outlined);
-    // What the tool painted during a pointer event, shown once the tool is done with it: each
-    // pixel in the zoom view as it was painted, their area in the preview, the swatches of the
-    // last plot, and the pen or brush under the pointer where it changed.
+    // Hands the event's painting to the desk, which tells every view; then the tip.
     void show_painting();
     void show_painted(PixelPos at);
     void show_pal_changes();
+    // The model's plot, then its swatches and bands.
+    bool refreshed(const PlotResult& plot);
     void draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row);
 
-    Stroke stroke_{*this};
-    ToolContext tools_context_{*this, *this, painter, stroke_};
+    Document& document_;
+    ToolContext tools_context_;
     std::vector<std::unique_ptr<Tool>> tools_; // one for each row of the tool table
     std::unique_ptr<Tool> placing_ = place_block_tool();
     Tool* gesture_ = nullptr;     // the tool whose gesture is under way
@@ -159,7 +164,7 @@ private:
     bool pointer_seen_ = false; // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;
     std::int32_t pointer_row_ = 0;
-    // What the tool has painted during the pointer event, still to be shown in the PAL views.
+    // What the tool has painted during the pointer event, still to be shown in the PAL view.
     PalChanges pal_zoom_changes_, pal_preview_changes_;
     std::vector<TColor> pal_row_; // the PAL colours of the row being drawn
 };

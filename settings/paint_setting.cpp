@@ -1,4 +1,6 @@
-#include "app/paint_setting.h"
+#include "settings/paint_setting.h"
+#include "desk/desk.h"
+#include "full_cell/full_cell_setting.h"
 #include "settings/user_settings.h"
 #include <QSettings>
 
@@ -34,8 +36,8 @@ void store_ink(const Ink& ink) {
     }
 }
 
-StoredSymmetry stored_symmetry() {
-    StoredSymmetry stored;
+SymmetryChoice stored_symmetry() {
+    SymmetryChoice stored;
     const std::unique_ptr<QSettings> settings = user_settings();
     if (!settings) return stored;
     const int kind = settings->value(kSymmetry, 0).toInt();
@@ -46,11 +48,39 @@ StoredSymmetry stored_symmetry() {
     return stored;
 }
 
-void store_symmetry(const StoredSymmetry& stored) {
+void store_symmetry(const SymmetryChoice& stored) {
     if (const std::unique_ptr<QSettings> settings = user_settings()) {
         settings->setValue(kSymmetry, int(stored.symmetry.kind));
         settings->setValue(kSymmetryMiddle, stored.about_middle);
         settings->setValue(kSymmetryColumn, stored.symmetry.twice_column);
         settings->setValue(kSymmetryRow, stored.symmetry.twice_row);
     }
+}
+
+namespace {
+
+class PaintSettingsKeeper : public DeskObserver {
+public:
+    explicit PaintSettingsKeeper(const Desk& desk) : desk_(desk) {}
+    void desk_changed(const DeskChange& change) override {
+        if (change.has(DeskChange::Ink)) store_ink(desk_.painter().ink);
+        if (change.has(DeskChange::Symmetry)) store_symmetry(desk_.symmetry());
+        if (change.has(DeskChange::FullCell)) store_full_cell(desk_.painter().full_cell);
+    }
+
+private:
+    const Desk& desk_;
+};
+
+} // namespace
+
+std::unique_ptr<DeskObserver> keep_paint_settings(Desk& desk) {
+    const Ink ink = stored_ink();
+    desk.change_ink([&](Ink& now) { now = ink; });
+    const SymmetryChoice symmetry = stored_symmetry();
+    desk.change_symmetry([&](SymmetryChoice& now) { now = symmetry; });
+    desk.choose_full_cell(stored_full_cell());
+    auto keeper = std::make_unique<PaintSettingsKeeper>(desk);
+    desk.watch(*keeper);
+    return keeper;
 }

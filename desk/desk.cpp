@@ -1,0 +1,233 @@
+#include "desk/desk.h"
+#include "background/background.h"
+#include "raster/raster.h"
+#include "selection/block.h"
+#include <algorithm>
+#include <utility>
+
+Desk::Desk(PictureHistory::Limits limits) : document_(fmtMulticolor, limits) {
+    painter_.symmetry = symmetry_.in(document_.whole());
+}
+
+ReferenceLayer Desk::reference_layer() const {
+    if (!view_.reference_shown || !document_.reference()) return {};
+    return {&*document_.reference(), view_.reference_opacity, document_.mode().shape.width};
+}
+
+void Desk::watch(DeskObserver& observer) { observers_.push_back(&observer); }
+
+void Desk::unwatch(DeskObserver& observer) { std::erase(observers_, &observer); }
+
+void Desk::notify(const DeskChange& change) {
+    for (DeskObserver* observer : observers_) observer->desk_changed(change);
+}
+
+void Desk::choose_colour(std::uint8_t index) {
+    document_.draw_color = index;
+    painter_.blend.reset();
+    notify({DeskChange::Colours});
+}
+
+// The blend paints in place of its first colour, which becomes the draw colour.
+void Desk::choose_blend(const PalBlend& blend) {
+    document_.draw_color = blend.first;
+    painter_.blend = blend;
+    notify({DeskChange::Colours});
+}
+
+void Desk::choose_tool(std::uint8_t mode) {
+    tool_mode = mode;
+    notify({DeskChange::Tool});
+}
+
+void Desk::change_pen(const std::function<void(Pen&)>& change) {
+    change(painter_.pen);
+    notify({DeskChange::Pen});
+}
+
+void Desk::change_ink(const std::function<void(Ink&)>& change) {
+    change(painter_.ink);
+    notify({DeskChange::Ink});
+}
+
+void Desk::change_symmetry(const std::function<void(SymmetryChoice&)>& change) {
+    change(symmetry_);
+    painter_.symmetry = symmetry_.symmetry = symmetry_.in(document_.whole());
+    notify({DeskChange::Symmetry});
+}
+
+void Desk::choose_full_cell(FullCell choice) {
+    painter_.full_cell = choice;
+    notify({DeskChange::FullCell});
+}
+
+void Desk::change_view(const std::function<void(ViewChoices&)>& change) {
+    const ViewChoices before = view_;
+    change(view_);
+    const bool reference = before.reference_shown != view_.reference_shown ||
+                           before.reference_opacity != view_.reference_opacity;
+    notify({reference ? DeskChange::Reference : DeskChange::View});
+}
+
+// The preview shows the new size the next time it is drawn.
+void Desk::set_preview_size(std::uint8_t size) { preview_size = size; }
+
+void Desk::take_brush(PixelBlock block) {
+    painter_.pen.brush.emplace(std::move(block), document_.mode().shape.pixel_aspect);
+    notify({DeskChange::Pen});
+}
+
+Document::Edit Desk::open_edit(std::string label) {
+    stroke_.end();
+    return {document_, std::move(label)};
+}
+
+void Desk::end_stroke() { stroke_.end(); }
+
+void Desk::show_painting() {
+    const PaintReport report = painter_.take_report();
+    if (!report.changed() && !report.found) return;
+    DeskChange change{DeskChange::Painted};
+    change.painted = &report;
+    notify(change);
+}
+
+void Desk::clear(const char* label) {
+    change_picture(label, [this](Document::Edit& edit) {
+        fill_block(edit.pixels(document_.whole()), document_.whole(), document_.back_color);
+        return true;
+    });
+}
+
+bool Desk::undo() {
+    if (document_.take_floating()) return true;
+    end_stroke();
+    return document_.undo();
+}
+
+bool Desk::redo() {
+    end_stroke();
+    return document_.redo();
+}
+
+void Desk::replace_picture(const char* label, ConstPixelGrid pixels, std::uint8_t background,
+                           std::uint8_t format) {
+    change_picture(label, [&](Document::Edit& edit) {
+        edit.set_mode(format);
+        const PixelGrid picture = edit.pixels(document_.whole());
+        std::copy_n(pixels.pixels, picture.width * picture.height, picture.pixels);
+        edit.set_background(background);
+        return true;
+    });
+}
+
+// Between modes of one shape the pixels stay as they are; the new mode may then be unable to
+// show some areas exactly.
+ModeSwitch Desk::set_mode(std::uint8_t format, const LabPalette& shown) {
+    const Mode &from = document_.mode(), &to = mode_of(format);
+    const bool reshaped = from.shape.width != to.shape.width;
+    ModeSwitch done;
+    change_picture((std::string(to.name) + " Mode").c_str(), [&](Document::Edit& edit) {
+        edit.set_mode(format);
+        if (reshaped)
+            done.fix = change_shape(from, to, edit.pixels(document_.whole()).pixels,
+                                    document_.back_color, shown)
+                           .fix;
+        return true;
+    });
+    if (!reshaped)
+        done.unshown = to.areas_over_limit(document_.picture.data(), document_.back_color);
+    return done;
+}
+
+ClashFix Desk::fix_clashes(const LabPalette& shown) {
+    const Mode& mode = document_.mode();
+    const PixelArea within = document_.selection().value_or(document_.whole());
+    ClashFix fix;
+    change_picture("Fix Colour Clashes", [&](Document::Edit& edit) {
+        fix = mode.fix_clashes(edit.pixels(within).pixels, document_.back_color, shown, within);
+        return fix.pixels > 0;
+    });
+    return fix;
+}
+
+// No cell gains a colour, so it writes past the cell rules.
+bool Desk::replace_colour(std::uint8_t from, std::uint8_t to) {
+    bool replaced = false;
+    change_picture("Replace Colour", [&](Document::Edit& edit) {
+        const PixelGrid pixels = edit.pixels(document_.whole());
+        replaced = ::replace_colour(pixels.pixels, std::size_t(pixels.width * pixels.height), from,
+                                    to) > 0;
+        return replaced;
+    });
+    return replaced;
+}
+
+// A flip moves pixels without asking the cell rules: flipping twice gives the same pixels back.
+void Desk::flip(const char* label, void (*mirror)(PixelGrid, const PixelArea&)) {
+    const PixelArea area = document_.selection().value_or(document_.whole());
+    change_picture(label, [&](Document::Edit& edit) {
+        mirror(edit.pixels(area), area);
+        return true;
+    });
+}
+
+// The background is a colour every cell holds already.
+void Desk::clear_selection(const char* label) {
+    if (!document_.selection()) return;
+    const PixelArea area = *document_.selection();
+    change_picture(label, [&](Document::Edit& edit) {
+        fill_block(edit.pixels(area), area, document_.back_color);
+        return true;
+    });
+}
+
+void Desk::set_background(std::uint8_t color, bool recolour) {
+    change_picture("Background Colour",
+                   [=](Document::Edit& edit) { return ::set_background(edit, color, recolour); });
+}
+
+std::optional<PixelBlock> Desk::selected_block() const {
+    if (!document_.selection()) return std::nullopt;
+    return copy_block(document_.grid(), *document_.selection());
+}
+
+void Desk::paste(PixelBlock block, PixelPos otherwise) {
+    const std::optional<PixelArea>& selected = document_.selection();
+    document_.float_block(std::move(block),
+                          selected ? PixelPos{selected->left, selected->top} : otherwise);
+}
+
+// The ants go, as the brush now follows the pointer.
+bool Desk::brush_from_selection() {
+    std::optional<PixelBlock> block = selected_block();
+    if (!block) return false;
+    document_.select(std::nullopt);
+    take_brush(std::move(*block));
+    return true;
+}
+
+Document::Page& Desk::spare() {
+    if (!spare_page_) spare_page_ = document_.blank_page();
+    return *spare_page_;
+}
+
+void Desk::set_spare_page(std::optional<Document::Page> page, int shown) {
+    spare_page_ = std::move(page);
+    page_shown_ = shown;
+    notify({DeskChange::Pages});
+}
+
+// A stroke under way ends as a step of the page it was painted on. Those who show the page
+// learn which it is before the document tells them what changed.
+void Desk::swap_pages() {
+    end_stroke();
+    page_shown_ = 3 - page_shown_;
+    notify({DeskChange::Pages});
+    document_.swap_page(spare());
+}
+
+void Desk::copy_to_spare_page() {
+    spare_page_ = document_.copy_page();
+    notify({DeskChange::Pages});
+}
