@@ -1,5 +1,6 @@
 // The tools on a document alone: what each paints, what it asks the view to draw, and the
 // steps it makes.
+#include "desk/desk.h"
 #include "raster/raster.h"
 #include "tools/painter.h"
 #include "tools/tool_table.h"
@@ -49,19 +50,19 @@ struct RecordedView : ToolView {
     }
 };
 
-// A document and what a tool works with, the pointer handed over as the zoom view hands it.
+// A desk and what a tool works with, the pointer handed over as the zoom view hands it.
 struct Tools : ::testing::Test {
-    Document document;
+    Desk desk;
+    Document& document = desk.document();
+    Painter& painter = desk.painter();
     RecordedView view;
-    Painter painter{document};
-    Stroke stroke{document};
-    ToolContext context{document, view, painter, stroke};
+    ToolContext context = desk.tools(view);
     std::unique_ptr<Tool> tool = tool_row(toolFreePaint)->make();
 
     void use(std::uint8_t tool_mode) { tool = tool_row(tool_mode)->make(); }
     // The document as at a start, the view as just drawn.
     void fresh() {
-        stroke.end();
+        desk.end_stroke();
         document.reset();
         view.drawn.clear();
     }
@@ -82,7 +83,7 @@ struct Tools : ::testing::Test {
     void release(PixelPos at, Button button = Button::Left, bool shift = false) {
         tool->release(context, {at, at, button, false, false, shift, true});
         show_painting();
-        stroke.end();
+        desk.end_stroke();
     }
     void click(PixelPos at, Button button = Button::Left) {
         press(at, button);
