@@ -21,6 +21,9 @@ constexpr int kSpriteFetchCycles = 19;
 constexpr int kPictureTopLine = kWindowTop + 1;
 constexpr int kBelowPictureLine = kPictureTopLine + kPictureRows;
 constexpr int kLastInterruptLine = 255; // the viewer compares the raster line in 8 bits
+// On cycle 55 of a line the VIC-II compares each sprite's Y with the line and starts fetching
+// the sprites it meets; a sprite's registers are written by cycle 50 of that line at the latest.
+constexpr int kWritesBefore = 50;
 
 // The interrupt handler's cycles, as c64/sprite_viewer.asm's `irq` spends them: from the start
 // of its raster line to its first instruction (the main loop's JMP ends, then the CPU's
@@ -137,9 +140,11 @@ public:
         std::array<bool, kRasterLines> fetched{};
         for (const Use& use : uses)
             for (int line = use.top; line <= use.bottom; ++line) fetched[std::size_t(line)] = true;
-        for (int line = 0; line < kRasterLines; ++line)
-            cycles_[std::size_t(line)] = kLineCycles - (is_bad_line(line) ? kBadLineCycles : 0) -
-                                         (fetched[std::size_t(line)] ? kSpriteFetchCycles : 0);
+        for (std::size_t line = 0; line < kRasterLines; ++line) {
+            const int sprites = fetched[line] ? kSpriteFetchCycles : 0;
+            cycles_[line] = kLineCycles - (is_bad_line(int(line)) ? kBadLineCycles : 0) - sprites;
+            before_compare_[line] = is_bad_line(int(line)) ? 0 : kWritesBefore - sprites;
+        }
     }
 
     // The line in which `cycles` of CPU time from the start of `line` have run (on into the
@@ -150,8 +155,17 @@ public:
         return line;
     }
 
+    // How many lines too late `cycles` from the start of `line` end for a sprite fetched from
+    // line `fetch` on: 0 when they end in time for its Y to be compared there.
+    int lines_late(int line, int cycles, int fetch) const {
+        for (int ran = 0;; ran += cycles_[std::size_t(line++ % kRasterLines)])
+            if (line >= fetch && cycles <= ran + before_compare_[std::size_t(line % kRasterLines)])
+                return line - fetch;
+    }
+
 private:
     std::array<int, kRasterLines> cycles_{};
+    std::array<int, kRasterLines> before_compare_{};
 };
 
 // A hardware sprite moved from one use to its next. Lines of the next frame count on from
@@ -160,12 +174,12 @@ struct Rewrite {
     int hardware = 0;
     std::size_t from = 0, to = 0; // uses
     int release = 0;              // the first line it may run in: the old use has been drawn
-    int deadline = 0;             // the last line it may end in: the new use is fetched next
+    int fetch = 0;                // the new use's top: it must end in time for its Y there
 };
 
 struct HandlerRun {
     int end = 0;          // the line the handler returns in
-    std::size_t late = 0; // the first rewrite that ends after its deadline
+    std::size_t late = 0; // the first rewrite that ends too late
     int lines_late = 0;   // by how many lines; 0 when every rewrite is in time
     bool fits() const { return lines_late == 0; }
 };
@@ -176,12 +190,12 @@ HandlerRun run_handler(const Timeline& timeline, int line, std::span<const Rewri
     int cycles = kIrqLatency + kSharedRegisters;
     for (std::size_t i = 0; i < rewrites.size(); ++i) {
         cycles += kRewrite;
-        const int late = timeline.line_after(line, cycles) - rewrites[i].deadline;
+        const int late = timeline.lines_late(line, cycles, rewrites[i].fetch);
         if (late > 0 && run.fits()) run.late = i, run.lines_late = late;
         cycles += i + 1 < rewrites.size() ? kNextRewrite : kHandlerExit;
     }
     if (line > kLastInterruptLine && run.fits()) run.lines_late = line - kLastInterruptLine;
-    run.end = timeline.line_after(line, cycles);
+    run.end = timeline.line_after(line, interrupt_cycles(int(rewrites.size())));
     return run;
 }
 
@@ -191,7 +205,7 @@ Rewrite rewrite_between(const std::vector<Use>& uses, int hardware, std::size_t 
             .from = from,
             .to = to,
             .release = uses[from].bottom + 1,
-            .deadline = uses[to].top - 1};
+            .fetch = uses[to].top};
 }
 
 std::string too_close(const std::vector<Use>& uses, const Rewrite& rewrite, int lines_late) {
@@ -302,7 +316,7 @@ private:
     std::string refusal_;
 };
 
-// Every rewrite of a frame, the earliest deadline first: each hardware sprite from one use to
+// Every rewrite of a frame, the earliest fetch first: each hardware sprite from one use to
 // the next, and below the picture from its last use back to its first for the next frame.
 std::vector<Rewrite> rewrites_of(const std::vector<Use>& uses, const std::vector<int>& hardware) {
     std::vector<Rewrite> rewrites;
@@ -317,11 +331,10 @@ std::vector<Rewrite> rewrites_of(const std::vector<Use>& uses, const std::vector
                             .from = mine.back(),
                             .to = mine.front(),
                             .release = kBelowPictureLine,
-                            .deadline = kRasterLines + uses[mine.front()].top - 1});
+                            .fetch = kRasterLines + uses[mine.front()].top});
     }
     std::sort(rewrites.begin(), rewrites.end(), [](const Rewrite& a, const Rewrite& b) {
-        return std::tie(a.deadline, a.release, a.hardware) <
-               std::tie(b.deadline, b.release, b.hardware);
+        return std::tie(a.fetch, a.release, a.hardware) < std::tie(b.fetch, b.release, b.hardware);
     });
     return rewrites;
 }
@@ -375,6 +388,11 @@ MultiplexPlan interrupts_for(const std::vector<Use>& uses, const std::vector<Rew
 }
 
 } // namespace
+
+int interrupt_cycles(int rewrites) {
+    return kIrqLatency + kSharedRegisters + rewrites * kRewrite + (rewrites - 1) * kNextRewrite +
+           kHandlerExit;
+}
 
 VicPosition vic_position(const Sprite& sprite) {
     const int x = kWindowLeft + sprite.x;

@@ -31,6 +31,10 @@ struct VicPosition {
 };
 VicPosition vic_position(const Sprite& sprite);
 
+// The most CPU cycles the viewer's interrupt takes to put `rewrites` sprites in place, from the
+// start of its raster line to its return.
+int interrupt_cycles(int rewrites);
+
 // From this interrupt on, the hardware sprite shows `sprite` (an index into the set).
 struct SpriteRewrite {
     int hardware = 0;
