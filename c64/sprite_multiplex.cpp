@@ -42,7 +42,7 @@ bool is_bad_line(int line) {
 }
 
 // The columns of the window a sprite's line covers with a visible pixel, bit i for screen
-// column x + i.
+// column x + i, for a sprite that reaches into the window.
 std::uint64_t opaque_pixels(const Sprite& sprite, int line) {
     const int row = (sprite.expand_y ? line / 2 : line) * kSpriteRowBytes;
     const std::uint32_t bits =
@@ -55,11 +55,9 @@ std::uint64_t opaque_pixels(const Sprite& sprite, int line) {
                                               : (bits >> (23 - pixel) & 1) != 0;
         if (shows) mask |= (scale == 2 ? 3ull : 1ull) << (pixel * scale);
     }
-    if (sprite.x < 0) mask = -sprite.x >= 64 ? 0 : mask >> -sprite.x << -sprite.x;
+    if (sprite.x < 0) mask = mask >> -sprite.x << -sprite.x;
     const int inside = kWidestColumns - sprite.x;
-    if (inside <= 0) return 0;
-    if (inside < 64) mask &= (1ull << inside) - 1;
-    return mask;
+    return inside < 64 ? mask & ((1ull << inside) - 1) : mask;
 }
 
 // A sprite that shows: the lines the VIC-II fetches it on, and its pixels on each line drawn.
@@ -77,6 +75,9 @@ std::vector<Use> uses_of(const SpriteSet& set) {
     std::vector<Use> uses;
     for (std::size_t n = 0; n < set.sprites.size(); ++n) {
         const Sprite& sprite = set.sprites[n];
+        if (sprite.x <= -sprite.width() || sprite.x >= kWidestColumns ||
+            sprite.y <= -sprite.height() || sprite.y >= kPictureRows)
+            continue; // wholly outside the window
         Use use{.sprite = int(n),
                 .top = kWindowTop + sprite.y,
                 .bottom = kWindowTop + sprite.y + sprite.height(),
@@ -124,7 +125,8 @@ std::string crowded_line(const std::vector<Use>& uses) {
         std::vector<int> sprites = on_line[std::size_t(line)];
         if (sprites.size() <= kHardwareSprites) continue;
         std::sort(sprites.begin(), sprites.end());
-        // A sprite that shows always crosses the picture's edge row when it crosses the edge.
+        // A line above or below the picture holds no more sprites than its edge row: every
+        // sprite that shows and reaches past the edge covers that row.
         const int row = std::clamp(line - kPictureTopLine, 0, kPictureRows - 1);
         return "Row " + std::to_string(row) + " of the picture holds " +
                std::to_string(sprites.size()) + " sprites (" + joined(sprites) +
