@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,7 +34,7 @@ struct Cpu {
     bool interrupt(int steps = 10000) {
         push(std::uint8_t(pc >> 8));
         push(std::uint8_t(pc));
-        push(zero ? 0x02 : 0x00);
+        push(0); // the flags
         pc = word_at(0xFFFE);
         cycles += 7;
         return run(steps) == Returned;
@@ -80,77 +81,45 @@ private:
     }
 
     Outcome run(int steps) {
+        // The instructions that go on to the next one, each with its cycles (an indexed read
+        // and a branch count theirs as they run).
+        const std::map<std::uint8_t, std::function<void()>> instructions = {
+            {0x78, [&] { interrupts_off = true, cycles += 2; }},
+            {0x58, [&] { interrupts_off = false, cycles += 2; }},
+            {0xA9, [&] { a = flags(byte()), cycles += 2; }},
+            {0xA2, [&] { x = flags(byte()), cycles += 2; }},
+            {0xA6, [&] { x = flags(memory[byte()]), cycles += 3; }},
+            {0xAD, [&] { a = flags(memory[word()]), cycles += 4; }},
+            {0xBD, [&] { a = flags(memory[indexed(x)]); }},
+            {0xBC, [&] { y = flags(memory[indexed(x)]); }},
+            {0x29, [&] { a = flags(a & byte()), cycles += 2; }},
+            {0x09, [&] { a = flags(a | byte()), cycles += 2; }},
+            {0x85, [&] { store(byte(), a), cycles += 3; }},
+            {0x8D, [&] { store(word(), a), cycles += 4; }},
+            {0x9D, [&] { store(std::uint16_t(word() + x), a), cycles += 5; }},
+            {0x99, [&] { store(std::uint16_t(word() + y), a), cycles += 5; }},
+            {0xE8, [&] { x = flags(std::uint8_t(x + 1)), cycles += 2; }},
+            {0xE0, [&] { zero = x == byte(), cycles += 2; }},
+            {0xD0, [&] { branch(!zero); }},
+            {0xF0, [&] { branch(zero); }},
+        };
         while (steps-- > 0) {
             const std::uint16_t at = pc;
-            switch (const std::uint8_t op = byte()) {
-            case 0x78:
-                interrupts_off = true, cycles += 2;
-                break;
-            case 0x58:
-                interrupts_off = false, cycles += 2;
-                break;
-            case 0xA9:
-                a = flags(byte()), cycles += 2;
-                break;
-            case 0xA2:
-                x = flags(byte()), cycles += 2;
-                break;
-            case 0xA6:
-                x = flags(memory[byte()]), cycles += 3;
-                break;
-            case 0xAD:
-                a = flags(memory[word()]), cycles += 4;
-                break;
-            case 0xBD:
-                a = flags(memory[indexed(x)]);
-                break;
-            case 0xBC:
-                y = flags(memory[indexed(x)]);
-                break;
-            case 0x29:
-                a = flags(a & byte()), cycles += 2;
-                break;
-            case 0x09:
-                a = flags(a | byte()), cycles += 2;
-                break;
-            case 0x85:
-                store(byte(), a), cycles += 3;
-                break;
-            case 0x8D:
-                store(word(), a), cycles += 4;
-                break;
-            case 0x9D:
-                store(std::uint16_t(word() + x), a), cycles += 5;
-                break;
-            case 0x99:
-                store(std::uint16_t(word() + y), a), cycles += 5;
-                break;
-            case 0xE8:
-                x = flags(std::uint8_t(x + 1)), cycles += 2;
-                break;
-            case 0xE0:
-                zero = x == byte(), cycles += 2;
-                break;
-            case 0xD0:
-                branch(!zero);
-                break;
-            case 0xF0:
-                branch(zero);
-                break;
-            case 0x4C: {
+            const std::uint8_t op = byte();
+            if (const auto found = instructions.find(op); found != instructions.end()) {
+                found->second();
+            } else if (op == 0x4C) { // JMP: to itself, the program holds
                 const std::uint16_t target = word();
                 cycles += 3;
                 if (target == at) return pc = at, Held;
                 pc = target;
-                break;
-            }
-            case 0x40:
-                zero = (pull() & 0x02) != 0;
+            } else if (op == 0x40) { // RTI
+                pull();              // the flags
                 pc = pull();
                 pc = std::uint16_t(pc | pull() << 8);
                 cycles += 6;
                 return Returned;
-            default:
+            } else {
                 stopped = "unknown instruction " + std::to_string(op) + " at " + std::to_string(at);
                 return Stopped;
             }
