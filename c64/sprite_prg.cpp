@@ -85,55 +85,68 @@ std::map<int, std::uint8_t> place_blocks(ProgramFile& file, const SpriteSet& set
     return pointers;
 }
 
-// The table: an entry a rewrite, each interrupt's in a row, the frame's interrupts in order.
+// Where each interrupt's entries start in the table: each interrupt's in a row, in the order
+// the interrupts run.
+std::vector<std::size_t> first_entries(const MultiplexPlan& plan) {
+    std::vector<std::size_t> firsts;
+    std::size_t entry = 0;
+    for (const RasterInterrupt& interrupt : plan.interrupts) {
+        firsts.push_back(entry);
+        entry += interrupt.rewrites.size();
+    }
+    return firsts;
+}
+
+// An interrupt's entries from `first` on: a sprite's registers each, and with the first the
+// registers every hardware sprite has a bit in, as `showing` leaves them.
+void write_entries(ProgramFile& file, const SpriteSet& set, const RasterInterrupt& interrupt,
+                   std::size_t first, const std::array<int, kHardwareSprites>& showing,
+                   const std::map<int, std::uint8_t>& pointers) {
+    const SharedBits bits = shared_bits(set, showing);
+    file.at(viewer::x_high, first) = bits.x_high;
+    file.at(viewer::multicolour, first) = bits.multicolour;
+    file.at(viewer::wide, first) = bits.wide;
+    file.at(viewer::tall, first) = bits.tall;
+    file.at(viewer::behind, first) = bits.behind;
+    for (std::size_t k = 0; k < interrupt.rewrites.size(); ++k) {
+        const SpriteRewrite& rewrite = interrupt.rewrites[k];
+        const Sprite& sprite = set.sprites[std::size_t(rewrite.sprite)];
+        const VicPosition position = vic_position(sprite);
+        file.at(viewer::position_register, first + k) = std::uint8_t(2 * rewrite.hardware);
+        file.at(viewer::new_y, first + k) = std::uint8_t(position.y);
+        file.at(viewer::new_x, first + k) = std::uint8_t(position.x);
+        file.at(viewer::hardware_sprite, first + k) = std::uint8_t(rewrite.hardware);
+        file.at(viewer::pointer, first + k) = pointers.at(rewrite.sprite);
+        file.at(viewer::colour, first + k) = sprite.colour & 0x0F;
+    }
+}
+
 void write_table(ProgramFile& file, const SpriteSet& set, const MultiplexPlan& plan) {
     const std::map<int, std::uint8_t> pointers = place_blocks(file, set, plan);
-    // The interrupt below the picture puts every hardware sprite's first sprite in place.
+    const std::vector<std::size_t> firsts = first_entries(plan);
+    // The interrupt below the picture puts every hardware sprite's first sprite in place; the
+    // program starts with it.
     std::array<int, kHardwareSprites> showing;
     showing.fill(-1);
     for (const SpriteRewrite& rewrite : plan.interrupts.back().rewrites)
         showing[std::size_t(rewrite.hardware)] = rewrite.sprite;
-    std::uint8_t enabled = 0;
     for (int n = 0; n < kHardwareSprites; ++n)
-        if (showing[std::size_t(n)] >= 0) enabled |= std::uint8_t(1 << n);
-    file.at(viewer::enabled) = enabled;
+        if (showing[std::size_t(n)] >= 0) file.at(viewer::enabled) |= std::uint8_t(1 << n);
+    file.at(viewer::first_line) = std::uint8_t(plan.interrupts.back().line);
+    file.at(viewer::first_entry) = std::uint8_t(firsts.back());
 
-    std::vector<std::size_t> first_entries;
-    std::size_t entry = 0;
-    for (const RasterInterrupt& interrupt : plan.interrupts) {
-        first_entries.push_back(entry);
-        entry += interrupt.rewrites.size();
-    }
     for (std::size_t i = 0; i < plan.interrupts.size(); ++i) {
         const RasterInterrupt& interrupt = plan.interrupts[i];
-        const std::size_t first = first_entries[i];
         for (const SpriteRewrite& rewrite : interrupt.rewrites)
             showing[std::size_t(rewrite.hardware)] = rewrite.sprite;
-        const SharedBits bits = shared_bits(set, showing);
-        file.at(viewer::x_high, first) = bits.x_high;
-        file.at(viewer::multicolour, first) = bits.multicolour;
-        file.at(viewer::wide, first) = bits.wide;
-        file.at(viewer::tall, first) = bits.tall;
-        file.at(viewer::behind, first) = bits.behind;
-        for (std::size_t k = 0; k < interrupt.rewrites.size(); ++k) {
-            const SpriteRewrite& rewrite = interrupt.rewrites[k];
-            const Sprite& sprite = set.sprites[std::size_t(rewrite.sprite)];
-            const VicPosition position = vic_position(sprite);
-            file.at(viewer::position_register, first + k) = std::uint8_t(2 * rewrite.hardware);
-            file.at(viewer::new_y, first + k) = std::uint8_t(position.y);
-            file.at(viewer::new_x, first + k) = std::uint8_t(position.x);
-            file.at(viewer::hardware_sprite, first + k) = std::uint8_t(rewrite.hardware);
-            file.at(viewer::pointer, first + k) = pointers.at(rewrite.sprite);
-            file.at(viewer::colour, first + k) = sprite.colour & 0x0F;
-        }
+        write_entries(file, set, interrupt, firsts[i], showing, pointers);
+        // The last entry names the next interrupt's line, which is never 0 (the first follows a
+        // sprite's last line), and its first entry.
         const std::size_t next = (i + 1) % plan.interrupts.size();
-        const std::size_t last = first + interrupt.rewrites.size() - 1;
+        const std::size_t last = firsts[i] + interrupt.rewrites.size() - 1;
         file.at(viewer::next_line, last) = std::uint8_t(plan.interrupts[next].line);
-        file.at(viewer::next_entry, last) = std::uint8_t(first_entries[next]);
+        file.at(viewer::next_entry, last) = std::uint8_t(firsts[next]);
     }
-    // The program starts with the interrupt below the picture.
-    file.at(viewer::first_line) = std::uint8_t(plan.interrupts.back().line);
-    file.at(viewer::first_entry) = std::uint8_t(first_entries.back());
 }
 
 std::vector<std::uint8_t> sprite_program(const MulticolorImage& image, std::uint8_t control2,
