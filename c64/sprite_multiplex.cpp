@@ -279,7 +279,8 @@ private:
             last_[std::size_t(n)] = before;
         }
         hardware_[k] = -1;
-        if (k >= deepest_) deepest_ = k, refusal_ = why_not(k);
+        // The deepest use no choice takes explains the refusal (not one cut short).
+        if (steps_ <= kSearchSteps && k >= deepest_) deepest_ = k, refusal_ = why_not(k);
         return false;
     }
 
