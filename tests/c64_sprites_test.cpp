@@ -4,6 +4,7 @@
 #include "c64/sprite_prg.h"
 #include "tests/c64_cpu.h"
 #include "tests/c64_support.h"
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -195,8 +196,9 @@ TEST(SpriteProgram, PlacesEachSpriteOnTheHardwareSpriteFreeLongest) {
         {"not the lowest number", set_of({tall_first}), {0, 1, 2, 3, 4, 5, 6, 7, 1}},
         {"the one on top starts lower", set_of({{solid(0, 10, 10), solid(1, 0, 0)}}), {0, 1}},
         {"blank or outside the window",
-         set_of({{blank, solid(1, 320, 0), solid(2, 0, 200), solid(3, 9, 9)}}),
-         {-1, -1, -1, 0}},
+         set_of({{blank, solid(1, 320, 0), solid(2, 0, 200), solid(3, INT_MIN, INT_MAX),
+                  solid(4, 9, 9)}}),
+         {-1, -1, -1, -1, 0}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.layout);
