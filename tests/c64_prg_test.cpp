@@ -1,87 +1,11 @@
 #include "c64/prg.h"
+#include "tests/c64_cpu.h"
 #include "tests/c64_support.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
 
 namespace {
-
-// Just enough of a 6502 to follow the viewer: the instructions it uses, the zero flag, and a
-// record of the writes to the I/O area ($D000-$DFFF). Anything else stops it.
-struct Cpu {
-    std::vector<std::uint8_t> memory = std::vector<std::uint8_t>(0x10000);
-    std::map<std::uint16_t, std::uint8_t> io_writes;
-    std::uint16_t pc = 0;
-    std::uint8_t a = 0, x = 0;
-    bool zero = false, interrupts_off = false;
-    std::string stopped;
-
-    std::uint8_t byte() { return memory[pc++]; }
-    std::uint16_t word() {
-        const std::uint16_t low = byte();
-        return std::uint16_t(low | byte() << 8);
-    }
-    void store(std::uint16_t address, std::uint8_t value) {
-        memory[address] = value;
-        if (address >= 0xD000 && address < 0xD800) io_writes[address] = value;
-    }
-    std::uint8_t flags(std::uint8_t value) {
-        zero = value == 0;
-        return value;
-    }
-
-    // Runs until the program jumps to itself; false when it does something else first.
-    bool run_until_it_holds(int steps = 100000) {
-        while (steps-- > 0) {
-            const std::uint16_t at = pc;
-            switch (const std::uint8_t op = byte()) {
-            case 0x78:
-                interrupts_off = true;
-                break;
-            case 0xA9:
-                a = flags(byte());
-                break;
-            case 0xA2:
-                x = flags(byte());
-                break;
-            case 0xAD:
-                a = flags(memory[word()]);
-                break;
-            case 0xBD:
-                a = flags(memory[std::uint16_t(word() + x)]);
-                break;
-            case 0x8D:
-                store(word(), a);
-                break;
-            case 0x9D:
-                store(std::uint16_t(word() + x), a);
-                break;
-            case 0xE8:
-                x = flags(std::uint8_t(x + 1));
-                break;
-            case 0xE0:
-                zero = x == byte();
-                break;
-            case 0xD0: {
-                const auto offset = std::int8_t(byte());
-                if (!zero) pc = std::uint16_t(pc + offset);
-                break;
-            }
-            case 0x4C: {
-                const std::uint16_t target = word();
-                if (target == at) return true;
-                pc = target;
-                break;
-            }
-            default:
-                stopped = "unknown instruction " + std::to_string(op) + " at " + std::to_string(at);
-                return false;
-            }
-        }
-        stopped = "no end";
-        return false;
-    }
-};
 
 MulticolorImage some_image() {
     std::mt19937 random(8);
@@ -136,8 +60,7 @@ TEST(Prg, TheViewerShowsThePictureWithTheDocumentedRegisterValues) {
         SCOPED_TRACE(row.mode);
         const std::vector<std::uint8_t>& file = row.file;
         Cpu cpu;
-        std::copy(file.begin() + 2, file.end(), cpu.memory.begin() + 0x0801);
-        cpu.pc = std::uint16_t(std::stoi(std::string(file.begin() + 7, file.begin() + 11)));
+        cpu.load(file);
         ASSERT_TRUE(cpu.run_until_it_holds()) << cpu.stopped;
 
         const std::map<std::uint16_t, std::uint8_t> expected = {{0xD011, 0x3B},

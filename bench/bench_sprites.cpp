@@ -1,0 +1,50 @@
+#include "bench/bench_support.h"
+#include "c64/sprite_prg.h"
+#include <random>
+
+namespace {
+
+// Eight bands of eight sprites, nine lines apart (as close as the interrupts allow), random
+// shapes, some expanded, multicolour or behind; the top band partly above the picture.
+SpriteSet sixty_four_sprites() {
+    std::mt19937 random(5);
+    SpriteSet set;
+    for (int band = 0; band < 8; ++band)
+        for (int n = 0; n < 8; ++n) {
+            Sprite sprite{.x = 40 * n + band, .y = -20 + 30 * band, .colour = std::uint8_t(n)};
+            for (std::uint8_t& byte : sprite.data) byte = std::uint8_t(random());
+            sprite.multicolour = n % 3 == 0;
+            sprite.expand_x = n == 7;
+            sprite.behind = n % 2 == 1;
+            set.sprites.push_back(sprite);
+        }
+    return set;
+}
+
+// Writing the program for a full screen of sprites, as Export as PRG does.
+void BM_SpritePrg(benchmark::State& state) {
+    const SpriteSet set = sixty_four_sprites();
+    const MulticolorImage image{};
+    if (!write_prg(image, set).refusal.empty()) state.SkipWithError("the sprites are refused");
+    for (auto _ : state) benchmark::DoNotOptimize(write_prg(image, set));
+}
+
+// The slowest refusal: four bands above, and below them nine sprites each over the next,
+// which no choice of hardware sprites can keep; the search tries the bands' choices too.
+void BM_SpritePrgRefused(benchmark::State& state) {
+    SpriteSet set = sixty_four_sprites();
+    set.sprites.resize(32);
+    for (int n = 0; n < 9; ++n) {
+        Sprite& sprite = set.sprites.emplace_back(Sprite{.x = 10 * n, .y = 100 + 10 * n});
+        sprite.data.fill(0xFF);
+    }
+    const MulticolorImage image{};
+    if (write_prg(image, set).refusal.find("overlaps") == std::string::npos)
+        state.SkipWithError("the sprites are not refused for their order");
+    for (auto _ : state) benchmark::DoNotOptimize(write_prg(image, set));
+}
+
+} // namespace
+
+VEXLOR_BENCH(BM_SpritePrg, "sprite_prg/64_sprites");
+VEXLOR_BENCH(BM_SpritePrgRefused, "sprite_prg/refused_after_the_search");
