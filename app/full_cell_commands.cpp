@@ -1,8 +1,8 @@
 // Edit > When a Cell Is Full, and Picture > Fix Colour Clashes.
 #include "app/Main.h"
+#include "clashes/clash_fix.h"
 #include "display/displayed_palette.h"
-#include "full_cell/clash_fix.h"
-#include "full_cell/full_cell_setting.h"
+#include "settings/full_cell_setting.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
 

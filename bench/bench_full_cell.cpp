@@ -1,6 +1,6 @@
 #include "app/Main.h"
 #include "bench/bench_support.h"
-#include "full_cell/clash_fix.h"
+#include "clashes/clash_fix.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMouseEvent>

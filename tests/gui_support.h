@@ -1,6 +1,6 @@
 #pragma once
+#include "colour/tcolor.h"
 #include "display/displayed_palette.h"
-#include "platform/tcolor.h"
 #include "platform/tform.h"
 #include "tests/file_support.h"
 #include <QEvent>

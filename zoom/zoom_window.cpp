@@ -2,9 +2,9 @@
 #include "app/Main.h"
 #include "display/displayed_palette.h"
 #include "display/pal_view.h"
-#include "full_cell/full_cell_setting.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
+#include "settings/full_cell_setting.h"
 #include <algorithm>
 #include <utility>
 
