@@ -1,7 +1,10 @@
 // Edit > When a Cell Is Full, and Picture > Fix Colour Clashes.
 #include "app/Main.h"
 #include "app/editor_desk.h"
+#include "clashes/clash_fix.h"
 #include "display/displayed_palette.h"
+#include "settings/full_cell_setting.h"
+#include "zoom/zoom_window.h"
 #include <QActionGroup>
 
 QAction* Tokno1::full_cell_item(FullCell choice) const {

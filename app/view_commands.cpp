@@ -1,11 +1,13 @@
 // Moving the zoom view from the frame: the arrow keys and Page Up/Down, and View > Zoom.
 #include "app/Main.h"
 #include "app/editor_desk.h"
-#include "display/pal_blends_dialog.h"
-#include "display/palette_setting.h"
+#include "dialogs/pal_blends_dialog.h"
+#include "dialogs/pal_blends_dialog.h"
+#include "settings/palette_setting.h"
 #include "info/info_window.h"
 #include "navigation/navigation.h"
 #include "preview/preview_window.h"
+#include "settings/palette_setting.h"
 #include "zoom/zoom_window.h"
 #include <QActionGroup>
 #include <QLabel>

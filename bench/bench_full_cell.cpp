@@ -1,7 +1,7 @@
 #include "app/Main.h"
 #include "app/editor_desk.h"
 #include "bench/bench_support.h"
-#include "full_cell/clash_fix.h"
+#include "clashes/clash_fix.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMouseEvent>

@@ -114,7 +114,7 @@ CellRowCounts cell_row_counts(const std::uint8_t* picture, int cell) {
     CellRowCounts rows{};
     const std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
     for (int y = 0; y < kCellHeight; ++y)
-        for (int x = 0; x < kCellWidth; ++x) ++rows[y][pixels[y * kPictureColumns + x] & 0x0F];
+        for (int x = 0; x < kCellWidth; ++x) ++rows[y][pixels[y * kMulticolorColumns + x] & 0x0F];
     return rows;
 }
 
@@ -146,7 +146,7 @@ FliEncoding encode_fli(const std::uint8_t* picture, std::uint8_t background) {
             for (int pair = 3; pair >= 0; --pair) pair_of[colors[pair]] = std::uint8_t(pair);
             std::uint8_t bits = 0;
             for (int x = 0; x < kCellWidth; ++x)
-                bits = std::uint8_t(bits << 2 | pair_of[pixels[y * kPictureColumns + x] & 0x0F]);
+                bits = std::uint8_t(bits << 2 | pair_of[pixels[y * kMulticolorColumns + x] & 0x0F]);
             image.bitmap[cell * kCellHeight + y] = bits;
         }
     }
@@ -188,7 +188,7 @@ void decode_fli(const FliImage& image, std::uint8_t* picture) {
                 vexlor_color_index(screen), vexlor_color_index(image.color[cell])};
             const std::uint8_t bits = image.bitmap[cell * kCellHeight + y];
             for (int x = 0; x < kCellWidth; ++x)
-                pixels[y * kPictureColumns + x] = colors[(bits >> (6 - 2 * x)) & 3];
+                pixels[y * kMulticolorColumns + x] = colors[(bits >> (6 - 2 * x)) & 3];
         }
     }
 }

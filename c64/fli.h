@@ -8,7 +8,7 @@
 // (screen n for pixel row n). A 4 x 1 row shows the background, the colour-RAM colour that the
 // cell's 8 rows share, and the two colours of its own screen byte.
 constexpr int kFliScreens = kCellHeight;
-constexpr int kCellRowsOfPicture = kPictureRows * kCellColumns; // 4 x 1 rows in the picture
+constexpr int kCellRowsOfPicture = kBitmapRows * kCellColumns; // 4 x 1 rows in the picture
 
 // On every line whose screen RAM is switched, the VIC-II fetches the first three characters too
 // late: no C64 shows these columns right.
@@ -36,8 +36,8 @@ using CellRowSet = std::bitset<kCellRowsOfPicture>;
 struct FliImage {
     std::array<std::uint8_t, kBitmapBytes> bitmap{};
     std::array<std::array<std::uint8_t, kCells>, kFliScreens> screens{};
-    std::array<std::uint8_t, kCells> color{};             // only the low nybble counts
-    std::array<std::uint8_t, kPictureRows> backgrounds{}; // only the low nybble counts
+    std::array<std::uint8_t, kCells> color{};            // only the low nybble counts
+    std::array<std::uint8_t, kBitmapRows> backgrounds{}; // only the low nybble counts
 
     bool operator==(const FliImage&) const = default;
 };

@@ -1,7 +1,7 @@
 #include "c64/hires.h"
+#include "c64/colour_count.h"
 #include "colour/lab.h"
 #include "colour/palettes.h"
-#include "modes/colour_count.h"
 #include <bit>
 
 namespace {
@@ -64,10 +64,10 @@ void mark(CellRowSet& rows, int cell_column, int top, int count) {
 // The pixel rows of a screen byte: (row, how many rows share it).
 template <class Visit> void each_area(int area_rows, Visit visit) {
     for (int cx = 0; cx < kCellColumns; ++cx)
-        for (int top = 0; top < kPictureRows; top += area_rows) {
+        for (int top = 0; top < kBitmapRows; top += area_rows) {
             // The last rows AFLI can fetch a screen for share it with the rows below.
             const int rows =
-                area_rows == 1 && top == kLastScreenRow ? kPictureRows - top : area_rows;
+                area_rows == 1 && top == kLastScreenRow ? kBitmapRows - top : area_rows;
             visit(cx, top, rows);
             top += rows - area_rows;
         }
@@ -111,7 +111,7 @@ AfliEncoding encode_afli(const std::uint8_t* picture) {
 }
 
 void decode_hires(const HiresImage& image, std::uint8_t* picture) {
-    for (int row = 0; row < kPictureRows; ++row)
+    for (int row = 0; row < kBitmapRows; ++row)
         for (int cx = 0; cx < kCellColumns; ++cx)
             decode_area(image.bitmap.data(),
                         image.screen[std::size_t(row / kCellHeight * kCellColumns + cx)], cx, row,
@@ -120,7 +120,7 @@ void decode_hires(const HiresImage& image, std::uint8_t* picture) {
 
 // A C64 shows rows 197 to 199 with the screen of row 196.
 void decode_afli(const AfliImage& image, std::uint8_t* picture) {
-    for (int row = 0; row < kPictureRows; ++row) {
+    for (int row = 0; row < kBitmapRows; ++row) {
         const int screen_row = screen_row_of(row);
         for (int cx = 0; cx < kCellColumns; ++cx)
             decode_area(image.bitmap.data(),
@@ -133,7 +133,7 @@ void decode_afli(const AfliImage& image, std::uint8_t* picture) {
 bool hires_shows_with(const std::uint8_t* picture, PixelPos at, std::uint8_t color, int area_rows) {
     const int left = at.column / kHiresCellWidth * kHiresCellWidth;
     int top = at.row / area_rows * area_rows, rows = area_rows;
-    if (area_rows == 1 && at.row >= kLastScreenRow) top = kLastScreenRow, rows = kPictureRows - top;
+    if (area_rows == 1 && at.row >= kLastScreenRow) top = kLastScreenRow, rows = kBitmapRows - top;
     std::uint16_t colours = 0;
     for (int y = top; y < top + rows; ++y)
         for (int x = left; x < left + kHiresCellWidth; ++x) {
@@ -147,6 +147,6 @@ CellRowSet hires_clash_rows(const std::uint8_t* picture) { return encode_hires(p
 
 CellRowSet afli_clash_rows(const std::uint8_t* picture) {
     CellRowSet rows = encode_afli(picture).inexact;
-    for (int cx = 0; cx < kFliBugCellColumns; ++cx) mark(rows, cx, 0, kPictureRows);
+    for (int cx = 0; cx < kFliBugCellColumns; ++cx) mark(rows, cx, 0, kBitmapRows);
     return rows;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "c64/fli.h"
+#include "geometry/geometry.h"
 #include <array>
 #include <cstdint>
 
@@ -7,10 +8,6 @@
 // the high nybble of the cell's screen byte, a clear bit the low one; no colour is shared, so
 // a cell shows two colours of its own. AFLI gives each of a cell's 8 pixel rows a screen of
 // its own, as FLI does to multicolour: each 8 x 1 row shows two colours.
-constexpr int kHiresColumns = kWidestColumns;
-constexpr int kHiresCellWidth = 8;
-constexpr int kHiresBytes = kHiresColumns * kPictureRows;
-static_assert(kHiresColumns / kHiresCellWidth == kCellColumns, "both bitmaps have 40 columns");
 
 // A hires picture's pixels, 320 to a row.
 using HiresBytes = std::array<std::uint8_t, kHiresBytes>;

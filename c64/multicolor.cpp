@@ -1,7 +1,7 @@
 #include "c64/multicolor.h"
+#include "c64/colour_count.h"
 #include "colour/lab.h"
 #include "colour/palettes.h"
-#include "modes/colour_count.h"
 #include <algorithm>
 #include <numeric>
 
@@ -11,10 +11,10 @@ using ColorSets = std::array<std::uint16_t, kCells>; // bit i: the cell shows co
 
 ColorSets cell_color_sets(const std::uint8_t* picture) {
     ColorSets sets{};
-    for (int row = 0; row < kPictureRows; ++row) {
+    for (int row = 0; row < kBitmapRows; ++row) {
         std::uint16_t* const cells = &sets[cell_of(0, row)];
-        const std::uint8_t* const line = picture + row * kPictureColumns;
-        for (int column = 0; column < kPictureColumns; ++column)
+        const std::uint8_t* const line = picture + row * kMulticolorColumns;
+        for (int column = 0; column < kMulticolorColumns; ++column)
             cells[column / kCellWidth] |= std::uint16_t(1u << (line[column] & 0x0F));
     }
     return sets;
@@ -109,7 +109,8 @@ Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background)
         const std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
         std::array<int, 16> counts{};
         for (int y = 0; y < kCellHeight; ++y)
-            for (int x = 0; x < kCellWidth; ++x) ++counts[pixels[y * kPictureColumns + x] & 0x0F];
+            for (int x = 0; x < kCellWidth; ++x)
+                ++counts[pixels[y * kMulticolorColumns + x] & 0x0F];
         const CellPlan plan = plan_cell(counts, background);
         encoding.inexact_cells += !exact_with(sets[cell], background);
         image.screen[cell] = std::uint8_t(c64_color_number(plan.pair_colors[1]) << 4 |
@@ -118,8 +119,8 @@ Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background)
         for (int y = 0; y < kCellHeight; ++y) {
             std::uint8_t bits = 0;
             for (int x = 0; x < kCellWidth; ++x)
-                bits =
-                    std::uint8_t(bits << 2 | plan.pair_of[pixels[y * kPictureColumns + x] & 0x0F]);
+                bits = std::uint8_t(bits << 2 |
+                                    plan.pair_of[pixels[y * kMulticolorColumns + x] & 0x0F]);
             image.bitmap[cell * kCellHeight + y] = bits;
         }
     }
@@ -135,7 +136,7 @@ void decode_multicolor(const MulticolorImage& image, std::uint8_t* picture) {
         for (int y = 0; y < kCellHeight; ++y) {
             const std::uint8_t bits = image.bitmap[cell * kCellHeight + y];
             for (int x = 0; x < kCellWidth; ++x)
-                pixels[y * kPictureColumns + x] = colors[(bits >> (6 - 2 * x)) & 3];
+                pixels[y * kMulticolorColumns + x] = colors[(bits >> (6 - 2 * x)) & 3];
         }
     }
 }

@@ -1,20 +1,14 @@
 #pragma once
-#include "picture/picture.h"
+#include "c64/sizes.h"
 #include <array>
 #include <bitset>
 #include <cstdint>
 
-using PictureBytes = std::array<std::uint8_t, kPictureBytes>;
+// A multicolour picture's pixels, 160 to a row.
+using PictureBytes = std::array<std::uint8_t, kMulticolorBytes>;
 
 // The picture is 40 x 25 cells of 4 x 8 pixels; a cell shows the picture's one background
 // colour and at most three colours of its own.
-constexpr int kCellWidth = 4;
-constexpr int kCellHeight = 8;
-constexpr int kCellColumns = kPictureColumns / kCellWidth;
-constexpr int kCellRows = kPictureRows / kCellHeight;
-constexpr int kCells = kCellColumns * kCellRows;
-constexpr int kCellPixels = kCellWidth * kCellHeight;
-constexpr int kBitmapBytes = kCells * kCellHeight;
 
 constexpr int cell_of(int column, int row) {
     return row / kCellHeight * kCellColumns + column / kCellWidth;
@@ -22,7 +16,7 @@ constexpr int cell_of(int column, int row) {
 
 // Where a cell's pixel (0..31, row by row) lies in the picture.
 constexpr int cell_pixel_offset(int cell, int pixel) {
-    return (cell / kCellColumns * kCellHeight + pixel / kCellWidth) * kPictureColumns +
+    return (cell / kCellColumns * kCellHeight + pixel / kCellWidth) * kMulticolorColumns +
            cell % kCellColumns * kCellWidth + pixel % kCellWidth;
 }
 

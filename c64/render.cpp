@@ -1,16 +1,17 @@
 #include "c64/render.h"
+#include "c64/sizes.h"
 #include "colour/pal_display.h"
-#include "picture/picture.h"
+#include "geometry/geometry.h"
 #include <algorithm>
 
 static int scale_of(const RenderOptions& options) { return std::clamp(options.scale, 1, 4); }
 
-// The screen pixels of a C64 line: the widest picture's pixels.
-static constexpr int kScreenColumns = kWidestColumns;
+// The screen pixels of a C64 line: the hires bitmap's pixels.
+static constexpr int kScreenColumns = kHiresColumns;
 
 // The picture's pixels a row, and the screen pixels each covers.
 static int picture_columns(const RenderOptions& options) {
-    return options.hires ? kScreenColumns : kPictureColumns;
+    return options.hires ? kScreenColumns : kMulticolorColumns;
 }
 static int pixel_aspect(const RenderOptions& options) {
     return kScreenColumns / picture_columns(options);
@@ -25,18 +26,18 @@ int rendered_width(const RenderOptions& options) {
     return kScreenColumns / screen_step(options) * scale_of(options);
 }
 
-int rendered_height(const RenderOptions& options) { return kPictureRows * scale_of(options); }
+int rendered_height(const RenderOptions& options) { return kBitmapRows * scale_of(options); }
 
 // The colour of each screen pixel of a line, 320 of them, line by line.
 static std::vector<TColor> screen_colors(const std::uint8_t* picture,
                                          const RenderOptions& options) {
     const Palette& colors = palette_colors(options.palette);
     const int columns = picture_columns(options), aspect = pixel_aspect(options);
-    const ConstPixelGrid grid{picture, columns, kPictureRows};
+    const ConstPixelGrid grid{picture, columns, kBitmapRows};
     if (options.pal) return PalDisplay(colors).show_picture(grid, aspect);
     std::vector<TColor> shown;
-    shown.reserve(std::size_t(kScreenColumns) * kPictureRows);
-    for (int i = 0; i < columns * kPictureRows; ++i)
+    shown.reserve(std::size_t(kScreenColumns) * kBitmapRows);
+    for (int i = 0; i < columns * kBitmapRows; ++i)
         shown.insert(shown.end(), std::size_t(aspect), colors[picture[i] & 0x0F]);
     return shown;
 }
@@ -49,7 +50,7 @@ RgbImage render_picture(const std::uint8_t* picture, const RenderOptions& option
     image.rgb.resize(std::size_t(image.width) * std::size_t(image.height) * 3);
     const std::vector<TColor> shown = screen_colors(picture, options);
     const std::size_t line_bytes = std::size_t(image.width) * 3;
-    for (int row = 0; row < kPictureRows; ++row) {
+    for (int row = 0; row < kBitmapRows; ++row) {
         std::uint8_t* const first = image.rgb.data() + std::size_t(row) * scale * line_bytes;
         std::uint8_t* out = first;
         for (int x = 0; x < kScreenColumns; x += step) {

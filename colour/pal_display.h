@@ -1,6 +1,6 @@
 #pragma once
 #include "colour/palettes.h"
-#include "picture/geometry.h"
+#include "geometry/geometry.h"
 #include <array>
 #include <cstdint>
 #include <vector>

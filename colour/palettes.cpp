@@ -1,5 +1,4 @@
 #include "colour/palettes.h"
-#include "picture/picture.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "colour/lab.h"
 #include "colour/rgb_image.h"
 #include "modes/picture_format.h"
+#include "picture/picture.h"
 #include <functional>
 #include <vector>
 

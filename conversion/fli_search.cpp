@@ -1,4 +1,5 @@
 #include "conversion/fli_search.h"
+#include "picture/picture.h"
 #include "colour/color_difference.h"
 #include <algorithm>
 #include <limits>

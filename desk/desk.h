@@ -1,7 +1,7 @@
 #pragma once
 #include "colour/lab.h"
 #include "document/document.h"
-#include "full_cell/clash_fix.h"
+#include "clashes/clash_fix.h"
 #include "tools/painter.h"
 #include "tools/tool.h"
 #include "tools/tool_table.h"

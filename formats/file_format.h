@@ -3,6 +3,7 @@
 #include "c64/hires.h"
 #include "c64/multicolor.h"
 #include "c64/render.h"
+#include "picture/picture.h"
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

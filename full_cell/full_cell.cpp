@@ -1,5 +1,5 @@
 #include "full_cell/full_cell.h"
-#include "full_cell/area_colours.h"
+#include "clashes/area_colours.h"
 #include "modes/mode.h"
 
 PlotArea plot_area(std::uint8_t format, std::int32_t column, std::int32_t row) {

@@ -1,8 +1,8 @@
 #pragma once
 #include "c64/hires.h"
-#include "full_cell/clash_fix.h"
+#include "clashes/clash_fix.h"
+#include "geometry/geometry.h"
 #include "modes/picture_format.h"
-#include "picture/geometry.h"
 #include <array>
 #include <cstdint>
 #include <span>

@@ -1,5 +1,5 @@
+#include "c64/colour_count.h"
 #include "c64/multicolor.h"
-#include "modes/colour_count.h"
 #include "modes/mode.h"
 #include <algorithm>
 #include <stdexcept>
@@ -10,7 +10,7 @@ namespace {
 // Multicolor: the cell shows at most three colours besides the background.
 bool cell_shows_with(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
                      std::uint8_t color) {
-    const int cell = cell_of(at.column, at.row), target = at.row * kPictureColumns + at.column;
+    const int cell = cell_of(at.column, at.row), target = at.row * kMulticolorColumns + at.column;
     std::uint16_t colours = 0;
     for (int p = 0; p < kCellPixels; ++p) {
         const int offset = cell_pixel_offset(cell, p);
@@ -26,15 +26,15 @@ bool fli_cell_shows_with(const std::uint8_t* picture, std::uint8_t background, P
     const int cell = cell_of(at.column, at.row);
     CellRowCounts rows = cell_row_counts(picture, cell);
     std::array<int, 16>& own = rows[std::size_t(at.row % kCellHeight)];
-    --own[picture[at.row * kPictureColumns + at.column] & 0x0F];
+    --own[picture[at.row * kMulticolorColumns + at.column] & 0x0F];
     ++own[color & 0x0F];
     return fli_shows_cell(rows, background, cell);
 }
 
 // Multicolor and FLI draw on the C64's multicolour bitmap: 160 x 200 double-width pixels in
 // cells of 4 x 8; hires and AFLI on its hires bitmap, 320 x 200 square pixels in cells of 8 x 8.
-constexpr PictureShape kBitmap{kPictureColumns, kPictureRows, {kCellWidth, kCellHeight}, 2};
-constexpr PictureShape kHiresBitmap{kHiresColumns, kPictureRows, {kHiresCellWidth, kCellHeight}, 1};
+constexpr PictureShape kBitmap{kMulticolorColumns, kBitmapRows, {kCellWidth, kCellHeight}, 2};
+constexpr PictureShape kHiresBitmap{kHiresColumns, kBitmapRows, {kHiresCellWidth, kCellHeight}, 1};
 
 constexpr Mode kModes[] = {
     {.format = fmtMulticolor,

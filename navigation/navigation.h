@@ -2,7 +2,7 @@
 // Moving the zoom view over the picture: the zoom levels, the cell-wise places the view can
 // take, and the rules by which the preview, the wheel, a middle-button drag and the keys move
 // it. Plain C++: the windows only pass the pointer, the keys and the picture's shape in.
-#include "picture/geometry.h"
+#include "geometry/geometry.h"
 #include <array>
 #include <cstddef>
 

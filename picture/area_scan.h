@@ -1,5 +1,5 @@
 #pragma once
-#include "picture/geometry.h"
+#include "geometry/geometry.h"
 #include <array>
 #include <bit>
 #include <cstdint>

@@ -1,8 +1,9 @@
 #pragma once
+#include "c64/sizes.h"
+#include "colour/tcolor.h"
+#include "geometry/geometry.h"
 #include "modes/picture_format.h"
 #include "picture/area_scan.h"
-#include "picture/geometry.h"
-#include "platform/tcolor.h"
 #include <array>
 #include <cstdint>
 #include <span>
@@ -10,12 +11,12 @@
 struct Mode;
 
 // The multicolour bitmap's pixels: 160 x 200, the size of the Multicolor and FLI modes.
-constexpr int kPictureColumns = 160;
-constexpr int kPictureRows = 200;
+constexpr int kPictureColumns = kMulticolorColumns;
+constexpr int kPictureRows = kBitmapRows;
 constexpr int kPictureBytes = kPictureColumns * kPictureRows;
 // The picture's storage holds the widest mode's pixels (hires, 320 x 200); a mode uses its
 // first width x height bytes, `width` to a row (modes/mode.h).
-constexpr int kWidestColumns = 320;
+constexpr int kWidestColumns = kHiresColumns;
 constexpr int kStorageBytes = kWidestColumns * kPictureRows;
 using StoredPicture = std::array<std::uint8_t, kStorageBytes>;
 

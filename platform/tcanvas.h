@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/tcolor.h"
+#include "colour/tcolor.h"
 #include <QImage>
 #include <QRect>
 #include <algorithm>

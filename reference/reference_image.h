@@ -1,7 +1,7 @@
 #pragma once
 #include "colour/palettes.h"
 #include "colour/rgb_image.h"
-#include "picture/geometry.h"
+#include "geometry/geometry.h"
 #include "picture/picture.h"
 
 // An image to trace, shown over the picture and never part of it: the views blend it over

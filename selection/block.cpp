@@ -1,5 +1,5 @@
 #include "selection/block.h"
-#include "modes/colour_count.h"
+#include "c64/colour_count.h"
 #include <algorithm>
 #include <array>
 

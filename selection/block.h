@@ -1,6 +1,6 @@
 #pragma once
+#include "geometry/geometry.h"
 #include "modes/mode.h"
-#include "picture/geometry.h"
 #include <cstdint>
 #include <functional>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "settings/paint_setting.h"
 #include "desk/desk.h"
-#include "full_cell/full_cell_setting.h"
+#include "settings/full_cell_setting.h"
 #include "settings/user_settings.h"
 #include <QSettings>
 

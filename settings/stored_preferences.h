@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/tcolor.h"
+#include "colour/tcolor.h"
 
 class QSettings;
 

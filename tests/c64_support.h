@@ -1,5 +1,6 @@
 #pragma once
 #include "c64/fli.h"
+#include "picture/picture.h"
 #include <algorithm>
 #include <random>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "app/Main.h"
-#include "background/background_dialog.h"
+#include "dialogs/background_dialog.h"
 #include "formats/fli_file.h"
 #include "formats/koala.h"
 #include "platform/common_dialogs.h"

@@ -1,6 +1,6 @@
 #include "c64/fli.h"
+#include "clashes/clash_fix.h"
 #include "colour/color_difference.h"
-#include "full_cell/clash_fix.h"
 #include "full_cell/full_cell.h"
 #include "modes/mode.h"
 #include <climits>

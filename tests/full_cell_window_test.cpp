@@ -1,6 +1,6 @@
 #include "app/Main.h"
 #include "c64/multicolor.h"
-#include "full_cell/full_cell_setting.h"
+#include "settings/full_cell_setting.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>

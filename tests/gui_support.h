@@ -1,7 +1,7 @@
 #pragma once
 #include "app/editor_desk.h"
+#include "colour/tcolor.h"
 #include "display/displayed_palette.h"
-#include "platform/tcolor.h"
 #include "platform/tform.h"
 #include "tests/file_support.h"
 #include <QEvent>

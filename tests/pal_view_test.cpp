@@ -1,8 +1,8 @@
 // View > PAL Display and View > PAL Blends in the windows.
 #include "app/Main.h"
-#include "display/pal_blends_dialog.h"
-#include "display/palette_setting.h"
+#include "dialogs/pal_blends_dialog.h"
 #include "preview/preview_window.h"
+#include "settings/palette_setting.h"
 #include "tests/gui_support.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>

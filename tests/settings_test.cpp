@@ -1,11 +1,11 @@
 // The preferences kept between runs: what "Save" stores, what a start reads back, and what it
 // ignores.
 #include "app/Main.h"
-#include "display/palette_setting.h"
-#include "full_cell/full_cell_setting.h"
 #include "platform/common_dialogs.h"
 #include "prefs/prefswin.h"
 #include "settings/desk_settings.h"
+#include "settings/full_cell_setting.h"
+#include "settings/palette_setting.h"
 #include "settings/stored_preferences.h"
 #include "tests/fifo_deadline.h"
 #include "tests/gui_support.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "picture/geometry.h"
+#include "geometry/geometry.h"
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-#include "picture/geometry.h"
+#include "geometry/geometry.h"
 #include "tools/brush.h"
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 #include "document/document.h"
-#include "picture/geometry.h"
+#include "geometry/geometry.h"
 #include <cstdint>
 #include <optional>
 #include <string>

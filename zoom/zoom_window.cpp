@@ -4,7 +4,9 @@
 #include "display/displayed_palette.h"
 #include "display/pal_view.h"
 #include "info/info_window.h"
+#include "prefs/prefswin.h"
 #include "preview/preview_window.h"
+#include "settings/full_cell_setting.h"
 #include <algorithm>
 #include <utility>
 

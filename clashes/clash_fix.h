@@ -1,7 +1,6 @@
 #pragma once
 #include "colour/lab.h"
-#include "picture/geometry.h"
-#include "picture/picture.h"
+#include "geometry/geometry.h"
 #include <cstdint>
 
 // Makes every area that a C64 cannot show (a cell in Multicolor, a 4 x 1 row in FLI) showable

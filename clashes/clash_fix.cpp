@@ -1,7 +1,7 @@
-#include "full_cell/clash_fix.h"
+#include "clashes/clash_fix.h"
 #include "c64/hires.h"
+#include "clashes/area_colours.h"
 #include "colour/color_difference.h"
-#include "full_cell/area_colours.h"
 #include <algorithm>
 #include <climits>
 
@@ -111,7 +111,7 @@ void fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette&
     const FliEncoding encoding = encode_fli(picture, back & 0x0F);
     PictureBytes shown{};
     decode_fli(encoding.image, shown.data());
-    take_export(picture, shown.data(), encoding.inexact, kPictureColumns, kCellWidth, within);
+    take_export(picture, shown.data(), encoding.inexact, kMulticolorColumns, kCellWidth, within);
 }
 
 // The hires and AFLI exports keep the pair with the most pixels, which changes the fewest.

@@ -1,4 +1,4 @@
-#include "display/palette_setting.h"
+#include "settings/palette_setting.h"
 #include "display/displayed_palette.h"
 #include "settings/user_settings.h"
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "background/background_dialog.h"
+#include "dialogs/background_dialog.h"
 #include "background/background.h"
 #include "display/displayed_palette.h"
 #include "picture/picture.h"

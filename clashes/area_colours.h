@@ -1,6 +1,6 @@
 #pragma once
+#include "c64/colour_count.h"
 #include "colour/lab.h"
-#include "modes/colour_count.h"
 #include <cstdint>
 
 // Of the colours that `kept` counts (any count above 0), the one nearest to `wanted` by the

@@ -1,4 +1,4 @@
-#include "display/pal_blends_dialog.h"
+#include "dialogs/pal_blends_dialog.h"
 #include "display/displayed_palette.h"
 #include "display/pal_view.h"
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "full_cell/full_cell_setting.h"
+#include "settings/full_cell_setting.h"
 #include "settings/user_settings.h"
 #include <QSettings>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "full_cell/area_colours.h"
+#include "clashes/area_colours.h"
 
 // nearest_color searches a whole palette: the kept colours go first, and the rest of the
 // sixteen places repeat the first of them, which the search, taking the first of equals,
