@@ -65,8 +65,7 @@ void Tokno1::mark_picture_mode() {
 
 void Tokno1::show_picture_format() {
     mark_picture_mode();
-    prefs->bt_fli->setChecked(picture_format == fmtFli);
-    prefs->bt_multicolor->setChecked(picture_format == fmtMulticolor);
+    prefs->show_mode(PictureFormat(picture_format));
     // Koala and FLI hold 160 x 200 pixels: a hires picture has files of its own.
     const bool multicolour_bitmap = desk().document().mode().shape.width == kPictureColumns;
     for (QAction* item : {PictureKoalaItem, PictureFliItem}) item->setEnabled(multicolour_bitmap);

@@ -1,5 +1,5 @@
 #include "c64/sprite_multiplex.h"
-#include "picture/picture.h"
+#include "c64/sizes.h"
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -19,7 +19,7 @@ constexpr int kBadLineCycles = 43;
 constexpr int kSpriteFetchCycles = 19;
 // A sprite at Y is drawn from line Y + 1, so the picture's first line is kWindowTop + 1.
 constexpr int kPictureTopLine = kWindowTop + 1;
-constexpr int kBelowPictureLine = kPictureTopLine + kPictureRows;
+constexpr int kBelowPictureLine = kPictureTopLine + kBitmapRows;
 constexpr int kLastInterruptLine = 255; // the viewer compares the raster line in 8 bits
 // On cycle 55 of a line the VIC-II compares each sprite's Y with the line and starts fetching
 // the sprites it meets; a sprite's registers are written by cycle 50 of that line at the latest.
@@ -56,7 +56,7 @@ std::uint64_t opaque_pixels(const Sprite& sprite, int line) {
         if (shows) mask |= (scale == 2 ? 3ull : 1ull) << (pixel * scale);
     }
     if (sprite.x < 0) mask = mask >> -sprite.x << -sprite.x;
-    const int inside = kWidestColumns - sprite.x;
+    const int inside = kHiresColumns - sprite.x;
     return inside < 64 ? mask & ((1ull << inside) - 1) : mask;
 }
 
@@ -75,8 +75,8 @@ std::vector<Use> uses_of(const SpriteSet& set) {
     std::vector<Use> uses;
     for (std::size_t n = 0; n < set.sprites.size(); ++n) {
         const Sprite& sprite = set.sprites[n];
-        if (sprite.x <= -sprite.width() || sprite.x >= kWidestColumns ||
-            sprite.y <= -sprite.height() || sprite.y >= kPictureRows)
+        if (sprite.x <= -sprite.width() || sprite.x >= kHiresColumns ||
+            sprite.y <= -sprite.height() || sprite.y >= kBitmapRows)
             continue; // wholly outside the window
         Use use{.sprite = int(n),
                 .top = kWindowTop + sprite.y,
@@ -85,7 +85,7 @@ std::vector<Use> uses_of(const SpriteSet& set) {
         bool shows = false;
         for (int line = 0; line < sprite.height(); ++line) {
             const int row = sprite.y + line;
-            use.pixels.push_back(row >= 0 && row < kPictureRows ? opaque_pixels(sprite, line) : 0);
+            use.pixels.push_back(row >= 0 && row < kBitmapRows ? opaque_pixels(sprite, line) : 0);
             shows = shows || use.pixels.back() != 0;
         }
         if (shows) uses.push_back(std::move(use));
@@ -127,7 +127,7 @@ std::string crowded_line(const std::vector<Use>& uses) {
         std::sort(sprites.begin(), sprites.end());
         // A line above or below the picture holds no more sprites than its edge row: every
         // sprite that shows and reaches past the edge covers that row.
-        const int row = std::clamp(line - kPictureTopLine, 0, kPictureRows - 1);
+        const int row = std::clamp(line - kPictureTopLine, 0, kBitmapRows - 1);
         return "Row " + std::to_string(row) + " of the picture holds " +
                std::to_string(sprites.size()) + " sprites (" + joined(sprites) +
                "): a C64 shows at most 8 on a line";

@@ -23,11 +23,15 @@ std::string extension_of(const QString& path) { return QFileInfo(path).suffix().
 // converted for it), else FLI for an FLI file in or an FLI format out.
 PictureFormat mode_for(const ConvertRequest& request, std::uint8_t input_format) {
     if (request.mode) return *request.mode;
-    if (mode_of(input_format).shape.width != kPictureColumns) return PictureFormat(input_format);
+    const Mode& input = mode_of(input_format);
     const FileFormat* output = output_format_of(request.output);
-    const std::optional<PictureFormat> written = output ? output->kind() : std::nullopt;
-    if (written && mode_of(*written).shape.width != kPictureColumns) return *written;
-    return input_format == fmtFli || (output && output->kind() == fmtFli) ? fmtFli : fmtMulticolor;
+    const Mode* written = output && output->kind() ? &mode_of(*output->kind()) : nullptr;
+    const auto hires = [](const Mode& mode) { return mode.shape.width != kPictureColumns; };
+    if (hires(input)) return PictureFormat(input_format);
+    if (written && hires(*written)) return written->format;
+    if (input.shared.cell_colour) return input.format;
+    if (written && written->shared.cell_colour) return written->format;
+    return fmtMulticolor;
 }
 
 // A picture's own background unless another is asked; the best is the best for the picture

@@ -182,7 +182,7 @@ RowColors search_rows(const Prepared& prepared, const ConversionOptions& options
     const Mode& mode = mode_of(options.format);
     if (!mode.shared.background)
         return choose_pairs(prepared.target, *prepared.colors, mode, cell_error(options));
-    if (options.format != fmtFli)
+    if (!mode.shared.cell_colour)
         return rows_of_cells(choose_cell_colors(prepared.target.pixels, *prepared.colors,
                                                 fixed_background(options), cell_error(options)));
     const std::optional<std::uint8_t> fixed = fixed_background(options);
@@ -202,7 +202,7 @@ StoredPicture map_searched(const Prepared& prepared, const ConversionOptions& op
     const Mode& mode = mode_of(options.format);
     if (diffused(options.dither) && !mode.shared.background)
         return diffuse_pairs(prepared.target, *prepared.colors, rows, mode);
-    if (options.format == fmtFli && diffused(options.dither))
+    if (mode.shared.cell_colour && diffused(options.dither))
         return diffuse_fli(prepared.target, *prepared.colors, rows);
     return map_to_rows(prepared.target, *prepared.colors, rows, options.dither);
 }

@@ -76,6 +76,12 @@ void Tprefs::prvdoubleClick(TObject*) { desk().set_preview_size(prvdouble->isChe
 void Tprefs::bt_multicolorClick(TObject*) { okno1->set_picture_format(fmtMulticolor); }
 void Tprefs::bt_fliClick(TObject*) { okno1->set_picture_format(fmtFli); }
 
+void Tprefs::show_mode(PictureFormat format) {
+    const std::pair<QRadioButton*, PictureFormat> buttons[] = {{bt_multicolor, fmtMulticolor},
+                                                               {bt_fli, fmtFli}};
+    for (const auto& [button, shown] : buttons) button->setChecked(shown == format);
+}
+
 void Tprefs::Button1Click(TObject*) { ModalResult = mrCancel; }
 
 // "Save" keeps the settings for the next runs and closes the dialog as "Use" does.

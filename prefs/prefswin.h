@@ -1,4 +1,5 @@
 #pragma once
+#include "modes/picture_format.h"
 #include "platform/common_dialogs.h"
 #include "platform/tform.h"
 #include "settings/stored_preferences.h"
@@ -26,6 +27,9 @@ public slots:
     void bt_fliClick(TObject* Sender = nullptr);
     void Button1Click(TObject* Sender = nullptr);
     void Button2Click(TObject* Sender = nullptr);
+
+    // Checks the mode button of `format`; a mode with no button of its own leaves none checked.
+    void show_mode(PictureFormat format);
 
 private:
     void choose_grid_color(TColor& grid_color, TShape* shape);
