@@ -36,6 +36,11 @@ struct RecordedView : ToolView {
     void draw_pixel(PixelPos at, std::uint8_t color) override {
         drawn[{at.column, at.row}] = color;
     }
+    int painted = 0; // pixels painted into the picture and shown, one for each plot
+    void show_painted(PixelPos at, std::uint8_t color) override {
+        ++painted;
+        draw_pixel(at, color);
+    }
     void redraw() override { ++redraws, drawn.clear(); }
     void set_cursor(PixelPos at) override { cursor = at; }
     void choose_colour(std::uint8_t color) override { chosen = color; }
@@ -739,29 +744,49 @@ TEST_F(Tools, EveryPaintingToolPaintsTheMirrorImagesToo) {
 }
 
 // The spray sprinkles the draw colour in a round area under the pointer (8 rows from the
-// middle, and as far on screen across), more with each tick the button is held, the same
-// pixels for each stroke from the same point; a stroke is one step.
-TEST_F(Tools, TheSprayGrowsDenserWhileHeldAndRepeatsItself) {
-    use(toolSpray);
-    auto sprayed = [&](int ticks) {
-        fresh();
-        document.draw_color = 9;
-        press({80, 100});
-        for (int i = 0; i < ticks; ++i) tool->tick(context);
-        release({80, 100});
-        return pixels_in(9);
+// middle with the one-pixel pen, 4 more for each size up, and as far on screen across), at the
+// press and at each tick the button is held (40 ms), as many dots as its flow gives that time
+// (rounded, and never less than 25 a second), the same pixels for each stroke from the same
+// point; a move takes it along without sprinkling. A stroke is one step.
+TEST_F(Tools, TheSprayFollowsThePenSizeAndItsFlow) {
+    const struct {
+        int pen_size, flow, ticks;
+        int dots, radius;
+    } sprays[] = {
+        {1, 150, 0, 6, 8},      {1, 150, 5, 36, 8},    {1, 150, 40, 246, 8},
+        {3, 150, 40, 246, 16},  {8, 150, 40, 246, 36}, {1, 1000, 9, 400, 8},
+        {1, 30, 9, 12, 8},      {1, 5, 9, 10, 8}, // 25 a second at least: a dot a tick
+        {1, 100000, 1, 200, 8},                   // 2500 a second at most
     };
-    std::size_t before = 0;
-    for (int ticks : {0, 5, 40}) {
-        SCOPED_TRACE(ticks);
-        const auto pixels = sprayed(ticks);
-        EXPECT_GT(pixels.size(), before);
-        before = pixels.size();
+    painter.full_cell = FullCell::PaintFreely; // every dot is plotted
+    use(toolSpray);
+    for (const auto& s : sprays) {
+        SCOPED_TRACE(::testing::Message()
+                     << "pen " << s.pen_size << ", flow " << s.flow << ", " << s.ticks << " ticks");
+        auto sprayed = [&] {
+            fresh();
+            view.painted = 0;
+            painter.pen.size = s.pen_size;
+            painter.spray_flow = s.flow;
+            document.draw_color = 9;
+            press({80, 100});
+            for (int i = 0; i < s.ticks; ++i) tool->tick(context);
+            move({90, 100});
+            release({90, 100});
+            return pixels_in(9);
+        };
+        const auto pixels = sprayed();
+        EXPECT_EQ(view.painted, s.dots);
+        int reach = 0;
         for (auto [column, row] : pixels) {
             const int across = 2 * (column - 80), down = row - 100;
-            EXPECT_LE(across * across + down * down, 64) << column << "," << row;
+            reach = std::max(reach, across * across + down * down);
         }
-        EXPECT_EQ(sprayed(ticks), pixels);
+        EXPECT_LE(reach, s.radius * s.radius);
+        if (s.dots > 200) { // then some land near the edge
+            EXPECT_GT(reach, (s.radius - 2) * (s.radius - 2));
+        }
+        EXPECT_EQ(sprayed(), pixels);
         EXPECT_EQ(document.history().steps(), 1u);
         EXPECT_EQ(last_step(), "Paint");
     }
