@@ -640,6 +640,42 @@ TEST_F(Tools, TheEllipseFillsItsBoxAndCtrlKeepsACircleOnScreen) {
     }
 }
 
+// A filled rectangle or ellipse covers exactly the box dragged (or the ellipse in it), whatever
+// the pen or brush, so that one from cell corner to cell corner fills exactly those cells; the
+// pen or brush draws only outlines, which reach past the box.
+TEST_F(Tools, FilledShapesKeepToTheBoxDragged) {
+    const struct {
+        const char* what;
+        std::uint8_t tool;
+        bool filled;
+        int pen_size; // 0: a brush
+        PixelPos from, to;
+    } shapes[] = {
+        {"cells 2..4, 1..2, with a 4-pixel pen", toolRectangle, true, 4, {8, 8}, {19, 23}},
+        {"the other way round, with a brush", toolRectangle, true, 0, {19, 23}, {8, 8}},
+        {"an ellipse with an 8-pixel pen", toolEllipse, true, 8, {30, 40}, {50, 70}},
+        {"an outline with a 4-pixel pen", toolRectangle, false, 4, {8, 8}, {19, 23}},
+    };
+    for (const auto& s : shapes) {
+        SCOPED_TRACE(s.what);
+        fresh();
+        use(s.tool);
+        painter.pen = {PenShape::Square, std::max(1, s.pen_size), std::nullopt};
+        if (s.pen_size == 0) painter.pen.brush.emplace(block_of("3333/3333/3333"), 2);
+        document.draw_color = 5;
+        drag(s.from, s.to, Button::Left, s.filled);
+        std::set<std::pair<int, int>> box;
+        for (PixelPos at : s.tool == toolRectangle ? rectangle_pixels(s.from, s.to, true)
+                                                   : ellipse_pixels(s.from, s.to, true))
+            box.insert({at.column, at.row});
+        const auto painted = pixels_in(5);
+        if (s.filled)
+            EXPECT_EQ(painted, box);
+        else // the pen reaches past the box
+            EXPECT_FALSE(std::ranges::includes(box, painted));
+    }
+}
+
 // Every tool that paints in one colour paints through the pattern, anchored to the picture's
 // pixels: the second colour, or with the transparent switch what was there, in the pattern's
 // places. A brush's own colours stay as they are.
