@@ -10,8 +10,8 @@ constexpr double kTop = 65535.0; // a 16-bit channel at full
 
 std::uint16_t to_16(double value) { return std::uint16_t(std::clamp(value, 0.0, kTop) + 0.5); }
 
-// ImageMagick's rounding of 16 bits to 8.
-std::uint8_t to_8(std::uint16_t value) { return std::uint8_t((value + 128u) / 257u); }
+// 16 bits to 8 as ImageMagick writes an 8-bit image: rounded down.
+std::uint8_t to_8(std::uint16_t value) { return std::uint8_t(value / 257u); }
 
 constexpr int kScreenWidth = 2 * kPictureColumns;
 
