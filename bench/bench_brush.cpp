@@ -110,8 +110,32 @@ void BM_PenMoveInView(benchmark::State& state) {
     desk().painter().pen = {};
 }
 
+// The preview of Rotate and Scale: a 64 x 64 brush turned or scaled anew from its pixels, and
+// what it would stamp under the pointer (what the zoom view shows there).
+template <class Change> void free_change(benchmark::State& state, Change change) {
+    Painting canvas;
+    PixelBlock block{64, 64, {}};
+    for (int i = 0; i < 64 * 64; ++i) block.pixels.push_back(std::uint8_t(1 + i % 3));
+    Brush& brush = canvas.painter.pen.brush.emplace(std::move(block), 2);
+    int step = 0;
+    for (auto _ : state) {
+        change(brush, ++step % 360);
+        benchmark::DoNotOptimize(canvas.painter.pixels_at({kStampAt}, 1, Tip::Stamp));
+    }
+}
+
+void BM_BrushRotate(benchmark::State& state) {
+    free_change(state, [](Brush& brush, int step) { brush.rotate_to(step); });
+}
+
+void BM_BrushScale(benchmark::State& state) {
+    free_change(state, [](Brush& brush, int step) { brush.scale_to(0.5 + step / 240.0, 1.2); });
+}
+
 } // namespace
 
+VEXLOR_BENCH(BM_BrushRotate, "brush 64 x 64 rotated, with its stamp");
+VEXLOR_BENCH(BM_BrushScale, "brush 64 x 64 scaled, with its stamp");
 VEXLOR_BENCH(BM_BrushStamp, "brush stamp 32 x 32");
 VEXLOR_BENCH(BM_BrushStampBaseline, "brush stamp 32 x 32/baseline");
 VEXLOR_BENCH(BM_PenDrag, "round pen 8 drag, 100 moves");

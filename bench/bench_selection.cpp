@@ -1,9 +1,11 @@
 #include "app/Main.h"
 #include "app/editor_desk.h"
 #include "bench/bench_support.h"
+#include "selection/pixel_selection.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMouseEvent>
+#include <cmath>
 
 namespace {
 
@@ -55,3 +57,23 @@ void BM_PasteWholeExact(benchmark::State& state) { paste_whole(state, Qt::ShiftM
 VEXLOR_BENCH(BM_PasteWholeModel, "paste whole picture, model only");
 VEXLOR_BENCH(BM_PasteWhole, "paste whole picture");
 VEXLOR_BENCH(BM_PasteWholeExact, "paste whole picture, exact");
+
+namespace {
+
+// A lasso of 2000 points round most of the picture, wavering in and out so that its edges cross
+// every row many times, closed into the selection.
+void BM_LassoClose(benchmark::State& state) {
+    std::vector<PixelPos> outline;
+    constexpr int kPoints = 2000;
+    for (int i = 0; i < kPoints; ++i) {
+        const double angle = 2 * 3.14159265358979 * i / kPoints;
+        const double radius = 0.8 + 0.15 * std::sin(40 * angle);
+        outline.push_back(
+            {int(80 + 78 * radius * std::cos(angle)), int(100 + 98 * radius * std::sin(angle))});
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(PixelSelection::lasso(outline, {0, 0, 160, 200}));
+}
+
+} // namespace
+
+VEXLOR_BENCH(BM_LassoClose, "lasso of 2000 points closed");

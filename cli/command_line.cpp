@@ -59,6 +59,33 @@ struct Options {
     QCommandLineOption strict{"strict", "Write nothing, and exit with 3, when a cell (in FLI a "
                                         "row of 4 pixels) holds more colours than a C64 can show, "
                                         "or a change of mode to another width changes pixels."};
+    // An image's adjustments, made before it is converted, in ImageMagick's order and terms.
+    QCommandLineOption brightness{"brightness",
+                                  "Lighten or darken an image, -100 to 100 percent (as "
+                                  "ImageMagick's -brightness-contrast Bx0).",
+                                  "B", "0"};
+    QCommandLineOption contrast{"contrast",
+                                "Raise or lower an image's contrast, -100 to 100 percent (as "
+                                "ImageMagick's -brightness-contrast 0xC).",
+                                "C", "0"};
+    QCommandLineOption saturation{"saturation",
+                                  "Scale an image's saturation, 0 (grey) to 300 percent (as "
+                                  "ImageMagick's -modulate 100,S).",
+                                  "S", "100"};
+    QCommandLineOption gamma{"gamma",
+                             "Correct an image's gamma, 0.1 to 10; above 1 lightens the middle "
+                             "tones (as ImageMagick's -gamma G).",
+                             "G", "1"};
+    QCommandLineOption crop{"crop",
+                            "Take the part of an image W x H pixels from X, Y (as ImageMagick's "
+                            "-crop WxH+X+Y +repage).",
+                            "X,Y,W,H"};
+    QCommandLineOption place{"place",
+                             "Lay the image onto the C64's 320 x 200 screen at X, Y, W x H "
+                             "screen pixels (it may reach past the edges); the rest of the "
+                             "picture is the background. By default it is fitted whole and "
+                             "centred.",
+                             "X,Y,W,H"};
 };
 
 // Qt's own options for the editor's windows (-platform offscreen, -style fusion, and -session,
@@ -87,7 +114,9 @@ void set_up(QCommandLineParser& parser, const Options& options) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({options.convert, options.palette, options.background, options.dither,
-                       options.mode, options.pal, options.strict});
+                       options.mode, options.pal, options.strict, options.brightness,
+                       options.contrast, options.saturation, options.gamma, options.crop,
+                       options.place});
     parser.addPositionalArgument("FILE", "The picture to open, or IN and OUT with --convert.",
                                  "[FILE | IN OUT]");
 }
@@ -119,6 +148,51 @@ bool read_background(const QString& text, ConversionOptions& options) {
     return true;
 }
 
+// "x,y,w,h" as a rectangle; none where it is not four whole numbers.
+std::optional<PixelArea> read_area(const QString& text) {
+    const QStringList parts = text.split(',');
+    if (parts.size() != 4) return std::nullopt;
+    std::array<int, 4> numbers{};
+    for (int i = 0; i < 4; ++i) {
+        bool number = false;
+        numbers[std::size_t(i)] = parts[i].trimmed().toInt(&number);
+        if (!number) return std::nullopt;
+    }
+    return PixelArea{numbers[0], numbers[1], numbers[2], numbers[3]};
+}
+
+// Reads the image's adjustments; what is wrong with them, or nothing.
+QString read_adjustments(const QCommandLineParser& parser, const Options& options,
+                         ImageAdjustments& adjustments) {
+    const std::pair<const QCommandLineOption*, int*> whole[] = {
+        {&options.brightness, &adjustments.brightness},
+        {&options.contrast, &adjustments.contrast},
+        {&options.saturation, &adjustments.saturation}};
+    for (const auto& [option, value] : whole) {
+        bool number = false;
+        *value = parser.value(*option).toInt(&number);
+        if (!number)
+            return QString("--%1 takes a whole number, not \"%2\"")
+                .arg(option->names().first(), parser.value(*option));
+    }
+    bool number = false;
+    adjustments.gamma = parser.value(options.gamma).toDouble(&number);
+    if (!number)
+        return QString("--gamma takes a number, not \"%1\"").arg(parser.value(options.gamma));
+    const std::pair<const QCommandLineOption*, std::optional<PixelArea>*> areas[] = {
+        {&options.crop, &adjustments.crop}, {&options.place, &adjustments.place}};
+    for (const auto& [option, area] : areas) {
+        if (!parser.isSet(*option)) continue;
+        *area = read_area(parser.value(*option));
+        if (!*area)
+            return QString("--%1 takes X,Y,W,H, four whole numbers, not \"%2\"")
+                .arg(option->names().first(), parser.value(*option));
+    }
+    if (const std::optional<const char*> error = adjustments_error(adjustments))
+        return QString::fromLatin1(*error);
+    return {};
+}
+
 CommandLine conversion(const QCommandLineParser& parser, const Options& options) {
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2) return usage("--convert takes two files, IN and OUT");
@@ -145,6 +219,9 @@ CommandLine conversion(const QCommandLineParser& parser, const Options& options)
         if (!request.mode)
             return usage(QString("unknown mode \"%1\"").arg(parser.value(options.mode)));
     }
+    if (const QString problem = read_adjustments(parser, options, request.adjustments);
+        !problem.isEmpty())
+        return usage(problem);
     request.strict = parser.isSet(options.strict);
     request.pal = parser.isSet(options.pal);
     if (request.pal && !request.output.endsWith(".png", Qt::CaseInsensitive))
@@ -202,8 +279,10 @@ CommandLine parse_command_line(const QStringList& arguments) {
         return {CommandLine::Mode::Help, {}, {}, {}};
     if (parser.isSet("version")) return {CommandLine::Mode::Version, {}, {}, {}};
     if (parser.isSet(options.convert)) return conversion(parser, options);
-    for (const QCommandLineOption* option : {&options.palette, &options.background, &options.dither,
-                                             &options.mode, &options.pal, &options.strict})
+    for (const QCommandLineOption* option :
+         {&options.palette, &options.background, &options.dither, &options.mode, &options.pal,
+          &options.strict, &options.brightness, &options.contrast, &options.saturation,
+          &options.gamma, &options.crop, &options.place})
         if (parser.isSet(*option))
             return usage(QString("--%1 goes with --convert").arg(option->names().first()));
     const QStringList files = parser.positionalArguments();
@@ -214,7 +293,9 @@ CommandLine parse_command_line(const QStringList& arguments) {
 QString usage_line() {
     return QStringLiteral(
         "Usage: vexlor [FILE] | vexlor --convert IN OUT [--palette NAME] "
-        "[--background COLOUR] [--dither METHOD] [--mode MODE] [--pal] [--strict]");
+        "[--background COLOUR] [--dither METHOD] [--mode MODE] [--pal] [--strict] "
+        "[--brightness B] [--contrast C] [--saturation S] [--gamma G] [--crop X,Y,W,H] "
+        "[--place X,Y,W,H]");
 }
 
 QString help_text() {

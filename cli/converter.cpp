@@ -1,6 +1,7 @@
 #include "cli/converter.h"
 #include "formats/file_reading.h"
 #include "formats/format_table.h"
+#include "formats/image_file.h"
 #include "modes/mode.h"
 #include "storage/file_access.h"
 #include <QFileInfo>
@@ -15,6 +16,7 @@ struct Loaded {
     std::optional<PaletteMatch> match;
     QString error;
     PictureFormat mode = fmtMulticolor;
+    const char* refused = "read"; // what the input cannot be, where it gave none
 };
 
 std::string extension_of(const QString& path) { return QFileInfo(path).suffix().toStdString(); }
@@ -53,8 +55,18 @@ std::uint8_t background_for(const Loaded& loaded, PictureFormat written,
     return 0;
 }
 
+// The adjustments are made to an image before it is converted: a picture is taken as it is.
+Loaded not_an_image() {
+    Loaded refused;
+    refused.error = QStringLiteral("it is a picture, and --brightness, --contrast, --saturation, "
+                                   "--gamma, --crop and --place are for images");
+    refused.refused = "adjusted";
+    return refused;
+}
+
 // A .vxr file holds a multicolour picture and no background: it takes the best.
 Loaded load_vexlor_file(const ConvertRequest& request) {
+    if (request.adjustments != ImageAdjustments{}) return not_an_image();
     Loaded loaded;
     if (!load_picture_file(request.input, loaded.picture.data()))
         return {{}, 0, {}, unreadable_reason(request.input)};
@@ -67,12 +79,22 @@ Loaded load(const ConvertRequest& request) {
     if (is_vexlor_file_name(request.input)) return load_vexlor_file(request);
     ImportSource source = read_import_source(request.input);
     if (!source.error.isEmpty()) return {{}, 0, {}, source.error};
-    if (source.picture)
+    if (source.picture) {
+        if (request.adjustments != ImageAdjustments{}) return not_an_image();
         return {*source.picture, source.background, {}, {}, PictureFormat(source.format)};
+    }
+    const ImageAdjustments& adjustments = request.adjustments;
+    if (cropped_area(source.decoded_size.width(), source.decoded_size.height(), adjustments.crop)
+            .empty())
+        return {{}, 0, {}, QStringLiteral("the crop lies outside the image")};
     const PictureFormat mode = mode_for(request, fmtMulticolor);
     ConversionOptions options = request.options;
     options.format = mode;
-    const Conversion conversion = convert_image(source.image, options);
+    options.place = adjustments.place;
+    const RgbImage image = adjustments == ImageAdjustments{}
+                               ? std::move(source.image)
+                               : working_copy(source.decoded, adjustments);
+    const Conversion conversion = convert_image(image, options);
     Loaded loaded{{}, conversion.background, conversion.palette, {}, mode};
     std::copy(conversion.picture.begin(), conversion.picture.end(), loaded.picture.begin());
     return loaded;
@@ -167,7 +189,8 @@ ConvertOutcome convert_file(const ConvertRequest& request) {
     Loaded loaded = load(request);
     if (!loaded.error.isEmpty())
         return {kExitFileFailed,
-                QStringLiteral("\"%1\" cannot be read: %2").arg(request.input, loaded.error)};
+                QStringLiteral("\"%1\" cannot be %2: %3")
+                    .arg(request.input, QString::fromLatin1(loaded.refused), loaded.error)};
     const PictureFormat mode = mode_for(request, loaded.mode);
     const FileFormat* format = writer_for(extension_of(request.output), mode);
     if (!format) return {kExitUsage, no_format_writes(request.output)};

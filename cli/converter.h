@@ -1,4 +1,5 @@
 #pragma once
+#include "conversion/adjust.h"
 #include "conversion/convert.h"
 #include <QString>
 #include <cstdint>
@@ -35,6 +36,8 @@ struct ConvertRequest {
     std::optional<PictureFormat> mode;
     bool strict = false; // a picture with inexact cells is not written
     bool pal = false;    // a .png shows the picture as a PAL television does
+    // An image's tones, crop and place before it is converted; a C64 picture takes none.
+    ImageAdjustments adjustments;
 };
 
 constexpr int kExitConverted = 0;

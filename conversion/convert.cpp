@@ -159,7 +159,8 @@ Prepared prepare(const RgbImage& image, const ConversionOptions& options) {
     const PaletteMatch palette = match_palette(image, options.palette);
     const LabPalette& colors = lab_palette(palette.palette);
     return {palette, &colors,
-            fit_to_picture(image, palette.drawn_in_it ? &colors : nullptr, options.format)};
+            fit_to_picture(image, palette.drawn_in_it ? &colors : nullptr, options.format,
+                           options.place)};
 }
 
 // The background the user fixed, if any.
@@ -227,14 +228,29 @@ RowColors simple_rows(const Prepared& prepared, const ConversionOptions& options
     return rows_of_cells(choose_cell_colors_by_frequency(prepared.target.pixels, *prepared.colors));
 }
 
+// The picture outside the image takes the background, which costs no cell a colour. (The
+// search saw black there, as a mode without a background keeps it.)
+void background_outside(const PictureTarget& target, const Mode& mode, std::uint8_t background,
+                        StoredPicture& picture) {
+    if (!mode.shared.background) return;
+    const PixelArea image{target.left, target.top, target.width, target.height};
+    for (int row = 0; row < mode.shape.height; ++row)
+        for (int column = 0; column < mode.shape.width; ++column)
+            if (!image.contains({column, row}))
+                picture[std::size_t(row * mode.shape.width + column)] = background;
+}
+
 } // namespace
 
 Conversion convert_image(const RgbImage& image, const ConversionOptions& options,
                          const SearchProgress& progress) {
     const Prepared prepared = prepare(image, options);
     const RowColors rows = search_rows(prepared, options);
-    return {dithered(prepared, options, rows, progress), rows.background, prepared.palette,
-            prepared.target.scaled};
+    Conversion conversion{dithered(prepared, options, rows, progress), rows.background,
+                          prepared.palette, prepared.target.scaled};
+    background_outside(prepared.target, mode_of(options.format), rows.background,
+                       conversion.picture);
+    return conversion;
 }
 
 ConversionError measure_conversion(const RgbImage& image, const ConversionOptions& options) {

@@ -27,6 +27,10 @@ struct ConversionOptions {
     Dither dither = Dither::None;
     std::uint8_t given_background = 0; // a Vexlor index, for BackgroundChoice::Given
     PictureFormat format = fmtMulticolor;
+    // Where the image lands on the 320 x 200 screen, and how large (see fit_to_picture); none:
+    // fitted whole and centred. In a mode with a background, the picture outside the image is
+    // the background.
+    std::optional<PixelArea> place = std::nullopt;
 };
 
 // The known palette the image was drawn in, if any: nearly all of its pixels (99 %) lie within

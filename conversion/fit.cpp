@@ -89,41 +89,66 @@ std::vector<Linear> average_by_area(int width, int height, int out_width, int ou
     return sums;
 }
 
-// Where an image of that size lies on a picture of that shape: centred.
-PictureTarget laid_onto_picture(const RgbImage& image, const PictureShape& shape) {
+// Where an image of that size lies on a picture of that shape, in the picture's pixels: fitted
+// and centred, or over every pixel that the place on the screen reaches into (so that the fit,
+// placed, lies where it lay). It may reach past the picture's edges.
+struct Laid {
+    PixelArea whole;
+    bool scaled = false;
+};
+
+Laid laid_onto_picture(int width, int height, const PictureShape& shape,
+                       const std::optional<PixelArea>& placed) {
+    if (width <= 0 || height <= 0) return {};
+    const int aspect = shape.pixel_aspect;
+    if (placed) { // where and as large as asked: not scaled to fit
+        const auto pixel_of = [&](int screen) {
+            return (screen - (screen < 0 ? aspect - 1 : 0)) / aspect;
+        };
+        const int left = pixel_of(placed->left), right = pixel_of(placed->right());
+        return {{left, placed->top, right - left + 1, placed->height}, false};
+    }
+    const Placement placement = place(width, height, aspect);
+    return {{(shape.width - placement.width) / 2, (shape.height - placement.height) / 2,
+             placement.width, placement.height},
+            placement.scaled};
+}
+
+PictureTarget target_for(const Laid& laid, const PictureShape& shape) {
     PictureTarget target;
     target.columns = shape.width;
-    if (image.width <= 0 || image.height <= 0) return target;
-    const Placement placement = place(image.width, image.height, shape.pixel_aspect);
-    target.width = placement.width;
-    target.height = placement.height;
-    target.scaled = placement.scaled;
-    target.left = (target.columns - target.width) / 2;
-    target.top = (shape.height - target.height) / 2;
+    const PixelArea shown = clipped(laid.whole, {0, 0, shape.width, shape.height});
+    target.left = shown.left, target.top = shown.top;
+    target.width = shown.width, target.height = shown.height;
+    target.scaled = laid.scaled;
+    target.pixels.assign(std::size_t(shape.width) * std::size_t(shape.height), Lab{});
     return target;
 }
 
-void fit_by_area(const RgbImage& image, PictureTarget& target) {
-    const std::vector<Linear> sums =
-        average_by_area(image.width, image.height, target.width, target.height, rows_of(image));
-    for (int y = 0; y < target.height; ++y)
-        for (int x = 0; x < target.width; ++x) {
-            const Linear& sum = sums[std::size_t(y) * target.width + x];
-            target.pixels[std::size_t((target.top + y) * target.columns + target.left + x)] =
-                lab_from_linear(sum.r, sum.g, sum.b);
-        }
+// Each pixel of the picture where the image lies, from its place in the whole laid image.
+template <class Value> void each_shown(const Laid& laid, PictureTarget& target, Value value) {
+    for (int y = target.top; y < target.top + target.height; ++y)
+        for (int x = target.left; x < target.left + target.width; ++x)
+            target.pixels[std::size_t(y * target.columns + x)] =
+                value(x - laid.whole.left, y - laid.whole.top);
 }
 
-void fit_by_sampling(const RgbImage& image, const LabPalette& colors, PictureTarget& target) {
-    for (int y = 0; y < target.height; ++y) {
-        const int source_y = int((y + 0.5) * image.height / target.height);
-        for (int x = 0; x < target.width; ++x) {
-            const std::uint8_t* p =
-                image.pixel(int((x + 0.5) * image.width / target.width), source_y);
-            target.pixels[std::size_t((target.top + y) * target.columns + target.left + x)] =
-                colors[nearest_color(lab_from_rgb(p[0], p[1], p[2]), colors)];
-        }
-    }
+void fit_by_area(const RgbImage& image, const Laid& laid, PictureTarget& target) {
+    const std::vector<Linear> sums = average_by_area(image.width, image.height, laid.whole.width,
+                                                     laid.whole.height, rows_of(image));
+    each_shown(laid, target, [&](int x, int y) {
+        const Linear& sum = sums[std::size_t(y) * laid.whole.width + x];
+        return lab_from_linear(sum.r, sum.g, sum.b);
+    });
+}
+
+void fit_by_sampling(const RgbImage& image, const LabPalette& colors, const Laid& laid,
+                     PictureTarget& target) {
+    each_shown(laid, target, [&](int x, int y) {
+        const std::uint8_t* p = image.pixel(int((x + 0.5) * image.width / laid.whole.width),
+                                            int((y + 0.5) * image.height / laid.whole.height));
+        return colors[nearest_color(lab_from_rgb(p[0], p[1], p[2]), colors)];
+    });
 }
 
 } // namespace
@@ -132,16 +157,21 @@ RowReader rows_of(const RgbImage& image) {
     return [&image](int y) { return image.pixel(0, y); };
 }
 
-RgbImage reduce_for_picture(int width, int height, const RowReader& row, bool keep_colors) {
-    if (width <= 2 * kScreenWidth && height <= 2 * kPictureRows) {
+RgbImage reduce_for_picture(int width, int height, const RowReader& row, bool keep_colors,
+                            const std::optional<PixelArea>& placed) {
+    const Placement fitted = place(width, height, 2); // only its screen size counts
+    const int screen_width = placed ? placed->width : fitted.screen_width;
+    const int screen_height = placed ? placed->height : fitted.height;
+    const bool small = placed ? width <= 2 * screen_width && height <= 2 * screen_height
+                              : width <= 2 * kScreenWidth && height <= 2 * kPictureRows;
+    if (small) {
         RgbImage copy{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
         for (int y = 0; y < height; ++y)
             std::copy_n(row(y), std::size_t(width) * 3,
                         copy.rgb.begin() + std::size_t(y) * width * 3);
         return copy;
     }
-    const Placement placement = place(width, height, 2); // only its screen size counts
-    RgbImage copy{2 * placement.screen_width, 2 * placement.height, {}};
+    RgbImage copy{std::min(width, 2 * screen_width), std::min(height, 2 * screen_height), {}};
     copy.rgb.resize(std::size_t(copy.width) * copy.height * 3);
     std::uint8_t* out = copy.rgb.data();
     if (keep_colors) {
@@ -161,37 +191,44 @@ RgbImage reduce_for_picture(int width, int height, const RowReader& row, bool ke
 }
 
 PictureTarget fit_to_picture(const RgbImage& image, const LabPalette* drawn_in,
-                             PictureFormat format) {
+                             PictureFormat format, const std::optional<PixelArea>& placed) {
     const PictureShape& shape = mode_of(format).shape;
-    PictureTarget target = laid_onto_picture(image, shape);
-    target.pixels.assign(std::size_t(shape.width) * std::size_t(shape.height), Lab{});
+    const Laid laid = laid_onto_picture(image.width, image.height, shape, placed);
+    PictureTarget target = target_for(laid, shape);
     if (target.width == 0) return target;
     if (drawn_in)
-        fit_by_sampling(image, *drawn_in, target);
+        fit_by_sampling(image, *drawn_in, laid, target);
     else
-        fit_by_area(image, target);
+        fit_by_area(image, laid, target);
     return target;
 }
 
-PictureRgb fit_rgb_to_picture(const RgbImage& image) {
-    const PictureTarget laid = laid_onto_picture(image, mode_of(fmtMulticolor).shape);
+PictureRgb fit_rgb_to_picture(const RgbImage& image, const std::optional<PixelArea>& placed) {
+    const PictureShape& shape = mode_of(fmtMulticolor).shape;
+    const Laid laid = laid_onto_picture(image.width, image.height, shape, placed);
+    const PictureTarget target = target_for(laid, shape);
     PictureRgb fitted{{kPictureColumns, kPictureRows, std::vector<std::uint8_t>(kPictureBytes * 3)},
-                      laid.left,
-                      laid.top,
-                      laid.width,
-                      laid.height};
-    if (laid.width == 0) return fitted;
-    const std::vector<Linear> sums =
-        average_by_area(image.width, image.height, laid.width, laid.height, rows_of(image));
-    for (int y = 0; y < laid.height; ++y)
-        for (int x = 0; x < laid.width; ++x) {
-            const Linear& sum = sums[std::size_t(y) * laid.width + x];
-            std::uint8_t* out =
-                &fitted.image
-                     .rgb[std::size_t(((laid.top + y) * kPictureColumns + laid.left + x) * 3)];
+                      target.left,
+                      target.top,
+                      target.width,
+                      target.height};
+    if (target.width == 0) return fitted;
+    const std::vector<Linear> sums = average_by_area(image.width, image.height, laid.whole.width,
+                                                     laid.whole.height, rows_of(image));
+    for (int y = target.top; y < target.top + target.height; ++y)
+        for (int x = target.left; x < target.left + target.width; ++x) {
+            const Linear& sum = sums[std::size_t(y - laid.whole.top) * laid.whole.width +
+                                     std::size_t(x - laid.whole.left)];
+            std::uint8_t* out = &fitted.image.rgb[std::size_t((y * kPictureColumns + x) * 3)];
             out[0] = srgb_from_linear(sum.r);
             out[1] = srgb_from_linear(sum.g);
             out[2] = srgb_from_linear(sum.b);
         }
     return fitted;
+}
+
+PixelArea fitted_place(int width, int height, const PictureShape& shape) {
+    const Laid laid = laid_onto_picture(width, height, shape, std::nullopt);
+    const int aspect = shape.pixel_aspect;
+    return {laid.whole.left * aspect, laid.whole.top, laid.whole.width * aspect, laid.whole.height};
 }

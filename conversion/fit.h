@@ -5,6 +5,7 @@
 #include "modes/picture_format.h"
 #include "picture/picture.h"
 #include <functional>
+#include <optional>
 #include <vector>
 
 // What a conversion aims for: the image laid onto the picture of a mode, one colour a pixel.
@@ -28,9 +29,13 @@ struct PictureTarget {
 // Without `drawn_in`, each picture pixel is the average, in linear light, of the image area it
 // covers. With it (the image was drawn in those colours), it is the image pixel at the centre
 // of that area, as that palette's nearest colour, so that no in-between colours appear. The
-// picture has the shape of `format`'s mode.
+// picture has the shape of `format`'s mode. With `placed` (on the 320 x 200 screen, in its
+// pixels), the image covers every picture pixel that the place reaches into, however large,
+// and only the part within the picture is kept (left, top, width and height say which); it
+// is not `scaled` to fit.
 PictureTarget fit_to_picture(const RgbImage& image, const LabPalette* drawn_in = nullptr,
-                             PictureFormat format = fmtMulticolor);
+                             PictureFormat format = fmtMulticolor,
+                             const std::optional<PixelArea>& placed = std::nullopt);
 
 // The image laid onto the picture in the same place and shape, as colours to look at: each
 // picture pixel the average, in linear light, of the image area it covers; black where the
@@ -39,7 +44,12 @@ struct PictureRgb {
     RgbImage image;                               // kPictureColumns x kPictureRows
     int left = 0, top = 0, width = 0, height = 0; // where the image lies
 };
-PictureRgb fit_rgb_to_picture(const RgbImage& image);
+PictureRgb fit_rgb_to_picture(const RgbImage& image,
+                              const std::optional<PixelArea>& placed = std::nullopt);
+
+// Where an image of that size lies fitted, on the 320 x 200 screen in its pixels: placed
+// there, it lies where it lies unplaced.
+PixelArea fitted_place(int width, int height, const PictureShape& shape);
 
 // Row `y` of an image as RGB triples, valid until the next call.
 using RowReader = std::function<const std::uint8_t*(int y)>;
@@ -50,5 +60,7 @@ RowReader rows_of(const RgbImage& image);
 // up to 640 x 400 is copied as it is. A larger one is reduced to twice the size it takes on the
 // screen, which fit_to_picture lays onto the picture in the same place and shape, each picture
 // pixel covering whole pixels of the copy. With `keep_colors` (the image was drawn in a
-// palette) the copy's pixels are picked from the image, else averaged in linear light.
-RgbImage reduce_for_picture(int width, int height, const RowReader& row, bool keep_colors);
+// palette) the copy's pixels are picked from the image, else averaged in linear light. An image
+// `placed` on the screen takes the place's size there: one up to twice that is copied as it is.
+RgbImage reduce_for_picture(int width, int height, const RowReader& row, bool keep_colors,
+                            const std::optional<PixelArea>& placed = std::nullopt);

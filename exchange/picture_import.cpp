@@ -43,7 +43,7 @@ bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_
     if (!source.error.isEmpty()) return false;
     if (!source.picture) {
         ImportDialog options(std::move(source.image), source.decoded_size, PictureFormat(format),
-                             QApplication::activeWindow());
+                             QApplication::activeWindow(), std::move(source.decoded));
         if (options.exec() != QDialog::Accepted) return false;
         const StoredPicture& converted = options.conversion().picture;
         source.picture.emplace();

@@ -53,6 +53,7 @@ ImportSource read_import_source(const QString& path) {
     ImportSource source = refused(read.error.isEmpty() ? read.error : not_c64 + read.error);
     source.image = std::move(read.image);
     source.decoded_size = read.decoded_size;
+    source.decoded = std::move(read.decoded);
     return source;
 }
 

@@ -2,6 +2,7 @@
 #include "c64/multicolor.h"
 #include "colour/rgb_image.h"
 #include "formats/file_format.h"
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <cstdint>
@@ -25,6 +26,7 @@ struct ImportSource {
     RgbImage image;                      // the working copy (see read_image)
     QString error;
     QSize decoded_size; // the image's own size
+    QImage decoded;     // and the image itself
 };
 ImportSource read_import_source(const QString& path);
 

@@ -11,26 +11,6 @@
 
 namespace {
 
-// The decoded image's working copy (see reduce_for_picture), converted a row at a time so that
-// the decoded image is the only full-size copy ever held. Premultiplied colours are the colours
-// laid over black.
-RgbImage working_copy(const QImage& image) {
-    std::vector<std::uint8_t> rgb(std::size_t(image.width()) * 3);
-    const RowReader row = [&](int y) {
-        const QImage line =
-            image.copy(0, y, image.width(), 1).convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        const auto* pixels = reinterpret_cast<const QRgb*>(line.constScanLine(0));
-        for (int x = 0; x < image.width(); ++x) {
-            rgb[3 * x] = std::uint8_t(qRed(pixels[x]));
-            rgb[3 * x + 1] = std::uint8_t(qGreen(pixels[x]));
-            rgb[3 * x + 2] = std::uint8_t(qBlue(pixels[x]));
-        }
-        return rgb.data();
-    };
-    const bool drawn = recognise_palette(image.width(), image.height(), row).has_value();
-    return reduce_for_picture(image.width(), image.height(), row, drawn);
-}
-
 // What decoding may take, in MiB: the image at the depth Qt decodes it to (16-bit PNGs take 8
 // bytes a pixel), never less than 4 bytes a pixel, which GIFs are decoded at whatever they hold.
 int decode_limit_mib(QSize size, QImage::Format format) {
@@ -60,7 +40,7 @@ bool fits(QSize size, const ImageLimit& limit) {
     return size.width() <= limit.largest.width() && size.height() <= limit.largest.height();
 }
 
-ImageRead refused(const QString& why) { return {{}, why, {}}; }
+ImageRead refused(const QString& why) { return {{}, why, {}, {}}; }
 
 } // namespace
 
@@ -124,6 +104,22 @@ private:
 
 } // namespace
 
+RgbImage working_copy(const QImage& decoded, const ImageAdjustments& adjustments) {
+    std::vector<std::uint8_t> rgb(std::size_t(decoded.width()) * 3);
+    const RowReader row = [&](int y) {
+        const QImage line = decoded.copy(0, y, decoded.width(), 1)
+                                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const auto* pixels = reinterpret_cast<const QRgb*>(line.constScanLine(0));
+        for (int x = 0; x < decoded.width(); ++x) {
+            rgb[3 * x] = std::uint8_t(qRed(pixels[x]));
+            rgb[3 * x + 1] = std::uint8_t(qGreen(pixels[x]));
+            rgb[3 * x + 2] = std::uint8_t(qBlue(pixels[x]));
+        }
+        return rgb.data();
+    };
+    return adjusted_working_copy(decoded.width(), decoded.height(), row, adjustments);
+}
+
 ImageLimit import_limit(int side) {
     return {{side, side}, QStringLiteral("images up to %1 × %1 can be imported").arg(side)};
 }
@@ -144,7 +140,7 @@ ImageRead read_image(QIODevice& device, const ImageLimit& limit) {
     if (!holds_whole_image(device, format))
         return refused(QStringLiteral("it ends before its image does"));
     if (!fits(image.size(), limit)) return refused(too_large(image.size(), limit));
-    return {working_copy(image), {}, image.size()};
+    return {working_copy(image), {}, image.size(), image};
 }
 
 ImageRead read_image_file(const QString& path, const ImageLimit& limit) {

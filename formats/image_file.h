@@ -1,5 +1,6 @@
 #pragma once
 #include "colour/rgb_image.h"
+#include "conversion/adjust.h"
 #include <QImage>
 #include <QString>
 
@@ -20,12 +21,19 @@ ImageLimit import_limit(int side = kMaxImageSide);
 // An image decoded with Qt's readers (PNG, GIF, BMP, JPEG, ...), or in `error` why it was not
 // ("it is 9000 × 120 pixels; images up to ..."). Transparent parts come out black, the picture's
 // background. `image` is the working copy that conversion takes (see reduce_for_picture), at
-// most 640 x 400; `decoded_size` the size the image really has.
+// most 640 x 400; `decoded_size` the size the image really has, and `decoded` the image
+// itself, from which a working copy can be made anew with adjustments (see working_copy).
 struct ImageRead {
     RgbImage image;
     QString error;
     QSize decoded_size;
+    QImage decoded;
 };
+
+// The working copy of a decoded image as `adjustments` make it (see adjusted_working_copy),
+// converted a row at a time so that the decoded image is the only full-size copy ever held.
+// Premultiplied colours are the colours laid over black.
+RgbImage working_copy(const QImage& decoded, const ImageAdjustments& adjustments = {});
 
 // The size is read from the header and checked before anything is decoded; decoding then takes
 // at most the image at its depth (up to 8 bytes a pixel, 512 MiB for the largest), and nothing

@@ -122,8 +122,9 @@ void paste_block(PixelGrid picture, std::uint8_t back, const Mode& mode, const P
     auto each_pixel = [&](auto visit) {
         for (int row = target.top; row <= target.bottom(); ++row)
             for (int column = target.left; column <= target.right(); ++column)
-                visit(column, row, picture.row(row)[column],
-                      std::uint8_t(block.at(column - at.column, row - at.row) & 0x0F));
+                if (block.holds(column - at.column, row - at.row))
+                    visit(column, row, picture.row(row)[column],
+                          std::uint8_t(block.at(column - at.column, row - at.row) & 0x0F));
     };
     UnitColours now(picture, mode);
     UnitColours pasted = now;

@@ -15,11 +15,17 @@ PixelArea area_between(PixelPos corner, PixelPos opposite, const PixelArea& with
 // The area grown outwards to whole cells of the picture `within`.
 PixelArea snapped_to_cells(const PixelArea& area, CellSize cell, const PixelArea& within);
 
-// Colour indices, `width` per row, rows top to bottom.
+// Colour indices, `width` per row, rows top to bottom. A block lifted from a rectangle holds
+// every pixel; one lifted from a selection of another shape (or a brush turned by an odd
+// angle) holds only the pixels its mask marks, and the others are no part of it.
 struct PixelBlock {
     int width = 0, height = 0;
     std::vector<std::uint8_t> pixels;
+    std::vector<std::uint8_t> mask = {}; // empty: every pixel; else one a pixel, 1 where held
     std::uint8_t at(int column, int row) const { return pixels[std::size_t(row * width + column)]; }
+    bool holds(int column, int row) const {
+        return mask.empty() || mask[std::size_t(row * width + column)] != 0;
+    }
     bool operator==(const PixelBlock&) const = default;
 };
 
@@ -33,7 +39,8 @@ void fill_block(PixelGrid picture, const PixelArea& area, std::uint8_t color);
 void flip_horizontally(PixelGrid picture, const PixelArea& area);
 void flip_vertically(PixelGrid picture, const PixelArea& area);
 
-// Puts `block` down with its top-left pixel at `at`, cut at the picture's edges, keeping to the
+// Puts `block` down with its top-left pixel at `at` (only the pixels it holds), cut at the
+// picture's edges, keeping to the
 // mode's colour limit: at most three colours besides the background `back` in a 4 x 8 cell (a
 // 4 x 1 row in FLI). Where the whole block keeps an area within the limit, all of it lands
 // there; elsewhere a pixel that would bring a fourth colour into the area is refused and keeps

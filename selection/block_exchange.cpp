@@ -30,6 +30,7 @@ std::vector<std::uint8_t> encode_block(const PixelBlock& block) {
     put_16(bytes, block.width);
     put_16(bytes, block.height);
     bytes.insert(bytes.end(), block.pixels.begin(), block.pixels.end());
+    bytes.insert(bytes.end(), block.mask.begin(), block.mask.end());
     return bytes;
 }
 
@@ -39,11 +40,17 @@ std::optional<PixelBlock> decode_block(std::span<const std::uint8_t> bytes,
     const int width = get_16(bytes, 0), height = get_16(bytes, 2);
     if (width < 1 || width > picture.width || height < 1 || height > picture.height)
         return std::nullopt;
-    const auto pixels = bytes.subspan(kHeaderBytes);
-    if (pixels.size() != std::size_t(width) * std::size_t(height)) return std::nullopt;
-    if (std::any_of(pixels.begin(), pixels.end(), [](std::uint8_t p) { return p > 15; }))
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    const auto rest = bytes.subspan(kHeaderBytes);
+    if (rest.size() != count && rest.size() != 2 * count) return std::nullopt;
+    const auto pixels = rest.first(count), mask = rest.subspan(count);
+    if (std::any_of(pixels.begin(), pixels.end(), [](std::uint8_t p) { return p > 15; }) ||
+        std::any_of(mask.begin(), mask.end(), [](std::uint8_t p) { return p > 1; }))
         return std::nullopt;
-    return PixelBlock{width, height, {pixels.begin(), pixels.end()}};
+    PixelBlock block{width, height, {pixels.begin(), pixels.end()}};
+    // A mask that holds every pixel is a rectangle's block.
+    if (std::count(mask.begin(), mask.end(), 0) > 0) block.mask.assign(mask.begin(), mask.end());
+    return block;
 }
 
 LabPalette shown_lab_palette() {

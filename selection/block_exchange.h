@@ -10,11 +10,12 @@
 // another program. No Qt.
 
 // Vexlor's own form: the width and the height as 16-bit little-endian numbers, then the colour
-// indices row by row.
+// indices row by row; a block that holds only some of its pixels then has its mask, a byte a
+// pixel (1 where held).
 std::vector<std::uint8_t> encode_block(const PixelBlock& block);
 
 // The block, or nothing when the bytes are not one: a size outside that of `picture`, a length
-// that does not match it, or an index above 15.
+// that does not match it, an index above 15 or a mask byte above 1.
 std::optional<PixelBlock> decode_block(std::span<const std::uint8_t> bytes,
                                        const PictureShape& picture);
 

@@ -291,6 +291,17 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
         {{png, "--palette", "pepto"}, 2, "--palette goes with --convert"},
         {{png, path("other.png")}, 2, "one file at a time"},
         {{"--convert", vexlor, out, "--strict"}, 3, "2 inexact cells; nothing written (--strict)"},
+        {{"--convert", png, out, "--brightness", "x"}, 2, "--brightness takes a whole number"},
+        {{"--convert", png, out, "--contrast", "-101"}, 2, "--contrast must be -100 to 100"},
+        {{"--convert", png, out, "--saturation", "301"}, 2, "--saturation must be 0 to 300"},
+        {{"--convert", png, out, "--gamma", "0"}, 2, "--gamma must be 0.1 to 10"},
+        {{"--convert", png, out, "--gamma", "two"}, 2, "--gamma takes a number"},
+        {{"--convert", png, out, "--crop", "1,2,3"}, 2, "--crop takes X,Y,W,H"},
+        {{"--convert", png, out, "--crop", "0,0,0,9"}, 2, "--crop must have a width"},
+        {{"--convert", png, out, "--place", "0,0,2000,10"}, 2, "--place must have a width"},
+        {{"--convert", png, out, "--crop", "400,0,10,10"}, 1, "the crop lies outside the image"},
+        {{"--convert", vexlor, out, "--gamma", "2"}, 1, "cannot be adjusted: it is a picture"},
+        {{png, "--gamma", "2"}, 2, "--gamma goes with --convert"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -333,11 +344,58 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
     EXPECT_EQ(read(out), write_koala(encode_multicolor(clashing.data()).image));
 }
 
+// An image adjusted by the converter's options converts as the image adjusted in ImageMagick
+// first; placed, it lies where asked on the background.
+TEST_F(Converter, TheAdjustmentsMatchTheImageAdjustedInImageMagickFirst) {
+    const QString photo = write_png("photo.png", photograph());
+    const struct {
+        QStringList options;
+        QStringList magick;
+    } cases[] = {
+        {{"--brightness", "20", "--crop", "30,20,200,150"},
+         {"-brightness-contrast", "20x0", "-crop", "200x150+30+20", "+repage"}},
+        {{"--contrast", "-30", "--saturation", "160", "--gamma", "1.4"},
+         {"-brightness-contrast", "0x-30", "-modulate", "100,160", "-gamma", "1.4"}},
+    };
+    const auto picture_in = [&](const QString& name) {
+        PictureBytes picture{};
+        EXPECT_TRUE(load_vxr_file(QFile::encodeName(path(name)).toStdString(), picture.data(),
+                                  picture.size()));
+        return picture;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        QProcess magick;
+        magick.start("convert", QStringList{photo} + c.magick + QStringList{path("adjusted.png")});
+        ASSERT_TRUE(magick.waitForFinished(60000));
+        ASSERT_EQ(magick.exitCode(), 0);
+        ASSERT_EQ(run_vexlor({"--convert", path("adjusted.png"), path("first.vxr")}).exit_code, 0);
+        ASSERT_EQ(
+            run_vexlor(QStringList{"--convert", photo, path("options.vxr")} + c.options).exit_code,
+            0);
+        EXPECT_EQ(picture_in("options.vxr"), picture_in("first.vxr"));
+    }
+    // Placed in the corner at half the screen's size, on a blue background.
+    ASSERT_EQ(run_vexlor({"--convert", photo, path("placed.vxr"), "--place", "0,0,160,100",
+                          "--background", "6"})
+                  .exit_code,
+              0);
+    const PictureBytes placed = picture_in("placed.vxr");
+    for (int row = 0; row < kPictureRows; ++row)
+        for (int column = 0; column < kPictureColumns; ++column) {
+            if (column >= 80 || row >= 100) {
+                ASSERT_EQ(placed[std::size_t(row * kPictureColumns + column)], 6)
+                    << column << "," << row;
+            }
+        }
+}
+
 TEST_F(Converter, HelpAndVersionNeedNoDisplay) {
     const Finished help = run_vexlor({"--help"});
     EXPECT_EQ(help.exit_code, 0);
     for (const char* option :
-         {"--convert", "--palette", "--background", "--dither", "--mode", "--strict"})
+         {"--convert", "--palette", "--background", "--dither", "--mode", "--strict",
+          "--brightness", "--contrast", "--saturation", "--gamma", "--crop", "--place"})
         EXPECT_TRUE(help.out.contains(option)) << option;
     const Finished version = run_vexlor({"--version"});
     EXPECT_EQ(version.exit_code, 0);

@@ -1,6 +1,7 @@
 #include "formats/fli_file.h"
 #include "modes/mode.h"
 #include "tests/exchange_support.h"
+#include "tests/run_vexlor.h"
 #include <QComboBox>
 #include <QFileDialog>
 #include <set>
@@ -176,4 +177,99 @@ TEST_F(Exchange, AnImageIsConvertedForTheModeTheDialogShows) {
                 first_cell.insert(storage[std::size_t(y * shape.width + x)]);
         EXPECT_EQ(first_cell.size(), c.first_cell_colours);
     }
+}
+
+namespace {
+
+// A drag with the left button, from one point of the view to another.
+void drag(QWidget* view, QPointF from, QPointF to) {
+    const std::tuple<QEvent::Type, QPointF, Qt::MouseButton, Qt::MouseButtons> steps[] = {
+        {QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton},
+        {QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton},
+        {QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton}};
+    for (const auto& [type, at, button, held] : steps) {
+        QMouseEvent event(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    }
+}
+
+// Where a label shows the corner of its picture.
+QPointF picture_corner(const QLabel* view) {
+    const QSizeF size = view->pixmap().size();
+    return QRectF(view->contentsRect()).center() - QPointF(size.width(), size.height()) / 2;
+}
+
+} // namespace
+
+// A changed adjustment is shown once the hand pauses (within a test's generous wait), as the
+// image adjusted and then converted; OK takes the picture with every change made, even one
+// made a moment before.
+TEST_F(Exchange, TheAdjustmentsShowAfterAPauseAndComeWithThePicture) {
+    const RgbImage image = photograph();
+    const QString file = write_png("photo.png", image);
+    const auto converted = [&](const ImageAdjustments& adjustments) {
+        return convert_image(working_copy(to_qimage(image), adjustments), {}).picture;
+    };
+    when_import_dialog([&](ImportDialog& dialog) {
+        const QImage before = dialog.resultView->pixmap().toImage();
+        dialog.brightnessSlider->setValue(40);
+        EXPECT_EQ(dialog.brightnessBox->value(), 40);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.resultView->pixmap().toImage() != before, 10000);
+        EXPECT_EQ(dialog.adjustments(), (ImageAdjustments{.brightness = 40}));
+        EXPECT_EQ(dialog.conversion().picture, converted({.brightness = 40}));
+        dialog.gammaBox->setValue(1.5);
+        press(dialog.buttonBox, QDialogButtonBox::Ok);
+    });
+    EXPECT_TRUE(import(file));
+    EXPECT_EQ(picture, multicolour_part(converted({.brightness = 40, .gamma = 1.5})));
+}
+
+// A drag over the original crops the image to the pixels from the one pressed to the one let
+// go; a drag of the picture in the result moves it on the screen (each screen pixel two of the
+// view's), and one from its bottom right corner sizes it.
+TEST_F(Exchange, DraggingCropsTheOriginalAndMovesOrSizesThePicture) {
+    const QString file = write_png("photo.png", photograph()); // shown 320 x 200, a pixel each
+    const PixelArea fitted = fitted_place(100, 50, mode_of(fmtMulticolor).shape);
+    const PixelArea crop{10, 20, 100, 50}; // each drag starts from it, the place fitted
+    const struct {
+        const char* what;
+        QPointF from, to; // in the view's picture; in the result's from the place's corner
+        bool in_result, from_far_corner;
+        ImageAdjustments adjusted;
+    } drags[] = {
+        {"crop", {30, 40}, {79, 99}, false, false, {.crop = PixelArea{30, 40, 50, 60}}},
+        {"crop backwards", {79, 99}, {30, 40}, false, false, {.crop = PixelArea{30, 40, 50, 60}}},
+        {"move",
+         {30, 30},
+         {70, 50},
+         true,
+         false,
+         {.crop = crop,
+          .place = PixelArea{fitted.left + 20, fitted.top + 10, fitted.width, fitted.height}}},
+        {"size",
+         {0, 0},
+         {-20, -10},
+         true,
+         true,
+         {.crop = crop,
+          .place = PixelArea{fitted.left, fitted.top, fitted.width - 10, fitted.height - 5}}},
+    };
+    when_import_dialog([&](ImportDialog& dialog) {
+        for (const auto& d : drags) {
+            SCOPED_TRACE(d.what);
+            dialog.fitButton->click();
+            dialog.cropLeft->setValue(crop.left), dialog.cropTop->setValue(crop.top);
+            dialog.cropWidth->setValue(crop.width), dialog.cropHeight->setValue(crop.height);
+            QLabel* view = d.in_result ? dialog.resultView : dialog.originalView;
+            QPointF from = picture_corner(view) + d.from;
+            if (d.in_result)
+                from += d.from_far_corner ? QPointF(2 * (fitted.left + fitted.width),
+                                                    2 * (fitted.top + fitted.height))
+                                          : QPointF(2 * fitted.left, 2 * fitted.top);
+            drag(view, from, from + (d.to - d.from));
+            EXPECT_EQ(dialog.adjustments(), d.adjusted);
+        }
+        press(dialog.buttonBox, QDialogButtonBox::Cancel);
+    });
+    EXPECT_FALSE(import(file));
 }

@@ -2,6 +2,7 @@
 #include "clashes/clash_fix.h"
 #include "colour/color_difference.h"
 #include "full_cell/full_cell.h"
+#include "full_cell/refused_plot.h"
 #include "modes/mode.h"
 #include <climits>
 #include <gtest/gtest.h>
@@ -183,6 +184,63 @@ Best brute_force(const std::uint8_t* picture, int cell, std::uint8_t back,
             }
     EXPECT_EQ(triples, 455);
     return best;
+}
+
+// A refused plot is told in words: the cell it lies in (in cells from the corner) and the
+// colours that fill the area the mode counts, the background left out, in the order met; in
+// FLI and AFLI the row, and the last four rows together. Outside the picture, nothing.
+TEST(RefusedPlot, NamesTheFullCellOrRowAndItsColours) {
+    const struct {
+        PictureFormat format;
+        PixelPos at;
+        const char* cell; // its rows, "/" between them, from the top
+        const char* text;
+        PixelArea flashed; // the cell's outline
+    } cases[] = {
+        {fmtMulticolor,
+         {69, 41},
+         "0000/0100/0002/0000/0000/0000/0000/3000",
+         "Cell 17, 5 is full: white, red, cyan",
+         {68, 40, 4, 8}},
+        {fmtFli,
+         {69, 43},
+         "1000/0000/0000/0052/0000/0000/0000/3000",
+         "Row 3 of cell 17, 5 is full: purple, red",
+         {68, 40, 4, 8}},
+        {fmtFli,
+         {2, 198},
+         "3000/0000/0000/0000/0000/0700/0000/0000",
+         "Rows 4 to 7 of cell 0, 24 are full: yellow",
+         {0, 192, 4, 8}},
+        {fmtHires,
+         {139, 41},
+         "01000000/00000000/00000000/00000000/00000000/00000000/00000000/00000000",
+         "Cell 17, 5 is full: black, white",
+         {136, 40, 8, 8}},
+        {fmtAfli,
+         {136, 47},
+         "01000000/00000000/00000000/00000000/00000000/00000000/00000000/11111110",
+         "Row 7 of cell 17, 5 is full: white, black",
+         {136, 40, 8, 8}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Mode& mode = mode_of(c.format);
+        std::vector<std::uint8_t> picture(std::size_t(mode.shape.width * mode.shape.height));
+        int column = c.flashed.left, row = c.flashed.top;
+        for (const char* digit = c.cell; *digit; ++digit)
+            if (*digit == '/')
+                column = c.flashed.left, ++row;
+            else
+                picture[std::size_t(row * mode.shape.width + column++)] =
+                    std::uint8_t(std::stoi(std::string(1, *digit), nullptr, 16));
+        const ConstPixelGrid grid{picture.data(), mode.shape.width, mode.shape.height};
+        const std::optional<FullArea> full = full_area_at(mode, grid, 0, c.at);
+        ASSERT_TRUE(full);
+        EXPECT_EQ(full_area_text(*full), c.text);
+        EXPECT_EQ(full->cell, c.flashed);
+        EXPECT_FALSE(full_area_at(mode, grid, 0, {mode.shape.width, 0}));
+    }
 }
 
 // What the fix did to a cell: the pixels changed and their total difference.

@@ -209,6 +209,11 @@ TEST(SelectionClipboardForm, ABlockComesBackAsItWent) {
     }
     const std::vector<std::uint8_t> two_by_one{2, 0, 1, 0, 15, 0};
     EXPECT_EQ(decode_block(two_by_one, kShape), (PixelBlock{2, 1, {15, 0}}));
+    // A block that holds some of its pixels keeps its mask; one whose mask holds all is whole.
+    const PixelBlock masked{2, 1, {15, 7}, {0, 1}};
+    EXPECT_EQ(decode_block(encode_block(masked), kShape), masked);
+    const std::vector<std::uint8_t> all_held{2, 0, 1, 0, 15, 0, 1, 1};
+    EXPECT_EQ(decode_block(all_held, kShape), (PixelBlock{2, 1, {15, 0}}));
 }
 
 // Bytes from another program, or damaged, never make a block past the picture's size or
@@ -232,6 +237,8 @@ TEST(SelectionClipboardForm, HostileBytesAreRefused) {
         bytes(4, 4, 17),
         bytes(4, 4, 16, 16),
         bytes(4, 4, 16, 0xFF),
+        bytes(4, 4, 32, 2), // a mask byte of 2
+        bytes(4, 4, 31),
     };
     for (const auto& c : cases) EXPECT_FALSE(decode_block(c, kShape)) << c.size() << " bytes";
     EXPECT_TRUE(decode_block(bytes(160, 200, 32000), kShape));

@@ -67,8 +67,11 @@ struct Tools : ::testing::Test {
         view.drawn.clear();
     }
     // After each event the zoom view shows each pixel painted as it was painted.
+    int painted = 0; // pixels painted and shown, one for each plot
     void show_painting() {
-        for (PixelPos at : painter.take_report().pixels)
+        const PaintReport report = painter.take_report();
+        painted += int(report.pixels.size());
+        for (PixelPos at : report.pixels)
             view.draw_pixel(at, pixel(at.column, at.row));
     }
     void press(PixelPos at, Button button = Button::Left, bool shift = false) {
@@ -643,6 +646,42 @@ TEST_F(Tools, TheEllipseFillsItsBoxAndCtrlKeepsACircleOnScreen) {
     }
 }
 
+// A filled rectangle or ellipse covers exactly the box dragged (or the ellipse in it), whatever
+// the pen or brush, so that one from cell corner to cell corner fills exactly those cells; the
+// pen or brush draws only outlines, which reach past the box.
+TEST_F(Tools, FilledShapesKeepToTheBoxDragged) {
+    const struct {
+        const char* what;
+        std::uint8_t tool;
+        bool filled;
+        int pen_size; // 0: a brush
+        PixelPos from, to;
+    } shapes[] = {
+        {"cells 2..4, 1..2, with a 4-pixel pen", toolRectangle, true, 4, {8, 8}, {19, 23}},
+        {"the other way round, with a brush", toolRectangle, true, 0, {19, 23}, {8, 8}},
+        {"an ellipse with an 8-pixel pen", toolEllipse, true, 8, {30, 40}, {50, 70}},
+        {"an outline with a 4-pixel pen", toolRectangle, false, 4, {8, 8}, {19, 23}},
+    };
+    for (const auto& s : shapes) {
+        SCOPED_TRACE(s.what);
+        fresh();
+        use(s.tool);
+        painter.pen = {PenShape::Square, std::max(1, s.pen_size), std::nullopt};
+        if (s.pen_size == 0) painter.pen.brush.emplace(block_of("3333/3333/3333"), 2);
+        document.draw_color = 5;
+        drag(s.from, s.to, Button::Left, s.filled);
+        std::set<std::pair<int, int>> box;
+        for (PixelPos at : s.tool == toolRectangle ? rectangle_pixels(s.from, s.to, true)
+                                                   : ellipse_pixels(s.from, s.to, true))
+            box.insert({at.column, at.row});
+        const auto painted = pixels_in(5);
+        if (s.filled)
+            EXPECT_EQ(painted, box);
+        else // the pen reaches past the box
+            EXPECT_FALSE(std::ranges::includes(box, painted));
+    }
+}
+
 // Every tool that paints in one colour paints through the pattern, anchored to the picture's
 // pixels: the second colour, or with the transparent switch what was there, in the pattern's
 // places. A brush's own colours stay as they are.
@@ -747,29 +786,49 @@ TEST_F(Tools, EveryPaintingToolPaintsTheMirrorImagesToo) {
 }
 
 // The spray sprinkles the draw colour in a round area under the pointer (8 rows from the
-// middle, and as far on screen across), more with each tick the button is held, the same
-// pixels for each stroke from the same point; a stroke is one step.
-TEST_F(Tools, TheSprayGrowsDenserWhileHeldAndRepeatsItself) {
-    use(toolSpray);
-    auto sprayed = [&](int ticks) {
-        fresh();
-        document.draw_color = 9;
-        press({80, 100});
-        for (int i = 0; i < ticks; ++i) tool->tick(context);
-        release({80, 100});
-        return pixels_in(9);
+// middle with the one-pixel pen, 4 more for each size up, and as far on screen across), at the
+// press and at each tick the button is held (40 ms), as many dots as its flow gives that time
+// (rounded, and never less than 25 a second), the same pixels for each stroke from the same
+// point; a move takes it along without sprinkling. A stroke is one step.
+TEST_F(Tools, TheSprayFollowsThePenSizeAndItsFlow) {
+    const struct {
+        int pen_size, flow, ticks;
+        int dots, radius;
+    } sprays[] = {
+        {1, 150, 0, 6, 8},      {1, 150, 5, 36, 8},    {1, 150, 40, 246, 8},
+        {3, 150, 40, 246, 16},  {8, 150, 40, 246, 36}, {1, 1000, 9, 400, 8},
+        {1, 30, 9, 12, 8},      {1, 5, 9, 10, 8}, // 25 a second at least: a dot a tick
+        {1, 100000, 1, 200, 8},                   // 2500 a second at most
     };
-    std::size_t before = 0;
-    for (int ticks : {0, 5, 40}) {
-        SCOPED_TRACE(ticks);
-        const auto pixels = sprayed(ticks);
-        EXPECT_GT(pixels.size(), before);
-        before = pixels.size();
+    painter.full_cell = FullCell::PaintFreely; // every dot is plotted
+    use(toolSpray);
+    for (const auto& s : sprays) {
+        SCOPED_TRACE(::testing::Message()
+                     << "pen " << s.pen_size << ", flow " << s.flow << ", " << s.ticks << " ticks");
+        auto sprayed = [&] {
+            fresh();
+            painted = 0;
+            painter.pen.size = s.pen_size;
+            painter.spray_flow = s.flow;
+            document.draw_color = 9;
+            press({80, 100});
+            for (int i = 0; i < s.ticks; ++i) tool->tick(context);
+            move({90, 100});
+            release({90, 100});
+            return pixels_in(9);
+        };
+        const auto pixels = sprayed();
+        EXPECT_EQ(painted, s.dots);
+        int reach = 0;
         for (auto [column, row] : pixels) {
             const int across = 2 * (column - 80), down = row - 100;
-            EXPECT_LE(across * across + down * down, 64) << column << "," << row;
+            reach = std::max(reach, across * across + down * down);
         }
-        EXPECT_EQ(sprayed(ticks), pixels);
+        EXPECT_LE(reach, s.radius * s.radius);
+        if (s.dots > 200) { // then some land near the edge
+            EXPECT_GT(reach, (s.radius - 2) * (s.radius - 2));
+        }
+        EXPECT_EQ(sprayed(), pixels);
         EXPECT_EQ(document.history().steps(), 1u);
         EXPECT_EQ(last_step(), "Paint");
     }

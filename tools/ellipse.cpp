@@ -21,6 +21,7 @@ PixelPos square_on_screen(PixelPos start, PixelPos end, int pixel_aspect) {
 // held; with Ctrl held its box is kept square on screen, so that it shows as a circle.
 class Ellipse : public Shape {
     const char* label() const override { return "Ellipse"; }
+    bool filled(const PointerEvent& pointer) const override { return pointer.shift; }
     std::vector<PixelPos> pixels(const Document& document, PixelPos start,
                                  const PointerEvent& pointer) const override {
         const PixelPos end =

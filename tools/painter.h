@@ -3,6 +3,7 @@
 #include "full_cell/full_cell.h"
 #include "tools/ink.h"
 #include "tools/pen.h"
+#include "tools/spray.h"
 #include "tools/symmetry.h"
 #include "tools/tool.h"
 #include <optional>
@@ -48,6 +49,8 @@ public:
     Ink ink;
     // The mirror images every painted pixel has.
     Symmetry symmetry;
+    // How many dots a second the spray sprinkles (its reach follows the pen's size).
+    int spray_flow = kSprayFlow;
 
     // Paints at `point`, each pixel to be shown as it was painted (with any of its area that
     // took the colour too).

@@ -30,11 +30,12 @@ std::vector<StampPixel> pen_stamp(PenShape shape, int size, int pixel_aspect, st
 std::vector<StampPixel> brush_stamp(const Brush& brush, bool own_colours, std::uint8_t color,
                                     std::uint8_t back) {
     const PixelBlock& block = brush.block();
+    const std::uint8_t transparent = brush.transparent.value_or(back);
     std::vector<StampPixel> stamp;
     for (int row = 0; row < block.height; ++row)
         for (int column = 0; column < block.width; ++column) {
             const std::uint8_t pixel = block.at(column, row);
-            if (pixel == back && !brush.opaque) continue;
+            if (!block.holds(column, row) || (pixel == transparent && !brush.opaque)) continue;
             stamp.push_back(
                 {column - block.width / 2, row - block.height / 2, own_colours ? pixel : color});
         }

@@ -36,7 +36,7 @@ struct StampPixel {
 std::vector<StampPixel> pen_stamp(PenShape shape, int size, int pixel_aspect, std::uint8_t color);
 
 // What the brush puts down, its middle under the pointer: its own colours (`own_colours`), or
-// else its shape in `color`. A pixel of the background colour `back` is left out unless the
-// brush is opaque.
+// else its shape in `color`. A pixel of its transparent colour (the background colour `back`
+// unless it has another) is left out unless the brush is opaque; one it does not hold always.
 std::vector<StampPixel> brush_stamp(const Brush& brush, bool own_colours, std::uint8_t color,
                                     std::uint8_t back);

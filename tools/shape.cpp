@@ -8,20 +8,24 @@ void Shape::press(ToolContext& context, const PointerEvent& event) {
     button_ = event.button;
     const Document& document = context.document;
     color_ = button_ == MouseButton::Left ? document.draw_color : document.back_color;
-    show(context, {start_}, start_);
+    show(context, {start_}, event);
 }
 
 bool Shape::held(const PointerEvent& event) const {
     return button_ == MouseButton::Left ? event.left : event.right;
 }
 
-Tip Shape::tip() const { return button_ == MouseButton::Left ? Tip::Stamp : Tip::Shape; }
+Tip Shape::tip(const PointerEvent& pointer) const {
+    if (filled(pointer)) return Tip::Pixel;
+    return button_ == MouseButton::Left ? Tip::Stamp : Tip::Shape;
+}
 
 // A gradient runs over the shape along the drag.
-void Shape::show(ToolContext& context, const std::vector<PixelPos>& band, PixelPos end) const {
+void Shape::show(ToolContext& context, const std::vector<PixelPos>& band,
+                 const PointerEvent& pointer) const {
     Painter& painter = context.painter;
-    painter.ink.run = GradientRun::over(band, start_, end);
-    for (const InkedPixel& pixel : painter.pixels_at(band, color_, tip()))
+    painter.ink.run = GradientRun::over(band, start_, pointer.kept);
+    for (const InkedPixel& pixel : painter.pixels_at(band, color_, tip(pointer)))
         context.view.draw_pixel(pixel.at, pixel.color);
     painter.ink.run.reset();
 }
@@ -30,7 +34,7 @@ void Shape::move(ToolContext& context, const PointerEvent& event) {
     if (!dragging_) return;
     dragging_ = held(event);
     context.view.redraw();
-    if (dragging_) show(context, pixels(context.document, start_, event), event.kept);
+    if (dragging_) show(context, pixels(context.document, start_, event), event);
 }
 
 // The shape ends where the button is let go. The view is drawn anew even when every pixel was
@@ -42,7 +46,7 @@ void Shape::release(ToolContext& context, const PointerEvent& event) {
     Painter& painter = context.painter;
     const std::vector<PixelPos> shape = pixels(context.document, start_, event);
     painter.ink.run = GradientRun::over(shape, start_, event.kept);
-    painter.paint_quietly(shape, color_, tip());
+    painter.paint_quietly(shape, color_, tip(event));
     painter.ink.run.reset();
     if (!edit.commit()) context.view.redraw();
 }

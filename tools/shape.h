@@ -4,9 +4,11 @@
 
 // A shape dragged from the pixel pressed to the pointer: the view shows it as it would be
 // painted while the picture stays as it is, and the release paints it as one step, in the
-// colour of the button pressed, with the current pen (or brush: the left button stamps it, the
-// right its shape in the background colour); a gradient runs over it along the drag. A move without
-// that button means its release went elsewhere (to a dialog): the shape is dropped.
+// colour of the button pressed; a gradient runs over it along the drag. An outline is drawn
+// with the current pen (or brush: the left button stamps it, the right its shape in the
+// background colour); a filled shape covers its pixels and no more, whatever the pen, so that
+// it keeps to the box dragged. A move without that button means its release went elsewhere (to
+// a dialog): the shape is dropped.
 class Shape : public Tool {
 public:
     void press(ToolContext& context, const PointerEvent& event) override;
@@ -20,11 +22,14 @@ protected:
     // may change the shape.
     virtual std::vector<PixelPos> pixels(const Document& document, PixelPos start,
                                          const PointerEvent& pointer) const = 0;
+    // Whether the pixels are the whole shape rather than its outline.
+    virtual bool filled(const PointerEvent&) const { return false; }
 
 private:
     bool held(const PointerEvent& event) const;
-    Tip tip() const;
-    void show(ToolContext& context, const std::vector<PixelPos>& band, PixelPos end) const;
+    Tip tip(const PointerEvent& pointer) const;
+    void show(ToolContext& context, const std::vector<PixelPos>& band,
+              const PointerEvent& pointer) const;
 
     bool dragging_ = false;
     PixelPos start_;
