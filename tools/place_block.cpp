@@ -21,6 +21,7 @@ class PlaceBlock : public Tool {
 
     void release(ToolContext&, const PointerEvent&) override { placing_ = false; }
     bool busy() const override { return placing_; }
+    bool follows_past_edge() const override { return true; }
 
     static void put_down(ToolContext& context, PixelPos at, bool exact) {
         Document& document = context.document;
