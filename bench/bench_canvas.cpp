@@ -6,6 +6,7 @@
 #include "navigation/navigation.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
+#include <QLayout>
 #include <QMouseEvent>
 
 namespace {
@@ -16,16 +17,21 @@ constexpr int kWideWidth = 1280, kWideHeight = 800;
 class WideView {
 public:
     explicit WideView(int pixel_size) : start_(okno2->Host()->size()) {
-        okno2->Host()->resize(start_ + QSize(kWideWidth - kViewWidth, kWideHeight - kViewHeight));
+        resize_to(start_ + QSize(kWideWidth - kViewWidth, kWideHeight - kViewHeight));
         okno2->zoom_to_size(pixel_size, 0, 0);
     }
     ~WideView() {
-        okno2->Host()->resize(start_);
+        resize_to(start_);
         okno2->set_zoom(4, 3);
     }
     bool wide() const { return okno2->frame().width == kWideWidth; }
 
 private:
+    // The window's layout gives the form its new size at once, not at the next event.
+    static void resize_to(QSize size) {
+        okno2->Host()->resize(size);
+        okno2->Host()->layout()->activate();
+    }
     QSize start_;
 };
 

@@ -97,12 +97,13 @@ void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X
     desk().end_stroke();
 }
 
-// The view steps towards a pointer held past its edge as long as the shape's gesture lasts.
+// The view steps towards a pointer held past its edge as long as the shape's gesture lasts, or
+// towards one beside the drawing area while a pasted block floats.
 void Tokno2::follow_drag(int x, int y, TShiftState shift) {
     const ViewFrame shown = frame();
     const bool outside = x < 0 || x >= shown.width || y < 0 || y >= shown.height;
-    if (!outside || !gesture_ || !gesture_->busy() || !gesture_->follows_past_edge())
-        return autoscroll_timer_.stop();
+    const bool dragging = gesture_ && gesture_->busy() && gesture_->follows_past_edge();
+    if (!outside || !(dragging || document_.floating())) return autoscroll_timer_.stop();
     drag_at_ = {x, y};
     drag_shift_ = shift;
     if (!autoscroll_timer_.isActive()) autoscroll_timer_.start();
@@ -112,7 +113,8 @@ void Tokno2::follow_drag(int x, int y, TShiftState shift) {
 void Tokno2::autoscroll() {
     const ViewPlace next =
         autoscrolled(place(), drag_at_.x(), drag_at_.y(), frame(), document_.mode().shape);
-    if (!gesture_ || !gesture_->busy() || next == place()) return autoscroll_timer_.stop();
+    const bool dragging = gesture_ && gesture_->busy();
+    if (!(dragging || document_.floating()) || next == place()) return autoscroll_timer_.stop();
     show_place(next);
     FormMouseMove(this, drag_shift_, drag_at_.x(), drag_at_.y());
     FlushSurface();
@@ -170,7 +172,9 @@ void Tokno2::draw_outline(const std::vector<InkedPixel>& pixels) {
     }
 }
 
+// A floating block's pointer, no button held, goes no further than the window's edge.
 void Tokno2::leaveEvent(QEvent* event) {
+    if (!gesture_ || !gesture_->busy()) autoscroll_timer_.stop();
     okno1->show_pointer_place(std::nullopt);
     if (!tip_.empty()) show_tip({}, false);
     show_painting();
