@@ -236,11 +236,13 @@ private:
     QAction* palette_item(PaletteId id) const;
     void paint_palette_glyphs();
     void set_up_navigation();
+    void set_up_zoom_menu();
     void set_up_status_bar();
     void set_up_pal_view();
     void show_pal_items();
-    QAction* zoom_item(std::size_t level) const;
-    void zoom_to(std::size_t level);
+    // View > Zoom's item of a pixel size.
+    QAction* size_item(int pixel_size) const;
+    void zoom_to_size(int pixel_size);
     void set_up_full_cell_menu();
     void set_up_mode_menu();
     void show_status(const QString& message);
@@ -249,6 +251,8 @@ private:
     void set_up_symmetry_menu();
     void set_up_window_menu();
     WindowPlaces window_places() const;
+    void restore_zoom_window_size(const ZoomViewSetting& setting);
+    ZoomViewSetting zoom_view_setting(ZoomViewSetting kept) const;
     void place_windows(const WindowPlaces& places);
     void set_up_recent_menu();
     void set_up_reference_menu();
@@ -263,6 +267,7 @@ private:
     QAction* symmetry_middle_item_ = nullptr;
     QAction* symmetry_cursor_item_ = nullptr;
     std::map<QString, QRect> start_geometry_; // each inner window's place and size at start
+    std::map<int, QAction*> size_items_;      // View > Zoom's item of each pixel size
     QLabel* pointer_place_ = nullptr;
 };
 

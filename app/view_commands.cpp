@@ -2,8 +2,6 @@
 #include "app/Main.h"
 #include "app/editor_desk.h"
 #include "dialogs/pal_blends_dialog.h"
-#include "dialogs/pal_blends_dialog.h"
-#include "settings/palette_setting.h"
 #include "info/info_window.h"
 #include "navigation/navigation.h"
 #include "preview/preview_window.h"
@@ -35,14 +33,44 @@ void Tokno1::set_up_navigation() {
         shortcut->setWhatsThis(what);
         connect(shortcut, &QShortcut::activated, this, [step = step] {
             okno2->show_place(
-                stepped(okno2->place(), step, okno2->zoom_level(), desk().document().mode().shape));
+                stepped(okno2->place(), step, okno2->frame(), desk().document().mode().shape));
         });
     }
-    auto* levels = new QActionGroup(this);
-    for (std::size_t level = 0; level < kZoomLevels.size(); ++level)
-        levels->addAction(zoom_item(level));
+    set_up_zoom_menu();
     ViewZoomInItem->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+}
+
+// The cell levels have items of their own in the layout; the other pixel sizes join them in
+// order, the largest first, and Fit the Picture follows the sizes.
+void Tokno1::set_up_zoom_menu() {
+    size_items_ = {{20, ViewZoom4x3Item},
+                   {10, ViewZoom8x6Item},
+                   {5, ViewZoom16x12Item},
+                   {4, ViewZoom20x15Item}};
+    auto* sizes = new QActionGroup(this);
+    QAction* below = ViewZoom4x3Item;
+    for (auto size = kPixelSizes.rbegin(); size != kPixelSizes.rend(); ++size) {
+        auto [item, added] = size_items_.try_emplace(*size, nullptr);
+        if (added) {
+            item->second = new QAction(QStringLiteral("%1×").arg(*size), this);
+            item->second->setCheckable(true);
+            item->second->setStatusTip(
+                QStringLiteral("Show each pixel %1 screen pixels high").arg(*size));
+            connect(item->second, &QAction::triggered, this,
+                    [this, size = *size] { zoom_to_size(size); });
+            const QList<QAction*> items = ViewZoomMenu->actions();
+            ViewZoomMenu->insertAction(items.value(items.indexOf(below) + 1), item->second);
+        }
+        below = item->second;
+        sizes->addAction(below);
+    }
+    QAction* fit = new QAction(QStringLiteral("&Fit the Picture"), this);
+    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    fit->setStatusTip(QStringLiteral("Show the whole picture as large as the window allows"));
+    connect(fit, &QAction::triggered, this, [] { okno2->fit_picture(); });
+    ViewZoomMenu->insertAction(ViewZoomInItem, fit);
+    ViewZoomMenu->insertSeparator(ViewZoomInItem);
 }
 
 // The note stays at the bar's right, beside the messages that come and go. The bar keeps one
@@ -64,30 +92,36 @@ void Tokno1::show_pointer_place(std::optional<PixelPos> at) {
                                 .arg(at->row / cell.height));
 }
 
-QAction* Tokno1::zoom_item(std::size_t level) const {
-    QAction* const items[] = {ViewZoom4x3Item, ViewZoom8x6Item, ViewZoom16x12Item,
-                              ViewZoom20x15Item};
-    return items[level];
+QAction* Tokno1::size_item(int pixel_size) const {
+    const auto item = size_items_.find(pixel_size);
+    return item == size_items_.end() ? nullptr : item->second;
 }
 
 // The tool-bar buttons and the preferences change the level too; the menu shows the one in use.
 void Tokno1::follow_zoom_view() {
-    const std::size_t level = zoom_level_index(okno2->zoom_level());
-    if (level < kZoomLevels.size()) zoom_item(level)->setChecked(true);
-    ViewZoomInItem->setEnabled(level > 0);
-    ViewZoomOutItem->setEnabled(level + 1 < kZoomLevels.size());
+    const int size = okno2->frame().pixel_size;
+    if (QAction* item = size_item(size)) item->setChecked(true);
+    ViewZoomInItem->setEnabled(size < kPixelSizes.back());
+    ViewZoomOutItem->setEnabled(size > kPixelSizes.front());
     okno_prv->follow_view();
 }
 
 // The menu keeps the picture pixel at the view's middle there.
-void Tokno1::zoom_to(std::size_t level) { okno2->zoom_to(level, kViewWidth / 2, kViewHeight / 2); }
+void Tokno1::zoom_to_size(int pixel_size) {
+    const ViewFrame shown = okno2->frame();
+    okno2->zoom_to_size(pixel_size, shown.width / 2, shown.height / 2);
+}
 
-void Tokno1::ViewZoom4x3Click(TObject*) { zoom_to(0); }
-void Tokno1::ViewZoom8x6Click(TObject*) { zoom_to(1); }
-void Tokno1::ViewZoom16x12Click(TObject*) { zoom_to(2); }
-void Tokno1::ViewZoom20x15Click(TObject*) { zoom_to(3); }
-void Tokno1::ViewZoomInClick(TObject*) { zoom_to(zoom_level_index(okno2->zoom_level()) - 1); }
-void Tokno1::ViewZoomOutClick(TObject*) { zoom_to(zoom_level_index(okno2->zoom_level()) + 1); }
+void Tokno1::ViewZoom4x3Click(TObject*) { zoom_to_size(20); }
+void Tokno1::ViewZoom8x6Click(TObject*) { zoom_to_size(10); }
+void Tokno1::ViewZoom16x12Click(TObject*) { zoom_to_size(5); }
+void Tokno1::ViewZoom20x15Click(TObject*) { zoom_to_size(4); }
+void Tokno1::ViewZoomInClick(TObject*) {
+    zoom_to_size(stepped_pixel_size(okno2->frame().pixel_size, 1));
+}
+void Tokno1::ViewZoomOutClick(TObject*) {
+    zoom_to_size(stepped_pixel_size(okno2->frame().pixel_size, -1));
+}
 
 void Tokno1::set_up_pal_view() {
     show_pal_view(stored_pal_view());

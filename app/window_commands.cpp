@@ -11,6 +11,7 @@
 #include "zoom/zoom_window.h"
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QSettings>
 
 namespace {
@@ -23,7 +24,7 @@ QMdiSubWindow* host_of(const TForm* window) { return static_cast<QMdiSubWindow*>
 // drawing area, the preview's picture at the size it is shown, all of the information window.
 QRect kept_part(const TForm* window) {
     QRect part = window->rect();
-    if (window == okno2) part = QRect(0, 0, kViewWidth, kViewHeight);
+    if (window == okno2) part = QRect(0, 0, okno2->frame().width, okno2->frame().height);
     if (window == okno_prv) {
         const PictureShape& shape = desk().document().mode().shape;
         const PreviewPixels pixels = preview_pixels(okno1->preview_size, shape);
@@ -99,10 +100,12 @@ void Tokno1::cascade_windows() {
     if (active) MdiClient()->setActiveSubWindow(active);
 }
 
+// A window minimised or maximised keeps the place it had before.
 WindowPlaces Tokno1::window_places() const {
     WindowPlaces places;
     for (TForm* window : inner_windows())
-        if (!host_of(window)->isMinimized()) places[window->objectName()] = host_of(window)->pos();
+        if (!host_of(window)->isMinimized() && !host_of(window)->isMaximized())
+            places[window->objectName()] = host_of(window)->pos();
     return places;
 }
 
@@ -134,14 +137,27 @@ void Tokno1::tile_windows() {
         host_of(inner_windows()[i])->move(places[i].left, places[i].top);
 }
 
-// The places are judged in the area the frame has once it is shown, maximised.
+// The places are judged in the area the frame has once it is shown, maximised; the zoom
+// window takes its size first, so that its place is judged at that size.
 void Tokno1::restore_window_places() {
     const std::unique_ptr<QSettings> settings = user_settings();
     if (!settings) return;
     if (!Host()->isVisible()) SizeAsMaximized();
+    const ZoomViewSetting zoom_view = read_zoom_view(*settings);
+    restore_zoom_window_size(zoom_view);
     place_windows(read_window_places(*settings));
+    if (zoom_view.maximized) host_of(okno2)->showMaximized();
+    if (zoom_view.pixel_size) okno2->zoom_to_size(zoom_view.pixel_size, 0, 0);
 }
 
+// A size larger than the screen is not taken: the window keeps its own.
+void Tokno1::restore_zoom_window_size(const ZoomViewSetting& setting) {
+    const QSize screen = Host()->screen()->availableGeometry().size();
+    if (setting.size.isEmpty() || setting.size.width() > screen.width() ||
+        setting.size.height() > screen.height())
+        return;
+    host_of(okno2)->resize(setting.size);
+}
 // Windows where they started leave nothing stored, so that a later start is the first one's.
 void Tokno1::store_window_places() {
     const std::unique_ptr<QSettings> settings = user_settings();
@@ -153,4 +169,17 @@ void Tokno1::store_window_places() {
         return start != start_geometry_.end() && start->second.topLeft() == kept.second;
     });
     write_window_places(*settings, places);
+    write_zoom_view(*settings, zoom_view_setting(read_zoom_view(*settings)));
+}
+
+// A maximised window keeps the size it had before as the one to come back to.
+ZoomViewSetting Tokno1::zoom_view_setting(ZoomViewSetting kept) const {
+    const QMdiSubWindow* host = host_of(okno2);
+    const int pixel_size = okno2->frame().pixel_size;
+    kept.pixel_size = pixel_size == kPixelSizes.back() ? 0 : pixel_size; // the start's, the largest
+    kept.maximized = host->isMaximized();
+    if (!host->isMaximized() && !host->isMinimized())
+        kept.size =
+            host->size() == start_geometry_.at(okno2->objectName()).size() ? QSize() : host->size();
+    return kept;
 }

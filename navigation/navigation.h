@@ -29,9 +29,6 @@ struct ZoomLevel {
 // From the closest to the widest: 40 x 20, 20 x 10, 10 x 5 and 8 x 4 screen pixels a pixel.
 constexpr std::array<ZoomLevel, 4> kZoomLevels{{{4, 3}, {8, 6}, {16, 12}, {20, 15}}};
 
-// The level's place in kZoomLevels; kZoomLevels.size() for a level not in it.
-std::size_t zoom_level_index(ZoomLevel level);
-
 // The picture pixel at the view's top-left corner: always a cell's corner, within the scroll
 // bars' ranges (from 0 to the last cell column across, to past the last cell row down).
 struct ViewPlace {
@@ -40,32 +37,103 @@ struct ViewPlace {
     bool operator==(const ViewPlace&) const = default;
 };
 
-// The furthest place at which the view still shows as much of the picture as it can anywhere.
+// The level's place in kZoomLevels; kZoomLevels.size() for a level not in it.
+std::size_t zoom_level_index(ZoomLevel level);
+
+// A zoom level as a pixel size: the screen rows a picture row takes; a pixel is the picture's
+// pixel aspect times as wide. The four cell levels above are 20, 10, 5 and 4.
+constexpr std::array<int, 10> kPixelSizes{1, 2, 3, 4, 5, 6, 8, 10, 16, 20};
+
+// The size's place in kPixelSizes; kPixelSizes.size() for a size not in it.
+std::size_t pixel_size_index(int size);
+// The size `steps` places larger (negative: smaller), held within kPixelSizes.
+int stepped_pixel_size(int size, int steps);
+
+// What the zoom view shows: pixels `pixel_size` screen rows high over a drawing area of `width`
+// x `height` screen pixels, which holds whole pixels only.
+struct ViewFrame {
+    int pixel_size = 20;
+    int width = kViewWidth;
+    int height = kViewHeight;
+    int pixel_width(const PictureShape& picture) const { return pixel_size * picture.pixel_aspect; }
+    int pixel_height() const { return pixel_size; }
+    int columns(const PictureShape& picture) const { return width / pixel_width(picture); }
+    int rows() const { return height / pixel_size; }
+    // As ZoomLevel::pixel_grid_fits: the grid would drown a pixel four screen rows high.
+    bool pixel_grid_fits() const { return pixel_size > 4; }
+    bool operator==(const ViewFrame&) const = default;
+};
+
+// The cell level shown over the start's drawing area.
+ViewFrame frame_of(ZoomLevel level, const PictureShape& picture);
+// The cells a pixel size shows over the start's drawing area: one of kZoomLevels for the sizes
+// that have a cell level, and one not in it for the others.
+ZoomLevel cell_level_of(int pixel_size, const PictureShape& picture);
+
+// The room beside the scroll bars in a zoom window's client area of `width` x `height`: what
+// is left of it besides the strips that the start's 670 x 520 window gives the bars.
+constexpr int kBarStripWidth = 30;
+constexpr int kBarStripHeight = 40;
+// The drawing area at `pixel_size` in that room: as many whole pixels as fit, at least one.
+ViewFrame frame_in_room(int pixel_size, int client_width, int client_height,
+                        const PictureShape& picture);
+// The largest of kPixelSizes at which the whole picture fits that room; the smallest where
+// none does.
+int fitting_pixel_size(int client_width, int client_height, const PictureShape& picture);
+
+// The picture pixel under the point (x, y) of the drawing area, wherever the point lies.
+PixelPos pixel_under(ViewPlace place, int x, int y, const ViewFrame& frame,
+                     const PictureShape& picture);
+
+// How far the scroll bars reach. A drawing area no larger than the start's keeps their reach
+// there (to the last cell column across, one cell row past the picture down); a larger one
+// reaches only as far as it still shows as much of the picture as it can.
+ViewPlace scroll_reach(const ViewFrame& frame, const PictureShape& picture);
+
+// While a shape is dragged with the pointer at (x, y) past the drawing area's edge, the view
+// takes a cell's step towards it (none while it lies inside).
+ViewPlace autoscrolled(ViewPlace from, int x, int y, const ViewFrame& frame,
+                       const PictureShape& picture);
+
+// The furthest place the view needs: where it shows the picture's right and bottom edges, or
+// the corner where it shows the whole picture.
 ViewPlace furthest_place(ZoomLevel level, const PictureShape& picture);
+ViewPlace furthest_place(const ViewFrame& frame, const PictureShape& picture);
 
 // The place that brings the middle of `pixel` nearest to the point (x, y) of the drawing area.
 ViewPlace place_pixel_at(PixelPos pixel, int x, int y, ZoomLevel level,
                          const PictureShape& picture);
+ViewPlace place_pixel_at(PixelPos pixel, int x, int y, const ViewFrame& frame,
+                         const PictureShape& picture);
 
 // The map's rule: `pixel` as near the middle of the view as the cell-wise places allow.
 ViewPlace centred_on(PixelPos pixel, ZoomLevel level, const PictureShape& picture);
+ViewPlace centred_on(PixelPos pixel, const ViewFrame& frame, const PictureShape& picture);
 
 // Another level, keeping the picture pixel under the point (x, y) of the drawing area under it.
 ViewPlace zoomed_at(ViewPlace from, ZoomLevel from_level, ZoomLevel to_level, int x, int y,
                     const PictureShape& picture);
+ViewPlace zoomed_at(ViewPlace from, const ViewFrame& from_frame, const ViewFrame& to_frame, int x,
+                    int y, const PictureShape& picture);
 
 // Moved by whole cells. A move never takes the view further out than it was or than the
 // furthest place, so that it never shows less of the picture than it could.
 ViewPlace moved_by(ViewPlace from, int cells_across, int cells_down, ZoomLevel level,
                    const PictureShape& picture);
+ViewPlace moved_by(ViewPlace from, int cells_across, int cells_down, const ViewFrame& frame,
+                   const PictureShape& picture);
 
 // The keys: an arrow moves one cell, Page Up and Page Down the view's height.
 enum class ViewStep { Left, Right, Up, Down, PageUp, PageDown };
 ViewPlace stepped(ViewPlace from, ViewStep step, ZoomLevel level, const PictureShape& picture);
+ViewPlace stepped(ViewPlace from, ViewStep step, const ViewFrame& frame,
+                  const PictureShape& picture);
 
 // A middle-button drag: the picture follows the pointer, moved (dx, dy) screen pixels since the
 // press at `pressed`, by whole cells (the nearest); `now` is where the view is.
 ViewPlace dragged(ViewPlace pressed, ViewPlace now, int dx, int dy, ZoomLevel level,
+                  const PictureShape& picture);
+ViewPlace dragged(ViewPlace pressed, ViewPlace now, int dx, int dy, const ViewFrame& frame,
                   const PictureShape& picture);
 
 // Wheel turns in eighths of a degree, 120 to a notch; a touchpad sends less at a time, so the

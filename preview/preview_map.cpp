@@ -34,7 +34,7 @@ void Tokno_prv::follow_view() {
 void Tokno_prv::centre_view_at(int x, int y) {
     const PictureShape shape = desk().document().mode().shape;
     okno2->show_place(
-        centred_on(preview_pixel_at(x, y, desk().preview_size, shape), okno2->zoom_level(), shape));
+        centred_on(preview_pixel_at(x, y, desk().preview_size, shape), okno2->frame(), shape));
 }
 
 // A press beside the picture does nothing; a drag from the picture follows the pointer to the

@@ -1,5 +1,6 @@
 #pragma once
 #include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -14,6 +15,16 @@ using WindowPlaces = std::map<QString, QPoint>;
 WindowPlaces read_window_places(const QSettings& settings);
 // Stores `places` as the only ones kept; none stored when empty.
 void write_window_places(QSettings& settings, const WindowPlaces& places);
+
+// The zoom view's pixel size and its window's size where they differ from the start's, and
+// whether the window was left maximised. A value that does not read is none: 0, an empty size.
+struct ZoomViewSetting {
+    int pixel_size = 0;
+    QSize size;
+    bool maximized = false;
+};
+ZoomViewSetting read_zoom_view(const QSettings& settings);
+void write_zoom_view(QSettings& settings, const ZoomViewSetting& setting);
 
 // File > Open Recent keeps this many pictures.
 inline constexpr qsizetype kRecentFiles = 8;

@@ -207,6 +207,85 @@ TEST(MainRoutine, WindowPlacesAreKeptForTheNextStart) {
                      .contains(QStringLiteral("windows")));
 }
 
+// The zoom view's pixel size and its window's size and state come back at the next start; a
+// size that no longer fits the screen, or a value that does not read, leaves the start's.
+TEST(MainRoutine, TheZoomViewsSizeAndLevelAreKeptForTheNextStart) {
+    const struct {
+        const char* what;
+        const char* stored;
+        std::function<void()> in_first_run;
+        int pixel_size; // at the second start; 0: the one fitted in the first run
+        QSize area;     // the drawing area at the second start, when not maximised
+        bool maximized;
+    } cases[] = {
+        {"nothing changed", "", [] {}, 20, {640, 480}, false},
+        {"grown and zoomed out",
+         "",
+         [] {
+             okno2->Host()->resize(okno2->Host()->size() + QSize(60, 40));
+             okno2->zoom_to_size(4, 0, 0);
+         },
+         4,
+         {696, 520},
+         false},
+        {"maximised, fitted",
+         "",
+         [] {
+             okno2->Host()->showMaximized();
+             okno2->fit_picture();
+         },
+         0,
+         {},
+         true},
+        {"a size larger than the screen",
+         "[zoom_view]\nwindow_size=@Size(30000 300)\n",
+         [] {},
+         20,
+         {640, 480},
+         false},
+        {"values that do not read",
+         "[zoom_view]\npixel_size=7\nwindow_size=wide\n",
+         [] {},
+         20,
+         {640, 480},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Application->ReleaseForms();
+        QDir().mkpath(QFileInfo(user_settings_file()).path());
+        QFile file(user_settings_file());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.stored);
+        file.close();
+        int fitted = 0;
+        QTimer::singleShot(0, [&] {
+            c.in_first_run();
+            fitted = okno2->frame().pixel_size;
+            WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+            okno1->FileExit();
+        });
+        vexlor_main();
+        Application->ReleaseForms();
+        int pixel_size = 0;
+        QSize area;
+        bool maximized = false;
+        QTimer::singleShot(0, [&] {
+            pixel_size = okno2->frame().pixel_size;
+            area = {okno2->frame().width, okno2->frame().height};
+            maximized = okno2->Host()->isMaximized();
+            WhenModal([] { QTest::mouseClick(dlgopen->OKBtn, Qt::LeftButton); });
+            okno1->FileExit();
+        });
+        vexlor_main();
+        EXPECT_EQ(pixel_size, c.pixel_size ? c.pixel_size : fitted);
+        EXPECT_EQ(maximized, c.maximized);
+        if (!c.maximized) {
+            EXPECT_EQ(area, c.area);
+        }
+    }
+}
+
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);

@@ -32,6 +32,7 @@ class Fill : public Tool {
     }
 
     bool busy() const override { return dragging_; }
+    bool follows_past_edge() const override { return true; }
 
     void fill(ToolContext& context, PixelPos end) const {
         Document& document = context.document;

@@ -2,7 +2,8 @@
 
 namespace {
 
-// While a pasted block floats it follows the pointer, and a left click puts it down with its
+// While a pasted block floats it follows the pointer (at the view's edge when the pointer is
+// past it, as the view scrolls towards it), and a left click puts it down with its
 // top-left pixel at the pixel clicked, as one step: through the colour limit (the full-cell
 // choice decides the pixels of the areas that the whole block would overfill), or with Shift
 // exactly as it is. The area it lands on is selected, ready for a flip or another copy. The
@@ -15,12 +16,13 @@ class PlaceBlock : public Tool {
 
     void move(ToolContext& context, const PointerEvent& event) override {
         Document& document = context.document;
-        if (event.in_area && document.floating() && event.kept != document.floating_at())
+        if (document.floating() && event.kept != document.floating_at())
             document.move_floating(event.kept);
     }
 
     void release(ToolContext&, const PointerEvent&) override { placing_ = false; }
     bool busy() const override { return placing_; }
+    bool follows_past_edge() const override { return true; }
 
     static void put_down(ToolContext& context, PixelPos at, bool exact) {
         Document& document = context.document;

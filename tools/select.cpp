@@ -28,6 +28,7 @@ class Select : public Tool {
     }
 
     bool busy() const override { return selecting_; }
+    bool follows_past_edge() const override { return true; }
 
     void finish(ToolContext& context, const PointerEvent& event) {
         selecting_ = false;

@@ -15,6 +15,7 @@ public:
     void move(ToolContext& context, const PointerEvent& event) override;
     void release(ToolContext& context, const PointerEvent& event) override;
     bool busy() const override { return dragging_; }
+    bool follows_past_edge() const override { return true; }
 
 protected:
     virtual const char* label() const = 0;

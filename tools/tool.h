@@ -85,4 +85,6 @@ public:
     virtual bool busy() const { return false; }
     // Time passing with the gesture under way and the pointer still (the spray's).
     virtual void tick(ToolContext&) {}
+    // A gesture that may span the picture: the view follows the pointer past its edge.
+    virtual bool follows_past_edge() const { return false; }
 };

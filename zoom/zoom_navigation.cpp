@@ -5,9 +5,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-ZoomLevel Tokno2::zoom_level() const {
-    return {int(view_cols / zoom_factor), int(view_rows) / document_.mode().shape.cell.height};
-}
+ZoomLevel Tokno2::zoom_level() const { return cell_level_of(pixel_size_, document_.mode().shape); }
 
 ViewPlace Tokno2::place() const { return {scroll_x, scroll_y}; }
 
@@ -20,14 +18,12 @@ void Tokno2::place_view(ViewPlace place) {
     scroll2->setValue(scroll_y / document_.mode().shape.cell.height);
 }
 
-// The view keeps its level and its corner cell when the mode changes the picture's shape.
+// The view keeps its pixel size and its corner cell when the mode changes the picture's shape.
 void Tokno2::keep_place() {
-    const ZoomLevel level = zoom_level();
     const int corner_cell = scroll_x / std::int32_t(zoom_factor);
     zoom_factor = std::uint32_t(document_.mode().shape.cell.width);
-    resize_view(std::uint32_t(level.columns(document_.mode().shape.cell)),
-                std::uint32_t(level.rows(document_.mode().shape.cell)));
-    place_view({corner_cell * std::int32_t(zoom_factor), scroll_y});
+    scroll_x = corner_cell * std::int32_t(zoom_factor);
+    take_frame();
 }
 
 void Tokno2::show_place(ViewPlace place) {
@@ -39,11 +35,24 @@ void Tokno2::show_place(ViewPlace place) {
 // The picture pixel at (x, y) of the drawing area stays there as nearly as the places allow.
 void Tokno2::zoom_to(std::size_t level, int x, int y) {
     if (level >= kZoomLevels.size()) return;
-    const ViewPlace place =
-        zoomed_at(this->place(), zoom_level(), kZoomLevels[level], x, y, document_.mode().shape);
-    resize_view(std::uint32_t(kZoomLevels[level].columns(document_.mode().shape.cell)),
-                std::uint32_t(kZoomLevels[level].rows(document_.mode().shape.cell)));
+    zoom_to_size(frame_of(kZoomLevels[level], document_.mode().shape).pixel_size, x, y);
+}
+
+void Tokno2::zoom_to_size(int pixel_size, int x, int y) {
+    if (pixel_size_index(pixel_size) >= kPixelSizes.size()) return;
+    const ViewFrame from = frame();
+    pixel_size_ = pixel_size;
+    const ViewPlace place = zoomed_at(this->place(), from, frame(), x, y, document_.mode().shape);
     place_view(place);
+    take_frame();
+    FormPaint();
+}
+
+// The picture's corner comes to the view's: the whole picture shows from there.
+void Tokno2::fit_picture() {
+    pixel_size_ = fitting_pixel_size(width(), height(), document_.mode().shape);
+    place_view({});
+    take_frame();
     FormPaint();
 }
 
@@ -54,16 +63,14 @@ void Tokno2::wheelEvent(QWheelEvent* event) {
     const QPoint turn = event->angleDelta();
     const QPoint at = event->position().toPoint();
     if (event->modifiers() & Qt::ControlModifier) {
-        const int now = int(zoom_level_index(zoom_level()));
-        const int level =
-            std::clamp(now - wheel_zoom_.take(turn.y()), 0, int(kZoomLevels.size()) - 1);
-        if (level != now) zoom_to(std::size_t(level), at.x(), at.y());
+        const int size = stepped_pixel_size(pixel_size_, wheel_zoom_.take(turn.y()));
+        if (size != pixel_size_) zoom_to_size(size, at.x(), at.y());
         return;
     }
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const int across = wheel_across_.take(shift ? turn.x() + turn.y() : turn.x());
     const int down = wheel_down_.take(shift ? 0 : turn.y());
-    show_place(moved_by(place(), -across, -down, zoom_level(), document_.mode().shape));
+    show_place(moved_by(place(), -across, -down, frame(), document_.mode().shape));
 }
 
 void Tokno2::start_panning(int x, int y) {
@@ -73,6 +80,6 @@ void Tokno2::start_panning(int x, int y) {
 }
 
 void Tokno2::pan_to(int x, int y) {
-    show_place(dragged(pan_place_, place(), x - pan_from_.x(), y - pan_from_.y(), zoom_level(),
+    show_place(dragged(pan_place_, place(), x - pan_from_.x(), y - pan_from_.y(), frame(),
                        document_.mode().shape));
 }

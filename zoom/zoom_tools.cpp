@@ -6,8 +6,9 @@
 #include "zoom/zoom_window.h"
 #include <algorithm>
 
-static bool in_drawing_area(int x, int y) {
-    return 0 < x && x < kViewWidth && 0 < y && y < kViewHeight;
+bool Tokno2::in_drawing_area(int x, int y) const {
+    const ViewFrame shown = frame();
+    return 0 < x && x < shown.width && 0 < y && y < shown.height;
 }
 
 Tool* Tokno2::chosen_tool() const {
@@ -68,6 +69,7 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     if (!tip_shown_ && !tip_.empty()) show_tip({}, false);
     show_painting();
     update_clash_marks();
+    follow_drag(X, Y, Shift);
     const bool on_picture = event.in_area && document_.whole().contains(event.at);
     okno1->show_pointer_place(on_picture ? std::optional(event.at) : std::nullopt);
     pointer_seen_ = true;
@@ -78,13 +80,44 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
 }
 
 // A stroke ends when its button is let go: all it painted is one step.
+// Let go past the drawing area's edge, a shape ends at the picture pixel the pointer points at.
 void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (Button == mbMiddle) panning_ = false;
-    if (Tool* tool = tool_for_moves())
-        tool->release(tools_context_, pointer_event(Button, Shift, X, Y));
+    autoscroll_timer_.stop();
+    PointerEvent event = pointer_event(Button, Shift, X, Y);
+    if (!event.in_area) {
+        const PixelPos at = pixel_under(place(), X, Y, frame(), document_.mode().shape);
+        const PixelArea whole = document_.whole();
+        event.kept = {std::clamp(at.column, whole.left, whole.right()),
+                      std::clamp(at.row, whole.top, whole.bottom())};
+    }
+    if (Tool* tool = tool_for_moves()) tool->release(tools_context_, event);
     show_painting();
     if (gesture_ && !gesture_->busy()) gesture_ = nullptr;
     desk().end_stroke();
+}
+
+// The view steps towards a pointer held past its edge as long as the shape's gesture lasts, or
+// towards one beside the drawing area while a pasted block floats.
+void Tokno2::follow_drag(int x, int y, TShiftState shift) {
+    const ViewFrame shown = frame();
+    const bool outside = x < 0 || x >= shown.width || y < 0 || y >= shown.height;
+    const bool dragging = gesture_ && gesture_->busy() && gesture_->follows_past_edge();
+    if (!outside || !(dragging || document_.floating())) return autoscroll_timer_.stop();
+    drag_at_ = {x, y};
+    drag_shift_ = shift;
+    if (!autoscroll_timer_.isActive()) autoscroll_timer_.start();
+}
+
+// Each step shows the shape anew as if the pointer had moved where it is.
+void Tokno2::autoscroll() {
+    const ViewPlace next =
+        autoscrolled(place(), drag_at_.x(), drag_at_.y(), frame(), document_.mode().shape);
+    const bool dragging = gesture_ && gesture_->busy();
+    if (!(dragging || document_.floating()) || next == place()) return autoscroll_timer_.stop();
+    show_place(next);
+    FormMouseMove(this, drag_shift_, drag_at_.x(), drag_at_.y());
+    FlushSurface();
 }
 
 void Tokno2::tick_gesture() {
@@ -139,7 +172,9 @@ void Tokno2::draw_outline(const std::vector<InkedPixel>& pixels) {
     }
 }
 
+// A floating block's pointer, no button held, goes no further than the window's edge.
 void Tokno2::leaveEvent(QEvent* event) {
+    if (!gesture_ || !gesture_->busy()) autoscroll_timer_.stop();
     okno1->show_pointer_place(std::nullopt);
     if (!tip_.empty()) show_tip({}, false);
     show_painting();

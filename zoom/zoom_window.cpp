@@ -7,10 +7,12 @@
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
 #include "settings/full_cell_setting.h"
+#include <QSignalBlocker>
 #include <algorithm>
 #include <utility>
 
-constexpr int kGestureTick = 40; // milliseconds between a held spray's sprinkles
+constexpr int kGestureTick = 40;    // milliseconds between a held spray's sprinkles
+constexpr int kAutoscrollTick = 60; // milliseconds between the view's steps after a drag
 
 Tokno2* okno2 = nullptr;
 
@@ -25,6 +27,10 @@ Tokno2::Tokno2(QWidget* owner)
       tools_context_(desk().tools(*this)) {
     setupUi(this);
     Loaded();
+    // The window starts at the size of its layout, the least that shows the whole drawing
+    // area of the start, and grows from there.
+    setMinimumSize(size());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     okno2->SetTop(420);
     okno2->SetLeft(180);
     zoom_factor = std::uint32_t(document_.mode().shape.cell.width);
@@ -34,16 +40,48 @@ Tokno2::Tokno2(QWidget* owner)
     connect(&ants_timer_, &QTimer::timeout, this, &Tokno2::march_ants);
     gesture_timer_.setInterval(kGestureTick);
     connect(&gesture_timer_, &QTimer::timeout, this, &Tokno2::tick_gesture);
+    autoscroll_timer_.setInterval(kAutoscrollTick);
+    connect(&autoscroll_timer_, &QTimer::timeout, this, &Tokno2::autoscroll);
 }
 
-void Tokno2::resize_view(std::uint32_t columns, std::uint32_t rows) {
-    view_cols = columns;
-    view_rows = rows;
-    cell_w = kViewWidth / view_cols;
-    cell_h = kViewHeight / view_rows;
+void Tokno2::resize_view(std::uint32_t, std::uint32_t rows) {
+    pixel_size_ = kViewHeight / int(rows);
+    take_frame();
 }
 
+ViewFrame Tokno2::frame() const {
+    return frame_in_room(pixel_size_, width(), height(), document_.mode().shape);
+}
+
+// The bars keep the places the layout gives them at the start's size, along the right and
+// bottom edges.
+void Tokno2::take_frame() {
+    const PictureShape& shape = document_.mode().shape;
+    const ViewFrame shown = frame();
+    view_cols = std::uint32_t(shown.columns(shape));
+    view_rows = std::uint32_t(shown.rows());
+    cell_w = std::uint32_t(shown.pixel_width(shape));
+    cell_h = std::uint32_t(shown.pixel_height());
+    scroll1->setGeometry(0, height() - 23, width() - 29, 19);
+    scroll2->setGeometry(width() - 24, 0, 19, height() - 31);
+    const ViewPlace reach = scroll_reach(shown, shape);
+    {
+        const QSignalBlocker across(scroll1), down(scroll2);
+        scroll1->setMaximum(reach.scroll_x / shape.cell.width);
+        scroll2->setMaximum(reach.scroll_y / shape.cell.height);
+    }
+    place_view({std::min(scroll_x, reach.scroll_x), std::min(scroll_y, reach.scroll_y)});
+}
+
+// The form's new surface is drawn whole at the paint request that follows.
+void Tokno2::resizeEvent(QResizeEvent* event) {
+    TForm::resizeEvent(event);
+    take_frame();
+}
+
+// The view as at the start, with no part of a wheel's notch kept from before.
 void Tokno2::set_zoom(std::int32_t across, std::int32_t down) {
+    wheel_across_ = wheel_down_ = wheel_zoom_ = {};
     resize_view(std::uint32_t(across) * zoom_factor,
                 std::uint32_t(down) * std::uint32_t(document_.mode().shape.cell.height));
     cursor_x = cursor_y = scroll_x = scroll_y = 0;
@@ -60,27 +98,22 @@ void Tokno2::scroll2Scroll(TObject*) {
 }
 
 void Tokno2::FormPaint(TObject*) {
-    const bool pixel_grid =
-        desk().view().pixel_grid && zoom_level().pixel_grid_fits(document_.mode().shape.cell);
+    const bool pixel_grid = desk().view().pixel_grid && frame().pixel_grid_fits();
     const Palette& colors = shown_colors();
     const int w = int(cell_w), h = int(cell_h);
     const ReferenceLayer reference = desk().reference_layer();
     pal_zoom_changes_.clear();
+    clear_margins();
     // The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
     if (shown_pal_view().in_zoom_view())
         draw_pal_pixels(document_.whole(), pixel_grid);
     else {
         std::vector<TColor> shown(view_cols);
-        Canvas->Pen.Style = psSolid;
         for (int i = 0; i < int(view_rows); ++i) {
             for (int j = 0; j < int(view_cols); ++j)
                 shown[std::size_t(j)] = colors[read_pixel(j + scroll_x, i + scroll_y) & 0x0F];
             reference.blend_row(i + scroll_y, scroll_x, int(view_cols), 1, shown.data());
-            for (int j = 0; j < int(view_cols); ++j) {
-                Canvas->Brush.Color = shown[std::size_t(j)];
-                Canvas->Pen.Color = pixel_grid ? pixel_grid_color : Canvas->Brush.Color;
-                Canvas->Rectangle(j * w, i * h, (j + 1) * w, (i + 1) * h);
-            }
+            draw_pixel_row(shown.data(), i, pixel_grid);
         }
     }
     if (desk().view().char_grid) draw_char_grid();
@@ -92,20 +125,49 @@ void Tokno2::FormPaint(TObject*) {
     okno1->follow_zoom_view();
 }
 
-void Tokno2::draw_char_grid() {
-    const int w = int(cell_w), h = int(cell_h);
-    // The row passes are view_rows / 3, so the lines below the view run into the strip under
-    // the drawing area and past the window, where they are clipped.
-    Canvas->Pen.Color = char_grid_color;
-    const int cell_across = w * int(zoom_factor),
-              cell_down = h * document_.mode().shape.cell.height;
-    for (int i = 0; i < int(view_rows) / 3; ++i)
-        for (int j = 0; j < int(view_cols) / int(zoom_factor); ++j) {
-            Canvas->MoveTo(j * cell_across, 0);
-            Canvas->LineTo(j * cell_across, kViewHeight);
-            Canvas->MoveTo(0, i * cell_down);
-            Canvas->LineTo(kViewWidth, i * cell_down);
+// A row of the view's pixels, each a rectangle outlined in the grid's colour or its own: the
+// row's first screen line inside the outlines, repeated down, then the outlines along its top
+// and bottom, so that each screen pixel is written once.
+void Tokno2::draw_pixel_row(const TColor* colors, int view_row, bool outlined) {
+    const int w = int(cell_w), h = int(cell_h), right = int(view_cols) * w;
+    const int top = view_row * h, edge = outlined ? 1 : 0;
+    Canvas->SetPixelRow(0, top + edge, colors, int(view_cols), w);
+    if (outlined)
+        for (int x = 0; x < right; x += w) {
+            Canvas->SetPixel(x, top + 1, pixel_grid_color);
+            Canvas->SetPixel(x + w - 1, top + 1, pixel_grid_color);
         }
+    Canvas->RepeatLine(0, right, top + edge, top + h - edge);
+    if (!outlined) return;
+    Canvas->Brush.Color = pixel_grid_color;
+    Canvas->FillRect({0, top, right, top + 1});
+    Canvas->FillRect({0, top + h - 1, right, top + h});
+}
+
+// Where the room is not a whole number of pixels, the strips beside the drawing area keep
+// nothing of an earlier, larger view.
+void Tokno2::clear_margins() {
+    const ViewFrame shown = frame();
+    Canvas->Brush.Color = FormColor();
+    Canvas->FillRect({shown.width, 0, width(), shown.height});
+    Canvas->FillRect({0, shown.height, width(), height()});
+}
+
+// The lines run along the cells' edges; the row lines go on a cell's height into the strip
+// under the drawing area, where the bar covers most of them.
+void Tokno2::draw_char_grid() {
+    const ViewFrame shown = frame();
+    const CellSize cell = document_.mode().shape.cell;
+    const int across = int(cell_w) * cell.width, down = int(cell_h) * cell.height;
+    Canvas->Pen.Color = char_grid_color;
+    for (int x = 0; x < shown.width; x += across) {
+        Canvas->MoveTo(x, 0);
+        Canvas->LineTo(x, shown.height);
+    }
+    for (int y = 0; y <= shown.height + down && y < height(); y += down) {
+        Canvas->MoveTo(0, y);
+        Canvas->LineTo(shown.width, y);
+    }
 }
 
 void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::int32_t view_row) {
@@ -113,9 +175,7 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
     TColor shown = palette_color(color);
     desk().reference_layer().blend_row(view_row + scroll_y, view_col + scroll_x, 1, 1, &shown);
     Canvas->Brush.Color = shown;
-    Canvas->Pen.Color = zoom_level().pixel_grid_fits(document_.mode().shape.cell)
-                            ? pixel_grid_color
-                            : Canvas->Brush.Color;
+    Canvas->Pen.Color = frame().pixel_grid_fits() ? pixel_grid_color : Canvas->Brush.Color;
     Canvas->Rectangle(view_col * w, view_row * h, (view_col + 1) * w, (view_row + 1) * h);
 }
 
@@ -186,7 +246,7 @@ bool Tokno2::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t r
 
 void Tokno2::show_pal_changes() {
     if (pal_zoom_changes_.empty()) return;
-    const bool outlined = zoom_level().pixel_grid_fits(document_.mode().shape.cell);
+    const bool outlined = frame().pixel_grid_fits();
     for (const PixelArea& row : pal_zoom_changes_.take_reach(document_.mode().shape))
         draw_pal_pixels(row, outlined);
 }

@@ -51,12 +51,15 @@ public:
 
     // Shows `across` x `down` character cells from the picture's top-left corner.
     void set_zoom(std::int32_t across, std::int32_t down);
-    // Shows `columns` x `rows` picture pixels, keeping the scroll position.
+    // Shows the pixels at the size `columns` x `rows` of them fill the start's drawing area,
+    // keeping the scroll position.
     void resize_view(std::uint32_t columns, std::uint32_t rows);
 
     // The view's level and place (zoom_navigation.cpp). Moving the view moves the scroll bars
     // with it and redraws the view once, and only when it moved.
     ZoomLevel zoom_level() const;
+    // The pixel size and the drawing area the window's room gives it.
+    ViewFrame frame() const;
     ViewPlace place() const;
     void show_place(ViewPlace place);
     // After a change of mode: the same level and corner cell in the picture's new shape.
@@ -66,6 +69,10 @@ public:
     void show_analysis(const Analysis& found);
     // Shows kZoomLevels[level], keeping the picture pixel at (x, y) of the drawing area there.
     void zoom_to(std::size_t level, int x, int y);
+    // The same at a pixel size, one of kPixelSizes.
+    void zoom_to_size(int pixel_size, int x, int y);
+    // The largest pixel size at which the whole picture fits the window's room.
+    void fit_picture();
 
     // Shows the colours of the row last analysed under the pointer again, as the picture there
     // may have changed under it.
@@ -92,6 +99,8 @@ public slots:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    // The drawing area and the scroll bars fill the room the window is given.
+    void resizeEvent(QResizeEvent* event) override;
     // The pen or brush under the pointer goes with it.
     void leaveEvent(QEvent* event) override;
 
@@ -104,6 +113,16 @@ private:
     void choose_colour(std::uint8_t color) override;
 
     void place_view(ViewPlace place);
+    // Takes the frame the pixel size and the room give: the view's sizes, the bars' places and
+    // reach; the place is held within that reach.
+    void take_frame();
+    int pixel_size_ = 20;
+    // While a shape is dragged past the drawing area's edge, the view follows the pointer.
+    void follow_drag(int x, int y, TShiftState shift);
+    void autoscroll();
+    QTimer autoscroll_timer_;
+    QPoint drag_at_;
+    TShiftState drag_shift_ = 0;
     void start_panning(int x, int y);
     void pan_to(int x, int y);
     WheelNotches wheel_across_, wheel_down_, wheel_zoom_;
@@ -116,6 +135,7 @@ private:
     Tool* tool_for_moves() const;
     PointerEvent pointer_event(TMouseButton button, TShiftState shift, int x, int y) const;
     PixelPos view_pixel_at(int x, int y) const;
+    bool in_drawing_area(int x, int y) const;
 
     // The floating block and the marching ants (zoom_selection.cpp).
     void draw_selection_overlay();
@@ -127,6 +147,8 @@ private:
     void tick_gesture();
     void draw_outline(const std::vector<InkedPixel>& pixels);
 
+    void clear_margins();
+    void draw_pixel_row(const TColor* colors, int view_row, bool outlined);
     void draw_char_grid();
     void draw_clash_marks();
     // One mark over `rows` rows of the cell column at view position `left`, `top`.
