@@ -138,7 +138,7 @@ PlotResult PictureModel::plot_in_mode(const Mode& mode, std::int32_t column, std
         old_color = read_pixel(column, row);
         const bool accepted =
             inside &&
-            (mode.shows_with(picture.data(), back_color, {column, row}, color) || holds(color));
+            (mode.shows_with(mode.grid_of(picture.data()), back_color, {column, row}, color) || holds(color));
         return write_plotted(result, accepted, color);
     }
     for (int step = 0; step < mode.plot_steps && !result.accepted; ++step) {
