@@ -18,13 +18,12 @@ constexpr int bitmap_index(int cell_column, int row) {
 
 // Encodes the 8-pixel-wide area of `rows` rows from `top` in cell column `cell_column` into
 // `bitmap`: its pair, and whether it shows exactly.
-Pair encode_area(ConstPixelGrid picture, int cell_column, int top, int rows,
-                 std::uint8_t* bitmap, bool& exact) {
+Pair encode_area(ConstPixelGrid picture, int cell_column, int top, int rows, std::uint8_t* bitmap,
+                 bool& exact) {
     const int left = cell_column * kHiresCellWidth;
     AreaCounts counts{};
     for (int y = top; y < top + rows; ++y)
-        for (int x = left; x < left + kHiresCellWidth; ++x)
-            ++counts[picture.at({x, y}) & 0x0F];
+        for (int x = left; x < left + kHiresCellWidth; ++x) ++counts[picture.at({x, y}) & 0x0F];
     int first = 0, second = -1, colours = 0;
     for (int c = 0; c < 16; ++c) {
         if (counts[c] == 0) continue;
@@ -78,8 +77,7 @@ void decode_area(const std::uint8_t* bitmap, std::uint8_t screen, int cell_colum
     const std::uint8_t ink = vexlor_color_index(screen >> 4), paper = vexlor_color_index(screen);
     const std::uint8_t bits = bitmap[bitmap_index(cell_column, row)];
     for (int x = 0; x < kHiresCellWidth; ++x)
-        picture.at({cell_column * kHiresCellWidth + x, row}) =
-            (bits >> (7 - x) & 1) ? ink : paper;
+        picture.at({cell_column * kHiresCellWidth + x, row}) = (bits >> (7 - x) & 1) ? ink : paper;
 }
 
 void require_hires(ConstPixelGrid picture, const char* reader) {

@@ -14,7 +14,7 @@ using HiresBytes = std::array<std::uint8_t, kHiresBytes>;
 
 // The first kHiresBytes of `bytes` (an array or vector) as a hires picture. The functions below
 // take a 320 x 200 grid and refuse (std::invalid_argument) one of another size.
-template <class Bytes> auto hires_grid(Bytes& bytes) {
+template <class Bytes> auto hires_grid(Bytes&& bytes) {
     return grid_over(bytes, kHiresColumns, kBitmapRows);
 }
 

@@ -9,7 +9,7 @@
 using PictureBytes = std::array<std::uint8_t, kMulticolorBytes>;
 
 // The first kMulticolorBytes of `bytes` (an array or vector) as a multicolour picture.
-template <class Bytes> auto multicolor_grid(Bytes& bytes) {
+template <class Bytes> auto multicolor_grid(Bytes&& bytes) {
     return grid_over(bytes, kMulticolorColumns, kBitmapRows);
 }
 

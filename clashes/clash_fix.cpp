@@ -94,8 +94,8 @@ namespace {
 
 // The rows an export could not show exactly, within `within`, take what the export shows.
 // `shown` is the export read back, of the picture's size; `cell_width` is its cells' width.
-void take_export(PixelGrid picture, ConstPixelGrid shown, const CellRowSet& inexact,
-                 int cell_width, const PixelArea& wanted) {
+void take_export(PixelGrid picture, ConstPixelGrid shown, const CellRowSet& inexact, int cell_width,
+                 const PixelArea& wanted) {
     const PixelArea within = clipped(wanted, picture.whole());
     for (int row = within.top; row <= within.bottom(); ++row)
         for (int x = within.left / cell_width; x <= within.right() / cell_width; ++x) {
@@ -127,14 +127,12 @@ void take_hires_export(PixelGrid picture, const Encoding& encoding,
     take_export(picture, hires_grid(shown), encoding.inexact, kHiresCellWidth, within);
 }
 
-void fix_pair_clashes(PixelGrid picture, std::uint8_t, const LabPalette&,
-                      const PixelArea& within) {
+void fix_pair_clashes(PixelGrid picture, std::uint8_t, const LabPalette&, const PixelArea& within) {
     if (within.empty()) return;
     take_hires_export(picture, encode_hires(picture), decode_hires, within);
 }
 
-void fix_afli_clashes(PixelGrid picture, std::uint8_t, const LabPalette&,
-                      const PixelArea& within) {
+void fix_afli_clashes(PixelGrid picture, std::uint8_t, const LabPalette&, const PixelArea& within) {
     if (within.empty()) return;
     take_hires_export(picture, encode_afli(picture), decode_afli, within);
 }

@@ -252,14 +252,14 @@ ConversionError measure_conversion(const RgbImage& image, const ConversionOption
             mean_delta_e(target, target.grid_of(simple), colors)};
 }
 
-double mean_delta_e(const PictureTarget& target, ConstPixelGrid picture,
-                    const LabPalette& colors) {
+double mean_delta_e(const PictureTarget& target, ConstPixelGrid picture, const LabPalette& colors) {
     require_size(picture, target.columns, kPictureRows, "mean_delta_e");
     double sum = 0;
     for (int y = target.top; y < target.top + target.height; ++y)
         for (int x = target.left; x < target.left + target.width; ++x) {
             const int i = y * target.columns + x;
-            sum += color_difference(target.pixels[std::size_t(i)], colors[picture.at({x, y}) & 0x0F]);
+            sum +=
+                color_difference(target.pixels[std::size_t(i)], colors[picture.at({x, y}) & 0x0F]);
         }
     const int pixels = target.width * target.height;
     return pixels ? sum / pixels : 0;

@@ -67,8 +67,7 @@ Conversion convert_image(const RgbImage& image, const ConversionOptions& options
 
 // The mean CIEDE2000 difference per pixel between the picture, shown in `colors`, and the target,
 // over the area the image covers. The picture is `target.columns` x 200; another is refused.
-double mean_delta_e(const PictureTarget& target, ConstPixelGrid picture,
-                    const LabPalette& colors);
+double mean_delta_e(const PictureTarget& target, ConstPixelGrid picture, const LabPalette& colors);
 
 // How close a conversion comes to the image: its mean difference next to that of the simple
 // method (each pixel its nearest colour, the most frequent as background, each cell's three

@@ -135,8 +135,7 @@ ModeSwitch Desk::set_mode(std::uint8_t format, const LabPalette& shown) {
                            .fix;
         return true;
     });
-    if (!reshaped)
-        done.unshown = to.areas_over_limit(document_.grid(), document_.back_color);
+    if (!reshaped) done.unshown = to.areas_over_limit(document_.grid(), document_.back_color);
     return done;
 }
 

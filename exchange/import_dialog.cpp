@@ -70,9 +70,8 @@ void ImportDialog::convert() {
 // The result shows in the editor's colours, as it will once taken.
 void ImportDialog::show_result(const StoredPicture& picture) {
     const Mode& mode = mode_of(format());
-    const RgbImage shown =
-        render_picture(mode.grid_of(picture.data()), {.scale = 2,
-                                                      .palette = shown_palette(),
-                                                      .hires = mode.shape.pixel_aspect == 1});
+    const RgbImage shown = render_picture(
+        mode.grid_of(picture.data()),
+        {.scale = 2, .palette = shown_palette(), .hires = mode.shape.pixel_aspect == 1});
     resultView->setPixmap(QPixmap::fromImage(to_qimage(shown)));
 }

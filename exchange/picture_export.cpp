@@ -33,8 +33,8 @@ const FileFormat& entry_chosen(const TSaveDialog& dialog,
     return *formats[std::size_t(std::clamp(dialog.FilterIndex, 1, int(formats.size())) - 1)];
 }
 
-bool export_as(TSaveDialog& dialog, Command command, PictureFormat kind,
-               ConstPixelGrid picture, std::uint8_t background) {
+bool export_as(TSaveDialog& dialog, Command command, PictureFormat kind, ConstPixelGrid picture,
+               std::uint8_t background) {
     EncodedPicture encoded = encode_picture(kind, picture, background);
     if (!write_anyway(encoded, kind, QStringLiteral("Export anyway"))) return false;
     const FileFormat& format = offer(dialog, command, kind);

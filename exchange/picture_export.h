@@ -22,8 +22,7 @@ bool export_koala(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t back
 bool export_prg(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background,
                 PictureFormat mode = fmtMulticolor);
 bool export_fli(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background);
-bool export_png(TSaveDialog& dialog, ConstPixelGrid picture,
-                PictureFormat mode = fmtMulticolor);
+bool export_png(TSaveDialog& dialog, ConstPixelGrid picture, PictureFormat mode = fmtMulticolor);
 
 // Picture > Export as Other C64 Format: every format the table offers there, one filter entry
 // each. The extension of the name typed picks the format when it is one of theirs, else the

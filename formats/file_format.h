@@ -121,7 +121,7 @@ enum class Fit : std::uint8_t { Marked, Own, Variant, ByNameOnly };
 // What a writer is given: the picture as the editor holds it (Vexlor indices), encoded for the
 // file's kind where it holds a C64 picture, and how an image shows it.
 struct PictureToWrite {
-    ConstPixelGrid pixels;
+    ConstPixelGrid pixels = {};
     C64Image encoded = {};
     RenderOptions rendering = {};
 };

@@ -94,8 +94,8 @@ using PixelGrid = Grid<std::uint8_t>;
 using ConstPixelGrid = Grid<const std::uint8_t>;
 
 // The first `width` x `height` bytes of a container (an array or vector of pixels) as a grid;
-// a container too small to hold them is refused.
-template <class Bytes> auto grid_over(Bytes& bytes, int width, int height) {
+// a container too small to hold them is refused. A grid over a temporary lasts as long as it.
+template <class Bytes> auto grid_over(Bytes&& bytes, int width, int height) {
     using Byte = std::remove_pointer_t<decltype(bytes.data())>;
     if (width < 0 || height < 0 || bytes.size() < std::size_t(width) * std::size_t(height))
         throw std::invalid_argument("the pixels do not fill a " + std::to_string(width) + " x " +

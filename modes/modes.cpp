@@ -15,7 +15,8 @@ bool cell_shows_with(ConstPixelGrid picture, std::uint8_t background, PixelPos a
     std::uint16_t colours = 0;
     for (int p = 0; p < kCellPixels; ++p) {
         const int offset = cell_pixel_offset(cell, p);
-        colours |= std::uint16_t(1u << ((offset == target ? color : picture.pixels[offset]) & 0x0F));
+        colours |=
+            std::uint16_t(1u << ((offset == target ? color : picture.pixels[offset]) & 0x0F));
     }
     return colours_besides(colours, background) <= 3;
 }
@@ -97,8 +98,7 @@ constexpr Mode kModes[] = {
      .plot_steps = 1,
      .shows_with = [](ConstPixelGrid picture, std::uint8_t, PixelPos at,
                       std::uint8_t color) { return hires_shows_with(picture, at, color, 8); },
-     .clash_rows = [](ConstPixelGrid picture,
-                      std::uint8_t) { return hires_clash_rows(picture); },
+     .clash_rows = [](ConstPixelGrid picture, std::uint8_t) { return hires_clash_rows(picture); },
      .inexact_rows = [](ConstPixelGrid picture,
                         std::uint8_t) { return encode_hires(picture).inexact; },
      .make_showable = fix_pair_clashes},
@@ -117,8 +117,7 @@ constexpr Mode kModes[] = {
      .plot_steps = 1,
      .shows_with = [](ConstPixelGrid picture, std::uint8_t, PixelPos at,
                       std::uint8_t color) { return hires_shows_with(picture, at, color, 1); },
-     .clash_rows = [](ConstPixelGrid picture,
-                      std::uint8_t) { return afli_clash_rows(picture); },
+     .clash_rows = [](ConstPixelGrid picture, std::uint8_t) { return afli_clash_rows(picture); },
      .inexact_rows = [](ConstPixelGrid picture,
                         std::uint8_t) { return encode_afli(picture).inexact; },
      .make_showable = fix_afli_clashes,
