@@ -2,7 +2,6 @@
 #include "app/editor_desk.h"
 #include "background/background.h"
 #include "dialogs/background_dialog.h"
-#include "dialogs/background_dialog.h"
 #include "display/displayed_palette.h"
 #include "display/pal_view.h"
 #include "edit/replace_colour_dialog.h"
@@ -239,8 +238,8 @@ void Tokno1::EditRedoClick(TObject*) { desk().redo(); }
 // An import replaces the picture, so it asks first, like Open. A C64 file brings its mode.
 void Tokno1::PictureImportClick(TObject*) {
     if (!confirmed_change()) return;
-    import_step([this](std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format) {
-        return import_picture(ImportFileDialog, picture, background, format);
+    import_step([this](PixelGrid storage, std::uint8_t& background, std::uint8_t& format) {
+        return import_picture(ImportFileDialog, storage, background, format);
     });
 }
 
@@ -248,7 +247,7 @@ void Tokno1::PictureBackgroundClick(TObject*) {
     const Document& document = desk().document();
     std::uint8_t color = document.back_color;
     bool recolour = true;
-    if (ask_background_colour(document.picture.data(), document.mode(), color, recolour))
+    if (ask_background_colour(document.grid(), document.mode(), color, recolour))
         desk().set_background(color, recolour);
 }
 
@@ -269,19 +268,19 @@ void Tokno1::export_through(TSaveDialog& dialog, const std::function<bool(TSaveD
 void Tokno1::PictureKoalaClick(TObject*) {
     export_through(KoalaFileDialog, [](TSaveDialog& dialog) {
         const Document& document = desk().document();
-        return export_koala(dialog, document.picture.data(), document.back_color);
+        return export_koala(dialog, document.grid(), document.back_color);
     });
 }
 void Tokno1::PictureFliClick(TObject*) {
     export_through(FliFileDialog, [](TSaveDialog& dialog) {
         const Document& document = desk().document();
-        return export_fli(dialog, document.picture.data(), document.back_color);
+        return export_fli(dialog, document.grid(), document.back_color);
     });
 }
 void Tokno1::PictureOtherClick(TObject*) {
     export_through(OtherFileDialog, [](TSaveDialog& dialog) {
         const Document& document = desk().document();
-        return export_other_c64(dialog, document.picture.data(), document.back_color,
+        return export_other_c64(dialog, document.grid(), document.back_color,
                                 PictureFormat(document.format()));
     });
 }
@@ -289,14 +288,14 @@ void Tokno1::PictureOtherClick(TObject*) {
 void Tokno1::PicturePrgClick(TObject*) {
     export_through(PrgFileDialog, [](TSaveDialog& dialog) {
         const Document& document = desk().document();
-        return export_prg(dialog, document.picture.data(), document.back_color,
+        return export_prg(dialog, document.grid(), document.back_color,
                           PictureFormat(document.format()));
     });
 }
 void Tokno1::PicturePngClick(TObject*) {
     export_through(PngFileDialog, [](TSaveDialog& dialog) {
         const Document& document = desk().document();
-        return export_png(dialog, document.picture.data(), PictureFormat(document.format()));
+        return export_png(dialog, document.grid(), PictureFormat(document.format()));
     });
 }
 

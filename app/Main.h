@@ -81,10 +81,10 @@ public:
     // Replaces the picture with the file's, as one step: every way of opening a picture ends
     // here.
     void open_picture(const QString& path, OpenAs as);
-    // Brings a picture in as the step "Import": the callable writes the pixels, the background
-    // and the mode, and says whether it did.
+    // Brings a picture in as the step "Import": the callable writes the pixels (into storage of
+    // kStorageBytes, 320 to a row), the background and the mode, and says whether it did.
     using Import =
-        std::function<bool(std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format)>;
+        std::function<bool(PixelGrid storage, std::uint8_t& background, std::uint8_t& format)>;
     void import_step(const Import& import);
     // Files dropped on a window: asks first, as Open does, then opens the first.
     void open_dropped(const QStringList& paths);

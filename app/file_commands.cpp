@@ -86,7 +86,7 @@ bool Tokno1::save_picture(const QString& path) {
                                   first_extension(format)));
         return false;
     }
-    if (!save_picture_file(path, document.picture.data(), PictureFormat(document.format()),
+    if (!save_picture_file(path, document.grid(), PictureFormat(document.format()),
                            document.back_color))
         return false;
     set_picture_path(path);

@@ -19,7 +19,7 @@ static ConstPixelGrid in_mode(const StoredPicture& storage, std::uint8_t format)
 void Tokno1::import_step(const Import& import) {
     StoredPicture pixels{};
     std::uint8_t background = desk().document().back_color, format = picture_format;
-    if (!import(pixels.data(), background, format)) return;
+    if (!import(grid_over(pixels, kWidestColumns, kPictureRows), background, format)) return;
     desk().replace_picture("Import", in_mode(pixels, format), background, format);
     set_picture_path({});
 }
@@ -37,8 +37,8 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
     if (as == OpenAs::ByKindQuietly && !is_readable_file(path)) return;
     if (!is_vexlor_file_name(path)) {
         const FileFormat* read_as = nullptr;
-        import_step([&](std::uint8_t* picture, std::uint8_t& background, std::uint8_t& format) {
-            return import_picture_file(path, picture, background, format, &read_as);
+        import_step([&](PixelGrid storage, std::uint8_t& background, std::uint8_t& format) {
+            return import_picture_file(path, storage, background, format, &read_as);
         });
         // A file of the kind Save writes for its picture's mode (a hires mode's own) becomes
         // the picture's file.
@@ -50,7 +50,7 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
     PictureBytes loaded{};
     std::copy_n(document.picture.begin(), loaded.size(), loaded.begin());
     std::size_t pixels = 0;
-    if (!load_picture_file(path, loaded.data(), &pixels)) {
+    if (!load_picture_file(path, multicolor_grid(loaded), &pixels)) {
         if (as == OpenAs::ByKind)
             ShowErrorMessage(
                 QStringLiteral("Vexlor"),
@@ -63,8 +63,9 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
     const std::uint8_t format = document.mode().shape.width == kPictureColumns
                                     ? picture_format
                                     : std::uint8_t(fmtMulticolor);
-    desk().replace_picture("Open", {loaded.data(), kPictureColumns, kPictureRows},
-                           background_for_loaded(loaded.data(), document.back_color), format);
+    const ConstPixelGrid opened = multicolor_grid(loaded);
+    desk().replace_picture("Open", opened, background_for_loaded(opened, document.back_color),
+                           format);
     set_picture_path(path);
     if (pixels < kPictureBytes)
         ShowErrorMessage(QStringLiteral("Vexlor"),

@@ -15,7 +15,7 @@ bool set_background(Document::Edit& edit, std::uint8_t color, bool recolour) {
     return true;
 }
 
-std::uint8_t background_for_loaded(const std::uint8_t* picture, std::uint8_t current) {
+std::uint8_t background_for_loaded(ConstPixelGrid picture, std::uint8_t current) {
     const auto fits = [&](std::uint8_t background) {
         return inexact_cells(picture, background).none();
     };

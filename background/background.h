@@ -13,5 +13,6 @@ bool set_background(Document::Edit& edit, std::uint8_t color, bool recolour);
 
 // The background for a picture that comes without one (a .vxr file): `current` while every
 // cell fits the limit with it; otherwise the first colour, black and then the lowest index,
-// with which every cell fits; otherwise, when none does, `current`.
-std::uint8_t background_for_loaded(const std::uint8_t* picture, std::uint8_t current);
+// with which every cell fits; otherwise, when none does, `current`. The picture is multicolour
+// (160 x 200).
+std::uint8_t background_for_loaded(ConstPixelGrid picture, std::uint8_t current);

@@ -38,7 +38,7 @@ QString sample(const char* name) {
 // table, as an export does; a multicolour picture on the best background.
 void export_c64(benchmark::State& state, const char* name, const FileFormat& format) {
     const PictureFormat kind = *format.kind();
-    const std::uint8_t* picture = drawn_picture().data();
+    const ConstPixelGrid picture = multicolor_grid(drawn_picture());
     for (auto _ : state) {
         const std::uint8_t background = kind == fmtFli ? 0 : best_background(picture);
         benchmark::DoNotOptimize(save_file_atomically(
@@ -53,7 +53,7 @@ void BM_KoalaExport(benchmark::State& state) {
 
 void BM_KoalaImport(benchmark::State& state) {
     save_file_atomically(temp_file("vexlor-bench.koa"),
-                         write_koala(encode_multicolor(drawn_picture().data()).image));
+                         write_koala(encode_multicolor(multicolor_grid(drawn_picture())).image));
     PictureBytes picture;
     for (auto _ : state) {
         QFile file(temp_file("vexlor-bench.koa"));
@@ -61,7 +61,7 @@ void BM_KoalaImport(benchmark::State& state) {
         const QByteArray bytes = file.read(kKoalaMaxFileBytes + 1);
         const KoalaRead read = read_koala(
             {reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())});
-        decode_multicolor(*read.image, picture.data());
+        decode_multicolor(*read.image, multicolor_grid(picture));
         benchmark::DoNotOptimize(picture);
     }
 }
@@ -72,13 +72,14 @@ void BM_PrgExport(benchmark::State& state) {
 
 void BM_PngExport(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(save_file_atomically(
-            temp_file("vexlor-bench.png"), png_format().write({.pixels = drawn_picture().data()})));
+        benchmark::DoNotOptimize(
+            save_file_atomically(temp_file("vexlor-bench.png"),
+                                 png_format().write({.pixels = multicolor_grid(drawn_picture())})));
 }
 
 // What the zoom view runs after a plot to mark the cells an export cannot show.
 void BM_Clashes(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(find_clashes(drawn_picture().data()));
+    for (auto _ : state) benchmark::DoNotOptimize(find_clashes(multicolor_grid(drawn_picture())));
 }
 
 // A 320 x 200 photograph from its PNG file to a picture, as Import does it.
@@ -137,7 +138,8 @@ void BM_FliErrorVsMulticolor(benchmark::State& state, const char* name) {
 
 // What the zoom view runs after a plot in FLI mode.
 void BM_FliClashes(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(fli_clash_rows(drawn_picture().data(), 0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fli_clash_rows(multicolor_grid(drawn_picture()), 0));
 }
 
 void BM_FliExport(benchmark::State& state) {

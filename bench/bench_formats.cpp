@@ -9,7 +9,7 @@ namespace {
 const MulticolorImage& some_image() {
     static const MulticolorImage image = [] {
         std::mt19937 random(30);
-        return encode_multicolor(random_encodable_picture(random, 6).data(), 6).image;
+        return encode_multicolor(multicolor_grid(random_encodable_picture(random, 6)), 6).image;
     }();
     return image;
 }
@@ -17,9 +17,9 @@ const MulticolorImage& some_image() {
 C64Image image_for(const FileFormat& format) {
     if (format.kind() == fmtMulticolor) return some_image();
     StoredPicture picture{};
-    decode_multicolor(some_image(), picture.data());
+    decode_multicolor(some_image(), multicolor_grid(picture));
     convert_shape(mode_of(fmtMulticolor), mode_of(*format.kind()), picture.data());
-    return encode_picture(*format.kind(), picture.data(), 6).image;
+    return encode_picture(*format.kind(), mode_of(*format.kind()).grid_of(picture.data()), 6).image;
 }
 
 // A file of the format: written by it, or, for one Vexlor only reads, the right length of zeros

@@ -23,7 +23,8 @@ void BM_FixColourClashes(benchmark::State& state) {
     for (auto _ : state) {
         PictureBytes picture = before;
         benchmark::DoNotOptimize(mode_of(fmtMulticolor)
-                                     .fix_clashes(picture.data(), 0, lab_palette(PaletteId::Vexlor),
+                                     .fix_clashes(multicolor_grid(picture), 0,
+                                                  lab_palette(PaletteId::Vexlor),
                                                   {0, 0, kPictureColumns, kPictureRows}));
     }
 }

@@ -110,9 +110,10 @@ std::array<std::uint8_t, 16> pairs_for(const std::array<std::uint8_t, 4>& colors
 
 } // namespace
 
-CellRowCounts cell_row_counts(const std::uint8_t* picture, int cell) {
+CellRowCounts cell_row_counts(ConstPixelGrid picture, int cell) {
+    require_size(picture, kMulticolorColumns, kBitmapRows, "cell_row_counts");
     CellRowCounts rows{};
-    const std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
+    const std::uint8_t* const pixels = picture.pixels + cell_pixel_offset(cell, 0);
     for (int y = 0; y < kCellHeight; ++y)
         for (int x = 0; x < kCellWidth; ++x) ++rows[y][pixels[y * kMulticolorColumns + x] & 0x0F];
     return rows;
@@ -123,7 +124,7 @@ bool fli_shows_cell(const CellRowCounts& rows, std::uint8_t background, int cell
     return std::all_of(plan.changed.begin(), plan.changed.end(), [](int n) { return n == 0; });
 }
 
-FliEncoding encode_fli(const std::uint8_t* picture, std::uint8_t background) {
+FliEncoding encode_fli(ConstPixelGrid picture, std::uint8_t background) {
     background &= 0x0F;
     FliEncoding encoding;
     FliImage& image = encoding.image;
@@ -132,7 +133,7 @@ FliEncoding encode_fli(const std::uint8_t* picture, std::uint8_t background) {
         const FliCellPlan plan =
             plan_cell(cell_row_counts(picture, cell), background, screen_rows(cell));
         image.color[cell] = c64_color_number(plan.shared);
-        const std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
+        const std::uint8_t* const pixels = picture.pixels + cell_pixel_offset(cell, 0);
         for (int y = 0; y < kCellHeight; ++y) {
             const auto [high, low] = plan.screen[y];
             image.screens[y][cell] =
@@ -153,7 +154,7 @@ FliEncoding encode_fli(const std::uint8_t* picture, std::uint8_t background) {
     return encoding;
 }
 
-CellRowSet fli_clash_rows(const std::uint8_t* picture, std::uint8_t background) {
+CellRowSet fli_clash_rows(ConstPixelGrid picture, std::uint8_t background) {
     CellRowSet rows;
     for (int cell = 0; cell < kCells; ++cell) {
         const FliCellPlan plan =
@@ -175,9 +176,10 @@ CellRowSet rows_of_cells(const CellSet& cells) {
     return rows;
 }
 
-void decode_fli(const FliImage& image, std::uint8_t* picture) {
+void decode_fli(const FliImage& image, PixelGrid picture) {
+    require_size(picture, kMulticolorColumns, kBitmapRows, "decode_fli");
     for (int cell = 0; cell < kCells; ++cell) {
-        std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
+        std::uint8_t* const pixels = picture.pixels + cell_pixel_offset(cell, 0);
         const std::array<int, kCellHeight> screen_of = screen_rows(cell);
         for (int y = 0; y < kCellHeight; ++y) {
             // The last rows show row 196's screen, whatever the later screens hold.

@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstdint>
 
+// FLI pictures are multicolour ones, 160 x 200: a grid of another size is refused.
 // FLI: the multicolour bitmap with a screen RAM of its own for every pixel row of a cell
 // (screen n for pixel row n). A 4 x 1 row shows the background, the colour-RAM colour that the
 // cell's 8 rows share, and the two colours of its own screen byte.
@@ -50,15 +51,15 @@ struct FliEncoding {
     FliImage image;
     CellRowSet inexact; // the rows that could not be shown exactly
 };
-FliEncoding encode_fli(const std::uint8_t* picture, std::uint8_t background);
+FliEncoding encode_fli(ConstPixelGrid picture, std::uint8_t background);
 
 // What the clash marks show in FLI: the rows an FLI export cannot show exactly, and every row
 // of the three leftmost character columns.
-CellRowSet fli_clash_rows(const std::uint8_t* picture, std::uint8_t background);
+CellRowSet fli_clash_rows(ConstPixelGrid picture, std::uint8_t background);
 
 // How many pixels of each colour (Vexlor index) each pixel row of a cell holds.
 using CellRowCounts = std::array<std::array<int, 16>, kCellHeight>;
-CellRowCounts cell_row_counts(const std::uint8_t* picture, int cell);
+CellRowCounts cell_row_counts(ConstPixelGrid picture, int cell);
 
 // Whether FLI shows the cell exactly when its rows hold `rows` on `background`: some colour-RAM
 // colour leaves no row more than two colours of its own (rows 197 to 199 share row 196's). The
@@ -70,4 +71,4 @@ CellRowSet rows_of_cells(const CellSet& cells);
 
 // The FLI picture as a picture of Vexlor indices, as a C64 shows it: rows 197 to 199 in row
 // 196's screen colours.
-void decode_fli(const FliImage& image, std::uint8_t* picture);
+void decode_fli(const FliImage& image, PixelGrid picture);

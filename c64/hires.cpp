@@ -18,13 +18,12 @@ constexpr int bitmap_index(int cell_column, int row) {
 
 // Encodes the 8-pixel-wide area of `rows` rows from `top` in cell column `cell_column` into
 // `bitmap`: its pair, and whether it shows exactly.
-Pair encode_area(const std::uint8_t* picture, int cell_column, int top, int rows,
-                 std::uint8_t* bitmap, bool& exact) {
+Pair encode_area(ConstPixelGrid picture, int cell_column, int top, int rows, std::uint8_t* bitmap,
+                 bool& exact) {
     const int left = cell_column * kHiresCellWidth;
     AreaCounts counts{};
     for (int y = top; y < top + rows; ++y)
-        for (int x = left; x < left + kHiresCellWidth; ++x)
-            ++counts[picture[hires_offset(x, y)] & 0x0F];
+        for (int x = left; x < left + kHiresCellWidth; ++x) ++counts[picture.at({x, y}) & 0x0F];
     int first = 0, second = -1, colours = 0;
     for (int c = 0; c < 16; ++c) {
         if (counts[c] == 0) continue;
@@ -46,7 +45,7 @@ Pair encode_area(const std::uint8_t* picture, int cell_column, int top, int rows
     for (int y = top; y < top + rows; ++y) {
         std::uint8_t bits = 0;
         for (int x = left; x < left + kHiresCellWidth; ++x)
-            bits = std::uint8_t(bits << 1 | inked[picture[hires_offset(x, y)] & 0x0F]);
+            bits = std::uint8_t(bits << 1 | inked[picture.at({x, y}) & 0x0F]);
         bitmap[bitmap_index(cell_column, y)] = bits;
     }
     return pair;
@@ -74,17 +73,21 @@ template <class Visit> void each_area(int area_rows, Visit visit) {
 }
 
 void decode_area(const std::uint8_t* bitmap, std::uint8_t screen, int cell_column, int row,
-                 std::uint8_t* picture) {
+                 PixelGrid picture) {
     const std::uint8_t ink = vexlor_color_index(screen >> 4), paper = vexlor_color_index(screen);
     const std::uint8_t bits = bitmap[bitmap_index(cell_column, row)];
     for (int x = 0; x < kHiresCellWidth; ++x)
-        picture[hires_offset(cell_column * kHiresCellWidth + x, row)] =
-            (bits >> (7 - x) & 1) ? ink : paper;
+        picture.at({cell_column * kHiresCellWidth + x, row}) = (bits >> (7 - x) & 1) ? ink : paper;
+}
+
+void require_hires(ConstPixelGrid picture, const char* reader) {
+    require_size(picture, kHiresColumns, kBitmapRows, reader);
 }
 
 } // namespace
 
-HiresEncoding encode_hires(const std::uint8_t* picture) {
+HiresEncoding encode_hires(ConstPixelGrid picture) {
+    require_hires(picture, "encode_hires");
     HiresEncoding encoding;
     each_area(kCellHeight, [&](int cx, int top, int rows) {
         bool exact = true;
@@ -96,7 +99,8 @@ HiresEncoding encode_hires(const std::uint8_t* picture) {
     return encoding;
 }
 
-AfliEncoding encode_afli(const std::uint8_t* picture) {
+AfliEncoding encode_afli(ConstPixelGrid picture) {
+    require_hires(picture, "encode_afli");
     AfliEncoding encoding;
     each_area(1, [&](int cx, int top, int rows) {
         bool exact = true;
@@ -110,7 +114,8 @@ AfliEncoding encode_afli(const std::uint8_t* picture) {
     return encoding;
 }
 
-void decode_hires(const HiresImage& image, std::uint8_t* picture) {
+void decode_hires(const HiresImage& image, PixelGrid picture) {
+    require_hires(picture, "decode_hires");
     for (int row = 0; row < kBitmapRows; ++row)
         for (int cx = 0; cx < kCellColumns; ++cx)
             decode_area(image.bitmap.data(),
@@ -119,7 +124,8 @@ void decode_hires(const HiresImage& image, std::uint8_t* picture) {
 }
 
 // A C64 shows rows 197 to 199 with the screen of row 196.
-void decode_afli(const AfliImage& image, std::uint8_t* picture) {
+void decode_afli(const AfliImage& image, PixelGrid picture) {
+    require_hires(picture, "decode_afli");
     for (int row = 0; row < kBitmapRows; ++row) {
         const int screen_row = screen_row_of(row);
         for (int cx = 0; cx < kCellColumns; ++cx)
@@ -130,7 +136,8 @@ void decode_afli(const AfliImage& image, std::uint8_t* picture) {
     }
 }
 
-bool hires_shows_with(const std::uint8_t* picture, PixelPos at, std::uint8_t color, int area_rows) {
+bool hires_shows_with(ConstPixelGrid picture, PixelPos at, std::uint8_t color, int area_rows) {
+    require_hires(picture, "hires_shows_with");
     const int left = at.column / kHiresCellWidth * kHiresCellWidth;
     int top = at.row / area_rows * area_rows, rows = area_rows;
     if (area_rows == 1 && at.row >= kLastScreenRow) top = kLastScreenRow, rows = kBitmapRows - top;
@@ -138,14 +145,14 @@ bool hires_shows_with(const std::uint8_t* picture, PixelPos at, std::uint8_t col
     for (int y = top; y < top + rows; ++y)
         for (int x = left; x < left + kHiresCellWidth; ++x) {
             const bool target = x == at.column && y == at.row;
-            colours |= std::uint16_t(1u << ((target ? color : picture[hires_offset(x, y)]) & 0x0F));
+            colours |= std::uint16_t(1u << ((target ? color : picture.at({x, y})) & 0x0F));
         }
     return std::popcount(unsigned(colours)) <= 2;
 }
 
-CellRowSet hires_clash_rows(const std::uint8_t* picture) { return encode_hires(picture).inexact; }
+CellRowSet hires_clash_rows(ConstPixelGrid picture) { return encode_hires(picture).inexact; }
 
-CellRowSet afli_clash_rows(const std::uint8_t* picture) {
+CellRowSet afli_clash_rows(ConstPixelGrid picture) {
     CellRowSet rows = encode_afli(picture).inexact;
     for (int cx = 0; cx < kFliBugCellColumns; ++cx) mark(rows, cx, 0, kBitmapRows);
     return rows;

@@ -12,6 +12,12 @@
 // A hires picture's pixels, 320 to a row.
 using HiresBytes = std::array<std::uint8_t, kHiresBytes>;
 
+// The first kHiresBytes of `bytes` (an array or vector) as a hires picture. The functions below
+// take a 320 x 200 grid and refuse (std::invalid_argument) one of another size.
+template <class Bytes> auto hires_grid(Bytes&& bytes) {
+    return grid_over(bytes, kHiresColumns, kBitmapRows);
+}
+
 // Where the pixel (column, row) of a hires picture lies in its bytes.
 constexpr int hires_offset(int column, int row) { return row * kHiresColumns + column; }
 
@@ -44,18 +50,18 @@ struct AfliEncoding {
     AfliImage image;
     CellRowSet inexact;
 };
-HiresEncoding encode_hires(const std::uint8_t* picture);
-AfliEncoding encode_afli(const std::uint8_t* picture);
+HiresEncoding encode_hires(ConstPixelGrid picture);
+AfliEncoding encode_afli(ConstPixelGrid picture);
 
 // The bitmaps as pictures of Vexlor indices, 320 to a row.
-void decode_hires(const HiresImage& image, std::uint8_t* picture);
-void decode_afli(const AfliImage& image, std::uint8_t* picture);
+void decode_hires(const HiresImage& image, PixelGrid picture);
+void decode_afli(const AfliImage& image, PixelGrid picture);
 
 // Whether the area holding `at` (its 8 x 8 cell in hires, its 8 x 1 row in AFLI) holds at most
 // two colours once `color` is written there.
-bool hires_shows_with(const std::uint8_t* picture, PixelPos at, std::uint8_t color, int area_rows);
+bool hires_shows_with(ConstPixelGrid picture, PixelPos at, std::uint8_t color, int area_rows);
 
 // What the clash marks show: the rows an export cannot show exactly (in AFLI also every row of
 // the three leftmost cell columns, which no C64 shows in this mode).
-CellRowSet hires_clash_rows(const std::uint8_t* picture);
-CellRowSet afli_clash_rows(const std::uint8_t* picture);
+CellRowSet hires_clash_rows(ConstPixelGrid picture);
+CellRowSet afli_clash_rows(ConstPixelGrid picture);

@@ -9,11 +9,12 @@ namespace {
 
 using ColorSets = std::array<std::uint16_t, kCells>; // bit i: the cell shows colour i
 
-ColorSets cell_color_sets(const std::uint8_t* picture) {
+ColorSets cell_color_sets(ConstPixelGrid picture) {
+    require_size(picture, kMulticolorColumns, kBitmapRows, "the multicolour codec");
     ColorSets sets{};
     for (int row = 0; row < kBitmapRows; ++row) {
         std::uint16_t* const cells = &sets[cell_of(0, row)];
-        const std::uint8_t* const line = picture + row * kMulticolorColumns;
+        const std::uint8_t* const line = picture.row(row);
         for (int column = 0; column < kMulticolorColumns; ++column)
             cells[column / kCellWidth] |= std::uint16_t(1u << (line[column] & 0x0F));
     }
@@ -81,32 +82,32 @@ CellPlan plan_cell(const std::array<int, 16>& counts, std::uint8_t background) {
 
 } // namespace
 
-std::uint8_t best_background(const std::uint8_t* picture) {
+std::uint8_t best_background(ConstPixelGrid picture) {
     return best_background(cell_color_sets(picture));
 }
 
-CellSet inexact_cells(const std::uint8_t* picture, std::uint8_t background) {
+CellSet inexact_cells(ConstPixelGrid picture, std::uint8_t background) {
     return inexact_cells(cell_color_sets(picture), background & 0x0F);
 }
 
-Clashes find_clashes(const std::uint8_t* picture) {
+Clashes find_clashes(ConstPixelGrid picture) {
     const ColorSets sets = cell_color_sets(picture);
     const std::uint8_t background = best_background(sets);
     return {inexact_cells(sets, background), background};
 }
 
-Encoding encode_multicolor(const std::uint8_t* picture) {
+Encoding encode_multicolor(ConstPixelGrid picture) {
     return encode_multicolor(picture, best_background(picture));
 }
 
-Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background) {
+Encoding encode_multicolor(ConstPixelGrid picture, std::uint8_t background) {
     background &= 0x0F;
     const ColorSets sets = cell_color_sets(picture);
     Encoding encoding;
     MulticolorImage& image = encoding.image;
     image.background = c64_color_number(background);
     for (int cell = 0; cell < kCells; ++cell) {
-        const std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
+        const std::uint8_t* const pixels = picture.pixels + cell_pixel_offset(cell, 0);
         std::array<int, 16> counts{};
         for (int y = 0; y < kCellHeight; ++y)
             for (int x = 0; x < kCellWidth; ++x)
@@ -127,12 +128,13 @@ Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background)
     return encoding;
 }
 
-void decode_multicolor(const MulticolorImage& image, std::uint8_t* picture) {
+void decode_multicolor(const MulticolorImage& image, PixelGrid picture) {
+    require_size(picture, kMulticolorColumns, kBitmapRows, "decode_multicolor");
     for (int cell = 0; cell < kCells; ++cell) {
         const std::array<std::uint8_t, 4> colors = {
             vexlor_color_index(image.background), vexlor_color_index(image.screen[cell] >> 4),
             vexlor_color_index(image.screen[cell]), vexlor_color_index(image.color[cell])};
-        std::uint8_t* const pixels = picture + cell_pixel_offset(cell, 0);
+        std::uint8_t* const pixels = picture.pixels + cell_pixel_offset(cell, 0);
         for (int y = 0; y < kCellHeight; ++y) {
             const std::uint8_t bits = image.bitmap[cell * kCellHeight + y];
             for (int x = 0; x < kCellWidth; ++x)

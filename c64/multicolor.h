@@ -1,5 +1,6 @@
 #pragma once
 #include "c64/sizes.h"
+#include "geometry/geometry.h"
 #include <array>
 #include <bitset>
 #include <cstdint>
@@ -7,8 +8,14 @@
 // A multicolour picture's pixels, 160 to a row.
 using PictureBytes = std::array<std::uint8_t, kMulticolorBytes>;
 
+// The first kMulticolorBytes of `bytes` (an array or vector) as a multicolour picture.
+template <class Bytes> auto multicolor_grid(Bytes&& bytes) {
+    return grid_over(bytes, kMulticolorColumns, kBitmapRows);
+}
+
 // The picture is 40 x 25 cells of 4 x 8 pixels; a cell shows the picture's one background
-// colour and at most three colours of its own.
+// colour and at most three colours of its own. The functions below take a 160 x 200 grid and
+// refuse (std::invalid_argument) one of another size.
 
 constexpr int cell_of(int column, int row) {
     return row / kCellHeight * kCellColumns + column / kCellWidth;
@@ -37,10 +44,10 @@ using CellSet = std::bitset<kCells>;
 
 // The background (a Vexlor index) that lets the most cells encode exactly; black when that is
 // as good as any, otherwise the lowest index among the best.
-std::uint8_t best_background(const std::uint8_t* picture);
+std::uint8_t best_background(ConstPixelGrid picture);
 
 // The cells that hold more than three colours besides `background`.
-CellSet inexact_cells(const std::uint8_t* picture, std::uint8_t background);
+CellSet inexact_cells(ConstPixelGrid picture, std::uint8_t background);
 
 // The cells an export cannot show exactly, with the background it would choose. Cheap enough
 // to run after every plot (one pass over the picture).
@@ -48,7 +55,7 @@ struct Clashes {
     CellSet cells;
     std::uint8_t background = 0;
 };
-Clashes find_clashes(const std::uint8_t* picture);
+Clashes find_clashes(ConstPixelGrid picture);
 
 // The picture (Vexlor indices) as a multicolour bitmap on `background`, or else on the best
 // background. A cell that cannot encode exactly keeps its three most used colours (besides the
@@ -57,8 +64,8 @@ struct Encoding {
     MulticolorImage image;
     int inexact_cells = 0;
 };
-Encoding encode_multicolor(const std::uint8_t* picture, std::uint8_t background);
-Encoding encode_multicolor(const std::uint8_t* picture);
+Encoding encode_multicolor(ConstPixelGrid picture, std::uint8_t background);
+Encoding encode_multicolor(ConstPixelGrid picture);
 
 // The bitmap as a picture of Vexlor indices.
-void decode_multicolor(const MulticolorImage& image, std::uint8_t* picture);
+void decode_multicolor(const MulticolorImage& image, PixelGrid picture);

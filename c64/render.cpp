@@ -29,20 +29,19 @@ int rendered_width(const RenderOptions& options) {
 int rendered_height(const RenderOptions& options) { return kBitmapRows * scale_of(options); }
 
 // The colour of each screen pixel of a line, 320 of them, line by line.
-static std::vector<TColor> screen_colors(const std::uint8_t* picture,
-                                         const RenderOptions& options) {
+static std::vector<TColor> screen_colors(ConstPixelGrid picture, const RenderOptions& options) {
     const Palette& colors = palette_colors(options.palette);
     const int columns = picture_columns(options), aspect = pixel_aspect(options);
-    const ConstPixelGrid grid{picture, columns, kBitmapRows};
-    if (options.pal) return PalDisplay(colors).show_picture(grid, aspect);
+    if (options.pal) return PalDisplay(colors).show_picture(picture, aspect);
     std::vector<TColor> shown;
     shown.reserve(std::size_t(kScreenColumns) * kBitmapRows);
     for (int i = 0; i < columns * kBitmapRows; ++i)
-        shown.insert(shown.end(), std::size_t(aspect), colors[picture[i] & 0x0F]);
+        shown.insert(shown.end(), std::size_t(aspect), colors[picture.pixels[i] & 0x0F]);
     return shown;
 }
 
-RgbImage render_picture(const std::uint8_t* picture, const RenderOptions& options) {
+RgbImage render_picture(ConstPixelGrid picture, const RenderOptions& options) {
+    require_size(picture, picture_columns(options), kBitmapRows, "render_picture");
     const int scale = scale_of(options);
     // At 160 x 200 every other screen pixel is left out.
     const int step = screen_step(options);

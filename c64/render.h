@@ -1,6 +1,7 @@
 #pragma once
 #include "colour/palettes.h"
 #include "colour/rgb_image.h"
+#include "geometry/geometry.h"
 #include <cstdint>
 
 // How a picture becomes an ordinary image: each picture pixel two image pixels wide (320 x 200,
@@ -16,7 +17,8 @@ struct RenderOptions {
     bool hires = false;
 };
 
-RgbImage render_picture(const std::uint8_t* picture, const RenderOptions& options);
+// The picture's grid is 320 x 200 in hires, 160 x 200 otherwise; another is refused.
+RgbImage render_picture(ConstPixelGrid picture, const RenderOptions& options);
 
 // The size of the image render_picture makes.
 int rendered_width(const RenderOptions& options);

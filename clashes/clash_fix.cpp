@@ -57,10 +57,11 @@ Choice best_triple(const AreaCounts& counts, std::uint8_t back, const Distances&
 }
 
 // Makes the cell showable.
-void fix_cell(std::uint8_t* picture, int cell, std::uint8_t back, const LabPalette& shown,
+void fix_cell(PixelGrid picture, int cell, std::uint8_t back, const LabPalette& shown,
               const Distances& d) {
     AreaCounts counts{};
-    for (int p = 0; p < kCellPixels; ++p) ++counts[picture[cell_pixel_offset(cell, p)] & 0x0F];
+    for (int p = 0; p < kCellPixels; ++p)
+        ++counts[picture.pixels[cell_pixel_offset(cell, p)] & 0x0F];
     if (colours_besides(counts, back) <= 3) return;
     const Choice best = best_triple(counts, back, d);
     AreaCounts kept{};
@@ -70,15 +71,17 @@ void fix_cell(std::uint8_t* picture, int cell, std::uint8_t back, const LabPalet
     for (int p = 0; p < 16; ++p)
         becomes[p] = kept[p] ? std::uint8_t(p) : nearest_kept(shown[p], kept, shown);
     for (int p = 0; p < kCellPixels; ++p) {
-        std::uint8_t& pixel = picture[cell_pixel_offset(cell, p)];
+        std::uint8_t& pixel = picture.pixels[cell_pixel_offset(cell, p)];
         pixel = becomes[pixel & 0x0F];
     }
 }
 
 } // namespace
 
-void fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette& shown,
-                      const PixelArea& within) {
+void fix_cell_clashes(PixelGrid picture, std::uint8_t back, const LabPalette& shown,
+                      const PixelArea& wanted) {
+    require_size(picture, kMulticolorColumns, kBitmapRows, "fix_cell_clashes");
+    const PixelArea within = clipped(wanted, picture.whole());
     if (within.empty()) return;
     back &= 0x0F;
     const Distances d = distances_in(shown);
@@ -90,14 +93,15 @@ void fix_cell_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette
 namespace {
 
 // The rows an export could not show exactly, within `within`, take what the export shows.
-// `width` is the picture's, `cell_width` its cells'.
-void take_export(std::uint8_t* picture, const std::uint8_t* shown, const CellRowSet& inexact,
-                 int width, int cell_width, const PixelArea& within) {
+// `shown` is the export read back, of the picture's size; `cell_width` is its cells' width.
+void take_export(PixelGrid picture, ConstPixelGrid shown, const CellRowSet& inexact, int cell_width,
+                 const PixelArea& wanted) {
+    const PixelArea within = clipped(wanted, picture.whole());
     for (int row = within.top; row <= within.bottom(); ++row)
         for (int x = within.left / cell_width; x <= within.right() / cell_width; ++x) {
             if (!inexact[std::size_t(row * kCellColumns + x)]) continue;
-            const int from = row * width + x * cell_width;
-            std::copy_n(shown + from, cell_width, picture + from);
+            std::copy_n(shown.row(row) + x * cell_width, cell_width,
+                        picture.row(row) + x * cell_width);
         }
 }
 
@@ -105,32 +109,30 @@ void take_export(std::uint8_t* picture, const std::uint8_t* shown, const CellRow
 
 // The FLI export chooses each cell's shared colour and each row's own two with the fewest
 // pixels changed; its picture, read back, is what those rows become.
-void fix_row_clashes(std::uint8_t* picture, std::uint8_t back, const LabPalette&,
+void fix_row_clashes(PixelGrid picture, std::uint8_t back, const LabPalette&,
                      const PixelArea& within) {
     if (within.empty()) return;
     const FliEncoding encoding = encode_fli(picture, back & 0x0F);
     PictureBytes shown{};
-    decode_fli(encoding.image, shown.data());
-    take_export(picture, shown.data(), encoding.inexact, kMulticolorColumns, kCellWidth, within);
+    decode_fli(encoding.image, multicolor_grid(shown));
+    take_export(picture, multicolor_grid(shown), encoding.inexact, kCellWidth, within);
 }
 
 // The hires and AFLI exports keep the pair with the most pixels, which changes the fewest.
 template <typename Encoding, typename Image>
-void take_hires_export(std::uint8_t* picture, const Encoding& encoding,
-                       void (*decode)(const Image&, std::uint8_t*), const PixelArea& within) {
+void take_hires_export(PixelGrid picture, const Encoding& encoding,
+                       void (*decode)(const Image&, PixelGrid), const PixelArea& within) {
     HiresBytes shown{};
-    decode(encoding.image, shown.data());
-    take_export(picture, shown.data(), encoding.inexact, kHiresColumns, kHiresCellWidth, within);
+    decode(encoding.image, hires_grid(shown));
+    take_export(picture, hires_grid(shown), encoding.inexact, kHiresCellWidth, within);
 }
 
-void fix_pair_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
-                      const PixelArea& within) {
+void fix_pair_clashes(PixelGrid picture, std::uint8_t, const LabPalette&, const PixelArea& within) {
     if (within.empty()) return;
     take_hires_export(picture, encode_hires(picture), decode_hires, within);
 }
 
-void fix_afli_clashes(std::uint8_t* picture, std::uint8_t, const LabPalette&,
-                      const PixelArea& within) {
+void fix_afli_clashes(PixelGrid picture, std::uint8_t, const LabPalette&, const PixelArea& within) {
     if (within.empty()) return;
     take_hires_export(picture, encode_afli(picture), decode_afli, within);
 }

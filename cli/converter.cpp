@@ -43,9 +43,12 @@ std::uint8_t background_for(const Loaded& loaded, PictureFormat written,
     if (loaded.match || !request.background_asked) return loaded.background;
     switch (request.options.background) {
     case BackgroundChoice::Best: {
+        // A hires mode shares no background: its picture takes black.
+        const Mode& to = mode_of(written);
+        if (!to.shared.background) return 0;
         StoredPicture shaped = loaded.picture;
-        convert_shape(mode_of(loaded.mode), mode_of(written), shaped.data());
-        return best_background(shaped.data());
+        convert_shape(mode_of(loaded.mode), to, shaped.data());
+        return best_background(to.grid_of(shaped.data()));
     }
     case BackgroundChoice::Given:
         return request.options.given_background;
@@ -68,9 +71,10 @@ Loaded not_an_image() {
 Loaded load_vexlor_file(const ConvertRequest& request) {
     if (request.adjustments != ImageAdjustments{}) return not_an_image();
     Loaded loaded;
-    if (!load_picture_file(request.input, loaded.picture.data()))
+    const PixelGrid picture = multicolor_grid(loaded.picture);
+    if (!load_picture_file(request.input, picture))
         return {{}, 0, {}, unreadable_reason(request.input)};
-    loaded.background = best_background(loaded.picture.data());
+    loaded.background = best_background(picture);
     return loaded;
 }
 
@@ -112,7 +116,7 @@ StoredPicture shown_picture(const Loaded& loaded, const EncodedPicture& encoded)
     const FliImage* fli = std::get_if<FliImage>(&encoded.image);
     if (!fli) return loaded.picture;
     StoredPicture shown{};
-    decode_fli(*fli, shown.data());
+    decode_fli(*fli, multicolor_grid(shown));
     return shown;
 }
 
@@ -121,9 +125,10 @@ std::vector<std::uint8_t> output_bytes(const FileFormat& format, const Loaded& l
                                        const EncodedPicture& encoded,
                                        const ConvertRequest& request) {
     if (format.holds() != Holds::Image)
-        return format.write({.pixels = loaded.picture.data(), .encoded = encoded.image});
+        return format.write({.pixels = mode_of(loaded.mode).grid_of(loaded.picture.data()),
+                             .encoded = encoded.image});
     const StoredPicture shown = shown_picture(loaded, encoded);
-    return format.write({.pixels = shown.data(),
+    return format.write({.pixels = mode_of(loaded.mode).grid_of(shown.data()),
                          .encoded = encoded.image,
                          .rendering = {.palette = rendering_palette(loaded, request),
                                        .pal = request.pal,
@@ -204,7 +209,7 @@ ConvertOutcome convert_file(const ConvertRequest& request) {
                      loaded.background, lab_palette(rendering_palette(loaded, request)));
     loaded.mode = written;
     const EncodedPicture encoded =
-        encode_picture(written, loaded.picture.data(), loaded.background);
+        encode_picture(written, mode_of(written).grid_of(loaded.picture.data()), loaded.background);
     const QString line = summary(request, loaded, encoded, change);
     if (request.strict && (encoded.inexact > 0 || change.changed > 0))
         return {kExitInexact, line + QStringLiteral("; nothing written (--strict)")};

@@ -263,18 +263,19 @@ ConversionError measure_conversion(const RgbImage& image, const ConversionOption
     StoredPicture nearest{};
     for (std::size_t i = 0; i < target.pixels.size(); ++i)
         nearest[i] = std::uint8_t(nearest_color(target.pixels[i], colors));
-    return {mean_delta_e(target, nearest.data(), colors),
-            mean_delta_e(target, searched.data(), colors),
-            mean_delta_e(target, simple.data(), colors)};
+    return {mean_delta_e(target, target.grid_of(nearest), colors),
+            mean_delta_e(target, target.grid_of(searched), colors),
+            mean_delta_e(target, target.grid_of(simple), colors)};
 }
 
-double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,
-                    const LabPalette& colors) {
+double mean_delta_e(const PictureTarget& target, ConstPixelGrid picture, const LabPalette& colors) {
+    require_size(picture, target.columns, kPictureRows, "mean_delta_e");
     double sum = 0;
     for (int y = target.top; y < target.top + target.height; ++y)
         for (int x = target.left; x < target.left + target.width; ++x) {
             const int i = y * target.columns + x;
-            sum += color_difference(target.pixels[std::size_t(i)], colors[picture[i] & 0x0F]);
+            sum +=
+                color_difference(target.pixels[std::size_t(i)], colors[picture.at({x, y}) & 0x0F]);
         }
     const int pixels = target.width * target.height;
     return pixels ? sum / pixels : 0;

@@ -70,9 +70,8 @@ Conversion convert_image(const RgbImage& image, const ConversionOptions& options
                          const SearchProgress& progress = {});
 
 // The mean CIEDE2000 difference per pixel between the picture, shown in `colors`, and the target,
-// over the area the image covers.
-double mean_delta_e(const PictureTarget& target, const std::uint8_t* picture,
-                    const LabPalette& colors);
+// over the area the image covers. The picture is `target.columns` x 200; another is refused.
+double mean_delta_e(const PictureTarget& target, ConstPixelGrid picture, const LabPalette& colors);
 
 // How close a conversion comes to the image: its mean difference next to that of the simple
 // method (each pixel its nearest colour, the most frequent as background, each cell's three

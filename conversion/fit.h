@@ -18,6 +18,11 @@ struct PictureTarget {
     bool scaled = false;
     int columns = kPictureColumns; // the mode's width: 160, or 320 in hires
 
+    // The picture made for this target, in its first `columns` x 200 pixels.
+    ConstPixelGrid grid_of(const StoredPicture& picture) const {
+        return grid_over(picture, columns, kPictureRows);
+    }
+
     // Every mode has 40 cells to a row: 4 pixels wide, or 8 in hires.
     int cell_width() const { return columns / kCellColumns; }
     // The cell row (a cell's row of pixels) that holds the pixel, numbered as cell_row_of does.

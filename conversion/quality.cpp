@@ -65,8 +65,9 @@ std::vector<float> gaussian_kernel(float sigma) {
     return kernel;
 }
 
-Quality conversion_quality(const PictureTarget& target, const std::uint8_t* picture,
+Quality conversion_quality(const PictureTarget& target, ConstPixelGrid picture,
                            const LabPalette& colors) {
+    require_size(picture, target.columns, kPictureRows, "conversion_quality");
     // On the screen, where every mode's pixels are measured alike.
     const int aspect = kScreenColumns / target.columns;
     const int left = std::max(aspect * target.left, 2 * kFliBugColumns),
@@ -74,7 +75,7 @@ Quality conversion_quality(const PictureTarget& target, const std::uint8_t* pict
     const int top = target.top, bottom = target.top + target.height;
     if (left >= right || top >= bottom) return {};
     const auto wanted = [&](int i) { return target.pixels[std::size_t(i)]; };
-    const auto shown = [&](int i) { return colors[picture[i] & 0x0F]; };
+    const auto shown = [&](int i) { return colors[picture.pixels[i] & 0x0F]; };
     const Screen wanted_blurred = blurred(screen_of(target, wanted));
     const Screen shown_blurred = blurred(screen_of(target, shown));
     double plain = 0, blur = 0;
@@ -100,7 +101,8 @@ QualityFigures measure_quality(const RgbImage& image, const ConversionOptions& o
     for (std::size_t i = 0; i < target.pixels.size(); ++i)
         nearest[i] =
             std::uint8_t(nearest_color(with_chroma(target.pixels[std::size_t(i)]), palette));
-    return {conversion_quality(target, conversion.picture.data(), colors),
-            conversion_quality(target, nearest.data(), colors),
-            conversion_quality(target, diffuse_freely(target, colors).data(), colors)};
+    const StoredPicture unlimited = diffuse_freely(target, colors);
+    return {conversion_quality(target, target.grid_of(conversion.picture), colors),
+            conversion_quality(target, target.grid_of(nearest), colors),
+            conversion_quality(target, target.grid_of(unlimited), colors)};
 }

@@ -6,11 +6,12 @@
 // was made from, pixel by pixel, and after both are blurred (a Gaussian of kViewingBlur screen
 // pixels, in linear light), which is how a dither reads from a viewing distance. Both are
 // taken over the image's area on the 320 x 200 screen, in the columns a C64 shows in FLI, so
-// that every mode is measured on the same pixels.
+// that every mode is measured on the same pixels. The picture is `target.columns` x 200; another
+// is refused.
 struct Quality {
     double plain = 0, blurred = 0;
 };
-Quality conversion_quality(const PictureTarget& target, const std::uint8_t* picture,
+Quality conversion_quality(const PictureTarget& target, ConstPixelGrid picture,
                            const LabPalette& colors);
 
 // The blur's sigma in screen pixels: how far from the screen the picture is looked at.

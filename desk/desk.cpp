@@ -135,8 +135,7 @@ ModeSwitch Desk::set_mode(std::uint8_t format, const LabPalette& shown) {
                            .fix;
         return true;
     });
-    if (!reshaped)
-        done.unshown = to.areas_over_limit(document_.picture.data(), document_.back_color);
+    if (!reshaped) done.unshown = to.areas_over_limit(document_.grid(), document_.back_color);
     return done;
 }
 
@@ -145,7 +144,7 @@ ClashFix Desk::fix_clashes(const LabPalette& shown) {
     const PixelArea within = document_.selection().value_or(document_.whole());
     ClashFix fix;
     change_picture("Fix Colour Clashes", [&](Document::Edit& edit) {
-        fix = mode.fix_clashes(edit.pixels(within).pixels, document_.back_color, shown, within);
+        fix = mode.fix_clashes(edit.pixels(within), document_.back_color, shown, within);
         return fix.pixels > 0;
     });
     return fix;
@@ -155,9 +154,7 @@ ClashFix Desk::fix_clashes(const LabPalette& shown) {
 bool Desk::replace_colour(std::uint8_t from, std::uint8_t to) {
     bool replaced = false;
     change_picture("Replace Colour", [&](Document::Edit& edit) {
-        const PixelGrid pixels = edit.pixels(document_.whole());
-        replaced = ::replace_colour(pixels.pixels, std::size_t(pixels.width * pixels.height), from,
-                                    to) > 0;
+        replaced = ::replace_colour(edit.pixels(document_.whole()), from, to) > 0;
         return replaced;
     });
     return replaced;

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QToolButton>
 
-BackgroundColourDialog::BackgroundColourDialog(const std::uint8_t* picture, const Mode& mode,
+BackgroundColourDialog::BackgroundColourDialog(ConstPixelGrid picture, const Mode& mode,
                                                std::uint8_t current, QWidget* parent)
     : QDialog(parent), picture_(picture), mode_(mode) {
     setupUi(this);
@@ -43,7 +43,7 @@ void BackgroundColourDialog::show_limit_note() {
             : tr("%1 %2 would hold more colours than a C64 shows.").arg(over).arg(mode_.area_many));
 }
 
-bool ask_background_colour(const std::uint8_t* picture, const Mode& mode, std::uint8_t& color,
+bool ask_background_colour(ConstPixelGrid picture, const Mode& mode, std::uint8_t& color,
                            bool& recolour) {
     BackgroundColourDialog dialog(picture, mode, color, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) return false;

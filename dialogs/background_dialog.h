@@ -12,7 +12,7 @@
 class BackgroundColourDialog : public QDialog, public Ui::BackgroundColourDialog {
     Q_OBJECT
 public:
-    BackgroundColourDialog(const std::uint8_t* picture, const Mode& mode, std::uint8_t current,
+    BackgroundColourDialog(ConstPixelGrid picture, const Mode& mode, std::uint8_t current,
                            QWidget* parent = nullptr);
 
     std::uint8_t color() const { return std::uint8_t(group_.checkedId()); }
@@ -22,12 +22,12 @@ public:
 private:
     void show_limit_note();
 
-    const std::uint8_t* picture_;
+    ConstPixelGrid picture_;
     const Mode& mode_;
     QButtonGroup group_;
 };
 
 // Shows the dialog over the active window, starting at `color`; true, with the choice in
 // `color` and `recolour`, when it is confirmed.
-bool ask_background_colour(const std::uint8_t* picture, const Mode& mode, std::uint8_t& color,
+bool ask_background_colour(ConstPixelGrid picture, const Mode& mode, std::uint8_t& color,
                            bool& recolour);

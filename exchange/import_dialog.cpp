@@ -220,10 +220,10 @@ void ImportDialog::convert() {
 // The result shows in the editor's colours, as it will once taken; an image placed by hand
 // has a dotted line round its place.
 void ImportDialog::show_result(const StoredPicture& picture) {
-    const RgbImage shown =
-        render_picture(picture.data(), {.scale = kResultScale,
-                                        .palette = shown_palette(),
-                                        .hires = mode_of(format()).shape.pixel_aspect == 1});
+    const Mode& mode = mode_of(format());
+    const RgbImage shown = render_picture(
+        mode.grid_of(picture.data()),
+        {.scale = kResultScale, .palette = shown_palette(), .hires = mode.shape.pixel_aspect == 1});
     QPixmap result = QPixmap::fromImage(to_qimage(shown));
     if (!placed_) return resultView->setPixmap(result);
     QPainter painter(&result);

@@ -33,8 +33,8 @@ const FileFormat& entry_chosen(const TSaveDialog& dialog,
     return *formats[std::size_t(std::clamp(dialog.FilterIndex, 1, int(formats.size())) - 1)];
 }
 
-bool export_as(TSaveDialog& dialog, Command command, PictureFormat kind,
-               const std::uint8_t* picture, std::uint8_t background) {
+bool export_as(TSaveDialog& dialog, Command command, PictureFormat kind, ConstPixelGrid picture,
+               std::uint8_t background) {
     EncodedPicture encoded = encode_picture(kind, picture, background);
     if (!write_anyway(encoded, kind, QStringLiteral("Export anyway"))) return false;
     const FileFormat& format = offer(dialog, command, kind);
@@ -61,7 +61,7 @@ const FileFormat& chosen_format(TSaveDialog& dialog,
 
 } // namespace
 
-bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
+bool export_other_c64(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background,
                       PictureFormat mode) {
     const auto held = [](PictureFormat kind) {
         std::vector<const FileFormat*> formats = formats_offered(Command::ExportOther, kind);
@@ -91,20 +91,20 @@ bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uin
         format->write({.pixels = picture, .encoded = std::move(encoded.image)}));
 }
 
-bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
+bool export_koala(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background) {
     return export_as(dialog, Command::ExportKoala, fmtMulticolor, picture, background);
 }
 
-bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
+bool export_prg(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background,
                 PictureFormat mode) {
     return export_as(dialog, Command::ExportPrg, mode, picture, background);
 }
 
-bool export_fli(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background) {
+bool export_fli(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background) {
     return export_as(dialog, Command::ExportFli, fmtFli, picture, background);
 }
 
-bool export_png(TSaveDialog& dialog, const std::uint8_t* picture, PictureFormat mode) {
+bool export_png(TSaveDialog& dialog, ConstPixelGrid picture, PictureFormat mode) {
     const FileFormat& format = offer(dialog, Command::ExportPng, std::nullopt);
     if (!dialog.Execute()) return false;
     PngOptionsDialog options(QApplication::activeWindow());

@@ -1,4 +1,5 @@
 #pragma once
+#include "geometry/geometry.h"
 #include "modes/picture_format.h"
 #include "platform/common_dialogs.h"
 #include <cstdint>
@@ -14,19 +15,19 @@
 // count the cells that cannot be shown exactly and, when there are any, ask whether to export
 // anyway; FLI and the FLI PRG do the same with 4 x 1 rows, AFLI with 8 x 1 rows, and show every
 // raster line in `background`. PNG asks for its size and colours after the name, starting from the
-// colours shown; a picture in a hires `mode` is 320 pixels wide, as a C64 shows it.
-bool export_koala(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
+// colours shown; a picture in a hires `mode` is 320 pixels wide, as a C64 shows it. Each takes
+// the picture's grid, of its mode's shape.
+bool export_koala(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background);
 // PRG writes the viewer of the picture's `mode`.
-bool export_prg(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
+bool export_prg(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background,
                 PictureFormat mode = fmtMulticolor);
-bool export_fli(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background);
-bool export_png(TSaveDialog& dialog, const std::uint8_t* picture,
-                PictureFormat mode = fmtMulticolor);
+bool export_fli(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background);
+bool export_png(TSaveDialog& dialog, ConstPixelGrid picture, PictureFormat mode = fmtMulticolor);
 
 // Picture > Export as Other C64 Format: every format the table offers there, one filter entry
 // each. The extension of the name typed picks the format when it is one of theirs, else the
 // chosen entry does (and a name typed without an extension gets that format's). It asks about
 // inexact cells as the Koala export does. A picture in a `mode` some of those formats hold (hires,
 // AFLI) is offered those; any other is offered the multicolour ones.
-bool export_other_c64(TSaveDialog& dialog, const std::uint8_t* picture, std::uint8_t background,
+bool export_other_c64(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background,
                       PictureFormat mode = fmtMulticolor);

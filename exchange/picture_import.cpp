@@ -37,8 +37,9 @@ void set_import_filter(TOpenDialog& dialog) {
 
 } // namespace
 
-bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_t& background,
+bool import_picture_file(const QString& path, PixelGrid storage, std::uint8_t& background,
                          std::uint8_t& format, const FileFormat** read_as) {
+    require_size(storage, kWidestColumns, kPictureRows, "import_picture_file");
     ImportSource source = read_source(path, "cannot be imported");
     if (!source.error.isEmpty()) return false;
     if (!source.picture) {
@@ -51,7 +52,7 @@ bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_
         source.background = options.conversion().background;
         source.format = options.format();
     }
-    std::copy(source.picture->begin(), source.picture->end(), picture);
+    std::copy(source.picture->begin(), source.picture->end(), storage.pixels);
     background = source.background;
     format = source.format;
     if (read_as) *read_as = source.read_as;
@@ -59,11 +60,11 @@ bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_
 }
 
 // The entries show their names only, so these names carry their patterns.
-bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& background,
+bool import_picture(TOpenDialog& dialog, PixelGrid storage, std::uint8_t& background,
                     std::uint8_t& format) {
     set_import_filter(dialog);
     return dialog.Execute() &&
-           import_picture_file(dialog.GetFileName(), picture, background, format);
+           import_picture_file(dialog.GetFileName(), storage, background, format);
 }
 
 std::optional<ReferenceImage> read_reference_image(const QString& path) {

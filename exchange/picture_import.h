@@ -9,16 +9,17 @@
 
 // Brings the file in (see read_import_source): a C64 picture as it is, switching `format` to
 // the mode that shows it; any other image through the conversion dialog, which offers the
-// `format` in use first and may switch it. The picture's bytes (kStorageBytes), the background
+// `format` in use first and may switch it. The picture's storage (kStorageBytes, as a grid 320
+// wide; another is refused), the background
 // (the file's, or the one the conversion chose) and `format` are written only when the import
 // succeeds: true then, with the C64 picture format the file was read as in `read_as` (null for
 // an image); false, with all untouched, when the user cancels or the file is refused (with a
 // message naming the file and the reason).
-bool import_picture_file(const QString& path, std::uint8_t* picture, std::uint8_t& background,
+bool import_picture_file(const QString& path, PixelGrid storage, std::uint8_t& background,
                          std::uint8_t& format, const FileFormat** read_as = nullptr);
 
 // Picture > Import: asks for a file (the dialog's filter is set here) and brings it in as above.
-bool import_picture(TOpenDialog& dialog, std::uint8_t* picture, std::uint8_t& background,
+bool import_picture(TOpenDialog& dialog, PixelGrid storage, std::uint8_t& background,
                     std::uint8_t& format);
 
 // A file Import reads, as an image to trace, laid where Import would lay it: a C64 picture in

@@ -35,8 +35,7 @@ std::uint8_t most_shown(const std::array<std::uint8_t, kPictureRows>& background
 
 PictureFormat kind_of(const C64Image& image) { return kKinds[image.index()]; }
 
-EncodedPicture encode_picture(PictureFormat kind, const std::uint8_t* picture,
-                              std::uint8_t background) {
+EncodedPicture encode_picture(PictureFormat kind, ConstPixelGrid picture, std::uint8_t background) {
     switch (kind) {
     case fmtFli: {
         FliEncoding fli = encode_fli(picture, background);
@@ -59,21 +58,20 @@ EncodedPicture encode_picture(PictureFormat kind, const std::uint8_t* picture,
 DecodedPicture decode_picture(const C64Image& image) {
     DecodedPicture decoded;
     decoded.format = kind_of(image);
-    std::uint8_t* pixels = decoded.pixels.data();
     std::uint8_t c64_background = 0;
     std::visit(
         [&](const auto& parts) {
             using Parts = std::decay_t<decltype(parts)>;
             if constexpr (std::is_same_v<Parts, MulticolorImage>) {
-                decode_multicolor(parts, pixels);
+                decode_multicolor(parts, multicolor_grid(decoded.pixels));
                 c64_background = parts.background;
             } else if constexpr (std::is_same_v<Parts, FliImage>) {
-                decode_fli(parts, pixels);
+                decode_fli(parts, multicolor_grid(decoded.pixels));
                 c64_background = most_shown(parts.backgrounds);
             } else if constexpr (std::is_same_v<Parts, HiresImage>) {
-                decode_hires(parts, pixels);
+                decode_hires(parts, hires_grid(decoded.pixels));
             } else {
-                decode_afli(parts, pixels);
+                decode_afli(parts, hires_grid(decoded.pixels));
             }
         },
         image);

@@ -23,13 +23,13 @@ PictureFormat kind_of(const C64Image& image);
 
 // The picture (Vexlor indices) encoded for a file of `kind` on `background` (a Vexlor index),
 // with how many of its parts (cells; in FLI and AFLI, rows of a cell) could not be shown exactly.
+// The picture's grid has the kind's shape (320 x 200 in hires and AFLI, else 160 x 200).
 struct EncodedPicture {
     C64Image image;
     int inexact = 0;
     int parts = 0; // how many the picture has
 };
-EncodedPicture encode_picture(PictureFormat kind, const std::uint8_t* picture,
-                              std::uint8_t background);
+EncodedPicture encode_picture(PictureFormat kind, ConstPixelGrid picture, std::uint8_t background);
 
 // The picture as the editor holds it: pixels and background as Vexlor indices, and its mode.
 // An FLI file may give each raster line a background of its own: the picture takes the one
@@ -121,7 +121,7 @@ enum class Fit : std::uint8_t { Marked, Own, Variant, ByNameOnly };
 // What a writer is given: the picture as the editor holds it (Vexlor indices), encoded for the
 // file's kind where it holds a C64 picture, and how an image shows it.
 struct PictureToWrite {
-    const std::uint8_t* pixels = nullptr;
+    ConstPixelGrid pixels = {};
     C64Image encoded = {};
     RenderOptions rendering = {};
 };

@@ -10,12 +10,13 @@
 
 constexpr std::uint8_t kCR = 0x0D, kLF = 0x0A, kEnd = 0x1A;
 
-std::vector<std::uint8_t> encode_vxr(const std::uint8_t* picture, std::size_t size) {
+std::vector<std::uint8_t> encode_vxr(ConstPixelGrid picture) {
+    const std::size_t size = std::size_t(picture.width) * std::size_t(picture.height);
     std::vector<std::uint8_t> bytes;
     bytes.reserve(size * 2);
     for (std::size_t i = 0; i < size; ++i) {
-        if (picture[i] == kLF) bytes.push_back(kCR);
-        bytes.push_back(picture[i]);
+        if (picture.pixels[i] == kLF) bytes.push_back(kCR);
+        bytes.push_back(picture.pixels[i]);
     }
     return bytes;
 }
@@ -93,11 +94,10 @@ void VxrReader::finish() {
     std::fill(out_ + taken_, out_ + capacity_, std::uint8_t(0));
 }
 
-bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity,
-                   std::size_t* taken) {
+bool load_vxr_file(const std::string& path, PixelGrid picture, std::size_t* taken) {
     const int fd = open_regular_file(path).fd;
     if (fd < 0) return false;
-    VxrReader reader(picture, capacity);
+    VxrReader reader(picture);
     // One read takes a whole file of an ordinary size; larger ones are read no further than needed.
     constexpr std::size_t kChunk = 65536;
     const std::unique_ptr<std::uint8_t[]> chunk(new std::uint8_t[kChunk]);
@@ -118,8 +118,10 @@ namespace {
 class VexlorFormat : public FileFormat {
 public:
     using FileFormat::FileFormat;
+    // The file holds a multicolour picture, 160 x 200.
     std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
-        return encode_vxr(picture.pixels, kPictureBytes);
+        require_size(picture.pixels, kPictureColumns, kPictureRows, "the Vexlor file");
+        return encode_vxr(picture.pixels);
     }
 };
 

@@ -1,20 +1,23 @@
 #pragma once
+#include "geometry/geometry.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The .vxr picture file: the picture bytes in order, each 0x0A stored as 0x0D 0x0A.
+// The .vxr picture file: the picture bytes in order, row by row, each 0x0A stored as 0x0D 0x0A.
 
-std::vector<std::uint8_t> encode_vxr(const std::uint8_t* picture, std::size_t size);
+std::vector<std::uint8_t> encode_vxr(ConstPixelGrid picture);
 
-// Reads file bytes into a picture buffer: a 0x0D directly before 0x0A is dropped, 0x1A ends the
-// data, and at most `capacity` bytes are taken; at the end, the rest of the buffer becomes 0, so
+// Reads file bytes into a picture: a 0x0D directly before 0x0A is dropped, 0x1A ends the data,
+// and at most the picture's pixels are taken; at the end, the rest of the picture becomes 0, so
 // that a short file never leaves part of another picture behind.
 // Bytes above 15 keep their low four bits, so the picture only ever holds colour indices.
 class VxrReader {
 public:
-    VxrReader(std::uint8_t* picture, std::size_t capacity) : out_(picture), capacity_(capacity) {}
+    explicit VxrReader(PixelGrid picture)
+        : out_(picture.pixels),
+          capacity_(std::size_t(picture.width) * std::size_t(picture.height)) {}
 
     // Takes the next bytes; false once nothing more will be taken.
     bool feed(const std::uint8_t* data, std::size_t size);
@@ -37,6 +40,5 @@ private:
 // Loads a file into the picture; false, with the picture untouched, when it cannot be opened
 // (or is no regular file: see open_regular_file).
 // It reads no more of the file than the picture can take. `taken`, if given, receives how many
-// bytes of the picture the file held.
-bool load_vxr_file(const std::string& path, std::uint8_t* picture, std::size_t capacity,
-                   std::size_t* taken = nullptr);
+// pixels of the picture the file held.
+bool load_vxr_file(const std::string& path, PixelGrid picture, std::size_t* taken = nullptr);

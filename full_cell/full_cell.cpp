@@ -19,7 +19,8 @@ AreaCounts count_area(const PictureModel& model, const PlotArea& area) {
 // Whether the mode still shows the pixel's cell once `color` is written there.
 bool shows_with(const Mode& mode, const PictureModel& model, std::int32_t column, std::int32_t row,
                 std::uint8_t color) {
-    return mode.shows_with(model.picture.data(), model.back_color, {column, row}, color);
+    return mode.shows_with(mode.grid_of(model.picture.data()), model.back_color, {column, row},
+                           color);
 }
 
 // Of the area's colours besides the background and `color`, the one with the fewest pixels;

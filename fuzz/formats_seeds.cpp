@@ -1,6 +1,7 @@
 // Writes the formats fuzzer's first corpus into the folder named: a file of each format, one
 // cut a byte short and one a byte long.
 #include "formats/format_table.h"
+#include "modes/mode.h"
 #include <fstream>
 #include <string>
 
@@ -11,7 +12,10 @@ int main(int, char** argv) {
         file[1] = std::uint8_t(format->load_address() >> 8);
         if (format->writes())
             file = format->write(
-                {.encoded = encode_picture(*format->kind(), StoredPicture{}.data(), 0).image});
+                {.encoded =
+                     encode_picture(*format->kind(),
+                                    mode_of(*format->kind()).grid_of(StoredPicture{}.data()), 0)
+                         .image});
         const std::string name = std::string(argv[1]) + "/" + std::string(format->extensions()[0]);
         const auto put = [&](const std::string& path, std::size_t bytes) {
             file.resize(bytes);

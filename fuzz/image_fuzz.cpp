@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Conversion conversion = convert_image(image, options);
     for (std::uint8_t index : conversion.picture)
         if (index > 15) std::abort();
-    if (inexact_cells(conversion.picture.data(), conversion.background).any()) std::abort();
+    if (inexact_cells(multicolor_grid(conversion.picture), conversion.background).any())
+        std::abort();
     return 0;
 }

@@ -11,13 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (read.image.has_value() == !read.error.empty()) std::abort();
         if (!read.image) continue;
         PictureBytes picture;
-        decode_multicolor(*read.image, picture.data());
+        decode_multicolor(*read.image, multicolor_grid(picture));
         for (std::uint8_t index : picture)
             if (index > 15) std::abort();
-        const Encoding encoding = encode_multicolor(picture.data());
+        const Encoding encoding = encode_multicolor(multicolor_grid(picture));
         if (encoding.inexact_cells != 0) std::abort();
         PictureBytes again;
-        decode_multicolor(*read_koala(write_koala(encoding.image)).image, again.data());
+        decode_multicolor(*read_koala(write_koala(encoding.image)).image, multicolor_grid(again));
         if (again != picture) std::abort();
     }
     if (looks_like_koala(file) && !read_koala(file).image) std::abort();

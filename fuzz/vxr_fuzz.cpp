@@ -12,11 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     whole.fill(0xEE);
     split.fill(0xEE);
 
-    VxrReader once(whole.data(), kPicture);
+    VxrReader once(PixelGrid{whole.data(), 160, 200});
     once.feed(data, size);
     once.finish();
 
-    VxrReader twice(split.data(), kPicture);
+    VxrReader twice(PixelGrid{split.data(), 160, 200});
     const std::size_t cut = size ? data[0] % (size + 1) : 0;
     twice.feed(data, cut);
     twice.feed(data + cut, size - cut);

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 #include <type_traits>
 
 // Places, sizes and grids of picture pixels, in whatever mode: plain values, no rules.
@@ -89,3 +92,24 @@ template <class Byte> struct Grid {
 };
 using PixelGrid = Grid<std::uint8_t>;
 using ConstPixelGrid = Grid<const std::uint8_t>;
+
+// The first `width` x `height` bytes of a container (an array or vector of pixels) as a grid;
+// a container too small to hold them is refused. A grid over a temporary lasts as long as it.
+template <class Bytes> auto grid_over(Bytes&& bytes, int width, int height) {
+    using Byte = std::remove_pointer_t<decltype(bytes.data())>;
+    if (width < 0 || height < 0 || bytes.size() < std::size_t(width) * std::size_t(height))
+        throw std::invalid_argument("the pixels do not fill a " + std::to_string(width) + " x " +
+                                    std::to_string(height) + " grid");
+    return Grid<Byte>{bytes.data(), width, height};
+}
+
+// Refuses a grid of another size than the one `reader` works on: its loops take the rows as
+// that wide, and would read or write past the pixels of a smaller grid.
+template <class Byte>
+void require_size(const Grid<Byte>& grid, int width, int height, const char* reader) {
+    if (grid.width != width || grid.height != height || grid.pixels == nullptr)
+        throw std::invalid_argument(std::string(reader) + " works on a " + std::to_string(width) +
+                                    " x " + std::to_string(height) + " picture, not " +
+                                    std::to_string(grid.width) + " x " +
+                                    std::to_string(grid.height));
+}

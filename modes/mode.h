@@ -33,16 +33,17 @@ struct Mode {
     // background the one area accepts a colour it holds, or one that leaves it showing.
     std::array<CellSize, 2> plot_order;
     int plot_steps;
+    // The rules below take the picture's grid, of the mode's shape, and refuse another.
     // Whether a C64 shows the cell of `at` exactly once `color` is written there.
-    bool (*shows_with)(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
+    bool (*shows_with)(ConstPixelGrid picture, std::uint8_t background, PixelPos at,
                        std::uint8_t color);
     // The rows of a cell (4 x 1, or 8 x 1 in hires) the clash marks cover, a C64 being unable to
     // show them exactly.
-    CellRowSet (*clash_rows)(const std::uint8_t* picture, std::uint8_t background);
+    CellRowSet (*clash_rows)(ConstPixelGrid picture, std::uint8_t background);
     // The rows of a cell that an export could not show exactly.
-    CellRowSet (*inexact_rows)(const std::uint8_t* picture, std::uint8_t background);
+    CellRowSet (*inexact_rows)(ConstPixelGrid picture, std::uint8_t background);
     // Fix Colour Clashes, within an area of the picture: makes what it touches showable.
-    void (*make_showable)(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
+    void (*make_showable)(PixelGrid picture, std::uint8_t background, const LabPalette& shown,
                           const PixelArea& within);
     // The cell columns at the left that no C64 shows in this mode (FLI's and AFLI's three).
     int hidden_cell_columns = 0;
@@ -61,10 +62,15 @@ struct Mode {
     // rows) the user reads is one of these.
     template <class Marked> int areas_with(Marked marked) const;
     // How many colour areas could not be shown exactly: what the background dialog warns of.
-    int areas_over_limit(const std::uint8_t* picture, std::uint8_t background) const;
+    int areas_over_limit(ConstPixelGrid picture, std::uint8_t background) const;
     // Fix Colour Clashes within an area of the picture, and what it changed.
-    ClashFix fix_clashes(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
+    ClashFix fix_clashes(PixelGrid picture, std::uint8_t background, const LabPalette& shown,
                          const PixelArea& within) const;
+    // The first pixels of `storage` (kStorageBytes) as a picture of this mode's shape.
+    PixelGrid grid_of(std::uint8_t* storage) const { return {storage, shape.width, shape.height}; }
+    ConstPixelGrid grid_of(const std::uint8_t* storage) const {
+        return {storage, shape.width, shape.height};
+    }
 };
 
 template <class Marked> int Mode::areas_with(Marked marked) const {

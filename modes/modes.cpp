@@ -8,25 +8,27 @@
 namespace {
 
 // Multicolor: the cell shows at most three colours besides the background.
-bool cell_shows_with(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
+bool cell_shows_with(ConstPixelGrid picture, std::uint8_t background, PixelPos at,
                      std::uint8_t color) {
+    require_size(picture, kMulticolorColumns, kBitmapRows, "Multicolor's shows_with");
     const int cell = cell_of(at.column, at.row), target = at.row * kMulticolorColumns + at.column;
     std::uint16_t colours = 0;
     for (int p = 0; p < kCellPixels; ++p) {
         const int offset = cell_pixel_offset(cell, p);
-        colours |= std::uint16_t(1u << ((offset == target ? color : picture[offset]) & 0x0F));
+        colours |=
+            std::uint16_t(1u << ((offset == target ? color : picture.pixels[offset]) & 0x0F));
     }
     return colours_besides(colours, background) <= 3;
 }
 
 // FLI: besides the background and two colours of its own, each row has only the colour all
 // eight rows share.
-bool fli_cell_shows_with(const std::uint8_t* picture, std::uint8_t background, PixelPos at,
+bool fli_cell_shows_with(ConstPixelGrid picture, std::uint8_t background, PixelPos at,
                          std::uint8_t color) {
     const int cell = cell_of(at.column, at.row);
     CellRowCounts rows = cell_row_counts(picture, cell);
     std::array<int, 16>& own = rows[std::size_t(at.row % kCellHeight)];
-    --own[picture[at.row * kMulticolorColumns + at.column] & 0x0F];
+    --own[picture.at(at) & 0x0F];
     ++own[color & 0x0F];
     return fli_shows_cell(rows, background, cell);
 }
@@ -51,11 +53,11 @@ constexpr Mode kModes[] = {
      .plot_steps = 1,
      .shows_with = cell_shows_with,
      .clash_rows =
-         [](const std::uint8_t* picture, std::uint8_t background) {
+         [](ConstPixelGrid picture, std::uint8_t background) {
              return rows_of_cells(inexact_cells(picture, background));
          },
      .inexact_rows =
-         [](const std::uint8_t* picture, std::uint8_t background) {
+         [](ConstPixelGrid picture, std::uint8_t background) {
              return rows_of_cells(inexact_cells(picture, background));
          },
      .make_showable = fix_cell_clashes},
@@ -76,7 +78,7 @@ constexpr Mode kModes[] = {
      .shows_with = fli_cell_shows_with,
      .clash_rows = fli_clash_rows,
      .inexact_rows =
-         [](const std::uint8_t* picture, std::uint8_t background) {
+         [](ConstPixelGrid picture, std::uint8_t background) {
              return encode_fli(picture, background).inexact;
          },
      .make_showable = fix_row_clashes,
@@ -94,11 +96,10 @@ constexpr Mode kModes[] = {
      .area_many = "cells",
      .plot_order = {{{8, 8}}},
      .plot_steps = 1,
-     .shows_with = [](const std::uint8_t* picture, std::uint8_t, PixelPos at,
+     .shows_with = [](ConstPixelGrid picture, std::uint8_t, PixelPos at,
                       std::uint8_t color) { return hires_shows_with(picture, at, color, 8); },
-     .clash_rows = [](const std::uint8_t* picture,
-                      std::uint8_t) { return hires_clash_rows(picture); },
-     .inexact_rows = [](const std::uint8_t* picture,
+     .clash_rows = [](ConstPixelGrid picture, std::uint8_t) { return hires_clash_rows(picture); },
+     .inexact_rows = [](ConstPixelGrid picture,
                         std::uint8_t) { return encode_hires(picture).inexact; },
      .make_showable = fix_pair_clashes},
     // A row of eight pixels shows two colours of its own.
@@ -114,11 +115,10 @@ constexpr Mode kModes[] = {
      .area_many = "rows",
      .plot_order = {{{8, 1}}},
      .plot_steps = 1,
-     .shows_with = [](const std::uint8_t* picture, std::uint8_t, PixelPos at,
+     .shows_with = [](ConstPixelGrid picture, std::uint8_t, PixelPos at,
                       std::uint8_t color) { return hires_shows_with(picture, at, color, 1); },
-     .clash_rows = [](const std::uint8_t* picture,
-                      std::uint8_t) { return afli_clash_rows(picture); },
-     .inexact_rows = [](const std::uint8_t* picture,
+     .clash_rows = [](ConstPixelGrid picture, std::uint8_t) { return afli_clash_rows(picture); },
+     .inexact_rows = [](ConstPixelGrid picture,
                         std::uint8_t) { return encode_afli(picture).inexact; },
      .make_showable = fix_afli_clashes,
      .hidden_cell_columns = kFliBugCellColumns},
@@ -128,23 +128,25 @@ constexpr Mode kModes[] = {
 
 std::span<const Mode> all_modes() { return kModes; }
 
-int Mode::areas_over_limit(const std::uint8_t* picture, std::uint8_t background) const {
+int Mode::areas_over_limit(ConstPixelGrid picture, std::uint8_t background) const {
+    require_size(picture, shape.width, shape.height, name);
     const CellRowSet rows = inexact_rows(picture, background);
     return areas_with([&](PixelPos at) {
         return rows[std::size_t(at.row * kCellColumns + at.column / shape.cell.width)];
     });
 }
 
-ClashFix Mode::fix_clashes(std::uint8_t* picture, std::uint8_t background, const LabPalette& shown,
+ClashFix Mode::fix_clashes(PixelGrid picture, std::uint8_t background, const LabPalette& shown,
                            const PixelArea& within) const {
-    const std::size_t pixels = std::size_t(shape.width * shape.height);
-    const std::vector<std::uint8_t> before(picture, picture + pixels);
+    require_size(picture, shape.width, shape.height, name);
+    const std::vector<std::uint8_t> before(picture.pixels,
+                                           picture.pixels + shape.width * shape.height);
     make_showable(picture, background, shown, within);
     ClashFix fix;
     fix.areas = areas_with([&](PixelPos at) {
         const auto i = std::size_t(at.row * shape.width + at.column);
-        fix.pixels += picture[i] != before[i];
-        return picture[i] != before[i];
+        fix.pixels += picture.pixels[i] != before[i];
+        return picture.pixels[i] != before[i];
     });
     return fix;
 }
@@ -213,7 +215,7 @@ ShapeChange change_shape(const Mode& from, const Mode& to, std::uint8_t* storage
     if (from.shape.width == to.shape.width) return change;
     const std::vector<std::uint8_t> before(storage, storage + from.shape.width * from.shape.height);
     convert_shape(from, to, storage);
-    change.fix = to.fix_clashes(storage, background, shown, to.whole());
+    change.fix = to.fix_clashes(to.grid_of(storage), background, shown, to.whole());
     const int width = from.shape.width * from.shape.pixel_aspect;
     const int height = std::min(from.shape.height, to.shape.height);
     change.on_screen = width * height;

@@ -136,9 +136,9 @@ PlotResult PictureModel::plot_in_mode(const Mode& mode, std::int32_t column, std
         // A colour the area holds is always taken; another only if the area still shows.
         analyse(block_at({column, row}, mode.plot_order[0]));
         old_color = read_pixel(column, row);
-        const bool accepted =
-            inside &&
-            (mode.shows_with(picture.data(), back_color, {column, row}, color) || holds(color));
+        const bool accepted = inside && (mode.shows_with(mode.grid_of(picture.data()), back_color,
+                                                         {column, row}, color) ||
+                                         holds(color));
         return write_plotted(result, accepted, color);
     }
     for (int step = 0; step < mode.plot_steps && !result.accepted; ++step) {

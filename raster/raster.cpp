@@ -4,14 +4,15 @@
 #include <cstdlib>
 
 // A scanline fill with its own stack: an area as large as the picture needs no recursion.
-std::vector<PixelPos> fill_area(const std::uint8_t* picture, int columns, int rows, PixelPos seed) {
+std::vector<PixelPos> fill_area(ConstPixelGrid picture, PixelPos seed) {
     std::vector<PixelPos> area;
-    if (seed.column < 0 || seed.column >= columns || seed.row < 0 || seed.row >= rows) return area;
-    const std::uint8_t target = picture[seed.row * columns + seed.column];
+    if (!picture.contains(seed)) return area;
+    const int columns = picture.width, rows = picture.height;
+    const std::uint8_t target = picture.at(seed);
     std::vector<bool> taken(std::size_t(columns) * std::size_t(rows));
     auto open = [&](int column, int row) {
         const int at = row * columns + column;
-        return picture[at] == target && !taken[std::size_t(at)];
+        return picture.pixels[at] == target && !taken[std::size_t(at)];
     };
     std::vector<PixelPos> seeds{seed};
     while (!seeds.empty()) {
@@ -143,12 +144,12 @@ std::vector<PixelPos> ellipse_pixels(PixelPos corner, PixelPos opposite, bool fi
     return pixels;
 }
 
-std::size_t replace_colour(std::uint8_t* picture, std::size_t size, std::uint8_t from,
-                           std::uint8_t to) {
+std::size_t replace_colour(PixelGrid picture, std::uint8_t from, std::uint8_t to) {
+    const std::size_t size = std::size_t(picture.width) * std::size_t(picture.height);
     std::size_t changed = 0;
     for (std::size_t i = 0; i < size; ++i)
-        if (picture[i] == from) {
-            picture[i] = to;
+        if (picture.pixels[i] == from) {
+            picture.pixels[i] = to;
             ++changed;
         }
     return from == to ? 0 : changed;

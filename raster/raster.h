@@ -7,10 +7,9 @@
 // The pixels the drawing tools touch, worked out without touching the picture: the tools then
 // paint them one by one through the colour-cell rules.
 
-// The 4-connected area of the seed's colour in a picture of `columns` x `rows` bytes, in the
-// order a fill paints it: span by span, each span left to right. Empty when the seed lies
-// outside the picture.
-std::vector<PixelPos> fill_area(const std::uint8_t* picture, int columns, int rows, PixelPos seed);
+// The 4-connected area of the seed's colour in the picture, in the order a fill paints it: span
+// by span, each span left to right. Empty when the seed lies outside the picture.
+std::vector<PixelPos> fill_area(ConstPixelGrid picture, PixelPos seed);
 
 // The standard integer line from one pixel to another, both ends included.
 std::vector<PixelPos> line_pixels(PixelPos from, PixelPos to);
@@ -23,6 +22,5 @@ std::vector<PixelPos> rectangle_pixels(PixelPos corner, PixelPos opposite, bool 
 // bottom within its box; a box one or two pixels across or down is all outline.
 std::vector<PixelPos> ellipse_pixels(PixelPos corner, PixelPos opposite, bool filled);
 
-// Turns every byte `from` into `to`; how many changed.
-std::size_t replace_colour(std::uint8_t* picture, std::size_t size, std::uint8_t from,
-                           std::uint8_t to);
+// Turns every pixel `from` into `to`; how many changed.
+std::size_t replace_colour(PixelGrid picture, std::uint8_t from, std::uint8_t to);

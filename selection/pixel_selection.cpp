@@ -81,8 +81,7 @@ PixelSelection PixelSelection::lasso(std::span<const PixelPos> outline, const Pi
 }
 
 PixelSelection PixelSelection::wand(ConstPixelGrid picture, PixelPos from) {
-    const std::vector<PixelPos> pixels =
-        fill_area(picture.pixels, picture.width, picture.height, from);
+    const std::vector<PixelPos> pixels = fill_area(picture, from);
     if (pixels.empty()) return {};
     PixelArea area{from.column, from.row, 1, 1};
     for (PixelPos at : pixels) area = united(area, {at.column, at.row, 1, 1});

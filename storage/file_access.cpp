@@ -11,8 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-bool load_picture_file(const QString& path, std::uint8_t* picture, std::size_t* pixels) {
-    return load_vxr_file(QFile::encodeName(path).toStdString(), picture, kPictureBytes, pixels);
+bool load_picture_file(const QString& path, PixelGrid picture, std::size_t* pixels) {
+    require_size(picture, kPictureColumns, kPictureRows, "load_picture_file");
+    return load_vxr_file(QFile::encodeName(path).toStdString(), picture, pixels);
 }
 
 bool is_vexlor_file_name(const QString& path) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "formats/file_reading.h"
+#include "geometry/geometry.h"
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -11,8 +12,9 @@ class QSaveFile;
 // editor does.
 
 // Opening keeps quiet when a file cannot be read: nothing has been lost. The pixels a short
-// file does not hold are colour 0; `pixels`, if given, receives how many it held.
-bool load_picture_file(const QString& path, std::uint8_t* picture, std::size_t* pixels = nullptr);
+// file does not hold are colour 0; `pixels`, if given, receives how many it held. The file holds
+// a multicolour picture, 160 x 200; a grid of another size is refused.
+bool load_picture_file(const QString& path, PixelGrid picture, std::size_t* pixels = nullptr);
 
 // Whether the name is that of a picture that Open reads (Vexlor's own, .vxr in any case); any
 // other file opens as Import reads it.

@@ -29,7 +29,7 @@ bool write_anyway(const EncodedPicture& encoded, PictureFormat kind, const QStri
                        go_on, QStringLiteral("Cancel"));
 }
 
-bool save_picture_file(const QString& path, const std::uint8_t* picture, PictureFormat mode,
+bool save_picture_file(const QString& path, ConstPixelGrid picture, PictureFormat mode,
                        std::uint8_t background) {
     const FileFormat& format = saved_format(mode);
     if (!format.kind()) return save_file_atomically(path, format.write({.pixels = picture}));

@@ -10,8 +10,8 @@
 
 // The picture (in `mode`, on `background`) in the file Save writes for its mode: Vexlor's own,
 // or a hires mode's own C64 file. Where that file cannot hold every cell exactly the user is
-// asked first, and a picture not saved gives false.
-bool save_picture_file(const QString& path, const std::uint8_t* picture,
+// asked first, and a picture not saved gives false. The grid has the mode's shape.
+bool save_picture_file(const QString& path, ConstPixelGrid picture,
                        PictureFormat mode = fmtMulticolor, std::uint8_t background = 0);
 
 // Whether to write a picture some of whose parts a C64 file cannot show exactly: true at once

@@ -113,7 +113,8 @@ TEST_F(BackgroundAndPalette, MenusOfferTheBackgroundAndThePalettes) {
 // blue, black is a colour like any other, and the export writes the same file again.
 TEST_F(BackgroundAndPalette, ABlueKoalaPictureIsEditedAndExportedOnBlue) {
     const PictureBytes drawn = drawn_on_blue();
-    const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(drawn.data(), 6).image);
+    const std::vector<std::uint8_t> koala =
+        write_koala(encode_multicolor(multicolor_grid(drawn), 6).image);
     ASSERT_EQ(koala[10002], 6);
     confirm_and_choose(write("blue.koa", koala));
     okno1->PictureImportItem->trigger();
@@ -198,10 +199,10 @@ TEST_F(BackgroundAndPalette, TheDialogRecoloursOrKeepsAndIsOneStep) {
 TEST_F(BackgroundAndPalette, OpenFindsTheBackgroundAFileWasDrawnOn) {
     PictureBytes on_blue = drawn_on_blue();
     on_blue[4] = 3, on_blue[5] = 4, on_blue[6] = 8; // with cell 0, only blue fits both
-    ASSERT_TRUE(save_picture_file(dir.filePath("blue.vxr"), on_blue.data()));
+    ASSERT_TRUE(save_picture_file(dir.filePath("blue.vxr"), multicolor_grid(on_blue)));
     PictureBytes on_black{};
     on_black[0] = 6;
-    ASSERT_TRUE(save_picture_file(dir.filePath("black.vxr"), on_black.data()));
+    ASSERT_TRUE(save_picture_file(dir.filePath("black.vxr"), multicolor_grid(on_black)));
 
     confirm_and_choose(dir.filePath("blue.vxr"));
     okno1->FileOpen();

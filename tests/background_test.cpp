@@ -54,6 +54,6 @@ TEST(Background, APictureThatComesWithoutOneKeepsOrFindsOne) {
         PictureModel model;
         paint_cell(model, 0, c.cell0);
         paint_cell(model, 1, c.cell1);
-        EXPECT_EQ(background_for_loaded(model.picture.data(), c.current), c.expected);
+        EXPECT_EQ(background_for_loaded(multicolor_grid(model.picture), c.current), c.expected);
     }
 }

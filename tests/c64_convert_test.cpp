@@ -34,7 +34,7 @@ RgbImage noise_image(int width, int height, unsigned seed) {
 Lab lab_at(const PictureTarget& target, int x, int y) { return target.pixels[y * 160 + x]; }
 
 bool obeys_limit(const Conversion& conversion) {
-    return inexact_cells(conversion.picture.data(), conversion.background).none();
+    return inexact_cells(multicolor_grid(conversion.picture), conversion.background).none();
 }
 
 // The colour `share` of the way from `from` to `to` in CIELAB.
@@ -46,7 +46,8 @@ Lab between(const Lab& from, const Lab& to, float share) {
 double cells_error(const std::vector<Lab>& target, const LabPalette& colors,
                    const CellColors& cells) {
     const PictureTarget whole{target, 0, 0, 160, 200, false};
-    return mean_delta_e(whole, map_to_cells(whole, colors, cells, Dither::None).data(), colors);
+    return mean_delta_e(whole, whole.grid_of(map_to_cells(whole, colors, cells, Dither::None)),
+                        colors);
 }
 
 } // namespace
@@ -95,7 +96,7 @@ TEST(Palettes, AnImageDrawnInAKnownPaletteIsRecognised) {
     std::mt19937 random(4);
     const PictureBytes picture = random_encodable_picture(random, 0);
     for (PaletteId id : kKnownPalettes) {
-        const RgbImage image = render_picture(picture.data(), {.palette = id});
+        const RgbImage image = render_picture(multicolor_grid(picture), {.palette = id});
         EXPECT_EQ(recognise_palette(image), id) << palette_name(id);
     }
     EXPECT_EQ(recognise_palette(noise_image(160, 200, 1)), std::nullopt);
@@ -118,7 +119,7 @@ TEST(Conversion, AnImageDrawnInAPaletteUnderTheLimitIsTakenColourForColour) {
     const PictureBytes on_black = random_encodable_picture(random, 0);
     for (PaletteId id : kKnownPalettes) {
         const Conversion conversion =
-            convert_image(render_picture(on_black.data(), {.palette = id}), {});
+            convert_image(render_picture(multicolor_grid(on_black), {.palette = id}), {});
         EXPECT_TRUE(conversion.palette.drawn_in_it);
         EXPECT_EQ(conversion.palette.palette, id);
         EXPECT_FALSE(conversion.scaled);
@@ -126,8 +127,8 @@ TEST(Conversion, AnImageDrawnInAPaletteUnderTheLimitIsTakenColourForColour) {
     }
     // On another background only "best" finds it; black cannot show it.
     const PictureBytes on_blue = random_encodable_picture(random, 6);
-    const RgbImage image =
-        render_picture(on_blue.data(), {.double_width = false, .palette = PaletteId::Colodore});
+    const RgbImage image = render_picture(multicolor_grid(on_blue),
+                                          {.double_width = false, .palette = PaletteId::Colodore});
     const Conversion best = convert_image(image, {.background = BackgroundChoice::Best});
     EXPECT_EQ(best.background, 6);
     EXPECT_EQ(best.picture, stored(on_blue));
@@ -210,8 +211,9 @@ TEST(Conversion, EveryOptionGivesAPictureThatObeysTheLimit) {
         const Conversion conversion =
             convert_image(c.image, {PaletteId::Pepto, c.background, c.dither, 14, c.format});
         EXPECT_TRUE(c.background != BackgroundChoice::Given || conversion.background == 14);
+        const Mode& mode = mode_of(c.format);
         EXPECT_EQ(
-            mode_of(c.format).areas_over_limit(conversion.picture.data(), conversion.background),
+            mode.areas_over_limit(mode.grid_of(conversion.picture.data()), conversion.background),
             0);
         for (std::uint8_t index : conversion.picture) ASSERT_LT(index, 16);
     }
@@ -232,7 +234,7 @@ TEST(Conversion, HiresModesTakeAFlatPictureExactlyAndDitherAGradientCloser) {
     StoredPicture flat{};
     flat.fill(14); // light blue
     const RgbImage flat_image =
-        render_picture(flat.data(), {.palette = PaletteId::Colodore, .hires = true});
+        render_picture(hires_grid(flat), {.palette = PaletteId::Colodore, .hires = true});
     const PictureTarget target = fit_to_picture(gradient, nullptr, fmtHires);
     // The mean difference between each 8 x 8 block of the gradient and of the picture.
     const auto seen_from_afar = [&](const StoredPicture& picture) {

@@ -38,20 +38,21 @@ TEST(FliLimit, MarksExactlyTheRowsAC64CannotShow) {
     for (const Case& c : cases) {
         PictureBytes picture{};
         for (const auto& [y, colors] : c.rows) set_row(picture, 45, y, colors);
-        const FliEncoding encoding = encode_fli(picture.data(), 0);
+        const FliEncoding encoding = encode_fli(multicolor_grid(picture), 0);
         std::vector<int> inexact;
         for (int y = 0; y < kCellHeight; ++y)
             if (encoding.inexact[std::size_t(row_index(45, y))]) inexact.push_back(y);
         EXPECT_EQ(inexact, c.inexact) << c.what;
         EXPECT_EQ(int(encoding.inexact.count()), int(c.inexact.size())) << c.what;
-        const CellRowSet marks = fli_clash_rows(picture.data(), 0);
-        EXPECT_EQ(marks & ~encoding.inexact, fli_clash_rows(PictureBytes{}.data(), 0)) << c.what;
+        const CellRowSet marks = fli_clash_rows(multicolor_grid(picture), 0);
+        EXPECT_EQ(marks & ~encoding.inexact, fli_clash_rows(multicolor_grid(PictureBytes{}), 0))
+            << c.what;
     }
 }
 
 TEST(FliLimit, MarksTheBugColumnsAndTheLastRowsThatShareRow196sScreen) {
     PictureBytes picture{};
-    const CellRowSet empty = fli_clash_rows(picture.data(), 0);
+    const CellRowSet empty = fli_clash_rows(multicolor_grid(picture), 0);
     EXPECT_EQ(int(empty.count()), kFliBugCellColumns * kPictureRows);
     EXPECT_TRUE(empty[std::size_t(cell_row_of(11, 57))]);
     EXPECT_FALSE(empty[std::size_t(cell_row_of(12, 57))]);
@@ -59,9 +60,10 @@ TEST(FliLimit, MarksTheBugColumnsAndTheLastRowsThatShareRow196sScreen) {
     set_row(picture, cell, 3, {8, 9, 0, 0}); // row 195 has a screen of its own
     set_row(picture, cell, 4, {2, 3, 0, 0});
     set_row(picture, cell, 5, {2, 3, 7, 7});
-    EXPECT_FALSE(encode_fli(picture.data(), 0).inexact.any()) << "row 197 uses row 196's pair";
+    EXPECT_FALSE(encode_fli(multicolor_grid(picture), 0).inexact.any())
+        << "row 197 uses row 196's pair";
     set_row(picture, cell, 7, {4, 0, 0, 0});
-    const FliEncoding encoding = encode_fli(picture.data(), 0);
+    const FliEncoding encoding = encode_fli(multicolor_grid(picture), 0);
     EXPECT_EQ(encoding.inexact.count(), 1u);
     EXPECT_TRUE(encoding.inexact[std::size_t(row_index(cell, 7))]);
     for (int screen = 4; screen < kFliScreens; ++screen)
@@ -77,7 +79,7 @@ TEST(FliEncoder, ChoosesTheColoursThatChangeTheFewestPixels) {
     set_row(picture, 0, 1, {4, 4, 6, 9});   // the third needs it
     set_row(picture, 0, 2, {1, 1, 12, 15}); // white, grey and light grey: no room for all
     set_row(picture, 0, 3, {1, 1, 1, 1});
-    const FliEncoding encoding = encode_fli(picture.data(), 0);
+    const FliEncoding encoding = encode_fli(multicolor_grid(picture), 0);
     const FliImage& image = encoding.image;
     EXPECT_EQ(image.color[0], 9);
     EXPECT_EQ(image.screens[0][0], 0x23);
@@ -90,7 +92,7 @@ TEST(FliEncoder, ChoosesTheColoursThatChangeTheFewestPixels) {
     EXPECT_EQ(encoding.inexact.count(), 1u);
     EXPECT_TRUE(encoding.inexact[std::size_t(row_index(0, 2))]);
     PictureBytes decoded{};
-    decode_fli(image, decoded.data());
+    decode_fli(image, multicolor_grid(decoded));
     EXPECT_EQ(decoded[2 * kPictureColumns + 3], 12);
 }
 
@@ -98,7 +100,7 @@ TEST(FliEncoder, WritesC64NumbersAndTheBackgroundOnEveryLine) {
     PictureBytes picture{};
     picture.fill(4);                      // Vexlor green
     set_row(picture, 0, 0, {5, 5, 4, 4}); // Vexlor purple
-    const FliImage image = encode_fli(picture.data(), 5).image;
+    const FliImage image = encode_fli(multicolor_grid(picture), 5).image;
     for (std::uint8_t line : image.backgrounds) ASSERT_EQ(line, 4); // C64 purple
     EXPECT_EQ(image.color[0] == 5 || image.screens[0][0] >> 4 == 5, true);
 }
@@ -153,7 +155,7 @@ TEST(FliConversion, ShowsRowsOfTheirOwnColoursExactly) {
     ConversionOptions options{.palette = PaletteId::Colodore};
     options.format = fmtFli;
     const Conversion fli = convert_image(image, options);
-    EXPECT_FALSE(encode_fli(fli.picture.data(), fli.background).inexact.any());
+    EXPECT_FALSE(encode_fli(multicolor_grid(fli.picture), fli.background).inexact.any());
     options.format = fmtMulticolor;
     const double fli_error =
         measure_conversion(image, {.palette = PaletteId::Colodore, .format = fmtFli}).searched;

@@ -10,7 +10,7 @@ namespace {
 PictureBytes round_trip(const PictureBytes& picture) {
     PictureBytes decoded;
     decoded.fill(0xEE);
-    decode_multicolor(encode_multicolor(picture.data()).image, decoded.data());
+    decode_multicolor(encode_multicolor(multicolor_grid(picture)).image, multicolor_grid(decoded));
     return decoded;
 }
 
@@ -100,7 +100,7 @@ TEST(Encoder, EveryPictureThatObeysTheLimitComesBackExactly) {
     std::mt19937 random(12);
     for (int round = 0; round < 40; ++round) {
         const PictureBytes picture = random_encodable_picture(random, std::uint8_t(round % 16));
-        EXPECT_EQ(encode_multicolor(picture.data()).inexact_cells, 0);
+        EXPECT_EQ(encode_multicolor(multicolor_grid(picture)).inexact_cells, 0);
         ASSERT_EQ(round_trip(picture), picture) << "round " << round;
     }
 }
@@ -111,7 +111,7 @@ TEST(Encoder, WritesC64ColourNumbersIntoScreenAndColourRam) {
     for (int pixel = 0; pixel < 12; ++pixel) picture[cell_pixel_offset(0, pixel)] = 4;
     for (int pixel = 12; pixel < 20; ++pixel) picture[cell_pixel_offset(0, pixel)] = 5;
     for (int pixel = 20; pixel < 24; ++pixel) picture[cell_pixel_offset(0, pixel)] = 2;
-    const MulticolorImage image = encode_multicolor(picture.data()).image;
+    const MulticolorImage image = encode_multicolor(multicolor_grid(picture)).image;
     EXPECT_EQ(image.background, 0);
     EXPECT_EQ(image.screen[0], 0x54); // green is C64 5, purple C64 4
     EXPECT_EQ(image.color[0] & 0x0F, 2);
@@ -123,23 +123,23 @@ TEST(Encoder, WritesC64ColourNumbersIntoScreenAndColourRam) {
 
 TEST(Encoder, BackgroundIsTheColourThatLetsMostCellsEncodeExactly) {
     PictureBytes picture{};
-    EXPECT_EQ(best_background(picture.data()), 0);
+    EXPECT_EQ(best_background(multicolor_grid(picture)), 0);
     // Cells of blue and three others each, no black: only blue makes them all exact.
     for (int cell = 0; cell < 20; ++cell)
         for (int pixel = 0; pixel < kCellPixels; ++pixel)
             picture[cell_pixel_offset(cell, pixel)] =
                 std::uint8_t(pixel % 4 == 0 ? 6 : pixel % 4 + (cell < 10 ? 6 : 9));
-    EXPECT_EQ(best_background(picture.data()), 6);
-    const Encoding encoding = encode_multicolor(picture.data());
+    EXPECT_EQ(best_background(multicolor_grid(picture)), 6);
+    const Encoding encoding = encode_multicolor(multicolor_grid(picture));
     EXPECT_EQ(encoding.image.background, 6);
     EXPECT_EQ(encoding.inexact_cells, 0);
     // As good as another colour: black is kept.
     PictureBytes even{};
     fill_cell(even, 0, 9);
-    EXPECT_EQ(best_background(even.data()), 0);
+    EXPECT_EQ(best_background(multicolor_grid(even)), 0);
     fill_cell(even, 1, 9);
     fill_cell(even, 2, 7);
-    EXPECT_EQ(best_background(even.data()), 0);
+    EXPECT_EQ(best_background(multicolor_grid(even)), 0);
 }
 
 TEST(Encoder, ACellWithTooManyColoursKeepsTheMostUsedAndShowsTheRestAsTheNearestKept) {
@@ -160,7 +160,7 @@ TEST(Encoder, ACellWithTooManyColoursKeepsTheMostUsedAndShowsTheRestAsTheNearest
         int pixel = 0;
         for (const auto& [color, count] : test.uses)
             for (int n = 0; n < count; ++n) picture[cell_pixel_offset(cell, pixel++)] = color;
-        EXPECT_EQ(encode_multicolor(picture.data()).inexact_cells, 1);
+        EXPECT_EQ(encode_multicolor(multicolor_grid(picture)).inexact_cells, 1);
         const PictureBytes decoded = round_trip(picture);
         for (pixel = 0; pixel < kCellPixels; ++pixel) {
             const std::uint8_t was = picture[cell_pixel_offset(cell, pixel)];
@@ -174,24 +174,25 @@ TEST(Encoder, ACellWithTooManyColoursKeepsTheMostUsedAndShowsTheRestAsTheNearest
 TEST(Clashes, MarkExactlyTheCellsAnExportCannotShow) {
     std::mt19937 random(5);
     PictureBytes picture = random_encodable_picture(random, 0);
-    EXPECT_TRUE(find_clashes(picture.data()).cells.none());
+    EXPECT_TRUE(find_clashes(multicolor_grid(picture)).cells.none());
     // Five colours in cell 7 and in the last cell.
     for (int cell : {7, kCells - 1})
         for (int pixel = 0; pixel < kCellPixels; ++pixel)
             picture[cell_pixel_offset(cell, pixel)] = std::uint8_t(pixel % 5 + 1);
-    const Clashes clashes = find_clashes(picture.data());
+    const Clashes clashes = find_clashes(multicolor_grid(picture));
     EXPECT_EQ(clashes.background, 0);
     EXPECT_EQ(clashes.cells.count(), 2u);
     EXPECT_TRUE(clashes.cells[7]);
     EXPECT_TRUE(clashes.cells[kCells - 1]);
-    EXPECT_EQ(int(clashes.cells.count()), encode_multicolor(picture.data()).inexact_cells);
+    EXPECT_EQ(int(clashes.cells.count()),
+              encode_multicolor(multicolor_grid(picture)).inexact_cells);
 }
 
 TEST(Clashes, DependOnTheBackground) {
     PictureBytes picture{};
     for (int pixel = 0; pixel < kCellPixels; ++pixel)
         picture[cell_pixel_offset(3, pixel)] = std::uint8_t(pixel % 4 + 1);
-    EXPECT_TRUE(inexact_cells(picture.data(), 0)[3]);
-    EXPECT_FALSE(inexact_cells(picture.data(), 2)[3]);
-    EXPECT_EQ(inexact_cells(picture.data(), 2).count(), 0u);
+    EXPECT_TRUE(inexact_cells(multicolor_grid(picture), 0)[3]);
+    EXPECT_FALSE(inexact_cells(multicolor_grid(picture), 2)[3]);
+    EXPECT_EQ(inexact_cells(multicolor_grid(picture), 2).count(), 0u);
 }

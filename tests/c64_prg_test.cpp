@@ -9,7 +9,8 @@ namespace {
 
 MulticolorImage some_image() {
     std::mt19937 random(8);
-    MulticolorImage image = encode_multicolor(random_encodable_picture(random, 14).data()).image;
+    MulticolorImage image =
+        encode_multicolor(multicolor_grid(random_encodable_picture(random, 14))).image;
     for (std::uint8_t& color : image.color) color |= 0xF0; // the high bits mean nothing
     return image;
 }

@@ -43,7 +43,7 @@ std::vector<int> hardware_of(const MultiplexPlan& plan, std::size_t count) {
 
 MulticolorImage picture() {
     std::mt19937 random(3);
-    return encode_multicolor(random_encodable_picture(random, 9).data()).image;
+    return encode_multicolor(multicolor_grid(random_encodable_picture(random, 9))).image;
 }
 
 // Whether two sprites' pixels meet in the display window (for sprites as `solid` makes them).

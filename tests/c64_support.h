@@ -101,5 +101,5 @@ inline PictureBytes random_fli_picture(std::mt19937& random, std::uint8_t backgr
 // The FLI picture of such a random picture.
 inline FliImage random_fli_image(unsigned seed, std::uint8_t background = 6) {
     std::mt19937 random(seed);
-    return encode_fli(random_fli_picture(random, background).data(), background).image;
+    return encode_fli(multicolor_grid(random_fli_picture(random, background)), background).image;
 }

@@ -22,9 +22,9 @@ using Converter = FileTest;
 
 TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine) {
     const PictureBytes drawn = some_picture(5);
-    const QString in =
-        write_png("drawn.png", render_picture(drawn.data(), {.palette = PaletteId::Pepto}));
-    const MulticolorImage c64 = encode_multicolor(drawn.data(), 0).image;
+    const QString in = write_png(
+        "drawn.png", render_picture(multicolor_grid(drawn), {.palette = PaletteId::Pepto}));
+    const MulticolorImage c64 = encode_multicolor(multicolor_grid(drawn), 0).image;
     const struct {
         const char* name;
         std::vector<std::uint8_t> bytes;
@@ -33,8 +33,8 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
         {"out.kla", write_koala(c64)},
         {"out.KOA", write_koala(c64)},
         {"out.prg", write_prg(c64)},
-        {"out.vxr", encode_vxr(drawn.data(), drawn.size())},
-        {"out.fli", write_fli_graph(encode_fli(drawn.data(), 0).image), "rows"},
+        {"out.vxr", encode_vxr(multicolor_grid(drawn))},
+        {"out.fli", write_fli_graph(encode_fli(multicolor_grid(drawn), 0).image), "rows"},
         {"out.ocp", advanced_art_studio_format().write({.encoded = c64})},
         {"out.drz", drazpaint_packed_format().write({.encoded = c64})},
     };
@@ -51,14 +51,14 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
     // The PNG is the rendering, in the palette the image was drawn in.
     EXPECT_EQ(run_vexlor({"--convert", in, path("out.png")}).exit_code, 0);
     EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
-              to_qimage(render_picture(drawn.data(), {.palette = PaletteId::Pepto})));
+              to_qimage(render_picture(multicolor_grid(drawn), {.palette = PaletteId::Pepto})));
     // With --pal, as a PAL television shows it.
     EXPECT_EQ(run_vexlor({"--convert", in, path("pal.png"), "--pal"}).exit_code, 0);
     const RenderOptions pal{.palette = PaletteId::Pepto, .pal = true};
     EXPECT_EQ(QImage(path("pal.png")).convertToFormat(QImage::Format_RGB888),
-              to_qimage(render_picture(drawn.data(), pal)));
-    EXPECT_NE(render_picture(drawn.data(), pal).rgb,
-              render_picture(drawn.data(), {.palette = PaletteId::Pepto}).rgb);
+              to_qimage(render_picture(multicolor_grid(drawn), pal)));
+    EXPECT_NE(render_picture(multicolor_grid(drawn), pal).rgb,
+              render_picture(multicolor_grid(drawn), {.palette = PaletteId::Pepto}).rgb);
 }
 
 // The mode is FLI for an FLI file in or an FLI format out, a hires format's for one out, unless
@@ -68,20 +68,20 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
     const RgbImage image = photograph();
     const QString png = write_png("photo.png", image);
     const auto in_mode = [&](PictureFormat mode) {
-        return encode_fli(convert_image(image, {.format = mode}).picture.data(), 0).image;
+        return encode_fli(multicolor_grid(convert_image(image, {.format = mode}).picture), 0).image;
     };
     const FliImage fli = in_mode(fmtFli);
     PictureBytes fli_picture;
-    decode_fli(fli, fli_picture.data());
+    decode_fli(fli, multicolor_grid(fli_picture));
     const QString fli_file = write("photo.bml", write_fli_graph(fli));
     const MulticolorImage multicolor =
-        encode_multicolor(convert_image(image, {}).picture.data(), 0).image;
+        encode_multicolor(multicolor_grid(convert_image(image, {}).picture), 0).image;
     const HiresImage hires =
-        encode_hires(convert_image(image, {.format = fmtHires}).picture.data()).image;
+        encode_hires(hires_grid(convert_image(image, {.format = fmtHires}).picture)).image;
     const AfliImage afli =
-        encode_afli(convert_image(image, {.format = fmtAfli}).picture.data()).image;
-    const std::vector<std::uint8_t> fli_png = encode_png(
-        render_picture(fli_picture.data(), {.palette = convert_image(image, {}).palette.palette}));
+        encode_afli(hires_grid(convert_image(image, {.format = fmtAfli}).picture)).image;
+    const std::vector<std::uint8_t> fli_png = encode_png(render_picture(
+        multicolor_grid(fli_picture), {.palette = convert_image(image, {}).palette.palette}));
     const struct {
         QString in;
         QStringList options;
@@ -93,8 +93,11 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
         {png, {"--mode", "fli"}, "out.prg", write_fli_prg(fli)},
         {png, {"--mode", "multicolour"}, "out.bml", write_fli_graph(in_mode(fmtMulticolor))},
         {fli_file, {}, "out.prg", write_fli_prg(fli)},
-        {fli_file, {}, "out.kla", write_koala(encode_multicolor(fli_picture.data(), 0).image)},
-        {fli_file, {"--mode", "multicolour"}, "out.vxr", encode_vxr(fli_picture.data(), 32000)},
+        {fli_file,
+         {},
+         "out.kla",
+         write_koala(encode_multicolor(multicolor_grid(fli_picture), 0).image)},
+        {fli_file, {"--mode", "multicolour"}, "out.vxr", encode_vxr(multicolor_grid(fli_picture))},
         {png, {"--mode", "hires"}, "out.art", art_studio_format().write({.encoded = hires})},
         {png, {"--mode", "afli"}, "out.afl", afli_format().write({.encoded = afli})},
         {png, {}, "default.afl", afli_format().write({.encoded = afli})},
@@ -109,14 +112,15 @@ TEST_F(Converter, TheModeFollowsTheFilesUnlessOneIsAsked) {
     EXPECT_EQ(read_import_source(path("out.art")).format, fmtHires);
     EXPECT_EQ(read_import_source(path("out.afl")).format, fmtAfli);
     EXPECT_EQ(run_vexlor({"--convert", png, path("out.png"), "--mode=fli"}).exit_code, 0);
-    EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
-              to_qimage(render_picture(fli_picture.data(), {.palette = PaletteId::Colodore})));
+    EXPECT_EQ(
+        QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
+        to_qimage(render_picture(multicolor_grid(fli_picture), {.palette = PaletteId::Colodore})));
     // --strict checks the limit of the mode.
     PictureBytes stripes{};
     for (int row = 0; row < 8; ++row)
         for (int column = 0; column < 4; ++column)
             stripes[row * 160 + column] = std::uint8_t(row + 1);
-    const QString vexlor = write("stripes.vxr", encode_vxr(stripes.data(), stripes.size()));
+    const QString vexlor = write("stripes.vxr", encode_vxr(multicolor_grid(stripes)));
     EXPECT_EQ(
         run_vexlor({"--convert", vexlor, path("s.png"), "--strict", "--mode", "fli"}).exit_code, 0);
     const Finished strict = run_vexlor({"--convert", vexlor, path("s.png"), "--strict"});
@@ -147,7 +151,7 @@ TEST_F(Converter, AChangeOfShapeWidensOrNarrowsAsPictureModeDoesAndCountsTheChan
             wide[std::size_t(y * 160 + x)] = std::uint8_t((x + y) % 3 ? a : b);
         }
     wide[120 * 160 + 23] = 0;
-    const QString vexlor = write("wide.vxr", encode_vxr(wide.data(), wide.size()));
+    const QString vexlor = write("wide.vxr", encode_vxr(multicolor_grid(wide)));
     // Two colours in each hires cell, which every other pair of pixels holds both of.
     StoredPicture narrow{};
     for (int y = 0; y < 200; ++y)
@@ -155,8 +159,9 @@ TEST_F(Converter, AChangeOfShapeWidensOrNarrowsAsPictureModeDoesAndCountsTheChan
             const int a = (x / 8 + y / 8) % 15 + 1;
             narrow[std::size_t(y * 320 + x)] = std::uint8_t(x % 4 == 1 ? a % 15 + 1 : a);
         }
-    const QString art = write(
-        "narrow.art", art_studio_format().write({.encoded = encode_hires(narrow.data()).image}));
+    const QString art =
+        write("narrow.art",
+              art_studio_format().write({.encoded = encode_hires(hires_grid(narrow)).image}));
     const struct {
         QString in;
         QStringList options;
@@ -202,7 +207,7 @@ TEST_F(Converter, AChangeOfShapeWidensOrNarrowsAsPictureModeDoesAndCountsTheChan
         StoredPicture after{};
         int after_width = 160;
         if (QString(c.out).endsWith(".vxr")) {
-            ASSERT_TRUE(load_vxr_file(path(c.out).toStdString(), after.data(), kPictureBytes));
+            ASSERT_TRUE(load_vxr_file(path(c.out).toStdString(), multicolor_grid(after)));
         } else {
             const ImportSource read = read_import_source(path(c.out));
             ASSERT_TRUE(read.picture) << read.error.toStdString();
@@ -216,13 +221,14 @@ TEST_F(Converter, AChangeOfShapeWidensOrNarrowsAsPictureModeDoesAndCountsTheChan
     const ImportSource art_out = read_import_source(path("out.art"));
     ASSERT_TRUE(art_out.picture);
     EXPECT_EQ(QImage(path("out.png")).convertToFormat(QImage::Format_RGB888),
-              to_qimage(render_picture(art_out.picture->data(), {.hires = true})));
+              to_qimage(render_picture(hires_grid(*art_out.picture), {.hires = true})));
 }
 
 TEST_F(Converter, APictureKeepsItsOwnBackgroundUnlessAnotherIsAsked) {
     const PictureBytes drawn = some_picture(6, 6); // drawn on blue
-    const QString koala = write("blue.kla", write_koala(encode_multicolor(drawn.data(), 6).image));
-    const QString vexlor = write("blue.vxr", encode_vxr(drawn.data(), drawn.size()));
+    const QString koala =
+        write("blue.kla", write_koala(encode_multicolor(multicolor_grid(drawn), 6).image));
+    const QString vexlor = write("blue.vxr", encode_vxr(multicolor_grid(drawn)));
     const struct {
         QString in;
         QStringList options;
@@ -252,8 +258,9 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
     for (int cell : {3, 700})
         for (int pixel = 0; pixel < kCellPixels; ++pixel)
             clashing[cell_pixel_offset(cell, pixel)] = std::uint8_t(pixel % 5 + 1);
-    const QString vexlor = write("clash.vxr", encode_vxr(clashing.data(), clashing.size()));
-    const QString png = write_png("small.png", render_picture(some_picture(9).data(), {}));
+    const QString vexlor = write("clash.vxr", encode_vxr(multicolor_grid(clashing)));
+    const QString png =
+        write_png("small.png", render_picture(multicolor_grid(some_picture(9)), {}));
     const QString out = path("out.kla");
     std::vector<std::uint8_t> cut_png = read(png);
     cut_png.resize(cut_png.size() / 2);
@@ -341,7 +348,7 @@ TEST_F(Converter, ExitCodesSayWhatWentWrongAndNoFileIsLeftBehind) {
     const Finished run = run_vexlor({"--convert", vexlor, out});
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_TRUE(run.err.endsWith("2 inexact cells\n")) << run.err.toStdString();
-    EXPECT_EQ(read(out), write_koala(encode_multicolor(clashing.data()).image));
+    EXPECT_EQ(read(out), write_koala(encode_multicolor(multicolor_grid(clashing)).image));
 }
 
 // An image adjusted by the converter's options converts as the image adjusted in ImageMagick
@@ -359,8 +366,8 @@ TEST_F(Converter, TheAdjustmentsMatchTheImageAdjustedInImageMagickFirst) {
     };
     const auto picture_in = [&](const QString& name) {
         PictureBytes picture{};
-        EXPECT_TRUE(load_vxr_file(QFile::encodeName(path(name)).toStdString(), picture.data(),
-                                  picture.size()));
+        EXPECT_TRUE(
+            load_vxr_file(QFile::encodeName(path(name)).toStdString(), multicolor_grid(picture)));
         return picture;
     };
     for (const auto& c : cases) {
@@ -412,7 +419,7 @@ TEST_F(Converter, NoRunWithoutWindowsTouchesTheRecoveryCopies) {
     ASSERT_TRUE(faulty.open(QIODevice::WriteOnly));
     faulty.write("VXRC");
     faulty.close();
-    const QString in = write_png("drawn.png", render_picture(some_picture(2).data(), {}));
+    const QString in = write_png("drawn.png", render_picture(multicolor_grid(some_picture(2)), {}));
     for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"--version"},
                                          QStringList{"--convert", in, dir.filePath("out.kla")}}) {
         SCOPED_TRACE(arguments.join(' ').toStdString());

@@ -22,18 +22,18 @@ TEST_F(Exchange, KoalaExportWritesTheStandardFileAndAddsTheExtensionToATypedName
     picture = some_picture(4, 6);
     background = 6;
     TFileDialog::QueueAnswer(path("out"));
-    EXPECT_TRUE(export_koala(save_dialog, picture.data(), background));
+    EXPECT_TRUE(export_koala(save_dialog, multicolor_grid(picture), background));
     EXPECT_EQ(save_dialog.FileName, path("out.koa"));
     const std::vector<std::uint8_t> bytes = read(path("out.koa"));
-    EXPECT_EQ(bytes, write_koala(encode_multicolor(picture.data(), background).image));
+    EXPECT_EQ(bytes, write_koala(encode_multicolor(multicolor_grid(picture), background).image));
     ASSERT_EQ(bytes.size(), 10003u);
     EXPECT_EQ(bytes[10002], 6);
     PictureBytes back{};
-    decode_multicolor(*read_koala(bytes).image, back.data());
+    decode_multicolor(*read_koala(bytes).image, multicolor_grid(back));
     EXPECT_EQ(back, picture);
 
     TFileDialog::QueueAnswer(path("other.kla"));
-    EXPECT_TRUE(export_koala(save_dialog, picture.data(), background));
+    EXPECT_TRUE(export_koala(save_dialog, multicolor_grid(picture), background));
     EXPECT_TRUE(QFile::exists(path("other.kla")));
     EXPECT_FALSE(QFile::exists(path("other.kla.koa")));
     EXPECT_TRUE(questions.isEmpty());
@@ -45,10 +45,10 @@ TEST_F(Exchange, PrgExportWritesTheViewerWithThePicture) {
     picture = some_picture(5, 2);
     background = 2;
     TFileDialog::QueueAnswer(path("show"));
-    EXPECT_TRUE(export_prg(save_dialog, picture.data(), background));
+    EXPECT_TRUE(export_prg(save_dialog, multicolor_grid(picture), background));
     EXPECT_EQ(save_dialog.FileName, path("show.prg"));
     EXPECT_EQ(read(path("show.prg")),
-              write_prg(encode_multicolor(picture.data(), background).image));
+              write_prg(encode_multicolor(multicolor_grid(picture), background).image));
 }
 
 TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
@@ -56,7 +56,7 @@ TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
     make_clashes(picture, {0, 500, 999});
     answer_yes = false;
     const int shown = TFileDialog::ExecuteCount();
-    EXPECT_FALSE(export_koala(save_dialog, picture.data(), background));
+    EXPECT_FALSE(export_koala(save_dialog, multicolor_grid(picture), background));
     EXPECT_EQ(TFileDialog::ExecuteCount(), shown);
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains("3 of the picture's 1000 cells"))
@@ -64,17 +64,17 @@ TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
 
     answer_yes = true;
     TFileDialog::QueueAnswer(path("anyway.prg"));
-    EXPECT_TRUE(export_prg(save_dialog, picture.data(), background));
+    EXPECT_TRUE(export_prg(save_dialog, multicolor_grid(picture), background));
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(read(path("anyway.prg")),
-              write_prg(encode_multicolor(picture.data(), background).image));
+              write_prg(encode_multicolor(multicolor_grid(picture), background).image));
 
     // One such cell is enough to ask.
     picture = some_picture(6);
     make_clashes(picture, {321});
     answer_yes = false;
     questions.clear();
-    EXPECT_FALSE(export_koala(save_dialog, picture.data(), background));
+    EXPECT_FALSE(export_koala(save_dialog, multicolor_grid(picture), background));
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains("1 of the picture's 1000 cells"))
         << questions[0].toStdString();
@@ -82,7 +82,7 @@ TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {
 
 TEST_F(Exchange, AFailedWriteNamesTheFileAndKeepsWhatWasThere) {
     TFileDialog::QueueAnswer(path("no/such/folder/x.koa"));
-    EXPECT_FALSE(export_koala(save_dialog, picture.data(), background));
+    EXPECT_FALSE(export_koala(save_dialog, multicolor_grid(picture), background));
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(path("no/such/folder/x.koa")));
 
@@ -93,7 +93,7 @@ TEST_F(Exchange, AFailedWriteNamesTheFileAndKeepsWhatWasThere) {
         auto* options = qobject_cast<PngOptionsDialog*>(QApplication::activeModalWidget());
         press(options->buttonBox, QDialogButtonBox::Ok);
     });
-    EXPECT_FALSE(export_png(save_dialog, picture.data()));
+    EXPECT_FALSE(export_png(save_dialog, multicolor_grid(picture)));
     SetBeforeCommitHook(nullptr);
     EXPECT_EQ(errors.size(), 2);
     EXPECT_EQ(read(kept), (std::vector<std::uint8_t>{1, 2, 3}));
@@ -113,7 +113,7 @@ TEST_F(Exchange, PngExportShowsThePictureAsTheEditorDoesUnlessToldOtherwise) {
         size_note = options->sizeNote->text();
         press(options->buttonBox, QDialogButtonBox::Ok);
     });
-    EXPECT_TRUE(export_png(save_dialog, picture.data()));
+    EXPECT_TRUE(export_png(save_dialog, multicolor_grid(picture)));
     EXPECT_TRUE(size_note.contains("320 × 200")) << size_note.toStdString();
     EXPECT_TRUE(questions.isEmpty());
     const QImage wide(path("shot.png"));
@@ -135,7 +135,7 @@ TEST_F(Exchange, PngOptionsOfferOnePixelEachAScaleAndTheC64Palettes) {
         EXPECT_TRUE(options->sizeNote->text().contains("480 × 600"));
         press(options->buttonBox, QDialogButtonBox::Ok);
     });
-    EXPECT_TRUE(export_png(save_dialog, picture.data()));
+    EXPECT_TRUE(export_png(save_dialog, multicolor_grid(picture)));
     const QImage big(path("big.png"));
     ASSERT_EQ(big.size(), QSize(480, 600));
     const Palette& pepto = palette_colors(PaletteId::Pepto);
@@ -148,17 +148,17 @@ TEST_F(Exchange, PngOptionsOfferOnePixelEachAScaleAndTheC64Palettes) {
         auto* options = qobject_cast<PngOptionsDialog*>(QApplication::activeModalWidget());
         press(options->buttonBox, QDialogButtonBox::Cancel);
     });
-    EXPECT_FALSE(export_png(save_dialog, picture.data()));
+    EXPECT_FALSE(export_png(save_dialog, multicolor_grid(picture)));
     EXPECT_FALSE(QFile::exists(path("cancelled.png")));
     TFileDialog::QueueAnswer(std::nullopt);
-    EXPECT_FALSE(export_koala(save_dialog, picture.data(), background));
+    EXPECT_FALSE(export_koala(save_dialog, multicolor_grid(picture), background));
     EXPECT_TRUE(errors.isEmpty());
 }
 
 TEST_F(Exchange, OtherC64FormatsArePickedByTheTypedExtensionElseByTheChosenEntry) {
     picture = some_picture(7, 6);
     background = 6;
-    const MulticolorImage image = encode_multicolor(picture.data(), background).image;
+    const MulticolorImage image = encode_multicolor(multicolor_grid(picture), background).image;
     const struct {
         const char* typed;
         const char* chosen; // the entry chosen, as the dialog reports it
@@ -176,7 +176,8 @@ TEST_F(Exchange, OtherC64FormatsArePickedByTheTypedExtensionElseByTheChosenEntry
     };
     for (const auto& row : rows) {
         TFileDialog::QueueAnswer(path(row.typed), row.chosen);
-        EXPECT_TRUE(export_other_c64(save_dialog, picture.data(), background)) << row.typed;
+        EXPECT_TRUE(export_other_c64(save_dialog, multicolor_grid(picture), background))
+            << row.typed;
         EXPECT_EQ(read(path(row.written)), row.format.write({.encoded = image})) << row.typed;
     }
     QStringList entries = save_dialog.Filter.split('|');
@@ -224,7 +225,7 @@ TEST_F(Exchange, TheConverterWritesWhatImportThenExportWriteWithTheSameChoices) 
         });
         ASSERT_TRUE(import(in));
         TFileDialog::QueueAnswer(path("dialogs.kla"));
-        ASSERT_TRUE(export_koala(save_dialog, picture.data(), background));
+        ASSERT_TRUE(export_koala(save_dialog, multicolor_grid(picture), background));
         EXPECT_EQ(read(path("cli.kla")), read(path("dialogs.kla")));
     }
 }

@@ -11,9 +11,11 @@
 TEST_F(Exchange, AnImportTakesTheFilesPictureBackgroundAndModeAndTheDialogKeepsTheName) {
     // On purple: Vexlor's 5, the C64's 4.
     const PictureBytes drawn = some_picture(1, 5);
-    EXPECT_TRUE(import(write("lines.bml", write_fli_graph(encode_fli(drawn.data(), 5).image))));
+    EXPECT_TRUE(
+        import(write("lines.bml", write_fli_graph(encode_fli(multicolor_grid(drawn), 5).image))));
     EXPECT_EQ(format, fmtFli);
-    EXPECT_TRUE(import(write("d", write_koala(encode_multicolor(drawn.data(), 5).image))));
+    EXPECT_TRUE(
+        import(write("d", write_koala(encode_multicolor(multicolor_grid(drawn), 5).image))));
     EXPECT_EQ(picture, drawn);
     EXPECT_EQ(background, 5);
     EXPECT_EQ(format, fmtMulticolor);
@@ -44,8 +46,8 @@ TEST_F(Exchange, ARefusedFileIsNamedWithTheReasonAndThePictureAndTheModeStay) {
 
 TEST_F(Exchange, AnImageDrawnInAPaletteIsTakenColourForColourOnceAccepted) {
     const PictureBytes drawn = some_picture(3);
-    const QString file =
-        write_png("drawn.png", render_picture(drawn.data(), {.palette = PaletteId::Pepto}));
+    const QString file = write_png(
+        "drawn.png", render_picture(multicolor_grid(drawn), {.palette = PaletteId::Pepto}));
     QString palette_note;
     bool scaled_shown = true;
     when_import_dialog([&](ImportDialog& dialog) {
@@ -83,8 +85,8 @@ TEST_F(Exchange, TheDialogConvertsAgainWhenAChoiceChangesAndTakesWhatItShows) {
         shown = dialog.conversion().picture;
         chosen_background = dialog.conversion().background;
         // Matched to Pepto, shown as the editor shows it.
-        const QImage expected =
-            to_qimage(render_picture(shown.data(), {.scale = 2, .palette = PaletteId::Vexlor}));
+        const QImage expected = to_qimage(
+            render_picture(multicolor_grid(shown), {.scale = 2, .palette = PaletteId::Vexlor}));
         EXPECT_EQ(dialog.resultView->pixmap().toImage().convertToFormat(QImage::Format_RGB888),
                   expected);
         press(dialog.buttonBox, QDialogButtonBox::Ok);
@@ -116,7 +118,7 @@ TEST_F(Exchange, TheSearchDitherShowsItsProgressAndItsPictureAsItGoes) {
         const QImage searched = dialog.resultView->pixmap().toImage();
         EXPECT_NE(searched, diffused);
         EXPECT_EQ(searched.convertToFormat(QImage::Format_RGB888),
-                  to_qimage(render_picture(dialog.conversion().picture.data(),
+                  to_qimage(render_picture(multicolor_grid(dialog.conversion().picture),
                                            {.scale = 2, .palette = PaletteId::Vexlor})));
         dialog.ditherBox->setCurrentIndex(0);
         EXPECT_FALSE(dialog.searchProgress->isVisibleTo(&dialog));
@@ -132,8 +134,11 @@ TEST_F(Exchange, CancellingEitherDialogLeavesThePicture) {
         [](ImportDialog& dialog) { press(dialog.buttonBox, QDialogButtonBox::Cancel); });
     EXPECT_FALSE(import(file));
     TFileDialog::QueueAnswer(std::nullopt);
-    EXPECT_FALSE(import_picture(open_dialog, picture.data(), background, format));
-    for (std::uint8_t index : picture) ASSERT_EQ(index, 9);
+    StoredPicture storage;
+    storage.fill(9);
+    EXPECT_FALSE(import_picture(open_dialog, grid_over(storage, kWidestColumns, kPictureRows),
+                                background, format));
+    for (std::uint8_t index : storage) ASSERT_EQ(index, 9);
     EXPECT_TRUE(errors.isEmpty());
 }
 

@@ -15,7 +15,8 @@ TEST(Quality, RealImagesObeyTheLimitAndComeCloserThanTheSimpleMethod) {
         ASSERT_TRUE(read.error.isEmpty()) << read.error.toStdString();
         for (BackgroundChoice background : {BackgroundChoice::Black, BackgroundChoice::Best}) {
             const Conversion conversion = convert_image(read.image, {.background = background});
-            EXPECT_TRUE(inexact_cells(conversion.picture.data(), conversion.background).none())
+            EXPECT_TRUE(
+                inexact_cells(multicolor_grid(conversion.picture), conversion.background).none())
                 << name;
         }
         const ConversionError error =

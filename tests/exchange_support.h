@@ -45,7 +45,8 @@ struct Exchange : FileTest {
     bool import(const QString& file) {
         TFileDialog::QueueAnswer(file);
         storage = stored(picture);
-        const bool imported = import_picture(open_dialog, storage.data(), background, format);
+        const bool imported = import_picture(
+            open_dialog, grid_over(storage, kWidestColumns, kPictureRows), background, format);
         picture = multicolour_part(storage);
         return imported;
     }

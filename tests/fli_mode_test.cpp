@@ -82,10 +82,12 @@ TEST_F(FliMode, ImportsSwitchToTheModeOfTheirFile) {
     StoredPicture drawn{};
     for (int row = 0; row < 200; ++row)
         drawn[row * 160 + 20] = std::uint8_t(screen_row_of(row) % 7 + 1);
-    const QString bml = write("rows.bml", write_fli_graph(encode_fli(drawn.data(), 2).image));
+    const QString bml =
+        write("rows.bml", write_fli_graph(encode_fli(multicolor_grid(drawn), 2).image));
     StoredPicture flat;
     flat.fill(6);
-    const QString koala = write("flat.koa", write_koala(encode_multicolor(flat.data(), 9).image));
+    const QString koala =
+        write("flat.koa", write_koala(encode_multicolor(multicolor_grid(flat), 9).image));
     const std::function<void(const QString&)> ways[] = {
         import, [](const QString& file) { okno1->open_picture(file, OpenAs::ByKind); }};
     for (const auto& bring_in : ways) {
@@ -119,7 +121,7 @@ TEST_F(FliMode, ExportsWriteFliFiles) {
                  FliFormat::Graph);
     ASSERT_TRUE(read.image) << read.error;
     StoredPicture decoded{};
-    decode_fli(*read.image, decoded.data());
+    decode_fli(*read.image, multicolor_grid(decoded));
     EXPECT_EQ(decoded, drawn);
     okno1->mode_item(fmtFli)->trigger();
     TFileDialog::QueueAnswer(dir.filePath("rows"));

@@ -21,7 +21,7 @@ TEST(FliFiles, EveryPictureThatObeysTheLimitSurvivesBothFormats) {
     for (int round = 0; round < 8; ++round) {
         const std::uint8_t background = std::uint8_t(round * 3 % 16);
         const PictureBytes picture = random_fli_picture(random, background);
-        const FliEncoding encoding = encode_fli(picture.data(), background);
+        const FliEncoding encoding = encode_fli(multicolor_grid(picture), background);
         ASSERT_FALSE(encoding.inexact.any()) << "round " << round;
         const std::vector<std::uint8_t> file = write_fli_graph(encoding.image);
         ASSERT_EQ(file.size(), 17474u);
@@ -31,19 +31,19 @@ TEST(FliFiles, EveryPictureThatObeysTheLimitSurvivesBothFormats) {
         ASSERT_TRUE(read.image) << read.error;
         EXPECT_EQ(write_fli_graph(*read.image), file) << "byte for byte";
         PictureBytes decoded{};
-        decode_fli(*read.image, decoded.data());
+        decode_fli(*read.image, multicolor_grid(decoded));
         ASSERT_EQ(decoded, picture) << "round " << round;
         // Screens 5 to 7 of the last cell row show nowhere on a C64, whatever they hold.
         FliImage later_screens = *read.image;
         for (int screen = 5; screen < kFliScreens; ++screen)
             for (int cell = 24 * kCellColumns; cell < kCells; ++cell)
                 later_screens.screens[std::size_t(screen)][std::size_t(cell)] ^= 0x5A;
-        decode_fli(later_screens, decoded.data());
+        decode_fli(later_screens, multicolor_grid(decoded));
         ASSERT_EQ(decoded, picture) << "round " << round;
         if (background != 0) continue; // a Designer file has no background: black
         const FliRead designer = read_fli(designer_file(encoding.image), FliFormat::Designer);
         ASSERT_TRUE(designer.image) << designer.error;
-        decode_fli(*designer.image, decoded.data());
+        decode_fli(*designer.image, multicolor_grid(decoded));
         ASSERT_EQ(decoded, picture) << "round " << round;
     }
 }
@@ -53,7 +53,7 @@ TEST(FliFiles, ReadEachLinesBackground) {
     image.backgrounds[0] = 2;
     image.backgrounds[199] = 5;
     PictureBytes decoded{};
-    decode_fli(*read_fli(write_fli_graph(image), FliFormat::Graph).image, decoded.data());
+    decode_fli(*read_fli(write_fli_graph(image), FliFormat::Graph).image, multicolor_grid(decoded));
     EXPECT_EQ(image.bitmap[0] >> 6 == 0, decoded[0] == 2);
     const int last = (kPictureRows - 1) * kPictureColumns;
     EXPECT_EQ(image.bitmap[24 * 320 + 7] >> 6 == 0, decoded[last] == 4); // C64 5 is Vexlor 4

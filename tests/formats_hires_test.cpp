@@ -64,9 +64,10 @@ TEST(HiresFiles, EveryPictureWrittenReadsBackAsItself) {
         for (unsigned seed = 0; seed < 4; ++seed) {
             SCOPED_TRACE(testing::Message() << row.format.name() << ", seed " << seed);
             const StoredPicture drawn = random_picture(mode_of(kind), seed);
-            const EncodedPicture encoded = encode_picture(kind, drawn.data(), 0);
+            const ConstPixelGrid picture = mode_of(kind).grid_of(drawn.data());
+            const EncodedPicture encoded = encode_picture(kind, picture, 0);
             EXPECT_EQ(encoded.inexact, 0);
-            Bytes file = row.format.write({.pixels = drawn.data(), .encoded = encoded.image});
+            Bytes file = row.format.write({.pixels = picture, .encoded = encoded.image});
             if (kind == fmtAfli) // rows 197 to 199 show row 196's screen: their own go unread
                 for (std::size_t screen = 5; screen < 8; ++screen)
                     std::fill_n(file.begin() + std::ptrdiff_t(2 + screen * 1024 + 24 * 40), 40,
@@ -93,11 +94,13 @@ TEST(HiresFiles, EveryPictureWrittenReadsBackAsItself) {
 // .ocp: the length tells them apart, an Art Studio file with its border byte and padding too.
 TEST(HiresFiles, ArtStudioIsToldFromAdvancedArtStudioByLength) {
     const StoredPicture hires = random_picture(mode_of(fmtHires), 9);
-    Bytes art =
-        art_studio_format().write({.encoded = encode_picture(fmtHires, hires.data(), 0).image});
+    Bytes art = art_studio_format().write(
+        {.encoded = encode_picture(fmtHires, mode_of(fmtHires).grid_of(hires.data()), 0).image});
     const StoredPicture multicolour = random_picture(mode_of(fmtMulticolor), 9);
     const Bytes ocp = advanced_art_studio_format().write(
-        {.encoded = encode_picture(fmtMulticolor, multicolour.data(), 0).image});
+        {.encoded =
+             encode_picture(fmtMulticolor, mode_of(fmtMulticolor).grid_of(multicolour.data()), 0)
+                 .image});
     EXPECT_EQ(taken_for(art, "ocp"), "Art Studio");
     EXPECT_EQ(taken_for(ocp, "ocp"), "Advanced Art Studio");
     art.insert(art.end(), {14, 0, 0, 0, 0, 0, 0});

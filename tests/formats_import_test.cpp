@@ -54,23 +54,26 @@ PictureBytes fli_lines() {
 TEST_F(Import, EachFileIsTakenByItsContentWhateverItsName) {
     // On purple: Vexlor's 5, the C64's 4.
     const PictureBytes drawn = some_picture(1, 5);
-    const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(drawn.data(), 5).image);
+    const std::vector<std::uint8_t> koala =
+        write_koala(encode_multicolor(multicolor_grid(drawn), 5).image);
     ASSERT_EQ(koala[10002], 4);
     PictureBytes flat{};
     for (int cell = 0; cell < kCells; ++cell) fill_cell(flat, cell, std::uint8_t(cell % 7));
-    std::vector<std::uint8_t> flat_koala = write_koala(encode_multicolor(flat.data()).image);
+    std::vector<std::uint8_t> flat_koala =
+        write_koala(encode_multicolor(multicolor_grid(flat)).image);
     std::vector<std::uint8_t> padded = flat_koala;
     padded.resize(padded.size() + 30, 0);
     // Packed noise is longer than a plain file, and still packed.
     const MulticolorImage noisy = noisy_image(7);
     PictureBytes noise;
-    decode_multicolor(noisy, noise.data());
+    decode_multicolor(noisy, multicolor_grid(noise));
     const std::vector<std::uint8_t> packed_noise = pack(write_koala(noisy));
     ASSERT_GT(packed_noise.size(), kKoalaFileBytes);
     const PictureBytes on_blue = some_picture(3, 6);
-    const MulticolorImage blue_image = encode_multicolor(on_blue.data(), 6).image;
+    const MulticolorImage blue_image = encode_multicolor(multicolor_grid(on_blue), 6).image;
     const PictureBytes lines = fli_lines();
-    const std::vector<std::uint8_t> graph = write_fli_graph(encode_fli(lines.data(), 0).image);
+    const std::vector<std::uint8_t> graph =
+        write_fli_graph(encode_fli(multicolor_grid(lines), 0).image);
     std::vector<std::uint8_t> designer(graph.begin() + 256, graph.end());
     designer[0] = 0x00, designer[1] = 0x3C;
     std::vector<std::uint8_t> first_line_red = graph; // most lines show black
@@ -97,7 +100,8 @@ TEST_F(Import, EachFileIsTakenByItsContentWhateverItsName) {
         {"c.fd2", designer, lines, 0, fmtFli},
         {"graph.fd2", graph, lines, 0, fmtFli},
         {"designer.fli", designer, lines, 0, fmtFli},
-        {"drawn.kla", encode_png(render_picture(image.data(), {})), image, 0, fmtMulticolor},
+        {"drawn.kla", encode_png(render_picture(multicolor_grid(image), {})), image, 0,
+         fmtMulticolor},
     };
     for (const auto& file : files) {
         SCOPED_TRACE(file.name);
@@ -114,20 +118,21 @@ TEST_F(Import, EachFileIsTakenByItsContentWhateverItsName) {
 // on.
 TEST_F(Import, WhatCannotBeReadIsRefusedWithTheReason) {
     const std::vector<std::uint8_t> koala =
-        write_koala(encode_multicolor(some_picture(2).data()).image);
+        write_koala(encode_multicolor(multicolor_grid(some_picture(2))).image);
     std::vector<std::uint8_t> oversized = koala;
     oversized.resize(200000);
     std::vector<std::uint8_t> art_studio = advanced_art_studio_format().write(
-        {.encoded = encode_multicolor(some_picture(2).data()).image});
+        {.encoded = encode_multicolor(multicolor_grid(some_picture(2))).image});
     art_studio.pop_back();
-    std::vector<std::uint8_t> png = encode_png(render_picture(some_picture(2).data(), {}));
+    std::vector<std::uint8_t> png =
+        encode_png(render_picture(multicolor_grid(some_picture(2)), {}));
     png.resize(png.size() / 2);
     // Cut where a data sub-block's length byte belongs: after the header, 128 colours, the
     // image's descriptor and code size, ten whole sub-blocks.
     std::vector<std::uint8_t> gif = gif_of_greys(160, 100);
     gif.resize(13 + 3 * 128 + 10 + 1 + 10 * 256);
     const std::vector<std::uint8_t> graph =
-        write_fli_graph(encode_fli(fli_lines().data(), 0).image);
+        write_fli_graph(encode_fli(multicolor_grid(fli_lines()), 0).image);
     std::vector<std::uint8_t> long_graph = graph;
     long_graph.resize(100000);
     std::vector<std::uint8_t> elsewhere = graph;

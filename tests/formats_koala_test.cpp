@@ -6,14 +6,14 @@ namespace {
 
 MulticolorImage some_image() {
     std::mt19937 random(3);
-    return encode_multicolor(random_encodable_picture(random, 6).data()).image;
+    return encode_multicolor(multicolor_grid(random_encodable_picture(random, 6))).image;
 }
 
 // Flat areas, as drawn pictures have, so that packing pays.
 MulticolorImage drawn_image() {
     PictureBytes picture{};
     for (int cell = 0; cell < kCells; ++cell) fill_cell(picture, cell, std::uint8_t(cell / 100));
-    return encode_multicolor(picture.data()).image;
+    return encode_multicolor(multicolor_grid(picture)).image;
 }
 
 std::string refusal(const std::vector<std::uint8_t>& file,
@@ -42,10 +42,11 @@ TEST(Koala, EveryPictureThatObeysTheLimitSurvivesAFile) {
     for (int round = 0; round < 20; ++round) {
         const PictureBytes picture =
             random_encodable_picture(random, std::uint8_t(15 - round % 16));
-        const KoalaRead read = read_koala(write_koala(encode_multicolor(picture.data()).image));
+        const KoalaRead read =
+            read_koala(write_koala(encode_multicolor(multicolor_grid(picture)).image));
         ASSERT_TRUE(read.image) << read.error;
         PictureBytes decoded{};
-        decode_multicolor(*read.image, decoded.data());
+        decode_multicolor(*read.image, multicolor_grid(decoded));
         ASSERT_EQ(decoded, picture) << "round " << round;
     }
 }
@@ -54,13 +55,13 @@ TEST(Koala, GreenAndPurpleAreWrittenAndReadAsTheC64Numbers) {
     PictureBytes picture{};
     fill_cell(picture, 0, 4); // Vexlor green
     fill_cell(picture, 1, 5); // Vexlor purple
-    std::vector<std::uint8_t> file = write_koala(encode_multicolor(picture.data()).image);
+    std::vector<std::uint8_t> file = write_koala(encode_multicolor(multicolor_grid(picture)).image);
     EXPECT_EQ(file[8002] >> 4, 5);
     EXPECT_EQ(file[8003] >> 4, 4);
     // A file whose cell shows C64 colour 4 is Vexlor's purple.
     file[8002] = 0x40;
     PictureBytes decoded{};
-    decode_multicolor(*read_koala(file).image, decoded.data());
+    decode_multicolor(*read_koala(file).image, multicolor_grid(decoded));
     EXPECT_EQ(decoded[0], 5);
     EXPECT_EQ(decoded[4], 5);
 }

@@ -6,6 +6,7 @@
 #include "formats/image_file.h"
 #include "formats/rows.h"
 #include "formats/vxr.h"
+#include "modes/mode.h"
 #include "tests/c64_support.h"
 #include <QBuffer>
 #include <algorithm>
@@ -288,7 +289,7 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
         pictures.push_back(picture_written_in(amica_paint_format(), length));
     std::mt19937 random(30);
     const PictureBytes fli_picture = random_encodable_picture(random, 6);
-    const FliImage fli = encode_fli(fli_picture.data(), 6).image;
+    const FliImage fli = encode_fli(multicolor_grid(fli_picture), 6).image;
     std::vector<std::string_view> names = {""};
     for (const FileFormat* format : c64_picture_formats())
         names.push_back(format->extensions().front());
@@ -321,13 +322,13 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
     EXPECT_EQ(decoded.format, fmtFli);
 
     const PictureBytes drawn = random_encodable_picture(random, 0);
-    const Bytes vexlor = vexlor_format().write({.pixels = drawn.data()});
+    const Bytes vexlor = vexlor_format().write({.pixels = multicolor_grid(drawn)});
     PictureBytes pixels{};
-    VxrReader reader(pixels.data(), pixels.size());
+    VxrReader reader(multicolor_grid(pixels));
     reader.feed(vexlor.data(), vexlor.size());
     reader.finish();
     EXPECT_EQ(pixels, drawn);
-    const Bytes png = png_format().write({.pixels = drawn.data()});
+    const Bytes png = png_format().write({.pixels = multicolor_grid(drawn)});
     QBuffer image;
     image.setData(reinterpret_cast<const char*>(png.data()), qsizetype(png.size()));
     image.open(QIODevice::ReadOnly);
@@ -460,7 +461,10 @@ TEST(PictureFormats, RefuseHostileLengthsAndAddressesAndSayWhy) {
                       {.encoded =
                            format->kind() == fmtMulticolor
                                ? C64Image(marked_image())
-                               : encode_picture(*format->kind(), StoredPicture{}.data(), 0).image})
+                               : encode_picture(
+                                     *format->kind(),
+                                     mode_of(*format->kind()).grid_of(StoredPicture{}.data()), 0)
+                                     .image})
                 : file_at(format->load_address(), format->length());
         EXPECT_FALSE(format->read(Bytes(file.begin(), file.end() - 1)).image) << format->name();
     }

@@ -33,7 +33,7 @@ struct Files : ::testing::Test {
     static Picture load(const std::vector<std::uint8_t>& bytes, std::uint8_t previous = 9) {
         Picture picture;
         picture.fill(previous);
-        VxrReader reader(picture.data(), picture.size());
+        VxrReader reader(grid_over(picture, 160, 200));
         reader.feed(bytes.data(), bytes.size());
         reader.finish();
         return picture;
@@ -44,13 +44,13 @@ struct Files : ::testing::Test {
 
 TEST_F(Files, AnAllZeroPictureIsExactly32000ZeroBytes) {
     Picture picture{};
-    EXPECT_EQ(encode_vxr(picture.data(), picture.size()), std::vector<std::uint8_t>(32000, 0));
+    EXPECT_EQ(encode_vxr(grid_over(picture, 160, 200)), std::vector<std::uint8_t>(32000, 0));
 }
 
 TEST_F(Files, EveryTenIsStoredAsCarriageReturnLineFeed) {
     Picture picture;
     picture.fill(10);
-    const auto bytes = encode_vxr(picture.data(), picture.size());
+    const auto bytes = encode_vxr(grid_over(picture, 160, 200));
     ASSERT_EQ(bytes.size(), 64000u);
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
         ASSERT_EQ(bytes[i], 0x0D);
@@ -62,7 +62,7 @@ TEST_F(Files, EveryTenIsStoredAsCarriageReturnLineFeed) {
 TEST_F(Files, ThirteenBeforeTenIsStoredAsThreeBytesAndComesBack) {
     Picture picture{};
     picture[0] = 13, picture[1] = 10, picture[2] = 13, picture[31999] = 13;
-    const auto bytes = encode_vxr(picture.data(), picture.size());
+    const auto bytes = encode_vxr(grid_over(picture, 160, 200));
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4),
               (std::vector<std::uint8_t>{0x0D, 0x0D, 0x0A, 0x0D}));
     EXPECT_EQ(load(bytes), picture);
@@ -79,9 +79,9 @@ TEST_F(Files, EveryPictureOfColourIndicesComesBackFromItsFile) {
                                            : random() % 2    ? 10
                                                              : random() % 16)
                             : std::uint8_t(random() % 16);
-        const std::string path = write("random.vxr", encode_vxr(picture.data(), picture.size()));
+        const std::string path = write("random.vxr", encode_vxr(grid_over(picture, 160, 200)));
         Picture loaded{};
-        ASSERT_TRUE(load_vxr_file(path, loaded.data(), loaded.size()));
+        ASSERT_TRUE(load_vxr_file(path, grid_over(loaded, 160, 200)));
         ASSERT_EQ(loaded, picture) << "round " << round;
     }
 }
@@ -99,7 +99,7 @@ TEST_F(Files, AShortFileFillsTheRestWithColourZero) {
     Picture picture;
     picture.fill(9);
     std::size_t taken = 0;
-    ASSERT_TRUE(load_vxr_file(write("short.vxr", bytes), picture.data(), picture.size(), &taken));
+    ASSERT_TRUE(load_vxr_file(write("short.vxr", bytes), grid_over(picture, 160, 200), &taken));
     EXPECT_EQ(taken, 100u);
     for (int i = 0; i < 100; ++i) ASSERT_EQ(picture[i], 4);
     for (int i = 100; i < 32000; ++i) ASSERT_EQ(picture[i], 0);
@@ -124,7 +124,7 @@ TEST_F(Files, ALoneCarriageReturnPasses) {
 TEST_F(Files, CarriageReturnSplitAcrossReadsIsStillPaired) {
     Picture picture;
     picture.fill(9);
-    VxrReader reader(picture.data(), picture.size());
+    VxrReader reader(grid_over(picture, 160, 200));
     const std::uint8_t first[] = {2, 0x0D}, second[] = {0x0A, 3};
     reader.feed(first, 2);
     reader.feed(second, 2);
@@ -144,7 +144,7 @@ TEST_F(Files, BytesAboveFifteenKeepTheirLowFourBits) {
 // ends the reading of an endless file.
 TEST_F(Files, TheReaderReportsItselfFullAtThePicturesEnd) {
     Picture picture{};
-    VxrReader reader(picture.data(), picture.size());
+    VxrReader reader(grid_over(picture, 160, 200));
     const std::vector<std::uint8_t> data(20000, 3);
     EXPECT_TRUE(reader.feed(data.data(), data.size()));
     EXPECT_FALSE(reader.done());
@@ -153,7 +153,7 @@ TEST_F(Files, TheReaderReportsItselfFullAtThePicturesEnd) {
     EXPECT_EQ(reader.taken(), picture.size());
     EXPECT_FALSE(reader.feed(data.data(), data.size()));
 
-    VxrReader exact(picture.data(), picture.size());
+    VxrReader exact(grid_over(picture, 160, 200));
     const std::vector<std::uint8_t> whole(32000, 4);
     EXPECT_FALSE(exact.feed(whole.data(), whole.size()));
     EXPECT_TRUE(exact.done());
@@ -162,15 +162,15 @@ TEST_F(Files, TheReaderReportsItselfFullAtThePicturesEnd) {
 TEST_F(Files, AnEmptyFileGivesAnEmptyPicture) {
     Picture picture;
     picture.fill(6);
-    ASSERT_TRUE(load_vxr_file(write("empty.vxr", {}), picture.data(), picture.size()));
+    ASSERT_TRUE(load_vxr_file(write("empty.vxr", {}), grid_over(picture, 160, 200)));
     for (auto byte : picture) ASSERT_EQ(byte, 0);
 }
 
 TEST_F(Files, WhatCannotBeOpenedLeavesThePictureAlone) {
     Picture picture;
     picture.fill(6);
-    EXPECT_FALSE(load_vxr_file(dir.string(), picture.data(), picture.size()));
-    EXPECT_FALSE(load_vxr_file((dir / "missing.vxr").string(), picture.data(), picture.size()));
+    EXPECT_FALSE(load_vxr_file(dir.string(), grid_over(picture, 160, 200)));
+    EXPECT_FALSE(load_vxr_file((dir / "missing.vxr").string(), grid_over(picture, 160, 200)));
     for (auto byte : picture) ASSERT_EQ(byte, 6);
 }
 
@@ -178,7 +178,7 @@ TEST_F(Files, AHugeFileIsReadOnlyAsFarAsThePictureReaches) {
     std::vector<std::uint8_t> bytes(5'000'000, 0x0D); // each a lone 0x0D
     const std::string path = write("huge.vxr", bytes);
     Picture picture{};
-    ASSERT_TRUE(load_vxr_file(path, picture.data(), picture.size()));
+    ASSERT_TRUE(load_vxr_file(path, grid_over(picture, 160, 200)));
     for (auto byte : picture) ASSERT_EQ(byte, 13);
 }
 
@@ -187,7 +187,7 @@ TEST_F(Files, AVastFileCostsNoMoreThanANormalOne) {
     fs::resize_file(path, std::uintmax_t(1) << 40); // a terabyte of zeros, sparse on disk
     Picture picture;
     picture.fill(6);
-    ASSERT_TRUE(load_vxr_file(path, picture.data(), picture.size()));
+    ASSERT_TRUE(load_vxr_file(path, grid_over(picture, 160, 200)));
     for (auto byte : picture) ASSERT_EQ(byte, 0);
 }
 
@@ -199,7 +199,7 @@ TEST_F(Files, WhatIsNotARegularFileIsRefusedWithoutWaiting) {
     picture.fill(6);
     auto load_without_waiting = [&] {
         FifoDeadline deadline(fifo);
-        EXPECT_FALSE(load_vxr_file(fifo, picture.data(), picture.size()));
+        EXPECT_FALSE(load_vxr_file(fifo, grid_over(picture, 160, 200)));
         EXPECT_FALSE(deadline.had_to_step_in()) << "the load waited on the pipe";
     };
     load_without_waiting();                                       // no writer
@@ -207,7 +207,7 @@ TEST_F(Files, WhatIsNotARegularFileIsRefusedWithoutWaiting) {
     ASSERT_GE(writer, 0);
     load_without_waiting();
     ::close(writer);
-    EXPECT_FALSE(load_vxr_file("/dev/zero", picture.data(), picture.size()));
-    EXPECT_FALSE(load_vxr_file("/dev/null", picture.data(), picture.size()));
+    EXPECT_FALSE(load_vxr_file("/dev/zero", grid_over(picture, 160, 200)));
+    EXPECT_FALSE(load_vxr_file("/dev/null", grid_over(picture, 160, 200)));
     for (auto byte : picture) ASSERT_EQ(byte, 6);
 }

@@ -105,8 +105,10 @@ TEST(FullCell, EachChoiceFollowsTheWorkedExamples) {
 // Nearest no plot makes a cell unshowable, nor paints a background pixel but its own.
 TEST(FullCell, PaintingNeverMakesACellUnshowable) {
     const auto unshowable = [](const PictureModel& model, PictureFormat format) {
-        if (format == fmtMulticolor) return inexact_cells(model.picture.data(), model.back_color);
-        const CellRowSet rows = encode_fli(model.picture.data(), model.back_color).inexact;
+        if (format == fmtMulticolor)
+            return inexact_cells(multicolor_grid(model.picture), model.back_color);
+        const CellRowSet rows =
+            encode_fli(multicolor_grid(model.picture), model.back_color).inexact;
         CellSet cells;
         for (int cell = 0; cell < kCells; ++cell)
             for (int y = 0; y < kCellHeight; ++y)
@@ -146,7 +148,8 @@ namespace {
 // Fix Colour Clashes as the mode's row does it, by default over the whole picture.
 ClashFix fix_clashes(std::uint8_t format, std::uint8_t* picture, std::uint8_t back,
                      const LabPalette& shown, const PixelArea& within = {0, 0, 160, 200}) {
-    return mode_of(format).fix_clashes(picture, back, shown, within);
+    const Mode& mode = mode_of(format);
+    return mode.fix_clashes(mode.grid_of(picture), back, shown, within);
 }
 
 // The least pixels changed, then the least total difference, over every triple of the 15
@@ -282,12 +285,12 @@ TEST(FixColourClashes, EachCellKeepsTheBestOfAllTriples) {
         const StoredPicture before = noise(c.seed, c.colours);
         StoredPicture after = before;
         const ClashFix fix = fix_clashes(fmtMulticolor, after.data(), c.back, shown);
-        EXPECT_TRUE(inexact_cells(after.data(), c.back).none());
+        EXPECT_TRUE(inexact_cells(multicolor_grid(after), c.back).none());
         int pixels = 0;
         for (int cell = 0; cell < kCells; ++cell)
             pixels += measured(before, after, cell, shown).changed;
         EXPECT_EQ(fix.pixels, pixels);
-        EXPECT_EQ(fix.areas, int(inexact_cells(before.data(), c.back).count()));
+        EXPECT_EQ(fix.areas, int(inexact_cells(multicolor_grid(before), c.back).count()));
         for (int cell : {0, 1, 41, 500, 999}) {
             const Best best = brute_force(before.data(), cell, c.back, shown);
             const Best change = measured(before, after, cell, shown);
@@ -305,8 +308,8 @@ TEST(FixColourClashes, LeavesWhatFitsAndWhatLiesOutsideTheSelection) {
     // columns 6..9 and rows 9..9 touch the cells 1 and 2 of the second cell row
     const ClashFix fix = fix_clashes(fmtMulticolor, after.data(), 0, shown, PixelArea{6, 9, 4, 1});
     EXPECT_EQ(fix.areas, 2);
-    const CellSet left = inexact_cells(after.data(), 0);
-    EXPECT_EQ(left.count(), inexact_cells(before.data(), 0).count() - 2);
+    const CellSet left = inexact_cells(multicolor_grid(after), 0);
+    EXPECT_EQ(left.count(), inexact_cells(multicolor_grid(before), 0).count() - 2);
     EXPECT_FALSE(left[41] || left[42]);
     EXPECT_TRUE(left[40] && left[43] && left[1]);
 
@@ -320,10 +323,10 @@ TEST(FixColourClashes, LeavesWhatFitsAndWhatLiesOutsideTheSelection) {
 // In FLI the rows take what the FLI export would show: afterwards it shows every row exactly.
 TEST(FixColourClashes, InFliEveryRowCanBeShown) {
     StoredPicture picture = noise(9, 16);
-    const int inexact = mode_of(fmtFli).areas_over_limit(picture.data(), 0);
+    const int inexact = mode_of(fmtFli).areas_over_limit(multicolor_grid(picture), 0);
     const ClashFix fix = fix_clashes(fmtFli, picture.data(), 0, lab_palette(PaletteId::Vexlor));
     EXPECT_EQ(fix.areas, inexact);
-    EXPECT_TRUE(encode_fli(picture.data(), 0).inexact.none());
+    EXPECT_TRUE(encode_fli(multicolor_grid(picture), 0).inexact.none());
 }
 
 // Both counts the user reads, what a mode cannot show and what the fix changed, are of the
@@ -380,11 +383,11 @@ TEST(FixColourClashes, CountsTheModesColourAreas) {
         std::fill_n(picture.begin(), mode.shape.width * mode.shape.height, std::uint8_t(1));
         for (const Stray& stray : c.strays)
             picture[std::size_t(stray.row * mode.shape.width + stray.column)] = stray.color;
-        EXPECT_EQ(mode.areas_over_limit(picture.data(), 0), c.areas);
-        const ClashFix fix =
-            mode.fix_clashes(picture.data(), 0, lab_palette(PaletteId::Vexlor), mode.whole());
+        EXPECT_EQ(mode.areas_over_limit(mode.grid_of(picture.data()), 0), c.areas);
+        const ClashFix fix = mode.fix_clashes(mode.grid_of(picture.data()), 0,
+                                              lab_palette(PaletteId::Vexlor), mode.whole());
         EXPECT_EQ(fix.areas, c.areas);
         EXPECT_EQ(fix.pixels, c.pixels);
-        EXPECT_EQ(mode.areas_over_limit(picture.data(), 0), 0);
+        EXPECT_EQ(mode.areas_over_limit(mode.grid_of(picture.data()), 0), 0);
     }
 }

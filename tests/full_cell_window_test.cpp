@@ -48,7 +48,7 @@ TEST_F(FullCellWindow, FixColourClashesIsOneStepWithALine) {
     for (auto& p : okno2->picture) p = std::uint8_t(random() % 16);
     const auto noise = okno2->picture;
     okno1->PictureFixClashesItem->trigger();
-    EXPECT_TRUE(inexact_cells(okno2->picture.data(), 0).none());
+    EXPECT_TRUE(inexact_cells(multicolor_grid(okno2->picture), 0).none());
     EXPECT_TRUE(status().startsWith("Fixed 1000 cells: ")) << status().toStdString();
     EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Fix Colour Clashes");
     okno1->PictureFixClashesItem->trigger();

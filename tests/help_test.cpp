@@ -104,8 +104,8 @@ TEST(Help, TheShortcutsWindowNamesUndoAndRedoWhateverTheHistoryHolds) {
              desk().replace_picture("Paint", {painted.data(), 160, 200}, 0, fmtMulticolor);
              okno1->open_picture(file, OpenAs::ByKind);
              EXPECT_EQ(okno1->EditUndoItem->text(), "&Undo Open");
-             okno1->import_step([](std::uint8_t* picture, std::uint8_t&, std::uint8_t&) {
-                 std::copy_n(okno2->picture.data(), kStorageBytes, picture);
+             okno1->import_step([](PixelGrid storage, std::uint8_t&, std::uint8_t&) {
+                 std::copy_n(okno2->picture.data(), kStorageBytes, storage.pixels);
                  return true;
              });
          }},

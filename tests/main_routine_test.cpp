@@ -71,7 +71,8 @@ TEST(MainRoutine, ShowsTheFileNamedOnTheCommandLineOnceUp) {
     QFile file(dir.filePath("stripes.kla"));
     PictureBytes stripes;
     for (std::size_t i = 0; i < stripes.size(); ++i) stripes[i] = std::uint8_t(i / 160 % 3 + 6);
-    const std::vector<std::uint8_t> koala = write_koala(encode_multicolor(stripes.data()).image);
+    const std::vector<std::uint8_t> koala =
+        write_koala(encode_multicolor(multicolor_grid(stripes)).image);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(reinterpret_cast<const char*>(koala.data()), qint64(koala.size()));
     file.close();

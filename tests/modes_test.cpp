@@ -1,7 +1,12 @@
 // The table of modes: what each row states, and the rules it gives.
+#include "c64/render.h"
 #include "modes/mode.h"
 #include "picture/picture.h"
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <vector>
 
 // Multicolor and FLI share their size, their double-width pixels and their cells; FLI counts
 // each 4 x 1 row's colours, two of its own and one its cell shares, and its last four rows
@@ -64,10 +69,11 @@ TEST(Modes, EachModeJudgesWhetherACellStillShows) {
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message()
                      << mode_of(row.format).name << " at " << row.at.column << "," << row.at.row);
-        EXPECT_EQ(mode_of(row.format).shows_with(picture.data(), 0, row.at, row.color), row.shows);
+        const Mode& mode = mode_of(row.format);
+        EXPECT_EQ(mode.shows_with(mode.grid_of(picture.data()), 0, row.at, row.color), row.shows);
     }
     std::array<std::uint8_t, 32000> empty{};
-    EXPECT_TRUE(mode_of(fmtMulticolor).shows_with(empty.data(), 0, {7, 12}, 2));
+    EXPECT_TRUE(mode_of(fmtMulticolor).shows_with(multicolor_grid(empty), 0, {7, 12}, 2));
 }
 
 // Hires and AFLI share no background: an area (an 8 x 8 cell, an 8 x 1 row, AFLI's last four
@@ -133,4 +139,57 @@ TEST(Modes, AChangeOfShapeKeepsThinLinesAndTheLeftPixelBetweenEquals) {
     EXPECT_EQ(picture[160 + 4], 3);
     convert_shape(mode_of(fmtMulticolor), mode_of(fmtAfli), picture.data());
     EXPECT_EQ(first_row(16), "5522222233333333");
+}
+
+// Every rule and codec that reads whole rows of a known width refuses a grid of another size,
+// which it would otherwise read, or write, past its end.
+TEST(PictureGrids, OfAnotherSizeAreRefused) {
+    StoredPicture storage{};
+    const PixelGrid multicolour = multicolor_grid(storage), hires = hires_grid(storage);
+    const LabPalette& shown = lab_palette(PaletteId::Vexlor);
+    const struct {
+        const char* what;
+        std::function<void()> call;
+    } rows[] = {
+        {"multicolour encoder, hires grid", [&] { encode_multicolor(hires, 0); }},
+        {"FLI encoder, hires grid", [&] { encode_fli(hires, 0); }},
+        {"hires encoder, multicolour grid", [&] { encode_hires(multicolour); }},
+        {"AFLI decoder, multicolour grid", [&] { decode_afli(AfliImage{}, multicolour); }},
+        {"hires rendering, multicolour grid",
+         [&] { render_picture(multicolour, {.hires = true}); }},
+        {"Multicolor's plot rule, hires grid",
+         [&] {
+             mode_of(fmtMulticolor).shows_with(hires, 0, {0, 0}, 1);
+         }},
+        {"FLI's plot rule, hires grid",
+         [&] {
+             mode_of(fmtFli).shows_with(hires, 0, {0, 0}, 1);
+         }},
+        {"AFLI's plot rule, multicolour grid",
+         [&] {
+             mode_of(fmtAfli).shows_with(multicolour, 0, {0, 0}, 1);
+         }},
+        {"Hires clash count, multicolour grid",
+         [&] { mode_of(fmtHires).areas_over_limit(multicolour, 0); }},
+        {"Multicolor clash fix, hires grid",
+         [&] {
+             mode_of(fmtMulticolor).fix_clashes(hires, 0, shown, {0, 0, 8, 8});
+         }},
+        {"a grid wider than its pixels", [&] { grid_over(storage, 321, 200); }},
+    };
+    for (const auto& row : rows) EXPECT_THROW(row.call(), std::invalid_argument) << row.what;
+}
+
+// Fix Colour Clashes leaves alone the part of the area asked for that lies outside the picture.
+TEST(PictureGrids, ClashFixStaysWithinThePicture) {
+    for (const std::uint8_t format : {fmtMulticolor, fmtFli, fmtHires, fmtAfli}) {
+        const Mode& mode = mode_of(format);
+        const std::size_t pixels = std::size_t(mode.shape.width * mode.shape.height);
+        std::vector<std::uint8_t> bytes(pixels + 4096, 0xEE);
+        for (std::size_t i = 0; i < pixels; ++i) bytes[i] = std::uint8_t(i * 7 % 13 % 16);
+        mode.fix_clashes(mode.grid_of(bytes.data()), 0, lab_palette(PaletteId::Vexlor),
+                         {-16, -16, 2 * mode.shape.width, 2 * mode.shape.height});
+        EXPECT_EQ(std::count(bytes.begin() + std::ptrdiff_t(pixels), bytes.end(), 0xEE), 4096)
+            << mode.name;
+    }
 }

@@ -53,7 +53,7 @@ struct OpeningFiles : ::testing::Test {
         return write_file(dir.filePath(name), bytes);
     }
     QString koala_file(const QString& name) const {
-        return write(name, write_koala(encode_multicolor(drawn.data()).image));
+        return write(name, write_koala(encode_multicolor(multicolor_grid(drawn)).image));
     }
     bool shows_drawn() const {
         return std::equal(drawn.begin(), drawn.end(), okno2->picture.begin());
@@ -77,7 +77,7 @@ TEST_F(OpeningFiles, FileOpenAndAFileNamedAtStartReadEachFileByItsKind) {
     const StoredPicture stripes = hires_stripes(47);
     const auto saved = [&](const QString& name, PictureFormat mode) {
         const QString file = dir.filePath(name);
-        EXPECT_TRUE(save_picture_file(file, stripes.data(), mode));
+        EXPECT_TRUE(save_picture_file(file, mode_of(mode).grid_of(stripes.data()), mode));
         return file;
     };
     const struct {
@@ -89,7 +89,7 @@ TEST_F(OpeningFiles, FileOpenAndAFileNamedAtStartReadEachFileByItsKind) {
         const char* warning = nullptr;
         bool image = false; // converted first; named at start only
     } files[] = {
-        {write("harbour.vxr", encode_vxr(drawn.data(), drawn.size())), fmtMulticolor, false, true,
+        {write("harbour.vxr", encode_vxr(multicolor_grid(drawn))), fmtMulticolor, false, true,
          "Undo Open"},
         {koala_file("harbour.kla"), fmtMulticolor, false, false, "Undo Import"},
         {koala_file("harbour.KLA"), fmtMulticolor, false, false, "Undo Import"},
@@ -99,8 +99,8 @@ TEST_F(OpeningFiles, FileOpenAndAFileNamedAtStartReadEachFileByItsKind) {
         // The name says Vexlor's own: the bytes are taken as pixels (up to the first 0x1A).
         {koala_file("koala-bytes.vxr"), fmtMulticolor, false, true, "Undo Open",
          "of the picture's 32000 pixels; the rest are colour 0"},
-        {write("harbour.png",
-               encode_png(render_picture(drawn.data(), {.palette = PaletteId::Colodore}))),
+        {write("harbour.png", encode_png(render_picture(multicolor_grid(drawn),
+                                                        {.palette = PaletteId::Colodore}))),
          fmtMulticolor, false, false, "Undo Import", nullptr, true},
     };
     for (const bool at_start : {false, true})
@@ -198,7 +198,7 @@ TEST_F(OpeningFiles, AFileDroppedOnAnyWindowOpensAfterTheQuestion) {
 }
 
 TEST_F(OpeningFiles, ADropAsksFirstTakesTheFirstOfSeveralAndIgnoresWhatIsNoLocalFile) {
-    const QString first = write("first.vxr", encode_vxr(drawn.data(), drawn.size()));
+    const QString first = write("first.vxr", encode_vxr(multicolor_grid(drawn)));
     const QString second = koala_file("second.kla");
     QWidget* frame = okno1->Host();
 

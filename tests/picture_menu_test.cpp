@@ -30,7 +30,7 @@ struct PictureMenu : PictureMenuTest {
         std::array<std::uint8_t, kPictureBytes> picture;
         picture.fill(color);
         return write_file(dir.filePath("plain.koa"),
-                          write_koala(encode_multicolor(picture.data()).image));
+                          write_koala(encode_multicolor(multicolor_grid(picture)).image));
     }
     // The red of a clash mark at the top-left corner of view cell `left`, `top`.
     static bool marked(int left, int top) {

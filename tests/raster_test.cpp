@@ -21,7 +21,7 @@ std::set<std::pair<int, int>> as_set(const std::vector<PixelPos>& pixels) {
 
 TEST(Fill, AnEmptyPictureIsFilledWholeAndEachPixelOnce) {
     Picture picture{};
-    const auto area = fill_area(picture.data(), 160, 200, {77, 123});
+    const auto area = fill_area(grid_over(picture, 160, 200), {77, 123});
     EXPECT_EQ(area.size(), 32000u);
     EXPECT_EQ(as_set(area).size(), 32000u);
     EXPECT_EQ(area.front(), (PixelPos{0, 123})); // the seed's span comes first
@@ -34,15 +34,15 @@ TEST(Fill, StopsAtTheAreasEdgeAndDoesNotLeakThroughCorners) {
     for (int i = 10; i <= 20; ++i) put(i, 10), put(i, 20), put(10, i), put(20, i);
     picture[10 * 160 + 20] = 0; // a gap at the corner, diagonal only to the inside
     put(21, 10), put(20, 9);
-    const auto inside = fill_area(picture.data(), 160, 200, {15, 15});
+    const auto inside = fill_area(grid_over(picture, 160, 200), {15, 15});
     EXPECT_EQ(inside.size(), 9u * 9u);
     for (auto [c, r] : inside) {
         EXPECT_GT(c, 10);
         EXPECT_LT(c, 20);
     }
-    EXPECT_EQ(fill_area(picture.data(), 160, 200, {10, 12}).size(), 40u - 1u);
-    EXPECT_TRUE(fill_area(picture.data(), 160, 200, {160, 5}).empty());
-    EXPECT_TRUE(fill_area(picture.data(), 160, 200, {-1, 5}).empty());
+    EXPECT_EQ(fill_area(grid_over(picture, 160, 200), {10, 12}).size(), 40u - 1u);
+    EXPECT_TRUE(fill_area(grid_over(picture, 160, 200), {160, 5}).empty());
+    EXPECT_TRUE(fill_area(grid_over(picture, 160, 200), {-1, 5}).empty());
 }
 
 // Every octant: both ends, one pixel per step of the longer axis, each next to the last, and
@@ -97,11 +97,11 @@ TEST(ReplaceColour, ChangesEveryPixelOfOneColourAndNothingElse) {
     Picture picture{};
     for (std::size_t i = 0; i < picture.size(); ++i) picture[i] = std::uint8_t(i % 7);
     const Picture before = picture;
-    EXPECT_EQ(replace_colour(picture.data(), picture.size(), 3, 12),
+    EXPECT_EQ(replace_colour(grid_over(picture, 160, 200), 3, 12),
               std::size_t(std::count(before.begin(), before.end(), 3)));
     for (std::size_t i = 0; i < picture.size(); ++i)
         ASSERT_EQ(picture[i], before[i] == 3 ? 12 : before[i]);
-    EXPECT_EQ(replace_colour(picture.data(), picture.size(), 5, 5), 0u);
+    EXPECT_EQ(replace_colour(grid_over(picture, 160, 200), 5, 5), 0u);
 }
 
 namespace {

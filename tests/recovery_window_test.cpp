@@ -31,7 +31,7 @@ RecoveryCopy abandoned(const QString& file) {
 
 QString write_vxr(const QString& path, std::uint8_t colour) {
     const std::vector<std::uint8_t> picture(32000, colour);
-    return write_file(path, encode_vxr(picture.data(), picture.size()));
+    return write_file(path, encode_vxr(multicolor_grid(picture)));
 }
 
 void click(const QString& button) {

@@ -40,9 +40,10 @@ TEST(SearchDither, KeepsEveryModesLimitsAndComesCloserThanFloydSteinbergFromAfar
         one_pass.cpu_seconds = 0;
         const StoredPicture searched =
             search_dither(target, colors, mode, start.background, start.picture, one_pass);
-        EXPECT_EQ(mode.areas_over_limit(searched.data(), start.background), 0);
-        const double before = conversion_quality(target, start.picture.data(), colors).blurred;
-        const double after = conversion_quality(target, searched.data(), colors).blurred;
+        EXPECT_EQ(mode.areas_over_limit(mode.grid_of(searched.data()), start.background), 0);
+        const double before =
+            conversion_quality(target, target.grid_of(start.picture), colors).blurred;
+        const double after = conversion_quality(target, target.grid_of(searched), colors).blurred;
         EXPECT_LT(after, before * 0.95);
         // The hidden columns keep Floyd-Steinberg's pixels.
         for (int y = 0; y < kPictureRows; ++y)
@@ -71,10 +72,10 @@ TEST(SearchDither, LeavesAnExactPictureAndACellOverItsLimitAsTheyAre) {
         for (int y = crowded.top; y <= crowded.bottom(); ++y)
             for (int x = crowded.left; x <= crowded.right(); ++x)
                 start[std::size_t(y * columns + x)] = std::uint8_t(1 + (x + y) % 8);
-        const int over = mode.areas_over_limit(start.data(), 0);
+        const int over = mode.areas_over_limit(mode.grid_of(start.data()), 0);
         ASSERT_GT(over, 0);
         const StoredPicture searched = search_dither(target, colors, mode, 0, start);
-        EXPECT_EQ(mode.areas_over_limit(searched.data(), 0), over);
+        EXPECT_EQ(mode.areas_over_limit(mode.grid_of(searched.data()), 0), over);
         for (int y = 0; y < kPictureRows; ++y)
             for (int x = 0; x < columns; ++x) {
                 const bool near = std::abs(y - 100) < 16 && std::abs(x - columns / 2) < 24;

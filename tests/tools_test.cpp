@@ -228,7 +228,7 @@ TEST_F(Tools, FillCoversItsAreaThroughTheCellRulesAsOneStep) {
     put(4, 8, {2, 5, 7}), put(9, 13, {3, 4});
     PictureModel expected;
     expected.picture = document.picture;
-    for (PixelPos at : fill_area(expected.picture.data(), 160, 200, {1, 1}))
+    for (PixelPos at : fill_area(multicolor_grid(expected.picture), {1, 1}))
         expected.plot_pixel(fmtMulticolor, at.column, at.row, 9);
     document.draw_color = 9;
     press({1, 1});

@@ -38,9 +38,7 @@ class Fill : public Tool {
         Document& document = context.document;
         if (document.read_pixel(seed_.column, seed_.row) == color_) return;
         Document::Edit edit = context.open_edit("Fill");
-        const ConstPixelGrid picture = document.grid();
-        const std::vector<PixelPos> area =
-            fill_area(picture.pixels, picture.width, picture.height, seed_);
+        const std::vector<PixelPos> area = fill_area(document.grid(), seed_);
         Painter& painter = context.painter;
         painter.ink.run = GradientRun::over(area, seed_, end);
         painter.paint_quietly(area, color_);

@@ -306,7 +306,7 @@ void Tokno2::set_cursor(PixelPos at) {
 void Tokno2::choose_colour(std::uint8_t color) { okno1->palette_button(color)->click(); }
 
 CellRowSet Tokno2::clash_rows() const {
-    return document_.mode().clash_rows(picture.data(), back_color);
+    return document_.mode().clash_rows(document_.grid(), back_color);
 }
 
 // A red cross in a red and white frame over each run of clashing rows within a cell in the
