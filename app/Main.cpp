@@ -2,7 +2,6 @@
 #include "app/editor_desk.h"
 #include "background/background.h"
 #include "dialogs/background_dialog.h"
-#include "dialogs/background_dialog.h"
 #include "display/displayed_palette.h"
 #include "display/pal_view.h"
 #include "edit/replace_colour_dialog.h"

@@ -24,7 +24,10 @@ void Tokno1::set_up_hand_menus() {
     lasso_item_->setStatusTip(QStringLiteral(
         "Select the pixels within an outline drawn with the selection tool (Ctrl-click: the "
         "area of one colour; Shift+Ctrl-click: all of that colour)"));
-    EditMenu->insertAction(EditSelectAllItem, lasso_item_);
+    // After the selection's commands.
+    const QList<QAction*> edits = EditMenu->actions();
+    const qsizetype flips = edits.indexOf(EditFlipVerticallyItem);
+    EditMenu->insertAction(edits.value(flips + 1), lasso_item_);
     connect(lasso_item_, &QAction::triggered, this, [this](bool lasso) {
         desk().choose_select_shape(lasso ? SelectShape::Lasso : SelectShape::Rectangle);
         if (lasso) tool_b1->click();

@@ -2,8 +2,6 @@
 #include "app/Main.h"
 #include "app/editor_desk.h"
 #include "dialogs/pal_blends_dialog.h"
-#include "dialogs/pal_blends_dialog.h"
-#include "settings/palette_setting.h"
 #include "info/info_window.h"
 #include "navigation/navigation.h"
 #include "preview/preview_window.h"

@@ -202,8 +202,8 @@ void Desk::flip(const char* label, bool across) {
     const PixelSelection within = selected.empty() ? PixelSelection(document_.whole()) : selected;
     PixelSelection mirrored;
     change_picture(label, [&](Document::Edit& edit) {
-        mirrored = flip_selected(edit.pixels(within.bounds()), within, across,
-                                 document_.back_color);
+        mirrored =
+            flip_selected(edit.pixels(within.bounds()), within, across, document_.back_color);
         return true;
     });
     if (!selected.rectangular() && !selected.empty()) document_.select(std::move(mirrored));

@@ -1,7 +1,7 @@
 #pragma once
+#include "clashes/clash_fix.h"
 #include "colour/lab.h"
 #include "document/document.h"
-#include "clashes/clash_fix.h"
 #include "full_cell/refused_plot.h"
 #include "tools/painter.h"
 #include "tools/tool.h"

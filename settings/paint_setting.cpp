@@ -74,7 +74,8 @@ HandSettings stored_hand() {
 
 void store_hand(const HandSettings& hand) {
     if (const std::unique_ptr<QSettings> settings = user_settings()) {
-        settings->setValue(kBrushTransparent, hand.brush_transparent ? *hand.brush_transparent : -1);
+        settings->setValue(kBrushTransparent,
+                           hand.brush_transparent ? *hand.brush_transparent : -1);
         settings->setValue(kSprayFlowKey, hand.spray_flow);
         settings->setValue(kClashMarks, hand.clash_marks);
     }

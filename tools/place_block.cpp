@@ -6,8 +6,8 @@ namespace {
 // While a pasted block floats it follows the pointer, and a left click puts it down with its
 // top-left pixel at the pixel clicked, as one step: through the colour limit (the full-cell
 // choice decides the pixels of the areas that the whole block would overfill), or with Shift
-// exactly as it is. The pixels it holds are selected where they land, ready for a flip or another copy. The
-// click, up to its release, is the block's.
+// exactly as it is. The pixels it holds are selected where they land, ready for a flip or another
+// copy. The click, up to its release, is the block's.
 class PlaceBlock : public Tool {
     void press(ToolContext& context, const PointerEvent& event) override {
         placing_ = true;

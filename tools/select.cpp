@@ -70,7 +70,7 @@ class Select : public Tool {
 
     bool selecting_ = false;
     PixelPos start_;
-    PixelSelection before_;        // what a click inside it keeps
+    PixelSelection before_;         // what a click inside it keeps
     std::vector<PixelPos> outline_; // the lasso's points so far
 };
 

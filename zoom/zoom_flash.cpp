@@ -11,8 +11,7 @@ void Tokno2::flash_area(const PixelArea& area) {
     flash_steps_ = kFlashSteps;
     if (!flash_timer_.isActive()) {
         flash_timer_.setInterval(kFlashBlink);
-        connect(&flash_timer_, &QTimer::timeout, this, &Tokno2::step_flash,
-                Qt::UniqueConnection);
+        connect(&flash_timer_, &QTimer::timeout, this, &Tokno2::step_flash, Qt::UniqueConnection);
         flash_timer_.start();
     }
     draw_flash();

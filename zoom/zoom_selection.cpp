@@ -23,8 +23,7 @@ void Tokno2::draw_selection_overlay() {
         const PixelArea view = view_area();
         for (int row = landing.top; row <= landing.bottom(); ++row)
             for (int column = landing.left; column <= landing.right(); ++column)
-                if (view.contains({column, row}) &&
-                    block->holds(column - at.column, row - at.row))
+                if (view.contains({column, row}) && block->holds(column - at.column, row - at.row))
                     draw_painted_pixel(block->at(column - at.column, row - at.row),
                                        column - scroll_x, row - scroll_y);
     }

@@ -84,6 +84,7 @@ public:
     // The outline of `area` blinks a few times (zoom_flash.cpp): a full cell, where a plot
     // was refused.
     void flash_area(const PixelArea& area);
+    bool flashing() const { return flash_steps_ > 0; }
 
 public slots:
     void FormPaint(TObject* Sender = nullptr);
@@ -170,7 +171,7 @@ private:
     PixelArea flash_area_; // the area whose outline blinks, while flash_steps_ are left
     int flash_steps_ = 0;
     std::vector<EdgeRun> ant_edge_; // the selected pixels' edge, which the ants run along
-    bool pointer_seen_ = false; // the picture position whose row the swatches show
+    bool pointer_seen_ = false;     // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;
     std::int32_t pointer_row_ = 0;
     // What the tool has painted during the pointer event, still to be shown in the PAL view.
