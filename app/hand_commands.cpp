@@ -33,7 +33,7 @@ void Tokno1::set_up_hand_menus() {
         if (lasso) tool_b1->click();
     });
 
-    QMenu* transparent = new QMenu(QStringLiteral("&Transparent Colour"), BrushMenu);
+    QMenu* transparent = new QMenu(QStringLiteral("Tra&nsparent Colour"), BrushMenu);
     transparent->setObjectName(QStringLiteral("BrushTransparentMenu"));
     BrushMenu->insertMenu(BrushFlipLeftRightItem, transparent);
     transparent_background_item_ = transparent->addAction(QStringLiteral("The &Background"));
@@ -57,7 +57,7 @@ void Tokno1::set_up_hand_menus() {
             desk().document().read_pixel(pointer_at_->column, pointer_at_->row) & 0x0F);
     });
 
-    brush_rotate_item_ = new QAction(QStringLiteral("R&otate..."), this);
+    brush_rotate_item_ = new QAction(QStringLiteral("Rotate..."), this);
     brush_rotate_item_->setStatusTip(
         QStringLiteral("Turn the brush by any angle, from the pixels it was made of"));
     brush_scale_item_ = new QAction(QStringLiteral("S&cale..."), this);

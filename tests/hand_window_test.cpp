@@ -47,7 +47,7 @@ TEST_F(HandWindow, TheItemsHaveTheirKeysAndTips) {
         {"The Colour under the &Pointer", QKeySequence("Shift+K")},
         {"The &Background", {}},
         {"The &Second Colour", {}},
-        {"R&otate...", {}},
+        {"Rotate...", {}},
         {"S&cale...", {}},
         {"150 Dots a Second", {}},
     };
