@@ -55,6 +55,7 @@ Tokno1::Tokno1(QWidget* owner)
     set_up_full_cell_menu();
     set_up_mode_menu();
     set_up_brush_menu();
+    set_up_hand_menus();
     set_up_ink_menu();
     set_up_symmetry_menu();
     set_up_window_menu();

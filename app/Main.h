@@ -103,6 +103,13 @@ public:
     void brush_from_selection();
     void save_brush();
     void load_brush();
+    // The lasso and the wand, the brush's transparent colour, its free turn and scale, the
+    // spray's flow, and the words of a refused plot (hand_commands.cpp).
+    void show_hand_items();
+    void rotate_brush();
+    void scale_brush();
+    // The status bar names the full area that refused a plot at `at`; the zoom view flashes it.
+    void show_refused(PixelPos at);
     // Brush > Pattern and the second colour's swatch show the ink (ink_commands.cpp).
     void show_ink(const Ink& ink);
     // Edit > Symmetry checks the symmetry chosen (symmetry_commands.cpp).
@@ -247,6 +254,7 @@ private:
     void set_up_mode_menu();
     void show_status(const QString& message);
     void set_up_brush_menu();
+    void set_up_hand_menus();
     void set_up_ink_menu();
     void set_up_symmetry_menu();
     void set_up_window_menu();
@@ -269,6 +277,12 @@ private:
     std::map<QString, QRect> start_geometry_; // each inner window's place and size at start
     std::map<int, QAction*> size_items_;      // View > Zoom's item of each pixel size
     QLabel* pointer_place_ = nullptr;
+    std::optional<PixelPos> pointer_at_; // the picture pixel last under the pointer
+    QAction* lasso_item_ = nullptr;
+    QAction* transparent_background_item_ = nullptr;
+    QAction* brush_rotate_item_ = nullptr;
+    QAction* brush_scale_item_ = nullptr;
+    std::vector<QAction*> spray_flow_items_; // in the order of the flows offered
 };
 
 extern Tokno1* okno1;

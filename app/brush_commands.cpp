@@ -79,28 +79,36 @@ void Tokno1::take_brush(PixelBlock block) {
     desk().take_brush(std::move(block));
 }
 
-static QString pen_text(const Pen& pen) {
+static QString pen_text(const Painter& painter, bool spraying) {
+    const Pen& pen = painter.pen;
+    if (spraying) return QString::fromStdString(spray_text(pen.size, painter.spray_flow));
     if (const std::optional<Brush>& brush = pen.brush)
-        return QStringLiteral("Brush, %1 × %2 pixels%3")
+        return QStringLiteral("Brush, %1 × %2 pixels%3%4")
             .arg(brush->block().width)
             .arg(brush->block().height)
-            .arg(brush->opaque ? ", opaque" : "");
+            .arg(brush->opaque ? ", opaque" : "")
+            .arg(brush->transparent && !brush->opaque
+                     ? QStringLiteral(", leaving out %1")
+                           .arg(QLatin1String(colour_names[*brush->transparent]))
+                     : QString());
     return QStringLiteral("%1 pen, %2 pixel%3")
         .arg(pen.shape == PenShape::Round ? "Round" : "Square")
         .arg(pen.size)
         .arg(pen.size == 1 ? "" : "s");
 }
 
-// The menu names what the tools paint with and offers the brush's changes while there is one;
-// the pen or brush under the pointer takes its new shape at once.
+// The menu names what the tools paint with (the spray's reach and flow while it is chosen) and
+// offers the brush's changes while there is one; the pen or brush under the pointer takes its
+// new shape at once.
 void Tokno1::show_pen() {
     const Pen& pen = desk().painter().pen;
-    BrushCurrentItem->setText(pen_text(pen));
+    BrushCurrentItem->setText(pen_text(desk().painter(), desk().tool_mode == toolSpray));
     BrushRoundItem->setChecked(!pen.brush && pen.shape == PenShape::Round);
     BrushSquareItem->setChecked(!pen.brush && pen.shape == PenShape::Square);
     BrushOpaqueItem->setChecked(pen.brush && pen.brush->opaque);
     for (QAction* item : {BrushOpaqueItem, BrushFlipLeftRightItem, BrushFlipTopBottomItem,
                           BrushTurnItem, BrushDoubleItem, BrushHalveItem, BrushSaveItem})
         item->setEnabled(pen.brush.has_value());
+    show_hand_items();
     okno2->follow_pen();
 }

@@ -32,7 +32,5 @@ void Tokno1::EditPasteClick(TObject*) {
 
 void Tokno1::EditSelectAllClick(TObject*) { desk().document().select(desk().document().whole()); }
 
-void Tokno1::EditFlipHorizontallyClick(TObject*) {
-    desk().flip("Flip Horizontally", flip_horizontally);
-}
-void Tokno1::EditFlipVerticallyClick(TObject*) { desk().flip("Flip Vertically", flip_vertically); }
+void Tokno1::EditFlipHorizontallyClick(TObject*) { desk().flip("Flip Horizontally", true); }
+void Tokno1::EditFlipVerticallyClick(TObject*) { desk().flip("Flip Vertically", false); }

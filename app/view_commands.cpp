@@ -84,6 +84,7 @@ void Tokno1::set_up_status_bar() {
 
 void Tokno1::show_pointer_place(std::optional<PixelPos> at) {
     if (!at) return pointer_place_->clear();
+    pointer_at_ = at;
     const CellSize cell = desk().document().mode().shape.cell;
     pointer_place_->setText(QStringLiteral("Column %1, row %2 · Cell %3, %4")
                                 .arg(at->column)

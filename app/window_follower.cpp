@@ -35,6 +35,7 @@ static void show_painted(const PaintReport& report) {
     okno2->show_painted(report);
     okno_prv->show_painted(report);
     if (report.found) okno2->show_analysis(*report.found);
+    if (report.refused) okno1->show_refused(*report.refused);
     if (!report.redrawn.empty()) okno1->redraw_views();
 }
 
@@ -42,7 +43,7 @@ void WindowFollower::desk_changed(const DeskChange& change) {
     using C = DeskChange;
     if (change.has(C::Painted)) show_painted(*change.painted);
     if (change.has(C::Colours)) okno_info->show_current_colors();
-    if (change.has(C::Pen)) okno1->show_pen();
+    if (change.has(C::Pen) || change.has(C::Tool)) okno1->show_pen();
     if (change.has(C::Ink)) {
         okno1->show_ink(desk().painter().ink);
         okno2->follow_pen();

@@ -9,7 +9,8 @@ struct Canvas {
     Painter painter{document};
     UnseenView view;
     Stroke stroke{document};
-    ToolContext context{document, view, painter, stroke};
+    SelectShape select_shape = SelectShape::Rectangle;
+    ToolContext context{document, view, painter, stroke, select_shape};
 };
 
 // Drags the tool from corner to corner of the whole picture with Shift held (filled), in one

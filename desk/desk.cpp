@@ -2,6 +2,7 @@
 #include "background/background.h"
 #include "raster/raster.h"
 #include "selection/block.h"
+#include "selection/pixel_selection.h"
 #include <algorithm>
 #include <utility>
 
@@ -40,6 +41,11 @@ void Desk::choose_tool(std::uint8_t mode) {
     notify({DeskChange::Tool});
 }
 
+void Desk::choose_select_shape(SelectShape shape) {
+    select_shape_ = shape;
+    notify({DeskChange::Tool});
+}
+
 void Desk::change_pen(const std::function<void(Pen&)>& change) {
     change(painter_.pen);
     notify({DeskChange::Pen});
@@ -74,6 +80,32 @@ void Desk::set_preview_size(std::uint8_t size) { preview_size = size; }
 
 void Desk::take_brush(PixelBlock block) {
     painter_.pen.brush.emplace(std::move(block), document_.mode().shape.pixel_aspect);
+    painter_.pen.brush->transparent = painter_.brush_transparent;
+    notify({DeskChange::Pen});
+}
+
+void Desk::choose_brush_transparent(std::optional<std::uint8_t> color) {
+    painter_.brush_transparent = color;
+    if (painter_.pen.brush) painter_.pen.brush->transparent = color;
+    notify({DeskChange::Pen});
+}
+
+bool Desk::rotate_brush(double degrees) {
+    std::optional<Brush>& brush = painter_.pen.brush;
+    if (!brush || !brush->rotate_to(degrees)) return false;
+    notify({DeskChange::Pen});
+    return true;
+}
+
+bool Desk::scale_brush(double across, double down) {
+    std::optional<Brush>& brush = painter_.pen.brush;
+    if (!brush || !brush->scale_to(across, down)) return false;
+    notify({DeskChange::Pen});
+    return true;
+}
+
+void Desk::set_spray_flow(int flow) {
+    painter_.spray_flow = std::clamp(flow, kLeastSprayFlow, kMostSprayFlow);
     notify({DeskChange::Pen});
 }
 
@@ -161,20 +193,25 @@ bool Desk::replace_colour(std::uint8_t from, std::uint8_t to) {
 }
 
 // A flip moves pixels without asking the cell rules: flipping twice gives the same pixels back.
-void Desk::flip(const char* label, void (*mirror)(PixelGrid, const PixelArea&)) {
-    const PixelArea area = document_.selection().value_or(document_.whole());
+// A selection of any shape is mirrored with its pixels, and what it leaves takes the background.
+void Desk::flip(const char* label, bool across) {
+    const PixelSelection& selected = document_.selected_pixels();
+    const PixelSelection within = selected.empty() ? PixelSelection(document_.whole()) : selected;
+    PixelSelection mirrored;
     change_picture(label, [&](Document::Edit& edit) {
-        mirror(edit.pixels(area), area);
+        mirrored =
+            flip_selected(edit.pixels(within.bounds()), within, across, document_.back_color);
         return true;
     });
+    if (!selected.rectangular() && !selected.empty()) document_.select(std::move(mirrored));
 }
 
 // The background is a colour every cell holds already.
 void Desk::clear_selection(const char* label) {
-    if (!document_.selection()) return;
-    const PixelArea area = *document_.selection();
+    const PixelSelection& selected = document_.selected_pixels();
+    if (selected.empty()) return;
     change_picture(label, [&](Document::Edit& edit) {
-        fill_block(edit.pixels(area), area, document_.back_color);
+        fill_selected(edit.pixels(selected.bounds()), selected, document_.back_color);
         return true;
     });
 }
@@ -184,9 +221,13 @@ void Desk::set_background(std::uint8_t color, bool recolour) {
                    [=](Document::Edit& edit) { return ::set_background(edit, color, recolour); });
 }
 
+std::optional<FullArea> Desk::full_area(PixelPos at) const {
+    return full_area_at(document_.mode(), document_.grid(), document_.back_color, at);
+}
+
 std::optional<PixelBlock> Desk::selected_block() const {
     if (!document_.selection()) return std::nullopt;
-    return copy_block(document_.grid(), *document_.selection());
+    return copy_selected(document_.grid(), document_.selected_pixels());
 }
 
 void Desk::paste(PixelBlock block, PixelPos otherwise) {

@@ -1,7 +1,8 @@
 #pragma once
+#include "clashes/clash_fix.h"
 #include "colour/lab.h"
 #include "document/document.h"
-#include "clashes/clash_fix.h"
+#include "full_cell/refused_plot.h"
 #include "tools/painter.h"
 #include "tools/tool.h"
 #include "tools/tool_table.h"
@@ -68,7 +69,9 @@ public:
     Painter& painter() { return painter_; }
     const Painter& painter() const { return painter_; }
     // What a tool works with, over `view`.
-    ToolContext tools(ToolView& view) { return {document_, view, painter_, stroke_}; }
+    ToolContext tools(ToolView& view) {
+        return {document_, view, painter_, stroke_, select_shape_};
+    }
 
     // Set at start and never cleared: the change question is asked before the picture is
     // replaced.
@@ -90,14 +93,26 @@ public:
     void choose_colour(std::uint8_t index); // the draw colour, without a PAL blend
     void choose_blend(const PalBlend& blend);
     void choose_tool(std::uint8_t tool_mode);
+    // What the selection tool's drag takes, told as a change of tool.
+    SelectShape select_shape() const { return select_shape_; }
+    void choose_select_shape(SelectShape shape);
     void change_pen(const std::function<void(Pen&)>& change);
     void change_ink(const std::function<void(Ink&)>& change);
     void change_symmetry(const std::function<void(SymmetryChoice&)>& change);
     void choose_full_cell(FullCell choice);
     void change_view(const std::function<void(ViewChoices&)>& change);
     void set_preview_size(std::uint8_t size);
-    // The brush the pen tool takes up; the tool is chosen where the tool bar is.
+    // The brush the pen tool takes up, leaving out the transparent colour chosen; the tool is
+    // chosen where the tool bar is.
     void take_brush(PixelBlock block);
+    // The colour brushes leave out, this one and those taken up later; none: the background.
+    void choose_brush_transparent(std::optional<std::uint8_t> color);
+    // The brush turned or scaled from its own pixels; false, and no change, without a brush or
+    // where it would grow too large.
+    bool rotate_brush(double degrees);
+    bool scale_brush(double across, double down);
+    // Dots a second, kept within the spray's least and most.
+    void set_spray_flow(int flow);
 
     // An edit for a command: a stroke still under way becomes a step of its own first.
     Document::Edit open_edit(std::string label);
@@ -126,11 +141,15 @@ public:
     ClashFix fix_clashes(const LabPalette& shown);
     // One colour for another all over; false when no pixel held it.
     bool replace_colour(std::uint8_t from, std::uint8_t to);
-    // The selection, or the whole picture, mirrored.
-    void flip(const char* label, void (*mirror)(PixelGrid, const PixelArea&));
+    // The selection, or the whole picture, mirrored left to right (`across`) or top to bottom.
+    void flip(const char* label, bool across);
     // The selected pixels take the background colour.
     void clear_selection(const char* label);
     void set_background(std::uint8_t color, bool recolour);
+
+    // The full area that holds `at`, as the status bar names it when a plot there is refused;
+    // none outside the picture.
+    std::optional<FullArea> full_area(PixelPos at) const;
 
     // The selected pixels; none without a selection.
     std::optional<PixelBlock> selected_block() const;
@@ -158,6 +177,7 @@ private:
     Painter painter_{document_};
     Stroke stroke_{document_};
     ViewChoices view_;
+    SelectShape select_shape_ = SelectShape::Rectangle;
     SymmetryChoice symmetry_;
     std::optional<Document::Page> spare_page_;
     int page_shown_ = 1;

@@ -114,8 +114,12 @@ void Document::mark_changed() {
 }
 
 void Document::select(std::optional<PixelArea> area) {
-    if (area && area->empty()) area.reset();
-    selection_ = area;
+    select(area ? PixelSelection(*area) : PixelSelection());
+}
+
+void Document::select(PixelSelection pixels) {
+    selected_ = std::move(pixels);
+    selection_ = selected_.empty() ? std::nullopt : std::optional(selected_.bounds());
     notify(DocumentChange{DocumentChange::Selection});
 }
 
@@ -184,6 +188,7 @@ void Document::reset() {
     file_.clear();
     changed_ = false;
     selection_.reset();
+    selected_ = {};
     floating_.reset();
     reference_.reset();
     history_.clear();
@@ -216,8 +221,8 @@ void Document::swap_page(Page& page) {
     std::swap(reference_, page.reference);
     std::swap(history_, page.history);
     follow_mode();
-    if (selection_) selection_ = clipped(*selection_, whole());
-    if (selection_ && selection_->empty()) selection_.reset();
+    selected_ = clipped(selected_, whole());
+    selection_ = selected_.empty() ? std::nullopt : std::optional(selected_.bounds());
     notify(DocumentChange{DocumentChange::Pixels | DocumentChange::Background |
                               DocumentChange::Mode | DocumentChange::Selection |
                               DocumentChange::File | DocumentChange::History |

@@ -4,6 +4,7 @@
 #include "picture/picture.h"
 #include "reference/reference_image.h"
 #include "selection/block.h"
+#include "selection/pixel_selection.h"
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -82,9 +83,13 @@ public:
     void mark_saved();
     void mark_changed();
 
+    // The rectangle round the selected pixels; none when nothing is selected.
     const std::optional<PixelArea>& selection() const { return selection_; }
+    // The selected pixels, of any shape.
+    const PixelSelection& selected_pixels() const { return selected_; }
     // An empty area selects nothing.
     void select(std::optional<PixelArea> area);
+    void select(PixelSelection pixels);
 
     // A block floating over the picture, its top-left pixel at floating_at(), until it is put
     // down or dropped.
@@ -157,7 +162,8 @@ private:
     std::uint8_t mode_ = fmtMulticolor;
     std::string file_;
     bool changed_ = false;
-    std::optional<PixelArea> selection_;
+    std::optional<PixelArea> selection_; // selected_'s bounds, kept with it
+    PixelSelection selected_;
     std::optional<PixelBlock> floating_;
     PixelPos floating_at_;
     std::optional<ReferenceImage> reference_;

@@ -138,6 +138,22 @@ std::vector<EdgeRun> PixelSelection::edge() const {
     return runs;
 }
 
+PixelSelection held_pixels(const PixelBlock& block, PixelPos at) {
+    const PixelArea area{at.column, at.row, block.width, block.height};
+    return block.mask.empty() ? PixelSelection(area) : PixelSelection(area, block.mask);
+}
+
+PixelSelection clipped(const PixelSelection& selection, const PixelArea& within) {
+    const PixelArea area = clipped(selection.bounds(), within);
+    if (selection.rectangular() || area.empty()) return PixelSelection(area);
+    std::vector<std::uint8_t> mask;
+    mask.reserve(std::size_t(area.width * area.height));
+    for (int row = area.top; row <= area.bottom(); ++row)
+        for (int column = area.left; column <= area.right(); ++column)
+            mask.push_back(selection.contains({column, row}));
+    return {area, mask};
+}
+
 PixelBlock copy_selected(ConstPixelGrid picture, const PixelSelection& selection) {
     if (selection.empty()) return {};
     PixelBlock block = copy_block(picture, selection.bounds());

@@ -58,6 +58,12 @@ private:
     std::vector<std::uint8_t> mask_;
 };
 
+// The pixels `block` holds, its top-left pixel at `at`.
+PixelSelection held_pixels(const PixelBlock& block, PixelPos at);
+
+// The selected pixels that lie within `within`.
+PixelSelection clipped(const PixelSelection& selection, const PixelArea& within);
+
 // The selected pixels as a block over the selection's bounds, holding only those (see
 // PixelBlock): a rectangle's block is the one copy_block gives.
 PixelBlock copy_selected(ConstPixelGrid picture, const PixelSelection& selection);

@@ -39,7 +39,7 @@ TEST_F(DeskTest, EachCommandIsOneStepThatUndoTakesBack) {
     } rows[] = {
         {"Clear", [&] { desk.clear("Clear"); }},
         {"Replace Colour", [&] { desk.replace_colour(3, 5); }},
-        {"Flip Horizontally", [&] { desk.flip("Flip Horizontally", flip_horizontally); }},
+        {"Flip Horizontally", [&] { desk.flip("Flip Horizontally", true); }},
         {"Delete", [&] { desk.clear_selection("Delete"); }},
         {"Background Colour", [&] { desk.set_background(6, true); }},
         {"Fix Colour Clashes", [&] { desk.fix_clashes(kShown); }},

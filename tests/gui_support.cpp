@@ -196,6 +196,9 @@ void ResetEditor() {
     desk().change_pen([](Pen& pen) { pen = {}; });
     desk().change_ink([](Ink& ink) { ink = {}; });
     desk().change_symmetry([](SymmetryChoice& symmetry) { symmetry = {}; });
+    desk().choose_select_shape(SelectShape::Rectangle);
+    desk().choose_brush_transparent(std::nullopt);
+    desk().set_spray_flow(kSprayFlow);
     QSettings("Vexlor", "Vexlor").clear();
     okno1->tool_mode = toolFreePaint;
     for (QAbstractButton* down : {okno1->color_b1, okno1->tool_b2, okno1->tool_zoom2})

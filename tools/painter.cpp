@@ -74,7 +74,10 @@ void Painter::paint_shown(PixelPos at, std::uint8_t color) {
     }
     const Plotted plotted = plot_chosen(at, color);
     report_.found = plotted.found;
-    if (!plotted.accepted) return;
+    if (!plotted.accepted) {
+        report_.refused = at;
+        return;
+    }
     if (plotted.area_recoloured)
         for (int i = 0; i < area.width * area.height; ++i) {
             const PixelPos pixel{area.left + i % area.width, area.top + i / area.width};
@@ -104,6 +107,8 @@ void Painter::paint_quietly(const std::vector<PixelPos>& points, std::uint8_t co
     for (const InkedPixel& pixel : pixels_at(points, color, tip))
         if (plot_chosen(pixel.at, pixel.color).accepted)
             report_.redrawn = united(report_.redrawn, {pixel.at.column, pixel.at.row, 1, 1});
+        else
+            report_.refused = pixel.at;
 }
 
 Plotted Painter::plot(PixelPos at, std::uint8_t color) { return plot_chosen(at, color); }

@@ -24,6 +24,8 @@ struct PaintReport {
     std::vector<PixelPos> pixels;
     PixelArea redrawn;
     std::optional<Analysis> found;
+    // The pixel whose plot the colour limit refused last, if any.
+    std::optional<PixelPos> refused;
     bool changed() const { return !pixels.empty() || !redrawn.empty(); }
 };
 
@@ -49,6 +51,8 @@ public:
     Ink ink;
     // The mirror images every painted pixel has.
     Symmetry symmetry;
+    // The colour a brush taken up leaves out; none: the picture's background colour.
+    std::optional<std::uint8_t> brush_transparent;
     // How many dots a second the spray sprinkles (its reach follows the pen's size).
     int spray_flow = kSprayFlow;
 

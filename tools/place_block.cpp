@@ -1,3 +1,4 @@
+#include "selection/pixel_selection.h"
 #include "tools/painter.h"
 
 namespace {
@@ -6,8 +7,8 @@ namespace {
 // past it, as the view scrolls towards it), and a left click puts it down with its
 // top-left pixel at the pixel clicked, as one step: through the colour limit (the full-cell
 // choice decides the pixels of the areas that the whole block would overfill), or with Shift
-// exactly as it is. The area it lands on is selected, ready for a flip or another copy. The
-// click, up to its release, is the block's.
+// exactly as it is. The pixels it holds are selected where they land, ready for a flip or another
+// copy. The click, up to its release, is the block's.
 class PlaceBlock : public Tool {
     void press(ToolContext& context, const PointerEvent& event) override {
         placing_ = true;
@@ -30,7 +31,7 @@ class PlaceBlock : public Tool {
         const PixelBlock block = *document.take_floating();
         const PixelArea target = area_between(
             at, {at.column + block.width - 1, at.row + block.height - 1}, document.whole());
-        document.select(target);
+        document.select(clipped(held_pixels(block, at), document.whole()));
         PastePlot plot;
         if (context.painter.full_cell != FullCell::KeepColours)
             plot = [&](PixelPos pixel, std::uint8_t color) { context.painter.plot(pixel, color); };

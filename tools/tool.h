@@ -60,12 +60,17 @@ private:
     std::optional<Document::Edit> edit_;
 };
 
+// What the selection tool's drag takes: the rectangle between its corners, or the pixels
+// within the outline the pointer draws.
+enum class SelectShape : std::uint8_t { Rectangle, Lasso };
+
 // What a tool works with.
 struct ToolContext {
     Document& document;
     ToolView& view;
     Painter& painter;
     Stroke& stroke;
+    const SelectShape& select_shape;
     // An edit of the tool's own: a stroke still under way is a step of its own first.
     Document::Edit open_edit(std::string label) {
         stroke.end();

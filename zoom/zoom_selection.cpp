@@ -6,6 +6,7 @@ constexpr int kAntsInterval = 150; // milliseconds per step of the ants' march
 constexpr int kAntDash = 4;        // screen pixels per black or white dash
 
 void Tokno2::follow_selection() {
+    ant_edge_ = document_.selected_pixels().edge();
     if (document_.selection())
         ants_timer_.start(kAntsInterval);
     else
@@ -22,31 +23,39 @@ void Tokno2::draw_selection_overlay() {
         const PixelArea view = view_area();
         for (int row = landing.top; row <= landing.bottom(); ++row)
             for (int column = landing.left; column <= landing.right(); ++column)
-                if (view.contains({column, row}))
+                if (view.contains({column, row}) && block->holds(column - at.column, row - at.row))
                     draw_painted_pixel(block->at(column - at.column, row - at.row),
                                        column - scroll_x, row - scroll_y);
     }
     draw_ants();
 }
 
-// Black and white dashes two screen pixels thick along the inside of the selection's edge,
+// Black and white dashes two screen pixels thick along the inside of the selected pixels' edge,
 // drawn over themselves one step further on at each tick of the timer.
 void Tokno2::draw_ants() {
-    const std::optional<PixelArea>& selected = document_.selection();
-    if (!selected) return;
+    const PixelSelection& selected = document_.selected_pixels();
     const int w = int(cell_w), h = int(cell_h);
-    const int x0 = (selected->left - scroll_x) * w, x1 = (selected->right() + 1 - scroll_x) * w - 1;
-    const int y0 = (selected->top - scroll_y) * h, y1 = (selected->bottom() + 1 - scroll_y) * h - 1;
     const int area_right = int(view_cols) * w - 1, area_bottom = int(view_rows) * h - 1;
     auto ant = [&](int x, int y) {
         if (x < 0 || y < 0 || x > area_right || y > area_bottom) return;
         Canvas->SetPixel(x, y, (x + y + ants_phase_) / kAntDash % 2 ? clWhite : clBlack);
     };
-    for (int edge = 0; edge < 2; ++edge) {
-        for (int x = std::max(x0, 0); x <= std::min(x1, area_right); ++x)
-            ant(x, y0 + edge), ant(x, y1 - edge);
-        for (int y = std::max(y0, 0); y <= std::min(y1, area_bottom); ++y)
-            ant(x0 + edge, y), ant(x1 - edge, y);
+    for (const EdgeRun& run : ant_edge_) {
+        // The corner's screen place, and which way the selected pixels lie from the run.
+        const int x = (run.from.column - scroll_x) * w, y = (run.from.row - scroll_y) * h;
+        if (run.across) {
+            const bool below = selected.contains(run.from);
+            const int first = std::max(x, 0), last = std::min(x + run.length * w - 1, area_right);
+            for (int thick = 0; thick < 2; ++thick)
+                for (int across = first; across <= last; ++across)
+                    ant(across, below ? y + thick : y - 1 - thick);
+        } else {
+            const bool right = selected.contains(run.from);
+            const int first = std::max(y, 0), last = std::min(y + run.length * h - 1, area_bottom);
+            for (int thick = 0; thick < 2; ++thick)
+                for (int down = first; down <= last; ++down)
+                    ant(right ? x + thick : x - 1 - thick, down);
+        }
     }
 }
 

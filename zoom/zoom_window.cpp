@@ -119,6 +119,7 @@ void Tokno2::FormPaint(TObject*) {
     if (desk().view().char_grid) draw_char_grid();
     if (desk().view().clashes) draw_clash_marks();
     draw_selection_overlay();
+    draw_flash();
     draw_symmetry_axes(*Canvas, desk().painter().symmetry, -scroll_x * w, -scroll_y * h, w, h,
                        shown_on_screen(clipped(view_area(), document_.whole())));
     draw_tip();

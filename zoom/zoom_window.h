@@ -88,6 +88,10 @@ public:
 
     // The marching ants run while there is a selection.
     void follow_selection();
+    // The outline of `area` blinks a few times (zoom_flash.cpp): a full cell, where a plot
+    // was refused.
+    void flash_area(const PixelArea& area);
+    bool flashing() const { return flash_steps_ > 0; }
 
 public slots:
     void FormPaint(TObject* Sender = nullptr);
@@ -141,6 +145,8 @@ private:
     void draw_selection_overlay();
     void draw_ants();
     void march_ants();
+    void step_flash();
+    void draw_flash();
 
     // The pen's outline or the brush under the pointer (zoom_tools.cpp).
     void draw_tip();
@@ -183,7 +189,11 @@ private:
     QTimer ants_timer_;
     QTimer gesture_timer_; // ticks a gesture under way while the pointer rests
     int ants_phase_ = 0;
-    bool pointer_seen_ = false; // the picture position whose row the swatches show
+    QTimer flash_timer_;
+    PixelArea flash_area_; // the area whose outline blinks, while flash_steps_ are left
+    int flash_steps_ = 0;
+    std::vector<EdgeRun> ant_edge_; // the selected pixels' edge, which the ants run along
+    bool pointer_seen_ = false;     // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;
     std::int32_t pointer_row_ = 0;
     // What the tool has painted during the pointer event, still to be shown in the PAL view.
