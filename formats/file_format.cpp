@@ -1,5 +1,6 @@
 #include "formats/file_format.h"
 #include "colour/palettes.h"
+#include "modes/mode.h"
 #include <algorithm>
 #include <array>
 #include <type_traits>
@@ -9,20 +10,6 @@ namespace {
 // The mode that shows each alternative of C64Image, in the variant's order.
 constexpr std::array<PictureFormat, std::variant_size_v<C64Image>> kKinds = {fmtMulticolor, fmtFli,
                                                                              fmtHires, fmtAfli};
-
-// The cells of a hires picture that a set of its 8 x 1 rows touches.
-int cells_touched(const CellRowSet& rows) {
-    int cells = 0;
-    for (int cell = 0; cell < kCells; ++cell) {
-        const int top = cell / kCellColumns * kCellHeight, column = cell % kCellColumns;
-        for (int y = top; y < top + kCellHeight; ++y)
-            if (rows[std::size_t(y * kCellColumns + column)]) {
-                ++cells;
-                break;
-            }
-    }
-    return cells;
-}
 
 // The background most of the raster lines show.
 std::uint8_t most_shown(const std::array<std::uint8_t, kPictureRows>& backgrounds) {
@@ -36,23 +23,8 @@ std::uint8_t most_shown(const std::array<std::uint8_t, kPictureRows>& background
 PictureFormat kind_of(const C64Image& image) { return kKinds[image.index()]; }
 
 EncodedPicture encode_picture(PictureFormat kind, ConstPixelGrid picture, std::uint8_t background) {
-    switch (kind) {
-    case fmtFli: {
-        FliEncoding fli = encode_fli(picture, background);
-        return {std::move(fli.image), int(fli.inexact.count()), kCellRowsOfPicture};
-    }
-    case fmtHires: {
-        const HiresEncoding hires = encode_hires(picture);
-        return {hires.image, cells_touched(hires.inexact), kCells};
-    }
-    case fmtAfli: {
-        AfliEncoding afli = encode_afli(picture);
-        return {std::move(afli.image), int(afli.inexact.count()), kCellRowsOfPicture};
-    }
-    default:
-        const Encoding multicolor = encode_multicolor(picture, background);
-        return {multicolor.image, multicolor.inexact_cells, kCells};
-    }
+    const Mode* mode = find_mode(kind);
+    return (mode ? *mode : mode_of(fmtMulticolor)).encode(picture, background);
 }
 
 DecodedPicture decode_picture(const C64Image& image) {

@@ -1,7 +1,5 @@
 #pragma once
-#include "c64/fli.h"
-#include "c64/hires.h"
-#include "c64/multicolor.h"
+#include "c64/c64_image.h"
 #include "c64/render.h"
 #include "picture/picture.h"
 #include <cstddef>
@@ -15,20 +13,11 @@
 #include <variant>
 #include <vector>
 
-// A C64 picture as a file holds it, every colour a C64 colour number: one alternative for each
-// kind of picture, which is the mode that shows it.
-using C64Image = std::variant<MulticolorImage, FliImage, HiresImage, AfliImage>;
-
 PictureFormat kind_of(const C64Image& image);
 
 // The picture (Vexlor indices) encoded for a file of `kind` on `background` (a Vexlor index),
 // with how many of its parts (cells; in FLI and AFLI, rows of a cell) could not be shown exactly.
 // The picture's grid has the kind's shape (320 x 200 in hires and AFLI, else 160 x 200).
-struct EncodedPicture {
-    C64Image image;
-    int inexact = 0;
-    int parts = 0; // how many the picture has
-};
 EncodedPicture encode_picture(PictureFormat kind, ConstPixelGrid picture, std::uint8_t background);
 
 // The picture as the editor holds it: pixels and background as Vexlor indices, and its mode.

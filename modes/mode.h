@@ -1,4 +1,5 @@
 #pragma once
+#include "c64/c64_image.h"
 #include "c64/hires.h"
 #include "clashes/clash_fix.h"
 #include "geometry/geometry.h"
@@ -45,6 +46,8 @@ struct Mode {
     // Fix Colour Clashes, within an area of the picture: makes what it touches showable.
     void (*make_showable)(PixelGrid picture, std::uint8_t background, const LabPalette& shown,
                           const PixelArea& within);
+    // The picture encoded for the C64 on `background`, as the mode's files and viewer hold it.
+    EncodedPicture (*encode)(ConstPixelGrid picture, std::uint8_t background);
     // The cell columns at the left that no C64 shows in this mode (FLI's and AFLI's three).
     int hidden_cell_columns = 0;
 

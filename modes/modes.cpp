@@ -60,7 +60,8 @@ constexpr Mode kModes[] = {
          [](ConstPixelGrid picture, std::uint8_t background) {
              return rows_of_cells(inexact_cells(picture, background));
          },
-     .make_showable = fix_cell_clashes},
+     .make_showable = fix_cell_clashes,
+     .encode = encoded_multicolor},
     // A row of four pixels shows its own two colours, the colour its cell shares and the
     // background; a pixel its row refuses may still fit the cell.
     {.format = fmtFli,
@@ -82,6 +83,7 @@ constexpr Mode kModes[] = {
              return encode_fli(picture, background).inexact;
          },
      .make_showable = fix_row_clashes,
+     .encode = encoded_fli,
      .hidden_cell_columns = kFliBugCellColumns},
     // A cell of hires shows two colours of its own and nothing else.
     {.format = fmtHires,
@@ -101,7 +103,8 @@ constexpr Mode kModes[] = {
      .clash_rows = [](ConstPixelGrid picture, std::uint8_t) { return hires_clash_rows(picture); },
      .inexact_rows = [](ConstPixelGrid picture,
                         std::uint8_t) { return encode_hires(picture).inexact; },
-     .make_showable = fix_pair_clashes},
+     .make_showable = fix_pair_clashes,
+     .encode = encoded_hires},
     // A row of eight pixels shows two colours of its own.
     {.format = fmtAfli,
      .name = "AFLI",
@@ -121,6 +124,7 @@ constexpr Mode kModes[] = {
      .inexact_rows = [](ConstPixelGrid picture,
                         std::uint8_t) { return encode_afli(picture).inexact; },
      .make_showable = fix_afli_clashes,
+     .encode = encoded_afli,
      .hidden_cell_columns = kFliBugCellColumns},
 };
 
