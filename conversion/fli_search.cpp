@@ -1,6 +1,6 @@
 #include "conversion/fli_search.h"
-#include "picture/picture.h"
 #include "colour/color_difference.h"
+#include "picture/picture.h"
 #include <algorithm>
 #include <limits>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "modes/mode.h"
 #include "geometry/geometry.h"
+#include "modes/mode.h"
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -71,8 +71,7 @@ struct Tools : ::testing::Test {
     void show_painting() {
         const PaintReport report = painter.take_report();
         painted += int(report.pixels.size());
-        for (PixelPos at : report.pixels)
-            view.draw_pixel(at, pixel(at.column, at.row));
+        for (PixelPos at : report.pixels) view.draw_pixel(at, pixel(at.column, at.row));
     }
     void press(PixelPos at, Button button = Button::Left, bool shift = false) {
         tool->press(context,
