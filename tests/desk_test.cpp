@@ -3,6 +3,7 @@
 #include "colour/palettes.h"
 #include "desk/desk.h"
 #include "selection/block.h"
+#include "tests/unseen_view.h"
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -82,13 +83,7 @@ TEST_F(DeskTest, UndoDropsAFloatingBlockFirstAndAStrokeEndsBeforeACommand) {
     document.take_floating();
 
     {
-        struct Unseen : ToolView {
-            void draw_pixel(PixelPos, std::uint8_t) override {}
-            void redraw() override {}
-            void set_cursor(PixelPos) override {}
-            void show_tip(std::vector<InkedPixel>, bool) override {}
-            void choose_colour(std::uint8_t) override {}
-        } view;
+        UnseenView view;
         ToolContext context = desk.tools(view);
         const std::unique_ptr<Tool> pen = tool_row(toolFreePaint)->make();
         pen->press(context, {{5, 5}, {5, 5}, MouseButton::Left, true, false, false, true});

@@ -12,16 +12,7 @@
 
 namespace {
 
-struct FullCellWindow : ::testing::Test {
-    void SetUp() override {
-        ResetEditor();
-        QApplication::setActiveWindow(okno1->Host());
-    }
-    void TearDown() override { ResetEditor(); }
-    static QString status() {
-        return static_cast<QMainWindow*>(okno1->Host())->statusBar()->currentMessage();
-    }
-};
+using FullCellWindow = EditorWindowTest;
 
 } // namespace
 

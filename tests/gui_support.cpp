@@ -9,12 +9,14 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QProcess>
 #include <QSettings>
+#include <QStatusBar>
 #include <algorithm>
 #include <cstdio>
 
@@ -173,6 +175,17 @@ QStringList modes_marked() {
 std::vector<TForm*> all_windows() { return {okno1, okno_prv, okno2, okno_info, dlgopen, prefs}; }
 
 // A fresh document, which the windows follow, and the view state of a first start.
+void EditorWindowTest::SetUp() {
+    ResetEditor();
+    QApplication::setActiveWindow(okno1->Host());
+}
+
+void EditorWindowTest::TearDown() { ResetEditor(); }
+
+QString EditorWindowTest::status() {
+    return static_cast<QMainWindow*>(okno1->Host())->statusBar()->currentMessage();
+}
+
 void ResetEditor() {
     desk().end_stroke();
     desk().document().reset();

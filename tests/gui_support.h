@@ -82,3 +82,11 @@ struct PictureMenuTest : ::testing::Test {
 // at the origin, both grids on, double-size preview, free paint, black surfaces, no file,
 // nothing stored.
 void ResetEditor();
+
+// A window test that starts and ends with the editor as at start, its frame active.
+struct EditorWindowTest : ::testing::Test {
+    void SetUp() override;
+    void TearDown() override;
+    // The frame's status bar, as it reads now.
+    static QString status();
+};

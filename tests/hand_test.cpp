@@ -3,6 +3,7 @@
 // spray's flow, and the refused plot a stroke reports.
 #include "desk/desk.h"
 #include "selection/pixel_selection.h"
+#include "tests/unseen_view.h"
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -10,18 +11,10 @@
 
 namespace {
 
-struct Unseen : ToolView {
-    void draw_pixel(PixelPos, std::uint8_t) override {}
-    void redraw() override {}
-    void set_cursor(PixelPos) override {}
-    void show_tip(std::vector<InkedPixel>, bool) override {}
-    void choose_colour(std::uint8_t) override {}
-};
-
 struct HandTest : ::testing::Test {
     Desk desk;
     Document& document = desk.document();
-    Unseen view;
+    UnseenView view;
     ToolContext context = desk.tools(view);
 
     void set(PixelPos at, std::uint8_t color) { document.grid().row(at.row)[at.column] = color; }

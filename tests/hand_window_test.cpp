@@ -13,15 +13,7 @@
 
 namespace {
 
-struct HandWindow : ::testing::Test {
-    void SetUp() override {
-        ResetEditor();
-        QApplication::setActiveWindow(okno1->Host());
-    }
-    void TearDown() override { ResetEditor(); }
-    static QString status() {
-        return static_cast<QMainWindow*>(okno1->Host())->statusBar()->currentMessage();
-    }
+struct HandWindow : EditorWindowTest {
     static QAction* item(const QString& text) {
         for (const QObject* owner :
              {static_cast<QObject*>(okno1), static_cast<QObject*>(okno1->Host())})
