@@ -134,15 +134,14 @@ void Tokno2::draw_within(const TRect& screen) {
     Canvas->SetClip(screen);
     clear_margins();
     // The pixels the screen area reaches into are drawn whole: a pixel's outline and its first
-    // line, repeated down, need it.
+    // line, repeated down, need it. Past the view's edges lie the parts of its last cells' marks.
     const int left = screen.Left / w, top = screen.Top / h;
-    const PixelArea part =
-        clipped({scroll_x + left, scroll_y + top, (screen.Right + w - 1) / w - left,
-                 (screen.Bottom + h - 1) / h - top},
-                view_area());
+    const PixelArea reach{scroll_x + left, scroll_y + top, (screen.Right + w - 1) / w - left,
+                          (screen.Bottom + h - 1) / h - top};
+    const PixelArea part = clipped(reach, view_area());
     if (!part.empty()) draw_pixels(part, pixel_grid);
     if (desk().view().char_grid) draw_char_grid();
-    if (desk().view().clashes) draw_clash_marks();
+    if (desk().view().clashes) draw_clash_marks(reach);
     draw_selection_overlay();
     draw_flash();
     draw_symmetry_axes(*Canvas, desk().painter().symmetry, -scroll_x * w, -scroll_y * h, w, h,
@@ -352,12 +351,14 @@ CellRowSet Tokno2::clash_rows() const {
 // A red cross in a red and white frame over each run of clashing rows within a cell in the
 // view (the whole cell in Multicolor), as they were last found: it shows on a cell of any
 // colour.
-void Tokno2::draw_clash_marks() {
+void Tokno2::draw_clash_marks(const PixelArea& reach) {
     const CellSize cell = document_.mode().shape.cell;
     for (int top = 0; top < int(view_rows); top += cell.height)
         for (int left = 0; left < int(view_cols); left += cell.width) {
             const int column = scroll_x + left;
-            if (column >= document_.mode().shape.width) continue;
+            if (column >= document_.mode().shape.width ||
+                clipped({column, scroll_y + top, cell.width, cell.height}, reach).empty())
+                continue;
             for (int y = 0; y < cell.height;) {
                 const auto marked = [&](int row) {
                     const int picture_row = scroll_y + top + row;

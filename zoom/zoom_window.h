@@ -162,7 +162,8 @@ private:
     void clear_margins();
     void draw_pixel_row(const TColor* colors, int view_row, bool outlined);
     void draw_char_grid();
-    void draw_clash_marks();
+    // The marks over the cells that reach into `reach`.
+    void draw_clash_marks(const PixelArea& reach);
     // One mark over `rows` rows of the cell column at view position `left`, `top`.
     void draw_clash_mark(int left, int top, int rows);
     void update_clash_marks();
