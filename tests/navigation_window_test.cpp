@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "display/pal_view.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
@@ -278,14 +279,17 @@ TEST_F(Navigation, AScrolledViewShowsWhatAWholeRedrawShows) {
     const struct {
         int pixel_size;
         ViewPlace from, to;
+        bool pal = false; // the zoom view shows the picture as a PAL television does
     } rows[] = {
-        {20, {0, 0}, {4, 0}}, {20, {0, 0}, {0, 8}}, {20, {8, 16}, {4, 8}},
-        {6, {4, 8}, {0, 16}}, {3, {0, 0}, {4, 8}},  {20, {0, 0}, {100, 120}},
+        {20, {0, 0}, {4, 0}},       {20, {0, 0}, {0, 8}}, {20, {8, 16}, {4, 8}},
+        {6, {4, 8}, {0, 16}},       {3, {0, 0}, {4, 8}},  {20, {0, 0}, {100, 120}},
+        {6, {8, 8}, {4, 16}, true},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message()
-                     << row.pixel_size << ": " << row.from.scroll_x << "," << row.from.scroll_y
-                     << " to " << row.to.scroll_x << "," << row.to.scroll_y);
+        SCOPED_TRACE(testing::Message() << row.pixel_size << ": " << row.from.scroll_x << ","
+                                        << row.from.scroll_y << " to " << row.to.scroll_x << ","
+                                        << row.to.scroll_y << (row.pal ? " PAL" : ""));
+        show_pal_view({row.pal, row.pal});
         okno2->zoom_to_size(row.pixel_size, 0, 0);
         okno2->show_place(row.from);
         okno2->FormPaint();
@@ -295,5 +299,6 @@ TEST_F(Navigation, AScrolledViewShowsWhatAWholeRedrawShows) {
         okno2->FormPaint();
         EXPECT_EQ(scrolled, zoom_surface());
     }
+    show_pal_view({});
     desk().change_symmetry([](SymmetryChoice& symmetry) { symmetry = {}; });
 }

@@ -14,9 +14,9 @@ namespace {
 //
 // With the lasso chosen, the drag draws an outline instead: while it goes, the pixels it passes
 // through are selected, so the ants show it; at the release it is closed from its last point
-// back to its first and the pixels within it are selected, worked out once. A click with Ctrl takes
-// the area of the clicked colour that holds the pixel (the wand), with Shift and Ctrl every pixel
-// of that colour, whichever shape is chosen.
+// back to its first and the pixels within it are selected, worked out once. A click with Ctrl
+// takes the area of the clicked colour that holds the pixel (the wand), with Shift and Ctrl
+// every pixel of that colour, whichever shape is chosen.
 class Select : public Tool {
     void press(ToolContext& context, const PointerEvent& event) override {
         if (event.button != MouseButton::Left) return;
