@@ -25,9 +25,10 @@ void Tokno1::set_up_reference_menu() {
             [] { desk().document().set_reference(std::nullopt); });
 }
 
-// A newly loaded image shows, whatever Q last did.
+// A newly loaded image shows, whatever Q last did; a cancelled one leaves the old in place.
 void Tokno1::load_reference_image() {
-    std::optional<ReferenceImage> reference = ask_reference_image(ReferenceFileDialog);
+    std::optional<ReferenceImage> reference =
+        ask_reference_image(ReferenceFileDialog, picture_format);
     if (!reference) return;
     desk().change_view([](ViewChoices& view) { view.reference_shown = true; });
     desk().document().set_reference(std::move(reference));

@@ -9,6 +9,7 @@
 #include "preview/preview_window.h"
 #include "settings/user_settings.h"
 #include "zoom/zoom_window.h"
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -124,7 +125,9 @@ void Tokno1::place_windows(const WindowPlaces& places) {
     }
 }
 
-// The area without scroll bars: tiled, the windows need none.
+// The area without scroll bars: tiled, the windows need none. The zoom window takes the room the
+// preview and the information window leave beside it, where that room is at least its start
+// size; else the three are tiled at their sizes.
 void Tokno1::tile_windows() {
     std::vector<TiledWindow> windows;
     for (TForm* window : inner_windows()) {
@@ -132,6 +135,20 @@ void Tokno1::tile_windows() {
         windows.push_back(tiled(window));
     }
     const QSize area = area_size(MdiClient());
+    const QSize least = start_geometry_.at(okno2->objectName()).size();
+    const std::vector<TiledWindow> others(windows.begin() + 1, windows.end());
+    if (const std::optional<RoomyTiling> roomy =
+            tile_with_room(area.width(), area.height(), least.width(), least.height(), others)) {
+        host_of(okno2)->setGeometry(roomy->room.left, roomy->room.top, roomy->room.width,
+                                    roomy->room.height);
+        for (std::size_t i = 0; i < roomy->places.size(); ++i)
+            host_of(inner_windows()[i + 1])->move(roomy->places[i].left, roomy->places[i].top);
+        return;
+    }
+    // A zoom window grown by an earlier Tile goes back to its start size to be tiled.
+    host_of(okno2)->resize(least);
+    host_of(okno2)->layout()->activate();
+    windows.front() = tiled(okno2);
     const std::vector<Place> places = tile(area.width(), area.height(), windows);
     for (std::size_t i = 0; i < places.size(); ++i)
         host_of(inner_windows()[i])->move(places[i].left, places[i].top);

@@ -124,3 +124,49 @@ long long hidden_kept_area(int area_width, int area_height, const std::vector<Ti
     }
     return hidden;
 }
+
+namespace {
+
+// The others stacked down from the top in columns that fill leftwards from the right edge, or
+// (`along_bottom`) side by side from the left in rows that fill upwards from the bottom edge.
+// A window too large for the area leaves none.
+std::optional<RoomyTiling> stacked(int area_width, int area_height,
+                                   const std::vector<TiledWindow>& others, bool along_bottom) {
+    // Worked out as columns against the right edge; the rows against the bottom are the same
+    // with the axes swapped.
+    const int length = along_bottom ? area_width : area_height;
+    const int depth = along_bottom ? area_height : area_width;
+    RoomyTiling tiling;
+    int band = 0, band_depth = 0, along = 0; // the column's start and width, the next window's top
+    for (const TiledWindow& window : others) {
+        const int size = along_bottom ? window.width : window.height;
+        const int thickness = along_bottom ? window.height : window.width;
+        if (size > length) return std::nullopt;
+        if (along + size > length) band += band_depth, band_depth = 0, along = 0;
+        band_depth = std::max(band_depth, thickness);
+        const int from_edge = depth - band - thickness;
+        if (from_edge < 0) return std::nullopt;
+        // A thinner window in a column lies against the column's far side, the area's edge.
+        tiling.places.push_back(along_bottom ? Place{along, from_edge} : Place{from_edge, along});
+        along += size;
+    }
+    const int left_over = depth - band - band_depth;
+    tiling.room =
+        along_bottom ? Box{0, 0, area_width, left_over} : Box{0, 0, left_over, area_height};
+    return tiling;
+}
+
+} // namespace
+
+std::optional<RoomyTiling> tile_with_room(int area_width, int area_height, int least_width,
+                                          int least_height,
+                                          const std::vector<TiledWindow>& others) {
+    std::optional<RoomyTiling> best;
+    for (bool along_bottom : {false, true}) {
+        std::optional<RoomyTiling> tiling = stacked(area_width, area_height, others, along_bottom);
+        if (!tiling || tiling->room.width < least_width || tiling->room.height < least_height)
+            continue;
+        if (!best || area_of(tiling->room) > area_of(best->room)) best = std::move(tiling);
+    }
+    return best;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <vector>
 
 // Placing the frame's inner windows side by side. Plain C++: boxes in the pixels of the area
@@ -37,3 +38,16 @@ std::vector<Place> tile(int area_width, int area_height, const std::vector<Tiled
 // `places`: 0 when the tiling leaves them all in view.
 long long hidden_kept_area(int area_width, int area_height, const std::vector<TiledWindow>& windows,
                            const std::vector<Place>& places);
+
+// The windows tiled so that the first of them takes all the room the others leave: the others
+// keep their sizes and lie side by side against the area's right edge (in columns, from the
+// top) or against its bottom edge (in rows, from the left), whichever leaves the first window
+// more room. `room` is then the first window's box, and `places` hold the others' places, in
+// their order. None where the others do not fit the area so or leave the first window less
+// than `least_width` x `least_height`.
+struct RoomyTiling {
+    Box room;
+    std::vector<Place> places;
+};
+std::optional<RoomyTiling> tile_with_room(int area_width, int area_height, int least_width,
+                                          int least_height, const std::vector<TiledWindow>& others);

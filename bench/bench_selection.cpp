@@ -1,7 +1,9 @@
 #include "app/Main.h"
 #include "app/editor_desk.h"
 #include "bench/bench_support.h"
+#include "desk/desk.h"
 #include "selection/pixel_selection.h"
+#include "tools/tool_table.h"
 #include "zoom/zoom_window.h"
 #include <QApplication>
 #include <QMouseEvent>
@@ -61,8 +63,8 @@ VEXLOR_BENCH(BM_PasteWholeExact, "paste whole picture, exact");
 namespace {
 
 // A lasso of 2000 points round most of the picture, wavering in and out so that its edges cross
-// every row many times, closed into the selection.
-void BM_LassoClose(benchmark::State& state) {
+// every row many times.
+std::vector<PixelPos> wavering_outline() {
     std::vector<PixelPos> outline;
     constexpr int kPoints = 2000;
     for (int i = 0; i < kPoints; ++i) {
@@ -71,9 +73,44 @@ void BM_LassoClose(benchmark::State& state) {
         outline.push_back(
             {int(80 + 78 * radius * std::cos(angle)), int(100 + 98 * radius * std::sin(angle))});
     }
+    return outline;
+}
+
+// The outline closed into the selection.
+void BM_LassoClose(benchmark::State& state) {
+    const std::vector<PixelPos> outline = wavering_outline();
     for (auto _ : state) benchmark::DoNotOptimize(PixelSelection::lasso(outline, {0, 0, 160, 200}));
+}
+
+struct NoView : ToolView {
+    void draw_pixel(PixelPos, std::uint8_t) override {}
+    void redraw() override {}
+    void set_cursor(PixelPos) override {}
+    void show_tip(std::vector<InkedPixel>, bool) override {}
+    void choose_colour(std::uint8_t) override {}
+};
+
+// The selection tool drawing the same outline, a move a point, on a desk of its own: the time
+// of one move, its last point and the release's closing shared among the moves.
+void BM_LassoDrag(benchmark::State& state) {
+    const std::vector<PixelPos> outline = wavering_outline();
+    Desk desk;
+    NoView view;
+    ToolContext context = desk.tools(view);
+    desk.choose_select_shape(SelectShape::Lasso);
+    const std::unique_ptr<Tool> tool = tool_row(toolSelect)->make();
+    const auto event = [](PixelPos p, MouseButton button, bool held) {
+        return PointerEvent{p, p, button, held, false, false, true};
+    };
+    for (auto _ : state) {
+        tool->press(context, event(outline.front(), MouseButton::Left, true));
+        for (PixelPos point : outline) tool->move(context, event(point, MouseButton::None, true));
+        tool->release(context, event(outline.back(), MouseButton::Left, false));
+    }
+    state.SetItemsProcessed(state.iterations() * std::int64_t(outline.size()));
 }
 
 } // namespace
 
 VEXLOR_BENCH(BM_LassoClose, "lasso of 2000 points closed");
+VEXLOR_BENCH(BM_LassoDrag, "lasso of 2000 points drawn and closed, a move a point");

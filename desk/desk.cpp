@@ -171,12 +171,18 @@ ModeSwitch Desk::set_mode(std::uint8_t format, const LabPalette& shown) {
     return done;
 }
 
+// A selection of any shape keeps the pixels outside it as they are, in the cells it touches too.
 ClashFix Desk::fix_clashes(const LabPalette& shown) {
     const Mode& mode = document_.mode();
     const PixelArea within = document_.selection().value_or(document_.whole());
+    const PixelSelection& selected = document_.selected_pixels();
+    std::function<bool(PixelPos)> changeable;
+    if (!selected.empty() && !selected.rectangular())
+        changeable = [&selected](PixelPos at) { return selected.contains(at); };
     ClashFix fix;
     change_picture("Fix Colour Clashes", [&](Document::Edit& edit) {
-        fix = mode.fix_clashes(edit.pixels(within), document_.back_color, shown, within);
+        fix =
+            mode.fix_clashes(edit.pixels(within), document_.back_color, shown, within, changeable);
         return fix.pixels > 0;
     });
     return fix;

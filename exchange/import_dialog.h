@@ -27,6 +27,9 @@ public:
     // The tones, the crop (none for the whole image) and the place (none while it is fitted).
     ImageAdjustments adjustments() const;
     const Conversion& conversion() const { return conversion_; }
+    // The image as the adjustments make it (the crop taken and the tones changed), to be laid
+    // where adjustments().place says.
+    const RgbImage& adjusted_image() { return adjusted_copy(adjustments()); }
 
     // An adjustment changed a moment ago is converted before the dialog closes with OK.
     void done(int result) override;

@@ -67,19 +67,22 @@ bool import_picture(TOpenDialog& dialog, PixelGrid storage, std::uint8_t& backgr
            import_picture_file(dialog.GetFileName(), storage, background, format);
 }
 
-std::optional<ReferenceImage> read_reference_image(const QString& path) {
-    const ImportSource source = read_source(path, "cannot be used as a reference image");
+std::optional<ReferenceImage> read_reference_image(const QString& path, std::uint8_t format) {
+    ImportSource source = read_source(path, "cannot be used as a reference image");
     if (!source.error.isEmpty()) return std::nullopt;
     if (source.picture)
         return reference_from_picture(*source.picture, mode_of(source.format).shape.width,
                                       shown_colors());
-    return reference_from_image(source.image);
+    ImportDialog options(std::move(source.image), source.decoded_size, PictureFormat(format),
+                         QApplication::activeWindow(), std::move(source.decoded));
+    if (options.exec() != QDialog::Accepted) return std::nullopt;
+    return reference_from_image(options.adjusted_image(), options.adjustments().place);
 }
 
-std::optional<ReferenceImage> ask_reference_image(TOpenDialog& dialog) {
+std::optional<ReferenceImage> ask_reference_image(TOpenDialog& dialog, std::uint8_t format) {
     set_import_filter(dialog);
     if (!dialog.Execute()) return std::nullopt;
-    return read_reference_image(dialog.GetFileName());
+    return read_reference_image(dialog.GetFileName(), format);
 }
 
 std::optional<PixelBlock> read_brush_image(const QString& path, const PictureShape& picture) {

@@ -22,13 +22,14 @@ bool import_picture_file(const QString& path, PixelGrid storage, std::uint8_t& b
 bool import_picture(TOpenDialog& dialog, PixelGrid storage, std::uint8_t& background,
                     std::uint8_t& format);
 
-// A file Import reads, as an image to trace, laid where Import would lay it: a C64 picture in
-// the colours the views show. Nothing, after a message naming the file and the reason, when
-// the file is refused.
-std::optional<ReferenceImage> read_reference_image(const QString& path);
+// A file Import reads, as an image to trace: a C64 picture in the colours the views show, over
+// the whole picture; any other image through Import's dialog (offering `format` first), with
+// its tones, crop and place as the user leaves them there. Nothing when the user cancels, or
+// after a message naming the file and the reason when the file is refused.
+std::optional<ReferenceImage> read_reference_image(const QString& path, std::uint8_t format);
 
 // View > Reference Image: asks for a file, with Import's filter, and reads it as above.
-std::optional<ReferenceImage> ask_reference_image(TOpenDialog& dialog);
+std::optional<ReferenceImage> ask_reference_image(TOpenDialog& dialog, std::uint8_t format);
 
 // Brush > Load Brush: an image, read as Import reads one, as a brush for a picture of `picture`'s
 // shape, matched to the displayed colours (see block_from_image). A brush is at most the

@@ -6,6 +6,7 @@
 #include "modes/picture_format.h"
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -66,9 +67,11 @@ struct Mode {
     template <class Marked> int areas_with(Marked marked) const;
     // How many colour areas could not be shown exactly: what the background dialog warns of.
     int areas_over_limit(ConstPixelGrid picture, std::uint8_t background) const;
-    // Fix Colour Clashes within an area of the picture, and what it changed.
+    // Fix Colour Clashes within an area of the picture, and what it changed. With `changeable`,
+    // only the pixels it is true of change: the others keep their colours.
     ClashFix fix_clashes(PixelGrid picture, std::uint8_t background, const LabPalette& shown,
-                         const PixelArea& within) const;
+                         const PixelArea& within,
+                         const std::function<bool(PixelPos)>& changeable = {}) const;
     // The first pixels of `storage` (kStorageBytes) as a picture of this mode's shape.
     PixelGrid grid_of(std::uint8_t* storage) const { return {storage, shape.width, shape.height}; }
     ConstPixelGrid grid_of(const std::uint8_t* storage) const {

@@ -141,7 +141,8 @@ int Mode::areas_over_limit(ConstPixelGrid picture, std::uint8_t background) cons
 }
 
 ClashFix Mode::fix_clashes(PixelGrid picture, std::uint8_t background, const LabPalette& shown,
-                           const PixelArea& within) const {
+                           const PixelArea& within,
+                           const std::function<bool(PixelPos)>& changeable) const {
     require_size(picture, shape.width, shape.height, name);
     const std::vector<std::uint8_t> before(picture.pixels,
                                            picture.pixels + shape.width * shape.height);
@@ -149,6 +150,7 @@ ClashFix Mode::fix_clashes(PixelGrid picture, std::uint8_t background, const Lab
     ClashFix fix;
     fix.areas = areas_with([&](PixelPos at) {
         const auto i = std::size_t(at.row * shape.width + at.column);
+        if (changeable && !changeable(at)) picture.pixels[i] = before[i];
         fix.pixels += picture.pixels[i] != before[i];
         return picture.pixels[i] != before[i];
     });

@@ -1,6 +1,7 @@
 #include "platform/tcanvas.h"
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 void TCanvas::Attach(QImage* surface) {
     surface_ = surface;
@@ -9,6 +10,35 @@ void TCanvas::Attach(QImage* surface) {
     width_ = surface->width();
     height_ = surface->height();
     touchLeft_ = touchRight_ = 0;
+    ClearClip();
+}
+
+void TCanvas::SetClip(const TRect& r) {
+    clipLeft_ = std::clamp<qsizetype>(r.Left, 0, width_);
+    clipTop_ = std::clamp<qsizetype>(r.Top, 0, height_);
+    clipRight_ = std::clamp<qsizetype>(r.Right, clipLeft_, width_);
+    clipBottom_ = std::clamp<qsizetype>(r.Bottom, clipTop_, height_);
+}
+
+void TCanvas::ClearClip() { SetClip({0, 0, int(width_), int(height_)}); }
+
+// Rows are taken in the order that reads each before it is written over.
+void TCanvas::Scroll(const TRect& area, int dx, int dy) {
+    const qsizetype left = std::max(area.Left, 0), right = std::min<qsizetype>(area.Right, width_);
+    const qsizetype top = std::max(area.Top, 0), bottom = std::min<qsizetype>(area.Bottom, height_);
+    const qsizetype from = std::max(left, left + dx), to = std::min(right, right + dx);
+    if (from >= to) return;
+    const auto move_row = [&](qsizetype y) {
+        const qsizetype source = y - dy;
+        if (source < top || source >= bottom) return;
+        std::memmove(bits_ + y * stride_ + from, bits_ + source * stride_ + from - dx,
+                     std::size_t(to - from) * sizeof(std::uint32_t));
+    };
+    if (dy > 0)
+        for (qsizetype y = bottom - 1; y >= top; --y) move_row(y);
+    else
+        for (qsizetype y = top; y < bottom; ++y) move_row(y);
+    if (left < right && top < bottom) touched(left, top, right, bottom);
 }
 
 QRect TCanvas::TakeTouched() {
@@ -20,7 +50,7 @@ QRect TCanvas::TakeTouched() {
 }
 
 void TCanvas::plot(int x, int y, std::uint32_t word) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    if (x < clipLeft_ || y < clipTop_ || x >= clipRight_ || y >= clipBottom_) return;
     bits_[y * stride_ + x] = word;
 }
 
@@ -28,13 +58,14 @@ void TCanvas::plot(int x, int y, std::uint32_t word) {
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
-    const qsizetype left = std::max(x1, 0), top = std::max(y1, 0);
-    const qsizetype right = std::min<qsizetype>(x2, width_),
-                    bottom = std::min<qsizetype>(y2, height_);
+    const qsizetype left = std::max<qsizetype>(x1, clipLeft_),
+                    top = std::max<qsizetype>(y1, clipTop_);
+    const qsizetype right = std::min<qsizetype>(x2, clipRight_),
+                    bottom = std::min<qsizetype>(y2, clipBottom_);
     if (left >= right || top >= bottom) return;
     const std::uint32_t fill = SurfaceWord(Brush.Color);
     const std::uint32_t edge = Pen.Style == psSolid ? SurfaceWord(Pen.Color) : fill;
-    const bool leftEdge = x1 >= 0, rightEdge = x2 - 1 < width_;
+    const bool leftEdge = x1 >= clipLeft_, rightEdge = x2 - 1 < clipRight_;
     for (qsizetype y = top; y < bottom; ++y) {
         std::uint32_t* row = bits_ + y * stride_;
         if (y == y1 || y == y2 - 1) {
@@ -88,8 +119,9 @@ void TCanvas::LineTo(int x, int y) {
             py += sy;
         }
     }
-    const qsizetype left = std::max(std::min(x0, x), 0), top = std::max(std::min(y0, y), 0);
-    const qsizetype right = std::min<qsizetype>(std::max(x0, x) + 1, width_);
-    const qsizetype bottom = std::min<qsizetype>(std::max(y0, y) + 1, height_);
+    const qsizetype left = std::max<qsizetype>(std::min(x0, x), clipLeft_);
+    const qsizetype top = std::max<qsizetype>(std::min(y0, y), clipTop_);
+    const qsizetype right = std::min<qsizetype>(std::max(x0, x) + 1, clipRight_);
+    const qsizetype bottom = std::min<qsizetype>(std::max(y0, y) + 1, clipBottom_);
     if (left < right && top < bottom) touched(left, top, right, bottom);
 }

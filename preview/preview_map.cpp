@@ -18,17 +18,31 @@ static PixelArea shown_part() {
             std::min<int>(okno2->view_rows, shape.height - okno2->scroll_y)};
 }
 
-// The frame lies along the inside of the part shown, so it covers no pixel outside it.
+// The frame lies along the inside of the part shown, so it covers no pixel outside it. A
+// preview drawn whole frames where the view is now; a part of it, where the frame was last
+// drawn, until follow_view moves it.
 void Tokno_prv::draw_view_frame(const PreviewPixels& pixels, PixelArea redrawn) {
-    // A frame that moved is drawn whole at its new place.
-    if (shown_part() != framed_) redrawn = desk().document().whole();
-    framed_ = shown_part();
+    if (redrawn == desk().document().whole()) framed_ = shown_part();
     if (!framed_.empty()) draw_dashed_outline(*Canvas, framed_, pixels, 4, redrawn);
 }
 
-// The old frame goes only with the pixels under it, so the whole preview is drawn again.
+// The old frame goes with the picture's pixels under it, its four sides drawn again; then the
+// frame is drawn whole at its new place.
 void Tokno_prv::follow_view() {
-    if (shown_part() != framed_) redraw();
+    const PixelArea old = framed_;
+    framed_ = shown_part();
+    if (framed_ == old) return;
+    if (!old.empty())
+        for (const PixelArea& side : {PixelArea{old.left, old.top, old.width, 1},
+                                      {old.left, old.bottom(), old.width, 1},
+                                      {old.left, old.top, 1, old.height},
+                                      {old.right(), old.top, 1, old.height}})
+            draw(std::uint64_t(side.left), std::uint64_t(side.top), std::uint64_t(side.right()) + 1,
+                 std::uint64_t(side.bottom()) + 1);
+    const PictureShape& shape = desk().document().mode().shape;
+    if (!framed_.empty())
+        draw_dashed_outline(*Canvas, framed_, preview_pixels(desk().preview_size, shape), 4,
+                            desk().document().whole());
 }
 
 void Tokno_prv::centre_view_at(int x, int y) {

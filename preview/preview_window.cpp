@@ -22,18 +22,37 @@ TRect preview_rect(const PixelArea& area, const PreviewPixels& pixels) {
             pixels.origin + pixels.height * (area.bottom() + 1)};
 }
 
+void draw_dashed_edge(TCanvas& canvas, const std::vector<EdgeRun>& edge,
+                      const PixelSelection& selected, const PreviewPixels& pixels, int dash,
+                      const PixelArea& redrawn) {
+    const TRect open = preview_rect(redrawn, pixels);
+    auto dot = [&](int x, int y) { canvas.SetPixel(x, y, (x + y) / dash % 2 ? clWhite : clBlack); };
+    for (const EdgeRun& run : edge) {
+        // The corner's place, and the line one pixel inside it on the selected side.
+        const int x = pixels.origin + pixels.width * run.from.column;
+        const int y = pixels.origin + pixels.height * run.from.row;
+        const bool inside_after = selected.contains(run.from);
+        if (run.across) {
+            const int line = inside_after ? y : y - 1;
+            if (line < open.Top || line >= open.Bottom) continue;
+            const int last = std::min(x + pixels.width * run.length, open.Right) - 1;
+            for (int across = std::max(x, open.Left); across <= last; ++across) dot(across, line);
+        } else {
+            const int line = inside_after ? x : x - 1;
+            if (line < open.Left || line >= open.Right) continue;
+            const int last = std::min(y + pixels.height * run.length, open.Bottom) - 1;
+            for (int down = std::max(y, open.Top); down <= last; ++down) dot(line, down);
+        }
+    }
+}
+
 void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPixels& pixels,
                          int dash, const PixelArea& redrawn) {
-    const TRect line = preview_rect(area, pixels), open = preview_rect(redrawn, pixels);
-    const int x0 = line.Left, x1 = line.Right - 1, y0 = line.Top, y1 = line.Bottom - 1;
-    auto dot = [&](int x, int y) {
-        if (open.Left <= x && x < open.Right && open.Top <= y && y < open.Bottom)
-            canvas.SetPixel(x, y, (x + y) / dash % 2 ? clWhite : clBlack);
-    };
-    for (int x = std::max(x0, open.Left); x <= std::min(x1, open.Right - 1); ++x)
-        dot(x, y0), dot(x, y1);
-    for (int y = std::max(y0, open.Top); y <= std::min(y1, open.Bottom - 1); ++y)
-        dot(x0, y), dot(x1, y);
+    const std::vector<EdgeRun> edge{{{area.left, area.top}, area.width, true},
+                                    {{area.left, area.bottom() + 1}, area.width, true},
+                                    {{area.left, area.top}, area.height, false},
+                                    {{area.right() + 1, area.top}, area.height, false}};
+    draw_dashed_edge(canvas, edge, PixelSelection(area), pixels, dash, redrawn);
 }
 
 void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, int pixel_aspect,
@@ -53,10 +72,20 @@ void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, int pixel_aspect,
     }
 }
 
+// The edge is found again only when the selection changed.
+const std::vector<EdgeRun>& Tokno_prv::selection_edge() {
+    const PixelSelection& selected = desk().document().selected_pixels();
+    if (selected != edged_) {
+        edged_ = selected;
+        edge_ = selected.edge();
+    }
+    return edge_;
+}
+
 void Tokno_prv::draw_marks(const PreviewPixels& block, const PixelArea& redrawn) {
     const Document& document = desk().document();
     if (document.selection())
-        draw_dashed_outline(*Canvas, *document.selection(), block, 2, redrawn);
+        draw_dashed_edge(*Canvas, selection_edge(), document.selected_pixels(), block, 2, redrawn);
     draw_symmetry_axes(*Canvas, desk().painter().symmetry, block.origin, block.origin, block.width,
                        block.height, preview_rect(redrawn, block));
     draw_view_frame(block, redrawn);

@@ -3,6 +3,7 @@
 #include "navigation/navigation.h"
 #include "platform/tform.h"
 #include "reference/reference_image.h"
+#include "selection/pixel_selection.h"
 #include "tools/painter.h"
 #include "ui_preview_window.h"
 
@@ -42,15 +43,23 @@ private:
     // Over the picture's pixels `redrawn`: the selection's outline, the symmetry's axes and the
     // zoom view's frame.
     void draw_marks(const PreviewPixels& block, const PixelArea& redrawn);
+    const std::vector<EdgeRun>& selection_edge();
 
     PalChanges pal_changes_; // what the tools painted, still to be shown in the PAL preview
     PixelArea framed_;
+    PixelSelection edged_; // the selection whose edge_ the outline runs along
+    std::vector<EdgeRun> edge_;
     bool following_ = false; // a left press on the picture, until its release
 };
 
-// A thin line of `dash` black, then `dash` white pixels along the inside of the area's edge, in
-// the preview drawn with `pixels` a picture pixel: it shows on every colour. Only the part
-// over the picture's pixels `redrawn` is drawn: elsewhere the line is still there.
+// A thin line of `dash` black, then `dash` white pixels along the inside of the `edge` of the
+// `selected` pixels, in the preview drawn with `pixels` a picture pixel: it shows on every
+// colour. Only the part over the picture's pixels `redrawn` is drawn: elsewhere the line is
+// still there.
+void draw_dashed_edge(TCanvas& canvas, const std::vector<EdgeRun>& edge,
+                      const PixelSelection& selected, const PreviewPixels& pixels, int dash,
+                      const PixelArea& redrawn);
+// The same along the inside of the area's edge.
 void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPixels& pixels,
                          int dash, const PixelArea& redrawn);
 // Where the picture's pixels of `area` lie on the preview drawn with `pixels` a picture pixel.

@@ -2,8 +2,8 @@
 #include "conversion/fit.h"
 #include <algorithm>
 
-ReferenceImage reference_from_image(const RgbImage& image) {
-    PictureRgb fitted = fit_rgb_to_picture(image);
+ReferenceImage reference_from_image(const RgbImage& image, const std::optional<PixelArea>& placed) {
+    PictureRgb fitted = fit_rgb_to_picture(image, placed);
     return {std::move(fitted.image), {fitted.left, fitted.top, fitted.width, fitted.height}};
 }
 

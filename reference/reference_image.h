@@ -3,6 +3,7 @@
 #include "colour/rgb_image.h"
 #include "geometry/geometry.h"
 #include "picture/picture.h"
+#include <optional>
 
 // An image to trace, shown over the picture and never part of it: the views blend it over
 // the colours they show, while the pixels, the files, the exports, the prints, Pick colour and
@@ -14,8 +15,10 @@ struct ReferenceImage {
     bool operator==(const ReferenceImage&) const = default;
 };
 
-// An image laid onto the picture as Import lays it: in the same place and shape.
-ReferenceImage reference_from_image(const RgbImage& image);
+// An image laid onto the picture as Import lays it: in the same place and shape, or `placed`
+// where Import's dialog places it (on the 320 x 200 screen, in its pixels).
+ReferenceImage reference_from_image(const RgbImage& image,
+                                    const std::optional<PixelArea>& placed = std::nullopt);
 // A C64 picture `columns` wide (160, or 320 in hires) as it shows in `colors`, over the whole
 // picture; two hires pixels make one pixel of the image, their colours mixed.
 ReferenceImage reference_from_picture(const StoredPicture& picture, int columns,

@@ -278,3 +278,38 @@ TEST_F(Exchange, DraggingCropsTheOriginalAndMovesOrSizesThePicture) {
     });
     EXPECT_FALSE(import(file));
 }
+
+// View > Reference Image brings an image in through Import's dialog: its tones and place are
+// the user's there; cancelling it brings nothing, so the editor keeps its old reference.
+TEST_F(Exchange, AReferenceImageTakesTheAdjustmentsOfImportsDialog) {
+    const QString file =
+        write_png("grey.png", RgbImage{160, 200, std::vector<std::uint8_t>(96000, 100)});
+    const struct {
+        const char* what;
+        bool accepted;
+        PixelArea area; // where the reference lies, in picture pixels 160 x 200
+    } rows[] = {
+        {"brightened and laid at the top left, half as high", true, {0, 0, 80, 100}},
+        {"cancelled", false, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        when_import_dialog([&](ImportDialog& dialog) {
+            dialog.brightnessSlider->setValue(40);
+            dialog.placeLeft->setValue(0), dialog.placeTop->setValue(0);
+            dialog.placeWidth->setValue(160), dialog.placeHeight->setValue(100);
+            press(dialog.buttonBox, row.accepted ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+        });
+        TFileDialog::QueueAnswer(file);
+        const std::optional<ReferenceImage> reference =
+            ask_reference_image(open_dialog, fmtMulticolor);
+        ASSERT_EQ(reference.has_value(), row.accepted);
+        if (!reference) continue;
+        EXPECT_EQ(reference->area, row.area);
+        const auto red_at = [&](int x, int y) {
+            return reference->rgb.rgb[std::size_t((y * kPictureColumns + x) * 3)];
+        };
+        EXPECT_GT(red_at(0, 0), 100);   // brightened
+        EXPECT_EQ(red_at(100, 150), 0); // where the image does not lie
+    }
+}

@@ -117,6 +117,28 @@ TEST_F(HandTest, TheSelectionToolTakesTheShapeChosen) {
     EXPECT_FALSE(document.selection());
 }
 
+// While the lasso is drawn the ants run round the path it took; the release closes it and takes
+// what lies inside.
+TEST_F(HandTest, ALassoSelectsItsPathWhileDrawnAndTheInsideAtTheRelease) {
+    desk.choose_select_shape(SelectShape::Lasso);
+    const std::unique_ptr<Tool> tool = tool_row(toolSelect)->make();
+    // The left button held down from the press to the release.
+    const auto event = [](PixelPos p, MouseButton button, bool held = true) {
+        return PointerEvent{p, p, button, held, false, false, true};
+    };
+    const PixelPos on_path{4, 0}, on_closing_line{0, 4}, inside{2, 2};
+    tool->press(context, event({0, 0}, MouseButton::Left));
+    tool->move(context, event({8, 0}, MouseButton::None));
+    tool->move(context, event({0, 8}, MouseButton::None));
+    const PixelSelection& selected = document.selected_pixels();
+    EXPECT_TRUE(selected.contains(on_path));
+    EXPECT_FALSE(selected.contains(on_closing_line));
+    EXPECT_FALSE(selected.contains(inside));
+    tool->release(context, event({0, 8}, MouseButton::Left, false));
+    for (PixelPos at : {on_path, on_closing_line, inside})
+        EXPECT_TRUE(document.selected_pixels().contains(at));
+}
+
 // Delete, Cut and the flips change only the selected pixels; a flip takes the selection with
 // it, and what it leaves takes the background. The selection is the L of (0, 0), (1, 0) and
 // (0, 1) over the pixels 2 3 / 4 5.
@@ -149,6 +171,31 @@ TEST_F(HandTest, EditCommandsChangeOnlyTheSelectedPixels) {
         desk.undo();
         EXPECT_EQ((std::vector{at({0, 0}), at({1, 0}), at({0, 1}), at({1, 1})}),
                   (std::vector<std::uint8_t>{2, 3, 4, 5}));
+    }
+}
+
+// Fix Colour Clashes in a cell of five colours, whose rarest (4) lies at (0, 0) and (1, 1): a
+// free selection leaves the pixels outside it as they are, a rectangle fixes whole cells.
+TEST_F(HandTest, FixColourClashesKeepsToTheSelectedPixels) {
+    const struct {
+        const char* name;
+        PixelSelection selection;
+        bool fixed_in, fixed_out; // whether (0, 0), then (1, 1), lose the colour 4
+    } rows[] = {
+        {"lasso", PixelSelection({0, 0, 2, 2}, {1, 1, 1, 0}), true, false},
+        {"rectangle", PixelSelection(PixelArea{0, 0, 1, 1}), true, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        document.reset();
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 4; ++x) set({x, y}, std::uint8_t(1 + (x + y) % 3));
+        set({0, 0}, 4), set({1, 1}, 4);
+        document.select(row.selection);
+        const ClashFix fix = desk.fix_clashes(lab_palette(PaletteId::Vexlor));
+        EXPECT_EQ(at({0, 0}) != 4, row.fixed_in);
+        EXPECT_EQ(at({1, 1}) != 4, row.fixed_out);
+        EXPECT_EQ(fix.pixels, int(row.fixed_in) + int(row.fixed_out));
     }
 }
 

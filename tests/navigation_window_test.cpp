@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "display/pal_view.h"
 #include "info/info_window.h"
 #include "prefs/prefswin.h"
 #include "preview/preview_window.h"
@@ -249,4 +250,55 @@ TEST_F(Navigation, ThePixelGridRestsAtTheWidestLevel) {
         EXPECT_EQ(okno2->Canvas->GetPixel(2 * row.width, row.height),
                   row.grid ? okno2->pixel_grid_color : palette_color(7));
     }
+}
+
+namespace {
+
+// Every screen pixel of the zoom window's form as drawn.
+QImage zoom_surface() {
+    QImage shown(okno2->size(), QImage::Format_RGB32);
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) shown.setPixel(x, y, okno2->Canvas->GetPixel(x, y));
+    return shown;
+}
+
+} // namespace
+
+// A move of the view draws no more than it uncovers; what it shows is what a whole redraw at
+// the new place shows, the marks over the picture included: the cell grid, the clash marks,
+// the ants round a free selection, the symmetry's axes.
+TEST_F(Navigation, AScrolledViewShowsWhatAWholeRedrawShows) {
+    for (int i = 0; i < 160 * 200; ++i)
+        okno2->picture[std::size_t(i)] = std::uint8_t(i * 7 / 3 % 16);
+    desk().change_view([](ViewChoices& view) { view.clashes = true; });
+    desk().document().select(PixelSelection::lasso(
+        std::vector<PixelPos>{{6, 5}, {60, 20}, {30, 90}}, desk().document().whole()));
+    desk().change_symmetry([](SymmetryChoice& symmetry) {
+        symmetry = {Symmetry::about_pixel(SymmetryKind::FourWay, {10, 12}), false};
+    });
+    const struct {
+        int pixel_size;
+        ViewPlace from, to;
+        bool pal = false; // the zoom view shows the picture as a PAL television does
+    } rows[] = {
+        {20, {0, 0}, {4, 0}},       {20, {0, 0}, {0, 8}}, {20, {8, 16}, {4, 8}},
+        {6, {4, 8}, {0, 16}},       {3, {0, 0}, {4, 8}},  {20, {0, 0}, {100, 120}},
+        {6, {8, 8}, {4, 16}, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.pixel_size << ": " << row.from.scroll_x << ","
+                                        << row.from.scroll_y << " to " << row.to.scroll_x << ","
+                                        << row.to.scroll_y << (row.pal ? " PAL" : ""));
+        show_pal_view({row.pal, row.pal});
+        okno2->zoom_to_size(row.pixel_size, 0, 0);
+        okno2->show_place(row.from);
+        okno2->FormPaint();
+        okno2->show_place(row.to);
+        ASSERT_EQ(okno2->place(), row.to);
+        const QImage scrolled = zoom_surface();
+        okno2->FormPaint();
+        EXPECT_EQ(scrolled, zoom_surface());
+    }
+    show_pal_view({});
+    desk().change_symmetry([](SymmetryChoice& symmetry) { symmetry = {}; });
 }

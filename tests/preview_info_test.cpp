@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "info/info_window.h"
 #include "preview/preview_window.h"
 #include "tests/gui_support.h"
@@ -55,6 +56,35 @@ TEST_F(Preview, SingleSizeDrawsOverAnOlderDoubleSizeImage) {
     EXPECT_EQ(count(palette_color(2)), 320 * 200);
     EXPECT_TRUE(AreaIs(okno_prv, QRect(320, 2, 322, 400), palette_color(1)));
     EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 200, 318, 202), palette_color(1)));
+}
+
+// The dashed line runs inside the selected pixels' edge: round the L of a free selection, not
+// its bounding rectangle. At double size the pixel (c, r) covers x 2 + 4c to 5 + 4c, y 2 + 2r
+// to 3 + 2r.
+TEST_F(Preview, TheSelectionsOutlineFollowsTheSelectedPixelsEdge) {
+    const struct {
+        const char* what;
+        PixelSelection selection;
+        std::vector<QPoint> on, off;
+    } rows[] = {
+        {"an L of (0, 0), (1, 0), (0, 1)",
+         PixelSelection({0, 0, 2, 2}, {1, 1, 1, 0}),
+         {{7, 3}, {5, 4}, {2, 5}, {9, 2}},
+         {{9, 5}, {8, 4}}},
+        {"the square round it", PixelSelection(PixelArea{0, 0, 2, 2}), {{9, 5}, {8, 5}}, {{7, 3}}},
+    };
+    const auto on_line = [](QPoint at) {
+        const TColor shown = okno_prv->Canvas->GetPixel(at.x(), at.y());
+        return shown == clBlack || shown == clWhite;
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        okno2->picture.fill(6);
+        desk().document().select(row.selection);
+        okno1->redraw_preview(160, 200);
+        for (QPoint at : row.on) EXPECT_TRUE(on_line(at)) << at.x() << ", " << at.y();
+        for (QPoint at : row.off) EXPECT_FALSE(on_line(at)) << at.x() << ", " << at.y();
+    }
 }
 
 TEST_F(Preview, BandStartsAtThePixelItself) {

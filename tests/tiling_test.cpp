@@ -72,3 +72,59 @@ TEST(Tiling, LeavesWhatFitsInsideTheAreaAndAtItsTopLeft) {
         EXPECT_TRUE(one_at_corner);
     }
 }
+
+TEST(Tiling, GivesTheFirstWindowTheRoomTheOthersLeave) {
+    const TiledWindow kSmallPreview{335, 266, {6, 28, 320, 200}};
+    const TiledWindow kBanner{1000, 200, {0, 0, 1000, 200}};
+    const struct {
+        const char* what;
+        int width, height;
+        std::vector<TiledWindow> others;
+        std::optional<Box> room; // none: the three are tiled at their sizes instead
+    } cases[] = {
+        {"a full HD frame: the others in a column at the right",
+         1850,
+         960,
+         {kPreview, kInfo},
+         Box{0, 0, 1850 - 791, 960}},
+        {"a small preview leaves more",
+         1850,
+         960,
+         {kSmallPreview, kInfo},
+         Box{0, 0, 1850 - 335, 960}},
+        {"a wide window: the others in a row at the bottom",
+         1850,
+         960,
+         {kBanner, kInfo},
+         Box{0, 0, 1850, 960 - 200}},
+        {"a column too high for the frame wraps into a second one",
+         1850,
+         600,
+         {kInfo, kInfo, kInfo, kInfo},
+         Box{0, 0, 1850 - 2 * 255, 600}},
+        {"too little room left for the zoom window's start size",
+         1300,
+         650,
+         {kPreview, kInfo},
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<RoomyTiling> tiling =
+            tile_with_room(c.width, c.height, kZoom.width, kZoom.height, c.others);
+        ASSERT_EQ(tiling.has_value(), c.room.has_value());
+        if (!tiling) continue;
+        EXPECT_EQ(tiling->room, *c.room);
+        // Every other window whole in the area, beside the room and the rest.
+        const Box area{0, 0, c.width, c.height};
+        std::vector<Box> boxes{tiling->room};
+        for (std::size_t i = 0; i < c.others.size(); ++i)
+            boxes.push_back({tiling->places[i].left, tiling->places[i].top, c.others[i].width,
+                             c.others[i].height});
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_EQ(shared_area(boxes[i], area), (long long)boxes[i].width * boxes[i].height);
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_EQ(shared_area(boxes[i], boxes[j]), 0) << i << " " << j;
+        }
+    }
+}

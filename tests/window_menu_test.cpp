@@ -35,8 +35,8 @@ std::vector<std::pair<TForm*, QRect>> kept_parts() {
     const auto in_area = [area](TForm* window, QRect part) {
         return std::pair{window, part.translated(window->mapTo(area, QPoint()))};
     };
-    return {in_area(okno2, {0, 0, 640, 480}), in_area(okno_prv, {2, 2, 640, 400}),
-            in_area(okno_info, okno_info->rect())};
+    return {in_area(okno2, {0, 0, okno2->frame().width, okno2->frame().height}),
+            in_area(okno_prv, {2, 2, 640, 400}), in_area(okno_info, okno_info->rect())};
 }
 
 // A window's title bar, with the border above it, in the frame's area.
@@ -64,9 +64,10 @@ QStringList recent_items() {
 
 } // namespace
 
+// At 1920 x 1080 the zoom window takes the room the others leave, and its drawing area grows
+// with it. At 1366 x 768 the preview's picture cannot lie beside the zoom view whole: some of it
+// goes past the area's edge, where the area scrolls to it, rather than under a window.
 TEST_F(WindowMenu, TileLeavesTheDrawingAreaThePictureAndTheSwatchesUncovered) {
-    // At 1366 x 768 the preview's picture cannot lie beside the zoom view whole: some of it
-    // goes past the area's edge, where the area scrolls to it, rather than under a window.
     for (const auto& [frame, all_in_view] :
          {std::pair{QSize(1920, 1080), true}, {QSize(1366, 768), false}}) {
         SCOPED_TRACE(frame.width());
@@ -77,6 +78,16 @@ TEST_F(WindowMenu, TileLeavesTheDrawingAreaThePictureAndTheSwatchesUncovered) {
         okno1->WindowTileItem->trigger();
         Settle();
         const QRect area = okno1->MdiClient()->viewport()->rect();
+        if (all_in_view) {
+            const QRect zoom = host_of(okno2)->geometry();
+            EXPECT_EQ(zoom.topLeft(), area.topLeft());
+            EXPECT_GT(okno2->frame().width, 640);
+            // The others in a column against the area's right edge.
+            for (TForm* other : std::initializer_list<TForm*>{okno_prv, okno_info}) {
+                EXPECT_FALSE(host_of(other)->geometry().intersects(zoom));
+                EXPECT_EQ(host_of(other)->geometry().right(), area.right());
+            }
+        }
         for (const auto& [window, part] : kept_parts()) {
             SCOPED_TRACE(window->Caption().toStdString());
             EXPECT_FALSE(host_of(window)->isMinimized());

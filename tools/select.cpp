@@ -1,3 +1,4 @@
+#include "raster/raster.h"
 #include "selection/block.h"
 #include "selection/pixel_selection.h"
 #include "tools/tool.h"
@@ -11,10 +12,11 @@ namespace {
 // selection it lands in and drops one it misses. A move without the left button means its
 // release went elsewhere (to a dialog): the selection ends where the pointer is.
 //
-// With the lasso chosen, the drag draws an outline instead, closed from its last point back to
-// its first, and selects the pixels within it as it goes. A click with Ctrl takes the area of
-// the clicked colour that holds the pixel (the wand), with Shift and Ctrl every pixel of that
-// colour, whichever shape is chosen.
+// With the lasso chosen, the drag draws an outline instead: while it goes, the pixels it passes
+// through are selected, so the ants show it; at the release it is closed from its last point
+// back to its first and the pixels within it are selected, worked out once. A click with Ctrl
+// takes the area of the clicked colour that holds the pixel (the wand), with Shift and Ctrl
+// every pixel of that colour, whichever shape is chosen.
 class Select : public Tool {
     void press(ToolContext& context, const PointerEvent& event) override {
         if (event.button != MouseButton::Left) return;
@@ -24,6 +26,7 @@ class Select : public Tool {
         start_ = event.at;
         before_ = document.selected_pixels();
         outline_.assign(1, event.kept);
+        traced_.assign(std::size_t(document.whole().width * document.whole().height), 0);
         document.select(area_between(start_, start_, document.whole()));
     }
 
@@ -34,8 +37,8 @@ class Select : public Tool {
         if (context.select_shape == SelectShape::Rectangle)
             return document.select(area_between(start_, event.kept, document.whole()));
         if (event.kept == outline_.back()) return;
+        trace(document, outline_.back(), event.kept);
         outline_.push_back(event.kept);
-        document.select(PixelSelection::lasso(outline_, document.whole()));
     }
 
     void release(ToolContext& context, const PointerEvent& event) override {
@@ -52,6 +55,15 @@ class Select : public Tool {
             return document.select(
                 PixelSelection::of_colour(picture, picture.row(event.at.row)[event.at.column]));
         document.select(PixelSelection::wand(picture, event.at));
+    }
+
+    // The pixels of the line from `from` to `to` join those the outline passed through, which
+    // become the selection. Only the line's pixels are worked on, and the picture's once.
+    void trace(Document& document, PixelPos from, PixelPos to) {
+        const PixelArea whole = document.whole();
+        for (PixelPos at : line_pixels(from, to))
+            if (whole.contains(at)) traced_[std::size_t(at.row * whole.width + at.column)] = 1;
+        document.select(PixelSelection(whole, traced_));
     }
 
     void finish(ToolContext& context, const PointerEvent& event) {
@@ -71,8 +83,9 @@ class Select : public Tool {
 
     bool selecting_ = false;
     PixelPos start_;
-    PixelSelection before_;         // what a click inside it keeps
-    std::vector<PixelPos> outline_; // the lasso's points so far
+    PixelSelection before_;            // what a click inside it keeps
+    std::vector<PixelPos> outline_;    // the lasso's points so far
+    std::vector<std::uint8_t> traced_; // over the picture, 1 where the outline has passed
 };
 
 } // namespace

@@ -27,9 +27,9 @@ void Tokno2::keep_place() {
 }
 
 void Tokno2::show_place(ViewPlace place) {
-    const bool moved = place != this->place();
+    const ViewPlace from = this->place();
     place_view(place);
-    if (moved) FormPaint();
+    if (place != from) scroll_drawn_view(from);
 }
 
 // The picture pixel at (x, y) of the drawing area stays there as nearly as the places allow.

@@ -98,32 +98,70 @@ void Tokno2::scroll2Scroll(TObject*) {
 }
 
 void Tokno2::FormPaint(TObject*) {
-    const bool pixel_grid = desk().view().pixel_grid && frame().pixel_grid_fits();
-    const Palette& colors = shown_colors();
-    const int w = int(cell_w), h = int(cell_h);
-    const ReferenceLayer reference = desk().reference_layer();
     pal_zoom_changes_.clear();
+    if (desk().view().clashes) marked_ = clash_rows();
+    draw_within({0, 0, width(), height()});
+    okno1->follow_zoom_view();
+}
+
+// The picture has not changed: what was drawn moves with it, and only the strips it uncovers
+// and the margins are drawn. A move by part of a cell, or further than the view reaches, is
+// drawn whole.
+void Tokno2::scroll_drawn_view(ViewPlace from) {
+    const CellSize cell = document_.mode().shape.cell;
+    const int across = from.scroll_x - scroll_x, down = from.scroll_y - scroll_y;
+    const int columns = int(view_cols), rows = int(view_rows);
+    if (across % cell.width != 0 || down % cell.height != 0 || std::abs(across) >= columns ||
+        std::abs(down) >= rows)
+        return FormPaint();
+    const int w = int(cell_w), h = int(cell_h);
+    Canvas->Scroll({0, 0, columns * w, rows * h}, across * w, down * h);
+    const PixelArea view = view_area();
+    if (across > 0) draw_within(shown_on_screen({view.left, view.top, across, rows}));
+    if (across < 0)
+        draw_within(shown_on_screen({view.right() + 1 + across, view.top, -across, rows}));
+    if (down > 0) draw_within(shown_on_screen({view.left, view.top, columns, down}));
+    if (down < 0)
+        draw_within(shown_on_screen({view.left, view.bottom() + 1 + down, columns, -down}));
+    draw_within({columns * w, 0, width(), height()});
+    draw_within({0, rows * h, width(), height()});
+    okno1->follow_zoom_view();
+}
+
+void Tokno2::draw_within(const TRect& screen) {
+    const bool pixel_grid = desk().view().pixel_grid && frame().pixel_grid_fits();
+    const int w = int(cell_w), h = int(cell_h);
+    Canvas->SetClip(screen);
     clear_margins();
-    // The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
-    if (shown_pal_view().in_zoom_view())
-        draw_pal_pixels(document_.whole(), pixel_grid);
-    else {
-        std::vector<TColor> shown(view_cols);
-        for (int i = 0; i < int(view_rows); ++i) {
-            for (int j = 0; j < int(view_cols); ++j)
-                shown[std::size_t(j)] = colors[read_pixel(j + scroll_x, i + scroll_y) & 0x0F];
-            reference.blend_row(i + scroll_y, scroll_x, int(view_cols), 1, shown.data());
-            draw_pixel_row(shown.data(), i, pixel_grid);
-        }
-    }
+    // The pixels the screen area reaches into are drawn whole: a pixel's outline and its first
+    // line, repeated down, need it. Past the view's edges lie the parts of its last cells' marks.
+    const int left = screen.Left / w, top = screen.Top / h;
+    const PixelArea reach{scroll_x + left, scroll_y + top, (screen.Right + w - 1) / w - left,
+                          (screen.Bottom + h - 1) / h - top};
+    const PixelArea part = clipped(reach, view_area());
+    if (!part.empty()) draw_pixels(part, pixel_grid);
     if (desk().view().char_grid) draw_char_grid();
-    if (desk().view().clashes) draw_clash_marks();
+    if (desk().view().clashes) draw_clash_marks(reach);
     draw_selection_overlay();
     draw_flash();
     draw_symmetry_axes(*Canvas, desk().painter().symmetry, -scroll_x * w, -scroll_y * h, w, h,
                        shown_on_screen(clipped(view_area(), document_.whole())));
     draw_tip();
-    okno1->follow_zoom_view();
+    Canvas->ClearClip();
+}
+
+// The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
+void Tokno2::draw_pixels(const PixelArea& part, bool pixel_grid) {
+    if (shown_pal_view().in_zoom_view()) return draw_pal_pixels(part, pixel_grid);
+    const Palette& colors = shown_colors();
+    const ReferenceLayer reference = desk().reference_layer();
+    std::vector<TColor> shown(view_cols);
+    for (int row = part.top; row <= part.bottom(); ++row) {
+        for (int j = 0; j < int(view_cols); ++j)
+            shown[std::size_t(j)] = colors[read_pixel(j + scroll_x, row) & 0x0F];
+        reference.blend_row(row, scroll_x, int(view_cols), 1, shown.data());
+        draw_pixel_row(shown.data(), row - scroll_y, pixel_grid);
+    }
 }
 
 // A row of the view's pixels, each a rectangle outlined in the grid's colour or its own: the
@@ -311,14 +349,16 @@ CellRowSet Tokno2::clash_rows() const {
 }
 
 // A red cross in a red and white frame over each run of clashing rows within a cell in the
-// view (the whole cell in Multicolor): it shows on a cell of any colour.
-void Tokno2::draw_clash_marks() {
-    marked_ = clash_rows();
+// view (the whole cell in Multicolor), as they were last found: it shows on a cell of any
+// colour.
+void Tokno2::draw_clash_marks(const PixelArea& reach) {
     const CellSize cell = document_.mode().shape.cell;
     for (int top = 0; top < int(view_rows); top += cell.height)
         for (int left = 0; left < int(view_cols); left += cell.width) {
             const int column = scroll_x + left;
-            if (column >= document_.mode().shape.width) continue;
+            if (column >= document_.mode().shape.width ||
+                clipped({column, scroll_y + top, cell.width, cell.height}, reach).empty())
+                continue;
             for (int y = 0; y < cell.height;) {
                 const auto marked = [&](int row) {
                     const int picture_row = scroll_y + top + row;

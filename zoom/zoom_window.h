@@ -153,10 +153,17 @@ private:
     void tick_gesture();
     void draw_outline(const std::vector<InkedPixel>& pixels);
 
+    // Moves what the view drew at `from` to where the view is now, drawing only what it lacks.
+    void scroll_drawn_view(ViewPlace from);
+    // Everything the view shows within `screen` (form pixels), and nothing outside it.
+    void draw_within(const TRect& screen);
+    // The picture's pixels of `part` of the view, whole rows of it in the plain view.
+    void draw_pixels(const PixelArea& part, bool pixel_grid);
     void clear_margins();
     void draw_pixel_row(const TColor* colors, int view_row, bool outlined);
     void draw_char_grid();
-    void draw_clash_marks();
+    // The marks over the cells that reach into `reach`.
+    void draw_clash_marks(const PixelArea& reach);
     // One mark over `rows` rows of the cell column at view position `left`, `top`.
     void draw_clash_mark(int left, int top, int rows);
     void update_clash_marks();
