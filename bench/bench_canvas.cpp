@@ -35,11 +35,16 @@ private:
     QSize start_;
 };
 
-void redraw_wide(benchmark::State& state) {
+// The stripes clash in every cell: with the marks shown, a cross is drawn over each of the
+// 1000 cells besides the pixels.
+void redraw_wide(benchmark::State& state, bool clash_marks) {
     fill_with_stripes();
+    const bool shown = desk().view().clashes;
+    desk().change_view([&](ViewChoices& view) { view.clashes = clash_marks; });
     const WideView view(4);
     if (!view.wide()) state.SkipWithError("the view did not grow");
     for (auto _ : state) okno2->FormPaint();
+    desk().change_view([&](ViewChoices& view) { view.clashes = shown; });
 }
 
 // The same screen pixels written once.
@@ -90,7 +95,8 @@ void paint_wide(benchmark::State& state, std::uint8_t tool) {
     paint_moves(state, tool);
 }
 
-void BM_RedrawWide(benchmark::State& s) { redraw_wide(s); }
+void BM_RedrawWide(benchmark::State& s) { redraw_wide(s, false); }
+void BM_RedrawWideMarked(benchmark::State& s) { redraw_wide(s, true); }
 void BM_FillWide(benchmark::State& s) { fill_wide(s); }
 void BM_ScrollWide(benchmark::State& s) { scroll_wide(s); }
 void BM_RedrawWide8x(benchmark::State& s) { redraw_wide_at_8x(s); }
@@ -107,6 +113,7 @@ void BM_PutCharWide(benchmark::State& s) { paint_wide(s, toolPutChar); }
 
 VEXLOR_BENCH(BM_RedrawWide, "Canvas 1280x800 at 4x, full redraw");
 VEXLOR_BENCH(BM_FillWide, "Canvas 1280x800 at 4x, full redraw/baseline");
+VEXLOR_BENCH(BM_RedrawWideMarked, "Canvas 1280x800 at 4x, full redraw, every cell marked");
 VEXLOR_BENCH(BM_Redraw4x3Start, "Canvas 640x480 at 4x3 cells, full redraw");
 VEXLOR_BENCH(BM_ScrollWide, "Canvas 1280x800 at 8x, scroll by a cell");
 VEXLOR_BENCH(BM_RedrawWide8x, "Canvas 1280x800 at 8x, full redraw");
