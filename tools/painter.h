@@ -16,6 +16,10 @@ enum class Tip : std::uint8_t {
     Stamp, // the pen in the colour asked for, or the brush in its own colours
 };
 
+// What the tools paint into: the picture's pixels, or the sprites' pixels over it, in the
+// screen pixels of the 320 x 200 display window.
+enum class PaintTarget : std::uint8_t { Bitmap, Sprites };
+
 // What painting has done since it was last asked: the pixels it wrote one by one (each shows
 // as it was painted), the area it wrote all at once (the views draw it anew), and what the
 // analysis of the last pixel painted one by one found there, before its write, for the
@@ -39,6 +43,7 @@ class Painter {
 public:
     explicit Painter(Document& document);
 
+    PaintTarget target = PaintTarget::Bitmap;
     // Edit > When a Cell Is Full. The nearest colour is measured in the colours the views show.
     FullCell full_cell = FullCell::KeepColours;
     // A PAL blend chosen from View > PAL Blends: what the tools paint in its first colour goes
