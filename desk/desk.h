@@ -61,7 +61,7 @@ struct ModeSwitch {
 // views show). The windows show it and ask it for changes: its operations are the editor's
 // commands, each one step of the history or one change of a setting, told to its observers
 // (and the document's). No Qt.
-class Desk {
+class Desk : public SpriteCommands {
 public:
     explicit Desk(PictureHistory::Limits limits = {});
     Desk(const Desk&) = delete;
@@ -73,7 +73,7 @@ public:
     const Painter& painter() const { return painter_; }
     // What a tool works with, over `view`.
     ToolContext tools(ToolView& view) {
-        return {document_, view, painter_, stroke_, select_shape_};
+        return {document_, view, painter_, stroke_, select_shape_, *this};
     }
 
     // Set at start and never cleared: the change question is asked before the picture is
@@ -168,12 +168,12 @@ public:
     // The sprite the sprite tool and the Sprites menu work on; none when it is gone (an undo or
     // another page may take it away).
     std::optional<std::size_t> chosen_sprite() const;
-    void choose_sprite(std::optional<std::size_t> index);
+    void choose_sprite(std::optional<std::size_t> index) override;
     // The sprite commands, each one step. One that would put more than eight sprites on a
     // picture row than there were is refused, unless the full-cell choice paints freely (the
     // views mark the crowded rows then). Adding chooses the new sprite, which lies under the
     // others; removing keeps the same sprite chosen where one is left.
-    SpriteOutcome add_sprite(const Sprite& sprite);
+    SpriteOutcome add_sprite(const Sprite& sprite) override;
     SpriteOutcome move_sprite(std::size_t index, PixelPos to);
     SpriteOutcome remove_sprite(std::size_t index);
     SpriteOutcome change_sprite(std::size_t index, const std::function<void(Sprite&)>& change,

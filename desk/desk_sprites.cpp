@@ -4,6 +4,7 @@
 void Desk::choose_paint_target(PaintTarget target) {
     end_stroke();
     painter_.target = target;
+    painter_.symmetry = symmetry_.in(painter_.area()); // about the middle of what is painted
     notify({DeskChange::Target});
 }
 

@@ -300,11 +300,13 @@ void Document::Edit::set_mode(std::uint8_t format) {
     d.follow_mode();
 }
 
-SpriteSet& Document::Edit::sprites() {
-    Document& d = document();
-    if (!d.sprites_before_) d.sprites_before_ = d.sprites_;
-    return d.sprites_;
+SpriteSet& Document::edited_sprites() {
+    if (!editing_) throw EditError("the sprites were changed with no edit open");
+    if (!sprites_before_) sprites_before_ = sprites_;
+    return sprites_;
 }
+
+SpriteSet& Document::Edit::sprites() { return document().edited_sprites(); }
 
 bool Document::Edit::commit() {
     Document& d = document();

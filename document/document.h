@@ -76,6 +76,9 @@ public:
     PixelArea whole() const { return mode().whole(); }
     // The sprites over the picture, in Vexlor's colour indices; a change of mode keeps them.
     const SpriteSet& sprites() const { return sprites_; }
+    // The sprites, to be changed within the open edit (which keeps them as they were); throws
+    // EditError when none is open.
+    SpriteSet& edited_sprites();
     // All the storage, as rows of the widest mode.
     PixelGrid storage() { return {picture.data(), kWidestColumns, kPictureRows}; }
 

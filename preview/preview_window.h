@@ -3,6 +3,7 @@
 #include "navigation/navigation.h"
 #include "platform/tform.h"
 #include "reference/reference_image.h"
+#include "sprites/shown_rows.h"
 #include "tools/painter.h"
 #include "ui_preview_window.h"
 
@@ -42,6 +43,7 @@ private:
     // Over the picture's pixels `redrawn`: the selection's outline, the symmetry's axes and the
     // zoom view's frame.
     void draw_marks(const PreviewPixels& block, const PixelArea& redrawn);
+    void draw_sprite_outlines(const PreviewPixels& block, const PixelArea& redrawn);
 
     PalChanges pal_changes_; // what the tools painted, still to be shown in the PAL preview
     PixelArea framed_;
@@ -56,10 +58,10 @@ void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPi
 // Where the picture's pixels of `area` lie on the preview drawn with `pixels` a picture pixel.
 TRect preview_rect(const PixelArea& area, const PreviewPixels& pixels);
 
-// The picture's pixels of `area` as a PAL television shows them, in the preview drawn with
-// `pixels` a picture pixel: each screen pixel of a picture pixel in its own colour, with
-// `reference` blended over it.
-void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, int pixel_aspect,
+// The picture's pixels of `area` (each `pixel_aspect` screen pixels wide) as a PAL television
+// shows them, the sprites laid over, in the preview drawn with `pixels` a picture pixel: each
+// screen pixel of a picture pixel in its own colour, with `reference` blended over it.
+void draw_pal_preview(TCanvas& canvas, const ShownGrid& picture, int pixel_aspect,
                       const PixelArea& area, const PreviewPixels& pixels,
                       const ReferenceLayer& reference);
 

@@ -1,0 +1,39 @@
+#pragma once
+#include "c64/sizes.h"
+#include "document/document.h"
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// What shows on the rows a view draws, the sprites laid over the picture's pixels, in screen
+// pixels (a multicolour picture's pixel is two). Made for one redraw: it composes only the rows
+// asked for, and only those a sprite's box lies on.
+class ShownRows {
+public:
+    explicit ShownRows(const Document& document);
+    // Whether the set has a sprite whose box lies on the picture row: else the row shows the
+    // picture's pixels alone.
+    bool has_sprites(int row) const;
+    // The screen pixels of the picture's columns `from` .. `to` - 1 on `row`, the picture's
+    // pixel aspect of them a column, into `out`.
+    void row(int row, int from, int to, std::uint8_t* out);
+
+private:
+    const Document& document_;
+    std::vector<std::uint8_t> foreground_; // empty while no sprite lies behind
+    std::vector<bool> rows_;               // of each row, whether a sprite's box lies on it
+    std::array<std::uint8_t, kHiresColumns> line_{};
+};
+
+// What shows of the whole document as a grid of pixels `aspect` screen pixels wide, for a view
+// that reads every row (the PAL display): the picture itself while it has no sprites, else
+// the screen's 320 x 200 with the sprites laid over.
+struct ShownGrid {
+    std::vector<std::uint8_t> screen;
+    ConstPixelGrid grid;
+    int aspect = 1;
+};
+ShownGrid shown_grid(const Document& document);
+
+// The colour that shows at a screen pixel (320 x 200) of the document.
+std::uint8_t shown_colour_at(const Document& document, PixelPos screen);
