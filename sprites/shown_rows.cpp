@@ -5,24 +5,69 @@
 
 namespace {
 
-// The picture's row as screen pixels, the sprites over it.
-void compose_line(const Document& document, int row, std::span<const std::uint8_t> foreground,
-                  std::span<std::uint8_t> line) {
-    const ConstPixelGrid pixels = document.grid();
-    const int widen = kHiresColumns / pixels.width;
-    const std::uint8_t* picture_row = pixels.row(row);
-    for (int column = 0; column < kHiresColumns; ++column)
-        line[std::size_t(column)] = picture_row[column / widen];
-    const auto width = std::size_t(kHiresColumns);
-    compose_row(document.sprites(), row, line,
-                foreground.empty() ? foreground
-                                   : foreground.subspan(std::size_t(row) * width, width));
-}
+constexpr auto kScreenWidth = std::size_t(kHiresColumns);
+
+bool any_behind(const SpriteSet& set) { return std::ranges::any_of(set.sprites, &Sprite::behind); }
 
 } // namespace
 
-ShownRows::ShownRows(const Document& document)
-    : document_(document), foreground_(foreground_mask(document)) {
+// What was composed last: the picture and the sprites it was composed from, the picture's
+// foreground, and the screen rows composed so far. A redraw that finds them unchanged (a scroll,
+// a zoom, a window uncovered) takes the rows composed before; any change starts afresh, and the
+// foreground, which takes encoding the whole picture, is made again only when the picture
+// changed.
+struct ShownRows::Composed {
+    std::uint8_t format = 0, background = 0;
+    std::vector<std::uint8_t> pixels;
+    SpriteSet sprites;
+    std::vector<std::uint8_t> foreground; // empty while no sprite lies behind
+    std::vector<std::uint8_t> screen;     // 320 x 200
+    std::vector<bool> done;               // of each row, whether it is composed
+
+    static Composed& of(const Document& document) {
+        thread_local Composed composed;
+        composed.follow(document);
+        return composed;
+    }
+
+    void follow(const Document& document) {
+        const ConstPixelGrid grid = document.grid();
+        const std::span<const std::uint8_t> now(grid.pixels, std::size_t(grid.width * grid.height));
+        const bool picture_changed = format != document.format() ||
+                                     background != document.back_color ||
+                                     !std::ranges::equal(pixels, now);
+        if (!picture_changed && sprites == document.sprites()) return;
+        if (picture_changed || (foreground.empty() && any_behind(document.sprites()))) {
+            format = document.format();
+            background = document.back_color;
+            pixels.assign(now.begin(), now.end());
+            foreground = foreground_mask(document);
+        }
+        sprites = document.sprites();
+        screen.assign(kScreenWidth * kBitmapRows, 0);
+        done.assign(kBitmapRows, false);
+    }
+
+    // The picture's row as screen pixels, the sprites over it.
+    const std::uint8_t* row(const Document& document, int row) {
+        std::uint8_t* line = screen.data() + std::size_t(row) * kScreenWidth;
+        if (done[std::size_t(row)]) return line;
+        const ConstPixelGrid grid = document.grid();
+        const int widen = kHiresColumns / grid.width;
+        const std::uint8_t* picture_row = grid.row(row);
+        for (int column = 0; column < grid.width; ++column)
+            std::fill_n(line + column * widen, widen, picture_row[column]);
+        const std::span<const std::uint8_t> behind =
+            any_behind(sprites) ? std::span<const std::uint8_t>(foreground)
+                                      .subspan(std::size_t(row) * kScreenWidth, kScreenWidth)
+                                : std::span<const std::uint8_t>();
+        compose_row(sprites, row, {line, kScreenWidth}, behind);
+        done[std::size_t(row)] = true;
+        return line;
+    }
+};
+
+ShownRows::ShownRows(const Document& document) : document_(document) {
     for (const Sprite& sprite : document.sprites().sprites) {
         if (rows_.empty()) rows_.resize(kBitmapRows);
         const int top = std::max(sprite.y, 0),
@@ -30,6 +75,7 @@ ShownRows::ShownRows(const Document& document)
         if (sprite.x >= kHiresColumns || sprite.x + sprite.width() <= 0) continue;
         for (int row = top; row < end; ++row) rows_[std::size_t(row)] = true;
     }
+    if (!rows_.empty()) composed_ = &Composed::of(document);
 }
 
 bool ShownRows::has_sprites(int row) const {
@@ -44,20 +90,26 @@ void ShownRows::row(int row, int from, int to, std::uint8_t* out) {
             std::fill_n(out + (column - from) * aspect, aspect, picture_row[column]);
         return;
     }
-    compose_line(document_, row, foreground_, line_);
-    std::copy(line_.begin() + from * aspect, line_.begin() + to * aspect, out);
+    const std::uint8_t* line = composed_->row(document_, row);
+    std::copy(line + from * aspect, line + to * aspect, out);
 }
 
 ShownGrid shown_grid(const Document& document) {
     if (document.sprites().sprites.empty())
         return {{}, document.grid(), document.mode().shape.pixel_aspect};
-    ShownGrid shown{shown_screen(document), {}, 1};
-    shown.grid = {shown.screen.data(), kHiresColumns, kBitmapRows};
-    return shown;
+    ShownRows shown(document);
+    const int width = document.mode().shape.width;
+    ShownGrid grid{std::vector<std::uint8_t>(kScreenWidth * kBitmapRows), {}, 1};
+    for (int row = 0; row < kBitmapRows; ++row)
+        shown.row(row, 0, width, grid.screen.data() + std::size_t(row) * kScreenWidth);
+    grid.grid = {grid.screen.data(), kHiresColumns, kBitmapRows};
+    return grid;
 }
 
 std::uint8_t shown_colour_at(const Document& document, PixelPos screen) {
-    std::array<std::uint8_t, kHiresColumns> line{};
-    compose_line(document, screen.row, foreground_mask(document), line);
-    return line[std::size_t(screen.column)];
+    const int aspect = document.mode().shape.pixel_aspect;
+    std::array<std::uint8_t, 2> pair{};
+    ShownRows(document).row(screen.row, screen.column / aspect, screen.column / aspect + 1,
+                            pair.data());
+    return pair[std::size_t(screen.column % aspect)];
 }

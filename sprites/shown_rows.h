@@ -1,13 +1,13 @@
 #pragma once
 #include "c64/sizes.h"
 #include "document/document.h"
-#include <array>
 #include <cstdint>
 #include <vector>
 
 // What shows on the rows a view draws, the sprites laid over the picture's pixels, in screen
-// pixels (a multicolour picture's pixel is two). Made for one redraw: it composes only the rows
-// asked for, and only those a sprite's box lies on.
+// pixels (a multicolour picture's pixel is two). Made for one redraw, while the document does
+// not change: it composes only the rows asked for that a sprite's box lies on, and keeps them
+// for the next redraw of the same picture and sprites.
 class ShownRows {
 public:
     explicit ShownRows(const Document& document);
@@ -19,10 +19,10 @@ public:
     void row(int row, int from, int to, std::uint8_t* out);
 
 private:
+    struct Composed;
     const Document& document_;
-    std::vector<std::uint8_t> foreground_; // empty while no sprite lies behind
-    std::vector<bool> rows_;               // of each row, whether a sprite's box lies on it
-    std::array<std::uint8_t, kHiresColumns> line_{};
+    std::vector<bool> rows_; // of each row, whether a sprite's box lies on it
+    Composed* composed_ = nullptr;
 };
 
 // What shows of the whole document as a grid of pixels `aspect` screen pixels wide, for a view

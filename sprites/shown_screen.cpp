@@ -24,16 +24,20 @@ void compose_row(const SpriteSet& set, int screen_row, std::span<std::uint8_t> c
         if (line < 0 || line >= sprite.height()) continue;
         const std::uint32_t bits = sprite_row_bits(sprite, sprite.expand_y ? line / 2 : line);
         if (bits == 0) continue;
+        // Each of the row's pixels once, then each screen pixel it covers.
+        std::array<std::optional<std::uint8_t>, kSpriteWidth> row_colours;
+        for (int pixel = 0; pixel < kSpriteWidth; ++pixel)
+            row_colours[std::size_t(pixel)] = pixel_colour(set, sprite, bits, pixel);
         const int scale = sprite.expand_x ? 2 : 1;
         const int first = std::max(0, -sprite.x),
                   last = std::min(sprite.width(), kHiresColumns - sprite.x);
+        const bool under = sprite.behind && !foreground.empty();
         for (int i = first; i < last; ++i) {
-            const std::optional<std::uint8_t> colour = pixel_colour(set, sprite, bits, i / scale);
+            const std::optional<std::uint8_t> colour = row_colours[std::size_t(i / scale)];
             const auto column = std::size_t(sprite.x + i);
             if (!colour || decided[column]) continue;
             decided[column] = true;
-            if (!(sprite.behind && !foreground.empty() && foreground[column]))
-                colours[column] = *colour;
+            if (!(under && foreground[column])) colours[column] = *colour;
         }
     }
 }
