@@ -108,6 +108,8 @@ ShownGrid shown_grid(const Document& document) {
 
 std::uint8_t shown_colour_at(const Document& document, PixelPos screen) {
     const int aspect = document.mode().shape.pixel_aspect;
+    if (!PixelArea{0, 0, kHiresColumns, kBitmapRows}.contains(screen)) // past the picture
+        return document.read_pixel(screen.column / aspect, screen.row);
     std::array<std::uint8_t, 2> pair{};
     ShownRows(document).row(screen.row, screen.column / aspect, screen.column / aspect + 1,
                             pair.data());

@@ -35,5 +35,6 @@ struct ShownGrid {
 };
 ShownGrid shown_grid(const Document& document);
 
-// The colour that shows at a screen pixel (320 x 200) of the document.
+// The colour that shows at a screen pixel (320 x 200) of the document; past the screen, what the
+// picture model reads there.
 std::uint8_t shown_colour_at(const Document& document, PixelPos screen);

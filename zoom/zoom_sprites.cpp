@@ -41,7 +41,8 @@ TRect Tokno2::screen_pixel_on_screen(PixelPos screen) const {
 void Tokno2::draw_shown_row(ShownRows& shown, int view_row, bool outlined) {
     const Palette& colors = shown_colors();
     const int aspect = document_.mode().shape.pixel_aspect, row = view_row + scroll_y;
-    const int end = std::min(scroll_x + int(view_cols), document_.mode().shape.width);
+    const int end =
+        std::max(scroll_x, std::min(scroll_x + int(view_cols), document_.mode().shape.width));
     thread_local std::vector<std::uint8_t> indices;
     thread_local std::vector<TColor> row_colours;
     indices.assign(std::size_t(view_cols) * std::size_t(aspect), 0);
