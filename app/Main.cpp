@@ -56,6 +56,7 @@ Tokno1::Tokno1(QWidget* owner)
     set_up_mode_menu();
     set_up_brush_menu();
     set_up_hand_menus();
+    set_up_sprite_items();
     set_up_ink_menu();
     set_up_symmetry_menu();
     set_up_window_menu();
@@ -122,6 +123,7 @@ void Tokno1::tool_pickClick(TObject*) { choose_tool(tool_pick); }
 void Tokno1::tool_penClick(TObject*) { choose_tool(tool_pen); }
 void Tokno1::tool_ellipseClick(TObject*) { choose_tool(tool_ellipse); }
 void Tokno1::tool_sprayClick(TObject*) { choose_tool(tool_spray); }
+void Tokno1::tool_spriteClick(TObject*) { choose_tool(tool_sprite); }
 
 QAbstractButton* Tokno1::palette_button(std::uint8_t index) const {
     QAbstractButton* const buttons[] = {

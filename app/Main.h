@@ -110,6 +110,11 @@ public:
     void scale_brush();
     // The status bar names the full area that refused a plot at `at`; the zoom view flashes it.
     void show_refused(PixelPos at);
+    // What the tools paint into, checked in Edit and named in the status bar; a sprite change
+    // refused, in words; Edit › Delete removes the chosen sprite while the sprite tool is
+    // chosen (sprite_view_commands.cpp).
+    void show_paint_target();
+    void show_sprite_refusal(const std::string& words);
     // Brush > Pattern and the second colour's swatch show the ink (ink_commands.cpp).
     void show_ink(const Ink& ink);
     // Edit > Symmetry checks the symmetry chosen (symmetry_commands.cpp).
@@ -175,6 +180,7 @@ public slots:
     void tool_penClick(TObject* Sender = nullptr);
     void tool_ellipseClick(TObject* Sender = nullptr);
     void tool_sprayClick(TObject* Sender = nullptr);
+    void tool_spriteClick(TObject* Sender = nullptr);
     void tool_b3Click(TObject* Sender = nullptr);
     void tool_zoom1Click(TObject* Sender = nullptr);
     void tool_zoom2Click(TObject* Sender = nullptr);
@@ -255,6 +261,8 @@ private:
     void show_status(const QString& message);
     void set_up_brush_menu();
     void set_up_hand_menus();
+    void set_up_sprite_items();
+    bool deletes_sprite() const;
     void set_up_ink_menu();
     void set_up_symmetry_menu();
     void set_up_window_menu();
@@ -279,6 +287,8 @@ private:
     QLabel* pointer_place_ = nullptr;
     std::optional<PixelPos> pointer_at_; // the picture pixel last under the pointer
     QAction* lasso_item_ = nullptr;
+    QAction* paint_into_sprites_item_ = nullptr;
+    QLabel* paint_target_ = nullptr; // the status bar's word for what the tools paint into
     QAction* transparent_background_item_ = nullptr;
     QAction* brush_rotate_item_ = nullptr;
     QAction* brush_scale_item_ = nullptr;

@@ -7,7 +7,8 @@
 
 void Tokno1::update_selection_items() {
     const bool selected = desk().document().selection().has_value();
-    for (QAction* item : {EditCutItem, EditCopyItem, EditDeleteItem}) item->setEnabled(selected);
+    for (QAction* item : {EditCutItem, EditCopyItem}) item->setEnabled(selected);
+    EditDeleteItem->setEnabled(selected || deletes_sprite());
 }
 
 void Tokno1::EditCopyClick(TObject*) {
@@ -20,7 +21,10 @@ void Tokno1::EditCutClick(TObject*) {
     desk().clear_selection("Cut");
 }
 
-void Tokno1::EditDeleteClick(TObject*) { desk().clear_selection("Delete"); }
+void Tokno1::EditDeleteClick(TObject*) {
+    if (deletes_sprite()) return void(desk().remove_sprite(*desk().chosen_sprite()));
+    desk().clear_selection("Delete");
+}
 
 // The block floats from the selection's corner, or else from the view's. Nothing usable on the
 // clipboard: a beep, as for any command that cannot act.

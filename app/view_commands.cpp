@@ -80,6 +80,10 @@ void Tokno1::set_up_status_bar() {
     pointer_place_ = new QLabel(this);
     pointer_place_->setMinimumHeight(pointer_place_->fontMetrics().height());
     static_cast<QMainWindow*>(Host())->statusBar()->addPermanentWidget(pointer_place_);
+    paint_target_ = new QLabel(this);
+    paint_target_->setObjectName(QStringLiteral("PaintTargetLabel"));
+    static_cast<QMainWindow*>(Host())->statusBar()->addPermanentWidget(paint_target_);
+    show_paint_target();
 }
 
 void Tokno1::show_pointer_place(std::optional<PixelPos> at) {

@@ -21,8 +21,10 @@ void WindowFollower::document_changed(const DocumentChange& change) {
     if (change.has(C::Reference)) okno1->show_reference_items();
     if (change.has(C::History) || change.has(C::File) || change.has(C::Reference))
         note_picture_changed();
+    if (change.has(C::Sprites)) okno1->update_selection_items(); // Delete follows the sprites
     const bool redrawn = change.has(C::Pixels) || change.has(C::Background) ||
-                         change.has(C::Selection) || change.has(C::Reference);
+                         change.has(C::Selection) || change.has(C::Reference) ||
+                         change.has(C::Sprites);
     if (redrawn)
         okno1->redraw_views();
     else if (change.has(C::Floating))
@@ -36,6 +38,7 @@ static void show_painted(const PaintReport& report) {
     okno_prv->show_painted(report);
     if (report.found) okno2->show_analysis(*report.found);
     if (report.refused) okno1->show_refused(*report.refused);
+    if (!report.sprite_refusal.empty()) okno1->show_sprite_refusal(report.sprite_refusal);
     if (!report.redrawn.empty()) okno1->redraw_views();
 }
 
@@ -44,6 +47,12 @@ void WindowFollower::desk_changed(const DeskChange& change) {
     if (change.has(C::Painted)) show_painted(*change.painted);
     if (change.has(C::Colours)) okno_info->show_current_colors();
     if (change.has(C::Pen) || change.has(C::Tool)) okno1->show_pen();
+    if (change.has(C::Tool) || change.has(C::Sprite)) okno1->update_selection_items();
+    if (change.has(C::Sprite)) okno1->redraw_views(); // the chosen sprite's outline
+    if (change.has(C::Target)) {
+        okno1->show_paint_target();
+        okno1->redraw_views(); // the symmetry's axes about the middle of what is painted
+    }
     if (change.has(C::Ink)) {
         okno1->show_ink(desk().painter().ink);
         okno2->follow_pen();

@@ -47,6 +47,18 @@ void redraw_wide(benchmark::State& state, bool clash_marks) {
     desk().change_view([&](ViewChoices& view) { view.clashes = shown; });
 }
 
+// The same with 64 sprites over the picture, against it without them.
+void redraw_wide_with_sprites(benchmark::State& state, bool sprites) {
+    fill_with_stripes();
+    desk().change_picture("Sprites", [&](Document::Edit& edit) {
+        edit.sprites() = sprites ? sixty_four_sprites() : SpriteSet{};
+        return true;
+    });
+    const WideView view(4);
+    for (auto _ : state) okno2->FormPaint();
+    desk().document().reset();
+}
+
 // The same screen pixels written once.
 void fill_wide(benchmark::State& state) {
     const WideView view(4);
@@ -98,6 +110,8 @@ void paint_wide(benchmark::State& state, std::uint8_t tool) {
 void BM_RedrawWide(benchmark::State& s) { redraw_wide(s, false); }
 void BM_RedrawWideMarked(benchmark::State& s) { redraw_wide(s, true); }
 void BM_FillWide(benchmark::State& s) { fill_wide(s); }
+void BM_RedrawSprites(benchmark::State& s) { redraw_wide_with_sprites(s, true); }
+void BM_RedrawNoSprites(benchmark::State& s) { redraw_wide_with_sprites(s, false); }
 void BM_ScrollWide(benchmark::State& s) { scroll_wide(s); }
 void BM_RedrawWide8x(benchmark::State& s) { redraw_wide_at_8x(s); }
 void BM_Scroll4x3(benchmark::State& s) { scroll_by_a_cell(s); }
@@ -114,6 +128,8 @@ void BM_PutCharWide(benchmark::State& s) { paint_wide(s, toolPutChar); }
 VEXLOR_BENCH(BM_RedrawWide, "Canvas 1280x800 at 4x, full redraw");
 VEXLOR_BENCH(BM_FillWide, "Canvas 1280x800 at 4x, full redraw/baseline");
 VEXLOR_BENCH(BM_RedrawWideMarked, "Canvas 1280x800 at 4x, full redraw, every cell marked");
+VEXLOR_BENCH(BM_RedrawSprites, "Canvas 1280x800 at 4x, 64 sprites");
+VEXLOR_BENCH(BM_RedrawNoSprites, "Canvas 1280x800 at 4x, 64 sprites/baseline");
 VEXLOR_BENCH(BM_Redraw4x3Start, "Canvas 640x480 at 4x3 cells, full redraw");
 VEXLOR_BENCH(BM_ScrollWide, "Canvas 1280x800 at 8x, scroll by a cell");
 VEXLOR_BENCH(BM_RedrawWide8x, "Canvas 1280x800 at 8x, full redraw");

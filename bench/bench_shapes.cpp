@@ -1,16 +1,16 @@
 #include "bench/bench_support.h"
+#include "desk/desk.h"
 #include "tools/painter.h"
 #include "tools/tool_table.h"
 
 namespace {
 
 struct Canvas {
-    Document document;
-    Painter painter{document};
+    Desk desk;
+    Document& document = desk.document();
+    Painter& painter = desk.painter();
     UnseenView view;
-    Stroke stroke{document};
-    SelectShape select_shape = SelectShape::Rectangle;
-    ToolContext context{document, view, painter, stroke, select_shape};
+    ToolContext context = desk.tools(view);
 };
 
 // Drags the tool from corner to corner of the whole picture with Shift held (filled), in one
@@ -44,7 +44,7 @@ void BM_SprayTick(benchmark::State& state) {
     const std::unique_ptr<Tool> spray = tool_row(toolSpray)->make();
     spray->press(canvas.context, {{80, 100}, {80, 100}, MouseButton::Left, true});
     for (auto _ : state) spray->tick(canvas.context);
-    canvas.stroke.end();
+    canvas.desk.end_stroke();
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #include "bench/bench_support.h"
 #include "c64/sprite_prg.h"
+#include "desk/desk.h"
 #include <random>
-
-namespace {
 
 // Eight bands of eight sprites, nine lines apart (as close as the interrupts allow), random
 // shapes, some expanded, multicolour or behind; the top band partly above the picture.
@@ -20,6 +19,37 @@ SpriteSet sixty_four_sprites() {
         }
     return set;
 }
+
+namespace {
+
+// A pixel painted through the painter into a stroke's edit, in two colours by turns: a sprite's
+// (a multicolour sprite, its own colour and a shared one), beside a bitmap pixel in a cell
+// that holds both colours.
+void paint_by_turns(benchmark::State& state, PaintTarget target) {
+    Desk desk;
+    {
+        Document::Edit edit = desk.open_edit("Sprites");
+        edit.sprites() = sixty_four_sprites();
+        edit.sprites().sprites.insert(edit.sprites().sprites.begin(),
+                                      {.x = 100, .y = 100, .colour = 3, .multicolour = true});
+        edit.sprites().shared_colour0 = 5;
+        edit.commit();
+    }
+    desk.choose_paint_target(target);
+    const bool sprites = target == PaintTarget::Sprites;
+    const std::uint8_t colours[2] = {3, 5};
+    const PixelPos at = sprites ? PixelPos{104, 104} : PixelPos{52, 104};
+    Document::Edit edit = desk.open_edit("Paint");
+    Painter& painter = desk.painter();
+    int turn = 0;
+    for (auto _ : state) {
+        painter.paint(at, colours[turn ^= 1]);
+        benchmark::DoNotOptimize(painter.take_report());
+    }
+}
+
+void BM_PaintSpritePixel(benchmark::State& s) { paint_by_turns(s, PaintTarget::Sprites); }
+void BM_PaintBitmapPixel(benchmark::State& s) { paint_by_turns(s, PaintTarget::Bitmap); }
 
 // Writing the program for a full screen of sprites, as Export as PRG does.
 void BM_SpritePrg(benchmark::State& state) {
@@ -47,4 +77,6 @@ void BM_SpritePrgRefused(benchmark::State& state) {
 } // namespace
 
 VEXLOR_BENCH(BM_SpritePrg, "sprite_prg/64_sprites");
+VEXLOR_BENCH(BM_PaintSpritePixel, "Painter, a sprite pixel");
+VEXLOR_BENCH(BM_PaintBitmapPixel, "Painter, a sprite pixel/baseline");
 VEXLOR_BENCH(BM_SpritePrgRefused, "sprite_prg/refused_after_the_search");

@@ -9,6 +9,9 @@
 // Stripes of every colour, three pixels wide, over the whole picture.
 void fill_with_stripes();
 
+// Eight bands of eight sprites with random pixels, some expanded, multicolour or behind.
+SpriteSet sixty_four_sprites();
+
 // The tools' view, drawing nothing: the painting alone is measured.
 struct UnseenView : ToolView {
     void draw_pixel(PixelPos, std::uint8_t) override {}

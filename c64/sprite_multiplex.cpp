@@ -115,24 +115,19 @@ std::string joined(const std::vector<int>& numbers) {
     return text;
 }
 
-// Why a line holds more sprites than a C64 can show; empty when none does.
-std::string crowded_line(const std::vector<Use>& uses) {
-    std::array<std::vector<int>, kRasterLines> on_line;
-    for (const Use& use : uses)
-        for (int line = use.top + 1; line <= use.bottom; ++line)
-            on_line[std::size_t(line)].push_back(use.sprite);
-    for (int line = 0; line < kRasterLines; ++line) {
-        std::vector<int> sprites = on_line[std::size_t(line)];
-        if (sprites.size() <= kHardwareSprites) continue;
-        std::sort(sprites.begin(), sprites.end());
-        // A line above or below the picture holds no more sprites than its edge row: every
-        // sprite that shows and reaches past the edge covers that row.
-        const int row = std::clamp(line - kPictureTopLine, 0, kBitmapRows - 1);
-        return "Row " + std::to_string(row) + " of the picture holds " +
-               std::to_string(sprites.size()) + " sprites (" + joined(sprites) +
-               "): a C64 shows at most 8 on a line";
-    }
-    return {};
+bool reaches_window(const Sprite& sprite) {
+    return sprite.x > -sprite.width() && sprite.x < kHiresColumns && sprite.y > -sprite.height() &&
+           sprite.y < kBitmapRows;
+}
+
+// Why a row holds more sprites than a C64 can show; empty when none does.
+std::string crowded_line(const SpriteSet& set) {
+    const std::optional<int> row = crowded_row(set);
+    if (!row) return {};
+    const std::vector<int> sprites = sprites_on_row(set, *row);
+    return "Row " + std::to_string(*row) + " of the picture holds " +
+           std::to_string(sprites.size()) + " sprites (" + joined(sprites) +
+           "): a C64 shows at most 8 on a line";
 }
 
 // The CPU cycles each raster line leaves the interrupts.
@@ -392,6 +387,35 @@ MultiplexPlan interrupts_for(const std::vector<Use>& uses, const std::vector<Rew
 
 } // namespace
 
+std::vector<int> crowded_rows(const SpriteSet& set) {
+    // How many sprites start and end on each row, then a running count down the picture.
+    std::array<int, kBitmapRows + 1> starts{};
+    for (const Sprite& sprite : set.sprites) {
+        if (!reaches_window(sprite)) continue;
+        ++starts[std::size_t(std::max(sprite.y, 0))];
+        --starts[std::size_t(std::min(sprite.y + sprite.height(), kBitmapRows))];
+    }
+    std::vector<int> rows;
+    for (int row = 0, on_row = 0; row < kBitmapRows; ++row)
+        if ((on_row += starts[std::size_t(row)]) > kHardwareSprites) rows.push_back(row);
+    return rows;
+}
+
+std::optional<int> crowded_row(const SpriteSet& set) {
+    const std::vector<int> rows = crowded_rows(set);
+    return rows.empty() ? std::nullopt : std::optional(rows.front());
+}
+
+std::vector<int> sprites_on_row(const SpriteSet& set, int row) {
+    std::vector<int> on_row;
+    for (std::size_t n = 0; n < set.sprites.size(); ++n) {
+        const Sprite& sprite = set.sprites[n];
+        if (reaches_window(sprite) && row >= sprite.y && row < sprite.y + sprite.height())
+            on_row.push_back(int(n));
+    }
+    return on_row;
+}
+
 int interrupt_cycles(int rewrites) {
     return kIrqLatency + kSharedRegisters + rewrites * kRewrite + (rewrites - 1) * kNextRewrite +
            kHandlerExit;
@@ -404,7 +428,7 @@ VicPosition vic_position(const Sprite& sprite) {
 
 MultiplexPlan plan_multiplex(const SpriteSet& sprites) {
     const std::vector<Use> uses = uses_of(sprites);
-    if (std::string crowded = crowded_line(uses); !crowded.empty()) return {.refusal = crowded};
+    if (std::string crowded = crowded_line(sprites); !crowded.empty()) return {.refusal = crowded};
     const Timeline timeline(uses);
     Assignment assignment(uses, timeline);
     if (!assignment.run()) return {.refusal = assignment.refusal()};

@@ -1,5 +1,6 @@
 #pragma once
 #include "c64/sprites.h"
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,8 @@
 //
 // The plan keeps to these rules:
 // - A sprite that shows no pixel in the display window takes no hardware sprite.
-// - At most 8 sprites on a raster line; more are refused, naming the picture's row.
+// - At most 8 sprites on a raster line (crowded_rows below); more are refused, naming the
+//   picture's row.
 // - Where two sprites have pixels on the same screen pixel, the one earlier in the set gets the
 //   lower hardware sprite, so it lies on top as the editor shows it.
 // - A hardware sprite's registers (Y, X with its ninth bit, pointer, colour, multicolour,
@@ -22,6 +24,13 @@
 //   too close and the lines they need between them.
 // - The last interrupt of a frame, below the picture, puts every hardware sprite's first
 //   sprite in place for the next frame.
+
+// The eight-a-line limit. A sprite lies on every picture row (0..199) its box covers, blank or
+// not, once its box reaches into the display window: the VIC-II fetches it on each of those
+// lines. The rows that hold more than 8, top first; the first of them; the sprites on a row.
+std::vector<int> crowded_rows(const SpriteSet& sprites);
+std::optional<int> crowded_row(const SpriteSet& sprites);
+std::vector<int> sprites_on_row(const SpriteSet& sprites, int row);
 
 // A sprite's place in the VIC-II's coordinates: X 0..503 (a sprite reaching past the window's
 // left edge lies at the end of the line, which on PAL wraps from 503 to 0), Y 0..255.

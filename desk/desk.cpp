@@ -58,7 +58,7 @@ void Desk::change_ink(const std::function<void(Ink&)>& change) {
 
 void Desk::change_symmetry(const std::function<void(SymmetryChoice&)>& change) {
     change(symmetry_);
-    painter_.symmetry = symmetry_.symmetry = symmetry_.in(document_.whole());
+    painter_.symmetry = symmetry_.symmetry = symmetry_.in(painter_.area());
     notify({DeskChange::Symmetry});
 }
 

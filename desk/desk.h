@@ -3,6 +3,7 @@
 #include "colour/lab.h"
 #include "document/document.h"
 #include "full_cell/refused_plot.h"
+#include "sprites/sprite_limit.h"
 #include "tools/painter.h"
 #include "tools/tool.h"
 #include "tools/tool_table.h"
@@ -34,6 +35,8 @@ struct DeskChange {
         Reference = 128, // whether and how the reference image shows, in every view
         Pages = 256,     // which page shows, or the spare page
         Painted = 512,   // what the tools painted during a pointer event
+        Target = 1024,   // what the tools paint into: the bitmap or the sprites
+        Sprite = 2048,   // which sprite is chosen
     };
     unsigned what = 0;
     const PaintReport* painted = nullptr; // with Painted
@@ -58,7 +61,7 @@ struct ModeSwitch {
 // views show). The windows show it and ask it for changes: its operations are the editor's
 // commands, each one step of the history or one change of a setting, told to its observers
 // (and the document's). No Qt.
-class Desk {
+class Desk : public SpriteCommands {
 public:
     explicit Desk(PictureHistory::Limits limits = {});
     Desk(const Desk&) = delete;
@@ -70,7 +73,7 @@ public:
     const Painter& painter() const { return painter_; }
     // What a tool works with, over `view`.
     ToolContext tools(ToolView& view) {
-        return {document_, view, painter_, stroke_, select_shape_};
+        return {document_, view, painter_, stroke_, select_shape_, *this};
     }
 
     // Set at start and never cleared: the change question is asked before the picture is
@@ -158,6 +161,25 @@ public:
     // The selection becomes the brush; false without one.
     bool brush_from_selection();
 
+    // What the tools paint into.
+    PaintTarget paint_target() const { return painter_.target; }
+    void choose_paint_target(PaintTarget target);
+
+    // The sprite the sprite tool and the Sprites menu work on; none when it is gone (an undo or
+    // another page may take it away).
+    std::optional<std::size_t> chosen_sprite() const;
+    void choose_sprite(std::optional<std::size_t> index) override;
+    // The sprite commands, each one step. One that would put more than eight sprites on a
+    // picture row than there were is refused, unless the full-cell choice paints freely (the
+    // views mark the crowded rows then). Adding chooses the new sprite, which lies under the
+    // others; removing keeps the same sprite chosen where one is left.
+    SpriteOutcome add_sprite(const Sprite& sprite) override;
+    SpriteOutcome move_sprite(std::size_t index, PixelPos to);
+    SpriteOutcome remove_sprite(std::size_t index);
+    SpriteOutcome change_sprite(std::size_t index, const std::function<void(Sprite&)>& change,
+                                const char* label = "Change Sprite");
+    SpriteOutcome set_sprite_shared_colours(std::uint8_t colour0, std::uint8_t colour1);
+
     // The spare page: a second whole picture, shown in place of the other by swap_pages. The
     // selection, the floating block and the brush stay on the desk.
     int page_shown() const { return page_shown_; } // 1 for the page at start, 2 for the other
@@ -172,6 +194,7 @@ public:
 private:
     void notify(const DeskChange& change);
     Document::Page& spare();
+    SpriteOutcome change_sprites(const char* label, const std::function<void(SpriteSet&)>& change);
 
     Document document_;
     Painter painter_{document_};
@@ -181,5 +204,6 @@ private:
     SymmetryChoice symmetry_;
     std::optional<Document::Page> spare_page_;
     int page_shown_ = 1;
+    std::optional<std::size_t> chosen_sprite_;
     std::vector<DeskObserver*> observers_;
 };

@@ -3,6 +3,24 @@
 #include <cstring>
 #include <utility>
 
+namespace {
+
+// The sprites as they were on the other side of a step; small enough to keep whole.
+class SpritesChange : public Change {
+public:
+    explicit SpritesChange(SpriteSet other) : other_(std::move(other)) {}
+    void swap(PictureState& picture) override { std::swap(*picture.sprites, other_); }
+    void touch(Touched& touched) const override { touched.sprites = true; }
+    std::size_t bytes() const override {
+        return sizeof(*this) + other_.sprites.capacity() * sizeof(Sprite);
+    }
+
+private:
+    SpriteSet other_;
+};
+
+} // namespace
+
 Document::Document(std::uint8_t format, PictureHistory::Limits limits)
     : mode_(mode_of(format).format), history_(limits), before_(picture.size()),
       saved_rows_(kPictureRows) {
@@ -56,6 +74,7 @@ void Document::close_edit() {
     written_ = {};
     background_before_.reset();
     mode_before_.reset();
+    sprites_before_.reset();
     storage_before_.clear();
     deferred_ = 0;
 }
@@ -69,6 +88,7 @@ DocumentChange Document::pending_change() const {
     if (background_before_ && *background_before_ != back_color)
         change.what |= DocumentChange::Background;
     if (mode_before_ && *mode_before_ != mode_) change.what |= DocumentChange::Mode;
+    if (sprites_before_ && *sprites_before_ != sprites_) change.what |= DocumentChange::Sprites;
     if (!storage_before_.empty()) {
         change.what |= DocumentChange::Pixels;
         change.pixels = whole();
@@ -76,8 +96,9 @@ DocumentChange Document::pending_change() const {
     return change;
 }
 
-// The edit's rows as they were, and its background and mode.
+// The edit's rows as they were, and its background, mode and sprites.
 void Document::restore() {
+    if (sprites_before_) sprites_ = std::move(*sprites_before_);
     if (!storage_before_.empty()) {
         std::copy(storage_before_.begin(), storage_before_.end(), picture.begin());
         if (background_before_) back_color = *background_before_;
@@ -148,7 +169,7 @@ void Document::set_reference(std::optional<ReferenceImage> reference) {
 
 const Step* Document::move_through_history(const Step* (PictureHistory::*move)(PictureState&)) {
     if (editing_) throw EditError("the history was moved through while an edit was open");
-    PictureState state{grid(), back_color, mode_, storage()};
+    PictureState state{grid(), back_color, mode_, storage(), &sprites_};
     const Step* step = (history_.*move)(state);
     if (!step) return nullptr;
     follow_mode();
@@ -158,6 +179,7 @@ const Step* Document::move_through_history(const Step* (PictureHistory::*move)(P
     if (!touched.pixels.empty()) change.what |= DocumentChange::Pixels;
     if (touched.background) change.what |= DocumentChange::Background;
     if (touched.mode) change.what |= DocumentChange::Mode;
+    if (touched.sprites) change.what |= DocumentChange::Sprites;
     change.pixels = clipped(touched.pixels, whole());
     notify(change);
     return step;
@@ -185,6 +207,7 @@ void Document::reset() {
     write_watch = &watch_;
     mode_ = all_modes().front().format;
     follow_mode();
+    sprites_ = {};
     file_.clear();
     changed_ = false;
     selection_.reset();
@@ -192,22 +215,22 @@ void Document::reset() {
     floating_.reset();
     reference_.reset();
     history_.clear();
-    notify(DocumentChange{DocumentChange::Pixels | DocumentChange::Background |
-                              DocumentChange::Mode | DocumentChange::Selection |
-                              DocumentChange::Floating | DocumentChange::File |
-                              DocumentChange::History | DocumentChange::Reference,
-                          whole()});
+    notify(DocumentChange{
+        DocumentChange::Pixels | DocumentChange::Background | DocumentChange::Mode |
+            DocumentChange::Selection | DocumentChange::Floating | DocumentChange::File |
+            DocumentChange::History | DocumentChange::Reference | DocumentChange::Sprites,
+        whole()});
 }
 
 Document::Page Document::blank_page() const {
     const PictureModel start;
-    return {start.picture, start.back_color, all_modes().front().format,       {},
+    return {start.picture, start.back_color, all_modes().front().format,       {}, {},
             false,         std::nullopt,     PictureHistory(history_.limits())};
 }
 
 Document::Page Document::copy_page() const {
-    return {
-        picture, back_color, mode_, file_, changed_, reference_, PictureHistory(history_.limits())};
+    return {picture, back_color, mode_,      sprites_,
+            file_,   changed_,   reference_, PictureHistory(history_.limits())};
 }
 
 // A selection stays where it is, within the page shown.
@@ -216,6 +239,7 @@ void Document::swap_page(Page& page) {
     std::swap(picture, page.picture);
     std::swap(back_color, page.background);
     std::swap(mode_, page.mode);
+    std::swap(sprites_, page.sprites);
     std::swap(file_, page.file);
     std::swap(changed_, page.changed);
     std::swap(reference_, page.reference);
@@ -226,7 +250,7 @@ void Document::swap_page(Page& page) {
     notify(DocumentChange{DocumentChange::Pixels | DocumentChange::Background |
                               DocumentChange::Mode | DocumentChange::Selection |
                               DocumentChange::File | DocumentChange::History |
-                              DocumentChange::Reference,
+                              DocumentChange::Reference | DocumentChange::Sprites,
                           whole()});
 }
 
@@ -276,6 +300,14 @@ void Document::Edit::set_mode(std::uint8_t format) {
     d.follow_mode();
 }
 
+SpriteSet& Document::edited_sprites() {
+    if (!editing_) throw EditError("the sprites were changed with no edit open");
+    if (!sprites_before_) sprites_before_ = sprites_;
+    return sprites_;
+}
+
+SpriteSet& Document::Edit::sprites() { return document().edited_sprites(); }
+
 bool Document::Edit::commit() {
     Document& d = document();
     DocumentChange change = d.pending_change();
@@ -303,6 +335,8 @@ bool Document::Edit::commit() {
     if (change.has(DocumentChange::Mode))
         step.changes.push_back(
             std::make_unique<ByteChange>(ByteChange::Which::Mode, *d.mode_before_));
+    if (change.has(DocumentChange::Sprites))
+        step.changes.push_back(std::make_unique<SpritesChange>(std::move(*d.sprites_before_)));
     d.close_edit();
     document_ = nullptr;
     if (step.changes.empty()) return false;

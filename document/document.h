@@ -1,4 +1,5 @@
 #pragma once
+#include "c64/sprites.h"
 #include "history/picture_history.h"
 #include "modes/mode.h"
 #include "picture/picture.h"
@@ -21,6 +22,7 @@ struct DocumentChange {
         File = 32,
         History = 64,
         Reference = 128,
+        Sprites = 256,
     };
     explicit DocumentChange(unsigned what = 0, PixelArea pixels = {})
         : what(what), pixels(pixels) {}
@@ -43,11 +45,11 @@ public:
 };
 
 // Everything a picture is and carries: its pixels and background (the picture model, with the
-// current colours and the analysis), its mode, its file and whether it changed since it was
-// opened or saved, the selection and the floating block, and its history. The pixels, the
-// background and the mode change only inside an edit, which becomes one step of the history;
-// the selection and the floating block are not part of the history. Every change is told to
-// the observers once it is made, and what changes while an edit is open once the edit ends.
+// current colours and the analysis), its mode, the sprites over it, its file and whether it changed
+// since it was opened or saved, the selection and the floating block, and its history. The pixels,
+// the background, the mode and the sprites change only inside an edit, which becomes one step of
+// the history; the selection and the floating block are not part of the history. Every change is
+// told to the observers once it is made, and what changes while an edit is open once the edit ends.
 // Pixels that plots write are for whoever plots to show (the painter collects them, and the
 // views draw them once a pointer event); the document tells of the pixels an edit writes
 // through its grid, and of everything an undo, a redo or a rollback puts back. No Qt.
@@ -72,6 +74,11 @@ public:
         return {picture.data(), mode().shape.width, mode().shape.height};
     }
     PixelArea whole() const { return mode().whole(); }
+    // The sprites over the picture, in Vexlor's colour indices; a change of mode keeps them.
+    const SpriteSet& sprites() const { return sprites_; }
+    // The sprites, to be changed within the open edit (which keeps them as they were); throws
+    // EditError when none is open.
+    SpriteSet& edited_sprites();
     // All the storage, as rows of the widest mode.
     PixelGrid storage() { return {picture.data(), kWidestColumns, kPictureRows}; }
 
@@ -113,27 +120,28 @@ public:
     void watch(DocumentObserver& observer);
     void unwatch(DocumentObserver& observer);
 
-    // A new start: the picture model's start values, the first mode, no file, nothing selected
-    // or floating, no reference image, no history.
+    // A new start: the picture model's start values, the first mode, no sprites, no file,
+    // nothing selected or floating, no reference image, no history.
     void reset();
 
-    // A whole picture kept aside, with all that is its own: pixels, background, mode, file,
-    // whether it changed since it was opened or saved, its reference image and history. The
-    // selection, the
-    // floating block and the current colours belong to the desk and stay when pages swap.
+    // A whole picture kept aside, with all that is its own: pixels, background, mode, sprites,
+    // file, whether it changed since it was opened or saved, its reference image and history.
+    // The selection, the floating block and the current colours belong to the desk and stay
+    // when pages swap.
     struct Page {
         StoredPicture picture{};
         std::uint8_t background = 0;
         std::uint8_t mode = 0;
+        SpriteSet sprites{};
         std::string file;
         bool changed = false;
         std::optional<ReferenceImage> reference;
         PictureHistory history;
     };
-    // An empty page: the picture model's start values, the first mode, no history.
+    // An empty page: the picture model's start values, the first mode, no sprites, no history.
     Page blank_page() const;
-    // The picture as it stands, its reference image with it, as a page of its own with no
-    // history.
+    // The picture as it stands, its sprites and reference image with it, as a page of its own with
+    // no history.
     Page copy_page() const;
     // Shows `page` and keeps the picture shown until now in it.
     void swap_page(Page& page);
@@ -160,6 +168,7 @@ private:
     void notify(const DocumentChange& change);
 
     std::uint8_t mode_ = fmtMulticolor;
+    SpriteSet sprites_;
     std::string file_;
     bool changed_ = false;
     std::optional<PixelArea> selection_; // selected_'s bounds, kept with it
@@ -179,6 +188,7 @@ private:
     PixelArea written_; // what the edit wrote through its grid, which the document tells
     std::optional<std::uint8_t> background_before_;
     std::optional<std::uint8_t> mode_before_;
+    std::optional<SpriteSet> sprites_before_;
     // All the storage as it was, once the edit changed the picture's shape.
     std::vector<std::uint8_t> storage_before_;
     unsigned deferred_ = 0; // what else changed meanwhile, told at the end
@@ -203,6 +213,8 @@ public:
     // The picture's pixels stay as they are stored; a mode of another shape lays them out
     // anew (modes/mode.h: convert_shape converts them).
     void set_mode(std::uint8_t format);
+    // The sprites, to be changed as the edit goes on; the step keeps them as they were.
+    SpriteSet& sprites();
     // The step, if anything changed: true then.
     bool commit();
     void rollback();

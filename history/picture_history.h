@@ -8,9 +8,13 @@
 #include <vector>
 
 // The undo history of a picture: a line of steps, each a named list of typed changes (the
-// pixels of a rectangle, the background, the mode). A change keeps the other side of what it
-// changed: applying it swaps that with what the picture holds, so applying it once takes the
-// change back and applying it again brings it back. No raw memory of any object is watched.
+// pixels of a rectangle, the background, the mode, the sprites). A change keeps the other side of
+// what it changed: applying it swaps that with what the picture holds, so applying it once takes
+// the change back and applying it again brings it back. No raw memory of any object is watched.
+
+// The sprites over a picture (c64/sprites.h). The history sits below the C64's code and only
+// carries them: the change that swaps them is the document's.
+struct SpriteSet;
 
 // What the changes apply to: the picture as its document holds it.
 struct PictureState {
@@ -20,6 +24,7 @@ struct PictureState {
     // All the storage, one row of the widest mode after another: what a change of the picture's
     // shape changes.
     PixelGrid storage = {};
+    SpriteSet* sprites = nullptr;
 };
 
 // What a step changed, for those who show the picture to follow.
@@ -27,6 +32,7 @@ struct Touched {
     PixelArea pixels; // empty when no pixel changed
     bool background = false;
     bool mode = false;
+    bool sprites = false;
 };
 
 class Change {

@@ -4,6 +4,7 @@
 #include "platform/tform.h"
 #include "reference/reference_image.h"
 #include "selection/pixel_selection.h"
+#include "sprites/shown_rows.h"
 #include "tools/painter.h"
 #include "ui_preview_window.h"
 
@@ -44,6 +45,7 @@ private:
     // zoom view's frame.
     void draw_marks(const PreviewPixels& block, const PixelArea& redrawn);
     const std::vector<EdgeRun>& selection_edge();
+    void draw_sprite_outlines(const PreviewPixels& block, const PixelArea& redrawn);
 
     PalChanges pal_changes_; // what the tools painted, still to be shown in the PAL preview
     PixelArea framed_;
@@ -65,10 +67,10 @@ void draw_dashed_outline(TCanvas& canvas, const PixelArea& area, const PreviewPi
 // Where the picture's pixels of `area` lie on the preview drawn with `pixels` a picture pixel.
 TRect preview_rect(const PixelArea& area, const PreviewPixels& pixels);
 
-// The picture's pixels of `area` as a PAL television shows them, in the preview drawn with
-// `pixels` a picture pixel: each screen pixel of a picture pixel in its own colour, with
-// `reference` blended over it.
-void draw_pal_preview(TCanvas& canvas, ConstPixelGrid picture, int pixel_aspect,
+// The picture's pixels of `area` (each `pixel_aspect` screen pixels wide) as a PAL television
+// shows them, the sprites laid over, in the preview drawn with `pixels` a picture pixel: each
+// screen pixel of a picture pixel in its own colour, with `reference` blended over it.
+void draw_pal_preview(TCanvas& canvas, const ShownGrid& picture, int pixel_aspect,
                       const PixelArea& area, const PreviewPixels& pixels,
                       const ReferenceLayer& reference);
 

@@ -185,3 +185,99 @@ TEST_F(DeskTest, TheBrushComesFromTheSelectionAndTheSparePageSwapsWhole) {
     EXPECT_EQ(document.picture[161], 9);
     EXPECT_EQ(desk.spare_page()->picture[0], 4);
 }
+
+// Each sprite command is one step that Undo takes back; one that would put a ninth sprite on a
+// row is refused, naming the row, unless the full-cell choice paints freely; a row crowded
+// already refuses nothing more; the chosen sprite follows a removal.
+TEST_F(DeskTest, SpriteCommandsAreStepsWithinTheEightALineLimit) {
+    // Eight sprites down the left, each on rows 0..20, and one beside them below, on 40..60.
+    auto eight_and_one = [&] {
+        document.reset();
+        Document::Edit edit = desk.open_edit("Set Up");
+        for (int n = 0; n < 8; ++n) edit.sprites().sprites.push_back({.x = 30 * n, .y = 0});
+        edit.sprites().sprites.push_back({.x = 0, .y = 40});
+        edit.commit();
+    };
+    const struct {
+        const char* label;
+        FullCell full_cell;
+        std::function<SpriteOutcome()> command;
+        std::string refusal;
+        std::size_t sprites_after;
+    } rows[] = {
+        {"Add Sprite", FullCell::KeepColours, [&] { return desk.add_sprite({.x = 0, .y = 100}); },
+         "", 10},
+        {"Add Sprite", FullCell::RefuseFourth, [&] { return desk.add_sprite({.x = 9, .y = 20}); },
+         "Row 20 would hold 9 sprites", 9},
+        {"Add Sprite", FullCell::PaintFreely, [&] { return desk.add_sprite({.x = 9, .y = 20}); },
+         "", 10},
+        {"Move Sprite", FullCell::KeepColours,
+         [&] {
+             return desk.move_sprite(8, {50, 21});
+         },
+         "", 9},
+        {"Move Sprite", FullCell::KeepColours,
+         [&] {
+             return desk.move_sprite(8, {50, 20});
+         },
+         "Row 20 would hold 9 sprites", 9},
+        {"Move Sprite", FullCell::KeepColours,
+         [&] {
+             return desk.move_sprite(9, {50, 20});
+         },
+         "There is no sprite 9", 9},
+        {"Change Sprite", FullCell::KeepColours,
+         [&] {
+             return desk.change_sprite(8, [](Sprite& s) {
+                 s.y = 0;
+                 s.expand_y = true;
+             });
+         },
+         "Row 0 would hold 9 sprites", 9},
+        {"Change Sprite", FullCell::KeepColours,
+         [&] { return desk.change_sprite(8, [](Sprite& s) { s.colour = 5; }); }, "", 9},
+        {"Remove Sprite", FullCell::KeepColours, [&] { return desk.remove_sprite(0); }, "", 8},
+        {"Shared Sprite Colours", FullCell::KeepColours,
+         [&] { return desk.set_sprite_shared_colours(4, 5); }, "", 9},
+    };
+    for (const auto& [label, full_cell, command, refusal, sprites_after] : rows) {
+        SCOPED_TRACE(std::string(label) + " " + refusal);
+        eight_and_one();
+        desk.choose_full_cell(full_cell);
+        const SpriteSet before = document.sprites();
+        const SpriteOutcome outcome = command();
+        EXPECT_EQ(outcome.refusal, refusal);
+        EXPECT_EQ(document.sprites().sprites.size(), sprites_after);
+        if (!outcome) {
+            EXPECT_EQ(document.sprites(), before);
+            EXPECT_EQ(last_step(), "Set Up");
+            continue;
+        }
+        EXPECT_EQ(last_step(), label);
+        EXPECT_NE(document.sprites(), before);
+        EXPECT_TRUE(desk.undo());
+        EXPECT_EQ(document.sprites(), before);
+    }
+
+    // Crowded already (opened so, or painted freely): a change that puts no more sprites on a
+    // crowded row is made.
+    desk.choose_full_cell(FullCell::PaintFreely);
+    ASSERT_TRUE(desk.add_sprite({.x = 9, .y = 0}));
+    desk.choose_full_cell(FullCell::KeepColours);
+    EXPECT_TRUE(desk.move_sprite(9, {9, 1}));
+    EXPECT_EQ(desk.move_sprite(8, {50, 5}).refusal, "Row 5 would hold 10 sprites");
+
+    // The chosen sprite: the one added; after a removal the same sprite, or none once it goes.
+    EXPECT_EQ(desk.chosen_sprite(), 9u);
+    desk.remove_sprite(2);
+    EXPECT_EQ(desk.chosen_sprite(), 8u);
+    desk.remove_sprite(8);
+    EXPECT_EQ(desk.chosen_sprite(), std::nullopt);
+    desk.undo();
+    desk.undo();
+    desk.choose_sprite(9);
+    desk.undo(); // the move
+    EXPECT_EQ(desk.chosen_sprite(), 9u);
+    desk.undo(); // the add: the sprite chosen is gone
+    EXPECT_EQ(desk.chosen_sprite(), std::nullopt);
+}

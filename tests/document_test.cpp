@@ -108,6 +108,10 @@ TEST_F(DocumentTest, ObserversHearEachChangeOnceWithWhatItChanged) {
     const auto float_block = [&] { document.float_block({1, 1, {3}}, {4, 4}); };
     const auto take = [&] { document.take_floating(); };
     const auto file = [&] { document.set_file("/pictures/castle.vxr"); };
+    const auto add_sprite = [&] {
+        step("Add Sprite", [](E& e) { e.sprites().sprites.push_back({}); });
+    };
+    const auto same_sprites = [&] { step("Move Sprite", [](E& e) { e.sprites(); }); };
     const struct {
         const char* what;
         std::function<void()> act;
@@ -122,7 +126,10 @@ TEST_F(DocumentTest, ObserversHearEachChangeOnceWithWhatItChanged) {
                 {"a block floats", float_block, C::Floating},
                 {"the block is taken", take, C::Floating},
                 {"no block to take", take, 0},
-                {"the file", file, C::File}};
+                {"the file", file, C::File},
+                {"a sprite added", add_sprite, C::Sprites | C::History},
+                {"the sprites left as they were", same_sprites, 0},
+                {"undo the sprite", undo, C::Sprites | C::History}};
     for (const auto& [what, act, told, pixels] : rows) {
         SCOPED_TRACE(what);
         heard.changes.clear();
@@ -148,6 +155,42 @@ TEST_F(DocumentTest, TheFileAndWhetherThePictureChangedSinceItWasSaved) {
     document.set_file("");
     EXPECT_EQ(document.file(), "");
     EXPECT_TRUE(document.changed());
+}
+
+// The sprites change only inside an edit: a step keeps them as they were, undo and redo swap
+// them, a rollback puts them back; they stay through a change of mode and go with their page;
+// a new start has none.
+TEST_F(DocumentTest, TheSpritesAreKeptLikeThePixels) {
+    const auto sprites = [](int x) {
+        SpriteSet set{.sprites = {Sprite{.x = x, .y = 3}}, .shared_colour0 = 2};
+        set.sprites[0].data[0] = 0x80;
+        return set;
+    };
+    step("Add Sprite", [&](Document::Edit& edit) { edit.sprites() = sprites(10); });
+    step("Move Sprite", [&](Document::Edit& edit) { edit.sprites().sprites[0].x = 20; });
+    {
+        Document::Edit dropped(document, "Move Sprite");
+        dropped.sprites().sprites[0].x = 99;
+    }
+    EXPECT_EQ(document.sprites(), sprites(20));
+    step("Hires Mode", [](Document::Edit& edit) { edit.set_mode(fmtHires); });
+    EXPECT_EQ(document.sprites(), sprites(20));
+    EXPECT_TRUE(document.undo());
+    EXPECT_TRUE(document.undo());
+    EXPECT_EQ(document.sprites(), sprites(10));
+    EXPECT_TRUE(document.undo());
+    EXPECT_EQ(document.sprites(), SpriteSet{});
+    EXPECT_TRUE(document.redo());
+    EXPECT_EQ(document.sprites(), sprites(10));
+
+    Document::Page spare = document.blank_page();
+    document.swap_page(spare);
+    EXPECT_EQ(document.sprites(), SpriteSet{});
+    EXPECT_EQ(spare.sprites, sprites(10));
+    document.swap_page(spare);
+    EXPECT_EQ(document.copy_page().sprites, sprites(10));
+    document.reset();
+    EXPECT_EQ(document.sprites(), SpriteSet{});
 }
 
 // The spare page keeps a whole picture of its own: pixels, background, mode, file, reference

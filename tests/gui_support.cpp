@@ -201,6 +201,8 @@ void ResetEditor() {
     prefs->prvdouble->setChecked(true);
     okno1->preview_size = 2;
     desk().choose_full_cell(FullCell::KeepColours);
+    desk().choose_paint_target(PaintTarget::Bitmap);
+    desk().choose_sprite(std::nullopt);
     okno1->ViewPalZoomItem->setChecked(false);
     okno1->ViewPalZoomClick();
     okno1->ViewPalDisplayItem->setChecked(false);

@@ -48,7 +48,7 @@ TEST_F(PalViewWindow, TheKeyShowsThePreviewAsPalAndTheZoomViewOnRequest) {
     EXPECT_FALSE(okno1->ViewPalZoomItem->isEnabled());
     EXPECT_EQ(preview_at(3, 5, 0), palette_color(8));
 
-    QTest::keyClick(okno1->Host(), Qt::Key_V);
+    QTest::keyClick(okno1->Host(), Qt::Key_V, Qt::ShiftModifier);
     EXPECT_TRUE(okno1->ViewPalDisplayItem->isChecked());
     EXPECT_TRUE(okno1->ViewPalZoomItem->isEnabled());
     for (const auto& [column, row, part] : {std::array{3, 5, 0}, {3, 5, 1}, {2, 5, 1}, {9, 6, 0}}) {
@@ -67,7 +67,7 @@ TEST_F(PalViewWindow, TheKeyShowsThePreviewAsPalAndTheZoomViewOnRequest) {
     EXPECT_EQ(preview_at(9, 6, 0), pal_color(9, 6, 0, PaletteId::Colodore));
     okno1->ViewPalettePeptoItem->trigger();
 
-    QTest::keyClick(okno1->Host(), Qt::Key_V);
+    QTest::keyClick(okno1->Host(), Qt::Key_V, Qt::ShiftModifier);
     EXPECT_EQ(preview_at(9, 6, 0), palette_color(2));
     EXPECT_EQ(zoom_at(9, 6, 0), palette_color(2));
     EXPECT_FALSE(stored_pal_view().preview);

@@ -2,6 +2,7 @@
 // steps it makes.
 #include "desk/desk.h"
 #include "raster/raster.h"
+#include "sprites/sprite_pixels.h"
 #include "tools/painter.h"
 #include "tools/tool_table.h"
 #include <algorithm>
@@ -67,23 +68,33 @@ struct Tools : ::testing::Test {
         view.drawn.clear();
     }
     // After each event the zoom view shows each pixel painted as it was painted.
-    int painted = 0; // pixels painted and shown, one for each plot
+    int painted = 0;            // pixels painted and shown, one for each plot
+    std::string sprite_refusal; // the last the status bar was given
     void show_painting() {
         const PaintReport report = painter.take_report();
+        if (!report.sprite_refusal.empty()) sprite_refusal = report.sprite_refusal;
         painted += int(report.pixels.size());
         for (PixelPos at : report.pixels) view.draw_pixel(at, pixel(at.column, at.row));
     }
+    // At `at` in the pixels the tool works in: the screen's while it paints into the sprites.
+    PointerEvent pointer(PixelPos at, Button button, bool left, bool right, bool shift) const {
+        const bool screen = painter.target == PaintTarget::Sprites && tool->paints();
+        const int aspect = document.mode().shape.pixel_aspect;
+        return {at,   at,    button,
+                left, right, shift,
+                true, false, screen ? at : PixelPos{at.column * aspect, at.row}};
+    }
     void press(PixelPos at, Button button = Button::Left, bool shift = false) {
         tool->press(context,
-                    {at, at, button, button == Button::Left, button == Button::Right, shift, true});
+                    pointer(at, button, button == Button::Left, button == Button::Right, shift));
         show_painting();
     }
     void move(PixelPos at, bool left = true, bool right = false, bool shift = false) {
-        tool->move(context, {at, at, Button::None, left, right, shift, true});
+        tool->move(context, pointer(at, Button::None, left, right, shift));
         show_painting();
     }
     void release(PixelPos at, Button button = Button::Left, bool shift = false) {
-        tool->release(context, {at, at, button, false, false, shift, true});
+        tool->release(context, pointer(at, button, false, false, shift));
         show_painting();
         desk.end_stroke();
     }
@@ -948,4 +959,191 @@ TEST(PaintingAtOnce, EndsAsPlottingPixelByPixel) {
                     << "the first storage byte that differs";
                 EXPECT_EQ(at_once.analysis, alone.analysis);
             }
+}
+
+// Painting into the sprites: each tool paints the sprite pixel under the screen pixel, within
+// the sprite's colours, the right button clearing it; the picture keeps its pixels, the pixels
+// shown over are reported, and the stroke is one step that Undo takes back.
+TEST_F(Tools, PaintIntoTheSpritesAtScreenResolution) {
+    constexpr std::uint8_t kOwn = 7, kShared0 = 13, kShared1 = 6, kRed = 2;
+    const Sprite hires{.x = 10, .y = 5, .colour = kOwn};
+    const Sprite multi{.x = 10, .y = 5, .colour = kOwn, .multicolour = true};
+    Sprite set_pixel = hires;
+    set_pixel.data[1] = 0x80; // screen pixel (18, 5)
+    const struct {
+        const char* what;
+        Sprite sprite;
+        std::uint8_t tool;
+        Button button;
+        std::uint8_t colour;
+        int pen; // the pen's size (square), 0 for the one pixel
+        SymmetryKind symmetry;
+        std::vector<PixelPos> strokes; // pressed at the first, dragged through the rest
+        std::map<int, std::optional<std::uint8_t>> shown; // on row 5, by screen column
+        std::string refusal;
+    } rows[] = {
+        {"a hires pixel is half a picture pixel",
+         hires,
+         toolFreePaint,
+         Button::Left,
+         kOwn,
+         0,
+         SymmetryKind::Off,
+         {{11, 5}},
+         {{10, {}}, {11, kOwn}, {12, {}}},
+         ""},
+        {"a stroke through the sprite",
+         hires,
+         toolFreePaint,
+         Button::Left,
+         kOwn,
+         0,
+         SymmetryKind::Off,
+         {{11, 5}, {14, 5}},
+         {{10, {}}, {11, kOwn}, {14, kOwn}, {15, {}}},
+         ""},
+        {"another colour than a hires sprite's",
+         hires,
+         toolFreePaint,
+         Button::Left,
+         kRed,
+         0,
+         SymmetryKind::Off,
+         {{11, 5}},
+         {{11, {}}},
+         "Sprite 0 cannot show red"},
+        {"a shared colour in multicolour",
+         multi,
+         toolFreePaint,
+         Button::Left,
+         kShared1,
+         0,
+         SymmetryKind::Off,
+         {{11, 5}},
+         {{10, kShared1}, {11, kShared1}, {12, {}}},
+         ""},
+        {"the right button clears",
+         set_pixel,
+         toolFreePaint,
+         Button::Right,
+         0,
+         0,
+         SymmetryKind::Off,
+         {{18, 5}},
+         {{18, {}}},
+         ""},
+        {"past the sprite's box",
+         hires,
+         toolFreePaint,
+         Button::Left,
+         kOwn,
+         0,
+         SymmetryKind::Off,
+         {{40, 5}},
+         {},
+         "No sprite lies there"},
+        {"the pen is square on screen",
+         hires,
+         toolPen,
+         Button::Left,
+         kOwn,
+         3,
+         SymmetryKind::Off,
+         {{12, 6}},
+         {{10, {}}, {11, kOwn}, {13, kOwn}, {14, {}}},
+         ""},
+        {"mirrored about the screen's middle",
+         hires,
+         toolFreePaint,
+         Button::Left,
+         kOwn,
+         0,
+         SymmetryKind::LeftRight,
+         {{11, 5}, {11, 5}},
+         {{11, kOwn}, {308, kOwn}},
+         ""},
+        {"a fill takes the sprite's clear pixels",
+         set_pixel,
+         toolFill,
+         Button::Left,
+         kOwn,
+         0,
+         SymmetryKind::Off,
+         {{11, 5}},
+         {{10, kOwn}, {33, kOwn}},
+         "No sprite lies there"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        fresh();
+        {
+            Document::Edit edit = desk.open_edit("Set Up");
+            edit.sprites() = {
+                .sprites = {row.sprite}, .shared_colour0 = kShared0, .shared_colour1 = kShared1};
+            if (row.symmetry != SymmetryKind::Off) // its mirror image, for the symmetry
+                edit.sprites().sprites.push_back({.x = 290, .y = 5, .colour = kOwn});
+            edit.commit();
+        }
+        desk.choose_paint_target(PaintTarget::Sprites);
+        desk.change_symmetry([&](SymmetryChoice& s) { s.symmetry.kind = row.symmetry; });
+        desk.change_pen([&](Pen& pen) {
+            pen.shape = PenShape::Square;
+            pen.size = std::max(row.pen, 1);
+        });
+        desk.choose_colour(row.colour);
+        use(row.tool);
+        const StoredPicture picture = document.picture;
+        const SpriteSet before = document.sprites();
+        sprite_refusal.clear();
+        press(row.strokes.front(), row.button);
+        for (const PixelPos& at : row.strokes)
+            move(at, row.button == Button::Left, row.button == Button::Right);
+        release(row.strokes.back(), row.button);
+        for (const auto& [column, colour] : row.shown)
+            EXPECT_EQ(sprite_colour_at(document.sprites(),
+                                       *sprite_under(document.sprites(), {column, 5}), {column, 5}),
+                      colour)
+                << "column " << column;
+        EXPECT_EQ(sprite_refusal, row.refusal);
+        EXPECT_EQ(document.picture, picture);
+        if (document.sprites() == before) continue;
+        EXPECT_EQ(document.history().undo_label(), row.tool == toolFill ? "Fill" : "Paint");
+        EXPECT_TRUE(desk.undo());
+        EXPECT_EQ(document.sprites(), before);
+        desk.change_symmetry([](SymmetryChoice& s) { s.symmetry.kind = SymmetryKind::Off; });
+    }
+}
+
+// The sprite tool: a click on an empty place adds a hires sprite in the draw colour there and
+// chooses it, a click on one chooses it, a drag moves it as one step unless the release finds
+// a row crowded by it.
+TEST_F(Tools, TheSpriteToolAddsChoosesAndMovesSprites) {
+    use(toolSprite);
+    desk.choose_colour(5);
+    click({20, 30}); // picture pixels: screen pixel (40, 30) in multicolour
+    ASSERT_EQ(document.sprites().sprites.size(), 1u);
+    EXPECT_EQ(document.sprites().sprites[0], (Sprite{.x = 40, .y = 30, .colour = 5}));
+    EXPECT_EQ(desk.chosen_sprite(), 0u);
+    EXPECT_EQ(document.history().undo_label(), "Add Sprite");
+
+    click({0, 0});
+    desk.choose_sprite(1);
+    click({21, 31}); // within the first
+    EXPECT_EQ(desk.chosen_sprite(), 0u);
+    EXPECT_EQ(document.sprites().sprites.size(), 2u);
+
+    const int redraws = view.redraws;
+    drag({21, 31}, {31, 41}); // 20 screen pixels right, 10 down
+    EXPECT_EQ(document.sprites().sprites[0].x, 60);
+    EXPECT_EQ(document.sprites().sprites[0].y, 40);
+    EXPECT_GT(view.redraws, redraws); // it followed the pointer
+    EXPECT_EQ(document.history().undo_label(), "Move Sprite");
+    EXPECT_TRUE(desk.undo());
+    EXPECT_EQ(document.sprites().sprites[0].x, 40);
+
+    // Eight more on rows 100..120: moving the first among them is refused at the release.
+    for (int n = 0; n < 8; ++n) ASSERT_TRUE(desk.add_sprite({.x = 30 * n, .y = 100}));
+    drag({21, 31}, {21, 101});
+    EXPECT_EQ(document.sprites().sprites[0].y, 30);
+    EXPECT_EQ(document.history().undo_label(), "Add Sprite");
 }

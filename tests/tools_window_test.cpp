@@ -57,7 +57,8 @@ TEST_F(Tools, NewButtonsStandInTheFreePlacesAndChooseTheirTools) {
                  {okno1->tool_pick, 340, "Pick colour (K)", toolPickColour},
                  {okno1->tool_pen, 374, "Pen and brush (W)", toolPen},
                  {okno1->tool_ellipse, 466, "Ellipse (O)", toolEllipse},
-                 {okno1->tool_spray, 500, "Spray (T)", toolSpray}};
+                 {okno1->tool_spray, 500, "Spray (T)", toolSpray},
+                 {okno1->tool_sprite, 534, "Sprite (V)", toolSprite}};
     for (const auto& tool : tools) {
         EXPECT_EQ(tool.button->geometry(), QRect(8, tool.top, 35, 34)) << tool.hint;
         EXPECT_EQ(tool.button->toolTip(), tool.hint);
@@ -160,7 +161,7 @@ TEST_F(Tools, KeysChooseColoursAndToolsWhicheverInnerWindowHasTheKeyboard) {
         {Qt::Key_R, okno1->tool_rect},    {Qt::Key_K, okno1->tool_pick},
         {Qt::Key_U, okno1->SpeedButton2}, {Qt::Key_W, okno1->tool_pen},
         {Qt::Key_O, okno1->tool_ellipse}, {Qt::Key_T, okno1->tool_spray},
-        {Qt::Key_P, okno1->tool_b2}};
+        {Qt::Key_V, okno1->tool_sprite},  {Qt::Key_P, okno1->tool_b2}};
     const Qt::Key colours[] = {Qt::Key_0, Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
                                Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_A, Qt::Key_B,
                                Qt::Key_C, Qt::Key_D, Qt::Key_E, Qt::Key_F};

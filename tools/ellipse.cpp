@@ -22,11 +22,11 @@ PixelPos square_on_screen(PixelPos start, PixelPos end, int pixel_aspect) {
 class Ellipse : public Shape {
     const char* label() const override { return "Ellipse"; }
     bool filled(const PointerEvent& pointer) const override { return pointer.shift; }
-    std::vector<PixelPos> pixels(const Document& document, PixelPos start,
+    std::vector<PixelPos> pixels(const Painter& painter, PixelPos start,
                                  const PointerEvent& pointer) const override {
-        const PixelPos end =
-            pointer.ctrl ? square_on_screen(start, pointer.kept, document.mode().shape.pixel_aspect)
-                         : pointer.kept;
+        const PixelPos end = pointer.ctrl
+                                 ? square_on_screen(start, pointer.kept, painter.pixel_aspect())
+                                 : pointer.kept;
         return ellipse_pixels(start, end, pointer.shift);
     }
 };

@@ -35,11 +35,10 @@ class Fill : public Tool {
     bool follows_past_edge() const override { return true; }
 
     void fill(ToolContext& context, PixelPos end) const {
-        Document& document = context.document;
-        if (document.read_pixel(seed_.column, seed_.row) == color_) return;
-        Document::Edit edit = context.open_edit("Fill");
-        const std::vector<PixelPos> area = fill_area(document.grid(), seed_);
         Painter& painter = context.painter;
+        if (painter.shown_colour(seed_) == color_) return;
+        Document::Edit edit = context.open_edit("Fill");
+        const std::vector<PixelPos> area = painter.area_of_one_colour(seed_);
         painter.ink.run = GradientRun::over(area, seed_, end);
         painter.paint_quietly(area, color_);
         painter.ink.run.reset();

@@ -6,7 +6,7 @@ namespace {
 // Line: the straight line from the pixel pressed to the pixel let go.
 class Line : public Shape {
     const char* label() const override { return "Line"; }
-    std::vector<PixelPos> pixels(const Document&, PixelPos start,
+    std::vector<PixelPos> pixels(const Painter&, PixelPos start,
                                  const PointerEvent& pointer) const override {
         return line_pixels(start, pointer.kept);
     }

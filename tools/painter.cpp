@@ -1,6 +1,10 @@
 #include "tools/painter.h"
 #include "display/displayed_palette.h"
 #include "raster/raster.h"
+#include "sprites/shown_rows.h"
+#include "sprites/shown_screen.h"
+#include "sprites/sprite_pixels.h"
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -16,16 +20,72 @@ void stamped(PixelPos point, const std::vector<StampPixel>& stamp, Visit visit) 
 
 Painter::Painter(Document& document) : document_(document) {}
 
+PixelArea Painter::area() const {
+    return target == PaintTarget::Sprites ? PixelArea{0, 0, kHiresColumns, kPictureRows}
+                                          : document_.whole();
+}
+
+int Painter::pixel_aspect() const {
+    return target == PaintTarget::Sprites ? 1 : document_.mode().shape.pixel_aspect;
+}
+
+std::uint8_t Painter::shown_colour(PixelPos at) const {
+    if (target == PaintTarget::Bitmap) return document_.read_pixel(at.column, at.row);
+    return shown_colour_at(document_, at);
+}
+
+std::vector<PixelPos> Painter::area_of_one_colour(PixelPos seed) const {
+    if (target == PaintTarget::Bitmap) return fill_area(document_.grid(), seed);
+    const std::vector<std::uint8_t> screen = shown_screen(document_);
+    return fill_area({screen.data(), kHiresColumns, kPictureRows}, seed);
+}
+
+// The background clears the pixel. What the sprite pixel covers on screen shows anew: one or
+// two picture pixels across (a multicolour sprite's pixel, an expanded one), two rows down
+// where expanded.
+bool Painter::paint_sprite(PixelPos at, std::uint8_t color) {
+    if (!area().contains(at)) return false;
+    SpriteSet& sprites = document_.edited_sprites();
+    const std::optional<std::uint8_t> colour =
+        color == document_.back_color ? std::nullopt : std::optional(color);
+    switch (paint_sprite_pixel(sprites, at, colour)) {
+    case SpritePaint::NoSprite:
+        report_.sprite_refusal = "No sprite lies there";
+        return false;
+    case SpritePaint::NotItsColour:
+        report_.sprite_refusal = "Sprite " + std::to_string(*sprite_under(sprites, at)) +
+                                 " cannot show " + colour_names[color & 0x0F];
+        return false;
+    case SpritePaint::Unchanged:
+        return true;
+    case SpritePaint::Painted:
+        break;
+    }
+    const Sprite& sprite = sprites.sprites[*sprite_under(sprites, at)];
+    const int across = (sprite.multicolour ? 2 : 1) * (sprite.expand_x ? 2 : 1);
+    const int down = sprite.expand_y ? 2 : 1;
+    const int left = sprite.x + (at.column - sprite.x) / across * across;
+    const int top = sprite.y + (at.row - sprite.y) / down * down;
+    const int aspect = document_.mode().shape.pixel_aspect;
+    const PixelArea covered =
+        clipped({left / aspect, top, (left + across - 1) / aspect - left / aspect + 1, down},
+                document_.whole());
+    for (int row = covered.top; row <= covered.bottom(); ++row)
+        for (int column = covered.left; column <= covered.right(); ++column)
+            report_.pixels.push_back({column, row});
+    return true;
+}
+
 std::vector<StampPixel> Painter::stamp(Tip tip, std::uint8_t color) const {
     if (tip == Tip::Pixel) return {{0, 0, color}};
     if (pen.brush) return brush_stamp(*pen.brush, tip == Tip::Stamp, color, document_.back_color);
-    return pen_stamp(pen.shape, pen.size, document_.mode().shape.pixel_aspect, color);
+    return pen_stamp(pen.shape, pen.size, pixel_aspect(), color);
 }
 
 // The slots are kept between calls, all -1, so a stroke's move costs the pixels it covers.
 std::vector<InkedPixel> Painter::pixels_at(const std::vector<PixelPos>& points, std::uint8_t color,
                                            Tip tip) {
-    const PixelArea whole = document_.whole();
+    const PixelArea whole = area();
     slot_.resize(std::size_t(whole.width * whole.height), -1);
     const std::vector<StampPixel> pen_pixels = stamp(tip, color);
     const bool own_colours = tip == Tip::Stamp && pen.brush;
@@ -64,6 +124,7 @@ Plotted Painter::plot_chosen(PixelPos at, std::uint8_t color) {
 
 // Of a recoloured cell, the pixels that changed show as painted, like the painted pixel itself.
 void Painter::paint_shown(PixelPos at, std::uint8_t color) {
+    if (target == PaintTarget::Sprites) return void(paint_sprite(at, color));
     std::vector<std::uint8_t> before;
     PixelArea area;
     if (full_cell == FullCell::ReplaceColour) {
@@ -105,7 +166,9 @@ void Painter::paint_line(PixelPos from, PixelPos to, std::uint8_t color, Tip tip
 void Painter::paint_quietly(const std::vector<PixelPos>& points, std::uint8_t color, Tip tip) {
     const PictureModel::KeepingScans kept(document_);
     for (const InkedPixel& pixel : pixels_at(points, color, tip))
-        if (plot_chosen(pixel.at, pixel.color).accepted)
+        if (target == PaintTarget::Sprites)
+            paint_sprite(pixel.at, pixel.color);
+        else if (plot_chosen(pixel.at, pixel.color).accepted)
             report_.redrawn = united(report_.redrawn, {pixel.at.column, pixel.at.row, 1, 1});
         else
             report_.refused = pixel.at;

@@ -7,6 +7,7 @@
 #include "tools/symmetry.h"
 #include "tools/tool.h"
 #include <optional>
+#include <string>
 #include <vector>
 
 // What a tool paints at each point it names.
@@ -15,6 +16,10 @@ enum class Tip : std::uint8_t {
     Shape, // the pen, or the brush's shape, in the colour asked for
     Stamp, // the pen in the colour asked for, or the brush in its own colours
 };
+
+// What the tools paint into: the picture's pixels, or the sprites' pixels over it, in the
+// screen pixels of the 320 x 200 display window.
+enum class PaintTarget : std::uint8_t { Bitmap, Sprites };
 
 // What painting has done since it was last asked: the pixels it wrote one by one (each shows
 // as it was painted), the area it wrote all at once (the views draw it anew), and what the
@@ -26,6 +31,8 @@ struct PaintReport {
     std::optional<Analysis> found;
     // The pixel whose plot the colour limit refused last, if any.
     std::optional<PixelPos> refused;
+    // Why a sprite pixel was refused last ("No sprite lies there"); empty when none was.
+    std::string sprite_refusal;
     bool changed() const { return !pixels.empty() || !redrawn.empty(); }
 };
 
@@ -39,6 +46,17 @@ class Painter {
 public:
     explicit Painter(Document& document);
 
+    // What the tools paint into. Into the sprites, the positions painted at are screen pixels
+    // and the background colour clears a sprite's pixel.
+    PaintTarget target = PaintTarget::Bitmap;
+    // The pixels the tools paint in: the picture's, or the screen's 320 x 200; how many times
+    // as wide as high each is.
+    PixelArea area() const;
+    int pixel_aspect() const;
+    // The colour that shows at a pixel of the area; the area of one colour round `seed` that a
+    // fill takes, 4-connected.
+    std::uint8_t shown_colour(PixelPos at) const;
+    std::vector<PixelPos> area_of_one_colour(PixelPos seed) const;
     // Edit > When a Cell Is Full. The nearest colour is measured in the colours the views show.
     FullCell full_cell = FullCell::KeepColours;
     // A PAL blend chosen from View > PAL Blends: what the tools paint in its first colour goes
@@ -72,6 +90,9 @@ public:
     std::vector<InkedPixel> pixels_at(const std::vector<PixelPos>& points, std::uint8_t color,
                                       Tip tip);
 
+    // A sprite change refused, in words for the status bar, told with the painting.
+    void refuse_sprite(std::string why) { report_.sprite_refusal = std::move(why); }
+
     // What was painted since this was last asked.
     PaintReport take_report();
 
@@ -79,6 +100,9 @@ private:
     std::vector<StampPixel> stamp(Tip tip, std::uint8_t color) const;
     void paint_shown(PixelPos at, std::uint8_t color);
     Plotted plot_chosen(PixelPos at, std::uint8_t color);
+    // Paints the sprite pixel under the screen pixel `at`; true when it was painted (or held
+    // the colour already). The picture's pixels it shows over are reported painted.
+    bool paint_sprite(PixelPos at, std::uint8_t color);
     // The colour of a pixel at `at` stamped in `color`; none where the pattern keeps what is
     // there.
     std::optional<std::uint8_t> inked(PixelPos at, std::uint8_t color, bool own_colours) const;

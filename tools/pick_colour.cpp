@@ -1,14 +1,17 @@
+#include "sprites/shown_rows.h"
 #include "tools/tool.h"
 
 namespace {
 
-// Pick colour: the pixel pressed with the left button gives the draw colour, as its palette
-// button would. The picture does not change.
+// Pick colour: what shows at the screen pixel pressed with the left button (a sprite's pixel, or
+// the picture's under it) gives the draw colour, as its palette button would. The picture does
+// not change.
 class PickColour : public Tool {
     void press(ToolContext& context, const PointerEvent& event) override {
         if (event.button == MouseButton::Left)
-            context.view.choose_colour(context.document.read_pixel(event.at.column, event.at.row));
+            context.view.choose_colour(shown_colour_at(context.document, event.screen));
     }
+    bool paints() const override { return false; }
 };
 
 } // namespace

@@ -10,6 +10,7 @@ namespace {
 // exactly as it is. The pixels it holds are selected where they land, ready for a flip or another
 // copy. The click, up to its release, is the block's.
 class PlaceBlock : public Tool {
+    bool paints() const override { return false; }
     void press(ToolContext& context, const PointerEvent& event) override {
         placing_ = true;
         if (event.button == MouseButton::Left) put_down(context, event.at, event.shift);

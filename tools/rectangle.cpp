@@ -7,7 +7,7 @@ namespace {
 class Rectangle : public Shape {
     const char* label() const override { return "Rectangle"; }
     bool filled(const PointerEvent& pointer) const override { return pointer.shift; }
-    std::vector<PixelPos> pixels(const Document&, PixelPos start,
+    std::vector<PixelPos> pixels(const Painter&, PixelPos start,
                                  const PointerEvent& pointer) const override {
         return rectangle_pixels(start, pointer.kept, pointer.shift);
     }

@@ -18,6 +18,7 @@ namespace {
 // takes the area of the clicked colour that holds the pixel (the wand), with Shift and Ctrl
 // every pixel of that colour, whichever shape is chosen.
 class Select : public Tool {
+    bool paints() const override { return false; }
     void press(ToolContext& context, const PointerEvent& event) override {
         if (event.button != MouseButton::Left) return;
         Document& document = context.document;

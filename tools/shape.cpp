@@ -34,7 +34,7 @@ void Shape::move(ToolContext& context, const PointerEvent& event) {
     if (!dragging_) return;
     dragging_ = held(event);
     context.view.redraw();
-    if (dragging_) show(context, pixels(context.document, start_, event), event);
+    if (dragging_) show(context, pixels(context.painter, start_, event), event);
 }
 
 // The shape ends where the button is let go. The view is drawn anew even when every pixel was
@@ -44,7 +44,7 @@ void Shape::release(ToolContext& context, const PointerEvent& event) {
     dragging_ = false;
     Document::Edit edit = context.open_edit(label());
     Painter& painter = context.painter;
-    const std::vector<PixelPos> shape = pixels(context.document, start_, event);
+    const std::vector<PixelPos> shape = pixels(context.painter, start_, event);
     painter.ink.run = GradientRun::over(shape, start_, event.kept);
     painter.paint_quietly(shape, color_, tip(event));
     painter.ink.run.reset();

@@ -21,7 +21,7 @@ protected:
     virtual const char* label() const = 0;
     // The pixels from `start` to the pointer's pixel (kept within the view); Shift or Ctrl held
     // may change the shape.
-    virtual std::vector<PixelPos> pixels(const Document& document, PixelPos start,
+    virtual std::vector<PixelPos> pixels(const Painter& painter, PixelPos start,
                                          const PointerEvent& pointer) const = 0;
     // Whether the pixels are the whole shape rather than its outline.
     virtual bool filled(const PointerEvent&) const { return false; }

@@ -42,7 +42,7 @@ public:
 
     void tick(ToolContext& context) override {
         if (!spraying_) return;
-        const int aspect = context.document.mode().shape.pixel_aspect;
+        const int aspect = context.painter.pixel_aspect();
         const int radius = spray_radius(context.painter.pen.size);
         const int across = radius / aspect;
         owed_ +=

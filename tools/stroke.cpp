@@ -1,8 +1,10 @@
 #include "tools/tool.h"
 
-void Stroke::paint_into() {
-    if (!edit_) edit_.emplace(document_, "Paint");
+void Stroke::paint_into(const char* label) {
+    if (!edit_) edit_.emplace(document_, label);
 }
+
+void Stroke::drop() { edit_.reset(); }
 
 void Stroke::end() {
     if (!edit_) return;

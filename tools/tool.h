@@ -1,6 +1,7 @@
 #pragma once
 #include "document/document.h"
 #include "geometry/geometry.h"
+#include "sprites/sprite_limit.h"
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,7 +11,8 @@ class Painter;
 
 enum class MouseButton : std::uint8_t { None, Left, Right, Middle };
 
-// A pointer event over the zoom view, in picture pixels.
+// A pointer event over the zoom view, in the pixels the tool works in: the picture's, or the
+// screen's (320 x 200) for a tool that paints while the tools paint into the sprites.
 struct PointerEvent {
     PixelPos at;   // the pixel under the pointer; far outside the picture left of or above it
     PixelPos kept; // the same, kept within the view when the pointer has left it
@@ -20,6 +22,7 @@ struct PointerEvent {
     bool shift = false;
     bool in_area = false; // over the drawing area, where painting happens
     bool ctrl = false;
+    PixelPos screen{}; // the screen pixel under the pointer, whatever the tool works in
 };
 
 // A pixel to paint and its colour.
@@ -52,8 +55,10 @@ public:
 class Stroke {
 public:
     explicit Stroke(Document& document) : document_(document) {}
-    void paint_into();
+    void paint_into(const char* label = "Paint");
     void end();
+    // The stroke is taken back whole, its edit rolled back.
+    void drop();
 
 private:
     Document& document_;
@@ -64,6 +69,14 @@ private:
 // within the outline the pointer draws.
 enum class SelectShape : std::uint8_t { Rectangle, Lasso };
 
+// The sprite commands the sprite tool gives, each one step: the desk's.
+class SpriteCommands {
+public:
+    virtual ~SpriteCommands() = default;
+    virtual SpriteOutcome add_sprite(const Sprite& sprite) = 0;
+    virtual void choose_sprite(std::optional<std::size_t> index) = 0;
+};
+
 // What a tool works with.
 struct ToolContext {
     Document& document;
@@ -71,6 +84,7 @@ struct ToolContext {
     Painter& painter;
     Stroke& stroke;
     const SelectShape& select_shape;
+    SpriteCommands& sprites;
     // An edit of the tool's own: a stroke still under way is a step of its own first.
     Document::Edit open_edit(std::string label) {
         stroke.end();
@@ -92,4 +106,7 @@ public:
     virtual void tick(ToolContext&) {}
     // A gesture that may span the picture: the view follows the pointer past its edge.
     virtual bool follows_past_edge() const { return false; }
+    // Whether it paints, into what the painter paints into, and so takes the pointer in its
+    // pixels; a tool that does not works in the picture's pixels.
+    virtual bool paints() const { return true; }
 };

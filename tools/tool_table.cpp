@@ -12,6 +12,7 @@ std::unique_ptr<Tool> select_tool();
 std::unique_ptr<Tool> pen_tool();
 std::unique_ptr<Tool> ellipse_tool();
 std::unique_ptr<Tool> spray_tool();
+std::unique_ptr<Tool> sprite_tool();
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr ToolRow kTools[] = {
     {toolRectangle, "tool_rect", rectangle_tool}, {toolPickColour, "tool_pick", pick_colour_tool},
     {toolSelect, "tool_b1", select_tool},         {toolPen, "tool_pen", pen_tool},
     {toolEllipse, "tool_ellipse", ellipse_tool},  {toolSpray, "tool_spray", spray_tool},
+    {toolSprite, "tool_sprite", sprite_tool},
 };
 
 } // namespace

@@ -16,6 +16,7 @@ enum ToolMode : std::uint8_t {
     toolPen = 8,
     toolEllipse = 9,
     toolSpray = 10,
+    toolSprite = 11,
 };
 
 // A tool as the tool bar offers it.

@@ -34,6 +34,9 @@ PointerEvent Tokno2::pointer_event(TMouseButton button, TShiftState shift, int x
     PointerEvent event;
     event.at = {scroll_x + std::int32_t(std::uint32_t(x) / cell_w),
                 scroll_y + std::int32_t(std::uint32_t(y) / cell_h)};
+    const int aspect = document_.mode().shape.pixel_aspect;
+    event.screen = {scroll_x * aspect + std::int32_t(std::uint32_t(x) * aspect / cell_w),
+                    event.at.row};
     event.kept = view_pixel_at(x, y);
     event.button = button == mbLeft    ? MouseButton::Left
                    : button == mbRight ? MouseButton::Right
@@ -46,6 +49,23 @@ PointerEvent Tokno2::pointer_event(TMouseButton button, TShiftState shift, int x
     return event;
 }
 
+bool Tokno2::tool_in_screen_pixels() const {
+    const Tool* tool = tool_for_moves();
+    return desk().paint_target() == PaintTarget::Sprites && tool && tool->paints();
+}
+
+// A tool that paints into the sprites takes the screen pixel, kept within the view as the
+// picture pixel is.
+PointerEvent Tokno2::in_tool_pixels(PointerEvent event, const Tool& tool) const {
+    if (desk().paint_target() != PaintTarget::Sprites || !tool.paints()) return event;
+    const int aspect = document_.mode().shape.pixel_aspect;
+    const int left = scroll_x * aspect, right = (scroll_x + int(view_cols)) * aspect - 1;
+    event.at = event.screen;
+    event.kept = {std::clamp(event.screen.column, left, right),
+                  std::clamp(event.screen.row, scroll_y, scroll_y + int(view_rows) - 1)};
+    return event;
+}
+
 void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (!in_drawing_area(X, Y)) return;
     const PointerEvent event = pointer_event(Button, Shift, X, Y);
@@ -54,7 +74,7 @@ void Tokno2::FormMouseDown(TObject*, TMouseButton Button, TShiftState Shift, int
     if (Button == mbMiddle) return start_panning(X, Y);
     Tool* tool = chosen_tool();
     if (!tool) return;
-    tool->press(tools_context_, event);
+    tool->press(tools_context_, in_tool_pixels(event, *tool));
     show_painting();
     gesture_ = tool->busy() ? tool : nullptr;
     if (gesture_) gesture_timer_.start();
@@ -65,7 +85,7 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     if (panning_ && (Shift & ssMiddle)) pan_to(X, Y);
     const PointerEvent event = pointer_event(mbLeft, Shift, X, Y);
     tip_shown_ = false;
-    if (Tool* tool = tool_for_moves()) tool->move(tools_context_, event);
+    if (Tool* tool = tool_for_moves()) tool->move(tools_context_, in_tool_pixels(event, *tool));
     if (!tip_shown_ && !tip_.empty()) show_tip({}, false);
     show_painting();
     update_clash_marks();
@@ -75,6 +95,7 @@ void Tokno2::FormMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     pointer_seen_ = true;
     pointer_column_ = event.at.column;
     pointer_row_ = event.at.row;
+    pointer_screen_ = event.screen;
     analyse_row(event.at.column, event.at.row);
     show_analysis();
 }
@@ -91,7 +112,7 @@ void Tokno2::FormMouseUp(TObject*, TMouseButton Button, TShiftState Shift, int X
         event.kept = {std::clamp(at.column, whole.left, whole.right()),
                       std::clamp(at.row, whole.top, whole.bottom())};
     }
-    if (Tool* tool = tool_for_moves()) tool->release(tools_context_, event);
+    if (Tool* tool = tool_for_moves()) tool->release(tools_context_, in_tool_pixels(event, *tool));
     show_painting();
     if (gesture_ && !gesture_->busy()) gesture_ = nullptr;
     desk().end_stroke();
@@ -137,17 +158,18 @@ void Tokno2::show_tip(std::vector<InkedPixel> pixels, bool outline) {
 }
 
 void Tokno2::draw_tip() {
-    if (tip_outline_) return draw_outline(tip_);
+    const bool screen_pixels = tool_in_screen_pixels();
+    if (tip_outline_) return draw_outline(tip_, screen_pixels);
     const PixelArea view = view_area();
     for (const InkedPixel& pixel : tip_)
-        if (view.contains(pixel.at))
-            draw_painted_pixel(pixel.color, pixel.at.column - scroll_x, pixel.at.row - scroll_y);
+        if (screen_pixels || view.contains(pixel.at)) draw_pixel(pixel.at, pixel.color);
 }
 
 // A white line along each edge between a pixel of the pen and one outside it, with a black one
 // just inside, so it shows on any colour.
-void Tokno2::draw_outline(const std::vector<InkedPixel>& pixels) {
-    const int w = int(cell_w), h = int(cell_h);
+void Tokno2::draw_outline(const std::vector<InkedPixel>& pixels, bool screen_pixels) {
+    const int aspect = screen_pixels ? document_.mode().shape.pixel_aspect : 1;
+    const int w = int(cell_w) / aspect, h = int(cell_h), left = scroll_x * aspect;
     const int area_right = int(view_cols) * w - 1, area_bottom = int(view_rows) * h - 1;
     auto covered = [&](int column, int row) {
         return std::ranges::any_of(pixels, [&](const InkedPixel& p) {
@@ -158,7 +180,7 @@ void Tokno2::draw_outline(const std::vector<InkedPixel>& pixels) {
         if (0 <= x && x <= area_right && 0 <= y && y <= area_bottom) Canvas->SetPixel(x, y, color);
     };
     for (const InkedPixel& pixel : pixels) {
-        const int x0 = (pixel.at.column - scroll_x) * w, y0 = (pixel.at.row - scroll_y) * h;
+        const int x0 = (pixel.at.column - left) * w, y0 = (pixel.at.row - scroll_y) * h;
         const int x1 = x0 + w - 1, y1 = y0 + h - 1;
         const int column = pixel.at.column, row = pixel.at.row;
         for (int x = x0; x <= x1; ++x) {
@@ -186,12 +208,15 @@ void Tokno2::leaveEvent(QEvent* event) {
 void Tokno2::follow_pen() {
     if (tip_.empty() || (gesture_ && gesture_->busy())) return;
     if (Tool* tool = tool_for_moves())
-        tool->move(tools_context_, {{pointer_column_, pointer_row_},
-                                    {pointer_column_, pointer_row_},
-                                    MouseButton::None,
-                                    false,
-                                    false,
-                                    false,
-                                    true});
+        tool->move(tools_context_, in_tool_pixels({{pointer_column_, pointer_row_},
+                                                   {pointer_column_, pointer_row_},
+                                                   MouseButton::None,
+                                                   false,
+                                                   false,
+                                                   false,
+                                                   true,
+                                                   false,
+                                                   pointer_screen_},
+                                                  *tool));
     show_painting();
 }

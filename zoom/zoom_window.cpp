@@ -141,10 +141,16 @@ void Tokno2::draw_within(const TRect& screen) {
     const PixelArea part = clipped(reach, view_area());
     if (!part.empty()) draw_pixels(part, pixel_grid);
     if (desk().view().char_grid) draw_char_grid();
-    if (desk().view().clashes) draw_clash_marks(reach);
+    if (desk().view().clashes) {
+        draw_clash_marks(reach);
+        draw_crowded_rows();
+    }
+    draw_sprite_outlines();
     draw_selection_overlay();
     draw_flash();
-    draw_symmetry_axes(*Canvas, desk().painter().symmetry, -scroll_x * w, -scroll_y * h, w, h,
+    const int across =
+        desk().paint_target() == PaintTarget::Sprites ? w / document_.mode().shape.pixel_aspect : w;
+    draw_symmetry_axes(*Canvas, desk().painter().symmetry, -scroll_x * w, -scroll_y * h, across, h,
                        shown_on_screen(clipped(view_area(), document_.whole())));
     draw_tip();
     Canvas->ClearClip();
@@ -152,25 +158,31 @@ void Tokno2::draw_within(const TRect& screen) {
 
 // The PAL view draws every pixel itself: drawing the plain ones first would be thrown away.
 void Tokno2::draw_pixels(const PixelArea& part, bool pixel_grid) {
-    if (shown_pal_view().in_zoom_view()) return draw_pal_pixels(part, pixel_grid);
+    if (shown_pal_view().in_zoom_view())
+        return draw_pal_pixels(part, pixel_grid, shown_grid(document_));
     const Palette& colors = shown_colors();
     const ReferenceLayer reference = desk().reference_layer();
+    std::optional<ShownRows> sprites = shown_rows();
     std::vector<TColor> shown(view_cols);
     for (int row = part.top; row <= part.bottom(); ++row) {
+        if (sprites && sprites->has_sprites(row)) {
+            draw_shown_row(*sprites, row - scroll_y, pixel_grid);
+            continue;
+        }
         for (int j = 0; j < int(view_cols); ++j)
             shown[std::size_t(j)] = colors[read_pixel(j + scroll_x, row) & 0x0F];
         reference.blend_row(row, scroll_x, int(view_cols), 1, shown.data());
-        draw_pixel_row(shown.data(), row - scroll_y, pixel_grid);
+        draw_pixel_row(shown.data(), int(view_cols), row - scroll_y, pixel_grid);
     }
 }
 
 // A row of the view's pixels, each a rectangle outlined in the grid's colour or its own: the
 // row's first screen line inside the outlines, repeated down, then the outlines along its top
 // and bottom, so that each screen pixel is written once.
-void Tokno2::draw_pixel_row(const TColor* colors, int view_row, bool outlined) {
+void Tokno2::draw_pixel_row(const TColor* colors, int count, int view_row, bool outlined) {
     const int w = int(cell_w), h = int(cell_h), right = int(view_cols) * w;
     const int top = view_row * h, edge = outlined ? 1 : 0;
-    Canvas->SetPixelRow(0, top + edge, colors, int(view_cols), w);
+    Canvas->SetPixelRow(0, top + edge, colors, count, right / count);
     if (outlined)
         for (int x = 0; x < right; x += w) {
             Canvas->SetPixel(x, top + 1, pixel_grid_color);
@@ -221,18 +233,24 @@ void Tokno2::draw_painted_pixel(std::uint8_t color, std::int32_t view_col, std::
 // A pixel of a shape still being dragged is not in the picture yet and shows its own colour.
 // A mirror image of a painted pixel may lie outside the view.
 void Tokno2::draw_pixel(PixelPos at, std::uint8_t color) {
+    if (tool_in_screen_pixels()) {
+        Canvas->Brush.Color = palette_color(color);
+        return Canvas->FillRect(screen_pixel_on_screen(at));
+    }
     if (!view_area().contains(at)) return;
     draw_painted_pixel(color, at.column - scroll_x, at.row - scroll_y);
 }
 
 // A pixel painted into the picture changes how a PAL television shows its neighbours too: the
 // PAL views draw what the event's painting reached, once.
-void Tokno2::show_painted(PixelPos at) {
+void Tokno2::show_painted(PixelPos at, ShownRows* shown) {
     if (shown_pal_view().preview) pal_preview_changes_.add(at);
     if (shown_pal_view().in_zoom_view())
         pal_zoom_changes_.add(at);
-    else
-        draw_pixel(at, read_pixel(at.column, at.row));
+    else if (shown && shown->has_sprites(at.row))
+        draw_shown_pixel(*shown, at);
+    else if (view_area().contains(at))
+        draw_painted_pixel(read_pixel(at.column, at.row), at.column - scroll_x, at.row - scroll_y);
 }
 
 void Tokno2::show_painting() {
@@ -241,7 +259,8 @@ void Tokno2::show_painting() {
 }
 
 void Tokno2::show_painted(const PaintReport& report) {
-    for (const PixelPos& at : report.pixels) show_painted(at);
+    std::optional<ShownRows> shown = shown_rows();
+    for (const PixelPos& at : report.pixels) show_painted(at, shown ? &*shown : nullptr);
     show_pal_changes();
     painted_ = painted_ || report.changed();
 }
@@ -286,8 +305,9 @@ bool Tokno2::plot_pixel(std::uint8_t format, std::int32_t column, std::int32_t r
 void Tokno2::show_pal_changes() {
     if (pal_zoom_changes_.empty()) return;
     const bool outlined = frame().pixel_grid_fits();
+    const ShownGrid shown = shown_grid(document_);
     for (const PixelArea& row : pal_zoom_changes_.take_reach(document_.mode().shape))
-        draw_pal_pixels(row, outlined);
+        draw_pal_pixels(row, outlined, shown);
 }
 
 PixelArea Tokno2::view_area() const { return {scroll_x, scroll_y, int(view_cols), int(view_rows)}; }
@@ -301,7 +321,7 @@ TRect Tokno2::shown_on_screen(const PixelArea& area) const {
 // Each of a pixel's screen pixels is a strip of the colour the television shows there, inside
 // the pixel's outline. A row of pixels is drawn as its first line inside the outlines, repeated
 // down, then the outlines along its top and bottom: each screen pixel is written once.
-void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
+void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined, const ShownGrid& shown) {
     const PixelArea shown_area = clipped(clipped(area, view_area()), document_.whole());
     if (shown_area.empty()) return;
     const int aspect = document_.mode().shape.pixel_aspect, w = int(cell_w), h = int(cell_h);
@@ -310,7 +330,7 @@ void Tokno2::draw_pal_pixels(const PixelArea& area, bool outlined) {
     const ReferenceLayer reference = desk().reference_layer();
     pal_row_.resize(std::size_t(shown_area.width * aspect));
     for (int row = shown_area.top; row <= shown_area.bottom(); ++row) {
-        shown_pal_display().show_row(document_.grid(), aspect, row, shown_area.left * aspect,
+        shown_pal_display().show_row(shown.grid, shown.aspect, row, shown_area.left * aspect,
                                      (shown_area.right() + 1) * aspect, pal_row_.data());
         reference.blend_row(row, shown_area.left, shown_area.width, aspect, pal_row_.data());
         const int top = (row - scroll_y) * h, inside = top + edge;

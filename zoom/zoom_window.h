@@ -2,10 +2,12 @@
 #include "desk/desk.h"
 #include "navigation/navigation.h"
 #include "platform/tform.h"
+#include "sprites/shown_rows.h"
 #include "ui_zoom_window.h"
 #include <QTimer>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The zoomed editing view: it shows the desk's document, and hands the pointer to the tool
@@ -138,6 +140,7 @@ private:
     Tool* chosen_tool() const;
     Tool* tool_for_moves() const;
     PointerEvent pointer_event(TMouseButton button, TShiftState shift, int x, int y) const;
+    PointerEvent in_tool_pixels(PointerEvent event, const Tool& tool) const;
     PixelPos view_pixel_at(int x, int y) const;
     bool in_drawing_area(int x, int y) const;
 
@@ -151,7 +154,7 @@ private:
     // The pen's outline or the brush under the pointer (zoom_tools.cpp).
     void draw_tip();
     void tick_gesture();
-    void draw_outline(const std::vector<InkedPixel>& pixels);
+    void draw_outline(const std::vector<InkedPixel>& pixels, bool screen_pixels);
 
     // Moves what the view drew at `from` to where the view is now, drawing only what it lacks.
     void scroll_drawn_view(ViewPlace from);
@@ -160,7 +163,21 @@ private:
     // The picture's pixels of `part` of the view, whole rows of it in the plain view.
     void draw_pixels(const PixelArea& part, bool pixel_grid);
     void clear_margins();
-    void draw_pixel_row(const TColor* colors, int view_row, bool outlined);
+    // `count` colours across the view's row, each pixel of it count / view_cols strips wide.
+    void draw_pixel_row(const TColor* colors, int count, int view_row, bool outlined);
+    // The sprites over the picture (zoom_sprites.cpp): the rows they lie on at screen
+    // resolution, a painted pixel under them, their outlines and the rows that hold more than
+    // eight; none of it while there are none.
+    std::optional<ShownRows> shown_rows() const;
+    void draw_shown_row(ShownRows& shown, int view_row, bool outlined);
+    void draw_shown_pixel(ShownRows& shown, PixelPos at);
+    void draw_sprite_outlines();
+    void draw_crowded_rows();
+    // Where a screen pixel (320 x 200) lies in the drawing area.
+    TRect screen_pixel_on_screen(PixelPos screen) const;
+    // Whether the tool that has the pointer works in screen pixels: it paints, into the
+    // sprites.
+    bool tool_in_screen_pixels() const;
     void draw_char_grid();
     // The marks over the cells that reach into `reach`.
     void draw_clash_marks(const PixelArea& reach);
@@ -173,10 +190,11 @@ private:
     PixelArea view_area() const;
     // Where the pixels of `area` lie in the drawing area.
     TRect shown_on_screen(const PixelArea& area) const;
-    void draw_pal_pixels(const PixelArea& area, bool outlined);
+    // `shown`: what the television is given, the sprites laid over (shown_grid).
+    void draw_pal_pixels(const PixelArea& area, bool outlined, const ShownGrid& shown);
     // Hands the event's painting to the desk, which tells every view; then the tip.
     void show_painting();
-    void show_painted(PixelPos at);
+    void show_painted(PixelPos at, ShownRows* shown);
     void show_pal_changes();
     // The model's plot, then its swatches and bands.
     bool refreshed(const PlotResult& plot);
@@ -203,6 +221,7 @@ private:
     bool pointer_seen_ = false;     // the picture position whose row the swatches show
     std::int32_t pointer_column_ = 0;
     std::int32_t pointer_row_ = 0;
+    PixelPos pointer_screen_;
     // What the tool has painted during the pointer event, still to be shown in the PAL view.
     PalChanges pal_zoom_changes_, pal_preview_changes_;
     std::vector<TColor> pal_row_; // the PAL colours of the row being drawn
