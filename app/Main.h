@@ -110,6 +110,8 @@ public:
     void scale_brush();
     // The status bar names the full area that refused a plot at `at`; the zoom view flashes it.
     void show_refused(PixelPos at);
+    // The Sprites menu shows the chosen sprite's state (sprite_commands.cpp).
+    void show_sprite_items();
     // Brush > Pattern and the second colour's swatch show the ink (ink_commands.cpp).
     void show_ink(const Ink& ink);
     // Edit > Symmetry checks the symmetry chosen (symmetry_commands.cpp).
@@ -255,6 +257,11 @@ private:
     void show_status(const QString& message);
     void set_up_brush_menu();
     void set_up_hand_menus();
+    void set_up_sprite_menu();
+    // The chosen sprite changed as one step called `label`; a beep without one.
+    void change_chosen_sprite(const char* label, const std::function<void(Sprite&)>& change);
+    // A refused change beeps and names why in the status bar.
+    void show_sprite_outcome(const SpriteOutcome& outcome);
     void set_up_ink_menu();
     void set_up_symmetry_menu();
     void set_up_window_menu();
@@ -283,6 +290,14 @@ private:
     QAction* brush_rotate_item_ = nullptr;
     QAction* brush_scale_item_ = nullptr;
     std::vector<QAction*> spray_flow_items_; // in the order of the flows offered
+    QMenu* sprites_menu_ = nullptr;
+    QAction* sprite_hires_item_ = nullptr;
+    QAction* sprite_multicolour_item_ = nullptr;
+    QAction* sprite_colour_item_ = nullptr;
+    QAction* sprite_wide_item_ = nullptr;
+    QAction* sprite_tall_item_ = nullptr;
+    QAction* sprite_behind_item_ = nullptr;
+    QAction* sprite_delete_item_ = nullptr;
 };
 
 extern Tokno1* okno1;

@@ -4,6 +4,7 @@
 #include "app/editor_desk.h"
 #include "formats/format_table.h"
 #include "prefs/prefswin.h"
+#include "sprites/shown_screen.h"
 #include "storage/picture_file.h"
 #include <QFileInfo>
 
@@ -114,10 +115,10 @@ void Tokno1::FileSaveAs(TObject*) {
     save_picture(SaveDialog.GetFileName());
 }
 
+// The page shows what the screen shows, sprites and all.
 void Tokno1::FilePrint(TObject*) {
-    const Document& document = desk().document();
-    printer_.print(Host(), screen_image(document.grid(), document.mode().shape.pixel_aspect),
-                   picture_name());
+    const std::vector<std::uint8_t> screen = shown_screen(desk().document());
+    printer_.print(Host(), screen_image(hires_grid(screen), 1), picture_name());
 }
 
 void Tokno1::FilePrintSetup(TObject*) { printer_.page_setup(Host()); }

@@ -1,6 +1,7 @@
 #pragma once
 #include "c64/c64_image.h"
 #include "c64/render.h"
+#include "c64/sprites.h"
 #include "picture/picture.h"
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <initializer_list>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -108,11 +110,23 @@ template <class Read> FormatRead format_read(Read read) {
 enum class Fit : std::uint8_t { Marked, Own, Variant, ByNameOnly };
 
 // What a writer is given: the picture as the editor holds it (Vexlor indices), encoded for the
-// file's kind where it holds a C64 picture, and how an image shows it.
+// file's kind where it holds a C64 picture, how an image shows it, and the sprites over it in
+// C64 colour numbers (for_c64) for a program that shows them.
 struct PictureToWrite {
     ConstPixelGrid pixels = {};
     C64Image encoded = {};
     RenderOptions rendering = {};
+    SpriteSet sprites = {};
+};
+
+// The sprites with their colours as C64 numbers.
+SpriteSet for_c64(SpriteSet sprites);
+
+// Thrown by a writer that cannot make the file of what it was given, with the reason in words
+// ("Sprites 3 and 11 are too close ..."); nothing has been written.
+class WriteRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // One row of the table: a file format's facts, where it is offered, its reader and its writer.

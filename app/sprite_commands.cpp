@@ -1,0 +1,121 @@
+// The Sprites menu: the chosen sprite's kind, colour, expansion and priority, the colours all
+// multicolour sprites share, and removing the chosen sprite. Each item is a line that calls the
+// desk; a change the eight-a-line limit refuses is named in the status bar.
+#include "app/Main.h"
+#include "app/editor_desk.h"
+#include "platform/beep.h"
+#include <QActionGroup>
+#include <QMenu>
+
+namespace {
+
+QAction* checkable(QMenu* menu, const QString& text, const QString& tip) {
+    QAction* item = menu->addAction(text);
+    item->setCheckable(true);
+    item->setStatusTip(tip);
+    return item;
+}
+
+} // namespace
+
+void Tokno1::set_up_sprite_menu() {
+    sprites_menu_ = new QMenu(QStringLiteral("&Sprites"), MainMenu);
+    sprites_menu_->setObjectName(QStringLiteral("sprites_menu_"));
+    MainMenu->insertMenu(ViewMenu->menuAction(), sprites_menu_);
+
+    auto* kinds = new QActionGroup(this);
+    sprite_hires_item_ = checkable(sprites_menu_, QStringLiteral("&Hires"),
+                                   QStringLiteral("The chosen sprite: 24 x 21 pixels in its colour"));
+    sprite_multicolour_item_ = checkable(
+        sprites_menu_, QStringLiteral("&Multicolour"),
+        QStringLiteral("The chosen sprite: 12 x 21 double-wide pixels in its colour and the two "
+                       "shared colours"));
+    kinds->addAction(sprite_hires_item_);
+    kinds->addAction(sprite_multicolour_item_);
+    connect(sprite_hires_item_, &QAction::triggered, this, [this] {
+        change_chosen_sprite("Sprite Kind", [](Sprite& sprite) { sprite.multicolour = false; });
+    });
+    connect(sprite_multicolour_item_, &QAction::triggered, this, [this] {
+        change_chosen_sprite("Sprite Kind", [](Sprite& sprite) { sprite.multicolour = true; });
+    });
+
+    sprite_colour_item_ = sprites_menu_->addAction(QStringLiteral("Take the Draw &Colour"));
+    sprite_colour_item_->setStatusTip(QStringLiteral("The chosen sprite takes the draw colour"));
+    connect(sprite_colour_item_, &QAction::triggered, this, [this] {
+        const std::uint8_t colour = desk().document().draw_color;
+        change_chosen_sprite("Sprite Colour", [colour](Sprite& sprite) { sprite.colour = colour; });
+    });
+
+    sprites_menu_->addSeparator();
+    sprite_wide_item_ = checkable(sprites_menu_, QStringLiteral("Expand &Width"),
+                                  QStringLiteral("Each pixel of the chosen sprite twice as wide"));
+    connect(sprite_wide_item_, &QAction::triggered, this, [this](bool on) {
+        change_chosen_sprite("Expand Sprite", [on](Sprite& sprite) { sprite.expand_x = on; });
+    });
+    sprite_tall_item_ = checkable(sprites_menu_, QStringLiteral("Expand H&eight"),
+                                  QStringLiteral("Each row of the chosen sprite twice as high"));
+    connect(sprite_tall_item_, &QAction::triggered, this, [this](bool on) {
+        change_chosen_sprite("Expand Sprite", [on](Sprite& sprite) { sprite.expand_y = on; });
+    });
+    sprite_behind_item_ = checkable(
+        sprites_menu_, QStringLiteral("&Behind the Picture"),
+        QStringLiteral("The chosen sprite shows only where the picture shows its background"));
+    connect(sprite_behind_item_, &QAction::triggered, this, [this](bool on) {
+        change_chosen_sprite("Sprite Priority", [on](Sprite& sprite) { sprite.behind = on; });
+    });
+
+    sprites_menu_->addSeparator();
+    QAction* shared1 = sprites_menu_->addAction(QStringLiteral("Shared Colour &1"));
+    shared1->setStatusTip(QStringLiteral(
+        "The first colour all multicolour sprites share takes the draw colour"));
+    connect(shared1, &QAction::triggered, this, [this] {
+        const SpriteSet& set = desk().document().sprites();
+        show_sprite_outcome(
+            desk().set_sprite_shared_colours(desk().document().draw_color, set.shared_colour1));
+    });
+    QAction* shared2 = sprites_menu_->addAction(QStringLiteral("Shared Colour &2"));
+    shared2->setStatusTip(QStringLiteral(
+        "The second colour all multicolour sprites share takes the draw colour"));
+    connect(shared2, &QAction::triggered, this, [this] {
+        const SpriteSet& set = desk().document().sprites();
+        show_sprite_outcome(
+            desk().set_sprite_shared_colours(set.shared_colour0, desk().document().draw_color));
+    });
+
+    sprites_menu_->addSeparator();
+    sprite_delete_item_ = sprites_menu_->addAction(QStringLiteral("&Delete Sprite"));
+    sprite_delete_item_->setStatusTip(QStringLiteral("Remove the chosen sprite"));
+    connect(sprite_delete_item_, &QAction::triggered, this, [this] {
+        if (const std::optional<std::size_t> chosen = desk().chosen_sprite())
+            show_sprite_outcome(desk().remove_sprite(*chosen));
+    });
+    show_sprite_items();
+}
+
+void Tokno1::change_chosen_sprite(const char* label, const std::function<void(Sprite&)>& change) {
+    const std::optional<std::size_t> chosen = desk().chosen_sprite();
+    if (!chosen) return MessageBeep(0);
+    show_sprite_outcome(desk().change_sprite(*chosen, change, label));
+    show_sprite_items(); // a refused change leaves the item as the sprite is
+}
+
+void Tokno1::show_sprite_outcome(const SpriteOutcome& outcome) {
+    if (outcome) return;
+    MessageBeep(0);
+    show_status(QString::fromStdString(outcome.refusal));
+}
+
+// The items show the chosen sprite's state, and are off while none is chosen.
+void Tokno1::show_sprite_items() {
+    const std::optional<std::size_t> chosen = desk().chosen_sprite();
+    const Sprite sprite = chosen ? desk().document().sprites().sprites[*chosen] : Sprite{};
+    for (QAction* item : {sprite_hires_item_, sprite_multicolour_item_, sprite_colour_item_,
+                          sprite_wide_item_, sprite_tall_item_, sprite_behind_item_,
+                          sprite_delete_item_})
+        item->setEnabled(chosen.has_value());
+    sprite_hires_item_->setChecked(chosen && !sprite.multicolour);
+    sprite_multicolour_item_->setChecked(chosen && sprite.multicolour);
+    sprite_wide_item_->setChecked(sprite.expand_x);
+    sprite_tall_item_->setChecked(sprite.expand_y);
+    sprite_behind_item_->setChecked(sprite.behind);
+}
