@@ -1,5 +1,6 @@
 #include "bench/bench_support.h"
 #include "c64/sprite_prg.h"
+#include "sprites/shown_screen.h"
 #include <random>
 
 namespace {
@@ -44,7 +45,26 @@ void BM_SpritePrgRefused(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(write_prg(image, set));
 }
 
+// What shows of a whole multicolour picture with 64 sprites, half of them behind (so the
+// foreground is worked out from the picture's encoding too), against the picture alone.
+void shown_with(benchmark::State& state, SpriteSet sprites) {
+    Document document;
+    Document::Edit edit(document, "Sprites");
+    const PixelGrid pixels = edit.pixels(document.whole());
+    for (int row = 0; row < pixels.height; ++row)
+        for (int column = 0; column < pixels.width; ++column)
+            pixels.row(row)[column] = std::uint8_t((column / 3 + row / 8) % 16);
+    edit.sprites() = std::move(sprites);
+    edit.commit();
+    for (auto _ : state) benchmark::DoNotOptimize(shown_screen(document));
+}
+
+void BM_ShownScreen(benchmark::State& state) { shown_with(state, sixty_four_sprites()); }
+void BM_ShownScreenWithoutSprites(benchmark::State& state) { shown_with(state, {}); }
+
 } // namespace
 
+VEXLOR_BENCH(BM_ShownScreen, "sprites/shown_screen_64");
+VEXLOR_BENCH(BM_ShownScreenWithoutSprites, "sprites/shown_screen_64/baseline");
 VEXLOR_BENCH(BM_SpritePrg, "sprite_prg/64_sprites");
 VEXLOR_BENCH(BM_SpritePrgRefused, "sprite_prg/refused_after_the_search");

@@ -143,12 +143,13 @@ bool Desk::redo() {
 }
 
 void Desk::replace_picture(const char* label, ConstPixelGrid pixels, std::uint8_t background,
-                           std::uint8_t format) {
+                           std::uint8_t format, const SpriteSet* sprites) {
     change_picture(label, [&](Document::Edit& edit) {
         edit.set_mode(format);
         const PixelGrid picture = edit.pixels(document_.whole());
         std::copy_n(pixels.pixels, picture.width * picture.height, picture.pixels);
         edit.set_background(background);
+        if (sprites) edit.sprites() = *sprites;
         return true;
     });
 }

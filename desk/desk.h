@@ -132,8 +132,10 @@ public:
     // A floating block is no step: Undo drops it first.
     bool undo();
     bool redo();
+    // The picture's pixels, background and mode; its sprites too when given (Open), else they
+    // stay (Import lays a new bitmap under them).
     void replace_picture(const char* label, ConstPixelGrid pixels, std::uint8_t background,
-                         std::uint8_t format);
+                         std::uint8_t format, const SpriteSet* sprites = nullptr);
     // The pixels take the new mode's shape, and what it cannot show is fixed (colours judged in
     // `shown`).
     ModeSwitch set_mode(std::uint8_t format, const LabPalette& shown);
