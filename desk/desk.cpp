@@ -183,6 +183,16 @@ ClashFix Desk::fix_clashes(const LabPalette& shown) {
     return fix;
 }
 
+SpriteFix Desk::fix_clashes_with_sprites(const LabPalette& shown) {
+    const PixelArea within = document_.selection().value_or(document_.whole());
+    SpriteFix fix;
+    change_picture("Fix Colour Clashes", [&](Document::Edit& edit) {
+        fix = ::fix_clashes_with_sprites(edit, shown, within);
+        return fix.to_sprites + fix.changed > 0;
+    });
+    return fix;
+}
+
 // No cell gains a colour, so it writes past the cell rules.
 bool Desk::replace_colour(std::uint8_t from, std::uint8_t to) {
     bool replaced = false;

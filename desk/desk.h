@@ -3,6 +3,7 @@
 #include "colour/lab.h"
 #include "document/document.h"
 #include "full_cell/refused_plot.h"
+#include "sprites/sprite_fix.h"
 #include "tools/painter.h"
 #include "tools/tool.h"
 #include "tools/tool_table.h"
@@ -141,6 +142,8 @@ public:
     ModeSwitch set_mode(std::uint8_t format, const LabPalette& shown);
     // Within the selection, or the whole picture.
     ClashFix fix_clashes(const LabPalette& shown);
+    // The same, the pixels it changes shown by new sprites where the rows leave room.
+    SpriteFix fix_clashes_with_sprites(const LabPalette& shown);
     // One colour for another all over; false when no pixel held it.
     bool replace_colour(std::uint8_t from, std::uint8_t to);
     // The selection, or the whole picture, mirrored left to right (`across`) or top to bottom.
