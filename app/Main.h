@@ -81,6 +81,7 @@ public:
     // Replaces the picture with the file's, as one step: every way of opening a picture ends
     // here.
     void open_picture(const QString& path, OpenAs as);
+    void open_with_sprites(const QString& path, OpenAs as);
     // Brings a picture in as the step "Import": the callable writes the pixels (into storage of
     // kStorageBytes, 320 to a row), the background and the mode, and says whether it did.
     using Import =

@@ -49,7 +49,7 @@ void Tokno1::FileNew(TObject*) {
 namespace {
 
 const FileFormat& saved_format_of(const Document& document) {
-    return saved_format(PictureFormat(document.format()));
+    return saved_format(PictureFormat(document.format()), !document.sprites().sprites.empty());
 }
 
 // Whether a file of that name may hold the format: a name of its own, or one no other format
@@ -88,7 +88,7 @@ bool Tokno1::save_picture(const QString& path) {
         return false;
     }
     if (!save_picture_file(path, document.grid(), PictureFormat(document.format()),
-                           document.back_color))
+                           document.back_color, document.sprites()))
         return false;
     set_picture_path(path);
     return true;

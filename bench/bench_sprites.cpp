@@ -1,5 +1,7 @@
 #include "bench/bench_support.h"
 #include "c64/sprite_prg.h"
+#include "sprites/shown_screen.h"
+#include "sprites/sprite_pixels.h"
 #include <random>
 
 namespace {
@@ -44,7 +46,55 @@ void BM_SpritePrgRefused(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(write_prg(image, set));
 }
 
+// What shows of a whole multicolour picture with 64 sprites, half of them behind (so the
+// foreground is worked out from the picture's encoding too), against the picture alone.
+void shown_with(benchmark::State& state, SpriteSet sprites) {
+    Document document;
+    Document::Edit edit(document, "Sprites");
+    const PixelGrid pixels = edit.pixels(document.whole());
+    for (int row = 0; row < pixels.height; ++row)
+        for (int column = 0; column < pixels.width; ++column)
+            pixels.row(row)[column] = std::uint8_t((column / 3 + row / 8) % 16);
+    edit.sprites() = std::move(sprites);
+    edit.commit();
+    for (auto _ : state) benchmark::DoNotOptimize(shown_screen(document));
+}
+
+void BM_ShownScreen(benchmark::State& state) { shown_with(state, sixty_four_sprites()); }
+void BM_ShownScreenWithoutSprites(benchmark::State& state) { shown_with(state, {}); }
+
+// A pixel painted inside a stroke's edit, into the topmost of 64 sprites under it and, as the
+// baseline, into the bitmap by the mode's plot; each alternates two colours so that every plot
+// writes.
+void BM_PaintSpritePixel(benchmark::State& state) {
+    Document document;
+    Document::Edit edit(document, "Paint");
+    edit.sprites() = sixty_four_sprites();
+    edit.sprites().sprites[60].colour = 2;
+    const PixelPos at{170, 195}; // under sprite 60 alone: the search passes 60 others
+    bool set = false;
+    for (auto _ : state) {
+        set = !set;
+        benchmark::DoNotOptimize(paint_sprite_pixel(
+            edit.sprites(), at, set ? std::optional<std::uint8_t>(2) : std::nullopt));
+    }
+}
+
+void BM_PaintBitmapPixel(benchmark::State& state) {
+    Document document;
+    Document::Edit edit(document, "Paint");
+    bool set = false;
+    for (auto _ : state) {
+        set = !set;
+        benchmark::DoNotOptimize(document.plot_in_mode(document.mode(), 150, 170, set ? 2 : 0));
+    }
+}
+
 } // namespace
 
+VEXLOR_BENCH(BM_PaintSpritePixel, "sprites/paint_pixel");
+VEXLOR_BENCH(BM_PaintBitmapPixel, "sprites/paint_pixel/baseline");
+VEXLOR_BENCH(BM_ShownScreen, "sprites/shown_screen_64");
+VEXLOR_BENCH(BM_ShownScreenWithoutSprites, "sprites/shown_screen_64/baseline");
 VEXLOR_BENCH(BM_SpritePrg, "sprite_prg/64_sprites");
 VEXLOR_BENCH(BM_SpritePrgRefused, "sprite_prg/refused_after_the_search");

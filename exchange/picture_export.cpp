@@ -41,7 +41,7 @@ bool export_as(TSaveDialog& dialog, Command command, PictureFormat kind, ConstPi
     std::vector<std::uint8_t> bytes;
     try {
         bytes = format.write(
-            {.pixels = picture, .encoded = std::move(encoded.image), .sprites = for_c64(sprites)});
+            {.pixels = picture, .encoded = std::move(encoded.image), .sprites = sprites});
     } catch (const WriteRefused& refused) {
         ShowErrorMessage(
             QStringLiteral("Vexlor"),

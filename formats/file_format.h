@@ -56,8 +56,9 @@ private:
 };
 
 // What a file holds: a picture encoded for a C64, of one kind; the picture's own pixels, in
-// whatever mode it is (Vexlor's file); or an image of the picture.
-enum class Holds : std::uint8_t { C64Picture, Pixels, Image };
+// whatever mode it is (Vexlor's file); those with the mode, the background and the sprites
+// (Vexlor's file with sprites); or an image of the picture.
+enum class Holds : std::uint8_t { C64Picture, Pixels, PixelsAndSprites, Image };
 
 // Where a C64 picture file told by its content loads and how long it is: bytes with the load
 // address (a packed format: unpacked), and the most a file of it can have (0: `length`).
@@ -110,12 +111,14 @@ template <class Read> FormatRead format_read(Read read) {
 enum class Fit : std::uint8_t { Marked, Own, Variant, ByNameOnly };
 
 // What a writer is given: the picture as the editor holds it (Vexlor indices), encoded for the
-// file's kind where it holds a C64 picture, how an image shows it, and the sprites over it in
-// C64 colour numbers (for_c64) for a program that shows them.
+// file's kind where it holds a C64 picture, and how an image shows it; its mode, background and
+// sprites (Vexlor indices too) for a file that keeps them or a program that shows them.
 struct PictureToWrite {
     ConstPixelGrid pixels = {};
     C64Image encoded = {};
     RenderOptions rendering = {};
+    PictureFormat mode = fmtMulticolor;
+    std::uint8_t background = 0;
     SpriteSet sprites = {};
 };
 
@@ -145,6 +148,8 @@ public:
     // "Koala pictures"; else the name as an entry starts: "Packed Drazpaint".
     std::string filter_name() const;
     Holds holds() const { return facts_.holds; }
+    // Whether a picture saved in it keeps its sprites; any other file keeps only the bitmap.
+    bool keeps_sprites() const { return holds() == Holds::PixelsAndSprites; }
     // The kind of picture a C64 picture file holds; none for a file that holds any.
     std::optional<PictureFormat> kind() const;
     std::uint16_t load_address() const { return facts_.file.load_address; }

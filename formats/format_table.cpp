@@ -194,9 +194,13 @@ std::string dialog_filter(Command command, std::optional<PictureFormat> kind) {
     switch (command) {
     case Command::Save:
         return dialog_filter(saved_format(kind.value_or(fmtMulticolor)));
-    case Command::Open:
-        return opening_filter("Vexlor and C64 pictures", {{formats.front()->filter_name(), formats},
-                                                          {"C64 pictures", c64_pictures_read()}});
+    case Command::Open: {
+        std::vector<Group> groups;
+        for (const FileFormat* format : formats)
+            groups.push_back({format->filter_name(), {format}});
+        groups.push_back({"C64 pictures", c64_pictures_read()});
+        return opening_filter("Vexlor and C64 pictures", groups);
+    }
     case Command::Import: {
         std::vector<Group> groups = {{"C64 pictures", c64_pictures_read()}};
         for (const FileFormat* format : formats)
@@ -217,10 +221,11 @@ std::string dialog_filter(Command command, std::optional<PictureFormat> kind) {
     return joined(entries, '|');
 }
 
-const FileFormat& saved_format(PictureFormat mode) {
+const FileFormat& saved_format(PictureFormat mode, bool with_sprites) {
     const std::vector<const FileFormat*> formats = formats_offered(Command::Save, mode);
-    const auto own = std::find_if(formats.begin(), formats.end(),
-                                  [&](const FileFormat* format) { return format->kind() == mode; });
+    const auto own = std::find_if(formats.begin(), formats.end(), [&](const FileFormat* format) {
+        return with_sprites ? format->keeps_sprites() : format->kind() == mode;
+    });
     return own != formats.end() ? **own : *formats.front();
 }
 

@@ -12,7 +12,7 @@ public:
     // Sprites a C64 cannot show (too many on a line, too close for the raster interrupts, any
     // over FLI) refuse the program.
     std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
-        SpriteProgram shown = program(std::get<Image>(picture.encoded), picture.sprites);
+        SpriteProgram shown = program(std::get<Image>(picture.encoded), for_c64(picture.sprites));
         if (!shown.refusal.empty()) throw WriteRefused(shown.refusal);
         return std::move(shown.bytes);
     }

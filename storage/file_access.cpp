@@ -16,6 +16,18 @@ bool load_picture_file(const QString& path, PixelGrid picture, std::size_t* pixe
     return load_vxr_file(QFile::encodeName(path).toStdString(), picture, pixels);
 }
 
+SpritesFileRead load_sprites_file(const QString& path) {
+    // The longest file: the header, every pixel written as two bytes, 65535 sprites.
+    constexpr qint64 kLongest = 11 + 2 * qint64(kStorageBytes) + 4 + 65535 * 69;
+    QFile file;
+    if (const QString why = open_for_reading(file, path); !why.isEmpty()) return {{}, why};
+    const QByteArray bytes = file.read(kLongest + 1);
+    if (bytes.size() > kLongest) return {{}, QStringLiteral("it is too long for a Vexlor picture")};
+    VxsRead read = decode_vxs(
+        {reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())});
+    return {std::move(read.picture), QString::fromStdString(read.error)};
+}
+
 bool is_vexlor_file_name(const QString& path) {
     return format_opened(QFileInfo(path).suffix().toStdString()) != nullptr;
 }

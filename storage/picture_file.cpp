@@ -30,7 +30,13 @@ bool write_anyway(const EncodedPicture& encoded, PictureFormat kind, const QStri
 }
 
 bool save_picture_file(const QString& path, ConstPixelGrid picture, PictureFormat mode,
-                       std::uint8_t background) {
+                       std::uint8_t background, const SpriteSet& sprites) {
+    const FileFormat* named = format_opened(QFileInfo(path).suffix().toStdString());
+    if (named && named->keeps_sprites())
+        return save_file_atomically(
+            path,
+            named->write(
+                {.pixels = picture, .mode = mode, .background = background, .sprites = sprites}));
     const FileFormat& format = saved_format(mode);
     if (!format.kind()) return save_file_atomically(path, format.write({.pixels = picture}));
     EncodedPicture encoded = encode_picture(mode, picture, background);

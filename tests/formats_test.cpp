@@ -183,9 +183,10 @@ TEST(FormatTable, EachCommandOffersItsFormatsUnderTheirNames) {
         {Command::Open,
          {},
          vexlor_format(),
-         "Vexlor and C64 pictures (*.vxr " + c64 + ")|" + patterns("*.vxr " + c64) +
-             "|Vexlor file (*.vxr)|*.vxr|C64 pictures (" + c64 + ")|" + patterns(c64) +
-             "|All Files (*.*)|*.*"},
+         "Vexlor and C64 pictures (*.vxr *.vxs " + c64 + ")|" + patterns("*.vxr *.vxs " + c64) +
+             "|Vexlor file (*.vxr)|*.vxr|Vexlor pictures with sprites (*.vxs)|*.vxs|C64 pictures "
+             "(" +
+             c64 + ")|" + patterns(c64) + "|All Files (*.*)|*.*"},
         {Command::Save, fmtMulticolor, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
         {Command::Save, fmtHires, art_studio_format(),
          "Art Studio pictures|*.art;*.ocp|All Files|*.*"},
