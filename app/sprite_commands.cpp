@@ -20,12 +20,13 @@ QAction* checkable(QMenu* menu, const QString& text, const QString& tip) {
 
 void Tokno1::set_up_sprite_menu() {
     sprites_menu_ = new QMenu(QStringLiteral("&Sprites"), MainMenu);
-    sprites_menu_->setObjectName(QStringLiteral("sprites_menu_"));
+    sprites_menu_->setObjectName(QStringLiteral("SpritesMenu"));
     MainMenu->insertMenu(ViewMenu->menuAction(), sprites_menu_);
 
     auto* kinds = new QActionGroup(this);
-    sprite_hires_item_ = checkable(sprites_menu_, QStringLiteral("&Hires"),
-                                   QStringLiteral("The chosen sprite: 24 x 21 pixels in its colour"));
+    sprite_hires_item_ =
+        checkable(sprites_menu_, QStringLiteral("&Hires"),
+                  QStringLiteral("The chosen sprite: 24 x 21 pixels in its colour"));
     sprite_multicolour_item_ = checkable(
         sprites_menu_, QStringLiteral("&Multicolour"),
         QStringLiteral("The chosen sprite: 12 x 21 double-wide pixels in its colour and the two "
@@ -66,16 +67,16 @@ void Tokno1::set_up_sprite_menu() {
 
     sprites_menu_->addSeparator();
     QAction* shared1 = sprites_menu_->addAction(QStringLiteral("Shared Colour &1"));
-    shared1->setStatusTip(QStringLiteral(
-        "The first colour all multicolour sprites share takes the draw colour"));
+    shared1->setStatusTip(
+        QStringLiteral("The first colour all multicolour sprites share takes the draw colour"));
     connect(shared1, &QAction::triggered, this, [this] {
         const SpriteSet& set = desk().document().sprites();
         show_sprite_outcome(
             desk().set_sprite_shared_colours(desk().document().draw_color, set.shared_colour1));
     });
     QAction* shared2 = sprites_menu_->addAction(QStringLiteral("Shared Colour &2"));
-    shared2->setStatusTip(QStringLiteral(
-        "The second colour all multicolour sprites share takes the draw colour"));
+    shared2->setStatusTip(
+        QStringLiteral("The second colour all multicolour sprites share takes the draw colour"));
     connect(shared2, &QAction::triggered, this, [this] {
         const SpriteSet& set = desk().document().sprites();
         show_sprite_outcome(
@@ -109,9 +110,9 @@ void Tokno1::show_sprite_outcome(const SpriteOutcome& outcome) {
 void Tokno1::show_sprite_items() {
     const std::optional<std::size_t> chosen = desk().chosen_sprite();
     const Sprite sprite = chosen ? desk().document().sprites().sprites[*chosen] : Sprite{};
-    for (QAction* item : {sprite_hires_item_, sprite_multicolour_item_, sprite_colour_item_,
-                          sprite_wide_item_, sprite_tall_item_, sprite_behind_item_,
-                          sprite_delete_item_})
+    for (QAction* item :
+         {sprite_hires_item_, sprite_multicolour_item_, sprite_colour_item_, sprite_wide_item_,
+          sprite_tall_item_, sprite_behind_item_, sprite_delete_item_})
         item->setEnabled(chosen.has_value());
     sprite_hires_item_->setChecked(chosen && !sprite.multicolour);
     sprite_multicolour_item_->setChecked(chosen && sprite.multicolour);

@@ -1,6 +1,6 @@
 #include "exchange/picture_export.h"
-#include "exchange/png_options_dialog.h"
 #include "c64/sizes.h"
+#include "exchange/png_options_dialog.h"
 #include "formats/format_table.h"
 #include "storage/picture_file.h"
 #include <QApplication>

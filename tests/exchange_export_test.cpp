@@ -94,9 +94,9 @@ TEST_F(Exchange, PrgExportShowsTheSpritesOrSaysWhyItCannot) {
         const QString file = path(QString("%1.prg").arg(test.name));
         TFileDialog::QueueAnswer(file);
         const int asked = TFileDialog::ExecuteCount();
-        EXPECT_EQ(export_prg(save_dialog, multicolor_grid(picture), background, test.mode,
-                             test.sprites),
-                  !test.written.empty());
+        EXPECT_EQ(
+            export_prg(save_dialog, multicolor_grid(picture), background, test.mode, test.sprites),
+            !test.written.empty());
         if (!test.written.empty()) {
             EXPECT_EQ(read(file), test.written);
             EXPECT_TRUE(errors.isEmpty());
