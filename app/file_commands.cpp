@@ -73,11 +73,12 @@ QString first_extension(const FileFormat& format) {
 
 // A picture is saved in its mode's file only: Vexlor's own holds 160 x 200 pixels, so a hires
 // picture goes to its mode's C64 file, which holds it exactly. Vexlor's own file takes any name
-// the user gives it, as it always has.
+// the user gives it, as it always has. A file with sprites (.vxs) holds any mode; a picture with
+// sprites saved in another keeps only its bitmap, once the user says so.
 bool Tokno1::save_picture(const QString& path) {
     const Document& document = desk().document();
-    const FileFormat& format = saved_format_of(document);
-    if (format.kind() && !fits_name(format, path)) {
+    const FileFormat& format = saved_format(PictureFormat(document.format()));
+    if (!keeps_sprites(path) && format.kind() && !fits_name(format, path)) {
         ShowErrorMessage(QStringLiteral("Vexlor"),
                          QStringLiteral("The picture was not saved: \"%1\" is the name of "
                                         "another kind of file. A picture in %2 mode is saved "
@@ -103,11 +104,16 @@ void Tokno1::FileSave(TObject*) {
         save_picture(picture_path());
 }
 
+// A picture with sprites is offered the file that keeps them first, then the bitmap's own.
 void Tokno1::FileSaveAs(TObject*) {
-    const FileFormat& format = saved_format_of(desk().document());
-    SaveDialog.Filter = QString::fromStdString(dialog_filter(format));
-    // A name typed without an extension gets a C64 file's own; Vexlor's file never had one.
-    SaveDialog.DefaultExt = format.kind() ? first_extension(format) : QString();
+    const Document& document = desk().document();
+    const FileFormat& format = saved_format_of(document);
+    SaveDialog.Filter = QString::fromStdString(
+        save_filter(PictureFormat(document.format()), format.keeps_sprites()));
+    // A name typed without an extension gets a C64 file's own, or .vxs; Vexlor's file without
+    // sprites never had one.
+    SaveDialog.DefaultExt =
+        format.kind() || format.keeps_sprites() ? first_extension(format) : QString();
     SaveDialog.FileName = picture_path().isEmpty() ? prefs->name->text() : picture_path();
     if (!fits_name(format, SaveDialog.FileName))
         SaveDialog.FileName = named_for(SaveDialog.FileName, format);

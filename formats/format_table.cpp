@@ -233,6 +233,13 @@ std::string dialog_filter(const FileFormat& format) {
     return plain_entry(format.filter_name(), patterns_of({&format})) + "|All Files|*.*";
 }
 
+std::string save_filter(PictureFormat mode, bool with_sprites) {
+    const FileFormat& bitmap = saved_format(mode);
+    if (!with_sprites) return dialog_filter(bitmap);
+    const FileFormat& kept = saved_format(mode, true);
+    return plain_entry(kept.filter_name(), patterns_of({&kept})) + '|' + dialog_filter(bitmap);
+}
+
 const FileFormat* format_opened(std::string_view extension) {
     for (const FileFormat* format : formats_offered(Command::Open))
         if (format->has_extension(extension)) return format;

@@ -30,6 +30,9 @@ std::string dialog_filter(Command command, std::optional<PictureFormat> kind = s
 const FileFormat& saved_format(PictureFormat mode, bool with_sprites = false);
 // The file dialog's filter for that one format: "Art Studio pictures|*.art;*.ocp|All Files|*.*".
 std::string dialog_filter(const FileFormat& format);
+// The Save dialog's filter for a picture in `mode`: the format it is saved in; with sprites, the
+// file that keeps them first, then the one that keeps only the bitmap.
+std::string save_filter(PictureFormat mode, bool with_sprites);
 
 // The format File › Open takes a file named `extension` (any case, no dot) for: Vexlor's own,
 // with sprites or without; null for any other name, which opens as Import reads it.

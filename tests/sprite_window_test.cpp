@@ -1,7 +1,10 @@
-// The Sprites menu in the windows.
+// The Sprites menu in the windows, and saving and opening a picture with sprites.
 #include "app/Main.h"
+#include "platform/common_dialogs.h"
 #include "tests/gui_support.h"
+#include <QFile>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,4 +75,77 @@ TEST_F(SpriteWindow, ItemsAreOffWithoutASpriteAndARefusalIsNamed) {
     EXPECT_EQ(desk().document().sprites(), before);
     EXPECT_FALSE(item("Expand H&eight")->isChecked());
     EXPECT_TRUE(status().contains("9 sprites")) << status().toStdString();
+}
+
+namespace {
+
+struct SpriteFiles : SpriteWindow {
+    QTemporaryDir dir;
+    QStringList questions;
+    bool answer_yes = true;
+    void SetUp() override {
+        SpriteWindow::SetUp();
+        SetQuestionDisplay([this](const QString&, const QString& text) {
+            questions << text;
+            return answer_yes;
+        });
+    }
+    void TearDown() override {
+        SetQuestionDisplay(nullptr);
+        TFileDialog::DropAnswers();
+        SpriteWindow::TearDown();
+    }
+};
+
+} // namespace
+
+// Save As offers the file that keeps the sprites first, and a name typed without an extension
+// gets it; Open brings them back. A file that keeps only the bitmap is written once the user
+// says so, and opening it leaves no sprites.
+TEST_F(SpriteFiles, SavedSpritesComeBackAndAFileWithoutThemAsksFirst) {
+    const struct {
+        const char* typed;
+        bool answer;
+        const char* saved; // empty: nothing written
+        bool asked;
+    } rows[] = {
+        {"kept", true, "kept.vxs", false},
+        {"named.vxs", true, "named.vxs", false},
+        {"bitmap.vxr", true, "bitmap.vxr", true},
+        {"declined.vxr", false, "", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        ResetEditor();
+        questions.clear();
+        answer_yes = row.answer;
+        Document& document = desk().document();
+        document.grid().row(10)[20] = 2;
+        ASSERT_TRUE(desk().add_sprite({.x = -5, .y = 190, .colour = 4, .expand_x = true}));
+        Sprite multicolour{.x = 100, .y = 50, .colour = 5, .multicolour = true, .behind = true};
+        multicolour.data.fill(0x1B);
+        ASSERT_TRUE(desk().add_sprite(multicolour));
+        ASSERT_TRUE(desk().set_sprite_shared_colours(9, 12));
+        const SpriteSet sprites = document.sprites();
+        const StoredPicture pixels = document.picture;
+
+        TFileDialog::QueueAnswer(dir.filePath(row.typed));
+        okno1->FileSaveAs();
+        EXPECT_TRUE(okno1->SaveDialog.Filter.startsWith(
+            "Vexlor pictures with sprites|*.vxs|Vexlor file|*.vxr|"));
+        EXPECT_EQ(questions.size(), row.asked ? 1 : 0);
+        EXPECT_TRUE(!row.asked || questions.value(0).contains("the sprites are not saved"));
+        if (*row.saved == 0) {
+            EXPECT_FALSE(QFile::exists(dir.filePath(row.typed)));
+            EXPECT_TRUE(okno1->picture_path().isEmpty());
+            continue;
+        }
+        const QString saved = dir.filePath(row.saved);
+        EXPECT_EQ(okno1->picture_path(), saved);
+        document.grid().row(10)[20] = 0;
+        desk().remove_sprite(0);
+        okno1->open_picture(saved, OpenAs::ByKind);
+        EXPECT_EQ(document.picture, pixels);
+        EXPECT_EQ(document.sprites(), row.asked ? SpriteSet{} : sprites);
+    }
 }
