@@ -145,6 +145,11 @@ public:
     // The Brush menu's own file dialogs.
     TOpenDialog BrushOpenDialog;
     TSaveDialog BrushSaveDialog;
+    // Sprites › Import Raw Sprites... and Export Raw Sprites... (sprite_commands.cpp).
+    TOpenDialog SpriteOpenDialog;
+    TSaveDialog SpriteSaveDialog;
+    void import_raw_sprites();
+    void export_raw_sprites();
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -299,6 +304,7 @@ private:
     QAction* sprite_tall_item_ = nullptr;
     QAction* sprite_behind_item_ = nullptr;
     QAction* sprite_delete_item_ = nullptr;
+    QAction* sprite_export_item_ = nullptr;
 };
 
 extern Tokno1* okno1;

@@ -1,13 +1,21 @@
 // The Sprites menu: the chosen sprite's kind, colour, expansion and priority, the colours all
-// multicolour sprites share, and removing the chosen sprite. Each item is a line that calls the
-// desk; a change the eight-a-line limit refuses is named in the status bar.
+// multicolour sprites share, removing the chosen sprite, and the sprites as raw data. Each item
+// is a line that calls the desk; a change the eight-a-line limit refuses is named in the status
+// bar.
 #include "app/Main.h"
 #include "app/editor_desk.h"
+#include "formats/raw_sprites.h"
 #include "platform/beep.h"
+#include "storage/file_access.h"
+#include "storage/picture_file.h"
 #include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace {
+
+const QString kRawSpritesFilter = QStringLiteral("Raw sprite data|*.spr;*.raw|All Files|*.*");
 
 QAction* checkable(QMenu* menu, const QString& text, const QString& tip) {
     QAction* item = menu->addAction(text);
@@ -90,7 +98,65 @@ void Tokno1::set_up_sprite_menu() {
         if (const std::optional<std::size_t> chosen = desk().chosen_sprite())
             show_sprite_outcome(desk().remove_sprite(*chosen));
     });
+
+    sprites_menu_->addSeparator();
+    QAction* import = sprites_menu_->addAction(QStringLiteral("&Import Raw Sprites..."));
+    import->setStatusTip(
+        QStringLiteral("Add the sprites of a raw sprite file (64 bytes a sprite) to the picture"));
+    connect(import, &QAction::triggered, this, [this] { import_raw_sprites(); });
+    sprite_export_item_ = sprites_menu_->addAction(QStringLiteral("E&xport Raw Sprites..."));
+    sprite_export_item_->setStatusTip(QStringLiteral(
+        "Write the sprites as raw sprite data, with assembler source beside it that puts them "
+        "in place"));
+    connect(sprite_export_item_, &QAction::triggered, this, [this] { export_raw_sprites(); });
+    SpriteOpenDialog.Filter = SpriteSaveDialog.Filter = kRawSpritesFilter;
+    SpriteSaveDialog.DefaultExt = QStringLiteral("spr");
     show_sprite_items();
+}
+
+// The sprites of the file go under those of the picture as one step, within the eight-a-line
+// limit unless painting freely; those that name no colour take the draw colour.
+void Tokno1::import_raw_sprites() {
+    if (!SpriteOpenDialog.Execute()) return;
+    const QString path = SpriteOpenDialog.GetFileName();
+    const RawSpritesFileRead read = load_raw_sprites_file(path, desk().document().draw_color);
+    if (!read.sprites)
+        return ShowErrorMessage(
+            QStringLiteral("Vexlor"),
+            QStringLiteral("\"%1\" cannot be imported: %2.").arg(path, read.error));
+    SpriteOutcome outcome;
+    desk().change_picture("Import Sprites", [&](Document::Edit& edit) {
+        const SpriteSet before = desk().document().sprites();
+        std::vector<Sprite>& sprites = edit.sprites().sprites;
+        sprites.insert(sprites.end(), read.sprites->sprites.begin(), read.sprites->sprites.end());
+        if (desk().painter().full_cell != FullCell::PaintFreely)
+            outcome.refusal = crowding_refusal(before, edit.sprites());
+        return bool(outcome);
+    });
+    if (!outcome) return show_sprite_outcome(outcome);
+    show_status(QStringLiteral("Imported %1")
+                    .arg(counted(int(read.sprites->sprites.size()), "sprite", "sprites")));
+}
+
+// The data and its source share a name: "logo.spr" and "logo.asm".
+void Tokno1::export_raw_sprites() {
+    const SpriteSet& sprites = desk().document().sprites();
+    if (sprites.sprites.empty()) return MessageBeep(0);
+    SpriteSaveDialog.FileName = QFileInfo(picture_name()).completeBaseName() + ".spr";
+    if (!SpriteSaveDialog.Execute()) return;
+    const QFileInfo data(SpriteSaveDialog.GetFileName());
+    const QString source = data.dir().filePath(data.completeBaseName() + ".asm");
+    if (source == data.filePath())
+        return ShowErrorMessage(QStringLiteral("Vexlor"),
+                                QStringLiteral("\"%1\" is the name the assembler source takes: "
+                                               "give the sprite data another.")
+                                    .arg(source));
+    const std::string text = sprites_assembler(sprites, data.fileName().toStdString());
+    if (save_file_atomically(data.filePath(), write_raw_sprites(sprites)) &&
+        save_file_atomically(source, {text.begin(), text.end()}))
+        show_status(
+            QStringLiteral("Exported to %1 and %2")
+                .arg(QDir::toNativeSeparators(data.filePath()), data.completeBaseName() + ".asm"));
 }
 
 void Tokno1::change_chosen_sprite(const char* label, const std::function<void(Sprite&)>& change) {
@@ -114,6 +180,7 @@ void Tokno1::show_sprite_items() {
          {sprite_hires_item_, sprite_multicolour_item_, sprite_colour_item_, sprite_wide_item_,
           sprite_tall_item_, sprite_behind_item_, sprite_delete_item_})
         item->setEnabled(chosen.has_value());
+    sprite_export_item_->setEnabled(!desk().document().sprites().sprites.empty());
     sprite_hires_item_->setChecked(chosen && !sprite.multicolour);
     sprite_multicolour_item_->setChecked(chosen && sprite.multicolour);
     sprite_wide_item_->setChecked(sprite.expand_x);

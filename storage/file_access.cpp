@@ -1,5 +1,6 @@
 #include "storage/file_access.h"
 #include "formats/format_table.h"
+#include "formats/raw_sprites.h"
 #include "formats/vxr.h"
 #include "picture/picture.h"
 #include <QFile>
@@ -26,6 +27,18 @@ SpritesFileRead load_sprites_file(const QString& path) {
     VxsRead read = decode_vxs(
         {reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())});
     return {std::move(read.picture), QString::fromStdString(read.error)};
+}
+
+RawSpritesFileRead load_raw_sprites_file(const QString& path, std::uint8_t colour) {
+    // As many sprites as a picture with sprites keeps, and a load address.
+    constexpr qint64 kLongest = 2 + 65535 * qint64(kSpriteBlockBytes);
+    QFile file;
+    if (const QString why = open_for_reading(file, path); !why.isEmpty()) return {{}, why};
+    const QByteArray bytes = file.read(kLongest + 1);
+    if (bytes.size() > kLongest) return {{}, QStringLiteral("it holds too many sprites")};
+    RawSpritesRead read = read_raw_sprites(
+        {reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())}, colour);
+    return {std::move(read.sprites), QString::fromStdString(read.error)};
 }
 
 bool is_vexlor_file_name(const QString& path) {

@@ -26,6 +26,14 @@ struct SpritesFileRead {
 };
 SpritesFileRead load_sprites_file(const QString& path);
 
+// Raw sprite data (formats/raw_sprites.h: sprites that name no colour take `colour`), or why it
+// cannot be imported ("it is not a regular file", "it is not whole 64-byte blocks").
+struct RawSpritesFileRead {
+    std::optional<SpriteSet> sprites;
+    QString error;
+};
+RawSpritesFileRead load_raw_sprites_file(const QString& path, std::uint8_t colour);
+
 // Whether the name is that of a picture that Open reads (Vexlor's own, .vxr in any case); any
 // other file opens as Import reads it.
 bool is_vexlor_file_name(const QString& path);

@@ -1,5 +1,6 @@
 // The Sprites menu in the windows, and saving and opening a picture with sprites.
 #include "app/Main.h"
+#include "formats/raw_sprites.h"
 #include "platform/common_dialogs.h"
 #include "tests/gui_support.h"
 #include <QFile>
@@ -148,4 +149,87 @@ TEST_F(SpriteFiles, SavedSpritesComeBackAndAFileWithoutThemAsksFirst) {
         EXPECT_EQ(document.picture, pixels);
         EXPECT_EQ(document.sprites(), row.asked ? SpriteSet{} : sprites);
     }
+}
+
+namespace {
+
+struct RawSprites : SpriteFiles {
+    QStringList errors;
+    void SetUp() override {
+        SpriteFiles::SetUp();
+        SetErrorMessageDisplay([this](const QString&, const QString& text) { errors << text; });
+    }
+    void TearDown() override {
+        SetErrorMessageDisplay(nullptr);
+        SpriteFiles::TearDown();
+    }
+    QString write(const QString& name, const QByteArray& bytes) const {
+        QFile file(dir.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    }
+    static QByteArray read(const QString& path) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+};
+
+} // namespace
+
+// Import adds whole 64-byte blocks (a load address in front or not) as one step; anything else
+// is refused with the reason, and the picture keeps its sprites.
+TEST_F(RawSprites, ImportTakesWholeBlocksAsOneStepAndRefusesTheRest) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        int sprites; // 0: refused
+    } rows[] = {
+        {"two.spr", QByteArray(128, '\x55'), 2},
+        {"loaded.spr", QByteArray("\x00\x20", 2) + QByteArray(64, '\x0F'), 1},
+        {"short.spr", QByteArray(100, '\x01'), 0},
+        {"empty.raw", QByteArray(), 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetEditor();
+        errors.clear();
+        ASSERT_TRUE(desk().add_sprite({.x = 200, .y = 150}));
+        const SpriteSet before = desk().document().sprites();
+        TFileDialog::QueueAnswer(write(row.name, row.bytes));
+        okno1->import_raw_sprites();
+        const std::vector<Sprite>& now = desk().document().sprites().sprites;
+        if (row.sprites == 0) {
+            EXPECT_EQ(desk().document().sprites(), before);
+            ASSERT_EQ(errors.size(), 1);
+            EXPECT_TRUE(errors[0].contains(row.name) && errors[0].contains("64 bytes a sprite"))
+                << errors[0].toStdString();
+            continue;
+        }
+        EXPECT_TRUE(errors.isEmpty());
+        ASSERT_EQ(now.size(), before.sprites.size() + std::size_t(row.sprites));
+        EXPECT_EQ(now.front(), before.sprites.front()); // the new ones lie under it
+        EXPECT_EQ(now.back().data[0], std::uint8_t(row.bytes.back()));
+        desk().undo();
+        EXPECT_EQ(desk().document().sprites(), before);
+    }
+}
+
+// Export writes the raw data and the assembler source beside it, named alike.
+TEST_F(RawSprites, ExportWritesTheDataAndItsSourceBesideIt) {
+    EXPECT_FALSE(item("E&xport Raw Sprites...")->isEnabled());
+    Sprite shape{.x = 30, .y = 60, .colour = 4, .multicolour = true};
+    shape.data.fill(0x6C);
+    ASSERT_TRUE(desk().add_sprite(shape));
+    ASSERT_TRUE(desk().add_sprite({.x = 90, .y = 0, .colour = 7, .expand_y = true}));
+    EXPECT_TRUE(item("E&xport Raw Sprites...")->isEnabled());
+    const SpriteSet& sprites = desk().document().sprites();
+    TFileDialog::QueueAnswer(dir.filePath("logo"));
+    item("E&xport Raw Sprites...")->trigger();
+    const std::vector<std::uint8_t> data = write_raw_sprites(sprites);
+    EXPECT_EQ(read(dir.filePath("logo.spr")),
+              QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())));
+    EXPECT_EQ(read(dir.filePath("logo.asm")).toStdString(), sprites_assembler(sprites, "logo.spr"));
+    EXPECT_TRUE(errors.isEmpty());
 }
