@@ -97,6 +97,8 @@ public:
     void show_in_palette(PaletteId id);
     // View > Zoom shows the zoom view's level, and the preview frames its area.
     void follow_zoom_view();
+    // Picture > Fix Colour Clashes with Sprites (full_cell_commands.cpp).
+    void fix_clashes_with_sprites();
     // Edit > When a Cell Is Full's item of a choice (full_cell_commands.cpp).
     QAction* full_cell_item(FullCell choice) const;
     // The Brush menu names the pen or brush and offers what suits it (brush_commands.cpp).

@@ -2,6 +2,7 @@
 #include "app/Main.h"
 #include "formats/raw_sprites.h"
 #include "platform/common_dialogs.h"
+#include "sprites/shown_screen.h"
 #include "tests/gui_support.h"
 #include <QFile>
 #include <QMenu>
@@ -232,4 +233,23 @@ TEST_F(RawSprites, ExportWritesTheDataAndItsSourceBesideIt) {
               QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size())));
     EXPECT_EQ(read(dir.filePath("logo.asm")).toStdString(), sprites_assembler(sprites, "logo.spr"));
     EXPECT_TRUE(errors.isEmpty());
+}
+
+// A cell of five colours: the fix keeps four and new sprites show the fifth as it was, so what
+// shows is the picture as painted; the status bar counts both, and Undo takes it back whole.
+TEST_F(SpriteWindow, FixColourClashesWithSpritesShowsThePictureAsItWas) {
+    Document& document = desk().document();
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 4; ++column)
+            document.grid().row(row)[column] = std::uint8_t(1 + (row * 4 + column) % 5);
+    const StoredPicture painted = document.picture;
+    const std::vector<std::uint8_t> as_painted = shown_screen(document);
+    okno1->Host()->findChild<QAction*>("PictureFixClashesWithSpritesItem")->trigger();
+    EXPECT_NE(document.picture, painted);
+    EXPECT_FALSE(document.sprites().sprites.empty());
+    EXPECT_EQ(shown_screen(document), as_painted);
+    EXPECT_TRUE(status().contains("went to sprites, 0 pixels changed")) << status().toStdString();
+    desk().undo();
+    EXPECT_EQ(document.picture, painted);
+    EXPECT_TRUE(document.sprites().sprites.empty());
 }
