@@ -63,6 +63,26 @@ void shown_with(benchmark::State& state, SpriteSet sprites) {
 void BM_ShownScreen(benchmark::State& state) { shown_with(state, sixty_four_sprites()); }
 void BM_ShownScreenWithoutSprites(benchmark::State& state) { shown_with(state, {}); }
 
+// The sprites laid over every row of a screen, as a view redraws it: the bitmap's rows copied and
+// composed with 64 sprites, the foreground worked out beforehand; against no sprites.
+void compose_with(benchmark::State& state, const SpriteSet& set) {
+    std::vector<std::uint8_t> bitmap(320 * 200), screen(320 * 200), foreground(320 * 200);
+    for (std::size_t i = 0; i < bitmap.size(); ++i) {
+        bitmap[i] = std::uint8_t(i / 3 % 16);
+        foreground[i] = std::uint8_t(i / 2 % 2);
+    }
+    for (auto _ : state) {
+        screen = bitmap;
+        for (int row = 0; row < 200; ++row)
+            compose_row(set, row, std::span(screen).subspan(std::size_t(row) * 320, 320),
+                        std::span(foreground).subspan(std::size_t(row) * 320, 320));
+        benchmark::DoNotOptimize(screen.data());
+    }
+}
+
+void BM_Compose(benchmark::State& state) { compose_with(state, sixty_four_sprites()); }
+void BM_ComposeWithoutSprites(benchmark::State& state) { compose_with(state, {}); }
+
 // A pixel painted inside a stroke's edit, into the topmost of 64 sprites under it and, as the
 // baseline, into the bitmap by the mode's plot; each alternates two colours so that every plot
 // writes.
@@ -94,6 +114,8 @@ void BM_PaintBitmapPixel(benchmark::State& state) {
 
 VEXLOR_BENCH(BM_PaintSpritePixel, "sprites/paint_pixel");
 VEXLOR_BENCH(BM_PaintBitmapPixel, "sprites/paint_pixel/baseline");
+VEXLOR_BENCH(BM_Compose, "sprites/compose_64");
+VEXLOR_BENCH(BM_ComposeWithoutSprites, "sprites/compose_64/baseline");
 VEXLOR_BENCH(BM_ShownScreen, "sprites/shown_screen_64");
 VEXLOR_BENCH(BM_ShownScreenWithoutSprites, "sprites/shown_screen_64/baseline");
 VEXLOR_BENCH(BM_SpritePrg, "sprite_prg/64_sprites");

@@ -1,5 +1,6 @@
 // Vexlor's picture-with-sprites file: the codec and its row of the table.
 #include "formats/vxs.h"
+#include "c64/sprite_records.h"
 #include "formats/rows.h"
 #include "formats/vxr.h"
 #include "modes/mode.h"
@@ -11,10 +12,6 @@ namespace {
 constexpr std::array<std::uint8_t, 4> kMagic = {'V', 'X', 'S', 0x1A};
 constexpr std::uint8_t kVersion = 1;
 constexpr std::size_t kHeaderBytes = 11;
-constexpr std::size_t kSpriteRecordBytes = kSpriteBytes + 2 + 2 + 1 + 1;
-
-enum Flag : std::uint8_t { Multicolour = 1, ExpandX = 2, ExpandY = 4, Behind = 8 };
-constexpr std::uint8_t kAllFlags = Multicolour | ExpandX | ExpandY | Behind;
 
 void put16(std::vector<std::uint8_t>& out, unsigned value) {
     out.push_back(std::uint8_t(value));
@@ -59,18 +56,7 @@ std::vector<std::uint8_t> encode_vxs(ConstPixelGrid picture, PictureFormat forma
     put16(out, unsigned(pixels.size()));
     put16(out, unsigned(pixels.size() >> 16));
     out.insert(out.end(), pixels.begin(), pixels.end());
-    out.push_back(sprites.shared_colour0 & 0x0F);
-    out.push_back(sprites.shared_colour1 & 0x0F);
-    put16(out, unsigned(sprites.sprites.size()));
-    for (const Sprite& sprite : sprites.sprites) {
-        out.insert(out.end(), sprite.data.begin(), sprite.data.end());
-        put16(out, unsigned(std::int16_t(sprite.x)));
-        put16(out, unsigned(std::int16_t(sprite.y)));
-        out.push_back(sprite.colour & 0x0F);
-        out.push_back(std::uint8_t((sprite.multicolour ? Multicolour : 0) |
-                                   (sprite.expand_x ? ExpandX : 0) |
-                                   (sprite.expand_y ? ExpandY : 0) | (sprite.behind ? Behind : 0)));
-    }
+    put_sprite_set(out, sprites);
     return out;
 }
 
@@ -99,29 +85,16 @@ VxsRead decode_vxs(std::span<const std::uint8_t> file) {
         encode_vxr(grid) != std::vector(pixels.begin(), pixels.end()))
         return refused("holds damaged pixels");
     if (!in.has(4)) return refused("ends before its sprites");
-    read.sprites.shared_colour0 = in.byte();
-    read.sprites.shared_colour1 = in.byte();
-    const std::size_t count = in.u16();
-    if (read.sprites.shared_colour0 > 15 || read.sprites.shared_colour1 > 15)
-        return refused("has a shared sprite colour that is no colour");
-    if (in.left() != count * kSpriteRecordBytes)
-        return refused("of " + std::to_string(count) + " sprites has " + std::to_string(in.left()) +
-                       " bytes for them, not " + std::to_string(count * kSpriteRecordBytes));
-    for (std::size_t n = 0; n < count; ++n) {
-        Sprite& sprite = read.sprites.sprites.emplace_back();
-        const std::span<const std::uint8_t> data = in.take(kSpriteBytes);
-        std::copy(data.begin(), data.end(), sprite.data.begin());
-        sprite.x = std::int16_t(in.u16());
-        sprite.y = std::int16_t(in.u16());
-        sprite.colour = in.byte();
-        const std::uint8_t flags = in.byte();
-        if (sprite.colour > 15 || (flags & ~kAllFlags) != 0)
-            return refused("holds a damaged sprite (" + std::to_string(n) + ")");
-        sprite.multicolour = flags & Multicolour;
-        sprite.expand_x = flags & ExpandX;
-        sprite.expand_y = flags & ExpandY;
-        sprite.behind = flags & Behind;
-    }
+    const std::size_t at = file.size() - in.left();
+    const std::size_t count = file[at + 2] | std::size_t(file[at + 3]) << 8;
+    if (in.left() - 4 != count * kSpriteRecordBytes)
+        return refused("of " + std::to_string(count) + " sprites has " +
+                       std::to_string(in.left() - 4) + " bytes for them, not " +
+                       std::to_string(count * kSpriteRecordBytes));
+    std::size_t next = at;
+    std::optional<SpriteSet> sprites = take_sprite_set(file, next);
+    if (!sprites) return refused("holds a sprite colour or flag that no sprite has");
+    read.sprites = std::move(*sprites);
     return {std::move(read), {}};
 }
 

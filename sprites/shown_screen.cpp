@@ -8,6 +8,7 @@
 namespace {
 
 constexpr std::size_t kScreenPixels = std::size_t(kHiresColumns) * kBitmapRows;
+constexpr std::uint8_t kClear = 0xFF; // no sprite colour: they are below 16
 
 bool any_behind(const SpriteSet& set) {
     return std::any_of(set.sprites.begin(), set.sprites.end(),
@@ -19,21 +20,27 @@ bool any_behind(const SpriteSet& set) {
 void compose_row(const SpriteSet& set, int screen_row, std::span<std::uint8_t> colours,
                  std::span<const std::uint8_t> foreground) {
     std::array<bool, kHiresColumns> decided{};
+    std::array<std::uint8_t, 2 * kSpriteWidth> line_colours;
     for (const Sprite& sprite : set.sprites) {
         const int line = screen_row - sprite.y;
         if (line < 0 || line >= sprite.height()) continue;
         const std::uint32_t bits = sprite_row_bits(sprite, sprite.expand_y ? line / 2 : line);
         if (bits == 0) continue;
+        // The row's colours screen pixel by screen pixel, worked out once.
         const int scale = sprite.expand_x ? 2 : 1;
-        const int first = std::max(0, -sprite.x),
-                  last = std::min(sprite.width(), kHiresColumns - sprite.x);
+        for (int pixel = 0; pixel < kSpriteWidth; ++pixel) {
+            const std::uint8_t colour = pixel_colour(set, sprite, bits, pixel).value_or(kClear);
+            for (int i = 0; i < scale; ++i) line_colours[std::size_t(pixel * scale + i)] = colour;
+        }
+        const int first = std::max(0, -sprite.x);
+        const int last = std::min(sprite.width(), kHiresColumns - sprite.x);
         for (int i = first; i < last; ++i) {
-            const std::optional<std::uint8_t> colour = pixel_colour(set, sprite, bits, i / scale);
+            const std::uint8_t colour = line_colours[std::size_t(i)];
             const auto column = std::size_t(sprite.x + i);
-            if (!colour || decided[column]) continue;
+            if (colour == kClear || decided[column]) continue;
             decided[column] = true;
             if (!(sprite.behind && !foreground.empty() && foreground[column]))
-                colours[column] = *colour;
+                colours[column] = colour;
         }
     }
 }

@@ -84,11 +84,11 @@ TEST(VexlorSpritesFile, RefusesShortLongAndDamagedFiles) {
                 {"a background of 16", changed(6, 16), "background"},
                 {"pixels longer than the file", changed(9, 1), "ends inside its pixels"},
                 {"a pixel of 16", changed(20, 16), "damaged pixels"},
-                {"a shared colour of 16", changed(pixels_end, 16), "shared sprite colour"},
+                {"a shared colour of 16", changed(pixels_end, 16), "no sprite has"},
                 {"one sprite more", changed(pixels_end + 2, 6), "of 6 sprites has 345 bytes"},
                 {"a byte more", longer, "has 346 bytes"},
-                {"a flag no sprite has", changed(good.size() - 1, 0x10), "damaged sprite (4)"},
-                {"a sprite colour of 16", changed(good.size() - 2, 16), "damaged sprite (4)"}};
+                {"a flag no sprite has", changed(good.size() - 1, 0x10), "no sprite has"},
+                {"a sprite colour of 16", changed(good.size() - 2, 16), "no sprite has"}};
     for (const auto& [what, file, error] : rows) {
         SCOPED_TRACE(what);
         const VxsRead read = decode_vxs(file);
