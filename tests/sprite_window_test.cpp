@@ -1,10 +1,14 @@
 // The Sprites menu in the windows, and saving and opening a picture with sprites.
 #include "app/Main.h"
+#include "display/displayed_palette.h"
 #include "formats/raw_sprites.h"
 #include "platform/common_dialogs.h"
 #include "sprites/shown_screen.h"
 #include "tests/gui_support.h"
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
+#include <QImage>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -252,4 +256,21 @@ TEST_F(SpriteWindow, FixColourClashesWithSpritesShowsThePictureAsItWas) {
     desk().undo();
     EXPECT_EQ(document.picture, painted);
     EXPECT_TRUE(document.sprites().sprites.empty());
+}
+
+// Export as PNG of a picture with sprites is the screen they show on, 320 x 200, a hires sprite
+// pixel half a multicolour pixel wide.
+TEST_F(SpriteFiles, PngExportShowsTheSprites) {
+    Sprite dot{.x = 11, .y = 5, .colour = 1};
+    dot.data[0] = 0x80; // its top-left pixel only
+    ASSERT_TRUE(desk().add_sprite(dot));
+    TFileDialog::QueueAnswer(dir.filePath("shown.png"));
+    WhenModal([] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+    okno1->PicturePngItem->trigger();
+    const QImage shown(dir.filePath("shown.png"));
+    ASSERT_EQ(shown.size(), QSize(320, 200));
+    const auto rgb = [&](int x, int y) { return shown.pixel(x, y) & 0xFFFFFF; };
+    EXPECT_EQ(rgb(11, 5), SurfaceWord(palette_color(1)) & 0xFFFFFF);
+    EXPECT_EQ(rgb(10, 5), SurfaceWord(palette_color(0)) & 0xFFFFFF);
+    EXPECT_EQ(rgb(12, 5), SurfaceWord(palette_color(0)) & 0xFFFFFF);
 }
