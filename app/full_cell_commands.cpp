@@ -23,7 +23,7 @@ void Tokno1::set_up_full_cell_menu() {
     }
     full_cell_item(desk().painter().full_cell)->setChecked(true);
 
-    auto* with_sprites = new QAction(QStringLiteral("Fix Colour Clashes with &Sprites"), this);
+    auto* with_sprites = new QAction(QStringLiteral("Fix Colour Clashes wi&th Sprites"), this);
     with_sprites->setObjectName(QStringLiteral("PictureFixClashesWithSpritesItem"));
     with_sprites->setStatusTip(QStringLiteral(
         "Fix the colour clashes, and show the pixels the fix changes as they were by new hires "
