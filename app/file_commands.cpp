@@ -96,12 +96,15 @@ bool Tokno1::save_picture(const QString& path) {
 }
 
 // The picture's file takes the picture only where its name fits the mode's format (a file
-// opened before the mode changed may not): else Save asks for a name.
+// opened before the mode changed may not), or where it keeps sprites, which holds any picture
+// with or without them: else Save asks for a name.
 void Tokno1::FileSave(TObject*) {
-    if (picture_path().isEmpty() || !fits_name(saved_format_of(desk().document()), picture_path()))
+    const QString path = picture_path();
+    if (path.isEmpty() ||
+        !(keeps_sprites(path) || fits_name(saved_format_of(desk().document()), path)))
         FileSaveAs();
     else
-        save_picture(picture_path());
+        save_picture(path);
 }
 
 // A picture with sprites is offered the file that keeps them first, then the bitmap's own.

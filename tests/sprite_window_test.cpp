@@ -258,6 +258,21 @@ TEST_F(SpriteWindow, FixColourClashesWithSpritesShowsThePictureAsItWas) {
     EXPECT_TRUE(document.sprites().sprites.empty());
 }
 
+// A picture opened from a file with sprites saves back to it with Save, with sprites or none.
+TEST_F(SpriteFiles, SaveKeepsAFileWithSpritesWhenTheyAreGone) {
+    ASSERT_TRUE(desk().add_sprite({.x = 3, .y = 4}));
+    TFileDialog::QueueAnswer(dir.filePath("own.vxs"));
+    okno1->FileSaveAs();
+    ASSERT_TRUE(desk().remove_sprite(0));
+    const int asked = TFileDialog::ExecuteCount();
+    okno1->FileSave();
+    EXPECT_EQ(TFileDialog::ExecuteCount(), asked);
+    EXPECT_TRUE(questions.isEmpty());
+    ASSERT_TRUE(desk().add_sprite({.x = 50, .y = 60}));
+    okno1->open_picture(dir.filePath("own.vxs"), OpenAs::ByKind);
+    EXPECT_TRUE(desk().document().sprites().sprites.empty());
+}
+
 // Export as PNG of a picture with sprites is the screen they show on, 320 x 200, a hires sprite
 // pixel half a multicolour pixel wide.
 TEST_F(SpriteFiles, PngExportShowsTheSprites) {
