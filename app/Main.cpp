@@ -16,6 +16,7 @@
 #include "preview/preview_window.h"
 #include "recovery/recovery_keeper.h"
 #include "settings/palette_setting.h"
+#include "sprites/shown_screen.h"
 #include "storage/dlg_open.h"
 #include "storage/picture_file.h"
 #include "zoom/zoom_window.h"
@@ -57,6 +58,7 @@ Tokno1::Tokno1(QWidget* owner)
     set_up_brush_menu();
     set_up_hand_menus();
     set_up_sprite_items();
+    set_up_sprite_menu();
     set_up_ink_menu();
     set_up_symmetry_menu();
     set_up_window_menu();
@@ -292,13 +294,16 @@ void Tokno1::PicturePrgClick(TObject*) {
     export_through(PrgFileDialog, [](TSaveDialog& dialog) {
         const Document& document = desk().document();
         return export_prg(dialog, document.grid(), document.back_color,
-                          PictureFormat(document.format()));
+                          PictureFormat(document.format()), document.sprites());
     });
 }
+// A picture with sprites is exported as the screen shows it, 320 x 200.
 void Tokno1::PicturePngClick(TObject*) {
     export_through(PngFileDialog, [](TSaveDialog& dialog) {
         const Document& document = desk().document();
-        return export_png(dialog, document.grid(), PictureFormat(document.format()));
+        if (document.sprites().sprites.empty()) return export_png(dialog, document.grid());
+        const std::vector<std::uint8_t> screen = shown_screen(document);
+        return export_png(dialog, hires_grid(screen));
     });
 }
 

@@ -81,6 +81,7 @@ public:
     // Replaces the picture with the file's, as one step: every way of opening a picture ends
     // here.
     void open_picture(const QString& path, OpenAs as);
+    void open_with_sprites(const QString& path, OpenAs as);
     // Brings a picture in as the step "Import": the callable writes the pixels (into storage of
     // kStorageBytes, 320 to a row), the background and the mode, and says whether it did.
     using Import =
@@ -96,6 +97,8 @@ public:
     void show_in_palette(PaletteId id);
     // View > Zoom shows the zoom view's level, and the preview frames its area.
     void follow_zoom_view();
+    // Picture > Fix Colour Clashes with Sprites (full_cell_commands.cpp).
+    void fix_clashes_with_sprites();
     // Edit > When a Cell Is Full's item of a choice (full_cell_commands.cpp).
     QAction* full_cell_item(FullCell choice) const;
     // The Brush menu names the pen or brush and offers what suits it (brush_commands.cpp).
@@ -115,6 +118,8 @@ public:
     // chosen (sprite_view_commands.cpp).
     void show_paint_target();
     void show_sprite_refusal(const std::string& words);
+    // The Sprites menu shows the chosen sprite's state (sprite_commands.cpp).
+    void show_sprite_items();
     // Brush > Pattern and the second colour's swatch show the ink (ink_commands.cpp).
     void show_ink(const Ink& ink);
     // Edit > Symmetry checks the symmetry chosen (symmetry_commands.cpp).
@@ -147,6 +152,11 @@ public:
     // The Brush menu's own file dialogs.
     TOpenDialog BrushOpenDialog;
     TSaveDialog BrushSaveDialog;
+    // Sprites › Import Raw Sprites... and Export Raw Sprites... (sprite_commands.cpp).
+    TOpenDialog SpriteOpenDialog;
+    TSaveDialog SpriteSaveDialog;
+    void import_raw_sprites();
+    void export_raw_sprites();
 
 public slots:
     void FormCreate(TObject* Sender = nullptr);
@@ -263,6 +273,11 @@ private:
     void set_up_hand_menus();
     void set_up_sprite_items();
     bool deletes_sprite() const;
+    void set_up_sprite_menu();
+    // The chosen sprite changed as one step called `label`; a beep without one.
+    void change_chosen_sprite(const char* label, const std::function<void(Sprite&)>& change);
+    // A refused change beeps and names why in the status bar.
+    void show_sprite_outcome(const SpriteOutcome& outcome);
     void set_up_ink_menu();
     void set_up_symmetry_menu();
     void set_up_window_menu();
@@ -293,6 +308,15 @@ private:
     QAction* brush_rotate_item_ = nullptr;
     QAction* brush_scale_item_ = nullptr;
     std::vector<QAction*> spray_flow_items_; // in the order of the flows offered
+    QMenu* sprites_menu_ = nullptr;
+    QAction* sprite_hires_item_ = nullptr;
+    QAction* sprite_multicolour_item_ = nullptr;
+    QAction* sprite_colour_item_ = nullptr;
+    QAction* sprite_wide_item_ = nullptr;
+    QAction* sprite_tall_item_ = nullptr;
+    QAction* sprite_behind_item_ = nullptr;
+    QAction* sprite_delete_item_ = nullptr;
+    QAction* sprite_export_item_ = nullptr;
 };
 
 extern Tokno1* okno1;

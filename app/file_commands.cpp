@@ -4,6 +4,7 @@
 #include "app/editor_desk.h"
 #include "formats/format_table.h"
 #include "prefs/prefswin.h"
+#include "sprites/shown_screen.h"
 #include "storage/picture_file.h"
 #include <QFileInfo>
 
@@ -48,7 +49,7 @@ void Tokno1::FileNew(TObject*) {
 namespace {
 
 const FileFormat& saved_format_of(const Document& document) {
-    return saved_format(PictureFormat(document.format()));
+    return saved_format(PictureFormat(document.format()), !document.sprites().sprites.empty());
 }
 
 // Whether a file of that name may hold the format: a name of its own, or one no other format
@@ -72,11 +73,12 @@ QString first_extension(const FileFormat& format) {
 
 // A picture is saved in its mode's file only: Vexlor's own holds 160 x 200 pixels, so a hires
 // picture goes to its mode's C64 file, which holds it exactly. Vexlor's own file takes any name
-// the user gives it, as it always has.
+// the user gives it, as it always has. A file with sprites (.vxs) holds any mode; a picture with
+// sprites saved in another keeps only its bitmap, once the user says so.
 bool Tokno1::save_picture(const QString& path) {
     const Document& document = desk().document();
-    const FileFormat& format = saved_format_of(document);
-    if (format.kind() && !fits_name(format, path)) {
+    const FileFormat& format = saved_format(PictureFormat(document.format()));
+    if (!keeps_sprites(path) && format.kind() && !fits_name(format, path)) {
         ShowErrorMessage(QStringLiteral("Vexlor"),
                          QStringLiteral("The picture was not saved: \"%1\" is the name of "
                                         "another kind of file. A picture in %2 mode is saved "
@@ -87,26 +89,34 @@ bool Tokno1::save_picture(const QString& path) {
         return false;
     }
     if (!save_picture_file(path, document.grid(), PictureFormat(document.format()),
-                           document.back_color))
+                           document.back_color, document.sprites()))
         return false;
     set_picture_path(path);
     return true;
 }
 
 // The picture's file takes the picture only where its name fits the mode's format (a file
-// opened before the mode changed may not): else Save asks for a name.
+// opened before the mode changed may not), or where it keeps sprites, which holds any picture
+// with or without them: else Save asks for a name.
 void Tokno1::FileSave(TObject*) {
-    if (picture_path().isEmpty() || !fits_name(saved_format_of(desk().document()), picture_path()))
+    const QString path = picture_path();
+    if (path.isEmpty() ||
+        !(keeps_sprites(path) || fits_name(saved_format_of(desk().document()), path)))
         FileSaveAs();
     else
-        save_picture(picture_path());
+        save_picture(path);
 }
 
+// A picture with sprites is offered the file that keeps them first, then the bitmap's own.
 void Tokno1::FileSaveAs(TObject*) {
-    const FileFormat& format = saved_format_of(desk().document());
-    SaveDialog.Filter = QString::fromStdString(dialog_filter(format));
-    // A name typed without an extension gets a C64 file's own; Vexlor's file never had one.
-    SaveDialog.DefaultExt = format.kind() ? first_extension(format) : QString();
+    const Document& document = desk().document();
+    const FileFormat& format = saved_format_of(document);
+    SaveDialog.Filter = QString::fromStdString(
+        save_filter(PictureFormat(document.format()), format.keeps_sprites()));
+    // A name typed without an extension gets a C64 file's own, or .vxs; Vexlor's file without
+    // sprites never had one.
+    SaveDialog.DefaultExt =
+        format.kind() || format.keeps_sprites() ? first_extension(format) : QString();
     SaveDialog.FileName = picture_path().isEmpty() ? prefs->name->text() : picture_path();
     if (!fits_name(format, SaveDialog.FileName))
         SaveDialog.FileName = named_for(SaveDialog.FileName, format);
@@ -114,10 +124,10 @@ void Tokno1::FileSaveAs(TObject*) {
     save_picture(SaveDialog.GetFileName());
 }
 
+// The page shows what the screen shows, sprites and all.
 void Tokno1::FilePrint(TObject*) {
-    const Document& document = desk().document();
-    printer_.print(Host(), screen_image(document.grid(), document.mode().shape.pixel_aspect),
-                   picture_name());
+    const std::vector<std::uint8_t> screen = shown_screen(desk().document());
+    printer_.print(Host(), screen_image(hires_grid(screen), 1), picture_name());
 }
 
 void Tokno1::FilePrintSetup(TObject*) { printer_.page_setup(Host()); }

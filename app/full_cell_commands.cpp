@@ -22,6 +22,15 @@ void Tokno1::set_up_full_cell_menu() {
         connect(item, &QAction::triggered, this, [i] { desk().choose_full_cell(FullCell(i)); });
     }
     full_cell_item(desk().painter().full_cell)->setChecked(true);
+
+    auto* with_sprites = new QAction(QStringLiteral("Fix Colour Clashes wi&th Sprites"), this);
+    with_sprites->setObjectName(QStringLiteral("PictureFixClashesWithSpritesItem"));
+    with_sprites->setStatusTip(QStringLiteral(
+        "Fix the colour clashes, and show the pixels the fix changes as they were by new hires "
+        "sprites where the rows leave room"));
+    const QList<QAction*> items = PictureMenu->actions();
+    PictureMenu->insertAction(items.value(items.indexOf(PictureFixClashesItem) + 1), with_sprites);
+    connect(with_sprites, &QAction::triggered, this, [this] { fix_clashes_with_sprites(); });
 }
 
 // One step, with the selection or the whole picture; a line on the status bar says what it did.
@@ -34,4 +43,15 @@ void Tokno1::PictureFixClashesClick(TObject*) {
                                       .arg(counted(fix.areas, mode.area_one, mode.area_many),
                                            counted(fix.pixels, "pixel", "pixels"));
     show_status(message);
+}
+
+// One step, as Fix Colour Clashes; the status bar says how many pixels sprites took over and how
+// many show another colour.
+void Tokno1::fix_clashes_with_sprites() {
+    const SpriteFix fix = desk().fix_clashes_with_sprites(lab_palette(shown_palette()));
+    show_status(fix.to_sprites + fix.changed == 0
+                    ? QStringLiteral("No colour clashes to fix")
+                    : QStringLiteral("Fixed with sprites: %1 went to sprites, %2 changed")
+                          .arg(counted(fix.to_sprites, "pixel", "pixels"),
+                               counted(fix.changed, "pixel", "pixels")));
 }

@@ -7,6 +7,7 @@
 #include "formats/format_table.h"
 #include "storage/picture_file.h"
 #include <QFile>
+#include <QFileInfo>
 
 // The grid of a picture in the mode with that picture_format value, in `storage`.
 static ConstPixelGrid in_mode(const StoredPicture& storage, std::uint8_t format) {
@@ -46,6 +47,10 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
             set_picture_path(path);
         return;
     }
+    if (format_opened(QFileInfo(path).suffix().toStdString())->keeps_sprites()) {
+        open_with_sprites(path, as);
+        return;
+    }
     const Document& document = desk().document();
     PictureBytes loaded{};
     std::copy_n(document.picture.begin(), loaded.size(), loaded.begin());
@@ -64,8 +69,9 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
                                     ? picture_format
                                     : std::uint8_t(fmtMulticolor);
     const ConstPixelGrid opened = multicolor_grid(loaded);
+    const SpriteSet none;
     desk().replace_picture("Open", opened, background_for_loaded(opened, document.back_color),
-                           format);
+                           format, &none);
     set_picture_path(path);
     if (pixels < kPictureBytes)
         ShowErrorMessage(QStringLiteral("Vexlor"),
@@ -74,6 +80,22 @@ void Tokno1::open_picture(const QString& path, OpenAs as) {
                              .arg(path)
                              .arg(pixels)
                              .arg(kPictureBytes));
+}
+
+// A file with sprites holds the whole picture: its mode, background and sprites; a damaged one
+// is refused whole.
+void Tokno1::open_with_sprites(const QString& path, OpenAs as) {
+    const SpritesFileRead read = load_sprites_file(path);
+    if (!read.picture) {
+        if (as == OpenAs::ByKind)
+            ShowErrorMessage(QStringLiteral("Vexlor"),
+                             QStringLiteral("\"%1\" cannot be opened: %2.").arg(path, read.error));
+        return;
+    }
+    const PictureWithSprites& opened = *read.picture;
+    desk().replace_picture("Open", in_mode(opened.pixels, opened.format), opened.background,
+                           opened.format, &opened.sprites);
+    set_picture_path(path);
 }
 
 void Tokno1::open_dropped(const QStringList& paths) {

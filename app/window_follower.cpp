@@ -19,6 +19,7 @@ void WindowFollower::document_changed(const DocumentChange& change) {
     }
     if (change.has(C::History) || change.has(C::Floating)) okno1->update_edit_menu();
     if (change.has(C::Reference)) okno1->show_reference_items();
+    if (change.has(C::Sprites)) okno1->show_sprite_items();
     if (change.has(C::History) || change.has(C::File) || change.has(C::Reference))
         note_picture_changed();
     if (change.has(C::Sprites)) okno1->update_selection_items(); // Delete follows the sprites
@@ -72,6 +73,7 @@ void WindowFollower::desk_changed(const DeskChange& change) {
         okno1->redraw_picture();
     }
     if (change.has(C::Pages)) okno1->show_file();
+    if (change.has(C::Sprite) || change.has(C::Pages)) okno1->show_sprite_items();
 }
 
 void follow_desk(Desk& desk) {

@@ -1,6 +1,7 @@
 #include "bench/bench_support.h"
 #include "c64/sprite_prg.h"
 #include "desk/desk.h"
+#include "sprites/shown_screen.h"
 #include <random>
 
 // Eight bands of eight sprites, nine lines apart (as close as the interrupts allow), random
@@ -74,8 +75,49 @@ void BM_SpritePrgRefused(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(write_prg(image, set));
 }
 
+// What shows of a whole multicolour picture with 64 sprites, half of them behind (so the
+// foreground is worked out from the picture's encoding too), against the picture alone.
+void shown_with(benchmark::State& state, SpriteSet sprites) {
+    Document document;
+    Document::Edit edit(document, "Sprites");
+    const PixelGrid pixels = edit.pixels(document.whole());
+    for (int row = 0; row < pixels.height; ++row)
+        for (int column = 0; column < pixels.width; ++column)
+            pixels.row(row)[column] = std::uint8_t((column / 3 + row / 8) % 16);
+    edit.sprites() = std::move(sprites);
+    edit.commit();
+    for (auto _ : state) benchmark::DoNotOptimize(shown_screen(document));
+}
+
+void BM_ShownScreen(benchmark::State& state) { shown_with(state, sixty_four_sprites()); }
+void BM_ShownScreenWithoutSprites(benchmark::State& state) { shown_with(state, {}); }
+
+// The sprites laid over every row of a screen, as a view redraws it: the bitmap's rows copied and
+// composed with 64 sprites, the foreground worked out beforehand; against no sprites.
+void compose_with(benchmark::State& state, const SpriteSet& set) {
+    std::vector<std::uint8_t> bitmap(320 * 200), screen(320 * 200), foreground(320 * 200);
+    for (std::size_t i = 0; i < bitmap.size(); ++i) {
+        bitmap[i] = std::uint8_t(i / 3 % 16);
+        foreground[i] = std::uint8_t(i / 2 % 2);
+    }
+    for (auto _ : state) {
+        screen = bitmap;
+        for (int row = 0; row < 200; ++row)
+            compose_row(set, row, std::span(screen).subspan(std::size_t(row) * 320, 320),
+                        std::span(foreground).subspan(std::size_t(row) * 320, 320));
+        benchmark::DoNotOptimize(screen.data());
+    }
+}
+
+void BM_Compose(benchmark::State& state) { compose_with(state, sixty_four_sprites()); }
+void BM_ComposeWithoutSprites(benchmark::State& state) { compose_with(state, {}); }
+
 } // namespace
 
+VEXLOR_BENCH(BM_Compose, "sprites/compose_64");
+VEXLOR_BENCH(BM_ComposeWithoutSprites, "sprites/compose_64/baseline");
+VEXLOR_BENCH(BM_ShownScreen, "sprites/shown_screen_64");
+VEXLOR_BENCH(BM_ShownScreenWithoutSprites, "sprites/shown_screen_64/baseline");
 VEXLOR_BENCH(BM_SpritePrg, "sprite_prg/64_sprites");
 VEXLOR_BENCH(BM_PaintSpritePixel, "Painter, a sprite pixel");
 VEXLOR_BENCH(BM_PaintBitmapPixel, "Painter, a sprite pixel/baseline");

@@ -387,7 +387,7 @@ MultiplexPlan interrupts_for(const std::vector<Use>& uses, const std::vector<Rew
 
 } // namespace
 
-std::vector<int> crowded_rows(const SpriteSet& set) {
+std::array<int, kBitmapRows> sprites_per_row(const SpriteSet& set) {
     // How many sprites start and end on each row, then a running count down the picture.
     std::array<int, kBitmapRows + 1> starts{};
     for (const Sprite& sprite : set.sprites) {
@@ -395,9 +395,17 @@ std::vector<int> crowded_rows(const SpriteSet& set) {
         ++starts[std::size_t(std::max(sprite.y, 0))];
         --starts[std::size_t(std::min(sprite.y + sprite.height(), kBitmapRows))];
     }
-    std::vector<int> rows;
+    std::array<int, kBitmapRows> counts{};
     for (int row = 0, on_row = 0; row < kBitmapRows; ++row)
-        if ((on_row += starts[std::size_t(row)]) > kHardwareSprites) rows.push_back(row);
+        counts[std::size_t(row)] = on_row += starts[std::size_t(row)];
+    return counts;
+}
+
+std::vector<int> crowded_rows(const SpriteSet& set) {
+    const std::array<int, kBitmapRows> counts = sprites_per_row(set);
+    std::vector<int> rows;
+    for (int row = 0; row < kBitmapRows; ++row)
+        if (counts[std::size_t(row)] > kHardwareSprites) rows.push_back(row);
     return rows;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
+#include "c64/sizes.h"
 #include "c64/sprites.h"
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,7 +29,9 @@
 
 // The eight-a-line limit. A sprite lies on every picture row (0..199) its box covers, blank or
 // not, once its box reaches into the display window: the VIC-II fetches it on each of those
-// lines. The rows that hold more than 8, top first; the first of them; the sprites on a row.
+// lines. How many sprites each row holds; the rows that hold more than 8, top first; the first
+// of them; the sprites on a row.
+std::array<int, kBitmapRows> sprites_per_row(const SpriteSet& sprites);
 std::vector<int> crowded_rows(const SpriteSet& sprites);
 std::optional<int> crowded_row(const SpriteSet& sprites);
 std::vector<int> sprites_on_row(const SpriteSet& sprites, int row);

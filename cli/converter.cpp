@@ -17,6 +17,7 @@ struct Loaded {
     QString error;
     PictureFormat mode = fmtMulticolor;
     const char* refused = "read"; // what the input cannot be, where it gave none
+    SpriteSet sprites = {};       // a file with sprites keeps them through to one
 };
 
 std::string extension_of(const QString& path) { return QFileInfo(path).suffix().toStdString(); }
@@ -70,6 +71,13 @@ Loaded not_an_image() {
 // A .vxr file holds a multicolour picture and no background: it takes the best.
 Loaded load_vexlor_file(const ConvertRequest& request) {
     if (request.adjustments != ImageAdjustments{}) return not_an_image();
+    if (format_opened(extension_of(request.input))->keeps_sprites()) {
+        const SpritesFileRead read = load_sprites_file(request.input);
+        if (!read.picture) return {{}, 0, {}, read.error};
+        return {
+            read.picture->pixels, read.picture->background, {}, {}, read.picture->format, "read",
+            read.picture->sprites};
+    }
     Loaded loaded;
     const PixelGrid picture = multicolor_grid(loaded.picture);
     if (!load_picture_file(request.input, picture))
@@ -126,7 +134,10 @@ std::vector<std::uint8_t> output_bytes(const FileFormat& format, const Loaded& l
                                        const ConvertRequest& request) {
     if (format.holds() != Holds::Image)
         return format.write({.pixels = mode_of(loaded.mode).grid_of(loaded.picture.data()),
-                             .encoded = encoded.image});
+                             .encoded = encoded.image,
+                             .mode = loaded.mode,
+                             .background = loaded.background,
+                             .sprites = loaded.sprites});
     const StoredPicture shown = shown_picture(loaded, encoded);
     return format.write({.pixels = mode_of(loaded.mode).grid_of(shown.data()),
                          .encoded = encoded.image,

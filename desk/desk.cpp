@@ -143,12 +143,13 @@ bool Desk::redo() {
 }
 
 void Desk::replace_picture(const char* label, ConstPixelGrid pixels, std::uint8_t background,
-                           std::uint8_t format) {
+                           std::uint8_t format, const SpriteSet* sprites) {
     change_picture(label, [&](Document::Edit& edit) {
         edit.set_mode(format);
         const PixelGrid picture = edit.pixels(document_.whole());
         std::copy_n(pixels.pixels, picture.width * picture.height, picture.pixels);
         edit.set_background(background);
+        if (sprites) edit.sprites() = *sprites;
         return true;
     });
 }
@@ -184,6 +185,16 @@ ClashFix Desk::fix_clashes(const LabPalette& shown) {
         fix =
             mode.fix_clashes(edit.pixels(within), document_.back_color, shown, within, changeable);
         return fix.pixels > 0;
+    });
+    return fix;
+}
+
+SpriteFix Desk::fix_clashes_with_sprites(const LabPalette& shown) {
+    const PixelArea within = document_.selection().value_or(document_.whole());
+    SpriteFix fix;
+    change_picture("Fix Colour Clashes", [&](Document::Edit& edit) {
+        fix = ::fix_clashes_with_sprites(edit, shown, within);
+        return fix.to_sprites + fix.changed > 0;
     });
     return fix;
 }

@@ -3,6 +3,7 @@
 #include "colour/lab.h"
 #include "document/document.h"
 #include "full_cell/refused_plot.h"
+#include "sprites/sprite_fix.h"
 #include "sprites/sprite_limit.h"
 #include "tools/painter.h"
 #include "tools/tool.h"
@@ -135,13 +136,17 @@ public:
     // A floating block is no step: Undo drops it first.
     bool undo();
     bool redo();
+    // The picture's pixels, background and mode; its sprites too when given (Open), else they
+    // stay (Import lays a new bitmap under them).
     void replace_picture(const char* label, ConstPixelGrid pixels, std::uint8_t background,
-                         std::uint8_t format);
+                         std::uint8_t format, const SpriteSet* sprites = nullptr);
     // The pixels take the new mode's shape, and what it cannot show is fixed (colours judged in
     // `shown`).
     ModeSwitch set_mode(std::uint8_t format, const LabPalette& shown);
     // Within the selection, or the whole picture.
     ClashFix fix_clashes(const LabPalette& shown);
+    // The same, the pixels it changes shown by new sprites where the rows leave room.
+    SpriteFix fix_clashes_with_sprites(const LabPalette& shown);
     // One colour for another all over; false when no pixel held it.
     bool replace_colour(std::uint8_t from, std::uint8_t to);
     // The selection, or the whole picture, mirrored left to right (`across`) or top to bottom.

@@ -1,7 +1,7 @@
 #include "exchange/picture_export.h"
+#include "c64/sizes.h"
 #include "exchange/png_options_dialog.h"
 #include "formats/format_table.h"
-#include "modes/mode.h"
 #include "storage/picture_file.h"
 #include <QApplication>
 #include <QFileInfo>
@@ -33,15 +33,24 @@ const FileFormat& entry_chosen(const TSaveDialog& dialog,
     return *formats[std::size_t(std::clamp(dialog.FilterIndex, 1, int(formats.size())) - 1)];
 }
 
+// The file is made before anything is asked: one its writer refuses is named in words at once.
 bool export_as(TSaveDialog& dialog, Command command, PictureFormat kind, ConstPixelGrid picture,
-               std::uint8_t background) {
+               std::uint8_t background, const SpriteSet& sprites = {}) {
     EncodedPicture encoded = encode_picture(kind, picture, background);
-    if (!write_anyway(encoded, kind, QStringLiteral("Export anyway"))) return false;
     const FileFormat& format = offer(dialog, command, kind);
-    if (!dialog.Execute()) return false;
-    return save_file_atomically(
-        dialog.GetFileName(),
-        format.write({.pixels = picture, .encoded = std::move(encoded.image)}));
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = format.write(
+            {.pixels = picture, .encoded = std::move(encoded.image), .sprites = sprites});
+    } catch (const WriteRefused& refused) {
+        ShowErrorMessage(
+            QStringLiteral("Vexlor"),
+            QStringLiteral("The picture was not exported.\n\n%1.").arg(refused.what()));
+        return false;
+    }
+    if (!write_anyway(encoded, kind, QStringLiteral("Export anyway")) || !dialog.Execute())
+        return false;
+    return save_file_atomically(dialog.GetFileName(), bytes);
 }
 
 // The format the name's extension gives, else the dialog's chosen entry; a name without an
@@ -96,21 +105,21 @@ bool export_koala(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t back
 }
 
 bool export_prg(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background,
-                PictureFormat mode) {
-    return export_as(dialog, Command::ExportPrg, mode, picture, background);
+                PictureFormat mode, const SpriteSet& sprites) {
+    return export_as(dialog, Command::ExportPrg, mode, picture, background, sprites);
 }
 
 bool export_fli(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background) {
     return export_as(dialog, Command::ExportFli, fmtFli, picture, background);
 }
 
-bool export_png(TSaveDialog& dialog, ConstPixelGrid picture, PictureFormat mode) {
+bool export_png(TSaveDialog& dialog, ConstPixelGrid picture) {
     const FileFormat& format = offer(dialog, Command::ExportPng, std::nullopt);
     if (!dialog.Execute()) return false;
     PngOptionsDialog options(QApplication::activeWindow());
     if (options.exec() != QDialog::Accepted) return false;
     RenderOptions rendering = options.options();
-    rendering.hires = mode_of(mode).shape.pixel_aspect == 1;
+    rendering.hires = picture.width == kHiresColumns;
     return save_file_atomically(dialog.GetFileName(),
                                 format.write({.pixels = picture, .rendering = rendering}));
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "c64/sprites.h"
 #include "geometry/geometry.h"
 #include "modes/picture_format.h"
 #include "platform/common_dialogs.h"
@@ -15,14 +16,15 @@
 // count the cells that cannot be shown exactly and, when there are any, ask whether to export
 // anyway; FLI and the FLI PRG do the same with 4 x 1 rows, AFLI with 8 x 1 rows, and show every
 // raster line in `background`. PNG asks for its size and colours after the name, starting from the
-// colours shown; a picture in a hires `mode` is 320 pixels wide, as a C64 shows it. Each takes
-// the picture's grid, of its mode's shape.
+// colours shown. Each takes the picture's grid, of its mode's shape; PNG takes any 320 x 200 grid
+// as screen pixels (a hires picture, or what shows of a picture with sprites).
 bool export_koala(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background);
-// PRG writes the viewer of the picture's `mode`.
+// PRG writes the viewer of the picture's `mode` with the `sprites` (Vexlor colour indices) over
+// it. Sprites it cannot show are refused in a message naming why, before anything is asked.
 bool export_prg(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background,
-                PictureFormat mode = fmtMulticolor);
+                PictureFormat mode = fmtMulticolor, const SpriteSet& sprites = {});
 bool export_fli(TSaveDialog& dialog, ConstPixelGrid picture, std::uint8_t background);
-bool export_png(TSaveDialog& dialog, ConstPixelGrid picture, PictureFormat mode = fmtMulticolor);
+bool export_png(TSaveDialog& dialog, ConstPixelGrid picture);
 
 // Picture > Export as Other C64 Format: every format the table offers there, one filter entry
 // each. The extension of the name typed picks the format when it is one of theirs, else the

@@ -27,6 +27,13 @@ EncodedPicture encode_picture(PictureFormat kind, ConstPixelGrid picture, std::u
     return (mode ? *mode : mode_of(fmtMulticolor)).encode(picture, background);
 }
 
+SpriteSet for_c64(SpriteSet sprites) {
+    for (Sprite& sprite : sprites.sprites) sprite.colour = c64_color_number(sprite.colour);
+    sprites.shared_colour0 = c64_color_number(sprites.shared_colour0);
+    sprites.shared_colour1 = c64_color_number(sprites.shared_colour1);
+    return sprites;
+}
+
 DecodedPicture decode_picture(const C64Image& image) {
     DecodedPicture decoded;
     decoded.format = kind_of(image);

@@ -1,6 +1,7 @@
 #pragma once
 #include "c64/c64_image.h"
 #include "c64/render.h"
+#include "c64/sprites.h"
 #include "picture/picture.h"
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <initializer_list>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -54,8 +56,9 @@ private:
 };
 
 // What a file holds: a picture encoded for a C64, of one kind; the picture's own pixels, in
-// whatever mode it is (Vexlor's file); or an image of the picture.
-enum class Holds : std::uint8_t { C64Picture, Pixels, Image };
+// whatever mode it is (Vexlor's file); those with the mode, the background and the sprites
+// (Vexlor's file with sprites); or an image of the picture.
+enum class Holds : std::uint8_t { C64Picture, Pixels, PixelsAndSprites, Image };
 
 // Where a C64 picture file told by its content loads and how long it is: bytes with the load
 // address (a packed format: unpacked), and the most a file of it can have (0: `length`).
@@ -108,11 +111,25 @@ template <class Read> FormatRead format_read(Read read) {
 enum class Fit : std::uint8_t { Marked, Own, Variant, ByNameOnly };
 
 // What a writer is given: the picture as the editor holds it (Vexlor indices), encoded for the
-// file's kind where it holds a C64 picture, and how an image shows it.
+// file's kind where it holds a C64 picture, and how an image shows it; its mode, background and
+// sprites (Vexlor indices too) for a file that keeps them or a program that shows them.
 struct PictureToWrite {
     ConstPixelGrid pixels = {};
     C64Image encoded = {};
     RenderOptions rendering = {};
+    PictureFormat mode = fmtMulticolor;
+    std::uint8_t background = 0;
+    SpriteSet sprites = {};
+};
+
+// The sprites with their colours as C64 numbers.
+SpriteSet for_c64(SpriteSet sprites);
+
+// Thrown by a writer that cannot make the file of what it was given, with the reason in words
+// ("Sprites 3 and 11 are too close ..."); nothing has been written.
+class WriteRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // One row of the table: a file format's facts, where it is offered, its reader and its writer.
@@ -131,6 +148,8 @@ public:
     // "Koala pictures"; else the name as an entry starts: "Packed Drazpaint".
     std::string filter_name() const;
     Holds holds() const { return facts_.holds; }
+    // Whether a picture saved in it keeps its sprites; any other file keeps only the bitmap.
+    bool keeps_sprites() const { return holds() == Holds::PixelsAndSprites; }
     // The kind of picture a C64 picture file holds; none for a file that holds any.
     std::optional<PictureFormat> kind() const;
     std::uint16_t load_address() const { return facts_.file.load_address; }

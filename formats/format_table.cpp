@@ -194,9 +194,13 @@ std::string dialog_filter(Command command, std::optional<PictureFormat> kind) {
     switch (command) {
     case Command::Save:
         return dialog_filter(saved_format(kind.value_or(fmtMulticolor)));
-    case Command::Open:
-        return opening_filter("Vexlor and C64 pictures", {{formats.front()->filter_name(), formats},
-                                                          {"C64 pictures", c64_pictures_read()}});
+    case Command::Open: {
+        std::vector<Group> groups;
+        for (const FileFormat* format : formats)
+            groups.push_back({format->filter_name(), {format}});
+        groups.push_back({"C64 pictures", c64_pictures_read()});
+        return opening_filter("Vexlor and C64 pictures", groups);
+    }
     case Command::Import: {
         std::vector<Group> groups = {{"C64 pictures", c64_pictures_read()}};
         for (const FileFormat* format : formats)
@@ -217,15 +221,23 @@ std::string dialog_filter(Command command, std::optional<PictureFormat> kind) {
     return joined(entries, '|');
 }
 
-const FileFormat& saved_format(PictureFormat mode) {
+const FileFormat& saved_format(PictureFormat mode, bool with_sprites) {
     const std::vector<const FileFormat*> formats = formats_offered(Command::Save, mode);
-    const auto own = std::find_if(formats.begin(), formats.end(),
-                                  [&](const FileFormat* format) { return format->kind() == mode; });
+    const auto own = std::find_if(formats.begin(), formats.end(), [&](const FileFormat* format) {
+        return with_sprites ? format->keeps_sprites() : format->kind() == mode;
+    });
     return own != formats.end() ? **own : *formats.front();
 }
 
 std::string dialog_filter(const FileFormat& format) {
     return plain_entry(format.filter_name(), patterns_of({&format})) + "|All Files|*.*";
+}
+
+std::string save_filter(PictureFormat mode, bool with_sprites) {
+    const FileFormat& bitmap = saved_format(mode);
+    if (!with_sprites) return dialog_filter(bitmap);
+    const FileFormat& kept = saved_format(mode, true);
+    return plain_entry(kept.filter_name(), patterns_of({&kept})) + '|' + dialog_filter(bitmap);
 }
 
 const FileFormat* format_opened(std::string_view extension) {

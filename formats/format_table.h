@@ -25,13 +25,17 @@ std::vector<const FileFormat*> formats_offered(Command command,
 std::string dialog_filter(Command command, std::optional<PictureFormat> kind = std::nullopt);
 
 // The format Save writes a picture in `mode` to: the one offered for Save that holds that kind
-// of picture exactly (a hires mode's own C64 file), else Vexlor's own.
-const FileFormat& saved_format(PictureFormat mode);
+// of picture exactly (a hires mode's own C64 file), else Vexlor's own; a picture with sprites,
+// the first that keeps them (Vexlor's file with sprites).
+const FileFormat& saved_format(PictureFormat mode, bool with_sprites = false);
 // The file dialog's filter for that one format: "Art Studio pictures|*.art;*.ocp|All Files|*.*".
 std::string dialog_filter(const FileFormat& format);
+// The Save dialog's filter for a picture in `mode`: the format it is saved in; with sprites, the
+// file that keeps them first, then the one that keeps only the bitmap.
+std::string save_filter(PictureFormat mode, bool with_sprites);
 
-// The format File › Open takes a file named `extension` (any case, no dot) for: Vexlor's own;
-// null for any other name, which opens as Import reads it.
+// The format File › Open takes a file named `extension` (any case, no dot) for: Vexlor's own,
+// with sprites or without; null for any other name, which opens as Import reads it.
 const FileFormat* format_opened(std::string_view extension);
 
 // The format that writes files named `extension` for a picture in `mode`: of the formats with

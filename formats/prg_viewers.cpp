@@ -1,17 +1,20 @@
-// The C64 programs that show the picture when run (c64/prg.h, c64/fli_prg.h): one a kind of
-// picture, all offered by Export as PRG, which writes the one of the picture's mode.
-#include "c64/fli_prg.h"
-#include "c64/prg.h"
+// The C64 programs that show the picture and its sprites when run (c64/sprite_prg.h): one a
+// kind of picture, all offered by Export as PRG, which writes the one of the picture's mode.
+#include "c64/sprite_prg.h"
 #include "formats/rows.h"
 
 namespace {
 
-template <class Image, std::vector<std::uint8_t> (*program)(const Image&)>
+template <class Image, SpriteProgram (*program)(const Image&, const SpriteSet&)>
 class ViewerFormat : public FileFormat {
 public:
     using FileFormat::FileFormat;
+    // Sprites a C64 cannot show (too many on a line, too close for the raster interrupts, any
+    // over FLI) refuse the program.
     std::vector<std::uint8_t> write(const PictureToWrite& picture) const override {
-        return program(std::get<Image>(picture.encoded));
+        SpriteProgram shown = program(std::get<Image>(picture.encoded), for_c64(picture.sprites));
+        if (!shown.refusal.empty()) throw WriteRefused(shown.refusal);
+        return std::move(shown.bytes);
     }
 };
 

@@ -33,6 +33,7 @@
     ROW(afli_prg_viewer)                                                                           \
     ROW(png)                                                                                       \
     ROW(vexlor)                                                                                    \
+    ROW(vexlor_sprites)                                                                            \
     ROW(image)
 
 #define VEXLOR_DECLARE_FORMAT(name) const FileFormat& name##_format();

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and runs each for the given seconds (default 60):
-# the picture-file reader, the Koala and FLI readers, the whole table of formats, and image
+# the picture-file readers (with sprites and without), the Koala and FLI readers, the whole table of formats, and image
 # import (Qt's readers and the conversion). The code under test is built here with the
 # fuzzer's instrumentation; the C64 code beneath it comes from the editor's build (BUILD,
 # by default build/, which `make fuzz` makes first).
-# fuzz/run.sh [SECONDS] [vxr|koala|fli|formats|image ...]
+# fuzz/run.sh [SECONDS] [vxr|vxs|koala|fli|formats|image ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-targets=(vxr koala fli formats image)
+targets=(vxr vxs koala fli formats image)
 if [ $# -gt 1 ]; then targets=("${@:2}"); fi
 out=build-fuzz
 build="${BUILD:-build}"
@@ -26,6 +26,15 @@ build_and_run() {
         clang++ "${flags[@]}" fuzz/vxr_fuzz.cpp formats/vxr.cpp formats/file_format.cpp \
             "${beneath[@]}" -o "$out/vxr_fuzz"
         printf '\x0d\x0a\x01\x0d\x1a' >"$out/vxr-corpus/seed"
+        ;;
+    vxs)
+        clang++ "${flags[@]}" fuzz/vxs_fuzz.cpp formats/vxs.cpp formats/vxr.cpp \
+            formats/regular_file.cpp formats/file_format.cpp "$build/libvexlor_modes.a" \
+            "$build/libvexlor_clashes.a" "${beneath[@]}" -o "$out/vxs_fuzz"
+        # A blank multicolour picture with one sprite.
+        { printf 'VXS\x1a\x01\x01\x00\x00\x7d\x00\x00'; head -c 32000 /dev/zero
+          printf '\x0d\x06\x01\x00'; head -c 63 /dev/zero; printf '\x0a\x00\xfb\xff\x07\x05'
+        } >"$out/vxs-corpus/seed"
         ;;
     koala)
         clang++ "${flags[@]}" fuzz/koala_fuzz.cpp formats/koala.cpp formats/file_format.cpp \

@@ -5,7 +5,8 @@
 namespace {
 
 constexpr std::uint8_t kMagic[4] = {'V', 'X', 'R', 'C'};
-constexpr std::uint16_t kVersion = 2;
+constexpr std::uint16_t kVersion = 3;
+constexpr std::uint16_t kVersionWithoutSprites = 2;
 
 constexpr std::array<std::uint32_t, 256> crc_table() {
     std::array<std::uint32_t, 256> table{};
@@ -51,13 +52,16 @@ void put_page(std::vector<std::uint8_t>& out, const KeptPage& page) {
     out.insert(out.end(), page.file.begin(), page.file.begin() + std::ptrdiff_t(name_bytes));
     out.insert(out.end(), page.pixels.begin(),
                page.pixels.begin() + std::ptrdiff_t(pixel_bytes(page.mode)));
-    if (!page.reference) return;
-    const PixelArea& area = page.reference->area;
-    for (int value : {area.left, area.top, area.width, area.height}) put(out, unsigned(value), 2);
-    for (int row = area.top; row <= area.bottom(); ++row) {
-        const std::uint8_t* rgb = page.reference->rgb.pixel(area.left, row);
-        out.insert(out.end(), rgb, rgb + std::ptrdiff_t(area.width) * 3);
+    if (page.reference) {
+        const PixelArea& area = page.reference->area;
+        for (int value : {area.left, area.top, area.width, area.height})
+            put(out, unsigned(value), 2);
+        for (int row = area.top; row <= area.bottom(); ++row) {
+            const std::uint8_t* rgb = page.reference->rgb.pixel(area.left, row);
+            out.insert(out.end(), rgb, rgb + std::ptrdiff_t(area.width) * 3);
+        }
     }
+    put_sprite_set(out, page.sprites);
 }
 
 // Reads a copy's bytes in turn; a read past the end leaves it cut short.
@@ -86,8 +90,31 @@ bool sound_page(const KeptPage& page) {
                        [](std::uint8_t p) { return p < 16; });
 }
 
-// A page as the current version keeps it; nothing when its flags hold values never written.
-std::optional<KeptPage> take_page(Reader& in) {
+// The reference image that follows a page's pixels; false when cut short (the reader says so)
+// or when its area lies outside the picture.
+bool take_reference(Reader& in, KeptPage& page) {
+    PixelArea area;
+    for (int* value : {&area.left, &area.top, &area.width, &area.height})
+        *value = int(in.number(2));
+    if (in.short_) return false;
+    if (area.empty() || clipped(area, {0, 0, kPictureColumns, kPictureRows}) != area) return false;
+    ReferenceImage reference{
+        {kPictureColumns, kPictureRows, std::vector<std::uint8_t>(std::size_t(kPictureBytes) * 3)},
+        area};
+    for (int row = area.top; row <= area.bottom(); ++row) {
+        const std::span<const std::uint8_t> rgb = in.take(std::size_t(area.width) * 3);
+        if (in.short_) return false;
+        std::copy(rgb.begin(), rgb.end(),
+                  reference.rgb.rgb.begin() +
+                      std::ptrdiff_t((row * kPictureColumns + area.left) * 3));
+    }
+    page.reference = std::move(reference);
+    return true;
+}
+
+// A page as the second or the current version keeps it; nothing when its flags hold values
+// never written.
+std::optional<KeptPage> take_page(Reader& in, bool with_sprites) {
     KeptPage page;
     const std::span<const std::uint8_t> flags = in.take(4);
     const std::size_t name_bytes = in.number(2);
@@ -102,25 +129,17 @@ std::optional<KeptPage> take_page(Reader& in) {
     page.changed = flags[2] != 0;
     page.file.assign(name.begin(), name.end());
     std::copy(pixels.begin(), pixels.end(), page.pixels.begin());
-    if (flags[3] == 0) return page;
-    PixelArea area;
-    for (int* value : {&area.left, &area.top, &area.width, &area.height})
-        *value = int(in.number(2));
-    if (in.short_) return page;
-    if (area.empty() || clipped(area, {0, 0, kPictureColumns, kPictureRows}) != area)
-        return std::nullopt;
-    ReferenceImage reference{
-        {kPictureColumns, kPictureRows, std::vector<std::uint8_t>(std::size_t(kPictureBytes) * 3)},
-        area};
-    for (int row = area.top; row <= area.bottom(); ++row) {
-        const std::span<const std::uint8_t> rgb = in.take(std::size_t(area.width) * 3);
-        if (in.short_) return page;
-        std::copy(rgb.begin(), rgb.end(),
-                  reference.rgb.rgb.begin() +
-                      std::ptrdiff_t((row * kPictureColumns + area.left) * 3));
+    if (flags[3] != 0 && !take_reference(in, page))
+        return in.short_ ? std::optional(page) : std::nullopt;
+    if (!with_sprites) return page;
+    std::optional<SpriteSet> sprites = take_sprite_set(in.bytes, in.at);
+    if (sprites) {
+        page.sprites = std::move(*sprites);
+        return page;
     }
-    page.reference = std::move(reference);
-    return page;
+    // Cut short, or a colour or flag never written.
+    in.short_ = in.at == in.bytes.size();
+    return in.short_ ? std::optional(page) : std::nullopt;
 }
 
 DecodedRecovery decode_first_version(std::span<const std::uint8_t> bytes) {
@@ -169,15 +188,17 @@ DecodedRecovery decode_recovery_copy(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 6) return fault(RecoveryFault::Truncated);
     const std::uint64_t version = get(bytes, 4, 2);
     if (version == kFirstVersion) return decode_first_version(bytes);
-    if (version != kVersion) return fault(RecoveryFault::OtherVersion);
+    if (version != kVersion && version != kVersionWithoutSprites)
+        return fault(RecoveryFault::OtherVersion);
+    const bool with_sprites = version == kVersion;
 
     Reader in{bytes, 6};
     const std::uint64_t page_shown = in.number(1), pages = in.number(1);
     DecodedRecovery decoded;
     RecoveryCopy& copy = decoded.copy;
     copy.kept_at = std::int64_t(in.number(8));
-    std::optional<KeptPage> shown = take_page(in), spare;
-    if (pages == 2) spare = take_page(in);
+    std::optional<KeptPage> shown = take_page(in, with_sprites), spare;
+    if (pages == 2) spare = take_page(in, with_sprites);
     const std::size_t body = in.at;
     in.number(4);
     if (in.short_) return fault(RecoveryFault::Truncated);

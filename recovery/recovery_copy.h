@@ -1,4 +1,5 @@
 #pragma once
+#include "c64/sprite_records.h"
 #include "picture/picture.h"
 #include "reference/reference_image.h"
 #include <array>
@@ -17,6 +18,7 @@ struct KeptPage {
     bool changed = false; // since the picture was last opened or saved
     std::string file;     // the picture's file (UTF-8), empty when it has none
     std::optional<ReferenceImage> reference;
+    SpriteSet sprites = {};
 
     bool operator==(const KeptPage&) const = default;
 };
@@ -41,16 +43,17 @@ struct DecodedRecovery {
 };
 
 // The largest copy there can be: two pages of the widest mode, each with a file name of at
-// most 65535 bytes and a reference image (kept at 160 x 200 in every mode).
+// most 65535 bytes, a reference image (kept at 160 x 200 in every mode) and 65535 sprites.
 constexpr std::size_t kMaxRecoveryCopyBytes =
-    16 + 2 * (6 + 65535 + kStorageBytes + 8 + 3 * kPictureBytes) + 4;
+    16 + 2 * (6 + 65535 + kStorageBytes + 8 + 3 * kPictureBytes + 4 + 65535 * kSpriteRecordBytes) +
+    4;
 
 // "VXRC", a version, which page is shown, how many pages there are, the time, then each page
 // (the background, mode, changed flag, whether a reference image comes, the file's name, the
 // pixels of the mode's shape (160 x 200, or 320 x 200 in hires), and the reference image's area
-// and colours), and a CRC-32 of all that comes before
-// it, all little-endian. Copies of the first version, which held one page and no reference
-// image, are read too.
+// and colours, and its sprites as c64/sprite_records.h keeps them), and a CRC-32 of all that
+// comes before it, all little-endian. Copies of the first version, which held one page and no
+// reference image, and of the second, which held no sprites, are read too.
 std::vector<std::uint8_t> encode_recovery_copy(const RecoveryCopy& copy);
 // Every byte is checked: a copy that is cut short, damaged, or written by another version
 // is refused with that fault, never half taken.

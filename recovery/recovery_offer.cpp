@@ -10,7 +10,8 @@
 namespace {
 
 KeptPage kept(const Document::Page& page) {
-    return {page.picture, page.background, page.mode, page.changed, page.file, page.reference};
+    return {page.picture, page.background, page.mode,   page.changed,
+            page.file,    page.reference,  page.sprites};
 }
 
 // The page comes back with no history, counted as changed as the page shown is.
@@ -22,6 +23,7 @@ Document::Page page_from(const Desk& desk, const KeptPage& kept) {
     page.file = kept.file;
     page.changed = true;
     page.reference = kept.reference;
+    page.sprites = kept.sprites;
     return page;
 }
 
@@ -95,13 +97,13 @@ Answer ask(const AbandonedCopy& found, QWidget* parent) {
     return box.clickedButton() == discard ? Answer::Discard : Answer::Later;
 }
 
-// Pixels, background and mode as one step; the picture belongs to the copy's file again but
-// counts as changed, since that file does not hold it. Its reference image and the spare page
+// Pixels, background, mode and sprites as one step; the picture belongs to the copy's file again
+// but counts as changed, since that file does not hold it. Its reference image and the spare page
 // come back with it.
 void bring_back(Desk& desk, const RecoveryCopy& copy) {
     const PictureShape& shape = mode_of(copy.mode).shape;
     desk.replace_picture("Recover", {copy.pixels.data(), shape.width, shape.height},
-                         copy.background, copy.mode);
+                         copy.background, copy.mode, &copy.sprites);
     Document& document = desk.document();
     document.set_file(copy.file);
     document.mark_changed();

@@ -14,18 +14,6 @@ PixelPos own_pixel(const Sprite& sprite, PixelPos screen) {
             (screen.row - sprite.y) / (sprite.expand_y ? 2 : 1)};
 }
 
-// A pixel's bits, counted from the right of its row's 24: one in hires, a pair in multicolour
-// (the pair of the pixel's left half).
-struct PixelBits {
-    int shift;
-    std::uint32_t mask;
-};
-
-PixelBits bits_of(const Sprite& sprite, int pixel) {
-    if (sprite.multicolour) return {22 - (pixel & ~1), 3};
-    return {23 - pixel, 1};
-}
-
 // The bits a colour takes in the sprite; none when the sprite cannot show it.
 std::optional<std::uint32_t> bits_for(const SpriteSet& set, const Sprite& sprite,
                                       std::uint8_t colour) {
@@ -37,26 +25,6 @@ std::optional<std::uint32_t> bits_for(const SpriteSet& set, const Sprite& sprite
 }
 
 } // namespace
-
-std::uint32_t sprite_row_bits(const Sprite& sprite, int row) {
-    const auto* bytes = &sprite.data[std::size_t(row * kSpriteRowBytes)];
-    return std::uint32_t(bytes[0]) << 16 | std::uint32_t(bytes[1]) << 8 | bytes[2];
-}
-
-std::optional<std::uint8_t> pixel_colour(const SpriteSet& set, const Sprite& sprite,
-                                         std::uint32_t row_bits, int pixel) {
-    const PixelBits bits = bits_of(sprite, pixel);
-    switch (row_bits >> bits.shift & bits.mask) {
-    case 0:
-        return std::nullopt;
-    case 1:
-        return sprite.multicolour ? set.shared_colour0 : sprite.colour;
-    case 2:
-        return sprite.colour;
-    default:
-        return set.shared_colour1;
-    }
-}
 
 std::optional<std::size_t> sprite_under(const SpriteSet& set, PixelPos screen) {
     for (std::size_t n = 0; n < set.sprites.size(); ++n)

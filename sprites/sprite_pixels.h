@@ -26,9 +26,36 @@ enum class SpritePaint { Painted, Unchanged, NoSprite, NotItsColour };
 SpritePaint paint_sprite_pixel(SpriteSet& set, PixelPos screen, std::optional<std::uint8_t> colour);
 
 // A row of a sprite's pixels as the VIC-II reads them: 24 bits, the leftmost pixel in bit 23.
-std::uint32_t sprite_row_bits(const Sprite& sprite, int row);
+inline std::uint32_t sprite_row_bits(const Sprite& sprite, int row) {
+    const auto* bytes = &sprite.data[std::size_t(row * kSpriteRowBytes)];
+    return std::uint32_t(bytes[0]) << 16 | std::uint32_t(bytes[1]) << 8 | bytes[2];
+}
+
+// A pixel's bits, counted from the right of its row's 24: one in hires, a pair in multicolour
+// (the pair of the pixel's left half).
+struct PixelBits {
+    int shift;
+    std::uint32_t mask;
+};
+inline PixelBits bits_of(const Sprite& sprite, int pixel) {
+    if (sprite.multicolour) return {22 - (pixel & ~1), 3};
+    return {23 - pixel, 1};
+}
 
 // The colour of a sprite's pixel `pixel` (0..23, in hires pixels) given its row's bits; none
-// when clear. In multicolour, pixels 2k and 2k + 1 are one.
-std::optional<std::uint8_t> pixel_colour(const SpriteSet& set, const Sprite& sprite,
-                                         std::uint32_t row_bits, int pixel);
+// when clear. In multicolour, pixels 2k and 2k + 1 are one. (Inline: what shows is composed
+// from it pixel by pixel.)
+inline std::optional<std::uint8_t> pixel_colour(const SpriteSet& set, const Sprite& sprite,
+                                                std::uint32_t row_bits, int pixel) {
+    const PixelBits bits = bits_of(sprite, pixel);
+    switch (row_bits >> bits.shift & bits.mask) {
+    case 0:
+        return std::nullopt;
+    case 1:
+        return sprite.multicolour ? set.shared_colour0 : sprite.colour;
+    case 2:
+        return sprite.colour;
+    default:
+        return set.shared_colour1;
+    }
+}

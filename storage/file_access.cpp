@@ -1,5 +1,6 @@
 #include "storage/file_access.h"
 #include "formats/format_table.h"
+#include "formats/raw_sprites.h"
 #include "formats/vxr.h"
 #include "picture/picture.h"
 #include <QFile>
@@ -14,6 +15,30 @@
 bool load_picture_file(const QString& path, PixelGrid picture, std::size_t* pixels) {
     require_size(picture, kPictureColumns, kPictureRows, "load_picture_file");
     return load_vxr_file(QFile::encodeName(path).toStdString(), picture, pixels);
+}
+
+SpritesFileRead load_sprites_file(const QString& path) {
+    // The longest file: the header, every pixel written as two bytes, 65535 sprites.
+    constexpr qint64 kLongest = 11 + 2 * qint64(kStorageBytes) + 4 + 65535 * 69;
+    QFile file;
+    if (const QString why = open_for_reading(file, path); !why.isEmpty()) return {{}, why};
+    const QByteArray bytes = file.read(kLongest + 1);
+    if (bytes.size() > kLongest) return {{}, QStringLiteral("it is too long for a Vexlor picture")};
+    VxsRead read = decode_vxs(
+        {reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())});
+    return {std::move(read.picture), QString::fromStdString(read.error)};
+}
+
+RawSpritesFileRead load_raw_sprites_file(const QString& path, std::uint8_t colour) {
+    // As many sprites as a picture with sprites keeps, and a load address.
+    constexpr qint64 kLongest = 2 + 65535 * qint64(kSpriteBlockBytes);
+    QFile file;
+    if (const QString why = open_for_reading(file, path); !why.isEmpty()) return {{}, why};
+    const QByteArray bytes = file.read(kLongest + 1);
+    if (bytes.size() > kLongest) return {{}, QStringLiteral("it holds too many sprites")};
+    RawSpritesRead read = read_raw_sprites(
+        {reinterpret_cast<const std::uint8_t*>(bytes.data()), std::size_t(bytes.size())}, colour);
+    return {std::move(read.sprites), QString::fromStdString(read.error)};
 }
 
 bool is_vexlor_file_name(const QString& path) {

@@ -29,14 +29,36 @@ bool write_anyway(const EncodedPicture& encoded, PictureFormat kind, const QStri
                        go_on, QStringLiteral("Cancel"));
 }
 
+// A picture with sprites saved in a file that keeps only the bitmap loses them: the user says.
+static bool sprites_may_go(const QString& path, const FileFormat& format) {
+    return AskQuestion(
+        QStringLiteral("Vexlor"),
+        QStringLiteral("\"%1\" is %2, which keeps only the bitmap: the sprites "
+                       "are not saved. Save anyway?")
+            .arg(QFileInfo(path).fileName(), QString::fromStdString(format.a_picture())),
+        QStringLiteral("Save anyway"), QStringLiteral("Cancel"));
+}
+
 bool save_picture_file(const QString& path, ConstPixelGrid picture, PictureFormat mode,
-                       std::uint8_t background) {
+                       std::uint8_t background, const SpriteSet& sprites) {
+    if (keeps_sprites(path))
+        return save_file_atomically(path, saved_format(mode, true)
+                                              .write({.pixels = picture,
+                                                      .mode = mode,
+                                                      .background = background,
+                                                      .sprites = sprites}));
     const FileFormat& format = saved_format(mode);
+    if (!sprites.sprites.empty() && !sprites_may_go(path, format)) return false;
     if (!format.kind()) return save_file_atomically(path, format.write({.pixels = picture}));
     EncodedPicture encoded = encode_picture(mode, picture, background);
     if (!write_anyway(encoded, mode, QStringLiteral("Save anyway"))) return false;
     return save_file_atomically(
         path, format.write({.pixels = picture, .encoded = std::move(encoded.image)}));
+}
+
+bool keeps_sprites(const QString& path) {
+    const FileFormat* named = format_opened(QFileInfo(path).suffix().toStdString());
+    return named && named->keeps_sprites();
 }
 
 QString named_for(const QString& path, const FileFormat& format) {

@@ -78,11 +78,12 @@ struct BackgroundAndPalette : ::testing::Test {
 
 TEST_F(BackgroundAndPalette, MenusOfferTheBackgroundAndThePalettes) {
     const auto menus = okno1->MainMenu->actions();
-    ASSERT_EQ(menus.size(), 7);
+    ASSERT_EQ(menus.size(), 8);
     EXPECT_EQ(menus[3]->text(), "&Brush");
-    EXPECT_EQ(menus[4]->text(), "&View");
-    EXPECT_EQ(menus[5]->text(), "&Window");
-    EXPECT_EQ(menus[6]->text(), "&Help");
+    EXPECT_EQ(menus[4]->text(), "&Sprites");
+    EXPECT_EQ(menus[5]->text(), "&View");
+    EXPECT_EQ(menus[6]->text(), "&Window");
+    EXPECT_EQ(menus[7]->text(), "&Help");
     EXPECT_EQ(okno1->PictureMenu->actions()[1], okno1->PictureBackgroundItem);
     EXPECT_EQ(okno1->PictureBackgroundItem->text(), "&Background Colour...");
     const QList<QAction*> view_items = okno1->ViewMenu->actions();

@@ -8,6 +8,7 @@
 #include "formats/png.h"
 #include "formats/rows.h"
 #include "formats/vxr.h"
+#include "formats/vxs.h"
 #include "modes/mode.h"
 #include "tests/file_support.h"
 #include "tests/run_vexlor.h"
@@ -59,6 +60,23 @@ TEST_F(Converter, EachOutputHoldsThePictureAsTheExportsWriteItAndSaysSoInOneLine
               to_qimage(render_picture(multicolor_grid(drawn), pal)));
     EXPECT_NE(render_picture(multicolor_grid(drawn), pal).rgb,
               render_picture(multicolor_grid(drawn), {.palette = PaletteId::Pepto}).rgb);
+}
+
+// A picture with sprites keeps its mode, background and sprites through to another such file,
+// and gives its bitmap alone to any other.
+TEST_F(Converter, AFileWithSpritesKeepsThemThroughToOne) {
+    SpriteSet sprites{.sprites = {Sprite{.x = -3, .y = 150, .colour = 7, .behind = true}},
+                      .shared_colour0 = 2};
+    sprites.sprites[0].data.fill(0x5A);
+    const StoredPicture hires = hires_stripes(8);
+    const std::vector<std::uint8_t> file =
+        encode_vxs(mode_of(fmtHires).grid_of(hires.data()), fmtHires, 9, sprites);
+    const QString in = write("in.vxs", file);
+    EXPECT_EQ(run_vexlor({"--convert", in, path("out.vxs")}).exit_code, 0);
+    EXPECT_EQ(read(path("out.vxs")), file);
+    EXPECT_EQ(run_vexlor({"--convert", in, path("out.art")}).exit_code, 0);
+    EXPECT_EQ(read(path("out.art")),
+              art_studio_format().write({.encoded = encode_hires(hires_grid(hires)).image}));
 }
 
 // The mode is FLI for an FLI file in or an FLI format out, a hires format's for one out, unless

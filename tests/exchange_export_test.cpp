@@ -1,3 +1,4 @@
+#include "c64/sprite_prg.h"
 #include "formats/rows.h"
 #include "storage/picture_file.h"
 #include "tests/exchange_support.h"
@@ -49,6 +50,64 @@ TEST_F(Exchange, PrgExportWritesTheViewerWithThePicture) {
     EXPECT_EQ(save_dialog.FileName, path("show.prg"));
     EXPECT_EQ(read(path("show.prg")),
               write_prg(encode_multicolor(multicolor_grid(picture), background).image));
+}
+
+// The sprites go to the C64 in its colour numbers (Vexlor's green 4 is the C64's 5); sprites a
+// C64 cannot show are refused in words before a name is asked, and nothing is written.
+TEST_F(Exchange, PrgExportShowsTheSpritesOrSaysWhyItCannot) {
+    const auto sprite = [](int x, int y, std::uint8_t colour) {
+        Sprite made{.x = x, .y = y, .colour = colour, .multicolour = colour == 5};
+        made.data.fill(0xA5);
+        return made;
+    };
+    SpriteSet shown{.sprites = {sprite(10, 20, 4), sprite(200, 150, 5)},
+                    .shared_colour0 = 4,
+                    .shared_colour1 = 5};
+    SpriteSet crowded;
+    for (int i = 0; i < 9; ++i) crowded.sprites.push_back(sprite(i * 30, 40, 1));
+    SpriteSet in_c64_numbers = shown;
+    in_c64_numbers.sprites[0].colour = 5;
+    in_c64_numbers.sprites[1].colour = 4;
+    in_c64_numbers.shared_colour0 = 5;
+    in_c64_numbers.shared_colour1 = 4;
+    picture = some_picture(5, 2);
+    background = 2;
+    const std::vector<std::uint8_t> program =
+        write_prg(encode_multicolor(multicolor_grid(picture), background).image, in_c64_numbers)
+            .bytes;
+    ASSERT_FALSE(program.empty());
+    struct Case {
+        const char* name;
+        PictureFormat mode;
+        SpriteSet sprites;
+        std::vector<std::uint8_t> written; // empty: refused
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"multicolour", fmtMulticolor, shown, program, ""},
+        {"nine on a line", fmtMulticolor, crowded, {}, "Row 40 of the picture holds 9 sprites"},
+        {"FLI", fmtFli, shown, {}, "cannot show sprites over an FLI picture"},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        errors.clear();
+        const QString file = path(QString("%1.prg").arg(test.name));
+        TFileDialog::QueueAnswer(file);
+        const int asked = TFileDialog::ExecuteCount();
+        EXPECT_EQ(
+            export_prg(save_dialog, multicolor_grid(picture), background, test.mode, test.sprites),
+            !test.written.empty());
+        if (!test.written.empty()) {
+            EXPECT_EQ(read(file), test.written);
+            EXPECT_TRUE(errors.isEmpty());
+            continue;
+        }
+        TFileDialog::DropAnswers();
+        EXPECT_EQ(TFileDialog::ExecuteCount(), asked);
+        EXPECT_FALSE(QFile::exists(file));
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains(test.reason)) << errors[0].toStdString();
+    }
 }
 
 TEST_F(Exchange, CellsThatCannotBeShownExactlyAreCountedAndTheUserDecides) {

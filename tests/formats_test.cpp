@@ -183,9 +183,10 @@ TEST(FormatTable, EachCommandOffersItsFormatsUnderTheirNames) {
         {Command::Open,
          {},
          vexlor_format(),
-         "Vexlor and C64 pictures (*.vxr " + c64 + ")|" + patterns("*.vxr " + c64) +
-             "|Vexlor file (*.vxr)|*.vxr|C64 pictures (" + c64 + ")|" + patterns(c64) +
-             "|All Files (*.*)|*.*"},
+         "Vexlor and C64 pictures (*.vxr *.vxs " + c64 + ")|" + patterns("*.vxr *.vxs " + c64) +
+             "|Vexlor file (*.vxr)|*.vxr|Vexlor pictures with sprites (*.vxs)|*.vxs|C64 pictures "
+             "(" +
+             c64 + ")|" + patterns(c64) + "|All Files (*.*)|*.*"},
         {Command::Save, fmtMulticolor, vexlor_format(), "Vexlor file|*.vxr|All Files|*.*"},
         {Command::Save, fmtHires, art_studio_format(),
          "Art Studio pictures|*.art;*.ocp|All Files|*.*"},
@@ -227,6 +228,7 @@ TEST(FormatTable, EachCommandOffersItsFormatsUnderTheirNames) {
         {"prg", fmtAfli, &afli_prg_viewer_format()},
         {"png", fmtFli, &png_format()},
         {"vxr", fmtFli, &vexlor_format()},
+        {"vxs", fmtHires, &vexlor_sprites_format()},
         {"drz", fmtMulticolor, &drazpaint_packed_format()},
         {"ocp", fmtMulticolor, &advanced_art_studio_format()},
         {"ocp", fmtHires, &art_studio_format()},
@@ -265,18 +267,13 @@ TEST(PictureFormats, EveryWrittenPictureReadsBackAsItselfUnderAnyName) {
         {amica_paint_format(), true, amica_paint_format()},
     };
     // The viewer programs are for a C64 to run, not to read back (see the PRG tests); the hires
-    // files have a table of their own (formats_hires_test.cpp).
-    std::set<const FileFormat*> covered = {&vexlor_format(),
-                                           &png_format(),
-                                           &prg_viewer_format(),
-                                           &fli_prg_viewer_format(),
-                                           &hires_prg_viewer_format(),
-                                           &afli_prg_viewer_format(),
-                                           &art_studio_format(),
-                                           &interpaint_hires_format(),
-                                           &doodle_format(),
-                                           &packed_doodle_format(),
-                                           &afli_format()};
+    // files and the file with sprites have tables of their own (formats_hires_test.cpp,
+    // formats_vxs_test.cpp).
+    std::set<const FileFormat*> covered = {
+        &vexlor_format(),          &vexlor_sprites_format(), &png_format(),
+        &prg_viewer_format(),      &fli_prg_viewer_format(), &hires_prg_viewer_format(),
+        &afli_prg_viewer_format(), &art_studio_format(),     &interpaint_hires_format(),
+        &doodle_format(),          &packed_doodle_format(),  &afli_format()};
     for (const auto& row : rows) covered.insert(&row.format);
     for (const FileFormat* format : file_formats())
         EXPECT_EQ(covered.count(format), std::size_t(format->writes())) << format->name();

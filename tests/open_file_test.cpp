@@ -2,6 +2,7 @@
 // dropped on the windows; and what every place that opens a file a user names makes of one that
 // is no regular file.
 #include "app/Main.h"
+#include "app/editor_desk.h"
 #include "app/startup.h"
 #include "c64/render.h"
 #include "exchange/import_dialog.h"
@@ -9,6 +10,7 @@
 #include "formats/koala.h"
 #include "formats/png.h"
 #include "formats/vxr.h"
+#include "formats/vxs.h"
 #include "modes/mode.h"
 #include "platform/common_dialogs.h"
 #include "prefs/prefswin.h"
@@ -138,6 +140,43 @@ TEST_F(OpeningFiles, FileOpenAndAFileNamedAtStartReadEachFileByItsKind) {
             EXPECT_TRUE(AreaIs(okno_prv, QRect(2, 2, row.hires ? 2 : 4, 2),
                                palette_color(row.hires ? stripes[0] : drawn[0])));
         }
+}
+
+// A file with sprites opens with its mode, background and sprites, and saves back byte for byte;
+// a damaged one is refused and changes nothing; a .vxr opened after it brings no sprites.
+TEST_F(OpeningFiles, AFileWithSpritesOpensAndSavesWhole) {
+    SpriteSet sprites{.sprites = {Sprite{.x = 5, .y = 7, .colour = 2, .multicolour = true}},
+                      .shared_colour0 = 3,
+                      .shared_colour1 = 4};
+    sprites.sprites[0].data.fill(0x99);
+    const StoredPicture stripes = hires_stripes(5);
+    const std::vector<std::uint8_t> bytes =
+        encode_vxs(mode_of(fmtHires).grid_of(stripes.data()), fmtHires, 6, sprites);
+    const QString file = write("logo.vxs", bytes);
+    const Document& document = desk().document();
+    okno1->open_picture(file, OpenAs::ByKind);
+    EXPECT_EQ(document.sprites(), sprites);
+    EXPECT_EQ(document.format(), fmtHires);
+    EXPECT_EQ(document.back_color, 6);
+    EXPECT_EQ(okno2->picture, stripes);
+    EXPECT_EQ(okno1->picture_path(), QFileInfo(file).absoluteFilePath());
+    TFileDialog::QueueAnswer(dir.filePath("copy.vxs"));
+    okno1->FileSaveAs();
+    EXPECT_EQ(TFileDialog::PendingAnswers(), 0);
+    QFile copy(dir.filePath("copy.vxs"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    const QByteArray saved = copy.readAll();
+    EXPECT_EQ(std::vector<std::uint8_t>(saved.begin(), saved.end()), bytes);
+
+    std::vector<std::uint8_t> damaged = bytes;
+    damaged.pop_back();
+    okno1->open_picture(write("damaged.vxs", damaged), OpenAs::ByKind);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("a Vexlor picture with sprites")) << errors[0].toStdString();
+    EXPECT_EQ(document.sprites(), sprites);
+    okno1->open_picture(write("plain.vxr", encode_vxr(multicolor_grid(drawn))), OpenAs::ByKind);
+    EXPECT_TRUE(shows_drawn());
+    EXPECT_TRUE(document.sprites().sprites.empty());
 }
 
 TEST_F(OpeningFiles, AFileNamedAtStartThatCannotBeReadIsNamedOnceAndTheEditorRunsOn) {

@@ -42,7 +42,7 @@ struct PictureMenu : PictureMenuTest {
 
 TEST_F(PictureMenu, StandsAfterEditWithItsItems) {
     const auto menus = okno1->MainMenu->actions();
-    ASSERT_EQ(menus.size(), 7);
+    ASSERT_EQ(menus.size(), 8);
     EXPECT_EQ(menus[2]->text(), "&Picture");
     QStringList items;
     for (const QAction* item : okno1->PictureMenu->actions())
@@ -50,7 +50,8 @@ TEST_F(PictureMenu, StandsAfterEditWithItsItems) {
     EXPECT_EQ(items, (QStringList{"&Import...", "&Background Colour...", "-", "Export as &Koala...",
                                   "Export as &FLI...", "Export as &Other C64 Format...",
                                   "Export as &PRG...", "Export as P&NG...", "-", "&Mode",
-                                  "Show colour &clashes", "Fi&x Colour Clashes", "-", "S&wap Pages",
+                                  "Show colour &clashes", "Fi&x Colour Clashes",
+                                  "Fix Colour Clashes wi&th Sprites", "-", "S&wap Pages",
                                   "Copy to &Spare Page"}));
     QStringList modes;
     for (const QAction* item : okno1->PictureModeMenu->actions()) modes << item->text();

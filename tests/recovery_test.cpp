@@ -28,10 +28,15 @@ RecoveryCopy one_page() {
     return copy;
 }
 
-// Page 2 shown, page 1 spare, each with a reference image of its own.
+// Page 2 shown, page 1 spare, each with a reference image and sprites of its own.
 RecoveryCopy some_copy() {
     RecoveryCopy copy = one_page();
     copy.page_shown = 2;
+    copy.sprites = {.sprites = {Sprite{.x = -7, .y = 180, .colour = 9, .multicolour = true},
+                                Sprite{.x = 300, .y = 3, .expand_x = true, .behind = true}},
+                    .shared_colour0 = 4,
+                    .shared_colour1 = 15};
+    copy.sprites.sprites[0].data.fill(0xC3);
     RgbImage rgb{kPictureColumns, kPictureRows, std::vector<std::uint8_t>(kPictureBytes * 3)};
     for (std::size_t i = 0; i < rgb.rgb.size(); ++i) rgb.rgb[i] = std::uint8_t(i * 7);
     copy.reference = ReferenceImage{rgb, {0, 0, kPictureColumns, kPictureRows}};
@@ -39,6 +44,7 @@ RecoveryCopy some_copy() {
     std::fill_n(spare.pixels.begin(), kPictureBytes, std::uint8_t(3));
     spare.file = "spare.vxr";
     spare.reference = reference_from_image({2, 1, {255, 0, 0, 0, 0, 255}});
+    spare.sprites.sprites.push_back({.x = 10, .y = 10, .colour = 2});
     copy.spare = spare;
     return copy;
 }
@@ -51,6 +57,17 @@ std::vector<std::uint8_t> first_version(const RecoveryCopy& copy) {
     bytes.insert(bytes.end(), {std::uint8_t(copy.file.size()), 0});
     bytes.insert(bytes.end(), copy.file.begin(), copy.file.end());
     bytes.insert(bytes.end(), copy.pixels.begin(), copy.pixels.begin() + kPictureBytes);
+    const auto crc = std::uint32_t(::crc32(0, bytes.data(), unsigned(bytes.size())));
+    for (int i = 0; i < 4; ++i) bytes.push_back(std::uint8_t(crc >> (8 * i)));
+    return bytes;
+}
+
+// A copy of one page without a reference image as the second version wrote it: as now, but
+// without the page's sprites.
+std::vector<std::uint8_t> second_version(const RecoveryCopy& copy) {
+    std::vector<std::uint8_t> bytes = encode_recovery_copy(copy);
+    bytes[4] = 2;
+    bytes.resize(bytes.size() - 8); // the empty set of sprites and the checksum
     const auto crc = std::uint32_t(::crc32(0, bytes.data(), unsigned(bytes.size())));
     for (int i = 0; i < 4; ++i) bytes.push_back(std::uint8_t(crc >> (8 * i)));
     return bytes;
@@ -97,6 +114,20 @@ TEST(Recovery, AStartTakesBackASoundCopyAndSetsAsideEveryOtherWithOneLine) {
         {"sound", [&](const QString& p) { write(p, sound); }, nullptr},
         {"of the first version", [](const QString& p) { write(p, first_version(one_page())); },
          nullptr, false, one_page()},
+        {"of the second version", [](const QString& p) { write(p, second_version(one_page())); },
+         nullptr, false, one_page()},
+        {"a sprite's flag never written under a sound checksum",
+         [](const QString& p) {
+             RecoveryCopy copy = some_copy();
+             std::vector<std::uint8_t> bytes = encode_recovery_copy(copy);
+             // The spare page's one sprite ends its copy, its flags just before the checksum.
+             bytes[bytes.size() - 5] = 0x40;
+             bytes.resize(bytes.size() - 4);
+             const auto crc = std::uint32_t(::crc32(0, bytes.data(), unsigned(bytes.size())));
+             for (int i = 0; i < 4; ++i) bytes.push_back(std::uint8_t(crc >> (8 * i)));
+             write(p, bytes);
+         },
+         "it is damaged"},
         {"cut short",
          [&](const QString& p) {
              write(p, {sound.begin(), sound.begin() + 20000});

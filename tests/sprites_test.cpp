@@ -2,6 +2,7 @@
 // limit and what shows with them.
 #include "c64/sprite_multiplex.h"
 #include "sprites/shown_screen.h"
+#include "sprites/sprite_fix.h"
 #include "sprites/sprite_pixels.h"
 #include "tests/c64_support.h"
 #include <gtest/gtest.h>
@@ -282,5 +283,70 @@ TEST(ShownScreen, AgreesWithTheC64) {
         edit.commit();
         const C64Image image = document.mode().encode(document.grid(), document.back_color).image;
         EXPECT_EQ(shown_screen(document), c64_screen(image, document.sprites()));
+    }
+}
+
+// Fix Colour Clashes with sprites shows the picture as it was wherever new sprites take the
+// pixels the fix changed: everywhere, when the rows have room; not on rows that already hold 8
+// sprites, nor under a sprite already there; and only the plain fix in FLI.
+TEST(SpriteFix, ShowsThePictureAsItWasWhereSpritesTakeThePixels) {
+    const auto eight_blank_on_row = [](int y) {
+        std::vector<Sprite> sprites;
+        for (int n = 0; n < 8; ++n) sprites.push_back({.x = 200 + n, .y = y});
+        return sprites;
+    };
+    const struct {
+        const char* what;
+        PictureFormat mode;
+        std::vector<Sprite> sprites;
+        bool all_taken;
+    } rows[] = {{"multicolour", fmtMulticolor, {}, true},
+                {"hires", fmtHires, {}, true},
+                {"rows full", fmtMulticolor, eight_blank_on_row(0), false},
+                {"rows full elsewhere", fmtMulticolor, eight_blank_on_row(150), true},
+                {"under a sprite", fmtMulticolor, {solid(0, 0, 1)}, false},
+                {"FLI", fmtFli, {}, false}};
+    for (const auto& [what, mode, sprites, all_taken] : rows) {
+        SCOPED_TRACE(what);
+        Document document(mode);
+        {
+            // Four colours on the background in the first cell of the top cell row, and of a
+            // row lower down (100 to 107): one too many in multicolour, two in hires.
+            Document::Edit edit(document, "Paint");
+            const PixelGrid pixels = edit.pixels(document.whole());
+            for (int row : {0, 1, 2, 3, 4, 5, 6, 7, 100, 101, 102, 103, 104, 105, 106, 107})
+                for (int column = 0; column < document.mode().shape.cell.width; ++column)
+                    pixels.row(row)[column] = std::uint8_t(1 + column % 4);
+            edit.sprites().sprites = sprites;
+            edit.commit();
+        }
+        const std::vector<std::uint8_t> before = shown_screen(document);
+        const std::vector<std::uint8_t> pixels_before(document.picture.begin(),
+                                                      document.picture.end());
+        Document::Edit edit(document, "Fix Colour Clashes");
+        const SpriteFix fix =
+            fix_clashes_with_sprites(edit, lab_palette(PaletteId::Vexlor), document.whole());
+        edit.commit();
+        // Every screen pixel of a pixel changed shows another colour, but where an old sprite
+        // hides the bitmap.
+        const std::vector<std::uint8_t> after = shown_screen(document);
+        const SpriteSet old = set_of(sprites);
+        const int widen = 320 / document.grid().width;
+        int differ = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 320; ++x) {
+                const std::optional<std::size_t> under = sprite_under(old, {x, y});
+                const bool hidden = under && sprite_colour_at(old, *under, {x, y});
+                const std::size_t pixel = std::size_t(y * document.grid().width + x / widen);
+                const bool repainted = document.picture[pixel] != pixels_before[pixel];
+                const std::size_t i = std::size_t(y * 320 + x);
+                differ += hidden ? repainted : after[i] != before[i];
+            }
+        EXPECT_EQ(differ, fix.changed * widen);
+        EXPECT_GT(fix.to_sprites + fix.changed, 0);
+        EXPECT_EQ(fix.changed == 0, all_taken);
+        EXPECT_EQ(fix.to_sprites > 0, mode != fmtFli);
+        EXPECT_EQ(crowded_row(document.sprites()), std::nullopt);
+        EXPECT_TRUE(document.mode().inexact_rows(document.grid(), document.back_color).none());
     }
 }
