@@ -3,6 +3,7 @@
 #include "formats/format_table.h"
 #include "formats/image_file.h"
 #include "modes/mode.h"
+#include "sprites/shown_screen.h"
 #include "storage/file_access.h"
 #include <QFileInfo>
 
@@ -139,11 +140,21 @@ std::vector<std::uint8_t> output_bytes(const FileFormat& format, const Loaded& l
                              .background = loaded.background,
                              .sprites = loaded.sprites});
     const StoredPicture shown = shown_picture(loaded, encoded);
-    return format.write({.pixels = mode_of(loaded.mode).grid_of(shown.data()),
-                         .encoded = encoded.image,
-                         .rendering = {.palette = rendering_palette(loaded, request),
-                                       .pal = request.pal,
-                                       .hires = mode_of(loaded.mode).shape.pixel_aspect == 1}});
+    const Mode& mode = mode_of(loaded.mode);
+    const RenderOptions rendering{.palette = rendering_palette(loaded, request),
+                                  .pal = request.pal,
+                                  .hires = mode.shape.pixel_aspect == 1};
+    if (loaded.sprites.sprites.empty())
+        return format.write({.pixels = mode.grid_of(shown.data()),
+                             .encoded = encoded.image,
+                             .rendering = rendering});
+    // The sprites show at the screen's resolution, over whichever mode's pixels.
+    const std::vector<std::uint8_t> screen =
+        shown_screen(mode.grid_of(shown.data()), mode, loaded.background, loaded.sprites);
+    RenderOptions on_screen = rendering;
+    on_screen.hires = true;
+    return format.write(
+        {.pixels = hires_grid(screen), .encoded = encoded.image, .rendering = on_screen});
 }
 
 QString palette_text(const std::optional<PaletteMatch>& match) {

@@ -64,23 +64,37 @@ std::vector<std::uint8_t> foreground_of(const C64Image& image) {
     return mask;
 }
 
+namespace {
+
+std::vector<std::uint8_t> foreground_for(ConstPixelGrid pixels, const Mode& mode,
+                                         std::uint8_t background, const SpriteSet& sprites) {
+    if (!any_behind(sprites)) return {};
+    return foreground_of(mode.encode(pixels, background).image);
+}
+
+} // namespace
+
 std::vector<std::uint8_t> foreground_mask(const Document& document) {
-    if (!any_behind(document.sprites())) return {};
-    return foreground_of(document.mode().encode(document.grid(), document.back_color).image);
+    return foreground_for(document.grid(), document.mode(), document.back_color,
+                          document.sprites());
 }
 
 std::vector<std::uint8_t> shown_screen(const Document& document) {
+    return shown_screen(document.grid(), document.mode(), document.back_color, document.sprites());
+}
+
+std::vector<std::uint8_t> shown_screen(ConstPixelGrid pixels, const Mode& mode,
+                                       std::uint8_t background, const SpriteSet& sprites) {
     std::vector<std::uint8_t> screen(kScreenPixels);
-    const ConstPixelGrid pixels = document.grid();
     const int widen = kHiresColumns / pixels.width;
     for (int row = 0; row < kBitmapRows; ++row)
         for (int column = 0; column < kHiresColumns; ++column)
             screen[std::size_t(row * kHiresColumns + column)] = pixels.row(row)[column / widen];
-    const std::vector<std::uint8_t> foreground = foreground_mask(document);
+    const std::vector<std::uint8_t> foreground = foreground_for(pixels, mode, background, sprites);
     const auto width = std::size_t(kHiresColumns);
     for (int row = 0; row < kBitmapRows; ++row) {
         const std::span<std::uint8_t> colours(screen.data() + std::size_t(row) * width, width);
-        compose_row(document.sprites(), row, colours,
+        compose_row(sprites, row, colours,
                     foreground.empty()
                         ? std::span<const std::uint8_t>()
                         : std::span(foreground).subspan(std::size_t(row) * width, width));

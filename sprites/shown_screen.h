@@ -28,3 +28,6 @@ std::vector<std::uint8_t> foreground_mask(const Document& document);
 // What shows of the document: its pixels (a multicolour pixel two screen pixels wide) with its
 // sprites.
 std::vector<std::uint8_t> shown_screen(const Document& document);
+// The same for a picture held outside a document (the converter's), in `mode` on `background`.
+std::vector<std::uint8_t> shown_screen(ConstPixelGrid pixels, const Mode& mode,
+                                       std::uint8_t background, const SpriteSet& sprites);

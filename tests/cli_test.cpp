@@ -10,6 +10,7 @@
 #include "formats/vxr.h"
 #include "formats/vxs.h"
 #include "modes/mode.h"
+#include "sprites/shown_screen.h"
 #include "tests/file_support.h"
 #include "tests/run_vexlor.h"
 #include "vexlor_version.h"
@@ -77,6 +78,12 @@ TEST_F(Converter, AFileWithSpritesKeepsThemThroughToOne) {
     EXPECT_EQ(run_vexlor({"--convert", in, path("out.art")}).exit_code, 0);
     EXPECT_EQ(read(path("out.art")),
               art_studio_format().write({.encoded = encode_hires(hires_grid(hires)).image}));
+    // An image shows what the screen shows, the sprites over the picture.
+    EXPECT_EQ(run_vexlor({"--convert", in, path("out.png")}).exit_code, 0);
+    const std::vector<std::uint8_t> shown =
+        shown_screen(mode_of(fmtHires).grid_of(hires.data()), mode_of(fmtHires), 9, sprites);
+    EXPECT_EQ(read(path("out.png")),
+              encode_png(render_picture(hires_grid(shown), {.hires = true})));
 }
 
 // The mode is FLI for an FLI file in or an FLI format out, a hires format's for one out, unless
