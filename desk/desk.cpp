@@ -118,7 +118,7 @@ void Desk::end_stroke() { stroke_.end(); }
 
 void Desk::show_painting() {
     const PaintReport report = painter_.take_report();
-    if (!report.changed() && !report.found) return;
+    if (!report.changed() && !report.found && report.sprite_refusal.empty()) return;
     DeskChange change{DeskChange::Painted};
     change.painted = &report;
     notify(change);

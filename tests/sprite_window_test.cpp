@@ -6,6 +6,8 @@
 #include "zoom/zoom_window.h"
 #include <QAction>
 #include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -44,6 +46,10 @@ TEST_F(SpriteWindows, AHiresSpritePixelShowsHalfAMulticolourPixel) {
     click(right_half);
     click({3 * 40 + 10, 1 * 20 + 10}, Qt::LeftButton);  // screen pixel (6, 1)
     click({3 * 40 + 10, 1 * 20 + 10}, Qt::RightButton); // cleared again
+    // A pixel outside every sprite is refused, in words.
+    click({10, 300});
+    EXPECT_EQ(static_cast<QMainWindow*>(okno1->Host())->statusBar()->currentMessage(),
+              "No sprite lies there");
 
     // The outline (yellow, then black) runs along the box's left edge at x 99 and 100 and its
     // top at y 19 and 20; the painted half inside it, the picture's green beside it.
