@@ -59,10 +59,9 @@ public:
         if (left >= right) return;
         std::uint32_t* line = bits_ + y * stride_;
         for (int i = 0; i < count; ++i) {
-            const std::uint32_t word = SurfaceWord(colors[i]);
-            const qsizetype start = qsizetype(x) + qsizetype(i) * repeat;
-            for (qsizetype px = std::max(start, left); px < std::min(start + repeat, right); ++px)
-                line[px] = word;
+            const qsizetype start = std::max(qsizetype(x) + qsizetype(i) * repeat, left);
+            const qsizetype end = std::min(qsizetype(x) + qsizetype(i + 1) * repeat, right);
+            if (start < end) std::fill(line + start, line + end, SurfaceWord(colors[i]));
         }
         touched(left, y, right, y + 1);
     }

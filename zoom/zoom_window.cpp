@@ -169,8 +169,13 @@ void Tokno2::draw_pixels(const PixelArea& part, bool pixel_grid) {
             draw_shown_row(*sprites, row - scroll_y, pixel_grid);
             continue;
         }
-        for (int j = 0; j < int(view_cols); ++j)
-            shown[std::size_t(j)] = colors[read_pixel(j + scroll_x, row) & 0x0F];
+        // Past the picture's edges, where the view is larger, colour 0 shows.
+        const PictureShape& shape = document_.mode().shape;
+        const int inside =
+            row < shape.height ? std::clamp(shape.width - scroll_x, 0, int(view_cols)) : 0;
+        const std::uint8_t* pixels = inside > 0 ? document_.grid().row(row) + scroll_x : nullptr;
+        for (int j = 0; j < inside; ++j) shown[std::size_t(j)] = colors[pixels[j] & 0x0F];
+        std::fill(shown.begin() + inside, shown.end(), colors[0]);
         reference.blend_row(row, scroll_x, int(view_cols), 1, shown.data());
         draw_pixel_row(shown.data(), int(view_cols), row - scroll_y, pixel_grid);
     }
