@@ -124,15 +124,7 @@ void Tokno1::import_raw_sprites() {
         return ShowErrorMessage(
             QStringLiteral("Vexlor"),
             QStringLiteral("\"%1\" cannot be imported: %2.").arg(path, read.error));
-    SpriteOutcome outcome;
-    desk().change_picture("Import Sprites", [&](Document::Edit& edit) {
-        const SpriteSet before = desk().document().sprites();
-        std::vector<Sprite>& sprites = edit.sprites().sprites;
-        sprites.insert(sprites.end(), read.sprites->sprites.begin(), read.sprites->sprites.end());
-        if (desk().painter().full_cell != FullCell::PaintFreely)
-            outcome.refusal = crowding_refusal(before, edit.sprites());
-        return bool(outcome);
-    });
+    const SpriteOutcome outcome = desk().add_sprites(read.sprites->sprites);
     if (!outcome) return show_sprite_outcome(outcome);
     show_status(QStringLiteral("Imported %1")
                     .arg(counted(int(read.sprites->sprites.size()), "sprite", "sprites")));

@@ -1,4 +1,5 @@
 #pragma once
+#include "tests/unseen_view.h"
 #include "tools/tool.h"
 #include <benchmark/benchmark.h>
 
@@ -11,12 +12,3 @@ void fill_with_stripes();
 
 // Eight bands of eight sprites with random pixels, some expanded, multicolour or behind.
 SpriteSet sixty_four_sprites();
-
-// The tools' view, drawing nothing: the painting alone is measured.
-struct UnseenView : ToolView {
-    void draw_pixel(PixelPos, std::uint8_t) override {}
-    void redraw() override {}
-    void set_cursor(PixelPos) override {}
-    void show_tip(std::vector<InkedPixel>, bool) override {}
-    void choose_colour(std::uint8_t) override {}
-};

@@ -179,6 +179,8 @@ public:
     // views mark the crowded rows then). Adding chooses the new sprite, which lies under the
     // others; removing keeps the same sprite chosen where one is left.
     SpriteOutcome add_sprite(const Sprite& sprite) override;
+    // Sprites brought in from a file, under the others, as one step "Import Sprites".
+    SpriteOutcome add_sprites(const std::vector<Sprite>& sprites);
     SpriteOutcome move_sprite(std::size_t index, PixelPos to);
     SpriteOutcome remove_sprite(std::size_t index);
     SpriteOutcome change_sprite(std::size_t index, const std::function<void(Sprite&)>& change,

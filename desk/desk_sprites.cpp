@@ -44,6 +44,12 @@ SpriteOutcome Desk::add_sprite(const Sprite& sprite) {
     return outcome;
 }
 
+SpriteOutcome Desk::add_sprites(const std::vector<Sprite>& sprites) {
+    return change_sprites("Import Sprites", [&](SpriteSet& set) {
+        set.sprites.insert(set.sprites.end(), sprites.begin(), sprites.end());
+    });
+}
+
 SpriteOutcome Desk::move_sprite(std::size_t index, PixelPos to) {
     return change_sprite(
         index,
